@@ -31,10 +31,15 @@ function(nv_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
 endfunction()
 
-# nv_test(name DEPS target...): one GoogleTest executable of every .cpp in
-# the calling folder, registered with CTest.
+# nv_test(name [THREADED] DEPS target...): one GoogleTest executable of every
+# .cpp in the calling folder, registered with CTest. THREADED suites also run
+# under ThreadSanitizer (label "threaded").
 function(nv_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "THREADED" "" "DEPS" ${ARGN})
+  set(labels unit)
+  if(ARG_THREADED)
+    set(labels threaded)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_compile_options(${name} PRIVATE ${NV_WARNINGS})
@@ -44,7 +49,7 @@ function(nv_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+    PROPERTIES LABELS ${labels} ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
 endfunction()
 
 # nv_bench(name DEPS target...): one Google Benchmark executable.

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 namespace wce {
@@ -16,6 +18,8 @@ struct LocatorCase {
     bool italic;
     std::string file;
 };
+
+void PrintTo(const LocatorCase& c, std::ostream* out) { *out << c.file; }
 
 class FontLocatorFaces : public testing::TestWithParam<LocatorCase> {};
 
@@ -32,7 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
                     LocatorCase{u"Tahoma", 700, true, "DejaVuSans-BoldOblique.ttf"},
                     LocatorCase{u"Courier New", 400, false, "DejaVuSansMono.ttf"},
                     LocatorCase{u"Courier New", 400, true, "DejaVuSansMono-Oblique.ttf"},
-                    LocatorCase{u"DejaVu Serif", 700, false, "DejaVuSerif-Bold.ttf"}));
+                    LocatorCase{u"DejaVu Serif", 700, false, "DejaVuSerif-Bold.ttf"}),
+    [](const testing::TestParamInfo<LocatorCase>& info) {
+        std::string name;
+        for (char c : info.param.file) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
 
 TEST(FontLocator, UnknownFaceIsAClearError) {
     try {

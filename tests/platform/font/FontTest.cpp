@@ -12,6 +12,7 @@
 #include <memory>
 #include <numeric>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -117,6 +118,8 @@ struct ReferenceCase {
     int pixels;
 };
 
+void PrintTo(const ReferenceCase& c, std::ostream* out) { *out << c.file << " at " << c.pixels << " px"; }
+
 class FontMetricsTest : public FontServiceTest, public testing::WithParamInterface<ReferenceCase> {};
 
 TEST_P(FontMetricsTest, AgreeWithFreeType) {
@@ -139,7 +142,11 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FontMetricsTest,
                                          ReferenceCase{u"Tahoma", kDejaVuSans, 17},
                                          ReferenceCase{u"Tahoma", kDejaVuSans, 34},
                                          ReferenceCase{u"Courier New", kDejaVuSansMono, 14},
-                                         ReferenceCase{u"Courier New", kDejaVuSansMono, 29}));
+                                         ReferenceCase{u"Courier New", kDejaVuSansMono, 29}),
+                         [](const testing::TestParamInfo<ReferenceCase>& info) {
+                             return std::string(info.param.face.size() > 6 ? "Mono" : "Sans") +
+                                    std::to_string(info.param.pixels);
+                         });
 
 TEST_F(FontServiceTest, CellHeightGivesBackTheSameFont) {
     for (std::u16string_view face : {u"Tahoma", u"Courier New"}) {

@@ -42,7 +42,7 @@ VerticalExtent windowsExtent(FT_Face face) {
 
 bool isBold(FT_Face face) {
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    return (face->style_flags & FT_STYLE_FLAG_BOLD) != 0 || (os2 != nullptr && os2->usWeightClass >= 600);
+    return (face->style_flags & FT_STYLE_FLAG_BOLD) != 0 || (os2 != nullptr && os2->usWeightClass >= FW_SEMIBOLD);
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ Font::Font(std::shared_ptr<FreeTypeLibrary> library, const FontMatch& match, con
     if (!FT_IS_SCALABLE(face)) {
         throw FontError("not a scalable font: \"" + match.path + "\"");
     }
-    syntheticBold_ = logFont.weight >= 600 && !isBold(face);
+    syntheticBold_ = logFont.weight >= FW_SEMIBOLD && !isBold(face);
     syntheticItalic_ = logFont.italic && (face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
     setSize(logFont.height);
     measure(logFont.height);

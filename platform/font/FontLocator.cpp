@@ -1,6 +1,7 @@
 #include "platform/font/FontLocator.h"
 
 #include "platform/font/FontError.h"
+#include "platform/font/LogFont.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -93,7 +94,7 @@ FontLocator::FontLocator() : config_(FcInitLoadConfigAndFonts()) {
 FontMatch FontLocator::find(std::u16string_view faceName, int weight, bool italic) const {
     const std::string requested = toUtf8(faceName);
     const std::string family = installedFamily(requested);
-    const bool bold = weight >= 600;
+    const bool bold = weight >= FW_SEMIBOLD;
 
     Pattern query(FcPatternCreate());
     if (!query) {

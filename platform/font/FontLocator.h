@@ -20,7 +20,8 @@ class FontLocator {
 public:
     FontLocator();
 
-    // Throws FontError when no installed font carries the (mapped) family name.
+    // Bold from FW_SEMIBOLD up. Throws FontError when no installed font carries the
+    // (mapped) family name.
     FontMatch find(std::u16string_view faceName, int weight, bool italic) const;
 
 private:

@@ -5,6 +5,7 @@
 namespace wce {
 
 inline constexpr int FW_NORMAL = 400;
+inline constexpr int FW_SEMIBOLD = 600;
 inline constexpr int FW_BOLD = 700;
 
 // The logical font handed to FontService::createFont, as CreateFontIndirectW takes it.

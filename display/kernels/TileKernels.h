@@ -1,0 +1,35 @@
+#pragma once
+
+#include "display/kernels/ProcessorKind.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tdlx {
+
+inline constexpr std::int32_t kTileSize = 16;
+
+// Turns one 16 x 16 tile: dst and src point at the tiles' top-left pixels, the
+// pitches are in bytes. With (i, j) = (column, row) inside the tile:
+//   quarter turn          dst (i, j) = src (j, 15 - i)
+//   reverse quarter turn  dst (i, j) = src (15 - j, i)
+//   half turn             dst (i, j) = src (15 - i, 15 - j)
+using TileKernel = void (*)(std::uint16_t* dst, std::ptrdiff_t dstPitch, const std::uint16_t* src,
+                            std::ptrdiff_t srcPitch);
+
+struct TileKernelTable {
+    TileKernel quarterTurn;
+    TileKernel reverseQuarterTurn;
+    TileKernel halfTurn;
+};
+
+// Gathers each destination row from a source column.
+const TileKernelTable& generalTileKernels();
+// Walks the source row by row and writes the turned tile out row by row.
+const TileKernelTable& xscaleTileKernels();
+
+// The XScale kernels on XScale processors, the general ones elsewhere; both give
+// the same pixels.
+const TileKernelTable& tileKernelsFor(ProcessorKind kind);
+
+}  // namespace tdlx

@@ -36,14 +36,17 @@ protected:
 
   // The value-list form: exactly length values, each converted from int.
   DPrimitiveArray(int32_t length, std::initializer_list<int> values, E (*convert)(int))
-      : DPrimitiveArray(length) {
-    if (static_cast<int64_t>(values.size()) != static_cast<int64_t>(length_) || length < 0)
-      throwException(ExceptionCode::IllegalArgument);
-    E* out = data_.get();
-    for (int value : values) *out++ = convert(value);
+      : DPrimitiveArray(valueListLength(length, values)) {
+    const int* value = values.begin();
+    for (int32_t i = 0; i < length_; ++i) data_[i] = convert(value[i]);
   }
 
 private:
+  static int32_t valueListLength(int32_t length, std::initializer_list<int> values) {
+    if (length < 0 || static_cast<size_t>(length) != values.size()) throwException(ExceptionCode::IllegalArgument);
+    return length;
+  }
+
   int32_t length_;
   std::unique_ptr<E[]> data_;
 };

@@ -17,6 +17,10 @@ public:
   DFormatArg(T value) : number_(static_cast<int64_t>(value)) {}
   DFormatArg(const char16_t* text) : text_(text ? std::u16string_view(text) : std::u16string_view()) {}
   DFormatArg(std::u16string_view text) : text_(text) {}
+  // A smart pointer to a string (DStringPtr); null appends nothing.
+  template <class StringPtr>
+    requires requires(const StringPtr& s) { s.get()->view(); }
+  DFormatArg(const StringPtr& text) : text_(text.get() ? text.get()->view() : std::u16string_view()) {}
 
   int64_t number() const { return number_; }
   std::u16string_view text() const { return text_; }

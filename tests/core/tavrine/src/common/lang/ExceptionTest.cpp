@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lang/DExceptionBase.h"
+#include "lang/DString.h"
 #include "lang/TextCodec.h"
 
 using namespace qel::lang;
@@ -23,6 +24,8 @@ TEST(DExceptionBaseTest, FormatsDirectives) {
   EXPECT_EQ(DExceptionBase(1, u"%s and %d").message(), u" and ");
   EXPECT_EQ(DExceptionBase(1, u"no directives").message(), u"no directives");
   EXPECT_EQ(DExceptionBase(7).message(), u"");
+  DStringPtr name = u"game.dat";
+  EXPECT_EQ(DExceptionBase(1, u"open %s: %s", name, DStringPtr()).message(), u"open game.dat: ");
   EXPECT_EQ(DExceptionBase(7).code(), 7u);
 }
 

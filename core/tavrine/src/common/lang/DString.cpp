@@ -71,7 +71,9 @@ bool matchWildcard(const char16_t* pattern, const char16_t* text, bool escaping)
 
 DString::DString(const char16_t* text) : text_(text ? text : u"") {}
 
-DString::DString(const char16_t* text, int32_t n) : text_(text, n > 0 ? static_cast<size_t>(n) : 0) {}
+DString::DString(const char16_t* text, int32_t n) {
+  if (text && n > 0) text_.assign(text, static_cast<size_t>(n));
+}
 
 DString::DString(std::u16string_view text) : text_(text) {}
 

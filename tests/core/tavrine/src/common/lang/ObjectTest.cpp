@@ -89,6 +89,20 @@ TEST(DObjectTest, ToStringIsHashInHexAndHashNeverNegative) {
   EXPECT_FALSE(object->equals(other.get()));
 }
 
+TEST(DObjectTest, StringHoldersFromLiterals) {
+  DStringPtr text = u"abc";
+  EXPECT_EQ(text->refCount(), 1);
+  DStringPtr same = text;
+  text = u"def";
+  EXPECT_EQ(text->view(), u"def");
+  EXPECT_EQ(same->view(), u"abc");
+  EXPECT_EQ(same->refCount(), 1);
+  DObjectPtr base = text;
+  EXPECT_EQ(text->refCount(), 2);
+  EXPECT_EQ(dynamicPtrCast<DString>(base), text);
+  EXPECT_TRUE(dynamicPtrCast<DString>(DObjectPtr(new DObject())).isNull());
+}
+
 TEST(DObjectTest, IsClassNamed) {
   DObjectPtr text = new DString(u"x");
   EXPECT_TRUE(DObject::isClassNamed(text.get(), u"DString"));

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "lang/DPtr.h"
+
+namespace qel::lang {
+
+class DInteger;
+using DIntegerPtr = DPtr<DInteger>;
+
+}  // namespace qel::lang

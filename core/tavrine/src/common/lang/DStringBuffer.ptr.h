@@ -1,0 +1,10 @@
+#pragma once
+
+#include "lang/DPtr.h"
+
+namespace qel::lang {
+
+class DStringBuffer;
+using DStringBufferPtr = DPtr<DStringBuffer>;
+
+}  // namespace qel::lang

@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# Regenerates the committed reference vectors (needs OpenJDK 11 or later).
+set -euo pipefail
+cd "$(dirname "$0")"
+java GenerateVectors.java ../core/tavrine/src/common/lang/data/java_vectors.txt

@@ -1,4 +1,4 @@
-// Placement, transform and fault cases of the blit engine.
+// Placement, transform and refusal cases of the blit engine.
 
 #include <gtest/gtest.h>
 

@@ -128,26 +128,6 @@ TEST(RotatedBlit, aPositiveAngleTurnsCounterClockwise) {
     EXPECT_GE(marked, 9);
 }
 
-TEST(RotatedBlit, tinyAnglesDrawUnrotatedAtTheTopLeftAndLargerOnesAroundTheCentre) {
-    RasterSurface source(PF_RGB565, 4, 2);
-    source.fillRect(0, 0, 4, 2, 0xFFFFFF);
-    RasterSurface flat(PF_RGB565, 10, 10);
-    flat.drawSurfaceKeyed(3, 3, source, 0xFF00FF, nullptr, RT_NONE, 0.00005f);
-    const auto* pixels = static_cast<const uint16_t*>(flat.pixels());
-    const int32_t row = flat.stride() / 2;
-    EXPECT_EQ(pixels[3 * row + 3], 0xFFFF);
-    EXPECT_EQ(pixels[4 * row + 6], 0xFFFF);
-    EXPECT_EQ(pixels[2 * row + 3], 0);
-    EXPECT_EQ(pixels[3 * row + 7], 0);
-
-    RasterSurface turned(PF_RGB565, 10, 10);
-    turned.drawSurfaceKeyed(3, 3, source, 0xFF00FF, nullptr, RT_NONE, 0.5f);
-    const auto* around = static_cast<const uint16_t*>(turned.pixels());
-    EXPECT_EQ(around[3 * row + 3], 0xFFFF);  // the centre
-    EXPECT_EQ(around[2 * row + 2], 0xFFFF);
-    EXPECT_EQ(around[4 * row + 6], 0);       // the unrotated corner is not drawn
-}
-
 TEST(RotatedBlit, neverWritesOutsideTheDestination) {
     const TestSurface source = pattern(7, 7);
     for (int32_t useClip : {0, 1}) {

@@ -34,31 +34,7 @@ void copy(TestSurface& dest, const TestSurface& source, int32_t x, int32_t y, Ra
     blit(r);
 }
 
-TEST(RasterEdgeCases, aBlitPastTheTopLeftShowsTheSourceFromTheSkippedPixel) {
-    TestSurface source = numbered(6, 5);
-    TestSurface dest(PF_RGB565, 4, 4);
-    dest.fill(0);
-    copy(dest, source, -3, -2, RT_NONE);
-    EXPECT_EQ(dest.pixel(0, 0), numberAt(3, 2));
-    EXPECT_EQ(dest.pixel(2, 2), numberAt(5, 4));
-    EXPECT_EQ(dest.pixel(3, 3), 0u);
-}
-
-TEST(RasterEdgeCases, quarterTurnsOfATwoByOneSource) {
-    TestSurface source = numbered(2, 1);
-    TestSurface turned(PF_RGB565, 2, 2);
-    turned.fill(0);
-    copy(turned, source, 0, 0, RT_ROT90);
-    EXPECT_EQ(turned.pixel(0, 0), numberAt(0, 0));
-    EXPECT_EQ(turned.pixel(0, 1), numberAt(1, 0));
-    EXPECT_EQ(turned.pixel(1, 0), 0u);
-    turned.fill(0);
-    copy(turned, source, 0, 0, RT_ROT270);
-    EXPECT_EQ(turned.pixel(0, 1), numberAt(0, 0));
-    EXPECT_EQ(turned.pixel(0, 0), numberAt(1, 0));
-}
-
-TEST(RasterEdgeCases, transformsOfAThreeByTwoSourceClippedOnTheLeft) {
+TEST(BlitPlacement, transformsOfAThreeByTwoSourceClippedOnTheLeft) {
     // Source:  1 2 3 / 0x101 0x102 0x103, placed at (-1, 0) on a 3 x 3 surface.
     struct Case {
         RasterTransform transform;
@@ -86,37 +62,7 @@ TEST(RasterEdgeCases, transformsOfAThreeByTwoSourceClippedOnTheLeft) {
     }
 }
 
-TEST(RasterEdgeCases, keyedIndexedSourceSkipsTheMagentaEntry) {
-    RasterSurface source(PF_INDEX8, 4, 1);
-    source.palette()->setEntry(7, 0xFF00FF);
-    source.palette()->setEntry(1, 0x0000FF);
-    auto* indices = static_cast<uint8_t*>(source.pixels());
-    indices[0] = 7;
-    indices[1] = 1;
-    indices[2] = 7;
-    indices[3] = 1;
-    RasterSurface dest(PF_RGB565, 4, 1);
-    dest.fillRect(0, 0, 4, 1, 0xFFFFFF);
-    dest.drawSurfaceKeyed(0, 0, source, 0xFF00FF, nullptr, RT_NONE, 0.0f);
-    const auto* out = static_cast<const uint16_t*>(dest.pixels());
-    EXPECT_EQ(out[0], 0xFFFF);
-    EXPECT_EQ(out[1], 0x001F);
-    EXPECT_EQ(out[2], 0xFFFF);
-    EXPECT_EQ(out[3], 0x001F);
-}
-
-TEST(RasterEdgeCases, blendWithAlphaZeroChangesNothingAndWith255Copies) {
-    RasterSurface source(PF_RGB565, 2, 2);
-    source.fillRect(0, 0, 2, 2, 0x00FF00);
-    RasterSurface dest(PF_RGB565, 2, 2);
-    dest.fillRect(0, 0, 2, 2, 0xFFFFFF);
-    dest.drawSurfaceAlpha(0, 0, source, 0, nullptr, kNoKey, RT_NONE);
-    EXPECT_EQ(static_cast<const uint16_t*>(dest.pixels())[0], 0xFFFF);
-    dest.drawSurfaceAlpha(0, 0, source, 255, nullptr, kNoKey, RT_NONE);
-    EXPECT_EQ(static_cast<const uint16_t*>(dest.pixels())[0], 0x07E0);
-}
-
-TEST(RasterEdgeCases, argbSourcesDrawnWithAlphaKeepTheirOwnAlpha) {
+TEST(BlitPlacement, argbSourcesDrawnWithAlphaKeepTheirOwnAlpha) {
     RasterSurface source(PF_ARGB8888, 2, 1);
     static_cast<uint32_t*>(source.pixels())[0] = 0x00FFFFFF;
     static_cast<uint32_t*>(source.pixels())[1] = 0xFFFFFFFF;
@@ -126,7 +72,7 @@ TEST(RasterEdgeCases, argbSourcesDrawnWithAlphaKeepTheirOwnAlpha) {
     EXPECT_EQ(static_cast<const uint16_t*>(dest.pixels())[1], 0x7BEF);
 }
 
-TEST(RasterEdgeCases, rgb565To555OfWhiteIs7fff) {
+TEST(BlitPlacement, rgb565To555WalksOnlyUntransformed) {
     RasterSurface source(PF_RGB565, 1, 1);
     source.fillRect(0, 0, 1, 1, 0xFFFFFF);
     TestSurface screen(PF_RGB555, 1, 1);
@@ -139,7 +85,7 @@ TEST(RasterEdgeCases, rgb565To555OfWhiteIs7fff) {
     EXPECT_EQ(screen.pixel(0, 0), 0u);
 }
 
-TEST(RasterEdgeCases, aSeparateMaskMustCoverTheSkippedAndVisiblePixels) {
+TEST(BlitPlacement, aSeparateMaskMustCoverTheSkippedAndVisiblePixels) {
     TestSurface source(PF_ARGB8888, 8, 8);
     source.fill(0xFFFFFFFF);
     struct Case {
@@ -165,7 +111,7 @@ TEST(RasterEdgeCases, aSeparateMaskMustCoverTheSkippedAndVisiblePixels) {
     }
 }
 
-TEST(RasterEdgeCases, requestsThatCannotBeDrawnDrawNothing) {
+TEST(BlitPlacement, requestsThatCannotBeDrawnDrawNothing) {
     TestSurface source = numbered(3, 3);
     TestSurface dest(PF_RGB565, 3, 3);
     dest.fill(0);
@@ -215,7 +161,7 @@ TEST(RasterEdgeCases, requestsThatCannotBeDrawnDrawNothing) {
     expectUntouched(r, "empty source");
 }
 
-TEST(RasterEdgeCases, aClipOutsideTheDestinationIsCutToIt) {
+TEST(BlitPlacement, aClipOutsideTheDestinationIsCutToIt) {
     TestSurface source = numbered(6, 6);
     TestSurface dest(PF_RGB565, 3, 3);
     dest.fill(0);

@@ -52,8 +52,7 @@ public:
 
 private:
   friend class DHashtableEnumerator;
-  friend class DHashtableEnumerator;
-class DHashtableInspector;
+  friend class DHashtableInspector;
 
   static constexpr int32_t InitialPoolCapacity = 16;
   static constexpr int32_t PoolGrowth = 64;

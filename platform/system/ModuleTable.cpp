@@ -18,6 +18,9 @@ struct Module {
 
 namespace {
 
+// The system's own library is on every device.
+constexpr std::u16string_view kSystemLibrary = u"coredll.dll";
+
 std::u16string foldName(std::u16string_view name) {
     std::u16string folded(name);
     for (char16_t& c : folded) {
@@ -41,9 +44,10 @@ public:
     }
 
     HMODULE load(std::u16string_view name) {
-        if (!deviceProfile().hasModule(name)) return nullptr;
+        const std::u16string key = foldName(name);
+        if (key != kSystemLibrary && !deviceProfile().hasModule(name)) return nullptr;
         std::lock_guard lock(guard_);
-        auto found = modules_.find(foldName(name));
+        auto found = modules_.find(key);
         if (found == modules_.end()) return nullptr;
         ++found->second->loads;
         return found->second.get();

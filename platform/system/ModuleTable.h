@@ -1,6 +1,7 @@
 #pragma once
 // The handheld's libraries: built-in emulations registered by name, each
-// present only when the device profile lists it. Library names compare without
+// present only when the device profile lists it ("coredll.dll", the system's
+// own library, is always present). Library names compare without
 // regard to ASCII case, entry names exactly. The module that implements a
 // library registers its entries, before the first LoadLibraryW of it; aygshell
 // is built in.

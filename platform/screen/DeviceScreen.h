@@ -1,0 +1,64 @@
+#pragma once
+// The device's screen: one RGB565 panel, top-down, every display path ends in
+// it. The panel keeps its native shape (the profile's screen at orientation 0);
+// the view is the screen as the system shows it at the current display
+// orientation, each quarter turn swapping width and height.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace wce {
+
+// How the view lies over the panel: the address of view pixel (0, 0) and the
+// byte steps to the next pixel of a row and to the next row.
+struct ViewLayout {
+    std::uint8_t* origin;
+    int xStride;
+    int yStride;
+    int width;
+    int height;
+};
+
+class DeviceScreen {
+public:
+    // The panel of the active device profile; made again, black, when the
+    // profile's screen size changed.
+    static DeviceScreen& instance();
+
+    DeviceScreen(int nativeWidth, int nativeHeight);
+
+    int nativeWidth() const { return nativeWidth_; }
+    int nativeHeight() const { return nativeHeight_; }
+    int pitch() const { return nativeWidth_ * 2; }
+    std::uint16_t* pixels() { return pixels_.data(); }
+    const std::uint16_t* pixels() const { return pixels_.data(); }
+
+    int width() const;
+    int height() const;
+    ViewLayout viewLayout();
+    // View coordinates; outside the view reads 0 and writes nothing.
+    std::uint16_t viewPixel(int x, int y) const;
+    void setViewPixel(int x, int y, std::uint16_t colour);
+    // The view upright, row by row.
+    std::vector<std::uint16_t> readView() const;
+    void fill(std::uint16_t colour);
+
+    // Every drawing path reports its change; once the panel memory has been
+    // handed out, writes cannot be seen, so it counts as changed for good.
+    void markChanged() { ++changes_; }
+    void markHandedOut() { handedOut_ = true; }
+    bool changedSince(std::uint64_t count) const { return handedOut_ || changes_ != count; }
+    std::uint64_t changeCount() const { return changes_; }
+
+private:
+    std::size_t nativeIndex(int x, int y) const;
+
+    int nativeWidth_;
+    int nativeHeight_;
+    std::vector<std::uint16_t> pixels_;
+    std::uint64_t changes_ = 0;
+    bool handedOut_ = false;
+};
+
+}  // namespace wce

@@ -1,0 +1,31 @@
+#pragma once
+// Message boxes: each is recorded, printed to standard error as
+// "caption: text", and shown by the device driver when one is installed.
+
+#include "platform/window/WindowTypes.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace wce {
+
+// Answers IDOK.
+int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type);
+
+struct MessageBoxRecord {
+    std::u16string text;
+    std::u16string caption;
+    UINT type;
+    bool operator==(const MessageBoxRecord&) const = default;
+};
+std::vector<MessageBoxRecord> recordedMessageBoxes();
+void clearRecordedMessageBoxes();
+
+// The driver's way of showing a box to the person at the desktop.
+void setMessageBoxPresenter(std::function<void(const MessageBoxRecord&)> presenter);
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes '?'.
+std::string toUtf8(std::u16string_view text);
+
+}  // namespace wce

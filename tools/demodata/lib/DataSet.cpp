@@ -16,7 +16,6 @@
 
 #include <fstream>
 #include <map>
-#include <set>
 #include <stdexcept>
 
 namespace nv::demodata {
@@ -165,7 +164,7 @@ std::vector<std::string> DataSet::probedNames() const {
     const std::vector<std::string> prefixes{"", folder()};
     std::vector<std::string> images{"logo1", "logo_partner", "img/gui", "arrow_up", "arrow_down", "arrow_left",
                                     "arrow_right", "rate", "info", "prov", "logo2", "title", "abc", "hand"};
-    std::vector<std::string> streams{"options.dat", "res.dat", "lang.dat", "m", "img/gui.bin", "lang.dat"};
+    std::vector<std::string> streams{"options.dat", "res.dat", "lang.dat", "m", "img/gui.bin"};
     for (int p = 1; p <= 7; ++p) images.push_back("pic" + std::to_string(p));
     for (int p = 0; p <= 7; ++p) {
         images.push_back("game_" + std::to_string(p));
@@ -193,16 +192,9 @@ std::vector<std::string> DataSet::probedNames() const {
 }
 
 void DataSet::checkNameHashes() const {
-    std::map<std::uint32_t, std::string> stored;
-    for (const auto& e : entries_) {
-        const auto [it, fresh] = stored.emplace(archiveNameHash(e.name), e.name);
-        if (!fresh) throw std::runtime_error("name hash collision: " + e.name + " and " + it->second);
-    }
-    for (const auto& name : probedNames()) {
-        if (find(name) != nullptr) continue;
-        const auto it = stored.find(archiveNameHash(name));
-        if (it != stored.end()) throw std::runtime_error("absent name " + name + " has the hash of " + it->second);
-    }
+    std::vector<std::string> stored;
+    for (const auto& e : entries_) stored.push_back(e.name);
+    if (const auto clash = findNameHashClash(stored, probedNames())) throw std::runtime_error("name hash clash: " + *clash);
 }
 
 Bytes DataSet::zipArchive() const {

@@ -92,7 +92,7 @@ TEST(LanguageFile, TextsTheGameShowsAreWrittenAndCarryTheirParameters) {
 class LanguageSource : public ::testing::Test {
 protected:
     Alphabet alphabet = Alphabet::load(std::filesystem::path(NV_SOURCE_DIR) / "data/lang/alphabet.txt");
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "nv-demodata-language.txt";
+    std::filesystem::path file = uniqueTemporaryFile();
 
     void TearDown() override { std::filesystem::remove(file); }
 

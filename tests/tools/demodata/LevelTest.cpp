@@ -136,7 +136,7 @@ TEST(LevelFile, TrainingLevelsHoldTheirTestedObjects) {
 class LevelSource : public ::testing::Test {
 protected:
     std::filesystem::path dataDir = std::filesystem::path(NV_SOURCE_DIR) / "data/levels";
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "nv-demodata-level.txt";
+    std::filesystem::path file = uniqueTemporaryFile();
     std::map<char, int> legend = loadLegend(dataDir / "legend.txt");
 
     void TearDown() override { std::filesystem::remove(file); }
@@ -160,6 +160,7 @@ TEST_F(LevelSource, RefusesLevelsTheGameCannotPlay) {
         {"object crate 2 3 north loot cash 1\nalarm 3 3 guards 2,2\n", "exit 2 1"},     // alarm without box
         {"object crate 2 3 north loot cash 1\nobject table 2 3 north\n", "exit 2 1"},  // two in a cell
         {"object table 2 3 north loot cash 1\n", "exit 2 1"},                           // loot in no container
+        {"object desk 2 3 south loot cash 1\n", "exit 2 1"},                            // faces the wall
     };
     for (const auto& [extra, exit] : cases) EXPECT_THROW(checkLevel(load(extra, exit), 7), std::runtime_error) << extra;
 }

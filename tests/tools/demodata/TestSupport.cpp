@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -49,6 +51,12 @@ Bytes readFile(const std::filesystem::path& path) {
 }
 
 std::string shellQuoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+std::filesystem::path uniqueTemporaryFile() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::filesystem::temp_directory_path() /
+           ("nv-demodata-" + std::to_string(getpid()) + "-" + info->test_suite_name() + "-" + info->name() + ".txt");
+}
 
 const DemoData& DemoData::get() {
     static const DemoData data = [] {

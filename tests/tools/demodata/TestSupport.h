@@ -52,5 +52,7 @@ struct DemoData {
 int run(const std::string& command, std::string* output = nullptr);
 Bytes readFile(const std::filesystem::path& path);
 std::string shellQuoted(const std::filesystem::path& path);
+// A temporary file name of its own for the running test (tests run in parallel processes).
+std::filesystem::path uniqueTemporaryFile();
 
 }  // namespace nv::demodata::test

@@ -84,6 +84,8 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
         img.fill(x, y, w, 1, kPanelLight);
     }
     {
+        // Speech bubbles carry the light glyph font, so they are dark with a light rim.
+        const Rgba kPaper = kPanelDark, kInk = kPanelLight;
         const auto [x, y, w, h] = cell("bubbleEnd", 0);
         img.fill(x, y, w - 6, h, kPaper);
         img.fill(x, y, w - 6, 1, kInk);
@@ -98,8 +100,8 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     }
     for (const char* name : {"bubbleDotLarge", "bubbleDotMiddle", "bubbleDotSmall"}) {
         const auto [x, y, w, h] = cell(name, 0);
-        img.disc(x + w / 2, y + h / 2, w / 2, kInk);
-        img.disc(x + w / 2, y + h / 2, w / 2 - 1, kPaper);
+        img.disc(x + w / 2, y + h / 2, w / 2, kPanelLight);
+        img.disc(x + w / 2, y + h / 2, w / 2 - 1, kPanelDark);
     }
     {
         const auto [x, y, w, h] = cell("shopCursor", 0);

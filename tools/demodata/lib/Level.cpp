@@ -44,6 +44,45 @@ constexpr std::pair<int, int> kLevel5BombCells[] = {{4, 5}, {8, 5}};
 
 bool isContainer(int kind) { return (kObjectKindTable[kind].flags & kContainerFlag) != 0; }
 
+constexpr int kDx[] = {-1, 0, 1, 0};
+constexpr int kDy[] = {0, -1, 0, 1};
+
+// Cells a person can reach from the exit: floor without objects (doors count as opened), never
+// the van's two cells beside the exit.
+std::vector<std::vector<bool>> reachableCells(const Level& level) {
+    std::vector<std::vector<bool>> seen(level.height, std::vector<bool>(level.width, false));
+    const auto walkable = [&](int x, int y) {
+        if (!level.inside(x, y) || level.cell(x, y) < kFirstFloor) return false;
+        if (y == level.exitY && (x == level.exitX - 1 || x == level.exitX + 1)) return false;
+        const RoomObjectRecord* o = level.objectAt(x, y);
+        return o == nullptr || o->kind == 1 || o->kind == 2;
+    };
+    std::vector<std::pair<int, int>> todo{{level.exitX, level.exitY}};
+    seen[level.exitY][level.exitX] = true;
+    while (!todo.empty()) {
+        const auto [x, y] = todo.back();
+        todo.pop_back();
+        for (int d = 0; d < 4; ++d) {
+            const int nx = x + kDx[d], ny = y + kDy[d];
+            if (walkable(nx, ny) && !seen[ny][nx]) {
+                seen[ny][nx] = true;
+                todo.emplace_back(nx, ny);
+            }
+        }
+    }
+    return seen;
+}
+
+// Whether a person can stand on a reachable cell on one of the object's open sides.
+bool usableFrom(const Level& level, const std::vector<std::vector<bool>>& reachable, const RoomObjectRecord& o) {
+    for (int d = 0; d < 4; ++d) {
+        if ((kObjectKindTable[o.kind].flags & (1 << d)) == 0) continue;
+        const int s = (o.facing + d) % 4, x = o.x + kDx[s], y = o.y + kDy[s];
+        if (level.inside(x, y) && reachable[y][x]) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 const RoomObjectRecord* Level::objectAt(int x, int y) const {
@@ -155,6 +194,13 @@ void checkLevel(const Level& level, int number) {
         if (isContainer(o.kind) && o.content >= 1 && o.amount >= 1) loot = true;
     }
     if (!loot) fail(number, "no loot: at least one container needs loot");
+    if (level.inside(level.exitX, level.exitY)) {
+        const auto reachable = reachableCells(level);
+        for (const auto& o : level.objects)
+            if ((o.content != 0 || o.kind == kAlarmBoxKind || o.kind == 1 || o.kind == 2) && !usableFrom(level, reachable, o))
+                fail(number, "the object at " + std::to_string(o.x) + "," + std::to_string(o.y) +
+                                 " cannot be reached from the exit on an open side");
+    }
     if (level.alarms.size() > 127) fail(number, "more than 127 alarm groups");
     for (const auto& group : level.alarms) {
         const RoomObjectRecord* box = level.objectAt(group.boxX, group.boxY);

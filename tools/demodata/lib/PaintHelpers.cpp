@@ -46,9 +46,12 @@ void paintPersonFigure(Image& image, int x, int y, int size, int direction, int 
     image.disc(x + c - px * 5 - dx[direction] * swing, y + c - py * 5 - dy[direction] * swing, 2, skin);
     image.disc(x + c, y + c, 6, outline);
     image.disc(x + c, y + c, 5, clothes);
-    image.disc(x + c + dx[direction] * 2, y + c + dy[direction] * 2, 3, rgb(0x202020));
-    image.set(x + c + dx[direction] * 4 + px, y + c + dy[direction] * 4 + py, skin);
-    image.set(x + c + dx[direction] * 4 - px, y + c + dy[direction] * 4 - py, skin);
+    // The head: a face toward the direction of travel under a dark cap.
+    const int hx = x + c + dx[direction], hy = y + c + dy[direction];
+    image.disc(hx, hy, 3, skin);
+    image.disc(hx - dx[direction] * 2, hy - dy[direction] * 2, 2, rgb(0x202020));
+    image.set(hx + dx[direction] * 2 + px, hy + dy[direction] * 2 + py, outline);
+    image.set(hx + dx[direction] * 2 - px, hy + dy[direction] * 2 - py, outline);
     if (tool.a != 0) {
         const int tx = x + c + dx[direction] * 8 + px * 3, ty = y + c + dy[direction] * 8 + py * 3;
         image.fill(tx - 1, ty - 1, 3, 3, tool);

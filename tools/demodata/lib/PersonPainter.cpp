@@ -26,7 +26,7 @@ Image paintPersonSheet(const ScreenLayout& layout) {
     const SpriteRow& row = layout.sprite("persons");
     const int s = row.w;
     Image sheet(row.framesPerRow * s, kPersonFrames / row.framesPerRow * s);
-    const Rgba clothes = rgb(0x303848);
+    const Rgba clothes = rgb(0x4a5a80);
     for (int f = 0; f < kExplosionFrames; ++f) {
         const int x = row.frameX(f), y = row.frameY(f), radius = 3 + f * 2;
         sheet.disc(x + s / 2, y + s / 2, radius, rgb(0xff6010));

@@ -2,7 +2,9 @@
 
 #include "tools/demodata/lib/SourceFile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <stdexcept>
 
@@ -71,6 +73,10 @@ std::vector<NamedSound> synthesiseEffects(const std::filesystem::path& file) {
         const auto w = splitWords(line.text);
         if (w.size() != 6 && !(w.size() == 8 && w[6] == "warble"))
             source.fail(line, "expected <name> <seconds> <wave> <start Hz> <end Hz> <envelope> [warble <Hz>]");
+        const std::string waves[] = {"sine", "square", "saw", "noise"}, envelopes[] = {"flat", "decay", "swell"};
+        if (std::find(std::begin(waves), std::end(waves), w[2]) == std::end(waves)) source.fail(line, "unknown wave " + w[2]);
+        if (std::find(std::begin(envelopes), std::end(envelopes), w[5]) == std::end(envelopes))
+            source.fail(line, "unknown envelope " + w[5]);
         try {
             const double seconds = std::stod(w[1]);
             const double f0 = std::stod(w[3]), f1 = std::stod(w[4]);

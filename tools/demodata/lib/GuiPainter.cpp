@@ -78,8 +78,8 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
         const auto [x, y, w, h] = cell("portraitFrame", 0);
         img.bevel(x, y, w, h, kPanelDark, kPanelLight, kInk);
     }
-    for (const char* name : {"bar"}) {
-        const auto [x, y, w, h] = cell(name, 0);
+    {
+        const auto [x, y, w, h] = cell("bar", 0);
         for (int row = 0; row < h; ++row) img.fill(x, y + row, w, 1, shade(kPanel, 60 + row * 3));
         img.fill(x, y, w, 1, kPanelLight);
     }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "tools/demodata/lib/Bytes.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace nv::demodata {
+
+struct ArchiveEntry {
+    std::string name;
+    Bytes data;
+};
+
+// Everything that goes into game.dat, built from the sources under `dataRoot` (the data/ folder).
+class DataSet {
+public:
+    static constexpr const char* kResolution = "240x320";
+
+    static DataSet build(const std::filesystem::path& dataRoot);
+
+    const std::vector<ArchiveEntry>& entries() const { return entries_; }
+    const ArchiveEntry* find(const std::string& name) const;
+    const std::vector<std::string>& languageIds() const { return languageIds_; }
+
+    // Names the game may ask the archive for, whether stored or not.
+    std::vector<std::string> probedNames() const;
+    // Throws when two stored names share a 7z name hash, or an absent probed name has the hash of a stored one.
+    void checkNameHashes() const;
+
+    Bytes zipArchive() const;
+    static std::string engineIni();
+    // Writes game.dat and engine.ini into `folder` (created when missing).
+    void writeTo(const std::filesystem::path& folder) const;
+
+private:
+    void add(std::string name, Bytes data);
+
+    std::vector<ArchiveEntry> entries_;
+    std::vector<std::string> languageIds_;
+};
+
+}  // namespace nv::demodata

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "tools/demodata/lib/Alphabet.h"
+#include "tools/demodata/lib/Bytes.h"
+#include "tools/demodata/lib/Image.h"
+#include "tools/demodata/lib/PixelFont.h"
+
+namespace nv::demodata {
+
+// The glyph font picture "abc_<id>": one cell per alphabet character, in alphabet order.
+Image paintGlyphFont(const Alphabet& alphabet, const PixelFont& font, int cellWidth, int cellHeight, int perRow);
+
+// Page 0 of the image font "/game": the picture "game_0" and its glyph table "game_0".
+struct ImageFontPage {
+    Image picture;
+    Bytes glyphTable;  // count u8, spacing s8, then per glyph: readUTF character, s8 width
+};
+ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font);
+
+}  // namespace nv::demodata

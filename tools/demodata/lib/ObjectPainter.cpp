@@ -1,0 +1,108 @@
+#include "tools/demodata/lib/GameTables.h"
+#include "tools/demodata/lib/Sheets.h"
+#include "tools/demodata/lib/SourceFile.h"
+
+#include <map>
+
+namespace nv::demodata {
+
+namespace {
+
+struct Look {
+    std::string shape;
+    Rgba colour;
+};
+
+// Paints one object cell: the body, its front toward `facing`, and the open state.
+void paintObject(Image& img, int x, int y, int s, const Look& look, int facing, bool open) {
+    static constexpr int dx[] = {-1, 0, 1, 0};
+    static constexpr int dy[] = {0, -1, 0, 1};
+    const Rgba body = look.colour, dark = shade(look.colour, 55), light = shade(look.colour, 140);
+    const Rgba inside = rgb(0x181818);
+    const int c = s / 2;
+    // The front band: a strip on the facing side.
+    const auto frontBand = [&](int inset, int depth, Rgba colour) {
+        if (facing == 0) img.fill(x + inset, y + inset, depth, s - 2 * inset, colour);
+        if (facing == 2) img.fill(x + s - inset - depth, y + inset, depth, s - 2 * inset, colour);
+        if (facing == 1) img.fill(x + inset, y + inset, s - 2 * inset, depth, colour);
+        if (facing == 3) img.fill(x + inset, y + s - inset - depth, s - 2 * inset, depth, colour);
+    };
+    if (look.shape == "door") {
+        const bool across = facing == 1 || facing == 3;  // a door in a horizontal wall
+        if (open) {
+            if (across) img.fill(x + 1, y + 2, 3, s - 4, body);
+            else img.fill(x + 2, y + 1, s - 4, 3, body);
+        } else if (across) {
+            img.bevel(x, y + c - 3, s, 6, body, light, dark);
+            img.set(x + s - 5, y + c, rgb(0xe0c040));
+        } else {
+            img.bevel(x + c - 3, y, 6, s, body, light, dark);
+            img.set(x + c, y + s - 5, rgb(0xe0c040));
+        }
+    } else if (look.shape == "chest" || look.shape == "furniture" || look.shape == "wallbox") {
+        const int inset = look.shape == "wallbox" ? 5 : 2;
+        img.bevel(x + inset, y + inset, s - 2 * inset, s - 2 * inset, body, light, dark);
+        frontBand(inset, 3, open ? inside : dark);
+        if (look.shape == "chest") {
+            img.disc(x + c, y + c, 4, dark);
+            img.disc(x + c, y + c, 2, open ? inside : light);
+        }
+        if (open) img.fill(x + c - 4, y + c - 4, 8, 8, inside);
+    } else if (look.shape == "round") {
+        img.disc(x + c, y + c, c - 3, dark);
+        img.disc(x + c, y + c, c - 5, body);
+        img.disc(x + c + dx[facing] * 3, y + c + dy[facing] * 3, 2, light);
+    } else if (look.shape == "alarm") {
+        img.bevel(x + c - 5, y + c - 5, 10, 10, body, light, dark);
+        img.disc(x + c + dx[facing] * 2, y + c + dy[facing] * 2, 3, open ? rgb(0x404040) : rgb(0xffe040));
+    } else if (look.shape == "bomb") {
+        img.disc(x + c, y + c + 1, 6, body);
+        img.line(x + c, y + c - 5, x + c + 4, y + c - 9, rgb(0xc0a060));
+        img.set(x + c + 5, y + c - 10, open ? rgb(0xffffff) : rgb(0xff8000));
+    } else if (look.shape == "flat") {
+        img.fill(x + 2, y + 5, s - 4, s - 10, body);
+        img.frame(x + 2, y + 5, s - 4, s - 10, light);
+    } else {
+        throw std::runtime_error("unknown object shape " + look.shape);
+    }
+}
+
+}  // namespace
+
+Image paintObjectSheet(const ScreenLayout& layout, const std::filesystem::path& objects) {
+    const SourceFile source(objects);
+    std::map<int, Look> looks;
+    for (const auto& line : source.lines()) {
+        const auto w = splitWords(line.text);
+        if (w.size() != 3) source.fail(line, "expected <kind> <shape> <colour>");
+        const int kind = parseInt(w[0]);
+        if (kind < 0 || kind >= kObjectKinds || looks.count(kind)) source.fail(line, "bad or repeated kind");
+        looks[kind] = {w[1], parseColour(w[2])};
+    }
+    if (static_cast<int>(looks.size()) != kObjectKinds) source.fail("every kind 0-28 needs a look");
+
+    const SpriteRow& row = layout.sprite("objects");
+    const int s = row.w;
+    Image sheet(row.framesPerRow * s, (kObjectFrames + row.framesPerRow - 1) / row.framesPerRow * s);
+    std::map<int, std::pair<int, int>> closedFrames;  // frame -> (kind, facing), first kind wins
+    for (int kind = 0; kind < kObjectKinds; ++kind)
+        for (int facing = 0; facing < 4; ++facing) closedFrames.emplace(kObjectKindTable[kind].frames[facing], std::pair{kind, facing});
+    for (int frame = 0; frame < kObjectFrames; ++frame) {
+        auto it = closedFrames.find(frame);
+        bool open = false;
+        if (it == closedFrames.end()) {
+            it = closedFrames.find(frame - 1);
+            open = true;
+        }
+        if (it == closedFrames.end()) continue;
+        const auto [kind, facing] = it->second;
+        try {
+            paintObject(sheet, row.frameX(frame), row.frameY(frame), s, looks[kind], facing, open);
+        } catch (const std::exception& e) {
+            source.fail(e.what());
+        }
+    }
+    return sheet;
+}
+
+}  // namespace nv::demodata

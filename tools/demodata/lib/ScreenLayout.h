@@ -1,0 +1,45 @@
+#pragma once
+
+#include "tools/demodata/lib/Bytes.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace nv::demodata {
+
+struct SpriteRow {
+    int x, y, w, h, framesPerRow, picture;
+    std::string name;
+    // Top-left corner of frame n in the sprite's picture.
+    int frameX(int n) const { return x + (n % framesPerRow) * w; }
+    int frameY(int n) const { return y + (n / framesPerRow) * h; }
+};
+
+// The layout tables of one screen size: the nine header bytes, the map places and points, the
+// sprite table and the tap rectangles; the same tables drive the pictures and res.dat.
+class ScreenLayout {
+public:
+    static constexpr int kSpriteRows = 53;
+    static constexpr int kFontRow = 43;
+
+    static ScreenLayout load(const std::filesystem::path& folder);
+
+    int header(const std::string& name) const;
+    const SpriteRow& sprite(int row) const { return sprites_.at(row); }
+    const SpriteRow& sprite(const std::string& name) const;
+    int spriteRowOf(const std::string& name) const;
+    int cellSize() const { return header("cellSize"); }
+
+    Bytes encodeResDat() const;
+
+private:
+    std::vector<std::pair<std::string, int>> header_;
+    std::vector<SpriteRow> sprites_;
+    std::vector<std::array<int, 3>> places_;
+    std::vector<std::array<int, 2>> points_;
+    std::vector<std::vector<int>> spots_;
+};
+
+}  // namespace nv::demodata

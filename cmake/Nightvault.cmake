@@ -33,12 +33,14 @@ endfunction()
 
 # nv_test(name [THREADED] DEPS target...): one GoogleTest executable of every
 # .cpp in the calling folder, registered with CTest. THREADED suites also run
-# under ThreadSanitizer (label "threaded").
+# under ThreadSanitizer (label "threaded"); a ThreadSanitizer tree builds only those.
 function(nv_test name)
   cmake_parse_arguments(ARG "THREADED" "" "DEPS" ${ARGN})
   set(labels unit)
   if(ARG_THREADED)
     set(labels threaded)
+  elseif(NV_TSAN)
+    return()
   endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})

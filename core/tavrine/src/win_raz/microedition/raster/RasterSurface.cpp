@@ -300,14 +300,12 @@ bool RasterSurface::transformInPlace(RasterTransform transform, RasterAllocator*
     turned.format = desc_.format;
     turned.width = quarterTurn ? desc_.height : desc_.width;
     turned.height = quarterTurn ? desc_.width : desc_.height;
-    turned.drawable = desc_.drawable;
+    turned.drawable = 1;
     if (!target->createBuffer(turned)) {
         return false;
     }
-    const int32_t drawable = turned.drawable;
-    turned.drawable = 1;
     copyTransformedInto(turned, transform);
-    turned.drawable = drawable;
+    turned.drawable = desc_.drawable;
     allocator_->freeBuffer(desc_);
     if (target != allocator_) {
         target->addRef();

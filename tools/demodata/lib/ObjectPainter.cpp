@@ -29,14 +29,23 @@ void paintObject(Image& img, int x, int y, int s, const Look& look, int facing, 
     };
     if (look.shape == "door") {
         const bool across = facing == 1 || facing == 3;  // a door in a horizontal wall
+        // The running view draws no floor under a door, so its frame carries the wall ends.
+        const Rgba wall = rgb(0x8a4a34), wallEdge = rgb(0x5c2e20);
+        if (across) {
+            img.bevel(x, y + c - 5, 4, 10, wall, wall, wallEdge);
+            img.bevel(x + s - 4, y + c - 5, 4, 10, wall, wall, wallEdge);
+        } else {
+            img.bevel(x + c - 5, y, 10, 4, wall, wall, wallEdge);
+            img.bevel(x + c - 5, y + s - 4, 10, 4, wall, wall, wallEdge);
+        }
         if (open) {
-            if (across) img.fill(x + 1, y + 2, 3, s - 4, body);
-            else img.fill(x + 2, y + 1, s - 4, 3, body);
+            if (across) img.fill(x + 4, y + 2, 3, c - 2, body);
+            else img.fill(x + 2, y + 4, c - 2, 3, body);
         } else if (across) {
-            img.bevel(x, y + c - 3, s, 6, body, light, dark);
+            img.bevel(x + 4, y + c - 3, s - 8, 6, body, light, dark);
             img.set(x + s - 5, y + c, rgb(0xe0c040));
         } else {
-            img.bevel(x + c - 3, y, 6, s, body, light, dark);
+            img.bevel(x + c - 3, y + 4, 6, s - 8, body, light, dark);
             img.set(x + c, y + s - 5, rgb(0xe0c040));
         }
     } else if (look.shape == "chest" || look.shape == "furniture" || look.shape == "wallbox") {

@@ -91,7 +91,7 @@ std::string showAndCompare(const std::string& display) {
     // The server maps the window in its own time.
     const std::size_t expected = 480u * 640u * 3u;
     std::string shot;
-    for (int attempt = 0; attempt < 50 && shot.size() != expected; ++attempt) {
+    for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
         video->pump();
         video->present();
         shot = capture(display, video->x11Window());

@@ -21,6 +21,8 @@ struct Window {
     // The part that waits for WM_PAINT; empty when nothing does.
     RECT updateRect;
     bool needsPaint = false;
+    // Set while WM_DESTROY is being sent, so that the window dies once.
+    bool destroying = false;
 };
 
 }  // namespace wce

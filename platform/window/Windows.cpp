@@ -73,13 +73,15 @@ HWND CreateWindowExW(DWORD exStyle, const char16_t* className, const char16_t* t
         DestroyWindow(window);
         return nullptr;
     }
+    if (!live(window)) return nullptr;
     if (window->visible) InvalidateRect(window, nullptr, true);
     if (!parent) activate(window);
     return window;
 }
 
 bool DestroyWindow(HWND window) {
-    if (!live(window)) return false;
+    if (!live(window) || window->destroying) return false;
+    window->destroying = true;
     for (HWND child : Desktop::instance().windows()) {
         if (child->parent == window) DestroyWindow(child);
     }

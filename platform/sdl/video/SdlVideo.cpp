@@ -29,6 +29,12 @@ void showMessageBox(const MessageBoxRecord& record) {
     SDL_ShowSimpleMessageBox(flags, toUtf8(record.caption).c_str(), toUtf8(record.text).c_str(), nullptr);
 }
 
+// The last SDL user also releases what SDL keeps for the whole process.
+void quitVideo() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_WasInit(0) == 0) SDL_Quit();
+}
+
 }  // namespace
 
 int SdlVideo::chooseZoom(int width, int height) {
@@ -55,7 +61,7 @@ std::unique_ptr<SdlVideo> SdlVideo::open(std::string& error) {
     if (!renderer) {
         error = SDL_GetError();
         if (window) SDL_DestroyWindow(window);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        quitVideo();
         return nullptr;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -74,7 +80,7 @@ SdlVideo::~SdlVideo() {
     if (texture_) SDL_DestroyTexture(texture_);
     SDL_DestroyRenderer(renderer_);
     SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    quitVideo();
 }
 
 std::uint32_t SdlVideo::windowId() const { return SDL_GetWindowID(window_); }

@@ -93,6 +93,36 @@ TEST_F(WindowsTest, CreationFailsWhenCreateAnswersMinusOne) {
     EXPECT_TRUE(UnregisterClassW(u"Refuser", nullptr));
 }
 
+LRESULT destroyAgainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    received().push_back({window, message, wParam, lParam});
+    if (message == WM_DESTROY) {
+        EXPECT_FALSE(DestroyWindow(window));
+    }
+    return 0;
+}
+
+LRESULT destroyOnCreateProcedure(HWND window, UINT message, WPARAM, LPARAM) {
+    if (message == WM_CREATE) DestroyWindow(window);
+    return 0;
+}
+
+TEST_F(WindowsTest, AWindowDiesOnceEvenWhenItsProcedureDestroysItAgain) {
+    WindowClassInfo info;
+    info.procedure = &destroyAgainProcedure;
+    info.className = u"Again";
+    ASSERT_NE(RegisterClassW(&info), 0);
+    info.procedure = &destroyOnCreateProcedure;
+    info.className = u"Brief";
+    ASSERT_NE(RegisterClassW(&info), 0);
+    HWND window = CreateWindowExW(0, u"Again", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    received().clear();
+    EXPECT_TRUE(DestroyWindow(window));
+    EXPECT_EQ(received().size(), 1u);
+    EXPECT_EQ(CreateWindowExW(0, u"Brief", u"", WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_TRUE(UnregisterClassW(u"Again", nullptr));
+    EXPECT_TRUE(UnregisterClassW(u"Brief", nullptr));
+}
+
 TEST_F(WindowsTest, TheNewestTopLevelWindowComesToTheFront) {
     HWND first = create(u"first");
     EXPECT_EQ(GetForegroundWindow(), first);

@@ -219,6 +219,7 @@ TEST(ZoomTest, EnvironmentOrTheLargestFactorThatFits) {
     }
     unsetenv("NIGHTVAULT_ZOOM");
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
 }
 
 }  // namespace

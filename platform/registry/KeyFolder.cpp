@@ -24,14 +24,14 @@ bool fits(const std::string& entry) { return entry.size() <= kMaxEntryName; }
 
 // Names of all entries of an open folder except "." and "..".
 bool readEntries(int descriptor, std::vector<std::string>& names) {
-  const int copy = ::dup(descriptor);
+  // A descriptor of its own, so that listings never share a read position.
+  const int copy = ::openat(descriptor, ".", kFolderFlags);
   if (copy < 0) return false;
   DIR* folder = ::fdopendir(copy);
   if (folder == nullptr) {
     ::close(copy);
     return false;
   }
-  ::rewinddir(folder);
   while (const dirent* entry = ::readdir(folder)) {
     const std::string name = entry->d_name;
     if (name != "." && name != "..") names.push_back(name);

@@ -11,8 +11,9 @@ namespace wce {
 // ("HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE"). Key and value names are
 // case-insensitive and reported folded to lower case. Key paths separate
 // names with '\'; an empty path names the key itself, an empty name inside
-// a path is refused. Values are REG_BINARY. Handles of a deleted key stay
-// valid until closed, but every operation through them fails.
+// a path is refused. An escaped name must fit a host file name: 253 bytes,
+// each escaped byte taking 3. Values are REG_BINARY. A handle of a deleted
+// key stays valid until closed, but every operation through it fails.
 
 // NIGHTVAULT_REGISTRY when set, else "registry" in the user folder.
 std::filesystem::path registryRoot();

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <fstream>
 #include <signal.h>
 #include <sys/wait.h>
@@ -158,13 +159,19 @@ TEST_F(RegistryTest, HostileNamesStayInsideTheRootAndApart) {
 }
 
 TEST_F(RegistryTest, TheEnvironmentNamesTheRoot) {
+  const char* userDir = std::getenv("NIGHTVAULT_USER_DIR");
+  const std::string savedUserDir = userDir != nullptr ? userDir : "";
   wce::setRegistryRoot({});
   ::setenv("NIGHTVAULT_REGISTRY", root_.c_str(), 1);
   EXPECT_EQ(wce::registryRoot(), root_);
   ::unsetenv("NIGHTVAULT_REGISTRY");
   ::setenv("NIGHTVAULT_USER_DIR", base_.c_str(), 1);
   EXPECT_EQ(wce::registryRoot(), base_ / "registry");
-  ::unsetenv("NIGHTVAULT_USER_DIR");
+  if (userDir != nullptr) {
+    ::setenv("NIGHTVAULT_USER_DIR", savedUserDir.c_str(), 1);
+  } else {
+    ::unsetenv("NIGHTVAULT_USER_DIR");
+  }
 }
 
 }  // namespace

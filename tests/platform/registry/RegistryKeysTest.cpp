@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "RegistryFixture.h"
 #include "platform/registry/ScopedKey.h"
 
@@ -24,6 +26,16 @@ TEST_F(RegistryTest, CreateMakesEveryMissingKeyAndOpenFindsIt) {
   RegCloseKey(below);
   RegCloseKey(key);
   EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Palewinds", &key), ERROR_NOT_FOUND);
+}
+
+TEST_F(RegistryTest, AnUnusableRootIsAnotherErrorThanNotFound) {
+  std::filesystem::create_directories(root_);
+  std::ofstream(root_ / "HKEY_CURRENT_USER") << "not a folder";
+  HKEY key = HKEY_NULL;
+  const LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, u"Software", &key);
+  EXPECT_NE(status, ERROR_SUCCESS);
+  EXPECT_NE(status, ERROR_NOT_FOUND);
+  EXPECT_NE(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software", &key), ERROR_SUCCESS);
 }
 
 TEST_F(RegistryTest, PathsWithEmptyNamesAreRefused) {

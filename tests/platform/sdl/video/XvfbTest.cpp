@@ -40,10 +40,13 @@ public:
             _exit(127);
         }
         close(numbers[1]);
-        char text[16] = {};
-        const ssize_t got = pid_ > 0 ? read(numbers[0], text, sizeof text - 1) : -1;
+        // Xvfb may write the number and its newline apart; closing the pipe
+        // before the newline arrives makes the server quit.
+        std::string number;
+        char c = 0;
+        while (pid_ > 0 && read(numbers[0], &c, 1) == 1 && c != '\n') number += c;
         close(numbers[0]);
-        if (got > 0) display_ = ":" + std::string(text, static_cast<std::size_t>(got - (text[got - 1] == '\n')));
+        if (!number.empty() && c == '\n') display_ = ":" + number;
     }
     ~XvfbServer() {
         if (pid_ > 0) {

@@ -6,8 +6,9 @@
 #include "microedition/raster/BlitRequest.h"
 
 // Pixel kernels are also compiled for AVX2 and picked at load time; the
-// attribute goes on their definitions only.
-#if defined(__x86_64__) && defined(__GNUC__)
+// attribute goes on their definitions only. ThreadSanitizer builds go
+// without: the clone resolver would run before the sanitizer is set up.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_THREAD__)
 #define RASTER_KERNEL __attribute__((target_clones("avx2", "default")))
 #else
 #define RASTER_KERNEL

@@ -125,6 +125,7 @@ void ModulePlayer::startSong(const SoundModule& module, const PeriodTables& tabl
     jumpOrder_ = kNone;
     jumpRow_ = kNone;
     patternDelay_ = 0;
+    songEnded_ = false;
     setPanning(static_cast<int>(module.separation()));
     for (uint32_t c = 0; c < channels_; ++c) {
         Track& track = tracks_[c];
@@ -171,6 +172,10 @@ void ModulePlayer::advanceFrame() {
     if (patternDelay_ != 0) {
         --patternDelay_;
         tick_ = 0;
+        return;
+    }
+    if (songEnded_) {
+        stopLocked();
         return;
     }
     playRow();
@@ -375,7 +380,7 @@ void ModulePlayer::advanceRow() {
             orderPosition_ = restartPosition_;
             currentPattern_ = module_->order(static_cast<int>(restartPosition_));
         } else {
-            stopLocked();
+            songEnded_ = true;
         }
         return;
     }
@@ -386,7 +391,7 @@ void ModulePlayer::advanceRow() {
         jumpOrder_ = kNone;
         jumpRow_ = kNone;
     } else {
-        stopLocked();
+        songEnded_ = true;
     }
 }
 

@@ -481,7 +481,27 @@ void ModulePlayer::tickEffects(Track& track) {
     }
 }
 
-void ModulePlayer::mixTracks(int32_t& left, int32_t& right, bool stereoOut) {
+namespace {
+
+template <bool kStereoOut>
+uint32_t mixTrackRun(const int8_t* data, uint32_t position, uint32_t step, uint32_t count, int32_t v, int32_t r,
+                     int32_t* left, int32_t* right) {
+    for (uint32_t i = 0; i < count; ++i) {
+        const int32_t s = data[position >> 12];
+        if constexpr (kStereoOut) {
+            right[i] += r * 2 * s;
+            left[i] += (v - r) * 2 * s;
+        } else {
+            left[i] += v * s;
+        }
+        position += step;
+    }
+    return position;
+}
+
+}  // namespace
+
+void ModulePlayer::mixTracks(int32_t* left, int32_t* right, uint32_t frames, bool stereoOut) {
     for (uint32_t c = 0; c < channels_; ++c) {
         Track& track = tracks_[c];
         const Sample& sample = samples_[track.sample];
@@ -489,34 +509,43 @@ void ModulePlayer::mixTracks(int32_t& left, int32_t& right, bool stereoOut) {
             continue;
         }
         const uint32_t loopEnd = sample.loopStart + sample.loopLength;
-        if (sample.loopLength != 0 && track.position >= loopEnd) {
-            track.position = sample.loopStart + (track.position - sample.loopStart) % sample.loopLength;
-        }
-        if (track.position >= sample.length) {
-            continue;
-        }
-        int32_t s = sample.data[track.position >> 12];
         const int32_t v = static_cast<int32_t>(track.mixVolume);
-        if (stereoOut) {
-            s *= 2;
-            const int32_t r = v * static_cast<int32_t>(track.pan) >> 8;
-            right += r * s;
-            left += (v - r) * s;
-        } else {
-            left += v * s;
+        const int32_t r = v * static_cast<int32_t>(track.pan) >> 8;
+        uint32_t i = 0;
+        while (i < frames) {
+            if (sample.loopLength != 0 && track.position >= loopEnd) {
+                track.position = sample.loopStart + (track.position - sample.loopStart) % sample.loopLength;
+            }
+            if (track.position >= sample.length) {
+                break;
+            }
+            // Frames until the position reaches the loop end or the sample end.
+            const uint32_t limit = sample.loopLength != 0 ? loopEnd : sample.length;
+            const uint64_t toLimit = track.step == 0 ? frames - i
+                                                     : (static_cast<uint64_t>(limit - track.position) + track.step - 1) / track.step;
+            const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(toLimit, frames - i));
+            track.position = stereoOut ? mixTrackRun<true>(sample.data, track.position, track.step, count, v, r, left + i, right + i)
+                                       : mixTrackRun<false>(sample.data, track.position, track.step, count, v, r, left + i, right + i);
+            i += count;
         }
-        track.position += track.step;
     }
 }
 
 void ModulePlayer::render(int32_t* left, int32_t* right, uint32_t frames, bool stereoOut) {
-    int32_t unused = 0;
-    for (uint32_t i = 0; i < frames && !stopped_; ++i) {
+    uint32_t i = 0;
+    while (i < frames && !stopped_) {
         advanceFrame();
         if (stopped_) {
             return;
         }
-        mixTracks(left[i], stereoOut ? right[i] : unused, stereoOut);
+        // The frames up to the next tick only count samples: mix them as one run.
+        uint32_t run = 1;
+        if (tick_ != speed_ && sampleCounter_ < samplesPerTick_) {
+            run += std::min(samplesPerTick_ - sampleCounter_, frames - i - 1);
+            sampleCounter_ += run - 1;
+        }
+        mixTracks(left + i, right + i, run, stereoOut);
+        i += run;
     }
 }
 

@@ -90,7 +90,7 @@ private:
     void slideVolume(Track& track);
     void setTrackVolume(Track& track, int32_t volume);
     void jump(uint32_t order, uint32_t rowOffset);
-    void mixTracks(int32_t& left, int32_t& right, bool stereoOut);
+    void mixTracks(int32_t* left, int32_t* right, uint32_t frames, bool stereoOut);
     uint32_t finetunedPeriod(uint32_t cellPeriod, const Track& track) const;
 
     const SoundModule* module_ = nullptr;

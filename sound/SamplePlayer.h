@@ -27,7 +27,6 @@ public:
 
 private:
     int shift() const { return (eightBit_ ? 8 : 9) + (stereo_ ? 1 : 0); }
-    void readFrame(uint32_t frame, int32_t& s0, int32_t& s1) const;
 
     uint32_t step_ = 0;
     uint32_t position_ = 0;

@@ -311,11 +311,20 @@ void SoundSystem::mixChunk(uint8_t* out, uint32_t frames) {
             channel->render(sfxLeft_, sfxRight_, frames, stereo, outputRate_);
         }
     }
+    if (sixteenBit_) {
+        writeOutput<true>(out, frames, stereo);
+    } else {
+        writeOutput<false>(out, frames, stereo);
+    }
+}
+
+template <bool kSixteenBit>
+void SoundSystem::writeOutput(uint8_t* out, uint32_t frames, bool stereo) const {
     const int channels = stereo ? 2 : 1;
     for (uint32_t i = 0; i < frames; ++i) {
         const int32_t mixed[2] = {musicLeft_[i] + (sfxLeft_[i] >> 7), musicRight_[i] + (sfxRight_[i] >> 7)};
         for (int c = 0; c < channels; ++c) {
-            if (sixteenBit_) {
+            if constexpr (kSixteenBit) {
                 uint16_t v = static_cast<uint16_t>(clip(mixed[c], -32768, 32767));
                 out[0] = static_cast<uint8_t>(v & 0xFF);
                 out[1] = static_cast<uint8_t>(v >> 8);

@@ -68,6 +68,8 @@ private:
     int takeMusicChannel(uint32_t flags);
     void releaseChannels();
     void mixChunk(uint8_t* out, uint32_t frames);
+    template <bool kSixteenBit>
+    void writeOutput(uint8_t* out, uint32_t frames, bool stereo) const;
 
     const uint32_t settleMs_;
     std::unique_ptr<AudioOutputDevice> device_;

@@ -7,23 +7,25 @@ namespace nv::sound {
 namespace {
 
 constexpr int kAdaptation[16] = {230, 230, 230, 230, 307, 409, 512, 614, 768, 614, 512, 409, 307, 230, 230, 230};
-constexpr int kMinDelta = 16;
+constexpr int64_t kMinDelta = 16;
+constexpr int64_t kMaxDelta = int64_t{1} << 40;
 
+// Wide enough that hostile headers cannot overflow; valid streams stay far below the cap.
 struct ChannelState {
-    int coef1 = 0;
-    int coef2 = 0;
-    int delta = 0;
-    int sample1 = 0;
-    int sample2 = 0;
+    int64_t coef1 = 0;
+    int64_t coef2 = 0;
+    int64_t delta = 0;
+    int64_t sample1 = 0;
+    int64_t sample2 = 0;
 
     int16_t expand(int nibble) {
-        int signedNibble = nibble >= 8 ? nibble - 16 : nibble;
+        int64_t signedNibble = nibble >= 8 ? nibble - 16 : nibble;
         // Arithmetic shift (rounds down), as the common decoders do.
-        int predicted = ((sample1 * coef1 + sample2 * coef2) >> 8) + signedNibble * delta;
-        predicted = std::clamp(predicted, -32768, 32767);
+        int64_t predicted = ((sample1 * coef1 + sample2 * coef2) >> 8) + signedNibble * delta;
+        predicted = std::clamp<int64_t>(predicted, -32768, 32767);
         sample2 = sample1;
         sample1 = predicted;
-        delta = std::max(kAdaptation[nibble] * delta / 256, kMinDelta);
+        delta = std::clamp<int64_t>(kAdaptation[nibble] * delta / 256, kMinDelta, kMaxDelta);
         return static_cast<int16_t>(predicted);
     }
 };

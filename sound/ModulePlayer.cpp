@@ -81,6 +81,7 @@ void ModulePlayer::setPosition(int position) {
     orderPosition_ = order;
     currentPattern_ = module_->order(static_cast<int>(order));
     rowOffset_ = (static_cast<uint32_t>(position) & 63) * channels_;
+    songEnded_ = false;
 }
 
 int ModulePlayer::getLength() {

@@ -5,6 +5,16 @@
 
 #include "microedition/raster/BlitRequest.h"
 
+// Pixel kernels are also compiled for AVX2 and picked at load time; the
+// attribute goes on their definitions only.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define RASTER_KERNEL __attribute__((target_clones("avx2", "default")))
+#else
+#define RASTER_KERNEL
+#endif
+// Helpers of a kernel are inlined into it, so that they share its clones.
+#define RASTER_INLINE [[gnu::always_inline]] inline
+
 namespace qel::raster {
 
 // The part of a blit that survives clipping: w source pixels along each of h
@@ -23,18 +33,31 @@ struct BlitRegion {
 };
 
 // Calls fn(destination pixel, source pixel) for every pixel of the region.
+// The region is read into locals first: stores through the pixel pointers
+// could otherwise alias it and keep the loops from being vectorised.
 template <int SrcBytes, int DstBytes, typename Fn>
-inline void walkPixels(const BlitRegion& r, Fn fn) {
-    for (int32_t j = 0; j < r.h; ++j) {
-        uint8_t* d = r.dst + j * r.stepY;
-        const uint8_t* s = r.src + j * r.srcStride;
-        if (r.stepX == DstBytes) {
-            for (int32_t i = 0; i < r.w; ++i) {
+RASTER_INLINE void walkPixels(const BlitRegion& region, Fn fn) {
+    const int32_t w = region.w;
+    const int32_t h = region.h;
+    const ptrdiff_t stepX = region.stepX;
+    const ptrdiff_t stepY = region.stepY;
+    const ptrdiff_t srcStride = region.srcStride;
+    uint8_t* const dst = region.dst;
+    const uint8_t* const src = region.src;
+    for (int32_t j = 0; j < h; ++j) {
+        uint8_t* d = dst + j * stepY;
+        const uint8_t* s = src + j * srcStride;
+        if (stepX == DstBytes) {
+            for (int32_t i = 0; i < w; ++i) {
                 fn(d + i * DstBytes, s + i * SrcBytes);
             }
+        } else if (stepX == -DstBytes) {
+            for (int32_t i = 0; i < w; ++i) {
+                fn(d - i * DstBytes, s + i * SrcBytes);
+            }
         } else {
-            for (int32_t i = 0; i < r.w; ++i) {
-                fn(d + i * r.stepX, s + i * SrcBytes);
+            for (int32_t i = 0; i < w; ++i) {
+                fn(d + i * stepX, s + i * SrcBytes);
             }
         }
     }

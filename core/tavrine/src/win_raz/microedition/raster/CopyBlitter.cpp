@@ -8,7 +8,7 @@ namespace qel::raster {
 
 namespace {
 
-void copyRows(const BlitRegion& r, ptrdiff_t bytes) {
+RASTER_INLINE void copyRows(const BlitRegion& r, ptrdiff_t bytes) {
     const ptrdiff_t rowBytes = r.w * bytes;
     if (r.stepY == rowBytes && r.srcStride == rowBytes) {
         std::memcpy(r.dst, r.src, static_cast<size_t>(rowBytes * r.h));
@@ -20,12 +20,12 @@ void copyRows(const BlitRegion& r, ptrdiff_t bytes) {
 }
 
 template <typename T>
-void copyAlongSteps(const BlitRegion& r) {
+RASTER_INLINE void copyAlongSteps(const BlitRegion& r) {
     walkPixels<sizeof(T), sizeof(T)>(
         r, [](uint8_t* d, const uint8_t* s) { storePixel<T>(d, loadPixel<T>(s)); });
 }
 
-void copyEqualFormats(const BlitRegion& r, int32_t bytes) {
+RASTER_INLINE void copyEqualFormats(const BlitRegion& r, int32_t bytes) {
     if (r.transform == RT_NONE) {
         copyRows(r, bytes);
         return;
@@ -45,7 +45,7 @@ void copyEqualFormats(const BlitRegion& r, int32_t bytes) {
     }
 }
 
-void copyFrom565(const BlitRegion& r, int32_t destFormat) {
+RASTER_INLINE void copyFrom565(const BlitRegion& r, int32_t destFormat) {
     switch (destFormat) {
         case PF_ARGB8888:
             walkPixels<2, 4>(r, [](uint8_t* d, const uint8_t* s) {
@@ -87,7 +87,7 @@ void copyFrom565(const BlitRegion& r, int32_t destFormat) {
     }
 }
 
-void copyFromIndex8(const BlitRequest& request, const BlitRegion& r) {
+RASTER_INLINE void copyFromIndex8(const BlitRequest& request, const BlitRegion& r) {
     RasterPalette* palette = request.palette ? request.palette : request.source->palette;
     if (!palette) {
         return;
@@ -110,7 +110,7 @@ void copyFromIndex8(const BlitRequest& request, const BlitRegion& r) {
 
 }  // namespace
 
-void copyBlit(const BlitRequest& request, const BlitRegion& region) {
+RASTER_KERNEL void copyBlit(const BlitRequest& request, const BlitRegion& region) {
     const int32_t sourceFormat = request.source->format;
     const int32_t destFormat = request.dest->format;
     if (sourceFormat == destFormat) {

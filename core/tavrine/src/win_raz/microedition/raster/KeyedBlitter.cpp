@@ -6,28 +6,26 @@ namespace qel::raster {
 
 namespace {
 
+// Key-coloured pixels store the destination's own value: the loops stay
+// branch-free.
 template <typename T>
-void keyedSameFormat(const BlitRegion& r, uint32_t key) {
+RASTER_INLINE void keyedSameFormat(const BlitRegion& r, uint32_t key) {
     const T k = static_cast<T>(key);
     walkPixels<sizeof(T), sizeof(T)>(r, [k](uint8_t* d, const uint8_t* s) {
         const T p = loadPixel<T>(s);
-        if (p != k) {
-            storePixel<T>(d, p);
-        }
+        storePixel<T>(d, p != k ? p : loadPixel<T>(d));
     });
 }
 
 template <typename Table, typename T>
-void keyedThroughTable(const BlitRegion& r, const Table* table, uint32_t key) {
+RASTER_INLINE void keyedThroughTable(const BlitRegion& r, const Table* table, uint32_t key) {
     walkPixels<1, sizeof(T)>(r, [table, key](uint8_t* d, const uint8_t* s) {
         const T p = static_cast<T>(table[*s]);
-        if (p != key) {
-            storePixel<T>(d, p);
-        }
+        storePixel<T>(d, p != key ? p : loadPixel<T>(d));
     });
 }
 
-void keyedFromIndex8(const BlitRequest& request, const BlitRegion& r, uint32_t key) {
+RASTER_INLINE void keyedFromIndex8(const BlitRequest& request, const BlitRegion& r, uint32_t key) {
     RasterPalette* palette = request.palette ? request.palette : request.source->palette;
     if (!palette) {
         return;
@@ -41,7 +39,7 @@ void keyedFromIndex8(const BlitRequest& request, const BlitRegion& r, uint32_t k
 
 }  // namespace
 
-void keyedBlit(const BlitRequest& request, const BlitRegion& region) {
+RASTER_KERNEL void keyedBlit(const BlitRequest& request, const BlitRegion& region) {
     const int32_t sourceFormat = request.source->format;
     const int32_t destFormat = request.dest->format;
     const uint32_t key = keyValue(request);
@@ -57,16 +55,12 @@ void keyedBlit(const BlitRequest& request, const BlitRegion& region) {
     if (sourceFormat == PF_ARGB8888 && destFormat == PF_RGB565) {
         walkPixels<4, 2>(region, [key](uint8_t* d, const uint8_t* s) {
             const uint32_t p = loadPixel<uint32_t>(s);
-            if (p != key) {
-                storePixel<uint16_t>(d, argbTo565(p));
-            }
+            storePixel<uint16_t>(d, p != key ? argbTo565(p) : loadPixel<uint16_t>(d));
         });
     } else if (sourceFormat == PF_RGB565 && destFormat == PF_ARGB8888) {
         walkPixels<2, 4>(region, [key](uint8_t* d, const uint8_t* s) {
             const uint32_t p = loadPixel<uint16_t>(s);
-            if (p != key) {
-                storePixel<uint32_t>(d, rgb565ToArgb(p));
-            }
+            storePixel<uint32_t>(d, p != key ? rgb565ToArgb(p) : loadPixel<uint32_t>(d));
         });
     } else if (sourceFormat == PF_INDEX8) {
         keyedFromIndex8(request, region, key);

@@ -19,18 +19,26 @@ inline void storePixel(uint8_t* at, T value) {
 }
 
 // An RGB565 destination blended with 8-bit source channels at opacity a:
-// each channel sum is (255 - a) * d8 + a * c8, truncated to 5/6/5 bits.
-inline uint16_t blend565(uint32_t d, uint32_t r8, uint32_t g8, uint32_t b8, uint32_t a) {
-    const uint32_t na = 255 - a;
-    const uint32_t sumR = na * ((d >> 11) << 3) + a * r8;
-    const uint32_t sumG = na * (((d >> 5) & 0x3F) << 2) + a * g8;
-    const uint32_t sumB = na * ((d & 0x1F) << 3) + a * b8;
-    return static_cast<uint16_t>((sumR & 0xF800) | ((sumG >> 5) & 0x7E0) | ((sumB >> 11) & 0x1F));
+// each channel sum is (255 - a) * d8 + a * c8, truncated to 5/6/5 bits. The
+// sums never exceed 255 * 255, so 16-bit lanes hold them.
+inline uint16_t blend565(uint16_t d, uint16_t r8, uint16_t g8, uint16_t b8, uint16_t a) {
+    const uint16_t na = static_cast<uint16_t>(255 - a);
+    const uint16_t sumR = static_cast<uint16_t>(na * static_cast<uint16_t>((d >> 11) << 3) + a * r8);
+    const uint16_t sumG = static_cast<uint16_t>(na * static_cast<uint16_t>(((d >> 5) & 0x3F) << 2) + a * g8);
+    const uint16_t sumB = static_cast<uint16_t>(na * static_cast<uint16_t>((d & 0x1F) << 3) + a * b8);
+    return static_cast<uint16_t>((sumR & 0xF800) | ((sumG >> 5) & 0x7E0) | (sumB >> 11));
 }
 
 // An RGB565 source blended onto an RGB565 destination.
-inline uint16_t blend565With565(uint32_t d, uint32_t p, uint32_t a) {
-    return blend565(d, (p >> 11) << 3, ((p >> 5) & 0x3F) << 2, (p & 0x1F) << 3, a);
+inline uint16_t blend565With565(uint16_t d, uint16_t p, uint16_t a) {
+    return blend565(d, static_cast<uint16_t>((p >> 11) << 3), static_cast<uint16_t>(((p >> 5) & 0x3F) << 2),
+                    static_cast<uint16_t>((p & 0x1F) << 3), a);
+}
+
+// An ARGB8888 source's colour blended onto an RGB565 destination.
+inline uint16_t blend565WithArgb(uint16_t d, uint32_t p, uint16_t a) {
+    return blend565(d, static_cast<uint16_t>((p >> 16) & 0xFF), static_cast<uint16_t>((p >> 8) & 0xFF),
+                    static_cast<uint16_t>(p & 0xFF), a);
 }
 
 inline uint16_t argbTo565(uint32_t p) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "microedition/raster/BlitKernels.h"
 #include "microedition/raster/PixelAccess.h"
 #include "microedition/raster/RasterAllocator.h"
 #include "microedition/raster/RasterBlit.h"
@@ -27,7 +28,7 @@ void fillSpan(uint8_t* at, int32_t count, uint32_t value) {
     }
 }
 
-void fillPixels(uint8_t* at, int32_t count, int32_t bytes, uint32_t value) {
+RASTER_KERNEL void fillPixels(uint8_t* at, int32_t count, int32_t bytes, uint32_t value) {
     switch (bytes) {
         case 1:
             fillSpan<uint8_t>(at, count, value);
@@ -108,6 +109,10 @@ void RasterSurface::fillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_
     const uint32_t value = convertColor(desc_.format, rgb);
     auto* row = static_cast<uint8_t*>(desc_.pixels) + ptrdiff_t{area.y} * desc_.stride +
                 ptrdiff_t{area.x} * bytes;
+    if (int64_t{area.width} * bytes == desc_.stride) {
+        fillPixels(row, area.width * area.height, bytes, value);
+        return;
+    }
     for (int32_t j = 0; j < area.height; ++j, row += desc_.stride) {
         fillPixels(row, area.width, bytes, value);
     }

@@ -6,29 +6,25 @@ namespace qel::raster {
 namespace {
 
 struct Tint {
-    uint32_t r8;
-    uint32_t g8;
-    uint32_t b8;
+    uint16_t r8;
+    uint16_t g8;
+    uint16_t b8;
     uint16_t opaque;
 };
 
-// coverage(source pixel) in 0..full; full or more writes the colour.
+// coverage(source pixel) in 0..full; full or more writes the colour. Every
+// pixel is stored so that the loop stays branch-free.
 template <int SrcBytes, typename Coverage>
-void tintWith(const BlitRegion& r, const Tint& tint, uint32_t full, Coverage coverage) {
+RASTER_INLINE void tintWith(const BlitRegion& r, const Tint& tint, uint32_t full, Coverage coverage) {
     walkPixels<SrcBytes, 2>(r, [=](uint8_t* d, const uint8_t* s) {
-        const uint32_t c = coverage(s);
-        if (c == 0) {
-            return;
-        }
-        if (c >= full) {
-            storePixel<uint16_t>(d, tint.opaque);
-        } else {
-            storePixel<uint16_t>(d, blend565(loadPixel<uint16_t>(d), tint.r8, tint.g8, tint.b8, c));
-        }
+        const uint16_t c = static_cast<uint16_t>(coverage(s));
+        const uint16_t old = loadPixel<uint16_t>(d);
+        const uint16_t blended = blend565(old, tint.r8, tint.g8, tint.b8, c);
+        storePixel<uint16_t>(d, c == 0 ? old : (c >= full ? tint.opaque : blended));
     });
 }
 
-void tintFrom565(const BlitRegion& r, const Tint& tint, int32_t channel) {
+RASTER_INLINE void tintFrom565(const BlitRegion& r, const Tint& tint, int32_t channel) {
     switch (channel) {
         case 0:
             tintWith<2>(r, tint, 248, [](const uint8_t* s) -> uint32_t {
@@ -52,13 +48,13 @@ void tintFrom565(const BlitRegion& r, const Tint& tint, int32_t channel) {
 
 }  // namespace
 
-void tintBlit(const BlitRequest& request, const BlitRegion& region) {
+RASTER_KERNEL void tintBlit(const BlitRequest& request, const BlitRegion& region) {
     if (request.dest->format != PF_RGB565) {
         return;
     }
     const uint32_t colour = request.colour;
-    const Tint tint{(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF,
-                    static_cast<uint16_t>(convertColor(PF_RGB565, colour))};
+    const Tint tint{static_cast<uint16_t>((colour >> 16) & 0xFF), static_cast<uint16_t>((colour >> 8) & 0xFF),
+                    static_cast<uint16_t>(colour & 0xFF), static_cast<uint16_t>(convertColor(PF_RGB565, colour))};
     switch (request.source->format) {
         case PF_RGB565:
             tintFrom565(region, tint, request.channel);

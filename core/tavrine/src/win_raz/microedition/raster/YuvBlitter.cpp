@@ -33,7 +33,7 @@ inline uint32_t clampByte(int32_t value) {
 
 }  // namespace
 
-void yuvBlit(const BlitRequest& request, uint8_t* dst, int32_t w, int32_t h, int32_t skipX,
+RASTER_KERNEL void yuvBlit(const BlitRequest& request, uint8_t* dst, int32_t w, int32_t h, int32_t skipX,
              int32_t skipY) {
     const auto* planes = static_cast<const YuvPlanes*>(request.source->pixels);
     if (!planes->luma || !planes->blueDiff || !planes->redDiff) {

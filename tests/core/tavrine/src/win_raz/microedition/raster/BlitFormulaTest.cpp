@@ -210,5 +210,16 @@ TEST(BlitFormula, yuvChromaCoversTwoByTwoLumaSamples) {
     }
 }
 
+TEST(BlitFormula, productTableHoldsEveryByteProduct) {
+    const uint16_t* table = getProductTable();
+    ASSERT_EQ(table, getProductTable());
+    for (uint32_t a = 0; a < 256; a += 17) {
+        for (uint32_t b = 0; b < 256; ++b) {
+            ASSERT_EQ(table[a * 256 + b], a * b);
+        }
+    }
+    EXPECT_EQ(table[65535], 65025);
+}
+
 }  // namespace
 }  // namespace qel::raster::testing

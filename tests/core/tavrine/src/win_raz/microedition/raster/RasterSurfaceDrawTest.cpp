@@ -13,7 +13,6 @@ namespace {
 using PixelSet = std::set<std::pair<int32_t, int32_t>>;
 
 PixelSet setPixels(const RasterSurface& surface) {
-    RasterSurface view(surface.desc());
     PixelSet pixels;
     const auto* bytes = static_cast<const uint8_t*>(surface.pixels());
     const int32_t size = bytesPerPixel(surface.format());

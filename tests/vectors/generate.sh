@@ -3,3 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 java GenerateVectors.java ../core/tavrine/src/common/lang/data/java_vectors.txt
+java GenerateRandomVectors.java ../core/tavrine/src/common/util/data/random_vectors.txt
+java GenerateStreamVectors.java ../core/tavrine/src/common/io/data/stream_vectors.txt

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "lang/DPtr.h"
+
+namespace qel::io {
+
+class DByteArrayOutputStream;
+using DByteArrayOutputStreamPtr = qel::lang::DPtr<DByteArrayOutputStream>;
+
+}  // namespace qel::io

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "lang/DPtr.h"
+
+namespace qel::io {
+
+class DDataOutputStream;
+using DDataOutputStreamPtr = qel::lang::DPtr<DDataOutputStream>;
+
+}  // namespace qel::io

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "PngDump.h"
 #include "SurfacePixels.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
@@ -45,11 +46,12 @@ std::vector<uint32_t> pixelsOf(const DImage& image) {
   return pixels;
 }
 
-// A w x h RGB565 image whose pixel (x, y) is 0x1000 + x * 16 + y.
+// A w x h RGB565 image (w <= 4, h <= 3 for distinct pixels) whose red grows
+// to the right and green downwards.
 DImagePtr numbered(int w, int h) {
   DImagePtr image = DImage::createImage(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) setPixel(*image, x, y, 0x1000 + x * 16 + y);
+    for (int x = 0; x < w; ++x) setPixel(*image, x, y, (x * 7 + 3) % 32 << 11 | (y * 20 + 5) % 64 << 5 | (31 - x * 3));
   return image;
 }
 
@@ -80,13 +82,20 @@ struct AnchorCase {
   int shiftY;
 };
 
+// Every case is also copied into one overview picture, written beside the
+// test as "anchors_by_transforms.png" (rows: anchors, columns: transforms).
 TEST(GraphicsPlacement, AnchorsByTransformsTable) {
   const AnchorCase anchors[] = {{0, 0, 0},   {3, 2, 2},  {40, 1, 1},  {33, 2, 1}, {10, 1, 2},
                                 {20, 0, 0},  {9, 1, 0},  {34, 0, 1},  {64, 0, 0}, {4 | 8, 1, 0}};
-  const int w = 3, h = 2;
+  const int transforms[] = {0, 1, 2, 3, 4, 5, 6, 7, 9};
+  const int w = 4, h = 3;
   const DImagePtr sprite = numbered(w, h);
-  for (const AnchorCase& a : anchors) {
-    for (int transform : {0, 1, 2, 3, 4, 5, 6, 7, 9}) {
+  const DImagePtr overview = DImage::createImage(33 * 9, 33 * 10);
+  const DGraphicsPtr sheet = overview->getGraphics();
+  for (int row = 0; row < 10; ++row) {
+    const AnchorCase& a = anchors[row];
+    for (int column = 0; column < 9; ++column) {
+      const int transform = transforms[column];
       Canvas canvas;
       canvas.g->translate(2, 3);
       canvas.g->drawImage(sprite, 10, 9, a.anchor, transform);
@@ -106,8 +115,10 @@ TEST(GraphicsPlacement, AnchorsByTransformsTable) {
               << "anchor " << a.anchor << " transform " << transform << " at " << x << ", " << y;
         }
       }
+      sheet->drawImageOpaque(canvas.image, column * 33, row * 33, 0, 0);
     }
   }
+  EXPECT_TRUE(dumpPng(*overview, "anchors_by_transforms.png"));
 }
 
 TEST(GraphicsPlacement, TurnedImageCentredOnItsPoint) {

@@ -178,6 +178,7 @@ TEST(DecodeRefusal, HostileAndDamagedFiles) {
   EXPECT_THROWS_CODE(code::IO, decodeFixture("gif_huge_screen.gif"));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("gif_no_colour_map.gif"));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("gif_huge_screen.gif", true));
+  EXPECT_THROWS_CODE(code::NullPointer, decodeFixture("jpeg_huge.jpg"));
 }
 
 TEST(DecodeRefusal, ShortAndUnknownData) {

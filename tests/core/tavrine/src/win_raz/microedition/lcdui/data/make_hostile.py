@@ -58,3 +58,9 @@ open("gif_frame_past_screen.gif", "wb").write(gif(3, 2, image(1, 1, 6, 4, [1, 0]
 open("gif_huge_screen.gif", "wb").write(gif(65535, 65535, image(0, 0, 2, 2, [1, 0, 0, 1])))
 # No colour map at all.
 open("gif_no_colour_map.gif", "wb").write(gif(2, 2, image(0, 0, 2, 2, [1, 0, 0, 1]), global_map=False))
+
+# The baseline JPEG with its frame header claiming 60000 x 60000 pixels.
+jpeg = bytearray(open("jpeg_baseline.jpg", "rb").read())
+sof = jpeg.index(b"\xff\xc0")
+jpeg[sof + 5:sof + 9] = struct.pack(">HH", 60000, 60000)
+open("jpeg_huge.jpg", "wb").write(bytes(jpeg))

@@ -48,6 +48,12 @@ bool isFillable(int32_t bytes) {
     return bytes == 1 || bytes == 2 || bytes == 4;
 }
 
+// The whole surface as a clip; a surface without area gets an empty one.
+GUIRect wholeOf(const SurfaceDesc& desc) {
+    const GUIRect whole{0, 0, desc.width, desc.height};
+    return GUIRect::intersect(whole, whole);
+}
+
 int32_t clampToInt32(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
@@ -67,12 +73,10 @@ RasterSurface::RasterSurface(PixelFormat format, int32_t width, int32_t height,
     desc_.height = height;
     desc_.drawable = 1;
     allocator_->createBuffer(desc_);
-    clip_ = GUIRect::intersect({0, 0, width, height}, {0, 0, width, height});
+    clip_ = wholeOf(desc_);
 }
 
-RasterSurface::RasterSurface(const SurfaceDesc& desc) : desc_(desc) {
-    clip_ = GUIRect::intersect({0, 0, desc.width, desc.height}, {0, 0, desc.width, desc.height});
-}
+RasterSurface::RasterSurface(const SurfaceDesc& desc) : desc_(desc), clip_(wholeOf(desc)) {}
 
 RasterSurface::~RasterSurface() {
     releaseBuffer();
@@ -89,7 +93,7 @@ void RasterSurface::releaseBuffer() {
 void RasterSurface::attach(const SurfaceDesc& desc) {
     releaseBuffer();
     desc_ = desc;
-    clip_ = GUIRect::intersect({0, 0, desc.width, desc.height}, {0, 0, desc.width, desc.height});
+    clip_ = wholeOf(desc_);
 }
 
 void RasterSurface::setClip(const GUIRect& rect) {
@@ -296,14 +300,12 @@ bool RasterSurface::transformInPlace(RasterTransform transform, RasterAllocator*
     turned.format = desc_.format;
     turned.width = quarterTurn ? desc_.height : desc_.width;
     turned.height = quarterTurn ? desc_.width : desc_.height;
-    turned.drawable = desc_.drawable;
+    turned.drawable = 1;
     if (!target->createBuffer(turned)) {
         return false;
     }
-    const int32_t drawable = turned.drawable;
-    turned.drawable = 1;
     copyTransformedInto(turned, transform);
-    turned.drawable = drawable;
+    turned.drawable = desc_.drawable;
     allocator_->freeBuffer(desc_);
     if (target != allocator_) {
         target->addRef();
@@ -311,7 +313,7 @@ bool RasterSurface::transformInPlace(RasterTransform transform, RasterAllocator*
         allocator_ = target;
     }
     desc_ = turned;
-    clip_ = {0, 0, desc_.width, desc_.height};
+    clip_ = wholeOf(desc_);
     return true;
 }
 

@@ -9,7 +9,7 @@ namespace qel::raster {
 void rotatedBlit(const BlitRequest& request, const GUIRect& clip) {
     const SurfaceDesc& source = *request.source;
     const SurfaceDesc& dest = *request.dest;
-    if (source.format != dest.format || bytesPerPixel(source.format) != 2) {
+    if (source.format != dest.format || bytesPerPixel(source.format) != 2 || !std::isfinite(request.angle)) {
         return;
     }
     const float halfW = static_cast<float>(source.width) * 0.5f;

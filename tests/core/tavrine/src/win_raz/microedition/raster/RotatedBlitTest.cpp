@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "TestSurface.h"
 #include "microedition/raster/RasterBlit.h"
@@ -172,6 +173,9 @@ TEST(RotatedBlit, onlySixteenBitSurfacesOfOneFormatAreRotated) {
     const TestSurface before565(dest565);
     blit(r);
     EXPECT_EQ(dest565.bytes(), before565.bytes()) << "empty clip";
+    r = rotated(dest565, narrow, 4, 4, std::numeric_limits<float>::infinity());
+    blit(r);
+    EXPECT_EQ(dest565.bytes(), before565.bytes()) << "infinite angle";
 }
 
 }  // namespace

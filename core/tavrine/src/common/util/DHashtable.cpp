@@ -55,7 +55,7 @@ DObjectPtr DHashtable::remove(const DObjectPtr& key) {
   uint32_t index = find(key->hashCode(), *key);
   if (!index) return nullptr;
   DObjectPtr value = std::move(entry(index).value);
-  entry(index).key.release();
+  DObjectPtr storedKey = std::move(entry(index).key);
   unlink(index);
   uint32_t last = static_cast<uint32_t>(used_);
   if (index != last) moveEntry(last, index);

@@ -45,9 +45,10 @@ public:
   // Releases every entry; the pool and the bucket count stay.
   void clear();
 
-  // The values, in pool order; the enumeration holds this table.
+  // The values, in pool order. The enumeration holds a count of this table,
+  // which must therefore live on the heap like every held object.
   DEnumerationPtr elements();
-  // The keys, in pool order (null for an integer key); holds this table.
+  // The keys, in pool order (null for an integer key); holds this table too.
   DEnumerationPtr keys();
 
 private:

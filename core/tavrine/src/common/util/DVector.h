@@ -43,7 +43,8 @@ public:
   // above the capacity, grows the store to max(n, 2 x capacity) and keeps the
   // size. A negative n throws 0x05800001.
   void setSize(int32_t n);
-  // An enumeration that holds this vector and reads its size at each step.
+  // An enumeration that reads the size at each step. It holds a count of
+  // this vector, which must therefore live on the heap like every held object.
   DEnumerationPtr elements();
 
 private:

@@ -116,6 +116,23 @@ TEST(DHashtableTest, IntegerKeysMatchByHashAlone) {
   EXPECT_EQ(drain(table->keys()), (std::vector<int>{7, 9, -1}));
 }
 
+// Two entries of hash 5 (a DInteger and a DShort key): get(5) answers the
+// first of the chain, and a rehash rebuilds the chains in pool order.
+TEST(DHashtableTest, RehashPushesEntriesInPoolOrder) {
+  DHashtablePtr table = new DHashtable(11, 75);
+  table->put(number(100), number(0));
+  table->put(number(5), number(1));
+  table->put(new DShort(5), number(2));
+  EXPECT_EQ(intOf(table->get(5)), 2);
+  table->remove(number(100));
+  EXPECT_EQ(drain(table->elements()), (std::vector<int>{2, 1}));
+  EXPECT_EQ(intOf(table->get(5)), 2);
+  for (int i = 0; i < 7; ++i) table->put(number(200 + i), number(0));
+  EXPECT_EQ(table->bucketCount(), 23);
+  EXPECT_EQ(intOf(table->get(5)), 1);
+  EXPECT_EQ(DHashtableInspector::check(*table), "");
+}
+
 TEST(DHashtableTest, IntegerPutOnAnObjectKeyKeepsTheKey) {
   DHashtablePtr table = new DHashtable(11, 75);
   DObjectPtr key = new DInteger(4);

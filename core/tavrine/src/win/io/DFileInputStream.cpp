@@ -57,6 +57,8 @@ int32_t DFileInputStream::read(const DbyteArrayPtr& b, int32_t off, int32_t len)
   return *count == 0 ? -1 : static_cast<int32_t>(*count);
 }
 
+int32_t DFileInputStream::read(const DbyteArrayPtr& b) { return read(b, 0, b ? b->length() : 0); }
+
 int32_t DFileInputStream::read() {
   uint8_t byte = 0;
   std::optional<size_t> count = file().read(&byte, 1);

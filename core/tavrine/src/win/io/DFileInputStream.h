@@ -20,8 +20,6 @@ public:
   // leaves the program folder 0x06000000.
   explicit DFileInputStream(const qel::lang::DStringPtr& path);
 
-  using DInputStream::read;
-
   // Bytes from the position to the end.
   int32_t available() override;
   // One read of up to len bytes: the count, 0 at the end. A null buf throws
@@ -31,6 +29,8 @@ public:
   // the array or len 0 throw 0x06000000; a negative off or len, or a range
   // past the array, 0x05800000.
   int32_t read(const qel::lang::DbyteArrayPtr& b, int32_t off, int32_t len) override;
+  // read(b, 0, b.length); a null b throws 0x06000000.
+  int32_t read(const qel::lang::DbyteArrayPtr& b) override;
   // One byte 0 .. 255; the end of the file throws 0x06000002.
   int32_t read() override;
   void close() override;

@@ -31,6 +31,8 @@ void DFileOutputStream::write(const DbyteArrayPtr& b, int32_t off, int32_t len) 
   if (!file().writeAll(b->data() + off, static_cast<size_t>(len))) throwException(ExceptionCode::IO);
 }
 
+void DFileOutputStream::write(const DbyteArrayPtr& b) { write(b, 0, b ? b->length() : 0); }
+
 void DFileOutputStream::write(int32_t v) {
   uint8_t byte = static_cast<uint8_t>(v);
   if (!file().writeAll(&byte, 1)) throwException(ExceptionCode::IO);

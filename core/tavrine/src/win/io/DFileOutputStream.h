@@ -19,11 +19,11 @@ public:
   // A null path throws 0x05000080.
   explicit DFileOutputStream(const qel::lang::DStringPtr& path);
 
-  using DOutputStream::write;
-
   // A null b, off past the array or a negative len throw 0x06000000; a
   // negative off or a range past the array 0x05800000; len 0 writes nothing.
   void write(const qel::lang::DbyteArrayPtr& b, int32_t off, int32_t len) override;
+  // write(b, 0, b.length); a null b throws 0x06000000.
+  void write(const qel::lang::DbyteArrayPtr& b) override;
   // The low 8 bits of v.
   void write(int32_t v) override;
   // Forces the written bytes to storage.

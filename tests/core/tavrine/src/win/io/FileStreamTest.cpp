@@ -102,6 +102,8 @@ TEST_F(FileStreamTest, ReadArguments) {
   DFileInputStreamPtr in = new DFileInputStream(u"ten.dat");
   DbyteArrayPtr b = new DbyteArray(4);
   EXPECT_THROWS_CODE(Code::IO, in->read(nullptr, 0, 1));
+  EXPECT_THROWS_CODE(Code::IO, in->read(DbyteArrayPtr()));
+  EXPECT_THROWS_CODE(Code::IO, in->read(DbyteArrayPtr(new DbyteArray(0))));
   EXPECT_THROWS_CODE(Code::IO, in->read(b, 5, 1));
   EXPECT_THROWS_CODE(Code::IndexOutOfBounds, in->read(b, 2, 3));
   EXPECT_THROWS_CODE(Code::IndexOutOfBounds, in->read(b, -1, 2));
@@ -146,6 +148,7 @@ TEST_F(FileStreamTest, OutputCreatesOrEmpties) {
     out->write(b, 1, 2);
     out->write(b);
     EXPECT_THROWS_CODE(Code::IO, out->write(nullptr, 0, 1));
+    EXPECT_THROWS_CODE(Code::IO, out->write(DbyteArrayPtr()));
     EXPECT_THROWS_CODE(Code::IO, out->write(b, 4, 0));
     EXPECT_THROWS_CODE(Code::IO, out->write(b, 0, -1));
     EXPECT_THROWS_CODE(Code::IndexOutOfBounds, out->write(b, 2, 2));

@@ -162,6 +162,15 @@ TEST_F(RecordStoreTest, DeletingStores) {
   EXPECT_THROWS_CODE(Code::RecordStoreNotFound, DRecordStore::openRecordStore(u"other", false));
 }
 
+TEST_F(RecordStoreTest, DeletingAStoreWithSubkeys) {
+  DRecordStore::openRecordStore(u"tree", true)->addRecord(bytes("r"), 0, 1);
+  for (const char16_t* sub : {u"tree\\one", u"tree\\one\\deeper", u"tree\\two"})
+    DRecordStore::openRecordStore(sub, true)->addRecord(bytes("s"), 0, 1);
+  DRecordStore::deleteRecordStore(u"tree");
+  EXPECT_FALSE(std::filesystem::exists(storeFolder("a", "tree")));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotFound, DRecordStore::openRecordStore(u"tree\\one", false));
+}
+
 TEST_F(RecordStoreTest, StoresWithoutAnApplicationName) {
   HostHooks::reset();
   DRecordStore::openRecordStore(u"option", true)->addRecord(bytes("o"), 0, 1);

@@ -116,18 +116,20 @@ int32_t DRecordStore::getNumRecords() {
 }
 
 // Every value name is read, however long; names that do not read as a
-// number count as 0.
+// number count as 0. A name that cannot be read fails the call rather than
+// risk giving out the id of a record it did not see.
 int32_t DRecordStore::getNextRecordID() {
   HKEY key = openKey();
-  wce::DWORD values = 0;
   wce::DWORD longest = 0;
-  if (wce::RegQueryInfoKeyW(key, nullptr, nullptr, &values, &longest, nullptr) != ERROR_SUCCESS)
+  if (wce::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &longest, nullptr) != ERROR_SUCCESS)
     throwException(ExceptionCode::RecordStore);
   std::vector<char16_t> name(longest + 1);
   int64_t largest = 0;
-  for (wce::DWORD index = 0; index < values; ++index) {
+  for (wce::DWORD index = 0;; ++index) {
     wce::DWORD length = longest + 1;
-    if (wce::RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
+    wce::LONG status = wce::RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr);
+    if (status == wce::ERROR_NO_MORE_ITEMS) break;
+    if (status != ERROR_SUCCESS) throwException(ExceptionCode::RecordStore);
     largest = std::max(largest, parseRecordName(std::u16string_view(name.data(), length)));
   }
   if (largest >= std::numeric_limits<int32_t>::max()) throwException(ExceptionCode::RecordStore);

@@ -77,6 +77,16 @@ TEST_F(RecordStoreTest, LongValueNamesNeverHideARecord) {
   EXPECT_EQ(text(store->getRecord(9)), "nine");
 }
 
+TEST_F(RecordStoreTest, NoIdPastTheLargest) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  putValue(u"s", u"2147483647", "top");
+  EXPECT_THROWS_CODE(Code::RecordStore, store->addRecord(bytes("x"), 0, 1));
+  store->deleteRecord(2147483647);
+  putValue(u"s", u"99999999999", "beyond");
+  EXPECT_THROWS_CODE(Code::RecordStore, store->addRecord(bytes("x"), 0, 1));
+  EXPECT_EQ(store->getNumRecords(), 1);
+}
+
 TEST_F(RecordStoreTest, RangesOfAddAndSet) {
   DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
   DbyteArrayPtr five = bytes("abcde");

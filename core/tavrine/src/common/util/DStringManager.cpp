@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "io/DDataInputStream.h"
 #include "io/DResourceLocator.h"
@@ -18,7 +19,6 @@ using qel::io::DDataInputStream;
 using qel::io::DDataInputStreamPtr;
 using qel::io::DInputStreamPtr;
 using qel::lang::DExceptionBase;
-using qel::lang::DObject;
 using qel::lang::DObjectArray;
 using qel::lang::DObjectArrayPtr;
 using qel::lang::DString;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <utility>
 
-#include "io/DDataInputStream.ptr.h"
 #include "io/DInputStream.ptr.h"
 #include "io/DResourceLocator.ptr.h"
 #include "lang/DObject.h"

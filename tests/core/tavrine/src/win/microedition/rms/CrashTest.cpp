@@ -68,6 +68,23 @@ bool isWholeContent(int32_t id, const std::string& bytes) {
 
 using RecordStoreCrashTest = RecordStoreFixture;
 
+TEST_F(RecordStoreCrashTest, ARecordWrittenByAnotherProcessReadsBack) {
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    try {
+      DbyteArrayPtr data = bytes("saved game");
+      _exit(DRecordStore::openRecordStore(u"save2", true)->addRecord(data, 0, data->length()) == 1 ? 0 : 1);
+    } catch (const DExceptionBase&) {
+      _exit(2);
+    }
+  }
+  int status = 0;
+  waitpid(writer, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(text(DRecordStore::openRecordStore(u"save2", false)->getRecord(1)), "saved game");
+}
+
 TEST_F(RecordStoreCrashTest, AKilledWriterLeavesOldOrNewRecords) {
   {
     DRecordStorePtr store = DRecordStore::openRecordStore(u"save1", true);

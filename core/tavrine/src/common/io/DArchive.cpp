@@ -31,6 +31,8 @@ DArchive& requireCurrent() {
 
 }  // namespace
 
+DStringPtr DArchive::getName() { return name_; }
+
 void DArchive::setCurrent(DArchivePtr a) { current() = std::move(a); }
 
 DArchivePtr DArchive::getCurrent() { return current(); }
@@ -53,7 +55,13 @@ int32_t DArchive::lookupCurrentEntry(DStringPtr name) {
 }
 
 DArchivePtr DArchive::createFromFile(DStringPtr name, DStringPtr password) {
-  DArchivePtr archive = createFromStream(new DFileInputStream(name), std::move(password));
+  DArchivePtr archive;
+  try {
+    archive = createFromStream(new DFileInputStream(name), std::move(password));
+  } catch (DExceptionBase& e) {
+    // The same failure, told with the file's name.
+    throw DExceptionBase(e.code(), u"%s: %s", name, e.message());
+  }
   archive->name_ = std::move(name);
   return archive;
 }

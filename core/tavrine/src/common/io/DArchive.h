@@ -22,7 +22,7 @@ public:
   // The entry's uncompressed size, or -1 when there is no such entry.
   virtual int32_t lookupEntry(qel::lang::DStringPtr name) = 0;
   // The file the archive was opened from; null for one made from a stream.
-  virtual qel::lang::DStringPtr getName() { return name_; }
+  virtual qel::lang::DStringPtr getName();
   // Reads the archive's directory from source; the password is not used.
   virtual void open(DInputStreamPtr source, qel::lang::DStringPtr password) = 0;
 

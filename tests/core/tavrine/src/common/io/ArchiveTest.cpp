@@ -148,6 +148,12 @@ TEST(DArchiveTest, ArchiveFilesOpenBesideTheProgram) {
   }
   EXPECT_THROWS_CODE(ExceptionCode::IO, DArchive::open(u"missing.dat", u""));
   folders.writeProgramFile("garbage.dat", std::string(100, 'x'));
-  EXPECT_THROWS_CODE(ExceptionCode::IO, DArchive::open(u"garbage.dat", u""));
+  try {
+    DArchive::open(u"garbage.dat", u"");
+    ADD_FAILURE() << "garbage opened";
+  } catch (DExceptionBase& e) {
+    EXPECT_EQ(e.code(), ExceptionCode::IO);
+    EXPECT_EQ(e.message().substr(0, 13), u"garbage.dat: ");
+  }
   EXPECT_EQ(DArchive::getCurrent(), nullptr);
 }

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ExpectCode.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "ProgramFolders.h"
 #include "io/DDataInputStream.h"
 #include "io/DFileInputStream.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "ExpectCode.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "ProgramFolders.h"
 #include "io/DByteArrayOutputStream.h"
 #include "io/DFileOutputStream.h"

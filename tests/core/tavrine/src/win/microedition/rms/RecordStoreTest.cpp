@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "ExpectCode.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "RecordStoreFixture.h"
 #include "microedition/rms/DRecordStore.h"
 #include "platform/registry/ScopedKey.h"

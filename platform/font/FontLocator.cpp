@@ -2,6 +2,7 @@
 
 #include "platform/font/FontError.h"
 #include "platform/font/LogFont.h"
+#include "platform/files/Text.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -26,35 +27,6 @@ constexpr std::array<FaceAlias, 2> kFaceAliases{{
     {"Tahoma", "DejaVu Sans"},
     {"Courier New", "DejaVu Sans Mono"},
 }};
-
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
@@ -92,7 +64,7 @@ FontLocator::FontLocator() : config_(FcInitLoadConfigAndFonts()) {
 }
 
 FontMatch FontLocator::find(std::u16string_view faceName, int weight, bool italic) const {
-    const std::string requested = toUtf8(faceName);
+    const std::string requested = toUtf8(faceName).value_or("");
     const std::string family = installedFamily(requested);
     const bool bold = weight >= FW_SEMIBOLD;
 

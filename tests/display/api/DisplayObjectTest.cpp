@@ -2,6 +2,7 @@
 
 #include "display/api/WindowHook.h"
 #include "display/detect/DriverChoice.h"
+#include "display/device/SystemLibraries.h"
 #include "display/drivers/RotationDriver.h"
 #include "platform/gdi/DisplaySettings.h"
 #include "platform/system/Clock.h"
@@ -247,6 +248,33 @@ TEST_F(DisplayTest, DirectDriverSendsTheDirtyAreaByDma) {
     EXPECT_TRUE(logHas("DriverDirect: GXDMA detected"));
     presentPicture();
     EXPECT_EQ(wce::dmaTransferCount(), 1);
+}
+
+}  // namespace
+}  // namespace tdlx::testing
+
+namespace tdlx::testing {
+namespace {
+
+// On the Motorola Q models a set turns one step further and a query one step back.
+TEST_F(DisplayTest, MotorolaQOrientationFixIsAppliedOnce) {
+    useDevice(*wce::devicePreset("MotoQ"));
+    ASSERT_TRUE(open(kAnyOrientation));
+    int fixLines = 0;
+    for (const std::string& line : logLines()) {
+        fixLines += line == "CoreDLL: Applying orientation fix for Motorola Q, Blackjack and friends";
+    }
+    EXPECT_EQ(fixLines, 1);
+    EXPECT_TRUE(logHas("DriverVGA: Motorola Q detected, overriding orientation to ORIENTATION_ROTATE90CW"));
+    EXPECT_EQ(params_.orientation, 3);
+    EXPECT_EQ(wce::displayOrientation(), 0);
+    EXPECT_EQ(readSystemOrientation(), 3);
+    wce::DeviceMode mode;
+    mode.fields = wce::DM_DISPLAYORIENTATION;
+    mode.displayOrientation = wce::DMDO_0;
+    EXPECT_EQ(CoreLibrary::instance().changeDisplaySettings(&mode, wce::CDS_RESET), wce::DISP_CHANGE_SUCCESSFUL);
+    EXPECT_EQ(wce::displayOrientation(), 1);
+    EXPECT_EQ(readSystemOrientation(), 0);
 }
 
 }  // namespace

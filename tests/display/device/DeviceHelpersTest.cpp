@@ -17,17 +17,32 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace tdlx::testing {
 namespace {
 
 class DeviceHelpersTest : public ::testing::Test {
 protected:
-    void SetUp() override { forgetAll(); }
-    void TearDown() override { forgetAll(); }
+    void SetUp() override {
+        char pattern[] = "/tmp/tdlx-device-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+        setLogFolder(folder_);
+        forgetAll();
+    }
+    void TearDown() override {
+        forgetAll();
+        setLogFolder({});
+        std::filesystem::remove_all(folder_);
+    }
     static void forgetAll() {
         forgetDeviceModel();
         forgetSystemLibraries();
+        restartLog();
     }
+    std::filesystem::path folder_;
 };
 
 TEST(DeviceModelTest, OemTextsAndTheirModels) {

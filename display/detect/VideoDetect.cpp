@@ -30,32 +30,34 @@ void VideoDetect::detectDrivers(DriverProbes& probes) {
             drivers_.push_back(kVgaDriver);
             if (gdiMode.width == mode_.height && gdiMode.height == mode_.width) probes.applyOrientationFix();
         } else {
-            [&] {
-                if (probes.gapi(mode_)) {
-                    drivers_.push_back(kGapiDriver);
-                    if (mode_.bufferKind == kBufferDrawable) return;
-                } else if (!probes.gapiLibraryPresent() && probes.direct(mode_)) {
-                    drivers_.push_back(kDirectDriver);
-                    if (mode_.bufferKind == kBufferDrawable) return;
-                }
-                const ProcessorKind processor = probes.processorKind();
-                if (processor == ProcessorKind::StrongArm && probes.strongArmLcd(mode_)) {
-                    drivers_.push_back(kStrongArmDriver);
-                    return;
-                }
-                if (processor == ProcessorKind::XScale && probes.xscaleLcd(mode_)) {
-                    drivers_.push_back(kXScaleDriver);
-                    return;
-                }
-                if (probes.imageon(mode_)) {
-                    drivers_.push_back(kImageonDriver);
-                    return;
-                }
-                if (probes.mediaQ(mode_)) drivers_.push_back(kSlowFbDriver);
-            }();
+            detectFrameBufferPaths(probes);
         }
     }
     if (mode_.orientation == kUnknownOrientation) mode_.orientation = 0;
+}
+
+void VideoDetect::detectFrameBufferPaths(DriverProbes& probes) {
+    if (probes.gapi(mode_)) {
+        drivers_.push_back(kGapiDriver);
+        if (mode_.bufferKind == kBufferDrawable) return;
+    } else if (!probes.gapiLibraryPresent() && probes.direct(mode_)) {
+        drivers_.push_back(kDirectDriver);
+        if (mode_.bufferKind == kBufferDrawable) return;
+    }
+    const ProcessorKind processor = probes.processorKind();
+    if (processor == ProcessorKind::StrongArm && probes.strongArmLcd(mode_)) {
+        drivers_.push_back(kStrongArmDriver);
+        return;
+    }
+    if (processor == ProcessorKind::XScale && probes.xscaleLcd(mode_)) {
+        drivers_.push_back(kXScaleDriver);
+        return;
+    }
+    if (probes.imageon(mode_)) {
+        drivers_.push_back(kImageonDriver);
+        return;
+    }
+    if (probes.mediaQ(mode_)) drivers_.push_back(kSlowFbDriver);
 }
 
 void VideoDetect::listOrientations() {

@@ -41,6 +41,8 @@ public:
 
 private:
     void detectDrivers(DriverProbes& probes);
+    // GAPI or the direct escape, then the LCD controllers and display chips.
+    void detectFrameBufferPaths(DriverProbes& probes);
     void listOrientations();
 
     ModeRecord mode_;

@@ -3,7 +3,7 @@
 #include "display/device/DeviceModel.h"
 #include "display/device/Log.h"
 #include "display/drivers/FrameBufferOrigin.h"
-#include "platform/gdi/Gdi.h"
+#include "display/drivers/ScreenArea.h"
 #include "platform/window/Windows.h"
 
 namespace tdlx {
@@ -18,14 +18,6 @@ std::uint32_t bufferKind(const GxLibrary& gx) {
     const bool dram = gx.isDramBuffer();
     logLine(dram ? "GAPI: Display is DRAM buffer" : "GAPI: Display is not DRAM buffer");
     return dram && !usesFixedAddress() ? kBufferDrawable : kBufferNotDrawable;
-}
-
-long screenDcArea() {
-    wce::HDC dc = wce::GetDC(nullptr);
-    if (!dc) return -1;
-    const long area = long{wce::GetDeviceCaps(dc, wce::HORZRES)} * wce::GetDeviceCaps(dc, wce::VERTRES);
-    wce::ReleaseDC(nullptr, dc);
-    return area;
 }
 
 }  // namespace

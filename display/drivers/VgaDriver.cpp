@@ -4,21 +4,13 @@
 #include "display/device/DisplayEscapeQueries.h"
 #include "display/device/Log.h"
 #include "display/drivers/FrameBufferOrigin.h"
-#include "platform/gdi/Gdi.h"
+#include "display/drivers/ScreenArea.h"
 #include "platform/window/Windows.h"
 
 namespace tdlx {
 namespace {
 
 constexpr std::uint32_t kRotate90Clockwise = 3;
-
-long screenDcArea() {
-    wce::HDC dc = wce::GetDC(nullptr);
-    if (!dc) return -1;
-    const long area = long{wce::GetDeviceCaps(dc, wce::HORZRES)} * wce::GetDeviceCaps(dc, wce::VERTRES);
-    wce::ReleaseDC(nullptr, dc);
-    return area;
-}
 
 }  // namespace
 

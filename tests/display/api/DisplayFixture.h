@@ -16,6 +16,8 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 
+#include "tests/display/LogFolderEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -78,7 +80,7 @@ protected:
         EXPECT_TRUE(wce::UnregisterClassW(u"Game", nullptr));
         device_.reset();
         forgetProcessState();
-        setLogFolder({});
+        setLogFolder(LogFolderEnvironment::folder());
         std::filesystem::remove_all(folder_);
     }
 

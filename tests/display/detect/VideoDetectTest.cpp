@@ -2,6 +2,8 @@
 #include "display/detect/VideoDetect.h"
 #include "display/device/Log.h"
 
+#include "tests/display/LogFolderEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -161,7 +163,7 @@ protected:
         restartLog();
     }
     void TearDown() override {
-        setLogFolder({});
+        setLogFolder(LogFolderEnvironment::folder());
         restartLog();
         std::filesystem::remove_all(folder_);
     }

@@ -15,6 +15,8 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 
+#include "tests/display/LogFolderEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,7 +36,7 @@ protected:
     }
     void TearDown() override {
         forgetAll();
-        setLogFolder({});
+        setLogFolder(LogFolderEnvironment::folder());
         std::filesystem::remove_all(folder_);
     }
     static void forgetAll() {

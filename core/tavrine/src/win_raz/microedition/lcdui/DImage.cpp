@@ -1,5 +1,7 @@
 #include "microedition/lcdui/DImage.h"
 
+#include "io/DArchive.h"
+#include "io/DFileInputStream.h"
 #include "io/DInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
@@ -55,6 +57,18 @@ DImagePtr DImage::createImageOfFormat(int32_t width, int32_t height, qel::raster
 
 DImagePtr DImage::createImage(int32_t width, int32_t height) {
   return createImageOfFormat(width, height, qel::raster::PF_RGB565);
+}
+
+DImagePtr DImage::createImageFromResource(qel::lang::DStringPtr name, int32_t transform, bool paletted) {
+  if (!name) throwNullPointer();
+  qel::io::DInputStreamPtr stream;
+  try {
+    stream = qel::io::DArchive::openCurrentEntryStream(name);
+  } catch (const qel::lang::DExceptionBase& e) {
+    e.rethrowUnless(qel::lang::ExceptionCode::Exception);
+  }
+  if (!stream) stream = new qel::io::DFileInputStream(name);
+  return createImageFromStream(stream, transform, paletted);
 }
 
 DImagePtr DImage::createImageFromStream(qel::io::DInputStreamPtr stream, int32_t transform, bool paletted) {

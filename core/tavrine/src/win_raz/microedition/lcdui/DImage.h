@@ -40,6 +40,10 @@ public:
   // names the image after the stream. A null stream throws 0x05000080,
   // undecodable data 0x06000000 (a fatal JPEG error 0x05000080).
   static DImagePtr createImageFromStream(qel::io::DInputStreamPtr stream, int32_t transform, bool paletted);
+  // The named entry of the current archive, else the file of that name in
+  // the program folder, decoded as createImageFromStream does. A null name
+  // throws 0x05000080.
+  static DImagePtr createImageFromResource(qel::lang::DStringPtr name, int32_t transform, bool paletted);
   // The same from bytes in memory.
   static DImagePtr createImageFromData(const uint8_t* data, int32_t length, bool paletted);
   // Sprite transforms 0 (copy), 2 (mirror), 3 (rotate 180), 5 (rotate 90)

@@ -86,23 +86,33 @@ class FoldLocale {
 
 }  // namespace
 
-std::optional<std::string> toUtf8(std::u16string_view text) {
+namespace {
+
+// Encodes text; a stray surrogate half becomes `replacement`, or fails the
+// whole conversion when there is none.
+std::optional<std::string> encodeUtf8(std::u16string_view text, std::optional<char> replacement) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
-    if (isHighSurrogate(unit)) {
-      if (i + 1 >= text.size() || !isLowSurrogate(text[i + 1])) return std::nullopt;
+    if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
       appendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
       ++i;
-    } else if (isLowSurrogate(unit)) {
-      return std::nullopt;
+    } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+      if (!replacement) return std::nullopt;
+      out += *replacement;
     } else {
       appendUtf8(out, unit);
     }
   }
   return out;
 }
+
+}  // namespace
+
+std::optional<std::string> toUtf8(std::u16string_view text) { return encodeUtf8(text, std::nullopt); }
+
+std::string toUtf8Lossy(std::u16string_view text) { return *encodeUtf8(text, '?'); }
 
 std::u16string fromUtf8(std::string_view text) {
   std::u16string out;

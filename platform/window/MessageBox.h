@@ -25,7 +25,5 @@ void clearRecordedMessageBoxes();
 // The driver's way of showing a box to the person at the desktop.
 void setMessageBoxPresenter(std::function<void(const MessageBoxRecord&)> presenter);
 
-// UTF-16 to UTF-8; an unpaired surrogate becomes '?'.
-std::string toUtf8(std::u16string_view text);
 
 }  // namespace wce

@@ -1,5 +1,6 @@
 #include "platform/sdl/video/SdlVideo.h"
 
+#include "platform/files/Text.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/sdl/video/EventTranslator.h"
 #include "platform/window/MessageBox.h"
@@ -26,7 +27,7 @@ bool headlessDriver() {
 
 void showMessageBox(const MessageBoxRecord& record) {
     const Uint32 flags = (record.type & 0xF0) == 0x10 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    SDL_ShowSimpleMessageBox(flags, toUtf8(record.caption).c_str(), toUtf8(record.text).c_str(), nullptr);
+    SDL_ShowSimpleMessageBox(flags, toUtf8Lossy(record.caption).c_str(), toUtf8Lossy(record.text).c_str(), nullptr);
 }
 
 // The last SDL user also releases what SDL keeps for the whole process.

@@ -28,3 +28,9 @@ TEST(Text, FoldCaseLowersEveryScriptAndKeepsSurrogates) {
 }
 
 }  // namespace
+
+TEST(TextTest, LossyConversionShowsStrayHalvesAsQuestionMarks) {
+  EXPECT_EQ(wce::toUtf8Lossy(u"A\u00E9\u20AC\U0001F600"), "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  const char16_t stray[] = {u'a', 0xD800, u'b', 0xDC00, 0};
+  EXPECT_EQ(wce::toUtf8Lossy(stray), "a?b?");
+}

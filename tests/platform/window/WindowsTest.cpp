@@ -278,11 +278,5 @@ TEST(ResourcesTest, StringsIconAndCursor) {
     EXPECT_EQ(LoadBitmapW(nullptr, 101), nullptr);
 }
 
-TEST(Utf8Test, SurrogatePairsAndStrayHalves) {
-    EXPECT_EQ(toUtf8(u"A\u00E9\u20AC\U0001F600"), "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
-    const char16_t stray[] = {u'a', 0xD800, u'b', 0};
-    EXPECT_EQ(toUtf8(stray), "a?b");
-}
-
 }  // namespace
 }  // namespace wce::testing

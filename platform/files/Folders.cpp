@@ -1,0 +1,77 @@
+#include "platform/files/Folders.h"
+
+#include <cstdlib>
+#include <mutex>
+#include <pwd.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace wce {
+namespace {
+
+struct FolderOverrides {
+  std::mutex lock;
+  std::filesystem::path program;
+  std::filesystem::path user;
+};
+
+FolderOverrides& overrides() {
+  static FolderOverrides instance;
+  return instance;
+}
+
+std::filesystem::path environmentFolder(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
+}
+
+std::filesystem::path homeFolder() {
+  std::filesystem::path home = environmentFolder("HOME");
+  if (!home.empty()) return home;
+  if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+    return entry->pw_dir;
+  }
+  return "/";
+}
+
+std::filesystem::path executableFolder() {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return std::filesystem::current_path(error);
+  return executable.parent_path();
+}
+
+}  // namespace
+
+std::filesystem::path programFolder() {
+  {
+    std::lock_guard guard(overrides().lock);
+    if (!overrides().program.empty()) return overrides().program;
+  }
+  std::filesystem::path folder = environmentFolder("NIGHTVAULT_PROGRAM_DIR");
+  return folder.empty() ? executableFolder() : folder;
+}
+
+void setProgramFolder(const std::filesystem::path& folder) {
+  std::lock_guard guard(overrides().lock);
+  overrides().program = folder;
+}
+
+std::filesystem::path userFolder() {
+  {
+    std::lock_guard guard(overrides().lock);
+    if (!overrides().user.empty()) return overrides().user;
+  }
+  std::filesystem::path folder = environmentFolder("NIGHTVAULT_USER_DIR");
+  if (!folder.empty()) return folder;
+  const std::filesystem::path data = environmentFolder("XDG_DATA_HOME");
+  if (data.is_absolute()) return data / "nightvault";
+  return homeFolder() / ".local" / "share" / "nightvault";
+}
+
+void setUserFolder(const std::filesystem::path& folder) {
+  std::lock_guard guard(overrides().lock);
+  overrides().user = folder;
+}
+
+}  // namespace wce

@@ -1,0 +1,134 @@
+#include "platform/files/Text.h"
+
+#include <clocale>
+#include <cwctype>
+#include <locale.h>
+#include <wctype.h>
+
+namespace wce {
+namespace {
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void appendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+  } else {
+    c -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (c >> 10));
+    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+  }
+}
+
+// Decodes one code point starting at text[i]; advances i. Returns U+FFFD for
+// a malformed, overlong or surrogate sequence.
+char32_t decodeUtf8(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  int extra = 0;
+  char32_t c = 0;
+  char32_t minimum = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1, c = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, c = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, c = lead & 0x07, minimum = 0x10000;
+  } else {
+    return 0xFFFD;
+  }
+  for (int k = 0; k < extra; ++k) {
+    if (i >= text.size()) return 0xFFFD;
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0) != 0x80) return 0xFFFD;
+    c = (c << 6) | (next & 0x3F);
+    ++i;
+  }
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0xFFFD;
+  return c;
+}
+
+class FoldLocale {
+ public:
+  FoldLocale() : locale_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {}
+  ~FoldLocale() {
+    if (locale_ != nullptr) freelocale(locale_);
+  }
+  FoldLocale(const FoldLocale&) = delete;
+  FoldLocale& operator=(const FoldLocale&) = delete;
+
+  char32_t lower(char32_t c) const {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+    if (locale_ == nullptr) return c;
+    return static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale_));
+  }
+
+ private:
+  locale_t locale_;
+};
+
+}  // namespace
+
+std::optional<std::string> toUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (isHighSurrogate(unit)) {
+      if (i + 1 >= text.size() || !isLowSurrogate(text[i + 1])) return std::nullopt;
+      appendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (isLowSurrogate(unit)) {
+      return std::nullopt;
+    } else {
+      appendUtf8(out, unit);
+    }
+  }
+  return out;
+}
+
+std::u16string fromUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) appendUtf16(out, decodeUtf8(text, i));
+  return out;
+}
+
+std::u16string foldCase(std::u16string_view text) {
+  static const FoldLocale locale;
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+      appendUtf16(out, locale.lower(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00)));
+      ++i;
+    } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+      out += unit;
+    } else {
+      appendUtf16(out, locale.lower(unit));
+    }
+  }
+  return out;
+}
+
+}  // namespace wce

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wce {
+
+// UTF-16 text to UTF-8; empty when the text holds an unpaired surrogate.
+std::optional<std::string> toUtf8(std::u16string_view text);
+
+// UTF-8 to UTF-16; a malformed byte becomes U+FFFD.
+std::u16string fromUtf8(std::string_view text);
+
+// Locale-independent simple lower-case mapping of every code point, for
+// comparing names case-insensitively. Unpaired surrogates stay as they are.
+std::u16string foldCase(std::u16string_view text);
+
+}  // namespace wce

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "lang/DObject.h"
+#include "microedition/lcdui/DGifLoader.ptr.h"
+#include "microedition/lcdui/DImage.ptr.h"
+
+struct GifFileType;
+
+namespace qel::lcdui {
+
+// Builds displayable frames of the logical screen's size from an open GIF,
+// applying each frame's offsets (clipped to the screen) and the previous
+// frame's disposal. Owns the decoder handle.
+class DGifLoader final : public qel::lang::DObject {
+public:
+  // paletted: frames in INDEX8 with their colour map, else RGB565.
+  DGifLoader(GifFileType* gif, bool paletted);
+  ~DGifLoader() override;
+  DGifLoader(const DGifLoader&) = delete;
+  DGifLoader& operator=(const DGifLoader&) = delete;
+
+  std::string getClassName() const override { return "DGifLoader"; }
+
+  // The next frame shown for a non-zero time, keyed, its display time in
+  // milliseconds (100 without a graphic control). Frames of delay 0 are
+  // passed over; when the data end after one, the last of them comes back
+  // with time 0. Null when no frame is left or the data are damaged.
+  DImagePtr nextFrame();
+
+private:
+  bool readExtension();
+  DImagePtr readFrame();
+  bool readPixels(DImage& frame, const uint16_t* colours);
+  DImagePtr endOfFrames();
+
+  GifFileType* gif_;
+  bool paletted_;
+  int32_t disposal_ = 0;
+  DImagePtr previous_;
+  uint32_t clearColour_ = 0;
+  uint32_t background_;
+  // From the graphic control extension before the next frame.
+  int32_t delay_ = 10;
+  int32_t nextDisposal_ = 0;
+  int32_t transparentIndex_ = -1;
+  DImagePtr stillFrame_;
+  std::vector<uint8_t> lineBuffer_;
+};
+
+}  // namespace qel::lcdui

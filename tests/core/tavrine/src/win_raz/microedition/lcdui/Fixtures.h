@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Fixture files of data/ (written by make_fixtures.sh with ImageMagick).
+std::vector<uint8_t> readFixture(const std::string& name);
+
+// The RGBA bytes ImageMagick decoded from a fixture, one word 0xAARRGGBB
+// per pixel.
+std::vector<uint32_t> readReference(const std::string& name);
+
+uint16_t toRgb565(uint32_t argb);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "io/DArchive.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
@@ -60,5 +61,7 @@ uint8_t* DByteArrayInputStream::getData() { return data_ ? reinterpret_cast<uint
 int32_t DByteArrayInputStream::getDataLength() { return data_ ? data_->length() : 0; }
 
 qel::lang::DStringPtr DByteArrayInputStream::getName() { return new qel::lang::DString(); }
+
+DArchivePtr DByteArrayInputStream::getArchive() { return nullptr; }
 
 }  // namespace qel::io

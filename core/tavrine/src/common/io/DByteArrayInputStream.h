@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "io/DArchive.ptr.h"
 #include "io/DByteArrayInputStream.ptr.h"
 #include "io/DInputStream.h"
 #include "lang/DbyteArray.ptr.h"
@@ -34,6 +35,8 @@ public:
   void releaseData() override {}
   // Empty.
   qel::lang::DStringPtr getName() override;
+  // The archive the bytes were extracted from: none here.
+  virtual DArchivePtr getArchive();
 
 private:
   qel::lang::DbyteArrayPtr data_;

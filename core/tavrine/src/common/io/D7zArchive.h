@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "io/D7zArchive.ptr.h"
+#include "io/DArchive.h"
+#include "lang/DbyteArray.ptr.h"
+
+namespace qel::io {
+
+class SevenZipReader;
+
+// A 7z archive read through libarchive (solid archives and every coder it
+// knows included). Names are found exactly as stored, after '\' is read as
+// '/' and every leading separator is dropped; of two equal names the first
+// counts; folders are never found. Entries are checked against their CRC.
+class D7zArchive final : public DArchive {
+public:
+  // The longest name that can be found, in UTF-8 bytes.
+  static constexpr size_t MaxNameBytes = 255;
+
+  D7zArchive();
+  ~D7zArchive() override;
+
+  // A DArchiveEntryStream holding this archive and the name as given. A null
+  // name throws 0x05000080; an absent entry and damaged data 0x06000000.
+  DInputStreamPtr openEntryStream(qel::lang::DStringPtr name) override;
+  bool containsEntry(qel::lang::DStringPtr name) override;
+  int32_t lookupEntry(qel::lang::DStringPtr name) override;
+  // A null source throws 0x05000080, a stream that is no 7z archive 0x06000000.
+  void open(DInputStreamPtr source, qel::lang::DStringPtr password) override;
+
+private:
+  struct Entry {
+    int32_t index;
+    int32_t size;
+  };
+
+  // Null name throws 0x05000080; null when there is no such file.
+  const Entry* findEntry(const qel::lang::DStringPtr& name) const;
+  qel::lang::DbyteArrayPtr extract(const Entry& entry, const qel::lang::DStringPtr& name);
+  // A reader about to reach index: the one left by the last extraction
+  // when it has not passed index yet, else a new one.
+  SevenZipReader& readerBefore(int32_t index);
+
+  DInputStreamPtr source_;
+  std::unordered_map<std::string, Entry> entries_;
+  std::unique_ptr<SevenZipReader> reader_;
+};
+
+}  // namespace qel::io

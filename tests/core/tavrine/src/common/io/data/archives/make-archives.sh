@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Makes the archive fixtures of the archive tests with real tools: 7zz (Debian
+# package 7zip), Info-ZIP zip and Python's zipfile. Run it from anywhere; it
+# rewrites files/ and the archives beside this script. The output is
+# committed, so the tests need none of these tools.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+cd "$here"
+rm -rf files ./*.7z ./*.zip
+mkdir -p files/img files/dir
+
+# Entry contents: incompressible bytes, compressible text, an empty file,
+# an empty folder, and two names whose 31-hashes collide ("Aa", "BB").
+python3 - <<'PY'
+import random
+rng = random.Random(1142)
+open("files/img/logo.png", "wb").write(bytes(rng.randrange(256) for _ in range(3000)))
+open("files/text.txt", "w").write("".join(f"line {i}: the quick brown fox\n" for i in range(400)))
+open("files/empty.bin", "wb").close()
+open("files/Aa", "w").write("content of Aa\n")
+open("files/BB", "w").write("content of BB\n")
+PY
+
+cd files
+q="-bso0 -bsp0"
+# One file per folder, LZMA, no filters: the shape the game's data take.
+7zz a -t7z -m0=LZMA -ms=off -mf=off $q ../lzma.7z img/logo.png text.txt empty.bin dir Aa
+7zz a -t7z -m0=Copy -mhc=off $q ../copy.7z img/logo.png text.txt Aa BB
+# The default: solid LZMA2.
+7zz a -t7z $q ../solid.7z img/logo.png text.txt empty.bin Aa BB
+7zz a -t7z -m0=Copy -mhc=off $q ../single.7z text.txt
+
+zip -q -X -0 ../infozip.zip img/logo.png empty.bin
+zip -q -X -9 ../infozip.zip text.txt
+zip -q -X -1 -r ../infozip.zip dir Aa
+cp text.txt fast.txt && zip -q -X -1 ../infozip.zip fast.txt && rm fast.txt
+# Written to a pipe: data descriptors with their signature.
+zip -q -X -fz- - - <text.txt | cat >../streamed.zip
+cd ..
+
+python3 - <<'PY'
+import io, struct, zipfile, zlib
+
+text = open("files/text.txt", "rb").read()
+logo = open("files/img/logo.png", "rb").read()
+
+class Unseekable(io.RawIOBase):
+    def __init__(self, sink): self.sink = sink
+    def writable(self): return True
+    def write(self, b): self.sink.write(b); return len(b)
+
+# Written to an unseekable stream: every entry has a data descriptor.
+with open("python-descriptors.zip", "wb") as sink:
+    with zipfile.ZipFile(Unseekable(sink), "w") as z:
+        z.writestr(zipfile.ZipInfo("text.txt"), text, zipfile.ZIP_DEFLATED)
+        z.writestr(zipfile.ZipInfo("img/logo.png"), logo, zipfile.ZIP_STORED)
+        z.writestr(zipfile.ZipInfo("deflated-logo.png"), logo, zipfile.ZIP_DEFLATED)
+        z.writestr(zipfile.ZipInfo("empty-stored"), b"", zipfile.ZIP_STORED)
+        z.writestr(zipfile.ZipInfo("empty-deflated"), b"", zipfile.ZIP_DEFLATED)
+
+import warnings
+warnings.simplefilter("ignore")
+with zipfile.ZipFile("python.zip", "w") as z:
+    z.writestr("text.txt", text, zipfile.ZIP_DEFLATED)
+    z.writestr("win\\path.txt", b"backslash name\n", zipfile.ZIP_STORED)
+    z.writestr("dup.txt", b"first\n", zipfile.ZIP_STORED)
+    z.writestr("dup.txt", b"second\n", zipfile.ZIP_STORED)
+    z.writestr("bzip2.txt", text, zipfile.ZIP_BZIP2)
+
+for length in (65534, 65535):
+    with zipfile.ZipFile(f"comment-{length}.zip", "w") as z:
+        z.writestr("text.txt", text, zipfile.ZIP_DEFLATED)
+        z.comment = bytes((i * 7 + 1) % 251 + 1 for i in range(length))
+
+# A comment that holds an end-record signature of its own.
+with zipfile.ZipFile("comment-signature.zip", "w") as z:
+    z.writestr("text.txt", text, zipfile.ZIP_DEFLATED)
+    z.comment = b"PK\x05\x06" + b"\x00" * 18 + b" trailing words"
+
+# Both headers state a smaller size than the data inflate to.
+data = bytearray(open("python.zip", "rb").read())
+with zipfile.ZipFile("python.zip") as z:
+    info = z.getinfo("text.txt")
+local = info.header_offset
+struct.pack_into("<I", data, local + 22, info.file_size - 10)
+central = data.index(b"PK\x01\x02")
+struct.pack_into("<I", data, central + 24, info.file_size - 10)
+open("size-too-small.zip", "wb").write(bytes(data))
+
+# One byte of stored data flipped: only the CRC tells.
+data = bytearray(open("infozip.zip", "rb").read())
+with zipfile.ZipFile("infozip.zip") as z:
+    info = z.getinfo("img/logo.png")
+name_length, extra_length = struct.unpack_from("<HH", data, info.header_offset + 26)
+data[info.header_offset + 30 + name_length + extra_length + 100] ^= 0x01
+open("corrupt.zip", "wb").write(bytes(data))
+
+# One byte of Copy data flipped (it starts after the 32-byte signature header).
+data = bytearray(open("single.7z", "rb").read())
+data[32 + 100] ^= 0x01
+open("corrupt.7z", "wb").write(bytes(data))
+
+# copy.7z with "BB" renamed "Aa" in its plain header: two equal names.
+data = bytearray(open("copy.7z", "rb").read())
+offset, size = struct.unpack_from("<QQ", data, 12)
+header = 32 + offset
+at = data.index("BB".encode("utf-16-le") + b"\0\0", header)
+data[at:at + 4] = "Aa".encode("utf-16-le")
+struct.pack_into("<I", data, 28, zlib.crc32(data[header:header + size]))
+struct.pack_into("<I", data, 8, zlib.crc32(data[12:32]))
+open("duplicate.7z", "wb").write(bytes(data))
+PY
+ls -l "$here"

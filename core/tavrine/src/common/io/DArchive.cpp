@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "io/D7zArchive.h"
+#include "io/DFileInputStream.h"
 #include "io/DInputStream.h"
 #include "io/DZipArchive.h"
 #include "lang/DExceptionBase.h"
@@ -49,6 +50,12 @@ DInputStreamPtr DArchive::openCurrentEntryStream(DStringPtr name) {
 int32_t DArchive::lookupCurrentEntry(DStringPtr name) {
   DArchivePtr archive = &requireCurrent();
   return archive->lookupEntry(std::move(name));
+}
+
+DArchivePtr DArchive::createFromFile(DStringPtr name, DStringPtr password) {
+  DArchivePtr archive = createFromStream(new DFileInputStream(name), std::move(password));
+  archive->name_ = std::move(name);
+  return archive;
 }
 
 DArchivePtr DArchive::createFromStream(DInputStreamPtr source, DStringPtr password) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,12 @@ inline std::vector<uint8_t> archiveBytes(const std::string& name) {
   return readFileBytes(std::string(NV_TEST_DATA_DIR) + "/archives/" + name);
 }
 
-inline std::vector<uint8_t> heldFileBytes(const std::string& name) {
-  return readFileBytes(std::string(NV_TEST_DATA_DIR) + "/archives/files/" + name);
+inline const std::vector<uint8_t>& heldFileBytes(const std::string& name) {
+  static std::map<std::string, std::vector<uint8_t>> files;
+  auto found = files.find(name);
+  if (found == files.end())
+    found = files.emplace(name, readFileBytes(std::string(NV_TEST_DATA_DIR) + "/archives/files/" + name)).first;
+  return found->second;
 }
 
 inline qel::io::DInputStreamPtr memoryStream(const std::vector<uint8_t>& bytes) {

@@ -20,6 +20,9 @@ open("files/empty.bin", "wb").close()
 open("files/Aa", "w").write("content of Aa\n")
 open("files/BB", "w").write("content of BB\n")
 PY
+# Fixed times, so that the archives come out the same on every run.
+stamp="2026-01-01 00:00:00"
+find files -exec touch -d "$stamp" {} +
 
 cd files
 q="-bso0 -bsp0"
@@ -29,17 +32,24 @@ q="-bso0 -bsp0"
 # The default: solid LZMA2.
 7zz a -t7z $q ../solid.7z img/logo.png text.txt empty.bin Aa BB
 7zz a -t7z -m0=Copy -mhc=off $q ../single.7z text.txt
+# An entry larger than the reader's first buffer (bytes i % 251, not kept in files/).
+python3 -c 'import sys; sys.stdout.buffer.write(bytes(i % 251 for i in range(1500000)))' >big.bin
+touch -d "$stamp" big.bin
+7zz a -t7z $q ../big.7z big.bin && rm big.bin
 
 zip -q -X -0 ../infozip.zip img/logo.png empty.bin
 zip -q -X -9 ../infozip.zip text.txt
 zip -q -X -1 -r ../infozip.zip dir Aa
-cp text.txt fast.txt && zip -q -X -1 ../infozip.zip fast.txt && rm fast.txt
+cp -p text.txt fast.txt && zip -q -X -1 ../infozip.zip fast.txt && rm fast.txt
 # Written to a pipe: data descriptors with their signature.
 zip -q -X -fz- - - <text.txt | cat >../streamed.zip
 cd ..
 
 python3 - <<'PY'
 import io, struct, zipfile, zlib
+
+def info(name):
+    return zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
 
 text = open("files/text.txt", "rb").read()
 logo = open("files/img/logo.png", "rb").read()
@@ -52,29 +62,29 @@ class Unseekable(io.RawIOBase):
 # Written to an unseekable stream: every entry has a data descriptor.
 with open("python-descriptors.zip", "wb") as sink:
     with zipfile.ZipFile(Unseekable(sink), "w") as z:
-        z.writestr(zipfile.ZipInfo("text.txt"), text, zipfile.ZIP_DEFLATED)
-        z.writestr(zipfile.ZipInfo("img/logo.png"), logo, zipfile.ZIP_STORED)
-        z.writestr(zipfile.ZipInfo("deflated-logo.png"), logo, zipfile.ZIP_DEFLATED)
-        z.writestr(zipfile.ZipInfo("empty-stored"), b"", zipfile.ZIP_STORED)
-        z.writestr(zipfile.ZipInfo("empty-deflated"), b"", zipfile.ZIP_DEFLATED)
+        z.writestr(info("text.txt"), text, zipfile.ZIP_DEFLATED)
+        z.writestr(info("img/logo.png"), logo, zipfile.ZIP_STORED)
+        z.writestr(info("deflated-logo.png"), logo, zipfile.ZIP_DEFLATED)
+        z.writestr(info("empty-stored"), b"", zipfile.ZIP_STORED)
+        z.writestr(info("empty-deflated"), b"", zipfile.ZIP_DEFLATED)
 
 import warnings
 warnings.simplefilter("ignore")
 with zipfile.ZipFile("python.zip", "w") as z:
-    z.writestr("text.txt", text, zipfile.ZIP_DEFLATED)
-    z.writestr("win\\path.txt", b"backslash name\n", zipfile.ZIP_STORED)
-    z.writestr("dup.txt", b"first\n", zipfile.ZIP_STORED)
-    z.writestr("dup.txt", b"second\n", zipfile.ZIP_STORED)
-    z.writestr("bzip2.txt", text, zipfile.ZIP_BZIP2)
+    z.writestr(info("text.txt"), text, zipfile.ZIP_DEFLATED)
+    z.writestr(info("win\\path.txt"), b"backslash name\n", zipfile.ZIP_STORED)
+    z.writestr(info("dup.txt"), b"first\n", zipfile.ZIP_STORED)
+    z.writestr(info("dup.txt"), b"second\n", zipfile.ZIP_STORED)
+    z.writestr(info("bzip2.txt"), text, zipfile.ZIP_BZIP2)
 
 for length in (65534, 65535):
     with zipfile.ZipFile(f"comment-{length}.zip", "w") as z:
-        z.writestr("text.txt", text, zipfile.ZIP_DEFLATED)
+        z.writestr(info("text.txt"), text, zipfile.ZIP_DEFLATED)
         z.comment = bytes((i * 7 + 1) % 251 + 1 for i in range(length))
 
 # A comment that holds an end-record signature of its own.
 with zipfile.ZipFile("comment-signature.zip", "w") as z:
-    z.writestr("text.txt", text, zipfile.ZIP_DEFLATED)
+    z.writestr(info("text.txt"), text, zipfile.ZIP_DEFLATED)
     z.comment = b"PK\x05\x06" + b"\x00" * 18 + b" trailing words"
 
 # Both headers state a smaller size than the data inflate to.

@@ -1,7 +1,5 @@
 #include "platform/files/Text.h"
 
-#include <clocale>
-#include <cwctype>
 #include <locale.h>
 #include <wctype.h>
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iterator>
+
 #include "TempFolder.h"
 #include "platform/files/Folders.h"
 
@@ -137,7 +140,33 @@ TEST_F(ProgramPathTest, OpeningReadsTheResolvedFile) {
   EXPECT_FALSE(wce::openProgramFile(u"a"));
 }
 
+// Restores the environment variables a test changes.
+class EnvironmentGuard {
+ public:
+  EnvironmentGuard() {
+    for (const char* name : kNames) {
+      const char* value = std::getenv(name);
+      saved_.emplace_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
+  ~EnvironmentGuard() {
+    for (std::size_t i = 0; i < std::size(kNames); ++i) {
+      if (saved_[i]) {
+        ::setenv(kNames[i], saved_[i]->c_str(), 1);
+      } else {
+        ::unsetenv(kNames[i]);
+      }
+    }
+  }
+
+ private:
+  static constexpr const char* kNames[] = {"NIGHTVAULT_PROGRAM_DIR", "NIGHTVAULT_USER_DIR", "XDG_DATA_HOME",
+                                           "HOME"};
+  std::vector<std::optional<std::string>> saved_;
+};
+
 TEST(Folders, EnvironmentNamesTheFolders) {
+  const EnvironmentGuard guard;
   const TempFolder folder;
   ::setenv("NIGHTVAULT_PROGRAM_DIR", folder.path().c_str(), 1);
   ::setenv("NIGHTVAULT_USER_DIR", (folder.path() / "u").c_str(), 1);

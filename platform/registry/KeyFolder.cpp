@@ -1,0 +1,233 @@
+#include "platform/registry/KeyFolder.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+#include "platform/registry/KeyName.h"
+
+namespace wce {
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+constexpr std::size_t kMaxEntryName = 255;
+
+std::string subkeyEntry(const std::string& encodedName) { return "k." + encodedName; }
+std::string valueEntry(const std::string& encodedName) { return "v." + encodedName; }
+
+bool fits(const std::string& entry) { return entry.size() <= kMaxEntryName; }
+
+// Names of all entries of an open folder except "." and "..".
+bool readEntries(int descriptor, std::vector<std::string>& names) {
+  // A descriptor of its own, so that listings never share a read position.
+  const int copy = ::openat(descriptor, ".", kFolderFlags);
+  if (copy < 0) return false;
+  DIR* folder = ::fdopendir(copy);
+  if (folder == nullptr) {
+    ::close(copy);
+    return false;
+  }
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(folder);
+  return true;
+}
+
+// Removes the entry `name` of the folder `parent`, with all it contains.
+bool removeTree(int parent, const std::string& name) {
+  if (::unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT) return true;
+  if (errno != EISDIR && errno != EPERM) return false;
+  const int folder = ::openat(parent, name.c_str(), kFolderFlags);
+  if (folder < 0) return false;
+  std::vector<std::string> names;
+  bool removed = readEntries(folder, names);
+  for (const std::string& entry : names) removed = removeTree(folder, entry) && removed;
+  ::close(folder);
+  return removed && ::unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0;
+}
+
+bool readAll(int descriptor, std::vector<BYTE>& data) {
+  data.clear();
+  BYTE chunk[4096];
+  for (;;) {
+    const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) return true;
+    data.insert(data.end(), chunk, chunk + got);
+  }
+}
+
+bool writeAll(int descriptor, const BYTE* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t put = ::write(descriptor, data + done, size - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// A name outside every key, for temporary files and doomed folders.
+std::string uniqueHiddenName(const char* tag) {
+  static std::atomic<std::uint64_t> counter{0};
+  return "." + std::string(tag) + "." + std::to_string(::getpid()) + "." + std::to_string(++counter);
+}
+
+}  // namespace
+
+LONG KeyFolder::openRoot(const std::filesystem::path& folder, std::shared_ptr<KeyFolder>& result) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  const int descriptor = ::open(folder.c_str(), kFolderFlags);
+  if (descriptor < 0) return errno == ENOENT ? ERROR_NOT_FOUND : ERROR_CANTOPEN;
+  result.reset(new KeyFolder(descriptor));
+  return ERROR_SUCCESS;
+}
+
+KeyFolder::~KeyFolder() { ::close(descriptor_); }
+
+LONG KeyFolder::check() const {
+  struct stat info {};
+  if (::fstat(descriptor_, &info) != 0) return ERROR_CANTREAD;
+  return info.st_nlink == 0 ? ERROR_KEY_DELETED : ERROR_SUCCESS;
+}
+
+LONG KeyFolder::openSubkey(const std::string& encodedName, std::shared_ptr<KeyFolder>& result) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  const std::string entry = subkeyEntry(encodedName);
+  if (!fits(entry)) return ERROR_INVALID_PARAMETER;
+  const int descriptor = ::openat(descriptor_, entry.c_str(), kFolderFlags);
+  if (descriptor < 0) return errno == ENOENT || errno == ENOTDIR ? ERROR_NOT_FOUND : ERROR_CANTOPEN;
+  result.reset(new KeyFolder(descriptor));
+  return ERROR_SUCCESS;
+}
+
+LONG KeyFolder::createSubkey(const std::string& encodedName, std::shared_ptr<KeyFolder>& result,
+                             bool& created) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  const std::string entry = subkeyEntry(encodedName);
+  if (!fits(entry)) return ERROR_INVALID_PARAMETER;
+  created = ::mkdirat(descriptor_, entry.c_str(), 0777) == 0;
+  if (!created && errno != EEXIST) return errno == ENOENT ? ERROR_KEY_DELETED : ERROR_CANTWRITE;
+  if (created) ::fsync(descriptor_);
+  return openSubkey(encodedName, result);
+}
+
+LONG KeyFolder::deleteSubkey(const std::string& encodedName) const {
+  std::shared_ptr<KeyFolder> subkey;
+  if (const LONG status = openSubkey(encodedName, subkey); status != ERROR_SUCCESS) return status;
+  std::vector<Entry> below;
+  if (const LONG status = subkey->subkeys(below); status != ERROR_SUCCESS) return status;
+  if (!below.empty()) return ERROR_ACCESS_DENIED;
+  // Renaming first makes the key vanish at once, even if removing its values
+  // is interrupted; a hidden leftover is not part of any key.
+  const std::string doomed = uniqueHiddenName("d");
+  if (::renameat(descriptor_, subkeyEntry(encodedName).c_str(), descriptor_, doomed.c_str()) != 0) {
+    return errno == ENOENT ? ERROR_NOT_FOUND : ERROR_CANTWRITE;
+  }
+  ::fsync(descriptor_);
+  removeTree(descriptor_, doomed);
+  return ERROR_SUCCESS;
+}
+
+LONG KeyFolder::duplicate(std::shared_ptr<KeyFolder>& result) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  const int descriptor = ::fcntl(descriptor_, F_DUPFD_CLOEXEC, 0);
+  if (descriptor < 0) return ERROR_CANTOPEN;
+  result.reset(new KeyFolder(descriptor));
+  return ERROR_SUCCESS;
+}
+
+LONG KeyFolder::subkeys(std::vector<Entry>& result) const { return list('k', result); }
+
+LONG KeyFolder::values(std::vector<Entry>& result) const { return list('v', result); }
+
+LONG KeyFolder::list(char kind, std::vector<Entry>& result) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  std::vector<std::string> names;
+  if (!readEntries(descriptor_, names)) return ERROR_CANTREAD;
+  result.clear();
+  for (const std::string& name : names) {
+    if (name.size() < 2 || name[0] != kind || name[1] != '.') continue;
+    std::string encoded = name.substr(2);
+    result.push_back({decodeKeyName(encoded), std::move(encoded)});
+  }
+  std::sort(result.begin(), result.end(), [](const Entry& a, const Entry& b) {
+    return a.name != b.name ? a.name < b.name : a.encodedName < b.encodedName;
+  });
+  return ERROR_SUCCESS;
+}
+
+LONG KeyFolder::valueSize(const std::string& encodedName, std::uint64_t& size) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  const std::string entry = valueEntry(encodedName);
+  if (!fits(entry)) return ERROR_FILE_NOT_FOUND;
+  struct stat info {};
+  if (::fstatat(descriptor_, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_CANTREAD;
+  }
+  if (!S_ISREG(info.st_mode)) return ERROR_CANTREAD;
+  size = static_cast<std::uint64_t>(info.st_size);
+  return ERROR_SUCCESS;
+}
+
+LONG KeyFolder::readValue(const std::string& encodedName, std::vector<BYTE>& data) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  const std::string entry = valueEntry(encodedName);
+  if (!fits(entry)) return ERROR_FILE_NOT_FOUND;
+  const int descriptor = ::openat(descriptor_, entry.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+  if (descriptor < 0) return errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_CANTREAD;
+  struct stat info {};
+  const bool read = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && readAll(descriptor, data);
+  ::close(descriptor);
+  return read ? ERROR_SUCCESS : ERROR_CANTREAD;
+}
+
+LONG KeyFolder::writeValue(const std::string& encodedName, const BYTE* data, std::size_t size) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  const std::string entry = valueEntry(encodedName);
+  if (!fits(entry)) return ERROR_INVALID_PARAMETER;
+  // A leftover of an interrupted write may hold a name given out again.
+  std::string temporary;
+  int descriptor = -1;
+  for (int attempt = 0; attempt < 16 && descriptor < 0; ++attempt) {
+    temporary = uniqueHiddenName("t");
+    descriptor = ::openat(descriptor_, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0 && errno != EEXIST) return errno == ENOENT ? ERROR_KEY_DELETED : ERROR_CANTWRITE;
+  }
+  if (descriptor < 0) return ERROR_CANTWRITE;
+  const bool written = writeAll(descriptor, data, size) && ::fsync(descriptor) == 0;
+  const bool closed = ::close(descriptor) == 0;
+  if (!written || !closed || ::renameat(descriptor_, temporary.c_str(), descriptor_, entry.c_str()) != 0) {
+    ::unlinkat(descriptor_, temporary.c_str(), 0);
+    return ERROR_CANTWRITE;
+  }
+  ::fsync(descriptor_);
+  return ERROR_SUCCESS;
+}
+
+LONG KeyFolder::deleteValue(const std::string& encodedName) const {
+  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+  const std::string entry = valueEntry(encodedName);
+  if (!fits(entry)) return ERROR_FILE_NOT_FOUND;
+  if (::unlinkat(descriptor_, entry.c_str(), 0) != 0) {
+    return errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_CANTWRITE;
+  }
+  ::fsync(descriptor_);
+  return ERROR_SUCCESS;
+}
+
+}  // namespace wce

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry/RegistryTypes.h"
+
+namespace wce {
+
+// One registry key: an open folder. Subkeys are its folders named "k." and
+// the encoded name, values its files named "v." and the encoded name; other
+// entries (temporary files of interrupted writes) are not part of the key.
+// The folder stays pinned while open: once the key is deleted, every
+// operation fails with ERROR_KEY_DELETED and nothing is created again.
+class KeyFolder {
+ public:
+  struct Entry {
+    std::u16string name;      // folded, decoded
+    std::string encodedName;  // without the prefix
+  };
+
+  // The folder of a root key, created when missing.
+  static LONG openRoot(const std::filesystem::path& folder, std::shared_ptr<KeyFolder>& result);
+
+  KeyFolder(const KeyFolder&) = delete;
+  KeyFolder& operator=(const KeyFolder&) = delete;
+  ~KeyFolder();
+
+  // ERROR_SUCCESS while the key exists, else ERROR_KEY_DELETED.
+  LONG check() const;
+
+  LONG openSubkey(const std::string& encodedName, std::shared_ptr<KeyFolder>& result) const;
+  LONG createSubkey(const std::string& encodedName, std::shared_ptr<KeyFolder>& result, bool& created) const;
+  // Deletes a subkey that has no subkeys of its own, with its values.
+  LONG deleteSubkey(const std::string& encodedName) const;
+  // A second handle on the same folder.
+  LONG duplicate(std::shared_ptr<KeyFolder>& result) const;
+
+  // Sorted by name.
+  LONG subkeys(std::vector<Entry>& result) const;
+  LONG values(std::vector<Entry>& result) const;
+
+  LONG valueSize(const std::string& encodedName, std::uint64_t& size) const;
+  LONG readValue(const std::string& encodedName, std::vector<BYTE>& data) const;
+  // Replaces the value atomically: a reader sees the old or the new data.
+  LONG writeValue(const std::string& encodedName, const BYTE* data, std::size_t size) const;
+  LONG deleteValue(const std::string& encodedName) const;
+
+ private:
+  explicit KeyFolder(int descriptor) : descriptor_(descriptor) {}
+  LONG list(char kind, std::vector<Entry>& result) const;
+
+  int descriptor_;
+};
+
+}  // namespace wce

@@ -1,0 +1,185 @@
+#include "microedition/rms/DRecordStore.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lang/DExceptionBase.h"
+#include "lang/DString.h"
+#include "lang/DbyteArray.h"
+#include "lang/HostHooks.h"
+#include "platform/registry/Registry.h"
+
+namespace qel::microedition::rms {
+
+using qel::lang::DbyteArray;
+using qel::lang::DbyteArrayPtr;
+using qel::lang::DString;
+using qel::lang::DStringPtr;
+using qel::lang::throwException;
+namespace ExceptionCode = qel::lang::ExceptionCode;
+using wce::ERROR_SUCCESS;
+using wce::HKEY;
+
+namespace {
+
+// A value name as "%d" writes it.
+std::u16string recordName(int32_t id) {
+  std::u16string name;
+  for (char c : std::to_string(id)) name.push_back(static_cast<char16_t>(c));
+  return name;
+}
+
+// A value name read as "%d" reads it: blanks, a sign and digits; 0 when no
+// digit follows. Values beyond the id range saturate.
+int64_t parseRecordName(std::u16string_view name) {
+  size_t i = 0;
+  while (i < name.size() && (name[i] == u' ' || (name[i] >= u'\t' && name[i] <= u'\r'))) ++i;
+  bool negative = i < name.size() && name[i] == u'-';
+  if (i < name.size() && (name[i] == u'-' || name[i] == u'+')) ++i;
+  int64_t value = 0;
+  for (; i < name.size() && name[i] >= u'0' && name[i] <= u'9'; ++i)
+    value = std::min<int64_t>(value * 10 + (name[i] - u'0'), int64_t{1} << 32);
+  return negative ? -value : value;
+}
+
+int32_t checkedCount(const DbyteArrayPtr& data, int32_t offset, int32_t numBytes) {
+  int32_t length = data ? data->length() : 0;
+  if (offset < 0 || numBytes < 0 || offset > length) throwException(ExceptionCode::RecordStore);
+  return std::min(numBytes, length - offset);
+}
+
+}  // namespace
+
+DStringPtr DRecordStore::getBasePath() {
+  return DString::concat(u"Software\\Palewinds\\", qel::lang::HostHooks::getAppProperty(u"app.name"));
+}
+
+DStringPtr DRecordStore::getStorePath(const DStringPtr& name) { return getBasePath() + u"\\" + name; }
+
+DRecordStorePtr DRecordStore::openRecordStore(const DStringPtr& name, bool create) {
+  if (!name) throwException(ExceptionCode::IllegalArgument);
+  DStringPtr path = getStorePath(name);
+  DRecordStorePtr store = new DRecordStore(name);
+  wce::LONG status = wce::RegOpenKeyExW(wce::HKEY_CURRENT_USER, path->view(), store->key_.receive());
+  if (status != ERROR_SUCCESS && create)
+    status = wce::RegCreateKeyExW(wce::HKEY_CURRENT_USER, path->view(), store->key_.receive());
+  if (status == wce::ERROR_NOT_FOUND) throwException(ExceptionCode::RecordStoreNotFound);
+  if (status != ERROR_SUCCESS) throwException(ExceptionCode::RecordStore);
+  return store;
+}
+
+void DRecordStore::deleteRecordStore(const DStringPtr& name) {
+  if (!name) throwException(ExceptionCode::RecordStoreNotFound);
+  DStringPtr path = getStorePath(name);
+  {
+    wce::ScopedKey key;
+    if (wce::RegOpenKeyExW(wce::HKEY_CURRENT_USER, path->view(), key.receive()) != ERROR_SUCCESS ||
+        !deleteKeyTree(key.get()))
+      throwException(ExceptionCode::RecordStoreNotFound);
+  }
+  if (wce::RegDeleteKeyW(wce::HKEY_CURRENT_USER, path->view()) != ERROR_SUCCESS)
+    throwException(ExceptionCode::RecordStoreNotFound);
+}
+
+bool DRecordStore::deleteKeyTree(HKEY key) {
+  wce::DWORD subkeys = 0;
+  wce::DWORD longest = 0;
+  if (wce::RegQueryInfoKeyW(key, &subkeys, &longest, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
+  std::vector<char16_t> name(longest + 1);
+  for (wce::DWORD index = subkeys; index-- > 0;) {
+    wce::DWORD length = longest + 1;
+    if (wce::RegEnumKeyExW(key, index, name.data(), &length) != ERROR_SUCCESS) return false;
+    std::u16string_view subkey(name.data(), length);
+    {
+      wce::ScopedKey child;
+      if (wce::RegOpenKeyExW(key, subkey, child.receive()) != ERROR_SUCCESS || !deleteKeyTree(child.get()))
+        return false;
+    }
+    if (wce::RegDeleteKeyW(key, subkey) != ERROR_SUCCESS) return false;
+  }
+  return true;
+}
+
+HKEY DRecordStore::openKey() const {
+  if (!key_) throwException(ExceptionCode::RecordStoreNotOpen);
+  return key_.get();
+}
+
+int32_t DRecordStore::getNumRecords() {
+  wce::DWORD values = 0;
+  if (!key_ || wce::RegQueryInfoKeyW(key_.get(), nullptr, nullptr, &values, nullptr, nullptr) != ERROR_SUCCESS)
+    throwException(ExceptionCode::RecordStoreNotOpen);
+  return static_cast<int32_t>(values);
+}
+
+// Every value name is read, however long; names that do not read as a
+// number count as 0.
+int32_t DRecordStore::getNextRecordID() {
+  HKEY key = openKey();
+  wce::DWORD values = 0;
+  wce::DWORD longest = 0;
+  if (wce::RegQueryInfoKeyW(key, nullptr, nullptr, &values, &longest, nullptr) != ERROR_SUCCESS)
+    throwException(ExceptionCode::RecordStore);
+  std::vector<char16_t> name(longest + 1);
+  int64_t largest = 0;
+  for (wce::DWORD index = 0; index < values; ++index) {
+    wce::DWORD length = longest + 1;
+    if (wce::RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
+    largest = std::max(largest, parseRecordName(std::u16string_view(name.data(), length)));
+  }
+  if (largest >= std::numeric_limits<int32_t>::max()) throwException(ExceptionCode::RecordStore);
+  return static_cast<int32_t>(largest + 1);
+}
+
+void DRecordStore::writeRecord(int32_t id, const DbyteArrayPtr& data, int32_t offset, int32_t count) {
+  const auto* bytes = count > 0 ? reinterpret_cast<const wce::BYTE*>(data->data()) + offset : nullptr;
+  if (wce::RegSetValueExW(openKey(), recordName(id), wce::REG_BINARY, bytes, static_cast<wce::DWORD>(count)) !=
+      ERROR_SUCCESS)
+    throwException(ExceptionCode::RecordStore);
+}
+
+int32_t DRecordStore::addRecord(const DbyteArrayPtr& data, int32_t offset, int32_t numBytes) {
+  openKey();
+  int32_t count = data ? checkedCount(data, offset, numBytes) : 0;
+  int32_t id = getNextRecordID();
+  writeRecord(id, data, offset, count);
+  return id;
+}
+
+void DRecordStore::setRecord(int32_t id, const DbyteArrayPtr& data, int32_t offset, int32_t numBytes) {
+  HKEY key = openKey();
+  int32_t count = checkedCount(data, offset, numBytes);
+  wce::DWORD size = 0;
+  if (wce::RegQueryValueExW(key, recordName(id), nullptr, nullptr, &size) != ERROR_SUCCESS)
+    throwException(ExceptionCode::InvalidRecordID);
+  writeRecord(id, data, offset, count);
+}
+
+int32_t DRecordStore::getRecordSize(int32_t id) {
+  wce::DWORD size = 0;
+  if (wce::RegQueryValueExW(openKey(), recordName(id), nullptr, nullptr, &size) != ERROR_SUCCESS ||
+      size > static_cast<wce::DWORD>(std::numeric_limits<int32_t>::max()))
+    throwException(ExceptionCode::RecordStore);
+  return static_cast<int32_t>(size);
+}
+
+DbyteArrayPtr DRecordStore::getRecord(int32_t id) {
+  int32_t size = getRecordSize(id);
+  DbyteArrayPtr record = new DbyteArray(size);
+  if (size == 0) return record;
+  wce::DWORD read = static_cast<wce::DWORD>(size);
+  if (wce::RegQueryValueExW(key_.get(), recordName(id), nullptr, reinterpret_cast<wce::BYTE*>(record->data()),
+                            &read) != ERROR_SUCCESS ||
+      read != static_cast<wce::DWORD>(size))
+    throwException(ExceptionCode::RecordStore);
+  return record;
+}
+
+void DRecordStore::deleteRecord(int32_t id) { wce::RegDeleteValueW(openKey(), recordName(id)); }
+
+void DRecordStore::closeRecordStore() { key_.close(); }
+
+}  // namespace qel::microedition::rms

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include <stdlib.h>
+
+#include "lang/DString.h"
+#include "lang/DbyteArray.h"
+#include "lang/HostHooks.h"
+#include "platform/registry/Registry.h"
+
+// Memory-backed when the system has it: writes there take no time in the
+// storage device, so a killed writer stops inside its file operations.
+inline std::filesystem::path folderBase() {
+  std::error_code error;
+  if (std::filesystem::is_directory("/dev/shm", error)) return "/dev/shm";
+  return std::filesystem::temp_directory_path();
+}
+
+// A fresh registry under the system's temporary folder, and an application
+// named "A", for each test.
+class RecordStoreFixture : public ::testing::Test {
+public:
+  static qel::lang::DbyteArrayPtr bytes(const std::string& text) {
+    qel::lang::DbyteArrayPtr array = new qel::lang::DbyteArray(static_cast<int32_t>(text.size()));
+    std::copy(text.begin(), text.end(), reinterpret_cast<char*>(array->data()));
+    return array;
+  }
+
+  static std::string text(const qel::lang::DbyteArrayPtr& array) {
+    return std::string(reinterpret_cast<const char*>(array->data()), static_cast<size_t>(array->length()));
+  }
+
+protected:
+  void SetUp() override {
+    std::string pattern = (folderBase() / "nv-rms-XXXXXX").string();
+    root_ = ::mkdtemp(pattern.data());
+    wce::setRegistryRoot(root_);
+    qel::lang::HostHooks::setAppPropertyProvider([](const qel::lang::DStringPtr& key) -> qel::lang::DStringPtr {
+      return key->equals(u"app.name") ? u"A" : nullptr;
+    });
+  }
+  void TearDown() override {
+    qel::lang::HostHooks::reset();
+    wce::setRegistryRoot({});
+    std::error_code error;
+    std::filesystem::remove_all(root_, error);
+  }
+
+  // The folder of a store key "Software\Palewinds\<app>\<store>" on disk.
+  std::filesystem::path storeFolder(const std::string& app, const std::string& store) const {
+    return root_ / "HKEY_CURRENT_USER" / "k.software" / "k.palewinds" / ("k." + app) / ("k." + store);
+  }
+
+  std::filesystem::path root_;
+};

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "ExpectCode.h"
+#include "RecordStoreFixture.h"
+#include "microedition/rms/DRecordStore.h"
+#include "platform/registry/ScopedKey.h"
+
+using namespace qel::lang;
+using qel::microedition::rms::DRecordStore;
+using qel::microedition::rms::DRecordStorePtr;
+namespace Code = qel::lang::ExceptionCode;
+
+namespace {
+
+using RecordStoreTest = RecordStoreFixture;
+
+// Writes a value straight into the store's key, as another build might have.
+void putValue(const std::u16string& store, const std::u16string& name, const std::string& data) {
+  wce::ScopedKey key;
+  ASSERT_EQ(wce::RegCreateKeyExW(wce::HKEY_CURRENT_USER, u"Software\\Palewinds\\A\\" + store, key.receive()),
+            wce::ERROR_SUCCESS);
+  ASSERT_EQ(wce::RegSetValueExW(key.get(), name, wce::REG_BINARY, reinterpret_cast<const wce::BYTE*>(data.data()),
+                                static_cast<wce::DWORD>(data.size())),
+            wce::ERROR_SUCCESS);
+}
+
+TEST_F(RecordStoreTest, FreshStoreAndLayoutOnDisk) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"option", true);
+  EXPECT_EQ(store->getNumRecords(), 0);
+  EXPECT_EQ(store->addRecord(bytes("\x01\x02\x03"), 0, 3), 1);
+  EXPECT_EQ(store->getClassName(), "DObject");
+  const std::filesystem::path folder = storeFolder("a", "option");
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) entries.push_back(entry.path().filename());
+  EXPECT_EQ(entries, std::vector<std::string>{"v.1"});
+  std::ifstream in(folder / "v.1", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\x01\x02\x03");
+}
+
+TEST_F(RecordStoreTest, RecordWrittenByOneOpenReadsInAnother) {
+  DRecordStore::openRecordStore(u"winner", true)->addRecord(bytes("names"), 0, 5);
+  DRecordStorePtr again = DRecordStore::openRecordStore(u"WINNER", false);
+  EXPECT_EQ(text(again->getRecord(1)), "names");
+  EXPECT_EQ(again->getRecordSize(1), 5);
+}
+
+TEST_F(RecordStoreTest, IdsFollowTheLargestName) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  for (const char16_t* name : {u"1", u"2", u"5"}) putValue(u"s", name, "x");
+  EXPECT_EQ(store->addRecord(bytes("6"), 0, 1), 6);
+  store->deleteRecord(6);
+  store->deleteRecord(5);
+  EXPECT_EQ(store->addRecord(bytes("3"), 0, 1), 3);
+  EXPECT_EQ(store->getNumRecords(), 3);
+}
+
+TEST_F(RecordStoreTest, OtherValueNames) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  putValue(u"s", u"abc", "?");
+  EXPECT_EQ(store->getNumRecords(), 1);
+  EXPECT_EQ(store->addRecord(bytes("a"), 0, 1), 1);
+  putValue(u"s", u"12abc", "?");
+  EXPECT_EQ(store->addRecord(bytes("b"), 0, 1), 13);
+  putValue(u"s", u"-40", "?");
+  EXPECT_EQ(store->addRecord(bytes("c"), 0, 1), 14);
+}
+
+TEST_F(RecordStoreTest, LongValueNamesNeverHideARecord) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  putValue(u"s", u"0" + std::u16string(80, u'0') + u"7", "long");
+  putValue(u"s", u"9", "nine");
+  EXPECT_EQ(store->addRecord(bytes("new"), 0, 3), 10);
+  EXPECT_EQ(text(store->getRecord(9)), "nine");
+}
+
+TEST_F(RecordStoreTest, RangesOfAddAndSet) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  DbyteArrayPtr five = bytes("abcde");
+  EXPECT_EQ(store->addRecord(five, 2, 10), 1);
+  EXPECT_EQ(text(store->getRecord(1)), "cde");
+  EXPECT_THROWS_CODE(Code::RecordStore, store->addRecord(five, 6, 1));
+  EXPECT_EQ(store->addRecord(five, 5, 1), 2);
+  EXPECT_EQ(store->getRecordSize(2), 0);
+  EXPECT_EQ(store->getRecord(2)->length(), 0);
+  EXPECT_THROWS_CODE(Code::RecordStore, store->addRecord(five, -1, 2));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->addRecord(five, 0, -1));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->setRecord(1, five, -2, 2));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->setRecord(1, five, 1, -3));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->setRecord(1, five, 6, 0));
+  EXPECT_EQ(text(store->getRecord(1)), "cde");
+  store->setRecord(1, five, 1, 3);
+  EXPECT_EQ(text(store->getRecord(1)), "bcd");
+  EXPECT_EQ(store->getNumRecords(), 2);
+}
+
+TEST_F(RecordStoreTest, NullDataStoresAnEmptyRecord) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  EXPECT_EQ(store->addRecord(nullptr, 0, 5), 1);
+  EXPECT_EQ(store->getRecord(1)->length(), 0);
+  EXPECT_EQ(store->addRecord(nullptr, 7, -1), 2);
+  store->closeRecordStore();
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, store->addRecord(nullptr, 0, 0));
+}
+
+TEST_F(RecordStoreTest, MissingRecords) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  EXPECT_THROWS_CODE(Code::InvalidRecordID, store->setRecord(4, bytes("x"), 0, 1));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->getRecord(4));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->getRecordSize(4));
+  store->deleteRecord(4);
+  EXPECT_EQ(store->getNumRecords(), 0);
+}
+
+TEST_F(RecordStoreTest, ClosedStore) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  store->addRecord(bytes("x"), 0, 1);
+  store->closeRecordStore();
+  store->closeRecordStore();
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, store->getNumRecords());
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, store->addRecord(bytes("y"), 0, 1));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, store->setRecord(1, bytes("y"), 0, 1));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, store->getRecord(1));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, store->getRecordSize(1));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, store->deleteRecord(1));
+  EXPECT_EQ(text(DRecordStore::openRecordStore(u"s", false)->getRecord(1)), "x");
+}
+
+TEST_F(RecordStoreTest, OpenFailures) {
+  EXPECT_THROWS_CODE(Code::IllegalArgument, DRecordStore::openRecordStore(nullptr, true));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotFound, DRecordStore::openRecordStore(u"missing", false));
+  EXPECT_THROWS_CODE(Code::RecordStore, DRecordStore::openRecordStore(u"a\\\\b", true));
+  EXPECT_THROWS_CODE(Code::RecordStore, DRecordStore::openRecordStore(std::u16string(200, u'%').c_str(), true));
+  EXPECT_FALSE(std::filesystem::exists(storeFolder("a", "missing")));
+}
+
+TEST_F(RecordStoreTest, EachOpenHasItsOwnHandle) {
+  DRecordStorePtr first = DRecordStore::openRecordStore(u"s", true);
+  DRecordStorePtr second = DRecordStore::openRecordStore(u"s", false);
+  first->closeRecordStore();
+  EXPECT_EQ(second->addRecord(bytes("x"), 0, 1), 1);
+  EXPECT_EQ(second->getNumRecords(), 1);
+}
+
+TEST_F(RecordStoreTest, DeletingStores) {
+  EXPECT_THROWS_CODE(Code::RecordStoreNotFound, DRecordStore::deleteRecordStore(u"path"));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotFound, DRecordStore::deleteRecordStore(nullptr));
+  DRecordStorePtr stale = DRecordStore::openRecordStore(u"path", true);
+  stale->addRecord(bytes("old"), 0, 3);
+  DRecordStore::deleteRecordStore(u"path");
+  EXPECT_FALSE(std::filesystem::exists(storeFolder("a", "path")));
+  EXPECT_THROWS_CODE(Code::RecordStore, stale->addRecord(bytes("x"), 0, 1));
+  EXPECT_THROWS_CODE(Code::RecordStoreNotOpen, stale->getNumRecords());
+  EXPECT_FALSE(std::filesystem::exists(storeFolder("a", "path")));
+
+  DRecordStorePtr fresh = DRecordStore::openRecordStore(u"path", true);
+  EXPECT_EQ(fresh->getNumRecords(), 0);
+  EXPECT_EQ(fresh->addRecord(bytes("new"), 0, 3), 1);
+  EXPECT_THROWS_CODE(Code::RecordStoreNotFound, DRecordStore::openRecordStore(u"other", false));
+}
+
+TEST_F(RecordStoreTest, StoresWithoutAnApplicationName) {
+  HostHooks::reset();
+  DRecordStore::openRecordStore(u"option", true)->addRecord(bytes("o"), 0, 1);
+  EXPECT_TRUE(std::filesystem::exists(storeFolder("null", "option") / "v.1"));
+}
+
+}  // namespace

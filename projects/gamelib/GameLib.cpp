@@ -11,6 +11,7 @@
 #include "lang/DString.h"
 #include "lang/DSystem.h"
 #include "lang/DshortArray2d.h"
+#include "microedition/displayable/DDisplay.h"
 #include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
@@ -52,7 +53,7 @@ GameFactory& gameFactory() {
 
 }  // namespace
 
-GameLib::GameLib(ApplicationShell& shell) : shell_(shell) {
+GameLib::GameLib() {
   currentApplication() = this;
   exitRequested = false;
 }
@@ -61,8 +62,8 @@ GameLib::~GameLib() {
   if (currentApplication() == this) currentApplication() = nullptr;
 }
 
-qel::lang::DPtr<GameLib> GameLib::createApplication(ApplicationShell& shell) {
-  return new (std::nothrow) GameLib(shell);
+qel::lang::DPtr<GameLib> GameLib::createApplication() {
+  return new (std::nothrow) GameLib();
 }
 
 void GameLib::registerGame(GameFactory factory) { gameFactory() = factory; }
@@ -74,7 +75,7 @@ int64_t GameLib::now() { return qel::lang::DSystem::currentTimeMillis(0); }
 
 DStringPtr GameLib::getVersion() { return u"v1.1"; }
 
-DStringPtr GameLib::getAppProperty(const DStringPtr& key) {
+DStringPtr GameLib::getAppProperty(DStringPtr key) {
   if (!key) return nullptr;
   if (key->equals(u"app.name")) return u"NVX";
   if (key->equals(u"start_fullscreen")) return u"true";
@@ -88,18 +89,18 @@ void GameLib::startApp() {
     DArchive::open(u"game.dat", u"");
   } catch (DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);
-    shell_.notifyDestroyed();
+    notifyDestroyed();
     return;
   }
-  canvas_ = new ScreenCanvas(shell_.canvasSurface());
-  canvas_->surface().setInputMode(1);
+  canvas_ = new ScreenCanvas();
+  canvas_->setInputMode(1);
   qel::lang::DPtr<StringManager>(new StringManager())->load(u"/options.dat", StringManager::RecordLines, true);
-  shell_.setCurrent(*canvas_);
+  qel::lcdui::DDisplay::getDisplay(qel::midlet::DMIDletPtr(this))->setCurrent(qel::lcdui::DCanvasPtr(canvas_.get()));
   resolutionSupported = Resources::hasResolutionFile(ScreenCanvas::canvasWidth, ScreenCanvas::canvasHeight);
   if (!resolutionSupported) {
     showUnsupportedResolution();
     holdFor(logoHoldMs);
-    shell_.notifyDestroyed();
+    notifyDestroyed();
     return;
   }
   qel::lang::DPtr<StringManager> resolution = new StringManager();
@@ -136,12 +137,12 @@ void GameLib::showLogo(const DImagePtr& logo) {
   if (logo) g->drawImage(logo, w / 2, h / 2, DGraphics::HCENTER | DGraphics::VCENTER, 0);
   g->setColor(0x000000u);
   g->drawString(getVersion(), 0, 0, 0);
-  canvas_->surface().flushGraphics();
+  canvas_->flushGraphics();
 }
 
 void GameLib::holdFor(int64_t ms) {
   const int64_t start = now();
-  while (now() - start < ms) canvas_->surface().flushGraphics();
+  while (now() - start < ms) canvas_->flushGraphics();
 }
 
 void GameLib::showUnsupportedResolution() {
@@ -156,7 +157,7 @@ void GameLib::showUnsupportedResolution() {
   g->drawString(u"This screen", w >> 1, (h >> 1) - lineHeight, DGraphics::HCENTER);
   g->drawString(u"resolution is", w >> 1, h >> 1, DGraphics::HCENTER);
   g->drawString(u"not supported!", w >> 1, (h >> 1) + lineHeight, DGraphics::HCENTER);
-  canvas->surface().flushGraphics();
+  canvas->flushGraphics();
 }
 
 void GameLib::loadResData(ResTables& tables) { tables.read(Resources::getResourceAsStream(u"res.dat")); }
@@ -206,20 +207,20 @@ void GameLib::stepUnsupported() {
   if (!canvas) return;
   ScreenCanvas::backGraphics->drawString(u"Exit", 1, ScreenCanvas::canvasHeight - 1,
                                          DGraphics::LEFT | DGraphics::BOTTOM);
-  canvas->surface().flushGraphics();
+  canvas->flushGraphics();
   if ((ScreenCanvas::keyStates[ScreenCanvas::SoftLeft] || ScreenCanvas::pointerDown) && currentGame()) {
     currentGame()->shutdown();
     currentGame().release();
-    shell_.notifyDestroyed();
+    notifyDestroyed();
   }
 }
 
 void GameLib::repaint() {
   ScreenCanvas* canvas = ScreenCanvas::current();
   if (!canvas) return;
-  ScreenCanvas::backGraphics = canvas->surface().getGraphics();
+  ScreenCanvas::backGraphics = canvas->getGraphics();
   if (currentGame()) currentGame()->paint(ScreenCanvas::backGraphics);
-  canvas->surface().flushGraphics();
+  canvas->flushGraphics();
 }
 
 void GameLib::resetSchedule() { scheduleTime = now(); }
@@ -228,7 +229,7 @@ void GameLib::pauseApp() {
   if (pausedFlag) return;
   pausedFlag = true;
   if (currentGame()) currentGame()->onPause();
-  if (canvas_) canvas_->surface().setKeyMap(0);
+  if (canvas_) canvas_->setKeyMap(0);
 }
 
 void GameLib::destroyApp(bool /*unconditional*/) {
@@ -240,11 +241,12 @@ void GameLib::destroyApp(bool /*unconditional*/) {
   currentGame().release();
   if (game) game->releaseStatics();
   ScreenCanvas::releaseFonts();
+  ScreenCanvas::backGraphics.release();
   DArchive::close();
 }
 
 void GameLib::exitApp() {
-  if (GameLib* app = instance()) app->shell_.notifyDestroyed();
+  if (GameLib* app = instance()) app->notifyDestroyed();
   exitRequested = true;
 }
 

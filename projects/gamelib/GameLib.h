@@ -2,10 +2,9 @@
 
 #include <cstdint>
 
-#include "gamelib/ApplicationShell.h"
 #include "gamelib/Game.h"
 #include "gamelib/ScreenCanvas.h"
-#include "lang/DObject.h"
+#include "microedition/midlet/DMIDlet.h"
 #include "lang/DString.ptr.h"
 #include "microedition/lcdui/DImage.ptr.h"
 
@@ -16,31 +15,31 @@ namespace gamelib {
 // fixed-period game steps.
 //
 //   GameLib::registerGame(&makeGame);
-//   GameLibPtr app = GameLib::createApplication(shell);
+//   GameLibPtr app = GameLib::createApplication();
 //   app->startApp();
 //   while (running) app->step();
-class GameLib : public qel::lang::DObject {
+class GameLib : public qel::midlet::DMIDlet {
 public:
   static constexpr int32_t framePeriod = 42;
   static constexpr int32_t logoHoldMs = 2000;
   static constexpr int32_t partnerLogoHoldMs = 1000;
 
-  explicit GameLib(ApplicationShell& shell);
+  GameLib();
   ~GameLib() override;
 
   std::string getClassName() const override { return "GameLib"; }
 
   // A new application, null when it cannot be made.
-  static qel::lang::DPtr<GameLib> createApplication(ApplicationShell& shell);
+  static qel::lang::DPtr<GameLib> createApplication();
   // The factory of the game; GameLib makes no game without one.
   static void registerGame(GameFactory factory);
 
-  virtual void startApp();
-  virtual void step();
-  virtual void pauseApp();
-  virtual void destroyApp(bool unconditional);
+  void startApp() override;
+  void step() override;
+  void pauseApp() override;
+  void destroyApp(bool unconditional) override;
   // "app.name" "NVX", "start_fullscreen" "true", else null.
-  virtual qel::lang::DStringPtr getAppProperty(const qel::lang::DStringPtr& key);
+  qel::lang::DStringPtr getAppProperty(qel::lang::DStringPtr key) override;
 
   static GameLib* instance();
   static Game* mainCanvas();
@@ -64,7 +63,6 @@ private:
   void holdFor(int64_t ms);
   void stepUnsupported();
 
-  ApplicationShell& shell_;
   qel::lang::DPtr<ScreenCanvas> canvas_;
 };
 

@@ -42,19 +42,16 @@ ImageFontPtr& fontTable() {
 
 }  // namespace
 
-ScreenCanvas::ScreenCanvas(CanvasSurface& surface) : surface_(surface) {
-  canvasWidth = surface_.getWidth();
-  canvasHeight = surface_.getHeight();
-  backGraphics = surface_.getGraphics();
+ScreenCanvas::ScreenCanvas() {
+  canvasWidth = getWidth();
+  canvasHeight = getHeight();
+  backGraphics = getGraphics();
   clearQueue();
   currentCanvas() = this;
 }
 
 ScreenCanvas::~ScreenCanvas() {
-  if (currentCanvas() == this) {
-    currentCanvas() = nullptr;
-    backGraphics.release();
-  }
+  if (currentCanvas() == this) currentCanvas() = nullptr;
 }
 
 ScreenCanvas* ScreenCanvas::current() { return currentCanvas(); }
@@ -84,7 +81,7 @@ void ScreenCanvas::pumpKeyEvent() {
 
 void ScreenCanvas::processKey(int32_t code, bool pressed) {
   lastKeyCode = code;
-  int32_t action = currentCanvas() ? currentCanvas()->surface_.getMappedKey(code) : -1;
+  int32_t action = currentCanvas() ? currentCanvas()->getMappedKey(code) : -1;
   if (action == -5) {
     keyStates[Special] = 1;
     return;
@@ -137,9 +134,9 @@ void ScreenCanvas::pointerReleased(int32_t x, int32_t y) {
 
 void ScreenCanvas::sizeChanged(int32_t w, int32_t h) {
   if (w == canvasWidth && h == canvasHeight) return;
-  backGraphics = surface_.getGraphics();
-  canvasWidth = surface_.getWidth();
-  canvasHeight = surface_.getHeight();
+  backGraphics = getGraphics();
+  canvasWidth = getWidth();
+  canvasHeight = getHeight();
   GameLib::resolutionSupported = Resources::hasResolutionFile(canvasWidth, canvasHeight);
   resetKeys();
   clearQueue();

@@ -3,9 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "gamelib/CanvasSurface.h"
 #include "gamelib/ImageFont.ptr.h"
-#include "lang/DObject.h"
+#include "microedition/displayable/DGameCanvas.h"
 #include "lang/DString.ptr.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
 
@@ -14,7 +13,7 @@ namespace gamelib {
 // The game's one canvas. Key events are queued and replayed one per game
 // step into the key-state table; pointer events act at once. All state is
 // static so the game reads it without a reference to the canvas.
-class ScreenCanvas : public qel::lang::DObject {
+class ScreenCanvas : public qel::lcdui::DGameCanvas {
 public:
   static constexpr int32_t QueueCapacity = 1024;
   // Key-state bytes, one per framework action.
@@ -23,24 +22,23 @@ public:
     SoftLeft = 9, SoftRight = 10, Special = 13, ExtraUp = 14, ExtraDown = 15, ActionCount = 16
   };
 
-  // Takes the size and a back-buffer context from surface; empties the queue.
-  explicit ScreenCanvas(CanvasSurface& surface);
+  // Takes the size and a back-buffer context from the canvas; empties the
+  // queue. Needs the application's display.
+  ScreenCanvas();
   ~ScreenCanvas() override;
 
   std::string getClassName() const override { return "ScreenCanvas"; }
 
-  virtual void sizeChanged(int32_t w, int32_t h);
-  virtual void showNotify();
-  virtual void hideNotify() {}
-  virtual void keyPressed(int32_t code);
-  virtual void keyReleased(int32_t code);
-  virtual void keyRepeated(int32_t) {}
-  virtual void pointerPressed(int32_t x, int32_t y);
-  virtual void pointerReleased(int32_t x, int32_t y);
-  virtual void pointerDragged(int32_t x, int32_t y);
-  virtual void pointerMoved(int32_t, int32_t) {}
-
-  CanvasSurface& surface() { return surface_; }
+  void sizeChanged(int32_t w, int32_t h) override;
+  void showNotify() override;
+  void hideNotify() override {}
+  void keyPressed(int32_t code) override;
+  void keyReleased(int32_t code) override;
+  void keyRepeated(int32_t) override {}
+  void pointerPressed(int32_t x, int32_t y) override;
+  void pointerReleased(int32_t x, int32_t y) override;
+  void pointerDragged(int32_t x, int32_t y) override;
+  void pointerMoved(int32_t, int32_t) override {}
 
   // The canvas made by the running application, or null.
   static ScreenCanvas* current();
@@ -80,9 +78,7 @@ public:
   static int32_t queueWrite;
 
 private:
-  void enqueue(int32_t code, int32_t pressed);
-
-  CanvasSurface& surface_;
+  static void enqueue(int32_t code, int32_t pressed);
 };
 
 }  // namespace gamelib

@@ -17,7 +17,7 @@ namespace {
 
 std::string readAll(qel::io::DInputStreamPtr in) {
   std::string out;
-  for (int b = in->read(); b >= 0; b = in->read()) out.push_back(static_cast<char>(b));
+  while (in->available() > 0) out.push_back(static_cast<char>(in->read()));
   return out;
 }
 

@@ -90,9 +90,9 @@ DStringPtr LangInfo::getId(int32_t i) const {
   return qel::lang::dynamicPtrCast<DString>(ids_->at(i));
 }
 
-DObjectPtr LangInfo::getFlag(int32_t i) const {
+qel::lcdui::DImagePtr LangInfo::getFlag(int32_t i) const {
   if (!flags_) return nullptr;
-  return flags_->at(i);
+  return qel::lang::dynamicPtrCast<qel::lcdui::DImage>(flags_->at(i));
 }
 
 int32_t LangInfo::loadLangId() const {

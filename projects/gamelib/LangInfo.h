@@ -6,6 +6,7 @@
 #include "lang/DObject.h"
 #include "lang/DObject.ptr.h"
 #include "lang/DString.ptr.h"
+#include "microedition/lcdui/DImage.ptr.h"
 #include "util/DCallBack.ptr.h"
 #include "util/DHashtable.ptr.h"
 
@@ -40,7 +41,7 @@ public:
   qel::lang::DStringPtr getName(int32_t i) const;
   qel::lang::DStringPtr getId(int32_t i) const;
   // Null for a language without a flag picture.
-  qel::lang::DObjectPtr getFlag(int32_t i) const;
+  qel::lcdui::DImagePtr getFlag(int32_t i) const;
 
   // Negative: nothing. The current one: written once per instance. Another:
   // stored, written, then every listener is notified.

@@ -5,6 +5,7 @@
 #include "gamelib/LangInfo.h"
 #include "gamelib/Resources.h"
 #include "lang/DExceptionBase.h"
+#include "microedition/lcdui/DImage.h"
 #include "util/DCallBack.h"
 
 using gamelib::LangInfo;

@@ -8,6 +8,7 @@
 
 #include "../TestPng.h"
 #include "gamelib/Animation.h"
+#include "gamelib/GameImage.h"
 #include "gamelib/ImageFont.h"
 #include "gamelib/ImageManager.h"
 #include "gamelib/ScreenCanvas.h"

@@ -1,0 +1,56 @@
+#include "microedition/backend/BackendTable.h"
+
+#include "microedition/backend/ExtEscBackend.h"
+#include "microedition/backend/GdiBackend.h"
+
+namespace qel::lcdui {
+
+namespace {
+
+std::array<std::unique_ptr<DisplayBackend>, BackendTable::Count>& table() {
+  static std::array<std::unique_ptr<DisplayBackend>, BackendTable::Count> backends;
+  return backends;
+}
+
+bool tableExists = false;
+
+char16_t folded(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit; }
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (folded(a[i]) != folded(b[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+void BackendTable::createBackends() {
+  if (tableExists) return;
+  table()[1] = std::make_unique<GdiBackend>();
+  table()[2] = std::make_unique<ExtEscBackend>();
+  tableExists = true;
+}
+
+void BackendTable::destroyBackends() {
+  for (auto& backend : table()) backend.reset();
+  tableExists = false;
+}
+
+bool BackendTable::exists() { return tableExists; }
+
+DisplayBackend* BackendTable::at(int index) {
+  if (!tableExists || index < 0 || index >= Count) return nullptr;
+  return table()[index].get();
+}
+
+DisplayBackend* BackendTable::choose(const char16_t* driver) {
+  if (!tableExists) return nullptr;
+  if (driver) {
+    for (auto& backend : table())
+      if (backend && equalsIgnoringCase(driver, backend->getName())) return backend.get();
+  }
+  return table()[0].get();
+}
+
+}  // namespace qel::lcdui

@@ -1,0 +1,253 @@
+#include "gamelib/GameLib.h"
+
+#include <new>
+
+#include "gamelib/Resources.h"
+#include "io/DInputStream.h"
+#include "lang/DObjectArray.h"
+#include "gamelib/StringManager.h"
+#include "io/DArchive.h"
+#include "lang/DExceptionBase.h"
+#include "lang/DString.h"
+#include "lang/DSystem.h"
+#include "lang/DshortArray2d.h"
+#include "microedition/displayable/DDisplay.h"
+#include "microedition/lcdui/DFont.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
+
+namespace gamelib {
+
+using qel::io::DArchive;
+using qel::lang::DExceptionBase;
+using qel::lang::DString;
+using qel::lang::DStringPtr;
+using qel::lcdui::DFont;
+using qel::lcdui::DGraphics;
+using qel::lcdui::DGraphicsPtr;
+using qel::lcdui::DImagePtr;
+namespace ExceptionCode = qel::lang::ExceptionCode;
+
+int64_t GameLib::scheduleTime = 0;
+int64_t GameLib::lastStepDuration = 0;
+bool GameLib::resolutionSupported = false;
+bool GameLib::exitRequested = false;
+bool GameLib::pausedFlag = false;
+
+namespace {
+
+GameLib*& currentApplication() {
+  static GameLib* application = nullptr;
+  return application;
+}
+
+GamePtr& currentGame() {
+  static GamePtr game;
+  return game;
+}
+
+GameFactory& gameFactory() {
+  static GameFactory factory = nullptr;
+  return factory;
+}
+
+}  // namespace
+
+GameLib::GameLib() {
+  currentApplication() = this;
+  exitRequested = false;
+}
+
+GameLib::~GameLib() {
+  if (currentApplication() == this) currentApplication() = nullptr;
+}
+
+qel::lang::DPtr<GameLib> GameLib::createApplication() {
+  return new (std::nothrow) GameLib();
+}
+
+void GameLib::registerGame(GameFactory factory) { gameFactory() = factory; }
+
+GameLib* GameLib::instance() { return currentApplication(); }
+Game* GameLib::mainCanvas() { return currentGame().get(); }
+
+int64_t GameLib::now() { return qel::lang::DSystem::currentTimeMillis(0); }
+
+DStringPtr GameLib::getVersion() { return u"v1.1"; }
+
+DStringPtr GameLib::getAppProperty(DStringPtr key) {
+  if (!key) return nullptr;
+  if (key->equals(u"app.name")) return u"NVX";
+  if (key->equals(u"start_fullscreen")) return u"true";
+  return nullptr;
+}
+
+void GameLib::startApp() {
+  scheduleTime = now();
+  Resources::setSearchPath(nullptr);
+  try {
+    DArchive::open(u"game.dat", u"");
+  } catch (DExceptionBase& e) {
+    e.rethrowUnless(ExceptionCode::Exception);
+    notifyDestroyed();
+    return;
+  }
+  canvas_ = new ScreenCanvas();
+  canvas_->setInputMode(1);
+  qel::lang::DPtr<StringManager>(new StringManager())->load(u"/options.dat", StringManager::RecordLines, true);
+  qel::lcdui::DDisplay::getDisplay(qel::midlet::DMIDletPtr(this))->setCurrent(qel::lcdui::DCanvasPtr(canvas_.get()));
+  resolutionSupported = Resources::hasResolutionFile(ScreenCanvas::canvasWidth, ScreenCanvas::canvasHeight);
+  if (!resolutionSupported) {
+    showUnsupportedResolution();
+    holdFor(logoHoldMs);
+    notifyDestroyed();
+    return;
+  }
+  qel::lang::DPtr<StringManager> resolution = new StringManager();
+  resolution->load(Resources::resolutionFileName(ScreenCanvas::canvasWidth, ScreenCanvas::canvasHeight),
+                   StringManager::ByteLines, true);
+  Resources::setSearchPath(Resources::pathPrefixes(resolution->getString(u"PATH")));
+
+  DImagePtr logo = Resources::loadImage(u"logo1");
+  showLogo(logo);
+  ScreenCanvas::loadFonts(u"");
+  currentGame().release();
+  holdFor(logoHoldMs);
+  try {
+    DImagePtr partner = Resources::loadImage(u"logo_partner");
+    if (partner) {
+      showLogo(partner);
+      holdFor(partnerLogoHoldMs);
+    }
+  } catch (DExceptionBase& e) {
+    e.rethrowUnless(ExceptionCode::Exception);
+  }
+  createMainCanvas();
+  logo.release();
+  pausedFlag = false;
+  scheduleTime = now();
+}
+
+void GameLib::showLogo(const DImagePtr& logo) {
+  const int32_t w = ScreenCanvas::canvasWidth, h = ScreenCanvas::canvasHeight;
+  DGraphicsPtr g = ScreenCanvas::backGraphics;
+  g->setColor(0xFFFFFFu);
+  g->setClip(0, 0, w, h);
+  g->fillRect(0, 0, w, h);
+  if (logo) g->drawImage(logo, w / 2, h / 2, DGraphics::HCENTER | DGraphics::VCENTER, 0);
+  g->setColor(0x000000u);
+  g->drawString(getVersion(), 0, 0, 0);
+  canvas_->flushGraphics();
+}
+
+void GameLib::holdFor(int64_t ms) {
+  const int64_t start = now();
+  while (now() - start < ms) canvas_->flushGraphics();
+}
+
+void GameLib::showUnsupportedResolution() {
+  ScreenCanvas* canvas = ScreenCanvas::current();
+  if (!canvas) return;
+  const int32_t w = ScreenCanvas::canvasWidth, h = ScreenCanvas::canvasHeight;
+  DGraphicsPtr g = ScreenCanvas::backGraphics;
+  g->setColor(0xFFFFFFu);
+  g->fillRect(0, 0, w, h);
+  g->setColor(0x000000u);
+  const int32_t lineHeight = DFont::getDefaultFont()->getHeight() + 5;
+  g->drawString(u"This screen", w >> 1, (h >> 1) - lineHeight, DGraphics::HCENTER);
+  g->drawString(u"resolution is", w >> 1, h >> 1, DGraphics::HCENTER);
+  g->drawString(u"not supported!", w >> 1, (h >> 1) + lineHeight, DGraphics::HCENTER);
+  canvas->flushGraphics();
+}
+
+void GameLib::loadResData(ResTables& tables) { tables.read(Resources::getResourceAsStream(u"res.dat")); }
+
+void GameLib::createMainCanvas() {
+  if (currentGame()) {
+    currentGame()->shutdown();
+    currentGame().release();
+  }
+  if (!gameFactory()) return;
+  currentGame() = gameFactory()();
+  Game& game = *currentGame();
+  game.initStatics();
+  ResTables& tables = game.layoutTables();
+  loadResData(tables);
+  try {
+    const qel::lang::DshortArray2dPtr& t = tables.spriteTable;
+    game.setDerivedLayout((t->at(9)->at(3) - t->at(38)->at(3) + 1) >> 1, t->at(9)->at(3) + 2, t->at(44)->at(2));
+    game.init();
+  } catch (DExceptionBase& e) {
+    e.rethrowUnless(ExceptionCode::Exception);
+  }
+}
+
+void GameLib::step() {
+  if (!resolutionSupported) {
+    stepUnsupported();
+    return;
+  }
+  const int64_t t = now();
+  const int64_t lag = (t - framePeriod) - scheduleTime;
+  if (lag > 16 * framePeriod || lag < -16 * framePeriod) scheduleTime = now();
+  if (lag >= 0) {
+    scheduleTime += framePeriod;
+    ScreenCanvas::pumpKeyEvent();
+    if (currentGame()) currentGame()->step();
+    if (lastStepDuration < framePeriod + (framePeriod >> 2)) repaint();
+  }
+  pausedFlag = false;
+  lastStepDuration = now() - t;
+}
+
+void GameLib::stepUnsupported() {
+  ScreenCanvas::pumpKeyEvent();
+  showUnsupportedResolution();
+  ScreenCanvas* canvas = ScreenCanvas::current();
+  if (!canvas) return;
+  ScreenCanvas::backGraphics->drawString(u"Exit", 1, ScreenCanvas::canvasHeight - 1,
+                                         DGraphics::LEFT | DGraphics::BOTTOM);
+  canvas->flushGraphics();
+  if ((ScreenCanvas::keyStates[ScreenCanvas::SoftLeft] || ScreenCanvas::pointerDown) && currentGame()) {
+    currentGame()->shutdown();
+    currentGame().release();
+    notifyDestroyed();
+  }
+}
+
+void GameLib::repaint() {
+  ScreenCanvas* canvas = ScreenCanvas::current();
+  if (!canvas) return;
+  ScreenCanvas::backGraphics = canvas->getGraphics();
+  if (currentGame()) currentGame()->paint(ScreenCanvas::backGraphics);
+  canvas->flushGraphics();
+}
+
+void GameLib::resetSchedule() { scheduleTime = now(); }
+
+void GameLib::pauseApp() {
+  if (pausedFlag) return;
+  pausedFlag = true;
+  if (currentGame()) currentGame()->onPause();
+  if (canvas_) canvas_->setKeyMap(0);
+}
+
+void GameLib::destroyApp(bool /*unconditional*/) {
+  if (currentGame()) {
+    if (currentGame()->saveOnExit()) currentGame()->saveLevelState();
+    currentGame()->shutdown();
+  }
+  GamePtr game = currentGame();
+  currentGame().release();
+  if (game) game->releaseStatics();
+  ScreenCanvas::releaseFonts();
+  ScreenCanvas::backGraphics.release();
+  DArchive::close();
+}
+
+void GameLib::exitApp() {
+  if (GameLib* app = instance()) app->notifyDestroyed();
+  exitRequested = true;
+}
+
+}  // namespace gamelib

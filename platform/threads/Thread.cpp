@@ -25,7 +25,7 @@ Thread::Thread(Body body, bool createSuspended)
 Thread::~Thread() {
     {
         std::lock_guard<std::mutex> guard(mutex_);
-        if (!started_) {
+        if (!started_ && suspendCount_ > 0) {
             abandoned_ = true;
         }
         suspendCount_ = 0;

@@ -54,8 +54,10 @@ HRESULT MAPILogonEx(std::uintptr_t, const char16_t*, const char16_t*, ULONG, IMA
     if (!session) return E_INVALIDARG;
     if (mapi::initializations() == 0) return MAPI_E_NOT_INITIALIZED;
     const auto inbox = inboxFolder();
+    if (!inbox) return MAPI_E_LOGON_FAILED;
     std::error_code error;
-    if (!inbox || (std::filesystem::create_directories(*inbox, error), error)) return MAPI_E_LOGON_FAILED;
+    std::filesystem::create_directories(*inbox, error);
+    if (error) return MAPI_E_LOGON_FAILED;
     *session = new mapi::SmsSession(*inbox);
     return S_OK;
 }

@@ -15,23 +15,30 @@ struct LadderCase {
   bool sends;
   bool readsInbox;
   bool notifies;
+  // What the layer holds of the message store once set up: initializations,
+  // objects (session, store, inbox), buffers (the inbox id), advise connections.
+  wce::MapiUsage held;
 };
+
+constexpr wce::MapiUsage kNothing{0, 0, 0, 0};
+constexpr wce::MapiUsage kInbox{1, 3, 1, 0};
+constexpr wce::MapiUsage kAdvisedInbox{1, 3, 1, 1};
 
 void PrintTo(const LadderCase& c, std::ostream* os) { *os << c.name; }
 
 const LadderCase kLadder[] = {
-    {"Complete", {"sms.dll", "cemapi.dll"}, std::nullopt, true, true, true},
-    {"NoSmsLibrary", {"cemapi.dll"}, std::nullopt, false, true, true},
-    {"NoMessagingLibrary", {"sms.dll"}, std::nullopt, true, false, false},
-    {"Initialize", {"sms.dll", "cemapi.dll"}, wce::MapiCall::Initialize, true, false, false},
-    {"Logon", {"sms.dll", "cemapi.dll"}, wce::MapiCall::LogonEx, true, false, false},
-    {"StoresTable", {"sms.dll", "cemapi.dll"}, wce::MapiCall::GetMsgStoresTable, true, false, false},
-    {"StoresColumns", {"sms.dll", "cemapi.dll"}, wce::MapiCall::SetColumns, true, false, false},
-    {"NoSmsStoreRow", {"sms.dll", "cemapi.dll"}, wce::MapiCall::QueryRows, true, false, false},
-    {"OpenStore", {"sms.dll", "cemapi.dll"}, wce::MapiCall::OpenMsgStore, true, false, false},
-    {"InboxId", {"sms.dll", "cemapi.dll"}, wce::MapiCall::GetProps, true, false, false},
-    {"OpenInbox", {"sms.dll", "cemapi.dll"}, wce::MapiCall::OpenEntry, true, false, false},
-    {"Advise", {"sms.dll", "cemapi.dll"}, wce::MapiCall::Advise, true, true, false},
+    {"Complete", {"sms.dll", "cemapi.dll"}, std::nullopt, true, true, true, kAdvisedInbox},
+    {"NoSmsLibrary", {"cemapi.dll"}, std::nullopt, false, true, true, kAdvisedInbox},
+    {"NoMessagingLibrary", {"sms.dll"}, std::nullopt, true, false, false, kNothing},
+    {"Initialize", {"sms.dll", "cemapi.dll"}, wce::MapiCall::Initialize, true, false, false, kNothing},
+    {"Logon", {"sms.dll", "cemapi.dll"}, wce::MapiCall::LogonEx, true, false, false, kNothing},
+    {"StoresTable", {"sms.dll", "cemapi.dll"}, wce::MapiCall::GetMsgStoresTable, true, false, false, kNothing},
+    {"StoresColumns", {"sms.dll", "cemapi.dll"}, wce::MapiCall::SetColumns, true, false, false, kNothing},
+    {"NoSmsStoreRow", {"sms.dll", "cemapi.dll"}, wce::MapiCall::QueryRows, true, false, false, kNothing},
+    {"OpenStore", {"sms.dll", "cemapi.dll"}, wce::MapiCall::OpenMsgStore, true, false, false, kNothing},
+    {"InboxId", {"sms.dll", "cemapi.dll"}, wce::MapiCall::GetProps, true, false, false, kNothing},
+    {"OpenInbox", {"sms.dll", "cemapi.dll"}, wce::MapiCall::OpenEntry, true, false, false, kNothing},
+    {"Advise", {"sms.dll", "cemapi.dll"}, wce::MapiCall::Advise, true, true, false, kInbox},
 };
 
 class SetUpLadderTest : public SmsFixture, public ::testing::WithParamInterface<LadderCase> {};
@@ -47,6 +54,11 @@ TEST_P(SetUpLadderTest, EachFailureLeavesAConsistentPartialLayer) {
 
   DMessageConnection::initSmsAccess();
   wce::clearNextMapiResults();
+  const wce::MapiUsage afterSetUp = wce::mapiUsage();
+  EXPECT_EQ(afterSetUp.initializations - before.initializations, c.held.initializations);
+  EXPECT_EQ(afterSetUp.liveObjects - before.liveObjects, c.held.liveObjects);
+  EXPECT_EQ(afterSetUp.liveBuffers - before.liveBuffers, c.held.liveBuffers);
+  EXPECT_EQ(afterSetUp.adviseConnections - before.adviseConnections, c.held.adviseConnections);
 
   DMessageConnectionPtr connection = DMessageConnection::open(u"sms://+4912345");
   DMessagePtr message = connection->newMessage(u"text", u"+4912345");

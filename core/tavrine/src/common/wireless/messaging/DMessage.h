@@ -9,7 +9,6 @@ namespace qel::wireless::messaging {
 // A text message: the address it goes to or came from, and its text.
 class DMessage final : public qel::lang::DObject {
 public:
-  DMessage() = default;
   DMessage(qel::lang::DStringPtr address, qel::lang::DStringPtr payloadText);
 
   std::string getClassName() const override { return "DMessage"; }

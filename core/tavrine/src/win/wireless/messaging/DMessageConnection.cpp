@@ -91,7 +91,7 @@ void DMessageConnection::notifyListener(const DMessageConnectionPtr& connection)
 
 void DMessageConnection::releaseSmsAccess() {
   SmsAccess& state = access();
-  if (state.sender.loaded()) state.sender.unload();
+  state.sender.unload();
   state.listeningConnections.release();
   state.store.close(state.mapi);
   state.mapi.unload();

@@ -12,7 +12,6 @@ public:
   // Forgets the entries and frees the library.
   void unload();
 
-  bool loaded() const { return module_ != nullptr; }
   bool complete() const { return initialize && uninitialize && logonEx && freeBuffer; }
 
   wce::MAPIInitializeFunction initialize = nullptr;

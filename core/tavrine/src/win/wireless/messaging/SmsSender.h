@@ -11,9 +11,8 @@ public:
   // Loads "sms.dll" and looks up its entries; a missing library leaves
   // sending unavailable.
   void load();
-  // Forgets the entries and frees the library.
+  // Forgets the entries and frees the library, when it was loaded.
   void unload();
-  bool loaded() const { return module_ != nullptr; }
 
   // Sends text to address: '+' makes an international number (sent without
   // the '+'), anything else one of unknown type; at most 256 units of the

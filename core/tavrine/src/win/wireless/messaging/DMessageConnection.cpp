@@ -63,6 +63,7 @@ void DMessageConnection::setMessageListener(const DMessageListenerPtr& listener)
 }
 
 void DMessageConnection::initSmsAccess(wce::HWND window) {
+  releaseSmsAccess();
   SmsAccess& state = access();
   state.sender.load();
   if (!state.mapi.load()) return;

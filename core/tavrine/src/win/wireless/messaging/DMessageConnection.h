@@ -42,7 +42,8 @@ public:
   // connection and drops the count. Does nothing before set-up.
   void setMessageListener(const DMessageListenerPtr& listener);
 
-  // window: the application window that the messaging logon is given.
+  // window: the application window that the messaging logon is given. A
+  // layer that is set up already is released first.
   static void initSmsAccess(wce::HWND window = nullptr);
   // For each listening connection in list order: when a message is pending,
   // takes it and calls the listener once.

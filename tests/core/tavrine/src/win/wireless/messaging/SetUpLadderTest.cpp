@@ -101,9 +101,11 @@ INSTANTIATE_TEST_SUITE_P(Steps, SetUpLadderTest, ::testing::ValuesIn(kLadder),
 
 using SmsLifecycleTest = SmsFixture;
 
-TEST_F(SmsLifecycleTest, ReleaseWithoutSetUpAndTwiceIsHarmless) {
+TEST_F(SmsLifecycleTest, RepeatedSetUpAndReleaseHoldNothingAfterwards) {
   DMessageConnection::releaseSmsAccess();
   DMessageConnection::initSmsAccess();
+  DMessageConnection::initSmsAccess();
+  EXPECT_EQ(wce::mapiUsage(), (wce::MapiUsage{1, 3, 1, 1}));
   DMessageConnection::releaseSmsAccess();
   DMessageConnection::releaseSmsAccess();
   EXPECT_EQ(wce::mapiUsage(), (wce::MapiUsage{0, 0, 0, 0}));

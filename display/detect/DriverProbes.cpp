@@ -1,0 +1,53 @@
+#include "display/detect/DriverProbes.h"
+
+#include "display/device/DeviceTimer.h"
+#include "display/device/Log.h"
+#include "display/device/SystemLibraries.h"
+#include "display/drivers/DirectDriver.h"
+#include "display/drivers/GapiDriver.h"
+#include "display/drivers/GdiDriver.h"
+#include "display/drivers/VgaDriver.h"
+#include "platform/system/SystemInfo.h"
+
+namespace tdlx {
+
+bool DeviceDriverProbes::gdi(ModeRecord& mode) { return GdiDriver::detect(mode); }
+
+bool DeviceDriverProbes::osVersion(std::uint32_t& major, std::uint32_t& minor) {
+    wce::OsVersionInfo info;
+    if (!wce::GetVersionExW(&info)) return false;
+    major = info.major;
+    minor = info.minor;
+    return true;
+}
+
+bool DeviceDriverProbes::vga(ModeRecord& mode) { return VgaDriver::detect(mode); }
+
+void DeviceDriverProbes::applyOrientationFix() { CoreLibrary::instance().applyOrientationFix(); }
+
+bool DeviceDriverProbes::gapi(ModeRecord& mode) { return GapiDriver::detect(window_, mode); }
+
+bool DeviceDriverProbes::gapiLibraryPresent() { return GapiDriver::libraryPresent(); }
+
+bool DeviceDriverProbes::direct(ModeRecord& mode) { return DirectDriver::detect(mode); }
+
+ProcessorKind DeviceDriverProbes::processorKind() { return getProcessorKind(); }
+
+bool DeviceDriverProbes::strongArmLcd(ModeRecord&) {
+    logLine("StrongARM: no LCD detected");
+    return false;
+}
+
+bool DeviceDriverProbes::xscaleLcd(ModeRecord&) {
+    logLine("XScale: no LCD detected");
+    return false;
+}
+
+bool DeviceDriverProbes::imageon(ModeRecord&) {
+    logLine("Imageon100: Detect()");
+    return false;
+}
+
+bool DeviceDriverProbes::mediaQ(ModeRecord&) { return false; }
+
+}  // namespace tdlx

@@ -1,0 +1,20 @@
+#pragma once
+// The device helpers' millisecond timer and processor identification.
+
+#include "display/kernels/ProcessorKind.h"
+
+#include <cstdint>
+
+namespace tdlx {
+
+// The performance counter in milliseconds; the tick count when there is no
+// usable counter (none, a frequency below 1000) or on the HTC Voyager.
+std::uint32_t getMilliseconds();
+
+// From the processor's main ID register.
+ProcessorKind getProcessorKind();
+
+// GetSystemInfo's page size.
+std::uint32_t getPageSize();
+
+}  // namespace tdlx

@@ -1,0 +1,180 @@
+#pragma once
+
+#include "display/api/Display.h"
+#include "display/api/DisplayImpl.h"
+#include "display/api/ProcessState.h"
+#include "display/device/Log.h"
+#include "platform/devices/CoreServices.h"
+#include "platform/devices/DeviceModules.h"
+#include "platform/gapi/GapiOptions.h"
+#include "platform/gapi/GxDma.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/screen/DeviceScreen.h"
+#include "platform/system/ActiveDevice.h"
+#include "platform/system/Aygshell.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Windows.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tdlx::testing {
+
+struct SeenMessage {
+    wce::UINT message;
+    wce::WPARAM wParam;
+    wce::LPARAM lParam;
+};
+
+inline std::vector<SeenMessage>& seenMessages() {
+    static std::vector<SeenMessage> seen;
+    return seen;
+}
+
+inline wce::LRESULT recordMessages(wce::HWND window, wce::UINT message, wce::WPARAM wParam, wce::LPARAM lParam) {
+    seenMessages().push_back({message, wParam, lParam});
+    return wce::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A test picture: every pixel differs from its neighbours.
+inline std::uint16_t picturePixel(int x, int y) {
+    return static_cast<std::uint16_t>((x * 31 + y * 2047 + (x ^ y) * 5) & 0xFFFF);
+}
+
+// One emulated device with a full-screen window and the log in a temporary folder.
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static const bool registered = [] {
+            wce::registerDeviceModules();
+            return true;
+        }();
+        (void)registered;
+        char pattern[] = "/tmp/tdlx-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+        setLogFolder(folder_);
+        wce::WindowClassInfo info;
+        info.procedure = &recordMessages;
+        info.className = u"Game";
+        ASSERT_NE(wce::RegisterClassW(&info), 0);
+    }
+
+    void TearDown() override {
+        display_.reset();
+        for (wce::HWND window = wce::newestTopLevelWindow(); window; window = wce::newestTopLevelWindow()) {
+            wce::DestroyWindow(window);
+        }
+        wce::MSG message;
+        while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {
+        }
+        EXPECT_TRUE(wce::UnregisterClassW(u"Game", nullptr));
+        device_.reset();
+        forgetProcessState();
+        setLogFolder({});
+        std::filesystem::remove_all(folder_);
+    }
+
+    // Switches to the device and opens a full-screen window on it.
+    void useDevice(const wce::DeviceProfile& profile, const wce::GapiOptions& gapi = {}) {
+        device_.reset();
+        forgetProcessState();
+        device_ = std::make_unique<Device>(profile, gapi);
+        wce::DeviceScreen::instance().fill(0);
+        wce::clearRecordedShellCalls();
+        wce::clearRecordedCoreCalls();
+        wce::resetDmaTransfers();
+        const wce::ScreenSize size = wce::screenSize();
+        window_ = wce::CreateWindowExW(0, u"Game", u"", wce::WS_VISIBLE, 0, 0, size.width, size.height, nullptr,
+                                       nullptr, nullptr, nullptr);
+        seenMessages().clear();
+    }
+
+    bool open(std::int32_t orientation, std::int32_t swapEffect = kSwapDiscard) {
+        params_ = DisplayParams{0, 0, orientation, swapEffect};
+        display_ = Display::Create(window_, params_);
+        return display_ != nullptr;
+    }
+
+    // Draws the test picture into the back buffer and presents it.
+    void presentPicture() {
+        ASSERT_TRUE(display_->BeginScene());
+        FrameBufferInfo* back = display_->GetBackBuffer();
+        ASSERT_NE(back, nullptr);
+        for (int y = 0; y < back->height; ++y) {
+            for (int x = 0; x < back->width; ++x) rowOf(*back, y)[x] = picturePixel(x, y);
+        }
+        const Rect update{0, 0, back->width, back->height};
+        display_->SetDirtyRect(&update);
+        ASSERT_TRUE(display_->EndScene(0));
+    }
+
+    static std::vector<std::uint16_t> panel() {
+        const wce::DeviceScreen& screen = wce::DeviceScreen::instance();
+        return {screen.pixels(),
+                screen.pixels() + static_cast<std::size_t>(screen.nativeWidth()) * screen.nativeHeight()};
+    }
+
+    std::vector<std::string> logLines() const {
+        std::ifstream file(folder_ / kLogFileName);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) lines.push_back(line);
+        return lines;
+    }
+
+    bool logHas(const std::string& line) const {
+        for (const std::string& seen : logLines()) {
+            if (seen == line) return true;
+        }
+        return false;
+    }
+
+    struct Device {
+        Device(const wce::DeviceProfile& profile, const wce::GapiOptions& gapi) : profile(profile), options(gapi) {}
+        wce::ScopedDeviceProfile profile;
+        wce::ScopedGapiOptions options;
+    };
+
+    std::filesystem::path folder_;
+    std::unique_ptr<Device> device_;
+    wce::HWND window_ = nullptr;
+    DisplayParams params_;
+    std::unique_ptr<Display> display_;
+};
+
+// Device profiles of the display paths.
+inline wce::DeviceProfile gdiOnlyProfile() {
+    wce::DeviceProfile profile;
+    profile.rawFrameBufferEscape = false;
+    return profile;
+}
+
+inline wce::DeviceProfile vgaProfile(int width = 240, int height = 320, int orientation = 0) {
+    wce::DeviceProfile profile;
+    profile.screenWidth = width;
+    profile.screenHeight = height;
+    profile.orientation = orientation;
+    return profile;
+}
+
+inline wce::DeviceProfile gapiProfile() {
+    wce::DeviceProfile profile = gdiOnlyProfile();
+    profile.modules.push_back("gx.dll");
+    return profile;
+}
+
+inline wce::DeviceProfile directProfile(bool dma) {
+    wce::DeviceProfile profile = gdiOnlyProfile();
+    profile.gxInfoEscape = true;
+    if (dma) profile.modules.push_back("gxdma.dll");
+    return profile;
+}
+
+}  // namespace tdlx::testing

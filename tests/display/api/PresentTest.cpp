@@ -1,0 +1,186 @@
+#include "DisplayFixture.h"
+
+#include "display/detect/DriverChoice.h"
+#include "display/drivers/RotationDriver.h"
+#include "platform/screen/PngFile.h"
+
+#include <cstdio>
+#include <functional>
+#include <sstream>
+
+namespace tdlx::testing {
+namespace {
+
+using Picture = std::function<std::uint16_t(int x, int y)>;
+
+// The plain GDI way: a DIB section of the screen's size BitBlt to the window.
+void presentThroughGdi(wce::HWND window, int width, int height, const Picture& picture) {
+    wce::HDC dc = wce::GetDC(window);
+    wce::HDC memory = wce::CreateCompatibleDC(dc);
+    wce::BitmapInfo info;
+    info.header.width = width;
+    info.header.height = -height;
+    info.header.bitCount = 16;
+    info.header.compression = wce::BI_BITFIELDS;
+    info.masks[0] = 0xF800;
+    info.masks[1] = 0x07E0;
+    info.masks[2] = 0x001F;
+    void* bits = nullptr;
+    wce::HBITMAP bitmap = wce::CreateDIBSection(memory, &info, wce::DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bitmap, nullptr);
+    wce::HGDIOBJ previous = wce::SelectObject(memory, bitmap);
+    const int stride = (width * 2 + 3) & ~3;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(bits) + y * stride);
+        for (int x = 0; x < width; ++x) row[x] = picture(x, y);
+    }
+    EXPECT_TRUE(wce::BitBlt(dc, 0, 0, width, height, memory, 0, 0, wce::SRCCOPY));
+    wce::SelectObject(memory, previous);
+    wce::DeleteObject(bitmap);
+    wce::DeleteDC(memory);
+    wce::ReleaseDC(window, dc);
+}
+
+struct PathCase {
+    const char* name;
+    wce::DeviceProfile profile;
+    wce::GapiOptions gapi;
+    std::vector<std::uint32_t> drivers;
+    std::uint32_t chosen;
+    // Screens turned from their panel go through the rotation driver, which
+    // is drawn into directly.
+    bool shadow;
+    friend void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
+};
+
+std::vector<PathCase> pathCases() {
+    wce::GapiOptions dram;
+    dram.dramBuffer = true;
+    wce::DeviceProfile smartPhone = vgaProfile(176, 220);
+    smartPhone.platformType = u"SmartPhone";
+    return {
+        {"GdiOnly", gdiOnlyProfile(), {}, {kGdiDriver}, kGdiDriver, false},
+        {"VgaPortrait", vgaProfile(), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, true},
+        {"VgaQuarterTurn", vgaProfile(320, 240, 1), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, false},
+        {"VgaHalfTurn", vgaProfile(240, 320, 2), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, false},
+        {"VgaThreeQuarterTurns", vgaProfile(320, 240, 3), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, false},
+        {"Vga480x640", vgaProfile(480, 640), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, true},
+        {"Vga854x480Turned", vgaProfile(854, 480, 1), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, false},
+        {"SmartPhone", smartPhone, {}, {kGdiDriver, kVgaDriver}, kVgaDriver, true},
+        {"OddSize", vgaProfile(175, 219), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, true},
+        {"GapiDram", gapiProfile(), dram, {kGdiDriver, kGapiDriver}, kGapiDriver, false},
+        {"GapiNotDram", gapiProfile(), {}, {kGdiDriver, kGapiDriver}, kGapiDriver, true},
+        {"DirectWithDma", directProfile(true), {}, {kGdiDriver, kDirectDriver}, kDirectDriver, false},
+        {"DirectWithoutDma", directProfile(false), {}, {kGdiDriver, kDirectDriver}, kDirectDriver, true},
+    };
+}
+
+class PathTest : public DisplayTest, public ::testing::WithParamInterface<PathCase> {};
+
+// The picture presented through the library lands on the panel exactly as the
+// same picture BitBlt through plain GDI at the screen's own orientation.
+TEST_P(PathTest, PresentMatchesPlainGdi) {
+    const PathCase& c = GetParam();
+    useDevice(c.profile, c.gapi);
+    ASSERT_TRUE(open(0));
+    EXPECT_EQ(processVideoDetect(window_).drivers(), c.drivers);
+    EXPECT_TRUE(logHas("CreateDriver( " + [&] {
+        char id[16];
+        std::snprintf(id, sizeof id, "%08X", c.chosen);
+        return std::string(id);
+    }() + " )"));
+    EXPECT_EQ(display_->impl().hasShadowBuffer(), c.shadow);
+    EXPECT_EQ(params_.swapEffect, 2);
+    const wce::ScreenSize screen = wce::screenSize();
+    EXPECT_EQ(params_.width, screen.width);
+    EXPECT_EQ(params_.height, screen.height);
+    presentPicture();
+    const std::vector<std::uint16_t> presented = panel();
+    wce::DeviceScreen::instance().fill(0);
+    presentThroughGdi(window_, screen.width, screen.height, picturePixel);
+    EXPECT_TRUE(presented == panel());
+    EXPECT_EQ(display_->impl().dirtyRect(), (Rect{0, 0, screen.width, screen.height}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, PathTest, ::testing::ValuesIn(pathCases()),
+                         [](const ::testing::TestParamInfo<PathCase>& info) { return info.param.name; });
+
+struct TurnCase {
+    std::int32_t requested;
+    const char* magickAngle;
+    // The panel pixel (x, y) of a picture of width w and height h.
+    std::function<std::uint16_t(int x, int y, int w, int h)> expected;
+    friend void PrintTo(const TurnCase& c, std::ostream* os) { *os << c.requested; }
+};
+
+std::string run(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+        pclose(pipe);
+    }
+    return output;
+}
+
+// Decodes ImageMagick's binary PPM output.
+std::vector<wce::Rgb888> readPpm(const std::string& data, int& width, int& height) {
+    std::istringstream in(data);
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> width >> height >> maximum;
+    in.get();
+    std::vector<wce::Rgb888> pixels(static_cast<std::size_t>(width) * height);
+    in.read(reinterpret_cast<char*>(pixels.data()), static_cast<std::streamsize>(pixels.size() * 3));
+    return pixels;
+}
+
+class TurnTest : public DisplayTest, public ::testing::WithParamInterface<TurnCase> {};
+
+// A requested orientation other than the screen's goes through the rotation
+// driver; the panel shows the picture turned as ImageMagick turns it.
+TEST_P(TurnTest, RotationDriverTurnsLikeImageMagick) {
+    const TurnCase& c = GetParam();
+    useDevice(vgaProfile());
+    ASSERT_TRUE(open(c.requested));
+    ASSERT_NE(dynamic_cast<RotationDriver*>(display_->impl().driver()), nullptr);
+    const bool sideways = c.requested & 1;
+    EXPECT_EQ(params_.width, sideways ? 320 : 240);
+    EXPECT_EQ(params_.height, sideways ? 240 : 320);
+    EXPECT_EQ(params_.orientation, c.requested);
+    EXPECT_EQ(params_.swapEffect, 2);
+    presentPicture();
+    const std::vector<std::uint16_t> presented = panel();
+
+    wce::DeviceScreen::instance().fill(0);
+    const int w = params_.width;
+    const int h = params_.height;
+    presentThroughGdi(window_, 240, 320, [&](int x, int y) { return c.expected(x, y, w, h); });
+    EXPECT_TRUE(presented == panel());
+
+    std::vector<std::uint16_t> picture(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) picture[static_cast<std::size_t>(y) * w + x] = picturePixel(x, y);
+    }
+    const std::string png = (folder_ / "picture.png").string();
+    ASSERT_EQ(wce::writeRgb565Png(png, picture.data(), w, h), "");
+    int turnedWidth = 0;
+    int turnedHeight = 0;
+    const std::vector<wce::Rgb888> turned =
+        readPpm(run("convert '" + png + "' -rotate " + c.magickAngle + " ppm:-"), turnedWidth, turnedHeight);
+    ASSERT_EQ(turnedWidth, 240);
+    ASSERT_EQ(turnedHeight, 320);
+    for (std::size_t i = 0; i < presented.size(); ++i) {
+        ASSERT_EQ(wce::widenRgb565(presented[i]), turned[i]) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, TurnTest,
+    ::testing::Values(TurnCase{3, "90", [](int x, int y, int, int h) { return picturePixel(y, h - 1 - x); }},
+                      TurnCase{2, "180",
+                               [](int x, int y, int w, int h) { return picturePixel(w - 1 - x, h - 1 - y); }},
+                      TurnCase{1, "270", [](int x, int y, int w, int) { return picturePixel(w - 1 - y, x); }}));
+
+}  // namespace
+}  // namespace tdlx::testing

@@ -42,6 +42,21 @@ TEST_F(HostTest, StartStepsAndShutsDownInOrder) {
     for (int x = 0; x < 240; x += 7) ASSERT_NE(wce::DeviceScreen::instance().viewPixel(x, y), 0) << x << "," << y;
 }
 
+TEST_F(HostTest, DriverChoiceDefaultsToTdlx) {
+  const std::pair<const char16_t*, std::u16string> cases[] = {
+      {nullptr, u"tdlx"}, {u"xyz", u"tdlx"}, {u"EXTESC", u"extesc"}, {u"Gdi", u"gdi"}};
+  for (const auto& [driver, chosen] : cases) {
+    std::u16string seen;
+    testScript().onStep = [&](int) { seen = engine()->getBackend()->getName(); };
+    if (driver) {
+      run({{u"driver", driver}});
+    } else {
+      run({});
+    }
+    EXPECT_EQ(seen, chosen);
+  }
+}
+
 TEST_F(HostTest, WindowCloseEndsTheLoop) {
   testScript().stepsToRun = 1000;
   testScript().onStep = [](int step) {

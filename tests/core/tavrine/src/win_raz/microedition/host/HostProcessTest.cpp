@@ -44,7 +44,7 @@ TEST_P(HostProcessTest, ThreeFramesThroughTheBackEnd) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Drivers, HostProcessTest, ::testing::Values("gdi", "extesc"));
+INSTANTIATE_TEST_SUITE_P(Drivers, HostProcessTest, ::testing::Values("tdlx", "gdi", "extesc"));
 
 }  // namespace
 }  // namespace qel::host::testing

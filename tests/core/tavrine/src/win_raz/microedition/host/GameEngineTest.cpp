@@ -122,6 +122,17 @@ TEST_F(HostTest, PixelDoublingOnlyOnAHighResolutionDisplay) {
   }
 }
 
+TEST_F(HostTest, PenIsHalvedUnderPixelDoubling) {
+  wce::ScopedDeviceProfile profile(*wce::devicePreset("VGA"));
+  testScript().scale2xProperty = u"yes";
+  testScript().onStep = [](int step) {
+    if (step == 1) wce::PostMessageW(engineWindow(), wce::WM_LBUTTONDOWN, wce::MK_LBUTTON, wce::MAKELPARAM(479, 639));
+  };
+  run({{u"driver", u"gdi"}});
+  ASSERT_GE(hostEvents().size(), 4u);
+  EXPECT_EQ(hostEvents()[3], "pen down 239,319");
+}
+
 TEST_F(HostTest, HighResolutionFromEitherSide) {
   wce::DeviceProfile wide;
   wide.screenWidth = 480;

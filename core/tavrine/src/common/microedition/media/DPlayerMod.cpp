@@ -3,7 +3,7 @@
 #include "io/DInputStream.h"
 #include "lang/DString.h"
 #include "microedition/media/DManager.h"
-#include "microedition/media/DPlayerSource.h"
+#include "microedition/media/DPlayerSourceMod.h"
 #include "sound/SoundChannel.h"
 #include "sound/SoundSystem.h"
 

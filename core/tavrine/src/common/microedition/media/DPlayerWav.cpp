@@ -5,7 +5,7 @@
 #include "io/DInputStream.h"
 #include "lang/DString.h"
 #include "microedition/media/DManager.h"
-#include "microedition/media/DPlayerSource.h"
+#include "microedition/media/DPlayerSourceWav.h"
 #include "sound/SoundChannel.h"
 #include "sound/SoundSystem.h"
 

@@ -2,6 +2,7 @@
 
 #include "microedition/backend/ExtEscBackend.h"
 #include "microedition/backend/GdiBackend.h"
+#include "microedition/backend/TdlxBackend.h"
 
 namespace qel::lcdui {
 
@@ -27,6 +28,7 @@ bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 
 void BackendTable::createBackends() {
   if (tableExists) return;
+  table()[0] = std::make_unique<TdlxBackend>();
   table()[1] = std::make_unique<GdiBackend>();
   table()[2] = std::make_unique<ExtEscBackend>();
   tableExists = true;
@@ -48,7 +50,7 @@ DisplayBackend* BackendTable::choose(const char16_t* driver) {
   if (!tableExists) return nullptr;
   if (driver) {
     for (auto& backend : table())
-      if (backend && equalsIgnoringCase(driver, backend->getName())) return backend.get();
+      if (equalsIgnoringCase(driver, backend->getName())) return backend.get();
   }
   return table()[0].get();
 }

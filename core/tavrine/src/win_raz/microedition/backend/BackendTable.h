@@ -8,8 +8,7 @@
 
 namespace qel::lcdui {
 
-// The back-ends of the process, in the order "tdlx", "gdi", "extesc". The
-// "tdlx" entry stays empty until the display library is part of the build.
+// The three back-ends of the process, in the order "tdlx", "gdi", "extesc".
 class BackendTable {
 public:
   static constexpr int Count = 3;
@@ -21,7 +20,7 @@ public:
   // Deletes the three; the table is absent afterwards.
   static void destroyBackends();
   static bool exists();
-  // Null while the table is absent, and for an empty entry.
+  // Null while the table is absent.
   static DisplayBackend* at(int index);
   // The first back-end whose name equals driver without regard to ASCII
   // case; entry 0 for a null or unmatched driver; null without a table.

@@ -30,6 +30,8 @@
 #include "platform/window/Windows.h"
 #include "sound/SoundSystem.h"
 #include "util/DStringManager.h"
+#include "wireless/messaging/DMessageConnection.h"
+#include "wireless/messaging/DMessageListener.h"
 
 namespace qel::host {
 
@@ -76,6 +78,8 @@ GameEngine::GameEngine(qel::util::DStringManagerPtr configuration) : config_(std
 
 GameEngine::~GameEngine() {
   if (qel::media::DManager::isOpened()) qel::media::DManager::releaseSoundSystem();
+  qel::wireless::messaging::DMessageConnection::releaseSmsAccess();
+  qel::lang::HostHooks::setTimerHooks(nullptr, nullptr);
   if (splashBitmap_) wce::DeleteObject(splashBitmap_);
   qel::lang::HostHooks::setAppPropertyProvider(nullptr);
   if (qel::lcdui::DisplayHost::current() == this) qel::lcdui::DisplayHost::setCurrent(nullptr);
@@ -204,6 +208,7 @@ void GameEngine::installTimerHooks() {
 
 bool GameEngine::initApp(wce::HWND window) {
   qel::media::DManager::initSoundSystem();
+  qel::wireless::messaging::DMessageConnection::initSmsAccess(window);
   try {
     logs_ = qel::io::openDebugLogs();
   } catch (DExceptionBase& e) {
@@ -259,6 +264,7 @@ bool GameEngine::tick() {
     if (wce::GetTickCount() > startTick_) splashShowing_ = false;
     return true;
   }
+  qel::wireless::messaging::DMessageConnection::pollListeners();
   if (!midlet_) return false;
   midlet_->step();
   return midlet_->getState() != 0;

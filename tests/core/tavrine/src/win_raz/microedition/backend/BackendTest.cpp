@@ -6,6 +6,7 @@
 #include "microedition/backend/BackendTable.h"
 #include "microedition/backend/ExtEscBackend.h"
 #include "microedition/backend/GdiBackend.h"
+#include "microedition/backend/TdlxBackend.h"
 #include "microedition/raster/RasterSurface.h"
 #include "platform/gdi/PixelFormat.h"
 #include "platform/screen/DeviceScreen.h"
@@ -162,6 +163,29 @@ TEST_F(BackendTest, PresentWithoutBeginDrawsNothing) {
   EXPECT_FALSE(backend.begin());
 }
 
+TEST_F(BackendTest, TdlxFrameReachesThePanelExactly) {
+  TdlxBackend backend;
+  ASSERT_TRUE(backend.open(window_, {120, 160, 0}));
+  // The library's size, not the asked one.
+  EXPECT_EQ(backend.width(), 240);
+  EXPECT_EQ(backend.height(), 320);
+  EXPECT_TRUE(backend.setUpdateRect({0, 0, 10, 10}));
+  auto pattern = patternSurface(240, 320);
+  drawFrame(backend, *pattern);
+  std::vector<uint16_t> shown = wce::DeviceScreen::instance().readView();
+  for (int y = 0; y < 320; ++y)
+    for (int x = 0; x < 240; ++x) ASSERT_EQ(shown[y * 240 + x], patternPixel(x, y)) << x << "," << y;
+  backend.close();
+  EXPECT_EQ(backend.width(), 0);
+  EXPECT_FALSE(backend.begin());
+  EXPECT_FALSE(backend.setUpdateRect({}));
+}
+
+TEST(TdlxOrientationTest, RotationsBecomeLibraryOrientations) {
+  const std::pair<int32_t, int32_t> cases[] = {{0, 0}, {90, 3}, {180, 2}, {270, 1}, {45, 4}, {-90, 4}, {360, 4}};
+  for (auto [rotation, orientation] : cases) EXPECT_EQ(TdlxBackend::orientationFor(rotation), orientation) << rotation;
+}
+
 int gxOpened = 0;
 int gxClosed = 0;
 int gxOpen() { return ++gxOpened; }
@@ -193,6 +217,7 @@ TEST(BackendTableTest, ChoiceIgnoresCaseAndFallsBackToTheFirstEntry) {
   EXPECT_EQ(BackendTable::choose(u"GDI"), gdi);
   EXPECT_EQ(BackendTable::choose(u"ExtEsc"), BackendTable::at(2));
   EXPECT_EQ(BackendTable::choose(u"xyz"), BackendTable::at(0));
+  EXPECT_EQ(std::u16string(BackendTable::at(0)->getName()), u"tdlx");
   EXPECT_EQ(BackendTable::choose(nullptr), BackendTable::at(0));
   BackendTable::destroyBackends();
   EXPECT_FALSE(BackendTable::exists());

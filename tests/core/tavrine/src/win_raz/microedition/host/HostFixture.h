@@ -1,0 +1,95 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include <stdlib.h>
+
+#include "TestApplication.h"
+#include "lang/DString.h"
+#include "microedition/backend/BackendTable.h"
+#include "microedition/displayable/KeyRemap.h"
+#include "microedition/host/WinMain.h"
+#include "microedition/midlet/DMIDlet.h"
+#include "microedition/raster/RasterAllocator.h"
+#include "platform/files/Folders.h"
+#include "platform/screen/DeviceScreen.h"
+#include "platform/system/Aygshell.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ManualClock.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Windows.h"
+#include "io/DResourceLocator.h"
+#include "util/DHashtable.h"
+#include "util/DStringManager.h"
+
+namespace qel::host::testing {
+
+// Fresh program and user folders, a manual clock, a black screen and a clean
+// desktop around each test; whatever a failed start leaves behind is cleared.
+class HostTest : public ::testing::Test {
+protected:
+  HostTest() : clock_(1000), scopedClock_(clock_) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "nv-host-XXXXXX").string();
+    root_ = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(programFolder());
+    std::filesystem::create_directories(userFolder());
+    wce::setProgramFolder(programFolder());
+    wce::setUserFolder(userFolder());
+    hostEvents().clear();
+    testScript() = TestScript{};
+    wce::clearRecordedMessageBoxes();
+    wce::clearRecordedShellCalls();
+    wce::DeviceScreen::instance().fill(0);
+  }
+
+  ~HostTest() override {
+    for (wce::HWND window = wce::newestTopLevelWindow(); window; window = wce::newestTopLevelWindow())
+      wce::DestroyWindow(window);
+    wce::MSG message;
+    while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {
+    }
+    wce::UnregisterClassW(u"GameEngine", nullptr);
+    qel::lcdui::BackendTable::destroyBackends();
+    qel::midlet::DMIDlet::releaseCurrent();
+    qel::raster::RasterAllocator::destroyDefault();
+    qel::lcdui::KeyRemap::setTable(1, nullptr);
+    wce::setProgramFolder({});
+    wce::setUserFolder({});
+    std::error_code error;
+    std::filesystem::remove_all(root_, error);
+  }
+
+  std::filesystem::path programFolder() const { return root_ / "program"; }
+  std::filesystem::path userFolder() const { return root_ / "user"; }
+
+  static void writeFile(const std::filesystem::path& path, const std::string& content) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+  }
+
+  static qel::util::DStringManagerPtr configuration(
+      std::initializer_list<std::pair<const char16_t*, const char16_t*>> entries) {
+    qel::util::DStringManagerPtr table = new qel::util::DStringManager(0);
+    for (auto [key, value] : entries) table->put(qel::lang::DStringPtr(key), qel::lang::DStringPtr(value));
+    return table;
+  }
+
+  static void run(std::initializer_list<std::pair<const char16_t*, const char16_t*>> entries) {
+    runEngine(nullptr, configuration(entries));
+  }
+
+  wce::ManualClock clock_;
+  wce::ScopedClockSource scopedClock_;
+  std::filesystem::path root_;
+};
+
+}  // namespace qel::host::testing

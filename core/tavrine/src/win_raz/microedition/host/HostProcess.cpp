@@ -6,11 +6,16 @@
 #include <string>
 #include <system_error>
 
+#include "display/device/Log.h"
 #include "lang/TextCodec.h"
 #include "microedition/host/WinMain.h"
+#include "platform/devices/DeviceModules.h"
 #include "platform/files/Folders.h"
+#include "platform/mapi/Mapi.h"
 #include "platform/sdl/audio/SdlWaveOutDriver.h"
 #include "platform/sdl/video/SdlVideo.h"
+#include "platform/sms/MessageFolders.h"
+#include "platform/sms/Sms.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "platform/window/Messages.h"
 #include "platform/window/SingleInstanceLock.h"
@@ -39,6 +44,15 @@ void configureSingleInstance() {
   wce::SingleInstanceLock::instance().configure(lockFolder.string(), wce::programFolder().string());
 }
 
+// The emulated libraries and the files the platform keeps in the user folder.
+void setUpPlatform() {
+  wce::registerDeviceModules();
+  wce::registerSmsEntries();
+  wce::registerMapiEntries();
+  wce::setMessageUserFolder(wce::userFolder());
+  tdlx::setLogFolder(wce::userFolder());
+}
+
 }  // namespace
 
 int runHostProcess(int argc, char** argv) {
@@ -48,6 +62,7 @@ int runHostProcess(int argc, char** argv) {
   auto sound = std::make_shared<wce::sdl::SdlWaveOutDriver>();
   wce::installWaveOutDriver(sound);
   configureSingleInstance();
+  setUpPlatform();
 
   std::u16string commandLine = joinedArguments(argc, argv);
   int exitCode = WinMain(nullptr, nullptr, commandLine.c_str(), wce::SW_SHOW);

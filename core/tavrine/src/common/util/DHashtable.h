@@ -11,7 +11,7 @@
 namespace qel::util {
 
 class DHashtableEnumerator;
-class DHashtableInspector;
+class DHashtableChecker;
 
 // Map from counted keys (objects, or plain integers) to counted values, with
 // chained buckets whose entries live packed in one pool. The bucket of a hash
@@ -53,7 +53,7 @@ public:
 
 private:
   friend class DHashtableEnumerator;
-  friend class DHashtableInspector;
+  friend class DHashtableChecker;
 
   static constexpr int32_t InitialPoolCapacity = 16;
   static constexpr int32_t PoolGrowth = 64;

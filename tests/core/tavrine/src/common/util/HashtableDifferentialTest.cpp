@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "DHashtableInspector.h"
+#include "DHashtableChecker.h"
 #include "lang/DInteger.h"
 #include "lang/DString.h"
 #include "util/DEnumeration.h"
@@ -56,7 +56,7 @@ public:
       table_->clear();
       model_.clear();
     }
-    ASSERT_EQ(DHashtableInspector::check(*table_), "");
+    ASSERT_EQ(DHashtableChecker::check(*table_), "");
     ASSERT_EQ(table_->size(), static_cast<int32_t>(model_.size()));
   }
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "DHashtableInspector.h"
+#include "DHashtableChecker.h"
 #include "Tracked.h"
 #include "lang/DInteger.h"
 #include "lang/DShort.h"
@@ -63,7 +63,7 @@ TEST(DHashtableTest, RehashesWhenFullAndGrowsThePoolBy64) {
   EXPECT_EQ(table->poolCapacity(), 16);
   table->put(number(16), number(16));
   EXPECT_EQ(table->poolCapacity(), 80);
-  EXPECT_EQ(DHashtableInspector::check(*table), "");
+  EXPECT_EQ(DHashtableChecker::check(*table), "");
   for (int i = 0; i < 17; ++i) EXPECT_EQ(intOf(table->get(number(i))), i);
 
   DHashtablePtr single = new DHashtable(0, 75);
@@ -97,7 +97,7 @@ TEST(DHashtableTest, RemovalMovesTheLastEntryIntoTheHole) {
   EXPECT_EQ(drain(table->keys()), (std::vector<int>{1, 3}));
   EXPECT_EQ(table->remove(number(2)), nullptr);
   EXPECT_EQ(table->remove(nullptr), nullptr);
-  EXPECT_EQ(DHashtableInspector::check(*table), "");
+  EXPECT_EQ(DHashtableChecker::check(*table), "");
 }
 
 TEST(DHashtableTest, IntegerKeysMatchByHashAlone) {
@@ -130,7 +130,7 @@ TEST(DHashtableTest, RehashPushesEntriesInPoolOrder) {
   for (int i = 0; i < 7; ++i) table->put(number(200 + i), number(0));
   EXPECT_EQ(table->bucketCount(), 23);
   EXPECT_EQ(intOf(table->get(5)), 1);
-  EXPECT_EQ(DHashtableInspector::check(*table), "");
+  EXPECT_EQ(DHashtableChecker::check(*table), "");
 }
 
 TEST(DHashtableTest, IntegerPutOnAnObjectKeyKeepsTheKey) {
@@ -169,7 +169,7 @@ TEST(DHashtableTest, ClearReleasesEntriesAndKeepsTheStore) {
   EXPECT_EQ(table->bucketCount(), buckets);
   EXPECT_EQ(table->poolCapacity(), 80);
   EXPECT_EQ(table->get(number(3)), nullptr);
-  EXPECT_EQ(DHashtableInspector::check(*table), "");
+  EXPECT_EQ(DHashtableChecker::check(*table), "");
 }
 
 TEST(DHashtableTest, EnumerationsStopAtTheLiveEntries) {

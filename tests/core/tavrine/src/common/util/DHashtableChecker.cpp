@@ -1,10 +1,10 @@
-#include "DHashtableInspector.h"
+#include "DHashtableChecker.h"
 
 #include <vector>
 
 namespace qel::util {
 
-std::string DHashtableInspector::check(const DHashtable& table) {
+std::string DHashtableChecker::check(const DHashtable& table) {
   const int32_t used = table.used_;
   const int32_t buckets = table.bucketCount();
   if (used < 0 || used > table.poolCapacity()) return "used outside the pool";

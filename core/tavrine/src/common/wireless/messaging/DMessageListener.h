@@ -1,0 +1,17 @@
+#pragma once
+
+#include "lang/DObject.h"
+#include "wireless/messaging/DMessageConnection.ptr.h"
+#include "wireless/messaging/DMessageListener.ptr.h"
+
+namespace qel::wireless::messaging {
+
+// Told by the host's tick that a new message has arrived for a connection.
+class DMessageListener : public qel::lang::DObject {
+public:
+  std::string getClassName() const override { return "DMessageListener"; }
+
+  virtual void notifyIncomingMessage(const DMessageConnectionPtr& connection) = 0;
+};
+
+}  // namespace qel::wireless::messaging

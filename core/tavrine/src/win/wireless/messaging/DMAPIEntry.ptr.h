@@ -1,0 +1,12 @@
+#pragma once
+
+#include "lang/DPtr.h"
+
+namespace qel::wireless::messaging {
+
+class DMAPIEntry;
+class DMAPIEntryArray;
+using DMAPIEntryPtr = qel::lang::DPtr<DMAPIEntry>;
+using DMAPIEntryArrayPtr = qel::lang::DPtr<DMAPIEntryArray>;
+
+}  // namespace qel::wireless::messaging

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/mapi/Mapi.h"
+
+namespace qel::wireless::messaging {
+
+// The messaging system's library and the four entries the SMS layer uses.
+class MapiLibrary {
+public:
+  // False when "cemapi.dll" does not load.
+  bool load();
+  // Forgets the entries and frees the library.
+  void unload();
+
+  bool loaded() const { return module_ != nullptr; }
+  bool complete() const { return initialize && uninitialize && logonEx && freeBuffer; }
+
+  wce::MAPIInitializeFunction initialize = nullptr;
+  wce::MAPIUninitializeFunction uninitialize = nullptr;
+  wce::MAPILogonExFunction logonEx = nullptr;
+  wce::MAPIFreeBufferFunction freeBuffer = nullptr;
+
+private:
+  wce::HMODULE module_ = nullptr;
+};
+
+}  // namespace qel::wireless::messaging

@@ -199,4 +199,25 @@ TEST(SocketConnectionLifetime, CloseWhileConnectingAndManyConnectionsAtOnce) {
   connections.clear();
 }
 
+TEST(SocketConnectionLifetime, PendingConnectHoldsUpNeitherOthersNorClose) {
+  PeerProcess stuck = startPeer("never-accept");
+  PeerProcess echo = startPeer("echo");
+  std::vector<DSocketConnectionPtr> pending;
+  for (int i = 0; i < 4; ++i) pending.push_back(openTo("127.0.0.1", stuck.port()));
+  DSocketConnectionPtr working = openTo("127.0.0.1", echo.port());
+  ASSERT_TRUE(settled(working));
+  qel::io::DOutputStreamPtr out = working->openOutputStream();
+  out->write('q');
+  qel::io::DInputStreamPtr in = working->openInputStream();
+  EXPECT_EQ(readAll(*in, 1), "q");
+  // The listener's queue holds one; the other connects stay pending.
+  int stillPending = 0;
+  for (const DSocketConnectionPtr& c : pending) stillPending += c->getState() == 1;
+  ASSERT_GE(stillPending, 2);
+  for (const DSocketConnectionPtr& c : pending) {
+    c->close();
+    EXPECT_EQ(c->getState(), 0);
+  }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 import socket
 import socketserver
 import sys
+import time
 
 
 class Echo(socketserver.BaseRequestHandler):
@@ -33,7 +34,20 @@ class Server(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
 
 
+def never_accept():
+    """Listens with the smallest backlog and accepts nothing: once the
+    queue is full, further connects stay pending."""
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(0)
+    print(listener.getsockname()[1], flush=True)
+    while True:
+        time.sleep(60)
+
+
 def main():
+    if sys.argv[1] == "never-accept":
+        never_accept()
     server = Server(("127.0.0.1", 0), HANDLERS[sys.argv[1]])
     print(server.server_address[1], flush=True)
     server.serve_forever()

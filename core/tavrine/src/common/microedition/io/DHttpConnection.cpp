@@ -71,7 +71,10 @@ DHttpConnection::DHttpConnection(const DStringPtr& url, int32_t mode, bool timeo
 
 void DHttpConnection::parseAddress() {
   const DStringPtr rest = address_->substring(SchemeLength);
-  const int32_t colon = rest->indexOf(u':');
+  const int32_t firstSlash = rest->indexOf(u'/');
+  int32_t colon = rest->indexOf(u':');
+  // A colon within the path is no port separator.
+  if (firstSlash >= 0 && colon > firstSlash) colon = -1;
   if (colon == 0) throwException(ExceptionCode::IllegalArgument);
   if (colon > 0) {
     host_ = rest->substring(0, colon);
@@ -81,9 +84,8 @@ void DHttpConnection::parseAddress() {
     path_ = slash < 0 ? DStringPtr(u"/") : rest->substring(slash);
     return;
   }
-  const int32_t slash = rest->indexOf(u'/');
-  host_ = slash > 0 ? rest->substring(0, slash) : rest;
-  path_ = slash > 0 ? rest->substring(slash) : DStringPtr(u"/");
+  host_ = firstSlash > 0 ? rest->substring(0, firstSlash) : rest;
+  path_ = firstSlash > 0 ? rest->substring(firstSlash) : DStringPtr(u"/");
 }
 
 DHttpConnection::~DHttpConnection() {

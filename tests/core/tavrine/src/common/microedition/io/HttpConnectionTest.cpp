@@ -66,7 +66,8 @@ TEST(HttpAddress, SplitsHostPortAndPath) {
   } cases[] = {{"http://127.0.0.1/a/b", "127.0.0.1", 80, "/a/b"},
                {"http://127.0.0.1:8080", "127.0.0.1", 8080, "/"},
                {"http://127.0.0.1", "127.0.0.1", 80, "/"},
-               {"http://127.0.0.1:81/x?q=1", "127.0.0.1", 81, "/x?q=1"}};
+               {"http://127.0.0.1:81/x?q=1", "127.0.0.1", 81, "/x?q=1"},
+               {"http://127.0.0.1/a:b", "127.0.0.1", 80, "/a:b"}};
   for (const Case& c : cases) {
     DHttpConnectionPtr http = DHttpConnection::open(text(c.url), 3, false);
     EXPECT_EQ(narrow(http->getHost()), c.host) << c.url;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace qel::microedition::io {
+
+// Decodes an HTTP chunked body as its bytes come in, in pieces of any size:
+// chunk sizes in hexadecimal (extensions skipped), chunk data, and the
+// trailer lines after the last chunk. Bytes after the body are ignored.
+class ChunkedBodyDecoder {
+public:
+  // Appends the body bytes contained in in[0 .. n) to out.
+  void feed(const uint8_t* in, int32_t n, std::vector<uint8_t>& out);
+
+  bool finished() const { return phase_ == Phase::Done; }
+  bool failed() const { return phase_ == Phase::Failed; }
+
+private:
+  enum class Phase { Size, Extension, Data, DataEnd, Trailer, Done, Failed };
+
+  void sizeByte(uint8_t byte);
+  void endSizeLine();
+  void dataEndByte(uint8_t byte);
+  void trailerByte(uint8_t byte);
+
+  static constexpr uint64_t MaxChunkSize = 0x7fffffff;
+
+  Phase phase_ = Phase::Size;
+  uint64_t size_ = 0;
+  int digits_ = 0;
+  uint64_t remaining_ = 0;
+  int lineLength_ = 0;
+};
+
+}  // namespace qel::microedition::io

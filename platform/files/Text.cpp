@@ -90,7 +90,7 @@ namespace {
 
 // Encodes text; a stray surrogate half becomes `replacement`, or fails the
 // whole conversion when there is none.
-std::optional<std::string> encodeUtf8(std::u16string_view text, std::optional<char> replacement) {
+std::optional<std::string> encodeUtf8(std::u16string_view text, std::optional<char32_t> replacement) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -100,7 +100,7 @@ std::optional<std::string> encodeUtf8(std::u16string_view text, std::optional<ch
       ++i;
     } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
       if (!replacement) return std::nullopt;
-      out += *replacement;
+      appendUtf8(out, *replacement);
     } else {
       appendUtf8(out, unit);
     }
@@ -112,7 +112,7 @@ std::optional<std::string> encodeUtf8(std::u16string_view text, std::optional<ch
 
 std::optional<std::string> toUtf8(std::u16string_view text) { return encodeUtf8(text, std::nullopt); }
 
-std::string toUtf8Lossy(std::u16string_view text) { return *encodeUtf8(text, '?'); }
+std::string toUtf8Lossy(std::u16string_view text, char32_t replacement) { return *encodeUtf8(text, replacement); }
 
 std::u16string fromUtf8(std::string_view text) {
   std::u16string out;

@@ -9,8 +9,9 @@ namespace wce {
 // UTF-16 text to UTF-8; empty when the text holds an unpaired surrogate.
 std::optional<std::string> toUtf8(std::u16string_view text);
 
-// UTF-16 text to UTF-8 for showing; an unpaired surrogate becomes '?'.
-std::string toUtf8Lossy(std::u16string_view text);
+// UTF-16 text to UTF-8 that always succeeds; an unpaired surrogate becomes
+// the replacement.
+std::string toUtf8Lossy(std::u16string_view text, char32_t replacement = U'?');
 
 // UTF-8 to UTF-16; a malformed byte becomes U+FFFD.
 std::u16string fromUtf8(std::string_view text);

@@ -2,7 +2,7 @@
 
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "io/DDataInputStream.h"
 #include "io/DInputStream.h"
 #include "lang/DExceptionBase.h"
@@ -62,11 +62,11 @@ AnimationPtr ImageManager::getAnimation(int32_t i) const {
 
 void ImageManager::load(const DStringPtr& name) {
   clear();
-  DDataInputStreamPtr in = new DDataInputStream(Resources::getResourceAsStream(DString::concat(name, u".bin")));
+  DDataInputStreamPtr in = new DDataInputStream(GameLib::getResourceAsStream(DString::concat(name, u".bin")));
   readFrames(in);
   readAnimations(in);
   in->close();
-  image_ = Resources::loadImage(name);
+  image_ = GameLib::loadImage(name);
   if (image_) {
     imageWidth_ = image_->getWidth();
     imageHeight_ = image_->getHeight();

@@ -4,7 +4,7 @@
 #include "Pixels.h"
 #include "TestPng.h"
 #include "gamelib/ImageFont.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
@@ -44,10 +44,10 @@ protected:
     folder.openArchive();
     font = new ImageFont();
     font->load(u"f", false);
-    ScreenCanvas::canvasHeight = 40;
+    ScreenCanvas::screenHeight = 40;
     canvas = DImage::createImage(40, 40);
   }
-  void TearDown() override { ScreenCanvas::canvasHeight = 0; }
+  void TearDown() override { ScreenCanvas::screenHeight = 0; }
 
   GameFolder folder;
   qel::lang::DPtr<ImageFont> font;

@@ -6,7 +6,7 @@
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/ImageManager.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
 #include "lang/DshortArray2d.h"

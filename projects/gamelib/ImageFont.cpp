@@ -115,7 +115,9 @@ void ImageFont::drawString(DGraphicsPtr g, const DStringPtr& text, int32_t x, in
   if (anchor & DGraphics::BOTTOM) y -= height;
   if (y + height < 0 || y >= ScreenCanvas::screenHeight) return;
 
-  const int32_t clipX = g->getClipX(), clipY = g->getClipY(), clipW = g->getClipWidth(), clipH = g->getClipHeight();
+  // The clip reads in surface coordinates and is set in translated ones.
+  const int32_t clipX = g->getClipX() - g->getTranslateX(), clipY = g->getClipY() - g->getTranslateY();
+  const int32_t clipW = g->getClipWidth(), clipH = g->getClipHeight();
   for (char16_t ch : text->view()) {
     if (ch == u' ') {
       x += blankWidth();

@@ -137,7 +137,9 @@ void ImageManager::drawFrame(DGraphicsPtr g, GameImage* frame, int32_t x, int32_
     case 6: px = x - fy, py = y - (W - fx - fw); break;
     default: break;
   }
-  const int32_t clipX = g->getClipX(), clipY = g->getClipY(), clipW = g->getClipWidth(), clipH = g->getClipHeight();
+  // The clip reads in surface coordinates and is set in translated ones.
+  const int32_t clipX = g->getClipX() - g->getTranslateX(), clipY = g->getClipY() - g->getTranslateY();
+  const int32_t clipW = g->getClipWidth(), clipH = g->getClipHeight();
   g->clipRect(x, y, w, h);
   if (opaque) g->drawImageOpaque(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);
   else g->drawImage(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);

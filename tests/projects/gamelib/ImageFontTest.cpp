@@ -74,6 +74,20 @@ TEST_F(ImageFontTest, GlyphsAreCutFromTheirPagesWithSpacing) {
   EXPECT_EQ(pixels.at(18, 12), kWhite);
 }
 
+TEST_F(ImageFontTest, TheCallersClipComesBackUnderATranslation) {
+  qel::lcdui::DGraphicsPtr g = canvas->getGraphics();
+  g->translate(3, 4);
+  g->setClip(0, 0, 30, 30);
+  font->drawString(g, u"BB", 10, 10, 0);
+  EXPECT_EQ(g->getClipX(), 3);
+  EXPECT_EQ(g->getClipY(), 4);
+  EXPECT_EQ(g->getClipWidth(), 30);
+  EXPECT_EQ(g->getClipHeight(), 30);
+  ImagePixels pixels(canvas);
+  EXPECT_EQ(pixels.at(13, 14), through565(sourcePixel(3, 0)));
+  EXPECT_EQ(pixels.at(17, 14), through565(sourcePixel(3, 0)));  // the second glyph, 3 + 1 further on
+}
+
 TEST_F(ImageFontTest, AnchorsAndVisibility) {
   font->drawString(canvas->getGraphics(), u"C", 20, 10, DGraphics::HCENTER | DGraphics::RIGHT);
   ImagePixels moved(canvas);

@@ -29,8 +29,6 @@ public:
   GameLib();
   ~GameLib() override;
 
-  std::string getClassName() const override { return "GameLib"; }
-
   // A new application, null when it cannot be made.
   static qel::lang::DPtr<GameLib> createApplication();
   // The factory of the game; GameLib makes no game without one.

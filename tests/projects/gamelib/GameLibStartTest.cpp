@@ -84,6 +84,7 @@ TEST_F(GameLibStartTest, MissingArchiveEndsAtOnce) {
 
 TEST(AppPropertyTest, AnswersNameAndFullScreenOnly) {
   HostDouble host;
+  EXPECT_EQ(host.app->getClassName(), "DObject");
   EXPECT_EQ(text(host.app->getAppProperty(u"app.name")), "NVX");
   EXPECT_EQ(text(host.app->getAppProperty(u"start_fullscreen")), "true");
   EXPECT_EQ(host.app->getAppProperty(u"screen.scale2x"), nullptr);

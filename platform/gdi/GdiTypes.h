@@ -52,6 +52,17 @@ struct BitmapInfo {
     std::uint32_t masks[3] = {0, 0, 0};
 };
 
+// What GetObjectW tells of a bitmap.
+struct BITMAP {
+    std::int32_t bmType = 0;
+    std::int32_t bmWidth = 0;
+    std::int32_t bmHeight = 0;
+    std::int32_t bmWidthBytes = 0;
+    std::uint16_t bmPlanes = 1;
+    std::uint16_t bmBitsPixel = 0;
+    void* bmBits = nullptr;
+};
+
 struct PAINTSTRUCT {
     HDC hdc = nullptr;
     bool erase = false;

@@ -30,6 +30,4 @@ HICON LoadIconW(HINSTANCE, UINT id) { return id == IDI_APPLICATION_ICON ? &appli
 
 HCURSOR LoadCursorW(HINSTANCE, UINT id) { return id == IDC_APPLICATION_CURSOR ? &applicationCursor : nullptr; }
 
-GdiObject* LoadBitmapW(HINSTANCE, UINT) { return nullptr; }
-
 }  // namespace wce

@@ -1,6 +1,7 @@
 #pragma once
 // The executable's resources: string 101 (the title), string 102 (the window
-// class), icon 103 and cursor 104. There is no bitmap resource.
+// class), icon 103 and cursor 104. Bitmaps are the GDI's
+// (platform/gdi/BitmapResources.h).
 
 #include "platform/window/WindowTypes.h"
 
@@ -19,6 +20,5 @@ int LoadStringW(HINSTANCE instance, UINT id, char16_t* buffer, int units);
 // Null for an unknown id.
 HICON LoadIconW(HINSTANCE instance, UINT id);
 HCURSOR LoadCursorW(HINSTANCE instance, UINT id);
-GdiObject* LoadBitmapW(HINSTANCE instance, UINT id);
 
 }  // namespace wce

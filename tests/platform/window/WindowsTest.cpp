@@ -275,7 +275,6 @@ TEST(ResourcesTest, StringsIconAndCursor) {
     EXPECT_EQ(LoadStringW(nullptr, 999, buffer, 256), 0);
     EXPECT_NE(LoadIconW(nullptr, IDI_APPLICATION_ICON), nullptr);
     EXPECT_NE(LoadCursorW(nullptr, IDC_APPLICATION_CURSOR), nullptr);
-    EXPECT_EQ(LoadBitmapW(nullptr, 101), nullptr);
 }
 
 }  // namespace

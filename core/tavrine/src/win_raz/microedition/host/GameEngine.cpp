@@ -19,6 +19,7 @@
 #include "microedition/midlet/DMIDlet.h"
 #include "microedition/midlet/PlatformLibraries.h"
 #include "microedition/raster/RasterAllocator.h"
+#include "platform/gdi/BitmapResources.h"
 #include "platform/gdi/DisplaySettings.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
@@ -171,10 +172,24 @@ void GameEngine::run(wce::HINSTANCE instance, int32_t width, int32_t height) {
   shutdown();
 }
 
+void GameEngine::paintSplash(wce::HWND window, wce::HDC dc) const {
+  wce::RECT client;
+  wce::BITMAP bitmap;
+  if (!wce::GetClientRect(window, &client) || !wce::GetObjectW(splashBitmap_, sizeof bitmap, &bitmap)) return;
+  const int32_t left = (client.right - bitmap.bmWidth - client.left) >> 1;
+  const int32_t top = (client.bottom - bitmap.bmHeight - client.top) >> 1;
+  wce::HDC memory = wce::CreateCompatibleDC(dc);
+  if (!memory) return;
+  wce::HGDIOBJ previous = wce::SelectObject(memory, splashBitmap_);
+  wce::BitBlt(dc, left, top, bitmap.bmWidth, bitmap.bmHeight, memory, 0, 0, wce::SRCCOPY);
+  wce::SelectObject(memory, previous);
+  wce::DeleteDC(memory);
+}
+
 bool GameEngine::createWindow(wce::HINSTANCE instance) {
   wce::LoadStringW(instance, wce::IDS_TITLE, title_, TextCapacity);
   wce::LoadStringW(instance, wce::IDS_WINDOW_CLASS, className_, TextCapacity);
-  splashBitmap_ = wce::LoadBitmapW(instance, 101);
+  splashBitmap_ = wce::LoadBitmapW(instance, wce::IDB_SPLASH);
   if (wce::HWND existing = wce::FindWindowW(className_, title_)) {
     wce::SetForegroundWindow(reinterpret_cast<wce::HWND>(reinterpret_cast<uintptr_t>(existing) | 1));
     return false;
@@ -348,7 +363,8 @@ wce::LRESULT GameEngine::windowProc(wce::HWND window, wce::UINT message, wce::WP
       return 0;
     case wce::WM_PAINT: {
       wce::PAINTSTRUCT paint;
-      wce::BeginPaint(window, &paint);
+      wce::HDC dc = wce::BeginPaint(window, &paint);
+      if (engine->splashShowing_ && engine->splashBitmap_ && dc) engine->paintSplash(window, dc);
       wce::EndPaint(window, &paint);
       return 0;
     }

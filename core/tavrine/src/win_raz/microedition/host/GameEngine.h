@@ -8,6 +8,7 @@
 #include "microedition/displayable/DisplayHost.h"
 #include "microedition/host/HostKeys.h"
 #include "microedition/midlet/DMIDlet.ptr.h"
+#include "platform/gdi/GdiTypes.h"
 #include "platform/window/WindowTypes.h"
 #include "util/DStringManager.ptr.h"
 
@@ -39,6 +40,8 @@ public:
   // the shutdown; returns early when one of them cannot be had.
   void run(wce::HINSTANCE instance, int32_t width, int32_t height);
   bool createWindow(wce::HINSTANCE instance);
+  // The splash bitmap centred in the window's client area.
+  void paintSplash(wce::HWND window, wce::HDC dc) const;
   static wce::LRESULT windowProc(wce::HWND window, wce::UINT message, wce::WPARAM wParam, wce::LPARAM lParam);
   // True when the application object still runs after its start.
   bool initApp(wce::HWND window);

@@ -8,6 +8,10 @@
 #include "microedition/midlet/PlatformLibraries.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/SystemInfo.h"
+#include "nvx/app/splash/SplashBitmap.h"
+#include "nvx/app/splash/SplashResource.h"
+#include "platform/gdi/BitmapResources.h"
+#include "platform/gdi/PixelFormat.h"
 #include "platform/window/Resources.h"
 
 namespace qel::host::testing {
@@ -40,6 +44,34 @@ TEST_F(HostTest, StartStepsAndShutsDownInOrder) {
   EXPECT_EQ(fullScreen, (std::vector<wce::DWORD>{0x2A, 0x15}));
   for (int y = 0; y < 320; y += 9)
     for (int x = 0; x < 240; x += 7) ASSERT_NE(wce::DeviceScreen::instance().viewPixel(x, y), 0) << x << "," << y;
+}
+
+// The executable's splash resource is painted centred by WM_PAINT while the
+// host starts, and is on the panel when the first frame is about to be drawn.
+TEST_F(HostTest, TheSplashBitmapIsPaintedCentredBeforeTheFirstFrame) {
+  nvx::registerSplashResource();
+  const std::span<const uint8_t> file = nvx::splashBitmapBytes;
+  const int width = file[18] | file[19] << 8, height = file[22] | file[23] << 8;
+  const int stride = (width * 3 + 3) & ~3;
+  const int left = (240 - width) >> 1, top = (320 - height) >> 1;
+  int mismatches = -1;
+  uint16_t outside = 1;
+  testScript().onStep = [&](int step) {
+    if (step != 1) return;
+    mismatches = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const uint8_t* bgr = file.data() + 54 + (height - 1 - y) * stride + x * 3;
+        const uint16_t expected = wce::toRgb565({bgr[2], bgr[1], bgr[0]});
+        if (wce::DeviceScreen::instance().viewPixel(left + x, top + y) != expected) ++mismatches;
+      }
+    outside = wce::DeviceScreen::instance().viewPixel(left - 1, top);
+  };
+  run({{u"driver", u"gdi"}});
+  wce::unregisterBitmapResource(wce::IDB_SPLASH);
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(outside, 0);
+  EXPECT_EQ(hostEvents(), (Events{"startApp", "showNotify", "step", "step", "step", "destroyApp true"}));
 }
 
 TEST_F(HostTest, DriverChoiceDefaultsToTdlx) {

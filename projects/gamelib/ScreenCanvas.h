@@ -3,22 +3,12 @@
 #include <array>
 #include <cstdint>
 
+#include "gamelib/DragForwardingCanvas.h"
 #include "gamelib/ImageFont.ptr.h"
-#include "microedition/displayable/DGameCanvas.h"
 #include "lang/DString.ptr.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
 
 namespace gamelib {
-
-// Takes the canvas's drag events one class below ScreenCanvas, so that
-// ScreenCanvas::pointerDragged can name the drag flag of the key state.
-class DragForwardingCanvas : public qel::lcdui::DGameCanvas {
-public:
-  void pointerDragged(int32_t x, int32_t y) final { pointerDrag(x, y); }
-
-protected:
-  virtual void pointerDrag(int32_t x, int32_t y) = 0;
-};
 
 // The game's one canvas. Key events are queued and replayed one per game
 // step into the key-state table; pointer events act at once. All state is

@@ -7,7 +7,9 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
 #include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/BitmapText.h"
 #include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
 
 namespace nvx {
@@ -24,7 +26,9 @@ class MainCanvas : public qel::lang::DObject,
                    public GameHelpers,
                    public SpriteRows,
                    public TextState,
-                   public LanguageTexts {
+                   public LanguageTexts,
+                   public SpriteDrawing,
+                   public BitmapText {
 public:
   MainCanvas() = default;
 

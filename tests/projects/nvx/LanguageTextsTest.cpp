@@ -1,9 +1,12 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "LanguageFileWriter.h"
 #include "gamelib/LangInfo.h"
 #include "lang/DExceptionBase.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "tools/demodata/lib/LanguageFile.h"
 
 using nvx::MainCanvas;
 using qel::lang::DshortArrayPtr;
@@ -160,6 +163,28 @@ TEST_F(LanguageTextsTest, GlyphsAndStrings) {
   }
   qel::lang::DbyteArrayPtr bytes = new qel::lang::DbyteArray(2, 0, 8, 9);
   EXPECT_EQ(text(MainCanvas::byteGlyphsToString(bytes)), "HI");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LanguageTextsTest, TheDemoDataLanguageFileReadsBackAsWritten) {
+  const std::filesystem::path lang = std::filesystem::path(NV_SOURCE_DIR) / "data" / "lang";
+  const nv::demodata::Alphabet alphabet = nv::demodata::Alphabet::load(lang / "alphabet.txt");
+  const nv::demodata::LanguageFile file = nv::demodata::LanguageFile::load(lang / "en.txt", alphabet);
+  const nv::demodata::Bytes bytes = file.encode();
+  folder.addEntry("lng_en.dat", std::string(bytes.begin(), bytes.end()));
+  folder.openArchive();
+  MainCanvas::loadLanguage();
+
+  const auto& entries = file.entries();
+  ASSERT_EQ(MainCanvas::alphabet->length(), static_cast<int32_t>(alphabet.size()));
+  for (int id = 1; id <= static_cast<int>(entries.size()); ++id)
+    EXPECT_EQ(glyphsOf(MainCanvas::getText(id)), entries[id - 1]) << id;
+  EXPECT_EQ(MainCanvas::noSpaceWrap, entries[266] == alphabet.glyphsOf("1"));
+  EXPECT_EQ(MainCanvas::bestResultsExtra, !entries[274].empty());
+  EXPECT_EQ(glyphsOf(MainCanvas::specialGlyphs), entries[263]);
 }
 
 }  // namespace

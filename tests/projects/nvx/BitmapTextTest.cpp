@@ -20,6 +20,7 @@ namespace {
 const std::string letters = " ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz.,!?_-{}0123456789$:;)";
 constexpr int cell = 2;
 constexpr int fontColumns = 16;
+constexpr int fontGlyphs = 96;
 
 // Glyph v of the test font is one solid colour.
 uint32_t glyphColour(int v) { return through565(static_cast<uint32_t>((v % 32) * 8) << 16 | ((v / 32) * 16 + 64) << 8); }
@@ -79,7 +80,7 @@ protected:
   void useTestFont() {
     MainCanvas::textCharWidth = cell;
     MainCanvas::textLineHeight = cell;
-    int rows = (static_cast<int>(letters.size()) + fontColumns - 1) / fontColumns;
+    int rows = fontGlyphs / fontColumns;
     std::vector<uint32_t> pixels(fontColumns * cell * rows * cell);
     for (int y = 0; y < rows * cell; ++y)
       for (int x = 0; x < fontColumns * cell; ++x)
@@ -213,6 +214,30 @@ TEST_F(BitmapTextTest, AGlyphHalfOffTheScreenShowsOnlyWithoutAClipBand) {
     EXPECT_EQ(pixels.at(39, 0) == c, band == 0) << band;
     EXPECT_EQ(pixels.at(37, 0), glyphColour(static_cast<int>(letters.find('b')))) << band;
   }
+}
+
+TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
+  useTestFont();
+  MainCanvas::wideTexts = 1;
+  struct Case {
+    std::vector<int16_t> text;
+    std::vector<bool> drawn;
+  };
+  const Case cases[] = {
+      {{57, 80, 93}, {true, true, true}},  // first and second class only
+      {{57, 80, 5}, {false, true, false}}, // mixed: the first class is left out
+      {{-1, 61, 94}, {false, false, false}},
+  };
+  for (const Case& c : cases) {
+    DshortArrayPtr text = new DshortArray(static_cast<int32_t>(c.text.size()));
+    for (size_t i = 0; i < c.text.size(); ++i) text->at(static_cast<int32_t>(i)) = c.text[i];
+    DImagePtr screen = DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
+    MainCanvas::drawText(screen->getGraphics(), text, 0, 0);
+    ImagePixels pixels(screen);
+    for (size_t i = 0; i < c.text.size(); ++i)
+      EXPECT_EQ(pixels.at(static_cast<int>(i) * cell, 0) == glyphColour(c.text[i]), c.drawn[i]) << c.text[i];
+  }
+  MainCanvas::wideTexts = 0;
 }
 
 TEST_F(BitmapTextTest, LevelRecordsAreFoundByTheirLengths) {

@@ -57,13 +57,13 @@ void BitmapText::drawGlyphs(const DGraphicsPtr& g, const DshortArrayPtr& glyphs,
                             int32_t clipLeft, int32_t clipRight) {
   if (!glyphs) return;
   int32_t cellW = MainCanvas::textCharWidth;
-  if (y + MainCanvas::textLineHeight < 1 || y >= MainCanvas::screenHeight) return;
   bool wide = MainCanvas::wideTexts != 0;
   bool mixed = false;
   if (wide) {
     g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
     for (int32_t i = 0; i < glyphs->length(); ++i) mixed = mixed || !MainCanvas::isFontGlyphB(glyphs->at(i));
   }
+  if (y + MainCanvas::textLineHeight < 1 || y >= MainCanvas::screenHeight) return;
   for (int32_t i = 0; i < glyphs->length(); ++i) {
     int32_t v = glyphs->at(i);
     if (v == -1 || (wide && !drawsInWideFont(v, mixed))) continue;

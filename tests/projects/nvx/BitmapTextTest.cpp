@@ -114,6 +114,8 @@ TEST_F(BitmapTextTest, Placeholders) {
   DObjectArrayPtr numbers = new DObjectArray(2);
   numbers->at(0) = new DInteger(3);
   numbers->at(1) = new DInteger(5);
+  DObjectArrayPtr withNull = new DObjectArray(2);
+  withNull->at(1) = new DInteger(5);
   DObjectArrayPtr textAndGlyphs = new DObjectArray(2);
   textAndGlyphs->at(0) = new DShort(7);
   textAndGlyphs->at(1) = new DbyteArray(2, 0, 2, 9);
@@ -129,6 +131,7 @@ TEST_F(BitmapTextTest, Placeholders) {
       {5, numbers, "xy{"},
       {6, textAndGlyphs, "Name Bob"},
       {2, nullptr, "Got  of ."},
+      {2, withNull, "Got  of 5."},
       {99, numbers, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(spelled(MainCanvas::formatText(c.id, c.params)), c.shown) << c.id;

@@ -80,11 +80,13 @@ TEST_F(LanguageTextsTest, SettingsEntries) {
            .text(267, "1")
            .text(268, "x1")
            .text(269, "42")
+           .glyphs(270, {200})
            .text(273, "-7")
            .text(275, "Yes"));
   EXPECT_EQ(MainCanvas::noSpaceWrap, 1);
   EXPECT_EQ(MainCanvas::settingFlag268, 0);
   EXPECT_EQ(MainCanvas::layoutValue269, 42);
+  EXPECT_EQ(MainCanvas::layoutValue270, 0) << "a glyph outside the alphabet is no number";
   EXPECT_EQ(MainCanvas::layoutValue273, -7);
   EXPECT_EQ(MainCanvas::bestResultsExtra, 1);
   EXPECT_EQ(spelled(MainCanvas::specialGlyphs), "aeiou");

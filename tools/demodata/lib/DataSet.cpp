@@ -138,7 +138,7 @@ DataSet DataSet::build(const std::filesystem::path& root) {
     set.add("img/gui.bin", gui.description);
 
     const auto legend = loadLegend(root / "levels" / "legend.txt");
-    std::vector<Level> levels;
+    std::vector<Level>& levels = set.levels_;
     const SourceFile order(root / "levels" / "order.txt");
     for (const auto& line : order.lines()) {
         levels.push_back(loadLevel(root / "levels" / (line.text + ".txt"), legend));

@@ -180,7 +180,8 @@ TEST_F(LevelSource, RefusesLevelsTheGameCannotPlay) {
         {"object crate 2 3 north loot cash 1\nalarm 3 3 guards 2,2\n", "exit 2 1", "must name an alarm box"},
         {"object crate 2 3 north loot cash 1\nobject table 2 3 north\n", "exit 2 1", "two objects in cell"},
         {"object table 2 3 north loot cash 1\n", "exit 2 1", "no container"},
-        {"object desk 2 3 south loot cash 1\n", "exit 2 1", "cannot be reached"},
+        {"object desk 1 3 west loot cash 1\n", "exit 2 1", "cannot be reached"},
+        {"object desk 2 3 north loot cash 1\n", "exit 2 1", "looks like an open one of another facing"},
     };
     for (const auto& c : cases) EXPECT_NE(refusal(load(c.extra, c.exit), kPlainJob).find(c.reason), std::string::npos) << c.extra;
 }
@@ -239,7 +240,7 @@ TEST_F(LevelSource, JobsMustFitTheirRowOfTheLevelTable) {
         {16, "object crate 2 3 north loot cash 9\n", "an alarm fee but no alarm box"},
         {16, "object crate 3 4 north loot cash 9\nobject alarmbox 6 3 west colour 0\nalarm 6 3 guards 2,4 4,4 3,3\n",
          "only be worked through guarded cells"},
-        {20, "object cardlocker 3 4 north loot gold 30\n" + hiddenBox, "no item sold here"},
+        {20, "object cardlocker 3 4 west loot gold 30\n" + hiddenBox, "no item sold here"},
     };
     for (const auto& c : cases) EXPECT_NE(refusal(loadRoom(c.extra), c.level).find(c.reason), std::string::npos) << c.extra;
     EXPECT_EQ(refusal(loadRoom("object crate 2 3 north loot cash 16\n" + hiddenBox), 11), "") << "the tip and fee pay off";

@@ -3,6 +3,7 @@
 #include "tools/demodata/lib/GameTables.h"
 #include "tools/demodata/lib/LevelReach.h"
 #include "tools/demodata/lib/LevelRules.h"
+#include "tools/demodata/lib/ObjectFrames.h"
 #include "tools/demodata/lib/SourceFile.h"
 
 #include <algorithm>
@@ -161,6 +162,9 @@ void checkLevel(const Level& level, int number) {
         if (o.amount < 0 || o.amount > 127) fail(o.line, "amounts are 0-127");
         if (o.content != 0 && !isContainer(o.kind)) fail(o.line, "loot in an object that is no container");
         if ((o.kind == 1 || o.kind == 2) && !floor(o.x, o.y)) fail(o.line, "doors stand on floor cells");
+        if (o.kind >= 0 && o.facing >= 0 && !usableFacing(o.kind, o.facing))
+            fail(o.line, std::string("a ") + kKindNames[o.kind] + " facing " + kFacings[o.facing] +
+                             " looks like an open one of another facing: turn it");
         if (isContainer(o.kind) && o.content >= 1 && o.amount >= 1) loot = true;
     }
     if (!loot) fail(0, "no loot: at least one container needs loot");

@@ -1,4 +1,5 @@
 #include "tools/demodata/lib/GameTables.h"
+#include "tools/demodata/lib/ObjectFrames.h"
 #include "tools/demodata/lib/Sheets.h"
 #include "tools/demodata/lib/SourceFile.h"
 
@@ -124,7 +125,14 @@ Image paintObjectSheet(const ScreenLayout& layout, const std::filesystem::path& 
     for (int frame = 0; frame < kObjectFrames; ++frame) {
         auto it = closedFrames.find(frame);
         bool open = false;
-        if (it == closedFrames.end()) {
+        // Where a container's facings lie on consecutive frames, the unusable facing's frame is
+        // the open look of the one before.
+        if (const auto before = closedFrames.find(frame - 1); it != closedFrames.end() && before != closedFrames.end() &&
+                                                              before->second.first == it->second.first &&
+                                                              !usableFacing(it->second.first, it->second.second)) {
+            it = before;
+            open = true;
+        } else if (it == closedFrames.end()) {
             it = closedFrames.find(frame - 1);
             open = true;
         }

@@ -9,7 +9,6 @@
 
 #include <array>
 #include <fstream>
-#include <regex>
 #include <map>
 
 namespace nv::demodata::test {
@@ -236,7 +235,7 @@ TEST_F(LayoutSource, RefusesASpriteFrameOutsideItsPicture) {
         bad.checkFramesInside(1, 176, 192);
         FAIL() << "the last item icon ends below the picture";
     } catch (const std::runtime_error& e) {
-        EXPECT_TRUE(std::regex_search(e.what(), std::regex("sprites\\.txt:11: frame 11 of sprite row 8"))) << e.what();
+        EXPECT_NE(std::string(e.what()).find("sprites.txt:11: frame 11 of sprite row 8"), std::string::npos) << e.what();
     }
 }
 

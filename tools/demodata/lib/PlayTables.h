@@ -2,13 +2,16 @@
 
 #include <array>
 
+#include "nvx/src/state/TableData.h"
+
 namespace nv::demodata {
 
-// The game's level, item, work and crew tables, as far as the level checks need them.
+// The game's level, item, work and crew tables, read from the game's own
+// sources, in the shapes the level checks use.
 
 // Per level (1-26): 0 step limit, 1-5 tip prices / 100 for loot kinds 1-5, 6 alarm fee / 100,
 // 7-10 persons 1-4 offered, 11 the sixth tip's price / 100, 12 training money, 13-24 items
-// 'h'..'s' sold, 25 briefing text, 26 the sixth tip's text.
+// 'h'..'s' sold, 25 briefing text, 26 the sixth tip's text (0 where the level has none).
 using LevelRow = std::array<int, 27>;
 inline constexpr int kFirstTipColumn = 1;
 inline constexpr int kAlarmFeeColumn = 6;
@@ -18,80 +21,46 @@ inline constexpr int kFirstItemColumn = 13;
 inline constexpr int kTrainingLevels = 6;
 inline constexpr int kFirstJobMoney = 4000;
 
-inline constexpr std::array<LevelRow, 26> kLevelTable{{
-    {{500, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 50, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 9, 0}},
-    {{500, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 50, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 10, 0}},
-    {{500, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 50, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 11, 0}},
-    {{500, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 300, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 12, 0}},
-    {{500, 0, 1, 0, 0, 0, 0, 0, 1, 1, 0, 0, 11100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 13, 0}},
-    {{140, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1800, 1, 1, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 14, 0}},
-    {{140, 0, 3, 0, 5, 0, 9, 0, 0, 0, 1, 2, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 15, 35}},
-    {{200, 12, 5, 0, 15, 0, 22, 0, 1, 0, 1, 10, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 16, 36}},
-    {{260, 0, 0, 50, 40, 0, 30, 0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 17, 0}},
-    {{250, 0, 30, 60, 20, 0, 50, 0, 1, 1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 1, 18, 0}},
-    {{160, 100, 0, 0, 0, 0, 50, 1, 0, 0, 1, 30, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 19, 37}},
-    {{320, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 40, 0, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1, 20, 38}},
-    {{230, 0, 0, 0, 10, 250, 70, 1, 1, 1, 1, 0, 0, 1, 1, 0, 1, 1, 1, 1, 1, 0, 0, 0, 1, 21, 0}},
-    {{150, 0, 43, 50, 10, 0, 35, 0, 1, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 33, 0}},
-    {{200, 45, 26, 0, 3, 0, 60, 0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1, 22, 0}},
-    {{320, 0, 0, 0, 0, 0, 50, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 23, 0}},
-    {{150, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 26, 0}},
-    {{185, 0, 0, 0, 65, 0, 50, 0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1, 1, 24, 0}},
-    {{210, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 45, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 32, 39}},
-    {{340, 0, 0, 0, 0, 150, 80, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 0, 0, 0, 25, 0}},
-    {{180, 0, 70, 0, 40, 0, 60, 0, 1, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 28, 0}},
-    {{110, 0, 0, 70, 0, 0, 55, 0, 1, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 31, 0}},
-    {{240, 0, 0, 0, 0, 0, 70, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 27, 0}},
-    {{135, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 30, 0}},
-    {{130, 100, 0, 0, 0, 0, 50, 1, 0, 0, 0, 0, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 0, 0, 1, 29, 0}},
-    {{170, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 50, 0, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 34, 40}},
-}};
+inline constexpr std::array<LevelRow, nvx::tables::levelCount> kLevelTable = [] {
+    std::array<LevelRow, nvx::tables::levelCount> rows{};
+    for (int level = 0; level < nvx::tables::levelCount; ++level) {
+        int column = 0;
+        for (int value : nvx::tables::levelTable[level]) rows[level][column++] = value;
+    }
+    return rows;
+}();
 
-inline constexpr int kItems = 12;  // 'h'..'s'; 'q' and 'r' are bombs
+inline constexpr int kItems = nvx::tables::itemClasses;  // 'h'..'s'; 'q' and 'r' are bombs
 struct Item {
     int price, weight;
 };
-inline constexpr std::array<Item, kItems> kItemTable{{
-    {50, 10}, {120, 15}, {7000, 11}, {3000, 1}, {1500, 8}, {12000, 22},
-    {200, 2}, {4000, 5}, {30000, 9}, {2000, 10}, {9000, 20}, {500, 1},
-}};
+inline constexpr std::array<Item, kItems> kItemTable = [] {
+    std::array<Item, kItems> items{};
+    for (int item = 0; item < kItems; ++item)
+        items[item] = {nvx::tables::itemValueTable[item][0], nvx::tables::itemValueTable[item][1]};
+    return items;
+}();
 
 // Work steps per room-object kind and item; 0: the item does nothing to the object.
-inline constexpr std::array<std::array<int, kItems>, 29> kWorkTable{{
-    {{0, 0, 35, 80, 65, 20, 0, 0, 30, 15, 8, 0}},  // 0
-    {{22, 18, 14, 30, 20, 0, 0, 0, 0, 15, 8, 0}},  // 1
-    {{0, 55, 35, 55, 45, 25, 0, 0, 0, 15, 8, 0}},  // 2
-    {{25, 20, 17, 15, 0, 0, 0, 0, 0, 15, 8, 0}},  // 3
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10}},  // 4
-    {{14, 8, 0, 20, 0, 0, 0, 0, 0, 15, 8, 0}},  // 5
-    {{0, 0, 0, 0, 0, 0, 50, 30, 15, 0, 0, 0}},  // 6
-    {{15, 10, 8, 12, 0, 0, 30, 0, 0, 15, 8, 0}},  // 7
-    {{25, 20, 17, 15, 0, 0, 0, 0, 0, 15, 8, 0}},  // 8
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 15, 8, 0}},  // 9
-    {{17, 11, 0, 20, 0, 0, 0, 0, 0, 15, 8, 0}},  // 10
-    {{15, 10, 0, 0, 0, 0, 0, 0, 0, 15, 8, 0}},  // 11
-    {{0, 0, 35, 70, 20, 15, 0, 0, 25, 15, 8, 0}},  // 12
-    {{14, 8, 0, 20, 0, 0, 0, 0, 0, 15, 8, 0}},  // 13
-    {{20, 15, 15, 30, 0, 0, 0, 0, 0, 15, 8, 0}},  // 14
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 15
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 16
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 17
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 18
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 19
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 20
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 21
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 22
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 23
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 24
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 25
-    {{17, 10, 0, 20, 0, 0, 0, 0, 0, 15, 8, 0}},  // 26
-    {{17, 10, 0, 20, 0, 0, 0, 0, 0, 15, 8, 0}},  // 27
-    {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // 28
-}};
+inline constexpr std::array<std::array<int, kItems>, nvx::tables::objectKinds> kWorkTable = [] {
+    std::array<std::array<int, kItems>, nvx::tables::objectKinds> work{};
+    for (int kind = 0; kind < nvx::tables::objectKinds; ++kind)
+        for (int item = 0; item < kItems; ++item) work[kind][item] = nvx::tables::objectChances[kind][item];
+    return work;
+}();
 
 // Carrying capacity of the leader (0) and persons 1-4; weight of one unit of loot kinds 0-5.
-inline constexpr std::array<int, 5> kCarryCapacity{18, 30, 25, 22, 20};
-inline constexpr std::array<int, 6> kLootWeight{0, 2, 1, 0, 1, 3};
-inline constexpr int kLootUnitValue = 1000;
+inline constexpr std::array<int, nvx::tables::personCount> kCarryCapacity = [] {
+    std::array<int, nvx::tables::personCount> capacity{};
+    for (int person = 0; person < nvx::tables::personCount; ++person)
+        capacity[person] = nvx::tables::difficultyTable[person][0];
+    return capacity;
+}();
+inline constexpr std::array<int, nvx::tables::lootKinds> kLootWeight = [] {
+    std::array<int, nvx::tables::lootKinds> weight{};
+    for (int kind = 0; kind < nvx::tables::lootKinds; ++kind) weight[kind] = nvx::tables::alarmTable[kind][1];
+    return weight;
+}();
+inline constexpr int kLootUnitValue = nvx::tables::alarmTable[1][0];
 
 }  // namespace nv::demodata

@@ -1,11 +1,14 @@
 #include "PngProbe.h"
 #include "TestSupport.h"
 
+#include "tools/demodata/lib/ScreenLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <png.h>
 
 #include <array>
+#include <fstream>
 #include <map>
 
 namespace nv::demodata::test {
@@ -201,6 +204,47 @@ TEST(ImageFont, GlyphTableMatchesItsPageAndStartsWithTheSpace) {
     EXPECT_TRUE(r.atEnd());
     EXPECT_EQ(static_cast<std::uint32_t>(total), page.width);
     EXPECT_EQ(demo().set.find("240x320/game_1.png"), nullptr) << "pages stay consecutive";
+}
+
+// A copy of the layout sources with one line replaced.
+class LayoutSource : public ::testing::Test {
+protected:
+    std::filesystem::path folder = uniqueTemporaryFile().replace_extension("");
+    void SetUp() override {
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy(std::filesystem::path(NV_SOURCE_DIR) / "data/layout", folder,
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    void replace(const std::string& file, const std::string& from, const std::string& to) {
+        std::ifstream in(folder / file);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+        std::ofstream(folder / file, std::ios::trunc) << text;
+    }
+};
+
+TEST_F(LayoutSource, RefusesASpriteFrameOutsideItsPicture) {
+    const ScreenLayout good = ScreenLayout::load(folder);
+    EXPECT_NO_THROW(good.checkFramesInside(1, 176, 192));
+    replace("sprites.txt", "8      0    76   16   16  6  1  itemIcons", "8      0    170  16   16  6  1  itemIcons");
+    const ScreenLayout bad = ScreenLayout::load(folder);
+    try {
+        bad.checkFramesInside(1, 176, 192);
+        FAIL() << "the last item icon ends below the picture";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("sprites.txt:11: frame 11 of sprite row 8"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(LayoutSource, RefusesAPlaceTextOutsideTheTexts) {
+    for (const char* id : {"0", "303"}) {
+        SetUp();
+        replace("map.txt", "place 0 95 106 242", std::string("place 0 95 106 ") + id);
+        EXPECT_THROW(ScreenLayout::load(folder), std::runtime_error) << id;
+    }
 }
 
 }  // namespace

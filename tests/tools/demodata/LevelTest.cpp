@@ -133,6 +133,10 @@ TEST(LevelFile, TrainingLevelsHoldTheirTestedObjects) {
     EXPECT_TRUE(container(all[5].objectAt(3, 6)));
 }
 
+// Level 17 has no tips and no alarm fee, offers every person and sells every item: only the
+// rule a case breaks can refuse it.
+constexpr int kPlainJob = 17;
+
 class LevelSource : public ::testing::Test {
 protected:
     std::filesystem::path dataDir = std::filesystem::path(NV_SOURCE_DIR) / "data/levels";
@@ -144,25 +148,42 @@ protected:
         std::ofstream(file) << "size 6 5\nmap\n______\n______\n,,,,,,\n#....#\n######\n" << exit << "\n" << extra;
         return loadLevel(file, legend);
     }
+    // A shop floor of two rows, x 1-6 and y 3-4, under a pavement row.
+    Level loadRoom(const std::string& extra) {
+        std::ofstream(file) << "size 8 6\nmap\n________\n________\n,,,,,,,,\n#......#\n#......#\n########\nexit 2 1\n"
+                            << extra;
+        return loadLevel(file, legend);
+    }
+    // The message checkLevel throws, empty when the level passes.
+    static std::string refusal(const Level& level, int number) {
+        try {
+            checkLevel(level, number);
+        } catch (const std::runtime_error& e) {
+            return e.what();
+        }
+        return {};
+    }
 };
 
-TEST_F(LevelSource, AcceptsAMinimalLevel) {
-    EXPECT_NO_THROW(checkLevel(load("object crate 2 3 north loot cash 1\n"), 7));
-}
+TEST_F(LevelSource, AcceptsAMinimalLevel) { EXPECT_EQ(refusal(load("object crate 2 3 north loot cash 1\n"), kPlainJob), ""); }
 
 TEST_F(LevelSource, RefusesLevelsTheGameCannotPlay) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"object crate 2 3 north\n", "exit 2 1"},                                        // no loot
-        {"object crate 2 3 north loot cash 1\n", "exit 0 1"},                           // exit at the edge
-        {"object crate 2 3 north loot cash 1\nobject table 3 1 north\n", "exit 2 1"},  // object on the van
-        {"object crate 2 3 north loot cash 1\nobject bomb 3 3 north\n", "exit 2 1"},   // bomb placed
-        {"object crate 2 3 north loot cash 1\nobject crate 9 3 north\n", "exit 2 1"},  // outside
-        {"object crate 2 3 north loot cash 1\nalarm 3 3 guards 2,2\n", "exit 2 1"},     // alarm without box
-        {"object crate 2 3 north loot cash 1\nobject table 2 3 north\n", "exit 2 1"},  // two in a cell
-        {"object table 2 3 north loot cash 1\n", "exit 2 1"},                           // loot in no container
-        {"object desk 2 3 south loot cash 1\n", "exit 2 1"},                            // faces the wall
+    struct Case {
+        std::string extra, exit, reason;
     };
-    for (const auto& [extra, exit] : cases) EXPECT_THROW(checkLevel(load(extra, exit), 7), std::runtime_error) << extra;
+    const Case cases[] = {
+        {"object crate 2 3 north\n", "exit 2 1", "no loot"},
+        {"object crate 2 3 north loot cash 1\n", "exit 0 1", "the exit must be floor"},
+        {"object crate 2 3 north loot cash 1\nobject table 3 1 north\n", "exit 2 1", "van's cells"},
+        {"object crate 2 3 north loot cash 1\nobject bomb 3 3 north\n", "exit 2 1", "bombs are planted"},
+        {"object crate 2 3 north loot cash 1\nobject crate 9 3 north\n", "exit 2 1", "outside the map"},
+        {"object crate 2 3 north loot cash 1\nalarm 3 3 guards 2,2\n", "exit 2 1", "must name an alarm box"},
+        {"object crate 2 3 north loot cash 1\nobject table 2 3 north\n", "exit 2 1", "two objects in cell"},
+        {"object table 2 3 north loot cash 1\n", "exit 2 1", "no container"},
+        {"object desk 1 3 west loot cash 1\n", "exit 2 1", "cannot be reached"},
+        {"object desk 2 3 north loot cash 1\n", "exit 2 1", "looks like an open one of another facing"},
+    };
+    for (const auto& c : cases) EXPECT_NE(refusal(load(c.extra, c.exit), kPlainJob).find(c.reason), std::string::npos) << c.extra;
 }
 
 TEST_F(LevelSource, RefusesMalformedSources) {
@@ -174,7 +195,65 @@ TEST_F(LevelSource, RefusesMalformedSources) {
 }
 
 TEST_F(LevelSource, TrainingGoalCellsAreChecked) {
-    EXPECT_THROW(checkLevel(load("object crate 2 3 north loot cash 1\n"), 1), std::runtime_error);
+    EXPECT_NE(refusal(load("object crate 2 3 north loot cash 1\n"), 1).find("training goal"), std::string::npos);
+}
+
+TEST_F(LevelSource, RefusalsNameTheSourceLine) {
+    const std::string message = refusal(loadRoom("object crate 2 3 north loot cash 2\nobject crate 5 4 north loot cash 2\n"), kPlainJob);
+    EXPECT_EQ(message.rfind(file.string() + ":10: level 17: ", 0), 0u) << message;
+}
+
+TEST_F(LevelSource, SharedLootGroupsMustBeMeant) {
+    const std::string twoCrates = "object crate 2 3 north loot cash 2{0}\nobject crate 5 4 north loot cash 2{1}\n";
+    const auto level = [&](const char* first, const char* second) {
+        std::string text = twoCrates;
+        text.replace(text.find("{0}"), 3, first);
+        text.replace(text.find("{1}"), 3, second);
+        return loadRoom(text);
+    };
+    EXPECT_NE(refusal(level("", ""), kPlainJob).find("splits one group at random"), std::string::npos);
+    EXPECT_EQ(refusal(level(" shared", " shared"), kPlainJob), "");
+    EXPECT_NE(refusal(loadRoom("object crate 2 3 north loot cash 2 shared\n"), kPlainJob).find("needs another"), std::string::npos);
+}
+
+TEST_F(LevelSource, RefusesACellGuardedTwice) {
+    const std::string box = "object crate 5 4 north loot cash 3\nobject alarmbox 6 3 west colour 0\n";
+    EXPECT_EQ(refusal(loadRoom(box + "alarm 6 3 guards 4,3 4,4\n"), kPlainJob), "");
+    EXPECT_NE(refusal(loadRoom(box + "alarm 6 3 guards 4,3 4,3\n"), kPlainJob).find("4,3 is guarded twice"), std::string::npos);
+    EXPECT_NE(refusal(loadRoom(box + "alarm 6 3 guards 4,3\nalarm 6 3 guards 4,4 4,3\n"), kPlainJob).find("guarded twice"),
+              std::string::npos);
+    EXPECT_NE(refusal(loadRoom(box + "alarm 6 3 guards 2,2\n"), kPlainJob).find("seat 2,2 is guarded"), std::string::npos);
+}
+
+TEST_F(LevelSource, JobsMustFitTheirRowOfTheLevelTable) {
+    struct Case {
+        int level;
+        std::string extra, reason;
+    };
+    // Level 11 sells a cash tip of 10000 with an alarm fee of 5000; level 16 has a fee of 5000
+    // and no crew; level 20 sells no key card.
+    const std::string hiddenBox = "object alarmbox 6 3 west colour 0\nalarm 6 3 guards 4,3\n";
+    const Case cases[] = {
+        {11, "object crate 2 3 north loot jewels 20\n" + hiddenBox, "tip for cash but holds none"},
+        {11, "object crate 2 3 north loot cash 10\nobject box 4 4 north loot gold 9\n" + hiddenBox, "worth no more than its tip"},
+        {11, "object crate 2 3 north loot cash 14\n" + hiddenBox, "cost as much as the loot"},
+        {16, "object crate 2 3 north loot cash 9\n", "an alarm fee but no alarm box"},
+        {16, "object crate 3 4 north loot cash 9\nobject alarmbox 6 3 west colour 0\nalarm 6 3 guards 2,4 4,4 3,3\n",
+         "only be worked through guarded cells"},
+        {20, "object cardlocker 3 4 west loot gold 30\n" + hiddenBox, "no item sold here"},
+    };
+    for (const auto& c : cases) EXPECT_NE(refusal(loadRoom(c.extra), c.level).find(c.reason), std::string::npos) << c.extra;
+    EXPECT_EQ(refusal(loadRoom("object crate 2 3 north loot cash 16\n" + hiddenBox), 11), "") << "the tip and fee pay off";
+}
+
+// Training 6: the alarm box's cells guard the short way in; a guarded cell fails training at once.
+TEST_F(LevelSource, TrainingGoalsMustBeReachableWithoutAGuardedCell) {
+    const Level shipped = loadLevel(dataDir / "training-6.txt", legend);
+    EXPECT_EQ(refusal(shipped, 6), "");
+    std::ifstream in(dataDir / "training-6.txt");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream(file) << text << "alarm 1 6 guards 6,7\n";
+    EXPECT_NE(refusal(loadLevel(file, legend), 6).find("cannot be reached without a guarded cell"), std::string::npos);
 }
 
 }  // namespace

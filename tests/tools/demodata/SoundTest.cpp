@@ -74,5 +74,43 @@ TEST(Sounds, ModulesAreCompleteFourChannelMksThatOpenmptLoads) {
     }
 }
 
+// RMS level in dB of a sound file as sox measures it.
+double rmsDb(const std::filesystem::path& file) {
+    std::string out;
+    EXPECT_EQ(run("sox " + shellQuoted(file) + " -n stats 2>&1", &out), 0) << out;
+    const auto at = out.find("RMS lev dB");
+    if (at == std::string::npos) return 0;
+    return std::stod(out.substr(at + 10));
+}
+
+TEST(Sounds, EffectsAreLevelledAgainstTheMusicOpenmptRenders) {
+    const auto folder = uniqueTemporaryFile().replace_extension("");
+    std::filesystem::create_directories(folder);
+    double music = -100;
+    for (const char* name : {"menu", "plan", "rob"}) {
+        const auto mod = folder / (std::string(name) + ".mod");
+        std::filesystem::copy_file(DemoData::get().unpacked / "snd" / (std::string(name) + ".mod"), mod);
+        ASSERT_EQ(run("openmpt123 --quiet --render " + shellQuoted(mod) + " >/dev/null 2>&1"), 0) << name;
+        music = std::max(music, rmsDb(mod.string() + ".wav"));
+    }
+    std::filesystem::remove_all(folder);
+    for (const auto& e : DemoData::get().set.entries()) {
+        if (e.name.size() > 4 && e.name.substr(e.name.size() - 4) == ".wav") {
+            EXPECT_LE(rmsDb(DemoData::get().unpacked / e.name), music + 1.5) << e.name;
+        }
+    }
+}
+
+TEST(Sounds, TheLoopingAlarmStartsSilentAndRunsOnIntoItsStart) {
+    const Bytes& b = DemoData::get().entry("snd/alarm.wav");
+    ASSERT_EQ(tag(b, 36), "data");
+    const std::vector<int> s(b.begin() + 44, b.begin() + 44 + le32(b, 40));
+    ASSERT_GT(s.size(), 2u);
+    int largestStep = 0;
+    for (std::size_t i = 1; i < s.size(); ++i) largestStep = std::max(largestStep, std::abs(s[i] - s[i - 1]));
+    EXPECT_EQ(s.front(), 128);
+    EXPECT_LE(std::abs(s.front() - s.back()), largestStep);
+}
+
 }  // namespace
 }  // namespace nv::demodata::test

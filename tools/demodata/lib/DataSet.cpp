@@ -115,12 +115,17 @@ DataSet DataSet::build(const std::filesystem::path& root) {
     set.add(res + "game_0.png", encodePng(page.picture));
     set.add(res + "game_0", page.glyphTable);
 
-    set.add(res + "pic1.png", encodePng(paintGuiSheet(layout, font)));
-    set.add(res + "pic2.png", encodePng(paintMapSheet(layout, font)));
-    set.add(res + "pic3.png", encodePng(paintTileSheets(layout, root / "pictures" / "tiles.txt", false)));
-    set.add(res + "pic4.png", encodePng(paintTileSheets(layout, root / "pictures" / "tiles.txt", true)));
-    set.add(res + "pic5.png", encodePng(paintObjectSheet(layout, root / "pictures" / "objects.txt")));
-    set.add(res + "pic6.png", encodePng(paintPersonSheet(layout)));
+    const Image sheets[] = {paintGuiSheet(layout, font),
+                            paintMapSheet(layout, font),
+                            paintTileSheets(layout, root / "pictures" / "tiles.txt", false),
+                            paintTileSheets(layout, root / "pictures" / "tiles.txt", true),
+                            paintObjectSheet(layout, root / "pictures" / "objects.txt"),
+                            paintPersonSheet(layout)};
+    for (int picture = 1; picture <= 6; ++picture) {
+        const Image& sheet = sheets[picture - 1];
+        layout.checkFramesInside(picture, sheet.width(), sheet.height());
+        set.add(res + "pic" + std::to_string(picture) + ".png", encodePng(sheet));
+    }
     set.add(res + "info.png", encodePng(paintInfoPicture(font)));
     set.add(res + "hand.png", encodePng(paintHand()));
     set.add(res + "logo2.png", encodePng(paintSplashBackground(font)));
@@ -133,7 +138,7 @@ DataSet DataSet::build(const std::filesystem::path& root) {
     set.add("img/gui.bin", gui.description);
 
     const auto legend = loadLegend(root / "levels" / "legend.txt");
-    std::vector<Level> levels;
+    std::vector<Level>& levels = set.levels_;
     const SourceFile order(root / "levels" / "order.txt");
     for (const auto& line : order.lines()) {
         levels.push_back(loadLevel(root / "levels" / (line.text + ".txt"), legend));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/demodata/lib/Bytes.h"
+#include "tools/demodata/lib/Level.h"
 
 #include <filesystem>
 #include <string>
@@ -23,6 +24,7 @@ public:
     const std::vector<ArchiveEntry>& entries() const { return entries_; }
     const ArchiveEntry* find(const std::string& name) const;
     const std::vector<std::string>& languageIds() const { return languageIds_; }
+    const std::vector<Level>& levels() const { return levels_; }  // in level order
 
     // Names the game may ask the archive for, whether stored or not.
     std::vector<std::string> probedNames() const;
@@ -39,6 +41,7 @@ private:
 
     std::vector<ArchiveEntry> entries_;
     std::vector<std::string> languageIds_;
+    std::vector<Level> levels_;
 };
 
 }  // namespace nv::demodata

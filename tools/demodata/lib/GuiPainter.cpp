@@ -66,7 +66,7 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
         img.bevel(x, y, w, h, kPaper, kInk, kPanelLight);
         if (f == 1) img.fill(x + 2, y + 2, w - 4, h - 4, kInk);
     }
-    const char32_t itemLetters[] = U"CHDLKTSWQbBK";
+    const char32_t itemLetters[] = U"CHDLcTSWQbBK";
     const std::uint32_t itemColours[] = {0x808890, 0x9a6a3a, 0x5a5a6a, 0xc0a040, 0x8a8a7a, 0xe06020,
                                          0x4060a0, 0xa03030, 0x30a0a0, 0xe0a020, 0xd04020, 0x40a040};
     for (int i = 0; i < 12; ++i) {

@@ -1,6 +1,9 @@
 #include "tools/demodata/lib/Level.h"
 
 #include "tools/demodata/lib/GameTables.h"
+#include "tools/demodata/lib/LevelReach.h"
+#include "tools/demodata/lib/LevelRules.h"
+#include "tools/demodata/lib/ObjectFrames.h"
 #include "tools/demodata/lib/SourceFile.h"
 
 #include <algorithm>
@@ -29,59 +32,8 @@ std::pair<int, int> parseCell(const std::string& word) {
     return {parseInt(word.substr(0, comma)), parseInt(word.substr(comma + 1))};
 }
 
-// Training levels test one fixed cell each (the bombs of level 5 lie on free floor).
-struct TrainingGoal {
-    int level, x, y;
-    bool container;
-};
-constexpr TrainingGoal kTrainingGoals[] = {{1, 4, 4, false}, {2, 3, 5, true}, {3, 3, 11, true}, {4, 5, 6, true},
-                                           {5, 9, 5, true},  {6, 3, 6, true}};
-constexpr std::pair<int, int> kLevel5BombCells[] = {{4, 5}, {8, 5}};
-
-[[noreturn]] void fail(int number, const std::string& message) {
-    throw std::runtime_error("level " + std::to_string(number) + ": " + message);
-}
 
 bool isContainer(int kind) { return (kObjectKindTable[kind].flags & kContainerFlag) != 0; }
-
-constexpr int kDx[] = {-1, 0, 1, 0};
-constexpr int kDy[] = {0, -1, 0, 1};
-
-// Cells a person can reach from the exit: floor without objects (doors count as opened), never
-// the van's two cells beside the exit.
-std::vector<std::vector<bool>> reachableCells(const Level& level) {
-    std::vector<std::vector<bool>> seen(level.height, std::vector<bool>(level.width, false));
-    const auto walkable = [&](int x, int y) {
-        if (!level.inside(x, y) || level.cell(x, y) < kFirstFloor) return false;
-        if (y == level.exitY && (x == level.exitX - 1 || x == level.exitX + 1)) return false;
-        const RoomObjectRecord* o = level.objectAt(x, y);
-        return o == nullptr || o->kind == 1 || o->kind == 2;
-    };
-    std::vector<std::pair<int, int>> todo{{level.exitX, level.exitY}};
-    seen[level.exitY][level.exitX] = true;
-    while (!todo.empty()) {
-        const auto [x, y] = todo.back();
-        todo.pop_back();
-        for (int d = 0; d < 4; ++d) {
-            const int nx = x + kDx[d], ny = y + kDy[d];
-            if (walkable(nx, ny) && !seen[ny][nx]) {
-                seen[ny][nx] = true;
-                todo.emplace_back(nx, ny);
-            }
-        }
-    }
-    return seen;
-}
-
-// Whether a person can stand on a reachable cell on one of the object's open sides.
-bool usableFrom(const Level& level, const std::vector<std::vector<bool>>& reachable, const RoomObjectRecord& o) {
-    for (int d = 0; d < 4; ++d) {
-        if ((kObjectKindTable[o.kind].flags & (1 << d)) == 0) continue;
-        const int s = (o.facing + d) % 4, x = o.x + kDx[s], y = o.y + kDy[s];
-        if (level.inside(x, y) && reachable[y][x]) return true;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -89,6 +41,17 @@ const RoomObjectRecord* Level::objectAt(int x, int y) const {
     for (const auto& o : objects)
         if (o.x == x && o.y == y) return &o;
     return nullptr;
+}
+
+bool Level::guarded(int x, int y) const {
+    for (const auto& group : alarms)
+        if (std::find(group.cells.begin(), group.cells.end(), std::pair{x, y}) != group.cells.end()) return true;
+    return false;
+}
+
+void Level::fail(int number, int line, const std::string& message) const {
+    const std::string where = source.string() + (line > 0 ? ":" + std::to_string(line) : std::string());
+    throw std::runtime_error(where + ": level " + std::to_string(number) + ": " + message);
 }
 
 std::map<char, int> loadLegend(const std::filesystem::path& file) {
@@ -113,6 +76,7 @@ std::map<char, int> loadLegend(const std::filesystem::path& file) {
 Level loadLevel(const std::filesystem::path& file, const std::map<char, int>& legend) {
     const SourceFile source(file);
     Level level;
+    level.source = file;
     bool haveExit = false;
     const auto& lines = source.lines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -142,10 +106,11 @@ Level loadLevel(const std::filesystem::path& file, const std::map<char, int>& le
             } else if (w[0] == "exit" && w.size() == 3) {
                 level.exitX = parseInt(w[1]);
                 level.exitY = parseInt(w[2]);
+                level.exitLine = line.number;
                 haveExit = true;
             } else if (w[0] == "object" && w.size() >= 5) {
                 RoomObjectRecord o{indexOf(kKindNames, kObjectKinds, w[1]), parseInt(w[2]), parseInt(w[3]),
-                                   indexOf(kFacings, 4, w[4]), 0, 0};
+                                   indexOf(kFacings, 4, w[4]), 0, 0, false, line.number};
                 if (o.kind < 0) source.fail(line, "unknown object kind " + w[1]);
                 if (o.facing < 0) source.fail(line, "facing is west, north, east or south");
                 std::size_t k = 5;
@@ -154,14 +119,18 @@ Level loadLevel(const std::filesystem::path& file, const std::map<char, int>& le
                     if (o.content < 1) source.fail(line, "unknown loot " + w[k + 1]);
                     o.amount = parseInt(w[k + 2]);
                     k += 3;
+                    if (k < w.size() && w[k] == "shared") {
+                        o.shared = true;
+                        ++k;
+                    }
                 } else if (k < w.size() && w[k] == "colour" && k + 1 < w.size()) {
                     o.amount = parseInt(w[k + 1]);
                     k += 2;
                 }
-                if (k != w.size()) source.fail(line, "expected [loot <kind> <amount>] or [colour N]");
+                if (k != w.size()) source.fail(line, "expected [loot <kind> <amount> [shared]] or [colour N]");
                 level.objects.push_back(o);
             } else if (w[0] == "alarm" && w.size() >= 5 && w[3] == "guards") {
-                AlarmGroup group{parseInt(w[1]), parseInt(w[2]), {}};
+                AlarmGroup group{parseInt(w[1]), parseInt(w[2]), {}, line.number};
                 for (std::size_t k = 4; k < w.size(); ++k) group.cells.push_back(parseCell(w[k]));
                 level.alarms.push_back(group);
             } else {
@@ -179,55 +148,77 @@ Level loadLevel(const std::filesystem::path& file, const std::map<char, int>& le
 }
 
 void checkLevel(const Level& level, int number) {
+    const auto fail = [&](int line, const std::string& message) { level.fail(number, line, message); };
+    const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
     const auto floor = [&](int x, int y) { return level.inside(x, y) && level.cell(x, y) >= kFirstFloor; };
     std::vector<std::pair<int, int>> used;
     bool loot = false;
     for (const auto& o : level.objects) {
-        if (o.kind == kBombKind) fail(number, "bombs are planted by the crew, never placed");
-        if (!level.inside(o.x, o.y)) fail(number, "object outside the map");
+        if (o.kind == kBombKind) fail(o.line, "bombs are planted by the crew, never placed");
+        if (!level.inside(o.x, o.y)) fail(o.line, "object outside the map");
         if (std::find(used.begin(), used.end(), std::pair{o.x, o.y}) != used.end())
-            fail(number, "two objects in cell " + std::to_string(o.x) + "," + std::to_string(o.y));
+            fail(o.line, "two objects in cell " + at(o.x, o.y));
         used.emplace_back(o.x, o.y);
-        if (o.amount < 0 || o.amount > 127) fail(number, "amounts are 0-127");
-        if (o.content != 0 && !isContainer(o.kind)) fail(number, "loot in an object that is no container");
-        if ((o.kind == 1 || o.kind == 2) && !floor(o.x, o.y)) fail(number, "doors stand on floor cells");
+        if (o.amount < 0 || o.amount > 127) fail(o.line, "amounts are 0-127");
+        if (o.content != 0 && !isContainer(o.kind)) fail(o.line, "loot in an object that is no container");
+        if ((o.kind == 1 || o.kind == 2) && !floor(o.x, o.y)) fail(o.line, "doors stand on floor cells");
+        if (o.kind >= 0 && o.facing >= 0 && !usableFacing(o.kind, o.facing))
+            fail(o.line, std::string("a ") + kKindNames[o.kind] + " facing " + kFacings[o.facing] +
+                             " looks like an open one of another facing: turn it");
         if (isContainer(o.kind) && o.content >= 1 && o.amount >= 1) loot = true;
     }
-    if (!loot) fail(number, "no loot: at least one container needs loot");
-    if (level.inside(level.exitX, level.exitY)) {
-        const auto reachable = reachableCells(level);
-        for (const auto& o : level.objects)
-            if ((o.content != 0 || o.kind == kAlarmBoxKind || o.kind == 1 || o.kind == 2) && !usableFrom(level, reachable, o))
-                fail(number, "the object at " + std::to_string(o.x) + "," + std::to_string(o.y) +
-                                 " cannot be reached from the exit on an open side");
+    if (!loot) fail(0, "no loot: at least one container needs loot");
+    for (const auto& o : level.objects) {
+        if (o.content == 0 || o.amount < 1) continue;
+        int partners = 0;
+        for (const auto& other : level.objects)
+            if (&other != &o && other.content == o.content && other.amount == o.amount) ++partners;
+        if (partners > 0 && !o.shared)
+            fail(o.line, "another container holds the same loot and amount, so the game splits one group at random "
+                         "between them; mark each \"shared\" or make the amounts differ");
+        if (partners == 0 && o.shared) fail(o.line, "\"shared\" needs another container with the same loot and amount");
     }
-    if (level.alarms.size() > 127) fail(number, "more than 127 alarm groups");
+    if (level.inside(level.exitX, level.exitY)) {
+        const LevelReach reach(level, [](int) { return true; }, false);
+        for (const auto& o : level.objects)
+            if ((o.content != 0 || o.kind == kAlarmBoxKind || o.kind == 1 || o.kind == 2) && !reach.canWork(o))
+                fail(o.line, "the object at " + at(o.x, o.y) + " cannot be reached from the exit on an open side");
+    }
+    if (level.alarms.size() > 127) fail(0, "more than 127 alarm groups");
+    std::vector<std::pair<int, int>> guarded;
     for (const auto& group : level.alarms) {
         const RoomObjectRecord* box = level.objectAt(group.boxX, group.boxY);
-        if (box == nullptr || box->kind != kAlarmBoxKind) fail(number, "an alarm group must name an alarm box");
-        if (group.cells.size() > 63) fail(number, "an alarm group guards at most 63 cells");
-        for (const auto& [x, y] : group.cells)
-            if (!level.inside(x, y)) fail(number, "guarded cell outside the map");
+        if (box == nullptr || box->kind != kAlarmBoxKind) fail(group.line, "an alarm group must name an alarm box");
+        if (group.cells.size() > 63) fail(group.line, "an alarm group guards at most 63 cells");
+        for (const auto& cell : group.cells) {
+            if (!level.inside(cell.first, cell.second)) fail(group.line, "guarded cell outside the map");
+            if (std::find(guarded.begin(), guarded.end(), cell) != guarded.end())
+                fail(group.line, "cell " + at(cell.first, cell.second) + " is guarded twice");
+            guarded.push_back(cell);
+        }
     }
     const int ex = level.exitX, ey = level.exitY;
-    if (ex < 1 || ex > level.width - 2 || !floor(ex, ey)) fail(number, "the exit must be floor with a cell on each side");
+    if (ex < 1 || ex > level.width - 2 || !floor(ex, ey)) fail(level.exitLine, "the exit must be floor with a cell on each side");
     const std::pair<int, int> vehicle[] = {{ex - 1, ey}, {ex + 1, ey}};
     const std::pair<int, int> seats[] = {{ex, ey - 1}, {ex, ey + 1}, {ex + 1, ey - 1}, {ex + 1, ey + 1}, {ex - 1, ey + 1}};
     for (const auto& [x, y] : vehicle)
-        if (!floor(x, y) || level.objectAt(x, y)) fail(number, "the van's cells beside the exit must be free floor");
-    for (const auto& [x, y] : seats)
-        if (!floor(x, y) || level.objectAt(x, y)) fail(number, "the seats around the exit must be free floor");
+        if (!floor(x, y) || level.objectAt(x, y)) fail(level.exitLine, "the van's cells beside the exit must be free floor");
+    for (const auto& [x, y] : seats) {
+        if (!floor(x, y) || level.objectAt(x, y)) fail(level.exitLine, "the seats around the exit must be free floor");
+        if (level.guarded(x, y)) fail(level.exitLine, "the seat " + at(x, y) + " is guarded: every departure would raise the alarm");
+    }
+    if (level.guarded(ex, ey)) fail(level.exitLine, "the exit cell is guarded");
     for (const TrainingGoal& goal : kTrainingGoals) {
         if (goal.level != number) continue;
         const RoomObjectRecord* o = level.objectAt(goal.x, goal.y);
         if (o == nullptr || (goal.container && !isContainer(o->kind)))
-            fail(number, "the training goal cell " + std::to_string(goal.x) + "," + std::to_string(goal.y) +
-                             " needs its object");
+            fail(0, "the training goal cell " + at(goal.x, goal.y) + " needs its object");
     }
     if (number == 5)
         for (const auto& [x, y] : kLevel5BombCells)
-            if (!floor(x, y) || level.objectAt(x, y)) fail(number, "the bomb cells must be free floor");
-    if (level.encode().size() > 0x7FFF) fail(number, "record longer than 32767 bytes");
+            if (!floor(x, y) || level.objectAt(x, y)) fail(0, "the bomb cells must be free floor");
+    if (level.encode().size() > 0x7FFF) fail(0, "record longer than 32767 bytes");
+    checkPlay(level, number);
 }
 
 Bytes Level::encode() const {

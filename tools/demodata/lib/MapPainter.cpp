@@ -37,14 +37,12 @@ Image paintMapSheet(const ScreenLayout& layout, const PixelFont& font) {
     img.fill(map.x + 40, map.y, 8, map.h, kStreet);
     for (int x = 4; x < map.w; x += 24) img.fill(map.x + x, map.y + 100, 8, 2, kLamp);
     building(img, 62, 112, 70, 50, rgb(0x6a4a3a), true);     // place 0: the job office
-    building(img, 180, 2, 56, 30, rgb(0x3a3a44), false);     // place 1: the garage
-    paintVehicle(img, 188, 8, 40, 18, rgb(0x3a5a8a), false);
+    building(img, 180, 2, 56, 30, rgb(0x3a3a44), true);      // backdrop
     building(img, 0, 58, 38, 36, rgb(0x4a3a5a), true);       // place 2: the boss
     building(img, 164, 108, 70, 56, rgb(0x3a5a4a), true);    // place 7: the planning room
     img.fill(178, 126, 42, 20, rgb(0x8a6a40));
     img.fill(182, 130, 34, 12, kPaper);
-    building(img, 0, 0, 32, 28, rgb(0x505a6a), false);       // place 8: the menu
-    for (int i = 0; i < 3; ++i) img.fill(6, 7 + i * 6, 20, 3, kPaper);
+    building(img, 0, 0, 32, 28, rgb(0x505a6a), true);        // backdrop
     building(img, 60, 2, 80, 44, rgb(0x5a3a3a), true);        // bar and park backdrop
     building(img, 168, 40, 62, 50, rgb(0x3a4a6a), true);      // gym and arcade backdrop
     font.drawText(img, "NIGHTVAULT", 62, 166 - PixelFont::kHeight, kLamp);
@@ -59,6 +57,13 @@ Image paintMapSheet(const ScreenLayout& layout, const PixelFont& font) {
     for (const char* name : {"topBarLeft", "topBar", "topBarRight", "placeTag"}) {
         const SpriteRow& r = layout.sprite(name);
         img.bevel(r.x, r.y, r.w, r.h, barFace, barLight, barDark);
+    }
+    {
+        // Places 8 (the map menu) and 1 (the break-in) sit on the two ends of the top bar.
+        const SpriteRow& left = layout.sprite("topBarLeft");
+        for (int i = 0; i < 3; ++i) img.fill(left.x + left.w / 2 - 7, left.y + left.h / 2 - 6 + i * 5, 14, 3, kPaper);
+        const SpriteRow& right = layout.sprite("topBarRight");
+        paintVehicle(img, right.x + right.w / 2 - 18, right.y + right.h / 2 - 7, 36, 14, rgb(0x3a5a8a), false);
     }
     {
         const SpriteRow& money = layout.sprite("moneyBar");

@@ -1,4 +1,5 @@
 #include "tools/demodata/lib/GameTables.h"
+#include "tools/demodata/lib/ObjectFrames.h"
 #include "tools/demodata/lib/Sheets.h"
 #include "tools/demodata/lib/SourceFile.h"
 
@@ -57,6 +58,19 @@ void paintObject(Image& img, int x, int y, int s, const Look& look, int facing, 
             img.disc(x + c, y + c, 2, open ? inside : light);
         }
         if (open) img.fill(x + c - 4, y + c - 4, 8, 8, inside);
+    } else if (look.shape == "alarmsafe") {
+        // A steel wall box with a dial and a lamp: serves the alarm box and the wall safe.
+        img.bevel(x + 4, y + 4, s - 8, s - 8, body, light, dark);
+        frontBand(4, 3, open ? inside : dark);
+        if (open) img.fill(x + c - 5, y + c - 5, 10, 10, inside);
+        else img.disc(x + c, y + c, 4, light);
+        img.disc(x + 7, y + 7, 2, rgb(0xe03020));
+    } else if (look.shape == "glasscase") {
+        // A wooden frame round a glass front: serves the wall cabinet and the display case.
+        img.bevel(x + 3, y + 3, s - 6, s - 6, body, light, dark);
+        img.fill(x + 6, y + 6, s - 12, s - 12, open ? inside : rgb(0xb8dcec));
+        if (!open) img.line(x + 7, y + s - 8, x + s - 8, y + 7, rgb(0xf0f8ff));
+        frontBand(3, 2, dark);
     } else if (look.shape == "round") {
         img.disc(x + c, y + c, c - 3, dark);
         img.disc(x + c, y + c, c - 5, body);
@@ -81,9 +95,16 @@ void paintObject(Image& img, int x, int y, int s, const Look& look, int facing, 
 Image paintObjectSheet(const ScreenLayout& layout, const std::filesystem::path& objects) {
     const SourceFile source(objects);
     std::map<int, Look> looks;
+    std::map<std::pair<int, int>, Look> sharedLooks;  // (first kind, second kind) -> look of their common frames
     for (const auto& line : source.lines()) {
         const auto w = splitWords(line.text);
-        if (w.size() != 3) source.fail(line, "expected <kind> <shape> <colour>");
+        if (w.size() == 5 && w[0] == "shared") {
+            const int first = parseInt(w[1]), second = parseInt(w[2]);
+            if (first < 0 || second <= first || second >= kObjectKinds) source.fail(line, "expected shared <kind> <later kind>");
+            sharedLooks[{first, second}] = {w[3], parseColour(w[4])};
+            continue;
+        }
+        if (w.size() != 3) source.fail(line, "expected <kind> <shape> <colour> or shared <kind> <kind> <shape> <colour>");
         const int kind = parseInt(w[0]);
         if (kind < 0 || kind >= kObjectKinds || looks.count(kind)) source.fail(line, "bad or repeated kind");
         looks[kind] = {w[1], parseColour(w[2])};
@@ -93,20 +114,40 @@ Image paintObjectSheet(const ScreenLayout& layout, const std::filesystem::path& 
     const SpriteRow& row = layout.sprite("objects");
     const int s = row.w;
     Image sheet(row.framesPerRow * s, (kObjectFrames + row.framesPerRow - 1) / row.framesPerRow * s);
-    std::map<int, std::pair<int, int>> closedFrames;  // frame -> (kind, facing), first kind wins
+    std::map<int, std::pair<int, int>> closedFrames;  // frame -> (kind, facing) of the first kind using it
+    std::map<int, int> secondKind;                    // frame -> a later kind using it too
     for (int kind = 0; kind < kObjectKinds; ++kind)
-        for (int facing = 0; facing < 4; ++facing) closedFrames.emplace(kObjectKindTable[kind].frames[facing], std::pair{kind, facing});
+        for (int facing = 0; facing < 4; ++facing) {
+            const int frame = kObjectKindTable[kind].frames[facing];
+            if (!closedFrames.emplace(frame, std::pair{kind, facing}).second && closedFrames[frame].first != kind)
+                secondKind.emplace(frame, kind);
+        }
     for (int frame = 0; frame < kObjectFrames; ++frame) {
         auto it = closedFrames.find(frame);
         bool open = false;
-        if (it == closedFrames.end()) {
+        // Where a container's facings lie on consecutive frames, the unusable facing's frame is
+        // the open look of the one before.
+        if (const auto before = closedFrames.find(frame - 1); it != closedFrames.end() && before != closedFrames.end() &&
+                                                              before->second.first == it->second.first &&
+                                                              !usableFacing(it->second.first, it->second.second)) {
+            it = before;
+            open = true;
+        } else if (it == closedFrames.end()) {
             it = closedFrames.find(frame - 1);
             open = true;
         }
         if (it == closedFrames.end()) continue;
         const auto [kind, facing] = it->second;
+        Look look = looks[kind];
+        if (const auto other = secondKind.find(it->first); other != secondKind.end()) {
+            const auto shared = sharedLooks.find({kind, other->second});
+            if (shared == sharedLooks.end())
+                source.fail("kinds " + std::to_string(kind) + " and " + std::to_string(other->second) +
+                            " share object frames: give them a \"shared\" look");
+            look = shared->second;
+        }
         try {
-            paintObject(sheet, row.frameX(frame), row.frameY(frame), s, looks[kind], facing, open);
+            paintObject(sheet, row.frameX(frame), row.frameY(frame), s, look, facing, open);
         } catch (const std::exception& e) {
             source.fail(e.what());
         }

@@ -2,11 +2,20 @@
 
 #include "tools/demodata/lib/SourceFile.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace nv::demodata {
 
 namespace {
+
+constexpr int kLastTextId = 302;
+
+// Rows whose painted frames the game cuts beyond the first; every other row is checked at frame 0.
+const std::pair<const char*, int> kFrameCounts[] = {
+    {"runTiles", 20},    {"persons", 200},       {"planTiles", 20},   {"objects", 96},      {"pictureBox", 7},
+    {"checkBox", 2},     {"itemIcons", 12},      {"explosion", 6},    {"portraitFrame", 2}, {"buttonIcons", 3},
+    {"personIcons", 5},  {"portraits", 5},       {"planPersons", 4},  {"planSigns", 4}};
 
 const char* const kHeaderOrder[] = {"barButtonX", "barButtonY", "cellSize",      "overlayAX",     "overlayAY",
                                     "overlayBX",  "overlayBY",  "textCharWidth", "textLineHeight"};
@@ -47,6 +56,7 @@ ScreenLayout ScreenLayout::load(const std::filesystem::path& folder) {
     if (layout.header("textCharWidth") < 1 || layout.header("textLineHeight") < 1) screen.fail("empty glyph cell");
 
     const SourceFile sprites(folder / "sprites.txt");
+    layout.spritesFile_ = sprites.path();
     for (const auto& line : sprites.lines()) {
         const auto words = splitWords(line.text);
         if (words.size() != 8) sprites.fail(line, "expected row x y w h framesPerRow picture name");
@@ -54,7 +64,7 @@ ScreenLayout ScreenLayout::load(const std::filesystem::path& folder) {
         expectNext(sprites, line, layout.sprites_, v[0]);
         if (v[3] < 1 || v[4] < 1 || v[6] < 0 || v[6] > 7) sprites.fail(line, "bad size or picture");
         if (v[5] < (v[0] == kFontRow ? 0 : 1)) sprites.fail(line, "framesPerRow must be at least 1");
-        layout.sprites_.push_back({v[1], v[2], v[3], v[4], v[5], v[6], words[7]});
+        layout.sprites_.push_back({v[1], v[2], v[3], v[4], v[5], v[6], words[7], line.number});
     }
     if (layout.sprites_.size() != kSpriteRows) sprites.fail("the sprite table has 53 rows");
     const int cell = layout.cellSize();
@@ -72,6 +82,7 @@ ScreenLayout ScreenLayout::load(const std::filesystem::path& folder) {
         if (words[0] == "place") {
             const auto v = numbers(map, line, words, 1, 4);
             expectNext(map, line, layout.places_, v[0]);
+            if (v[3] < 1 || v[3] > kLastTextId) map.fail(line, "text ids are 1-" + std::to_string(kLastTextId));
             layout.places_.push_back({v[1], v[2], v[3]});
         } else if (words[0] == "point") {
             const auto v = numbers(map, line, words, 1, 3);
@@ -88,6 +99,23 @@ ScreenLayout ScreenLayout::load(const std::filesystem::path& folder) {
     if (layout.places_.size() > 9 || layout.points_.size() > 5 || layout.spots_.size() != 7)
         map.fail("at most 9 places and 5 points; exactly 7 spot groups");
     return layout;
+}
+
+void ScreenLayout::checkFramesInside(int picture, int width, int height) const {
+    for (std::size_t row = 0; row < sprites_.size(); ++row) {
+        const SpriteRow& s = sprites_[row];
+        if (s.picture != picture) continue;
+        int frames = 1;
+        for (const auto& [name, count] : kFrameCounts)
+            if (s.name == name) frames = count;
+        const int last = frames - 1;
+        const int right = s.x + std::min(frames, s.framesPerRow) * s.w;
+        if (s.x < 0 || s.y < 0 || right > width || s.frameY(last) + s.h > height)
+            throw std::runtime_error(spritesFile_.string() + ":" + std::to_string(s.line) + ": frame " +
+                                     std::to_string(last) + " of sprite row " + std::to_string(row) + " (" + s.name +
+                                     ") lies outside picture " + std::to_string(picture) + " (" + std::to_string(width) +
+                                     " x " + std::to_string(height) + ")");
+    }
 }
 
 int ScreenLayout::header(const std::string& name) const {

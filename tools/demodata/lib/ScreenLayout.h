@@ -12,6 +12,7 @@ namespace nv::demodata {
 struct SpriteRow {
     int x, y, w, h, framesPerRow, picture;
     std::string name;
+    int line = 0;  // source line
     // Top-left corner of frame n in the sprite's picture.
     int frameX(int n) const { return x + (n % framesPerRow) * w; }
     int frameY(int n) const { return y + (n / framesPerRow) * h; }
@@ -33,8 +34,12 @@ public:
     int cellSize() const { return header("cellSize"); }
 
     Bytes encodeResDat() const;
+    // Throws naming the sprite table's line when a frame the game cuts out of picture
+    // `picture` (1-6) lies outside the painted `width` x `height`.
+    void checkFramesInside(int picture, int width, int height) const;
 
 private:
+    std::filesystem::path spritesFile_;
     std::vector<std::pair<std::string, int>> header_;
     std::vector<SpriteRow> sprites_;
     std::vector<std::array<int, 3>> places_;

@@ -72,7 +72,7 @@ GuiImageSet buildGuiImageSet(const PixelFont& font) {
 }
 
 Image paintLogo(const PixelFont& font) {
-    Image img(150, 48);
+    Image img(168, 48);
     img.disc(20, 24, 16, kGold);
     img.disc(27, 19, 14, kClear);
     drawScaled(img, font, "NIGHTVAULT", 40, 16, 2, kNight);

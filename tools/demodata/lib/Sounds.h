@@ -16,7 +16,8 @@ struct NamedSound {
 };
 
 // Effects: one line per sound, "<name> <seconds> <wave> <start Hz> <end Hz> <envelope> [warble <Hz>]";
-// waves sine, square, saw, noise; envelopes flat, decay, swell. Written as 8-bit unsigned mono WAV.
+// waves sine, square, saw, noise; envelopes flat, decay, swell, and loop (whole cycles that run on
+// into the start). Levelled to the music's loudness; written as 8-bit unsigned mono WAV.
 std::vector<NamedSound> synthesiseEffects(const std::filesystem::path& file);
 
 // A RIFF WAVE file of 8-bit unsigned mono PCM: "fmt " at byte 12, then "data".

@@ -48,7 +48,9 @@ void paintPattern(Image& img, int x, int y, int s, const std::string& pattern, R
         img.fill(x, y, s, 1, b);
         img.fill(x, y, 1, s, b);
     } else if (pattern == "hatch") {
-        for (int i = -s; i < s; i += 4) img.line(x + i, y + s - 1, x + i + s - 1, y, a);
+        for (int py = 0; py < s; ++py)  // diagonal stripes kept inside the cell
+            for (int px = 0; px < s; ++px)
+                if ((px + s - 1 - py) % 4 == 0) img.set(x + px, y + py, a);
     } else if (pattern == "ring") {
         img.disc(x + s / 2, y + s / 2, s / 4, a);
         img.disc(x + s / 2, y + s / 2, s / 4 - 2, kClear);

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "lang/DString.h"
 #include "microedition/io/DHttpConnection.h"
 #include "microedition/io/HttpResponseHead.h"
 #include "util/DCyclicBuf.h"

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "lang/DString.ptr.h"
+#include "lang/DString.h"
 #include "util/DCyclicBuf.ptr.h"
-#include "util/DHashtable.ptr.h"
+#include "util/DHashtable.h"
 
 namespace qel::microedition::io {
 

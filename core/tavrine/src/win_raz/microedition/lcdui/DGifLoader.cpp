@@ -96,54 +96,87 @@ DImagePtr DGifLoader::readFrame() {
   for (int i = 0; i < count; ++i) palette->palette().setEntry(i, rgbOf(map->Colors[i]));
   if (transparentIndex_ >= 0 && transparentIndex_ < count) palette->palette().setEntry(transparentIndex_, kKey);
 
-  DImagePtr frame;
-  try {
-    frame = DImage::createImageOfFormat(gif_->SWidth, gif_->SHeight,
-                                        paletted_ ? qel::raster::PF_INDEX8 : qel::raster::PF_RGB565);
-  } catch (const qel::lang::DExceptionBase&) {
-    return nullptr;
-  }
-  qel::raster::RasterSurface& surface = frame->surface();
-  if (paletted_) surface.palette()->assign(palette->palette());
-  frame->setKeyed(true);
-  if (disposal_ == kDisposeToBackground) {
-    if (paletted_) return nullptr;
-    surface.fillRect(0, 0, surface.width(), surface.height(), clearColour_);
-    if (clearColour_ != kKey) frame->setKeyed(false);
-  } else if (disposal_ == kDisposeToPrevious) {
-    if (paletted_) return nullptr;
-    if (previous_) surface.drawSurface(0, 0, previous_->surface(), nullptr, qel::raster::RT_NONE);
-  }
-  if (!readPixels(*frame, palette->palette().rgb565Table())) return nullptr;
-
+  DImagePtr frame = paletted_ ? readPalettedFrame(*palette) : composeFrame(*palette);
+  if (!frame) return nullptr;
   disposal_ = nextDisposal_;
   if (disposal_ == kDisposeToBackground) clearColour_ = transparentIndex_ >= 0 ? kKey : background_;
-  if (disposal_ != kDisposeToBackground && disposal_ != kDisposeToPrevious) previous_ = frame;
   nextDisposal_ = 0;
   transparentIndex_ = -1;
   return frame;
 }
 
-bool DGifLoader::readPixels(DImage& frame, const uint16_t* colours) {
+DImagePtr DGifLoader::readPalettedFrame(DPalette& palette) {
+  if (disposal_ == kDisposeToBackground || disposal_ == kDisposeToPrevious) return nullptr;
+  DImagePtr frame;
+  try {
+    frame = DImage::createImageOfFormat(gif_->SWidth, gif_->SHeight, qel::raster::PF_INDEX8);
+  } catch (const qel::lang::DExceptionBase&) {
+    return nullptr;
+  }
+  frame->surface().palette()->assign(palette.palette());
+  frame->setKeyed(true);
+  if (!readPixels(frame->surface(), nullptr, false)) return nullptr;
+  return frame;
+}
+
+DImagePtr DGifLoader::composeFrame(DPalette& palette) {
+  const bool first = !screen_;
+  if (first) {
+    try {
+      screen_ = DImage::createImageOfFormat(gif_->SWidth, gif_->SHeight, qel::raster::PF_RGB565);
+    } catch (const qel::lang::DExceptionBase&) {
+      return nullptr;
+    }
+    screen_->surface().fillRect(0, 0, gif_->SWidth, gif_->SHeight, background_);
+  } else {
+    disposePrevious();
+  }
+  if (nextDisposal_ == kDisposeToPrevious) previous_ = DImage::createTransformedImage(screen_, 0);
+  qel::raster::RasterSurface& surface = screen_->surface();
+  const GifImageDesc& desc = gif_->Image;
+  const int left = std::clamp(desc.Left, 0, surface.width());
+  const int top = std::clamp(desc.Top, 0, surface.height());
+  previousArea_[0] = left;
+  previousArea_[1] = top;
+  previousArea_[2] = std::clamp(desc.Left + desc.Width, 0, surface.width()) - left;
+  previousArea_[3] = std::clamp(desc.Top + desc.Height, 0, surface.height()) - top;
+  if (!readPixels(surface, palette.palette().rgb565Table(), !first)) return nullptr;
+  DImagePtr frame = DImage::createTransformedImage(screen_, 0);
+  frame->setKeyed(true);
+  return frame;
+}
+
+void DGifLoader::disposePrevious() {
+  if (disposal_ == kDisposeToBackground) {
+    screen_->surface().fillRect(previousArea_[0], previousArea_[1], previousArea_[2], previousArea_[3], clearColour_);
+  } else if (disposal_ == kDisposeToPrevious && previous_) {
+    screen_->surface().drawSurface(0, 0, previous_->surface(), nullptr, qel::raster::RT_NONE);
+  }
+}
+
+// Paletted targets take the index bytes; others the colours, where a
+// transparent pixel either leaves what lies below or becomes the key.
+bool DGifLoader::readPixels(qel::raster::RasterSurface& surface, const uint16_t* colours, bool keepUnderTransparent) {
   const GifImageDesc& desc = gif_->Image;
   if (desc.Width <= 0 || desc.Height <= 0) return true;
-  qel::raster::RasterSurface& surface = frame.surface();
   lineBuffer_.assign(static_cast<size_t>(desc.Width), 0);
   const int firstColumn = std::max(0, -desc.Left);
   const int endColumn = std::min(desc.Width, surface.width() - desc.Left);
   const auto* passes = desc.Interlace ? kInterlacePasses : kProgressive;
   const int passCount = desc.Interlace ? 4 : 1;
+  const int transparent = keepUnderTransparent ? transparentIndex_ : -1;
   for (int pass = 0; pass < passCount; ++pass) {
     for (int row = passes[pass].first; row < desc.Height; row += passes[pass].step) {
       if (DGifGetLine(gif_, lineBuffer_.data(), desc.Width) == GIF_ERROR) return false;
       const int y = desc.Top + row;
       if (y < 0 || y >= surface.height()) continue;
       uint8_t* target = static_cast<uint8_t*>(surface.pixels()) + static_cast<size_t>(y) * surface.stride();
-      if (paletted_) {
+      if (!colours) {
         for (int x = firstColumn; x < endColumn; ++x) target[desc.Left + x] = lineBuffer_[x];
       } else {
         auto* pixels = reinterpret_cast<uint16_t*>(target);
-        for (int x = firstColumn; x < endColumn; ++x) pixels[desc.Left + x] = colours[lineBuffer_[x]];
+        for (int x = firstColumn; x < endColumn; ++x)
+          if (lineBuffer_[x] != transparent) pixels[desc.Left + x] = colours[lineBuffer_[x]];
       }
     }
   }

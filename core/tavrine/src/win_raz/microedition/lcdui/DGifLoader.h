@@ -6,14 +6,25 @@
 #include "lang/DObject.h"
 #include "microedition/lcdui/DGifLoader.ptr.h"
 #include "microedition/lcdui/DImage.ptr.h"
+#include "microedition/lcdui/DPalette.ptr.h"
+
+namespace qel::raster {
+class RasterSurface;
+}
 
 struct GifFileType;
 
 namespace qel::lcdui {
 
 // Builds displayable frames of the logical screen's size from an open GIF,
-// applying each frame's offsets (clipped to the screen) and the previous
-// frame's disposal. Owns the decoder handle.
+// applying each frame's offsets (clipped to the screen). True-colour frames
+// are composed as the disposal methods say: the screen starts in the
+// background colour, each frame is drawn over what the previous one left
+// (its own transparent pixels keyed in the first frame, see-through in later
+// ones), "restore to background" clears the previous frame's area and
+// "restore to previous" brings back the screen from before it. Paletted
+// frames stand alone and end at a disposal that would need the screen.
+// Owns the decoder handle.
 class DGifLoader final : public qel::lang::DObject {
 public:
   // paletted: frames in INDEX8 with their colour map, else RGB565.
@@ -33,13 +44,20 @@ public:
 private:
   bool readExtension();
   DImagePtr readFrame();
-  bool readPixels(DImage& frame, const uint16_t* colours);
+  DImagePtr readPalettedFrame(DPalette& palette);
+  DImagePtr composeFrame(DPalette& palette);
+  void disposePrevious();
+  bool readPixels(qel::raster::RasterSurface& target, const uint16_t* colours, bool keepUnderTransparent);
   DImagePtr endOfFrames();
 
   GifFileType* gif_;
   bool paletted_;
   int32_t disposal_ = 0;
+  // True colour: the composed screen, the screen kept for "restore to
+  // previous" and the previous frame's area, clipped.
+  DImagePtr screen_;
   DImagePtr previous_;
+  int32_t previousArea_[4] = {};
   uint32_t clearColour_ = 0;
   uint32_t background_;
   // From the graphic control extension before the next frame.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Writes the fixtures of colour keys, 16-bit channels, CMYK JPEG, GIF
 # disposal and an oversized PNG text chunk, each (but the last) with the
-# pixels ImageMagick decodes from it (".rgba"; GIF frames coalesced, one
-# after another). Run from this folder; the outputs are committed.
+# pixels ImageMagick decodes from it (".rgba" or ".rgba16"; GIF frames
+# coalesced, one after another). Run from this folder; the outputs are committed.
 set -euo pipefail
 python3 make_fidelity.py
 convert -size 24x16 gradient:'#ff8020-#1040c0' -colorspace CMYK -quality 95 jpeg_cmyk.jpg
@@ -20,7 +20,10 @@ convert -delay 10 -dispose None \( -size 12x10 xc:'#2050a0' -repage 12x10+0+0 \)
         -dispose None \( -size 3x2 xc:'#000000' -repage 12x10+9+8 \) \
         -loop 0 gif_disposal.gif
 convert gif_disposal.gif -coalesce rgba:gif_disposal.rgba
-for f in png_rgb8_key png_grey8_key png_rgb16_key png_grey16_key png_rgb16_noise png_rgba16_noise; do
-  convert "$f.png" -depth 8 rgba:"$f.rgba"
+for f in png_rgb8_key png_grey8_key png_ztxt_large; do convert "$f.png" -depth 8 rgba:"$f.rgba"; done
+# 16-bit files keep ImageMagick's 16-bit decode (".rgba16", little-endian):
+# its own reduction to 8 bits floors, the tests round.
+for f in png_rgb16_key png_grey16_key png_rgb16_noise png_rgba16_noise; do
+  convert "$f.png" -depth 16 -endian LSB rgba:"$f.rgba16"
 done
 for f in jpeg_cmyk jpeg_cmyk_progressive; do convert "$f.jpg" -colorspace sRGB -depth 8 rgba:"$f.rgba"; done

@@ -20,10 +20,14 @@ namespace {
 
 constexpr uint32_t kKey = DImage::kKeyColour;
 constexpr int32_t kMaxSide = qel::raster::DefaultRasterAllocator::kMaxSide;
-// Ancillary chunks (text, profiles) may claim no more memory than one row of
-// the widest image at 16 bits a channel; IDAT is read as it streams.
+// Other ancillary chunks may claim no more memory than one row of the widest
+// image at 16 bits a channel; IDAT is read as it streams.
 constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t{kMaxSide} * 8 + 1;
 constexpr png_uint_32 kMaxStoredChunks = 128;
+// Chunks the pictures do not use that libpng would buffer whole (zero-filled
+// at the length they claim, before reading them): skipped unread.
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+constexpr int kSkippedChunkCount = 6;
 
 // Rgba: alpha kept; RgbKeyed: the colour key of a grey or RGB image turned
 // into alpha, whose transparent pixels become the key colour.
@@ -86,6 +90,7 @@ bool readHeader(PngRun& run, MemoryReader& reader, bool paletted) {
   png_set_user_limits(run.png, kMaxSide, kMaxSide);
   png_set_chunk_malloc_max(run.png, kMaxChunkBytes);
   png_set_chunk_cache_max(run.png, kMaxStoredChunks);
+  png_set_keep_unknown_chunks(run.png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, kSkippedChunkCount);
   png_read_info(run.png, run.info);
   png_get_IHDR(run.png, run.info, &run.width, &run.height, &run.bitDepth, &run.colourType, &run.interlace,
                nullptr, nullptr);

@@ -45,8 +45,8 @@ ihdr = struct.pack(">IIBBBBB", 1, 1, 8, 2, 0, 0, 0)
 hostile = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) +
            struct.pack(">I", 1950960933) + b"tEXt" + b"Comment\0" + b"x" * 64)
 open("png_text_huge.png", "wb").write(hostile)
-# A 4 x 4 image with a 1 MB compressed text chunk: past what a chunk may
-# claim, so the text is dropped and the image still loads.
+# A 4 x 4 image with a text chunk of 1 MB compressed: the text is skipped
+# and the image loads.
 ztxt = b"Comment\0\0" + zlib.compress(b"x" * (1 << 20), 9)
 rows = b"".join(b"\0" + bytes([200, 100, 50]) * 4 for _ in range(4))
 open("png_ztxt_large.png", "wb").write(png(4, 4, 8, 2, rows, chunk(b"zTXt", ztxt)))

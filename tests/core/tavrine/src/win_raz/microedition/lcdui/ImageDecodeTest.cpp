@@ -146,7 +146,7 @@ class JpegDecode : public testing::TestWithParam<const char*> {};
 TEST_P(JpegDecode, MatchesImageMagick) {
   const std::string file = GetParam();
   const DImagePtr image = decodeFixture(file);
-  const std::vector<uint32_t> reference = readReference(stem(file) + ".rgba");
+  const std::vector<uint32_t> reference = referenceOf(file);
   ASSERT_EQ(image->surface().format(), raster::PF_RGB565);
   ASSERT_EQ(image->getWidth() * image->getHeight(), static_cast<int>(reference.size()));
   EXPECT_FALSE(image->isKeyed());
@@ -156,7 +156,8 @@ TEST_P(JpegDecode, MatchesImageMagick) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, JpegDecode,
-                         testing::Values("jpeg_baseline.jpg", "jpeg_progressive.jpg", "jpeg_grey.jpg"),
+                         testing::Values("jpeg_baseline.jpg", "jpeg_progressive.jpg", "jpeg_grey.jpg", "jpeg_cmyk.jpg",
+                                         "jpeg_cmyk_progressive.jpg"),
                          [](const testing::TestParamInfo<const char*>& info) { return stem(info.param); });
 
 struct GifCase {

@@ -23,7 +23,10 @@ convert gif_disposal.gif -coalesce rgba:gif_disposal.rgba
 for f in png_rgb8_key png_grey8_key png_ztxt_large; do convert "$f.png" -depth 8 rgba:"$f.rgba"; done
 # 16-bit files keep ImageMagick's 16-bit decode (".rgba16", little-endian):
 # its own reduction to 8 bits floors, the tests round.
+# So do the CMYK JPEGs below.
 for f in png_rgb16_key png_grey16_key png_rgb16_noise png_rgba16_noise; do
   convert "$f.png" -depth 16 -endian LSB rgba:"$f.rgba16"
 done
-for f in jpeg_cmyk jpeg_cmyk_progressive; do convert "$f.jpg" -colorspace sRGB -depth 8 rgba:"$f.rgba"; done
+for f in jpeg_cmyk jpeg_cmyk_progressive; do
+  convert "$f.jpg" -colorspace sRGB -depth 16 -endian LSB rgba:"$f.rgba16"
+done

@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "lang/DExceptionBase.h"
@@ -52,21 +53,36 @@ DImagePtr DGifLoader::nextFrame() {
     if (type == EXTENSION_RECORD_TYPE) {
       if (!readExtension()) return endOfFrames();
     } else if (type == IMAGE_DESC_RECORD_TYPE) {
-      DImagePtr frame = readFrame();
-      if (!frame) return endOfFrames();
-      if (delay_ != 0) {
+      if (!readFrame()) return endOfFrames();
+      stillPending_ = delay_ == 0;
+      if (!stillPending_) {
+        DImagePtr frame = takeFrame();
         frame->setFrameDelay(delay_ * 10);
-        stillFrame_.release();
         return frame;
       }
-      stillFrame_ = frame;
     } else {
       return endOfFrames();
     }
   }
 }
 
-DImagePtr DGifLoader::endOfFrames() { return std::exchange(stillFrame_, nullptr); }
+DImagePtr DGifLoader::endOfFrames() {
+  if (!stillPending_) return nullptr;
+  stillPending_ = false;
+  return takeFrame();
+}
+
+// The screen itself goes: a paletted frame stands alone, and a composed
+// screen is copied only when a further frame is drawn.
+DImagePtr DGifLoader::takeFrame() {
+  DImagePtr frame = screen_;
+  if (paletted_)
+    screen_.release();
+  else
+    screenHandedOut_ = true;
+  frame->setKeyed(true);
+  return frame;
+}
 
 bool DGifLoader::readExtension() {
   int code = 0;
@@ -87,76 +103,117 @@ bool DGifLoader::readExtension() {
   return true;
 }
 
-DImagePtr DGifLoader::readFrame() {
-  if (DGifGetImageDesc(gif_) == GIF_ERROR) return nullptr;
+bool DGifLoader::readFrame() {
+  if (DGifGetImageDesc(gif_) == GIF_ERROR) return false;
   const ColorMapObject* map = gif_->Image.ColorMap ? gif_->Image.ColorMap : gif_->SColorMap;
-  if (!map || !map->Colors || map->ColorCount <= 0) return nullptr;
+  if (!map || !map->Colors || map->ColorCount <= 0) return false;
   const int count = std::min(map->ColorCount, 256);
   const DPalettePtr palette(new DPalette(256));
   for (int i = 0; i < count; ++i) palette->palette().setEntry(i, rgbOf(map->Colors[i]));
   if (transparentIndex_ >= 0 && transparentIndex_ < count) palette->palette().setEntry(transparentIndex_, kKey);
-
-  DImagePtr frame = paletted_ ? readPalettedFrame(*palette) : composeFrame(*palette);
-  if (!frame) return nullptr;
+  if (!drawFrame(*palette)) return false;
   disposal_ = nextDisposal_;
   if (disposal_ == kDisposeToBackground) clearColour_ = transparentIndex_ >= 0 ? kKey : background_;
   nextDisposal_ = 0;
   transparentIndex_ = -1;
-  return frame;
+  return true;
 }
 
-DImagePtr DGifLoader::readPalettedFrame(DPalette& palette) {
-  if (disposal_ == kDisposeToBackground || disposal_ == kDisposeToPrevious) return nullptr;
-  DImagePtr frame;
-  try {
-    frame = DImage::createImageOfFormat(gif_->SWidth, gif_->SHeight, qel::raster::PF_INDEX8);
-  } catch (const qel::lang::DExceptionBase&) {
-    return nullptr;
-  }
-  frame->surface().palette()->assign(palette.palette());
-  frame->setKeyed(true);
-  if (!readPixels(frame->surface(), nullptr, false)) return nullptr;
-  return frame;
-}
-
-DImagePtr DGifLoader::composeFrame(DPalette& palette) {
+// Each step saves the area it changes first, so a frame that fails to read
+// leaves the screen as the last complete frame left it.
+bool DGifLoader::drawFrame(DPalette& palette) {
+  // Paletted frames stand alone: a disposal that would need the screen ends them.
+  if (paletted_ && (disposal_ == kDisposeToBackground || disposal_ == kDisposeToPrevious)) return false;
   const bool first = !screen_;
   if (first) {
     try {
-      screen_ = DImage::createImageOfFormat(gif_->SWidth, gif_->SHeight, qel::raster::PF_RGB565);
+      screen_ = DImage::createImageOfFormat(gif_->SWidth, gif_->SHeight,
+                                            paletted_ ? qel::raster::PF_INDEX8 : qel::raster::PF_RGB565);
     } catch (const qel::lang::DExceptionBase&) {
-      return nullptr;
+      return false;
     }
-    screen_->surface().fillRect(0, 0, gif_->SWidth, gif_->SHeight, background_);
-  } else {
-    disposePrevious();
+    if (!paletted_) screen_->surface().fillRect(0, 0, gif_->SWidth, gif_->SHeight, background_);
   }
-  if (nextDisposal_ == kDisposeToPrevious) previous_ = DImage::createTransformedImage(screen_, 0);
-  qel::raster::RasterSurface& surface = screen_->surface();
-  const GifImageDesc& desc = gif_->Image;
-  const int left = std::clamp(desc.Left, 0, surface.width());
-  const int top = std::clamp(desc.Top, 0, surface.height());
-  previousArea_[0] = left;
-  previousArea_[1] = top;
-  previousArea_[2] = std::clamp(desc.Left + desc.Width, 0, surface.width()) - left;
-  previousArea_[3] = std::clamp(desc.Top + desc.Height, 0, surface.height()) - top;
-  if (!readPixels(surface, palette.palette().rgb565Table(), !first)) return nullptr;
-  DImagePtr frame = DImage::createTransformedImage(screen_, 0);
-  frame->setKeyed(true);
-  return frame;
+  if (screenHandedOut_) {
+    screen_ = DImage::createTransformedImage(screen_, 0);
+    screenHandedOut_ = false;
+  }
+  SavedArea disposed;
+  if (!first) disposePrevious(disposed);
+  SavedArea drawn = frameArea();
+  save(drawn);
+  qel::raster::RasterPalette oldPalette;
+  if (paletted_) {
+    oldPalette.assign(*screen_->surface().palette());
+    screen_->surface().palette()->assign(palette.palette());
+  }
+  if (!readPixels(paletted_ ? nullptr : palette.palette().rgb565Table(), !first && !paletted_)) {
+    restore(drawn);
+    restore(disposed);
+    if (paletted_) screen_->surface().palette()->assign(oldPalette);
+    return false;
+  }
+  previous_ = std::move(drawn);
+  return true;
 }
 
-void DGifLoader::disposePrevious() {
-  if (disposal_ == kDisposeToBackground) {
-    screen_->surface().fillRect(previousArea_[0], previousArea_[1], previousArea_[2], previousArea_[3], clearColour_);
-  } else if (disposal_ == kDisposeToPrevious && previous_) {
-    screen_->surface().drawSurface(0, 0, previous_->surface(), nullptr, qel::raster::RT_NONE);
+// A paletted screen still holding a frame of delay 0 gets its pixels back to
+// index 0.
+void DGifLoader::disposePrevious(SavedArea& changed) {
+  qel::raster::RasterSurface& surface = screen_->surface();
+  changed = previous_;
+  changed.bytes.clear();
+  if (paletted_) {
+    save(changed);
+    for (int32_t row = 0; row < changed.height; ++row)
+      std::fill_n(static_cast<uint8_t*>(surface.pixels()) + static_cast<size_t>(changed.y + row) * surface.stride() +
+                      changed.x,
+                  changed.width, uint8_t{0});
+  } else if (disposal_ == kDisposeToBackground) {
+    save(changed);
+    surface.fillRect(changed.x, changed.y, changed.width, changed.height, clearColour_);
+  } else if (disposal_ == kDisposeToPrevious) {
+    save(changed);
+    restore(previous_);
   }
+}
+
+DGifLoader::SavedArea DGifLoader::frameArea() const {
+  const qel::raster::RasterSurface& surface = screen_->surface();
+  const GifImageDesc& desc = gif_->Image;
+  SavedArea area;
+  area.x = std::clamp(desc.Left, 0, surface.width());
+  area.y = std::clamp(desc.Top, 0, surface.height());
+  area.width = std::clamp(desc.Left + desc.Width, 0, surface.width()) - area.x;
+  area.height = std::clamp(desc.Top + desc.Height, 0, surface.height()) - area.y;
+  return area;
+}
+
+void DGifLoader::save(SavedArea& area) const {
+  const qel::raster::RasterSurface& surface = screen_->surface();
+  const size_t rowBytes = static_cast<size_t>(area.width) * (paletted_ ? 1 : 2);
+  area.bytes.resize(rowBytes * static_cast<size_t>(area.height));
+  for (int32_t row = 0; row < area.height; ++row)
+    std::memcpy(area.bytes.data() + rowBytes * static_cast<size_t>(row),
+                static_cast<const uint8_t*>(surface.pixels()) + static_cast<size_t>(area.y + row) * surface.stride() +
+                    static_cast<size_t>(area.x) * (paletted_ ? 1 : 2),
+                rowBytes);
+}
+
+void DGifLoader::restore(const SavedArea& area) {
+  if (area.bytes.empty()) return;
+  qel::raster::RasterSurface& surface = screen_->surface();
+  const size_t rowBytes = static_cast<size_t>(area.width) * (paletted_ ? 1 : 2);
+  for (int32_t row = 0; row < area.height; ++row)
+    std::memcpy(static_cast<uint8_t*>(surface.pixels()) + static_cast<size_t>(area.y + row) * surface.stride() +
+                    static_cast<size_t>(area.x) * (paletted_ ? 1 : 2),
+                area.bytes.data() + rowBytes * static_cast<size_t>(row), rowBytes);
 }
 
 // Paletted targets take the index bytes; others the colours, where a
 // transparent pixel either leaves what lies below or becomes the key.
-bool DGifLoader::readPixels(qel::raster::RasterSurface& surface, const uint16_t* colours, bool keepUnderTransparent) {
+bool DGifLoader::readPixels(const uint16_t* colours, bool keepUnderTransparent) {
+  qel::raster::RasterSurface& surface = screen_->surface();
   const GifImageDesc& desc = gif_->Image;
   if (desc.Width <= 0 || desc.Height <= 0) return true;
   lineBuffer_.assign(static_cast<size_t>(desc.Width), 0);

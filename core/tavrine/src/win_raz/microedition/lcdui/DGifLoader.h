@@ -8,10 +8,6 @@
 #include "microedition/lcdui/DImage.ptr.h"
 #include "microedition/lcdui/DPalette.ptr.h"
 
-namespace qel::raster {
-class RasterSurface;
-}
-
 struct GifFileType;
 
 namespace qel::lcdui {
@@ -42,29 +38,43 @@ public:
   DImagePtr nextFrame();
 
 private:
+  // A rectangle of the screen and the pixels it held.
+  struct SavedArea {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+    std::vector<uint8_t> bytes;
+  };
+
   bool readExtension();
-  DImagePtr readFrame();
-  DImagePtr readPalettedFrame(DPalette& palette);
-  DImagePtr composeFrame(DPalette& palette);
-  void disposePrevious();
-  bool readPixels(qel::raster::RasterSurface& target, const uint16_t* colours, bool keepUnderTransparent);
+  // Draws the next frame onto the screen; on failure the screen is as before.
+  bool readFrame();
+  bool drawFrame(DPalette& palette);
+  DImagePtr takeFrame();
   DImagePtr endOfFrames();
+  SavedArea frameArea() const;
+  void save(SavedArea& area) const;
+  void restore(const SavedArea& area);
+  // Undoes the previous frame as its disposal says, after saving what it changes.
+  void disposePrevious(SavedArea& changed);
+  bool readPixels(const uint16_t* colours, bool keepUnderTransparent);
 
   GifFileType* gif_;
   bool paletted_;
-  int32_t disposal_ = 0;
-  // True colour: the composed screen, the screen kept for "restore to
-  // previous" and the previous frame's area, clipped.
+  // The screen frames are drawn on: RGB565 composed across frames, or
+  // INDEX8 holding one frame.
   DImagePtr screen_;
-  DImagePtr previous_;
-  int32_t previousArea_[4] = {};
+  // Whether the screen holds a frame of delay 0 not yet handed out, and
+  // whether it was handed out as a frame.
+  bool stillPending_ = false;
+  bool screenHandedOut_ = false;
+  int32_t disposal_ = 0;
+  // The previous frame's area, clipped, with the pixels it covered.
+  SavedArea previous_;
   uint32_t clearColour_ = 0;
   uint32_t background_;
   // From the graphic control extension before the next frame.
   int32_t delay_ = 10;
   int32_t nextDisposal_ = 0;
   int32_t transparentIndex_ = -1;
-  DImagePtr stillFrame_;
   std::vector<uint8_t> lineBuffer_;
 };
 

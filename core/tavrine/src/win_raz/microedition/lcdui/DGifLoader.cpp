@@ -190,6 +190,8 @@ DGifLoader::SavedArea DGifLoader::frameArea() const {
 }
 
 void DGifLoader::save(SavedArea& area) const {
+  area.bytes.clear();
+  if (area.width <= 0 || area.height <= 0) return;
   const qel::raster::RasterSurface& surface = screen_->surface();
   const size_t rowBytes = static_cast<size_t>(area.width) * (paletted_ ? 1 : 2);
   area.bytes.resize(rowBytes * static_cast<size_t>(area.height));

@@ -209,6 +209,22 @@ TEST(GifDecode, FrameOffsetsApplyAndFramesAreClippedToTheScreen) {
   EXPECT_EQ(pixelAt(*image, 2, 1), 0x0000u);
 }
 
+// Frames of delay 0 are passed over; a damaged third frame ends the data and
+// the second comes back as ImageMagick composes it.
+TEST(GifDecode, DamagedFrameLeavesTheLastCompleteOne) {
+  const DImagePtr image = decodeFixture("gif_delay0_cut.gif");
+  const std::vector<uint32_t> frames = readReference("gif_disposal.rgba");
+  EXPECT_EQ(image->getFrameDelay(), 0);
+  const int size = image->getWidth() * image->getHeight();
+  ASSERT_EQ(frames.size(), static_cast<size_t>(size) * 8);
+  for (int i = 0; i < size; ++i) {
+    const uint32_t ref = frames[static_cast<size_t>(size + i)];
+    ASSERT_EQ(pixelAt(*image, i % image->getWidth(), i / image->getWidth()),
+              (ref >> 24) == 0 ? kKey565 : toRgb565(ref))
+        << "pixel " << i;
+  }
+}
+
 TEST(DecodeRefusal, HostileAndDamagedFiles) {
   EXPECT_THROWS_CODE(code::IO, decodeFixture("png_huge.png"));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("png_bad_crc.png"));

@@ -30,3 +30,14 @@ done
 for f in jpeg_cmyk jpeg_cmyk_progressive; do
   convert "$f.jpg" -colorspace sRGB -depth 16 -endian LSB rgba:"$f.rgba16"
 done
+# gif_disposal with every display time 0, cut short inside its third frame:
+# the decoder passes over the first two and ends with the second.
+python3 - <<'PY'
+data = bytearray(open("gif_disposal.gif", "rb").read())
+at = 0
+while (at := data.find(b"\x21\xf9\x04", at)) >= 0:
+    data[at + 4:at + 6] = b"\0\0"
+    at += 8
+third = [i for i in range(len(data)) if data[i] == 0x2C and data[i - 1] == 0][2]
+open("gif_delay0_cut.gif", "wb").write(bytes(data[:third + 14]))
+PY

@@ -11,7 +11,12 @@ namespace nv::sound {
 namespace {
 
 constexpr size_t kFormatChunk = 12;
+constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatAdpcm = 2;
+constexpr uint16_t kFormatExtensible = 0xFFFE;
+// The sub-format GUID of extensible PCM after its first two bytes (the tag).
+constexpr uint8_t kPcmGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                      0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 struct DataChunk {
     size_t offset = 0;
@@ -33,6 +38,19 @@ bool findData(const ByteReader& wav, size_t start, DataChunk& chunk) {
         pos += 8 + static_cast<uint64_t>(size) + (size & 1);
     }
     return false;
+}
+
+// 8- and 16-bit samples must be plain PCM: A-law, mu-law and other codecs of
+// those sizes are not sample bytes.
+bool isPcm(const ByteReader& wav, size_t fmt, uint32_t fmtSize) {
+    const uint16_t tag = wav.le16(fmt);
+    if (tag == kFormatPcm) {
+        return true;
+    }
+    if (tag != kFormatExtensible || fmtSize < 40) {
+        return false;
+    }
+    return wav.le16(fmt + 24) == kFormatPcm && std::memcmp(wav.at(fmt + 26), kPcmGuidTail, sizeof kPcmGuidTail) == 0;
 }
 
 }  // namespace
@@ -104,6 +122,9 @@ int SoundSample::loadWav(const uint8_t* bytes, size_t size, bool copy) {
             data_ = owned_.data();
             eightBit_ = false;
         } else {
+            if (!isPcm(wav, fmt, fmtSize)) {
+                return kBadFormat;
+            }
             const uint32_t bytesPerFrame = channels * (bits / 8);
             frames = chunk.size / bytesPerFrame;
             if (frames > kMaxFrames) {

@@ -20,8 +20,9 @@ public:
     SoundSample(const SoundSample&) = delete;
     SoundSample& operator=(const SoundSample&) = delete;
 
-    // Reads a RIFF WAVE file of size bytes: PCM 8 or 16 bit, or Microsoft ADPCM (decoded
-    // at once). With copy the samples are copied; otherwise bytes must outlive this sample.
+    // Reads a RIFF WAVE file of size bytes: PCM 8 or 16 bit (format tag 1, or extensible
+    // with the PCM sub-format), or Microsoft ADPCM (decoded at once); other codecs are
+    // refused. With copy the samples are copied; otherwise bytes must outlive this sample.
     // 0, -10 null bytes, -300 no "fmt " chunk at byte 12, -100 any other refusal.
     int loadWav(const uint8_t* bytes, size_t size, bool copy);
 

@@ -45,6 +45,7 @@ StringManager::StringManager(bool upperCase) : upperCase_(upperCase), table_(new
 StringManager::~StringManager() = default;
 
 void StringManager::load(const DStringPtr& name, int encoding, bool reset) {
+  if (includeDepth_ == 0) includedFiles_ = 0;
   parse(name, GameLib::getResourceAsStream(name), encoding, reset);
 }
 
@@ -87,8 +88,14 @@ DStringPtr StringManager::folder() const {
   return currentFile_->substring(0, currentFile_->lastIndexOf(u'/') + 1);
 }
 
+bool StringManager::takeIncludeSlot() {
+  if (includedFiles_ >= MaxIncludedFiles) return false;
+  ++includedFiles_;
+  return true;
+}
+
 void StringManager::include(const Directive& directive) {
-  if (directive.fileName->length() == 0 || includeDepth_ >= MaxIncludeDepth) return;
+  if (directive.fileName->length() == 0 || includeDepth_ >= MaxIncludeDepth || !takeIncludeSlot()) return;
   ++includeDepth_;
   try {
     load(DString::concat(folder(), directive.fileName), directive.encoding, false);
@@ -120,7 +127,7 @@ void StringManager::parse(const DStringPtr& name, DInputStreamPtr stream, int en
     if (equals < 0) continue;
     DStringPtr value = line->substring(equals + 1);
     if (parseDirective(value, encoding, directive))
-      value = directive.fileName->length() == 0
+      value = directive.fileName->length() == 0 || !takeIncludeSlot()
                   ? DStringPtr(u"")
                   : readTextResource(DString::concat(folder(), directive.fileName), directive.encoding);
     table_->put(line->substring(0, equals), value);

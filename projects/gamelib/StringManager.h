@@ -24,6 +24,9 @@ public:
   static constexpr int RecordLines = 1;
   // Includes nested deeper than this are refused like missing files.
   static constexpr int MaxIncludeDepth = 8;
+  // Files read by includes during one outermost load; later includes are
+  // refused like missing files.
+  static constexpr int MaxIncludedFiles = 256;
 
   // upperCase: getString answers its values upper-cased.
   explicit StringManager(bool upperCase = false);
@@ -47,6 +50,8 @@ private:
 
   void parse(const qel::lang::DStringPtr& name, qel::io::DInputStreamPtr stream, int encoding, bool reset);
   void include(const Directive& directive);
+  // Counts one more included file: false once the budget is spent.
+  bool takeIncludeSlot();
   qel::lang::DStringPtr readTextResource(const qel::lang::DStringPtr& name, int encoding) const;
   // The include a text starts with, if any; encoding is the current one.
   static bool parseDirective(const qel::lang::DStringPtr& text, int encoding, Directive& directive);
@@ -56,6 +61,7 @@ private:
   qel::util::DHashtablePtr table_;
   qel::lang::DStringPtr currentFile_;
   int includeDepth_ = 0;
+  int includedFiles_ = 0;
 };
 
 }  // namespace gamelib

@@ -67,6 +67,31 @@ TEST(SoundSample, DecodesMsAdpcmLikeSox) {
     }
 }
 
+// Files made by make_codec_wavs.sh: only PCM loads as sample bytes.
+TEST(SoundSample, LoadsPcmOnlyAmongEightAndSixteenBitCodecs) {
+    std::vector<uint8_t> plain = readFile(dataPath("pcm16_plain.wav"));
+    SoundSample reference;
+    ASSERT_EQ(reference.loadWav(plain.data(), plain.size(), true), 0);
+    for (const char* name : {"alaw.wav", "ulaw.wav"}) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> wav = readFile(dataPath(name));
+        ASSERT_FALSE(wav.empty());
+        SoundSample sample;
+        EXPECT_EQ(sample.loadWav(wav.data(), wav.size(), true), -100);
+        EXPECT_EQ(sample.lengthFrames(), 0u);
+    }
+    std::vector<uint8_t> extensible = readFile(dataPath("pcm16_extensible.wav"));
+    SoundSample sample;
+    ASSERT_EQ(sample.loadWav(extensible.data(), extensible.size(), true), 0);
+    EXPECT_FALSE(sample.is8Bit());
+    EXPECT_TRUE(sample.isStereo());
+    ASSERT_EQ(sample.lengthFrames(), reference.lengthFrames());
+    EXPECT_EQ(std::memcmp(sample.data(), reference.data(), reference.lengthFrames() * 4), 0);
+    std::vector<uint8_t> otherSubFormat = extensible;
+    otherSubFormat.at(44) = 3;  // IEEE float
+    EXPECT_EQ(sample.loadWav(otherSubFormat.data(), otherSubFormat.size(), true), -100);
+}
+
 TEST(SoundSample, RefusesDamagedFiles) {
     std::vector<uint8_t> good = makeWav(16, 1, 8000, {1, 2, 3, 4});
     auto with = [&](size_t at, uint32_t value, int bytes) {

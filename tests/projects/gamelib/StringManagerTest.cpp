@@ -80,6 +80,14 @@ TEST_F(StringManagerTest, IncludeCyclesStopAndABareDirectiveIsAMissingFile) {
   EXPECT_EQ(value(u"b"), "2");
 }
 
+TEST_F(StringManagerTest, IncludesOfOneLoadStopAfterABoundedNumberOfFiles) {
+  // By depth alone this would read 3^8 files.
+  folder.addEntry("a.txt", "#INCLUDE a.txt\n#INCLUDE a.txt\nv=#INCLUDE_TXT a.txt\na=1\n");
+  loaded(u"a.txt", StringManager::ByteLines);
+  EXPECT_EQ(value(u"a"), "1");
+  EXPECT_EQ(value(u"v"), "") << "the last value include is past the budget";
+}
+
 TEST_F(StringManagerTest, MissingFileWithResetEmptiesTheTable) {
   folder.addEntry("t.txt", "k=v\n");
   loaded(u"t.txt", StringManager::ByteLines);

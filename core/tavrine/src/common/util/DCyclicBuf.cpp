@@ -82,9 +82,18 @@ int32_t DCyclicBuf::grow(int32_t extra) {
   return newCapacity;
 }
 
-int32_t DCyclicBuf::indexOf() const {
-  for (int32_t i = 0; i < stored_; ++i)
-    if (bytes()[(readIndex_ + i) % capacity()] == '\n') return i;
+int32_t DCyclicBuf::indexOf() const { return indexOf(0); }
+
+int32_t DCyclicBuf::indexOf(int32_t from) const {
+  if (from < 0) from = 0;
+  if (from >= stored_) return -1;
+  const int32_t start = (readIndex_ + from) % capacity();
+  const int32_t count = stored_ - from;
+  const int32_t firstRun = std::min(count, capacity() - start);
+  if (const void* found = std::memchr(bytes() + start, '\n', static_cast<size_t>(firstRun)))
+    return from + static_cast<int32_t>(static_cast<const uint8_t*>(found) - (bytes() + start));
+  if (const void* found = std::memchr(bytes(), '\n', static_cast<size_t>(count - firstRun)))
+    return from + firstRun + static_cast<int32_t>(static_cast<const uint8_t*>(found) - bytes());
   return -1;
 }
 

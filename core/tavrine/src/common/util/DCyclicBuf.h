@@ -38,6 +38,8 @@ public:
   int32_t grow(int32_t extra);
   // Distance of the first stored line feed from the read index, or -1.
   int32_t indexOf() const;
+  // The same, looking only at the stored bytes from distance from on.
+  int32_t indexOf(int32_t from) const;
   // Drops every stored byte; refused (false) while a direct write is open.
   bool clear();
 

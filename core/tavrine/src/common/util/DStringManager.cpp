@@ -113,6 +113,7 @@ DStringManager::DStringManager(int) : table_(new DHashtable(TableBuckets, TableL
 
 void DStringManager::load(const DStringPtr& fileName, const DInputStreamPtr& stream, int mode, bool clearFirst) {
   DDataInputStreamPtr data = new DDataInputStream(stream);
+  if (includeDepth_ == 0) includedFiles_ = 0;
   if (clearFirst) {
     table_ = new DHashtable(TableBuckets, TableLoadFactor);
     fileName_ = fileName;
@@ -171,11 +172,15 @@ DStringPtr DStringManager::includePath(const DStringPtr& text, int& mode) const 
 
 void DStringManager::loadFile(const DStringPtr& name, int mode) {
   if (!locator_) qel::lang::throwNullPointer();
+  if (includedFiles_ >= MaxIncludedFiles) return;
+  ++includedFiles_;
   load(name, locator_->open(name), mode, false);
 }
 
 DStringPtr DStringManager::loadIncludedText(const DStringPtr& name, int mode) {
   if (!locator_) qel::lang::throwNullPointer();
+  if (includedFiles_ >= MaxIncludedFiles) return u"";
+  ++includedFiles_;
   DInputStreamPtr stream = locator_->open(name);
   if (!stream) return u"";
   DDataInputStreamPtr data = new DDataInputStream(stream);

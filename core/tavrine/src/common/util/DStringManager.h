@@ -29,6 +29,9 @@ public:
   static constexpr int ModeUTF = 1;
   // Include lines nested deeper than this are dropped.
   static constexpr int MaxIncludeDepth = 16;
+  // Files read by includes during one outermost load; later includes read
+  // nothing, as if their files were missing.
+  static constexpr int MaxIncludedFiles = 256;
 
   explicit DStringManager(int unused);
 
@@ -72,6 +75,7 @@ private:
   qel::lang::DStringPtr fileName_;
   qel::io::DResourceLocatorPtr locator_;
   int includeDepth_ = 0;
+  int includedFiles_ = 0;
 };
 
 }  // namespace qel::util

@@ -55,7 +55,7 @@ DStringPtr DHttpConnection::GET() { return u"GET"; }
 
 DHttpConnection::DHttpConnection(const DStringPtr& url, int32_t mode, bool timeouts)
     : responseHeaders_(new qel::util::DHashtable(11, 75)),
-      responseMessage_(u""),
+      head_(responseHeaders_, HeadLimit),
       method_(GET()),
       address_(url),
       requestProperties_(new qel::util::DHashtable(11, 75)),
@@ -126,11 +126,8 @@ void DHttpConnection::sendRequest() {
   if (body->length() > 0) out->write(body);
   requestBody_.release();
   socketInput_ = socket_->openInputStream();
-  responseHeaders_->clear();
-  responseCode_ = -1;
-  responseMessage_ = u"";
+  head_.restart();
   exchange_ = AwaitingStatus;
-  headBytes_ = 0;
   lastActivity_ = now();
 }
 
@@ -139,15 +136,9 @@ bool DHttpConnection::readResponse() {
   if (exchange_ == HeadComplete || exchange_ == Failed) return true;
   if (exchange_ == SetUp) return false;
   for (;;) {
-    std::u16string line;
-    while (takeLine(line)) {
-      if (exchange_ == AwaitingStatus)
-        parseStatusLine(line);
-      else
-        parseHeaderLine(line);
-      if (exchange_ == HeadComplete || exchange_ == Failed) return true;
-    }
-    if (exchange_ == Failed || !receive()) break;
+    takeLines();
+    if (exchange_ == HeadComplete || exchange_ == Failed) return true;
+    if (!receive()) break;
   }
   if (exchange_ == Failed) return true;
   if (socket_->getState() != Connected && socketInput_->available() < 1) {
@@ -184,53 +175,13 @@ bool DHttpConnection::receive() {
   return true;
 }
 
-bool DHttpConnection::takeLine(std::u16string& line) {
-  const int32_t end = responseBuffer_->indexOf();
-  if (end < 0) return false;
-  headBytes_ += end + 1;
-  if (headBytes_ > HeadLimit) {
-    fail();
-    return false;
-  }
-  line.clear();
-  for (int32_t i = 0; i < end; ++i) line.push_back(static_cast<char16_t>(responseBuffer_->read()));
-  responseBuffer_->read();
-  if (!line.empty() && line.back() == u'\r') line.pop_back();
-  return true;
-}
-
-void DHttpConnection::parseStatusLine(const std::u16string& text) {
-  const std::u16string_view line(text);
-  if (line.size() < 4 || !equalsIgnoringCase(line.substr(0, 4), u"HTTP")) return fail();
-  const size_t first = line.find(u' ');
-  if (first == std::u16string_view::npos) {
-    fail();
-    throwException(ExceptionCode::IO);
-  }
-  const size_t second = line.find(u' ', first + 1);
-  if (second == std::u16string_view::npos) return fail();
+void DHttpConnection::takeLines() {
   try {
-    responseCode_ = qel::lang::DInteger::parseInt(new DString(line.substr(first + 1, second - first - 1)));
+    exchange_ = head_.takeLines(*responseBuffer_);
   } catch (const qel::lang::DExceptionBase&) {
     fail();
     throw;
   }
-  responseMessage_ = new DString(line.substr(second + 1));
-  exchange_ = ReadingHeaders;
-}
-
-void DHttpConnection::parseHeaderLine(const std::u16string& text) {
-  const std::u16string_view line(text);
-  if (line.empty()) {
-    exchange_ = HeadComplete;
-    return;
-  }
-  const size_t colon = line.find(u':');
-  if (colon == std::u16string_view::npos || colon == 0) return fail();
-  const DStringPtr name = DStringPtr(new DString(line.substr(0, colon)))->trim();
-  size_t valueStart = colon + 1;
-  while (valueStart < line.size() && (line[valueStart] == u' ' || line[valueStart] == u'\t')) ++valueStart;
-  responseHeaders_->put(name, DStringPtr(new DString(line.substr(valueStart))));
 }
 
 bool DHttpConnection::timedOut() const { return lastActivity_ >= 0 && now() - lastActivity_ > timeoutMs_; }
@@ -266,12 +217,12 @@ bool DHttpConnection::chunkedBody() {
 
 int32_t DHttpConnection::getResponseCode() {
   ensureResponse();
-  return responseCode_;
+  return head_.code();
 }
 
 DStringPtr DHttpConnection::getResponseMessage() {
   ensureResponse();
-  return responseMessage_;
+  return head_.message();
 }
 
 DStringPtr DHttpConnection::getHeaderField(const DStringPtr& name) {

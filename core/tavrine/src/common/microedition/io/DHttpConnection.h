@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "io/DByteArrayOutputStream.ptr.h"
 #include "lang/DString.ptr.h"
 #include "microedition/io/DConnection.h"
 #include "microedition/io/DHttpConnection.ptr.h"
+#include "microedition/io/HttpResponseHead.h"
 #include "util/DCyclicBuf.ptr.h"
 #include "util/DHashtable.ptr.h"
 
@@ -26,7 +26,14 @@ public:
   static constexpr int32_t ResponseBufferSize = 1024;
   static constexpr int32_t HeadLimit = 65536;
 
-  enum Exchange : int32_t { SetUp = 0, AwaitingStatus = 1, ReadingHeaders = 2, HeadComplete = 3, Failed = 4 };
+  // The states after sending are the head's.
+  enum Exchange : int32_t {
+    SetUp = 0,
+    AwaitingStatus = HttpResponseHead::AwaitingStatus,
+    ReadingHeaders = HttpResponseHead::ReadingHeaders,
+    HeadComplete = HttpResponseHead::Complete,
+    Failed = HttpResponseHead::Failed
+  };
 
   // A url without "http://", or with ':' right after it, throws 0x05400000.
   // The socket starts connecting at once.
@@ -79,10 +86,8 @@ private:
   // enlarging it up to the head limit when a line does not fit: false when
   // nothing came.
   bool receive();
-  // The next complete line without its line feed and carriage return.
-  bool takeLine(std::u16string& line);
-  void parseStatusLine(const std::u16string& line);
-  void parseHeaderLine(const std::u16string& line);
+  // Parses the buffered lines, following the head's progress.
+  void takeLines();
   bool timedOut() const;
   void ensureResponse();
   void awaitHead();
@@ -92,8 +97,7 @@ private:
   void fail() { exchange_ = Failed; }
 
   qel::util::DHashtablePtr responseHeaders_;
-  int32_t responseCode_ = -1;
-  qel::lang::DStringPtr responseMessage_;
+  HttpResponseHead head_;
   qel::lang::DStringPtr method_;
   int32_t majorVersion_ = 1;
   int32_t minorVersion_ = 1;
@@ -111,7 +115,6 @@ private:
   int32_t exchange_ = SetUp;
   int64_t lastActivity_ = -1;
   int64_t timeoutMs_ = DefaultTimeoutMs;
-  int32_t headBytes_ = 0;
 };
 
 }  // namespace qel::microedition::io

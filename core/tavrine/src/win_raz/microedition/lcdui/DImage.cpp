@@ -1,5 +1,7 @@
 #include "microedition/lcdui/DImage.h"
 
+#include <memory>
+
 #include "io/DArchive.h"
 #include "io/DFileInputStream.h"
 #include "io/DInputStream.h"
@@ -127,7 +129,16 @@ void DImage::getRGB(qel::lang::DintArrayPtr rgbData, int32_t offset, int32_t sca
   view.pixels = rgbData->data() + offset;
   view.drawable = 1;
   RasterSurface target(view);
-  target.drawSurfaceKeyed(-x, -y, *surface_, kKeyColour, nullptr, qel::raster::RT_NONE, 0.0f);
+  // Palette entries are 0x00RRGGBB: read them as opaque, the key excepted.
+  std::unique_ptr<qel::raster::RasterPalette> opaque;
+  if (const qel::raster::RasterPalette* palette = surface_->palette()) {
+    opaque = std::make_unique<qel::raster::RasterPalette>(*palette);
+    for (int32_t i = 0; i < palette->count(); ++i) {
+      const uint32_t entry = palette->entries()[i] & 0xFFFFFF;
+      opaque->setEntry(i, entry == kKeyColour ? entry : 0xFF000000u | entry);
+    }
+  }
+  target.drawSurfaceKeyed(-x, -y, *surface_, kKeyColour, opaque.get(), qel::raster::RT_NONE, 0.0f);
 }
 
 void DImage::fillWithColorKey() {

@@ -85,11 +85,25 @@ bool readHeader(JpegRun& run) {
   jpeg_create_decompress(&run.cinfo);
   run.cinfo.src = &run.source;
   jpeg_read_header(&run.cinfo, TRUE);
-  run.cinfo.out_color_space = JCS_RGB;
+  // libjpeg gives CMYK (and YCCK) pictures only as CMYK: converted per row.
+  const bool cmyk = run.cinfo.jpeg_color_space == JCS_CMYK || run.cinfo.jpeg_color_space == JCS_YCCK;
+  run.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   run.cinfo.scale_num = 1;
   run.cinfo.scale_denom = 1;
   run.cinfo.output_gamma = 1.0;
   return true;
+}
+
+uint16_t rgbTo565(uint32_t r, uint32_t g, uint32_t b) {
+  return static_cast<uint16_t>((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
+}
+
+// CMYK JPEGs store their inks inverted (as Adobe writes them): each colour
+// is its stored ink times the stored black, rounded.
+uint16_t cmykTo565(const uint8_t* pixel) {
+  const uint32_t black = pixel[3];
+  auto channel = [black](uint32_t ink) { return (ink * black + 127) / 255; };
+  return rgbTo565(channel(pixel[0]), channel(pixel[1]), channel(pixel[2]));
 }
 
 enum class Rows { Read, Failed, NoBuffer };
@@ -98,10 +112,12 @@ Rows readRows(JpegRun& run) {
   if (setjmp(run.escape)) return Rows::Failed;
   jpeg_start_decompress(&run.cinfo);
   const JDIMENSION width = run.cinfo.output_width;
-  if (run.cinfo.output_components != 3 || width != static_cast<JDIMENSION>(run.surface->width()) ||
+  const int components = run.cinfo.output_components;
+  if (components != (run.cinfo.out_color_space == JCS_CMYK ? 4 : 3) ||
+      width != static_cast<JDIMENSION>(run.surface->width()) ||
       run.cinfo.output_height != static_cast<JDIMENSION>(run.surface->height()))
     return Rows::Failed;
-  run.row = static_cast<uint8_t*>(std::malloc(size_t{3} * width + 1));
+  run.row = static_cast<uint8_t*>(std::malloc(size_t(components) * width + 1));
   if (!run.row) return Rows::NoBuffer;
   while (run.cinfo.output_scanline < run.cinfo.output_height) {
     const JDIMENSION y = run.cinfo.output_scanline;
@@ -109,9 +125,12 @@ Rows readRows(JpegRun& run) {
     if (jpeg_read_scanlines(&run.cinfo, rows, 1) != 1) return Rows::Failed;
     auto* target = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(run.surface->pixels()) +
                                                static_cast<size_t>(y) * run.surface->stride());
-    const uint8_t* rgb = run.row;
-    for (JDIMENSION x = 0; x < width; ++x, rgb += 3)
-      target[x] = static_cast<uint16_t>((rgb[0] >> 3) << 11 | (rgb[1] >> 2) << 5 | (rgb[2] >> 3));
+    const uint8_t* pixel = run.row;
+    if (components == 4) {
+      for (JDIMENSION x = 0; x < width; ++x, pixel += 4) target[x] = cmykTo565(pixel);
+    } else {
+      for (JDIMENSION x = 0; x < width; ++x, pixel += 3) target[x] = rgbTo565(pixel[0], pixel[1], pixel[2]);
+    }
   }
   jpeg_finish_decompress(&run.cinfo);
   return Rows::Read;

@@ -19,8 +19,19 @@ using qel::raster::RasterSurface;
 namespace {
 
 constexpr uint32_t kKey = DImage::kKeyColour;
+constexpr int32_t kMaxSide = qel::raster::DefaultRasterAllocator::kMaxSide;
+// Other ancillary chunks may claim no more memory than one row of the widest
+// image at 16 bits a channel; IDAT is read as it streams.
+constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t{kMaxSide} * 8 + 1;
+constexpr png_uint_32 kMaxStoredChunks = 128;
+// Chunks the pictures do not use that libpng would buffer whole (zero-filled
+// at the length they claim, before reading them): skipped unread.
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+constexpr int kSkippedChunkCount = 6;
 
-enum class Layout { Indices, Rgb, Rgba };
+// Rgba: alpha kept; RgbKeyed: the colour key of a grey or RGB image turned
+// into alpha, whose transparent pixels become the key colour.
+enum class Layout { Indices, Rgb, Rgba, RgbKeyed };
 
 // Everything the libpng calls touch: plain data only, so that a longjmp
 // out of libpng skips no destructor.
@@ -76,13 +87,15 @@ void readPalette(PngRun& run) {
 bool readHeader(PngRun& run, MemoryReader& reader, bool paletted) {
   if (setjmp(png_jmpbuf(run.png))) return false;
   png_set_read_fn(run.png, &reader, &readFromMemory);
-  png_set_user_limits(run.png, qel::raster::DefaultRasterAllocator::kMaxSide,
-                      qel::raster::DefaultRasterAllocator::kMaxSide);
+  png_set_user_limits(run.png, kMaxSide, kMaxSide);
+  png_set_chunk_malloc_max(run.png, kMaxChunkBytes);
+  png_set_chunk_cache_max(run.png, kMaxStoredChunks);
+  png_set_keep_unknown_chunks(run.png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, kSkippedChunkCount);
   png_read_info(run.png, run.info);
   png_get_IHDR(run.png, run.info, &run.width, &run.height, &run.bitDepth, &run.colourType, &run.interlace,
                nullptr, nullptr);
   if (paletted && run.colourType != PNG_COLOR_TYPE_PALETTE) return false;
-  png_set_strip_16(run.png);
+  png_set_scale_16(run.png);
   png_set_packing(run.png);
   if (run.colourType == PNG_COLOR_TYPE_PALETTE) {
     readPalette(run);
@@ -90,18 +103,26 @@ bool readHeader(PngRun& run, MemoryReader& reader, bool paletted) {
   } else if (run.colourType == PNG_COLOR_TYPE_RGB_ALPHA) {
     run.layout = Layout::Rgba;
   } else {
-    png_set_strip_alpha(run.png);
+    const bool colourKey = run.colourType != PNG_COLOR_TYPE_GRAY_ALPHA && png_get_valid(run.png, run.info, PNG_INFO_tRNS);
+    if (colourKey) {
+      png_set_tRNS_to_alpha(run.png);
+      run.keyed = true;
+    } else {
+      png_set_strip_alpha(run.png);
+    }
     if (run.colourType == PNG_COLOR_TYPE_GRAY || run.colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
       png_set_expand_gray_1_2_4_to_8(run.png);
       png_set_gray_to_rgb(run.png);
     }
-    run.layout = Layout::Rgb;
+    run.layout = colourKey ? Layout::RgbKeyed : Layout::Rgb;
   }
   png_set_interlace_handling(run.png);
   png_read_update_info(run.png, run.info);
   const int channels = png_get_channels(run.png, run.info);
   const int depth = png_get_bit_depth(run.png, run.info);
-  const int expected = run.colourType == PNG_COLOR_TYPE_PALETTE ? 1 : run.layout == Layout::Rgba ? 4 : 3;
+  const int expected = run.colourType == PNG_COLOR_TYPE_PALETTE                      ? 1
+                       : run.layout == Layout::Rgba || run.layout == Layout::RgbKeyed ? 4
+                                                                                      : 3;
   return depth == 8 && channels == expected;
 }
 
@@ -116,6 +137,12 @@ void storeRow(PngRun& run, png_uint_32 y, const uint8_t* row) {
       auto* pixels = reinterpret_cast<uint32_t*>(target);
       for (png_uint_32 x = 0; x < width; ++x, row += 4)
         pixels[x] = uint32_t{row[3]} << 24 | uint32_t{row[0]} << 16 | uint32_t{row[1]} << 8 | row[2];
+      break;
+    }
+    case Layout::RgbKeyed: {
+      auto* pixels = reinterpret_cast<uint16_t*>(target);
+      for (png_uint_32 x = 0; x < width; ++x, row += 4)
+        pixels[x] = row[3] == 0 ? toRgb565(kKey >> 16, kKey >> 8 & 0xFF, kKey & 0xFF) : toRgb565(row[0], row[1], row[2]);
       break;
     }
     case Layout::Rgb: {

@@ -114,8 +114,21 @@ TEST(CyclicBuf, IndexOfFindsTheLineFeedWhereverTheDataStands) {
     take(buf, shift);
     put(buf, "ab\ncd");
     EXPECT_EQ(buf.indexOf(), 2) << shift;
+    EXPECT_EQ(buf.indexOf(2), 2) << shift;
+    EXPECT_EQ(buf.indexOf(3), -1) << shift;
     take(buf, 3);
     EXPECT_EQ(buf.indexOf(), -1) << shift;
+  }
+}
+
+TEST(CyclicBuf, IndexOfFromASkipsTheBytesBeforeIt) {
+  for (int shift = 0; shift < 7; ++shift) {
+    DCyclicBuf buf(7);
+    put(buf, std::string(static_cast<size_t>(shift), '-'));
+    take(buf, shift);
+    put(buf, "\nab\ncd\n");
+    for (auto [from, found] : {std::pair{-1, 0}, {0, 0}, {1, 3}, {3, 3}, {4, 6}, {6, 6}, {7, -1}})
+      EXPECT_EQ(buf.indexOf(from), found) << "shift " << shift << " from " << from;
   }
 }
 

@@ -227,6 +227,18 @@ TEST(DStringManagerTest, SelfIncludesEnd) {
   EXPECT_EQ(locator->opened.size(), static_cast<size_t>(DStringManager::MaxIncludeDepth));
 }
 
+// Two includes of itself per file would read 2^16 files by depth alone.
+TEST(DStringManagerTest, IncludesOfOneLoadReadABoundedNumberOfFiles) {
+  DPtr<MemoryLocator> locator = new MemoryLocator();
+  locator->files = {{"a.ini", "#include a.ini\nv=#include_txt a.ini\n#include a.ini\nx=1"}};
+  DStringManagerPtr table = loaded("#include a.ini\nz=1", locator, u"a.ini");
+  expectEntries(table, {{u"x", "1"}, {u"z", "1"}}, "bounded");
+  EXPECT_EQ(locator->opened.size(), static_cast<size_t>(DStringManager::MaxIncludedFiles));
+  locator->opened.clear();
+  table->load(u"a.ini", bytesStream("#include a.ini"), DStringManager::ModeBytes, false);
+  EXPECT_EQ(locator->opened.size(), static_cast<size_t>(DStringManager::MaxIncludedFiles)) << "a new load, a new budget";
+}
+
 TEST(DStringManagerTest, Getters) {
   DStringManagerPtr table = loaded(
       "hex=0x10\ndec=12\nword=true\nspaced= 12\nempty=\nneg=-5\n"

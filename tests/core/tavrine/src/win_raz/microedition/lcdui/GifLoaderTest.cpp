@@ -1,6 +1,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "Fixtures.h"
@@ -22,8 +23,10 @@ int readMemory(GifFileType* gif, GifByteType* target, int count) {
   return static_cast<int>(static_cast<MemoryReader*>(gif->UserData)->read(target, static_cast<size_t>(count)));
 }
 
-class AnimatedGif : public testing::Test {
-protected:
+class Gif {
+public:
+  explicit Gif(const std::string& name) : data_(readFixture(name + ".gif")), frames_(readReference(name + ".rgba")) {}
+
   DGifLoaderPtr open(bool paletted) {
     reader_ = {data_.data(), data_.size(), 0};
     int error = 0;
@@ -31,13 +34,22 @@ protected:
     EXPECT_NE(gif, nullptr);
     return DGifLoaderPtr(new DGifLoader(gif, paletted));
   }
+  // ImageMagick's coalesced frames.
+  const std::vector<uint32_t>& frames() const { return frames_; }
 
-  // ImageMagick's coalesced frame, 7 x 5.
-  uint32_t reference(int frame, int x, int y) const { return frames_[frame * 35 + y * 7 + x]; }
-
-  std::vector<uint8_t> data_ = readFixture("gif_animated.gif");
-  std::vector<uint32_t> frames_ = readReference("gif_animated.rgba");
+private:
+  std::vector<uint8_t> data_;
+  std::vector<uint32_t> frames_;
   MemoryReader reader_;
+};
+
+class AnimatedGif : public testing::Test {
+protected:
+  DGifLoaderPtr open(bool paletted) { return gif_.open(paletted); }
+  // ImageMagick's coalesced frame, 7 x 5.
+  uint32_t reference(int frame, int x, int y) const { return gif_.frames()[frame * 35 + y * 7 + x]; }
+
+  Gif gif_{"gif_animated"};
 };
 
 TEST_F(AnimatedGif, FramesComeWithTheirDisplayTimes) {
@@ -53,35 +65,45 @@ TEST_F(AnimatedGif, FramesComeWithTheirDisplayTimes) {
   EXPECT_FALSE(loader->nextFrame());
 }
 
-// The second frame is 4 x 3 at (2, 1).
-TEST_F(AnimatedGif, SubFrameLandsAtItsOffset) {
-  const DGifLoaderPtr loader = open(false);
-  loader->nextFrame();
-  const DImagePtr frame = loader->nextFrame();
-  ASSERT_TRUE(frame);
-  for (int y = 1; y < 4; ++y)
-    for (int x = 2; x < 6; ++x) EXPECT_EQ(pixelAt(*frame, x, y), toRgb565(reference(1, x, y))) << x << ", " << y;
+// Every frame as ImageMagick's -coalesce composes it: transparent there is
+// the key here. gif_disposal has each disposal method before some frame.
+class ComposedFrames : public testing::TestWithParam<const char*> {};
+
+TEST_P(ComposedFrames, MatchImageMagickFrameByFrame) {
+  Gif gif(GetParam());
+  const DGifLoaderPtr loader = gif.open(false);
+  size_t at = 0;
+  int frameNumber = 0;
+  while (at < gif.frames().size()) {
+    SCOPED_TRACE(frameNumber);
+    const DImagePtr frame = loader->nextFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->isKeyed());
+    int differing = 0;
+    for (int y = 0; y < frame->getHeight(); ++y) {
+      for (int x = 0; x < frame->getWidth(); ++x, ++at) {
+        const uint32_t ref = gif.frames().at(at);
+        const uint32_t expected = (ref >> 24) == 0 ? 0xF81Fu : toRgb565(ref);
+        if (pixelAt(*frame, x, y) != expected) {
+          if (++differing < 4) ADD_FAILURE() << "at " << x << ", " << y << ": " << pixelAt(*frame, x, y);
+        }
+      }
+    }
+    EXPECT_EQ(differing, 0);
+    ++frameNumber;
+  }
+  EXPECT_FALSE(loader->nextFrame());
 }
 
-// The third frame covers the screen; its transparent pixels are keyed.
-TEST_F(AnimatedGif, TransparentIndexBecomesTheKey) {
-  const DGifLoaderPtr loader = open(false);
-  loader->nextFrame();
-  loader->nextFrame();
-  const DImagePtr frame = loader->nextFrame();
-  ASSERT_TRUE(frame);
-  EXPECT_TRUE(frame->isKeyed());
-  int keyed = 0;
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      if (pixelAt(*frame, x, y) == 0xF81F) {
-        ++keyed;
-        continue;
-      }
-      EXPECT_EQ(pixelAt(*frame, x, y), toRgb565(reference(2, x, y))) << x << ", " << y;
-    }
-  }
-  EXPECT_GT(keyed, 0);
+INSTANTIATE_TEST_SUITE_P(Files, ComposedFrames, testing::Values("gif_animated", "gif_disposal"),
+                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+
+// Paletted frames stand alone: a frame after "restore to background" ends them.
+TEST(PalettedGif, FramesEndAtADisposalThatNeedsTheScreen) {
+  Gif gif("gif_disposal");
+  const DGifLoaderPtr loader = gif.open(true);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(loader->nextFrame()) << i;
+  EXPECT_FALSE(loader->nextFrame());
 }
 
 TEST_F(AnimatedGif, PalettedFramesCarryAFullPalette) {

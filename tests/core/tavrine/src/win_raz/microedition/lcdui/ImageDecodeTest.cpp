@@ -6,6 +6,7 @@
 #include "Fixtures.h"
 #include "SurfacePixels.h"
 #include "lang/ExceptionCode.h"
+#include "lang/DintArray.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/raster/RasterPalette.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
@@ -26,6 +27,12 @@ DImagePtr decodeFixture(const std::string& name, bool paletted = false) {
 
 std::string stem(const std::string& name) { return name.substr(0, name.rfind('.')); }
 
+// ImageMagick's decode of a fixture, at 16 bits a channel where kept.
+std::vector<uint32_t> referenceOf(const std::string& file) {
+  const std::string deep = stem(file) + ".rgba16";
+  return readReference(hasFixture(deep) ? deep : stem(file) + ".rgba");
+}
+
 struct DecodeCase {
   const char* file;
   raster::PixelFormat format;
@@ -34,7 +41,8 @@ struct DecodeCase {
 
 // How a decoded pixel must look against ImageMagick's decode: ARGB images
 // keep every channel, RGB565 images drop alpha, except that fully
-// transparent palette entries of palette images become the key colour.
+// transparent pixels of palette images and of grey and RGB images with a
+// colour key become the key colour.
 uint32_t expectedPixel(const DecodeCase& c, uint32_t reference) {
   if (c.format == raster::PF_ARGB8888) return reference;
   if (c.keyed && (reference >> 24) == 0) return kKey565;
@@ -46,7 +54,7 @@ class TrueColourPng : public testing::TestWithParam<DecodeCase> {};
 TEST_P(TrueColourPng, MatchesImageMagick) {
   const DecodeCase& c = GetParam();
   const DImagePtr image = decodeFixture(c.file);
-  const std::vector<uint32_t> reference = readReference(stem(c.file) + ".rgba");
+  const std::vector<uint32_t> reference = referenceOf(c.file);
   ASSERT_EQ(image->surface().format(), c.format);
   ASSERT_EQ(image->getWidth() * image->getHeight(), static_cast<int>(reference.size()));
   EXPECT_EQ(image->isKeyed(), c.keyed);
@@ -72,7 +80,14 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"png_palette4.png", raster::PF_RGB565, true},
                     DecodeCase{"png_palette4_interlaced.png", raster::PF_RGB565, true},
                     DecodeCase{"png_palette2.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_palette_partial_alpha.png", raster::PF_RGB565, true}),
+                    DecodeCase{"png_palette_partial_alpha.png", raster::PF_RGB565, true},
+                    DecodeCase{"png_rgb8_key.png", raster::PF_RGB565, true},
+                    DecodeCase{"png_grey8_key.png", raster::PF_RGB565, true},
+                    DecodeCase{"png_rgb16_key.png", raster::PF_RGB565, true},
+                    DecodeCase{"png_grey16_key.png", raster::PF_RGB565, true},
+                    DecodeCase{"png_rgb16_noise.png", raster::PF_RGB565, false},
+                    DecodeCase{"png_rgba16_noise.png", raster::PF_ARGB8888, false},
+                    DecodeCase{"png_ztxt_large.png", raster::PF_RGB565, false}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return stem(info.param.file).substr(4); });
 
 class PalettedDecode : public testing::TestWithParam<const char*> {};
@@ -101,6 +116,26 @@ INSTANTIATE_TEST_SUITE_P(Files, PalettedDecode,
                                          "gif_interlaced.gif", "gif_transparent.gif"),
                          [](const testing::TestParamInfo<const char*>& info) { return stem(info.param); });
 
+// Read back as words, palette pixels are 0xFFRRGGBB in ImageMagick's
+// colours (partly transparent entries count as opaque); fully transparent
+// ones leave the caller's words.
+TEST_P(PalettedDecode, ReadBackAsOpaqueWords) {
+  const std::string file = GetParam();
+  const DImagePtr image = decodeFixture(file, true);
+  const std::vector<uint32_t> reference = readReference(stem(file) + ".rgba");
+  const int count = image->getWidth() * image->getHeight();
+  const qel::lang::DintArrayPtr words(new qel::lang::DintArray(count));
+  for (int i = 0; i < count; ++i) words[i] = 7;
+  image->getRGB(words, 0, image->getWidth(), 0, 0, image->getWidth(), image->getHeight());
+  int differing = 0;
+  for (int i = 0; i < count; ++i) {
+    const uint32_t expected = (reference[i] >> 24) == 0 ? 7u : 0xFF000000u | reference[i];
+    if (static_cast<uint32_t>(words[i]) != expected && ++differing < 4)
+      ADD_FAILURE() << "pixel " << i << ": " << std::hex << words[i] << " for " << expected;
+  }
+  EXPECT_EQ(differing, 0);
+}
+
 TEST(PalettedDecode, RefusesWhatHasNoPalette) {
   EXPECT_THROWS_CODE(code::IO, decodeFixture("png_rgb8.png", true));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("jpeg_baseline.jpg", true));
@@ -111,7 +146,7 @@ class JpegDecode : public testing::TestWithParam<const char*> {};
 TEST_P(JpegDecode, MatchesImageMagick) {
   const std::string file = GetParam();
   const DImagePtr image = decodeFixture(file);
-  const std::vector<uint32_t> reference = readReference(stem(file) + ".rgba");
+  const std::vector<uint32_t> reference = referenceOf(file);
   ASSERT_EQ(image->surface().format(), raster::PF_RGB565);
   ASSERT_EQ(image->getWidth() * image->getHeight(), static_cast<int>(reference.size()));
   EXPECT_FALSE(image->isKeyed());
@@ -121,7 +156,8 @@ TEST_P(JpegDecode, MatchesImageMagick) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, JpegDecode,
-                         testing::Values("jpeg_baseline.jpg", "jpeg_progressive.jpg", "jpeg_grey.jpg"),
+                         testing::Values("jpeg_baseline.jpg", "jpeg_progressive.jpg", "jpeg_grey.jpg", "jpeg_cmyk.jpg",
+                                         "jpeg_cmyk_progressive.jpg"),
                          [](const testing::TestParamInfo<const char*>& info) { return stem(info.param); });
 
 struct GifCase {
@@ -161,20 +197,38 @@ TEST(GifDecode, FrameWithoutGraphicControlShowsFor100Milliseconds) {
 }
 
 // A 6 x 4 frame at (1, 1) on a 3 x 2 screen: its first row lands on screen
-// row 1 from column 1, the rest is cut off.
+// row 1 from column 1, the rest is cut off; the screen around it keeps the
+// background colour (black), as ImageMagick shows it.
 TEST(GifDecode, FrameOffsetsApplyAndFramesAreClippedToTheScreen) {
   const DImagePtr image = decodeFixture("gif_frame_past_screen.gif");
   ASSERT_EQ(image->getWidth(), 3);
   ASSERT_EQ(image->getHeight(), 2);
-  for (int x = 0; x < 3; ++x) EXPECT_EQ(pixelAt(*image, x, 0), 0xFFFFu) << x;
-  EXPECT_EQ(pixelAt(*image, 0, 1), 0xFFFFu);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(pixelAt(*image, x, 0), 0x0000u) << x;
+  EXPECT_EQ(pixelAt(*image, 0, 1), 0x0000u);
   EXPECT_EQ(pixelAt(*image, 1, 1), 0xFFFFu);
   EXPECT_EQ(pixelAt(*image, 2, 1), 0x0000u);
+}
+
+// Frames of delay 0 are passed over; a damaged third frame ends the data and
+// the second comes back as ImageMagick composes it.
+TEST(GifDecode, DamagedFrameLeavesTheLastCompleteOne) {
+  const DImagePtr image = decodeFixture("gif_delay0_cut.gif");
+  const std::vector<uint32_t> frames = readReference("gif_disposal.rgba");
+  EXPECT_EQ(image->getFrameDelay(), 0);
+  const int size = image->getWidth() * image->getHeight();
+  ASSERT_EQ(frames.size(), static_cast<size_t>(size) * 8);
+  for (int i = 0; i < size; ++i) {
+    const uint32_t ref = frames[static_cast<size_t>(size + i)];
+    ASSERT_EQ(pixelAt(*image, i % image->getWidth(), i / image->getWidth()),
+              (ref >> 24) == 0 ? kKey565 : toRgb565(ref))
+        << "pixel " << i;
+  }
 }
 
 TEST(DecodeRefusal, HostileAndDamagedFiles) {
   EXPECT_THROWS_CODE(code::IO, decodeFixture("png_huge.png"));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("png_bad_crc.png"));
+  EXPECT_THROWS_CODE(code::IO, decodeFixture("png_text_huge.png"));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("gif_huge_screen.gif"));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("gif_no_colour_map.gif"));
   EXPECT_THROWS_CODE(code::IO, decodeFixture("gif_huge_screen.gif", true));

@@ -131,3 +131,13 @@ TEST(D7zArchiveTest, LargeEntryGrowsItsBufferToTheExactSize) {
   EXPECT_EQ(archive->lookupEntry(u"big.bin"), 1500000);
   EXPECT_EQ(entryBytes(*archive, "big.bin"), expected);
 }
+
+// The suite never calls setlocale: it runs in the "C" locale, as the program does.
+TEST(D7zArchiveTest, NamesOutsideAsciiAreFoundInAnyLocale) {
+  DArchivePtr archive = open7z("names.7z");
+  for (const char* name : {"données/été.txt", "日本語.txt", "😀.txt", "\\données\\été.txt"}) {
+    std::string stored = name[0] == '\\' ? "données/été.txt" : name;
+    EXPECT_EQ(entryBytes(*archive, name), bytesOfText(stored + "\n")) << name;
+  }
+  EXPECT_EQ(archive->lookupEntry(u"donnees/ete.txt"), -1);
+}

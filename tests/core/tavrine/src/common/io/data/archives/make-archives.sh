@@ -32,6 +32,11 @@ q="-bso0 -bsp0"
 # The default: solid LZMA2.
 7zz a -t7z $q ../solid.7z img/logo.png text.txt empty.bin Aa BB
 7zz a -t7z -m0=Copy -mhc=off $q ../single.7z text.txt
+7zz a -t7z -m0=Copy -mhc=off $q ../tiny.7z Aa
+# Solid blocks of two files, and a filter before LZMA: folders that hold
+# several files or several coders.
+7zz a -t7z -ms=2f $q ../blocks.7z img/logo.png text.txt Aa BB empty.bin
+7zz a -t7z -m0=BCJ -m1=LZMA -ms=off $q ../filtered.7z img/logo.png text.txt Aa empty.bin
 # An entry larger than the reader's first buffer (bytes i % 251, not kept in files/).
 python3 -c 'import sys; sys.stdout.buffer.write(bytes(i % 251 for i in range(1500000)))' >big.bin
 touch -d "$stamp" big.bin
@@ -54,7 +59,7 @@ zip -q -X -fz- - - <text.txt | cat >../streamed.zip
 cd ..
 
 python3 - <<'PY'
-import io, struct, zipfile, zlib
+import io, os, struct, zipfile, zlib
 
 def info(name):
     return zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
@@ -127,6 +132,18 @@ data[at:at + 4] = "Aa".encode("utf-16-le")
 struct.pack_into("<I", data, 28, zlib.crc32(data[header:header + size]))
 struct.pack_into("<I", data, 8, zlib.crc32(data[12:32]))
 open("duplicate.7z", "wb").write(bytes(data))
+
+# A plain header of one file that declares 84 million files.
+data = bytearray(open("tiny.7z", "rb").read())
+offset, size = struct.unpack_from("<QQ", data, 12)
+header = 32 + offset
+at = data.index(b"\x05\x01", header)
+data[at + 1:at + 2] = bytes([0xE5, 0x00, 0xBD, 0x01])  # 84,000,000
+size += 3
+struct.pack_into("<QQI", data, 12, offset, size, zlib.crc32(data[header:header + size]))
+struct.pack_into("<I", data, 8, zlib.crc32(data[12:32]))
+open("many-files.7z", "wb").write(bytes(data))
+os.remove("tiny.7z")
 PY
 # Zip64 extra fields: Python's force_zip64 puts them in the local headers;
 # zip64-central.zip moves every size and offset of the central directory

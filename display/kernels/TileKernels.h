@@ -13,17 +13,15 @@ inline constexpr std::int32_t kTileSize = 16;
 // pitches are in bytes. With (i, j) = (column, row) inside the tile:
 //   quarter turn          dst (i, j) = src (j, 15 - i)
 //   reverse quarter turn  dst (i, j) = src (15 - j, i)
-//   half turn             dst (i, j) = src (15 - i, 15 - j)
 using TileKernel = void (*)(std::uint16_t* dst, std::ptrdiff_t dstPitch, const std::uint16_t* src,
                             std::ptrdiff_t srcPitch);
 
 struct TileKernelTable {
     TileKernel quarterTurn;
     TileKernel reverseQuarterTurn;
-    TileKernel halfTurn;
 };
 
-// Gathers each destination row from a source column.
+// Turns the tile as four 8 x 8 blocks, each transposed in vector registers.
 const TileKernelTable& generalTileKernels();
 // Walks the source row by row and writes the turned tile out row by row.
 const TileKernelTable& xscaleTileKernels();

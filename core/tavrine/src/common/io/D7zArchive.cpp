@@ -119,6 +119,7 @@ DbyteArrayPtr D7zArchive::extract(const Entry& entry, const DStringPtr& name) {
 DbyteArrayPtr D7zArchive::decodeAlone(const Entry& entry, const DStringPtr& name) {
   if (layout_.empty()) return nullptr;
   const SevenZipLayout::File& file = layout_.files()[static_cast<size_t>(entry.index)];
+  if (file.folder < 0) return nullptr;
   const SevenZipLayout::Folder& folder = layout_.folders()[static_cast<size_t>(file.folder)];
   if (!folder.single || folder.streams != 1 || folder.packed.method == SevenZipFolderDecoder::Method::Other)
     return nullptr;

@@ -1,5 +1,7 @@
 #include "display/kernels/RotatedCopy.h"
 
+#include "display/kernels/WideTurns.h"
+
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -61,8 +63,9 @@ void copyReversed(std::uint16_t* out, const std::uint16_t* last, std::int32_t co
 
 // dst (X, Y) = src (W - 1 - X, H - 1 - Y), a row at a time.
 void copyHalfTurn(const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
+    static const auto copyRow = wideTurnsAvailable() ? wideCopyReversed : copyReversed;
     for (std::int32_t y = area.top; y < area.bottom; ++y) {
-        copyReversed(rowOf(dst, y) + area.left, rowOf(src, src.height - 1 - y) + (src.width - 1 - area.left),
+        copyRow(rowOf(dst, y) + area.left, rowOf(src, src.height - 1 - y) + (src.width - 1 - area.left),
                      area.right - area.left);
     }
 }

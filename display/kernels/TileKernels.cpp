@@ -1,5 +1,7 @@
 #include "display/kernels/TileKernels.h"
 
+#include "display/kernels/WideTurns.h"
+
 #include <array>
 #include <cstring>
 
@@ -114,17 +116,24 @@ void xscaleReverseQuarterTurn(std::uint16_t* dst, std::ptrdiff_t dstPitch, const
     storeTile(dst, dstPitch, tile);
 }
 
-constexpr TileKernelTable kGeneral{generalQuarterTurn, generalReverseQuarterTurn};
-constexpr TileKernelTable kXScale{xscaleQuarterTurn, xscaleReverseQuarterTurn};
-
 }  // namespace
 
-const TileKernelTable& generalTileKernels() { return kGeneral; }
+const TileKernelTable& generalTileKernels() {
+    static const TileKernelTable kernels = wideTurnsAvailable()
+                                               ? TileKernelTable{wideQuarterTurn, wideReverseQuarterTurn}
+                                               : TileKernelTable{generalQuarterTurn, generalReverseQuarterTurn};
+    return kernels;
+}
 
-const TileKernelTable& xscaleTileKernels() { return kXScale; }
+const TileKernelTable& xscaleTileKernels() {
+    static const TileKernelTable kernels = wideTurnsAvailable()
+                                               ? TileKernelTable{wideRowQuarterTurn, wideRowReverseQuarterTurn}
+                                               : TileKernelTable{xscaleQuarterTurn, xscaleReverseQuarterTurn};
+    return kernels;
+}
 
 const TileKernelTable& tileKernelsFor(ProcessorKind kind) {
-    return kind == ProcessorKind::XScale ? kXScale : kGeneral;
+    return kind == ProcessorKind::XScale ? xscaleTileKernels() : generalTileKernels();
 }
 
 }  // namespace tdlx

@@ -21,9 +21,11 @@ struct TileKernelTable {
     TileKernel reverseQuarterTurn;
 };
 
-// Turns the tile as four 8 x 8 blocks, each transposed in vector registers.
+// Turns the tile as 8 x 8 blocks transposed in vector registers (two at once
+// where the processor has 256-bit registers).
 const TileKernelTable& generalTileKernels();
-// Walks the source row by row and writes the turned tile out row by row.
+// Walks the source row by row and writes the turned tile out row by row (whole
+// rows through 256-bit registers where the processor has them).
 const TileKernelTable& xscaleTileKernels();
 
 // The XScale kernels on XScale processors, the general ones elsewhere; both give

@@ -26,11 +26,32 @@ RASTER_INLINE void copyShortRow(uint8_t* d, const uint8_t* s, ptrdiff_t bytes) {
     for (; i < bytes; ++i) d[i] = s[i];
 }
 
+// Rows of a width known at compile time: each row is one or two vector moves.
+template <size_t RowBytes>
+RASTER_INLINE void copyFixedRows(const BlitRegion& r) {
+    uint8_t* d = r.dst;
+    const uint8_t* s = r.src;
+    for (int32_t j = 0; j < r.h; ++j, d += r.stepY, s += r.srcStride) std::memcpy(d, s, RowBytes);
+}
+
 RASTER_INLINE void copyRows(const BlitRegion& r, ptrdiff_t bytes) {
     const ptrdiff_t rowBytes = r.w * bytes;
     if (r.stepY == rowBytes && r.srcStride == rowBytes) {
         std::memcpy(r.dst, r.src, static_cast<size_t>(rowBytes * r.h));
         return;
+    }
+    switch (rowBytes) {
+        case 16:
+            copyFixedRows<16>(r);
+            return;
+        case 32:
+            copyFixedRows<32>(r);
+            return;
+        case 64:
+            copyFixedRows<64>(r);
+            return;
+        default:
+            break;
     }
     if (rowBytes <= kShortRow) {
         for (int32_t j = 0; j < r.h; ++j) copyShortRow(r.dst + j * r.stepY, r.src + j * r.srcStride, rowBytes);

@@ -32,6 +32,10 @@ TDLX_WIDE_INLINE __m256i reversedPixels(const std::uint16_t* end, __m256i revers
     return _mm256_shuffle_epi8(loadLanes(end - 7, end - 15), reverseWords);
 }
 
+TDLX_WIDE_INLINE void storePixels(std::uint16_t* at, __m256i pixels) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), pixels);
+}
+
 // In each lane: columns[k] = (rows[0][k], ..., rows[7][k]).
 TDLX_WIDE_INLINE void transposeLanes(const __m256i (&rows)[8], __m256i (&columns)[8]) {
     __m256i pairs[8];
@@ -111,18 +115,27 @@ TDLX_WIDE void wideCopyReversed(std::uint16_t* out, const std::uint16_t* last, s
     const __m256i reverseWords =
         _mm256_setr_epi8(14, 15, 12, 13, 10, 11, 8, 9, 6, 7, 4, 5, 2, 3, 0, 1, 14, 15, 12, 13, 10, 11, 8, 9, 6, 7,
                          4, 5, 2, 3, 0, 1);
-    std::int32_t x = 0;
+    if (count < 16) {
+        for (std::int32_t x = 0; x < count; ++x) {
+            out[x] = last[-x];
+        }
+        return;
+    }
+    // The first and last sixteen pixels go unaligned; the stores between them
+    // start on 32-byte boundaries and overlap the ends with the same pixels.
+    storePixels(out, reversedPixels(last, reverseWords));
+    std::int32_t x = static_cast<std::int32_t>(32 - (reinterpret_cast<std::uintptr_t>(out) & 31)) / 2;
     for (; x + 32 <= count; x += 32) {
         const __m256i first = reversedPixels(last - x, reverseWords);
         const __m256i second = reversedPixels(last - x - 16, reverseWords);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), first);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 16), second);
+        storePixels(out + x, first);
+        storePixels(out + x + 16, second);
     }
     for (; x + 16 <= count; x += 16) {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), reversedPixels(last - x, reverseWords));
+        storePixels(out + x, reversedPixels(last - x, reverseWords));
     }
-    for (; x < count; ++x) {
-        out[x] = last[-x];
+    if (x < count) {
+        storePixels(out + count - 16, reversedPixels(last - (count - 16), reverseWords));
     }
 }
 

@@ -9,7 +9,7 @@ namespace tdlx {
 // the same pixels as its narrower counterpart in TileKernels and RotatedCopy.
 bool wideTurnsAvailable();
 
-// out[x] = last[-x] for x in 0 .. count - 1.
+// out[x] = last[-x] for x in 0 .. count - 1; out must not overlap the source row.
 void wideCopyReversed(std::uint16_t* out, const std::uint16_t* last, std::int32_t count);
 
 // 16 x 16 tiles, with the contracts of TileKernel: each source row pair is

@@ -22,7 +22,7 @@ uint32_t groupVolume(int volume) { return (volume < 0 || volume > 64) ? 64 : sta
 
 }  // namespace
 
-SoundSystem::SoundSystem(uint32_t settleMs) : settleMs_(settleMs) {}
+SoundSystem::SoundSystem() = default;
 
 SoundSystem::~SoundSystem() { close(); }
 
@@ -31,7 +31,7 @@ int SoundSystem::open(int frequency, int bitsPerSample, int stereo, int musicCha
         return -2;
     }
     try {
-        device_ = std::make_unique<WaveOutDevice>(settleMs_);
+        device_ = std::make_unique<WaveOutDevice>();
     } catch (const std::bad_alloc&) {
         return -5;
     }

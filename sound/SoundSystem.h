@@ -24,8 +24,7 @@ public:
     static constexpr uint32_t kBufferMs = 180;
     static constexpr int kMaxModuleChannels = 32;
 
-    // settleMs: the output device's pause after starting and ending its feeder.
-    explicit SoundSystem(uint32_t settleMs = WaveOutDevice::kSettleMs);
+    SoundSystem();
     virtual ~SoundSystem();
     SoundSystem(const SoundSystem&) = delete;
     SoundSystem& operator=(const SoundSystem&) = delete;
@@ -71,7 +70,6 @@ private:
     template <bool kSixteenBit>
     void writeOutput(uint8_t* out, uint32_t frames, bool stereo) const;
 
-    const uint32_t settleMs_;
     std::unique_ptr<AudioOutputDevice> device_;
     bool open_ = false;
     std::vector<std::unique_ptr<ModulePlayer>> music_;

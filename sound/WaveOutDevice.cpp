@@ -27,7 +27,7 @@ bool validFormat(const OutputFormat& format) {
 
 }  // namespace
 
-WaveOutDevice::WaveOutDevice(uint32_t settleMs) : settleMs_(settleMs) {}
+WaveOutDevice::WaveOutDevice() = default;
 
 WaveOutDevice::~WaveOutDevice() {
     if (open_) {
@@ -73,8 +73,8 @@ int WaveOutDevice::open(const OutputFormat* format, uint32_t bufferFrames, FillC
         abandonOpen();
         return -4;
     }
+    // Created suspended, the feeder waits for resume(): nothing to wait for here.
     feeder_->SetThreadPriority(kFeederPriority);
-    wce::Thread::Sleep(settleMs_);
 
     waveFormat_.formatTag = wce::WAVE_FORMAT_PCM;
     waveFormat_.channels = static_cast<uint16_t>(format_.channels);
@@ -169,8 +169,9 @@ int WaveOutDevice::close() {
     stop_->SetEvent();
     section_.unlock();
 
+    // The feeder's last act is to set the finished event; resetting the
+    // thread then waits for it to end.
     finished_->WaitForSingleObject(wce::INFINITE);
-    wce::Thread::Sleep(settleMs_);
     feeder_.reset();
     stop_.reset();
     finished_.reset();

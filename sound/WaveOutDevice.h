@@ -22,10 +22,8 @@ public:
     static constexpr uint32_t kMaxBuffers = 32;
     static constexpr uint32_t kMinRate = 4000;
     static constexpr uint32_t kMaxRate = 192000;
-    // Pause after starting the feeder and after it ends.
-    static constexpr uint32_t kSettleMs = 100;
 
-    explicit WaveOutDevice(uint32_t settleMs = kSettleMs);
+    WaveOutDevice();
     ~WaveOutDevice() override;
 
     // 0, -1 bad format or arguments or no device, -2 already open, -4 no thread, -10 no memory.
@@ -48,7 +46,6 @@ private:
     void refill(wce::WAVEHDR& header);
     void abandonOpen();
 
-    const uint32_t settleMs_;
     wce::HWAVEOUT waveOut_ = nullptr;
     wce::WAVEFORMATEX waveFormat_{};
     std::vector<wce::WAVEHDR> headers_;

@@ -134,6 +134,13 @@ void spriteLoop(benchmark::State& state, Size size, Draw draw) {
     setPixels(state, int64_t{size.w} * size.h);
 }
 
+void copy565Sprite(benchmark::State& state, Size size) {
+    RasterSurface sprite(PF_RGB565, size.w, size.h);
+    fillSprite(sprite);
+    RasterSurface screen(PF_RGB565, 240, 320);
+    spriteLoop(state, size, [&](int32_t x, int32_t y) { screen.drawSurface(x, y, sprite, nullptr, RT_NONE); });
+}
+
 void keyed565Raster(benchmark::State& state, Size size, RasterTransform transform) {
     RasterSurface sprite(PF_RGB565, size.w, size.h);
     fillSprite(sprite);
@@ -254,6 +261,8 @@ int main(int argc, char** argv) {
     for (const Size& s : kSprites) {
         const std::string n = s.name();
         benchmark::RegisterBenchmark(("keyed565/raster/" + n).c_str(), keyed565Raster, s, RT_NONE);
+        benchmark::RegisterBenchmark(("sprite565/raster/" + n).c_str(), copy565Sprite, s);
+        pairs.emplace_back("sprite565/raster/" + n, "keyed565/raster/" + n);
         benchmark::RegisterBenchmark(("keyed565mirrored/raster/" + n).c_str(), keyed565Raster, s, RT_MIRROR_X);
         benchmark::RegisterBenchmark(("masked8888/raster/" + n).c_str(), maskedRaster, s);
         benchmark::RegisterBenchmark(("masked8888/pixman/" + n).c_str(), maskedPixman, s);

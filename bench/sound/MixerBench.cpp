@@ -51,7 +51,7 @@ std::vector<uint8_t> song() {
 }
 
 struct Scene {
-    Scene() : driver(std::make_shared<wce::ManualWaveOutDriver>()), system(0), modBytes(song()) {
+    Scene() : driver(std::make_shared<wce::ManualWaveOutDriver>()), modBytes(song()) {
         wce::installWaveOutDriver(driver);
         system.open(kRate, 16, 1, 4, 8);
         module.load(modBytes.data(), modBytes.size(), false);
@@ -156,5 +156,18 @@ void BM_MixVersusLibxmp(benchmark::State& state) {
     state.counters["ours_over_libxmp"] = ours / theirs;
 }
 BENCHMARK(BM_MixVersusLibxmp)->Unit(benchmark::kMillisecond);
+
+// Opening and closing the sound system's output, as start-up and shutdown do.
+void BM_OpenAndCloseOutput(benchmark::State& state) {
+    auto driver = std::make_shared<wce::ManualWaveOutDriver>();
+    wce::installWaveOutDriver(driver);
+    for (auto _ : state) {
+        SoundSystem system;
+        benchmark::DoNotOptimize(system.open(kRate, 16, 1, 4, 8));
+        system.close();
+    }
+    wce::installWaveOutDriver(nullptr);
+}
+BENCHMARK(BM_OpenAndCloseOutput)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,12 @@
 #include "display/kernels/RotatedCopy.h"
 
+#include "display/kernels/WideTurns.h"
+
 #include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tdlx {
 namespace {
@@ -10,12 +16,11 @@ struct SourcePixel {
     std::int32_t row;
 };
 
+// For quarter turns.
 SourcePixel sourceOf(int rotation, const FrameBufferInfo& src, std::int32_t x, std::int32_t y) {
     switch (rotation) {
     case 1:
         return {y, src.height - 1 - x};
-    case 2:
-        return {src.width - 1 - x, src.height - 1 - y};
     default:
         return {src.width - 1 - y, x};
     }
@@ -28,6 +33,40 @@ void copyPixels(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo&
             const SourcePixel from = sourceOf(rotation, src, x, y);
             out[x] = rowOf(src, from.row)[from.column];
         }
+    }
+}
+
+// out[x] = last[-x] for x in 0 .. count - 1.
+void copyReversed(std::uint16_t* out, const std::uint16_t* last, std::int32_t count) {
+    std::int32_t x = 0;
+#if defined(__SSE2__)
+    const auto reversed = [](__m128i pixels) {
+        pixels = _mm_shufflelo_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
+        pixels = _mm_shufflehi_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
+        return _mm_shuffle_epi32(pixels, _MM_SHUFFLE(1, 0, 3, 2));
+    };
+    for (; x + 16 <= count; x += 16) {
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7));
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 15));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), reversed(high));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 8), reversed(low));
+    }
+    for (; x + 8 <= count; x += 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
+                         reversed(_mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7))));
+    }
+#endif
+    for (; x < count; ++x) {
+        out[x] = last[-x];
+    }
+}
+
+// dst (X, Y) = src (W - 1 - X, H - 1 - Y), a row at a time.
+void copyHalfTurn(const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
+    static const auto copyRow = wideTurnsAvailable() ? wideCopyReversed : copyReversed;
+    for (std::int32_t y = area.top; y < area.bottom; ++y) {
+        copyRow(rowOf(dst, y) + area.left, rowOf(src, src.height - 1 - y) + (src.width - 1 - area.left),
+                     area.right - area.left);
     }
 }
 
@@ -46,11 +85,15 @@ void RotatedCopy::copy(int rotation, const FrameBufferInfo& dst, const FrameBuff
     if (area.isEmpty()) {
         return;
     }
+    if (!quarter) {
+        copyHalfTurn(dst, src, area);
+        return;
+    }
     const auto tileAt = [&](std::int32_t x, std::int32_t y) {
         copyTile(rotation, dst, src,
                  Rect{x, y, std::min(x + kTileSize, area.right), std::min(y + kTileSize, area.bottom)});
     };
-    if (quarter && order == TileOrder::ColumnsOuter) {
+    if (order == TileOrder::ColumnsOuter) {
         for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
             for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
                 tileAt(x, y);
@@ -81,11 +124,6 @@ void RotatedCopy::copyTile(int rotation, const FrameBufferInfo& dst, const Frame
     case 1:
         row -= kTileSize - 1;
         kernel = kernels_.quarterTurn;
-        break;
-    case 2:
-        column -= kTileSize - 1;
-        row -= kTileSize - 1;
-        kernel = kernels_.halfTurn;
         break;
     default:
         column -= kTileSize - 1;

@@ -15,12 +15,13 @@ enum class TileOrder { ColumnsOuter, RowsOuter };
 //   2: dst (X, Y) = src (W - 1 - X, H - 1 - Y)
 //   3: dst (X, Y) = src (W - 1 - Y, X)
 // rect is in frame-buffer coordinates. It is clipped to the frame buffer and to the
-// turned back buffer; whole tiles go through the kernels, partial edge tiles pixel by pixel.
+// turned back buffer. Quarter turns go by 16 x 16 tiles: whole tiles through the
+// kernels, partial edge tiles pixel by pixel; the half turn copies rows reversed.
 class RotatedCopy {
 public:
     explicit RotatedCopy(const TileKernelTable& kernels) : kernels_(kernels) {}
 
-    // Other rotations copy nothing. The half turn always visits rows outer.
+    // Other rotations copy nothing. The order matters to quarter turns only.
     void copy(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& rect,
               TileOrder order = TileOrder::ColumnsOuter) const;
 

@@ -13,19 +13,19 @@ inline constexpr std::int32_t kTileSize = 16;
 // pitches are in bytes. With (i, j) = (column, row) inside the tile:
 //   quarter turn          dst (i, j) = src (j, 15 - i)
 //   reverse quarter turn  dst (i, j) = src (15 - j, i)
-//   half turn             dst (i, j) = src (15 - i, 15 - j)
 using TileKernel = void (*)(std::uint16_t* dst, std::ptrdiff_t dstPitch, const std::uint16_t* src,
                             std::ptrdiff_t srcPitch);
 
 struct TileKernelTable {
     TileKernel quarterTurn;
     TileKernel reverseQuarterTurn;
-    TileKernel halfTurn;
 };
 
-// Gathers each destination row from a source column.
+// Turns the tile as 8 x 8 blocks transposed in vector registers (two at once
+// where the processor has 256-bit registers).
 const TileKernelTable& generalTileKernels();
-// Walks the source row by row and writes the turned tile out row by row.
+// Walks the source row by row and writes the turned tile out row by row (whole
+// rows through 256-bit registers where the processor has them).
 const TileKernelTable& xscaleTileKernels();
 
 // The XScale kernels on XScale processors, the general ones elsewhere; both give

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -16,6 +17,10 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 constexpr std::size_t kMaxEntryName = 255;
+
+std::atomic<std::uint64_t> changesOfThisProcess{0};
+
+std::int64_t nanoseconds(const timespec& time) { return std::int64_t{time.tv_sec} * 1000000000 + time.tv_nsec; }
 
 std::string subkeyEntry(const std::string& encodedName) { return "k." + encodedName; }
 std::string valueEntry(const std::string& encodedName) { return "v." + encodedName; }
@@ -80,10 +85,26 @@ bool writeAll(int descriptor, const BYTE* data, std::size_t size) {
   return true;
 }
 
-// A name outside every key, for temporary files and doomed folders.
+// A name outside every key, for temporary files and doomed folders; the
+// process id in it tells whether its writer still runs.
 std::string uniqueHiddenName(const char* tag) {
   static std::atomic<std::uint64_t> counter{0};
   return "." + std::string(tag) + "." + std::to_string(::getpid()) + "." + std::to_string(++counter);
+}
+
+// Whether name is a hidden leftover (".t." or ".d.", then a process id and
+// a count) of a process that no longer runs.
+bool leftOverByEndedProcess(const std::string& name) {
+  if (name.size() < 5 || name[0] != '.' || (name[1] != 't' && name[1] != 'd') || name[2] != '.') return false;
+  const std::size_t dot = name.find('.', 3);
+  if (dot == std::string::npos || dot == 3 || dot - 3 > 9) return false;
+  pid_t pid = 0;
+  for (std::size_t i = 3; i < dot; ++i) {
+    if (name[i] < '0' || name[i] > '9') return false;
+    pid = pid * 10 + (name[i] - '0');
+  }
+  if (pid <= 0 || pid == ::getpid()) return false;
+  return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 }  // namespace
@@ -112,7 +133,15 @@ LONG KeyFolder::openSubkey(const std::string& encodedName, std::shared_ptr<KeyFo
   const int descriptor = ::openat(descriptor_, entry.c_str(), kFolderFlags);
   if (descriptor < 0) return errno == ENOENT || errno == ENOTDIR ? ERROR_NOT_FOUND : ERROR_CANTOPEN;
   result.reset(new KeyFolder(descriptor));
+  result->removeLeftoversOfEndedWriters();
   return ERROR_SUCCESS;
+}
+
+void KeyFolder::removeLeftoversOfEndedWriters() const {
+  std::vector<std::string> names;
+  if (!readEntries(descriptor_, names)) return;
+  for (const std::string& name : names)
+    if (leftOverByEndedProcess(name)) removeTree(descriptor_, name);
 }
 
 LONG KeyFolder::createSubkey(const std::string& encodedName, std::shared_ptr<KeyFolder>& result,
@@ -121,6 +150,7 @@ LONG KeyFolder::createSubkey(const std::string& encodedName, std::shared_ptr<Key
   const std::string entry = subkeyEntry(encodedName);
   if (!fits(entry)) return ERROR_INVALID_PARAMETER;
   created = ::mkdirat(descriptor_, entry.c_str(), 0777) == 0;
+  if (created) changed();
   if (!created && errno != EEXIST) return errno == ENOENT ? ERROR_KEY_DELETED : ERROR_CANTWRITE;
   if (created) ::fsync(descriptor_);
   return openSubkey(encodedName, result);
@@ -138,6 +168,7 @@ LONG KeyFolder::deleteSubkey(const std::string& encodedName) const {
   if (::renameat(descriptor_, subkeyEntry(encodedName).c_str(), descriptor_, doomed.c_str()) != 0) {
     return errno == ENOENT ? ERROR_NOT_FOUND : ERROR_CANTWRITE;
   }
+  changed();
   ::fsync(descriptor_);
   removeTree(descriptor_, doomed);
   return ERROR_SUCCESS;
@@ -168,6 +199,34 @@ LONG KeyFolder::list(char kind, std::vector<Entry>& result) const {
   std::sort(result.begin(), result.end(), [](const Entry& a, const Entry& b) {
     return a.name != b.name ? a.name < b.name : a.encodedName < b.encodedName;
   });
+  return ERROR_SUCCESS;
+}
+
+LONG KeyFolder::valueAt(std::size_t index, Entry& result) const {
+  const std::lock_guard<std::mutex> hold(enumerationLock_);
+  const std::uint64_t generation = changesOfThisProcess.load();
+  if (index == 0 || index != enumerationNext_ || generation != enumerationGeneration_) {
+    enumerationNext_ = 0;
+    if (const LONG status = values(enumeration_); status != ERROR_SUCCESS) return status;
+    enumerationGeneration_ = generation;
+  } else if (const LONG status = check(); status != ERROR_SUCCESS) {
+    return status;
+  }
+  if (index >= enumeration_.size()) return ERROR_NO_MORE_ITEMS;
+  result = enumeration_[index];
+  enumerationNext_ = index + 1;
+  return ERROR_SUCCESS;
+}
+
+void KeyFolder::changed() { changesOfThisProcess.fetch_add(1); }
+
+LONG KeyFolder::stamp(KeyStamp& result) const {
+  result.generation = changesOfThisProcess.load();
+  struct stat info {};
+  if (::fstat(descriptor_, &info) != 0) return ERROR_CANTREAD;
+  if (info.st_nlink == 0) return ERROR_KEY_DELETED;
+  result.modified = nanoseconds(info.st_mtim);
+  result.changed = nanoseconds(info.st_ctim);
   return ERROR_SUCCESS;
 }
 
@@ -215,6 +274,7 @@ LONG KeyFolder::writeValue(const std::string& encodedName, const BYTE* data, std
     ::unlinkat(descriptor_, temporary.c_str(), 0);
     return ERROR_CANTWRITE;
   }
+  changed();
   ::fsync(descriptor_);
   return ERROR_SUCCESS;
 }
@@ -226,6 +286,7 @@ LONG KeyFolder::deleteValue(const std::string& encodedName) const {
   if (::unlinkat(descriptor_, entry.c_str(), 0) != 0) {
     return errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_CANTWRITE;
   }
+  changed();
   ::fsync(descriptor_);
   return ERROR_SUCCESS;
 }

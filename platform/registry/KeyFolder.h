@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/registry/Registry.h"
 #include "platform/registry/RegistryTypes.h"
 
 namespace wce {
@@ -15,6 +17,7 @@ namespace wce {
 // entries (temporary files of interrupted writes) are not part of the key.
 // The folder stays pinned while open: once the key is deleted, every
 // operation fails with ERROR_KEY_DELETED and nothing is created again.
+// Opening a subkey removes the leftovers of writers that died.
 class KeyFolder {
  public:
   struct Entry {
@@ -42,6 +45,11 @@ class KeyFolder {
   // Sorted by name.
   LONG subkeys(std::vector<Entry>& result) const;
   LONG values(std::vector<Entry>& result) const;
+  // The value at index of one enumeration: index 0 lists the key afresh,
+  // each next index reads the same listing while no key of this process
+  // changes. ERROR_NO_MORE_ITEMS past the last.
+  LONG valueAt(std::size_t index, Entry& result) const;
+  LONG stamp(KeyStamp& result) const;
 
   LONG valueSize(const std::string& encodedName, std::uint64_t& size) const;
   LONG readValue(const std::string& encodedName, std::vector<BYTE>& data) const;
@@ -52,8 +60,16 @@ class KeyFolder {
  private:
   explicit KeyFolder(int descriptor) : descriptor_(descriptor) {}
   LONG list(char kind, std::vector<Entry>& result) const;
+  // Removes temporary files and doomed folders whose process has ended.
+  void removeLeftoversOfEndedWriters() const;
+  // Counts every change this process makes to any key.
+  static void changed();
 
   int descriptor_;
+  mutable std::mutex enumerationLock_;
+  mutable std::vector<Entry> enumeration_;
+  mutable std::size_t enumerationNext_ = 0;  // 0: none under way
+  mutable std::uint64_t enumerationGeneration_ = 0;
 };
 
 }  // namespace wce

@@ -190,10 +190,8 @@ LONG RegEnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWO
   LONG status = ERROR_SUCCESS;
   const std::shared_ptr<KeyFolder> folder = findKey(key, status);
   if (!folder) return status;
-  std::vector<KeyFolder::Entry> values;
-  if ((status = folder->values(values)) != ERROR_SUCCESS) return status;
-  if (index >= values.size()) return ERROR_NO_MORE_ITEMS;
-  const KeyFolder::Entry& value = values[index];
+  KeyFolder::Entry value;
+  if ((status = folder->valueAt(index, value)) != ERROR_SUCCESS) return status;
   if ((status = copyName(value.name, name, nameLength)) != ERROR_SUCCESS) return status;
   if (type == nullptr && data == nullptr && size == nullptr) return ERROR_SUCCESS;
   return queryValue(*folder, value.encodedName, type, data, size);
@@ -236,6 +234,17 @@ LONG RegQueryInfoKeyW(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* v
   if (maxValueNameLength != nullptr) *maxValueNameLength = longestName;
   if (maxValueLength != nullptr) *maxValueLength = largest;
   return ERROR_SUCCESS;
+}
+
+}  // namespace wce
+
+namespace wce {
+
+LONG RegQueryKeyStamp(HKEY key, KeyStamp& stamp) {
+  LONG status = ERROR_SUCCESS;
+  const std::shared_ptr<KeyFolder> folder = findKey(key, status);
+  if (!folder) return status;
+  return folder->stamp(stamp);
 }
 
 }  // namespace wce

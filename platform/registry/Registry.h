@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -47,5 +48,16 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength);
 // bytes; any output may be null.
 LONG RegQueryInfoKeyW(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* values,
                       DWORD* maxValueNameLength, DWORD* maxValueLength);
+
+// Changes whenever the key's values or subkeys change: at once for changes
+// made by this process, by the folder's change times (to the file system's
+// clock) for changes made by others.
+struct KeyStamp {
+  std::uint64_t generation = 0;
+  std::int64_t modified = 0;  // nanoseconds
+  std::int64_t changed = 0;
+  bool operator==(const KeyStamp&) const = default;
+};
+LONG RegQueryKeyStamp(HKEY key, KeyStamp& stamp);
 
 }  // namespace wce

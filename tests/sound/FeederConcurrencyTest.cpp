@@ -29,7 +29,7 @@ TEST(FeederConcurrency, ChannelOperationsWhileTheFeederMixes) {
     SoundSample sample;
     ASSERT_EQ(sample.loadWav(wavBytes.data(), wavBytes.size(), false), 0);
 
-    SoundSystem system(0);
+    SoundSystem system;
     ASSERT_EQ(system.open(22050, 16, 1, 2, 8), 0);
     int music = system.playModule(&module, SoundSystem::kFreeChannel);
     ASSERT_GE(music, 0);

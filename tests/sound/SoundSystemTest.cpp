@@ -37,7 +37,7 @@ TEST(SoundSystem, OpenClampsChannelCountsAndRefusesASecondOpen) {
 TEST(SoundSystem, RefusesRatesOfZeroAndBelow) {
     test::ManualDriverScope scope;
     for (int rate : {0, -1, 100}) {
-        SoundSystem system(0);
+        SoundSystem system;
         EXPECT_EQ(system.open(rate, 16, 1, 4, 8), -1) << rate;
         EXPECT_FALSE(system.isOpen());
         EXPECT_FALSE(scope.driver().isOpen());
@@ -195,7 +195,7 @@ TEST(SoundSystem, SamplePositionUnits) {
 }
 
 TEST(SoundSystem, NotOpenRefusesEverything) {
-    SoundSystem system(0);
+    SoundSystem system;
     LoadedSample s(16, 1, 44100, {1});
     EXPECT_EQ(system.playSample(&s.sample, SoundSystem::kFreeChannel), SoundSystem::kNoChannel);
     system.stopAllSamples();

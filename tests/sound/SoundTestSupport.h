@@ -38,7 +38,7 @@ private:
 // A sound system open on the manual driver, mixed by the test itself.
 class OfflineMixer {
 public:
-    OfflineMixer(int rate = 44100, int bits = 16, int stereo = 0, int music = 1, int sfx = 8) : system_(0) {
+    OfflineMixer(int rate = 44100, int bits = 16, int stereo = 0, int music = 1, int sfx = 8) {
         result_ = system_.open(rate, bits, stereo, music, sfx);
     }
     int openResult() const { return result_; }

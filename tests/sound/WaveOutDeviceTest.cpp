@@ -36,7 +36,7 @@ TEST(WaveOutDevice, BufferSizesAndCounts) {
     for (const Case& c : {Case{format(44100, 0x12, 2), 180 * 44100 / 1000, 6, 5296},
                           Case{format(22050, 0x21, 1), 1000, 4, 664}, Case{format(44100, 0x12, 2), 2 * 44100, 32, 5296}}) {
         ManualDriverScope scope;
-        WaveOutDevice device(0);
+        WaveOutDevice device;
         CountingFill fill;
         ASSERT_EQ(device.open(&c.format, c.frames, &CountingFill::fill, &fill), 0);
         EXPECT_EQ(device.bufferCount(), c.buffers);
@@ -58,12 +58,12 @@ TEST(WaveOutDevice, RefusesBadFormatsAndMissingDevices) {
                                   format(44100, 0x12, 3), format(44100, 0x12, 0), format(0, 0x12, 2),
                                   format(0xFFFFFFFFu, 0x12, 2)}) {
         ManualDriverScope scope;
-        WaveOutDevice device(0);
+        WaveOutDevice device;
         EXPECT_EQ(device.open(&f, 1000, &CountingFill::fill, &fill), -1);
         EXPECT_FALSE(device.isOpen());
     }
     ManualDriverScope scope;
-    WaveOutDevice device(0);
+    WaveOutDevice device;
     OutputFormat good = format(22050, 0x12, 1);
     EXPECT_EQ(device.open(nullptr, 1000, &CountingFill::fill, &fill), -1);
     EXPECT_EQ(device.open(&good, 1000, nullptr, &fill), -1);
@@ -75,7 +75,7 @@ TEST(WaveOutDevice, RefusesBadFormatsAndMissingDevices) {
 TEST(WaveOutDevice, SilentUntilResumedThenRefillsEachBufferOnceInRingOrder) {
     for (uint32_t flags : {0x12u, 0x21u}) {
         ManualDriverScope scope;
-        WaveOutDevice device(0);
+        WaveOutDevice device;
         CountingFill fill;
         OutputFormat f = format(8000, flags, 1);
         ASSERT_EQ(device.open(&f, 4 * 240, &CountingFill::fill, &fill), 0);
@@ -106,12 +106,12 @@ TEST(WaveOutDevice, PauseStopsFillsAndCloseWorksFromEveryState) {
     OutputFormat f = format(8000, 0x12, 1);
     CountingFill fill;
     {
-        WaveOutDevice neverResumed(0);
+        WaveOutDevice neverResumed;
         ASSERT_EQ(neverResumed.open(&f, 960, &CountingFill::fill, &fill), 0);
         EXPECT_EQ(neverResumed.close(), 0);
         EXPECT_FALSE(driver.isOpen());
     }
-    WaveOutDevice device(0);
+    WaveOutDevice device;
     ASSERT_EQ(device.open(&f, 960, &CountingFill::fill, &fill), 0);
     device.resume();
     device.resume();

@@ -95,6 +95,47 @@ TEST_F(RegistryTest, LeftoversOfInterruptedWritesAreIgnored) {
   EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
+TEST_F(RegistryTest, OpeningAKeyRemovesTheLeftoversOfWritersThatEnded) {
+  const HKEY key = create(u"store");
+  ASSERT_EQ(set(key, u"1", "kept"), ERROR_SUCCESS);
+  RegCloseKey(key);
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  ASSERT_GT(ended, 0);
+  ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+  const std::string dead = std::to_string(ended), alive = std::to_string(getpid());
+  const auto folder = root_ / "HKEY_CURRENT_USER" / "k.store";
+  for (const std::string& name : std::vector<std::string>{".t." + dead + ".1", ".t." + alive + ".1", ".t.x.1", "v.2"})
+    std::ofstream(folder / name) << "half";
+  std::filesystem::create_directory(folder / (".d." + dead + ".4"));
+  std::ofstream(folder / (".d." + dead + ".4") / "v.1") << "doomed";
+  const HKEY reopened = create(u"store");
+  for (const std::string& name : std::vector<std::string>{".t." + dead + ".1", ".d." + dead + ".4"})
+    EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
+  // A writer still running, a name not of ours, and the values stay.
+  for (const std::string& name : std::vector<std::string>{".t." + alive + ".1", ".t.x.1", "v.1", "v.2"})
+    EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+  EXPECT_EQ(get(reopened, u"1"), "kept");
+  RegCloseKey(reopened);
+}
+
+TEST_F(RegistryTest, AnEnumerationSeesTheWritesOfItsOwnHandle) {
+  const HKEY key = create(u"store");
+  ASSERT_EQ(set(key, u"1", "a"), ERROR_SUCCESS);
+  ASSERT_EQ(set(key, u"3", "c"), ERROR_SUCCESS);
+  char16_t name[8];
+  DWORD length = 8;
+  ASSERT_EQ(RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  ASSERT_EQ(set(key, u"2", "b"), ERROR_SUCCESS);
+  length = 8;
+  ASSERT_EQ(RegEnumValueW(key, 1, name, &length, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_EQ(std::u16string(name, length), u"2");
+  ASSERT_EQ(RegDeleteValueW(key, u"3"), ERROR_SUCCESS);
+  length = 8;
+  EXPECT_EQ(RegEnumValueW(key, 2, name, &length, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
+  RegCloseKey(key);
+}
+
 TEST_F(RegistryTest, AWriterKilledMidWriteLeavesTheOldOrTheNewValue) {
   const std::string older(64 * 1024, 'o');
   const std::string newer(64 * 1024, 'n');

@@ -115,7 +115,7 @@ TEST_F(DiskAudio, SoundSystemToneEqualsTheOfflineMix) {
         expected.push_back(static_cast<int16_t>((64 * (200 + 7 * i)) >> 7));
     }
     {
-        nv::sound::SoundSystem system(0);
+        nv::sound::SoundSystem system;
         ASSERT_EQ(system.open(22050, 16, 0, 1, 8), 0);
         int handle = system.playSample(&sample, nv::sound::SoundSystem::kFreeChannel);
         ASSERT_GE(handle, 0);

@@ -1,5 +1,7 @@
 #include "io/D7zArchive.h"
 
+#include <zlib.h>
+
 #include <limits>
 #include <optional>
 #include <utility>
@@ -54,13 +56,20 @@ D7zArchive::~D7zArchive() = default;
 void D7zArchive::open(DInputStreamPtr source, DStringPtr /*password*/) {
   if (!source) throwException(ExceptionCode::NullPointer);
   source_ = std::move(source);
+  layout_ = SevenZipLayout::read(*source_);
   SevenZipReader reader(*source_);
+  bool layoutAgrees = true;
   while (reader.next()) {
     const SevenZipReader::Header& header = reader.header();
+    const std::vector<SevenZipLayout::File>& files = layout_.files();
+    size_t index = static_cast<size_t>(header.index);
+    if (index >= files.size() || (header.size > 0 && files[index].size != header.size)) layoutAgrees = false;
     // Folders are never found, nor files too large for a byte array.
     if (header.directory || header.size < 0 || header.size > std::numeric_limits<int32_t>::max()) continue;
     entries_.emplace(header.name, Entry{header.index, static_cast<int32_t>(header.size)});
   }
+  if (!layoutAgrees || static_cast<size_t>(reader.header().index + 1) != layout_.files().size())
+    layout_ = SevenZipLayout();
 }
 
 const D7zArchive::Entry* D7zArchive::findEntry(const DStringPtr& name) const {
@@ -84,8 +93,17 @@ DInputStreamPtr D7zArchive::openEntryStream(DStringPtr name) {
   return new DArchiveEntryStream(this, extract(*entry, name), name);
 }
 
+bool D7zArchive::stepsOnWithinFolder(int32_t from, int32_t to) const {
+  if (layout_.empty()) return true;
+  for (int32_t i = from + 1; i < to; ++i) {
+    int32_t folder = layout_.folderOf(i);
+    if (folder >= 0 && folder != layout_.folderOf(to)) return false;
+  }
+  return true;
+}
+
 SevenZipReader& D7zArchive::readerBefore(int32_t index) {
-  if (!reader_ || reader_->nextIndex() > index) {
+  if (!reader_ || reader_->nextIndex() > index || !stepsOnWithinFolder(reader_->header().index, index)) {
     reader_.reset();
     reader_ = std::make_unique<SevenZipReader>(*source_);
   }
@@ -94,6 +112,25 @@ SevenZipReader& D7zArchive::readerBefore(int32_t index) {
 
 DbyteArrayPtr D7zArchive::extract(const Entry& entry, const DStringPtr& name) {
   if (entry.size == 0) return new DbyteArray(0);
+  if (DbyteArrayPtr data = decodeAlone(entry, name)) return data;
+  return readThroughLibarchive(entry, name);
+}
+
+DbyteArrayPtr D7zArchive::decodeAlone(const Entry& entry, const DStringPtr& name) {
+  if (layout_.empty()) return nullptr;
+  const SevenZipLayout::File& file = layout_.files()[static_cast<size_t>(entry.index)];
+  if (file.folder < 0) return nullptr;
+  const SevenZipLayout::Folder& folder = layout_.folders()[static_cast<size_t>(file.folder)];
+  if (!folder.single || folder.streams != 1 || folder.packed.method == SevenZipFolderDecoder::Method::Other)
+    return nullptr;
+  DbyteArrayPtr data = SevenZipFolderDecoder::decode(*source_, folder.packed, entry.size, name);
+  if (file.crc && crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(data->data()),
+                        static_cast<uInt>(data->length())) != *file.crc)
+    throw DExceptionBase(ExceptionCode::IO, u"7z entry %s: damaged data or bad CRC", name);
+  return data;
+}
+
+DbyteArrayPtr D7zArchive::readThroughLibarchive(const Entry& entry, const DStringPtr& name) {
   try {
     SevenZipReader& reader = readerBefore(entry.index);
     while (reader.nextIndex() <= entry.index) {

@@ -35,6 +35,8 @@ namespace {
 // The end record with the longest comment the format allows.
 constexpr int32_t EndRecordWindow = DZipEndOfCentralDirectoryHeader::FixedSize + 0xFFFF;
 constexpr uint8_t EndSignatureBytes[4] = {0x50, 0x4B, 0x05, 0x06};
+constexpr uint32_t Zip64LocatorSignature = 0x07064b50;
+constexpr int64_t Zip64LocatorSize = 20;
 
 uint32_t crcOf(const DbyteArray& data) {
   uLong crc = crc32(0L, Z_NULL, 0);
@@ -48,8 +50,7 @@ uint32_t crcOf(const DbyteArray& data) {
 
 }  // namespace
 
-DZipArchive::DZipArchive()
-    : localHeaders_(new DHashtable(11, 75)), centralHeaders_(new DHashtable(11, 75)) {}
+DZipArchive::DZipArchive() : centralHeaders_(new DHashtable(11, 75)) {}
 
 DZipArchive::~DZipArchive() = default;
 
@@ -60,19 +61,19 @@ DStringPtr DZipArchive::normaliseName(const DStringPtr& name) {
   return key;
 }
 
-DZipFileHeader* DZipArchive::findHeader(const DStringPtr& name) const {
-  return static_cast<DZipFileHeader*>(localHeaders_->get(normaliseName(name)));
+DZipCentralDirectoryHeader* DZipArchive::findHeader(const DStringPtr& name) const {
+  return static_cast<DZipCentralDirectoryHeader*>(centralHeaders_->get(normaliseName(name)));
 }
 
 bool DZipArchive::containsEntry(DStringPtr name) { return findHeader(name) != nullptr; }
 
 int32_t DZipArchive::lookupEntry(DStringPtr name) {
-  DZipFileHeader* header = findHeader(name);
+  DZipCentralDirectoryHeader* header = findHeader(name);
   return header ? static_cast<int32_t>(header->uncompressedSize) : -1;
 }
 
 DInputStreamPtr DZipArchive::openEntryStream(DStringPtr name) {
-  DZipFileHeader* header = findHeader(name);
+  DZipCentralDirectoryHeader* header = findHeader(name);
   if (!header) throw DExceptionBase(ExceptionCode::IO, u"zip entry %s not found", name);
   return new DByteArrayInputStream(extract(*header));
 }
@@ -84,7 +85,6 @@ void DZipArchive::open(DInputStreamPtr source, DStringPtr /*password*/) {
   readEndRecord();
   try {
     readCentralDirectory();
-    readLocalHeaders();
   } catch (DExceptionBase& e) {
     if (e.code() == ExceptionCode::IO) throw;
     notAnArchive(u"damaged directory");
@@ -128,9 +128,20 @@ void DZipArchive::readEndRecord() {
   int64_t recordOffset = findEndRecord();
   seek(recordOffset + 4);
   endRecord_ = DZipEndOfCentralDirectoryHeader::read(*in_, recordOffset);
+  refuseZip64EndRecord(recordOffset);
   if (endRecord_->thisDisk != 0 || endRecord_->centralDirectoryDisk != endRecord_->thisDisk ||
       endRecord_->entriesOnThisDisk != endRecord_->totalEntries)
     notAnArchive(u"spans several disks");
+}
+
+// An archive too large for the 16- and 32-bit fields keeps its counts in a
+// Zip64 end record; reading on would show only part of it.
+void DZipArchive::refuseZip64EndRecord(int64_t recordOffset) {
+  bool marked = endRecord_->totalEntries == 0xFFFF || endRecord_->centralDirectorySize == 0xFFFFFFFF ||
+                endRecord_->centralDirectoryOffset == 0xFFFFFFFF;
+  if (!marked || recordOffset < Zip64LocatorSize) return;
+  seek(recordOffset - Zip64LocatorSize);
+  if (in_->readUnsignedIntLE() == Zip64LocatorSignature) notAnArchive(u"Zip64 end record not supported");
 }
 
 void DZipArchive::readCentralDirectory() {
@@ -139,38 +150,36 @@ void DZipArchive::readCentralDirectory() {
     int64_t recordOffset = in_->getPosition();
     if (in_->readUnsignedIntLE() != DZipCentralDirectoryHeader::Signature) notAnArchive(u"bad central header");
     DZipCentralDirectoryHeaderPtr header = DZipCentralDirectoryHeader::read(*in_, recordOffset);
+    // An entry too large for a byte array can never be opened.
+    if (header->uncompressedSize > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) continue;
     centralHeaders_->put(header->name, header);
   }
 }
 
-void DZipArchive::readLocalHeaders() {
-  for (DEnumerationPtr e = centralHeaders_->elements(); e->hasMoreElements();) {
-    auto* central = static_cast<DZipCentralDirectoryHeader*>(e->nextElement());
-    seek(central->localHeaderOffset);
-    if (in_->readUnsignedIntLE() != DZipFileHeader::Signature) notAnArchive(u"bad local header");
-    DZipFileHeaderPtr local = DZipFileHeader::read(*in_, central->localHeaderOffset);
-    if (local->flags & DZipFileHeader::FlagDataDescriptor) {
-      // The descriptor after the data may or may not start with a
-      // signature; the central directory holds the same values.
-      local->crc32 = central->crc32;
-      local->compressedSize = central->compressedSize;
-      local->uncompressedSize = central->uncompressedSize;
-    }
-    // An entry too large for a byte array can never be opened.
-    if (local->uncompressedSize > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) continue;
-    localHeaders_->put(local->name, local);
+int64_t DZipArchive::dataOffsetOf(const DZipCentralDirectoryHeader& header) {
+  const DStringPtr& name = header.name;
+  try {
+    if (header.localHeaderOffset > static_cast<uint64_t>(sourceSize_)) notAnArchive(u"offset out of range");
+    seek(static_cast<int64_t>(header.localHeaderOffset));
+    if (in_->readUnsignedIntLE() != DZipFileHeader::Signature)
+      throw DExceptionBase(ExceptionCode::IO, u"zip entry %s: bad local header", name);
+    return DZipFileHeader::read(*in_, static_cast<int64_t>(header.localHeaderOffset))->dataOffset;
+  } catch (DExceptionBase& e) {
+    if (e.code() == ExceptionCode::IO) throw;
+    throw DExceptionBase(ExceptionCode::IO, u"zip entry %s: local header ends early", name);
   }
 }
 
-DbyteArrayPtr DZipArchive::extract(const DZipFileHeader& header) {
+DbyteArrayPtr DZipArchive::extract(const DZipCentralDirectoryHeader& header) {
   const DStringPtr& name = header.name;
   if (header.method != MethodStored && header.method != MethodDeflated)
     throw DExceptionBase(ExceptionCode::IO, u"zip entry %s: unsupported method %d", name, header.method);
+  int64_t dataOffset = dataOffsetOf(header);
   int32_t size = static_cast<int32_t>(header.uncompressedSize);
   if (size == 0) return new DbyteArray(0);
-  if (header.dataOffset + header.compressedSize > sourceSize_)
+  if (header.compressedSize > static_cast<uint64_t>(sourceSize_ - dataOffset))
     throw DExceptionBase(ExceptionCode::IO, u"zip entry %s: data end early", name);
-  seek(header.dataOffset);
+  seek(dataOffset);
   DbyteArrayPtr data;
   if (header.method == MethodStored) {
     if (header.compressedSize != header.uncompressedSize)
@@ -183,7 +192,7 @@ DbyteArrayPtr DZipArchive::extract(const DZipFileHeader& header) {
       throw DExceptionBase(ExceptionCode::IO, u"zip entry %s: data end early", name);
     }
   } else {
-    data = ZipInflater::inflate(*in_, header.compressedSize, size, name);
+    data = ZipInflater::inflate(*in_, static_cast<int64_t>(header.compressedSize), size, name);
   }
   if (crcOf(*data) != header.crc32) throw DExceptionBase(ExceptionCode::IO, u"zip entry %s: bad CRC", name);
   return data;

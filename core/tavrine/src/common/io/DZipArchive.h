@@ -5,8 +5,8 @@
 #include "io/DArchive.h"
 #include "io/DDataInputStream.ptr.h"
 #include "io/DZipArchive.ptr.h"
+#include "io/DZipCentralDirectoryHeader.ptr.h"
 #include "io/DZipEndOfCentralDirectoryHeader.ptr.h"
-#include "io/DZipFileHeader.ptr.h"
 #include "lang/DbyteArray.ptr.h"
 #include "util/DHashtable.ptr.h"
 
@@ -14,8 +14,9 @@ namespace qel::io {
 
 // A single-disk zip archive with stored and deflated entries. Names are
 // keyed with '\' read as '/' and one leading '/' dropped; of two equal
-// names the later one counts. Every local header is read at open; entries
-// are checked against their CRC-32 when they are opened.
+// names the later one counts. The central directory, Zip64 sizes included,
+// is read at open; an entry's local header is checked, and its data against
+// their CRC-32, when it is opened.
 class DZipArchive final : public DArchive {
 public:
   static constexpr int32_t MethodStored = 0;
@@ -37,15 +38,16 @@ public:
   static qel::lang::DStringPtr normaliseName(const qel::lang::DStringPtr& name);
 
 private:
-  DZipFileHeader* findHeader(const qel::lang::DStringPtr& name) const;
+  DZipCentralDirectoryHeader* findHeader(const qel::lang::DStringPtr& name) const;
   void readEndRecord();
   int64_t findEndRecord();
+  void refuseZip64EndRecord(int64_t recordOffset);
   void readCentralDirectory();
-  void readLocalHeaders();
-  qel::lang::DbyteArrayPtr extract(const DZipFileHeader& header);
+  // Where the entry's data start, after its local header.
+  int64_t dataOffsetOf(const DZipCentralDirectoryHeader& header);
+  qel::lang::DbyteArrayPtr extract(const DZipCentralDirectoryHeader& header);
   void seek(int64_t position);
 
-  qel::util::DHashtablePtr localHeaders_;
   qel::util::DHashtablePtr centralHeaders_;
   DZipEndOfCentralDirectoryHeaderPtr endRecord_;
   DInputStreamPtr source_;

@@ -14,8 +14,6 @@ namespace qel::io {
 class DZipFileHeader final : public qel::lang::DObject {
 public:
   static constexpr uint32_t Signature = 0x04034b50;
-  // General-purpose flag: CRC and sizes follow the data.
-  static constexpr int32_t FlagDataDescriptor = 8;
 
   // The fields after the signature, from the stream's position; the data
   // offset becomes the position after the extra field. A stream that ends

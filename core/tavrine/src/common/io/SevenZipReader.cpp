@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "io/Utf8ThreadLocale.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
@@ -57,6 +58,7 @@ SevenZipReader::SevenZipReader(DInputStream& source)
   archive_read_set_read_callback(archive_, &Callbacks::read);
   archive_read_set_seek_callback(archive_, &Callbacks::seek);
   archive_read_set_callback_data(archive_, this);
+  Utf8ThreadLocale utf8;
   if (archive_read_open1(archive_) != ARCHIVE_OK) {
     archive_read_free(archive_);
     throw DExceptionBase(ExceptionCode::IO, u"7z archive: not readable");
@@ -86,6 +88,8 @@ void SevenZipReader::fail(const char16_t* what, const DStringPtr& name) {
 
 bool SevenZipReader::next() {
   struct archive_entry* entry = nullptr;
+  // Names are converted from the archive's UTF-16 through the thread's locale.
+  Utf8ThreadLocale utf8;
   int result = archive_read_next_header(archive_, &entry);
   if (result == ARCHIVE_EOF) return false;
   if (result != ARCHIVE_OK && result != ARCHIVE_WARN)

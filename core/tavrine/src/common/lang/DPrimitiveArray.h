@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -37,8 +38,7 @@ protected:
   // The value-list form: exactly length values, each converted from int.
   DPrimitiveArray(int32_t length, std::initializer_list<int> values, E (*convert)(int))
       : DPrimitiveArray(valueListLength(length, values)) {
-    const int* value = values.begin();
-    for (int32_t i = 0; i < length_; ++i) data_[i] = convert(value[i]);
+    std::transform(values.begin(), values.end(), data_.get(), convert);
   }
 
 private:

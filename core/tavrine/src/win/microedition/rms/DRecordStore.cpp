@@ -120,6 +120,13 @@ int32_t DRecordStore::getNumRecords() {
 // risk giving out the id of a record it did not see.
 int32_t DRecordStore::getNextRecordID() {
   HKEY key = openKey();
+  wce::KeyStamp stamp;
+  if (nextId_ && wce::RegQueryKeyStamp(key, stamp) == ERROR_SUCCESS && stamp == stampAfterAdd_) return *nextId_;
+  nextId_.reset();
+  return listNextRecordID(key);
+}
+
+int32_t DRecordStore::listNextRecordID(HKEY key) {
   wce::DWORD longest = 0;
   if (wce::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &longest, nullptr) != ERROR_SUCCESS)
     throwException(ExceptionCode::RecordStore);
@@ -148,6 +155,8 @@ int32_t DRecordStore::addRecord(const DbyteArrayPtr& data, int32_t offset, int32
   int32_t count = data ? checkedCount(data, offset, numBytes) : 0;
   int32_t id = getNextRecordID();
   writeRecord(id, data, offset, count);
+  if (id < std::numeric_limits<int32_t>::max() && wce::RegQueryKeyStamp(openKey(), stampAfterAdd_) == ERROR_SUCCESS)
+    nextId_ = id + 1;
   return id;
 }
 
@@ -182,6 +191,9 @@ DbyteArrayPtr DRecordStore::getRecord(int32_t id) {
 
 void DRecordStore::deleteRecord(int32_t id) { wce::RegDeleteValueW(openKey(), recordName(id)); }
 
-void DRecordStore::closeRecordStore() { key_.close(); }
+void DRecordStore::closeRecordStore() {
+  key_.close();
+  nextId_.reset();
+}
 
 }  // namespace qel::microedition::rms

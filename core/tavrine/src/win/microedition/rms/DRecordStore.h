@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "lang/DObject.h"
 #include "lang/DString.ptr.h"
 #include "lang/DbyteArray.ptr.h"
 #include "microedition/rms/DRecordStore.ptr.h"
+#include "platform/registry/Registry.h"
 #include "platform/registry/ScopedKey.h"
 
 namespace qel::microedition::rms {
@@ -49,12 +51,17 @@ private:
   static qel::lang::DStringPtr getBasePath();
   static qel::lang::DStringPtr getStorePath(const qel::lang::DStringPtr& name);
   static bool deleteKeyTree(wce::HKEY key);
+  // 1 + the largest id: found by listing the key, and kept after this
+  // store's own add while the key shows no other change.
   int32_t getNextRecordID();
+  int32_t listNextRecordID(wce::HKEY key);
   wce::HKEY openKey() const;
   void writeRecord(int32_t id, const qel::lang::DbyteArrayPtr& data, int32_t offset, int32_t numBytes);
 
   qel::lang::DStringPtr name_;
   wce::ScopedKey key_;
+  std::optional<int32_t> nextId_;
+  wce::KeyStamp stampAfterAdd_;
 };
 
 }  // namespace qel::microedition::rms

@@ -8,10 +8,53 @@ namespace qel::raster {
 
 namespace {
 
+// Rows this short are copied in place: a call per row costs more than the row.
+constexpr ptrdiff_t kShortRow = 64;
+
+// A row of at most kShortRow bytes, as 16-byte moves and a tail.
+RASTER_INLINE void copyShortRow(uint8_t* d, const uint8_t* s, ptrdiff_t bytes) {
+    ptrdiff_t i = 0;
+    for (; i + 16 <= bytes; i += 16) std::memcpy(d + i, s + i, 16);
+    if (i + 8 <= bytes) {
+        std::memcpy(d + i, s + i, 8);
+        i += 8;
+    }
+    if (i + 4 <= bytes) {
+        std::memcpy(d + i, s + i, 4);
+        i += 4;
+    }
+    for (; i < bytes; ++i) d[i] = s[i];
+}
+
+// Rows of a width known at compile time: each row is one or two vector moves.
+template <size_t RowBytes>
+RASTER_INLINE void copyFixedRows(const BlitRegion& r) {
+    uint8_t* d = r.dst;
+    const uint8_t* s = r.src;
+    for (int32_t j = 0; j < r.h; ++j, d += r.stepY, s += r.srcStride) std::memcpy(d, s, RowBytes);
+}
+
 RASTER_INLINE void copyRows(const BlitRegion& r, ptrdiff_t bytes) {
     const ptrdiff_t rowBytes = r.w * bytes;
     if (r.stepY == rowBytes && r.srcStride == rowBytes) {
         std::memcpy(r.dst, r.src, static_cast<size_t>(rowBytes * r.h));
+        return;
+    }
+    switch (rowBytes) {
+        case 16:
+            copyFixedRows<16>(r);
+            return;
+        case 32:
+            copyFixedRows<32>(r);
+            return;
+        case 64:
+            copyFixedRows<64>(r);
+            return;
+        default:
+            break;
+    }
+    if (rowBytes <= kShortRow) {
+        for (int32_t j = 0; j < r.h; ++j) copyShortRow(r.dst + j * r.stepY, r.src + j * r.srcStride, rowBytes);
         return;
     }
     for (int32_t j = 0; j < r.h; ++j) {

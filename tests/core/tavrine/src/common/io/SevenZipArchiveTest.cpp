@@ -69,10 +69,12 @@ TEST(D7zArchiveTest, LookupDropsEveryLeadingSeparatorAndComparesWholeNames) {
 
 TEST(D7zArchiveTest, EntriesOfEveryShapeReadBackInAnyOrder) {
   const std::vector<std::string> names = {"img/logo.png", "text.txt", "Aa", "empty.bin"};
-  for (const char* fixture : {"lzma.7z", "copy.7z", "solid.7z"}) {
+  for (const char* fixture : {"lzma.7z", "copy.7z", "solid.7z", "blocks.7z", "filtered.7z"}) {
     DArchivePtr archive = open7z(fixture);
-    // Forwards, backwards and twice over: the reader steps on or starts again.
-    for (const std::vector<size_t>& order : {std::vector<size_t>{0, 1, 2, 3}, {3, 2, 1, 0}, {1, 1, 0}}) {
+    // Forwards, backwards, twice over and skipping: each entry is decoded
+    // from its folder alone, or the reader steps on or starts again.
+    for (const std::vector<size_t>& order :
+         {std::vector<size_t>{0, 1, 2, 3}, {3, 2, 1, 0}, {1, 1, 0}, {2, 0, 3, 1}, {0, 2}}) {
       for (size_t i : order) {
         if (names[i] == "empty.bin" && std::string(fixture) == "copy.7z") continue;
         EXPECT_EQ(entryBytes(*archive, names[i]), heldFileBytes(names[i])) << fixture << " " << names[i];
@@ -130,4 +132,26 @@ TEST(D7zArchiveTest, LargeEntryGrowsItsBufferToTheExactSize) {
   DArchivePtr archive = open7z("big.7z");
   EXPECT_EQ(archive->lookupEntry(u"big.bin"), 1500000);
   EXPECT_EQ(entryBytes(*archive, "big.bin"), expected);
+}
+
+// The suite never calls setlocale: it runs in the "C" locale, as the program does.
+TEST(D7zArchiveTest, NamesOutsideAsciiAreFoundInAnyLocale) {
+  DArchivePtr archive = open7z("names.7z");
+  for (const char* name : {"données/été.txt", "日本語.txt", "😀.txt", "\\données\\été.txt"}) {
+    std::string stored = name[0] == '\\' ? "données/été.txt" : name;
+    EXPECT_EQ(entryBytes(*archive, name), bytesOfText(stored + "\n")) << name;
+  }
+  EXPECT_EQ(archive->lookupEntry(u"donnees/ete.txt"), -1);
+}
+
+TEST(D7zArchiveTest, HeaderDeclaringMoreFilesThanItHoldsIsRefusedBeforeLibarchiveReadsIt) {
+  // 115 bytes that declare 84 million files: libarchive alone would ask for gigabytes.
+  DArchivePtr archive = new D7zArchive();
+  try {
+    archive->open(memoryStream(archiveBytes("many-files.7z")), u"");
+    ADD_FAILURE() << "opened";
+  } catch (const DExceptionBase& e) {
+    EXPECT_EQ(e.code(), ExceptionCode::IO);
+    EXPECT_NE(e.message().find(u"declares more items"), std::u16string_view::npos);
+  }
 }

@@ -117,9 +117,31 @@ TEST(DZipArchiveTest, EntriesThatCannotBeReadThrowIOAndLeaveTheRestReadable) {
   EXPECT_EQ(entryBytes(*openZip("corrupt.zip"), "text.txt"), heldFileBytes("text.txt"));
 }
 
+TEST(DZipArchiveTest, LocalHeaderIsCheckedWhenItsEntryIsRead) {
+  std::vector<uint8_t> bytes = archiveBytes("infozip.zip");
+  ASSERT_EQ(bytes[0], 0x50);  // the local header of the first entry, img/logo.png
+  bytes[0] = 0x51;
+  DArchivePtr archive = openZip(bytes);
+  EXPECT_EQ(archive->lookupEntry(u"img/logo.png"), 3000);
+  EXPECT_THROWS_CODE(ExceptionCode::IO, archive->openEntryStream(u"img/logo.png"));
+  EXPECT_EQ(entryBytes(*archive, "text.txt"), heldFileBytes("text.txt"));
+}
+
+TEST(DZipArchiveTest, Zip64ExtraFieldsGiveTheSizesAndOffsets) {
+  for (const char* fixture : {"zip64.zip", "zip64-central.zip"}) {
+    DArchivePtr archive = openZip(fixture);
+    EXPECT_EQ(archive->lookupEntry(u"text.txt"), 11890) << fixture;
+    EXPECT_EQ(entryBytes(*archive, "text.txt"), heldFileBytes("text.txt")) << fixture;
+    EXPECT_EQ(entryBytes(*archive, "img/logo.png"), heldFileBytes("img/logo.png")) << fixture;
+  }
+  // A size marked as held in a Zip64 field that is not there.
+  EXPECT_THROWS_CODE(ExceptionCode::IO, openZip("zip64-missing.zip"));
+}
+
 TEST(DZipArchiveTest, FilesThatAreNoZipArchiveAreRefused) {
-  std::vector<uint8_t> endOnly = {0x50, 0x4B, 0x05, 0x06};
-  endOnly.resize(22, 0);
+  const uint8_t endSignature[] = {0x50, 0x4B, 0x05, 0x06};
+  std::vector<uint8_t> endOnly(22, 0);
+  std::copy(std::begin(endSignature), std::end(endSignature), endOnly.begin());
   std::vector<uint8_t> twoDisks = endOnly;
   twoDisks[4] = 1;
   std::vector<uint8_t> lostDirectory = endOnly;

@@ -58,6 +58,20 @@ TEST_F(RecordStoreTest, IdsFollowTheLargestName) {
   EXPECT_EQ(store->getNumRecords(), 3);
 }
 
+TEST_F(RecordStoreTest, AddsThroughTwoOpensOfOneStoreNeverShareAnId) {
+  DRecordStorePtr first = DRecordStore::openRecordStore(u"s", true);
+  DRecordStorePtr second = DRecordStore::openRecordStore(u"s", true);
+  EXPECT_EQ(first->addRecord(bytes("a"), 0, 1), 1);
+  EXPECT_EQ(first->addRecord(bytes("b"), 0, 1), 2);
+  EXPECT_EQ(second->addRecord(bytes("c"), 0, 1), 3);
+  EXPECT_EQ(first->addRecord(bytes("d"), 0, 1), 4);
+  putValue(u"s", u"5", "e");
+  putValue(u"s", u"9", "f");
+  EXPECT_EQ(first->addRecord(bytes("g"), 0, 1), 10);
+  for (int32_t id = 1; id <= 4; ++id) EXPECT_EQ(text(second->getRecord(id)), std::string(1, "abcd"[id - 1]));
+  EXPECT_EQ(text(second->getRecord(10)), "g");
+}
+
 TEST_F(RecordStoreTest, OtherValueNames) {
   DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
   putValue(u"s", u"abc", "?");

@@ -32,10 +32,23 @@ q="-bso0 -bsp0"
 # The default: solid LZMA2.
 7zz a -t7z $q ../solid.7z img/logo.png text.txt empty.bin Aa BB
 7zz a -t7z -m0=Copy -mhc=off $q ../single.7z text.txt
+7zz a -t7z -m0=Copy -mhc=off $q ../tiny.7z Aa
+# Solid blocks of two files, and a filter before LZMA: folders that hold
+# several files or several coders.
+7zz a -t7z -ms=2f $q ../blocks.7z img/logo.png text.txt Aa BB empty.bin
+7zz a -t7z -m0=BCJ -m1=LZMA -ms=off $q ../filtered.7z img/logo.png text.txt Aa empty.bin
 # An entry larger than the reader's first buffer (bytes i % 251, not kept in files/).
 python3 -c 'import sys; sys.stdout.buffer.write(bytes(i % 251 for i in range(1500000)))' >big.bin
 touch -d "$stamp" big.bin
 7zz a -t7z $q ../big.7z big.bin && rm big.bin
+
+# Names outside ASCII; each file holds its own name and a newline.
+names=$(mktemp -d)
+mkdir "$names/données"
+for name in "données/été.txt" "日本語.txt" "😀.txt"; do printf '%s\n' "$name" >"$names/$name"; done
+find "$names" -exec touch -d "$stamp" {} +
+(cd "$names" && 7zz a -t7z -m0=LZMA -ms=off -mf=off $q "$here/names.7z" "données/été.txt" "日本語.txt" "😀.txt")
+rm -rf "$names"
 
 zip -q -X -0 ../infozip.zip img/logo.png empty.bin
 zip -q -X -9 ../infozip.zip text.txt
@@ -46,7 +59,7 @@ zip -q -X -fz- - - <text.txt | cat >../streamed.zip
 cd ..
 
 python3 - <<'PY'
-import io, struct, zipfile, zlib
+import io, os, struct, zipfile, zlib
 
 def info(name):
     return zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
@@ -119,5 +132,56 @@ data[at:at + 4] = "Aa".encode("utf-16-le")
 struct.pack_into("<I", data, 28, zlib.crc32(data[header:header + size]))
 struct.pack_into("<I", data, 8, zlib.crc32(data[12:32]))
 open("duplicate.7z", "wb").write(bytes(data))
+
+# A plain header of one file that declares 84 million files.
+data = bytearray(open("tiny.7z", "rb").read())
+offset, size = struct.unpack_from("<QQ", data, 12)
+header = 32 + offset
+at = data.index(b"\x05\x01", header)
+data[at + 1:at + 2] = bytes([0xE5, 0x00, 0xBD, 0x01])  # 84,000,000
+size += 3
+struct.pack_into("<QQI", data, 12, offset, size, zlib.crc32(data[header:header + size]))
+struct.pack_into("<I", data, 8, zlib.crc32(data[12:32]))
+open("many-files.7z", "wb").write(bytes(data))
+os.remove("tiny.7z")
+PY
+# Zip64 extra fields: Python's force_zip64 puts them in the local headers;
+# zip64-central.zip moves every size and offset of the central directory
+# into them as well; zip64-missing.zip marks a size without the extra field.
+python3 - <<'PY'
+import struct, zipfile
+
+def info(name, method):
+    i = zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
+    i.compress_type = method
+    return i
+
+with zipfile.ZipFile("zip64.zip", "w") as z:
+    with z.open(info("text.txt", zipfile.ZIP_DEFLATED), "w", force_zip64=True) as f:
+        f.write(open("files/text.txt", "rb").read())
+    with z.open(info("img/logo.png", zipfile.ZIP_STORED), "w", force_zip64=True) as f:
+        f.write(open("files/img/logo.png", "rb").read())
+
+def rewrite_central(data, with_extra):
+    start = struct.unpack_from("<I", data, len(data) - 22 + 16)[0]
+    out, at = bytearray(data[:start]), start
+    while data[at:at + 4] == b"PK\x01\x02":
+        fields = list(struct.unpack_from("<4s6H3I5H2I", data, at))
+        name_len, extra_len, comment_len = fields[10], fields[11], fields[12]
+        rest = data[at + 46:at + 46 + name_len + extra_len + comment_len]
+        name, comment = rest[:name_len], rest[name_len + extra_len:]
+        csize, usize, offset = fields[8], fields[9], fields[16]
+        fields[8] = fields[9] = fields[16] = 0xFFFFFFFF
+        extra = struct.pack("<HHQQQ", 1, 24, usize, csize, offset) if with_extra else b""
+        fields[11] = len(extra)
+        out += struct.pack("<4s6H3I5H2I", *fields) + name + extra + comment
+        at += 46 + len(rest)
+    end = bytearray(data[at:])
+    struct.pack_into("<II", end, 12, len(out) - start, start)
+    return bytes(out + end)
+
+data = open("zip64.zip", "rb").read()
+open("zip64-central.zip", "wb").write(rewrite_central(data, True))
+open("zip64-missing.zip", "wb").write(rewrite_central(data, False))
 PY
 ls -l "$here"

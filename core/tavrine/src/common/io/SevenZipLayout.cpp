@@ -51,6 +51,10 @@ struct Unfollowed {};
   throw DExceptionBase(ExceptionCode::IO, u"7z archive: header declares more items than it holds");
 }
 
+// libarchive parses a header before it checks its CRC, so a damaged header
+// is refused here, before it can claim memory there.
+[[noreturn]] void damagedHeader() { throw DExceptionBase(ExceptionCode::IO, u"7z archive: damaged header"); }
+
 uint32_t crcOf(const uint8_t* data, size_t size) {
   return static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), data, static_cast<uInt>(size)));
 }
@@ -332,7 +336,7 @@ public:
       throw Unfollowed{};
     std::vector<uint8_t> header = readRange(source_, SignatureHeaderSize + static_cast<int64_t>(offset),
                                             static_cast<int64_t>(size));
-    if (crcOf(header.data(), header.size()) != littleEndian(start.data() + 28, 4)) throw Unfollowed{};
+    if (crcOf(header.data(), header.size()) != littleEndian(start.data() + 28, 4)) damagedHeader();
     for (int packings = 0; header[0] == EncodedHeader; ++packings) {
       if (packings == MaxHeaderPackings) throw Unfollowed{};
       header = unpackHeader(std::move(header));
@@ -358,7 +362,7 @@ private:
       throw Unfollowed{};
     }
     const uint8_t* data = reinterpret_cast<const uint8_t*>(bytes->data());
-    if (folder.crc && crcOf(data, static_cast<size_t>(bytes->length())) != *folder.crc) throw Unfollowed{};
+    if (folder.crc && crcOf(data, static_cast<size_t>(bytes->length())) != *folder.crc) damagedHeader();
     if (bytes->length() == 0) throw Unfollowed{};
     return std::vector<uint8_t>(data, data + bytes->length());
   }

@@ -21,19 +21,50 @@ function(nv_add_tree tree)
   endforeach()
 endfunction()
 
-# nv_library(name [SOURCES_FROM dir...] [DEPS target...] [SYSTEM_DEPS lib...])
-# A static library of every .cpp in the calling folder (and the folders named
-# by SOURCES_FROM, relative to the repository).
+# The include root of the calling folder: each of the framework's layers
+# (core/tavrine/src/common, win, win_raz) is its own root, so that
+# "lang/DString.h" is seen only by targets that link the layer; projects/ is
+# the root of the libraries above the framework; everything else includes
+# from the repository ("platform/files/File.h").
+function(nv_include_root out)
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  if(rel MATCHES "^core/tavrine/src/([^/]+)")
+    set(${out} ${CMAKE_SOURCE_DIR}/core/tavrine/src/${CMAKE_MATCH_1} PARENT_SCOPE)
+  elseif(rel MATCHES "^projects(/|$)")
+    set(${out} ${CMAKE_SOURCE_DIR}/projects PARENT_SCOPE)
+  else()
+    set(${out} ${CMAKE_SOURCE_DIR} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# nv_library(name [SOURCES file...] [EXCLUDE file...] [DEPS target...] [SYSTEM_DEPS lib...])
+# A static library of every .cpp in the calling folder (or of SOURCES, or of
+# the folder without EXCLUDE), exporting only its own include root. DEPS are
+# the libraries of this or a lower layer it includes from.
 function(nv_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES_FROM;DEPS;SYSTEM_DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  foreach(dir ${ARG_SOURCES_FROM})
-    file(GLOB more CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-    list(APPEND sources ${more})
-  endforeach()
+  cmake_parse_arguments(ARG "" "" "SOURCES;EXCLUDE;DEPS;SYSTEM_DEPS" ${ARGN})
+  if(ARG_SOURCES)
+    list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    foreach(skip ${ARG_EXCLUDE})
+      list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${skip})
+    endforeach()
+  endif()
+  nv_include_root(root)
   add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${root} ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${NV_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
+endfunction()
+
+# nv_interface(name [DEPS target...]): a library of headers only.
+function(nv_interface name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  nv_include_root(root)
+  add_library(${name} INTERFACE)
+  target_include_directories(${name} INTERFACE ${root} ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} INTERFACE ${ARG_DEPS})
 endfunction()
 
 # nv_test(name [THREADED] DEPS target...): one GoogleTest executable of every
@@ -50,6 +81,7 @@ function(nv_test name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_compile_options(${name} PRIVATE ${NV_WARNINGS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE
     NV_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     NV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
@@ -66,6 +98,21 @@ function(nv_bench name)
   find_package(benchmark REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${NV_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
+
+# nv_fuzz(name SOURCES file... DEPS target...): a libFuzzer target, made only
+# in a fuzz tree (clang, -DNV_FUZZ=ON; see the root CMakeLists.txt).
+function(nv_fuzz name)
+  if(NOT NV_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${NV_WARNINGS} -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
 endfunction()

@@ -1,6 +1,7 @@
 #include "display/device/DeviceModel.h"
 
 #include "display/device/Log.h"
+#include "platform/system/AsciiCase.h"
 #include "platform/system/SystemInfo.h"
 
 #include <array>
@@ -27,16 +28,6 @@ constexpr std::array kModels{
 constexpr std::size_t kMotoQNameLimit = 5;
 constexpr std::size_t kOemUnits = 260;
 
-char16_t fold(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
-bool beginsWith(std::u16string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (fold(text[i]) != fold(static_cast<unsigned char>(prefix[i]))) return false;
-    }
-    return true;
-}
-
 std::string narrow(std::u16string_view text) {
     std::string out;
     for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
@@ -53,7 +44,7 @@ std::optional<int>& cachedModel() {
 int deviceModelFromOem(std::u16string_view oem) {
     for (const ModelRow& row : kModels) {
         if (row.id == kModelMotoQ && oem.size() > kMotoQNameLimit) continue;
-        if (beginsWith(oem, row.name)) return row.id;
+        if (wce::startsWithIgnoringAsciiCase(oem, row.name)) return row.id;
     }
     return kModelUnknown;
 }

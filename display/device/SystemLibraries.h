@@ -22,7 +22,6 @@ public:
     // From here on a set of the orientation turns it one step further and a
     // query turns the answer one step back. Logged and applied once.
     void applyOrientationFix();
-    bool orientationFixed() const { return orientationFix_; }
 
     CoreLibrary();
 

@@ -37,31 +37,32 @@ void appendUtf16(std::u16string& out, char32_t c) {
   }
 }
 
-// Decodes one code point starting at text[i]; advances i. Returns U+FFFD for
-// a malformed, overlong or surrogate sequence.
-char32_t decodeUtf8(std::string_view text, std::size_t& i) {
+// Decodes one code point starting at text[i] and advances i past it. None
+// for a malformed, overlong or surrogate sequence; i then stands after its
+// longest well-formed start (a byte that cannot begin a sequence alone).
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i++]);
   if (lead < 0x80) return lead;
   int extra = 0;
   char32_t c = 0;
   char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
+  if (lead >= 0xC2 && lead <= 0xDF) {
     extra = 1, c = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
     extra = 2, c = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
     extra = 3, c = lead & 0x07, minimum = 0x10000;
   } else {
-    return 0xFFFD;
+    return std::nullopt;
   }
   for (int k = 0; k < extra; ++k) {
-    if (i >= text.size()) return 0xFFFD;
+    if (i >= text.size()) return std::nullopt;
     const auto next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0) != 0x80) return 0xFFFD;
+    if ((next & 0xC0) != 0x80) return std::nullopt;
     c = (c << 6) | (next & 0x3F);
     ++i;
   }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0xFFFD;
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
   return c;
 }
 
@@ -117,7 +118,18 @@ std::string toUtf8Lossy(std::u16string_view text, char32_t replacement) { return
 std::u16string fromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) appendUtf16(out, decodeUtf8(text, i));
+  for (std::size_t i = 0; i < text.size();) appendUtf16(out, decodeUtf8(text, i).value_or(0xFFFD));
+  return out;
+}
+
+std::optional<std::u16string> fromUtf8Strict(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::optional<char32_t> c = decodeUtf8(text, i);
+    if (!c) return std::nullopt;
+    appendUtf16(out, *c);
+  }
   return out;
 }
 

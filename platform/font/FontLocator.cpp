@@ -1,14 +1,14 @@
 #include "platform/font/FontLocator.h"
 
+#include "platform/files/Text.h"
 #include "platform/font/FontError.h"
 #include "platform/font/LogFont.h"
-#include "platform/files/Text.h"
+#include "platform/system/AsciiCase.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace wce {
 namespace {
@@ -28,15 +28,9 @@ constexpr std::array<FaceAlias, 2> kFaceAliases{{
     {"Courier New", "DejaVu Sans Mono"},
 }};
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
-}
-
 std::string installedFamily(std::string_view faceName) {
     for (const FaceAlias& alias : kFaceAliases) {
-        if (equalsIgnoringCase(faceName, alias.deviceName)) {
+        if (wce::equalsIgnoringAsciiCase(faceName, alias.deviceName)) {
             return std::string(alias.installedFamily);
         }
     }
@@ -46,7 +40,7 @@ std::string installedFamily(std::string_view faceName) {
 bool hasFamily(FcPattern* pattern, std::string_view family) {
     FcChar8* name = nullptr;
     for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-        if (equalsIgnoringCase(reinterpret_cast<const char*>(name), family)) {
+        if (wce::equalsIgnoringAsciiCase(reinterpret_cast<const char*>(name), family)) {
             return true;
         }
     }

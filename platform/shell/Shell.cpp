@@ -1,5 +1,7 @@
 #include "platform/shell/Shell.h"
 
+#include "platform/files/Text.h"
+#include "platform/system/AsciiCase.h"
 #include "platform/system/ModuleTable.h"
 
 #include <cstdlib>
@@ -27,18 +29,9 @@ Records& records() {
 
 thread_local DWORD lastError = ERROR_SUCCESS;
 
-bool startsWith(std::u16string_view text, std::u16string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char16_t unit = text[i];
-        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit + 32);
-        if (unit != prefix[i]) return false;
-    }
-    return true;
-}
-
 bool hasAssociation(std::u16string_view file) {
-    return startsWith(file, u"http:") || startsWith(file, u"https:") || startsWith(file, u"mailto:");
+    return startsWithIgnoringAsciiCase(file, u"http:") || startsWithIgnoringAsciiCase(file, u"https:") ||
+           startsWithIgnoringAsciiCase(file, u"mailto:");
 }
 
 bool desktopOpenerAllowed() {
@@ -46,25 +39,8 @@ bool desktopOpenerAllowed() {
     return setting && std::string_view(setting) == "1";
 }
 
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    for (char16_t unit : text) {
-        if (unit < 0x80) {
-            out += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            out += static_cast<char>(0xC0 | (unit >> 6));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (unit >> 12));
-            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
-    return out;
-}
-
 void openOnDesktop(std::u16string_view file) {
-    std::string address = toUtf8(file);
+    std::string address = toUtf8Lossy(file);
     char program[] = "xdg-open";
     char* arguments[] = {program, address.data(), nullptr};
     pid_t child = 0;

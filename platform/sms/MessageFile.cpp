@@ -1,7 +1,7 @@
 #include "platform/sms/MessageFile.h"
 
 #include "platform/sms/MessageFolders.h"
-#include "platform/sms/Utf8.h"
+#include "platform/files/Text.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -59,7 +59,7 @@ std::optional<Number> parseNumber(std::string_view text) {
 
 std::optional<std::string> addressLine(std::u16string_view address) {
     if (address.empty() || address.find_first_of(u"\r\n") != std::u16string_view::npos) return std::nullopt;
-    return utf16ToUtf8(address);
+    return toUtf8Lossy(address, U'\uFFFD');
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -94,15 +94,15 @@ std::optional<std::string> formatInboxMessage(const InboxMessage& message) {
     const auto sender = addressLine(message.sender);
     if (!sender) return std::nullopt;
     return "from: " + *sender + "\ndelivered: " + std::to_string(message.deliveredMillis) + "\n\n" +
-           utf16ToUtf8(message.text);
+           toUtf8Lossy(message.text, U'\uFFFD');
 }
 
 std::optional<InboxMessage> parseInboxMessage(std::string_view bytes) {
     const auto parsed = parseFile(bytes, {"from", "delivered"});
     if (!parsed) return std::nullopt;
-    const auto sender = utf8ToUtf16(parsed->header.find("from")->second);
+    const auto sender = fromUtf8Strict(parsed->header.find("from")->second);
     const auto delivered = parseNumber<std::int64_t>(parsed->header.find("delivered")->second);
-    const auto text = utf8ToUtf16(parsed->text);
+    const auto text = fromUtf8Strict(parsed->text);
     if (!sender || sender->empty() || !delivered || !text) return std::nullopt;
     return InboxMessage{*sender, *text, *delivered};
 }
@@ -112,17 +112,17 @@ std::optional<std::string> formatOutboxMessage(const OutboxMessage& message) {
     if (!address) return std::nullopt;
     return "to: " + *address + "\ntype: " + (message.international ? "international" : "unknown") +
            "\nclass: " + std::to_string(message.messageClass) + "\nsent: " + std::to_string(message.sentMillis) +
-           "\n\n" + utf16ToUtf8(message.text);
+           "\n\n" + toUtf8Lossy(message.text, U'\uFFFD');
 }
 
 std::optional<OutboxMessage> parseOutboxMessage(std::string_view bytes) {
     const auto parsed = parseFile(bytes, {"to", "type", "class", "sent"});
     if (!parsed) return std::nullopt;
     const std::string& type = parsed->header.find("type")->second;
-    const auto address = utf8ToUtf16(parsed->header.find("to")->second);
+    const auto address = fromUtf8Strict(parsed->header.find("to")->second);
     const auto messageClass = parseNumber<std::uint32_t>(parsed->header.find("class")->second);
     const auto sent = parseNumber<std::int64_t>(parsed->header.find("sent")->second);
-    const auto text = utf8ToUtf16(parsed->text);
+    const auto text = fromUtf8Strict(parsed->text);
     if (!address || address->empty() || (type != "international" && type != "unknown") || !messageClass || !sent ||
         !text) {
         return std::nullopt;

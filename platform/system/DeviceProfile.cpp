@@ -3,18 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/system/AsciiCase.h"
+
 namespace wce {
 namespace {
-
-char16_t foldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
-bool equalsIgnoringCase(std::u16string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i]) != foldAscii(static_cast<unsigned char>(b[i]))) return false;
-    }
-    return true;
-}
 
 constexpr std::uint32_t kStrongArmId = 0x6901B119;
 constexpr std::uint32_t kXScaleId = 0x69052100;
@@ -85,7 +77,7 @@ int DeviceProfile::logPixelsY() const {
 
 bool DeviceProfile::hasModule(std::u16string_view name) const {
     return std::any_of(modules.begin(), modules.end(),
-                       [name](const std::string& module) { return equalsIgnoringCase(name, module); });
+                       [name](const std::string& module) { return equalsIgnoringAsciiCase(name, module); });
 }
 
 std::optional<DeviceProfile> devicePreset(std::string_view name) {

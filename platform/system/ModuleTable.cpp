@@ -1,6 +1,7 @@
 #include "platform/system/ModuleTable.h"
 
 #include "platform/system/ActiveDevice.h"
+#include "platform/system/AsciiCase.h"
 #include "platform/system/Aygshell.h"
 
 #include <map>
@@ -21,13 +22,7 @@ namespace {
 // The system's own library is on every device.
 constexpr std::u16string_view kSystemLibrary = u"coredll.dll";
 
-std::u16string foldName(std::u16string_view name) {
-    std::u16string folded(name);
-    for (char16_t& c : folded) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-    }
-    return folded;
-}
+std::u16string foldName(std::u16string_view name) { return asciiLowered(name); }
 
 class ModuleTable {
 public:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/system/AsciiCase.h"
+
 namespace wce {
 
 Desktop& Desktop::instance() {
@@ -10,11 +12,7 @@ Desktop& Desktop::instance() {
 }
 
 std::u16string Desktop::folded(std::u16string_view name) {
-    std::u16string result(name);
-    for (char16_t& c : result) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-    }
-    return result;
+    return asciiLowered(name);
 }
 
 bool Desktop::registerClass(const WindowClassInfo& info) {

@@ -13,7 +13,6 @@ namespace wce {
 class EventTranslator {
 public:
     explicit EventTranslator(int zoom) : zoom_(zoom) {}
-    void setZoom(int zoom) { zoom_ = zoom; }
     // Answers true when the event asks for the screen to be shown again.
     bool translate(const SDL_Event& event, HWND target);
 

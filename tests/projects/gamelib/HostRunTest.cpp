@@ -5,6 +5,7 @@
 #include "TestPng.h"
 #include "gamelib/GameLib.h"
 #include "lang/DObjectArray.h"
+#include "microedition/host/ApplicationFactory.h"
 #include "microedition/host/GameEngine.h"
 #include "platform/screen/DeviceScreen.h"
 #include "util/DStringManager.h"
@@ -57,10 +58,12 @@ TEST(HostRunTest, TheRealHostRunsTheLogosTheGameAndTheShutdown) {
   ShortGame::calls.clear();
   ShortGame::steps = 0;
 
+  qel::host::installApplicationFactory(+[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
     engine.run(nullptr, 240, 320);
   }
+  qel::host::installApplicationFactory(nullptr);
   gamelib::GameLib::registerGame(nullptr);
   gamelib::GameLib::setSearchPath(nullptr);
 

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "io/D7zArchive.h"
-#include "io/DFileInputStream.h"
 #include "io/DInputStream.h"
 #include "io/DZipArchive.h"
 #include "lang/DExceptionBase.h"
@@ -37,11 +36,6 @@ void DArchive::setCurrent(DArchivePtr a) { current() = std::move(a); }
 
 DArchivePtr DArchive::getCurrent() { return current(); }
 
-void DArchive::open(DStringPtr name, DStringPtr password) {
-  if (current()) throw DExceptionBase(ExceptionCode::IO, u"an archive is already open");
-  setCurrent(createFromFile(std::move(name), std::move(password)));
-}
-
 void DArchive::close() { setCurrent(nullptr); }
 
 DInputStreamPtr DArchive::openCurrentEntryStream(DStringPtr name) {
@@ -52,18 +46,6 @@ DInputStreamPtr DArchive::openCurrentEntryStream(DStringPtr name) {
 int32_t DArchive::lookupCurrentEntry(DStringPtr name) {
   DArchivePtr archive = &requireCurrent();
   return archive->lookupEntry(std::move(name));
-}
-
-DArchivePtr DArchive::createFromFile(DStringPtr name, DStringPtr password) {
-  DArchivePtr archive;
-  try {
-    archive = createFromStream(new DFileInputStream(name), std::move(password));
-  } catch (DExceptionBase& e) {
-    // The same failure, told with the file's name.
-    throw DExceptionBase(e.code(), u"%s: %s", name, e.message());
-  }
-  archive->name_ = std::move(name);
-  return archive;
 }
 
 DArchivePtr DArchive::createFromStream(DInputStreamPtr source, DStringPtr password) {

@@ -30,6 +30,8 @@ public:
   static void setCurrent(DArchivePtr a);
   static DArchivePtr getCurrent();
   // Makes the archive file name current; 0x06000000 when one is current.
+  // This and createFromFile read through the file streams and are built
+  // with them, in win/io/DArchiveFile.cpp.
   static void open(qel::lang::DStringPtr name, qel::lang::DStringPtr password);
   static void close();
   // openEntryStream and lookupEntry of the current archive (named apart from

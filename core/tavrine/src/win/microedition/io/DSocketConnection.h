@@ -39,7 +39,6 @@ public:
   int32_t getReceiveBufferSize();
   qel::lang::DStringPtr getName() const { return name_; }
   int32_t getMode() const { return mode_; }
-  bool getTimeouts() const { return timeouts_; }
 
   // Moves what the socket has ready into the receive ring without waiting:
   // the count buffered. A peer close turns the state to 0.

@@ -1,7 +1,6 @@
 #include "microedition/midlet/DMIDlet.h"
 
 #include "lang/DString.h"
-#include "microedition/displayable/DDisplay.h"
 #include "microedition/midlet/PlatformRequest.h"
 
 namespace qel::midlet {
@@ -18,15 +17,14 @@ DMIDletPtr& currentHolder() {
 DMIDlet::DMIDlet() { currentHolder().assignRaw(this); }
 
 DMIDlet::~DMIDlet() {
-  display_.release();
+  display_ = nullptr;
+  displayCount_.release();
   if (currentHolder().get() == this) currentHolder().detach();
 }
 
 qel::lang::DStringPtr DMIDlet::getAppProperty(qel::lang::DStringPtr) { return nullptr; }
 
 bool DMIDlet::platformRequest(qel::lang::DStringPtr url) { return PlatformRequest::open(url); }
-
-void DMIDlet::setDisplay(qel::lcdui::DDisplay* display) { display_.assignRaw(display); }
 
 DMIDlet* DMIDlet::current() { return currentHolder().get(); }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "lang/DObject.h"
+#include "lang/DObject.ptr.h"
 #include "lang/DPtr.h"
 #include "lang/DString.ptr.h"
 #include "microedition/midlet/DMIDlet.ptr.h"
@@ -42,9 +43,14 @@ public:
   void notifyDestroyed() { state_ = StateDestroyed; }
 
   // Not counted; null until the display is made.
-  qel::lcdui::DDisplay* getDisplay() const { return display_.get(); }
-  // Holds a count of display, releasing the previous one.
-  void setDisplay(qel::lcdui::DDisplay* display);
+  qel::lcdui::DDisplay* getDisplay() const { return display_; }
+  // Holds a count of display, releasing the previous one. A template so that
+  // this layer needs only the display's declaration (Display is DDisplay).
+  template <class Display>
+  void setDisplay(Display* display) {
+    displayCount_.assignRaw(display);
+    display_ = display;
+  }
 
   // The current application object, not counted; null when there is none.
   static DMIDlet* current();
@@ -52,7 +58,8 @@ public:
 
 private:
   int32_t state_ = StateRunning;
-  qel::lang::DPtr<qel::lcdui::DDisplay> display_;
+  qel::lcdui::DDisplay* display_ = nullptr;
+  qel::lang::DObjectPtr displayCount_;
 };
 
 }  // namespace qel::midlet

@@ -37,6 +37,10 @@ DMessageConnectionPtr DMessageConnection::open(const DStringPtr& url) {
   return new DMessageConnection(slashes < 0 ? url : url->substring(slashes + 2));
 }
 
+DMessageConnection::DMessageConnection(qel::lang::DStringPtr address) : address_(std::move(address)) {}
+
+DMessageConnection::~DMessageConnection() = default;
+
 void DMessageConnection::close() { setMessageListener(nullptr); }
 
 DMessagePtr DMessageConnection::newMessage(const DStringPtr&, const DStringPtr& address) const {

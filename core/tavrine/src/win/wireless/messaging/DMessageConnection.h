@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lang/DObject.h"
 #include "lang/DString.h"
+#include "microedition/io/DConnection.h"
 #include "platform/mapi/MapiTypes.h"
 #include "platform/system/WinTypes.h"
 #include "wireless/messaging/DMAPIEntry.ptr.h"
@@ -16,18 +16,19 @@ namespace qel::wireless::messaging {
 // has arrived in the SMS inbox. The SMS layer's process-wide state is set
 // up by the host with initSmsAccess, polled with pollListeners and torn
 // down with releaseSmsAccess, all on the host's thread.
-class DMessageConnection final : public qel::lang::DObject {
+class DMessageConnection final : public qel::microedition::io::DConnection {
 public:
   // A connection without listener whose address is the text after the
   // first "//" of url (the whole url when it has none).
   static DMessageConnectionPtr open(const qel::lang::DStringPtr& url);
+  ~DMessageConnection() override;
 
   std::string getClassName() const override { return "DMessageConnection"; }
 
-  // Always 0.
-  int32_t getState() const { return 0; }
+  // Always Closed: a message connection has no connection state.
+  int32_t getState() override { return Closed; }
   // setMessageListener(null).
-  void close();
+  void close() override;
 
   qel::lang::DStringPtr getAddress() const { return address_; }
   // A message to address; the type is not looked at.
@@ -60,7 +61,7 @@ public:
   static DMAPIEntryArrayPtr listStores(wce::IMAPISession* session);
 
 private:
-  explicit DMessageConnection(qel::lang::DStringPtr address) : address_(std::move(address)) {}
+  explicit DMessageConnection(qel::lang::DStringPtr address);
 
   static void notifyListener(const DMessageConnectionPtr& connection);
   // The inbox's contents table handed to read, then released; null when the

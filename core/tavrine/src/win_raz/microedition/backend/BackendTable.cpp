@@ -3,6 +3,7 @@
 #include "microedition/backend/ExtEscBackend.h"
 #include "microedition/backend/GdiBackend.h"
 #include "microedition/backend/TdlxBackend.h"
+#include "platform/system/AsciiCase.h"
 
 namespace qel::lcdui {
 
@@ -14,15 +15,6 @@ std::array<std::unique_ptr<DisplayBackend>, BackendTable::Count>& table() {
 }
 
 bool tableExists = false;
-
-char16_t folded(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit; }
-
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (folded(a[i]) != folded(b[i])) return false;
-  return true;
-}
 
 }  // namespace
 
@@ -50,7 +42,7 @@ DisplayBackend* BackendTable::choose(const char16_t* driver) {
   if (!tableExists) return nullptr;
   if (driver) {
     for (auto& backend : table())
-      if (equalsIgnoringCase(driver, backend->getName())) return backend.get();
+      if (wce::equalsIgnoringAsciiCase(driver, backend->getName())) return backend.get();
   }
   return table()[0].get();
 }

@@ -10,8 +10,6 @@ namespace qel::lcdui {
 class DDisplayable : public qel::lang::DObject {
 public:
   std::string getClassName() const override { return "DDisplayable"; }
-
-  virtual void displayableReserved() {}
 };
 
 }  // namespace qel::lcdui

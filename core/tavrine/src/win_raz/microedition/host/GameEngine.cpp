@@ -114,7 +114,8 @@ void GameEngine::resume() {
 }
 
 bool GameEngine::isInactive() {
-  if (wce::GetForegroundWindow() != window_ || !midlet_ || midlet_->getState() != 1) return true;
+  if (wce::GetForegroundWindow() != window_ || !midlet_ || midlet_->getState() != qel::midlet::DMIDlet::StateRunning)
+    return true;
   return paused_;
 }
 
@@ -231,6 +232,7 @@ bool GameEngine::initApp(wce::HWND window) {
     return false;
   }
   midlet_ = createApplication();
+  if (!midlet_) return false;
   if (highRes_ && midlet_->getAppProperty(DStringPtr(u"screen.scale2x"))) scale2x_ = true;
   qel::lcdui::DFont::setDpiSource(&screenDpi);
   qel::lcdui::DFont::setPixelDoubling(scale2x_);
@@ -243,7 +245,7 @@ bool GameEngine::initApp(wce::HWND window) {
     e.rethrowUnless(ExceptionCode::Exception);
     return false;
   }
-  return midlet_->getState() != 0;
+  return midlet_->getState() != qel::midlet::DMIDlet::StateDestroyed;
 }
 
 void GameEngine::mainLoop() {
@@ -282,7 +284,7 @@ bool GameEngine::tick() {
   qel::wireless::messaging::DMessageConnection::pollListeners();
   if (!midlet_) return false;
   midlet_->step();
-  return midlet_->getState() != 0;
+  return midlet_->getState() != qel::midlet::DMIDlet::StateDestroyed;
 }
 
 void GameEngine::shutdown() {

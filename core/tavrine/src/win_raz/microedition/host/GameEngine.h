@@ -33,8 +33,7 @@ public:
   // True unless the engine's window is in front and the application object
   // runs; then whether the engine is paused.
   bool isInactive() override;
-  virtual void setInstance(GameEngine* engine);
-  virtual int getConstant() const { return 33; }
+  void setInstance(GameEngine* engine);
 
   // The window, the back-end, the application object, the main loop and
   // the shutdown; returns early when one of them cannot be had.
@@ -61,7 +60,6 @@ public:
   wce::HWND getWindow() const override { return window_; }
   bool isPaused() const { return paused_; }
   bool isSmartphone() const { return keyRules_.smartphone; }
-  bool hasSpecialKeys() const { return keyRules_.specialKeys; }
   bool isHighRes() const { return highRes_; }
   qel::lcdui::DisplayBackend* getBackend() const { return backend_; }
   const qel::midlet::DMIDletPtr& getMidlet() const { return midlet_; }

@@ -1,31 +1,35 @@
 #include "microedition/host/HostKeys.h"
 
+#include "platform/window/VirtualKeys.h"
+
 namespace qel::host {
 
 namespace {
 
+constexpr int32_t code(wce::WPARAM virtualKey) { return static_cast<int32_t>(virtualKey); }
+
 int32_t pocketPcCode(int32_t key) {
   switch (key) {
-    case 193: case 112: return KeySoftLeft;
-    case 27: case 196: case 113: return KeySoftRight;
-    case 13: return KeySelect;
-    case 195: return KeyApplication3;
-    case 194: return KeyApplication2;
-    case 114: return KeyF3;
-    case 115: return KeyF4;
+    case code(wce::VK_APP1): case code(wce::VK_F1): return KeySoftLeft;
+    case code(wce::VK_ESCAPE): case code(wce::VK_APP4): case code(wce::VK_F2): return KeySoftRight;
+    case code(wce::VK_RETURN): return KeySelect;
+    case code(wce::VK_APP3): return KeyApplication3;
+    case code(wce::VK_APP2): return KeyApplication2;
+    case code(wce::VK_F3): return KeyF3;
+    case code(wce::VK_F4): return KeyF4;
     default: return key;
   }
 }
 
 int32_t smartphoneCode(int32_t key) {
   switch (key) {
-    case 112: return KeySoftLeft;
-    case 27: case 113: return KeySoftRight;
-    case 13: return KeySelect;
-    case 120: return KeyApplication3;
-    case 119: return KeyApplication2;
-    case 114: return KeyF3;
-    case 115: return KeyF4;
+    case code(wce::VK_F1): return KeySoftLeft;
+    case code(wce::VK_ESCAPE): case code(wce::VK_F2): return KeySoftRight;
+    case code(wce::VK_RETURN): return KeySelect;
+    case code(wce::VK_F9): return KeyApplication3;
+    case code(wce::VK_F8): return KeyApplication2;
+    case code(wce::VK_F3): return KeyF3;
+    case code(wce::VK_F4): return KeyF4;
     default: return key;
   }
 }
@@ -35,12 +39,12 @@ int32_t smartphoneCode(int32_t key) {
 std::optional<int32_t> translateVirtualKey(wce::WPARAM virtualKey, const KeyRules& rules) {
   auto key = static_cast<int32_t>(virtualKey);
   if (rules.specialKeys) {
-    if (key == 91 || key == 92) return std::nullopt;
-    if (key == 194) key = 112;
-    else if (key == 195) key = 113;
+    if (key == code(wce::VK_LWIN) || key == code(wce::VK_RWIN)) return std::nullopt;
+    if (key == code(wce::VK_APP2)) key = code(wce::VK_F1);
+    else if (key == code(wce::VK_APP3)) key = code(wce::VK_F2);
   }
   if (rules.smartphone) return smartphoneCode(key);
-  if ((key >= 124 && key <= 135) || key == 91) return std::nullopt;
+  if ((key >= code(wce::VK_F13) && key <= code(wce::VK_F24)) || key == code(wce::VK_LWIN)) return std::nullopt;
   return pocketPcCode(key);
 }
 

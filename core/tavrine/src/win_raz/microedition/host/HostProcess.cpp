@@ -2,21 +2,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <system_error>
 
-#include "display/device/Log.h"
 #include "lang/TextCodec.h"
 #include "microedition/host/WinMain.h"
-#include "platform/devices/DeviceModules.h"
 #include "platform/files/Folders.h"
-#include "platform/mapi/Mapi.h"
-#include "platform/sdl/audio/SdlWaveOutDriver.h"
-#include "platform/sdl/video/SdlVideo.h"
-#include "platform/sms/MessageFolders.h"
-#include "platform/sms/Sms.h"
-#include "platform/waveout/WaveOutDriver.h"
 #include "platform/window/Messages.h"
 #include "platform/window/SingleInstanceLock.h"
 
@@ -44,30 +35,14 @@ void configureSingleInstance() {
   wce::SingleInstanceLock::instance().configure(lockFolder.string(), wce::programFolder().string());
 }
 
-// The emulated libraries and the files the platform keeps in the user folder.
-void setUpPlatform() {
-  wce::registerDeviceModules();
-  wce::registerSmsEntries();
-  wce::registerMapiEntries();
-  wce::setMessageUserFolder(wce::userFolder());
-  tdlx::setLogFolder(wce::userFolder());
-}
-
 }  // namespace
 
-int runHostProcess(int argc, char** argv) {
-  std::string error;
-  std::unique_ptr<wce::SdlVideo> video = wce::SdlVideo::open(error);
-  if (!video) std::fprintf(stderr, "nightvault: no video (%s); running without a window\n", error.c_str());
-  auto sound = std::make_shared<wce::sdl::SdlWaveOutDriver>();
-  wce::installWaveOutDriver(sound);
+int runHostProcess(int argc, char** argv, ApplicationFactory factory) {
   configureSingleInstance();
-  setUpPlatform();
-
+  installApplicationFactory(factory);
   std::u16string commandLine = joinedArguments(argc, argv);
   int exitCode = WinMain(nullptr, nullptr, commandLine.c_str(), wce::SW_SHOW);
-
-  wce::installWaveOutDriver(nullptr);
+  installApplicationFactory(nullptr);
   return exitCode;
 }
 

@@ -29,7 +29,8 @@ namespace {
 constexpr uint32_t kKey = DImage::kKeyColour;
 constexpr int32_t kAlphaChannel = 3;
 
-RasterTransform rasterTransformOf(int32_t transform) {
+// The transform an image is drawn with; an unknown one draws it as it is.
+RasterTransform drawingTransformOf(int32_t transform) {
   switch (transform) {
     case 1:
       return qel::raster::RT_MIRROR_Y;
@@ -116,7 +117,7 @@ void DGraphics::drawImage(DImagePtr img, DImagePtr maskImg, int32_t x, int32_t y
   const DImage& image = checked(img);
   const DImage& mask = checked(maskImg);
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
-  surface_->drawSurfaceMasked(at.x, at.y, image.surface(), &mask.surface(), kKey, rasterTransformOf(transform));
+  surface_->drawSurfaceMasked(at.x, at.y, image.surface(), &mask.surface(), kKey, drawingTransformOf(transform));
 }
 
 void DGraphics::drawImage(DImagePtr img, DPalettePtr palette, int32_t x, int32_t y, int32_t anchor,
@@ -124,7 +125,7 @@ void DGraphics::drawImage(DImagePtr img, DPalettePtr palette, int32_t x, int32_t
   const DImage& image = checked(img);
   if (!palette) throwNullPointer();
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
-  const RasterTransform rt = rasterTransformOf(transform);
+  const RasterTransform rt = drawingTransformOf(transform);
   if (image.isKeyed())
     surface_->drawSurfaceKeyed(at.x, at.y, image.surface(), kKey, &palette->palette(), rt, 0.0f);
   else
@@ -134,7 +135,7 @@ void DGraphics::drawImage(DImagePtr img, DPalettePtr palette, int32_t x, int32_t
 void DGraphics::drawImage(DImagePtr img, int32_t x, int32_t y, int32_t anchor, int32_t transform) {
   const DImage& image = checked(img);
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
-  const RasterTransform rt = rasterTransformOf(transform);
+  const RasterTransform rt = drawingTransformOf(transform);
   if (image.isKeyed())
     surface_->drawSurfaceKeyed(at.x, at.y, image.surface(), kKey, nullptr, rt, 0.0f);
   else if (image.surface().format() == qel::raster::PF_ARGB8888)
@@ -146,7 +147,7 @@ void DGraphics::drawImage(DImagePtr img, int32_t x, int32_t y, int32_t anchor, i
 void DGraphics::drawImageOpaque(DImagePtr img, int32_t x, int32_t y, int32_t anchor, int32_t transform) {
   const DImage& image = checked(img);
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
-  surface_->drawSurface(at.x, at.y, image.surface(), nullptr, rasterTransformOf(transform));
+  surface_->drawSurface(at.x, at.y, image.surface(), nullptr, drawingTransformOf(transform));
 }
 
 void DGraphics::drawImage(DImagePtr img, int32_t x, int32_t y, int32_t alpha, int32_t anchor, int32_t transform,
@@ -154,7 +155,7 @@ void DGraphics::drawImage(DImagePtr img, int32_t x, int32_t y, int32_t alpha, in
   const DImage& image = checked(img);
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
   surface_->drawSurfaceAlpha(at.x, at.y, image.surface(), alpha, palette ? &palette->palette() : nullptr, kKey,
-                             rasterTransformOf(transform));
+                             drawingTransformOf(transform));
 }
 
 void DGraphics::drawImageRotated(DImagePtr img, DPalettePtr palette, int32_t x, int32_t y, int32_t anchor,
@@ -213,7 +214,7 @@ void DGraphics::drawMask(uint32_t colour, DImagePtr img, int32_t x, int32_t y, i
   const DImage& image = checked(img);
   if (channel < 0 || channel > kAlphaChannel) channel = kAlphaChannel;
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
-  surface_->drawSurfaceTinted(at.x, at.y, image.surface(), colour, channel, rasterTransformOf(transform));
+  surface_->drawSurfaceTinted(at.x, at.y, image.surface(), colour, channel, drawingTransformOf(transform));
 }
 
 void DGraphics::drawRGB(qel::lang::DintArrayPtr rgbData, int32_t offset, int32_t scanlength, int32_t x, int32_t y,

@@ -25,7 +25,8 @@ using qel::raster::RasterTransform;
 
 namespace {
 
-RasterTransform rasterTransformOf(int32_t transform) {
+// The transforms an image can be made with; any other is refused.
+RasterTransform creationTransformOf(int32_t transform) {
   switch (transform) {
     case 0:
       return qel::raster::RT_NONE;
@@ -97,7 +98,7 @@ DImagePtr DImage::createImageFromData(const uint8_t* data, int32_t length, bool 
 
 DImagePtr DImage::createTransformedImage(DImagePtr image, int32_t transform) {
   if (!image) throwNullPointer();
-  const RasterTransform rasterTransform = rasterTransformOf(transform);
+  const RasterTransform rasterTransform = creationTransformOf(transform);
   DImagePtr copy(new DImage(image->surface_->createTransformed(rasterTransform)));
   copy->keyed_ = image->keyed_;
   if (image->hasPalette() && copy->hasPalette()) copy->surface_->palette()->assign(*image->surface_->palette());

@@ -14,6 +14,7 @@
 #include "microedition/io/DHttpConnection.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "wireless/messaging/DMessageConnection.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
 namespace {
@@ -90,6 +91,15 @@ TEST(HttpConnector, DispatchesOnTheExactScheme) {
   EXPECT_EQ(sms->openInputStream().get(), nullptr);
   sms->close();
   EXPECT_NE(dynamic_cast<DHttpConnection*>(Connector::open(u"http://127.0.0.1:1/").get()), nullptr);
+}
+
+TEST(HttpConnector, SmsAddressOpensTheMessageConnectionItself) {
+  using qel::wireless::messaging::DMessageConnection;
+  qel::microedition::io::DConnectionPtr opened = qel::microedition::io::Connector::open(u"sms://+4912345");
+  auto* messages = dynamic_cast<DMessageConnection*>(opened.get());
+  ASSERT_NE(messages, nullptr);
+  EXPECT_TRUE(messages->getAddress()->equals(u"+4912345"));
+  EXPECT_EQ(messages->getClassName(), "DMessageConnection");
 }
 
 TEST_F(ScriptedHttp, ReadsHeadsSplitOrWhole) {

@@ -18,6 +18,7 @@
 #include "microedition/host/WinMain.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "microedition/raster/RasterAllocator.h"
+#include "microedition/host/ApplicationFactory.h"
 #include "platform/files/Folders.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Aygshell.h"
@@ -49,9 +50,11 @@ protected:
     wce::clearRecordedMessageBoxes();
     wce::clearRecordedShellCalls();
     wce::DeviceScreen::instance().fill(0);
+    installApplicationFactory(&makeTestApplication);
   }
 
   ~HostTest() override {
+    installApplicationFactory(nullptr);
     for (wce::HWND window = wce::newestTopLevelWindow(); window; window = wce::newestTopLevelWindow())
       wce::DestroyWindow(window);
     wce::MSG message;

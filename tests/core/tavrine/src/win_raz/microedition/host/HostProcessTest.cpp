@@ -1,9 +1,14 @@
 #include "HostFixture.h"
 
-#include <cstdlib>
 
+#include "display/device/Log.h"
 #include "microedition/host/HostProcess.h"
+#include "platform/devices/DeviceModules.h"
+#include "platform/files/Folders.h"
 #include "platform/gdi/PixelFormat.h"
+#include "platform/mapi/Mapi.h"
+#include "platform/sms/MessageFolders.h"
+#include "platform/sms/Sms.h"
 
 namespace qel::host::testing {
 namespace {
@@ -15,20 +20,28 @@ uint16_t through555(uint16_t pixel) {
   return wce::toRgb565(wce::readPixel(wce::PixelFormat::Rgb555, bytes));
 }
 
+// The device as the program composes it, without its SDL window and sound.
+void composeDevice() {
+  wce::registerDeviceModules();
+  wce::registerSmsEntries();
+  wce::registerMapiEntries();
+  wce::setMessageUserFolder(wce::userFolder());
+  tdlx::setLogFolder(wce::userFolder());
+}
+
 class HostProcessTest : public HostTest, public ::testing::WithParamInterface<const char*> {};
 
-// The whole road from the process entry under SDL's dummy video driver:
-// three frames through the back-end, then the shutdown.
+// The whole road from the process entry: three frames through the back-end,
+// then the shutdown.
 TEST_P(HostProcessTest, ThreeFramesThroughTheBackEnd) {
-  ::setenv("SDL_VIDEODRIVER", "dummy", 1);
-  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  composeDevice();
   const std::string driver = GetParam();
   writeFile(programFolder() / "engine.ini", "// the test's configuration\ndriver=" + driver + "\n");
   std::vector<int> framesSeen;
   testScript().onStep = [&](int step) { framesSeen.push_back(step); };
   char program[] = "nightvault";
   char* argv[] = {program, nullptr};
-  EXPECT_EQ(runHostProcess(1, argv), 0);
+  EXPECT_EQ(runHostProcess(1, argv, &makeTestApplication), 0);
 
   EXPECT_EQ(framesSeen, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(hostEvents().back(), "destroyApp true");

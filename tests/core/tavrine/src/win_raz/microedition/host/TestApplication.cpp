@@ -7,9 +7,6 @@
 #include "microedition/raster/RasterSurface.h"
 
 namespace qel::host {
-
-qel::midlet::DMIDletPtr createApplication() { return qel::midlet::DMIDletPtr(new testing::TestApplication()); }
-
 namespace testing {
 
 namespace {
@@ -29,6 +26,8 @@ TestScript& testScript() {
 }
 
 int applicationsMade() { return made; }
+
+qel::midlet::DMIDletPtr makeTestApplication() { return qel::midlet::DMIDletPtr(new TestApplication()); }
 
 uint16_t framePixel(int frame, int x, int y) { return static_cast<uint16_t>((x * 37 + y * 1031 + frame * 4099) & 0xFFFF); }
 

@@ -48,6 +48,8 @@ struct TestScript {
 
 TestScript& testScript();
 int applicationsMade();
+// The factory the host tests install for the engine.
+qel::midlet::DMIDletPtr makeTestApplication();
 
 class TestApplication final : public qel::midlet::DMIDlet {
 public:

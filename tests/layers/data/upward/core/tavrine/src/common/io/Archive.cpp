@@ -1,0 +1,2 @@
+#include "io/FileStream.h"
+#include "io/Archive.h"

@@ -37,12 +37,13 @@ function(nv_include_root out)
   endif()
 endfunction()
 
-# nv_library(name [SOURCES file...] [EXCLUDE file...] [DEPS target...] [SYSTEM_DEPS lib...])
+# nv_library(name [SOURCES file...] [EXCLUDE file...] [SOURCES_FROM dir...] [DEPS target...] [SYSTEM_DEPS lib...])
 # A static library of every .cpp in the calling folder (or of SOURCES, or of
-# the folder without EXCLUDE), exporting only its own include root. DEPS are
+# the folder without EXCLUDE) and in the folders named by SOURCES_FROM
+# (relative to the repository), exporting only its own include root. DEPS are
 # the libraries of this or a lower layer it includes from.
 function(nv_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;EXCLUDE;DEPS;SYSTEM_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;EXCLUDE;SOURCES_FROM;DEPS;SYSTEM_DEPS" ${ARGN})
   if(ARG_SOURCES)
     list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
   else()
@@ -51,6 +52,10 @@ function(nv_library name)
       list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${skip})
     endforeach()
   endif()
+  foreach(dir ${ARG_SOURCES_FROM})
+    file(GLOB more CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND sources ${more})
+  endforeach()
   nv_include_root(root)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${root} ${CMAKE_SOURCE_DIR})

@@ -52,9 +52,12 @@ GUIRect GUIAnimation::getFrameRect(int32_t key) const {
 GUIRect GUIAnimation::getSize() const {
   if (kind_ == Picture && image_) return {0, 0, image_->getWidth(), image_->getHeight()};
   gamelib::AnimationPtr animation = getAnimation();
-  if (!animation) return {};
-  return {0, 0, animation->extentRight() - animation->extentLeft(),
-          animation->extentBottom() - animation->extentTop()};
+  if (!animation || animation->frameCount() <= 0) return {};
+  // An animation without parts has an inverted extent: no size.
+  const int64_t w = int64_t{animation->extentRight()} - animation->extentLeft();
+  const int64_t h = int64_t{animation->extentBottom()} - animation->extentTop();
+  if (w <= 0 || h <= 0 || w > INT32_MAX || h > INT32_MAX) return {};
+  return {0, 0, static_cast<int32_t>(w), static_cast<int32_t>(h)};
 }
 
 void GUIAnimation::setFrame(int32_t frame) {
@@ -111,7 +114,7 @@ void GUIAnimation::paint(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y
         return;
       }
       gamelib::AnimationPtr animation = getAnimation();
-      if (!animation) return;
+      if (!animation || animation->frameCount() <= 0) return;
       if (addOrigin) moveByOrigin(x, y);
       advance(paintFrame(g, animation.get(), x, y, mask, mirror));
       return;

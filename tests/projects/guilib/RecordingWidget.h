@@ -25,6 +25,11 @@ public:
     return GUIWidget::handleEvent(event, broadcast, data, size);
   }
 
+  void dispose() override {
+    ++disposals;
+    GUIWidget::dispose();
+  }
+
   // The events received, in order, leaving out state-change events.
   std::vector<int32_t> events() const {
     std::vector<int32_t> out;
@@ -33,5 +38,14 @@ public:
     return out;
   }
 
+  // The data of the received events of one kind.
+  std::vector<std::vector<int32_t>> dataOf(int32_t event) const {
+    std::vector<std::vector<int32_t>> out;
+    for (const Received& r : received)
+      if (r.event == event) out.push_back(r.data);
+    return out;
+  }
+
   std::vector<Received> received;
+  int disposals = 0;
 };

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/files/Folders.h"
+
 namespace tdlx {
 namespace {
 
@@ -22,7 +24,7 @@ void setLogFolder(const std::filesystem::path& folder) { state().folder = folder
 
 std::filesystem::path logFilePath() {
     const LogState& s = state();
-    return s.folder.empty() ? std::filesystem::path(kLogFileName) : s.folder / kLogFileName;
+    return (s.folder.empty() ? wce::userFolder() : s.folder) / kLogFileName;
 }
 
 void logLine(const char* format, ...) {

@@ -9,7 +9,8 @@ namespace tdlx {
 
 inline constexpr const char* kLogFileName = "Log_TDLX.txt";
 
-// The folder the log is written to; empty (the default) is the working folder.
+// The folder the log is written to; empty (the default) is the user folder,
+// never the working folder.
 void setLogFolder(const std::filesystem::path& folder);
 std::filesystem::path logFilePath();
 

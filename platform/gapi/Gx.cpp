@@ -138,6 +138,8 @@ int GXCloseInput() {
     return 1;
 }
 
+bool gxInputOpen() { return display().inputOpen; }
+
 void registerGxEntries() {
     constexpr std::u16string_view library = u"gx.dll";
     registerModuleEntry(library, u"GXOpenDisplay", &GXOpenDisplay);
@@ -149,8 +151,9 @@ void registerGxEntries() {
     registerModuleEntry(library, u"GXResume", &GXResume);
     registerModuleEntry(library, u"GXSetViewport", &GXSetViewport);
     registerModuleEntry(library, u"GXIsDisplayDRAMBuffer", &GXIsDisplayDRAMBuffer);
-    registerModuleEntry(library, u"GXOpenInput", &GXOpenInput);
-    registerModuleEntry(library, u"GXCloseInput", &GXCloseInput);
+    // The input entries are exported under their C++ names.
+    registerModuleEntry(library, u"?GXOpenInput@@YAHXZ", &GXOpenInput);
+    registerModuleEntry(library, u"?GXCloseInput@@YAHXZ", &GXCloseInput);
 }
 
 }  // namespace wce

@@ -39,8 +39,11 @@ int GXResume();
 // a height of 0 means down to the last row. GXOpenDisplay resets it to all rows.
 int GXSetViewport(DWORD top, DWORD height, DWORD reserved1, DWORD reserved2);
 bool GXIsDisplayDRAMBuffer();
+// Between the two the device's keys go to the program, not to the shell.
 int GXOpenInput();
 int GXCloseInput();
+// Whether the input is open, for tests to see.
+bool gxInputOpen();
 
 // Adds the entries above to "gx.dll" in the module table.
 void registerGxEntries();

@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "gamelib/Resources.h"
 #include "io/DInputStream.h"
 #include "lang/DObjectArray.h"
 #include "gamelib/StringManager.h"
@@ -31,8 +30,8 @@ namespace ExceptionCode = qel::lang::ExceptionCode;
 int64_t GameLib::scheduleTime = 0;
 int64_t GameLib::lastStepDuration = 0;
 bool GameLib::resolutionSupported = false;
-bool GameLib::exitRequested = false;
-bool GameLib::pausedFlag = false;
+bool GameLib::exiting = false;
+bool GameLib::pausedOnce = false;
 
 namespace {
 
@@ -55,7 +54,7 @@ GameFactory& gameFactory() {
 
 GameLib::GameLib() {
   currentApplication() = this;
-  exitRequested = false;
+  exiting = false;
 }
 
 GameLib::~GameLib() {
@@ -84,7 +83,7 @@ DStringPtr GameLib::getAppProperty(DStringPtr key) {
 
 void GameLib::startApp() {
   scheduleTime = now();
-  Resources::setSearchPath(nullptr);
+  GameLib::setSearchPath(nullptr);
   try {
     DArchive::open(u"game.dat", u"");
   } catch (DExceptionBase& e) {
@@ -96,7 +95,7 @@ void GameLib::startApp() {
   canvas_->setInputMode(1);
   qel::lang::DPtr<StringManager>(new StringManager())->load(u"/options.dat", StringManager::RecordLines, true);
   qel::lcdui::DDisplay::getDisplay(qel::midlet::DMIDletPtr(this))->setCurrent(qel::lcdui::DCanvasPtr(canvas_.get()));
-  resolutionSupported = Resources::hasResolutionFile(ScreenCanvas::canvasWidth, ScreenCanvas::canvasHeight);
+  resolutionSupported = GameLib::hasResolutionFile(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
   if (!resolutionSupported) {
     showUnsupportedResolution();
     holdFor(logoHoldMs);
@@ -104,17 +103,17 @@ void GameLib::startApp() {
     return;
   }
   qel::lang::DPtr<StringManager> resolution = new StringManager();
-  resolution->load(Resources::resolutionFileName(ScreenCanvas::canvasWidth, ScreenCanvas::canvasHeight),
+  resolution->load(GameLib::resolutionFileName(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight),
                    StringManager::ByteLines, true);
-  Resources::setSearchPath(Resources::pathPrefixes(resolution->getString(u"PATH")));
+  GameLib::setSearchPath(GameLib::pathPrefixes(resolution->getString(u"PATH")));
 
-  DImagePtr logo = Resources::loadImage(u"logo1");
+  DImagePtr logo = GameLib::loadImage(u"logo1");
   showLogo(logo);
   ScreenCanvas::loadFonts(u"");
   currentGame().release();
   holdFor(logoHoldMs);
   try {
-    DImagePtr partner = Resources::loadImage(u"logo_partner");
+    DImagePtr partner = GameLib::loadImage(u"logo_partner");
     if (partner) {
       showLogo(partner);
       holdFor(partnerLogoHoldMs);
@@ -124,13 +123,13 @@ void GameLib::startApp() {
   }
   createMainCanvas();
   logo.release();
-  pausedFlag = false;
+  pausedOnce = false;
   scheduleTime = now();
 }
 
 void GameLib::showLogo(const DImagePtr& logo) {
-  const int32_t w = ScreenCanvas::canvasWidth, h = ScreenCanvas::canvasHeight;
-  DGraphicsPtr g = ScreenCanvas::backGraphics;
+  const int32_t w = ScreenCanvas::screenWidth, h = ScreenCanvas::screenHeight;
+  DGraphicsPtr g = ScreenCanvas::screenGraphics;
   g->setColor(0xFFFFFFu);
   g->setClip(0, 0, w, h);
   g->fillRect(0, 0, w, h);
@@ -148,8 +147,8 @@ void GameLib::holdFor(int64_t ms) {
 void GameLib::showUnsupportedResolution() {
   ScreenCanvas* canvas = ScreenCanvas::current();
   if (!canvas) return;
-  const int32_t w = ScreenCanvas::canvasWidth, h = ScreenCanvas::canvasHeight;
-  DGraphicsPtr g = ScreenCanvas::backGraphics;
+  const int32_t w = ScreenCanvas::screenWidth, h = ScreenCanvas::screenHeight;
+  DGraphicsPtr g = ScreenCanvas::screenGraphics;
   g->setColor(0xFFFFFFu);
   g->fillRect(0, 0, w, h);
   g->setColor(0x000000u);
@@ -160,7 +159,7 @@ void GameLib::showUnsupportedResolution() {
   canvas->flushGraphics();
 }
 
-void GameLib::loadResData(ResTables& tables) { tables.read(Resources::getResourceAsStream(u"res.dat")); }
+void GameLib::loadResData(ResTables& tables) { tables.read(GameLib::getResourceAsStream(u"res.dat")); }
 
 void GameLib::createMainCanvas() {
   if (currentGame()) {
@@ -196,7 +195,7 @@ void GameLib::step() {
     if (currentGame()) currentGame()->step();
     if (lastStepDuration < framePeriod + (framePeriod >> 2)) repaint();
   }
-  pausedFlag = false;
+  pausedOnce = false;
   lastStepDuration = now() - t;
 }
 
@@ -205,10 +204,10 @@ void GameLib::stepUnsupported() {
   showUnsupportedResolution();
   ScreenCanvas* canvas = ScreenCanvas::current();
   if (!canvas) return;
-  ScreenCanvas::backGraphics->drawString(u"Exit", 1, ScreenCanvas::canvasHeight - 1,
+  ScreenCanvas::screenGraphics->drawString(u"Exit", 1, ScreenCanvas::screenHeight - 1,
                                          DGraphics::LEFT | DGraphics::BOTTOM);
   canvas->flushGraphics();
-  if ((ScreenCanvas::keyStates[ScreenCanvas::SoftLeft] || ScreenCanvas::pointerDown) && currentGame()) {
+  if ((ScreenCanvas::keySoftLeft || ScreenCanvas::pointerHeld) && currentGame()) {
     currentGame()->shutdown();
     currentGame().release();
     notifyDestroyed();
@@ -218,16 +217,16 @@ void GameLib::stepUnsupported() {
 void GameLib::repaint() {
   ScreenCanvas* canvas = ScreenCanvas::current();
   if (!canvas) return;
-  ScreenCanvas::backGraphics = canvas->getGraphics();
-  if (currentGame()) currentGame()->paint(ScreenCanvas::backGraphics);
+  ScreenCanvas::screenGraphics = canvas->getGraphics();
+  if (currentGame()) currentGame()->paint(ScreenCanvas::screenGraphics);
   canvas->flushGraphics();
 }
 
 void GameLib::resetSchedule() { scheduleTime = now(); }
 
 void GameLib::pauseApp() {
-  if (pausedFlag) return;
-  pausedFlag = true;
+  if (pausedOnce) return;
+  pausedOnce = true;
   if (currentGame()) currentGame()->onPause();
   if (canvas_) canvas_->setKeyMap(0);
 }
@@ -241,13 +240,13 @@ void GameLib::destroyApp(bool /*unconditional*/) {
   currentGame().release();
   if (game) game->releaseStatics();
   ScreenCanvas::releaseFonts();
-  ScreenCanvas::backGraphics.release();
+  ScreenCanvas::screenGraphics.release();
   DArchive::close();
 }
 
 void GameLib::exitApp() {
   if (GameLib* app = instance()) app->notifyDestroyed();
-  exitRequested = true;
+  exiting = true;
 }
 
 }  // namespace gamelib

@@ -4,6 +4,8 @@
 
 #include "gamelib/Game.h"
 #include "gamelib/ScreenCanvas.h"
+#include "io/DInputStream.ptr.h"
+#include "lang/DObject.ptr.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "lang/DString.ptr.h"
 #include "microedition/lcdui/DImage.ptr.h"
@@ -27,8 +29,6 @@ public:
   GameLib();
   ~GameLib() override;
 
-  std::string getClassName() const override { return "GameLib"; }
-
   // A new application, null when it cannot be made.
   static qel::lang::DPtr<GameLib> createApplication();
   // The factory of the game; GameLib makes no game without one.
@@ -51,13 +51,40 @@ public:
   static void loadResData(ResTables& tables);
   static void showUnsupportedResolution();
 
+  // The resource lookup of the game: the data archive first (the name
+  // itself, then each search prefix + name), then files beside the program.
+  // Prefixes ending in "/"; a null array means the one empty prefix.
+  static void setSearchPath(qel::lang::DObjectArrayPtr prefixes);
+  static qel::lang::DObjectArrayPtr searchPath();
+
+  // One leading "/" is dropped. The first candidate in the archive opens;
+  // when none is there, the candidates are tried as files. An archive error
+  // (none open, say) ends the lookup with null.
+  static qel::io::DInputStreamPtr getResourceAsStream(const qel::lang::DStringPtr& name);
+  // For each candidate, candidate + ".png" and then + ".jpg" in the archive
+  // only; the first present is decoded anew. Null when none is found or
+  // decoding fails.
+  static qel::lcdui::DImagePtr loadImage(const qel::lang::DStringPtr& name);
+  // The archive entry's size (-1 when absent, no search path); the file's
+  // available() only when the archive cannot be asked; -1 on failure.
+  static int32_t getResourceSize(const qel::lang::DStringPtr& name);
+
+  // "/" + width + "x" + height + ".dat".
+  static qel::lang::DStringPtr resolutionFileName(int32_t width, int32_t height);
+  // The resolution file is an entry of the archive.
+  static bool hasResolutionFile(int32_t width, int32_t height);
+  // The prefixes of a "PATH" value: split on ';', each made to end in "/".
+  static qel::lang::DObjectArrayPtr pathPrefixes(const qel::lang::DStringPtr& pathValue);
+
   static int64_t scheduleTime;
   static int64_t lastStepDuration;
   static bool resolutionSupported;
-  static bool exitRequested;
-  static bool pausedFlag;
+  static bool exiting;
+  static bool pausedOnce;
 
 private:
+  static qel::lang::DStringPtr candidate(const qel::lang::DStringPtr& bare, int32_t index);
+  static int32_t candidateCount();
   static int64_t now();
   void showLogo(const qel::lcdui::DImagePtr& logo);
   void holdFor(int64_t ms);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "io/DDataInputStream.h"
 #include "io/DInputStream.h"
@@ -46,12 +46,12 @@ void ImageFont::load(const DStringPtr& name, bool noSpacing) {
 }
 
 void ImageFont::loadPage(const DStringPtr& pageName, int32_t page, bool noSpacing) {
-  DImagePtr picture = Resources::loadImage(pageName);
+  DImagePtr picture = GameLib::loadImage(pageName);
   if (!picture) return;
   pages_->at(page) = picture;
   std::u16string chars;
   try {
-    DDataInputStreamPtr in = new DDataInputStream(Resources::getResourceAsStream(pageName));
+    DDataInputStreamPtr in = new DDataInputStream(GameLib::getResourceAsStream(pageName));
     int32_t count = in->readUnsignedByte();
     if (!noSpacing) spacing_ = in->readByte();
     offsets_->at(page) = new DintArray(count + 1);
@@ -113,9 +113,11 @@ void ImageFont::drawString(DGraphicsPtr g, const DStringPtr& text, int32_t x, in
   if (anchor & DGraphics::RIGHT) x -= stringWidth(text);
   if (anchor & DGraphics::BASELINE) y -= height >> 1;
   if (anchor & DGraphics::BOTTOM) y -= height;
-  if (y + height < 0 || y >= ScreenCanvas::canvasHeight) return;
+  if (y + height < 0 || y >= ScreenCanvas::screenHeight) return;
 
-  const int32_t clipX = g->getClipX(), clipY = g->getClipY(), clipW = g->getClipWidth(), clipH = g->getClipHeight();
+  // The clip reads in surface coordinates and is set in translated ones.
+  const int32_t clipX = g->getClipX() - g->getTranslateX(), clipY = g->getClipY() - g->getTranslateY();
+  const int32_t clipW = g->getClipWidth(), clipH = g->getClipHeight();
   for (char16_t ch : text->view()) {
     if (ch == u' ') {
       x += blankWidth();

@@ -2,7 +2,7 @@
 
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "io/DDataInputStream.h"
 #include "io/DInputStream.h"
 #include "lang/DExceptionBase.h"
@@ -62,11 +62,11 @@ AnimationPtr ImageManager::getAnimation(int32_t i) const {
 
 void ImageManager::load(const DStringPtr& name) {
   clear();
-  DDataInputStreamPtr in = new DDataInputStream(Resources::getResourceAsStream(DString::concat(name, u".bin")));
+  DDataInputStreamPtr in = new DDataInputStream(GameLib::getResourceAsStream(DString::concat(name, u".bin")));
   readFrames(in);
   readAnimations(in);
   in->close();
-  image_ = Resources::loadImage(name);
+  image_ = GameLib::loadImage(name);
   if (image_) {
     imageWidth_ = image_->getWidth();
     imageHeight_ = image_->getHeight();
@@ -137,7 +137,9 @@ void ImageManager::drawFrame(DGraphicsPtr g, GameImage* frame, int32_t x, int32_
     case 6: px = x - fy, py = y - (W - fx - fw); break;
     default: break;
   }
-  const int32_t clipX = g->getClipX(), clipY = g->getClipY(), clipW = g->getClipWidth(), clipH = g->getClipHeight();
+  // The clip reads in surface coordinates and is set in translated ones.
+  const int32_t clipX = g->getClipX() - g->getTranslateX(), clipY = g->getClipY() - g->getTranslateY();
+  const int32_t clipW = g->getClipWidth(), clipH = g->getClipHeight();
   g->clipRect(x, y, w, h);
   if (opaque) g->drawImageOpaque(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);
   else g->drawImage(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);

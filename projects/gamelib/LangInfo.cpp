@@ -1,6 +1,6 @@
 #include "gamelib/LangInfo.h"
 
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/StringManager.h"
 #include "io/DDataInputStream.h"
 #include "io/DDataOutputStream.h"
@@ -73,7 +73,7 @@ void LangInfo::load() {
   if (!flags_ && ids_->length() > 0) {
     flags_ = new DObjectArray(ids_->length());
     for (int32_t i = 0; i < ids_->length(); ++i)
-      flags_->at(i) = Resources::loadImage(DString::concat(DStringPtr(u"lang_"), getId(i)));
+      flags_->at(i) = GameLib::loadImage(DString::concat(DStringPtr(u"lang_"), getId(i)));
   }
   if (index_ < 0) index_ = loadLangId();
 }

@@ -2,7 +2,6 @@
 
 #include "gamelib/GameLib.h"
 #include "gamelib/ImageFont.h"
-#include "gamelib/Resources.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DGraphics.h"
 
@@ -12,14 +11,18 @@ using qel::lang::DString;
 using qel::lang::DStringPtr;
 using qel::lcdui::DGraphicsPtr;
 
-int32_t ScreenCanvas::canvasWidth = 0;
-int32_t ScreenCanvas::canvasHeight = 0;
-DGraphicsPtr ScreenCanvas::backGraphics;
+int32_t ScreenCanvas::screenWidth = 0;
+int32_t ScreenCanvas::screenHeight = 0;
+DGraphicsPtr ScreenCanvas::screenGraphics;
 int32_t ScreenCanvas::lastKeyCode = 0;
-std::array<uint8_t, ScreenCanvas::ActionCount> ScreenCanvas::keyStates{};
-uint8_t ScreenCanvas::keyAny = 0;
-uint8_t ScreenCanvas::pointerDown = 0;
-uint8_t ScreenCanvas::pointerIsDragged = 0;
+uint8_t ScreenCanvas::keyUp = 0, ScreenCanvas::keyDown = 0, ScreenCanvas::keyLeft = 0, ScreenCanvas::keyRight = 0;
+uint8_t ScreenCanvas::keyFire = 0, ScreenCanvas::keyUpLeft = 0, ScreenCanvas::keyUpRight = 0;
+uint8_t ScreenCanvas::keyDownLeft = 0, ScreenCanvas::keyDownRight = 0, ScreenCanvas::keySoftLeft = 0;
+uint8_t ScreenCanvas::keySoftRight = 0, ScreenCanvas::keyExtraUp = 0, ScreenCanvas::keyExtraDown = 0;
+uint8_t ScreenCanvas::keySpecial = 0;
+uint8_t ScreenCanvas::keyPressedFlag = 0;
+uint8_t ScreenCanvas::pointerHeld = 0;
+uint8_t ScreenCanvas::pointerDragged = 0;
 int32_t ScreenCanvas::pointerX = 0;
 int32_t ScreenCanvas::pointerY = 0;
 int32_t ScreenCanvas::pointerPrevX = 0;
@@ -40,12 +43,34 @@ ImageFontPtr& fontTable() {
   return font;
 }
 
+constexpr int32_t SpecialAction = -5;
+constexpr int32_t ExtraUpAction = 14;
+constexpr int32_t ExtraDownAction = 15;
+constexpr int32_t ActionCount = 16;
+
+// The key-state byte each framework action sets; actions 14 and 15 also set
+// up and down. Actions 11 and 12 set none.
+uint8_t* byteOfAction(int32_t action) {
+  static uint8_t* const bytes[ActionCount] = {
+      &ScreenCanvas::keyUp,        &ScreenCanvas::keyDown,     &ScreenCanvas::keyLeft,       &ScreenCanvas::keyRight,
+      &ScreenCanvas::keyFire,      &ScreenCanvas::keyUpLeft,   &ScreenCanvas::keyUpRight,    &ScreenCanvas::keyDownLeft,
+      &ScreenCanvas::keyDownRight, &ScreenCanvas::keySoftLeft, &ScreenCanvas::keySoftRight,  nullptr,
+      nullptr,                     &ScreenCanvas::keySpecial,  &ScreenCanvas::keyExtraUp,    &ScreenCanvas::keyExtraDown};
+  if (action < 0 || action >= ActionCount) return nullptr;
+  return bytes[action];
+}
+
+void clearKeyBytes() {
+  for (int32_t action = 0; action < ActionCount; ++action)
+    if (uint8_t* byte = byteOfAction(action)) *byte = 0;
+}
+
 }  // namespace
 
 ScreenCanvas::ScreenCanvas() {
-  canvasWidth = getWidth();
-  canvasHeight = getHeight();
-  backGraphics = getGraphics();
+  screenWidth = getWidth();
+  screenHeight = getHeight();
+  screenGraphics = getGraphics();
   clearQueue();
   currentCanvas() = this;
 }
@@ -65,7 +90,7 @@ void ScreenCanvas::enqueue(int32_t code, int32_t pressed) {
 }
 
 void ScreenCanvas::keyPressed(int32_t code) {
-  keyAny = 1;
+  keyPressedFlag = 1;
   enqueue(code, 1);
 }
 
@@ -82,62 +107,58 @@ void ScreenCanvas::pumpKeyEvent() {
 void ScreenCanvas::processKey(int32_t code, bool pressed) {
   lastKeyCode = code;
   int32_t action = currentCanvas() ? currentCanvas()->getMappedKey(code) : -1;
-  if (action == -5) {
-    keyStates[Special] = 1;
+  if (action == SpecialAction) {
+    keySpecial = 1;
     return;
   }
   const uint8_t value = pressed ? 1 : 0;
-  if (action >= 0 && action < ActionCount && action != 11 && action != 12) keyStates[action] = value;
-  if (action == ExtraUp) keyStates[Up] = value;
-  if (action == ExtraDown) keyStates[Down] = value;
-  keyAny = value;
+  if (uint8_t* byte = byteOfAction(action)) *byte = value;
+  if (action == ExtraUpAction) keyUp = value;
+  if (action == ExtraDownAction) keyDown = value;
+  keyPressedFlag = value;
 }
 
 void ScreenCanvas::resetKeys() {
-  keyStates.fill(0);
-  keyAny = 0;
-  pointerDown = 0;
-  pointerIsDragged = 0;
-}
-
-bool ScreenCanvas::keyHeld(int32_t action) {
-  return action >= 0 && action < ActionCount && keyStates[action] != 0;
+  clearKeyBytes();
+  keyPressedFlag = 0;
+  pointerHeld = 0;
+  pointerDragged = 0;
 }
 
 void ScreenCanvas::pointerPressed(int32_t x, int32_t y) {
-  if (pointerDown || pointerIsDragged) return;
+  if (pointerHeld || pointerDragged) return;
   pointerX = pointerPrevX = x;
   pointerY = pointerPrevY = y;
   resetKeys();
-  pointerDown = 1;
+  pointerHeld = 1;
 }
 
-void ScreenCanvas::pointerDragged(int32_t x, int32_t y) {
-  if (!pointerDown || x < 0 || x > canvasWidth) return;
+void ScreenCanvas::pointerDrag(int32_t x, int32_t y) {
+  if (!pointerHeld || x < 0 || x > screenWidth) return;
   pointerPrevX = pointerX;
   pointerX = x;
   pointerPrevY = pointerY;
   pointerY = y;
   resetKeys();
-  pointerIsDragged = 1;
-  pointerDown = 1;
+  pointerDragged = 1;
+  pointerHeld = 1;
 }
 
 void ScreenCanvas::pointerReleased(int32_t x, int32_t y) {
-  if (!pointerDown && !pointerIsDragged) return;
+  if (!pointerHeld && !pointerDragged) return;
   pointerX = x;
   pointerY = y;
-  pointerIsDragged = 0;
-  pointerDown = 0;
+  pointerDragged = 0;
+  pointerHeld = 0;
   resetKeys();
 }
 
 void ScreenCanvas::sizeChanged(int32_t w, int32_t h) {
-  if (w == canvasWidth && h == canvasHeight) return;
-  backGraphics = getGraphics();
-  canvasWidth = getWidth();
-  canvasHeight = getHeight();
-  GameLib::resolutionSupported = Resources::hasResolutionFile(canvasWidth, canvasHeight);
+  if (w == screenWidth && h == screenHeight) return;
+  screenGraphics = getGraphics();
+  screenWidth = getWidth();
+  screenHeight = getHeight();
+  GameLib::resolutionSupported = GameLib::hasResolutionFile(screenWidth, screenHeight);
   resetKeys();
   clearQueue();
 }

@@ -10,17 +10,22 @@
 
 namespace gamelib {
 
+// Takes the canvas's drag events one class below ScreenCanvas, so that
+// ScreenCanvas::pointerDragged can name the drag flag of the key state.
+class DragForwardingCanvas : public qel::lcdui::DGameCanvas {
+public:
+  void pointerDragged(int32_t x, int32_t y) final { pointerDrag(x, y); }
+
+protected:
+  virtual void pointerDrag(int32_t x, int32_t y) = 0;
+};
+
 // The game's one canvas. Key events are queued and replayed one per game
 // step into the key-state table; pointer events act at once. All state is
 // static so the game reads it without a reference to the canvas.
-class ScreenCanvas : public qel::lcdui::DGameCanvas {
+class ScreenCanvas : public DragForwardingCanvas {
 public:
   static constexpr int32_t QueueCapacity = 1024;
-  // Key-state bytes, one per framework action.
-  enum Action : int32_t {
-    Up = 0, Down = 1, Left = 2, Right = 3, Fire = 4, UpLeft = 5, UpRight = 6, DownLeft = 7, DownRight = 8,
-    SoftLeft = 9, SoftRight = 10, Special = 13, ExtraUp = 14, ExtraDown = 15, ActionCount = 16
-  };
 
   // Takes the size and a back-buffer context from the canvas; empties the
   // queue. Needs the application's display.
@@ -37,7 +42,6 @@ public:
   void keyRepeated(int32_t) override {}
   void pointerPressed(int32_t x, int32_t y) override;
   void pointerReleased(int32_t x, int32_t y) override;
-  void pointerDragged(int32_t x, int32_t y) override;
   void pointerMoved(int32_t, int32_t) override {}
 
   // The canvas made by the running application, or null.
@@ -48,7 +52,6 @@ public:
   // Clears the key-state bytes and the pointer flags.
   static void resetKeys();
   static void clearQueue();
-  static bool keyHeld(int32_t action);
 
   // The image font prefix + "/game" becomes the one font.
   static void loadFonts(const qel::lang::DStringPtr& prefix);
@@ -59,14 +62,19 @@ public:
   static ImageFontPtr currentFont();
   static void releaseFonts();
 
-  static int32_t canvasWidth;
-  static int32_t canvasHeight;
-  static qel::lcdui::DGraphicsPtr backGraphics;
+  static int32_t screenWidth;
+  static int32_t screenHeight;
+  static qel::lcdui::DGraphicsPtr screenGraphics;
   static int32_t lastKeyCode;
-  static std::array<uint8_t, ActionCount> keyStates;
-  static uint8_t keyAny;
-  static uint8_t pointerDown;
-  static uint8_t pointerIsDragged;
+  // Key-state bytes, 1 while held; set when a queued event is replayed.
+  static uint8_t keyUp, keyDown, keyLeft, keyRight, keyFire;
+  static uint8_t keyUpLeft, keyUpRight, keyDownLeft, keyDownRight;
+  static uint8_t keySoftLeft, keySoftRight, keyExtraUp, keyExtraDown, keySpecial;
+  // Set as soon as a press arrives; a replayed event sets it to its pressed
+  // state (every action but the special one, unmapped keys too).
+  static uint8_t keyPressedFlag;
+  static uint8_t pointerHeld;
+  static uint8_t pointerDragged;
   static int32_t pointerX, pointerY, pointerPrevX, pointerPrevY;
 
   struct QueuedKey {
@@ -76,6 +84,9 @@ public:
   static std::array<QueuedKey, QueueCapacity> keyQueue;
   static int32_t queueRead;
   static int32_t queueWrite;
+
+protected:
+  void pointerDrag(int32_t x, int32_t y) override;
 
 private:
   static void enqueue(int32_t code, int32_t pressed);

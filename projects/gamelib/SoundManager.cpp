@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "gamelib/PlayerInfo.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "io/DInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
@@ -57,7 +57,7 @@ void SoundManager::init(DObjectArrayPtr names, DintArrayPtr kinds, DintArrayPtr 
   for (int32_t i = 0; i < count; ++i) {
     PlayerInfoPtr entry = new PlayerInfo(kinds->at(i), groups->at(i));
     entry->fileName = resolveSoundFile(qel::lang::dynamicPtrCast<DString>(names->at(i)));
-    if (entry->fileName) entry->size = std::max(0, Resources::getResourceSize(entry->fileName));
+    if (entry->fileName) entry->size = std::max(0, GameLib::getResourceSize(entry->fileName));
     infos->at(i) = entry;
   }
   infos_ = infos;
@@ -71,7 +71,7 @@ void SoundManager::init(DObjectArrayPtr names, DintArrayPtr kinds, DintArrayPtr 
 DStringPtr SoundManager::resolveSoundFile(const DStringPtr& name) {
   for (const char16_t* extension : {u".wav", u".mod"}) {
     DStringPtr file = DString::concat(name, extension);
-    if (Resources::getResourceSize(file) != -1) return file;
+    if (GameLib::getResourceSize(file) != -1) return file;
   }
   return nullptr;
 }
@@ -80,7 +80,7 @@ DPlayerPtr SoundManager::createPlayer(const DStringPtr& fileName) {
   if (!fileName) return nullptr;
   DPlayerPtr made;
   try {
-    qel::io::DInputStreamPtr stream = Resources::getResourceAsStream(fileName);
+    qel::io::DInputStreamPtr stream = GameLib::getResourceAsStream(fileName);
     if (fileName->endsWith(DStringPtr(u".wav"))) made = DManager::createPlayer(stream, u"audio/x-wav");
     else if (fileName->endsWith(DStringPtr(u".mod"))) made = DManager::createPlayer(stream, u"audio/mod");
   } catch (DExceptionBase& e) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/TextLineReader.h"
 #include "io/DDataInputStream.h"
 #include "io/DInputStream.h"
@@ -45,7 +45,7 @@ StringManager::StringManager(bool upperCase) : upperCase_(upperCase), table_(new
 StringManager::~StringManager() = default;
 
 void StringManager::load(const DStringPtr& name, int encoding, bool reset) {
-  parse(name, Resources::getResourceAsStream(name), encoding, reset);
+  parse(name, GameLib::getResourceAsStream(name), encoding, reset);
 }
 
 DStringPtr StringManager::getString(const DStringPtr& key) const {
@@ -129,7 +129,7 @@ void StringManager::parse(const DStringPtr& name, DInputStreamPtr stream, int en
 }
 
 DStringPtr StringManager::readTextResource(const DStringPtr& name, int encoding) const {
-  DInputStreamPtr stream = Resources::getResourceAsStream(name);
+  DInputStreamPtr stream = GameLib::getResourceAsStream(name);
   if (!stream) return u"";
   DDataInputStreamPtr in = new DDataInputStream(stream);
   TextLineReader lines(in, encoding);

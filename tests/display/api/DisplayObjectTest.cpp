@@ -4,6 +4,7 @@
 #include "display/detect/DriverChoice.h"
 #include "display/device/SystemLibraries.h"
 #include "display/drivers/RotationDriver.h"
+#include "platform/files/Folders.h"
 #include "platform/gdi/DisplaySettings.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
@@ -61,6 +62,21 @@ TEST_F(DisplayTest, TheFirstEntryOfARunEmptiesTheLog) {
     setLogFolder(folder_ / "missing");
     logLine("dropped");
     EXPECT_FALSE(std::filesystem::exists(folder_ / "missing"));
+}
+
+TEST_F(DisplayTest, WithoutAFolderTheLogGoesToTheUserFolderNotTheWorkingFolder) {
+    const std::filesystem::path working = std::filesystem::current_path();
+    std::filesystem::create_directories(folder_ / "user");
+    std::filesystem::create_directories(folder_ / "work");
+    wce::setUserFolder(folder_ / "user");
+    std::filesystem::current_path(folder_ / "work");
+    setLogFolder({});
+    restartLog();
+    logLine("where am I");
+    std::filesystem::current_path(working);
+    wce::setUserFolder({});
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "user" / kLogFileName));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "work" / kLogFileName));
 }
 
 TEST_F(DisplayTest, AnyOrientationKeepsTheDriversOwn) {

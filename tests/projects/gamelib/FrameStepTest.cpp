@@ -3,7 +3,6 @@
 #include "GameFolder.h"
 #include "HostDouble.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/Resources.h"
 #include "lang/DObjectArray.h"
 #include "gamelib/ScreenCanvas.h"
 
@@ -23,7 +22,7 @@ protected:
     host.clock.setAutoAdvance(0);
     RecordingGame::resetLog();
   }
-  void TearDown() override { gamelib::Resources::setSearchPath(nullptr); }
+  void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
 
   // One call of step at time t after the previous call took previousMs.
   void stepAt(int64_t t, int64_t previousMs = 0) {
@@ -55,12 +54,12 @@ TEST_F(FrameStepTest, StepsWhenAPeriodIsDueAndPaintsUnlessThePreviousCallWasSlow
   for (const Case& c : cases) {
     RecordingGame::resetLog();
     GameLib::scheduleTime = c.schedule;
-    GameLib::pausedFlag = true;
+    GameLib::pausedOnce = true;
     stepAt(c.now, c.previousMs);
     EXPECT_EQ(RecordingGame::steps, c.steps) << c.schedule << " " << c.now;
     EXPECT_EQ(RecordingGame::paints, c.paints) << c.schedule << " " << c.now;
     EXPECT_EQ(GameLib::scheduleTime, c.newSchedule) << c.schedule << " " << c.now;
-    EXPECT_FALSE(GameLib::pausedFlag);
+    EXPECT_FALSE(GameLib::pausedOnce);
   }
 }
 
@@ -110,7 +109,7 @@ TEST_F(FrameStepTest, DestroySavesTheLevelWhenAskedThenShutsDown) {
 
 TEST_F(FrameStepTest, ExitAppEndsTheApplication) {
   GameLib::exitApp();
-  EXPECT_TRUE(GameLib::exitRequested);
+  EXPECT_TRUE(GameLib::exiting);
   EXPECT_EQ(host.app->getState(), qel::midlet::DMIDlet::StateDestroyed);
 }
 

@@ -4,7 +4,6 @@
 #include "HostDouble.h"
 #include "TestPng.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/Resources.h"
 #include "lang/DObjectArray.h"
 #include "gamelib/ScreenCanvas.h"
 #include "io/DByteArrayInputStream.h"
@@ -29,7 +28,7 @@ std::string resDat() {
 class GameLibStartTest : public ::testing::Test {
 protected:
   void SetUp() override { host.clock.setAutoAdvance(1); }
-  void TearDown() override { gamelib::Resources::setSearchPath(nullptr); }
+  void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
 
   GameFolder folder;
   HostDouble host;
@@ -56,7 +55,7 @@ TEST_F(GameLibStartTest, SupportedResolutionShowsTheLogosThenMakesTheGame) {
   EXPECT_EQ(RecordingGame::derived[0], (9 - 38 + 1) >> 1);
   EXPECT_EQ(RecordingGame::derived[1], 11);
   EXPECT_EQ(RecordingGame::derived[2], 88);
-  EXPECT_FALSE(GameLib::pausedFlag);
+  EXPECT_FALSE(GameLib::pausedOnce);
   EXPECT_EQ(GameLib::scheduleTime, static_cast<int64_t>(host.clock.peekMillis()) - 1);
 }
 
@@ -85,6 +84,7 @@ TEST_F(GameLibStartTest, MissingArchiveEndsAtOnce) {
 
 TEST(AppPropertyTest, AnswersNameAndFullScreenOnly) {
   HostDouble host;
+  EXPECT_EQ(host.app->getClassName(), "DObject");
   EXPECT_EQ(text(host.app->getAppProperty(u"app.name")), "NVX");
   EXPECT_EQ(text(host.app->getAppProperty(u"start_fullscreen")), "true");
   EXPECT_EQ(host.app->getAppProperty(u"screen.scale2x"), nullptr);

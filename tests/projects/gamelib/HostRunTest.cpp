@@ -4,7 +4,6 @@
 #include "HostDouble.h"
 #include "TestPng.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/Resources.h"
 #include "lang/DObjectArray.h"
 #include "microedition/host/GameEngine.h"
 #include "platform/screen/DeviceScreen.h"
@@ -63,7 +62,7 @@ TEST(HostRunTest, TheRealHostRunsTheLogosTheGameAndTheShutdown) {
     engine.run(nullptr, 240, 320);
   }
   gamelib::GameLib::registerGame(nullptr);
-  gamelib::Resources::setSearchPath(nullptr);
+  gamelib::GameLib::setSearchPath(nullptr);
 
   EXPECT_EQ(ShortGame::steps, 5);
   EXPECT_EQ(ShortGame::calls, (std::vector<std::string>{"initStatics", "init", "saveLevelState", "shutdown",

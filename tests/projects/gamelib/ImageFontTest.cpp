@@ -4,7 +4,7 @@
 #include "Pixels.h"
 #include "TestPng.h"
 #include "gamelib/ImageFont.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
@@ -44,10 +44,10 @@ protected:
     folder.openArchive();
     font = new ImageFont();
     font->load(u"f", false);
-    ScreenCanvas::canvasHeight = 40;
+    ScreenCanvas::screenHeight = 40;
     canvas = DImage::createImage(40, 40);
   }
-  void TearDown() override { ScreenCanvas::canvasHeight = 0; }
+  void TearDown() override { ScreenCanvas::screenHeight = 0; }
 
   GameFolder folder;
   qel::lang::DPtr<ImageFont> font;
@@ -72,6 +72,20 @@ TEST_F(ImageFontTest, GlyphsAreCutFromTheirPagesWithSpacing) {
   EXPECT_EQ(pixels.at(13, 10), kWhite);  // spacing
   EXPECT_EQ(pixels.at(17, 12), through565(sourcePixel(2, 2)));  // "A" after 3 + 1 and the blank's 2 + 1
   EXPECT_EQ(pixels.at(18, 12), kWhite);
+}
+
+TEST_F(ImageFontTest, TheCallersClipComesBackUnderATranslation) {
+  qel::lcdui::DGraphicsPtr g = canvas->getGraphics();
+  g->translate(3, 4);
+  g->setClip(0, 0, 30, 30);
+  font->drawString(g, u"BB", 10, 10, 0);
+  EXPECT_EQ(g->getClipX(), 3);
+  EXPECT_EQ(g->getClipY(), 4);
+  EXPECT_EQ(g->getClipWidth(), 30);
+  EXPECT_EQ(g->getClipHeight(), 30);
+  ImagePixels pixels(canvas);
+  EXPECT_EQ(pixels.at(13, 14), through565(sourcePixel(3, 0)));
+  EXPECT_EQ(pixels.at(17, 14), through565(sourcePixel(3, 0)));  // the second glyph, 3 + 1 further on
 }
 
 TEST_F(ImageFontTest, AnchorsAndVisibility) {

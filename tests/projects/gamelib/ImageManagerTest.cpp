@@ -6,7 +6,7 @@
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/ImageManager.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
 #include "lang/DshortArray2d.h"
@@ -94,15 +94,22 @@ TEST_F(ImageManagerTest, FramesDrawUnderEachTransformClippedToTheirTurnedSize) {
 }
 
 TEST_F(ImageManagerTest, AnchorsUseTheTurnedSizeAndTheClipIsRestored) {
-  qel::lcdui::DGraphicsPtr g = canvas->getGraphics();
-  g->setClip(1, 2, 25, 26);
-  set->drawFrame(g, set->getFrame(0).get(), 10, 10, DGraphics::HCENTER | DGraphics::VCENTER, 5, false);
-  EXPECT_EQ(g->getClipX(), 1);
-  EXPECT_EQ(g->getClipHeight(), 26);
-  ImagePixels pixels(canvas);
-  EXPECT_EQ(pixels.at(9, 9), through565(sourcePixel(2, 2)));  // (10 - 1, 10 - 1): top left of a 2 x 3 box
-  EXPECT_EQ(pixels.at(8, 9), kWhite);
-  EXPECT_EQ(pixels.at(10, 11), through565(sourcePixel(4, 1)));
+  for (int shift : {0, 3}) {
+    canvas = DImage::createImage(30, 30);
+    qel::lcdui::DGraphicsPtr g = canvas->getGraphics();
+    g->translate(shift, shift + 1);
+    g->setClip(1, 2, 20, 21);
+    set->drawFrame(g, set->getFrame(0).get(), 10, 10, DGraphics::HCENTER | DGraphics::VCENTER, 5, false);
+    EXPECT_EQ(g->getClipX(), 1 + shift);
+    EXPECT_EQ(g->getClipY(), 2 + shift + 1);
+    EXPECT_EQ(g->getClipWidth(), 20);
+    EXPECT_EQ(g->getClipHeight(), 21);
+    // (10 - 1, 10 - 1): top left of a 2 x 3 box
+    ImagePixels pixels(canvas);
+    EXPECT_EQ(pixels.at(9 + shift, 10 + shift), through565(sourcePixel(2, 2))) << shift;
+    EXPECT_EQ(pixels.at(8 + shift, 10 + shift), kWhite) << shift;
+    EXPECT_EQ(pixels.at(10 + shift, 12 + shift), through565(sourcePixel(4, 1))) << shift;
+  }
 }
 
 TEST_F(ImageManagerTest, AnimationsPaintTheirMaskedPartsAndFollowReferences) {

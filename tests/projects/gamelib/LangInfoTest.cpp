@@ -3,7 +3,7 @@
 #include "GameFolder.h"
 #include "TestPng.h"
 #include "gamelib/LangInfo.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DImage.h"
 #include "util/DCallBack.h"

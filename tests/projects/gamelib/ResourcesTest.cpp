@@ -2,13 +2,13 @@
 
 #include "GameFolder.h"
 #include "TestPng.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "io/DDataInputStream.h"
 #include "io/DInputStream.h"
 #include "lang/DObjectArray.h"
 #include "microedition/lcdui/DImage.h"
 
-using gamelib::Resources;
+using gamelib::GameLib;
 using qel::lang::DObjectArrayPtr;
 using qel::lang::DString;
 using qel::lang::DStringPtr;
@@ -22,7 +22,7 @@ std::string readAll(qel::io::DInputStreamPtr in) {
 }
 
 std::string firstLine(const char16_t* name) {
-  qel::io::DInputStreamPtr in = Resources::getResourceAsStream(name);
+  qel::io::DInputStreamPtr in = GameLib::getResourceAsStream(name);
   return in ? readAll(in) : "<null>";
 }
 
@@ -38,9 +38,9 @@ protected:
     folder.writeProgramFile("p2/e.txt", "file p2 e");
     folder.writeProgramFile("a.txt", "file a");
     folder.openArchive();
-    Resources::setSearchPath(Resources::pathPrefixes(u"p1;p2/"));
+    GameLib::setSearchPath(GameLib::pathPrefixes(u"p1;p2/"));
   }
-  void TearDown() override { Resources::setSearchPath(nullptr); }
+  void TearDown() override { GameLib::setSearchPath(nullptr); }
 
   GameFolder folder;
 };
@@ -59,16 +59,16 @@ TEST_F(ResourcesTest, LookupOrderIsArchiveRootThenPrefixesThenProgramFolder) {
 TEST_F(ResourcesTest, NoArchiveOpenGivesNullWithoutTryingFiles) {
   qel::io::DArchive::close();
   EXPECT_EQ(firstLine(u"d.txt"), "<null>");
-  EXPECT_EQ(Resources::loadImage(u"x"), nullptr);
-  EXPECT_EQ(Resources::getResourceSize(u"d.txt"), 6);  // falls back to the file
-  EXPECT_EQ(Resources::getResourceSize(u"none"), -1);
-  EXPECT_FALSE(Resources::hasResolutionFile(240, 320));
+  EXPECT_EQ(GameLib::loadImage(u"x"), nullptr);
+  EXPECT_EQ(GameLib::getResourceSize(u"d.txt"), 6);  // falls back to the file
+  EXPECT_EQ(GameLib::getResourceSize(u"none"), -1);
+  EXPECT_FALSE(GameLib::hasResolutionFile(240, 320));
 }
 
 TEST_F(ResourcesTest, SizeAsksTheArchiveRootOnly) {
-  EXPECT_EQ(Resources::getResourceSize(u"a.txt"), 6);
-  EXPECT_EQ(Resources::getResourceSize(u"c.txt"), -1);
-  EXPECT_EQ(Resources::getResourceSize(u"d.txt"), -1);
+  EXPECT_EQ(GameLib::getResourceSize(u"a.txt"), 6);
+  EXPECT_EQ(GameLib::getResourceSize(u"c.txt"), -1);
+  EXPECT_EQ(GameLib::getResourceSize(u"d.txt"), -1);
 }
 
 TEST(PathPrefixesTest, EveryPrefixEndsInSlash) {
@@ -78,19 +78,19 @@ TEST(PathPrefixesTest, EveryPrefixEndsInSlash) {
   };
   for (const Case& c : {Case{u"PATH", {"PATH/"}}, Case{u"", {"/"}}, Case{u"a;b/", {"a/", "b/"}},
                         Case{u"240x320/;common", {"240x320/", "common/"}}}) {
-    DObjectArrayPtr prefixes = Resources::pathPrefixes(c.value);
+    DObjectArrayPtr prefixes = GameLib::pathPrefixes(c.value);
     ASSERT_EQ(prefixes->length(), static_cast<int32_t>(c.prefixes.size()));
     for (int32_t i = 0; i < prefixes->length(); ++i)
       EXPECT_EQ(text(qel::lang::dynamicPtrCast<DString>(prefixes->at(i))), c.prefixes[i]);
   }
-  EXPECT_EQ(text(Resources::resolutionFileName(240, 320)), "/240x320.dat");
+  EXPECT_EQ(text(GameLib::resolutionFileName(240, 320)), "/240x320.dat");
 }
 
 class ImageLookupTest : public ::testing::Test {
 protected:
-  void TearDown() override { Resources::setSearchPath(nullptr); }
+  void TearDown() override { GameLib::setSearchPath(nullptr); }
   int widthOf(const char16_t* name) {
-    qel::lcdui::DImagePtr image = Resources::loadImage(name);
+    qel::lcdui::DImagePtr image = GameLib::loadImage(name);
     return image ? image->getWidth() : -1;
   }
   GameFolder folder;
@@ -105,21 +105,21 @@ TEST_F(ImageLookupTest, PngBeatsJpgPerCandidateAndRootBeatsPrefixes) {
   folder.addEntry("broken.png", "not a picture");
   folder.writeProgramFile("loose.png", solidPng(2, 2, 0));
   folder.openArchive();
-  Resources::setSearchPath(Resources::pathPrefixes(u"p"));
+  GameLib::setSearchPath(GameLib::pathPrefixes(u"p"));
   EXPECT_EQ(widthOf(u"both"), 2);
   EXPECT_EQ(widthOf(u"/mixed"), 3);
   EXPECT_EQ(widthOf(u"only"), 5);
   EXPECT_EQ(widthOf(u"broken"), -1);
   EXPECT_EQ(widthOf(u"loose"), -1);
-  EXPECT_NE(Resources::loadImage(u"both"), Resources::loadImage(u"both"));
+  EXPECT_NE(GameLib::loadImage(u"both"), GameLib::loadImage(u"both"));
 }
 
 TEST_F(ImageLookupTest, ResolutionFileIsLookedUpInTheArchive) {
   folder.addEntry("240x320.dat", "PATH=a/\n");
   folder.writeProgramFile("320x240.dat", "PATH=a/\n");
   folder.openArchive();
-  EXPECT_TRUE(Resources::hasResolutionFile(240, 320));
-  EXPECT_FALSE(Resources::hasResolutionFile(320, 240));
+  EXPECT_TRUE(GameLib::hasResolutionFile(240, 320));
+  EXPECT_FALSE(GameLib::hasResolutionFile(320, 240));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "GameFolder.h"
 #include "gamelib/PlayerInfo.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/SoundManager.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"

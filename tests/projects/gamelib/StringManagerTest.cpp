@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GameFolder.h"
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/StringManager.h"
 #include "lang/DObjectArray.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 class StringManagerTest : public ::testing::Test {
 protected:
-  void TearDown() override { gamelib::Resources::setSearchPath(nullptr); }
+  void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
 
   StringManager& loaded(const char16_t* name, int encoding) {
     folder.openArchive();

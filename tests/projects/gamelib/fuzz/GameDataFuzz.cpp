@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   archive->entries[u"f_0.png"] = solidPng(16, 8, 0x996633);
   archive->entries[u"f_0"] = input;
   qel::io::DArchive::setCurrent(archive);
-  gamelib::ScreenCanvas::canvasHeight = 32;
+  gamelib::ScreenCanvas::screenHeight = 32;
   qel::lcdui::DImagePtr canvas = qel::lcdui::DImage::createImage(32, 32);
 
   try {

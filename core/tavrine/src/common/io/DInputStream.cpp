@@ -42,7 +42,8 @@ uint8_t* DInputStream::getData() {
   if (!dataCache_) {
     DbyteArrayPtr cache = new DbyteArray(std::max(available(), 0));
     int32_t length = cache->length();
-    int32_t filled = length > 0 ? read(cache) : 0;
+    // read(cache) runs even for an empty cache: a file stream refuses it.
+    int32_t filled = read(cache);
     while (filled < length) {
       if (filled < 0) throwException(ExceptionCode::EndOfFile);
       int32_t count = read(cache, filled, length - filled);

@@ -5,14 +5,12 @@
 
 namespace qel::lang {
 
-// Array of counted object references.
+// Array of counted object references. Its class name is DObject's; an
+// array of one element class answers firstElementClassName("Array",
+// "DObjectArray"), as DMAPIEntryArray does.
 class DObjectArray : public DRefArray<DObject> {
 public:
   explicit DObjectArray(int32_t length) : DRefArray(length) {}
-
-  // The first element's class name + "Array" ("DStringArray");
-  // "DObjectArray" when the array is empty or its first element null.
-  std::string getClassName() const override { return firstElementClassName("Array", "DObjectArray"); }
 };
 
 }  // namespace qel::lang

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "lang/DObjectArray.h"
+#include "lang/DRowArray.h"
 
 namespace qel::lang {
 
-// Array of object-array rows.
-class DObjectArray2d final : public DRefArray<DObjectArray> {
+// Object array of object-array rows.
+class DObjectArray2d final : public DRowArray<DObjectArray> {
 public:
   // rows rows, each a new DObjectArray(cols).
-  DObjectArray2d(int32_t rows, int32_t cols) : DRefArray(rows) {
-    for (int32_t i = 0; i < length(); ++i) at(i) = new DObjectArray(cols);
-  }
+  DObjectArray2d(int32_t rows, int32_t cols) : DRowArray(rows, cols) {}
 
   // The first row's class name + "2d" ("DStringArray2d"); "DObjectArray2d"
   // when there are no rows or the first is null.

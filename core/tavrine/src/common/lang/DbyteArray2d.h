@@ -1,21 +1,19 @@
 #pragma once
 
-#include "lang/DRefArray.h"
+#include "lang/DRowArray.h"
 #include "lang/DbyteArray2d.ptr.h"
 #include "lang/DbyteArray.h"
 
 namespace qel::lang {
 
-// Array of DbyteArray rows: row index errors throw 0x05800000, element index
-// errors 0x05800001.
-class DbyteArray2d final : public DRefArray<DbyteArray> {
+// Object array of DbyteArray rows: row index errors throw 0x05800000,
+// element index errors 0x05800001.
+class DbyteArray2d final : public DRowArray<DbyteArray> {
 public:
   // rows null rows.
-  explicit DbyteArray2d(int32_t rows) : DRefArray(rows) {}
+  explicit DbyteArray2d(int32_t rows) : DRowArray(rows) {}
   // rows zero-filled rows of cols elements.
-  DbyteArray2d(int32_t rows, int32_t cols) : DRefArray(rows) {
-    for (int32_t i = 0; i < length(); ++i) at(i) = new DbyteArray(cols);
-  }
+  DbyteArray2d(int32_t rows, int32_t cols) : DRowArray(rows, cols) {}
 
   std::string getClassName() const override { return "DbyteArray2d"; }
 };

@@ -1,8 +1,7 @@
 #include "util/DRandom.h"
 
-#include <chrono>
-
 #include "lang/DExceptionBase.h"
+#include "lang/DSystem.h"
 
 namespace qel::util {
 
@@ -12,15 +11,9 @@ constexpr uint64_t kMultiplier = 0x5DEECE66Dull;
 constexpr uint64_t kAddend = 11;
 constexpr uint64_t kMask = (uint64_t{1} << 48) - 1;
 
-// Milliseconds of the monotonic clock.
-int64_t tickMillis() {
-  auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
-}
-
 }  // namespace
 
-DRandom::DRandom() : DRandom(tickMillis()) {}
+DRandom::DRandom() : DRandom(qel::lang::DSystem::currentTimeMillis(0)) {}
 
 DRandom::DRandom(int64_t seed) : seed_((static_cast<uint64_t>(seed) ^ kMultiplier) & kMask) {}
 

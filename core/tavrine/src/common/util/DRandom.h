@@ -11,7 +11,7 @@ namespace qel::util {
 // class: for one seed it gives the sequence of java.util.Random.
 class DRandom final : public qel::lang::DObject {
 public:
-  // Seeded from the millisecond tick count.
+  // Seeded from the framework clock's millisecond tick count.
   DRandom();
   // Internal seed (seed XOR 0x5DEECE66D) AND (2^48 - 1).
   explicit DRandom(int64_t seed);

@@ -50,14 +50,18 @@ int32_t DFileInputStream::readRaw(uint8_t* buf, int32_t len) {
 }
 
 int32_t DFileInputStream::read(const DbyteArrayPtr& b, int32_t off, int32_t len) {
-  if (!b || off > b->length() || len == 0) throwException(ExceptionCode::IO);
+  if (!b) throwException(ExceptionCode::NullPointer);
+  if (off > b->length() || len == 0) throwException(ExceptionCode::IO);
   if (off < 0 || len < 0 || int64_t{off} + len > b->length()) throwException(ExceptionCode::IndexOutOfBounds);
   std::optional<size_t> count = file().read(b->data() + off, static_cast<size_t>(len));
   if (!count) throwException(ExceptionCode::IO);
   return *count == 0 ? -1 : static_cast<int32_t>(*count);
 }
 
-int32_t DFileInputStream::read(const DbyteArrayPtr& b) { return read(b, 0, b ? b->length() : 0); }
+int32_t DFileInputStream::read(const DbyteArrayPtr& b) {
+  if (!b) throwException(ExceptionCode::NullPointer);
+  return read(b, 0, b->length());
+}
 
 int32_t DFileInputStream::read() {
   uint8_t byte = 0;

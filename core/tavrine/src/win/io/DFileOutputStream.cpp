@@ -25,13 +25,17 @@ wce::File& DFileOutputStream::file() {
 }
 
 void DFileOutputStream::write(const DbyteArrayPtr& b, int32_t off, int32_t len) {
-  if (!b || off > b->length() || len < 0) throwException(ExceptionCode::IO);
+  if (!b) throwException(ExceptionCode::NullPointer);
+  if (off > b->length() || len < 0) throwException(ExceptionCode::IO);
   if (len == 0) return;
   if (off < 0 || int64_t{off} + len > b->length()) throwException(ExceptionCode::IndexOutOfBounds);
   if (!file().writeAll(b->data() + off, static_cast<size_t>(len))) throwException(ExceptionCode::IO);
 }
 
-void DFileOutputStream::write(const DbyteArrayPtr& b) { write(b, 0, b ? b->length() : 0); }
+void DFileOutputStream::write(const DbyteArrayPtr& b) {
+  if (!b) throwException(ExceptionCode::NullPointer);
+  write(b, 0, b->length());
+}
 
 void DFileOutputStream::write(int32_t v) {
   uint8_t byte = static_cast<uint8_t>(v);

@@ -26,8 +26,6 @@ public:
   DMIDlet();
   ~DMIDlet() override;
 
-  std::string getClassName() const override { return "DMIDlet"; }
-
   virtual void destroyApp(bool unconditional) = 0;
   virtual void pauseApp() = 0;
   virtual void startApp() = 0;

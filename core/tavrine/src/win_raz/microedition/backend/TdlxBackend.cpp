@@ -1,6 +1,7 @@
 #include "microedition/backend/TdlxBackend.h"
 
 #include "display/api/Display.h"
+#include "microedition/backend/GxInput.h"
 
 namespace qel::lcdui {
 
@@ -29,12 +30,16 @@ bool TdlxBackend::open(wce::HWND window, const BackendParams& params) {
   wanted.orientation = orientationFor(params.rotation);
   wanted.swapEffect = tdlx::kSwapDiscard;
   display_ = tdlx::Display::Create(window, wanted);
-  return display_ != nullptr;
+  if (!display_) return false;
+  GxInput::open();
+  return true;
 }
 
 void TdlxBackend::close() {
+  if (!display_) return;
   if (inScene_) present();
   display_.reset();
+  GxInput::close();
 }
 
 bool TdlxBackend::setUpdateRect(const BackendRect& rect) {

@@ -19,6 +19,13 @@ using namespace qel::lang;
 
 namespace {
 
+// An array of one element class, answering the typed class name.
+class StringArray final : public DObjectArray {
+public:
+  explicit StringArray(int32_t length) : DObjectArray(length) {}
+  std::string getClassName() const override { return firstElementClassName("Array", "DObjectArray"); }
+};
+
 template <class Array>
 std::vector<int> contents(const DPtr<Array>& array) {
   std::vector<int> values;
@@ -100,15 +107,19 @@ TEST(ArrayTest, ClassNames) {
   EXPECT_EQ(DshortArray2d(1).getClassName(), "DshortArray2d");
   EXPECT_EQ(DbyteArray2d(1).getClassName(), "DbyteArray2d");
 
-  DObjectArrayPtr strings = new DObjectArray(2);
+  DObjectArrayPtr plain = new DObjectArray(1);
+  plain[0] = new DString(u"a");
+  EXPECT_EQ(plain->getClassName(), "DObject");
+
+  DObjectArrayPtr strings = new StringArray(2);
   EXPECT_EQ(strings->getClassName(), "DObjectArray");
-  EXPECT_EQ(DObjectArray(0).getClassName(), "DObjectArray");
+  EXPECT_EQ(StringArray(0).getClassName(), "DObjectArray");
   strings[0] = new DString(u"a");
   EXPECT_EQ(strings->getClassName(), "DStringArray");
 
   DObjectArray2dPtr table = new DObjectArray2d(2, 1);
-  EXPECT_EQ(table->getClassName(), "DObjectArray2d");
-  table[0][0] = new DString(u"b");
+  EXPECT_EQ(table->getClassName(), "DObject2d");
+  table[0] = strings;
   EXPECT_EQ(table->getClassName(), "DStringArray2d");
   table[0] = nullptr;
   EXPECT_EQ(table->getClassName(), "DObjectArray2d");
@@ -129,6 +140,28 @@ TEST(ArrayTest, TwoDimensionalAccess) {
   EXPECT_EQ(rows[0][0], 0);
   DshortArray2dPtr shorts = new DshortArray2d(1, 2);
   EXPECT_EQ(shorts[0]->length(), 2);
+}
+
+// The two-dimensional arrays are object arrays of rows.
+TEST(ArrayTest, TwoDimensionalArraysAreObjectArrays) {
+  DshortArray2dPtr shorts = new DshortArray2d(2, 3);
+  DObjectArrayPtr rows = shorts;
+  EXPECT_EQ(rows->length(), 2);
+  EXPECT_EQ(rows[1].get(), static_cast<DObject*>(shorts[1].get()));
+  rows[0] = new DString(u"not a row");  // through the object array: reads as no row
+  EXPECT_TRUE(shorts[0].isNull());
+  EXPECT_THROWS_CODE(0x05000080u, shorts[0][0]);
+  shorts[0] = shorts[1];
+  shorts[0][2] = 9;
+  EXPECT_EQ(shorts[1][2], 9);
+  EXPECT_THROWS_CODE(0x05800000u, rows[2]);
+
+  DObjectArrayPtr ints = new DintArray2d(1, 1);
+  DObjectArrayPtr bytes = new DbyteArray2d(1);
+  DObjectArrayPtr objects = new DObjectArray2d(1, 2);
+  EXPECT_EQ(qel::lang::dynamicPtrCast<DintArray>(ints[0])->length(), 1);
+  EXPECT_TRUE(bytes[0].isNull());
+  EXPECT_EQ(qel::lang::dynamicPtrCast<DObjectArray>(objects[0])->length(), 2);
 }
 
 DbyteArrayPtr bytes(std::initializer_list<int> values) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/Clock.h"
+#include "platform/system/ManualClock.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "util/DRandom.h"
 
@@ -49,6 +51,18 @@ TEST(DRandomTest, InternalSeedZeroAndEqualSeeds) {
   EXPECT_EQ(b.next(32), 1553932502);
   EXPECT_EQ(a.next(32), -2090749135);
   EXPECT_EQ(b.next(32), -2090749135);
+}
+
+// java.util.Random(12345).nextInt() is 1553932502: the default generator is
+// seeded from the framework's clock, so a test clock repeats its sequence.
+TEST(DRandomTest, DefaultSeedIsTheFrameworkTick) {
+  wce::ManualClock clock(12345);
+  wce::ScopedClockSource useClock(clock);
+  DRandom first;
+  DRandom second;
+  EXPECT_EQ(first.next(32), 1553932502);
+  EXPECT_EQ(second.next(32), 1553932502);
+  EXPECT_EQ(first.next(32), -2090749135);
 }
 
 TEST(DRandomTest, ClockSeededGeneratorsRunAndWidthsAreChecked) {

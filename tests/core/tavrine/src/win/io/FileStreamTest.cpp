@@ -95,14 +95,15 @@ TEST_F(FileStreamTest, EmptyFile) {
   EXPECT_EQ(in->read(b, 0, 4), -1);
   EXPECT_EQ(in->readRaw(raw, 4), 0);
   EXPECT_THROWS_CODE(Code::IO, in->read(b, 0, 0));
+  EXPECT_THROWS_CODE(Code::IO, in->getData());  // asks for 0 bytes
 }
 
 TEST_F(FileStreamTest, ReadArguments) {
   folders.writeProgramFile("ten.dat", "0123456789");
   DFileInputStreamPtr in = new DFileInputStream(u"ten.dat");
   DbyteArrayPtr b = new DbyteArray(4);
-  EXPECT_THROWS_CODE(Code::IO, in->read(nullptr, 0, 1));
-  EXPECT_THROWS_CODE(Code::IO, in->read(DbyteArrayPtr()));
+  EXPECT_THROWS_CODE(Code::NullPointer, in->read(nullptr, 0, 1));
+  EXPECT_THROWS_CODE(Code::NullPointer, in->read(DbyteArrayPtr()));
   EXPECT_THROWS_CODE(Code::IO, in->read(DbyteArrayPtr(new DbyteArray(0))));
   EXPECT_THROWS_CODE(Code::IO, in->read(b, 5, 1));
   EXPECT_THROWS_CODE(Code::IndexOutOfBounds, in->read(b, 2, 3));
@@ -147,8 +148,8 @@ TEST_F(FileStreamTest, OutputCreatesOrEmpties) {
     out->write(0x1234);
     out->write(b, 1, 2);
     out->write(b);
-    EXPECT_THROWS_CODE(Code::IO, out->write(nullptr, 0, 1));
-    EXPECT_THROWS_CODE(Code::IO, out->write(DbyteArrayPtr()));
+    EXPECT_THROWS_CODE(Code::NullPointer, out->write(nullptr, 0, 1));
+    EXPECT_THROWS_CODE(Code::NullPointer, out->write(DbyteArrayPtr()));
     EXPECT_THROWS_CODE(Code::IO, out->write(b, 4, 0));
     EXPECT_THROWS_CODE(Code::IO, out->write(b, 0, -1));
     EXPECT_THROWS_CODE(Code::IndexOutOfBounds, out->write(b, 2, 2));

@@ -91,7 +91,7 @@ TEST_F(InboxReaderTest, StoresAreListedByName) {
   ASSERT_EQ(stores->length(), 1);
   EXPECT_TRUE(stores->at(0)->getName()->equals(u"SMS"));
   EXPECT_GT(stores->at(0)->getEntryId()->length(), 0);
-  EXPECT_EQ(stores->getClassName(), "DMAPIEntryArray");
+  EXPECT_EQ(stores->getClassName(), "DObjectArray");  // its entries answer DObject's name
   session->Release();
   wce::MAPIUninitialize();
 }

@@ -1,4 +1,4 @@
-#include "gamelib/Resources.h"
+#include "gamelib/GameLib.h"
 
 #include "gamelib/StringManager.h"
 #include "io/DArchive.h"
@@ -37,9 +37,9 @@ DStringPtr withoutLeadingSlash(const DStringPtr& name) {
 
 }  // namespace
 
-void Resources::setSearchPath(DObjectArrayPtr prefixes) { currentSearchPath() = std::move(prefixes); }
+void GameLib::setSearchPath(DObjectArrayPtr prefixes) { currentSearchPath() = std::move(prefixes); }
 
-DObjectArrayPtr Resources::searchPath() {
+DObjectArrayPtr GameLib::searchPath() {
   if (!currentSearchPath()) {
     DObjectArrayPtr root = new DObjectArray(1);
     root->at(0) = new DString(u"");
@@ -48,15 +48,15 @@ DObjectArrayPtr Resources::searchPath() {
   return currentSearchPath();
 }
 
-int32_t Resources::candidateCount() { return 1 + searchPath()->length(); }
+int32_t GameLib::candidateCount() { return 1 + searchPath()->length(); }
 
-DStringPtr Resources::candidate(const DStringPtr& bare, int32_t index) {
+DStringPtr GameLib::candidate(const DStringPtr& bare, int32_t index) {
   if (index == 0) return bare;
   DStringPtr prefix = qel::lang::dynamicPtrCast<DString>(searchPath()->at(index - 1));
   return DString::concat(prefix ? prefix : DStringPtr(u""), bare);
 }
 
-DInputStreamPtr Resources::getResourceAsStream(const DStringPtr& name) {
+DInputStreamPtr GameLib::getResourceAsStream(const DStringPtr& name) {
   DStringPtr bare = withoutLeadingSlash(name);
   try {
     for (int32_t i = 0; i < candidateCount(); ++i) {
@@ -79,7 +79,7 @@ DInputStreamPtr Resources::getResourceAsStream(const DStringPtr& name) {
   return nullptr;
 }
 
-DImagePtr Resources::loadImage(const DStringPtr& name) {
+DImagePtr GameLib::loadImage(const DStringPtr& name) {
   try {
     DStringPtr bare = withoutLeadingSlash(name);
     for (int32_t i = 0; i < candidateCount(); ++i) {
@@ -96,7 +96,7 @@ DImagePtr Resources::loadImage(const DStringPtr& name) {
   return nullptr;
 }
 
-int32_t Resources::getResourceSize(const DStringPtr& name) {
+int32_t GameLib::getResourceSize(const DStringPtr& name) {
   try {
     return DArchive::lookupCurrentEntry(name);
   } catch (DExceptionBase& e) {
@@ -113,11 +113,11 @@ int32_t Resources::getResourceSize(const DStringPtr& name) {
   }
 }
 
-DStringPtr Resources::resolutionFileName(int32_t width, int32_t height) {
+DStringPtr GameLib::resolutionFileName(int32_t width, int32_t height) {
   return DString::concat(DString::concat(DString::concat(DStringPtr(u"/"), width), u"x"), height) + u".dat";
 }
 
-bool Resources::hasResolutionFile(int32_t width, int32_t height) {
+bool GameLib::hasResolutionFile(int32_t width, int32_t height) {
   try {
     return DArchive::lookupCurrentEntry(withoutLeadingSlash(resolutionFileName(width, height))) >= 0;
   } catch (DExceptionBase& e) {
@@ -126,7 +126,7 @@ bool Resources::hasResolutionFile(int32_t width, int32_t height) {
   }
 }
 
-DObjectArrayPtr Resources::pathPrefixes(const DStringPtr& pathValue) {
+DObjectArrayPtr GameLib::pathPrefixes(const DStringPtr& pathValue) {
   DObjectArrayPtr prefixes = StringManager::splitString(pathValue, u';');
   for (int32_t i = prefixes->length() - 1; i >= 0; --i) {
     DStringPtr entry = qel::lang::dynamicPtrCast<DString>(prefixes->at(i));

@@ -3,8 +3,8 @@
 #include "../gamelib/GameFolder.h"
 #include "../gamelib/Pixels.h"
 #include "../gamelib/TestPng.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/ImageManager.h"
-#include "gamelib/Resources.h"
 #include "guilib/GUIAnimation.h"
 #include "lang/DObjectArray.h"
 #include "microedition/lcdui/DGraphics.h"
@@ -148,7 +148,7 @@ protected:
     images = new gamelib::ImageManager();
     images->load(u"img/cells");
   }
-  void TearDown() override { gamelib::Resources::setSearchPath(nullptr); }
+  void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
 
   GameFolder folder;
   gamelib::ImageManagerPtr images;

@@ -5,8 +5,8 @@
 #include "../gamelib/GameFolder.h"
 #include "../gamelib/Pixels.h"
 #include "../gamelib/TestPng.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/ImageFont.h"
-#include "gamelib/Resources.h"
 #include "guilib/GUIFont.h"
 #include "guilib/GUITextChunk.h"
 #include "lang/DExceptionBase.h"
@@ -89,7 +89,7 @@ TEST(GUIFontTest, BitmapFontDrawsItsOwnPixelsWhateverTheColour) {
   EXPECT_EQ(font->getHeight(), 4);
   EXPECT_EQ(font->stringWidth(u"A"), 3);
   EXPECT_EQ(font->getClassName(), "GUIFont");
-  gamelib::Resources::setSearchPath(nullptr);
+  gamelib::GameLib::setSearchPath(nullptr);
 }
 
 TEST(GUITextChunkTest, ChildrenListAppearsWithTheFirstChildAndHoldsRepeats) {

@@ -12,7 +12,6 @@
 #include "gamelib/Game.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/LangInfo.h"
-#include "gamelib/Resources.h"
 #include "gamelib/StringManager.h"
 #include "guilib/GUIEngine.h"
 #include "lang/DObjectArray.h"
@@ -43,7 +42,7 @@ public:
   }
   ~GuiHost() {
     gamelib::GameLib::registerGame(nullptr);
-    gamelib::Resources::setSearchPath(nullptr);
+    gamelib::GameLib::setSearchPath(nullptr);
     gamelib::LangInfo::releaseInstance();
   }
   GuiHost(const GuiHost&) = delete;

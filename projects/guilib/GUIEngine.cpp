@@ -10,6 +10,7 @@
 #include "microedition/media/DPlayer.h"
 #include "gamelib/StringManager.h"
 #include "guilib/GUIFont.h"
+#include "guilib/GUIText.h"
 #include "guilib/GUIWidget.h"
 #include "guilib/HostCanvas.h"
 #include "lang/DString.h"
@@ -28,7 +29,9 @@ GUIEnginePtr& singleton() {
 
 }  // namespace
 
-GUIEngine::GUIEngine() : wasDown_(HostCanvas::pointerHeld()) {}
+GUIEngine::GUIEngine() : ellipsis_(new GUIText()), wasDown_(HostCanvas::pointerHeld()) {
+  ellipsis_->setText(u"...");
+}
 
 GUIEngine::~GUIEngine() = default;
 
@@ -128,6 +131,7 @@ qel::lang::DObjectPtr GUIEngine::getResource(const qel::lang::DStringPtr& name) 
   return resources_->get(name->toLowerCase());
 }
 
+GUITextPtr GUIEngine::getEllipsisText() const { return ellipsis_; }
 gamelib::StringManagerPtr GUIEngine::getStringManager() const { return stringManager_; }
 GUIFontPtr GUIEngine::getDefaultStyle() const { return defaultFont_; }
 gamelib::SoundManagerPtr GUIEngine::getSoundManager() const { return soundManager_; }

@@ -8,6 +8,7 @@
 #include "gamelib/StringManager.ptr.h"
 #include "guilib/GUIEngine.ptr.h"
 #include "guilib/GUIFont.ptr.h"
+#include "guilib/GUIText.ptr.h"
 #include "guilib/GUIWidget.ptr.h"
 #include "lang/DObject.h"
 #include "lang/DObject.ptr.h"
@@ -73,6 +74,8 @@ public:
   void setDefaultStyle(GUIFontPtr font);
   gamelib::SoundManagerPtr getSoundManager() const;
   void setSoundManager(gamelib::SoundManagerPtr sounds);
+  // The text shown where text is cut: "...".
+  GUITextPtr getEllipsisText() const;
   // The language index last announced by the language list.
   int32_t getLanguage() const { return language_; }
 
@@ -108,6 +111,7 @@ private:
   gamelib::StringManagerPtr stringManager_;
   GUIFontPtr defaultFont_;
   gamelib::SoundManagerPtr soundManager_;
+  GUITextPtr ellipsis_;
   GUIWidgetPtr pressedWidget_;
   GUIWidgetPtr dragWidget_;
   bool down_ = false;

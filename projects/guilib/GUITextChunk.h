@@ -7,7 +7,7 @@
 #include "guilib/GUITextChunk.ptr.h"
 #include "lang/DObject.h"
 #include "lang/DObject.ptr.h"
-#include "util/DVector.ptr.h"
+#include "util/DVector.h"
 
 namespace guilib {
 

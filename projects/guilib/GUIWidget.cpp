@@ -5,6 +5,7 @@
 
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIText.h"
 #include "guilib/HostCanvas.h"
 #include "lang/DSystem.h"
 
@@ -31,6 +32,7 @@ void GUIWidget::releaseLinks(bool detachChildren) {
   skinSets_.clear();
   transitionSkins_.clear();
   steadySkins_.clear();
+  text_.release();
 }
 
 void GUIWidget::dispose() {
@@ -198,6 +200,25 @@ GUIPoint GUIWidget::contentToClient(GUIPoint p, bool applyScroll) const {
   }
   return p;
 }
+
+void GUIWidget::setText(const qel::lang::DStringPtr& text) {
+  if (!text) return;
+  if (!text_) text_ = new GUIText();
+  text_->setText(text);
+}
+
+void GUIWidget::setTextId(const qel::lang::DStringPtr& id) {
+  if (!id) {
+    text_.release();
+    return;
+  }
+  if (!text_) text_ = new GUIText();
+  text_->setStringId(id);
+}
+
+void GUIWidget::setGUIText(GUITextPtr text) { text_ = std::move(text); }
+
+GUITextPtr GUIWidget::getGUIText() const { return text_; }
 
 void GUIWidget::setPaintHooks(PrePaintHook before, PostPaintHook after) {
   prePaintHook_ = before;

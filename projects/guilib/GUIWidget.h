@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "guilib/GUIAnimation.h"
+#include "guilib/GUIText.ptr.h"
+#include "lang/DString.ptr.h"
 #include "guilib/GUIWidget.ptr.h"
 #include "lang/DObject.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
@@ -93,6 +95,7 @@ public:
   virtual void paintBackground(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h);
   virtual void paintFrameInterior(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h);
   virtual void paintBorder(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h);
+  virtual void paintText(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h);
   virtual void layout();
   virtual void updateLayer(int32_t layer, const GUIRect& clip, int32_t originX, int32_t originY);
   virtual void callUpdateHooks();
@@ -198,6 +201,15 @@ public:
   // Null when no cell is chosen for the index.
   GUIAnimation* getSkin(int32_t index) const;
 
+  // A null text does nothing.
+  void setText(const qel::lang::DStringPtr& text);
+  // A null id drops the label.
+  void setTextId(const qel::lang::DStringPtr& id);
+  void setGUIText(GUITextPtr text);
+  GUITextPtr getGUIText() const;
+  // Key of the label's rectangle in the background cell's frame.
+  void setTextAreaKey(int32_t key) { textAreaKey_ = key; }
+
   void setSizeFromBackground(bool on) { sizeFromBackground_ = on; }
   void setInteriorFillsBounds(bool on) { interiorFillsBounds_ = on; }
   void setTabIndex(int32_t index) { tabIndex_ = index; }
@@ -256,6 +268,8 @@ private:
   std::map<int32_t, std::vector<SkinCandidate>> skinSets_;
   std::map<int32_t, GUIAnimationPtr> transitionSkins_;
   std::map<int32_t, GUIAnimationPtr> steadySkins_;
+  GUITextPtr text_;
+  int32_t textAreaKey_ = 0;
   int64_t tickPeriod_ = 200;
   int64_t lastTick_;
   bool childrenTickLast_ = false;

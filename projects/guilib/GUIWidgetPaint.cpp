@@ -2,15 +2,11 @@
 
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIRectOps.h"
+#include "guilib/GUIText.h"
 #include "guilib/GUIWidget.h"
 
 namespace guilib {
-
-namespace {
-
-bool overlaps(const GUIRect& a, const GUIRect& b) { return !GUIRect::intersect(a, b).isEmpty(); }
-
-}  // namespace
 
 void GUIWidget::update(const GUIRect& clip, int32_t originX, int32_t originY) {
   GUIRect abs = positionRect({0, 0, bounds_.width, bounds_.height}, true);
@@ -44,11 +40,12 @@ void GUIWidget::paint(const qel::lcdui::DGraphicsPtr& g, int32_t originX, int32_
   abs.x += originX;
   abs.y += originY;
   const bool transition = state_ != pendingState_;
-  if (overlaps(abs, GUIEngine::getScreenRect()) || transition) {
+  if (rectOverlaps(abs, GUIEngine::getScreenRect()) || transition) {
     paintFrameInterior(g, abs.x, abs.y, abs.width, abs.height);
     GUIEngine::clipRect(g, abs.x + client_.x, abs.y + client_.y, client_.width, client_.height);
     if (!GUIEngine::getClip(g).isEmpty() || transition) {
       paintBackground(g, abs.x + client_.x, abs.y + client_.y, client_.width, client_.height);
+      paintText(g, abs.x + client_.x, abs.y + client_.y, client_.width, client_.height);
       const std::vector<GUIWidgetPtr> content = layers_[0];
       for (const GUIWidgetPtr& child : content) child->paint(g, abs.x, abs.y);
     }
@@ -126,6 +123,19 @@ void GUIWidget::paintBackground(const qel::lcdui::DGraphicsPtr& g, int32_t x, in
     background->paintTiled(g, x, y, w, h);
   else
     background->paint(g, x, y);
+}
+
+void GUIWidget::paintText(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h) {
+  if (!text_) return;
+  GUIRect box{x, y, w, h};
+  if (GUIAnimation* background = getSkin(Background)) {
+    const GUIRect area = background->getFrameRect(textAreaKey_);
+    if (!area.isEmpty()) box = {x + area.x, y + area.y, area.width, area.height};
+  }
+  const GUIRect saved = GUIEngine::getClip(g);
+  GUIEngine::clipRect(g, box.x, box.y, box.width, box.height);
+  text_->paint(g, box.x - scrollX_, box.y - scrollY_, box.width, box.height);
+  GUIEngine::setClip(g, saved);
 }
 
 }  // namespace guilib

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIText.h"
 #include "guilib/GUIWidget.h"
 #include "guilib/HostCanvas.h"
 
@@ -39,6 +40,7 @@ void GUIWidget::computeContentBounds() {
     const GUIPoint position = child->positionInParent({0, 0}, false);
     content_ = GUIRect::unionRect(content_, {position.x, position.y, child->bounds_.width, child->bounds_.height});
   }
+  if (text_) content_.height = std::max(content_.height, text_->getHeight(client_.width));
   content_.x -= insetLeft_;
   content_.y -= insetTop_;
   content_.width += insetLeft_ + insetRight_;

@@ -5,6 +5,7 @@
 
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIRectOps.h"
 #include "guilib/GUIWidget.h"
 #include "guilib/HostCanvas.h"
 #include "lang/DSystem.h"
@@ -188,8 +189,7 @@ void GUIWidget::offerPointerTarget(int32_t x, int32_t y, int32_t w, int32_t h) {
   const bool press = engine->isJustPressed() && !ignoresPress_;
   const bool drag = !press && engine->getPointerState() == GUIEngine::DragStarted && !ignoresDrag_;
   if (!press && !drag) return;
-  const int64_t px = HostCanvas::pointerX(), py = HostCanvas::pointerY();
-  if (px >= x && py >= y && px <= int64_t{x} + w && py <= int64_t{y} + h) engine->setPointerTarget(this);
+  if (rectContains({x, y, w, h}, HostCanvas::pointerX(), HostCanvas::pointerY())) engine->setPointerTarget(this);
 }
 
 }  // namespace guilib

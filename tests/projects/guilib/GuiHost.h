@@ -38,6 +38,7 @@ public:
     folder.addEntry("240x320.dat", "PATH=hi/\n");
     folder.addEntry("lang.dat", recordLines({"LANG=English;Deutsch", "ID=en;de"}));
     folder.addEntry("text/strings.txt", "TITLE=Vault\nOK=Open\n");
+    folder.addEntry("text/strings_de.txt", "TITLE=Tresor\nOK=" "\xD6" "ffnen\n");
     clock.setAutoAdvance(1);
   }
   ~GuiHost() {
@@ -63,10 +64,11 @@ public:
     ScriptedGame::frames.clear();
   }
 
-  // The string table fixture as the engine's string manager.
-  static void installStrings() {
+  // A string table fixture ("text/strings.txt" or "text/strings_de.txt")
+  // as the engine's string manager.
+  static void installStrings(const char16_t* name = u"text/strings.txt") {
     gamelib::StringManagerPtr strings = new gamelib::StringManager();
-    strings->load(u"text/strings.txt", gamelib::StringManager::ByteLines, true);
+    strings->load(name, gamelib::StringManager::ByteLines, true);
     guilib::GUIEngine::getInstance()->setStringManager(strings);
   }
 

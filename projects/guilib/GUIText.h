@@ -76,8 +76,6 @@ public:
   // Where the text ends: the caret point.
   GUIPoint getEndPosition(int32_t x, int32_t y, int32_t w, int32_t h);
   void paint(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h);
-  // Line breaking runs since construction (once per width and tree).
-  int32_t layoutRuns() const { return layoutRuns_; }
 
 private:
   struct Attribute {
@@ -117,7 +115,6 @@ private:
   bool newlineBreaks_ = false;
   int32_t maximumHeight_ = -1;
   qel::util::DHashtablePtr resources_;
-  int32_t layoutRuns_ = 0;
 };
 
 }  // namespace guilib

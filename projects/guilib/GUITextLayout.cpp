@@ -69,7 +69,6 @@ int32_t GUIText::getWidth(int32_t width) {
 
 void GUIText::layout(int32_t width) {
   if (width == layoutWidth_ || !root_) return;
-  ++layoutRuns_;
   layoutWidth_ = width;
   widestLine_ = 0;
   height_ = layoutChunk(*root_, width);

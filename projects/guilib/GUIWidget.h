@@ -210,6 +210,22 @@ public:
   // Key of the label's rectangle in the background cell's frame.
   void setTextAreaKey(int32_t key) { textAreaKey_ = key; }
 
+  // Focus among the layer-0 children that can take it and have a tab index;
+  // nothing while a focus change among them is in progress.
+  void focusFirst();
+  void focusLast();
+  // Wraps to the first or last.
+  void focusNext();
+  void focusPrevious();
+  // The nearest row or column in that direction, wrapping to the far side.
+  void focusUp();
+  void focusDown();
+  void focusLeft();
+  void focusRight();
+  // Content, skins and layout anew; the focused child found again; the
+  // scroll position at its target.
+  void refresh();
+
   void setSizeFromBackground(bool on) { sizeFromBackground_ = on; }
   void setInteriorFillsBounds(bool on) { interiorFillsBounds_ = on; }
   void setTabIndex(int32_t index) { tabIndex_ = index; }
@@ -234,6 +250,10 @@ protected:
 
 private:
   void ensureContent();
+  std::vector<GUIWidgetPtr> focusCandidates() const;
+  void focusChild(const GUIWidgetPtr& child);
+  // up: toward smaller coordinates; vertical: along y.
+  void focusAlong(bool vertical, bool towardSmaller);
   void releaseLinks(bool detachChildren);
   static int32_t normalisedStep(int32_t n, int32_t screenSize);
   GUIRect skinSize(int32_t index) const;

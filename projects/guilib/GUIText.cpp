@@ -99,6 +99,7 @@ void GUIText::parse() {
   dropTree();
   if (!source_) return;
   GUITextChunkPtr root = new GUITextChunk(GUITextChunk::Paragraph, 0);
+  paragraphDepth_ = 0;
   const std::u16string text(source_->view());
   parseContent(root, text, 0, 0);
   root_ = root;

@@ -39,6 +39,9 @@ class GUIText : public qel::lang::DObject {
 public:
   // Tokens nested deeper than this show their name instead of their text.
   static constexpr int32_t MaxTokenDepth = 16;
+  // Paragraphs nested deeper are refused (0x05400000) rather than
+  // exhausting the stack.
+  static constexpr int32_t MaxParagraphDepth = 64;
 
   GUIText();
   ~GUIText() override;
@@ -114,6 +117,7 @@ private:
   int32_t alignment_ = 0;
   bool newlineBreaks_ = false;
   int32_t maximumHeight_ = -1;
+  int32_t paragraphDepth_ = 0;
   qel::util::DHashtablePtr resources_;
 };
 

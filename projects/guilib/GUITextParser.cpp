@@ -126,8 +126,15 @@ size_t GUIText::parseTag(const GUITextChunkPtr& parent, const std::u16string& te
     return chunk;
   };
   if (name == u"p") {
+    if (paragraphDepth_ >= MaxParagraphDepth)
+      throw qel::lang::DExceptionBase(qel::lang::ExceptionCode::IllegalArgument);
     GUITextChunkPtr paragraph = withAttributes(GUITextChunk::Paragraph);
     parent->addChild(paragraph);
+    ++paragraphDepth_;
+    struct Leave {
+      int32_t& depth;
+      ~Leave() { --depth; }
+    } leave{paragraphDepth_};
     return parseContent(paragraph, text, after, depth);
   }
   if (name == u"br") {

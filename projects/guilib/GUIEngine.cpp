@@ -58,6 +58,7 @@ void GUIEngine::onLanguageChanged(intptr_t) {
 
 void GUIEngine::destroyInstance() {
   GUIEnginePtr keep(this);
+  actions_.clear();
   const std::vector<GUIWidgetPtr> registered = widgets_;
   for (const GUIWidgetPtr& widget : registered) widget->dispose();
   if (singleton().get() == this) singleton().release();

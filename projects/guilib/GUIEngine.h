@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
 #include "gamelib/SoundManager.ptr.h"
 #include "gamelib/StringManager.ptr.h"
+#include "guilib/GUIAction.ptr.h"
 #include "guilib/GUIEngine.ptr.h"
 #include "guilib/GUIFont.ptr.h"
 #include "guilib/GUIText.ptr.h"
@@ -82,6 +84,16 @@ public:
   void setRepaintNeeded() { repaintNeeded_ = true; }
   bool isRepaintNeeded() const { return repaintNeeded_; }
 
+  // The queue of fired actions, first in first out. Taking runs each
+  // action's pre-execution and skips those it consumed; null when empty.
+  void postAction(const GUIActionPtr& action);
+  GUIActionPtr takeNextAction();
+  int32_t pendingActionCount() const { return static_cast<int32_t>(actions_.size()); }
+  // One taken action; nothing for null. A refresh without target, focus by
+  // id without a top screen and the volume actions without a sound
+  // manager raise the null-reference exception.
+  void executeAction(const GUIActionPtr& action);
+
   // Pointer handling, the top screen's update pass and key ticks.
   void update();
   // From the highest screen that covers the display (or the top one only),
@@ -103,9 +115,16 @@ private:
   void deliverPress();
   void deliverDrag();
   void endUpdate();
+  void resend(GUIAction& action, bool toTopScreen);
+  void syncScrollThumb(GUIAction& action);
+  void pressTrack(GUIAction& action);
+  void dragThumb(GUIAction& action);
+  void setVolume(GUIAction& action, bool music);
+  void openAddress(GUIAction& action);
 
   std::vector<GUIWidgetPtr> widgets_;
   std::vector<GUIWidgetPtr> screens_;
+  std::deque<GUIActionPtr> actions_;
   int32_t language_ = 0;
   qel::util::DHashtablePtr resources_;
   gamelib::StringManagerPtr stringManager_;

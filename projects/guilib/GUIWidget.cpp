@@ -29,6 +29,7 @@ void GUIWidget::releaseLinks(bool detachChildren) {
       if (detachChildren) child->detach();
     }
   }
+  bindings_.clear();
   skinSets_.clear();
   transitionSkins_.clear();
   steadySkins_.clear();

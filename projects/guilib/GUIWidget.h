@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "guilib/GUIAction.h"
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIText.ptr.h"
 #include "lang/DString.ptr.h"
@@ -56,12 +57,17 @@ public:
     LeftEvent = 10,
     RightEvent = 11,
     ScrollChangedEvent = 12,
+    PageBackEvent = 13,
+    PageForwardEvent = 14,
     DragEvent = 17,
     CharacterEvent = 18,
     ResizedEvent = 19,
     // + the number of the state bit that turned on or off.
     StateOnEvent = 20,
-    StateOffEvent = 52
+    StateOffEvent = 52,
+    // Data: one int.
+    ValueEvent = 256,
+    SubmitEvent = 512
   };
   enum SkinIndex : int32_t {
     TopLeft = 0,
@@ -153,6 +159,8 @@ public:
   int32_t clampScrollY(int32_t y);
   void setTargetScroll(int32_t x, int32_t y);
   void scrollBy(int32_t dx, int32_t dy);
+  // Current and target position at once, without smooth scrolling.
+  void jumpScrollY(int32_t y);
   // n of 0 is an eighth of the screen; the step is at least 1 pixel and a
   // negative one counts by its size.
   void scrollUp(int32_t n);
@@ -175,6 +183,25 @@ public:
   int32_t getTargetScrollY() const { return targetScrollY_; }
   void setScrolls(bool horizontally, bool vertically);
   void setContentInsets(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+  // The chain bound to an event, or null.
+  GUIActionPtr getAction(int32_t event) const;
+  // Replaces the event's chain; null removes the binding.
+  void putAction(int32_t event, const GUIActionPtr& action);
+  // Appends to the event's chain, or binds it; false when the chain refuses it.
+  bool addAction(int32_t event, const GUIActionPtr& action);
+  // A new action bound (set) or appended (add) to the event; the sourced
+  // forms act for source instead of the firing widget.
+  GUIActionPtr setAction(int32_t event, int32_t type, int32_t param, qel::lang::DObjectPtr target,
+                         GUIAction::Callback callback);
+  GUIActionPtr setSourcedAction(const GUIWidgetPtr& source, int32_t event, int32_t type, int32_t param,
+                                qel::lang::DObjectPtr target, GUIAction::Callback callback);
+  GUIActionPtr addNewAction(int32_t event, int32_t type, int32_t param, qel::lang::DObjectPtr target,
+                            GUIAction::Callback callback);
+  GUIActionPtr addSourcedAction(const GUIWidgetPtr& source, int32_t event, int32_t type, int32_t param,
+                                qel::lang::DObjectPtr target, GUIAction::Callback callback);
+  // Given to the actions this widget fires that have no callback of their own.
+  void setDefaultCallback(GUIAction::Callback callback) { defaultCallback_ = callback; }
 
   // The change is committed at once, or once the transition skins chosen
   // for it have finished playing.
@@ -285,6 +312,8 @@ private:
   int32_t state_ = Visible | Enabled;
   int32_t pendingState_ = Visible | Enabled;
   int32_t tabIndex_ = -1;
+  std::map<int32_t, GUIActionPtr> bindings_;
+  GUIAction::Callback defaultCallback_ = nullptr;
   std::map<int32_t, std::vector<SkinCandidate>> skinSets_;
   std::map<int32_t, GUIAnimationPtr> transitionSkins_;
   std::map<int32_t, GUIAnimationPtr> steadySkins_;

@@ -102,6 +102,11 @@ void GUIWidget::scrollRight(int32_t n) {
   targetScrollX_ = clampScrollX(clampToInt(from + n));
 }
 
+void GUIWidget::jumpScrollY(int32_t y) {
+  scrollY_ = y;
+  targetScrollY_ = y;
+}
+
 void GUIWidget::scrollToTop() { targetScrollY_ = content_.y; }
 
 void GUIWidget::scrollToBottom() { targetScrollY_ = clampToInt(content_.bottom() - client_.height); }

@@ -24,11 +24,19 @@ int32_t bitCount(int32_t bits) { return std::popcount(static_cast<uint32_t>(bits
 }  // namespace
 
 bool GUIWidget::handleEvent(int32_t event, bool broadcast, const void* data, int32_t size) {
+  GUIWidgetPtr keep(this);
+  if (event == ShownEvent) {
+    GUIActionPtr refresh = new GUIAction(GUIAction::Refresh, 0, keep, nullptr);
+    refresh->run(this, event, data, size, defaultCallback_);
+  }
   if (event == ResizedEvent) computeContentBounds();
   if (isKeyEvent(event) && !(state_ & Focused)) return false;
   bool handled = false;
+  if (GUIActionPtr chain = getAction(event)) {
+    chain->run(this, event, data, size, defaultCallback_);
+    handled = true;
+  }
   if (broadcast) {
-    GUIWidgetPtr keep(this);
     for (const std::vector<GUIWidgetPtr>& layer : layers_) {
       const std::vector<GUIWidgetPtr> children = layer;
       for (const GUIWidgetPtr& child : children)
@@ -36,6 +44,51 @@ bool GUIWidget::handleEvent(int32_t event, bool broadcast, const void* data, int
     }
   }
   return handled;
+}
+
+GUIActionPtr GUIWidget::getAction(int32_t event) const {
+  auto found = bindings_.find(event);
+  return found == bindings_.end() ? nullptr : found->second;
+}
+
+void GUIWidget::putAction(int32_t event, const GUIActionPtr& action) {
+  if (action)
+    bindings_[event] = action;
+  else
+    bindings_.erase(event);
+}
+
+bool GUIWidget::addAction(int32_t event, const GUIActionPtr& action) {
+  if (!action) return false;
+  if (GUIActionPtr chain = getAction(event)) return chain->append(action);
+  putAction(event, action);
+  return true;
+}
+
+GUIActionPtr GUIWidget::setAction(int32_t event, int32_t type, int32_t param, qel::lang::DObjectPtr target,
+                                  GUIAction::Callback callback) {
+  return setSourcedAction(nullptr, event, type, param, std::move(target), callback);
+}
+
+GUIActionPtr GUIWidget::setSourcedAction(const GUIWidgetPtr& source, int32_t event, int32_t type, int32_t param,
+                                         qel::lang::DObjectPtr target, GUIAction::Callback callback) {
+  GUIActionPtr action = new GUIAction(type, param, std::move(target), callback);
+  action->setSource(source);
+  putAction(event, action);
+  return action;
+}
+
+GUIActionPtr GUIWidget::addNewAction(int32_t event, int32_t type, int32_t param, qel::lang::DObjectPtr target,
+                                     GUIAction::Callback callback) {
+  return addSourcedAction(nullptr, event, type, param, std::move(target), callback);
+}
+
+GUIActionPtr GUIWidget::addSourcedAction(const GUIWidgetPtr& source, int32_t event, int32_t type, int32_t param,
+                                         qel::lang::DObjectPtr target, GUIAction::Callback callback) {
+  GUIActionPtr action = new GUIAction(type, param, std::move(target), callback);
+  action->setSource(source);
+  addAction(event, action);
+  return action;
 }
 
 void GUIWidget::setState(int32_t mask, bool on) {

@@ -13,6 +13,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/LangInfo.h"
 #include "gamelib/StringManager.h"
+#include "guilib/GUIAction.h"
 #include "guilib/GUIEngine.h"
 #include "lang/DObjectArray.h"
 #include "lang/DintArray2d.h"
@@ -26,8 +27,9 @@
 // Widgets in the real host and game library on the manual clock. The
 // program folder holds a two-language "lang.dat" and a string table; a run
 // starts the application, calls the set-up once the game starts, then per
-// game step one scripted frame followed by the library's frame loop
-// (GUIEngine::update; the host paints through GUIEngine::paint), and ends
+// game step one scripted frame followed by the library's frame loop (the
+// queued actions taken and executed, then GUIEngine::update; the host
+// paints through GUIEngine::paint), and ends
 // the application after the last frame. The game's shutdown discards the
 // engine as the game does.
 class GuiHost {
@@ -122,7 +124,9 @@ private:
         return;
       }
       frames[next++]();
-      guilib::GUIEngine::getInstance()->update();
+      guilib::GUIEnginePtr engine = guilib::GUIEngine::getInstance();
+      while (guilib::GUIActionPtr action = engine->takeNextAction()) engine->executeAction(action);
+      engine->update();
     }
     void paint(qel::lcdui::DGraphicsPtr) override { guilib::GUIEngine::getInstance()->paint(false); }
     void onPause() override {}

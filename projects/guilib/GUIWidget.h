@@ -271,6 +271,8 @@ public:
   void setUpdateHooks(UpdateHook first, SecondUpdateHook second);
 
 protected:
+  UpdateHook getUpdateHook() const { return updateHook_; }
+  SecondUpdateHook getSecondUpdateHook() const { return secondUpdateHook_; }
   // Visible now or about to be.
   bool isShowing() const { return ((state_ | pendingState_) & Visible) != 0; }
   bool anyChildTicks();

@@ -8,6 +8,8 @@
 #include "guilib/GUIFont.h"
 #include "guilib/GUIMessageBox.h"
 #include "guilib/GUIText.h"
+#include "guilib/GUITextBox.h"
+#include "guilib/GUIVirtualKeyboard.h"
 #include "guilib/GUIVScrollBar.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DFont.h"
@@ -83,6 +85,36 @@ inline guilib::GUIMessageBoxPtr messageBox(const std::u16string& text) {
   bar->getTrack()->animate(GUIWidget::Background, 0x303030, -1, 0, 0);
   skin(bar->getThumb(), 0xE0E0E0, ScrollBarWidth, ThumbHeight);
   return box;
+}
+
+inline constexpr int32_t KeyboardScreenId = 2;
+inline constexpr int32_t KeyboardId = 3;
+
+// A keyboard of the letters under a title; a name of at least four letters
+// submitted sets state bit 256 on the screen.
+inline guilib::GUIWidgetPtr keyboardScreen() {
+  using guilib::GUIAction;
+  using guilib::GUIWidget;
+  useMonospaceFont();
+  guilib::GUIWidgetPtr screen = new GUIWidget(KeyboardScreenId);
+  screen->fillScreen();
+  screen->animate(GUIWidget::Background, 0x102030, -1, 0, 0);
+  screen->setText(new qel::lang::DString(u"<p>Name the vault</p>"));
+  guilib::GUIVirtualKeyboardPtr keyboard = new guilib::GUIVirtualKeyboard(KeyboardId, true);
+  keyboard->setKeys(new qel::lang::DString(u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+  keyboard->setAnchors(GUIWidget::AnchorBottom, GUIWidget::AnchorBottom);
+  keyboard->setBounds(0, 0, 240, 200);
+  keyboard->setTabIndex(0);
+  guilib::GUITextBoxPtr box = keyboard->getTextBox();
+  box->setMinimumLength(4);
+  box->setSourcedAction(screen, GUIWidget::SubmitEvent, GUIAction::SetState, 256, nullptr, nullptr);
+  screen->addChild(keyboard);
+  return screen;
+}
+
+inline guilib::GUIVirtualKeyboardPtr keyboardOf(const guilib::GUIWidgetPtr& screen) {
+  return guilib::GUIVirtualKeyboardPtr(
+      dynamic_cast<guilib::GUIVirtualKeyboard*>(screen->findChildById(KeyboardId, false).get()));
 }
 
 }  // namespace test_application

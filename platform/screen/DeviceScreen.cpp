@@ -27,7 +27,12 @@ DeviceScreen& DeviceScreen::instance() {
 DeviceScreen::DeviceScreen(int nativeWidth, int nativeHeight)
     : nativeWidth_(nativeWidth),
       nativeHeight_(nativeHeight),
-      pixels_(static_cast<std::size_t>(nativeWidth) * static_cast<std::size_t>(nativeHeight), 0) {}
+      memory_(kPaletteBytes + static_cast<std::size_t>(nativeWidth) * static_cast<std::size_t>(nativeHeight) * 2),
+      pixels_(reinterpret_cast<std::uint16_t*>(memory_.data() + kPaletteBytes)) {}
+
+std::size_t DeviceScreen::pixelCount() const {
+    return static_cast<std::size_t>(nativeWidth_) * static_cast<std::size_t>(nativeHeight_);
+}
 
 int DeviceScreen::width() const { return (quarterTurns() & 1) ? nativeHeight_ : nativeWidth_; }
 
@@ -53,7 +58,7 @@ std::size_t DeviceScreen::nativeIndex(int x, int y) const {
 }
 
 ViewLayout DeviceScreen::viewLayout() {
-    auto* base = reinterpret_cast<std::uint8_t*>(pixels_.data());
+    auto* base = reinterpret_cast<std::uint8_t*>(pixels_);
     const int p = pitch();
     const int w = width();
     const int h = height();
@@ -90,7 +95,7 @@ std::vector<std::uint16_t> DeviceScreen::readView() const {
 }
 
 void DeviceScreen::fill(std::uint16_t colour) {
-    std::fill(pixels_.begin(), pixels_.end(), colour);
+    std::fill(pixels_, pixels_ + pixelCount(), colour);
     markChanged();
 }
 

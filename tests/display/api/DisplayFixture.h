@@ -179,4 +179,19 @@ inline wce::DeviceProfile directProfile(bool dma) {
     return profile;
 }
 
+// A device whose processor's LCD controller drives the panel, with none of the
+// other frame-buffer paths.
+inline wce::DeviceProfile lcdProfile(wce::LcdController controller, std::uint32_t processorId) {
+    wce::DeviceProfile profile = gdiOnlyProfile();
+    profile.lcdController = controller;
+    profile.processorId = processorId;
+    return profile;
+}
+
+inline constexpr std::uint32_t kStrongArmProcessor = 0x6901B119;
+inline constexpr std::uint32_t kXScaleProcessor = 0x69052100;
+
+inline wce::DeviceProfile strongArmProfile() { return lcdProfile(wce::LcdController::StrongArm, kStrongArmProcessor); }
+inline wce::DeviceProfile xscaleProfile() { return lcdProfile(wce::LcdController::XScale, kXScaleProcessor); }
+
 }  // namespace tdlx::testing

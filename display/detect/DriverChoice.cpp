@@ -4,6 +4,7 @@
 #include "display/drivers/DirectDriver.h"
 #include "display/drivers/GapiDriver.h"
 #include "display/drivers/GdiDriver.h"
+#include "display/drivers/SlowFbDriver.h"
 #include "display/drivers/StrongArmDriver.h"
 #include "display/drivers/VgaDriver.h"
 #include "display/drivers/XScaleDriver.h"
@@ -33,6 +34,8 @@ std::unique_ptr<VideoDriver> CreateDriver(std::uint32_t id) {
             return std::make_unique<StrongArmDriver>();
         case kXScaleDriver:
             return std::make_unique<XScaleDriver>();
+        case kSlowFbDriver:
+            return std::make_unique<SlowFbDriver>(std::make_unique<MediaQChip>());
         case kVgaDriver:
             return std::make_unique<VgaDriver>();
         default:

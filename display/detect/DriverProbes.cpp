@@ -6,6 +6,7 @@
 #include "display/drivers/DirectDriver.h"
 #include "display/drivers/GapiDriver.h"
 #include "display/drivers/GdiDriver.h"
+#include "display/drivers/MediaQChip.h"
 #include "display/drivers/StrongArmDriver.h"
 #include "display/drivers/VgaDriver.h"
 #include "display/drivers/XScaleDriver.h"
@@ -44,6 +45,6 @@ bool DeviceDriverProbes::imageon(ModeRecord&) {
     return false;
 }
 
-bool DeviceDriverProbes::mediaQ(ModeRecord&) { return false; }
+bool DeviceDriverProbes::mediaQ(ModeRecord& mode) { return MediaQChip::detect(mode); }
 
 }  // namespace tdlx

@@ -28,8 +28,7 @@ public:
 };
 
 // The detections of this device's drivers, for the window detection runs with.
-// The emulated handheld has no display chip of its own: the Imageon 100 and
-// MediaQ detections find nothing.
+// The emulated handheld has no Imageon 100 chip: its detection finds nothing.
 class DeviceDriverProbes final : public DriverProbes {
 public:
     explicit DeviceDriverProbes(wce::HWND window) : window_(window) {}

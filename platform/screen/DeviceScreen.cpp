@@ -18,17 +18,26 @@ DeviceScreen& DeviceScreen::instance() {
     const bool turned = (profile.orientation & 1) != 0;
     const int width = turned ? profile.screenHeight : profile.screenWidth;
     const int height = turned ? profile.screenWidth : profile.screenHeight;
-    if (!screen || screen->nativeWidth_ != width || screen->nativeHeight_ != height) {
-        screen = std::make_unique<DeviceScreen>(width, height);
+    if (!screen || screen->nativeWidth_ != width || screen->nativeHeight_ != height ||
+        screen->mediaQ_ != profile.mediaQ) {
+        screen = std::make_unique<DeviceScreen>(width, height, profile.mediaQ);
     }
     return *screen;
 }
 
-DeviceScreen::DeviceScreen(int nativeWidth, int nativeHeight)
+namespace {
+
+std::size_t pixelOffset(bool mediaQ) { return mediaQ ? DeviceScreen::kMediaQFrameOffset : DeviceScreen::kPaletteBytes; }
+
+}  // namespace
+
+DeviceScreen::DeviceScreen(int nativeWidth, int nativeHeight, bool mediaQ)
     : nativeWidth_(nativeWidth),
       nativeHeight_(nativeHeight),
-      memory_(kPaletteBytes + static_cast<std::size_t>(nativeWidth) * static_cast<std::size_t>(nativeHeight) * 2),
-      pixels_(reinterpret_cast<std::uint16_t*>(memory_.data() + kPaletteBytes)) {}
+      mediaQ_(mediaQ),
+      memory_(pixelOffset(mediaQ) + static_cast<std::size_t>(nativeWidth) * static_cast<std::size_t>(nativeHeight) * 2,
+              kMediaQWindowBytes),
+      pixels_(reinterpret_cast<std::uint16_t*>(memory_.data() + pixelOffset(mediaQ))) {}
 
 std::size_t DeviceScreen::pixelCount() const {
     return static_cast<std::size_t>(nativeWidth_) * static_cast<std::size_t>(nativeHeight_);

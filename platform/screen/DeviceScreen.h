@@ -31,8 +31,13 @@ public:
     // The panel's memory starts with room for an LCD controller's palette
     // (16 entries of 16 bits); the pixels follow it.
     static constexpr std::size_t kPaletteBytes = 32;
+    // The memory starts at a multiple of kMediaQWindowBytes; on a MediaQ
+    // device the panel lies kMediaQFrameOffset bytes into that window, as in
+    // the chip's memory.
+    static constexpr std::size_t kMediaQFrameOffset = 0x42000;
+    static constexpr std::size_t kMediaQWindowBytes = 0x80000;
 
-    DeviceScreen(int nativeWidth, int nativeHeight);
+    DeviceScreen(int nativeWidth, int nativeHeight, bool mediaQ = false);
 
     int nativeWidth() const { return nativeWidth_; }
     int nativeHeight() const { return nativeHeight_; }
@@ -64,6 +69,7 @@ private:
 
     int nativeWidth_;
     int nativeHeight_;
+    bool mediaQ_;
     std::size_t pixelCount() const;
 
     SharedPages memory_;

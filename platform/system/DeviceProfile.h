@@ -39,6 +39,9 @@ struct DeviceProfile {
     // Whether the controller's scan position moves; a stopped one never
     // reaches the rows a driver waits for.
     bool lcdScanning = true;
+    // The panel is a MediaQ chip's frame: it lies 0x42000 bytes into the
+    // chip's 512 KB memory window.
+    bool mediaQ = false;
     // Built-in libraries the device has, by file name.
     std::vector<std::string> modules{"aygshell.dll"};
 

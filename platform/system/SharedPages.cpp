@@ -12,10 +12,17 @@ std::size_t wholePages(std::size_t bytes) { return (bytes + kHostPageSize - 1) /
 
 }  // namespace
 
-SharedPages::SharedPages(std::size_t byteCount) : size_(wholePages(byteCount == 0 ? 1 : byteCount)) {
-    void* pages = mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+SharedPages::SharedPages(std::size_t byteCount, std::size_t alignment)
+    : size_(wholePages(byteCount == 0 ? 1 : byteCount)) {
+    if (alignment < kHostPageSize) alignment = kHostPageSize;
+    const std::size_t spare = alignment - kHostPageSize;
+    void* pages = mmap(nullptr, size_ + spare, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     if (pages == MAP_FAILED) throw std::bad_alloc();
-    data_ = static_cast<std::uint8_t*>(pages);
+    auto* start = static_cast<std::uint8_t*>(pages);
+    const std::size_t head = (alignment - reinterpret_cast<std::uintptr_t>(start) % alignment) % alignment;
+    if (head > 0) munmap(start, head);
+    if (spare - head > 0) munmap(start + head + size_, spare - head);
+    data_ = start + head;
 }
 
 SharedPages::~SharedPages() { munmap(data_, size_); }

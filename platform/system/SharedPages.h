@@ -11,8 +11,9 @@ inline constexpr std::size_t kHostPageSize = 4096;
 
 class SharedPages {
 public:
-    // At least byteCount bytes, rounded up to whole pages, zero-filled.
-    explicit SharedPages(std::size_t byteCount);
+    // At least byteCount bytes, rounded up to whole pages, zero-filled, at an
+    // address that is a multiple of alignment (a power of two, at least a page).
+    explicit SharedPages(std::size_t byteCount, std::size_t alignment = kHostPageSize);
     ~SharedPages();
     SharedPages(const SharedPages&) = delete;
     SharedPages& operator=(const SharedPages&) = delete;

@@ -13,36 +13,6 @@
 namespace tdlx::testing {
 namespace {
 
-using Picture = std::function<std::uint16_t(int x, int y)>;
-
-// The plain GDI way: a DIB section of the screen's size BitBlt to the window.
-void presentThroughGdi(wce::HWND window, int width, int height, const Picture& picture) {
-    wce::HDC dc = wce::GetDC(window);
-    wce::HDC memory = wce::CreateCompatibleDC(dc);
-    wce::BitmapInfo info;
-    info.header.width = width;
-    info.header.height = -height;
-    info.header.bitCount = 16;
-    info.header.compression = wce::BI_BITFIELDS;
-    info.masks[0] = 0xF800;
-    info.masks[1] = 0x07E0;
-    info.masks[2] = 0x001F;
-    void* bits = nullptr;
-    wce::HBITMAP bitmap = wce::CreateDIBSection(memory, &info, wce::DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(bitmap, nullptr);
-    wce::HGDIOBJ previous = wce::SelectObject(memory, bitmap);
-    const int stride = (width * 2 + 3) & ~3;
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(bits) + y * stride);
-        for (int x = 0; x < width; ++x) row[x] = picture(x, y);
-    }
-    EXPECT_TRUE(wce::BitBlt(dc, 0, 0, width, height, memory, 0, 0, wce::SRCCOPY));
-    wce::SelectObject(memory, previous);
-    wce::DeleteObject(bitmap);
-    wce::DeleteDC(memory);
-    wce::ReleaseDC(window, dc);
-}
-
 struct PathCase {
     const char* name;
     wce::DeviceProfile profile;

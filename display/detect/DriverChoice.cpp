@@ -4,6 +4,7 @@
 #include "display/drivers/DirectDriver.h"
 #include "display/drivers/GapiDriver.h"
 #include "display/drivers/GdiDriver.h"
+#include "display/drivers/ImageonDriver.h"
 #include "display/drivers/SlowFbDriver.h"
 #include "display/drivers/StrongArmDriver.h"
 #include "display/drivers/VgaDriver.h"
@@ -34,6 +35,8 @@ std::unique_ptr<VideoDriver> CreateDriver(std::uint32_t id) {
             return std::make_unique<StrongArmDriver>();
         case kXScaleDriver:
             return std::make_unique<XScaleDriver>();
+        case kImageonDriver:
+            return std::make_unique<ImageonDriver>();
         case kSlowFbDriver:
             return std::make_unique<SlowFbDriver>(std::make_unique<MediaQChip>());
         case kVgaDriver:

@@ -6,6 +6,7 @@
 #include "display/drivers/DirectDriver.h"
 #include "display/drivers/GapiDriver.h"
 #include "display/drivers/GdiDriver.h"
+#include "display/drivers/ImageonDriver.h"
 #include "display/drivers/MediaQChip.h"
 #include "display/drivers/StrongArmDriver.h"
 #include "display/drivers/VgaDriver.h"
@@ -40,10 +41,7 @@ bool DeviceDriverProbes::strongArmLcd(ModeRecord& mode) { return StrongArmDriver
 
 bool DeviceDriverProbes::xscaleLcd(ModeRecord& mode) { return XScaleDriver::detect(mode); }
 
-bool DeviceDriverProbes::imageon(ModeRecord&) {
-    logLine("Imageon100: Detect()");
-    return false;
-}
+bool DeviceDriverProbes::imageon(ModeRecord& mode) { return ImageonDriver::detect(mode); }
 
 bool DeviceDriverProbes::mediaQ(ModeRecord& mode) { return MediaQChip::detect(mode); }
 

@@ -28,7 +28,6 @@ public:
 };
 
 // The detections of this device's drivers, for the window detection runs with.
-// The emulated handheld has no Imageon 100 chip: its detection finds nothing.
 class DeviceDriverProbes final : public DriverProbes {
 public:
     explicit DeviceDriverProbes(wce::HWND window) : window_(window) {}

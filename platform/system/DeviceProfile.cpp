@@ -75,6 +75,10 @@ DeviceProfile fromPreset(const Preset& preset) {
     profile.orientation = preset.orientation;
     profile.processorId = preset.processor;
     profile.lcdController = preset.lcd;
+    if (preset.name == std::string_view("Toshiba e740") || preset.name == std::string_view("Toshiba e750")) {
+        profile.modules.emplace_back("CoreLinkLib.dll");
+        profile.rawFrameBufferEscape = false;
+    }
     // Those devices reach their panel through the controller alone.
     if (preset.lcd != LcdController::None) profile.rawFrameBufferEscape = false;
     profile.touchScreen = profile.platformType != kSmartPhone;

@@ -42,6 +42,9 @@ struct DeviceProfile {
     // The panel is a MediaQ chip's frame: it lies 0x42000 bytes into the
     // chip's 512 KB memory window.
     bool mediaQ = false;
+    // AtiCore_WaitComplete of the Imageon chip library answers busy this many
+    // times before each idle answer; below 0 the chip never becomes idle.
+    int imageonBusyWaits = 0;
     // Built-in libraries the device has, by file name.
     std::vector<std::string> modules{"aygshell.dll"};
 

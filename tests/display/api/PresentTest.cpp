@@ -51,6 +51,7 @@ std::vector<PathCase> pathCases() {
         // GAPI's frame is no physical address: the XScale driver cannot map
         // it and GAPI, found before, takes over.
         {"XScaleAfterGapi", gapiAndXScale, {}, {kGdiDriver, kGapiDriver, kXScaleDriver}, kGapiDriver, true},
+        {"ImageonChip", *wce::devicePreset("Toshiba e740"), {}, {kGdiDriver, kImageonDriver}, kImageonDriver, true},
         {"StrongArmControllerOnXScale", lcdProfile(wce::LcdController::StrongArm, kXScaleProcessor), {}, {kGdiDriver},
          kGdiDriver, false},
     };
@@ -165,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
     Requests, TurnTest,
     ::testing::Combine(
         ::testing::Values(TurnDevice{"Vga", vgaProfile()}, TurnDevice{"StrongArm", strongArmProfile()},
-                          TurnDevice{"XScale", xscaleProfile()}),
+                          TurnDevice{"XScale", xscaleProfile()},
+                          TurnDevice{"Imageon", *wce::devicePreset("Toshiba e740")}),
         ::testing::Values(TurnCase{3, "90", [](int x, int y, int, int h) { return picturePixel(y, h - 1 - x); }},
                           TurnCase{2, "180",
                                    [](int x, int y, int w, int h) { return picturePixel(w - 1 - x, h - 1 - y); }},

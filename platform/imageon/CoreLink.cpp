@@ -1,41 +1,20 @@
 #include "platform/imageon/CoreLink.h"
 
+#include "platform/imageon/CoreLinkChip.h"
+
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/ModuleTable.h"
 
-#include <map>
-#include <vector>
 
 namespace wce {
-namespace {
 
-struct Surface {
-    std::uint32_t width;
-    std::uint32_t height;
-    std::vector<std::uint16_t> pixels;
-};
-
-struct Overlay {
-    std::uint32_t surface = 0;
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    bool on = false;
-};
-
-struct Chip {
-    int attached = 0;
-    std::uint32_t nextId = 1;
-    std::map<std::uint32_t, Surface> surfaces;
-    std::map<std::uint32_t, Overlay> overlays;
-    bool transferOpen = false;
-    int busyLeft = -1;
-};
-
-Chip& chip() {
-    static Chip instance;
+CoreLinkChip& chip() {
+    static CoreLinkChip instance;
     return instance;
 }
+
+namespace {
 
 // The panel shows every overlay that is on.
 void showOverlays() {
@@ -43,7 +22,7 @@ void showOverlays() {
     for (const auto& [id, overlay] : chip().overlays) {
         auto surface = chip().surfaces.find(overlay.surface);
         if (!overlay.on || surface == chip().surfaces.end()) continue;
-        const Surface& s = surface->second;
+        const CoreLinkChip::Surface& s = surface->second;
         for (std::uint32_t y = 0; y < s.height; ++y) {
             for (std::uint32_t x = 0; x < s.width; ++x) {
                 const int px = overlay.x + static_cast<int>(x);
@@ -58,7 +37,7 @@ void showOverlays() {
     screen.markChanged();
 }
 
-Overlay* overlayOf(std::uint32_t id) {
+CoreLinkChip::Overlay* overlayOf(std::uint32_t id) {
     auto found = chip().overlays.find(id);
     return found == chip().overlays.end() ? nullptr : &found->second;
 }
@@ -79,7 +58,7 @@ bool AtiCore_ProcessDetach() {
 bool AtiCore_AllocateSurface(std::uint32_t* surface, std::uint32_t width, std::uint32_t height) {
     if (!surface || chip().attached == 0 || width == 0 || height == 0 || width > 4096 || height > 4096) return false;
     *surface = chip().nextId++;
-    chip().surfaces[*surface] = Surface{width, height, std::vector<std::uint16_t>(std::size_t{width} * height)};
+    chip().surfaces[*surface] = CoreLinkChip::Surface{width, height, std::vector<std::uint16_t>(std::size_t{width} * height)};
     return true;
 }
 
@@ -88,19 +67,19 @@ bool AtiCore_DestroySurface(std::uint32_t surface) { return chip().surfaces.eras
 bool AtiCore_AllocOverlay(std::uint32_t* overlay) {
     if (!overlay || chip().attached == 0) return false;
     *overlay = chip().nextId++;
-    chip().overlays[*overlay] = Overlay{};
+    chip().overlays[*overlay] = CoreLinkChip::Overlay{};
     return true;
 }
 
 bool AtiCore_SetupOverlay(std::uint32_t overlay, std::uint32_t surface) {
-    Overlay* o = overlayOf(overlay);
+    CoreLinkChip::Overlay* o = overlayOf(overlay);
     if (!o || !chip().surfaces.count(surface)) return false;
     o->surface = surface;
     return true;
 }
 
 bool AtiCore_SetOverlayPos(std::uint32_t overlay, std::int32_t x, std::int32_t y) {
-    Overlay* o = overlayOf(overlay);
+    CoreLinkChip::Overlay* o = overlayOf(overlay);
     if (!o) return false;
     o->x = x;
     o->y = y;
@@ -109,7 +88,7 @@ bool AtiCore_SetOverlayPos(std::uint32_t overlay, std::int32_t x, std::int32_t y
 }
 
 bool AtiCore_SetOverlayOnOff(std::uint32_t overlay, bool on) {
-    Overlay* o = overlayOf(overlay);
+    CoreLinkChip::Overlay* o = overlayOf(overlay);
     if (!o) return false;
     o->on = on;
     showOverlays();
@@ -143,13 +122,6 @@ bool AtiCore_TerminateMemoryTransfer() {
     chip().transferOpen = false;
     showOverlays();
     return true;
-}
-
-CoreLinkState coreLinkState() {
-    const Chip& c = chip();
-    bool on = false;
-    for (const auto& [id, overlay] : c.overlays) on = on || overlay.on;
-    return {c.attached, static_cast<int>(c.surfaces.size()), static_cast<int>(c.overlays.size()), c.transferOpen, on};
 }
 
 void registerCoreLinkEntries() {

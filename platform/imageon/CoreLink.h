@@ -24,17 +24,6 @@ bool AtiCore_WaitComplete(std::uint32_t milliseconds);
 bool AtiCore_SetupMemoryTransfer(std::uint32_t surface, void** pixels);
 bool AtiCore_TerminateMemoryTransfer();
 
-// Whether the chip has an open transfer, an attached process and how many
-// surfaces it holds: what a test checks after the driver is gone.
-struct CoreLinkState {
-    int attached = 0;
-    int surfaces = 0;
-    int overlays = 0;
-    bool transferOpen = false;
-    bool overlayOn = false;
-};
-CoreLinkState coreLinkState();
-
 void registerCoreLinkEntries();
 
 }  // namespace wce

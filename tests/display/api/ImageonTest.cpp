@@ -1,6 +1,6 @@
 #include "DisplayFixture.h"
 
-#include "platform/imageon/CoreLink.h"
+#include "tests/platform/imageon/probe/CoreLinkProbe.h"
 
 namespace tdlx::testing {
 namespace {
@@ -31,15 +31,15 @@ TEST_F(DisplayTest, ImageonLockWaitsForTheChipBoundedly) {
 TEST_F(DisplayTest, ImageonOverlayFollowsSuspendAndIsReleased) {
     useDevice(imageonProfile(0));
     ASSERT_TRUE(open(0));
-    EXPECT_TRUE(wce::coreLinkState().overlayOn);
+    EXPECT_TRUE(wce::testing::coreLinkState().overlayOn);
     ASSERT_NE(display_->impl().driver()->Lock(), nullptr);
     display_->impl().driver()->suspend();
-    EXPECT_FALSE(wce::coreLinkState().transferOpen);
-    EXPECT_FALSE(wce::coreLinkState().overlayOn);
+    EXPECT_FALSE(wce::testing::coreLinkState().transferOpen);
+    EXPECT_FALSE(wce::testing::coreLinkState().overlayOn);
     display_->impl().driver()->resume();
-    EXPECT_TRUE(wce::coreLinkState().overlayOn);
+    EXPECT_TRUE(wce::testing::coreLinkState().overlayOn);
     display_.reset();
-    const wce::CoreLinkState left = wce::coreLinkState();
+    const wce::testing::CoreLinkState left = wce::testing::coreLinkState();
     EXPECT_EQ(left.attached, 0);
     EXPECT_EQ(left.surfaces, 0);
     EXPECT_EQ(left.overlays, 0);

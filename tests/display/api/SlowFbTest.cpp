@@ -1,6 +1,7 @@
 #include "DisplayFixture.h"
 
 #include "display/detect/DriverChoice.h"
+#include "display/drivers/SlowFbDriver.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
 
@@ -118,6 +119,28 @@ INSTANTIATE_TEST_SUITE_P(
                       CopyCase{"AfterSuspend", 0, [](VideoDriver& d) { d.suspend(); }, true},
                       CopyCase{"AfterRepaint", 0, [](VideoDriver& d) { d.repaint(); }, true}),
     [](const ::testing::TestParamInfo<CopyCase>& info) { return info.param.name; });
+
+// Only the dirty rows reach the chip: a change outside them stays in the
+// system buffer.
+TEST_F(SlowFbTest, DirtyRowsLimitTheChangedWordCopy) {
+    useDevice(mediaQProfile(200, 320));
+    clock_.setAutoAdvance(14);
+    const ModeRecord detected = processVideoDetect(window_).mode();
+    clock_.setAutoAdvance(0);
+    SlowFbDriver driver(std::make_unique<MediaQChip>());
+    ASSERT_TRUE(driver.Initialize(window_, DisplayParams{0, 0, 0, 2}, detected));
+    ASSERT_NE(driver.Lock(), nullptr);
+    driver.Unlock(0);
+    FrameBufferInfo* frame = driver.Lock();
+    rowOf(*frame, 11)[7] = 0x1111;
+    rowOf(*frame, 100)[7] = 0x2222;
+    // Rows 11 to 13 are 1200 bytes, no whole number of blocks: widened to rows 10 to 13.
+    driver.SetDirtyRect(Rect{0, 11, 200, 14});
+    driver.Unlock(0);
+    const wce::DeviceScreen& screen = wce::DeviceScreen::instance();
+    EXPECT_EQ(screen.viewPixel(7, 11), 0x1111);
+    EXPECT_EQ(screen.viewPixel(7, 100), 0);
+}
 
 }  // namespace
 }  // namespace tdlx::testing

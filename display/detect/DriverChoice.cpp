@@ -4,7 +4,11 @@
 #include "display/drivers/DirectDriver.h"
 #include "display/drivers/GapiDriver.h"
 #include "display/drivers/GdiDriver.h"
+#include "display/drivers/ImageonDriver.h"
+#include "display/drivers/SlowFbDriver.h"
+#include "display/drivers/StrongArmDriver.h"
 #include "display/drivers/VgaDriver.h"
+#include "display/drivers/XScaleDriver.h"
 
 #include <optional>
 
@@ -27,6 +31,14 @@ std::unique_ptr<VideoDriver> CreateDriver(std::uint32_t id) {
             return std::make_unique<DirectDriver>();
         case kGapiDriver:
             return std::make_unique<GapiDriver>();
+        case kStrongArmDriver:
+            return std::make_unique<StrongArmDriver>();
+        case kXScaleDriver:
+            return std::make_unique<XScaleDriver>();
+        case kImageonDriver:
+            return std::make_unique<ImageonDriver>();
+        case kSlowFbDriver:
+            return std::make_unique<SlowFbDriver>(std::make_unique<MediaQChip>());
         case kVgaDriver:
             return std::make_unique<VgaDriver>();
         default:

@@ -6,7 +6,11 @@
 #include "display/drivers/DirectDriver.h"
 #include "display/drivers/GapiDriver.h"
 #include "display/drivers/GdiDriver.h"
+#include "display/drivers/ImageonDriver.h"
+#include "display/drivers/MediaQChip.h"
+#include "display/drivers/StrongArmDriver.h"
 #include "display/drivers/VgaDriver.h"
+#include "display/drivers/XScaleDriver.h"
 #include "platform/system/SystemInfo.h"
 
 namespace tdlx {
@@ -33,21 +37,12 @@ bool DeviceDriverProbes::direct(ModeRecord& mode) { return DirectDriver::detect(
 
 ProcessorKind DeviceDriverProbes::processorKind() { return getProcessorKind(); }
 
-bool DeviceDriverProbes::strongArmLcd(ModeRecord&) {
-    logLine("StrongARM: no LCD detected");
-    return false;
-}
+bool DeviceDriverProbes::strongArmLcd(ModeRecord& mode) { return StrongArmDriver::detect(mode); }
 
-bool DeviceDriverProbes::xscaleLcd(ModeRecord&) {
-    logLine("XScale: no LCD detected");
-    return false;
-}
+bool DeviceDriverProbes::xscaleLcd(ModeRecord& mode) { return XScaleDriver::detect(mode); }
 
-bool DeviceDriverProbes::imageon(ModeRecord&) {
-    logLine("Imageon100: Detect()");
-    return false;
-}
+bool DeviceDriverProbes::imageon(ModeRecord& mode) { return ImageonDriver::detect(mode); }
 
-bool DeviceDriverProbes::mediaQ(ModeRecord&) { return false; }
+bool DeviceDriverProbes::mediaQ(ModeRecord& mode) { return MediaQChip::detect(mode); }
 
 }  // namespace tdlx

@@ -28,8 +28,6 @@ public:
 };
 
 // The detections of this device's drivers, for the window detection runs with.
-// The emulated handheld has no LCD controller or display chip of its own: the
-// StrongARM, XScale, Imageon 100 and MediaQ detections find nothing.
 class DeviceDriverProbes final : public DriverProbes {
 public:
     explicit DeviceDriverProbes(wce::HWND window) : window_(window) {}

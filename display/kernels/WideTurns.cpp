@@ -61,16 +61,18 @@ TDLX_WIDE_INLINE void transposeLanes(const __m256i (&rows)[8], __m256i (&columns
 template <typename SourceRow, typename DestinationRow>
 TDLX_WIDE_INLINE void turnByLanes(std::uint16_t* dst, std::ptrdiff_t dstPitch, const std::uint16_t* src,
                                   std::ptrdiff_t srcPitch, SourceRow sourceRow, DestinationRow destinationRow) {
-    for (int column = 0; column < N; column += 8) {
-        __m256i rows[8];
-        for (int m = 0; m < 8; ++m) {
-            rows[m] = loadLanes(rowAt(src, srcPitch, sourceRow(m)) + column,
-                                rowAt(src, srcPitch, sourceRow(m + 8)) + column);
-        }
+    __m256i rows[2][8];
+    for (int m = 0; m < 8; ++m) {
+        const std::uint16_t* low = rowAt(src, srcPitch, sourceRow(m));
+        const std::uint16_t* high = rowAt(src, srcPitch, sourceRow(m + 8));
+        rows[0][m] = loadLanes(low, high);
+        rows[1][m] = loadLanes(low + 8, high + 8);
+    }
+    for (int half = 0; half < 2; ++half) {
         __m256i columns[8];
-        transposeLanes(rows, columns);
+        transposeLanes(rows[half], columns);
         for (int k = 0; k < 8; ++k) {
-            _mm256_storeu_si256(rowAt(dst, dstPitch, destinationRow(column + k)), columns[k]);
+            _mm256_storeu_si256(rowAt(dst, dstPitch, destinationRow(8 * half + k)), columns[k]);
         }
     }
 }

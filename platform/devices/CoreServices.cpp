@@ -40,6 +40,11 @@ bool SetKMode(bool kernel) {
     return previous;
 }
 
+bool inKernelMode() {
+    std::lock_guard lock(state().guard);
+    return state().kernelMode;
+}
+
 void GetSystemInfo(SystemInfo* info) {
     if (!info) return;
     info->pageSize = 4096;

@@ -15,6 +15,8 @@ namespace wce {
 bool AllKeys(bool all);
 // Switches kernel mode for the calling thread; answers the previous mode.
 bool SetKMode(bool kernel);
+// Whether kernel mode is on now.
+bool inKernelMode();
 
 struct SystemInfo {
     DWORD pageSize = 0;

@@ -4,6 +4,7 @@
 #include "platform/gapi/Gx.h"
 #include "platform/gapi/GxDma.h"
 #include "platform/gdi/DisplaySettings.h"
+#include "platform/imageon/CoreLink.h"
 
 namespace wce {
 
@@ -12,6 +13,7 @@ void registerDeviceModules() {
     registerDisplaySettingsEntries();
     registerGxEntries();
     registerGxDmaEntries();
+    registerCoreLinkEntries();
 }
 
 }  // namespace wce

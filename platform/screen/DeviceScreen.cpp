@@ -18,16 +18,30 @@ DeviceScreen& DeviceScreen::instance() {
     const bool turned = (profile.orientation & 1) != 0;
     const int width = turned ? profile.screenHeight : profile.screenWidth;
     const int height = turned ? profile.screenWidth : profile.screenHeight;
-    if (!screen || screen->nativeWidth_ != width || screen->nativeHeight_ != height) {
-        screen = std::make_unique<DeviceScreen>(width, height);
+    if (!screen || screen->nativeWidth_ != width || screen->nativeHeight_ != height ||
+        screen->mediaQ_ != profile.mediaQ) {
+        screen = std::make_unique<DeviceScreen>(width, height, profile.mediaQ);
     }
     return *screen;
 }
 
-DeviceScreen::DeviceScreen(int nativeWidth, int nativeHeight)
+namespace {
+
+std::size_t pixelOffset(bool mediaQ) { return mediaQ ? DeviceScreen::kMediaQFrameOffset : DeviceScreen::kPaletteBytes; }
+
+}  // namespace
+
+DeviceScreen::DeviceScreen(int nativeWidth, int nativeHeight, bool mediaQ)
     : nativeWidth_(nativeWidth),
       nativeHeight_(nativeHeight),
-      pixels_(static_cast<std::size_t>(nativeWidth) * static_cast<std::size_t>(nativeHeight), 0) {}
+      mediaQ_(mediaQ),
+      memory_(pixelOffset(mediaQ) + static_cast<std::size_t>(nativeWidth) * static_cast<std::size_t>(nativeHeight) * 2,
+              kMediaQWindowBytes),
+      pixels_(reinterpret_cast<std::uint16_t*>(memory_.data() + pixelOffset(mediaQ))) {}
+
+std::size_t DeviceScreen::pixelCount() const {
+    return static_cast<std::size_t>(nativeWidth_) * static_cast<std::size_t>(nativeHeight_);
+}
 
 int DeviceScreen::width() const { return (quarterTurns() & 1) ? nativeHeight_ : nativeWidth_; }
 
@@ -53,7 +67,7 @@ std::size_t DeviceScreen::nativeIndex(int x, int y) const {
 }
 
 ViewLayout DeviceScreen::viewLayout() {
-    auto* base = reinterpret_cast<std::uint8_t*>(pixels_.data());
+    auto* base = reinterpret_cast<std::uint8_t*>(pixels_);
     const int p = pitch();
     const int w = width();
     const int h = height();
@@ -90,7 +104,7 @@ std::vector<std::uint16_t> DeviceScreen::readView() const {
 }
 
 void DeviceScreen::fill(std::uint16_t colour) {
-    std::fill(pixels_.begin(), pixels_.end(), colour);
+    std::fill(pixels_, pixels_ + pixelCount(), colour);
     markChanged();
 }
 

@@ -4,6 +4,8 @@
 // the view is the screen as the system shows it at the current display
 // orientation, each quarter turn swapping width and height.
 
+#include "platform/system/SharedPages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -26,13 +28,24 @@ public:
     // profile's screen size changed.
     static DeviceScreen& instance();
 
-    DeviceScreen(int nativeWidth, int nativeHeight);
+    // The panel's memory starts with room for an LCD controller's palette
+    // (16 entries of 16 bits); the pixels follow it.
+    static constexpr std::size_t kPaletteBytes = 32;
+    // The memory starts at a multiple of kMediaQWindowBytes; on a MediaQ
+    // device the panel lies kMediaQFrameOffset bytes into that window, as in
+    // the chip's memory.
+    static constexpr std::size_t kMediaQFrameOffset = 0x42000;
+    static constexpr std::size_t kMediaQWindowBytes = 0x80000;
+
+    DeviceScreen(int nativeWidth, int nativeHeight, bool mediaQ = false);
 
     int nativeWidth() const { return nativeWidth_; }
     int nativeHeight() const { return nativeHeight_; }
     int pitch() const { return nativeWidth_ * 2; }
-    std::uint16_t* pixels() { return pixels_.data(); }
-    const std::uint16_t* pixels() const { return pixels_.data(); }
+    std::uint16_t* pixels() { return pixels_; }
+    const std::uint16_t* pixels() const { return pixels_; }
+    // The palette and the panel, for the emulated physical memory.
+    const SharedPages& memory() const { return memory_; }
 
     int width() const;
     int height() const;
@@ -56,7 +69,11 @@ private:
 
     int nativeWidth_;
     int nativeHeight_;
-    std::vector<std::uint16_t> pixels_;
+    bool mediaQ_;
+    std::size_t pixelCount() const;
+
+    SharedPages memory_;
+    std::uint16_t* pixels_;
     std::uint64_t changes_ = 0;
     bool handedOut_ = false;
 };

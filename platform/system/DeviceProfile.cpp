@@ -21,6 +21,7 @@ struct Preset {
     int height;
     int orientation;
     std::uint32_t processor;
+    LcdController lcd = LcdController::None;
 };
 
 const char16_t* const kPocketPC = u"PocketPC";
@@ -44,11 +45,12 @@ const std::array kPresets{
     Preset{"HP IPAQ H6340", kPocketPC, u"HP IPAQ H6340", 4, 21, 240, 320, 0, 0},
     Preset{"HP IPAQ HW6515", kPocketPC, u"HP IPAQ HW6515", 5, 1, 240, 240, 0, kXScaleId},
     Preset{"HTC S710", kSmartPhone, u"HTC S710", 5, 2, 320, 240, 0, 0},
-    Preset{"Compaq iPAQ H3800", kPocketPC, u"Compaq iPAQ H3800", 3, 0, 240, 320, 0, kStrongArmId},
+    Preset{"Compaq iPAQ H3800", kPocketPC, u"Compaq iPAQ H3800", 3, 0, 240, 320, 0, kStrongArmId,
+           LcdController::StrongArm},
     Preset{"Compale P6C", kPocketPC, u"Compale P6C", 3, 0, 240, 320, 0, kStrongArmId},
     Preset{"Typhoon", kSmartPhone, u"Typhoon", 4, 21, 176, 220, 0, 0},
     Preset{"Toshiba e310", kPocketPC, u"Toshiba e310", 3, 0, 240, 320, 0, 0},
-    Preset{"Toshiba e330", kPocketPC, u"Toshiba e330", 4, 20, 240, 320, 0, kXScaleId},
+    Preset{"Toshiba e330", kPocketPC, u"Toshiba e330", 4, 20, 240, 320, 0, kXScaleId, LcdController::XScale},
     Preset{"Toshiba e740", kPocketPC, u"Toshiba e740", 3, 0, 240, 320, 0, kXScaleId},
     Preset{"Toshiba e750", kPocketPC, u"Toshiba e750", 4, 20, 240, 320, 0, kXScaleId},
     Preset{"HTC VOYAGER", kSmartPhone, u"HTC VOYAGER", 3, 0, 176, 220, 0, 0},
@@ -64,6 +66,13 @@ DeviceProfile fromPreset(const Preset& preset) {
     profile.screenHeight = preset.height;
     profile.orientation = preset.orientation;
     profile.processorId = preset.processor;
+    profile.lcdController = preset.lcd;
+    if (preset.name == std::string_view("Toshiba e740") || preset.name == std::string_view("Toshiba e750")) {
+        profile.modules.emplace_back("CoreLinkLib.dll");
+        profile.rawFrameBufferEscape = false;
+    }
+    // Those devices reach their panel through the controller alone.
+    if (preset.lcd != LcdController::None) profile.rawFrameBufferEscape = false;
     profile.touchScreen = profile.platformType != kSmartPhone;
     return profile;
 }

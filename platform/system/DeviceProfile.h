@@ -10,6 +10,9 @@
 
 namespace wce {
 
+// The LCD controller of the device's processor, reached through physical memory.
+enum class LcdController { None, StrongArm, XScale };
+
 struct DeviceProfile {
     std::u16string platformType = u"PocketPC";
     // Matches none of the device rules of the host and the display library.
@@ -31,6 +34,17 @@ struct DeviceProfile {
     bool gxInfoEscape = false;
     // The processor's main ID register; 0 names no particular core.
     std::uint32_t processorId = 0;
+    // Switched on, driving the panel at 16 bits per pixel.
+    LcdController lcdController = LcdController::None;
+    // Whether the controller's scan position moves; a stopped one never
+    // reaches the rows a driver waits for.
+    bool lcdScanning = true;
+    // The panel is a MediaQ chip's frame: it lies 0x42000 bytes into the
+    // chip's 512 KB memory window.
+    bool mediaQ = false;
+    // AtiCore_WaitComplete of the Imageon chip library answers busy this many
+    // times before each idle answer; below 0 the chip never becomes idle.
+    int imageonBusyWaits = 0;
     // Built-in libraries the device has, by file name.
     std::vector<std::string> modules{"aygshell.dll"};
 

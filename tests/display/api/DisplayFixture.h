@@ -22,6 +22,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -48,6 +49,36 @@ inline wce::LRESULT recordMessages(wce::HWND window, wce::UINT message, wce::WPA
 // A test picture: every pixel differs from its neighbours.
 inline std::uint16_t picturePixel(int x, int y) {
     return static_cast<std::uint16_t>((x * 31 + y * 2047 + (x ^ y) * 5) & 0xFFFF);
+}
+
+using Picture = std::function<std::uint16_t(int x, int y)>;
+
+// The plain GDI way: a DIB section of the screen's size BitBlt to the window.
+inline void presentThroughGdi(wce::HWND window, int width, int height, const Picture& picture) {
+    wce::HDC dc = wce::GetDC(window);
+    wce::HDC memory = wce::CreateCompatibleDC(dc);
+    wce::BitmapInfo info;
+    info.header.width = width;
+    info.header.height = -height;
+    info.header.bitCount = 16;
+    info.header.compression = wce::BI_BITFIELDS;
+    info.masks[0] = 0xF800;
+    info.masks[1] = 0x07E0;
+    info.masks[2] = 0x001F;
+    void* bits = nullptr;
+    wce::HBITMAP bitmap = wce::CreateDIBSection(memory, &info, wce::DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bitmap, nullptr);
+    wce::HGDIOBJ previous = wce::SelectObject(memory, bitmap);
+    const int stride = (width * 2 + 3) & ~3;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(bits) + y * stride);
+        for (int x = 0; x < width; ++x) row[x] = picture(x, y);
+    }
+    EXPECT_TRUE(wce::BitBlt(dc, 0, 0, width, height, memory, 0, 0, wce::SRCCOPY));
+    wce::SelectObject(memory, previous);
+    wce::DeleteObject(bitmap);
+    wce::DeleteDC(memory);
+    wce::ReleaseDC(window, dc);
 }
 
 // One emulated device with a full-screen window and the log in a temporary folder.
@@ -178,5 +209,20 @@ inline wce::DeviceProfile directProfile(bool dma) {
     if (dma) profile.modules.push_back("gxdma.dll");
     return profile;
 }
+
+// A device whose processor's LCD controller drives the panel, with none of the
+// other frame-buffer paths.
+inline wce::DeviceProfile lcdProfile(wce::LcdController controller, std::uint32_t processorId) {
+    wce::DeviceProfile profile = gdiOnlyProfile();
+    profile.lcdController = controller;
+    profile.processorId = processorId;
+    return profile;
+}
+
+inline constexpr std::uint32_t kStrongArmProcessor = 0x6901B119;
+inline constexpr std::uint32_t kXScaleProcessor = 0x69052100;
+
+inline wce::DeviceProfile strongArmProfile() { return lcdProfile(wce::LcdController::StrongArm, kStrongArmProcessor); }
+inline wce::DeviceProfile xscaleProfile() { return lcdProfile(wce::LcdController::XScale, kXScaleProcessor); }
 
 }  // namespace tdlx::testing

@@ -4,42 +4,14 @@
 #include "display/drivers/RotationDriver.h"
 #include "platform/screen/PngFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <sstream>
+#include <tuple>
 
 namespace tdlx::testing {
 namespace {
-
-using Picture = std::function<std::uint16_t(int x, int y)>;
-
-// The plain GDI way: a DIB section of the screen's size BitBlt to the window.
-void presentThroughGdi(wce::HWND window, int width, int height, const Picture& picture) {
-    wce::HDC dc = wce::GetDC(window);
-    wce::HDC memory = wce::CreateCompatibleDC(dc);
-    wce::BitmapInfo info;
-    info.header.width = width;
-    info.header.height = -height;
-    info.header.bitCount = 16;
-    info.header.compression = wce::BI_BITFIELDS;
-    info.masks[0] = 0xF800;
-    info.masks[1] = 0x07E0;
-    info.masks[2] = 0x001F;
-    void* bits = nullptr;
-    wce::HBITMAP bitmap = wce::CreateDIBSection(memory, &info, wce::DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(bitmap, nullptr);
-    wce::HGDIOBJ previous = wce::SelectObject(memory, bitmap);
-    const int stride = (width * 2 + 3) & ~3;
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(bits) + y * stride);
-        for (int x = 0; x < width; ++x) row[x] = picture(x, y);
-    }
-    EXPECT_TRUE(wce::BitBlt(dc, 0, 0, width, height, memory, 0, 0, wce::SRCCOPY));
-    wce::SelectObject(memory, previous);
-    wce::DeleteObject(bitmap);
-    wce::DeleteDC(memory);
-    wce::ReleaseDC(window, dc);
-}
 
 struct PathCase {
     const char* name;
@@ -58,6 +30,8 @@ std::vector<PathCase> pathCases() {
     dram.dramBuffer = true;
     wce::DeviceProfile smartPhone = vgaProfile(176, 220);
     smartPhone.platformType = u"SmartPhone";
+    wce::DeviceProfile gapiAndXScale = xscaleProfile();
+    gapiAndXScale.modules.push_back("gx.dll");
     return {
         {"GdiOnly", gdiOnlyProfile(), {}, {kGdiDriver}, kGdiDriver, false},
         {"VgaPortrait", vgaProfile(), {}, {kGdiDriver, kVgaDriver}, kVgaDriver, true},
@@ -72,6 +46,14 @@ std::vector<PathCase> pathCases() {
         {"GapiNotDram", gapiProfile(), {}, {kGdiDriver, kGapiDriver}, kGapiDriver, true},
         {"DirectWithDma", directProfile(true), {}, {kGdiDriver, kDirectDriver}, kDirectDriver, false},
         {"DirectWithoutDma", directProfile(false), {}, {kGdiDriver, kDirectDriver}, kDirectDriver, true},
+        {"StrongArmLcd", strongArmProfile(), {}, {kGdiDriver, kStrongArmDriver}, kStrongArmDriver, true},
+        {"XScaleLcd", xscaleProfile(), {}, {kGdiDriver, kXScaleDriver}, kXScaleDriver, true},
+        // GAPI's frame is no physical address: the XScale driver cannot map
+        // it and GAPI, found before, takes over.
+        {"XScaleAfterGapi", gapiAndXScale, {}, {kGdiDriver, kGapiDriver, kXScaleDriver}, kGapiDriver, true},
+        {"ImageonChip", *wce::devicePreset("Toshiba e740"), {}, {kGdiDriver, kImageonDriver}, kImageonDriver, true},
+        {"StrongArmControllerOnXScale", lcdProfile(wce::LcdController::StrongArm, kXScaleProcessor), {}, {kGdiDriver},
+         kGdiDriver, false},
     };
 }
 
@@ -135,13 +117,18 @@ std::vector<wce::Rgb888> readPpm(const std::string& data, int& width, int& heigh
     return pixels;
 }
 
-class TurnTest : public DisplayTest, public ::testing::WithParamInterface<TurnCase> {};
+struct TurnDevice {
+    const char* name;
+    wce::DeviceProfile profile;
+};
+
+class TurnTest : public DisplayTest, public ::testing::WithParamInterface<std::tuple<TurnDevice, TurnCase>> {};
 
 // A requested orientation other than the screen's goes through the rotation
 // driver; the panel shows the picture turned as ImageMagick turns it.
 TEST_P(TurnTest, RotationDriverTurnsLikeImageMagick) {
-    const TurnCase& c = GetParam();
-    useDevice(vgaProfile());
+    const TurnCase& c = std::get<1>(GetParam());
+    useDevice(std::get<0>(GetParam()).profile);
     ASSERT_TRUE(open(c.requested));
     ASSERT_NE(dynamic_cast<RotationDriver*>(display_->impl().driver()), nullptr);
     const bool sideways = c.requested & 1;
@@ -177,10 +164,81 @@ TEST_P(TurnTest, RotationDriverTurnsLikeImageMagick) {
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, TurnTest,
-    ::testing::Values(TurnCase{3, "90", [](int x, int y, int, int h) { return picturePixel(y, h - 1 - x); }},
-                      TurnCase{2, "180",
-                               [](int x, int y, int w, int h) { return picturePixel(w - 1 - x, h - 1 - y); }},
-                      TurnCase{1, "270", [](int x, int y, int w, int) { return picturePixel(w - 1 - y, x); }}));
+    ::testing::Combine(
+        ::testing::Values(TurnDevice{"Vga", vgaProfile()}, TurnDevice{"StrongArm", strongArmProfile()},
+                          TurnDevice{"XScale", xscaleProfile()},
+                          TurnDevice{"Imageon", *wce::devicePreset("Toshiba e740")}),
+        ::testing::Values(TurnCase{3, "90", [](int x, int y, int, int h) { return picturePixel(y, h - 1 - x); }},
+                          TurnCase{2, "180",
+                                   [](int x, int y, int w, int h) { return picturePixel(w - 1 - x, h - 1 - y); }},
+                          TurnCase{1, "270", [](int x, int y, int w, int) { return picturePixel(w - 1 - y, x); }})),
+    [](const ::testing::TestParamInfo<std::tuple<TurnDevice, TurnCase>>& info) {
+        return std::string(std::get<0>(info.param).name) + "To" + std::to_string(std::get<1>(info.param).requested);
+    });
+
+struct StoppedScanCase {
+    const char* name;
+    wce::DeviceProfile profile;
+    const char* logged;
+    friend void PrintTo(const StoppedScanCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StoppedScanTest : public DisplayTest, public ::testing::WithParamInterface<StoppedScanCase> {};
+
+// A controller whose scan never reaches the copy window holds the present back
+// only for a bounded time; the picture is copied all the same.
+TEST_P(StoppedScanTest, PresentGoesOnAndLogs) {
+    wce::DeviceProfile profile = GetParam().profile;
+    profile.lcdScanning = false;
+    useDevice(profile);
+    ASSERT_TRUE(open(0));
+    ASSERT_TRUE(display_->BeginScene());
+    FrameBufferInfo* back = display_->GetBackBuffer();
+    ASSERT_NE(back, nullptr);
+    for (int y = 0; y < back->height; ++y) {
+        for (int x = 0; x < back->width; ++x) rowOf(*back, y)[x] = picturePixel(x, y);
+    }
+    ASSERT_TRUE(display_->EndScene(1));
+    EXPECT_TRUE(logHas(GetParam().logged));
+    EXPECT_EQ(wce::DeviceScreen::instance().viewPixel(17, 301), picturePixel(17, 301));
+}
+
+// A scanning controller reaches the window within the wait: of a few presents
+// at most one, on a busy machine, runs out of time.
+TEST_P(StoppedScanTest, RunningScanReachesTheWindow) {
+    useDevice(GetParam().profile);
+    ASSERT_TRUE(open(0));
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(display_->BeginScene());
+        ASSERT_TRUE(display_->EndScene(1));
+    }
+    const std::vector<std::string> lines = logLines();
+    EXPECT_LE(std::count(lines.begin(), lines.end(), GetParam().logged), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controllers, StoppedScanTest,
+    ::testing::Values(
+        StoppedScanCase{"StrongArm", strongArmProfile(), "StrongARM: LCD never reached the copy window, copying anyway"},
+        StoppedScanCase{"XScale", xscaleProfile(), "XScale: LCD never reached the copy window, copying anyway"}),
+    [](const ::testing::TestParamInfo<StoppedScanCase>& info) { return info.param.name; });
+
+// The iPAQ H3800's controller frame is shown at its fixed uncached address; the
+// driver finds the same bytes with bit 29 cleared and uses that address, with
+// the frame turned a quarter.
+TEST_F(DisplayTest, IpaqH3800UsesTheFixedFrameThroughItsAlias) {
+    useDevice(*wce::devicePreset("Compaq iPAQ H3800"));
+    const VideoDetect& detect = processVideoDetect(window_);
+    ASSERT_EQ(detect.drivers(), (std::vector<std::uint32_t>{kGdiDriver, kStrongArmDriver}));
+    std::unique_ptr<VideoDriver> driver = CreateDriver(kStrongArmDriver);
+    ASSERT_TRUE(driver->Initialize(window_, DisplayParams{0, 0, 4, kSwapDiscard}, detect.mode()));
+    EXPECT_EQ(driver->mode().orientation, 3u);
+    EXPECT_EQ(driver->mode().frameBuffer, 0x8C050020u);
+    EXPECT_TRUE(logHas("StrongARM: detecting framebuffer"));
+    EXPECT_TRUE(logHas("StrongARM: found framebuffer"));
+    driver->Lock()->pixels[0] = 0x1234;
+    EXPECT_EQ(wce::DeviceScreen::instance().pixels()[0], 0x1234);
+}
 
 }  // namespace
 }  // namespace tdlx::testing

@@ -188,7 +188,7 @@ TEST_F(ChoiceTest, EveryDriverFailingIsTriedLastFoundFirst) {
     restartLog();
     EXPECT_EQ(chooseDriver(detect, nullptr, DisplayParams{0, 0, 4, 1}), nullptr);
     EXPECT_EQ(logLines(), (Names{"CreateDriver( 00000007 )", "Initializing video driver...",
-                                 " Failed to initialize driver", "CreateDriver( 00000003 )",
+                                 "SlowFB: Initialize()", " Failed to initialize driver", "CreateDriver( 00000003 )",
                                  "Initializing video driver...", " Failed to initialize driver",
                                  "CreateDriver( 00000001 )", "Initializing video driver...",
                                  " Failed to initialize driver"}));

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "lang/DPtr.h"
+
+namespace guilib {
+
+class GUITextBox;
+using GUITextBoxPtr = qel::lang::DPtr<GUITextBox>;
+
+}  // namespace guilib

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "lang/DPtr.h"
+
+namespace guilib {
+
+class GUITextChunk;
+using GUITextChunkPtr = qel::lang::DPtr<GUITextChunk>;
+
+}  // namespace guilib

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "lang/DObject.h"
+#include "lang/DPtr.h"
+#include "nvx/src/state/GameHelpers.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/WorldState.h"
+
+namespace nvx {
+
+class MainCanvas;
+using MainCanvasPtr = qel::lang::DPtr<MainCanvas>;
+
+// The game. All of its state is static (the bases group it by area); the
+// one object carries no data of its own.
+class MainCanvas : public qel::lang::DObject,
+                   public GameState,
+                   public GameTables,
+                   public WorldState,
+                   public GameHelpers,
+                   public SpriteRows {
+public:
+  MainCanvas() = default;
+
+  // Builds every constant table, list and name afresh, releasing what the
+  // references held before; scalar fields keep their values. Sprite rows
+  // 0, 1, 2 and 4 take the current cellSize, row 43 the text cell.
+  static void initStatics();
+  // Sets every static reference of the game to null; scalars stay.
+  static void releaseStatics();
+
+  static inline MainCanvasPtr instance;
+};
+
+}  // namespace nvx

@@ -7,6 +7,8 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
 #include "nvx/src/state/WorldState.h"
+#include "nvx/src/world/SpriteDrawing.h"
+#include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
 
@@ -20,7 +22,9 @@ class MainCanvas : public qel::lang::DObject,
                    public GameTables,
                    public WorldState,
                    public GameHelpers,
-                   public SpriteRows {
+                   public SpriteRows,
+                   public WorldRules,
+                   public SpriteDrawing {
 public:
   MainCanvas() = default;
 

@@ -65,7 +65,8 @@ void startPolice(int32_t speed) {
 
 void WorldRules::onReachExit() {
   if (MainCanvas::skipWorldLogic != 1) {
-    if (MainCanvas::selectedPerson && onExit(*MainCanvas::selectedPerson)) MainCanvas::selectedPerson->planLoad = MainCanvas::selectedPerson->load;
+    Person* selected = Person::selected();
+    if (selected && onExit(*selected)) selected->planLoad = selected->load;
     return;
   }
   bool all = true;

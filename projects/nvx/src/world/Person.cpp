@@ -41,6 +41,8 @@ Person::Person(int32_t id)
   emptyPockets(false);
 }
 
+Person* Person::selected() { return dynamic_cast<Person*>(MainCanvas::selectedPerson.get()); }
+
 bool Person::isWorking() const { return action == actionTake || action == actionWork || action == actionPlant; }
 
 Path* Person::getStep(int32_t i) const {
@@ -62,7 +64,7 @@ int8_t Person::getPocketsWeight() const {
     const int32_t code = pockets[i];
     if (!holdsItem(code)) continue;
     const int32_t item = itemClassOf(code);
-    if (item >= 0 && item < MainCanvas::itemValueTable->length()) weight += MainCanvas::itemValueTable[item][1];
+    if (item >= 0 && item < MainCanvas::itemTable->length()) weight += MainCanvas::itemTable[item][1];
   }
   return static_cast<int8_t>(weight);
 }
@@ -248,8 +250,8 @@ void Person::emptyPockets(bool credit) {
     const int32_t code = pockets[i];
     pockets[i] = emptyPocket;
     const int32_t item = itemClassOf(code);
-    if (credit && holdsItem(code) && item >= 0 && item < MainCanvas::itemValueTable->length())
-      MainCanvas::money += MainCanvas::itemValueTable[item][0];
+    if (credit && holdsItem(code) && item >= 0 && item < MainCanvas::itemTable->length())
+      MainCanvas::money += MainCanvas::itemTable[item][0];
   }
   load = 0;
 }
@@ -287,7 +289,9 @@ void Person::paintPlanning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int32_
   const auto& sign = MainCanvas::spriteTable[MainCanvas::planSignSprites];
   const int32_t centreX = px + signOffset + sign[2] / 2, centreY = py + signOffset + sign[3] / 2;
   for (int32_t d = 0; d < 4; ++d) {
-    qel::lcdui::DImagePtr arrow = dynamic_cast<qel::lcdui::DImage*>(MainCanvas::arrowImages[d].get());
+    const qel::lcdui::DImagePtr arrows[4] = {MainCanvas::arrowLeft, MainCanvas::arrowUp, MainCanvas::arrowRight,
+                                             MainCanvas::arrowDown};
+    const qel::lcdui::DImagePtr& arrow = arrows[d];
     if (!arrow) continue;
     const int32_t alpha = action == actionWalk && direction == d ? 128 : 50;
     g->drawImage(arrow, centreX + stepX(d) * 3 * MainCanvas::cellSize / 5, centreY + stepY(d) * 3 * MainCanvas::cellSize / 5,
@@ -304,7 +308,7 @@ int32_t Person::runningFrame() const {
   int32_t row = action;
   if (action == actionWork) {
     const int32_t item = itemClassOf(pockets[pocketSlot]);
-    row = item >= 0 && item < MainCanvas::itemValueTable->length() ? MainCanvas::itemValueTable[item][3] : action;
+    row = item >= 0 && item < MainCanvas::itemTable->length() ? MainCanvas::itemTable[item][3] : action;
   }
   return MainCanvas::animationFrames[row][stepTick] + 4 * direction;
 }

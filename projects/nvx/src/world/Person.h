@@ -23,6 +23,9 @@ public:
 
   explicit Person(int32_t id);
 
+  // The person under control in level play, or null.
+  static Person* selected();
+
   // Queries.
   bool isWorking() const;
   // Null when the plan is empty or i is past its end; a negative i throws.

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "io/DDataInputStream.ptr.h"
-#include "lang/DInteger.ptr.h"
-#include "util/DHashtable.ptr.h"
+#include "io/DDataInputStream.h"
+#include "lang/DInteger.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 
@@ -15,6 +15,19 @@ class RoomObject;
 // room-object tables, the movement and neighbourhood rules, the world tick,
 // alarms, departure and the level result.
 struct WorldRules {
+  // Tick of the game clock within the current plan step, 0 to 11.
+  static inline int8_t clockTick = 0;
+
+  // Sprite sets of the level view.
+  static constexpr int8_t personSprites = 1;
+  static constexpr int8_t planStampSprites = 2;
+  static constexpr int8_t objectSprites = 4;
+  static constexpr int8_t vehicleSprite = 10;
+  static constexpr int8_t explosionSprites = 11;
+  static constexpr int8_t planObjectSprites = 47;
+  static constexpr int8_t planPersonSprites = 50;
+  static constexpr int8_t planSignSprites = 51;
+
   // Room objects.
   // (x << 8) | (y & 0xff): distinct for every cell of a map and beside it.
   static qel::lang::DIntegerPtr cellKey(int32_t x, int32_t y);
@@ -24,6 +37,9 @@ struct WorldRules {
   static void copyObjects(const qel::util::DHashtablePtr& source, const qel::util::DHashtablePtr& target);
   static void resetRoomObjects(bool stampsOnly);
 
+  // The level resource "m", standing at record n (counted from 1); null
+  // when there is no such record.
+  static qel::io::DDataInputStreamPtr openLevelRecord(int32_t n);
   // The level file "m". False when the level has no record or no usable
   // map: the level then has no map and no objects, and the per-level values
   // are still set (when the level is in the level table).

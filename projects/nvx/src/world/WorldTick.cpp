@@ -255,8 +255,8 @@ void WorldRules::worldTick() {
   if (MainCanvas::pendingNotice != noNotice) {
     const int32_t notice = MainCanvas::pendingNotice;
     MainCanvas::pendingNotice = noNotice;
-    if ((notice == 185 || notice == 186) && MainCanvas::selectedPerson) {
-      const int32_t id = MainCanvas::selectedPerson->id;
+    if ((notice == 185 || notice == 186) && Person::selected()) {
+      const int32_t id = Person::selected()->id;
       WorldScreen::openNotice(0, notice, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), 41 + id);
       return;
     }

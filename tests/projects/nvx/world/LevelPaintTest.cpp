@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "gamelib/GameLib.h"
+#include "lang/DObjectArray.h"
 #include "lang/DString.h"
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
@@ -39,6 +40,7 @@ protected:
     gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
     MainCanvas::initStatics();
     const char16_t* names[] = {u"abc", u"pic1", u"pic2", u"pic3", u"pic4", u"pic5", u"pic6"};
+    MainCanvas::pictures = new qel::lang::DObjectArray(8);
     for (int i = 3; i <= 6; ++i) {
       MainCanvas::pictures[i] = gamelib::GameLib::loadImage(names[i]);
       ASSERT_TRUE(MainCanvas::pictures[i]) << i;

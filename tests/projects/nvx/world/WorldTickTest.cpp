@@ -143,6 +143,16 @@ TEST_F(WorldTickTest, WorkOpensAndTakingEmptiesTheSafe) {
   EXPECT_EQ(p->load, 11 + 2);
 }
 
+// A work step without an item in the pocket stands as a wait.
+TEST_F(WorldTickTest, WorkWithAnEmptyPocketWaits) {
+  RoomObject* safe = place(0, 5, 3, 3, 1, 4);
+  Person* p = plan(1, 5, 4, {{4, 1, 3, 0}});
+  startRun(1);
+  run(12 * 4);
+  EXPECT_EQ(safe->state[0], 'x');
+  EXPECT_EQ(p->action, 2);
+}
+
 TEST_F(WorldTickTest, FinishedAlarmBoxNoLongerGuards) {
   RoomObject* box = place(6, 5, 3, 3);
   place(6, 8, 6, 0);

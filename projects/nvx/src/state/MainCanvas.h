@@ -7,7 +7,10 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
 #include "nvx/src/state/WorldState.h"
-#include "nvx/src/world/SpriteDrawing.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/text/TextState.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -23,8 +26,11 @@ class MainCanvas : public qel::lang::DObject,
                    public WorldState,
                    public GameHelpers,
                    public SpriteRows,
-                   public WorldRules,
-                   public SpriteDrawing {
+                   public TextState,
+                   public LanguageTexts,
+                   public SpriteDrawing,
+                   public BitmapText,
+                   public WorldRules {
 public:
   MainCanvas() = default;
 

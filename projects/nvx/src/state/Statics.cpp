@@ -184,6 +184,8 @@ void MainCanvas::releaseStatics() {
   trailImage.release();
   trailGraphics.release();
   tickerText.release();
+  alphabet.release();
+  specialGlyphs.release();
   sounds.release();
   texts.release();
   guiImages.release();

@@ -1,6 +1,5 @@
 #include <cstdio>
 
-#include "gamelib/GameLib.h"
 #include "io/DDataInputStream.h"
 #include "lang/DString.h"
 #include "lang/DExceptionBase.h"
@@ -197,26 +196,6 @@ void countLoot() {
 }
 
 }  // namespace
-
-qel::io::DDataInputStreamPtr WorldRules::openLevelRecord(int32_t n) {
-  if (n < 1) return nullptr;
-  DDataInputStreamPtr in;
-  try {
-    qel::io::DInputStreamPtr raw = gamelib::GameLib::getResourceAsStream(u"m");
-    if (!raw) return nullptr;
-    in = new qel::io::DDataInputStream(raw);
-    int32_t length = in->readShort();
-    for (int32_t i = 1; i < n; ++i) {
-      if (length < 0 || in->skip(length) != length) throw DExceptionBase(0x06000002u);
-      length = in->readShort();
-    }
-    if (length < 0) throw DExceptionBase(0x06000002u);
-    return in;
-  } catch (const DExceptionBase&) {
-    if (in) in->close();
-    return nullptr;
-  }
-}
 
 bool WorldRules::loadLevel(int32_t level) {
   DDataInputStreamPtr in;

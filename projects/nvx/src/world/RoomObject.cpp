@@ -85,8 +85,7 @@ void RoomObject::paintRunning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int
   }
   if (kind == bombKind && state[0] < 1) {
     if (state[1] > 0) {
-      g->setColor(0xffffffu);
-      g->drawString(qel::lang::DInteger::toString(state[1]), px, py, qel::lcdui::DGraphics::TOP | qel::lcdui::DGraphics::LEFT);
+      MainCanvas::drawString(g, qel::lang::DInteger::toString(state[1]), px, py);
     } else if (state[1] == 0) {
       const int32_t tick = std::clamp<int32_t>(amount, 0, MainCanvas::halfPhase->length() - 1);
       MainCanvas::drawSpriteFrame(g, MainCanvas::explosionSprites, MainCanvas::halfPhase[tick], px, py);

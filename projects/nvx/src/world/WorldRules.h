@@ -37,9 +37,6 @@ struct WorldRules {
   static void copyObjects(const qel::util::DHashtablePtr& source, const qel::util::DHashtablePtr& target);
   static void resetRoomObjects(bool stampsOnly);
 
-  // The level resource "m", standing at record n (counted from 1); null
-  // when there is no such record.
-  static qel::io::DDataInputStreamPtr openLevelRecord(int32_t n);
   // The level file "m". False when the level has no record or no usable
   // map: the level then has no map and no objects, and the per-level values
   // are still set (when the level is in the level table).

@@ -1,0 +1,192 @@
+#include "nvx/src/text/LanguageTexts.h"
+
+#include <cstdio>
+
+#include "gamelib/GameLib.h"
+#include "gamelib/LangInfo.h"
+#include "io/DInputStream.h"
+#include "lang/DExceptionBase.h"
+#include "lang/DInteger.h"
+#include "lang/DShort.h"
+#include "lang/DStringBuffer.h"
+#include "microedition/lcdui/DImage.h"
+#include "nvx/src/state/MainCanvas.h"
+
+namespace nvx {
+
+using qel::io::DDataInputStream;
+using qel::io::DDataInputStreamPtr;
+using qel::lang::DExceptionBase;
+using qel::lang::DshortArray;
+using qel::lang::DshortArrayPtr;
+using qel::lang::DString;
+using qel::lang::DStringPtr;
+namespace ExceptionCode = qel::lang::ExceptionCode;
+
+namespace {
+
+// Highest entry number a DShort cache key holds.
+constexpr int32_t lastEntryId = 32767;
+
+}  // namespace
+
+DStringPtr LanguageTexts::languageFileName() {
+  DStringPtr id = gamelib::LangInfo::languageId(MainCanvas::languageIndex);
+  return DString::concat(DString::concat(u"lng_", id), u".dat");
+}
+
+bool LanguageTexts::wideGlyphs() { return MainCanvas::wideTexts != 0 || MainCanvas::fontMode == 2; }
+
+int32_t LanguageTexts::readCount(DDataInputStream& in) {
+  int32_t count = static_cast<int16_t>(in.readShort());
+  if (count < 0) qel::lang::throwException(ExceptionCode::IO);
+  return count;
+}
+
+DshortArrayPtr LanguageTexts::readGlyphs(DDataInputStream& in, int32_t count) {
+  DshortArrayPtr glyphs = new DshortArray(count);
+  bool wide = wideGlyphs();
+  for (int32_t i = 0; i < count; ++i)
+    glyphs->at(i) = static_cast<int16_t>(wide ? in.readShort() : in.readUnsignedByte());
+  return glyphs;
+}
+
+void LanguageTexts::skipGlyphs(DDataInputStream& in, int32_t count) {
+  int64_t bytes = wideGlyphs() ? 2 * static_cast<int64_t>(count) : count;
+  if (in.skip(bytes) < bytes) qel::lang::throwException(ExceptionCode::EndOfFile);
+}
+
+void LanguageTexts::setGlyphsPerRow() {
+  auto* font = MainCanvas::pictures ? dynamic_cast<qel::lcdui::DImage*>(MainCanvas::pictures->at(0).get()) : nullptr;
+  if (!font || MainCanvas::textCharWidth <= 0) return;
+  MainCanvas::glyphsPerRow = static_cast<int8_t>(font->getWidth() / MainCanvas::textCharWidth);
+  MainCanvas::spriteTable->at(MainCanvas::fontSprite)->at(4) = MainCanvas::glyphsPerRow;
+}
+
+void LanguageTexts::applySetting(int32_t id, const DshortArrayPtr& glyphs) {
+  int32_t value = 0;
+  try {
+    value = qel::lang::DInteger::parseInt(glyphsToString(glyphs));
+  } catch (DExceptionBase& e) {
+    e.rethrowUnless(ExceptionCode::Runtime);
+    return;
+  }
+  switch (id) {
+    case 267: MainCanvas::noSpaceWrap = value == 1; break;
+    case 268: MainCanvas::settingFlag268 = value == 1; break;
+    case 269: MainCanvas::layoutValue269 = value; break;
+    case 270: MainCanvas::layoutValue270 = value; break;
+    case 271: MainCanvas::layoutValue271 = value; break;
+    case 272: MainCanvas::layoutValue272 = value; break;
+    case 273: MainCanvas::layoutValue273 = value; break;
+    default: break;
+  }
+}
+
+void LanguageTexts::loadLanguage() {
+  setGlyphsPerRow();
+  try {
+    DDataInputStreamPtr in = openTextStream(languageFileName());
+    if (in) readLanguage(*in);
+  } catch (DExceptionBase& e) {
+    e.rethrowUnless(ExceptionCode::Exception);
+  }
+  MainCanvas::specialGlyphs = getText(vowelsText);
+}
+
+void LanguageTexts::readLanguage(DDataInputStream& in) {
+  try {
+    MainCanvas::fontMode = static_cast<int8_t>(in.readByte());
+    MainCanvas::wideTexts = MainCanvas::fontMode == 1;
+    MainCanvas::alphabet = in.readUTF();
+    MainCanvas::lineBreakGlyph = static_cast<int16_t>(MainCanvas::alphabet->indexOf(u'_'));
+    MainCanvas::hyphenGlyph = static_cast<int16_t>(MainCanvas::alphabet->indexOf(u'-'));
+    for (int32_t id = 1; id <= lastEntryId; ++id) {
+      int32_t count = readCount(in);
+      if (id == uncachedText) {
+        skipGlyphs(in, count);
+        continue;
+      }
+      DshortArrayPtr glyphs = readGlyphs(in, count);
+      if (id >= noSpaceWrapText && id <= lastSettingText) {
+        applySetting(id, glyphs);
+        continue;
+      }
+      if (id == bestResultsExtraText) MainCanvas::bestResultsExtra = count > 0;
+      MainCanvas::textCache->put(new qel::lang::DShort(static_cast<int16_t>(id)), glyphs);
+    }
+  } catch (DExceptionBase& e) {
+    e.rethrowUnless(ExceptionCode::IO);
+  }
+  in.close();
+}
+
+DshortArrayPtr LanguageTexts::readEntry(int32_t id) {
+  if (id > lastEntryId) return nullptr;
+  try {
+    DDataInputStreamPtr in = openTextStream(languageFileName());
+    if (!in) return nullptr;
+    in->readByte();
+    int32_t alphabetBytes = in->readUnsignedShort();
+    if (in->skip(alphabetBytes) < alphabetBytes) return nullptr;
+    int32_t count = readCount(*in);
+    for (int32_t k = 1; k != id; ++k) {
+      skipGlyphs(*in, count);
+      count = readCount(*in);
+    }
+    DshortArrayPtr glyphs = readGlyphs(*in, count);
+    in->close();
+    return glyphs;
+  } catch (DExceptionBase& e) {
+    e.rethrowUnless(ExceptionCode::Exception);
+    return nullptr;
+  }
+}
+
+DshortArrayPtr LanguageTexts::getText(int32_t id) {
+  if (id < 0) return new DshortArray(0);
+  if (MainCanvas::textCache && id <= lastEntryId) {
+    if (auto* cached = dynamic_cast<DshortArray*>(MainCanvas::textCache->get(qel::lang::DObjectPtr(new qel::lang::DShort(static_cast<int16_t>(id))))))
+      return cached;
+  }
+  DshortArrayPtr glyphs = readEntry(id);
+  if (glyphs) return glyphs;
+#ifndef NDEBUG
+  std::fprintf(stderr, "nvx: no text %d\n", static_cast<int>(id));
+#endif
+  return new DshortArray(0);
+}
+
+DStringPtr LanguageTexts::getTextString(int32_t id) { return glyphsToString(getText(id)); }
+
+DStringPtr LanguageTexts::glyphsToString(const DshortArrayPtr& glyphs) {
+  qel::lang::DStringBuffer text;
+  for (int32_t i = 0; i < glyphs->length(); ++i) text.append(alphabetChar(glyphs->at(i)));
+  return text.toString();
+}
+
+DStringPtr LanguageTexts::byteGlyphsToString(const qel::lang::DbyteArrayPtr& glyphs) {
+  qel::lang::DStringBuffer text;
+  for (int32_t i = 0; i < glyphs->length(); ++i) text.append(alphabetChar(glyphs->at(i)));
+  return text.toString();
+}
+
+char16_t LanguageTexts::alphabetChar(int32_t glyph) {
+  if (!MainCanvas::alphabet) qel::lang::throwException(ExceptionCode::StringIndexOutOfBounds);
+  return MainCanvas::alphabet->charAt(glyph);
+}
+
+DshortArrayPtr LanguageTexts::stringToGlyphs(const DStringPtr& text) {
+  DshortArrayPtr glyphs = new DshortArray(text->length());
+  for (int32_t i = 0; i < text->length(); ++i)
+    glyphs->at(i) = static_cast<int16_t>(MainCanvas::alphabet ? MainCanvas::alphabet->indexOf(text->charAt(i)) : -1);
+  return glyphs;
+}
+
+DDataInputStreamPtr LanguageTexts::openTextStream(const DStringPtr& name) {
+  qel::io::DInputStreamPtr stream = gamelib::GameLib::getResourceAsStream(name);
+  if (!stream) return nullptr;
+  return new DDataInputStream(stream);
+}
+
+}  // namespace nvx

@@ -17,7 +17,6 @@ namespace {
 constexpr int32_t soundEffectsKind = 0;
 constexpr int32_t soundJail = 4;
 constexpr int32_t soundRob = 16;
-constexpr int32_t noKey = 999999;
 
 Person* crewAt(int32_t i) { return static_cast<Person*>(MainCanvas::activePersons->elementAt(i)); }
 
@@ -77,7 +76,7 @@ void WorldRules::onReachExit() {
       continue;
     }
     p->updateLoad();
-    if (p->id == 0 && MainCanvas::selectedPerson.get() == p) MainCanvas::heldKey = MainCanvas::pendingKey = noKey;
+    if (p->id == 0 && MainCanvas::selectedPerson.get() == p) MainCanvas::heldKey = MainCanvas::pendingKey = MainCanvas::noKey;
   }
   if (!all) return;
   if (MainCanvas::phase == 2) {

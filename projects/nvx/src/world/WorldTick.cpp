@@ -16,7 +16,6 @@ namespace nvx {
 
 namespace {
 
-constexpr int32_t noKey = 999999;
 constexpr int32_t noNotice = -1;
 constexpr int32_t soundAlarm = 0;
 constexpr int32_t soundSteal = 10;
@@ -185,7 +184,7 @@ void stepPerson(Person& p) {
     return;
   }
   if (p.busy) {
-    if (selected && MainCanvas::pendingKey == noKey) MainCanvas::heldKey = noKey;
+    if (selected && MainCanvas::pendingKey == MainCanvas::noKey) MainCanvas::heldKey = MainCanvas::noKey;
     ++p.stepTick;
     if (!running()) MainCanvas::drawTrailDot(p);
     if (p.stepTick < ticksPerStep) return;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Floor.h"
 #include "RecordingScreen.h"
 #include "lang/DInteger.h"
 #include "lang/DbyteArray2d.h"
@@ -18,13 +19,7 @@ protected:
   void SetUp() override {
     MainCanvas::initStatics();
     MainCanvas::random = new qel::util::DRandom(3);
-    MainCanvas::mapWidth = 12;
-    MainCanvas::mapHeight = 12;
-    MainCanvas::grid = new qel::lang::DbyteArray2d(12, 12);
-    for (int x = 0; x < 12; ++x)
-      for (int y = 0; y < 12; ++y) MainCanvas::grid[x][y] = 13;
-    MainCanvas::exitX = 5;
-    MainCanvas::exitY = 5;
+    layFloor(12, 12, 5, 5);
     MainCanvas::difficulty = 0;
     MainCanvas::skipWorldLogic = 1;
     MainCanvas::phase = 0;

@@ -8,6 +8,7 @@
 #include "util/DRandom.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "Floor.h"
 #include "RecordingScreen.h"
 
 namespace nvx {
@@ -19,14 +20,7 @@ protected:
   void SetUp() override {
     MainCanvas::initStatics();
     MainCanvas::random = new qel::util::DRandom(5);
-    MainCanvas::mapWidth = 8;
-    MainCanvas::mapHeight = 6;
-    MainCanvas::grid = new qel::lang::DbyteArray2d(8, 6);
-    for (int x = 0; x < 8; ++x)
-      for (int y = 0; y < 6; ++y)
-        MainCanvas::grid[x][y] = static_cast<int8_t>(x == 0 || y == 0 || x == 7 || y == 5 ? 2 : 13);
-    MainCanvas::exitX = 3;
-    MainCanvas::exitY = 3;
+    layFloor(8, 6, 3, 3, true);
     MainCanvas::stepIndex = 10;
     MainCanvas::skipWorldLogic = 0;
     MainCanvas::alarmBoxesOff = 0;

@@ -8,6 +8,7 @@
 #include "util/DHashtable.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "Floor.h"
 #include "RecordingScreen.h"
 
 namespace nvx {
@@ -18,13 +19,7 @@ class PersonTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    MainCanvas::mapWidth = 8;
-    MainCanvas::mapHeight = 8;
-    MainCanvas::grid = new qel::lang::DbyteArray2d(8, 8);
-    for (int x = 0; x < 8; ++x)
-      for (int y = 0; y < 8; ++y) MainCanvas::grid[x][y] = 13;
-    MainCanvas::exitX = 2;
-    MainCanvas::exitY = 2;
+    layFloor(8, 8, 2, 2);
     MainCanvas::stepIndex = 0;
     MainCanvas::skipWorldLogic = 0;
     MainCanvas::phase = 0;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Floor.h"
 #include "RecordingScreen.h"
 #include "lang/DInteger.h"
 #include "lang/DbyteArray2d.h"
@@ -28,13 +29,7 @@ protected:
   void SetUp() override {
     MainCanvas::initStatics();
     MainCanvas::random = new qel::util::DRandom(11);
-    MainCanvas::mapWidth = 10;
-    MainCanvas::mapHeight = 8;
-    MainCanvas::grid = new qel::lang::DbyteArray2d(10, 8);
-    for (int x = 0; x < 10; ++x)
-      for (int y = 0; y < 8; ++y) MainCanvas::grid[x][y] = 13;
-    MainCanvas::exitX = 2;
-    MainCanvas::exitY = 2;
+    layFloor(10, 8, 2, 2);
     MainCanvas::difficulty = 0;
     MainCanvas::phase = 0;
     MainCanvas::levelEndFlag = 0;

@@ -8,6 +8,7 @@
 #include "microedition/lcdui/DPalette.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "util/DHashtable.h"
+#include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/WorldScreen.h"
 
 namespace nvx {
@@ -229,6 +230,55 @@ void Person::undoAll() {
     undoStep();
   }
   resetPlan();
+}
+
+void Person::useObject(int32_t n, bool busyFlag) {
+  busy = 1;
+  if (MainCanvas::skipWorldLogic == 1) {
+    if (action == actionPlant) plantBomb(false)->state[0] = static_cast<int8_t>(n);
+    return;
+  }
+  if (action == actionPlant && MainCanvas::bombs->containsKey(MainCanvas::cellKey(x, y))) {
+    WorldScreen::openNotice(0, 172, nullptr, 137);
+    return;
+  }
+  recordSteps(n);
+  MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + n - 1);
+  CrewSync::sync(*this, busyFlag);
+  MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + 1);
+  if (!target) return;
+  if (action == actionTake) {
+    target->takeStamp = MainCanvas::stepIndex;
+    WorldScreen::invalidateScene();
+    checkPlannedLoad();
+  } else if (action == actionWork) {
+    target->openStamp = MainCanvas::stepIndex;
+    WorldScreen::invalidateScene();
+    if (pockets[pocketSlot % 3] == 's') checkPlannedLoad();
+  } else if (action == actionPlant) {
+    const RoomObjectPtr bomb = plantBomb(true);
+    const bool strong = bomb->content == 'r';
+    const int32_t due = MainCanvas::stepIndex + 5;
+    MainCanvas::affectNeighbours(x, y, true, false, due, strong, false);
+    if (strong) MainCanvas::affectNeighbours(x, y, true, false, due, strong, true);
+    bomb->openStamp = static_cast<int16_t>(due);
+    WorldScreen::invalidateScene();
+  }
+}
+
+RoomObjectPtr Person::plantBomb(bool planned) {
+  RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, x, y, direction, planned, pockets[pocketSlot % 3], 0);
+  target = bomb;
+  MainCanvas::bombs->put(MainCanvas::cellKey(x, y), bomb);
+  return bomb;
+}
+
+void Person::checkPlannedLoad() {
+  const int32_t kind = target->content;
+  if (kind <= 0 || kind > 5 || target->amount < 1 || MainCanvas::levelTotals[kind] > 0) return;
+  const int32_t weight = MainCanvas::alarmTable[kind][1];
+  const int32_t capacity = MainCanvas::difficultyTable[id][0];
+  if (planLoad + weight > capacity) MainCanvas::pendingNotice = capacity - getPocketsWeight() < weight ? 186 : 185;
 }
 
 bool Person::takeLoot() {

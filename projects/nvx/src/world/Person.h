@@ -45,6 +45,10 @@ public:
   void undoStep();
   void undoAll();
 
+  // The current action on target for n steps. Planning records the steps
+  // and stamps the object (or plans a bomb); running plants a bomb only.
+  void useObject(int32_t n, bool busyFlag);
+
   // Loot and pockets.
   bool takeLoot();
   void emptyPockets(bool credit);
@@ -70,6 +74,10 @@ public:
   int32_t pocketSlot = 0;
 
 private:
+  // A bomb of the pocket in use on this cell, now the target and in bombs.
+  RoomObjectPtr plantBomb(bool planned);
+  // The notice when the target's loot will not fit the planned load.
+  void checkPlannedLoad();
   // The pixel offset of a walk in progress or of the reach into a worked object.
   void paintOffset(int32_t& dx, int32_t& dy) const;
   void paintPlanning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int32_t py);

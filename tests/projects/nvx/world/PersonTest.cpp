@@ -6,6 +6,7 @@
 #include "lang/DbyteArray2d.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "util/DHashtable.h"
+#include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
 #include "Floor.h"
@@ -195,6 +196,65 @@ TEST_F(PersonTest, ClearLootKeepsTheBail) {
   person_->clearLoot();
   EXPECT_EQ(person_->loot[0], 1);
   for (int k = 1; k < 6; ++k) EXPECT_EQ(person_->loot[k], 0);
+}
+
+// Counts the crew syncs useObject asks for.
+class CountingSync : public CrewSync {
+public:
+  CountingSync() { install(this); }
+  ~CountingSync() override { install(nullptr); }
+  void syncCrewToStep(Person&, bool busy) override { busyFlags.push_back(busy); }
+  std::vector<bool> busyFlags;
+};
+
+TEST_F(PersonTest, UsingAnObjectInPlanningRecordsItsStepsAndStampsIt) {
+  CountingSync sync;
+  person_->x = 5;
+  person_->y = 2;
+  person_->direction = 1;
+  person_->action = 4;
+  person_->target = safe_;
+  person_->useObject(3, true);
+  EXPECT_EQ(MainCanvas::stepIndex, 3);
+  EXPECT_EQ(person_->steps->size(), 4);
+  EXPECT_EQ(safe_->openStamp, 3);
+  EXPECT_EQ(person_->busy, 1);
+  EXPECT_EQ(sync.busyFlags, std::vector<bool>{true});
+  EXPECT_EQ(notices_.sceneRefreshes, 1);
+}
+
+TEST_F(PersonTest, PlantingPlansABombOnceACell) {
+  CountingSync sync;
+  person_->pockets[0] = 'r';
+  person_->pocketSlot = 0;
+  person_->action = 5;
+  person_->target = safe_;
+  person_->useObject(2, false);
+  const RoomObjectPtr bomb = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(2, 2)));
+  ASSERT_TRUE(bomb);
+  EXPECT_EQ(bomb->content, 'r');
+  EXPECT_EQ(bomb->openStamp, MainCanvas::stepIndex + 5);
+  EXPECT_EQ(person_->target.get(), bomb.get());
+
+  const int stepsBefore = person_->steps->size();
+  person_->useObject(2, false);
+  EXPECT_EQ(person_->steps->size(), stepsBefore);
+  EXPECT_EQ(notices_.opened(), std::vector<int>{172});
+  EXPECT_EQ(sync.busyFlags.size(), 1u);
+}
+
+TEST_F(PersonTest, PlantingWhileRunningSetsTheBombsWaitOnly) {
+  MainCanvas::skipWorldLogic = 1;
+  person_->pockets[1] = 'q';
+  person_->pocketSlot = 1;
+  person_->action = 5;
+  person_->useObject(4, false);
+  const RoomObjectPtr bomb = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(2, 2)));
+  ASSERT_TRUE(bomb);
+  EXPECT_EQ(bomb->state[0], 4);
+  EXPECT_EQ(bomb->openStamp, 0);
+  EXPECT_EQ(person_->steps->size(), 1);
+  EXPECT_EQ(MainCanvas::stepIndex, 0);
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ public:
   // The current action on target for n steps. Planning records the steps
   // and stamps the object (or plans a bomb); running plants a bomb only.
   void useObject(int32_t n, bool busyFlag);
+  // A bomb of the pocket in use on this cell, now the target and in bombs.
+  RoomObjectPtr plantBomb(bool planned);
 
   // Loot and pockets.
   bool takeLoot();
@@ -74,8 +76,6 @@ public:
   int32_t pocketSlot = 0;
 
 private:
-  // A bomb of the pocket in use on this cell, now the target and in bombs.
-  RoomObjectPtr plantBomb(bool planned);
   // The notice when the target's loot will not fit the planned load.
   void checkPlannedLoad();
   // The pixel offset of a walk in progress or of the reach into a worked object.

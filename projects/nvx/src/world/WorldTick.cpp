@@ -151,11 +151,7 @@ void startRunningStep(Person& p) {
       p.target = front;
       p.stepTick = MainCanvas::randomInRange(0, 6);
       if (p.action == 5) {
-        RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, p.x, p.y, p.direction, false,
-                                            p.pockets[p.pocketSlot & 3], 0);
-        bomb->state[0] = static_cast<int8_t>(units);
-        p.target = bomb;
-        MainCanvas::bombs->put(MainCanvas::cellKey(p.x, p.y), bomb);
+        p.plantBomb(false)->state[0] = static_cast<int8_t>(units);
         MainCanvas::sceneDirty = 1;
       } else if (p.action == 4 && front->state[0] == RoomObject::closed) {
         front->state[0] = static_cast<int8_t>(units);

@@ -11,6 +11,7 @@
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
+#include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
 
@@ -28,7 +29,8 @@ class MainCanvas : public qel::lang::DObject,
                    public TextState,
                    public LanguageTexts,
                    public SpriteDrawing,
-                   public BitmapText {
+                   public BitmapText,
+                   public WorldRules {
 public:
   MainCanvas() = default;
 

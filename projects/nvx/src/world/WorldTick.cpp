@@ -1,0 +1,296 @@
+#include <cstdlib>
+#include <vector>
+
+#include "gamelib/SoundManager.h"
+#include "lang/DInteger.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/media/DPlayer.h"
+#include "nvx/src/state/MainCanvas.h"
+#include "util/DEnumeration.h"
+#include "util/DHashtable.h"
+#include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldScreen.h"
+
+namespace nvx {
+
+namespace {
+
+constexpr int32_t noNotice = -1;
+constexpr int32_t soundAlarm = 0;
+constexpr int32_t soundSteal = 10;
+constexpr int32_t soundBomb = 13;
+constexpr int32_t ticksPerStep = 12;
+constexpr int32_t stunnedByBlast = 10;
+constexpr int32_t fuseSteps = 5;
+
+// Sound of finished work by object type; -1 none.
+constexpr int32_t workSounds[14] = {7, 12, 12, 12, 6, 3, 9, 1, 12, -1, 3, -1, 7, 3};
+
+void playOnce(int32_t sound) {
+  if (sound >= 0 && MainCanvas::sounds) MainCanvas::sounds->playOnce(sound, 0);
+}
+
+Person* crewAt(int32_t i) { return static_cast<Person*>(MainCanvas::activePersons->elementAt(i)); }
+
+bool running() { return MainCanvas::skipWorldLogic == 1; }
+
+// Work units of an object type with the item in the person's pocket in use;
+// -1 when the pocket holds no item of the table.
+int32_t workUnits(const Person& p, int32_t type) {
+  const int32_t item = static_cast<int8_t>(p.pockets[p.pocketSlot & 3] - 104);
+  const auto& row = MainCanvas::objectChances[type];
+  return item >= 0 && item < row->length() ? row[item] : -1;
+}
+
+void finishObjectAction(Person& p) {
+  p.skipRepeats(p.action, p.direction);
+  p.busy = 0;
+  p.target = nullptr;
+}
+
+void finishWork(Person& p) {
+  RoomObject& o = *p.target;
+  const int32_t box = MainCanvas::cellKey(o.x, o.y)->intValue();
+  if (o.type == 6) {
+    std::vector<qel::lang::DObjectPtr> guarded;
+    for (qel::util::DEnumerationPtr keys = MainCanvas::alarmLinks->keys(); keys->hasMoreElements();) {
+      qel::lang::DObjectPtr key = keys->nextElement();
+      const auto* link = static_cast<qel::lang::DInteger*>(MainCanvas::alarmLinks->get(key));
+      if (link && link->intValue() == box) guarded.push_back(key);
+    }
+    for (const auto& key : guarded) MainCanvas::alarmLinks->remove(key);
+  } else if (o.type == 4) {
+    if (p.takeLoot()) {
+      o.state[1] = 0;
+    } else if (o.amount != 0) {
+      o.state[0] = static_cast<int8_t>(MainCanvas::objectChances[4][p.pockets[p.pocketSlot & 3] - 104]);
+      o.state[1] = 8;
+    } else {
+      o.state[0] = 0;
+      o.state[1] = 0;
+    }
+  }
+  MainCanvas::triggerAlarm(MainCanvas::cellKey(o.x, o.y));
+  MainCanvas::sceneDirty = 1;
+  const int32_t type = o.type;
+  finishObjectAction(p);
+  playOnce(type < 14 ? workSounds[type] : -1);
+}
+
+// One work unit of a running take, work or plant step.
+void workUnit(Person& p) {
+  RoomObject& o = *p.target;
+  switch (p.action) {
+    case 3:
+      if (o.state[1] >= 1 && o.state[0] <= 0) {
+        o.state[1] = static_cast<int8_t>(o.state[1] - 1);
+        if (o.state[1] < 1) {
+          p.takeLoot();
+          MainCanvas::sceneDirty = 1;
+          finishObjectAction(p);
+          playOnce(soundSteal);
+        }
+      } else {
+        finishObjectAction(p);
+      }
+      break;
+    case 4:
+      if (o.state[0] < 1) {
+        finishObjectAction(p);
+        break;
+      }
+      o.state[0] = static_cast<int8_t>(o.state[0] - 1);
+      if (o.state[0] <= 0) finishWork(p);
+      break;
+    case 5:
+      if (o.state[0] < 1) break;
+      o.state[0] = static_cast<int8_t>(o.state[0] - 1);
+      if (o.state[0] <= 0) {
+        o.state[1] = fuseSteps;
+        MainCanvas::sceneDirty = 1;
+        finishObjectAction(p);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+// The next step of a person standing free in running.
+void startRunningStep(Person& p) {
+  const bool leader = p.id == 0;
+  if (!leader || MainCanvas::phase == 2 || MainCanvas::phase == 3) p.playStep(false);
+  switch (p.action) {
+    case 1:
+      if (!MainCanvas::isBlockedByObject(p, false) && MainCanvas::canStep(p, false)) {
+        ++p.pathIndex;
+        if (MainCanvas::phase == 2) ++MainCanvas::routeIndex[p.id];
+        p.busy = 1;
+      } else {
+        p.action = 2;
+      }
+      break;
+    case 2:
+      if (!leader) {
+        p.busy = 1;
+        ++p.pathIndex;
+      }
+      break;
+    case 3:
+    case 4:
+    case 5: {
+      RoomObject* front = MainCanvas::objectInFront(p);
+      if (!front) break;
+      const int32_t units = workUnits(p, front->type);
+      if (p.action != 3 && units < 0) {
+        // No item to work with: the step stands as a wait.
+        p.action = 2;
+        break;
+      }
+      p.target = front;
+      p.stepTick = MainCanvas::randomInRange(0, 6);
+      if (p.action == 5) {
+        p.plantBomb(false)->state[0] = static_cast<int8_t>(units);
+        MainCanvas::sceneDirty = 1;
+      } else if (p.action == 4 && front->state[0] == RoomObject::closed) {
+        front->state[0] = static_cast<int8_t>(units);
+      }
+      ++p.pathIndex;
+      p.busy = 1;
+      break;
+    }
+    case 6:
+    case 7:
+      p.action = 2;
+      break;
+    default:
+      break;
+  }
+}
+
+void stepPerson(Person& p) {
+  const bool selected = MainCanvas::selectedPerson.get() == &p;
+  if (selected && MainCanvas::phase == 0) WorldScreen::keepInView(p.x, p.y);
+  if (p.stunSteps >= 1) {
+    if (++p.stepTick >= ticksPerStep) {
+      p.stepTick = 0;
+      --p.stunSteps;
+    }
+    return;
+  }
+  if (p.busy) {
+    if (selected && MainCanvas::pendingKey == MainCanvas::noKey) MainCanvas::heldKey = MainCanvas::noKey;
+    ++p.stepTick;
+    if (!running()) MainCanvas::drawTrailDot(p);
+    if (p.stepTick < ticksPerStep) return;
+    p.stepTick = 0;
+    if (p.action == 1) {
+      p.x = static_cast<int8_t>(p.x + MainCanvas::directionSteps[0][p.direction & 3]);
+      p.y = static_cast<int8_t>(p.y + MainCanvas::directionSteps[1][p.direction & 3]);
+      p.busy = 0;
+      if (p.x == MainCanvas::exitX && p.y == MainCanvas::exitY) MainCanvas::onReachExit();
+    }
+    if (!running() || p.action == 2) p.busy = 0;
+    if (p.target) {
+      if (!running()) {
+        p.busy = 0;
+        p.target = nullptr;
+      } else {
+        workUnit(p);
+      }
+    }
+  }
+  if (!p.busy && running()) startRunningStep(p);
+}
+
+}  // namespace
+
+void WorldRules::drawTrailDot(const Person& p) {
+  if (!MainCanvas::trailGraphics) return;
+  int32_t dx = 0, dy = 0;
+  if (p.action == 1) {
+    dx = MainCanvas::cellSize * p.stepTick / 12 * MainCanvas::directionSteps[0][p.direction & 3];
+    dy = MainCanvas::cellSize * p.stepTick / 12 * MainCanvas::directionSteps[1][p.direction & 3];
+  }
+  const int32_t side = MainCanvas::screenHeight >= 401 ? 4 : 2;
+  MainCanvas::trailGraphics->setColor(static_cast<uint32_t>(MainCanvas::colourTable[p.id]));
+  MainCanvas::trailGraphics->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::viewHeight);
+  MainCanvas::trailGraphics->fillRect(MainCanvas::mapOriginX + MainCanvas::cellSize * p.x + dx + MainCanvas::cellSize / 2 + p.id - 1,
+                          MainCanvas::mapOriginY + MainCanvas::cellSize * p.y + dy + MainCanvas::cellSize / 2 + p.id - 1, side, side);
+}
+
+void WorldRules::tickBombs() {
+  if (!running() || MainCanvas::bombs->size() == 0) return;
+  for (qel::util::DEnumerationPtr e = MainCanvas::bombs->elements(); e->hasMoreElements();) {
+    RoomObject& bomb = *static_cast<RoomObject*>(e->nextElement());
+    if (bomb.state[0] >= 1) continue;
+    if (++bomb.amount >= ticksPerStep) {
+      bomb.amount = 0;
+      if (bomb.state[1] >= 0) {
+        bomb.state[1] = static_cast<int8_t>(bomb.state[1] - 1);
+        if (bomb.state[1] == 0) {
+          playOnce(soundBomb);
+          const bool strong = bomb.content == 'r';
+          affectNeighbours(bomb.x, bomb.y, false, false, 0, strong, false);
+          if (strong) affectNeighbours(bomb.x, bomb.y, false, false, 0, true, true);
+          for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i) {
+            Person* p = crewAt(i);
+            if (std::abs(p->x - bomb.x) < 2 && std::abs(p->y - bomb.y) < 2) p->stunSteps = stunnedByBlast;
+          }
+          MainCanvas::sceneDirty = 1;
+        }
+      }
+    }
+    if (bomb.state[1] < 0) MainCanvas::shakeOffset = 0;
+  }
+}
+
+void WorldRules::worldTick() {
+  if (MainCanvas::pendingNotice != noNotice) {
+    const int32_t notice = MainCanvas::pendingNotice;
+    MainCanvas::pendingNotice = noNotice;
+    if ((notice == 185 || notice == 186) && Person::selected()) {
+      const int32_t id = Person::selected()->id;
+      WorldScreen::openNotice(0, notice, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), 41 + id);
+      return;
+    }
+  }
+  if (!MainCanvas::selectedPerson) return;
+  if (MainCanvas::selectionIndex == 255 || !MainCanvas::activePersons) {
+    MainCanvas::selectedPerson = nullptr;
+    WorldScreen::invalidateScene();
+    return;
+  }
+  if (running() && MainCanvas::clockTick == 0 && MainCanvas::phase != 5) {
+    ++MainCanvas::stepIndex;
+    if (MainCanvas::stepIndex > MainCanvas::levelCounter - 10 && MainCanvas::difficulty >= 0 && !MainCanvas::alarmSounding) {
+      if (MainCanvas::sounds) MainCanvas::sounds->play(soundAlarm, true, 0);
+      MainCanvas::alarmSounding = 1;
+    } else if (MainCanvas::stepIndex == MainCanvas::levelCounter - 1 && MainCanvas::difficulty >= 0) {
+      const Person* leader = static_cast<Person*>(MainCanvas::persons[0].get());
+      if (leader && leader->x == MainCanvas::exitX && leader->y == MainCanvas::exitY && !leader->busy && MainCanvas::phase == 0) depart();
+    } else if (MainCanvas::stepIndex > MainCanvas::levelCounter) {
+      if (MainCanvas::difficulty == -1) {
+        MainCanvas::levelEndFlag = 5;
+        endLevel();
+      } else if (MainCanvas::phase == 0) {
+        MainCanvas::levelEndFlag = 2;
+        MainCanvas::vehicleSpeed = 4;
+        MainCanvas::phaseCounter = 0;
+        WorldScreen::jumpToExit();
+        stepVehicle();
+        MainCanvas::phase = 4;
+      }
+    }
+  }
+  for (int32_t i = 0; i < MainCanvas::activePersons->size() && MainCanvas::phase != 5; ++i) {
+    qel::lang::DPtr<Person> p = crewAt(i);
+    stepPerson(*p);
+  }
+  tickBombs();
+  stepVehicle();
+  WorldScreen::showHint(running() ? 6 : 4);
+}
+
+}  // namespace nvx

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "gamelib/GameLib.h"
+#include "lang/DObjectArray.h"
+#include "lang/DString.h"
+#include "lang/DintArray.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
+#include "nvx/src/state/MainCanvas.h"
+#include "tests/projects/gamelib/GameFolder.h"
+#include "tools/demodata/lib/DataSet.h"
+#include "tools/demodata/lib/Image.h"
+#include "tools/demodata/lib/PngWriter.h"
+#include "util/DEnumeration.h"
+#include "util/DHashtable.h"
+#include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
+
+namespace nvx {
+namespace {
+
+using qel::lcdui::DImage;
+using qel::lcdui::DImagePtr;
+
+// The demo data set as the builder makes it, with its pictures loaded the way
+// the game loads them; each test paints levels of it.
+class LevelPaintTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data")); }
+  static void TearDownTestSuite() {
+    delete dataSet_;
+    dataSet_ = nullptr;
+  }
+
+  void SetUp() override {
+    for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
+    folder_.openArchive();
+    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    MainCanvas::initStatics();
+    const char16_t* names[] = {u"abc", u"pic1", u"pic2", u"pic3", u"pic4", u"pic5", u"pic6"};
+    MainCanvas::pictures = new qel::lang::DObjectArray(8);
+    for (int i = 3; i <= 6; ++i) {
+      MainCanvas::pictures[i] = gamelib::GameLib::loadImage(names[i]);
+      ASSERT_TRUE(MainCanvas::pictures[i]) << i;
+    }
+    MainCanvas::difficulty = 0;
+    MainCanvas::stepIndex = 0;
+    MainCanvas::mapOriginX = 0;
+    MainCanvas::mapOriginY = 0;
+  }
+  void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
+
+  // The level's cells, objects and a crew of three, the way the level view
+  // layers them, into a picture of the whole map.
+  DImagePtr paintLevel(int level, bool running) {
+    EXPECT_TRUE(MainCanvas::loadLevel(level));
+    MainCanvas::levelNumber = static_cast<int8_t>(level);
+    MainCanvas::skipWorldLogic = running ? 1 : 0;
+    const int cell = MainCanvas::cellSize;
+    MainCanvas::screenWidth = MainCanvas::mapWidth * cell;
+    MainCanvas::screenHeight = MainCanvas::mapHeight * cell;
+    DImagePtr picture = DImage::createImageOfFormat(MainCanvas::screenWidth, MainCanvas::screenHeight, qel::raster::PF_ARGB8888);
+    qel::lcdui::DGraphicsPtr g = picture->getGraphics();
+    const int tiles = running ? 0 : 2;
+    for (int x = 0; x < MainCanvas::mapWidth; ++x)
+      for (int y = 0; y < MainCanvas::mapHeight; ++y)
+        MainCanvas::drawSpriteFrame(g, tiles, MainCanvas::grid[x][y], x * cell, y * cell);
+    for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();)
+      static_cast<RoomObject*>(e->nextElement())->paint(g);
+    MainCanvas::activePersons->removeAllElements();
+    for (int id : {0, 2, 3}) {
+      PersonPtr p = new Person(id);
+      p->resetPlan();
+      p->y = static_cast<int8_t>(p->y + (id == 0 ? 0 : id == 2 ? -1 : 1));
+      p->direction = 3;
+      MainCanvas::activePersons->addElement(p);
+      p->paint(g);
+    }
+    return picture;
+  }
+
+  static uint32_t pixel(const DImagePtr& image, int x, int y) {
+    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
+    image->getRGB(rgb, 0, 1, x, y, 1, 1);
+    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
+  }
+
+  // Whether the cell shows the colour anywhere.
+  static bool cellHas(const DImagePtr& image, int cx, int cy, uint32_t colour) {
+    const int cell = MainCanvas::cellSize;
+    for (int x = 0; x < cell; ++x)
+      for (int y = 0; y < cell; ++y)
+        if (pixel(image, cx * cell + x, cy * cell + y) == colour) return true;
+    return false;
+  }
+
+  static void dump(const DImagePtr& image, const std::string& name) {
+    nv::demodata::Image out(image->getWidth(), image->getHeight());
+    for (int x = 0; x < out.width(); ++x)
+      for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
+    const auto png = nv::demodata::encodePng(out);
+    // Beside the test program, in the build tree.
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+  }
+
+  static nv::demodata::DataSet* dataSet_;
+  GameFolder folder_;
+};
+
+nv::demodata::DataSet* LevelPaintTest::dataSet_ = nullptr;
+
+// Planning shows loot containers as outlines in the loot colour, decoration
+// in grey; running draws the object sheet over the tiles.
+TEST_F(LevelPaintTest, EveryLevelPaintsInBothModes) {
+  for (int level = 1; level <= 26; ++level) {
+    SCOPED_TRACE(level);
+    const DImagePtr planning = paintLevel(level, false);
+    bool lootShown = false;
+    for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+      const auto* o = static_cast<RoomObject*>(e->nextElement());
+      const bool lootColour = cellHas(planning, o->x, o->y, 0xb80066);
+      if (lootColour) lootShown = true;
+      const bool outlined = MainCanvas::objectTypeTable[o->type][4] >= 0 && (o->type < 22 || o->type > 24);
+      if ((o->flags() & RoomObject::inertFlag) && outlined) {
+        EXPECT_TRUE(cellHas(planning, o->x, o->y, 0x595959)) << "decoration at " << int(o->x) << "," << int(o->y);
+      }
+    }
+    const int briefing = MainCanvas::levelTable[level - 1][25];
+    bool lootOnSale = false;
+    for (int k = 1; k <= 5; ++k) lootOnSale |= MainCanvas::levelTotals[k] > 0;
+    if (briefing != 20 && !lootOnSale) {
+      EXPECT_TRUE(lootShown);
+    }
+    if (level == 1 || level == 7 || level == 9) dump(planning, "level" + std::to_string(level) + "-planning");
+
+    const DImagePtr running = paintLevel(level, true);
+    const DImagePtr tilesOnly = DImage::createImageOfFormat(running->getWidth(), running->getHeight(), qel::raster::PF_ARGB8888);
+    for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+      const auto* o = static_cast<RoomObject*>(e->nextElement());
+      if (o->type == 6 && MainCanvas::alarmBoxesOff > 0) continue;
+      bool differs = false;
+      const int cell = MainCanvas::cellSize;
+      qel::lcdui::DGraphicsPtr g = tilesOnly->getGraphics();
+      MainCanvas::drawSpriteFrame(g, 0, MainCanvas::grid[o->x][o->y], o->x * cell, o->y * cell);
+      for (int i = 0; i < cell && !differs; ++i)
+        for (int j = 0; j < cell && !differs; ++j)
+          differs = pixel(running, o->x * cell + i, o->y * cell + j) != pixel(tilesOnly, o->x * cell + i, o->y * cell + j);
+      EXPECT_TRUE(differs) << "object " << o->type << " at " << int(o->x) << "," << int(o->y) << " drawn";
+    }
+    if (level == 1 || level == 7 || level == 9) dump(running, "level" + std::to_string(level) + "-running");
+  }
+}
+
+}  // namespace
+}  // namespace nvx

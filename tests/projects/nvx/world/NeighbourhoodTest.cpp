@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "lang/DbyteArray2d.h"
+#include "nvx/src/state/MainCanvas.h"
+#include "util/DHashtable.h"
+#include "util/DRandom.h"
+#include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
+#include "Floor.h"
+#include "RecordingScreen.h"
+
+namespace nvx {
+namespace {
+
+// An 8 x 6 room: walls on the border, the exit at (3, 3).
+class NeighbourhoodTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    MainCanvas::initStatics();
+    MainCanvas::random = new qel::util::DRandom(5);
+    layFloor(8, 6, 3, 3, true);
+    MainCanvas::stepIndex = 10;
+    MainCanvas::skipWorldLogic = 0;
+    MainCanvas::alarmBoxesOff = 0;
+    MainCanvas::difficulty = 0;
+    MainCanvas::alarmRaised = MainCanvas::noiseMade = MainCanvas::loudNoiseMade = 0;
+    MainCanvas::levelTotals = new qel::lang::DintArray(7);
+  }
+
+  RoomObject* place(int type, int x, int y, int facing) {
+    RoomObjectPtr o = new RoomObject(type, x, y, facing, false, 0, 0);
+    MainCanvas::roomObjects->put(MainCanvas::cellKey(x, y), o);
+    return o.get();
+  }
+  Person* join(int id, int x, int y, int direction, int action = 0) {
+    PersonPtr p = new Person(id);
+    p->x = static_cast<int8_t>(x);
+    p->y = static_cast<int8_t>(y);
+    p->direction = direction;
+    p->action = static_cast<int8_t>(action);
+    MainCanvas::activePersons->addElement(p);
+    return p.get();
+  }
+  RecordingScreen notices_;
+};
+
+TEST_F(NeighbourhoodTest, CellClassesOfWallsFloorsDoorsAndTheOutside) {
+  place(1, 2, 2, 0);
+  place(3, 4, 2, 0);
+  EXPECT_EQ(MainCanvas::cellClass(0, 0, false), 2);
+  EXPECT_EQ(MainCanvas::cellClass(1, 1, false), 13);
+  EXPECT_EQ(MainCanvas::cellClass(2, 2, false), 12) << "a door counts as wall";
+  EXPECT_EQ(MainCanvas::cellClass(4, 2, false), 13);
+  EXPECT_EQ(MainCanvas::cellClass(-1, 2, true), 12);
+  EXPECT_EQ(MainCanvas::cellClass(8, 2, false), 16);
+}
+
+TEST_F(NeighbourhoodTest, StepsAtTheEdgeBesideTheExitAndIntoOthers) {
+  MainCanvas::mapWidth = 8;
+  Person* atEdge = join(1, 0, 2, 0);
+  EXPECT_FALSE(MainCanvas::canStep(*atEdge, false));
+  EXPECT_FALSE(MainCanvas::isBlockedByObject(*atEdge, false));
+
+  Person* besideExit = join(2, 1, 3, 2);
+  EXPECT_FALSE(MainCanvas::canStep(*besideExit, false)) << "the van stands at (2, 3)";
+  Person* intoWall = join(3, 1, 1, 1);
+  EXPECT_FALSE(MainCanvas::canStep(*intoWall, false));
+  EXPECT_FALSE(MainCanvas::canStep(*intoWall, true));
+}
+
+TEST_F(NeighbourhoodTest, TwoWalkersToOneCellAndASharedExit) {
+  Person* first = join(1, 4, 1, 3, 1);  // walks south into (4, 2)
+  Person* second = join(2, 5, 2, 0);    // wants (4, 2) too
+  EXPECT_FALSE(MainCanvas::canStep(*second, false));
+  EXPECT_TRUE(MainCanvas::canStep(*second, true)) << "persons are ignored while planning";
+  EXPECT_TRUE(MainCanvas::canStep(*first, false)) << "its own walk does not block it";
+  first->stunSteps = 2;
+  EXPECT_TRUE(MainCanvas::canStep(*second, false)) << "a stunned person holds only nothing";
+
+  join(3, 3, 3, 0);
+  join(4, 3, 3, 1);
+  Person* toExit = join(0, 3, 2, 3);
+  EXPECT_TRUE(MainCanvas::canStep(*toExit, false));
+}
+
+TEST_F(NeighbourhoodTest, WhatBlocksInRunningAndInPlanning) {
+  RoomObject* door = place(1, 4, 2, 0);
+  RoomObject* locked = place(4, 5, 3, 0);
+  RoomObject* box = place(6, 2, 1, 0);
+  place(20, 5, 1, 0);
+  Person* p = join(1, 4, 3, 1);  // faces the door
+  struct Case {
+    const char* what;
+    int x, y, direction;
+    bool planning;
+    int doorState, doorStamp, lockedStamp, offer5, boxesOff;
+    bool blocked;
+  } cases[] = {
+      {"closed door, running", 4, 3, 1, false, 'x', 0, 0, 0, 0, true},
+      {"open door, running", 4, 3, 1, false, 0, 0, 0, 0, 0, false},
+      {"stamped door, running", 4, 3, 1, false, 'x', 5, 0, 0, 0, true},
+      {"stamped door, planning", 4, 3, 1, true, 'x', 5, 0, 0, 0, false},
+      {"door stamped later, planning", 4, 3, 1, true, 'x', 11, 0, 0, 0, true},
+      {"locked door, planning", 4, 3, 2, true, 'x', 0, 0, 0, 0, true},
+      {"locked door, offer unbought", 4, 3, 2, true, 'x', 0, 0, 900, 0, false},
+      {"locked door, stamped", 4, 3, 2, true, 'x', 0, 10, 0, 0, false},
+      {"locked door, running", 4, 3, 2, false, 'x', 0, 10, 900, 0, true},
+      {"alarm box", 3, 1, 0, false, 'x', 0, 0, 0, 0, true},
+      {"alarm boxes off", 3, 1, 0, false, 'x', 0, 0, 0, 100, false},
+      {"rug", 4, 1, 2, false, 'x', 0, 0, 0, 0, false},
+      {"nothing", 6, 3, 1, false, 'x', 0, 0, 0, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    p->x = static_cast<int8_t>(c.x);
+    p->y = static_cast<int8_t>(c.y);
+    p->direction = c.direction;
+    door->state[0] = static_cast<int8_t>(c.doorState);
+    door->openStamp = static_cast<int16_t>(c.doorStamp);
+    locked->openStamp = static_cast<int16_t>(c.lockedStamp);
+    box->openStamp = 0;
+    MainCanvas::levelTotals[5] = c.offer5;
+    MainCanvas::alarmBoxesOff = c.boxesOff;
+    EXPECT_EQ(MainCanvas::isBlockedByObject(*p, c.planning), c.blocked);
+  }
+}
+
+TEST_F(NeighbourhoodTest, ObjectInFrontHidesSwitchedOffAlarmBoxes) {
+  RoomObject* box = place(6, 2, 1, 0);
+  Person* p = join(1, 2, 2, 1);
+  EXPECT_EQ(MainCanvas::objectInFront(*p), box);
+  MainCanvas::alarmBoxesOff = 500;
+  EXPECT_EQ(MainCanvas::objectInFront(*p), nullptr);
+}
+
+TEST_F(NeighbourhoodTest, OpenSidesCountFromTheFacing) {
+  // Kind 6 (flags 65): reached only from side 0, the cell in its facing direction.
+  RoomObject* box = place(6, 3, 1, 3);
+  EXPECT_TRUE(MainCanvas::isOnOpenSide(*box, 3, 2));
+  EXPECT_FALSE(MainCanvas::isOnOpenSide(*box, 2, 1));
+  EXPECT_FALSE(MainCanvas::isOnOpenSide(*box, 5, 5)) << "no side cell: bit 4";
+  RoomObject* safe = place(0, 5, 2, 0);  // flags 17: side 0 and bit 4
+  EXPECT_TRUE(MainCanvas::isOnOpenSide(*safe, 4, 2));
+  EXPECT_FALSE(MainCanvas::isOnOpenSide(*safe, 6, 2));
+  EXPECT_TRUE(MainCanvas::isOnOpenSide(*safe, 1, 1));
+}
+
+TEST_F(NeighbourhoodTest, BlastsOpenWhatTheyReach) {
+  // A wall safe in the top wall facing south, and one beside it facing west.
+  RoomObject* facing = place(12, 3, 0, 3);
+  RoomObject* turned = place(12, 2, 0, 0);
+  RoomObject* crate = place(3, 4, 1, 0);
+  RoomObject* plant = place(17, 2, 1, 0);
+  RoomObject* lockedDoor = place(4, 3, 2, 0);
+  struct Case {
+    int x, y;
+    bool strong, diagonal;
+    bool facingOpen, turnedOpen, crateOpen;
+  } cases[] = {
+      {3, 1, false, false, true, false, true},
+      {2, 1, false, false, false, false, false},
+      {2, 1, true, false, false, true, false},
+      {3, 1, true, true, false, true, false},  // the diagonals only
+  };
+  for (const auto& c : cases) {
+    for (RoomObject* o : {facing, turned, crate, plant, lockedDoor}) o->reset(false);
+    MainCanvas::affectNeighbours(c.x, c.y, false, false, 0, c.strong, c.diagonal);
+    EXPECT_EQ(facing->state[0] == 0, c.facingOpen) << c.x << c.strong;
+    EXPECT_EQ(turned->state[0] == 0, c.turnedOpen) << c.x << c.strong;
+    EXPECT_EQ(crate->state[0] == 0, c.crateOpen) << c.x << c.strong;
+    EXPECT_EQ(plant->state[0], 'x');
+    EXPECT_EQ(lockedDoor->state[0], 'x');
+  }
+}
+
+TEST_F(NeighbourhoodTest, EveryBlastedNeighbourRaisesTheAlarmCheck) {
+  place(17, 2, 1, 0);  // a plant the blast leaves alone, on a guarded cell
+  place(6, 6, 1, 0);
+  MainCanvas::alarmLinks->put(MainCanvas::cellKey(2, 1), MainCanvas::cellKey(6, 1));
+  MainCanvas::levelCounter = 200;
+  MainCanvas::affectNeighbours(2, 2, false, false, 0, false, false);
+  EXPECT_EQ(MainCanvas::alarmRaised, 1);
+  EXPECT_LE(MainCanvas::levelCounter, 10 + 30);
+  EXPECT_EQ(notices_.opened(), std::vector<int>{146});
+
+  MainCanvas::affectNeighbours(2, 2, true, false, 14, false, false);
+  EXPECT_EQ(notices_.opened().size(), 1u) << "planned stamps raise nothing";
+}
+
+TEST_F(NeighbourhoodTest, PlannedBlastsStampTheEarliestOpening) {
+  RoomObject* crate = place(3, 4, 2, 0);
+  MainCanvas::affectNeighbours(4, 3, true, false, 20, false, false);
+  EXPECT_EQ(crate->openStamp, 20);
+  MainCanvas::affectNeighbours(4, 3, true, false, 25, false, false);
+  EXPECT_EQ(crate->openStamp, 20);
+  MainCanvas::affectNeighbours(4, 3, true, false, 15, false, false);
+  EXPECT_EQ(crate->openStamp, 15);
+  MainCanvas::affectNeighbours(4, 3, true, true, 20, false, false);
+  EXPECT_EQ(crate->openStamp, 15) << "only the bomb's own stamp is cleared";
+  MainCanvas::affectNeighbours(4, 3, true, true, 15, false, false);
+  EXPECT_EQ(crate->openStamp, 0);
+  EXPECT_EQ(crate->state[0], 'x');
+}
+
+TEST_F(NeighbourhoodTest, NoisesShortenTheTimeOncePerKind) {
+  MainCanvas::levelCounter = 300;
+  MainCanvas::makeNoise(false);
+  const int afterQuiet = MainCanvas::levelCounter;
+  EXPECT_GE(300 - afterQuiet, 10);
+  EXPECT_LE(300 - afterQuiet, 30);
+  MainCanvas::makeNoise(false);
+  EXPECT_EQ(MainCanvas::levelCounter, afterQuiet);
+  MainCanvas::makeNoise(true);
+  const int afterLoud = MainCanvas::levelCounter;
+  EXPECT_LE(afterQuiet - afterLoud, 30) << "a loud noise after a quiet one cuts 0-30";
+  MainCanvas::makeNoise(true);
+  EXPECT_EQ(MainCanvas::levelCounter, afterLoud);
+}
+
+TEST_F(NeighbourhoodTest, TrainingAlarmFailsTheLevel) {
+  MainCanvas::difficulty = -1;
+  MainCanvas::levelEndFlag = 0;
+  MainCanvas::alarmLinks->put(MainCanvas::cellKey(4, 2), MainCanvas::cellKey(6, 1));
+  Person* p = join(1, 4, 3, 1);
+  MainCanvas::skipWorldLogic = 1;
+  EXPECT_TRUE(MainCanvas::canStep(*p, false));
+  EXPECT_EQ(MainCanvas::levelEndFlag, 5);
+  EXPECT_EQ(notices_.opened(), std::vector<int>{39156});
+}
+
+}  // namespace
+}  // namespace nvx

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "lang/DExceptionBase.h"
+#include "lang/DbyteArray2d.h"
+#include "nvx/src/state/MainCanvas.h"
+#include "util/DHashtable.h"
+#include "nvx/src/world/CrewSync.h"
+#include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
+#include "Floor.h"
+#include "RecordingScreen.h"
+
+namespace nvx {
+namespace {
+
+// An 8 x 8 floor with its exit at (2, 2) and a safe at (5, 1) facing south.
+class PersonTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    MainCanvas::initStatics();
+    layFloor(8, 8, 2, 2);
+    MainCanvas::stepIndex = 0;
+    MainCanvas::skipWorldLogic = 0;
+    MainCanvas::phase = 0;
+    safe_ = new RoomObject(0, 5, 1, 3, false, 1, 4);
+    MainCanvas::roomObjects->put(MainCanvas::cellKey(5, 1), safe_);
+    person_ = new Person(2);
+    person_->resetPlan();
+  }
+
+  // What the planning tick does for a recorded walk, and for n steps of work.
+  void walk(int direction) {
+    person_->action = 1;
+    person_->direction = direction;
+    person_->recordSteps(1);
+    ++MainCanvas::stepIndex;
+    person_->x = static_cast<int8_t>(person_->x + MainCanvas::directionSteps[0][direction]);
+    person_->y = static_cast<int8_t>(person_->y + MainCanvas::directionSteps[1][direction]);
+  }
+  void work(int direction, int n) {
+    person_->action = 4;
+    person_->direction = direction;
+    person_->target = MainCanvas::objectInFront(*person_);
+    person_->recordSteps(n);
+    MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + n);
+    person_->target->openStamp = MainCanvas::stepIndex;
+  }
+
+  RoomObjectPtr safe_;
+  PersonPtr person_;
+  RecordingScreen notices_;
+};
+
+TEST_F(PersonTest, NewPersonHasEmptyPocketsAndAPlanAtTheExit) {
+  EXPECT_EQ(person_->pockets[0], 't');
+  EXPECT_EQ(person_->pockets[2], 't');
+  EXPECT_EQ(person_->load, 0);
+  ASSERT_EQ(person_->steps->size(), 1);
+  EXPECT_EQ(person_->getStep(0)->x, 2);
+  EXPECT_EQ(person_->getStep(1), nullptr);
+  EXPECT_THROW(person_->getStep(-1), qel::lang::DExceptionBase);
+}
+
+TEST_F(PersonTest, RecordedStepsKeepTheirCellsAndEndInAPlaceholder) {
+  walk(2);
+  walk(2);
+  walk(1);
+  ASSERT_EQ(person_->steps->size(), 4);
+  const int cells[][2] = {{2, 2}, {3, 2}, {4, 2}, {4, 1}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(person_->getStep(i)->x, cells[i][0]) << i;
+    EXPECT_EQ(person_->getStep(i)->y, cells[i][1]) << i;
+  }
+  EXPECT_EQ(person_->getStep(3)->getAction(), 0);
+  EXPECT_EQ(person_->getStep(3)->getDirection(), 1);
+
+  person_->recordSteps(0);
+  EXPECT_EQ(person_->steps->size(), 4);
+  MainCanvas::stepIndex = 7;
+  EXPECT_THROW(person_->recordSteps(1), qel::lang::DExceptionBase);
+}
+
+TEST_F(PersonTest, UndoTakesBackOneWalkOrAWholeRunOfWork) {
+  walk(2);
+  walk(2);
+  walk(2);  // (5, 2), below the safe
+  work(1, 8);
+  ASSERT_EQ(MainCanvas::stepIndex, 11);
+  ASSERT_EQ(safe_->openStamp, 11);
+
+  person_->undoStep();
+  EXPECT_EQ(MainCanvas::stepIndex, 3);
+  EXPECT_EQ(person_->steps->size(), 4);
+  EXPECT_EQ(person_->x, 5);
+  EXPECT_EQ(person_->y, 2);
+  EXPECT_EQ(safe_->openStamp, 0) << "the planned opening goes with its steps";
+  EXPECT_EQ(person_->busy, 0);
+
+  person_->undoStep();
+  EXPECT_EQ(MainCanvas::stepIndex, 2);
+  EXPECT_EQ(person_->steps->size(), 3);
+  EXPECT_EQ(person_->x, 4);
+  EXPECT_EQ(person_->getStep(2)->x, 4);
+
+  person_->undoAll();
+  EXPECT_EQ(MainCanvas::stepIndex, 0);
+  EXPECT_EQ(person_->steps->size(), 1);
+  EXPECT_EQ(person_->x, 2);
+  EXPECT_EQ(person_->y, 2);
+}
+
+TEST_F(PersonTest, PlaybackRewindsAndSkipsRepeatedWork) {
+  person_->pockets[0] = 'h';
+  walk(2);
+  walk(2);
+  walk(2);
+  work(1, 4);
+  person_->resetToStart();
+  EXPECT_EQ(person_->x, 2);
+  EXPECT_EQ(person_->pathIndex, 0);
+  EXPECT_EQ(person_->load, 10) << "the crowbar's weight";
+
+  person_->pathIndex = 3;
+  person_->playStep(false);
+  EXPECT_EQ(person_->action, 4);
+  person_->skipRepeats(4, 1);
+  EXPECT_EQ(person_->pathIndex, 7) << "on the step after the four work steps, the next to play";
+}
+
+TEST_F(PersonTest, DepartureFollowsTheRouteUntilTheExit) {
+  MainCanvas::phase = 2;
+  person_->x = 4;
+  MainCanvas::routeIndex[2] = 1;
+  person_->playStep(false);
+  EXPECT_EQ(person_->action, 1);
+  EXPECT_EQ(person_->direction, 3);
+  MainCanvas::routeIndex[2] = 3;
+  person_->playStep(false);
+  EXPECT_EQ(person_->action, 0);
+  MainCanvas::phase = 3;
+  person_->playStep(false);
+  EXPECT_EQ(person_->action, 2);
+}
+
+TEST_F(PersonTest, EmptyingPocketsCreditsTheirItems) {
+  MainCanvas::money = 100;
+  person_->pockets[0] = 'j';
+  person_->pockets[2] = 'h';
+  person_->updateLoad();
+  EXPECT_EQ(person_->load, 21);
+  person_->emptyPockets(true);
+  EXPECT_EQ(MainCanvas::money, 100 + 7000 + 50);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(person_->pockets[i], 't');
+  EXPECT_EQ(person_->load, 0);
+  person_->pockets[1] = 's';
+  person_->emptyPockets(false);
+  EXPECT_EQ(MainCanvas::money, 7150);
+}
+
+TEST_F(PersonTest, TakingLootStopsAtTheCapacity) {
+  struct Case {
+    int id, load, content, amount;
+    bool taken;
+  } cases[] = {
+      {0, 17, 5, 2, false},  // capacity 18, gold weighs 3
+      {0, 15, 5, 2, true},   {1, 28, 1, 6, true}, {4, 19, 2, 1, true}, {4, 20, 2, 1, false},
+      {1, 0, 0, 3, false},   // nothing in it
+      {1, 0, 3, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id * 100 + c.load);
+    notices_.notices.clear();
+    PersonPtr p = new Person(c.id);
+    p->load = static_cast<int8_t>(c.load);
+    p->target = new RoomObject(0, 5, 1, 3, true, c.content, c.amount);
+    p->target->state[1] = 0;
+    EXPECT_EQ(p->takeLoot(), c.taken);
+    if (c.taken) {
+      EXPECT_EQ(p->loot[c.content], c.amount);
+      EXPECT_EQ(p->load, c.load + MainCanvas::alarmTable[c.content][1]);
+      EXPECT_TRUE(notices_.notices.empty());
+    } else if (c.content != 0 && c.amount != 0) {
+      EXPECT_EQ(p->target->state[1], 8);
+      ASSERT_EQ(notices_.notices.size(), 1u);
+      EXPECT_EQ(notices_.notices[0].textId, 184);
+      EXPECT_EQ(notices_.notices[0].titleTextId, 41 + c.id);
+      EXPECT_EQ(notices_.notices[0].picture, (std::vector<int>{MainCanvas::dialogParamByte, c.id}));
+    }
+  }
+}
+
+TEST_F(PersonTest, ClearLootKeepsTheBail) {
+  for (int k = 0; k < 6; ++k) person_->loot[k] = static_cast<int16_t>(k + 1);
+  person_->clearLoot();
+  EXPECT_EQ(person_->loot[0], 1);
+  for (int k = 1; k < 6; ++k) EXPECT_EQ(person_->loot[k], 0);
+}
+
+// Counts the crew syncs useObject asks for.
+class CountingSync : public CrewSync {
+public:
+  CountingSync() { install(this); }
+  ~CountingSync() override { install(nullptr); }
+  void syncCrewToStep(Person&, bool busy) override { busyFlags.push_back(busy); }
+  std::vector<bool> busyFlags;
+};
+
+TEST_F(PersonTest, UsingAnObjectInPlanningRecordsItsStepsAndStampsIt) {
+  CountingSync sync;
+  person_->x = 5;
+  person_->y = 2;
+  person_->direction = 1;
+  person_->action = 4;
+  person_->target = safe_;
+  person_->useObject(3, true);
+  EXPECT_EQ(MainCanvas::stepIndex, 3);
+  EXPECT_EQ(person_->steps->size(), 4);
+  EXPECT_EQ(safe_->openStamp, 3);
+  EXPECT_EQ(person_->busy, 1);
+  EXPECT_EQ(sync.busyFlags, std::vector<bool>{true});
+  EXPECT_EQ(notices_.sceneRefreshes, 1);
+}
+
+TEST_F(PersonTest, PlantingPlansABombOnceACell) {
+  CountingSync sync;
+  person_->pockets[0] = 'r';
+  person_->pocketSlot = 0;
+  person_->action = 5;
+  person_->target = safe_;
+  person_->useObject(2, false);
+  const RoomObjectPtr bomb = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(2, 2)));
+  ASSERT_TRUE(bomb);
+  EXPECT_EQ(bomb->content, 'r');
+  EXPECT_EQ(bomb->openStamp, MainCanvas::stepIndex + 5);
+  EXPECT_EQ(person_->target.get(), bomb.get());
+
+  const int stepsBefore = person_->steps->size();
+  person_->useObject(2, false);
+  EXPECT_EQ(person_->steps->size(), stepsBefore);
+  EXPECT_EQ(notices_.opened(), std::vector<int>{172});
+  EXPECT_EQ(sync.busyFlags.size(), 1u);
+}
+
+TEST_F(PersonTest, PlantingWhileRunningSetsTheBombsWaitOnly) {
+  MainCanvas::skipWorldLogic = 1;
+  person_->pockets[1] = 'q';
+  person_->pocketSlot = 1;
+  person_->action = 5;
+  person_->useObject(4, false);
+  const RoomObjectPtr bomb = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(2, 2)));
+  ASSERT_TRUE(bomb);
+  EXPECT_EQ(bomb->state[0], 4);
+  EXPECT_EQ(bomb->openStamp, 0);
+  EXPECT_EQ(person_->steps->size(), 1);
+  EXPECT_EQ(MainCanvas::stepIndex, 0);
+}
+
+}  // namespace
+}  // namespace nvx

@@ -10,6 +10,7 @@
 #include "display/device/Log.h"
 #include "gamelib/GameLib.h"
 #include "microedition/host/HostProcess.h"
+#include "nvx/app/splash/SplashResource.h"
 #include "platform/devices/DeviceModules.h"
 #include "platform/files/Folders.h"
 #include "platform/mapi/Mapi.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   if (!video) std::fprintf(stderr, "nightvault: no video (%s); running without a window\n", error.c_str());
   wce::installWaveOutDriver(std::make_shared<wce::sdl::SdlWaveOutDriver>());
   registerEmulatedLibraries();
+  nvx::registerSplashResource();
 
   int exitCode = qel::host::runHostProcess(argc, argv, &makeApplication);
 

@@ -7,6 +7,7 @@
 #include "../gamelib/TestPng.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ImageFont.h"
+#include "gamelib/ScreenCanvas.h"
 #include "guilib/GUIFont.h"
 #include "guilib/GUITextChunk.h"
 #include "lang/DExceptionBase.h"
@@ -83,8 +84,11 @@ TEST(GUIFontTest, BitmapFontDrawsItsOwnPixelsWhateverTheColour) {
   GUIFontPtr font = new GUIFont(bitmap);
   qel::lcdui::DGraphicsPtr g;
   DImagePtr canvas = whiteCanvas(g);
+  // Image fonts draw only on the game screen's rows: the canvas stands for it.
+  gamelib::ScreenCanvas::screenHeight = canvas->getHeight();
   g->setColor(0xFF0000u);
   font->drawString(g, u"A", 5, 5, 0);
+  gamelib::ScreenCanvas::screenHeight = 0;
   EXPECT_EQ(inkOf(canvas), std::set<uint32_t>{0x00FC00});
   EXPECT_EQ(font->getHeight(), 4);
   EXPECT_EQ(font->stringWidth(u"A"), 3);

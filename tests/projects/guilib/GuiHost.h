@@ -18,6 +18,7 @@
 #include "lang/DObjectArray.h"
 #include "lang/DintArray2d.h"
 #include "lang/DshortArray2d.h"
+#include "microedition/host/ApplicationFactory.h"
 #include "microedition/host/GameEngine.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Clock.h"
@@ -57,10 +58,12 @@ public:
     ScriptedGame::frames = std::move(frames);
     ScriptedGame::next = 0;
     gamelib::GameLib::registerGame(&ScriptedGame::make);
+    qel::host::installApplicationFactory(+[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
     {
       qel::host::GameEngine engine(new qel::util::DStringManager(0));
       engine.run(nullptr, 240, 320);
     }
+    qel::host::installApplicationFactory(nullptr);
     gamelib::GameLib::registerGame(nullptr);
     ScriptedGame::setup = nullptr;
     ScriptedGame::frames.clear();

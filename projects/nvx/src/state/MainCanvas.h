@@ -2,6 +2,7 @@
 
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
+#include "nvx/src/input/KeyInput.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/GameTables.h"
@@ -28,7 +29,8 @@ class MainCanvas : public qel::lang::DObject,
                    public TextState,
                    public LanguageTexts,
                    public SpriteDrawing,
-                   public BitmapText {
+                   public BitmapText,
+                   public KeyInput {
 public:
   MainCanvas() = default;
 

@@ -5,8 +5,10 @@
 #include "nvx/src/input/KeyInput.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
+#include "nvx/src/state/FrameClock.h"
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/StateMachine.h"
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/text/BitmapText.h"
 #include "nvx/src/text/LanguageTexts.h"
@@ -30,7 +32,9 @@ class MainCanvas : public qel::lang::DObject,
                    public LanguageTexts,
                    public SpriteDrawing,
                    public BitmapText,
-                   public KeyInput {
+                   public KeyInput,
+                   public StateMachine,
+                   public FrameClock {
 public:
   MainCanvas() = default;
 

@@ -6,7 +6,7 @@
 #include "nvx/src/state/GameScreens.h"
 
 // Records what the state machine asks of the screens, one name a call.
-class ScreensRecorder final : public nvx::GameScreens {
+class ScreensRecorder : public nvx::GameScreens {
 public:
   ScreensRecorder() { install(this); }
   ~ScreensRecorder() override { install(nullptr); }
@@ -46,6 +46,10 @@ public:
   void tickMapScreen() override { calls.push_back("tickMapScreen"); }
   void tickBestResults() override { calls.push_back("tickBestResults"); }
   void tickTicker() override { calls.push_back("tickTicker"); }
+  void setUpLanguageScreen() override { calls.push_back("setUpLanguageScreen"); }
+  void onPause() override { calls.push_back("onPause"); }
+  void saveLevelState() override { calls.push_back("saveLevelState"); }
+  void shutdown() override { calls.push_back("shutdown"); }
   void initMapScale() override { calls.push_back("initMapScale"); }
   void loadAtStartUp() override { calls.push_back("loadAtStartUp"); }
   void setUpLevel() override { calls.push_back("setUpLevel"); }

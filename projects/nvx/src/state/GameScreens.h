@@ -6,11 +6,12 @@
 
 namespace nvx {
 
-// What the state machine asks of the areas that draw and run each screen:
-// the splash painter and start-up loading, level play, the window model,
-// the map screen, the best results, the language screen, the message line
-// and the pointer. Those areas register the one implementation; tests
-// register a recorder. Without one, these parts of a frame do nothing.
+// What the state machine and the game's entry ask of the areas that draw
+// and run each screen: the splash painter, start-up loading and shutdown,
+// level play, the window model, the map screen, the best results, the
+// language screen, the message line, the pointer and the level store.
+// Those areas register the one implementation; tests register a recorder.
+// Without one, these parts of a frame do nothing.
 class GameScreens {
 public:
   virtual ~GameScreens() = default;
@@ -40,6 +41,8 @@ public:
   virtual void tickBestResults() = 0;
   virtual void tickTicker() = 0;
 
+  // The language screen laid out for the languages of the list.
+  virtual void setUpLanguageScreen() = 0;
   // Splash steps 18 and 22.
   virtual void initMapScale() = 0;
   virtual void loadAtStartUp() = 0;
@@ -57,6 +60,11 @@ public:
   virtual void openStartUpDialog() = 0;
   virtual void openMainMenu() = 0;
   virtual void openFirstRunInfo() = 0;
+
+  // The application pauses, keeps the level in progress, ends.
+  virtual void onPause() = 0;
+  virtual void saveLevelState() = 0;
+  virtual void shutdown() = 0;
 
   // The registered screens; null unregisters.
   static void install(GameScreens* screens) { screens_ = screens; }

@@ -45,6 +45,11 @@ public:
   // Sets every static reference of the game to null; scalars stay.
   static void releaseStatics();
 
+  // Starts the game on canvas: the language choice (or, with one language,
+  // that language applied at once), the GUI image set, the touch arrows,
+  // "rate" and "info", and the clock start.
+  static void init(const MainCanvasPtr& canvas);
+
   static inline MainCanvasPtr instance;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScreensRecorder.h"
+#include "gamelib/LangInfo.h"
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
@@ -51,6 +52,8 @@ protected:
     MainCanvas::splashStep = 0;
     MainCanvas::pendingTransition = MainCanvas::transitionArmed = 0;
     MainCanvas::pendingKey = MainCanvas::noKey;
+    MainCanvas::screenWidth = MainCanvas::screenHeight = MainCanvas::viewWidth = MainCanvas::viewHeight = 0;
+    gamelib::LangInfo::releaseInstance();
   }
 
   DImagePtr screen = DImage::createImage(240, 320);

@@ -2,10 +2,13 @@
 
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
+#include "nvx/src/input/KeyInput.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
+#include "nvx/src/state/FrameClock.h"
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/StateMachine.h"
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/text/BitmapText.h"
 #include "nvx/src/text/LanguageTexts.h"
@@ -30,7 +33,10 @@ class MainCanvas : public qel::lang::DObject,
                    public LanguageTexts,
                    public SpriteDrawing,
                    public BitmapText,
-                   public WorldRules {
+                   public WorldRules,
+                   public KeyInput,
+                   public StateMachine,
+                   public FrameClock {
 public:
   MainCanvas() = default;
 
@@ -40,6 +46,11 @@ public:
   static void initStatics();
   // Sets every static reference of the game to null; scalars stay.
   static void releaseStatics();
+
+  // Starts the game on canvas: the language choice (or, with one language,
+  // that language applied at once), the GUI image set, the touch arrows,
+  // "rate" and "info", and the clock start.
+  static void init(const MainCanvasPtr& canvas);
 
   static inline MainCanvasPtr instance;
 };

@@ -1,7 +1,7 @@
 // The program: composes the emulated device (SDL's window and sound when
 // they can start, else the device runs without them; the emulated libraries
 // and the folders they keep files in), then runs the host with the game
-// library's application.
+// library's application and the game registered with it.
 
 #include <cstdio>
 #include <memory>
@@ -11,6 +11,7 @@
 #include "gamelib/GameLib.h"
 #include "microedition/host/HostProcess.h"
 #include "nvx/app/splash/SplashResource.h"
+#include "nvx/src/state/NightvaultGame.h"
 #include "platform/devices/DeviceModules.h"
 #include "platform/files/Folders.h"
 #include "platform/mapi/Mapi.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
   wce::installWaveOutDriver(std::make_shared<wce::sdl::SdlWaveOutDriver>());
   registerEmulatedLibraries();
   nvx::registerSplashResource();
+  nvx::NightvaultGame::registerWithGameLib();
 
   int exitCode = qel::host::runHostProcess(argc, argv, &makeApplication);
 

@@ -4,6 +4,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/LangInfo.h"
+#include "microedition/host/ApplicationFactory.h"
 #include "microedition/host/GameEngine.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
@@ -55,10 +56,12 @@ TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
   wce::ScopedClockSource clockScope(clock);
   SplashPlayingScreens screens;
   nvx::NightvaultGame::registerWithGameLib();
+  qel::host::installApplicationFactory(+[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
     engine.run(nullptr, 240, 320);
   }
+  qel::host::installApplicationFactory(nullptr);
   GameLib::registerGame(nullptr);
   GameLib::setSearchPath(nullptr);
   gamelib::LangInfo::releaseInstance();

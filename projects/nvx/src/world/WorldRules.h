@@ -15,9 +15,6 @@ class RoomObject;
 // room-object tables, the movement and neighbourhood rules, the world tick,
 // alarms, departure and the level result.
 struct WorldRules {
-  // Tick of the game clock within the current plan step, 0 to 11.
-  static inline int8_t clockTick = 0;
-
   // Sprite sets of the level view.
   static constexpr int8_t personSprites = 1;
   static constexpr int8_t planStampSprites = 2;

@@ -331,9 +331,10 @@ public:
     if (crcOf(start.data() + 12, 20) != littleEndian(start.data() + 8, 4)) damagedHeader();
     uint64_t offset = littleEndian(start.data() + 12, 8);
     uint64_t size = littleEndian(start.data() + 20, 8);
-    if (size == 0 || offset > static_cast<uint64_t>(sourceSize_) ||
+    if (size == 0) throw Unfollowed{};
+    if (offset > static_cast<uint64_t>(sourceSize_) ||
         size > static_cast<uint64_t>(sourceSize_ - SignatureHeaderSize) - std::min<uint64_t>(offset, sourceSize_))
-      throw Unfollowed{};
+      damagedHeader();
     std::vector<uint8_t> header = readRange(source_, SignatureHeaderSize + static_cast<int64_t>(offset),
                                             static_cast<int64_t>(size));
     if (crcOf(header.data(), header.size()) != littleEndian(start.data() + 28, 4)) damagedHeader();

@@ -51,7 +51,7 @@ struct Unfollowed {};
   throw DExceptionBase(ExceptionCode::IO, u"7z archive: header declares more items than it holds");
 }
 
-// libarchive parses a header before it checks its CRC, so a damaged header
+// libarchive parses a header before it checks its CRCs, so a damaged header
 // is refused here, before it can claim memory there.
 [[noreturn]] void damagedHeader() { throw DExceptionBase(ExceptionCode::IO, u"7z archive: damaged header"); }
 
@@ -328,12 +328,13 @@ public:
   void run() {
     std::vector<uint8_t> start = readRange(source_, 0, SignatureHeaderSize);
     if (std::memcmp(start.data(), Signature, sizeof Signature) != 0) throw Unfollowed{};
-    if (crcOf(start.data() + 12, 20) != littleEndian(start.data() + 8, 4)) throw Unfollowed{};
+    if (crcOf(start.data() + 12, 20) != littleEndian(start.data() + 8, 4)) damagedHeader();
     uint64_t offset = littleEndian(start.data() + 12, 8);
     uint64_t size = littleEndian(start.data() + 20, 8);
-    if (size == 0 || offset > static_cast<uint64_t>(sourceSize_) ||
+    if (size == 0) throw Unfollowed{};
+    if (offset > static_cast<uint64_t>(sourceSize_) ||
         size > static_cast<uint64_t>(sourceSize_ - SignatureHeaderSize) - std::min<uint64_t>(offset, sourceSize_))
-      throw Unfollowed{};
+      damagedHeader();
     std::vector<uint8_t> header = readRange(source_, SignatureHeaderSize + static_cast<int64_t>(offset),
                                             static_cast<int64_t>(size));
     if (crcOf(header.data(), header.size()) != littleEndian(start.data() + 28, 4)) damagedHeader();

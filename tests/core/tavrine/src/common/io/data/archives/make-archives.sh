@@ -148,6 +148,15 @@ open("many-files.7z", "wb").write(bytes(data))
 struct.pack_into("<I", data, 28, zlib.crc32(data[header:header + size]) ^ 1)
 struct.pack_into("<I", data, 8, zlib.crc32(data[12:32]))
 open("many-files-damaged.7z", "wb").write(bytes(data))
+
+# The same header under its right CRC, with the start header's CRC wrong.
+struct.pack_into("<I", data, 28, zlib.crc32(data[header:header + size]))
+struct.pack_into("<I", data, 8, zlib.crc32(data[12:32]) ^ 1)
+open("many-files-damaged-start.7z", "wb").write(bytes(data))
+
+# The same archive cut short inside its header.
+data = bytearray(open("many-files.7z", "rb").read())
+open("many-files-cut.7z", "wb").write(bytes(data[:-4]))
 os.remove("tiny.7z")
 PY
 # Zip64 extra fields: Python's force_zip64 puts them in the local headers;

@@ -152,10 +152,10 @@ TEST(WidgetGeometryTest, ContentBoundsHoldTheOriginTheVisibleChildrenAndTheInset
   host.run([&] {
     for (const Case& c : cases) {
       GUIWidgetPtr parent = parentWithClient();
-      for (const Child& spec : c.children) {
+      for (const Child& wanted : c.children) {
         GUIWidgetPtr child = parent->addChild(nullptr);
-        child->setBounds(spec.bounds.x, spec.bounds.y, spec.bounds.width, spec.bounds.height);
-        if (!spec.visible) child->setState(GUIWidget::Visible, false);
+        child->setBounds(wanted.bounds.x, wanted.bounds.y, wanted.bounds.width, wanted.bounds.height);
+        if (!wanted.visible) child->setState(GUIWidget::Visible, false);
       }
       parent->setContentInsets(c.insets[0], c.insets[1], c.insets[2], c.insets[3]);
       expectRect(parent->getContentBounds(), c.content, c.name);

@@ -12,6 +12,7 @@
 #include "microedition/host/HostProcess.h"
 #include "nvx/app/splash/SplashResource.h"
 #include "nvx/src/state/NightvaultGame.h"
+#include "nvx/src/state/NightvaultScreens.h"
 #include "platform/devices/DeviceModules.h"
 #include "platform/files/Folders.h"
 #include "platform/mapi/Mapi.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
   registerEmulatedLibraries();
   nvx::registerSplashResource();
   nvx::NightvaultGame::registerWithGameLib();
+  nvx::NightvaultScreens::installLive();
 
   int exitCode = qel::host::runHostProcess(argc, argv, &makeApplication);
 

@@ -14,6 +14,7 @@
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
+#include "nvx/src/windows/DialogResults.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -36,7 +37,8 @@ class MainCanvas : public qel::lang::DObject,
                    public WorldRules,
                    public KeyInput,
                    public StateMachine,
-                   public FrameClock {
+                   public FrameClock,
+                   public DialogResults {
 public:
   MainCanvas() = default;
 

@@ -1,0 +1,10 @@
+#include "nvx/src/windows/DialogResults.h"
+
+#include "nvx/src/state/MainCanvas.h"
+
+namespace nvx {
+
+void DialogResults::dispatchDialogResult() {
+}
+
+}  // namespace nvx

@@ -10,6 +10,7 @@
 #include "nvx/src/state/SpriteRows.h"
 #include "nvx/src/state/StateMachine.h"
 #include "nvx/src/state/WorldState.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/text/BitmapText.h"
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/SpriteDrawing.h"
@@ -38,7 +39,8 @@ class MainCanvas : public qel::lang::DObject,
                    public KeyInput,
                    public StateMachine,
                    public FrameClock,
-                   public DialogResults {
+                   public DialogResults,
+                   public GameStore {
 public:
   MainCanvas() = default;
 

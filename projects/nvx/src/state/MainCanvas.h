@@ -5,6 +5,8 @@
 #include "nvx/src/input/KeyInput.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
+#include "nvx/src/screens/LanguageScreen.h"
+#include "nvx/src/screens/SplashScreen.h"
 #include "nvx/src/state/FrameClock.h"
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
@@ -42,7 +44,9 @@ class MainCanvas : public qel::lang::DObject,
                    public FrameClock,
                    public DialogResults,
                    public DialogWindow,
-                   public GameStore {
+                   public GameStore,
+                   public SplashScreen,
+                   public LanguageScreen {
 public:
   MainCanvas() = default;
 

@@ -41,6 +41,7 @@ void NightvaultScreens::levelLogic() {
 }
 
 void NightvaultScreens::dialogKeys() {
+  MainCanvas::dialogStep();
 }
 
 void NightvaultScreens::updateMapScreen() {

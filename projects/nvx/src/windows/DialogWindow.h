@@ -175,6 +175,12 @@ struct DialogWindow {
   static void textDialogKey(int32_t action);
   static void listDialogKey(int32_t action);
   static void dialogPointer(int32_t x, int32_t y);
+  // A value item's value 0..8 (0 when it holds none), and setting it, kept
+  // in 0..8, with the effects (item 1) or music (item 2) volume at 8 times it.
+  static int32_t itemValue(int32_t item);
+  // Volumes change only while the first toggle, the sound switch, is on.
+  static bool soundSwitchOn();
+  static void setItemValue(int32_t item, int32_t value);
 
   // Painting.
   static void paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g);

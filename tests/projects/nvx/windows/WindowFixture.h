@@ -47,6 +47,7 @@ protected:
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::touchInput = 0;
     MainCanvas::gameState = MainCanvas::stateLanguage;
+    MainCanvas::dialogReturnState = MainCanvas::stateLanguage;
     MainCanvas::pendingKey = MainCanvas::noKey;
     NightvaultScreens::installLive();
   }

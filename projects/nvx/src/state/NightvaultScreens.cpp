@@ -16,7 +16,8 @@ void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr&) {
 void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr&, const qel::lcdui::DGraphicsPtr&) {
+void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g) {
+  MainCanvas::paintDialog(back, g);
 }
 
 void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
@@ -90,6 +91,7 @@ void NightvaultScreens::enterBestResults() {
 }
 
 void NightvaultScreens::layoutDialog() {
+  if (MainCanvas::gameState != MainCanvas::stateDialog) MainCanvas::backdropPending = 1;
   MainCanvas::prepareDialog(0);
 }
 

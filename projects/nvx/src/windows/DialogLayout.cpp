@@ -23,14 +23,6 @@ DbyteArrayPtr iconOf(int32_t i) {
   return qel::lang::dynamicPtrCast<DbyteArray>(DialogWindow::itemIcons->at(i));
 }
 
-// The picture width of the last item; a null last entry takes the last
-// entry that has a picture.
-int32_t lastIconWidth() {
-  for (int32_t i = DialogWindow::itemIcons->length() - 1; i >= 0; --i)
-    if (DbyteArrayPtr icon = iconOf(i)) return frameWidth(icon->at(0));
-  return 0;
-}
-
 int32_t bottomBar() {
   return DialogWindow::dialogId == DialogWindow::frameLessMenu
              ? 0
@@ -43,6 +35,12 @@ int32_t chromeHeight() {
 }
 
 }  // namespace
+
+int32_t DialogWindow::itemPictureWidth() {
+  for (int32_t i = itemIcons->length() - 1; i >= 0; --i)
+    if (DbyteArrayPtr icon = iconOf(i)) return frameWidth(icon->at(0));
+  return 0;
+}
 
 int32_t DialogWindow::charsForWidth(int32_t pixels) { return roundedDivide(pixels, MainCanvas::textCharWidth); }
 
@@ -119,7 +117,7 @@ void DialogWindow::layoutListDialog(int32_t availableWidth) {
   const int32_t items = itemIds->length();
   itemLines = new DintArray(items);
   const int32_t pictureWidth = (hasToggles ? frameWidth(checkBoxSprite) + checkBoxGap : 0) +
-                               (itemIcons ? lastIconWidth() + iconGap : 0);
+                               (itemIcons ? itemPictureWidth() + iconGap : 0);
   const int32_t pictureColumns = charsForWidth(rightInset + 2 * border + leftInset + pictureWidth);
   windowWidth += 2;
   for (int32_t i = 0; i < items; ++i) windowWidth = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);

@@ -84,11 +84,18 @@ TEST_F(LayoutTest, TheTitleWindowsUseTheScreenMarginsToo) {
 }
 
 TEST_F(LayoutTest, MissingTextsOrItemsRaiseTheNullReference) {
-  MainCanvas::resetDialog();
-  MainCanvas::titleText = glyphs(u"Ab");
-  EXPECT_THROW(MainCanvas::prepareDialog(0), qel::lang::DExceptionBase);
-  MainCanvas::dialogKind = MainCanvas::kindList;
-  EXPECT_THROW(MainCanvas::prepareDialog(0), qel::lang::DExceptionBase);
+  for (uint8_t kind : {MainCanvas::kindText, MainCanvas::kindList}) {
+    MainCanvas::resetDialog();
+    MainCanvas::titleText = glyphs(u"Ab");
+    MainCanvas::dialogKind = kind;
+    try {
+      MainCanvas::prepareDialog(0);
+      ADD_FAILURE() << "kind " << int(kind);
+    } catch (const qel::lang::DExceptionBase& e) {
+      EXPECT_EQ(e.code(), qel::lang::ExceptionCode::NullPointer);
+    }
+    EXPECT_EQ(MainCanvas::ready, 0);
+  }
 }
 
 class ListLayoutTest : public LayoutTest {

@@ -109,9 +109,12 @@ TEST_F(PaintingTest, ATextWindowOverTheKeptFrame) {
   EXPECT_NE(at(120, 318), lastFrame);
   EXPECT_EQ(MainCanvas::dialogDirty, 0);
 
-  // The kept frame stays: the next frame paints the window over it again.
-  MainCanvas::pendingKey = 10001;
-  MainCanvas::update(10001);
+  // The kept frame stays: the next frame paints the window over it again,
+  // and so does a window opened from this one.
+  fill(g_, 0xFF00FF);
+  paint();
+  EXPECT_EQ(at(1, 1), lastFrame);
+  MainCanvas::openDialog(42, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
   fill(g_, 0xFF00FF);
   paint();
   EXPECT_EQ(at(1, 1), lastFrame);

@@ -1,5 +1,6 @@
 #include "gamelib/SoundManager.h"
 #include "lang/DShort.h"
+#include "tests/projects/gamelib/HostDouble.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
 
 namespace nvx {
@@ -100,6 +101,35 @@ TEST_F(PointerTest, APressOnAValueBarSetsTheValueFromItsPlace) {
     }
   }
   MainCanvas::sounds.release();
+}
+
+// The codes a press sends reach the canvas's key queue.
+TEST_F(PointerTest, APressOnAScrollingTextSendsUpInItsUpperHalfAndDownInItsLowerHalf) {
+  HostDouble host;
+  host.clock.setAutoAdvance(1);
+  qel::io::DArchive::close();
+  host.app->startApp();
+  ASSERT_TRUE(gamelib::ScreenCanvas::current());
+  MainCanvas::openDialog(0, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 209);
+  std::u16string text;
+  for (int i = 0; i < 1500; ++i) text += (i % 5 == 4) ? u' ' : u'x';
+  MainCanvas::bodyText = glyphs(text.c_str());
+  MainCanvas::prepareDialog(0);
+  ASSERT_EQ(MainCanvas::scrolls, 1);
+  const int middle = MainCanvas::contentY + MainCanvas::visibleHeight / 2;
+  struct Case {
+    int x, y, code;
+  } cases[] = {{MainCanvas::windowX, middle - 1, 38},
+               {MainCanvas::windowX + MainCanvas::windowWidth, middle, 40},
+               {MainCanvas::windowX - 1, middle - 1, 0},
+               {MainCanvas::windowX + MainCanvas::windowWidth + 1, middle, 0}};
+  for (const Case& c : cases) {
+    gamelib::ScreenCanvas::clearQueue();
+    gamelib::ScreenCanvas::lastKeyCode = 0;
+    MainCanvas::dialogPointer(c.x, c.y);
+    gamelib::ScreenCanvas::pumpKeyEvent();
+    EXPECT_EQ(gamelib::ScreenCanvas::lastKeyCode, c.code) << c.x << "," << c.y;
+  }
 }
 
 }  // namespace

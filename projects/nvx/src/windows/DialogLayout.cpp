@@ -131,7 +131,7 @@ void DialogWindow::layoutListDialog(int32_t availableWidth) {
   lineCount = items;
   visibleLines = fittingLines();
   visibleHeight = 0;
-  for (int32_t i = 0, lines = 0; i < items && lines < visibleLines; lines += itemLines->at(i), ++i)
+  for (int32_t i = 0, lines = 0; i < items && lines < visibleLines; lines += rowLines(i), ++i)
     visibleHeight += itemRowHeight(i);
   windowHeight = chromeHeight() + visibleHeight;
   placeDialog();
@@ -152,7 +152,7 @@ int32_t DialogWindow::measureItems(int32_t width) {
       lines = std::max(lines, (pictureHeight + lineHeight - 1) / lineHeight);
     }
     itemLines->at(i) = lines;
-    total += lines;
+    total += rowLines(i);
   }
   return total;
 }
@@ -170,6 +170,12 @@ int32_t DialogWindow::itemRowHeight(int32_t i) {
   return lineHeight * lines;
 }
 
+int32_t DialogWindow::rowLines(int32_t i) {
+  const int32_t lines = itemLines->at(i);
+  if (lines == 1 && touchRowHeight) return (touchRowHeight + lineHeight - 1) / lineHeight;
+  return lines;
+}
+
 int32_t DialogWindow::firstShownItem() {
   const int32_t items = itemIds ? itemIds->length() : 0;
   if (!scrolls) {
@@ -177,10 +183,10 @@ int32_t DialogWindow::firstShownItem() {
     return 0;
   }
   int32_t first = std::clamp(selection, 0, std::max(0, items - 1));
-  for (int32_t lines = itemLines->at(first); first > 0 && lines + itemLines->at(first - 1) <= visibleLines;)
-    lines += itemLines->at(--first);
+  for (int32_t lines = rowLines(first); first > 0 && lines + rowLines(first - 1) <= visibleLines;)
+    lines += rowLines(--first);
   pageItems = 0;
-  for (int32_t i = first, lines = 0; i < items && lines + itemLines->at(i) <= visibleLines; lines += itemLines->at(i), ++i)
+  for (int32_t i = first, lines = 0; i < items && lines + rowLines(i) <= visibleLines; lines += rowLines(i), ++i)
     ++pageItems;
   pageItems = std::max(pageItems, 1);
   return first;

@@ -161,6 +161,7 @@ struct DialogWindow {
   static void prepareDialog(int32_t minChars);
   static void layoutTextDialog(int32_t availableWidth);
   static void layoutListDialog(int32_t availableWidth);
+  // Fills itemLines; the total counts rows as rowLines does.
   static int32_t measureItems(int32_t width);
   static void placeDialog();
   static int32_t fittingLines();
@@ -170,6 +171,9 @@ struct DialogWindow {
   static int32_t itemPictureWidth();
   // Pixel height of item i's row as laid out and painted.
   static int32_t itemRowHeight(int32_t i);
+  // The lines of lineHeight item i's row takes: a touch row counts as the
+  // lines it covers, so that a page of touch rows fits the screen.
+  static int32_t rowLines(int32_t i);
   // The first item of the shown page; sets pageItems.
   static int32_t firstShownItem();
 

@@ -140,6 +140,22 @@ TEST_F(ListLayoutTest, ALongListScrollsAndShowsTheItemsThatFit) {
   EXPECT_EQ(MainCanvas::firstShownItem(), 0);
 }
 
+// Touch rows are twice as high: a page holds half as many, so that a long
+// list still fits above the soft-key bar.
+TEST_F(ListLayoutTest, ALongListOfTouchRowsFitsTheScreen) {
+  openList(40, false);
+  const int mousePage = MainCanvas::pageItems;
+  MainCanvas::touchInput = 1;
+  openList(40, false);
+  EXPECT_EQ(MainCanvas::scrolls, 1);
+  EXPECT_EQ(MainCanvas::pageItems, MainCanvas::visibleLines / 2);
+  EXPECT_LT(MainCanvas::pageItems, mousePage);
+  EXPECT_LE(MainCanvas::windowY + MainCanvas::windowHeight, 320 - (MainCanvas::softKeyBarHeight - MainCanvas::barOverlap));
+  EXPECT_GE(MainCanvas::windowY, 0);
+  MainCanvas::selection = 39;
+  EXPECT_EQ(MainCanvas::firstShownItem(), 40 - MainCanvas::pageItems);
+}
+
 TEST_F(ListLayoutTest, ChecksAndItemPicturesWidenTheWindowAndMoveTheTextRight) {
   DObjectArrayPtr icons = new DObjectArray(2);
   icons[0] = new DbyteArray(2, 0, MainCanvas::spritePictureBox, 1);

@@ -15,7 +15,8 @@ void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr& g) { MainCan
 void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr&, const qel::lcdui::DGraphicsPtr&) {
+void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g) {
+  MainCanvas::paintDialog(back, g);
 }
 
 void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
@@ -39,6 +40,7 @@ void NightvaultScreens::levelLogic() {
 }
 
 void NightvaultScreens::dialogKeys() {
+  MainCanvas::dialogStep();
 }
 
 void NightvaultScreens::updateMapScreen() {
@@ -84,6 +86,7 @@ void NightvaultScreens::enterBestResults() {
 }
 
 void NightvaultScreens::layoutDialog() {
+  if (MainCanvas::gameState != MainCanvas::stateDialog) MainCanvas::backdropPending = 1;
   MainCanvas::prepareDialog(0);
 }
 

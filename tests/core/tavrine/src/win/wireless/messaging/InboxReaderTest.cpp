@@ -1,6 +1,7 @@
 #include <fstream>
 
 #include "SmsFixture.h"
+#include "tests/platform/mapi/probe/MapiProbe.h"
 #include "wireless/messaging/DMAPIEntryArray.h"
 
 namespace qel::wireless::messaging {

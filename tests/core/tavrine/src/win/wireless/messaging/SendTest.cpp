@@ -3,6 +3,7 @@
 
 #include "SmsFixture.h"
 #include "lang/DExceptionBase.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 
 namespace qel::wireless::messaging {
 namespace {

@@ -1,6 +1,8 @@
 #include "SmsFixture.h"
 
 #include "lang/DExceptionBase.h"
+#include "tests/platform/mapi/probe/MapiProbe.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 
 namespace qel::wireless::messaging {
 namespace {

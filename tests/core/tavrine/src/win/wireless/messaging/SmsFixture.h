@@ -18,6 +18,8 @@
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "tests/platform/mapi/probe/MapiProbe.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 #include "wireless/messaging/DMessage.h"
 #include "wireless/messaging/DMessageConnection.h"
 #include "wireless/messaging/DMessageListener.h"

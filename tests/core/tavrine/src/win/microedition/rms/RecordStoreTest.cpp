@@ -196,7 +196,7 @@ TEST_F(RecordStoreTest, DeletingAStoreWithSubkeys) {
 }
 
 TEST_F(RecordStoreTest, StoresWithoutAnApplicationName) {
-  HostHooks::reset();
+  qel::lang::Host::install(nullptr);
   DRecordStore::openRecordStore(u"option", true)->addRecord(bytes("o"), 0, 1);
   EXPECT_TRUE(std::filesystem::exists(storeFolder("null", "option") / "v.1"));
 }

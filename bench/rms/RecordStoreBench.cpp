@@ -17,8 +17,8 @@
 
 using qel::lang::DbyteArray;
 using qel::lang::DbyteArrayPtr;
-using qel::microedition::rms::DRecordStore;
-using qel::microedition::rms::DRecordStorePtr;
+using qel::rms::DRecordStore;
+using qel::rms::DRecordStorePtr;
 
 namespace {
 

@@ -23,8 +23,8 @@ namespace qel::lang {
 
 namespace {
 
-using qel::wireless::messaging::SmsAddress;
-using qel::wireless::messaging::SmsLibrary;
+using qel::messaging::SmsAddress;
+using qel::messaging::SmsLibrary;
 
 bool keyIs(const DStringPtr& key, std::u16string_view name) { return key->view() == name; }
 

@@ -1,6 +1,6 @@
 #include "wireless/messaging/SmsLibrary.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 namespace {
 
@@ -22,4 +22,4 @@ bool SmsLibrary::loaded() { return found().loaded; }
 
 SmsLibrary::SmscQuery SmsLibrary::smscQuery() { return found().getSmsc; }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // The SMS library's service-centre record: an address type, then the
 // address text with its terminator.
@@ -25,4 +25,4 @@ public:
   static SmscQuery smscQuery();
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

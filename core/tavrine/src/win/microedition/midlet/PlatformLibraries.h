@@ -21,7 +21,7 @@ public:
 
   static wce::SHFullScreenFunction shFullScreen();
   static wce::SHSetImeModeFunction shSetImeMode();
-  static qel::wireless::messaging::SmsLibrary::SmscQuery smsGetSmsc();
+  static qel::messaging::SmsLibrary::SmscQuery smsGetSmsc();
 };
 
 }  // namespace qel::midlet

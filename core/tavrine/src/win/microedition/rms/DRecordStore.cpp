@@ -12,7 +12,7 @@
 #include "lang/Host.h"
 #include "platform/registry/Registry.h"
 
-namespace qel::microedition::rms {
+namespace qel::rms {
 
 using qel::lang::DbyteArray;
 using qel::lang::DbyteArrayPtr;
@@ -201,4 +201,4 @@ void DRecordStore::closeRecordStore() {
   nextId_.reset();
 }
 
-}  // namespace qel::microedition::rms
+}  // namespace qel::rms

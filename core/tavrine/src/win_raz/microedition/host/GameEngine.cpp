@@ -77,7 +77,7 @@ GameEngine::GameEngine(qel::util::DStringManagerPtr configuration) : config_(std
 
 GameEngine::~GameEngine() {
   if (qel::media::DManager::isOpened()) qel::media::DManager::releaseSoundSystem();
-  qel::wireless::messaging::DMessageConnection::releaseSmsAccess();
+  qel::messaging::DMessageConnection::releaseSmsAccess();
   qel::lang::Host::uninstall(this);
   if (splashBitmap_) wce::DeleteObject(splashBitmap_);
   if (engineInstance == this) engineInstance = nullptr;
@@ -221,7 +221,7 @@ bool GameEngine::createWindow(wce::HINSTANCE instance) {
 
 bool GameEngine::initApp(wce::HWND window) {
   qel::media::DManager::initSoundSystem();
-  qel::wireless::messaging::DMessageConnection::initSmsAccess(window);
+  qel::messaging::DMessageConnection::initSmsAccess(window);
   try {
     logs_ = qel::io::openDebugLogs();
   } catch (DExceptionBase& e) {
@@ -278,7 +278,7 @@ bool GameEngine::tick() {
     if (wce::GetTickCount() > startTick_) splashShowing_ = false;
     return true;
   }
-  qel::wireless::messaging::DMessageConnection::pollListeners();
+  qel::messaging::DMessageConnection::pollListeners();
   if (!midlet_) return false;
   midlet_->step();
   return midlet_->getState() != qel::midlet::DMIDlet::StateDestroyed;

@@ -19,8 +19,8 @@
 #include "wireless/messaging/SmsLibrary.h"
 
 using namespace qel::lang;
-using qel::wireless::messaging::SmsAddress;
-using qel::wireless::messaging::SmsLibrary;
+using qel::messaging::SmsAddress;
+using qel::messaging::SmsLibrary;
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "platform/registry/ScopedKey.h"
 
 using namespace qel::lang;
-using qel::microedition::rms::DRecordStore;
-using qel::microedition::rms::DRecordStorePtr;
+using qel::rms::DRecordStore;
+using qel::rms::DRecordStorePtr;
 namespace Code = qel::lang::ExceptionCode;
 
 namespace {

@@ -4,7 +4,7 @@
 #include "tests/platform/mapi/probe/MapiProbe.h"
 #include "wireless/messaging/DMAPIEntryArray.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 namespace {
 
 class InboxReaderTest : public SmsFixture {
@@ -98,4 +98,4 @@ TEST_F(InboxReaderTest, StoresAreListedByName) {
 }
 
 }  // namespace
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

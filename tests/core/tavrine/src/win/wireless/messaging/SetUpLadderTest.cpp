@@ -4,7 +4,7 @@
 #include "tests/platform/mapi/probe/MapiProbe.h"
 #include "tests/platform/sms/probe/SmsProbe.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 namespace {
 
 using qel::lang::DExceptionBase;
@@ -125,4 +125,4 @@ TEST_F(SmsLifecycleTest, ListenerBeforeSetUpIsNotKept) {
 }
 
 }  // namespace
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

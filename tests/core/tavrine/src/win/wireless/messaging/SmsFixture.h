@@ -24,7 +24,7 @@
 #include "wireless/messaging/DMessageConnection.h"
 #include "wireless/messaging/DMessageListener.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 inline wce::DeviceProfile messagingDevice(std::vector<std::string> modules = {"sms.dll", "cemapi.dll"}) {
   wce::DeviceProfile profile;
@@ -95,4 +95,4 @@ protected:
   wce::ScopedDeviceProfile device_{messagingDevice()};
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

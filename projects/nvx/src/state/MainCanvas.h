@@ -3,6 +3,11 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
+#include "nvx/src/input/Pointer.h"
+#include "nvx/src/screens/MapResults.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/screens/Ticker.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/screens/LanguageScreen.h"
@@ -46,7 +51,12 @@ class MainCanvas : public qel::lang::DObject,
                    public DialogWindow,
                    public GameStore,
                    public SplashScreen,
-                   public LanguageScreen {
+                   public LanguageScreen,
+                   public MapScreen,
+                   public Ticker,
+                   public Overlays,
+                   public MapResults,
+                   public Pointer {
 public:
   MainCanvas() = default;
 

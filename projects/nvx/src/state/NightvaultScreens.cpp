@@ -19,19 +19,16 @@ void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const 
   MainCanvas::paintDialog(back, g);
 }
 
-void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintMapScreen(g); }
 
 void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr&) {
 }
 
 void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLanguageScreen(g); }
 
-void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintHintBlink(g); }
 
-void NightvaultScreens::paintTicker(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintTicker(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintTicker(g); }
 
 void NightvaultScreens::levelKeys() {
 }
@@ -43,28 +40,24 @@ void NightvaultScreens::dialogKeys() {
   MainCanvas::dialogStep();
 }
 
-void NightvaultScreens::updateMapScreen() {
-}
+void NightvaultScreens::updateMapScreen() { MainCanvas::updateMapScreen(); }
 
 void NightvaultScreens::updateBestResults() {
 }
 
 void NightvaultScreens::updateLanguageScreen() { MainCanvas::updateLanguageScreen(); }
 
-void NightvaultScreens::handlePointer(int32_t, int32_t) {
-}
+void NightvaultScreens::handlePointer(int32_t x, int32_t y) { MainCanvas::handlePointer(x, y); }
 
 void NightvaultScreens::worldSteps() {
 }
 
-void NightvaultScreens::tickMapScreen() {
-}
+void NightvaultScreens::tickMapScreen() { MainCanvas::tickMapScreen(); }
 
 void NightvaultScreens::tickBestResults() {
 }
 
-void NightvaultScreens::tickTicker() {
-}
+void NightvaultScreens::tickTicker() { MainCanvas::tickTicker(); }
 
 void NightvaultScreens::setUpLanguageScreen() { MainCanvas::layoutLanguageScreen(); }
 
@@ -79,8 +72,7 @@ void NightvaultScreens::setUpLevel() {
 void NightvaultScreens::enterPlanning() {
 }
 
-void NightvaultScreens::enterMapScreen() {
-}
+void NightvaultScreens::enterMapScreen() { MainCanvas::enterMapScreen(); }
 
 void NightvaultScreens::enterBestResults() {
 }

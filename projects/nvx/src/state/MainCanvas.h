@@ -3,6 +3,7 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/BestResults.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/FrameClock.h"
@@ -14,6 +15,7 @@
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
+#include "nvx/src/windows/DialogOpeners.h"
 #include "nvx/src/windows/DialogResults.h"
 #include "nvx/src/world/WorldRules.h"
 
@@ -38,7 +40,9 @@ class MainCanvas : public qel::lang::DObject,
                    public KeyInput,
                    public StateMachine,
                    public FrameClock,
-                   public DialogResults {
+                   public DialogResults,
+                   public DialogOpeners,
+                   public BestResults {
 public:
   MainCanvas() = default;
 

@@ -56,7 +56,7 @@ void BestResults::composeBestResults() {
         MainCanvas::stringToGlyphs(qel::lang::DString::concat(u"$", qel::lang::DString::valueOf(amountOf(row))));
     MainCanvas::drawText(g, amount, left + (rowChars - amount->length()) * c, y);
   }
-  MainCanvas::showSoftKeys(qel::lang::DshortArrayPtr(new qel::lang::DshortArray(1, 0, 126)));
+  MainCanvas::softKeys = new qel::lang::DshortArray(1, 0, MainCanvas::softKeyAccept);
   MainCanvas::paintSoftKeyBar(g);
   MainCanvas::bestResultsRepaint = 0;
 }

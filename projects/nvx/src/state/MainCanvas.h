@@ -15,8 +15,9 @@
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
-#include "nvx/src/windows/DialogOpeners.h"
 #include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -41,7 +42,8 @@ class MainCanvas : public qel::lang::DObject,
                    public StateMachine,
                    public FrameClock,
                    public DialogResults,
-                   public DialogOpeners,
+                   public DialogWindow,
+                   public GameDialogs,
                    public BestResults {
 public:
   MainCanvas() = default;

@@ -6,8 +6,8 @@
 namespace nvx {
 
 void DialogResults::dispatchDialogResult() {
-  MainCanvas::dialogWindow.plainList = 0;
-  MainCanvas::dialogWindow.noFrame = 0;
+  MainCanvas::plainList = 0;
+  MainCanvas::noFrame = 0;
   const uint8_t before = MainCanvas::gameState;
   bool handled = false;
   switch (MainCanvas::dialogReturnState) {

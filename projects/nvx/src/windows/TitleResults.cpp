@@ -17,13 +17,13 @@ namespace {
 
 // The chosen item of a list, -1 for any other result.
 int32_t chosenItem() {
-  const auto* item = dynamic_cast<const qel::lang::DShort*>(MainCanvas::dialogWindow.result.get());
+  const auto* item = dynamic_cast<const qel::lang::DShort*>(MainCanvas::result.get());
   return item ? item->shortValue() : -1;
 }
 
 // Whether a text window was closed with its first soft key.
 bool accepted() {
-  const auto* text = dynamic_cast<const qel::lang::DString*>(MainCanvas::dialogWindow.result.get());
+  const auto* text = dynamic_cast<const qel::lang::DString*>(MainCanvas::result.get());
   return text && text->equals(u"126");
 }
 
@@ -95,7 +95,7 @@ bool difficultyResult() {
 }
 
 bool bestResultsMenuResult() {
-  if (!MainCanvas::dialogWindow.result) {
+  if (!MainCanvas::result) {
     MainCanvas::showMainMenu();
     return true;
   }
@@ -123,7 +123,7 @@ void startUpAnswer() {
 bool DialogResults::titleDialogResult() {
   switch (MainCanvas::dialogId) {
     case MainCanvas::soundOptionsId:
-      if (MainCanvas::dialogWindow.result) MainCanvas::saveOptions();
+      if (MainCanvas::result) MainCanvas::saveOptions();
       MainCanvas::showMainMenu();
       return true;
     case MainCanvas::infoId: MainCanvas::showMainMenu(); return true;

@@ -30,7 +30,7 @@ protected:
   void close(int32_t dialogId, const qel::lang::DObjectPtr& result) {
     MainCanvas::openDialog(static_cast<uint8_t>(dialogId), nullptr, 1, nullptr, new qel::lang::DshortArray(1, 0, 126),
                            129);
-    MainCanvas::dialogWindow.result = result;
+    MainCanvas::result = result;
     MainCanvas::dispatchDialogResult();
   }
 };
@@ -85,7 +85,7 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
     if (c.nextDialog >= 0) {
       EXPECT_EQ(MainCanvas::dialogId, c.nextDialog);
       EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateSplash);
-      if (!c.items.empty()) EXPECT_EQ(idsOf(MainCanvas::dialogWindow.itemIds), c.items);
+      if (!c.items.empty()) EXPECT_EQ(idsOf(MainCanvas::itemIds), c.items);
     }
   }
 }
@@ -96,8 +96,8 @@ TEST_F(TitleResultsTest, AboutShowsTheVersionAndTheSupportAddress) {
   qel::lang::DObjectArrayPtr params = new qel::lang::DObjectArray(2);
   params->at(0) = new qel::lang::DString(u"v1.1");
   params->at(1) = new qel::lang::DString(u"support@nightvault.invalid");
-  EXPECT_EQ(glyphs(MainCanvas::dialogWindow.bodyText), glyphs(MainCanvas::formatText(144, params)));
-  EXPECT_EQ(glyphs(MainCanvas::dialogWindow.titleText), glyphs(MainCanvas::getText(202)));
+  EXPECT_EQ(glyphs(MainCanvas::bodyText), glyphs(MainCanvas::formatText(144, params)));
+  EXPECT_EQ(glyphs(MainCanvas::titleText), glyphs(MainCanvas::getText(202)));
 }
 
 TEST_F(TitleResultsTest, ExitFromTheMainMenuEndsWithoutSavingTheLevelInProgress) {

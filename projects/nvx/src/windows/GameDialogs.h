@@ -6,7 +6,7 @@ namespace nvx {
 
 // The game's menus, questions and messages, each filled into the window
 // model and opened. Statics of MainCanvas.
-struct DialogOpeners {
+struct GameDialogs {
   static constexpr int32_t mainMenuId = 22;
   static constexpr int32_t startQuestionId = 48;
   static constexpr int32_t infoId = 21;

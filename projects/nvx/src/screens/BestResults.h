@@ -22,7 +22,7 @@ struct BestResults {
   static constexpr int32_t newNameText = 207;
   static constexpr int32_t bestTitleText = 203;
   static constexpr int32_t letterCursorText = 256;
-  static constexpr int32_t rowChars = 16;
+  static constexpr int32_t bestRowChars = 16;
 
   // The default table written to the "winner" store.
   static void resetBestResults();

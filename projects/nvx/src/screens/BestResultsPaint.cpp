@@ -25,7 +25,7 @@ int32_t amountOf(int32_t row) {
 
 }  // namespace
 
-int32_t BestResults::bestRowX() { return MainCanvas::viewWidth / 2 - rowChars * MainCanvas::textCharWidth / 2; }
+int32_t BestResults::bestRowX() { return MainCanvas::viewWidth / 2 - bestRowChars * MainCanvas::textCharWidth / 2; }
 
 int32_t BestResults::bestRowY(int32_t row) {
   const int32_t l = MainCanvas::textLineHeight;
@@ -54,7 +54,7 @@ void BestResults::composeBestResults() {
     if (row != MainCanvas::winnerRow) MainCanvas::drawText(g, nameOf(row), left, y);
     const DshortArrayPtr amount =
         MainCanvas::stringToGlyphs(qel::lang::DString::concat(u"$", qel::lang::DString::valueOf(amountOf(row))));
-    MainCanvas::drawText(g, amount, left + (rowChars - amount->length()) * c, y);
+    MainCanvas::drawText(g, amount, left + (bestRowChars - amount->length()) * c, y);
   }
   MainCanvas::softKeys = new qel::lang::DshortArray(1, 0, MainCanvas::softKeyAccept);
   MainCanvas::paintSoftKeyBar(g);

@@ -53,9 +53,9 @@ bool onMapScreen() {
 
 void startTicking() {
   gamelib::SoundManager* sounds = MainCanvas::sounds.get();
-  if (!sounds || sounds->isPlaying(GameDialogs::tikSound)) return;
+  if (!sounds || sounds->isPlaying(GameDialogs::hintTicking)) return;
   sounds->stop(-1, false);
-  sounds->play(GameDialogs::tikSound, true, 0);
+  sounds->play(GameDialogs::hintTicking, true, 0);
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ struct GameDialogs {
   static constexpr int32_t teamId = 29;
   static constexpr int32_t mapMenuId = 3;
   // The sounds the openers start: the menu music and the ticking.
-  static constexpr int32_t menuSound = 14;
-  static constexpr int32_t tikSound = 17;
+  static constexpr int32_t titleMusic = 14;
+  static constexpr int32_t hintTicking = 17;
 
   // Dialog 22: New game, Options, Help, Info, Best results, About, the
   // info picture while infoImage is loaded, Exit. Closing a window back

@@ -90,7 +90,7 @@ bool difficultyResult() {
     case 197: MainCanvas::difficulty = 2; break;
     default: return false;
   }
-  MainCanvas::startNewGame();
+  MainCanvas::restartGame();
   return true;
 }
 
@@ -113,7 +113,7 @@ bool bestResultsMenuResult() {
 void startUpAnswer() {
   if (accepted() && MainCanvas::sounds) {
     MainCanvas::sounds->setEnabled(true);
-    MainCanvas::sounds->play(MainCanvas::menuSound, true, 0);
+    MainCanvas::sounds->play(MainCanvas::titleMusic, true, 0);
   }
   MainCanvas::afterSplash();
 }

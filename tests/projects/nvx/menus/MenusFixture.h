@@ -16,12 +16,17 @@
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "microedition/media/DManager.h"
 #include "microedition/rms/DRecordStore.h"
 #include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
 #include "nvx/src/state/NightvaultScreens.h"
 #include "nvx/src/world/WorldScreen.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ManualClock.h"
+#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tools/demodata/lib/DataSet.h"
 #include "tools/demodata/lib/Image.h"
@@ -30,9 +35,10 @@
 namespace nvx {
 
 // The game's statics over the demo data set as the splash sequence loads
-// them (pictures, layout, off-screen image, language), on a 240 x 320
-// screen, with the game's own screens installed. Record stores live in the
-// folder's temporary user folder.
+// them (pictures, layout, off-screen image, language, the start-up load
+// with its sounds, options and persons), on a 240 x 320 screen, with the
+// game's own screens installed; sounds play on the deterministic wave-out.
+// Record stores live in the folder's temporary user folder.
 class MenusTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data")); }
@@ -45,6 +51,8 @@ protected:
     for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
     for (const auto& [name, data] : replacedEntries()) folder_.addEntry(name, data);
     folder_.openArchive();
+    wce::installWaveOutDriver(waveOut_);
+    qel::media::DManager::initSoundSystem();
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
     game_.initStatics();
@@ -55,7 +63,9 @@ protected:
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::languageIndex = 0;
-    for (MainCanvas::splashStep = 6; MainCanvas::splashStep < 22;) {
+    MainCanvas::instance = new MainCanvas();
+    NightvaultScreens::installLive();
+    for (MainCanvas::splashStep = 6; MainCanvas::splashStep < 24;) {
       if (MainCanvas::splashStep & 1) {
         ++MainCanvas::splashStep;
       } else {
@@ -65,12 +75,17 @@ protected:
     MainCanvas::splashStep = 25;
     MainCanvas::gameState = MainCanvas::stateSplash;
     MainCanvas::introShown = 1;
-    NightvaultScreens::installLive();
+    if (MainCanvas::sounds) MainCanvas::sounds->setEnabled(true);
   }
 
   void TearDown() override {
     GameScreens::install(nullptr);
     WorldScreen::install(nullptr);
+    if (MainCanvas::sounds) MainCanvas::sounds->release();
+    MainCanvas::sounds.release();
+    qel::media::DManager::releaseSoundSystem();
+    wce::installWaveOutDriver(nullptr);
+    MainCanvas::instance.release();
     game_.releaseStatics();
     gamelib::GameLib::setSearchPath(nullptr);
     gamelib::LangInfo::releaseInstance();
@@ -140,7 +155,12 @@ protected:
     std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
   }
 
+  static bool playing(int32_t sound) { return MainCanvas::sounds && MainCanvas::sounds->isPlaying(sound); }
+
   static nv::demodata::DataSet* dataSet_;
+  std::shared_ptr<wce::ManualWaveOutDriver> waveOut_ = std::make_shared<wce::ManualWaveOutDriver>();
+  wce::ManualClock clock_{5000};
+  wce::ScopedClockSource clockScope_{clock_};
   GameFolder folder_;
   NightvaultGame game_;
 };

@@ -107,5 +107,104 @@ TEST_F(TitleResultsTest, ExitFromTheMainMenuEndsWithoutSavingTheLevelInProgress)
   EXPECT_EQ(MainCanvas::saveOnExit, 0);
 }
 
+TEST_F(TitleResultsTest, OptionsChosenByKeysAreStoredAndReadBack) {
+  MainCanvas::sounds->setSfxVolume(30);
+  MainCanvas::sounds->setMusicVolume(50);
+  MainCanvas::sounds->play(MainCanvas::titleMusic, true, 0);
+  close(22, item(208));
+  ASSERT_EQ(MainCanvas::dialogId, 4);
+  // The switch off stops the music; on again, it starts once more.
+  MainCanvas::update('5');
+  EXPECT_FALSE(playing(MainCanvas::titleMusic));
+  MainCanvas::update('5');
+  EXPECT_TRUE(playing(MainCanvas::titleMusic));
+  MainCanvas::update('8');
+  MainCanvas::update('6');
+  MainCanvas::update('8');
+  MainCanvas::update('4');
+  MainCanvas::update('4');
+  MainCanvas::update(MainCanvas::softKeyLeft);
+  EXPECT_EQ(MainCanvas::dialogId, 22);
+
+  std::vector<uint8_t> expected(16, 0);
+  for (int i = 0; i < 16; ++i) expected[i] = MainCanvas::options->at(i) ? 1 : 0;
+  expected.push_back(32);
+  expected.push_back(32);
+  EXPECT_EQ(recordOf(u"option"), expected);
+
+  MainCanvas::sounds->setSfxVolume(64);
+  MainCanvas::sounds->setMusicVolume(0);
+  MainCanvas::loadOptions();
+  EXPECT_EQ(MainCanvas::sounds->sfxVolume(), 32);
+  EXPECT_EQ(MainCanvas::sounds->musicVolume(), 32);
+}
+
+TEST_F(TitleResultsTest, ContinueLoadsTheSavedGameAndTheLevelInProgressForTheMapScreen) {
+  MainCanvas::difficulty = 1;
+  MainCanvas::levelNumber = 9;
+  MainCanvas::money = 5000;
+  MainCanvas::retriesLeft = 2;
+  MainCanvas::saveGame();
+  ASSERT_TRUE(MainCanvas::loadLevel(9));
+  MainCanvas::money = 4321;
+  MainCanvas::saveLevelState();
+
+  MainCanvas::difficulty = 0;
+  MainCanvas::levelNumber = -1;
+  MainCanvas::money = 0;
+  MainCanvas::retriesLeft = 3;
+  MainCanvas::saveExists = 1;
+  close(22, item(200));
+  ASSERT_EQ(MainCanvas::dialogId, 27);
+  close(27, item(193));
+  EXPECT_EQ(MainCanvas::difficulty, 1);
+  EXPECT_EQ(MainCanvas::levelNumber, 9);
+  EXPECT_EQ(MainCanvas::retriesLeft, 2);
+  // The level in progress holds the money of the plan being made.
+  EXPECT_EQ(MainCanvas::money, 4321);
+  EXPECT_EQ(MainCanvas::pendingTransition, 3);
+}
+
+TEST_F(TitleResultsTest, ADifficultyStartsANewGameFromItsFirstLevel) {
+  struct Case {
+    int16_t item;
+    int difficulty;
+    int level;
+    int money;
+  };
+  const Case cases[] = {{201, -1, 1, 50}, {195, 0, 7, 4000}, {196, 1, 7, 4000}, {197, 2, 7, 4000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    MainCanvas::gameState = MainCanvas::stateSplash;
+    MainCanvas::pendingTransition = 0;
+    close(37, item(c.item));
+    EXPECT_EQ(MainCanvas::difficulty, c.difficulty);
+    EXPECT_EQ(MainCanvas::levelNumber, c.level);
+    EXPECT_EQ(MainCanvas::money, c.money);
+    EXPECT_EQ(MainCanvas::pendingTransition, 3);
+    EXPECT_EQ(recordOf(u"save1").size(), 7u);
+  }
+}
+
+TEST_F(TitleResultsTest, TheStartQuestionAnsweredYesTurnsTheSoundOnAndTheMenuMusicPlays) {
+  MainCanvas::sounds->setEnabled(false);
+  close(48, text(u"126"));
+  EXPECT_TRUE(MainCanvas::sounds->isEnabled());
+  EXPECT_TRUE(playing(MainCanvas::titleMusic));
+  EXPECT_EQ(MainCanvas::dialogId, 22);
+}
+
+TEST_F(TitleResultsTest, ResettingTheBestResultsWritesTheDefaultTable) {
+  writeRecord(u"winner", std::vector<uint8_t>(90, 7));
+  close(45, item(215));
+  const std::vector<uint8_t> record = recordOf(u"winner");
+  ASSERT_EQ(record.size(), 90u);
+  EXPECT_EQ(record[1], static_cast<uint8_t>(glyphsOf(251)[0]));
+  // 100000 as the first amount, big-endian.
+  EXPECT_EQ(std::vector<uint8_t>(record.begin() + 50, record.begin() + 54), (std::vector<uint8_t>{0, 1, 0x86, 0xA0}));
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateBestResults);
+  EXPECT_EQ(MainCanvas::winnerRow, -1);
+}
+
 }  // namespace
 }  // namespace nvx

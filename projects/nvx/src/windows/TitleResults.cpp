@@ -90,8 +90,7 @@ bool difficultyResult() {
     case 197: MainCanvas::difficulty = 2; break;
     default: return false;
   }
-  MainCanvas::restartGame();
-  return true;
+  return false;
 }
 
 bool bestResultsMenuResult() {

@@ -63,6 +63,9 @@ protected:
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::languageIndex = 0;
+    // The one language chosen on the language screen.
+    MainCanvas::pendingKey = '5';
+    MainCanvas::updateLanguageScreen();
     MainCanvas::instance = new MainCanvas();
     NightvaultScreens::installLive();
     for (MainCanvas::splashStep = 6; MainCanvas::splashStep < 24;) {
@@ -75,6 +78,8 @@ protected:
     MainCanvas::splashStep = 25;
     MainCanvas::gameState = MainCanvas::stateSplash;
     MainCanvas::introShown = 1;
+    // Not the first run: the start-up load found no options and wrote them.
+    MainCanvas::optionsMissing = 0;
     if (MainCanvas::sounds) MainCanvas::sounds->setEnabled(true);
   }
 
@@ -112,7 +117,7 @@ protected:
   static std::vector<uint8_t> recordOf(const char16_t* store) {
     std::vector<uint8_t> bytes;
     try {
-      qel::microedition::rms::DRecordStorePtr rs = qel::microedition::rms::DRecordStore::openRecordStore(store, false);
+      qel::rms::DRecordStorePtr rs = qel::rms::DRecordStore::openRecordStore(store, false);
       qel::lang::DbyteArrayPtr record = rs->getRecord(1);
       if (record) bytes.assign(record->data(), record->data() + record->length());
       rs->closeRecordStore();
@@ -122,7 +127,7 @@ protected:
   }
 
   static void writeRecord(const char16_t* store, const std::vector<uint8_t>& bytes) {
-    qel::microedition::rms::DRecordStorePtr rs = qel::microedition::rms::DRecordStore::openRecordStore(store, true);
+    qel::rms::DRecordStorePtr rs = qel::rms::DRecordStore::openRecordStore(store, true);
     qel::lang::DbyteArrayPtr record = new qel::lang::DbyteArray(static_cast<int32_t>(bytes.size()));
     for (size_t i = 0; i < bytes.size(); ++i) record->at(static_cast<int32_t>(i)) = static_cast<int8_t>(bytes[i]);
     if (rs->getNumRecords() == 0) {

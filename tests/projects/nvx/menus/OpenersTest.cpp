@@ -132,6 +132,7 @@ TEST_F(HintTest, TheTickingAlreadyPlayingKeepsTheOtherSounds) {
 
 TEST_F(HintTest, OutsideTrainingOnlyForcedHintsShowAndLevelPlayKeepsItsSounds) {
   MainCanvas::difficulty = 1;
+  MainCanvas::dialogId = 0;
   EXPECT_FALSE(MainCanvas::showHint(4, -1, 0, false));
   EXPECT_NE(MainCanvas::dialogId, 42);
   MainCanvas::gameState = MainCanvas::stateLevel;

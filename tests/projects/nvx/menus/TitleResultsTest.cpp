@@ -70,6 +70,8 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
       {"the third best-results entry", 45, item(216), [] {}, -1, {}, dialogState, 4},
       {"best-results menu cancelled", 45, nullptr, [] {}, 22, {}, dialogState, 0},
       {"start question answered no", 48, text(u"127"), [] {}, 22, {}, dialogState, 0},
+      {"start question on the first run", 48, text(u"127"), [] { MainCanvas::optionsMissing = 1; }, 21, {},
+       dialogState, 0},
       {"help closed", 0, text(u"126"), [] {}, -1, {}, MainCanvas::stateSplash, 0},
   };
   for (const Case& c : cases) {
@@ -78,6 +80,7 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
     MainCanvas::pendingTransition = 0;
     MainCanvas::saveExists = 0;
     MainCanvas::bestResultsExtra = 0;
+    MainCanvas::optionsMissing = 0;
     c.before();
     close(c.dialog, c.result);
     EXPECT_EQ(MainCanvas::gameState, c.state);
@@ -85,7 +88,9 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
     if (c.nextDialog >= 0) {
       EXPECT_EQ(MainCanvas::dialogId, c.nextDialog);
       EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateSplash);
-      if (!c.items.empty()) EXPECT_EQ(idsOf(MainCanvas::itemIds), c.items);
+      if (!c.items.empty()) {
+        EXPECT_EQ(idsOf(MainCanvas::itemIds), c.items);
+      }
     }
   }
 }
@@ -163,27 +168,6 @@ TEST_F(TitleResultsTest, ContinueLoadsTheSavedGameAndTheLevelInProgressForTheMap
   // The level in progress holds the money of the plan being made.
   EXPECT_EQ(MainCanvas::money, 4321);
   EXPECT_EQ(MainCanvas::pendingTransition, 3);
-}
-
-TEST_F(TitleResultsTest, ADifficultyStartsANewGameFromItsFirstLevel) {
-  struct Case {
-    int16_t item;
-    int difficulty;
-    int level;
-    int money;
-  };
-  const Case cases[] = {{201, -1, 1, 50}, {195, 0, 7, 4000}, {196, 1, 7, 4000}, {197, 2, 7, 4000}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.item);
-    MainCanvas::gameState = MainCanvas::stateSplash;
-    MainCanvas::pendingTransition = 0;
-    close(37, item(c.item));
-    EXPECT_EQ(MainCanvas::difficulty, c.difficulty);
-    EXPECT_EQ(MainCanvas::levelNumber, c.level);
-    EXPECT_EQ(MainCanvas::money, c.money);
-    EXPECT_EQ(MainCanvas::pendingTransition, 3);
-    EXPECT_EQ(recordOf(u"save1").size(), 7u);
-  }
 }
 
 TEST_F(TitleResultsTest, TheStartQuestionAnsweredYesTurnsTheSoundOnAndTheMenuMusicPlays) {

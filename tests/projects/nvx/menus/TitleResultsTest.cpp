@@ -178,6 +178,34 @@ TEST_F(TitleResultsTest, TheStartQuestionAnsweredYesTurnsTheSoundOnAndTheMenuMus
   EXPECT_EQ(MainCanvas::dialogId, 22);
 }
 
+TEST_F(TitleResultsTest, TheFirstRunShowsTheInformationOverANewDefaultTable) {
+  MainCanvas::optionsMissing = 1;
+  close(48, text(u"127"));
+  EXPECT_EQ(MainCanvas::dialogId, 21);
+  EXPECT_EQ(glyphs(MainCanvas::bodyText), glyphs(MainCanvas::getText(1)));
+  EXPECT_EQ(recordOf(u"winner").size(), 90u);
+  EXPECT_EQ(MainCanvas::optionsMissing, 0);
+  close(21, text(u"126"));
+  EXPECT_EQ(MainCanvas::dialogId, 22);
+}
+
+// A window over another screen goes back to it when no handler acts, with
+// its list flags and the pending key cleared.
+TEST_F(TitleResultsTest, AWindowNoHandlerActsOnReturnsToTheScreenUnderIt) {
+  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::plainList = 1;
+  MainCanvas::showTeam();
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
+  EXPECT_EQ(MainCanvas::plainList, 1);
+  MainCanvas::result = nullptr;
+  MainCanvas::pendingKey = '5';
+  MainCanvas::dispatchDialogResult();
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateMapScreen);
+  EXPECT_EQ(MainCanvas::plainList, 0);
+  EXPECT_EQ(MainCanvas::noFrame, 0);
+  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+}
+
 TEST_F(TitleResultsTest, ResettingTheBestResultsWritesTheDefaultTable) {
   writeRecord(u"winner", std::vector<uint8_t>(90, 7));
   close(45, item(215));

@@ -19,9 +19,9 @@ qel::lang::DObjectArrayPtr ints(std::initializer_list<int> values) {
   return a;
 }
 
-using OpenersTest = MenusTest;
+using GameDialogsTest = MenusTest;
 
-TEST_F(OpenersTest, TheMainMenuOffersTheInfoPictureOnlyWhileItIsLoaded) {
+TEST_F(GameDialogsTest, TheMainMenuOffersTheInfoPictureOnlyWhileItIsLoaded) {
   MainCanvas::infoImage.release();
   MainCanvas::showMainMenu();
   EXPECT_EQ(numbers(MainCanvas::itemIds), (std::vector<int>{200, 208, 209, 210, 203, 202, 211}));
@@ -40,7 +40,7 @@ TEST_F(OpenersTest, TheMainMenuOffersTheInfoPictureOnlyWhileItIsLoaded) {
   EXPECT_EQ(numbers(MainCanvas::bodyText), numbers(MainCanvas::getText(302)));
 }
 
-TEST_F(OpenersTest, TheSoundOptionsShowTheSwitchAndTheVolumesInEighths) {
+TEST_F(GameDialogsTest, TheSoundOptionsShowTheSwitchAndTheVolumesInEighths) {
   MainCanvas::sounds->setSfxVolume(63);
   MainCanvas::sounds->setMusicVolume(8);
   MainCanvas::showSoundOptions();
@@ -59,7 +59,7 @@ TEST_F(OpenersTest, TheSoundOptionsShowTheSwitchAndTheVolumesInEighths) {
   EXPECT_EQ(MainCanvas::itemToggles->at(0), 0);
 }
 
-TEST_F(OpenersTest, TheBriefingShowsTheLevelTimeAndItsTitle) {
+TEST_F(GameDialogsTest, TheBriefingShowsTheLevelTimeAndItsTitle) {
   struct Case {
     int level;
     bool touch;
@@ -144,7 +144,7 @@ TEST_F(HintTest, OutsideTrainingOnlyForcedHintsShowAndLevelPlayKeepsItsSounds) {
   EXPECT_FALSE(playing(MainCanvas::hintTicking));
 }
 
-TEST_F(OpenersTest, TheGameMenuOffersARetryOnlyWithRetriesLeftOutsideTraining) {
+TEST_F(GameDialogsTest, TheGameMenuOffersARetryOnlyWithRetriesLeftOutsideTraining) {
   struct Case {
     int difficulty;
     int retries;
@@ -161,7 +161,7 @@ TEST_F(OpenersTest, TheGameMenuOffersARetryOnlyWithRetriesLeftOutsideTraining) {
   MainCanvas::retriesLeft = 3;
 }
 
-TEST_F(OpenersTest, TheLevelTotalsListOnlyOffersWithAPriceAndOpenNothingWithoutOne) {
+TEST_F(GameDialogsTest, TheLevelTotalsListOnlyOffersWithAPriceAndOpenNothingWithoutOne) {
   for (int i = 0; i < MainCanvas::levelTotals->length(); ++i) MainCanvas::levelTotals[i] = 0;
   MainCanvas::dialogId = 0;
   MainCanvas::showLevelTotals();

@@ -37,7 +37,7 @@ Bytes winnerBytes(const std::vector<std::vector<int>>& names, const std::vector<
   return out;
 }
 
-class BestResultsTest : public MenusTest {
+class BestResultsScreenTest : public MenusTest {
 protected:
   // Enters the screen the way a finished game does: a row may be taken.
   void enterAfterGame(int32_t money) {
@@ -47,7 +47,7 @@ protected:
   void press(int32_t key) { MainCanvas::update(key); }
 };
 
-TEST_F(BestResultsTest, AResultTakesTheFirstRowWhoseAmountIsBelowIt) {
+TEST_F(BestResultsScreenTest, AResultTakesTheFirstRowWhoseAmountIsBelowIt) {
   struct Case {
     int32_t money;
     int32_t row;
@@ -81,7 +81,7 @@ TEST_F(BestResultsTest, AResultTakesTheFirstRowWhoseAmountIsBelowIt) {
   }
 }
 
-TEST_F(BestResultsTest, ShowingTheTableTakesNoRowWhateverTheMoney) {
+TEST_F(BestResultsScreenTest, ShowingTheTableTakesNoRowWhateverTheMoney) {
   MainCanvas::resetBestResults();
   MainCanvas::money = 999999;
   MainCanvas::showBestResults(-1);
@@ -99,7 +99,7 @@ TEST_F(BestResultsTest, ShowingTheTableTakesNoRowWhateverTheMoney) {
   EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateSplash);
 }
 
-TEST_F(BestResultsTest, NameEntryWrapsTheLetterAndStoresTheTable) {
+TEST_F(BestResultsScreenTest, NameEntryWrapsTheLetterAndStoresTheTable) {
   MainCanvas::resetBestResults();
   enterAfterGame(60000);
   ASSERT_EQ(MainCanvas::winnerRow, 1);
@@ -136,7 +136,7 @@ TEST_F(BestResultsTest, NameEntryWrapsTheLetterAndStoresTheTable) {
   EXPECT_EQ(MainCanvas::dialogId, MainCanvas::mainMenuId);
 }
 
-TEST_F(BestResultsTest, ADamagedRecordShowsTheDefaultsAndIsKeptUntilANameIsStored) {
+TEST_F(BestResultsScreenTest, ADamagedRecordShowsTheDefaultsAndIsKeptUntilANameIsStored) {
   const Bytes damaged = {0, 1, 0, 2, 0, 3};
   writeRecord(u"winner", damaged);
   MainCanvas::showBestResults(-1);
@@ -154,7 +154,7 @@ TEST_F(BestResultsTest, ADamagedRecordShowsTheDefaultsAndIsKeptUntilANameIsStore
 }
 
 // A language whose default names are not five letters long.
-class OddNamesTest : public BestResultsTest {
+class OddNamesTest : public BestResultsScreenTest {
 protected:
   std::map<std::string, std::string> replacedEntries() const override {
     LanguageFileWriter en(0, " ABCDEFGHIJKLMNOPQRSTUVWXYZ");
@@ -180,7 +180,7 @@ TEST_F(OddNamesTest, NamesArePaddedWithSpacesOrCutToFiveLetters) {
                                              {100000, 50000, 40000, 30000, 20000}));
 }
 
-TEST_F(BestResultsTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
+TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
   MainCanvas::resetBestResults();
   enterAfterGame(45000);
   qel::lcdui::DImagePtr screen = qel::lcdui::DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
@@ -207,6 +207,28 @@ TEST_F(BestResultsTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
     }
   EXPECT_GT(changedInCursorCell, 0);
   EXPECT_EQ(changedElsewhere, 0);
+}
+
+// With a touch screen the four cells around the edited letter stand for the
+// keys that change it and move the cursor.
+TEST_F(BestResultsScreenTest, TouchZonesAroundTheEditedLetterActAsItsKeys) {
+  MainCanvas::touchInput = 1;
+  MainCanvas::resetBestResults();
+  enterAfterGame(200000);
+  ASSERT_EQ(MainCanvas::winnerRow, 0);
+  MainCanvas::paint(qel::lcdui::DImage::createImage(240, 320)->getGraphics());
+  const int c = MainCanvas::textCharWidth, l = MainCanvas::textLineHeight;
+  const int x = 120 - 8 * c + c / 2;
+  const int y = MainCanvas::bestFirstRowY + l / 2 + 1 + l / 2;
+  const int first = nameAt(0)[0];
+  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x, y - l)]);
+  EXPECT_EQ(nameAt(0)[0], (first + 52) % 53);
+  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x, y + 2 * l)]);
+  EXPECT_EQ(nameAt(0)[0], first);
+  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x + 2 * c, y)]);
+  EXPECT_EQ(MainCanvas::letterCursor, 1);
+  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x - 2 * c + c, y)]);
+  EXPECT_EQ(MainCanvas::letterCursor, 0);
 }
 
 }  // namespace

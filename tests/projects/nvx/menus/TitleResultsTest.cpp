@@ -206,6 +206,21 @@ TEST_F(TitleResultsTest, AWindowNoHandlerActsOnReturnsToTheScreenUnderIt) {
   EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
 }
 
+// What follows the training's end, a saved plan or a stored name: the main
+// menu, whose choices reach the title menus whatever screen was under it.
+TEST_F(TitleResultsTest, TheMainMenuFromAnotherScreenAnswersToTheTitleMenus) {
+  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::showMapMenu();
+  ASSERT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateMapScreen);
+  MainCanvas::returnToMainMenu();
+  EXPECT_EQ(MainCanvas::dialogId, 22);
+  EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateSplash);
+  MainCanvas::result = item(209);
+  MainCanvas::dispatchDialogResult();
+  EXPECT_EQ(MainCanvas::dialogId, 0);
+  EXPECT_EQ(glyphs(MainCanvas::bodyText), glyphs(MainCanvas::getText(8)));
+}
+
 TEST_F(TitleResultsTest, ResettingTheBestResultsWritesTheDefaultTable) {
   writeRecord(u"winner", std::vector<uint8_t>(90, 7));
   close(45, item(215));

@@ -22,8 +22,7 @@ void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const 
 void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintBestResults(g); }
 
 void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLanguageScreen(g); }
 
@@ -46,8 +45,7 @@ void NightvaultScreens::dialogKeys() {
 void NightvaultScreens::updateMapScreen() {
 }
 
-void NightvaultScreens::updateBestResults() {
-}
+void NightvaultScreens::updateBestResults() { MainCanvas::updateBestResults(); }
 
 void NightvaultScreens::updateLanguageScreen() { MainCanvas::updateLanguageScreen(); }
 
@@ -60,8 +58,7 @@ void NightvaultScreens::worldSteps() {
 void NightvaultScreens::tickMapScreen() {
 }
 
-void NightvaultScreens::tickBestResults() {
-}
+void NightvaultScreens::tickBestResults() { MainCanvas::bestResultsClock(); }
 
 void NightvaultScreens::tickTicker() {
 }
@@ -82,21 +79,20 @@ void NightvaultScreens::enterPlanning() {
 void NightvaultScreens::enterMapScreen() {
 }
 
-void NightvaultScreens::enterBestResults() {
-}
+void NightvaultScreens::enterBestResults() { MainCanvas::enterBestResults(); }
 
 void NightvaultScreens::layoutDialog() {
   if (MainCanvas::gameState != MainCanvas::stateDialog) MainCanvas::backdropPending = 1;
   MainCanvas::prepareDialog(0);
 }
 
-void NightvaultScreens::openStartUpDialog() {
-}
+void NightvaultScreens::openStartUpDialog() { MainCanvas::showStartQuestion(); }
 
-void NightvaultScreens::openMainMenu() {
-}
+void NightvaultScreens::openMainMenu() { MainCanvas::showMainMenu(); }
 
 void NightvaultScreens::openFirstRunInfo() {
+  MainCanvas::resetBestResults();
+  MainCanvas::showInfoText();
 }
 
 void NightvaultScreens::onPause() { MainCanvas::onPause(); }
@@ -121,7 +117,6 @@ void NightvaultScreens::keepCellInView(int32_t, int32_t) {
 void NightvaultScreens::rebuildScene() {
 }
 
-void NightvaultScreens::showTrainingHint(int32_t) {
-}
+void NightvaultScreens::showTrainingHint(int32_t hint) { MainCanvas::showHint(hint, -1, 0, false); }
 
 }  // namespace nvx

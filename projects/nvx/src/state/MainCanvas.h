@@ -3,6 +3,9 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/play/ViewScene.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/FrameClock.h"
@@ -38,7 +41,10 @@ class MainCanvas : public qel::lang::DObject,
                    public KeyInput,
                    public StateMachine,
                    public FrameClock,
-                   public DialogResults {
+                   public DialogResults,
+                   public LevelStart,
+                   public EnteringPlay,
+                   public ViewScene {
 public:
   MainCanvas() = default;
 

@@ -13,8 +13,7 @@ void NightvaultScreens::installLive() {
 void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLevel(g); }
 
 void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr&, const qel::lcdui::DGraphicsPtr&) {
 }
@@ -76,11 +75,9 @@ void NightvaultScreens::initMapScale() {
 void NightvaultScreens::loadAtStartUp() {
 }
 
-void NightvaultScreens::setUpLevel() {
-}
+void NightvaultScreens::setUpLevel() { MainCanvas::setUpLevel(); }
 
-void NightvaultScreens::enterPlanning() {
-}
+void NightvaultScreens::enterPlanning() { MainCanvas::enterPlanning(); }
 
 void NightvaultScreens::enterMapScreen() {
 }
@@ -113,14 +110,11 @@ void NightvaultScreens::openNotice(int32_t, int32_t, const qel::lang::DbyteArray
                                    int32_t, bool) {
 }
 
-void NightvaultScreens::centerViewOnExit() {
-}
+void NightvaultScreens::centerViewOnExit() { MainCanvas::centerViewOnExit(); }
 
-void NightvaultScreens::keepCellInView(int32_t, int32_t) {
-}
+void NightvaultScreens::keepCellInView(int32_t x, int32_t y) { MainCanvas::centerViewOn(x, y, false, false, false); }
 
-void NightvaultScreens::rebuildScene() {
-}
+void NightvaultScreens::rebuildScene() { MainCanvas::invalidateScene(); }
 
 void NightvaultScreens::showTrainingHint(int32_t) {
 }

@@ -2,6 +2,7 @@
 
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
+#include "lang/DshortArray.h"
 #include "microedition/lcdui/DImage.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
@@ -12,7 +13,9 @@ namespace nvx {
 
 namespace {
 
-constexpr int8_t noSelection = static_cast<int8_t>(255);
+constexpr uint8_t noSelection = 255;
+constexpr int32_t noCrewText = 167;
+constexpr int16_t noticeTitle = 137;
 
 Person& leader() { return *static_cast<Person*>(MainCanvas::persons[0].get()); }
 
@@ -41,6 +44,11 @@ int32_t sheetFrames(int32_t picture) {
 void EnteringPlay::setUpLevel() {
   resetKeys();
   qel::util::DVector& crew = *MainCanvas::activePersons;
+  if (MainCanvas::levelNumber < MainCanvas::firstGameLevel && crew.size() == 0) {
+    MainCanvas::openDialog(0, nullptr, noCrewText, nullptr, new qel::lang::DshortArray(1, 0, MainCanvas::softKeyAccept),
+                           noticeTitle);
+    return;
+  }
   if (MainCanvas::sounds) playLooping(arrivalMusic);
   MainCanvas::trailGraphics.release();
   MainCanvas::trailImage.release();

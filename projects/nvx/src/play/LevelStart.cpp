@@ -31,7 +31,9 @@ void refill(const qel::util::DVectorPtr& target, const qel::util::DVectorPtr& so
 
 }  // namespace
 
-void LevelStart::startLevel(int32_t n) {
+void LevelStart::startLevel(int32_t n) { beginLevel(n, true); }
+
+void LevelStart::beginLevel(int32_t n, bool newEpisodeResets) {
   MainCanvas::pendingTransition = mapScreenTransition;
   if (MainCanvas::difficulty == -1 && n > lastTrainingLevel) MainCanvas::mapMessage = trainingDoneMessage;
   if (n > lastLevel) {
@@ -40,7 +42,7 @@ void LevelStart::startLevel(int32_t n) {
   }
   MainCanvas::levelNumber = static_cast<int8_t>(n);
   MainCanvas::loadLevel(n);
-  if (n == firstTrainingLevel || n == firstGameLevel) {
+  if (newEpisodeResets && (n == firstTrainingLevel || n == firstGameLevel)) {
     MainCanvas::activePersons->removeAllElements();
     MainCanvas::savedIds->removeAllElements();
     for (int32_t i = 0; i < MainCanvas::persons->length(); ++i) {
@@ -79,7 +81,7 @@ void LevelStart::retryLevel() {
   for (int32_t i = 0; i < 3; ++i) leader.pockets[i] = MainCanvas::padLetters[i];
   leader.clearLoot();
   leader.resetToStart();
-  startLevel(MainCanvas::levelNumber);
+  beginLevel(MainCanvas::levelNumber, false);
   // The reload dropped the planned bombs: they come back from the run's set-up.
   MainCanvas::shareEntries(MainCanvas::savedAlarmLinks, MainCanvas::alarmLinks);
   MainCanvas::copyObjects(MainCanvas::savedBombs, MainCanvas::bombs);

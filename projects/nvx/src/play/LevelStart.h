@@ -33,6 +33,11 @@ struct LevelStart {
   // The level after the current one, with an empty crew and empty pockets
   // (the other word: startNextLevel).
   static void nextLevel();
+
+private:
+  // startLevel; a retry keeps the crew, the jailed and the persons of the
+  // episode's first level as it restored them.
+  static void beginLevel(int32_t n, bool newEpisodeResets);
 };
 
 }  // namespace nvx

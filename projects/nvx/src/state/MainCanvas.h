@@ -18,6 +18,7 @@
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
 #include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -42,6 +43,7 @@ class MainCanvas : public qel::lang::DObject,
                    public StateMachine,
                    public FrameClock,
                    public DialogResults,
+                   public DialogWindow,
                    public LevelStart,
                    public EnteringPlay,
                    public ViewScene {

@@ -39,6 +39,24 @@ TEST_F(ViewPaintTest, APlanTrailIsDrawnOnlyForTheStepsBeforeTheCurrentOne) {
   }
 }
 
+// A guarded cell whose alarm box is missing, and cells too small for the
+// twelfth-of-a-cell dot advance, still paint.
+TEST_F(ViewPaintTest, DamagedLevelDataPaintsWithoutTheMissingParts) {
+  openLevel(9, false);
+  MainCanvas::alarmBoxesOff = 0;
+  MainCanvas::alarmLinks->put(MainCanvas::cellKey(2, 2), MainCanvas::cellKey(0, 0));
+  plannedWalker(2, 1, 3);
+  MainCanvas::stepIndex = 3;
+  MainCanvas::paintLevel(newScreen()->getGraphics());
+  EXPECT_TRUE(regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1), 24, 72, green));
+
+  MainCanvas::cellSize = 8;
+  MainCanvas::sceneDirty = 1;
+  MainCanvas::paintLevel(newScreen()->getGraphics());
+  EXPECT_EQ(MainCanvas::sceneDirty, 0);
+  MainCanvas::cellSize = 24;
+}
+
 struct ClockCase {
   bool running;
   int overLimit;  // stepIndex minus the limit

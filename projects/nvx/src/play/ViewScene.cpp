@@ -213,8 +213,9 @@ void ViewScene::paintPlanTrails(int32_t x0, int32_t x1, int32_t y0, int32_t y1) 
         for (int32_t k = 0; k < c; k += advance) t->fillRect(bx + k * dx, by + k * dy, dot, dot);
       }
       if (forecast) {
+        const int32_t slot = step.getItemSlot();
         const bool takes = action == Path::Take ||
-                           (action == Path::Work && p.pockets[step.getItemSlot()] == 's');
+                           (action == Path::Work && slot < p.pockets->length() && p.pockets[slot] == 's');
         if (!takes) {
           counted = -1;
         } else if (step.packed() != counted) {

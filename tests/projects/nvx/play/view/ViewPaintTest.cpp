@@ -1,6 +1,9 @@
 #include "DemoLevel.h"
 
 #include "nvx/src/world/Path.h"
+#include "nvx/src/world/RoomObject.h"
+#include "util/DEnumeration.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 namespace {
@@ -55,6 +58,39 @@ TEST_F(ViewPaintTest, DamagedLevelDataPaintsWithoutTheMissingParts) {
   MainCanvas::paintLevel(newScreen()->getGraphics());
   EXPECT_EQ(MainCanvas::sceneDirty, 0);
   MainCanvas::cellSize = 24;
+}
+
+// The selected person's take steps add the loot in front of them to the
+// forecast once per run of equal steps; the exit hands the loot over.
+TEST_F(ViewPaintTest, TheLoadForecastCountsPlannedTakesUntilTheExit) {
+  openLevel(9, false);
+  const RoomObject* loot = nullptr;
+  for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+    const auto* o = static_cast<RoomObject*>(e->nextElement());
+    if (o->content > 0 && o->amount > 0 && MainCanvas::levelTotals[o->content] < 1 && MainCanvas::alarmTable[o->content][1] > 0) loot = o;
+  }
+  ASSERT_NE(loot, nullptr);
+  const int weight = MainCanvas::alarmTable[loot->content][1];
+  PersonPtr p = hire(2);
+  select(p);
+  p->steps->removeAllElements();
+  for (int i = 0; i < 3; ++i) p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Take, 0, 0));
+  p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Wait, 0, 0));
+  p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Take, 0, 0));
+  p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Wait, 0, 0));
+  p->steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, Path::Wait, 0, 0));
+  p->steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, 0, 0, 0));
+  const std::pair<int, int> cases[] = {{3, weight}, {5, 2 * weight}, {7, 0}};
+  for (const auto& [current, forecast] : cases) {
+    MainCanvas::stepIndex = static_cast<int16_t>(current);
+    const Path& at = *static_cast<Path*>(p->steps->elementAt(current));  // where the plan has the person
+    p->x = at.x;
+    p->y = at.y;
+    MainCanvas::sceneDirty = 1;
+    MainCanvas::paintLevel(newScreen()->getGraphics());
+    EXPECT_EQ(p->planLoad, forecast) << current;
+  }
+  EXPECT_FALSE(p->target) << "painting leaves the person's target alone";
 }
 
 struct ClockCase {

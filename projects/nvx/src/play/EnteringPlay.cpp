@@ -15,6 +15,8 @@ namespace {
 
 constexpr uint8_t noSelection = 255;
 constexpr int32_t noCrewText = 167;
+constexpr int32_t levelPictures = 0;
+constexpr int32_t planningPictures = 1;
 constexpr int16_t noticeTitle = 137;
 
 Person& leader() { return *static_cast<Person*>(MainCanvas::persons[0].get()); }
@@ -52,6 +54,7 @@ void EnteringPlay::setUpLevel() {
   if (MainCanvas::sounds) playLooping(arrivalMusic);
   MainCanvas::trailGraphics.release();
   MainCanvas::trailImage.release();
+  MainCanvas::swapPictures(levelPictures);
   fitSpriteTables();
   MainCanvas::gameState = MainCanvas::stateLevel;
   MainCanvas::clearHotZones();
@@ -106,6 +109,7 @@ void EnteringPlay::setUpLevel() {
 
 void EnteringPlay::enterPlanning() {
   resetKeys();
+  MainCanvas::swapPictures(planningPictures);
   if (MainCanvas::sounds) playLooping(planMusic);
   MainCanvas::pendingScreen.release();
   MainCanvas::hintPending = 0;

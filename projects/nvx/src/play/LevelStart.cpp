@@ -24,6 +24,11 @@ void unload(Person& p) {
   p.load = 0;
 }
 
+void saveAndForgetLevelInProgress() {
+  MainCanvas::saveGame();
+  MainCanvas::deleteLevelInProgress();
+}
+
 void refill(const qel::util::DVectorPtr& target, const qel::util::DVectorPtr& source) {
   target->removeAllElements();
   for (int32_t i = 0; i < source->size(); ++i) target->addElement(source->elementAt(i));
@@ -53,17 +58,20 @@ void LevelStart::beginLevel(int32_t n, bool newEpisodeResets) {
   }
   if (n == firstTrainingLevel) {
     for (int32_t i = firstHintOption; i < MainCanvas::options->length(); ++i) MainCanvas::options[i] = false;
+    MainCanvas::saveOptions();
     MainCanvas::mapMessage = trainingStartMessage;
   }
   MainCanvas::levelEndFlag = 0;
 }
 
 void LevelStart::restartGame() {
+  MainCanvas::deleteSave();
   MainCanvas::retriesLeft = retriesPerLevel;
   MainCanvas::levelNumber = -1;
   const bool training = MainCanvas::difficulty == -1;
   MainCanvas::money = training ? trainingMoney : gameMoney;
   startLevel(training ? firstTrainingLevel : firstGameLevel);
+  if (MainCanvas::levelNumber > 0) saveAndForgetLevelInProgress();
 }
 
 void LevelStart::retryLevel() {
@@ -85,6 +93,7 @@ void LevelStart::retryLevel() {
   // The reload dropped the planned bombs: they come back from the run's set-up.
   MainCanvas::shareEntries(MainCanvas::savedAlarmLinks, MainCanvas::alarmLinks);
   MainCanvas::copyObjects(MainCanvas::savedBombs, MainCanvas::bombs);
+  if (MainCanvas::levelNumber > 0) MainCanvas::saveSlotCounter();
 }
 
 void LevelStart::nextLevel() {
@@ -95,6 +104,7 @@ void LevelStart::nextLevel() {
   MainCanvas::startMoney = MainCanvas::money;
   if (MainCanvas::levelNumber < 1) return;
   startLevel(MainCanvas::levelNumber + 1);
+  saveAndForgetLevelInProgress();
 }
 
 }  // namespace nvx

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int32_t portraitZone = 2;
 constexpr int32_t clockZone = 1;
+constexpr int32_t barButtonZone = 4;
 constexpr int32_t noneSelectedText = 262;
 constexpr int32_t takeTotal = 8;
 
@@ -88,6 +89,7 @@ void ViewScene::paintBar(const DGraphicsPtr& g, bool alternate) {
     }
     paintGaugeFill(g, *p, p->load);
   } else {
+    MainCanvas::paintSoftKeyButton(g, MainCanvas::barButtonX, top + MainCanvas::barButtonY, 1, barButtonZone);
     MainCanvas::drawText(g, MainCanvas::getText(noneSelectedText), MainCanvas::barButtonX + spriteWidth(moneyIconSprite) + 5,
                          top + (barHeight() >> 1) - (MainCanvas::textLineHeight >> 1));
   }

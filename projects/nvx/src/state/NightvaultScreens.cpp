@@ -10,12 +10,12 @@ void NightvaultScreens::installLive() {
   WorldScreen::install(&screens);
 }
 
-void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintSplash(g); }
 
 void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLevel(g); }
 
-void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr&, const qel::lcdui::DGraphicsPtr&) {
+void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g) {
+  MainCanvas::paintDialog(back, g);
 }
 
 void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
@@ -24,8 +24,7 @@ void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
 void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLanguageScreen(g); }
 
 void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr&) {
 }
@@ -40,6 +39,7 @@ void NightvaultScreens::levelLogic() {
 }
 
 void NightvaultScreens::dialogKeys() {
+  MainCanvas::dialogStep();
 }
 
 void NightvaultScreens::updateMapScreen() {
@@ -48,8 +48,7 @@ void NightvaultScreens::updateMapScreen() {
 void NightvaultScreens::updateBestResults() {
 }
 
-void NightvaultScreens::updateLanguageScreen() {
-}
+void NightvaultScreens::updateLanguageScreen() { MainCanvas::updateLanguageScreen(); }
 
 void NightvaultScreens::handlePointer(int32_t, int32_t) {
 }
@@ -66,14 +65,12 @@ void NightvaultScreens::tickBestResults() {
 void NightvaultScreens::tickTicker() {
 }
 
-void NightvaultScreens::setUpLanguageScreen() {
-}
+void NightvaultScreens::setUpLanguageScreen() { MainCanvas::layoutLanguageScreen(); }
 
 void NightvaultScreens::initMapScale() {
 }
 
-void NightvaultScreens::loadAtStartUp() {
-}
+void NightvaultScreens::loadAtStartUp() { MainCanvas::startupLoad(MainCanvas::instance); }
 
 void NightvaultScreens::setUpLevel() { MainCanvas::setUpLevel(); }
 
@@ -86,6 +83,7 @@ void NightvaultScreens::enterBestResults() {
 }
 
 void NightvaultScreens::layoutDialog() {
+  if (MainCanvas::gameState != MainCanvas::stateDialog) MainCanvas::backdropPending = 1;
   MainCanvas::prepareDialog(0);
 }
 
@@ -98,14 +96,11 @@ void NightvaultScreens::openMainMenu() {
 void NightvaultScreens::openFirstRunInfo() {
 }
 
-void NightvaultScreens::onPause() {
-}
+void NightvaultScreens::onPause() { MainCanvas::onPause(); }
 
-void NightvaultScreens::saveLevelState() {
-}
+void NightvaultScreens::saveLevelState() { MainCanvas::saveLevelState(); }
 
-void NightvaultScreens::shutdown() {
-}
+void NightvaultScreens::shutdown() { MainCanvas::shutdown(); }
 
 void NightvaultScreens::openNotice(int32_t dialogId, int32_t textId, const qel::lang::DbyteArrayPtr& titlePicture,
                                    int32_t titleTextId, bool twoKeys) {

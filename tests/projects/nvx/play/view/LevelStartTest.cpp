@@ -1,5 +1,9 @@
 #include "DemoLevel.h"
 
+#include <algorithm>
+
+#include "lang/DExceptionBase.h"
+#include "microedition/rms/DRecordStore.h"
 #include "nvx/src/world/RoomObject.h"
 #include "util/DHashtable.h"
 
@@ -23,6 +27,18 @@ protected:
     for (int i = 0; i < list->size(); ++i) out.push_back(static_cast<Person*>(list->elementAt(i))->id);
     return out;
   }
+  // The record's bytes; empty when the store or the record is missing.
+  static std::vector<int> record(const char16_t* store, int id) {
+    try {
+      qel::lang::DbyteArrayPtr data = qel::rms::DRecordStore::openRecordStore(store, false)->getRecord(id);
+      std::vector<int> out;
+      for (int i = 0; i < data->length(); ++i) out.push_back(static_cast<uint8_t>(data[i]));
+      return out;
+    } catch (qel::lang::DExceptionBase&) {
+      return {};
+    }
+  }
+
   // Persons on the crew and in jail, with plans and pockets, as a played level leaves them.
   static void playedLevel() {
     for (int id : {2, 3}) {
@@ -107,6 +123,38 @@ TEST_F(LevelStartTest, TheHardestDifficultyKeepsItsRetriesAtTheNextLevel) {
     EXPECT_EQ(MainCanvas::retriesLeft, difficulty == 2 ? 1 : 3) << difficulty;
     EXPECT_EQ(MainCanvas::startMoney, 7777);
   }
+}
+
+// The game is saved at every start of a level, and a retry rewrites the
+// retries record (the level is above 0 whenever a level is retried).
+TEST_F(LevelStartTest, StartsSaveTheGameAndARetryRewritesTheRetriesLeft) {
+  MainCanvas::saveSlot = 1;
+  MainCanvas::difficulty = 1;
+  MainCanvas::restartGame();
+  EXPECT_EQ(record(u"save1", 1), (std::vector<int>{1, 7, 0, 0, 0x0F, 0xA0, 0}));
+  EXPECT_EQ(record(u"save1", 2), std::vector<int>{3});
+
+  MainCanvas::retriesLeft = 1;  // the level-end menu counted a retry down
+  hire(2);
+  MainCanvas::setUpLevel();
+  MainCanvas::retryLevel();
+  EXPECT_EQ(record(u"save1", 2), std::vector<int>{1});
+
+  MainCanvas::nextLevel();
+  EXPECT_EQ(record(u"save1", 1)[1], 8);
+  EXPECT_EQ(record(u"save1", 2), std::vector<int>{3});
+}
+
+TEST_F(LevelStartTest, TrainingFromItsFirstLevelStoresTheHintFlagsCleared) {
+  MainCanvas::loadSounds();  // the record holds the sound manager's volumes
+  for (int i = 0; i < MainCanvas::options->length(); ++i) MainCanvas::options[i] = true;
+  MainCanvas::difficulty = -1;
+  MainCanvas::restartGame();
+  const std::vector<int> option = record(u"option", 1);
+  ASSERT_GE(option.size(), 16u);
+  EXPECT_EQ(std::vector<int>(option.begin(), option.begin() + 4), (std::vector<int>{1, 1, 0, 0}));
+  EXPECT_EQ(std::count(option.begin() + 2, option.begin() + 16, 0), 14);
+  MainCanvas::sounds.release();
 }
 
 // A run set up, played badly and retried gives back what the run began with,

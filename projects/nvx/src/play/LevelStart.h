@@ -24,15 +24,20 @@ struct LevelStart {
   // the current level and its data stay. The first level of the training
   // or of the game empties the crew and the jailed and resets every person.
   static void startLevel(int32_t n);
-  // A new game of the chosen difficulty from its first level (the other
-  // word: startNewGame).
+  // A new game of the chosen difficulty from its first level, saved over
+  // the old one.
   static void restartGame();
   // The current level again, with the money, crew, jailed and the leader's
-  // pockets it had when its run was set up (the other word: restoreLevel).
+  // pockets it had when its run was set up; the retries record is rewritten.
   static void retryLevel();
-  // The level after the current one, with an empty crew and empty pockets
-  // (the other word: startNextLevel).
+  // The level after the current one, with an empty crew and empty pockets;
+  // the game is saved.
   static void nextLevel();
+
+  // The same operations under the names the menus' results use.
+  static void startNewGame() { restartGame(); }
+  static void restoreLevel() { retryLevel(); }
+  static void startNextLevel() { nextLevel(); }
 
 private:
   // startLevel; a retry keeps the crew, the jailed and the persons of the

@@ -1,5 +1,6 @@
 #include "DemoLevel.h"
 
+#include "gamelib/Animation.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
 #include "util/DEnumeration.h"
@@ -141,6 +142,26 @@ TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
     for (int zone = 14; zone < 18; ++zone) {
       const bool expected = zone < 16 ? c.across : c.upDown;
       EXPECT_EQ(MainCanvas::hotZones[zone][1] > MainCanvas::hotZones[zone][0], expected) << zone;
+    }
+  }
+}
+
+// With a person selected the touch screen shows the person buttons from
+// the right edge instead; the run leaves out the first.
+TEST_F(ViewPaintTest, PersonButtonsRegisterTheirZonesFromTheRightEdge) {
+  MainCanvas::touchInput = 1;
+  openLevel(9, false);
+  select(hire(2));
+  const int w = MainCanvas::guiImages->getAnimation(4)->box().width;
+  for (bool running : {false, true}) {
+    SCOPED_TRACE(running);
+    MainCanvas::skipWorldLogic = running ? 1 : 0;
+    MainCanvas::clearHotZones();
+    MainCanvas::paintLevel(newScreen()->getGraphics());
+    const int zones[] = {0, 13, 3, 5};
+    for (int i = 0; i < 4; ++i) {
+      const bool shown = !(running && i == 0);
+      EXPECT_EQ(MainCanvas::hotZones[zones[i]][0], shown ? 240 - (4 - i) * w : 0) << zones[i];
     }
   }
 }

@@ -3,6 +3,9 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/play/ViewScene.h"
 #include "nvx/src/screens/BestResults.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
@@ -50,7 +53,10 @@ class MainCanvas : public qel::lang::DObject,
                    public SplashScreen,
                    public LanguageScreen,
                    public GameDialogs,
-                   public BestResults {
+                   public BestResults,
+                   public LevelStart,
+                   public EnteringPlay,
+                   public ViewScene {
 public:
   MainCanvas() = default;
 

@@ -12,8 +12,7 @@ void NightvaultScreens::installLive() {
 
 void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintSplash(g); }
 
-void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLevel(g); }
 
 void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g) {
   MainCanvas::paintDialog(back, g);
@@ -70,11 +69,9 @@ void NightvaultScreens::initMapScale() {
 
 void NightvaultScreens::loadAtStartUp() { MainCanvas::startupLoad(MainCanvas::instance); }
 
-void NightvaultScreens::setUpLevel() {
-}
+void NightvaultScreens::setUpLevel() { MainCanvas::setUpLevel(); }
 
-void NightvaultScreens::enterPlanning() {
-}
+void NightvaultScreens::enterPlanning() { MainCanvas::enterPlanning(); }
 
 void NightvaultScreens::enterMapScreen() {
 }
@@ -108,14 +105,11 @@ void NightvaultScreens::openNotice(int32_t dialogId, int32_t textId, const qel::
                          static_cast<int16_t>(titleTextId));
 }
 
-void NightvaultScreens::centerViewOnExit() {
-}
+void NightvaultScreens::centerViewOnExit() { MainCanvas::centerViewOnExit(); }
 
-void NightvaultScreens::keepCellInView(int32_t, int32_t) {
-}
+void NightvaultScreens::keepCellInView(int32_t x, int32_t y) { MainCanvas::centerViewOn(x, y, false, false, false); }
 
-void NightvaultScreens::rebuildScene() {
-}
+void NightvaultScreens::rebuildScene() { MainCanvas::invalidateScene(); }
 
 void NightvaultScreens::showTrainingHint(int32_t hint) { MainCanvas::showHint(hint, -1, 0, false); }
 

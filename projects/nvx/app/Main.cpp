@@ -1,15 +1,21 @@
 // The program: composes the emulated device (SDL's window and sound when
 // they can start, else the device runs without them; the emulated libraries
 // and the folders they keep files in), then runs the host with the game
-// library's application and the game registered with it.
+// library's application and the game registered with it. "--script FILE"
+// plays a key-and-pointer script into the game on the real clock.
 
+#include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/device/Log.h"
 #include "gamelib/GameLib.h"
 #include "microedition/host/HostProcess.h"
+#include "nvx/app/script/Script.h"
+#include "nvx/app/script/WatchedScript.h"
 #include "nvx/app/splash/SplashResource.h"
 #include "nvx/src/state/NightvaultGame.h"
 #include "nvx/src/state/NightvaultScreens.h"
@@ -34,19 +40,52 @@ void registerEmulatedLibraries() {
   tdlx::setLogFolder(wce::userFolder());
 }
 
+// Takes "--script FILE" out of the arguments; the others go to the host.
+bool takeScriptOption(std::vector<char*>& arguments, std::string& scriptFile) {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (std::string(arguments[i]) != "--script") continue;
+    if (i + 1 >= arguments.size()) return false;
+    scriptFile = arguments[i + 1];
+    arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    return true;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<char*> arguments(argv, argv + argc);
+  std::string scriptFile;
+  if (!takeScriptOption(arguments, scriptFile)) {
+    std::fprintf(stderr, "nightvault: --script needs a file\n");
+    return 2;
+  }
+  std::vector<nvx::ScriptStep> script;
+  try {
+    if (!scriptFile.empty()) script = nvx::loadScript(scriptFile);
+  } catch (const nvx::ScriptError& e) {
+    std::fprintf(stderr, "nightvault: %s\n", e.what());
+    return 2;
+  }
+
   std::string error;
   std::unique_ptr<wce::SdlVideo> video = wce::SdlVideo::open(error);
   if (!video) std::fprintf(stderr, "nightvault: no video (%s); running without a window\n", error.c_str());
+  std::unique_ptr<nvx::WatchedScript> watched;
+  if (!scriptFile.empty()) {
+    std::function<void()> devicePump;
+    if (video) devicePump = [driver = video.get()] { driver->pump(); };
+    watched = std::make_unique<nvx::WatchedScript>(std::move(script), std::move(devicePump));
+  }
   wce::installWaveOutDriver(std::make_shared<wce::sdl::SdlWaveOutDriver>());
   registerEmulatedLibraries();
   nvx::registerSplashResource();
   nvx::NightvaultGame::registerWithGameLib();
   nvx::NightvaultScreens::installLive();
 
-  int exitCode = qel::host::runHostProcess(argc, argv, &makeApplication);
+  int exitCode = qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
+  watched.reset();
 
   wce::installWaveOutDriver(nullptr);
   return exitCode;

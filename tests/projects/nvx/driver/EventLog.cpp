@@ -88,6 +88,11 @@ void EventLog::observeState() {
     state_ = MainCanvas::gameState;
     note("state " + std::to_string(state_));
   }
+  if (MainCanvas::levelNumber != level_) {
+    if (levelSeen_) note("level " + std::to_string(MainCanvas::levelNumber));
+    level_ = MainCanvas::levelNumber;
+    levelSeen_ = true;
+  }
   if (MainCanvas::pendingTransition != transition_) {
     if (transition_ != 0) note("transition " + std::to_string(transition_) + " run");
     transition_ = MainCanvas::pendingTransition;

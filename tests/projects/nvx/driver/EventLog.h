@@ -10,6 +10,7 @@
 // statics and the user folder after each frame with what they were before:
 //   state N                       the game state changed
 //   transition N requested / run  a deferred transition was asked for / done
+//   level N                       the level number changed
 //   sound start NAME / stop NAME  a sound began or ended playing
 //   record NAME: BYTES            a file of the user folder (a record of a
 //                                 record store as STORE/ID) was written
@@ -34,6 +35,8 @@ private:
   std::vector<std::string> lines_;
   int32_t state_ = -1;
   int32_t transition_ = 0;
+  int32_t level_ = 0;
+  bool levelSeen_ = false;
   std::vector<bool> playing_;
   std::map<std::string, std::string> files_;
 };

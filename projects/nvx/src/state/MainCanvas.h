@@ -15,6 +15,7 @@
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
 #include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -38,7 +39,8 @@ class MainCanvas : public qel::lang::DObject,
                    public KeyInput,
                    public StateMachine,
                    public FrameClock,
-                   public DialogResults {
+                   public DialogResults,
+                   public DialogWindow {
 public:
   MainCanvas() = default;
 

@@ -89,6 +89,7 @@ void NightvaultScreens::enterBestResults() {
 }
 
 void NightvaultScreens::layoutDialog() {
+  MainCanvas::prepareDialog(0);
 }
 
 void NightvaultScreens::openStartUpDialog() {
@@ -109,8 +110,11 @@ void NightvaultScreens::saveLevelState() {
 void NightvaultScreens::shutdown() {
 }
 
-void NightvaultScreens::openNotice(int32_t, int32_t, const qel::lang::DbyteArrayPtr&,
-                                   int32_t, bool) {
+void NightvaultScreens::openNotice(int32_t dialogId, int32_t textId, const qel::lang::DbyteArrayPtr& titlePicture,
+                                   int32_t titleTextId, bool twoKeys) {
+  MainCanvas::openDialog(static_cast<uint8_t>(dialogId), titlePicture, textId, nullptr,
+                         twoKeys ? new qel::lang::DshortArray(2, 0, 126, 127) : new qel::lang::DshortArray(1, 0, 126),
+                         static_cast<int16_t>(titleTextId));
 }
 
 void NightvaultScreens::centerViewOnExit() {

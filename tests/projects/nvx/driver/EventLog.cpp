@@ -8,6 +8,7 @@
 #include "gamelib/PlayerInfo.h"
 #include "gamelib/SoundManager.h"
 #include "lang/DString.h"
+#include "lang/DshortArray.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "platform/registry/KeyName.h"
 
@@ -28,6 +29,50 @@ std::string soundName(int32_t index) {
   if (const std::size_t slash = name.rfind('/'); slash != std::string::npos) name = name.substr(slash + 1);
   if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) name = name.substr(0, dot);
   return name;
+}
+
+std::string utf8(const qel::lang::DStringPtr& text) {
+  std::string out;
+  if (!text) return out;
+  for (char16_t unit : text->view()) {
+    if (unit < 0x80) {
+      out.push_back(static_cast<char>(unit));
+    } else if (unit < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+      out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::string glyphText(const qel::lang::DshortArrayPtr& glyphs) {
+  return glyphs ? "\"" + utf8(MainCanvas::glyphsToString(glyphs)) + "\"" : "-";
+}
+
+std::string itemText(int16_t id) {
+  if (id < 0) return "value " + std::to_string(id);
+  return glyphText(MainCanvas::getText(id));
+}
+
+// The open window's content in one line.
+std::string dialogLine() {
+  std::string line = "dialog " + std::to_string(MainCanvas::dialogId) + " title " + glyphText(MainCanvas::titleText);
+  if (MainCanvas::bodyText) line += " body " + glyphText(MainCanvas::bodyText);
+  if (MainCanvas::itemIds) {
+    line += " items";
+    for (int32_t i = 0; i < MainCanvas::itemIds->length(); ++i)
+      line += (i ? " | " : " ") + itemText(MainCanvas::itemIds->at(i));
+  }
+  if (MainCanvas::softKeys) {
+    line += " keys";
+    for (int32_t i = 0; i < MainCanvas::softKeys->length(); ++i)
+      line += (i ? " | " : " ") + itemText(MainCanvas::softKeys->at(i));
+  }
+  return line;
 }
 
 std::string contentOf(const std::filesystem::path& path) {
@@ -73,6 +118,7 @@ EventLog::EventLog(std::filesystem::path userFolder) : user_(std::move(userFolde
 
 void EventLog::observe() {
   observeState();
+  observeDialog();
   observeSounds();
   observeFiles();
 }
@@ -98,6 +144,17 @@ void EventLog::observeState() {
     transition_ = MainCanvas::pendingTransition;
     if (transition_ != 0) note("transition " + std::to_string(transition_) + " requested");
   }
+}
+
+void EventLog::observeDialog() {
+  if (MainCanvas::gameState != MainCanvas::stateDialog) {
+    dialog_.clear();
+    return;
+  }
+  std::string line = dialogLine();
+  if (line == dialog_) return;
+  dialog_ = line;
+  note(line);
 }
 
 void EventLog::observeSounds() {

@@ -11,6 +11,8 @@
 //   state N                       the game state changed
 //   transition N requested / run  a deferred transition was asked for / done
 //   level N                       the level number changed
+//   dialog ID title "T" [body "B"] [items "I" | ...] keys "K" | "K"
+//                                 a window opened (or its content changed)
 //   sound start NAME / stop NAME  a sound began or ended playing
 //   record NAME: BYTES            a file of the user folder (a record of a
 //                                 record store as STORE/ID) was written
@@ -28,6 +30,7 @@ public:
 
 private:
   void observeState();
+  void observeDialog();
   void observeSounds();
   void observeFiles();
 
@@ -37,6 +40,7 @@ private:
   int32_t transition_ = 0;
   int32_t level_ = 0;
   bool levelSeen_ = false;
+  std::string dialog_;
   std::vector<bool> playing_;
   std::map<std::string, std::string> files_;
 };

@@ -10,8 +10,8 @@
 #include "util/DCyclicBuf.h"
 #include "util/DHashtable.h"
 
-using qel::microedition::io::DHttpConnection;
-using qel::microedition::io::HttpResponseHead;
+using qel::io::DHttpConnection;
+using qel::io::HttpResponseHead;
 
 namespace {
 

@@ -11,14 +11,14 @@
 
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
-#include "lang/HostHooks.h"
 #include "microedition/rms/DRecordStore.h"
 #include "platform/registry/Registry.h"
+#include "tests/core/tavrine/src/common/lang/TestHost.h"
 
 using qel::lang::DbyteArray;
 using qel::lang::DbyteArrayPtr;
-using qel::microedition::rms::DRecordStore;
-using qel::microedition::rms::DRecordStorePtr;
+using qel::rms::DRecordStore;
+using qel::rms::DRecordStorePtr;
 
 namespace {
 
@@ -32,12 +32,8 @@ public:
     std::string pattern = (base / "nv-rms-bench-XXXXXX").string();
     root_ = ::mkdtemp(pattern.data());
     wce::setRegistryRoot(root_);
-    qel::lang::HostHooks::setAppPropertyProvider([](const qel::lang::DStringPtr& key) -> qel::lang::DStringPtr {
-      return key->equals(u"app.name") ? u"Bench" : nullptr;
-    });
   }
   ~ScratchRegistry() {
-    qel::lang::HostHooks::reset();
     wce::setRegistryRoot({});
     std::error_code error;
     std::filesystem::remove_all(root_, error);
@@ -45,6 +41,7 @@ public:
 
 private:
   std::filesystem::path root_;
+  qel::lang::ApplicationNameHost host_{u"Bench"};
 };
 
 DbyteArrayPtr record() {

@@ -1,35 +1,24 @@
 #include "display/api/WindowHook.h"
 
+#include "display/api/HookTable.h"
 #include "display/device/SystemLibraries.h"
 #include "platform/window/Messages.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 
-#include <array>
 #include <cstdint>
 
 namespace tdlx {
-namespace {
 
-struct HookEntry {
-    wce::HWND window = nullptr;
-    wce::WNDPROC previous = nullptr;
-    DisplayBase* display = nullptr;
-};
-
-struct HookTable {
-    std::array<HookEntry, kMaxHookedWindows> entries;
-    int count = 0;
-    int systemOrientation = kAnyOrientation;
-};
-
-HookTable& table() {
+HookTable& hookTable() {
     static HookTable instance;
     return instance;
 }
 
+namespace {
+
 HookEntry* find(wce::HWND window) {
-    HookTable& t = table();
+    HookTable& t = hookTable();
     for (int i = 0; i < t.count; ++i) {
         if (t.entries[i].window == window) return &t.entries[i];
     }
@@ -37,7 +26,7 @@ HookEntry* find(wce::HWND window) {
 }
 
 int systemOrientation() {
-    HookTable& t = table();
+    HookTable& t = hookTable();
     if (t.systemOrientation == kAnyOrientation) t.systemOrientation = readSystemOrientation();
     return t.systemOrientation;
 }
@@ -91,7 +80,7 @@ wce::LRESULT hookProcedure(wce::HWND window, wce::UINT message, wce::WPARAM wPar
 }  // namespace
 
 bool hookWindow(wce::HWND window, DisplayBase* display) {
-    HookTable& t = table();
+    HookTable& t = hookTable();
     if (t.count >= kMaxHookedWindows) return false;
     const wce::LONG_PTR previous =
         wce::SetWindowLongW(window, wce::GWL_WNDPROC, reinterpret_cast<wce::LONG_PTR>(&hookProcedure));
@@ -105,12 +94,10 @@ void unhookWindow(wce::HWND window) {
     HookEntry* entry = find(window);
     if (!entry) return;
     wce::SetWindowLongW(window, wce::GWL_WNDPROC, reinterpret_cast<wce::LONG_PTR>(entry->previous));
-    HookTable& t = table();
+    HookTable& t = hookTable();
     *entry = t.entries[t.count - 1];
     t.entries[--t.count] = HookEntry{};
 }
-
-int hookedWindowCount() { return table().count; }
 
 wce::LPARAM turnPoint(wce::LPARAM point, int d, int width, int height) {
     const int x = static_cast<std::int16_t>(wce::LOWORD(static_cast<std::uintptr_t>(point)));
@@ -132,6 +119,6 @@ wce::WPARAM turnArrowKey(wce::WPARAM key, int d) {
     return wce::VK_LEFT + ((key - wce::VK_LEFT + static_cast<wce::WPARAM>(d & 3)) & 3);
 }
 
-void forgetSystemOrientation() { table().systemOrientation = kAnyOrientation; }
+void forgetSystemOrientation() { hookTable().systemOrientation = kAnyOrientation; }
 
 }  // namespace tdlx

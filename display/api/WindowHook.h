@@ -15,7 +15,6 @@ inline constexpr int kMaxHookedWindows = 16;
 bool hookWindow(wce::HWND window, DisplayBase* display);
 // Puts the previous procedure back; a window that is not hooked is left alone.
 void unhookWindow(wce::HWND window);
-int hookedWindowCount();
 
 // The point and key turned by d = (display orientation - system orientation) & 3
 // on a display of width x height.

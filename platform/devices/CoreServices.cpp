@@ -1,29 +1,17 @@
 #include "platform/devices/CoreServices.h"
 
+#include "platform/devices/CoreServicesState.h"
 #include "platform/system/ModuleTable.h"
 
-#include <mutex>
-
 namespace wce {
-namespace {
 
-struct CoreState {
-    std::mutex guard;
-    bool allKeys = false;
-    bool kernelMode = false;
-    std::vector<bool> allKeysCalls;
-    std::vector<bool> kModeCalls;
-};
-
-CoreState& state() {
-    static CoreState instance;
+CoreServicesState& coreServicesState() {
+    static CoreServicesState instance;
     return instance;
 }
 
-}  // namespace
-
 bool AllKeys(bool all) {
-    CoreState& s = state();
+    CoreServicesState& s = coreServicesState();
     std::lock_guard lock(s.guard);
     s.allKeysCalls.push_back(all);
     const bool previous = s.allKeys;
@@ -32,7 +20,7 @@ bool AllKeys(bool all) {
 }
 
 bool SetKMode(bool kernel) {
-    CoreState& s = state();
+    CoreServicesState& s = coreServicesState();
     std::lock_guard lock(s.guard);
     s.kModeCalls.push_back(kernel);
     const bool previous = s.kernelMode;
@@ -41,8 +29,8 @@ bool SetKMode(bool kernel) {
 }
 
 bool inKernelMode() {
-    std::lock_guard lock(state().guard);
-    return state().kernelMode;
+    std::lock_guard lock(coreServicesState().guard);
+    return coreServicesState().kernelMode;
 }
 
 void GetSystemInfo(SystemInfo* info) {
@@ -51,22 +39,6 @@ void GetSystemInfo(SystemInfo* info) {
     info->numberOfProcessors = 1;
     info->minimumApplicationAddress = 0x10000;
     info->maximumApplicationAddress = 0x7FFFFFFF;
-}
-
-std::vector<bool> recordedAllKeysCalls() {
-    std::lock_guard lock(state().guard);
-    return state().allKeysCalls;
-}
-
-std::vector<bool> recordedKModeCalls() {
-    std::lock_guard lock(state().guard);
-    return state().kModeCalls;
-}
-
-void clearRecordedCoreCalls() {
-    std::lock_guard lock(state().guard);
-    state().allKeysCalls.clear();
-    state().kModeCalls.clear();
 }
 
 void registerCoreServiceEntries() {

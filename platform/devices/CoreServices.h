@@ -1,12 +1,11 @@
 #pragma once
 // Core-library calls of the handheld that only change or report device state:
 // the hardware-key grab, the kernel-mode switch and the memory layout. Each
-// call is recorded so that tests can check it.
+// switch is recorded (CoreServicesState.h).
 
 #include "platform/system/WinTypes.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace wce {
 
@@ -26,10 +25,6 @@ struct SystemInfo {
 };
 // The page size of the emulated device is 4096.
 void GetSystemInfo(SystemInfo* info);
-
-std::vector<bool> recordedAllKeysCalls();
-std::vector<bool> recordedKModeCalls();
-void clearRecordedCoreCalls();
 
 // Adds AllKeys, SetKMode and GetSystemInfo to "coredll.dll" in the module table.
 void registerCoreServiceEntries();

@@ -1,38 +1,29 @@
 #include "platform/gapi/Gx.h"
 
 #include "platform/gapi/GapiOptions.h"
+#include "platform/gapi/GapiState.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/ModuleTable.h"
 #include "platform/window/Windows.h"
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace wce {
-namespace {
 
-struct GxDisplay {
-    bool open = false;
-    bool suspended = false;
-    bool inputOpen = false;
-    std::uint32_t viewportTop = 0;
-    std::uint32_t viewportHeight = 0;
-    // A copy of the panel, native layout, while the device has a DRAM buffer.
-    std::vector<std::uint16_t> dram;
-};
-
-GxDisplay& display() {
+GxDisplay& gxDisplay() {
     static GxDisplay instance;
     return instance;
 }
+
+namespace {
 
 std::ptrdiff_t originOffset(DeviceScreen& screen, const ViewLayout& layout) {
     return layout.origin - reinterpret_cast<std::uint8_t*>(screen.pixels());
 }
 
 void writeViewportRows() {
-    GxDisplay& gx = display();
+    GxDisplay& gx = gxDisplay();
     DeviceScreen& screen = DeviceScreen::instance();
     const ViewLayout layout = screen.viewLayout();
     const std::size_t panelBytes = static_cast<std::size_t>(screen.pitch()) * screen.nativeHeight();
@@ -57,7 +48,7 @@ void writeViewportRows() {
 }  // namespace
 
 int GXOpenDisplay(HWND window, DWORD) {
-    GxDisplay& gx = display();
+    GxDisplay& gx = gxDisplay();
     if (gx.open || !IsWindow(window)) return 0;
     gx.open = true;
     gx.suspended = false;
@@ -73,7 +64,7 @@ int GXOpenDisplay(HWND window, DWORD) {
 }
 
 int GXCloseDisplay() {
-    GxDisplay& gx = display();
+    GxDisplay& gx = gxDisplay();
     if (!gx.open) return 0;
     gx.open = false;
     gx.dram.clear();
@@ -93,7 +84,7 @@ GXDisplayProperties GXGetDisplayProperties() {
 }
 
 void* GXBeginDraw() {
-    GxDisplay& gx = display();
+    GxDisplay& gx = gxDisplay();
     if (!gx.open || gx.suspended) return nullptr;
     DeviceScreen& screen = DeviceScreen::instance();
     const ViewLayout layout = screen.viewLayout();
@@ -103,24 +94,24 @@ void* GXBeginDraw() {
 }
 
 int GXEndDraw() {
-    GxDisplay& gx = display();
+    GxDisplay& gx = gxDisplay();
     if (!gx.open) return 0;
     if (!gx.dram.empty()) writeViewportRows();
     return 1;
 }
 
 int GXSuspend() {
-    display().suspended = true;
+    gxDisplay().suspended = true;
     return 1;
 }
 
 int GXResume() {
-    display().suspended = false;
+    gxDisplay().suspended = false;
     return 1;
 }
 
 int GXSetViewport(DWORD top, DWORD height, DWORD, DWORD) {
-    GxDisplay& gx = display();
+    GxDisplay& gx = gxDisplay();
     gx.viewportTop = top;
     gx.viewportHeight = height;
     return 1;
@@ -129,16 +120,15 @@ int GXSetViewport(DWORD top, DWORD height, DWORD, DWORD) {
 bool GXIsDisplayDRAMBuffer() { return gapiOptions().dramBuffer; }
 
 int GXOpenInput() {
-    display().inputOpen = true;
+    gxDisplay().inputOpen = true;
     return 1;
 }
 
 int GXCloseInput() {
-    display().inputOpen = false;
+    gxDisplay().inputOpen = false;
     return 1;
 }
 
-bool gxInputOpen() { return display().inputOpen; }
 
 void registerGxEntries() {
     constexpr std::u16string_view library = u"gx.dll";

@@ -42,8 +42,6 @@ bool GXIsDisplayDRAMBuffer();
 // Between the two the device's keys go to the program, not to the shell.
 int GXOpenInput();
 int GXCloseInput();
-// Whether the input is open, for tests to see.
-bool gxInputOpen();
 
 // Adds the entries above to "gx.dll" in the module table.
 void registerGxEntries();

@@ -1,6 +1,7 @@
 #include "platform/gapi/GxDma.h"
 
 #include "platform/gapi/GapiOptions.h"
+#include "platform/gapi/GapiState.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/ModuleTable.h"
 
@@ -8,17 +9,13 @@
 #include <cstring>
 
 namespace wce {
-namespace {
 
-struct DmaState {
-    int busyPolls = 0;
-    int transfers = 0;
-};
-
-DmaState& state() {
+DmaState& dmaState() {
     static DmaState instance;
     return instance;
 }
+
+namespace {
 
 struct Area {
     int left;
@@ -34,15 +31,15 @@ Area clipped(const DeviceScreen& screen, int left, int top, int width, int heigh
 
 bool startTransfer() {
     if (!IsDMAReady()) return false;
-    ++state().transfers;
-    state().busyPolls = gapiOptions().dmaBusyPolls;
+    ++dmaState().transfers;
+    dmaState().busyPolls = gapiOptions().dmaBusyPolls;
     return true;
 }
 
 }  // namespace
 
 bool IsDMAReady() {
-    DmaState& s = state();
+    DmaState& s = dmaState();
     if (s.transfers == 0 || s.busyPolls == 0) return true;
     if (s.busyPolls > 0) --s.busyPolls;
     return false;
@@ -80,10 +77,6 @@ bool DmaVRAMtoDRAM(void* dram, std::int32_t pitch, std::int32_t left, std::int32
     }
     return true;
 }
-
-int dmaTransferCount() { return state().transfers; }
-
-void resetDmaTransfers() { state() = DmaState{}; }
 
 void registerGxDmaEntries() {
     constexpr std::u16string_view library = u"gxdma.dll";

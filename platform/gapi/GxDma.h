@@ -15,9 +15,6 @@ bool DmaDRAMtoVRAM(const void* dram, std::int32_t pitch, std::int32_t left, std:
 // The other way round.
 bool DmaVRAMtoDRAM(void* dram, std::int32_t pitch, std::int32_t left, std::int32_t top, std::int32_t width,
                    std::int32_t height);
-// Transfers started since the last reset, for tests.
-int dmaTransferCount();
-void resetDmaTransfers();
 
 // Adds the entries above to "gxdma.dll" in the module table.
 void registerGxDmaEntries();

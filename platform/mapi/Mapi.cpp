@@ -26,14 +26,10 @@ std::atomic<int>& adviseConnections() {
     return count;
 }
 
-namespace {
-
 std::atomic<int>& initializations() {
     static std::atomic<int> count{0};
     return count;
 }
-
-}  // namespace
 
 }  // namespace mapi
 
@@ -67,13 +63,6 @@ void registerMapiEntries() {
     registerModuleEntry(u"cemapi.dll", u"MAPIUninitialize", &MAPIUninitialize);
     registerModuleEntry(u"cemapi.dll", u"MAPILogonEx", &MAPILogonEx);
     registerModuleEntry(u"cemapi.dll", u"MAPIFreeBuffer", &MAPIFreeBuffer);
-}
-
-void setNextMapiResult(MapiCall call, HRESULT result) { mapi::nextResults().set(call, result); }
-void clearNextMapiResults() { mapi::nextResults().clear(); }
-
-MapiUsage mapiUsage() {
-    return MapiUsage{mapi::initializations(), mapi::liveObjects(), mapi::liveBuffers(), mapi::adviseConnections()};
 }
 
 }  // namespace wce

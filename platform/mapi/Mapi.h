@@ -30,34 +30,4 @@ using MAPIFreeBufferFunction = decltype(&MAPIFreeBuffer);
 // Adds the entries above to "cemapi.dll" in the module table.
 void registerMapiEntries();
 
-enum class MapiCall {
-    Initialize,
-    LogonEx,
-    GetMsgStoresTable,
-    OpenMsgStore,
-    GetProps,
-    OpenEntry,
-    Advise,
-    Unadvise,
-    GetContentsTable,
-    SetColumns,
-    SortTable,
-    QueryRows,
-    Count
-};
-// The next call of that kind answers result and does nothing else.
-void setNextMapiResult(MapiCall call, HRESULT result);
-void clearNextMapiResults();
-
-// What is outstanding, so that tests can check that every object is
-// released and every buffer freed.
-struct MapiUsage {
-    int initializations;
-    int liveObjects;
-    int liveBuffers;
-    int adviseConnections;
-    bool operator==(const MapiUsage&) const = default;
-};
-MapiUsage mapiUsage();
-
 }  // namespace wce

@@ -1,6 +1,7 @@
 #include "platform/shell/Shell.h"
 
 #include "platform/files/Text.h"
+#include "platform/shell/ShellRecords.h"
 #include "platform/system/AsciiCase.h"
 #include "platform/system/ModuleTable.h"
 
@@ -14,18 +15,12 @@ extern char** environ;
 
 namespace wce {
 
-namespace {
-
-struct Records {
-    std::mutex guard;
-    std::vector<ShellRequest> requests;
-    std::vector<std::u16string> calls;
-};
-
-Records& records() {
-    static Records shared;
+ShellRecords& shellRecords() {
+    static ShellRecords shared;
     return shared;
 }
+
+namespace {
 
 thread_local DWORD lastError = ERROR_SUCCESS;
 
@@ -52,8 +47,8 @@ void openOnDesktop(std::u16string_view file) {
 
 std::int32_t phoneMakeCall(PhoneMakeCallInfo* info) {
     if (!info || !info->destination) return -1;
-    std::lock_guard lock(records().guard);
-    records().calls.emplace_back(info->destination);
+    std::lock_guard lock(shellRecords().guard);
+    shellRecords().calls.emplace_back(info->destination);
     return 0;
 }
 
@@ -66,8 +61,8 @@ bool ShellExecuteEx(ShellExecuteInfo* info) {
     }
     std::u16string file(info->file);
     {
-        std::lock_guard lock(records().guard);
-        records().requests.push_back({file, info->mask, info->show});
+        std::lock_guard lock(shellRecords().guard);
+        shellRecords().requests.push_back({file, info->mask, info->show});
     }
     if (!hasAssociation(file)) {
         lastError = ERROR_NO_ASSOCIATION;
@@ -81,21 +76,5 @@ bool ShellExecuteEx(ShellExecuteInfo* info) {
 DWORD GetLastError() { return lastError; }
 
 void registerPhoneEntries() { registerModuleEntry(u"phone.dll", u"PhoneMakeCall", &phoneMakeCall); }
-
-std::vector<ShellRequest> recordedShellRequests() {
-    std::lock_guard lock(records().guard);
-    return records().requests;
-}
-
-std::vector<std::u16string> recordedPhoneCalls() {
-    std::lock_guard lock(records().guard);
-    return records().calls;
-}
-
-void clearRecordedShellRequests() {
-    std::lock_guard lock(records().guard);
-    records().requests.clear();
-    records().calls.clear();
-}
 
 }  // namespace wce

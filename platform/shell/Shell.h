@@ -7,8 +7,6 @@
 
 #include "platform/system/WinTypes.h"
 
-#include <string>
-#include <vector>
 
 namespace wce {
 
@@ -48,15 +46,5 @@ using PhoneMakeCallFunction = std::int32_t (*)(PhoneMakeCallInfo* info);
 // Adds "phone.dll" PhoneMakeCall (answers 0 for a destination, else -1) to
 // the module table.
 void registerPhoneEntries();
-
-struct ShellRequest {
-    std::u16string file;
-    DWORD mask;
-    int show;
-    bool operator==(const ShellRequest&) const = default;
-};
-std::vector<ShellRequest> recordedShellRequests();
-std::vector<std::u16string> recordedPhoneCalls();
-void clearRecordedShellRequests();
 
 }  // namespace wce

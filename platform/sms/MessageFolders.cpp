@@ -1,30 +1,29 @@
 #include "platform/sms/MessageFolders.h"
 
-#include <mutex>
+#include "platform/sms/MessageFolderState.h"
 
 namespace wce {
 
+MessageFolderState& messageFolderState() {
+    static MessageFolderState instance;
+    return instance;
+}
+
 namespace {
 
-std::mutex guard;
-std::optional<std::filesystem::path> userFolderPath;
-
 std::optional<std::filesystem::path> below(const char* name) {
-    std::lock_guard lock(guard);
-    if (!userFolderPath) return std::nullopt;
-    return *userFolderPath / "sms" / name;
+    MessageFolderState& state = messageFolderState();
+    std::lock_guard lock(state.guard);
+    if (!state.userFolder) return std::nullopt;
+    return *state.userFolder / "sms" / name;
 }
 
 }  // namespace
 
 void setMessageUserFolder(const std::filesystem::path& userFolder) {
-    std::lock_guard lock(guard);
-    userFolderPath = userFolder;
-}
-
-void clearMessageUserFolder() {
-    std::lock_guard lock(guard);
-    userFolderPath.reset();
+    MessageFolderState& state = messageFolderState();
+    std::lock_guard lock(state.guard);
+    state.userFolder = userFolder;
 }
 
 std::optional<std::filesystem::path> outboxFolder() { return below("outbox"); }

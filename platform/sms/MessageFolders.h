@@ -9,8 +9,6 @@
 namespace wce {
 
 void setMessageUserFolder(const std::filesystem::path& userFolder);
-// Forgets the folder again.
-void clearMessageUserFolder();
 
 // None while no user folder is set.
 std::optional<std::filesystem::path> outboxFolder();

@@ -2,42 +2,26 @@
 
 #include "platform/sms/MessageFile.h"
 #include "platform/sms/MessageFolders.h"
-#include "platform/sms/NextResults.h"
+#include "platform/sms/SmsTransport.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ModuleTable.h"
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
-#include <set>
 
 namespace wce {
 
-struct SmsSession {
-    std::filesystem::path outbox;
-};
+SmsTransport& smsTransport() {
+    static SmsTransport instance;
+    return instance;
+}
 
 namespace {
 
-struct Transport {
-    std::mutex guard;
-    std::set<SmsSession*> sessions;
-    std::u16string serviceCentre;
-    SMS_MESSAGE_ID lastMessageId = 0;
-};
-
-Transport& transport() {
-    static Transport instance;
-    return instance;
-}
-
-NextResults<SmsCall, static_cast<std::size_t>(SmsCall::Count)>& nextResults() {
-    static NextResults<SmsCall, static_cast<std::size_t>(SmsCall::Count)> instance;
-    return instance;
-}
+std::optional<HRESULT> injected(SmsCall call) { return smsTransport().nextResults.take(call); }
 
 std::optional<std::filesystem::path> outboxOf(SMS_HANDLE handle) {
-    Transport& state = transport();
+    SmsTransport& state = smsTransport();
     std::lock_guard lock(state.guard);
     if (!state.sessions.count(handle)) return std::nullopt;
     return handle->outbox;
@@ -57,7 +41,7 @@ std::optional<std::u16string> destinationText(const SmsAddress& destination) {
 }  // namespace
 
 HRESULT SmsOpen(const char16_t* protocol, DWORD mode, SMS_HANDLE* handle, void** messageAvailableEvent) {
-    if (auto injected = nextResults().take(SmsCall::Open)) return *injected;
+    if (auto result = injected(SmsCall::Open)) return *result;
     if (!handle || !protocol || std::u16string_view(protocol) != SMS_MSGTYPE_TEXT || messageAvailableEvent) {
         return E_INVALIDARG;
     }
@@ -65,7 +49,7 @@ HRESULT SmsOpen(const char16_t* protocol, DWORD mode, SMS_HANDLE* handle, void**
     const auto outbox = outboxFolder();
     if (!outbox) return E_FAIL;
     auto session = std::make_unique<SmsSession>(SmsSession{*outbox});
-    Transport& state = transport();
+    SmsTransport& state = smsTransport();
     std::lock_guard lock(state.guard);
     *handle = session.get();
     state.sessions.insert(session.release());
@@ -75,7 +59,7 @@ HRESULT SmsOpen(const char16_t* protocol, DWORD mode, SMS_HANDLE* handle, void**
 HRESULT SmsSendMessage(SMS_HANDLE handle, const SmsAddress*, const SmsAddress* destination, const void*,
                        const std::uint8_t* data, DWORD dataSize, const std::uint8_t* providerData,
                        DWORD providerDataSize, DWORD, DWORD, SMS_MESSAGE_ID* messageId) {
-    if (auto injected = nextResults().take(SmsCall::SendMessage)) return *injected;
+    if (auto result = injected(SmsCall::SendMessage)) return *result;
     const auto outbox = outboxOf(handle);
     if (!outbox) return E_INVALIDARG;
     if (!destination) return SMS_E_INVALIDADDRESS;
@@ -94,7 +78,7 @@ HRESULT SmsSendMessage(SMS_HANDLE handle, const SmsAddress*, const SmsAddress* d
                                 text, WallClockMillis()};
     const auto bytes = formatOutboxMessage(message);
     if (!bytes || !writeMessageFile(*outbox, *bytes)) return SMS_E_NETWORK;
-    Transport& state = transport();
+    SmsTransport& state = smsTransport();
     std::lock_guard lock(state.guard);
     ++state.lastMessageId;
     if (messageId) *messageId = state.lastMessageId;
@@ -102,8 +86,8 @@ HRESULT SmsSendMessage(SMS_HANDLE handle, const SmsAddress*, const SmsAddress* d
 }
 
 HRESULT SmsClose(SMS_HANDLE handle) {
-    if (auto injected = nextResults().take(SmsCall::Close)) return *injected;
-    Transport& state = transport();
+    if (auto result = injected(SmsCall::Close)) return *result;
+    SmsTransport& state = smsTransport();
     std::lock_guard lock(state.guard);
     if (!state.sessions.erase(handle)) return E_INVALIDARG;
     delete handle;
@@ -111,9 +95,9 @@ HRESULT SmsClose(SMS_HANDLE handle) {
 }
 
 HRESULT SmsGetSMSC(SmsAddress* serviceCentre) {
-    if (auto injected = nextResults().take(SmsCall::GetSMSC)) return *injected;
+    if (auto result = injected(SmsCall::GetSMSC)) return *result;
     if (!serviceCentre) return E_INVALIDARG;
-    Transport& state = transport();
+    SmsTransport& state = smsTransport();
     std::lock_guard lock(state.guard);
     if (state.serviceCentre.empty()) return E_FAIL;
     *serviceCentre = SmsAddress{};
@@ -135,18 +119,9 @@ void registerSmsEntries() {
 }
 
 void setSmsServiceCentre(std::u16string address) {
-    Transport& state = transport();
+    SmsTransport& state = smsTransport();
     std::lock_guard lock(state.guard);
     state.serviceCentre = std::move(address);
-}
-
-void setNextSmsResult(SmsCall call, HRESULT result) { nextResults().set(call, result); }
-void clearNextSmsResults() { nextResults().clear(); }
-
-int openSmsHandles() {
-    Transport& state = transport();
-    std::lock_guard lock(state.guard);
-    return static_cast<int>(state.sessions.size());
 }
 
 }  // namespace wce

@@ -76,11 +76,4 @@ void registerSmsEntries();
 
 void setSmsServiceCentre(std::u16string address);
 
-enum class SmsCall { Open, SendMessage, Close, GetSMSC, Count };
-// The next call of that entry answers result and does nothing else.
-void setNextSmsResult(SmsCall call, HRESULT result);
-void clearNextSmsResults();
-// Handles opened and not yet closed.
-int openSmsHandles();
-
 }  // namespace wce

@@ -1,42 +1,26 @@
 #include "platform/system/Aygshell.h"
 
-#include <mutex>
+#include "platform/system/AygshellCalls.h"
 
 namespace wce {
-namespace {
 
-std::mutex guard;
-std::vector<ShellCall> fullScreenCalls;
-std::vector<ShellCall> imeModeCalls;
-
-}  // namespace
+AygshellCalls& aygshellCalls() {
+    static AygshellCalls instance;
+    return instance;
+}
 
 bool SHFullScreen(HWND window, DWORD state) {
-    std::lock_guard lock(guard);
-    fullScreenCalls.push_back({window, state});
+    AygshellCalls& calls = aygshellCalls();
+    std::lock_guard lock(calls.guard);
+    calls.fullScreen.push_back({window, state});
     return true;
 }
 
 std::int32_t SHSetImeMode(HWND window, DWORD mode) {
-    std::lock_guard lock(guard);
-    imeModeCalls.push_back({window, mode});
+    AygshellCalls& calls = aygshellCalls();
+    std::lock_guard lock(calls.guard);
+    calls.imeMode.push_back({window, mode});
     return 0;
-}
-
-std::vector<ShellCall> recordedFullScreenCalls() {
-    std::lock_guard lock(guard);
-    return fullScreenCalls;
-}
-
-std::vector<ShellCall> recordedImeModeCalls() {
-    std::lock_guard lock(guard);
-    return imeModeCalls;
-}
-
-void clearRecordedShellCalls() {
-    std::lock_guard lock(guard);
-    fullScreenCalls.clear();
-    imeModeCalls.clear();
 }
 
 }  // namespace wce

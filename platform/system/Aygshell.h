@@ -1,11 +1,10 @@
 #pragma once
 // The built-in "aygshell.dll": shell calls that only change how the device
-// shell looks, recorded so that tests can check them.
+// shell looks; each is recorded (AygshellCalls.h).
 
 #include "platform/system/WinTypes.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace wce {
 
@@ -23,14 +22,5 @@ using SHSetImeModeFunction = std::int32_t (*)(HWND window, DWORD mode);
 bool SHFullScreen(HWND window, DWORD state);
 // Answers 0 (success).
 std::int32_t SHSetImeMode(HWND window, DWORD mode);
-
-struct ShellCall {
-    HWND window;
-    DWORD argument;
-    bool operator==(const ShellCall&) const = default;
-};
-std::vector<ShellCall> recordedFullScreenCalls();
-std::vector<ShellCall> recordedImeModeCalls();
-void clearRecordedShellCalls();
 
 }  // namespace wce

@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace wce {
 
@@ -19,11 +18,8 @@ struct MessageBoxRecord {
     UINT type;
     bool operator==(const MessageBoxRecord&) const = default;
 };
-std::vector<MessageBoxRecord> recordedMessageBoxes();
-void clearRecordedMessageBoxes();
 
 // The driver's way of showing a box to the person at the desktop.
 void setMessageBoxPresenter(std::function<void(const MessageBoxRecord&)> presenter);
-
 
 }  // namespace wce

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "gamelib/GameLib.h"
-#include "gamelib/TextLineReader.h"
 #include "io/DDataInputStream.h"
 #include "io/DInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
 #include "lang/DString.h"
 #include "util/DHashtable.h"
+#include "util/TextLines.h"
 
 namespace gamelib {
 
@@ -22,21 +22,18 @@ using qel::lang::DObjectArrayPtr;
 using qel::lang::DString;
 using qel::lang::DStringPtr;
 using qel::util::DHashtable;
+using qel::util::IncludeDirective;
+using qel::util::LineFormat;
+using qel::util::TextLineReader;
 namespace ExceptionCode = qel::lang::ExceptionCode;
 
 namespace {
 
-struct DirectiveForm {
-  const char16_t* keyword;
-  int32_t nameStart;
-  int encoding;  // -1: the encoding of the file being parsed
-};
-
-constexpr DirectiveForm kDirectives[] = {
-    {u"#INCLUDE_JAVAUTF", 17, StringManager::RecordLines},
-    {u"#INCLUDE_TXT", 13, StringManager::ByteLines},
-    {u"#INCLUDE", 9, -1},
-};
+// Only the end of the data ends the reading quietly; other read errors pass out.
+TextLineReader linesOf(DDataInputStreamPtr in, int encoding) {
+  return TextLineReader(std::move(in), encoding == StringManager::RecordLines ? LineFormat::Records : LineFormat::Bytes,
+                        TextLineReader::Errors::PassOut);
+}
 
 }  // namespace
 
@@ -72,15 +69,12 @@ DObjectArrayPtr StringManager::splitString(const DStringPtr& text, char16_t sepa
 }
 
 bool StringManager::parseDirective(const DStringPtr& text, int encoding, Directive& directive) {
-  DStringPtr upper = text->toUpperCase();
-  for (const DirectiveForm& form : kDirectives) {
-    if (!upper->startsWith(DStringPtr(form.keyword))) continue;
-    directive.encoding = form.encoding < 0 ? encoding : form.encoding;
-    directive.fileName =
-        text->length() > form.nameStart ? text->substring(form.nameStart)->toLowerCase()->trim() : DStringPtr(u"");
-    return true;
-  }
-  return false;
+  const IncludeDirective* form = qel::util::includeDirectiveAt(text);
+  if (!form) return false;
+  directive.encoding = !form->format ? encoding : *form->format == LineFormat::Records ? RecordLines : ByteLines;
+  directive.fileName =
+      text->length() > form->nameStart() ? text->substring(form->nameStart())->toLowerCase()->trim() : DStringPtr(u"");
+  return true;
 }
 
 DStringPtr StringManager::folder() const {
@@ -115,7 +109,7 @@ void StringManager::parse(const DStringPtr& name, DInputStreamPtr stream, int en
   }
   if (!stream) return;
   DDataInputStreamPtr in = new DDataInputStream(stream);
-  TextLineReader lines(in, encoding);
+  TextLineReader lines = linesOf(in, encoding);
   for (DStringPtr line = lines.next(); line; line = lines.next()) {
     if (line->startsWith(DStringPtr(u"//"))) continue;
     Directive directive;
@@ -139,7 +133,7 @@ DStringPtr StringManager::readTextResource(const DStringPtr& name, int encoding)
   DInputStreamPtr stream = GameLib::getResourceAsStream(name);
   if (!stream) return u"";
   DDataInputStreamPtr in = new DDataInputStream(stream);
-  TextLineReader lines(in, encoding);
+  TextLineReader lines = linesOf(in, encoding);
   std::u16string text;
   for (DStringPtr line = lines.next(); line; line = lines.next()) {
     text.append(line->view());

@@ -2,7 +2,6 @@
 
 #include "display/api/Display.h"
 #include "display/api/DisplayImpl.h"
-#include "display/api/ProcessState.h"
 #include "display/device/Log.h"
 #include "platform/devices/CoreServices.h"
 #include "platform/devices/DeviceModules.h"
@@ -17,6 +16,10 @@
 #include "platform/window/Windows.h"
 
 #include "tests/display/LogFolderEnvironment.h"
+#include "tests/display/api/probe/DisplayProbe.h"
+#include "tests/platform/devices/probe/CoreServicesProbe.h"
+#include "tests/platform/gapi/probe/GapiProbe.h"
+#include "tests/platform/system/probe/AygshellProbe.h"
 
 #include <gtest/gtest.h>
 

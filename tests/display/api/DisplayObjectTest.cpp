@@ -9,6 +9,10 @@
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
 #include "platform/window/VirtualKeys.h"
+#include "tests/display/api/probe/DisplayProbe.h"
+#include "tests/platform/devices/probe/CoreServicesProbe.h"
+#include "tests/platform/gapi/probe/GapiProbe.h"
+#include "tests/platform/system/probe/AygshellProbe.h"
 
 namespace tdlx::testing {
 namespace {

@@ -1,6 +1,7 @@
 #include "DisplayFixture.h"
 
 #include "display/device/PhysicalMemory.h"
+#include "tests/platform/devices/probe/CoreServicesProbe.h"
 
 namespace tdlx::testing {
 namespace {

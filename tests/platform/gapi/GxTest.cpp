@@ -10,6 +10,8 @@
 #include "platform/system/ModuleTable.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
+#include "tests/platform/devices/probe/CoreServicesProbe.h"
+#include "tests/platform/gapi/probe/GapiProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 #include "platform/mapi/Mapi.h"
 #include "platform/sms/MessageFile.h"
 #include "platform/sms/MessageFolders.h"
+#include "tests/platform/mapi/probe/MapiProbe.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 
 #include <gtest/gtest.h>
 

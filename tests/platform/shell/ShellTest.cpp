@@ -1,4 +1,5 @@
 #include "platform/shell/Shell.h"
+#include "tests/platform/shell/probe/ShellProbe.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

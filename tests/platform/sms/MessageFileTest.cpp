@@ -1,5 +1,6 @@
 #include "platform/sms/MessageFile.h"
 #include "platform/sms/MessageFolders.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "platform/sms/Sms.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/ModuleTable.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 
 #include <gtest/gtest.h>
 

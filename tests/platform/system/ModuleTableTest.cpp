@@ -1,6 +1,7 @@
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Aygshell.h"
 #include "platform/system/ModuleTable.h"
+#include "tests/platform/system/probe/AygshellProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "platform/window/MessageBox.h"
 #include "platform/window/Resources.h"
 #include "platform/window/SingleInstanceLock.h"
+#include "tests/platform/window/probe/MessageBoxProbe.h"
 
 #include <filesystem>
 #include <sys/wait.h>

@@ -11,11 +11,11 @@
 #include "lang/DintArray2d.h"
 #include "microedition/backend/DisplayBackend.h"
 #include "microedition/displayable/DDisplay.h"
-#include "microedition/displayable/DisplayHost.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/raster/RasterSurface.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "tests/core/tavrine/src/common/lang/TestHost.h"
 
 // A display back-end whose screen is a surface in memory.
 class MemoryBackend final : public qel::lcdui::DisplayBackend {
@@ -44,15 +44,6 @@ public:
 
 private:
   qel::raster::RasterSurface screen_;
-};
-
-class ActiveDisplayHost final : public qel::lcdui::DisplayHost {
-public:
-  ActiveDisplayHost() { setCurrent(this); }
-  ~ActiveDisplayHost() override { setCurrent(nullptr); }
-  bool isInactive() override { return false; }
-  bool isScale2x() const override { return false; }
-  wce::HWND getWindow() const override { return nullptr; }
 };
 
 // A game that records the calls of the game library.
@@ -125,7 +116,7 @@ public:
   }
 
   MemoryBackend backend;
-  ActiveDisplayHost displayHost;
+  qel::lang::TestHost displayHost;
   wce::ManualClock clock{1000};
   wce::ScopedClockSource clockScope;
   gamelib::GameLibPtr app;

@@ -16,6 +16,7 @@
 #include "microedition/media/DPlayer.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "platform/shell/Shell.h"
+#include "tests/platform/shell/probe/ShellProbe.h"
 
 using guilib::GUIAction;
 using guilib::GUIActionPtr;

@@ -23,14 +23,6 @@ DbyteArrayPtr iconOf(int32_t i) {
   return qel::lang::dynamicPtrCast<DbyteArray>(DialogWindow::itemIcons->at(i));
 }
 
-// The picture width of the last item; a null last entry takes the last
-// entry that has a picture.
-int32_t lastIconWidth() {
-  for (int32_t i = DialogWindow::itemIcons->length() - 1; i >= 0; --i)
-    if (DbyteArrayPtr icon = iconOf(i)) return frameWidth(icon->at(0));
-  return 0;
-}
-
 int32_t bottomBar() {
   return DialogWindow::dialogId == DialogWindow::frameLessMenu
              ? 0
@@ -43,6 +35,12 @@ int32_t chromeHeight() {
 }
 
 }  // namespace
+
+int32_t DialogWindow::itemPictureWidth() {
+  for (int32_t i = itemIcons->length() - 1; i >= 0; --i)
+    if (DbyteArrayPtr icon = iconOf(i)) return frameWidth(icon->at(0));
+  return 0;
+}
 
 int32_t DialogWindow::charsForWidth(int32_t pixels) { return roundedDivide(pixels, MainCanvas::textCharWidth); }
 
@@ -119,7 +117,7 @@ void DialogWindow::layoutListDialog(int32_t availableWidth) {
   const int32_t items = itemIds->length();
   itemLines = new DintArray(items);
   const int32_t pictureWidth = (hasToggles ? frameWidth(checkBoxSprite) + checkBoxGap : 0) +
-                               (itemIcons ? lastIconWidth() + iconGap : 0);
+                               (itemIcons ? itemPictureWidth() + iconGap : 0);
   const int32_t pictureColumns = charsForWidth(rightInset + 2 * border + leftInset + pictureWidth);
   windowWidth += 2;
   for (int32_t i = 0; i < items; ++i) windowWidth = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);
@@ -133,7 +131,7 @@ void DialogWindow::layoutListDialog(int32_t availableWidth) {
   lineCount = items;
   visibleLines = fittingLines();
   visibleHeight = 0;
-  for (int32_t i = 0, lines = 0; i < items && lines < visibleLines; lines += itemLines->at(i), ++i)
+  for (int32_t i = 0, lines = 0; i < items && lines < visibleLines; lines += rowLines(i), ++i)
     visibleHeight += itemRowHeight(i);
   windowHeight = chromeHeight() + visibleHeight;
   placeDialog();
@@ -154,7 +152,7 @@ int32_t DialogWindow::measureItems(int32_t width) {
       lines = std::max(lines, (pictureHeight + lineHeight - 1) / lineHeight);
     }
     itemLines->at(i) = lines;
-    total += lines;
+    total += rowLines(i);
   }
   return total;
 }
@@ -172,6 +170,12 @@ int32_t DialogWindow::itemRowHeight(int32_t i) {
   return lineHeight * lines;
 }
 
+int32_t DialogWindow::rowLines(int32_t i) {
+  const int32_t lines = itemLines->at(i);
+  if (lines == 1 && touchRowHeight) return (touchRowHeight + lineHeight - 1) / lineHeight;
+  return lines;
+}
+
 int32_t DialogWindow::firstShownItem() {
   const int32_t items = itemIds ? itemIds->length() : 0;
   if (!scrolls) {
@@ -179,10 +183,10 @@ int32_t DialogWindow::firstShownItem() {
     return 0;
   }
   int32_t first = std::clamp(selection, 0, std::max(0, items - 1));
-  for (int32_t lines = itemLines->at(first); first > 0 && lines + itemLines->at(first - 1) <= visibleLines;)
-    lines += itemLines->at(--first);
+  for (int32_t lines = rowLines(first); first > 0 && lines + rowLines(first - 1) <= visibleLines;)
+    lines += rowLines(--first);
   pageItems = 0;
-  for (int32_t i = first, lines = 0; i < items && lines + itemLines->at(i) <= visibleLines; lines += itemLines->at(i), ++i)
+  for (int32_t i = first, lines = 0; i < items && lines + rowLines(i) <= visibleLines; lines += rowLines(i), ++i)
     ++pageItems;
   pageItems = std::max(pageItems, 1);
   return first;

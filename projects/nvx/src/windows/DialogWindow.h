@@ -57,7 +57,7 @@ struct DialogWindow {
 
   // Sprite sets of the window (rows of spriteTable).
   static constexpr int32_t backgroundTileSprite = 0;
-  static constexpr int32_t titleOrnamentSprite = 27;
+  static constexpr int32_t titleOrnamentSprite = 17;
   // Frame 0 unchecked, 1 checked.
   static constexpr int32_t checkBoxSprite = 6;
   static constexpr int32_t softKeyButtonSprite = 38;
@@ -161,12 +161,19 @@ struct DialogWindow {
   static void prepareDialog(int32_t minChars);
   static void layoutTextDialog(int32_t availableWidth);
   static void layoutListDialog(int32_t availableWidth);
+  // Fills itemLines; the total counts rows as rowLines does.
   static int32_t measureItems(int32_t width);
   static void placeDialog();
   static int32_t fittingLines();
   static int32_t charsForWidth(int32_t pixels);
+  // The picture width of the last item; when its entry is null, of the
+  // last entry that has a picture; 0 for none.
+  static int32_t itemPictureWidth();
   // Pixel height of item i's row as laid out and painted.
   static int32_t itemRowHeight(int32_t i);
+  // The lines of lineHeight item i's row takes: a touch row counts as the
+  // lines it covers, so that a page of touch rows fits the screen.
+  static int32_t rowLines(int32_t i);
   // The first item of the shown page; sets pageItems.
   static int32_t firstShownItem();
 
@@ -175,8 +182,16 @@ struct DialogWindow {
   static void textDialogKey(int32_t action);
   static void listDialogKey(int32_t action);
   static void dialogPointer(int32_t x, int32_t y);
+  // A value item's value 0..8 (0 when it holds none), and setting it, kept
+  // in 0..8, with the effects (item 1) or music (item 2) volume at 8 times it.
+  static int32_t itemValue(int32_t item);
+  // Volumes change only while the first toggle, the sound switch, is on.
+  static bool soundSwitchOn();
+  static void setItemValue(int32_t item, int32_t value);
 
-  // Painting.
+  // Painting. The frame under the window is kept in back: taken from the
+  // screen when the window opens, or for the title screens painted there
+  // each frame; each frame copies it to g and draws the window over it.
   static void paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g);
   static void paintTiledBackground(const qel::lcdui::DGraphicsPtr& g);
   static void paintWindowFrame(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h,
@@ -186,8 +201,10 @@ struct DialogWindow {
                                  int32_t zone);
   static void paintScrollBar(const qel::lcdui::DGraphicsPtr& g, int32_t visible, int32_t first);
   static void paintWindowScrollArrows(const qel::lcdui::DGraphicsPtr& g, int32_t visible, int32_t first);
-  static void paintTextWindow(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g);
-  static void paintListWindow(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g);
+  static void paintTextWindow(const qel::lcdui::DGraphicsPtr& g);
+  static void paintListWindow(const qel::lcdui::DGraphicsPtr& g);
+  // The grey of the selection and the scroll arrows, pulsing with the clock.
+  static int32_t pulseGrey();
 };
 
 }  // namespace nvx

@@ -35,18 +35,19 @@ protected:
     folder_.openArchive();
     gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
     MainCanvas::initStatics();
-    MainCanvas::languageIndex = 0;
-    MainCanvas::loadLanguage();
     MainCanvas::pictures = new qel::lang::DObjectArray(8);
     const char16_t* names[] = {u"abc_en", u"pic1", u"pic2"};
     for (int i = 0; i < 3; ++i) {
       MainCanvas::pictures[i] = gamelib::GameLib::loadImage(names[i]);
       ASSERT_TRUE(MainCanvas::pictures[i]) << i;
     }
+    MainCanvas::languageIndex = 0;
+    MainCanvas::loadLanguage();
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::touchInput = 0;
     MainCanvas::gameState = MainCanvas::stateLanguage;
+    MainCanvas::dialogReturnState = MainCanvas::stateLanguage;
     MainCanvas::pendingKey = MainCanvas::noKey;
     NightvaultScreens::installLive();
   }

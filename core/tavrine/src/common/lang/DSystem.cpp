@@ -11,15 +11,20 @@
 #include "lang/DboolArray.h"
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
-#include "lang/HostHooks.h"
+#include "lang/Host.h"
+#include "lang/ProcessCommandLine.h"
 #include "lang/TextCodec.h"
 #include "platform/files/Folders.h"
 #include "platform/system/Clock.h"
 #include "platform/system/SystemInfo.h"
+#include "wireless/messaging/SmsLibrary.h"
 
 namespace qel::lang {
 
 namespace {
+
+using qel::messaging::SmsAddress;
+using qel::messaging::SmsLibrary;
 
 bool keyIs(const DStringPtr& key, std::u16string_view name) { return key->view() == name; }
 
@@ -48,12 +53,21 @@ DStringPtr languageAbbreviation() {
 }
 
 DStringPtr smsServiceCentre() {
-  HostHooks::SmscQuery query = HostHooks::smscQuery();
+  SmsLibrary::SmscQuery query = SmsLibrary::smscQuery();
   if (!query) return nullptr;
   SmsAddress address;
   if (query(&address) < 0) return nullptr;
   const char16_t* text = address.address;
   return new DString(std::u16string_view(text, std::find(text, text + 256, u'\0') - text));
+}
+
+bool hostSetTimer(int32_t id, uint32_t intervalMs) {
+  Host* host = Host::current();
+  return host && host->setTimer(id, intervalMs);
+}
+
+void hostKillTimer(int32_t id) {
+  if (Host* host = Host::current()) host->killTimer(id);
 }
 
 DStringPtr boolText(bool value) { return value ? u"true" : u"false"; }
@@ -115,7 +129,7 @@ void DSystem::arraycopy(const DshortArrayPtr& src, int32_t srcPos, const DshortA
 
 DStringPtr DSystem::getProperty(const DStringPtr& key) {
   if (!key) return nullptr;
-  if (keyIs(key, u"app.commandline")) return new DString(HostHooks::commandLine());
+  if (keyIs(key, u"app.commandline")) return new DString(ProcessCommandLine::text());
   if (keyIs(key, u"file.separator")) return u"\\";
   if (keyIs(key, u"app.fullpath")) return getApplicationDirectory();
   if (keyIs(key, u"archive.name")) return u"game.dat";
@@ -123,7 +137,7 @@ DStringPtr DSystem::getProperty(const DStringPtr& key) {
   if (keyIs(key, u"platform.string")) return new DString(platformType());
   if (keyIs(key, u"system.eventbasedloop")) return u"false";
   if (keyIs(key, u"wireless.messaging.sms.smsc")) return smsServiceCentre();
-  if (keyIs(key, u"wireless.messaging.sms.smssupport")) return boolText(HostHooks::smsLibraryLoaded());
+  if (keyIs(key, u"wireless.messaging.sms.smssupport")) return boolText(SmsLibrary::loaded());
   if (keyIs(key, u"sensor.accelerometer")) return u"false";
   if (keyIs(key, u"system.language")) return languageAbbreviation();
   return nullptr;
@@ -143,7 +157,7 @@ int32_t DSystem::getIntProperty(const DStringPtr& key) {
   };
   if (keyIs(key, u"input.touchscreen")) return platformIs(u"PocketPC") ? 1 : touchDriverPresent();
   if (keyIs(key, u"input.softkeys")) return platformIs(u"SmartPhone") ? 1 : 0;
-  if (keyIs(key, u"wireless.messaging.sms.smssupport")) return HostHooks::smsLibraryLoaded() ? 1 : 0;
+  if (keyIs(key, u"wireless.messaging.sms.smssupport")) return SmsLibrary::loaded() ? 1 : 0;
   for (const Fixed& fixed : fixedValues)
     if (keyIs(key, fixed.key)) return fixed.value;
   return -1;
@@ -168,7 +182,7 @@ int32_t DSystem::timerCreate(TimerCallback callback, intptr_t argument, uint32_t
   for (const DSystemTimer& timer : timers()) largest = std::max(largest, timer.id);
   if (largest == std::numeric_limits<int32_t>::max()) return 0;
   int32_t id = largest + 1;
-  if (start && !HostHooks::setTimer(id, intervalMs)) return 0;
+  if (start && !hostSetTimer(id, intervalMs)) return 0;
   timers().push_front(DSystemTimer{id, callback, argument, intervalMs, start});
   return id;
 }
@@ -176,7 +190,7 @@ int32_t DSystem::timerCreate(TimerCallback callback, intptr_t argument, uint32_t
 void DSystem::timerDestroy(int32_t id) {
   timers().remove_if([id](const DSystemTimer& timer) {
     if (timer.id != id) return false;
-    if (timer.active) HostHooks::killTimer(id);
+    if (timer.active) hostKillTimer(id);
     return true;
   });
 }
@@ -184,14 +198,14 @@ void DSystem::timerDestroy(int32_t id) {
 bool DSystem::timerStart(int32_t id) {
   DSystemTimer* timer = findTimer(id);
   if (!timer) return false;
-  if (!timer->active) timer->active = HostHooks::setTimer(id, timer->interval);
+  if (!timer->active) timer->active = hostSetTimer(id, timer->interval);
   return timer->active;
 }
 
 void DSystem::timerStop(int32_t id) {
   DSystemTimer* timer = findTimer(id);
   if (!timer || !timer->active) return;
-  HostHooks::killTimer(id);
+  hostKillTimer(id);
   timer->active = false;
 }
 
@@ -199,7 +213,7 @@ void DSystem::timerDispatch(int32_t id) {
   DSystemTimer* timer = findTimer(id);
   if (!timer) return;
   if (!timer->active) {
-    HostHooks::killTimer(id);
+    hostKillTimer(id);
     return;
   }
   // The callback may create or destroy timers, this one included.
@@ -210,7 +224,7 @@ void DSystem::timerDispatch(int32_t id) {
 
 void DSystem::timerDestroyAll() {
   for (const DSystemTimer& timer : timers())
-    if (timer.active) HostHooks::killTimer(timer.id);
+    if (timer.active) hostKillTimer(timer.id);
   timers().clear();
 }
 

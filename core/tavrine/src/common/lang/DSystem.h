@@ -31,7 +31,7 @@ public:
   // The program's folder, without a trailing separator ("app.fullpath").
   static DStringPtr getApplicationDirectory();
 
-  // Window timers, run on the host window through HostHooks. Create answers
+  // Window timers, run on the host window (lang/Host.h). Create answers
   // the new id (1 + the largest id in use), or 0 for a null callback, an
   // exhausted id range, or a start that failed (which leaves no timer).
   static int32_t timerCreate(TimerCallback callback, intptr_t argument, uint32_t intervalMs, bool start);

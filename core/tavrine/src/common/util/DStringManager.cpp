@@ -1,7 +1,5 @@
 #include "util/DStringManager.h"
 
-#include <string>
-#include <string_view>
 #include <utility>
 
 #include "io/DDataInputStream.h"
@@ -12,6 +10,7 @@
 #include "lang/DString.h"
 #include "lang/DStringBuffer.h"
 #include "util/DHashtable.h"
+#include "util/TextLines.h"
 
 namespace qel::util {
 
@@ -31,24 +30,16 @@ namespace {
 constexpr int32_t TableBuckets = 11;
 constexpr int32_t TableLoadFactor = 75;
 
-struct Directive {
-  std::u16string_view keyword;
-  // -1: the mode of the text that holds the directive.
-  int mode;
-};
+LineFormat formatOf(int mode) { return mode == DStringManager::ModeUTF ? LineFormat::Records : LineFormat::Bytes; }
 
-// Longest first, so that "#INCLUDE" does not hide the other two.
-constexpr Directive directives[] = {
-    {u"#INCLUDE_JAVAUTF", DStringManager::ModeUTF},
-    {u"#INCLUDE_TXT", DStringManager::ModeBytes},
-    {u"#INCLUDE", -1},
-};
+int modeOf(LineFormat format) {
+  return format == LineFormat::Records ? DStringManager::ModeUTF : DStringManager::ModeBytes;
+}
 
-const Directive* directiveAt(const DStringPtr& text) {
-  DStringPtr upper = text->toUpperCase();
-  for (const Directive& directive : directives)
-    if (upper->view().starts_with(directive.keyword)) return &directive;
-  return nullptr;
+// In byte mode a read error ends the text like its end; in UTF mode the end
+// throws 0x06000002 and errors pass out.
+TextLineReader linesOf(DDataInputStreamPtr in, int mode) {
+  return TextLineReader(std::move(in), formatOf(mode), TextLineReader::Errors::EndByteText);
 }
 
 DStringPtr stringAt(const DObjectArrayPtr& parts, int32_t index) {
@@ -69,46 +60,6 @@ private:
 
 }  // namespace
 
-// Lines of one stream. In byte mode a read error ends the text like its
-// end; in UTF mode the end throws 0x06000002 and errors pass out.
-class DStringManager::LineReader {
-public:
-  LineReader(DDataInputStreamPtr in, int mode) : in_(std::move(in)), mode_(mode) {}
-
-  // The next line without its break; null at the end of byte-mode text.
-  DStringPtr next() {
-    if (mode_ == ModeUTF) return in_->readUTF();
-    std::u16string line;
-    for (;;) {
-      int32_t byte = nextByte();
-      if (byte < 0) return line.empty() ? DStringPtr() : DStringPtr(new DString(std::move(line)));
-      if (byte == '\n') break;
-      if (byte == '\r') {
-        int32_t following = nextByte();
-        if (following != '\n') pending_ = following;
-        break;
-      }
-      line.push_back(static_cast<char16_t>(byte));
-    }
-    return new DString(std::move(line));
-  }
-
-private:
-  // A byte 0 .. 255, or -1 at the end or on a read error.
-  int32_t nextByte() {
-    if (pending_ >= 0) return std::exchange(pending_, -1);
-    try {
-      return in_->read();
-    } catch (const DExceptionBase&) {
-      return -1;
-    }
-  }
-
-  DDataInputStreamPtr in_;
-  int mode_;
-  int32_t pending_ = -1;
-};
-
 DStringManager::DStringManager(int) : table_(new DHashtable(TableBuckets, TableLoadFactor)) {}
 
 void DStringManager::load(const DStringPtr& fileName, const DInputStreamPtr& stream, int mode, bool clearFirst) {
@@ -119,7 +70,7 @@ void DStringManager::load(const DStringPtr& fileName, const DInputStreamPtr& str
     fileName_ = fileName;
   }
   if (!stream) return;
-  LineReader lines(data, mode);
+  TextLineReader lines = linesOf(data, mode);
   try {
     loadLines(lines, mode);
   } catch (DExceptionBase& e) {
@@ -128,17 +79,17 @@ void DStringManager::load(const DStringPtr& fileName, const DInputStreamPtr& str
   data->close();
 }
 
-void DStringManager::loadLines(LineReader& lines, int mode) {
+void DStringManager::loadLines(TextLineReader& lines, int mode) {
   for (DStringPtr line; (line = lines.next());) {
     if (line->view().starts_with(u"//")) continue;
-    if (directiveAt(line)) {
+    if (includeDirectiveAt(line)) {
       includeFile(line, mode);
       continue;
     }
     int32_t separator = line->indexOf(separator_);
     if (separator < 0) continue;
     DStringPtr value = line->substring(separator + 1);
-    if (directiveAt(value)) value = includedText(value, mode);
+    if (includeDirectiveAt(value)) value = includedText(value, mode);
     put(line->substring(0, separator), value);
   }
 }
@@ -162,9 +113,9 @@ DStringPtr DStringManager::includedText(const DStringPtr& value, int mode) {
 }
 
 DStringPtr DStringManager::includePath(const DStringPtr& text, int& mode) const {
-  const Directive* directive = directiveAt(text);
-  if (directive->mode >= 0) mode = directive->mode;
-  DStringPtr name = text->substring(static_cast<int32_t>(directive->keyword.size()) + 1)->toLowerCase()->trim();
+  const IncludeDirective* directive = includeDirectiveAt(text);
+  if (directive->format) mode = modeOf(*directive->format);
+  DStringPtr name = text->substring(directive->nameStart())->toLowerCase()->trim();
   int32_t folderEnd = fileName_ ? fileName_->lastIndexOf(u'/') : -1;
   if (folderEnd < 0) return name;
   return fileName_->substring(0, folderEnd + 1) + name;
@@ -184,7 +135,7 @@ DStringPtr DStringManager::loadIncludedText(const DStringPtr& name, int mode) {
   DInputStreamPtr stream = locator_->open(name);
   if (!stream) return u"";
   DDataInputStreamPtr data = new DDataInputStream(stream);
-  LineReader lines(data, mode);
+  TextLineReader lines = linesOf(data, mode);
   DStringBuffer text;
   try {
     for (DStringPtr line; (line = lines.next());) text.append(line).append(u'\n');

@@ -13,6 +13,8 @@
 
 namespace qel::util {
 
+class TextLineReader;
+
 // The configuration table: key/value text such as "engine.ini", plus the
 // values the host puts in. Lines are 'key=value', split at the first '=',
 // nothing trimmed; a line starting "//" is a comment; the last definition of
@@ -59,9 +61,7 @@ public:
   static qel::lang::DObjectArrayPtr split(const qel::lang::DStringPtr& text);
 
 private:
-  class LineReader;
-
-  void loadLines(LineReader& lines, int mode);
+  void loadLines(TextLineReader& lines, int mode);
   void includeFile(const qel::lang::DStringPtr& line, int mode);
   qel::lang::DStringPtr includedText(const qel::lang::DStringPtr& value, int mode);
   void loadFile(const qel::lang::DStringPtr& name, int mode);

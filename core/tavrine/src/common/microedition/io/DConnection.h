@@ -9,7 +9,7 @@
 #include "lang/DObject.h"
 #include "microedition/io/DConnection.ptr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // What every connection made by Connector offers. A connection without
 // streams (a message connection) keeps the stream operations' null answers.
@@ -28,4 +28,4 @@ public:
   virtual qel::io::DOutputStreamPtr openOutputStream() { return nullptr; }
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -2,9 +2,9 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 class DConnection;
 using DConnectionPtr = qel::lang::DPtr<DConnection>;
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

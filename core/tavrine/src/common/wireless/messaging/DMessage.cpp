@@ -1,6 +1,6 @@
 #include "wireless/messaging/DMessage.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 using qel::lang::DStringPtr;
 
@@ -15,4 +15,4 @@ DStringPtr DMessage::getPayloadText() const { return payloadText_; }
 
 void DMessage::setPayloadText(const DStringPtr& text) { payloadText_ = text; }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

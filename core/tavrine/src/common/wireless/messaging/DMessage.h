@@ -4,7 +4,7 @@
 #include "lang/DString.h"
 #include "wireless/messaging/DMessage.ptr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // A text message: the address it goes to or came from, and its text.
 class DMessage final : public qel::lang::DObject {
@@ -22,4 +22,4 @@ private:
   qel::lang::DStringPtr payloadText_;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -2,9 +2,9 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 class DMessage;
 using DMessagePtr = qel::lang::DPtr<DMessage>;
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -2,9 +2,9 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 class DMessageConnection;
 using DMessageConnectionPtr = qel::lang::DPtr<DMessageConnection>;
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

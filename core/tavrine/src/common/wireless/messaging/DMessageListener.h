@@ -4,7 +4,7 @@
 #include "wireless/messaging/DMessageConnection.ptr.h"
 #include "wireless/messaging/DMessageListener.ptr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // Told by the host's tick that a new message has arrived for a connection.
 class DMessageListener : public qel::lang::DObject {
@@ -14,4 +14,4 @@ public:
   virtual void notifyIncomingMessage(const DMessageConnectionPtr& connection) = 0;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

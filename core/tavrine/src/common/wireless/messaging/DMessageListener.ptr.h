@@ -2,9 +2,9 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 class DMessageListener;
 using DMessageListenerPtr = qel::lang::DPtr<DMessageListener>;
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

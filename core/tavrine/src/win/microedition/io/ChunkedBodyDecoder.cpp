@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 namespace {
 
@@ -82,4 +82,4 @@ void ChunkedBodyDecoder::trailerByte(uint8_t byte) {
   }
 }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

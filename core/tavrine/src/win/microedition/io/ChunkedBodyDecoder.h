@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // Decodes an HTTP chunked body as its bytes come in, in pieces of any size:
 // chunk sizes in hexadecimal (extensions skipped), chunk data, and the
@@ -33,4 +33,4 @@ private:
   int lineLength_ = 0;
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

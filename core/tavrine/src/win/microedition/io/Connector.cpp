@@ -6,11 +6,11 @@
 #include "wireless/messaging/DMessageConnection.h"
 #include "wireless/messaging/DMessageListener.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 DConnectionPtr Connector::open(qel::lang::DStringPtr url, int32_t mode, bool timeouts) {
   if (!url) return nullptr;
-  if (url->startsWith(u"sms://")) return qel::wireless::messaging::DMessageConnection::open(url);
+  if (url->startsWith(u"sms://")) return qel::messaging::DMessageConnection::open(url);
   if (url->startsWith(u"socket://")) return DSocketConnection::open(url, mode, timeouts);
   if (url->startsWith(u"http://")) return DHttpConnection::open(url, mode, timeouts);
   return nullptr;
@@ -18,4 +18,4 @@ DConnectionPtr Connector::open(qel::lang::DStringPtr url, int32_t mode, bool tim
 
 DConnectionPtr Connector::open(qel::lang::DStringPtr url) { return open(std::move(url), ReadWrite, false); }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -5,7 +5,7 @@
 #include "lang/DString.ptr.h"
 #include "microedition/io/DConnection.ptr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // Opens a connection from an address: "sms://", "socket://" or "http://"
 // (case-sensitive). Failures of the chosen connection pass through as thrown.
@@ -22,4 +22,4 @@ public:
   static DConnectionPtr open(qel::lang::DStringPtr url);
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -17,7 +17,7 @@
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 using qel::lang::DString;
 using qel::lang::DStringPtr;
@@ -258,4 +258,4 @@ DStringPtr DHttpConnection::findHeader(const DStringPtr& name) {
   return nullptr;
 }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -10,7 +10,7 @@
 #include "util/DCyclicBuf.ptr.h"
 #include "util/DHashtable.ptr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // HTTP/1.1 client over a socket connection: one request (request line,
 // request properties as header lines, body), then the response head read by
@@ -117,4 +117,4 @@ private:
   int64_t timeoutMs_ = DefaultTimeoutMs;
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -2,9 +2,9 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 class DHttpConnection;
 using DHttpConnectionPtr = qel::lang::DPtr<DHttpConnection>;
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -8,7 +8,7 @@
 #include "lang/DbyteArray.h"
 #include "util/DCyclicBuf.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 using qel::lang::throwException;
 namespace ExceptionCode = qel::lang::ExceptionCode;
@@ -94,4 +94,4 @@ void DHttpInputStream::close() {
   decoded_.clear();
 }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -9,7 +9,7 @@
 #include "microedition/io/ChunkedBodyDecoder.h"
 #include "util/DCyclicBuf.ptr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // The body of an HTTP response: the bytes left in the response buffer after
 // the head, then what the socket delivers, without waiting. A chunked body
@@ -49,4 +49,4 @@ private:
   std::vector<uint8_t> decoded_;
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

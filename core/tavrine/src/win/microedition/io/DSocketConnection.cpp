@@ -15,7 +15,7 @@
 #include "microedition/io/DSocketOutputStream.h"
 #include "util/DCyclicBuf.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 using qel::lang::DStringPtr;
 using qel::lang::ExceptionCode::IllegalArgument;
@@ -120,4 +120,4 @@ int32_t DSocketConnection::pollReceive() {
 
 int32_t DSocketConnection::queueBytes(const uint8_t* src, int32_t len) { return core_->queueBytes(src, len); }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -9,7 +9,7 @@
 #include "microedition/io/DSocketConnection.ptr.h"
 #include "util/DCyclicBuf.ptr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 class SocketCore;
 
@@ -60,4 +60,4 @@ private:
   std::thread sender_;
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

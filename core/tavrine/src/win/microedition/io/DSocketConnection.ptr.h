@@ -2,9 +2,9 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 class DSocketConnection;
 using DSocketConnectionPtr = qel::lang::DPtr<DSocketConnection>;
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

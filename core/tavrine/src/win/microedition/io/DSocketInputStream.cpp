@@ -7,7 +7,7 @@
 #include "microedition/io/DSocketConnection.h"
 #include "util/DCyclicBuf.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 DSocketInputStream::DSocketInputStream(DSocketConnectionPtr connection) : connection_(std::move(connection)) {}
 
@@ -43,4 +43,4 @@ void DSocketInputStream::close() { connection_.release(); }
 
 qel::lang::DStringPtr DSocketInputStream::getName() { return connection_->getName(); }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

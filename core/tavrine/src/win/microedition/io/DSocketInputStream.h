@@ -5,7 +5,7 @@
 #include "io/DInputStream.h"
 #include "microedition/io/DSocketConnection.ptr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // Reads what a socket connection has received; never waits. After close,
 // readRaw answers -1 and available, read() and getName throw 0x05000080.
@@ -32,4 +32,4 @@ private:
   DSocketConnectionPtr connection_;
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

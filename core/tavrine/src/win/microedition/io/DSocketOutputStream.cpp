@@ -6,7 +6,7 @@
 #include "lang/DbyteArray.h"
 #include "microedition/io/DSocketConnection.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 DSocketOutputStream::DSocketOutputStream(DSocketConnectionPtr connection) : connection_(std::move(connection)) {}
 
@@ -29,4 +29,4 @@ void DSocketOutputStream::write(int32_t v) {
   writeRaw(&byte, 1);
 }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -5,7 +5,7 @@
 #include "io/DOutputStream.h"
 #include "microedition/io/DSocketConnection.ptr.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // Queues bytes for a socket connection's sender; never waits on the network.
 class DSocketOutputStream final : public qel::io::DOutputStream {
@@ -27,4 +27,4 @@ private:
   DSocketConnectionPtr connection_;
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -7,7 +7,7 @@
 #include "util/DCyclicBuf.h"
 #include "util/DHashtable.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 using qel::lang::DString;
 using qel::lang::DStringPtr;
@@ -98,4 +98,4 @@ void HttpResponseHead::parseHeaderLine(std::u16string_view line) {
   headers_->put(name, DStringPtr(new DString(line.substr(valueStart))));
 }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -7,7 +7,7 @@
 #include "util/DCyclicBuf.ptr.h"
 #include "util/DHashtable.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // The head of one HTTP response, read line by line out of the receive
 // buffer: the status line, then header lines up to the empty line; the
@@ -47,4 +47,4 @@ private:
   int32_t scanned_ = 0;
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

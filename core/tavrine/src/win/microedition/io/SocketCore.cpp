@@ -12,7 +12,7 @@
 #include <charconv>
 #include <cstring>
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 namespace {
 
@@ -154,4 +154,4 @@ void SocketCore::markPeerClosed() {
   state_.store(0);
 }
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

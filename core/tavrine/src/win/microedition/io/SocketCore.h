@@ -8,7 +8,7 @@
 
 #include "util/DCyclicBuf.h"
 
-namespace qel::microedition::io {
+namespace qel::io {
 
 // The part of a socket connection that its sender thread shares: plain C++
 // state only (no counted framework object crosses to the sender), kept alive
@@ -58,4 +58,4 @@ private:
   qel::util::DCyclicBuf queue_{QueueCapacity};
 };
 
-}  // namespace qel::microedition::io
+}  // namespace qel::io

@@ -11,7 +11,7 @@ struct Libraries {
   wce::SHFullScreenFunction shFullScreen = nullptr;
   wce::SHSetImeModeFunction shSetImeMode = nullptr;
   wce::HMODULE sms = nullptr;
-  qel::lang::HostHooks::SmscQuery smsGetSmsc = nullptr;
+  qel::messaging::SmsLibrary::SmscQuery smsGetSmsc = nullptr;
 };
 
 Libraries& libraries() {
@@ -37,8 +37,8 @@ void PlatformLibraries::loadAygshell() {
 void PlatformLibraries::loadSms() {
   Libraries& table = libraries();
   table.sms = wce::LoadLibraryW(u"sms.dll");
-  if (table.sms) table.smsGetSmsc = entry<qel::lang::HostHooks::SmscQuery>(table.sms, u"SmsGetSMSC");
-  qel::lang::HostHooks::setSmsLibrary(table.sms != nullptr, table.smsGetSmsc);
+  if (table.sms) table.smsGetSmsc = entry<qel::messaging::SmsLibrary::SmscQuery>(table.sms, u"SmsGetSMSC");
+  qel::messaging::SmsLibrary::set(table.sms != nullptr, table.smsGetSmsc);
 }
 
 void PlatformLibraries::unload() {
@@ -50,11 +50,11 @@ void PlatformLibraries::unload() {
   table.smsGetSmsc = nullptr;
   wce::FreeLibrary(table.sms);
   table.sms = nullptr;
-  qel::lang::HostHooks::setSmsLibrary(false, nullptr);
+  qel::messaging::SmsLibrary::set(false, nullptr);
 }
 
 wce::SHFullScreenFunction PlatformLibraries::shFullScreen() { return libraries().shFullScreen; }
 wce::SHSetImeModeFunction PlatformLibraries::shSetImeMode() { return libraries().shSetImeMode; }
-qel::lang::HostHooks::SmscQuery PlatformLibraries::smsGetSmsc() { return libraries().smsGetSmsc; }
+qel::messaging::SmsLibrary::SmscQuery PlatformLibraries::smsGetSmsc() { return libraries().smsGetSmsc; }
 
 }  // namespace qel::midlet

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "lang/HostHooks.h"
 #include "platform/system/Aygshell.h"
 #include "platform/system/WinTypes.h"
+#include "wireless/messaging/SmsLibrary.h"
 
 namespace qel::midlet {
 
@@ -14,14 +14,14 @@ public:
   PlatformLibraries() = delete;
 
   static void loadAygshell();
-  // Also tells the framework's SMS properties (HostHooks) what it found.
+  // Also tells the framework's SMS properties (SmsLibrary) what it found.
   static void loadSms();
   // Clears every entry and frees both libraries.
   static void unload();
 
   static wce::SHFullScreenFunction shFullScreen();
   static wce::SHSetImeModeFunction shSetImeMode();
-  static qel::lang::HostHooks::SmscQuery smsGetSmsc();
+  static qel::messaging::SmsLibrary::SmscQuery smsGetSmsc();
 };
 
 }  // namespace qel::midlet

@@ -9,10 +9,10 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
-#include "lang/HostHooks.h"
+#include "lang/Host.h"
 #include "platform/registry/Registry.h"
 
-namespace qel::microedition::rms {
+namespace qel::rms {
 
 using qel::lang::DbyteArray;
 using qel::lang::DbyteArrayPtr;
@@ -51,10 +51,15 @@ int32_t checkedCount(const DbyteArrayPtr& data, int32_t offset, int32_t numBytes
   return std::min(numBytes, length - offset);
 }
 
+DStringPtr applicationName() {
+  qel::lang::Host* host = qel::lang::Host::current();
+  return host ? host->appProperty(u"app.name") : DStringPtr();
+}
+
 }  // namespace
 
 DStringPtr DRecordStore::getBasePath() {
-  return DString::concat(u"Software\\Palewinds\\", qel::lang::HostHooks::getAppProperty(u"app.name"));
+  return DString::concat(u"Software\\Palewinds\\", applicationName());
 }
 
 DStringPtr DRecordStore::getStorePath(const DStringPtr& name) { return getBasePath() + u"\\" + name; }
@@ -196,4 +201,4 @@ void DRecordStore::closeRecordStore() {
   nextId_.reset();
 }
 
-}  // namespace qel::microedition::rms
+}  // namespace qel::rms

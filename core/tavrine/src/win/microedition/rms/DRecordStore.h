@@ -11,7 +11,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/registry/ScopedKey.h"
 
-namespace qel::microedition::rms {
+namespace qel::rms {
 
 // A named store of numbered byte records, kept across runs in the registry:
 // key HKEY_CURRENT_USER "Software\Palewinds\" + application name + "\" +
@@ -64,4 +64,4 @@ private:
   wce::KeyStamp stampAfterAdd_;
 };
 
-}  // namespace qel::microedition::rms
+}  // namespace qel::rms

@@ -2,9 +2,9 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::microedition::rms {
+namespace qel::rms {
 
 class DRecordStore;
 using DRecordStorePtr = qel::lang::DPtr<DRecordStore>;
 
-}  // namespace qel::microedition::rms
+}  // namespace qel::rms

@@ -2,7 +2,7 @@
 
 #include "wireless/messaging/SmsArrivals.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 wce::HRESULT DMAPIAdviseSink::QueryInterface(const void*, void** object) {
   if (object) *object = nullptr;
@@ -22,4 +22,4 @@ wce::ULONG DMAPIAdviseSink::OnNotify(wce::ULONG count, const wce::Notification* 
   return 0;
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

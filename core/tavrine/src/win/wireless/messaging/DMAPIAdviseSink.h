@@ -4,7 +4,7 @@
 
 #include "platform/mapi/MapiTypes.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // The notification sink registered on the SMS store. It counts new inbox
 // messages into the SMS layer's arrivals and nothing else; the store calls
@@ -28,4 +28,4 @@ private:
   std::atomic<wce::ULONG> references_{0};
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 void DMAPIEntry::setName(const char16_t* name) { name_ = name ? new qel::lang::DString(name) : nullptr; }
 
@@ -12,4 +12,4 @@ void DMAPIEntry::setEntryId(const wce::MapiBinary& entryId) {
   if (size > 0) std::copy_n(entryId.bytes, size, reinterpret_cast<uint8_t*>(entryId_->data()));
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -6,7 +6,7 @@
 #include "platform/mapi/MapiTypes.h"
 #include "wireless/messaging/DMAPIEntry.ptr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // One row of the message stores table: a store's name and entry id.
 class DMAPIEntry final : public qel::lang::DObject {
@@ -25,4 +25,4 @@ private:
   qel::lang::DbyteArrayPtr entryId_;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

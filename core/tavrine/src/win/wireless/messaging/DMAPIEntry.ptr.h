@@ -2,11 +2,11 @@
 
 #include "lang/DPtr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 class DMAPIEntry;
 class DMAPIEntryArray;
 using DMAPIEntryPtr = qel::lang::DPtr<DMAPIEntry>;
 using DMAPIEntryArrayPtr = qel::lang::DPtr<DMAPIEntryArray>;
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -3,7 +3,7 @@
 #include "lang/DRefArray.h"
 #include "wireless/messaging/DMAPIEntry.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // A typed object array of DMAPIEntry.
 class DMAPIEntryArray final : public qel::lang::DRefArray<DMAPIEntry> {
@@ -13,4 +13,4 @@ public:
   std::string getClassName() const override { return firstElementClassName("Array", "DObjectArray"); }
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -10,7 +10,7 @@
 #include "wireless/messaging/SmsMessageStore.h"
 #include "wireless/messaging/SmsSender.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 namespace {
 
@@ -141,4 +141,4 @@ DMAPIEntryArrayPtr DMessageConnection::listStores(wce::IMAPISession* session) {
   return MapiTableReader(access().mapi).listStores(session);
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

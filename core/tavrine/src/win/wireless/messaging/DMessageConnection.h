@@ -9,14 +9,14 @@
 #include "wireless/messaging/DMessageConnection.ptr.h"
 #include "wireless/messaging/DMessageListener.ptr.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // An "sms://" connection: sends text messages through the device's SMS
 // library and tells its listener, during the host's tick, that a message
 // has arrived in the SMS inbox. The SMS layer's process-wide state is set
 // up by the host with initSmsAccess, polled with pollListeners and torn
 // down with releaseSmsAccess, all on the host's thread.
-class DMessageConnection final : public qel::microedition::io::DConnection {
+class DMessageConnection final : public qel::io::DConnection {
 public:
   // A connection without listener whose address is the text after the
   // first "//" of url (the whole url when it has none).
@@ -73,4 +73,4 @@ private:
   qel::lang::DStringPtr address_;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

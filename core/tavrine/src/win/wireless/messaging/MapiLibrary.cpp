@@ -2,7 +2,7 @@
 
 #include "platform/system/ModuleTable.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 namespace {
 
@@ -32,4 +32,4 @@ void MapiLibrary::unload() {
   module_ = nullptr;
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -2,7 +2,7 @@
 
 #include "platform/mapi/Mapi.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // The messaging system's library and the four entries the SMS layer uses.
 class MapiLibrary {
@@ -23,4 +23,4 @@ private:
   wce::HMODULE module_ = nullptr;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -4,7 +4,7 @@
 #include "wireless/messaging/DMAPIEntryArray.h"
 #include "wireless/messaging/DMessage.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 namespace {
 
@@ -118,4 +118,4 @@ DMessagePtr MapiTableReader::findMessage(wce::IMAPITable* table, const DStringPt
   return nullptr;
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -6,7 +6,7 @@
 #include "wireless/messaging/DMessage.ptr.h"
 #include "wireless/messaging/MapiLibrary.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // Reads message store tables into framework objects. Every row set read is
 // freed with the library's MAPIFreeBuffer.
@@ -34,4 +34,4 @@ private:
   const MapiLibrary& library_;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 void SmsArrivals::setInboxEntryId(std::vector<uint8_t> entryId) {
   std::lock_guard lock(mutex_);
@@ -44,4 +44,4 @@ SmsArrivals& smsArrivals() {
   return instance;
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

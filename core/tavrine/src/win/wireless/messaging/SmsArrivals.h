@@ -7,7 +7,7 @@
 
 #include "platform/mapi/MapiTypes.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // New inbox messages counted by the notification sink on the store's thread
 // and handed out to listeners on the host's thread. Counting happens only
@@ -36,4 +36,4 @@ private:
 // The SMS layer's one instance.
 SmsArrivals& smsArrivals();
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

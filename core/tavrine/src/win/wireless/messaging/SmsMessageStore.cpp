@@ -5,7 +5,7 @@
 #include "wireless/messaging/MapiTableReader.h"
 #include "wireless/messaging/SmsArrivals.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 namespace {
 
@@ -109,4 +109,4 @@ void SmsMessageStore::releaseObjects() {
   releaseAndClear(session_);
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

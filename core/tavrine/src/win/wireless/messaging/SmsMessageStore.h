@@ -5,7 +5,7 @@
 #include "wireless/messaging/DMAPIAdviseSink.h"
 #include "wireless/messaging/MapiLibrary.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // The SMS layer's hold on the messaging system: the session, the store named
 // "SMS", its inbox, and the sink advised on the store. A failed step of the
@@ -36,4 +36,4 @@ private:
   bool initialized_ = false;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

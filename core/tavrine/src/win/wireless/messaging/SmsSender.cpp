@@ -5,7 +5,7 @@
 #include "lang/DExceptionBase.h"
 #include "platform/system/ModuleTable.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 namespace {
 
@@ -101,4 +101,4 @@ void SmsSender::send(const qel::lang::DStringPtr& address, const qel::lang::DStr
   if (wce::failed(sent)) throwSendFailure(sent);
 }
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

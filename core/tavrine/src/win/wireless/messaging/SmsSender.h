@@ -3,7 +3,7 @@
 #include "lang/DString.h"
 #include "platform/sms/Sms.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 // The SMS library's send entries and the send itself.
 class SmsSender {
@@ -28,4 +28,4 @@ private:
   wce::SmsSendMessageFunction sendMessage_ = nullptr;
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -4,8 +4,8 @@
 #include "lang/DInteger.h"
 #include "lang/DObjectArray.h"
 #include "lang/DintArray.h"
+#include "lang/Host.h"
 #include "microedition/displayable/DDisplay.h"
-#include "microedition/displayable/DisplayHost.h"
 #include "microedition/displayable/KeyRemap.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/midlet/DMIDlet.h"
@@ -50,7 +50,7 @@ DCanvas::DCanvas() {
   DDisplay* display = application->getDisplay();
   int32_t width = display->getWidth();
   int32_t height = display->getHeight();
-  DisplayHost* host = DisplayHost::current();
+  qel::lang::Host* host = qel::lang::Host::current();
   if (host && host->isScale2x()) {
     width >>= 1;
     height >>= 1;
@@ -134,7 +134,7 @@ void DCanvas::applyInputMethod() {
   if (!wce::GetVersionExW(&version) || version.major < 6) return;
   wce::SHSetImeModeFunction setImeMode = qel::midlet::PlatformLibraries::shSetImeMode();
   if (!setImeMode) return;
-  DisplayHost* host = DisplayHost::current();
+  qel::lang::Host* host = qel::lang::Host::current();
   wce::HWND window = host ? host->getWindow() : nullptr;
   if (inputMode_ == InputDefault || inputMode_ == InputNumeric) {
     setImeMode(window, ImeModeNumbers);

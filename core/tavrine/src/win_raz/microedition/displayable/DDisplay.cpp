@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "lang/DExceptionBase.h"
+#include "lang/Host.h"
 #include "microedition/backend/DisplayBackend.h"
 #include "microedition/displayable/DCanvas.h"
-#include "microedition/displayable/DisplayHost.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "microedition/raster/RasterSurface.h"
 
@@ -59,7 +59,7 @@ DDisplay* DDisplay::instance() { return globalDisplay; }
 void DDisplay::flush() {
   DDisplay* display = globalDisplay;
   if (!display || !display->current_) return;
-  DisplayHost* host = DisplayHost::current();
+  qel::lang::Host* host = qel::lang::Host::current();
   if (!host || host->isInactive()) return;
   DisplayBackend* backend = display->backend_;
   if (!backend->begin()) return;

@@ -7,7 +7,6 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/DSystem.h"
-#include "lang/HostHooks.h"
 #include "microedition/backend/BackendTable.h"
 #include "microedition/backend/DisplayBackend.h"
 #include "microedition/displayable/DCanvas.h"
@@ -72,18 +71,15 @@ GameEngine::GameEngine(qel::util::DStringManagerPtr configuration) : config_(std
     std::_Exit(0);
   }
   setInstance(this);
-  qel::lcdui::DisplayHost::setCurrent(this);
-  qel::lang::HostHooks::setAppPropertyProvider([](const DStringPtr& key) { return getAppProperty(key); });
+  qel::lang::Host::install(this);
   std::srand(wce::GetTickCount());
 }
 
 GameEngine::~GameEngine() {
   if (qel::media::DManager::isOpened()) qel::media::DManager::releaseSoundSystem();
-  qel::wireless::messaging::DMessageConnection::releaseSmsAccess();
-  qel::lang::HostHooks::setTimerHooks(nullptr, nullptr);
+  qel::messaging::DMessageConnection::releaseSmsAccess();
+  qel::lang::Host::uninstall(this);
   if (splashBitmap_) wce::DeleteObject(splashBitmap_);
-  qel::lang::HostHooks::setAppPropertyProvider(nullptr);
-  if (qel::lcdui::DisplayHost::current() == this) qel::lcdui::DisplayHost::setCurrent(nullptr);
   if (engineInstance == this) engineInstance = nullptr;
   config_.release();
   display_.release();
@@ -102,6 +98,16 @@ DStringPtr GameEngine::getAppProperty(DStringPtr key) {
   if (!engineInstance) qel::lang::throwNullPointer();
   return engineInstance->midlet_->getAppProperty(std::move(key));
 }
+
+bool GameEngine::setTimer(int32_t id, uint32_t intervalMs) {
+  return window_ && wce::SetTimer(window_, static_cast<wce::UINT_PTR>(id), intervalMs, nullptr) != 0;
+}
+
+void GameEngine::killTimer(int32_t id) {
+  if (window_) wce::KillTimer(window_, static_cast<wce::UINT_PTR>(id));
+}
+
+DStringPtr GameEngine::appProperty(const DStringPtr& key) { return getAppProperty(key); }
 
 void GameEngine::pause() {
   if (nv::sound::SoundSystem* sound = qel::media::DManager::soundSystem()) sound->pause();
@@ -207,24 +213,15 @@ bool GameEngine::createWindow(wce::HINSTANCE instance) {
   window_ = wce::CreateWindowExW(0, className_, title_, wce::WS_VISIBLE, 0, 0, wce::GetSystemMetrics(wce::SM_CXSCREEN),
                                  wce::GetSystemMetrics(wce::SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
   if (!window_) return false;
-  installTimerHooks();
   if (wce::SHFullScreenFunction fullScreen = qel::midlet::PlatformLibraries::shFullScreen()) {
     fullScreen(window_, FullScreenHide);
   }
   return true;
 }
 
-void GameEngine::installTimerHooks() {
-  qel::lang::HostHooks::setTimerHooks(
-      [this](int32_t id, uint32_t intervalMs) {
-        return wce::SetTimer(window_, static_cast<wce::UINT_PTR>(id), intervalMs, nullptr) != 0;
-      },
-      [this](int32_t id) { wce::KillTimer(window_, static_cast<wce::UINT_PTR>(id)); });
-}
-
 bool GameEngine::initApp(wce::HWND window) {
   qel::media::DManager::initSoundSystem();
-  qel::wireless::messaging::DMessageConnection::initSmsAccess(window);
+  qel::messaging::DMessageConnection::initSmsAccess(window);
   try {
     logs_ = qel::io::openDebugLogs();
   } catch (DExceptionBase& e) {
@@ -281,7 +278,7 @@ bool GameEngine::tick() {
     if (wce::GetTickCount() > startTick_) splashShowing_ = false;
     return true;
   }
-  qel::wireless::messaging::DMessageConnection::pollListeners();
+  qel::messaging::DMessageConnection::pollListeners();
   if (!midlet_) return false;
   midlet_->step();
   return midlet_->getState() != qel::midlet::DMIDlet::StateDestroyed;
@@ -301,7 +298,6 @@ void GameEngine::shutdown() {
   if (qel::lcdui::BackendTable::exists()) qel::lcdui::BackendTable::destroyBackends();
   wce::DestroyWindow(window_);
   window_ = nullptr;
-  qel::lang::HostHooks::setTimerHooks(nullptr, nullptr);
   wce::UnregisterClassW(className_, instance_);
 }
 

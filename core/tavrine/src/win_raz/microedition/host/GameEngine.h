@@ -4,8 +4,8 @@
 
 #include "io/DebugLogs.h"
 #include "lang/DString.ptr.h"
+#include "lang/Host.h"
 #include "microedition/displayable/DCanvas.ptr.h"
-#include "microedition/displayable/DisplayHost.h"
 #include "microedition/host/HostKeys.h"
 #include "microedition/midlet/DMIDlet.ptr.h"
 #include "platform/gdi/GdiTypes.h"
@@ -20,8 +20,9 @@ namespace qel::host {
 
 // The single host object of the process: the window, the chosen display
 // back-end, the application object and its display, and the polling main
-// loop. Only one exists at a time; making a second ends the process.
-class GameEngine : public qel::lcdui::DisplayHost {
+// loop. Only one exists at a time; making a second ends the process. It is
+// the framework's host while it exists.
+class GameEngine : public qel::lang::Host {
 public:
   static constexpr int TextCapacity = 256;
 
@@ -33,7 +34,6 @@ public:
   // True unless the engine's window is in front and the application object
   // runs; then whether the engine is paused.
   bool isInactive() override;
-  void setInstance(GameEngine* engine);
 
   // The window, the back-end, the application object, the main loop and
   // the shutdown; returns early when one of them cannot be had.
@@ -56,6 +56,10 @@ public:
   void pointerDragged(int32_t x, int32_t y);
   void pointerMoved(int32_t x, int32_t y);
 
+  // Timers run on the window while it exists.
+  bool setTimer(int32_t id, uint32_t intervalMs) override;
+  void killTimer(int32_t id) override;
+  qel::lang::DStringPtr appProperty(const qel::lang::DStringPtr& key) override;
   bool isScale2x() const override { return scale2x_; }
   wce::HWND getWindow() const override { return window_; }
   bool isPaused() const { return paused_; }
@@ -72,10 +76,10 @@ public:
   static GameEngine* instance();
 
 private:
+  static void setInstance(GameEngine* engine);
   static int32_t displayRotation();
   void readDeviceRules();
   void mainLoop();
-  void installTimerHooks();
   // The current canvas, or null without a display or canvas.
   qel::lcdui::DCanvasPtr currentCanvas() const;
   template <typename Dispatch>

@@ -8,7 +8,7 @@
 #include "io/DFileInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
-#include "lang/HostHooks.h"
+#include "lang/ProcessCommandLine.h"
 #include "microedition/host/CommandLine.h"
 #include "microedition/host/GameEngine.h"
 #include "microedition/midlet/PlatformLibraries.h"
@@ -56,7 +56,7 @@ int WinMain(wce::HINSTANCE instance, wce::HINSTANCE, const char16_t* commandLine
   DStringManagerPtr configuration = new DStringManager(0);
   loadEngineIni(*configuration);
   std::u16string line = commandLine ? std::u16string(commandLine) : std::u16string();
-  qel::lang::HostHooks::setCommandLine(line);
+  qel::lang::ProcessCommandLine::set(line);
   applyCommandLine(line, *configuration);
 
   runEngine(instance, configuration);

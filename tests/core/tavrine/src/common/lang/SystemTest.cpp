@@ -9,14 +9,18 @@
 #include "lang/DRuntime.h"
 #include "lang/DString.h"
 #include "lang/DSystem.h"
-#include "lang/HostHooks.h"
+#include "lang/ProcessCommandLine.h"
 #include "lang/TextCodec.h"
 #include "platform/files/Folders.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "tests/core/tavrine/src/common/lang/TestHost.h"
+#include "wireless/messaging/SmsLibrary.h"
 
 using namespace qel::lang;
+using qel::messaging::SmsAddress;
+using qel::messaging::SmsLibrary;
 
 namespace {
 
@@ -27,12 +31,13 @@ class DSystemTest : public ::testing::Test {
 protected:
   void TearDown() override {
     DSystem::timerDestroyAll();
-    HostHooks::reset();
+    ProcessCommandLine::set({});
+    SmsLibrary::set(false, nullptr);
   }
 };
 
 TEST_F(DSystemTest, TextProperties) {
-  HostHooks::setCommandLine(u"/width 320");
+  ProcessCommandLine::set(u"/width 320");
   wce::ScopedDeviceProfile profile(wce::DeviceProfile{});
   struct Row {
     const char16_t* key;
@@ -149,20 +154,20 @@ int32_t unterminatedSmsc(SmsAddress* address) {
 }
 
 TEST_F(DSystemTest, SmsProperties) {
-  HostHooks::setSmsLibrary(true, &answerSmsc);
+  SmsLibrary::set(true, &answerSmsc);
   EXPECT_EQ(textOf(DSystem::getProperty(u"wireless.messaging.sms.smsc")), "+4917012345");
   EXPECT_EQ(textOf(DSystem::getProperty(u"wireless.messaging.sms.smssupport")), "true");
   EXPECT_EQ(DSystem::getIntProperty(u"wireless.messaging.sms.smssupport"), 1);
-  HostHooks::setSmsLibrary(true, &failSmsc);
+  SmsLibrary::set(true, &failSmsc);
   EXPECT_TRUE(DSystem::getProperty(u"wireless.messaging.sms.smsc").isNull());
-  HostHooks::setSmsLibrary(true, &unterminatedSmsc);
+  SmsLibrary::set(true, &unterminatedSmsc);
   EXPECT_EQ(DSystem::getProperty(u"wireless.messaging.sms.smsc")->length(), 256);
-  HostHooks::setSmsLibrary(true, nullptr);
+  SmsLibrary::set(true, nullptr);
   EXPECT_TRUE(DSystem::getProperty(u"wireless.messaging.sms.smsc").isNull());
 }
 
 TEST_F(DSystemTest, CommandLineIsCutTo1023Units) {
-  HostHooks::setCommandLine(std::u16string(2000, u'a'));
+  ProcessCommandLine::set(std::u16string(2000, u'a'));
   EXPECT_EQ(DSystem::getProperty(u"app.commandline")->length(), 1023);
 }
 
@@ -196,20 +201,17 @@ TEST(DRuntimeTest, OneInstance) {
 }
 
 // Platform timers as the host window would run them, failing on demand.
-struct FakeTimerHost {
+struct FakeTimerHost final : TestHost {
   std::vector<std::pair<int32_t, uint32_t>> started;
   std::vector<int32_t> killed;
   bool failNext = false;
 
-  void install() {
-    HostHooks::setTimerHooks(
-        [this](int32_t id, uint32_t ms) {
-          if (std::exchange(failNext, false)) return false;
-          started.emplace_back(id, ms);
-          return true;
-        },
-        [this](int32_t id) { killed.push_back(id); });
+  bool setTimer(int32_t id, uint32_t ms) override {
+    if (std::exchange(failNext, false)) return false;
+    started.emplace_back(id, ms);
+    return true;
   }
+  void killTimer(int32_t id) override { killed.push_back(id); }
 };
 
 std::vector<std::pair<int32_t, intptr_t>> fired;
@@ -229,7 +231,6 @@ TEST_F(DSystemTest, TimerIdsFollowTheLargest) {
 
 TEST_F(DSystemTest, TimerStartStopAndFailures) {
   FakeTimerHost host;
-  host.install();
   host.failNext = true;
   EXPECT_EQ(DSystem::timerCreate(&recordFiring, 7, 40, true), 0);
   EXPECT_FALSE(DSystem::timerStart(1));
@@ -258,7 +259,6 @@ TEST_F(DSystemTest, TimersWithoutAHostWindowNeverStart) {
 
 TEST_F(DSystemTest, TimerDispatch) {
   FakeTimerHost host;
-  host.install();
   fired.clear();
   const int32_t active = DSystem::timerCreate(&recordFiring, 11, 10, true);
   const int32_t idle = DSystem::timerCreate(&recordFiring, 22, 10, false);
@@ -277,7 +277,6 @@ void destroyItself(int32_t id, intptr_t) { DSystem::timerDestroy(id); }
 
 TEST_F(DSystemTest, ACallbackMayDestroyItsOwnTimer) {
   FakeTimerHost host;
-  host.install();
   const int32_t id = DSystem::timerCreate(&destroyItself, 0, 10, true);
   DSystem::timerDispatch(id);
   EXPECT_EQ(host.killed, std::vector<int32_t>{id});

@@ -22,8 +22,8 @@ namespace {
 using nvtest::eventually;
 using qel::lang::DString;
 using qel::lang::DStringPtr;
-using qel::microedition::io::DHttpConnection;
-using qel::microedition::io::DHttpConnectionPtr;
+using qel::io::DHttpConnection;
+using qel::io::DHttpConnectionPtr;
 
 constexpr uint32_t IO = 0x06000000;
 constexpr uint32_t NumberFormat = 0x05400002;
@@ -80,12 +80,12 @@ TEST(HttpAddress, SplitsHostPortAndPath) {
 }
 
 TEST(HttpConnector, DispatchesOnTheExactScheme) {
-  using qel::microedition::io::Connector;
+  using qel::io::Connector;
   EXPECT_EQ(Connector::open(u"HTTP://127.0.0.1/").get(), nullptr);
   EXPECT_EQ(Connector::open(u"ftp://127.0.0.1/").get(), nullptr);
   EXPECT_THROWS_CODE(0x05400000u, Connector::open(u"socket://127.0.0.1"));
   EXPECT_THROWS_CODE(0x05400000u, Connector::open(u"socket://:1"));
-  qel::microedition::io::DConnectionPtr sms = Connector::open(u"sms://+4912345");
+  qel::io::DConnectionPtr sms = Connector::open(u"sms://+4912345");
   ASSERT_NE(sms.get(), nullptr);
   EXPECT_EQ(sms->getState(), 0);
   EXPECT_EQ(sms->openInputStream().get(), nullptr);
@@ -94,8 +94,8 @@ TEST(HttpConnector, DispatchesOnTheExactScheme) {
 }
 
 TEST(HttpConnector, SmsAddressOpensTheMessageConnectionItself) {
-  using qel::wireless::messaging::DMessageConnection;
-  qel::microedition::io::DConnectionPtr opened = qel::microedition::io::Connector::open(u"sms://+4912345");
+  using qel::messaging::DMessageConnection;
+  qel::io::DConnectionPtr opened = qel::io::Connector::open(u"sms://+4912345");
   auto* messages = dynamic_cast<DMessageConnection*>(opened.get());
   ASSERT_NE(messages, nullptr);
   EXPECT_TRUE(messages->getAddress()->equals(u"+4912345"));

@@ -11,7 +11,7 @@
 #include "util/DCyclicBuf.h"
 #include "util/DHashtable.h"
 
-using qel::microedition::io::HttpResponseHead;
+using qel::io::HttpResponseHead;
 using qel::util::DCyclicBuf;
 using qel::util::DCyclicBufPtr;
 using qel::util::DHashtablePtr;

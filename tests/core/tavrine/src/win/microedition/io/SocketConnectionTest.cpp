@@ -19,10 +19,10 @@ namespace {
 using nvtest::eventually;
 using nvtest::PeerProcess;
 using qel::lang::DStringPtr;
-using qel::microedition::io::DSocketConnection;
-using qel::microedition::io::DSocketConnectionPtr;
-using qel::microedition::io::DSocketInputStream;
-using qel::microedition::io::DSocketOutputStream;
+using qel::io::DSocketConnection;
+using qel::io::DSocketConnectionPtr;
+using qel::io::DSocketInputStream;
+using qel::io::DSocketOutputStream;
 
 constexpr uint32_t IllegalArgument = 0x05400000;
 constexpr uint32_t IO = 0x06000000;

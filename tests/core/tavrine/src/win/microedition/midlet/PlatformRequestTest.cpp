@@ -8,6 +8,7 @@
 #include "microedition/midlet/PlatformRequest.h"
 #include "platform/shell/Shell.h"
 #include "platform/system/ActiveDevice.h"
+#include "tests/platform/shell/probe/ShellProbe.h"
 
 namespace qel::midlet {
 namespace {

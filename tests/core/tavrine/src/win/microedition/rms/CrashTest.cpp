@@ -14,8 +14,8 @@
 #include "microedition/rms/DRecordStore.h"
 
 using namespace qel::lang;
-using qel::microedition::rms::DRecordStore;
-using qel::microedition::rms::DRecordStorePtr;
+using qel::rms::DRecordStore;
+using qel::rms::DRecordStorePtr;
 
 namespace {
 

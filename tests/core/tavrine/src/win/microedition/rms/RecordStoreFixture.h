@@ -10,8 +10,8 @@
 
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
-#include "lang/HostHooks.h"
 #include "platform/registry/Registry.h"
+#include "tests/core/tavrine/src/common/lang/TestHost.h"
 
 // Memory-backed when the system has it: writes there take no time in the
 // storage device, so a killed writer stops inside its file operations.
@@ -40,12 +40,8 @@ protected:
     std::string pattern = (folderBase() / "nv-rms-XXXXXX").string();
     root_ = ::mkdtemp(pattern.data());
     wce::setRegistryRoot(root_);
-    qel::lang::HostHooks::setAppPropertyProvider([](const qel::lang::DStringPtr& key) -> qel::lang::DStringPtr {
-      return key->equals(u"app.name") ? u"A" : nullptr;
-    });
   }
   void TearDown() override {
-    qel::lang::HostHooks::reset();
     wce::setRegistryRoot({});
     std::error_code error;
     std::filesystem::remove_all(root_, error);
@@ -57,4 +53,5 @@ protected:
   }
 
   std::filesystem::path root_;
+  qel::lang::ApplicationNameHost host_{u"A"};
 };

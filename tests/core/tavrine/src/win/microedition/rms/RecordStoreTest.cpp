@@ -10,8 +10,8 @@
 #include "platform/registry/ScopedKey.h"
 
 using namespace qel::lang;
-using qel::microedition::rms::DRecordStore;
-using qel::microedition::rms::DRecordStorePtr;
+using qel::rms::DRecordStore;
+using qel::rms::DRecordStorePtr;
 namespace Code = qel::lang::ExceptionCode;
 
 namespace {
@@ -196,7 +196,7 @@ TEST_F(RecordStoreTest, DeletingAStoreWithSubkeys) {
 }
 
 TEST_F(RecordStoreTest, StoresWithoutAnApplicationName) {
-  HostHooks::reset();
+  qel::lang::Host::install(nullptr);
   DRecordStore::openRecordStore(u"option", true)->addRecord(bytes("o"), 0, 1);
   EXPECT_TRUE(std::filesystem::exists(storeFolder("null", "option") / "v.1"));
 }

@@ -1,9 +1,10 @@
 #include <fstream>
 
 #include "SmsFixture.h"
+#include "tests/platform/mapi/probe/MapiProbe.h"
 #include "wireless/messaging/DMAPIEntryArray.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 namespace {
 
 class InboxReaderTest : public SmsFixture {
@@ -97,4 +98,4 @@ TEST_F(InboxReaderTest, StoresAreListedByName) {
 }
 
 }  // namespace
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

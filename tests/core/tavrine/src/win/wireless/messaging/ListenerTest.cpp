@@ -4,7 +4,7 @@
 #include "platform/mapi/SmsStore.h"
 #include "wireless/messaging/SmsArrivals.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 namespace {
 
 using ListenerPtr = qel::lang::DPtr<RecordingListener>;
@@ -135,4 +135,4 @@ TEST_F(ListenerTest, MalformedFileRaisesNoNotification) {
 }
 
 }  // namespace
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

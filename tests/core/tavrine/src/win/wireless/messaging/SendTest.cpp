@@ -3,8 +3,9 @@
 
 #include "SmsFixture.h"
 #include "lang/DExceptionBase.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 namespace {
 
 using qel::lang::DExceptionBase;
@@ -133,4 +134,4 @@ TEST_F(SendTest, FailedOpenReportsItsResult) {
 }
 
 }  // namespace
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

@@ -1,8 +1,10 @@
 #include "SmsFixture.h"
 
 #include "lang/DExceptionBase.h"
+#include "tests/platform/mapi/probe/MapiProbe.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 namespace {
 
 using qel::lang::DExceptionBase;
@@ -123,4 +125,4 @@ TEST_F(SmsLifecycleTest, ListenerBeforeSetUpIsNotKept) {
 }
 
 }  // namespace
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

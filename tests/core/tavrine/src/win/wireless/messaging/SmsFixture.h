@@ -18,11 +18,13 @@
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "tests/platform/mapi/probe/MapiProbe.h"
+#include "tests/platform/sms/probe/SmsProbe.h"
 #include "wireless/messaging/DMessage.h"
 #include "wireless/messaging/DMessageConnection.h"
 #include "wireless/messaging/DMessageListener.h"
 
-namespace qel::wireless::messaging {
+namespace qel::messaging {
 
 inline wce::DeviceProfile messagingDevice(std::vector<std::string> modules = {"sms.dll", "cemapi.dll"}) {
   wce::DeviceProfile profile;
@@ -93,4 +95,4 @@ protected:
   wce::ScopedDeviceProfile device_{messagingDevice()};
 };
 
-}  // namespace qel::wireless::messaging
+}  // namespace qel::messaging

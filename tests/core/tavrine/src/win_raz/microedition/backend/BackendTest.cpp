@@ -17,6 +17,7 @@
 #include "platform/window/MessageLoop.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
+#include "tests/platform/gapi/probe/GapiProbe.h"
 
 namespace qel::lcdui {
 namespace {

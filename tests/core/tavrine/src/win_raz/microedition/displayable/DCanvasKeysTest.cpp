@@ -7,6 +7,7 @@
 #include "microedition/midlet/PlatformLibraries.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Aygshell.h"
+#include "tests/platform/system/probe/AygshellProbe.h"
 #include "util/DHashtable.h"
 
 namespace qel::lcdui::testing {

@@ -9,9 +9,9 @@
 #include "microedition/backend/DisplayBackend.h"
 #include "microedition/displayable/DDisplay.h"
 #include "microedition/displayable/DGameCanvas.h"
-#include "microedition/displayable/DisplayHost.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "microedition/raster/RasterSurface.h"
+#include "tests/core/tavrine/src/common/lang/TestHost.h"
 
 namespace qel::lcdui::testing {
 
@@ -23,13 +23,10 @@ public:
   void step() override {}
 };
 
-class FakeHost final : public DisplayHost {
+class FakeHost final : public qel::lang::TestHost {
 public:
-  FakeHost() { setCurrent(this); }
-  ~FakeHost() override { setCurrent(nullptr); }
   bool isInactive() override { return inactive; }
   bool isScale2x() const override { return scale2x; }
-  wce::HWND getWindow() const override { return nullptr; }
 
   bool inactive = false;
   bool scale2x = false;

@@ -13,6 +13,8 @@
 #include "platform/gdi/BitmapResources.h"
 #include "platform/gdi/PixelFormat.h"
 #include "platform/window/Resources.h"
+#include "tests/platform/system/probe/AygshellProbe.h"
+#include "tests/platform/window/probe/MessageBoxProbe.h"
 
 namespace qel::host::testing {
 namespace {

@@ -29,6 +29,8 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 #include "io/DResourceLocator.h"
+#include "tests/platform/system/probe/AygshellProbe.h"
+#include "tests/platform/window/probe/MessageBoxProbe.h"
 #include "util/DHashtable.h"
 #include "util/DStringManager.h"
 

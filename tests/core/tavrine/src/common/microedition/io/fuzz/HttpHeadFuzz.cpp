@@ -13,8 +13,8 @@
 #include "util/DCyclicBuf.h"
 #include "util/DHashtable.h"
 
-using qel::microedition::io::DHttpConnection;
-using qel::microedition::io::HttpResponseHead;
+using qel::io::DHttpConnection;
+using qel::io::HttpResponseHead;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > 1 << 17) return 0;

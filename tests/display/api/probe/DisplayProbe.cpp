@@ -1,5 +1,6 @@
-#include "display/api/ProcessState.h"
+#include "tests/display/api/probe/DisplayProbe.h"
 
+#include "display/api/HookTable.h"
 #include "display/api/WindowHook.h"
 #include "display/detect/DriverChoice.h"
 #include "display/device/DeviceModel.h"
@@ -15,5 +16,7 @@ void forgetProcessState() {
     forgetSystemOrientation();
     restartLog();
 }
+
+int hookedWindowCount() { return hookTable().count; }
 
 }  // namespace tdlx

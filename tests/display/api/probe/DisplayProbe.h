@@ -1,4 +1,5 @@
 #pragma once
+// What a test resets and sees of the display library's process-wide state.
 
 namespace tdlx {
 
@@ -6,5 +7,6 @@ namespace tdlx {
 // model, the system libraries, the cached orientation and the log run. The
 // next display starts as in a new process (tests switch emulated devices so).
 void forgetProcessState();
+int hookedWindowCount();
 
 }  // namespace tdlx

@@ -14,8 +14,8 @@ using qel::lang::DbyteArray;
 using qel::lang::DbyteArrayPtr;
 using qel::lang::DExceptionBase;
 using qel::lang::DStringPtr;
-using qel::microedition::rms::DRecordStore;
-using qel::microedition::rms::DRecordStorePtr;
+using qel::rms::DRecordStore;
+using qel::rms::DRecordStorePtr;
 namespace Code = qel::lang::ExceptionCode;
 
 namespace {

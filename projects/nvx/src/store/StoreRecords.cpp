@@ -13,8 +13,8 @@ namespace nvx {
 using qel::lang::DbyteArrayPtr;
 using qel::lang::DExceptionBase;
 using qel::lang::DStringPtr;
-using qel::microedition::rms::DRecordStore;
-using qel::microedition::rms::DRecordStorePtr;
+using qel::rms::DRecordStore;
+using qel::rms::DRecordStorePtr;
 namespace Code = qel::lang::ExceptionCode;
 
 DStringPtr StoreRecords::numberedName(const DStringPtr& base, int32_t number) { return base + number; }

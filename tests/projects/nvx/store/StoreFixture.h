@@ -33,7 +33,7 @@ protected:
 
   // The record's bytes, or nothing when the store or record is missing.
   static std::optional<Bytes> record(const char16_t* store, int32_t id) {
-    using qel::microedition::rms::DRecordStore;
+    using qel::rms::DRecordStore;
     try {
       qel::lang::DbyteArrayPtr data = DRecordStore::openRecordStore(store, false)->getRecord(id);
       const auto* first = reinterpret_cast<const uint8_t*>(data->data());
@@ -44,20 +44,20 @@ protected:
   }
 
   static int32_t recordCount(const char16_t* store) {
-    return qel::microedition::rms::DRecordStore::openRecordStore(store, false)->getNumRecords();
+    return qel::rms::DRecordStore::openRecordStore(store, false)->getNumRecords();
   }
 
   // Deletes the store when there is one.
   static void dropStore(const char16_t* store) {
     try {
-      qel::microedition::rms::DRecordStore::deleteRecordStore(store);
+      qel::rms::DRecordStore::deleteRecordStore(store);
     } catch (qel::lang::DExceptionBase&) {
     }
   }
 
   // Adds the records to a new store, ids from 1.
   static void putRecords(const char16_t* store, const std::vector<Bytes>& records) {
-    auto records_ = qel::microedition::rms::DRecordStore::openRecordStore(store, true);
+    auto records_ = qel::rms::DRecordStore::openRecordStore(store, true);
     for (const Bytes& bytes : records) {
       qel::lang::DbyteArrayPtr data = new qel::lang::DbyteArray(static_cast<int32_t>(bytes.size()));
       for (size_t i = 0; i < bytes.size(); ++i) data[static_cast<int32_t>(i)] = static_cast<int8_t>(bytes[i]);

@@ -43,7 +43,7 @@ protected:
 
   static std::optional<Bytes> record(const char16_t* store) {
     try {
-      qel::lang::DbyteArrayPtr data = qel::microedition::rms::DRecordStore::openRecordStore(store, false)->getRecord(1);
+      qel::lang::DbyteArrayPtr data = qel::rms::DRecordStore::openRecordStore(store, false)->getRecord(1);
       const auto* first = reinterpret_cast<const uint8_t*>(data->data());
       return Bytes(first, first + data->length());
     } catch (qel::lang::DExceptionBase&) {
@@ -119,9 +119,9 @@ TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred)
 }
 
 TEST_F(SplashScreenTest, FirstStartWritesTheDefaultOptionsAndFindsEitherSlot) {
-  qel::microedition::rms::DRecordStore::openRecordStore(u"save2", true)
+  qel::rms::DRecordStore::openRecordStore(u"save2", true)
       ->addRecord(new qel::lang::DbyteArray(7, 0, 0, 9, 0, 0, 0, 0, 0), 0, 7);
-  qel::microedition::rms::DRecordStore::openRecordStore(u"save2", true)
+  qel::rms::DRecordStore::openRecordStore(u"save2", true)
       ->addRecord(new qel::lang::DbyteArray(1, 0, 3), 0, 1);
   MainCanvas::startupLoad(new MainCanvas());
   Bytes defaults(16, 0);
@@ -144,7 +144,7 @@ TEST_F(SplashScreenTest, StoredOptionsAreReadAndKeptAsTheyAre) {
   stored.push_back(64);
   qel::lang::DbyteArrayPtr data = new qel::lang::DbyteArray(18);
   for (int32_t i = 0; i < 18; ++i) data[i] = static_cast<int8_t>(stored[static_cast<size_t>(i)]);
-  qel::microedition::rms::DRecordStore::openRecordStore(u"option", true)->addRecord(data, 0, 18);
+  qel::rms::DRecordStore::openRecordStore(u"option", true)->addRecord(data, 0, 18);
   MainCanvas::startupLoad(new MainCanvas());
   EXPECT_EQ(MainCanvas::optionsMissing, 0);
   EXPECT_TRUE(MainCanvas::options[5]);

@@ -23,11 +23,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// From the first start to the main menu: English on the language screen,
-// sound on, the first-run information closed.
+// From the first start to the title: English on the language screen, the
+// splash and its loading.
 constexpr const char* mainMenuScript = R"(
 until state=5 timeout=30s
-wait 1s
+key Return
+until splash=26 timeout=60s
+wait 500ms
 )";
 
 // Within a step of RGB565 widening, channel by channel.

@@ -86,7 +86,8 @@ std::string recordName(const std::filesystem::path& relative) {
   auto part = relative.begin();
   if (part == relative.end()) return {};
   if (*part != "registry") return relative.extension() == ".txt" ? std::string() : relative.generic_string();
-  // registry/k.<root>/k.software/k.<company>/k.<application>/k.<store>/v.<id>
+  // registry/<root key>/k.software/k.<company>/k.<application>/k.<store>/v.<id>
+  if (++part == relative.end()) return {};
   std::vector<std::string> names;
   for (++part; part != relative.end(); ++part) {
     const std::string entry = part->string();

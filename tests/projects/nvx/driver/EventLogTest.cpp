@@ -9,10 +9,11 @@ namespace {
 TEST(EventLogTest, UserFolderFilesAreNamedAsRecords) {
   const std::map<std::string, std::string> names = {
       {"langid", "langid"},
-      {"registry/k.hkey_current_user/k.software/k.palewinds/k.nvx/k.option/v.1", "option/1"},
-      {"registry/k.hkey_current_user/k.software/k.palewinds/k.nvx/k.save1/v.12", "save1/12"},
-      {"registry/k.hkey_current_user/k.software/k.palewinds/k.nvx/k.option/.pending", ""},
-      {"registry/v.1", ""},
+      {"registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx/k.option/v.1", "option/1"},
+      {"registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx/k.save1/v.12", "save1/12"},
+      {"registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx/k.option/.pending", ""},
+      {"registry/HKEY_CURRENT_USER/v.1", ""},
+      {"registry/HKEY_CURRENT_USER", ""},
       {"Log_TDLX.txt", ""},
   };
   for (const auto& [path, name] : names) EXPECT_EQ(recordName(path), name) << path;

@@ -115,7 +115,10 @@ std::string describeBytes(const std::string& bytes) {
   return out.empty() ? "(empty)" : out;
 }
 
-EventLog::EventLog(std::filesystem::path userFolder) : user_(std::move(userFolder)) {}
+EventLog::EventLog(std::filesystem::path userFolder) : user_(std::move(userFolder)) {
+  observeFiles();
+  lines_.clear();
+}
 
 void EventLog::observe() {
   observeState();

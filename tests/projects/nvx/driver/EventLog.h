@@ -21,6 +21,7 @@
 // the game stops it.
 class EventLog {
 public:
+  // The user folder's files as they are now are what a start found.
   explicit EventLog(std::filesystem::path userFolder);
 
   void observe();

@@ -61,4 +61,13 @@ TEST(ScenarioTest, TheFirstRunChoosesALanguageAndLoadsWithABarGrowingByTenths) {
   EXPECT_EQ(loadingBarWidth(checkpoint(start, "splash-22")), 192);
 }
 
+TEST(ScenarioTest, ASecondStartRemembersTheLanguage) {
+  HeadlessGame game("second-start");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("second-start"));
+  EXPECT_EQ(start.failure, "");
+  EXPECT_EQ(compareWithGolden("second-start", start.log), "");
+  EXPECT_EQ(start.log.find("record langid"), std::string::npos) << "the stored language is kept";
+}
+
 }  // namespace

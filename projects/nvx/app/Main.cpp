@@ -4,10 +4,10 @@
 // library's application and the game registered with it. "--script FILE"
 // plays a key-and-pointer script into the game on the real clock.
 
-#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,13 +40,22 @@ void registerEmulatedLibraries() {
   tdlx::setLogFolder(wce::userFolder());
 }
 
-// Takes "--script FILE" out of the arguments; the others go to the host.
-bool takeScriptOption(std::vector<char*>& arguments, std::string& scriptFile) {
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    if (std::string(arguments[i]) != "--script") continue;
-    if (i + 1 >= arguments.size()) return false;
-    scriptFile = arguments[i + 1];
-    arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+// Takes "--script FILE" out of the arguments (the others go to the host)
+// and reads the script; false, having said why, when that fails.
+bool takeScriptOption(std::vector<char*>& arguments, std::optional<std::vector<nvx::ScriptStep>>& script) {
+  for (auto at = arguments.begin() + 1; at != arguments.end(); ++at) {
+    if (std::string(*at) != "--script") continue;
+    if (at + 1 == arguments.end()) {
+      std::fprintf(stderr, "nightvault: --script needs a file\n");
+      return false;
+    }
+    try {
+      script = nvx::loadScript(*(at + 1));
+    } catch (const nvx::ScriptError& e) {
+      std::fprintf(stderr, "nightvault: %s\n", e.what());
+      return false;
+    }
+    arguments.erase(at, at + 2);
     return true;
   }
   return true;
@@ -56,27 +65,17 @@ bool takeScriptOption(std::vector<char*>& arguments, std::string& scriptFile) {
 
 int main(int argc, char** argv) {
   std::vector<char*> arguments(argv, argv + argc);
-  std::string scriptFile;
-  if (!takeScriptOption(arguments, scriptFile)) {
-    std::fprintf(stderr, "nightvault: --script needs a file\n");
-    return 2;
-  }
-  std::vector<nvx::ScriptStep> script;
-  try {
-    if (!scriptFile.empty()) script = nvx::loadScript(scriptFile);
-  } catch (const nvx::ScriptError& e) {
-    std::fprintf(stderr, "nightvault: %s\n", e.what());
-    return 2;
-  }
+  std::optional<std::vector<nvx::ScriptStep>> script;
+  if (!takeScriptOption(arguments, script)) return 2;
 
   std::string error;
   std::unique_ptr<wce::SdlVideo> video = wce::SdlVideo::open(error);
   if (!video) std::fprintf(stderr, "nightvault: no video (%s); running without a window\n", error.c_str());
   std::unique_ptr<nvx::WatchedScript> watched;
-  if (!scriptFile.empty()) {
+  if (script) {
     std::function<void()> devicePump;
     if (video) devicePump = [driver = video.get()] { driver->pump(); };
-    watched = std::make_unique<nvx::WatchedScript>(std::move(script), std::move(devicePump));
+    watched = std::make_unique<nvx::WatchedScript>(std::move(*script), std::move(devicePump));
   }
   wce::installWaveOutDriver(std::make_shared<wce::sdl::SdlWaveOutDriver>());
   registerEmulatedLibraries();

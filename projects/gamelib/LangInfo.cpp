@@ -63,6 +63,12 @@ int32_t LangInfo::languageCount() { return getInstance()->getLanguageCount(); }
 
 DStringPtr LangInfo::languageId(int32_t i) { return getInstance()->getId(i); }
 
+DStringPtr LangInfo::languageName(int32_t i) { return getInstance()->getName(i); }
+
+qel::lcdui::DImagePtr LangInfo::languageFlag(int32_t i) { return getInstance()->getFlag(i); }
+
+void LangInfo::selectLanguage(int32_t i) { getInstance()->setLanguage(i); }
+
 void LangInfo::load() {
   if (!names_ || !ids_) {
     qel::lang::DPtr<StringManager> table = new StringManager();

@@ -34,6 +34,11 @@ public:
   static int32_t languageCount();
   // Outside the list: 0x05800000.
   static qel::lang::DStringPtr languageId(int32_t i);
+  static qel::lang::DStringPtr languageName(int32_t i);
+  // Null for a language without a flag picture.
+  static qel::lcdui::DImagePtr languageFlag(int32_t i);
+  // setLanguage on the singleton.
+  static void selectLanguage(int32_t i);
 
   void load();
   int32_t getLanguageCount() const;

@@ -36,6 +36,9 @@ public:
   void setMusicVolume(int32_t v);
   int32_t sfxVolume() const { return sfxVolume_; }
   int32_t musicVolume() const { return musicVolume_; }
+  // play does nothing while the manager is disabled.
+  bool isEnabled() const { return enabled_; }
+  void setEnabled(bool enabled) { enabled_ = enabled; }
   // The player that plays, or null (disabled, no such sound, group off, not
   // loadable, nothing started).
   qel::media::DPlayerPtr play(int32_t index, bool loop, int32_t pan);

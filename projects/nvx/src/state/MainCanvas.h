@@ -5,16 +5,20 @@
 #include "nvx/src/input/KeyInput.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
+#include "nvx/src/screens/LanguageScreen.h"
+#include "nvx/src/screens/SplashScreen.h"
 #include "nvx/src/state/FrameClock.h"
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
 #include "nvx/src/state/StateMachine.h"
 #include "nvx/src/state/WorldState.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/text/BitmapText.h"
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
 #include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -38,7 +42,11 @@ class MainCanvas : public qel::lang::DObject,
                    public KeyInput,
                    public StateMachine,
                    public FrameClock,
-                   public DialogResults {
+                   public DialogResults,
+                   public DialogWindow,
+                   public GameStore,
+                   public SplashScreen,
+                   public LanguageScreen {
 public:
   MainCanvas() = default;
 

@@ -10,13 +10,13 @@ void NightvaultScreens::installLive() {
   WorldScreen::install(&screens);
 }
 
-void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintSplash(g); }
 
 void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr&, const qel::lcdui::DGraphicsPtr&) {
+void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g) {
+  MainCanvas::paintDialog(back, g);
 }
 
 void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
@@ -25,8 +25,7 @@ void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
 void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLanguageScreen(g); }
 
 void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr&) {
 }
@@ -41,6 +40,7 @@ void NightvaultScreens::levelLogic() {
 }
 
 void NightvaultScreens::dialogKeys() {
+  MainCanvas::dialogStep();
 }
 
 void NightvaultScreens::updateMapScreen() {
@@ -49,8 +49,7 @@ void NightvaultScreens::updateMapScreen() {
 void NightvaultScreens::updateBestResults() {
 }
 
-void NightvaultScreens::updateLanguageScreen() {
-}
+void NightvaultScreens::updateLanguageScreen() { MainCanvas::updateLanguageScreen(); }
 
 void NightvaultScreens::handlePointer(int32_t, int32_t) {
 }
@@ -67,14 +66,12 @@ void NightvaultScreens::tickBestResults() {
 void NightvaultScreens::tickTicker() {
 }
 
-void NightvaultScreens::setUpLanguageScreen() {
-}
+void NightvaultScreens::setUpLanguageScreen() { MainCanvas::layoutLanguageScreen(); }
 
 void NightvaultScreens::initMapScale() {
 }
 
-void NightvaultScreens::loadAtStartUp() {
-}
+void NightvaultScreens::loadAtStartUp() { MainCanvas::startupLoad(MainCanvas::instance); }
 
 void NightvaultScreens::setUpLevel() {
 }
@@ -89,6 +86,8 @@ void NightvaultScreens::enterBestResults() {
 }
 
 void NightvaultScreens::layoutDialog() {
+  if (MainCanvas::gameState != MainCanvas::stateDialog) MainCanvas::backdropPending = 1;
+  MainCanvas::prepareDialog(0);
 }
 
 void NightvaultScreens::openStartUpDialog() {
@@ -100,17 +99,17 @@ void NightvaultScreens::openMainMenu() {
 void NightvaultScreens::openFirstRunInfo() {
 }
 
-void NightvaultScreens::onPause() {
-}
+void NightvaultScreens::onPause() { MainCanvas::onPause(); }
 
-void NightvaultScreens::saveLevelState() {
-}
+void NightvaultScreens::saveLevelState() { MainCanvas::saveLevelState(); }
 
-void NightvaultScreens::shutdown() {
-}
+void NightvaultScreens::shutdown() { MainCanvas::shutdown(); }
 
-void NightvaultScreens::openNotice(int32_t, int32_t, const qel::lang::DbyteArrayPtr&,
-                                   int32_t, bool) {
+void NightvaultScreens::openNotice(int32_t dialogId, int32_t textId, const qel::lang::DbyteArrayPtr& titlePicture,
+                                   int32_t titleTextId, bool twoKeys) {
+  MainCanvas::openDialog(static_cast<uint8_t>(dialogId), titlePicture, textId, nullptr,
+                         twoKeys ? new qel::lang::DshortArray(2, 0, 126, 127) : new qel::lang::DshortArray(1, 0, 126),
+                         static_cast<int16_t>(titleTextId));
 }
 
 void NightvaultScreens::centerViewOnExit() {

@@ -1,0 +1,195 @@
+#include <algorithm>
+
+#include "gamelib/ScreenCanvas.h"
+#include "nvx/src/state/MainCanvas.h"
+
+namespace nvx {
+
+using qel::lang::DbyteArray;
+using qel::lang::DbyteArrayPtr;
+using qel::lang::DintArray;
+
+namespace {
+
+int32_t roundedDivide(int32_t a, int32_t b) {
+  if (b == 0) return 0;
+  return a / b + (MainCanvas::roundsUp(a, b) ? 1 : 0);
+}
+
+int32_t frameWidth(int32_t set) { return MainCanvas::spriteTable->at(set)->at(2); }
+int32_t frameHeight(int32_t set) { return MainCanvas::spriteTable->at(set)->at(3); }
+
+DbyteArrayPtr iconOf(int32_t i) {
+  return qel::lang::dynamicPtrCast<DbyteArray>(DialogWindow::itemIcons->at(i));
+}
+
+int32_t bottomBar() {
+  return DialogWindow::dialogId == DialogWindow::frameLessMenu
+             ? 0
+             : DialogWindow::softKeyBarHeight - DialogWindow::barOverlap;
+}
+
+int32_t chromeHeight() {
+  return DialogWindow::getTitleIconHeight() + 2 * DialogWindow::border + DialogWindow::bottomInset +
+         DialogWindow::topInset + DialogWindow::titleHeight;
+}
+
+}  // namespace
+
+int32_t DialogWindow::itemPictureWidth() {
+  for (int32_t i = itemIcons->length() - 1; i >= 0; --i)
+    if (DbyteArrayPtr icon = iconOf(i)) return frameWidth(icon->at(0));
+  return 0;
+}
+
+int32_t DialogWindow::charsForWidth(int32_t pixels) { return roundedDivide(pixels, MainCanvas::textCharWidth); }
+
+int32_t DialogWindow::fittingLines() { return roundedDivide(availableHeight, lineHeight); }
+
+void DialogWindow::prepareDialog(int32_t minChars) {
+  gamelib::ScreenCanvas::resetKeys();
+  dialogDirty = 0;
+  int32_t availableWidth = MainCanvas::screenWidth - shadowDepth;
+  if (MainCanvas::dialogReturnState != MainCanvas::stateSplash)
+    availableWidth -= screenMarginLeft + screenMarginRight;
+  lineHeight = static_cast<uint8_t>(MainCanvas::textLineHeight + MainCanvas::textLineHeight / 5);
+  titleHeight = lineHeight + titleInset;
+  availableHeight =
+      MainCanvas::screenHeight - bottomBar() - screenMarginTop - screenMarginBottom - chromeHeight();
+  windowWidth = minChars > 0 ? minChars : titleText->length() + titleWidthAllowance;
+  if (dialogKind == kindText)
+    layoutTextDialog(availableWidth);
+  else
+    layoutListDialog(availableWidth);
+  if (titleIcons) {
+    titleIconX = windowX + (windowWidth - frameWidth(titleIcons->at(0))) / 2;
+    titleIconY = windowY + titleHeight + titlePictureInset;
+  }
+  titleTextX = windowX + (windowWidth - MainCanvas::textCharWidth * titleText->length()) / 2;
+  titleTextY = windowY + border + (titleHeight - MainCanvas::textLineHeight) / 2;
+  if (scrolls) {
+    scrollBarX = windowX + windowWidth - scrollBarWidth - border - 1;
+    scrollTrackHeight = visibleHeight - 2 * frameHeight(scrollPieceSprite);
+  }
+  ready = 1;
+  dialogDirty = 1;
+}
+
+void DialogWindow::layoutTextDialog(int32_t availableWidth) {
+  const int32_t maxChars =
+      std::max(1, (availableWidth - 2 * border - rightInset - leftInset) / MainCanvas::textCharWidth);
+  const int32_t maxLines = std::max(1, fittingLines());
+  const int32_t length = bodyText->length();
+  wrapChars = maxChars;
+  if (length <= maxLines * maxChars) {
+    wrapChars = windowWidth;
+    visibleLines = 1;
+    for (;;) {
+      wrapChars = std::min(wrapChars, maxChars);
+      visibleLines = std::min(visibleLines, maxLines);
+      if (length <= visibleLines * wrapChars || (wrapChars == maxChars && visibleLines == maxLines)) break;
+      ++wrapChars;
+      ++visibleLines;
+    }
+  }
+  lineCount = MainCanvas::countLines(bodyText, wrapChars);
+  contentWidth = MainCanvas::textCharWidth * wrapChars;
+  if (lineCount > maxLines) {
+    contentWidth -= scrollBarWidth;
+    visibleLines = maxLines;
+    wrapChars = charsForWidth(contentWidth);
+    lineCount = MainCanvas::countLines(bodyText, wrapChars);
+    scrolls = 1;
+  } else {
+    scrolls = 0;
+    visibleLines = lineCount;
+  }
+  windowWidth = std::min(contentWidth + 2 * border + rightInset + leftInset + (scrolls ? scrollBarWidth : 0),
+                         availableWidth);
+  visibleHeight = lineHeight * visibleLines;
+  windowHeight = chromeHeight() + visibleHeight;
+  placeDialog();
+}
+
+void DialogWindow::layoutListDialog(int32_t availableWidth) {
+  lineHeight = static_cast<uint8_t>(lineHeight + (plainList ? plainRowSpacing : menuRowSpacing));
+  touchRowHeight = static_cast<uint8_t>(MainCanvas::touchInput ? 2 * lineHeight : 0);
+  const int32_t items = itemIds->length();
+  itemLines = new DintArray(items);
+  const int32_t pictureWidth = (hasToggles ? frameWidth(checkBoxSprite) + checkBoxGap : 0) +
+                               (itemIcons ? itemPictureWidth() + iconGap : 0);
+  const int32_t pictureColumns = charsForWidth(rightInset + 2 * border + leftInset + pictureWidth);
+  windowWidth += 2;
+  for (int32_t i = 0; i < items; ++i) windowWidth = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);
+  windowWidth = std::min(MainCanvas::textCharWidth * windowWidth, availableWidth);
+  const int32_t textWidth = windowWidth - pictureColumns * MainCanvas::textCharWidth;
+  scrolls = 0;
+  if (measureItems(textWidth) > fittingLines()) {
+    scrolls = 1;
+    measureItems(textWidth - MainCanvas::textCharWidth);
+  }
+  lineCount = items;
+  visibleLines = fittingLines();
+  visibleHeight = 0;
+  for (int32_t i = 0, lines = 0; i < items && lines < visibleLines; lines += rowLines(i), ++i)
+    visibleHeight += itemRowHeight(i);
+  windowHeight = chromeHeight() + visibleHeight;
+  placeDialog();
+  contentX += pictureWidth;
+  contentWidth = textWidth - (scrolls ? MainCanvas::textCharWidth : 0);
+  wrapChars = charsForWidth(contentWidth);
+  firstShownItem();
+}
+
+int32_t DialogWindow::measureItems(int32_t width) {
+  const int32_t cells = charsForWidth(width);
+  int32_t total = 0;
+  for (int32_t i = 0; i < itemIds->length(); ++i) {
+    int32_t lines = itemIds->at(i) >= 0 ? std::max(1, MainCanvas::countLines(getItemText(i), cells)) : 2;
+    if (itemIcons) {
+      DbyteArrayPtr icon = iconOf(i);
+      const int32_t pictureHeight = icon ? frameHeight(icon->at(0)) : 1;
+      lines = std::max(lines, (pictureHeight + lineHeight - 1) / lineHeight);
+    }
+    itemLines->at(i) = lines;
+    total += rowLines(i);
+  }
+  return total;
+}
+
+void DialogWindow::placeDialog() {
+  windowX = (MainCanvas::screenWidth - windowWidth) / 2;
+  contentX = windowX + leftInset + border;
+  windowY = (MainCanvas::screenHeight - bottomBar() - windowHeight) / 2;
+  contentY = windowY + border + topInset + titleHeight + getTitleIconHeight();
+}
+
+int32_t DialogWindow::itemRowHeight(int32_t i) {
+  const int32_t lines = itemLines->at(i);
+  if (lines == 1) return touchRowHeight ? touchRowHeight : lineHeight;
+  return lineHeight * lines;
+}
+
+int32_t DialogWindow::rowLines(int32_t i) {
+  const int32_t lines = itemLines->at(i);
+  if (lines == 1 && touchRowHeight) return (touchRowHeight + lineHeight - 1) / lineHeight;
+  return lines;
+}
+
+int32_t DialogWindow::firstShownItem() {
+  const int32_t items = itemIds ? itemIds->length() : 0;
+  if (!scrolls) {
+    pageItems = items;
+    return 0;
+  }
+  int32_t first = std::clamp(selection, 0, std::max(0, items - 1));
+  for (int32_t lines = rowLines(first); first > 0 && lines + rowLines(first - 1) <= visibleLines;)
+    lines += rowLines(--first);
+  pageItems = 0;
+  for (int32_t i = first, lines = 0; i < items && lines + rowLines(i) <= visibleLines; lines += rowLines(i), ++i)
+    ++pageItems;
+  pageItems = std::max(pageItems, 1);
+  return first;
+}
+
+}  // namespace nvx

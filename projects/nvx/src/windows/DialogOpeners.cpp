@@ -1,0 +1,68 @@
+#include "nvx/src/state/MainCanvas.h"
+
+namespace nvx {
+
+using qel::lang::DbyteArray;
+using qel::lang::DbyteArrayPtr;
+using qel::lang::DObjectArrayPtr;
+using qel::lang::DshortArray;
+using qel::lang::DshortArrayPtr;
+
+namespace {
+
+DshortArrayPtr softKeysFor(int32_t count) {
+  if (count > 1) return new DshortArray(2, 0, DialogWindow::softKeyAccept, DialogWindow::softKeyBack);
+  return new DshortArray(1, 0, DialogWindow::softKeyAccept);
+}
+
+}  // namespace
+
+void DialogWindow::openDialog(uint8_t id, const DbyteArrayPtr& titlePicture, int32_t textId,
+                              const DObjectArrayPtr& params, const DshortArrayPtr& keys, int16_t titleTextId) {
+  resetDialog();
+  dialogId = id;
+  softKeys = keys;
+  setDialogTitle(titleTextId);
+  setDialogText(textId, params);
+  titleIcons = titlePicture;
+  MainCanvas::enterDialog();
+}
+
+void DialogWindow::openListDialog(uint8_t id, uint8_t kind, const DbyteArrayPtr& titlePicture,
+                                  const DshortArrayPtr& items, const DObjectArrayPtr& icons,
+                                  const DObjectArrayPtr& params, const DbyteArrayPtr& toggles, int16_t titleTextId,
+                                  int32_t softKeyCount) {
+  const uint8_t keepPlainList = plainList;
+  resetDialog();
+  plainList = keepPlainList;
+  dialogId = id;
+  dialogKind = kind;
+  noFrame = id == frameLessMenu ? 1 : 0;
+  titleIcons = titlePicture;
+  itemIds = items;
+  itemIcons = icons;
+  itemParams = params;
+  if (toggles) {
+    itemToggles = new DbyteArray(items ? items->length() : 0);
+    for (int32_t i = 0; i < itemToggles->length() && i < toggles->length(); ++i) itemToggles->at(i) = toggles->at(i);
+    hasToggles = 1;
+  }
+  setDialogTitle(titleTextId);
+  softKeys = softKeysFor(softKeyCount);
+  MainCanvas::enterDialog();
+}
+
+void DialogWindow::openMenuDialog(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
+                                  const DshortArrayPtr& title, int32_t softKeyCount) {
+  resetDialog();
+  dialogId = id;
+  dialogKind = kindList;
+  noFrame = id == frameLessMenu ? 1 : 0;
+  titleIcons = titlePicture;
+  itemIds = items;
+  titleText = title;
+  softKeys = softKeysFor(softKeyCount);
+  MainCanvas::enterDialog();
+}
+
+}  // namespace nvx

@@ -1,0 +1,210 @@
+#pragma once
+
+#include <cstdint>
+
+#include "lang/DObject.h"
+#include "lang/DObjectArray.h"
+#include "lang/DbyteArray.h"
+#include "lang/DintArray.h"
+#include "lang/DshortArray.h"
+#include "microedition/lcdui/DGraphics.ptr.h"
+
+namespace nvx {
+
+// The game's one modal window: its content, layout and cursor, the openers
+// that fill it, its keys and pointer, and its painting. Statics of
+// MainCanvas; resetDialog clears the window as a whole.
+struct DialogWindow {
+  // Layout kinds (dialogKind).
+  static constexpr uint8_t kindText = 0;
+  static constexpr uint8_t kindList = 1;
+  static constexpr uint8_t kindOptions = 2;
+  // Soft-key text ids: the left key accepts, the right key goes back.
+  static constexpr int16_t softKeyAccept = 126;
+  static constexpr int16_t softKeyBack = 127;
+  // The list menu drawn without a frame over the full-screen menu picture.
+  static constexpr uint8_t frameLessMenu = 22;
+  // The sound switch of the options window; value items are ids -1 and -2.
+  static constexpr int16_t soundSwitchItem = 212;
+  static constexpr int32_t valueSteps = 8;
+
+  // Layout metrics, in pixels unless said otherwise.
+  static constexpr int32_t border = 3;
+  static constexpr int32_t shadowDepth = 3;
+  static constexpr int32_t leftInset = 4;
+  static constexpr int32_t rightInset = 4;
+  static constexpr int32_t topInset = 3;
+  static constexpr int32_t bottomInset = 4;
+  static constexpr int32_t titleInset = 6;
+  static constexpr int32_t titlePictureInset = 3;
+  // In glyph cells: what the title needs beside its own glyphs.
+  static constexpr int32_t titleWidthAllowance = 4;
+  static constexpr int32_t menuRowSpacing = 6;
+  static constexpr int32_t plainRowSpacing = 3;
+  static constexpr int32_t checkBoxGap = 4;
+  static constexpr int32_t iconGap = 3;
+  static constexpr int32_t softKeyBarHeight = 29;
+  static constexpr int32_t barOverlap = 4;
+  static constexpr int32_t softKeyMargin = 4;
+  static constexpr int32_t buttonOffset = 6;
+  static constexpr int32_t scrollBarWidth = 11;
+  static constexpr int32_t screenMarginLeft = 6;
+  static constexpr int32_t screenMarginRight = 6;
+  static constexpr int32_t screenMarginTop = 6;
+  static constexpr int32_t screenMarginBottom = 4;
+  // Fixed-point scale of the scroll thumb.
+  static constexpr int32_t thumbScale = 1024;
+
+  // Sprite sets of the window (rows of spriteTable).
+  static constexpr int32_t backgroundTileSprite = 0;
+  static constexpr int32_t titleOrnamentSprite = 17;
+  // Frame 0 unchecked, 1 checked.
+  static constexpr int32_t checkBoxSprite = 6;
+  static constexpr int32_t softKeyButtonSprite = 38;
+  // Frame 0 the left key's arrow, 1 the right key's.
+  static constexpr int32_t softKeyArrowSprite = 39;
+  // Frames 0 top, 1 bottom, 2 middle.
+  static constexpr int32_t scrollPieceSprite = 39;
+  static constexpr int32_t scrollGripSprite = 45;
+  static constexpr int32_t listArrowSprite = 39;
+  static constexpr int32_t barTileSprite = 9;
+  // Touch zones of the soft-key buttons; the bar clears zone 2.
+  static constexpr int32_t leftSoftKeyZone = 4;
+  static constexpr int32_t rightSoftKeyZone = 5;
+  static constexpr int32_t barClearedZone = 2;
+
+  // Content, set by the openers before the layout runs.
+  static inline uint8_t dialogId = 0;
+  static inline uint8_t dialogKind = kindText;
+  static inline qel::lang::DshortArrayPtr titleText;
+  static inline qel::lang::DshortArrayPtr bodyText;
+  // {sprite set, frame[, a second frame drawn first]}.
+  static inline qel::lang::DbyteArrayPtr titleIcons;
+  // One text id per item; -1 and -2 are value items.
+  static inline qel::lang::DshortArrayPtr itemIds;
+  // Per item a DbyteArray {sprite set, frame} (in a plain list {set,
+  // outline shape}) or null.
+  static inline qel::lang::DObjectArrayPtr itemIcons;
+  // Per item a DObjectArray: a value item's DShort 0..8, or a text item's
+  // parameters.
+  static inline qel::lang::DObjectArrayPtr itemParams;
+  static inline qel::lang::DbyteArrayPtr itemToggles;
+  static inline qel::lang::DintArrayPtr itemLines;
+  static inline qel::lang::DshortArrayPtr softKeys;
+  static inline uint8_t hasToggles = 0;
+  static inline uint8_t plainList = 0;
+  static inline uint8_t noFrame = 0;
+  // What the player chose; null when the window was cancelled.
+  static inline qel::lang::DObjectPtr result;
+
+  // Layout and cursor.
+  static inline uint8_t lineHeight = 0;
+  static inline uint8_t touchRowHeight = 0;
+  static inline int32_t titleHeight = 0;
+  static inline int32_t windowX = 0;
+  static inline int32_t windowY = 0;
+  static inline int32_t windowWidth = 0;
+  static inline int32_t windowHeight = 0;
+  static inline int32_t contentX = 0;
+  static inline int32_t contentY = 0;
+  static inline int32_t contentWidth = 0;
+  static inline int32_t wrapChars = 0;
+  static inline int32_t lineCount = 0;
+  static inline int32_t visibleLines = 0;
+  static inline int32_t visibleHeight = 0;
+  static inline uint8_t scrolls = 0;
+  // The selected item; in a text window the first visible line.
+  static inline int32_t selection = 0;
+  static inline int32_t pageItems = 0;
+  static inline int32_t codePosition = 0;
+  static inline int32_t titleIconX = 0;
+  static inline int32_t titleIconY = 0;
+  static inline int32_t titleTextX = 0;
+  static inline int32_t titleTextY = 0;
+  static inline int32_t scrollBarX = 0;
+  static inline int32_t scrollTrackHeight = 0;
+  // Pixel height the content may take.
+  static inline int32_t availableHeight = 0;
+  // The tens digit typed at the end of the hidden code.
+  static inline int32_t codeTens = 0;
+  static inline uint8_t ready = 0;
+  static inline uint8_t dialogDirty = 0;
+  // The kept frame under the window must still be taken from the screen.
+  static inline uint8_t backdropPending = 0;
+
+  // Content.
+  static void resetDialog();
+  static void setDialogText(int32_t textId, const qel::lang::DObjectArrayPtr& params);
+  static void setDialogTitle(int32_t textId);
+  static void setDialogTitle(int32_t textId, const qel::lang::DObjectArrayPtr& params);
+  // Empty for a value item; an index outside itemParams throws the index
+  // exception.
+  static qel::lang::DshortArrayPtr getItemText(int32_t index);
+  static int32_t getTitleIconHeight();
+
+  // Openers: fill the window and enter state 2 over it.
+  static void openDialog(uint8_t id, const qel::lang::DbyteArrayPtr& titlePicture, int32_t textId,
+                         const qel::lang::DObjectArrayPtr& params, const qel::lang::DshortArrayPtr& keys,
+                         int16_t titleTextId);
+  // A plainList set before the call is kept; everything else starts afresh.
+  // The toggles are copied into a new array of one byte per item; with
+  // none the window has no check boxes.
+  static void openListDialog(uint8_t id, uint8_t kind, const qel::lang::DbyteArrayPtr& titlePicture,
+                             const qel::lang::DshortArrayPtr& items, const qel::lang::DObjectArrayPtr& icons,
+                             const qel::lang::DObjectArrayPtr& params, const qel::lang::DbyteArrayPtr& toggles,
+                             int16_t titleTextId, int32_t softKeyCount);
+  static void openMenuDialog(uint8_t id, const qel::lang::DbyteArrayPtr& titlePicture,
+                             const qel::lang::DshortArrayPtr& items, const qel::lang::DshortArrayPtr& title,
+                             int32_t softKeyCount);
+
+  // Layout. minChars <= 0: the title's length + the title allowance.
+  static void prepareDialog(int32_t minChars);
+  static void layoutTextDialog(int32_t availableWidth);
+  static void layoutListDialog(int32_t availableWidth);
+  // Fills itemLines; the total counts rows as rowLines does.
+  static int32_t measureItems(int32_t width);
+  static void placeDialog();
+  static int32_t fittingLines();
+  static int32_t charsForWidth(int32_t pixels);
+  // The picture width of the last item; when its entry is null, of the
+  // last entry that has a picture; 0 for none.
+  static int32_t itemPictureWidth();
+  // Pixel height of item i's row as laid out and painted.
+  static int32_t itemRowHeight(int32_t i);
+  // The lines of lineHeight item i's row takes: a touch row counts as the
+  // lines it covers, so that a page of touch rows fits the screen.
+  static int32_t rowLines(int32_t i);
+  // The first item of the shown page; sets pageItems.
+  static int32_t firstShownItem();
+
+  // Keys and pointer.
+  static void dialogStep();
+  static void textDialogKey(int32_t action);
+  static void listDialogKey(int32_t action);
+  static void dialogPointer(int32_t x, int32_t y);
+  // A value item's value 0..8 (0 when it holds none), and setting it, kept
+  // in 0..8, with the effects (item 1) or music (item 2) volume at 8 times it.
+  static int32_t itemValue(int32_t item);
+  // Volumes change only while the first toggle, the sound switch, is on.
+  static bool soundSwitchOn();
+  static void setItemValue(int32_t item, int32_t value);
+
+  // Painting. The frame under the window is kept in back: taken from the
+  // screen when the window opens, or for the title screens painted there
+  // each frame; each frame copies it to g and draws the window over it.
+  static void paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g);
+  static void paintTiledBackground(const qel::lcdui::DGraphicsPtr& g);
+  static void paintWindowFrame(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h,
+                               int32_t b, int32_t t, bool background);
+  static void paintSoftKeyBar(const qel::lcdui::DGraphicsPtr& g);
+  static void paintSoftKeyButton(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t arrowFrame,
+                                 int32_t zone);
+  static void paintScrollBar(const qel::lcdui::DGraphicsPtr& g, int32_t visible, int32_t first);
+  static void paintWindowScrollArrows(const qel::lcdui::DGraphicsPtr& g, int32_t visible, int32_t first);
+  static void paintTextWindow(const qel::lcdui::DGraphicsPtr& g);
+  static void paintListWindow(const qel::lcdui::DGraphicsPtr& g);
+  // The grey of the selection and the scroll arrows, pulsing with the clock.
+  static int32_t pulseGrey();
+};
+
+}  // namespace nvx

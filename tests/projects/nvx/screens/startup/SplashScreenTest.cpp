@@ -1,0 +1,249 @@
+#include "gamelib/SoundManager.h"
+#include "guilib/GUIEngine.h"
+#include "microedition/media/DManager.h"
+#include "microedition/rms/DRecordStore.h"
+#include "nvx/src/state/NightvaultScreens.h"
+#include "nvx/src/world/Person.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ManualClock.h"
+#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/waveout/WaveOutDriver.h"
+#include "tests/projects/nvx/screens/startup/SplashFixture.h"
+
+namespace nvx {
+namespace {
+
+using qel::lcdui::DImagePtr;
+using Bytes = std::vector<uint8_t>;
+
+class SplashScreenTest : public SplashFixture {
+protected:
+  void SetUp() override {
+    SplashFixture::SetUp();
+    NightvaultScreens::installLive();
+    MainCanvas::viewWidth = MainCanvas::screenWidth = 240;
+    MainCanvas::viewHeight = MainCanvas::screenHeight = 320;
+    MainCanvas::saveExists = 0;
+    MainCanvas::splashImage.release();
+    MainCanvas::backImage.release();
+  }
+  void TearDown() override {
+    GameScreens::install(nullptr);
+    MainCanvas::instance.release();
+    SplashFixture::TearDown();
+  }
+
+  // The bar's fill inside its one-pixel edges, on the row above the bottom.
+  static int32_t barWidth(const DImagePtr& panel) {
+    int32_t fill = 0;
+    for (int32_t x = 0; x < panel->getWidth(); ++x)
+      if (pixel(panel, x, panel->getHeight() - 2) == 0xB2003Eu) ++fill;
+    return fill + 2;
+  }
+
+  static std::optional<Bytes> record(const char16_t* store) {
+    try {
+      qel::lang::DbyteArrayPtr data = qel::rms::DRecordStore::openRecordStore(store, false)->getRecord(1);
+      const auto* first = reinterpret_cast<const uint8_t*>(data->data());
+      return Bytes(first, first + data->length());
+    } catch (qel::lang::DExceptionBase&) {
+      return std::nullopt;
+    }
+  }
+};
+
+// The whole splash as the state machine runs it, painted into a 240 x 320
+// panel: the loading bar grows by a tenth of the width at each odd step.
+TEST_F(SplashScreenTest, SequencePaintsTheGrowingBarThenTheTitle) {
+  MainCanvas::instance = new MainCanvas();
+  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::splashStep = 0;
+  const DImagePtr panel = screen();
+  const qel::lcdui::DGraphicsPtr g = panel->getGraphics();
+  std::vector<int32_t> widths;
+  for (int frame = 0; frame < 100 && MainCanvas::splashStep != 26; ++frame) {
+    const int8_t step = MainCanvas::splashStep;
+    MainCanvas::paint(g);
+    if (step >= 7 && step <= 23 && step % 2 == 1) {
+      EXPECT_EQ(MainCanvas::splashStep, step + 1);
+      widths.push_back(barWidth(panel));
+    }
+    if (step == 25) {
+      dump(panel, "splash-step-25");
+      break;
+    }
+    MainCanvas::halfSecondCount = 2;
+    MainCanvas::advanceSplash();
+  }
+  EXPECT_EQ(widths, (std::vector<int32_t>{24, 48, 72, 96, 120, 144, 168, 192, 216}));
+  EXPECT_EQ(MainCanvas::splashStep, 26);
+  EXPECT_TRUE(MainCanvas::persons[4]);
+  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
+}
+
+TEST_F(SplashScreenTest, StepZeroTakesTheCanvasSize) {
+  gamelib::ScreenCanvas::screenWidth = 176;
+  gamelib::ScreenCanvas::screenHeight = 208;
+  MainCanvas::splashStep = 0;
+  const DImagePtr panel = screen();
+  MainCanvas::paintSplash(panel->getGraphics());
+  EXPECT_EQ(MainCanvas::splashStep, 1);
+  EXPECT_EQ(MainCanvas::viewWidth, 176);
+  EXPECT_EQ(MainCanvas::screenHeight, 208);
+  EXPECT_EQ(pixel(panel, 239, 319), 0xFFFFFFu);
+}
+
+TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred) {
+  MainCanvas::backImage = qel::lcdui::DImage::createImage(20, 10);
+  const qel::lcdui::DGraphicsPtr overlay = MainCanvas::backImage->getGraphics();
+  overlay->setColor(0x00FF00u);
+  overlay->fillRect(0, 0, 20, 10);
+  const DImagePtr panel = screen();
+  MainCanvas::splashStep = 3;
+  MainCanvas::paintSplash(panel->getGraphics());
+  EXPECT_EQ(pixel(panel, 5, 5), 0xC0C0C0u);
+  const uint32_t green = pixel(MainCanvas::backImage, 0, 0);
+  EXPECT_EQ(pixel(panel, 110, 155), green);
+  EXPECT_EQ(pixel(panel, 129, 164), green);
+  EXPECT_EQ(pixel(panel, 130, 165), 0xC0C0C0u);
+  EXPECT_EQ(MainCanvas::splashStep, 3);
+
+  // Step 2 paints only while there is a splash picture.
+  MainCanvas::splashStep = 2;
+  const DImagePtr untouched = screen();
+  const qel::lcdui::DGraphicsPtr background = untouched->getGraphics();
+  background->setColor(0x123456u);
+  background->fillRect(0, 0, 240, 320);
+  MainCanvas::paintSplash(untouched->getGraphics());
+  EXPECT_EQ(pixel(untouched, 5, 5), 0x123456u);
+}
+
+TEST_F(SplashScreenTest, FirstStartWritesTheDefaultOptionsAndFindsEitherSlot) {
+  qel::rms::DRecordStore::openRecordStore(u"save2", true)
+      ->addRecord(new qel::lang::DbyteArray(7, 0, 0, 9, 0, 0, 0, 0, 0), 0, 7);
+  qel::rms::DRecordStore::openRecordStore(u"save2", true)
+      ->addRecord(new qel::lang::DbyteArray(1, 0, 3), 0, 1);
+  MainCanvas::startupLoad(new MainCanvas());
+  Bytes defaults(16, 0);
+  defaults[2] = 1;
+  defaults.push_back(30);
+  defaults.push_back(50);
+  EXPECT_EQ(record(u"option"), defaults);
+  EXPECT_EQ(MainCanvas::optionsMissing, 1);
+  EXPECT_EQ(MainCanvas::saveExists, 1);
+  EXPECT_EQ(MainCanvas::mapPlace, 0);
+  ASSERT_EQ(MainCanvas::sounds->soundCount(), 18);
+  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
+  for (int32_t id = 0; id < 5; ++id) EXPECT_EQ(static_cast<Person*>(MainCanvas::persons[id].get())->id, id);
+}
+
+TEST_F(SplashScreenTest, StoredOptionsAreReadAndKeptAsTheyAre) {
+  Bytes stored(16, 0);
+  stored[5] = 1;
+  stored.push_back(10);
+  stored.push_back(64);
+  qel::lang::DbyteArrayPtr data = new qel::lang::DbyteArray(18);
+  for (int32_t i = 0; i < 18; ++i) data[i] = static_cast<int8_t>(stored[static_cast<size_t>(i)]);
+  qel::rms::DRecordStore::openRecordStore(u"option", true)->addRecord(data, 0, 18);
+  MainCanvas::startupLoad(new MainCanvas());
+  EXPECT_EQ(MainCanvas::optionsMissing, 0);
+  EXPECT_TRUE(MainCanvas::options[5]);
+  EXPECT_FALSE(MainCanvas::options[2]);
+  EXPECT_EQ(MainCanvas::sounds->sfxVolume(), 10);
+  EXPECT_EQ(MainCanvas::sounds->musicVolume(), 64);
+  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
+  EXPECT_EQ(MainCanvas::saveExists, 0);
+  EXPECT_EQ(record(u"option"), stored);
+}
+
+TEST_F(SplashScreenTest, PictureSetsLoadTheirPicturesOnce) {
+  MainCanvas::swapPictures(2);
+  EXPECT_TRUE(MainCanvas::pictures[2]);
+  MainCanvas::swapPictures(0);
+  EXPECT_FALSE(MainCanvas::pictures[2]);
+  for (int32_t i : {4, 5, 6}) EXPECT_TRUE(MainCanvas::pictures[i]) << i;
+  MainCanvas::swapPictures(1);
+  EXPECT_TRUE(MainCanvas::pictures[3]);
+  for (int32_t i : {2, 4, 5, 6}) EXPECT_FALSE(MainCanvas::pictures[i]) << i;
+  const qel::lang::DObjectPtr planning = MainCanvas::pictures[3];
+  MainCanvas::swapPictures(1);
+  EXPECT_EQ(MainCanvas::pictures[3].get(), planning.get());
+  MainCanvas::swapPictures(7);
+  EXPECT_EQ(MainCanvas::pictures[3].get(), planning.get());
+  EXPECT_EQ(MainCanvas::loadingPictures, 0);
+}
+
+// The sounds on the real players over the deterministic wave-out.
+class SplashSoundTest : public SplashScreenTest {
+protected:
+  void SetUp() override {
+    wce::installWaveOutDriver(driver_);
+    qel::media::DManager::initSoundSystem();
+    SplashScreenTest::SetUp();
+    MainCanvas::loadSounds();
+    MainCanvas::sounds->setEnabled(true);
+  }
+  void TearDown() override {
+    SplashScreenTest::TearDown();
+    qel::media::DManager::releaseSoundSystem();
+    wce::installWaveOutDriver(nullptr);
+  }
+
+  std::shared_ptr<wce::ManualWaveOutDriver> driver_ = std::make_shared<wce::ManualWaveOutDriver>();
+  wce::ManualClock clock_{5000};
+  wce::ScopedClockSource clockScope_{clock_};
+};
+
+TEST_F(SplashSoundTest, PauseRemembersTheFirstTuneThatPlaysAndStopsEverything) {
+  ASSERT_TRUE(MainCanvas::sounds->play(17, true, 0));
+  ASSERT_TRUE(MainCanvas::sounds->play(15, true, 0));
+  ASSERT_TRUE(MainCanvas::sounds->play(0, true, 0));
+  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::mapPainting = 1;
+  MainCanvas::onPause();
+  EXPECT_EQ(MainCanvas::resumeSound, 15);
+  EXPECT_EQ(MainCanvas::mapPainting, 0);
+  for (int32_t i : {0, 15, 17}) EXPECT_FALSE(MainCanvas::sounds->isPlaying(i)) << i;
+  MainCanvas::onPause();
+  EXPECT_EQ(MainCanvas::resumeSound, -1);
+}
+
+TEST_F(SplashSoundTest, PauseParksTheSelectionOnlyWhileALevelRuns) {
+  const struct {
+    uint8_t state, running, parkedAfter, selectedAfter;
+  } cases[] = {
+      {MainCanvas::stateLevel, 1, 2, 255},
+      {MainCanvas::stateLevel, 0, 9, 2},
+      {MainCanvas::stateMapScreen, 1, 9, 2},
+  };
+  for (const auto& c : cases) {
+    MainCanvas::gameState = c.state;
+    MainCanvas::skipWorldLogic = c.running;
+    MainCanvas::selectionIndex = 2;
+    MainCanvas::parkedSelection = 9;
+    MainCanvas::pendingKey = '5';
+    MainCanvas::onPause();
+    EXPECT_EQ(MainCanvas::parkedSelection, c.parkedAfter);
+    EXPECT_EQ(MainCanvas::selectionIndex, c.selectedAfter);
+    EXPECT_EQ(MainCanvas::pendingKey, c.running && c.state == MainCanvas::stateLevel ? MainCanvas::noKey : '5');
+  }
+  MainCanvas::skipWorldLogic = 0;
+}
+
+TEST_F(SplashSoundTest, ShutdownReleasesSoundsPicturesAndTheWidgetEngine) {
+  ASSERT_TRUE(MainCanvas::sounds->play(14, true, 0));
+  guilib::GUIEngine::getInstance();
+  MainCanvas::rateImage = screen(4, 4);
+  MainCanvas::infoImage = screen(4, 4);
+  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::shutdown();
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateShutDown);
+  EXPECT_EQ(MainCanvas::savedGameState, MainCanvas::stateMapScreen);
+  EXPECT_FALSE(MainCanvas::sounds);
+  EXPECT_FALSE(MainCanvas::rateImage);
+  EXPECT_FALSE(MainCanvas::infoImage);
+  EXPECT_EQ(guilib::GUIEngine::existingInstance(), nullptr);
+}
+
+}  // namespace
+}  // namespace nvx

@@ -1,0 +1,295 @@
+#include <string>
+
+#include "gamelib/SoundManager.h"
+#include "lang/DShort.h"
+#include "tests/projects/nvx/windows/WindowFixture.h"
+
+namespace nvx {
+namespace {
+
+using qel::lang::DbyteArray;
+using qel::lang::DObjectArray;
+using qel::lang::DObjectArrayPtr;
+using qel::lang::DshortArray;
+using qel::lang::DshortArrayPtr;
+
+constexpr int up = 2, down = 3, left = 4, right = 5, fire = 10, pageUp = 7, pageDown = 9;
+
+class KeysTest : public WindowFixture {
+protected:
+  // A result the window has not replaced yet.
+  void markResult() { MainCanvas::result = new qel::lang::DString(u"(open)"); }
+
+  void openText(const std::u16string& text, int softKeyCount) {
+    MainCanvas::openDialog(0, nullptr, 8, nullptr,
+                           softKeyCount > 1 ? new DshortArray(2, 0, 126, 127) : new DshortArray(1, 0, 126), 135);
+    MainCanvas::bodyText = glyphs(text.c_str());
+    MainCanvas::prepareDialog(0);
+    markResult();
+  }
+
+  void openMenu(int count, bool plain, int softKeyCount = 1) {
+    DshortArrayPtr items = new DshortArray(count);
+    for (int i = 0; i < count; ++i) items[i] = static_cast<int16_t>(190 + i);
+    MainCanvas::plainList = plain ? 1 : 0;
+    MainCanvas::openListDialog(3, MainCanvas::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, softKeyCount);
+    markResult();
+  }
+
+  // Dialog 4: the sound switch and the two volumes.
+  void openOptions(bool soundOn, int effects, int music) {
+    DObjectArrayPtr values = new DObjectArray(3);
+    for (int i = 1; i < 3; ++i) {
+      DObjectArrayPtr value = new DObjectArray(1);
+      value[0] = new qel::lang::DShort(static_cast<int16_t>(i == 1 ? effects : music));
+      values[i] = value;
+    }
+    MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr, values,
+                               new DbyteArray(1, 0, soundOn ? 1 : 0), 208, 1);
+    markResult();
+  }
+
+  static void key(int action) { MainCanvas::textDialogKey(action); }
+  static void rawKey(int code) {
+    MainCanvas::pendingKey = code;
+    MainCanvas::textDialogKey(MainCanvas::keyAction(code));
+    MainCanvas::pendingKey = MainCanvas::noKey;
+  }
+  static void typeCode() {
+    for (int action : {up, up, down, down, left, right, left, right}) key(action);
+  }
+};
+
+std::u16string longText() {
+  std::u16string text;
+  for (int i = 0; i < 1500; ++i) text += (i % 5 == 4) ? u' ' : u'x';
+  return text;
+}
+
+TEST_F(KeysTest, SoftKeysOfATextWindowAnswerTheirIds) {
+  struct Case {
+    int softKeys, action;
+    std::u16string result;
+  } cases[] = {
+      {2, 0, u"126"},      {2, 10000, u"126"}, {2, fire, u"126"}, {2, 1, u"127"},
+      {2, 10001, u"127"},  {1, 1, u"(open)"},  {1, 10001, u"(open)"}, {1, 0, u"126"},
+  };
+  for (const Case& c : cases) {
+    openText(u"Short.", c.softKeys);
+    key(c.action);
+    EXPECT_EQ(resultText(), c.result) << c.softKeys << " keys, action " << c.action;
+  }
+}
+
+TEST_F(KeysTest, ScrollingMovesTheFirstLineAndStopsWithAFullLastPage) {
+  openText(longText(), 1);
+  ASSERT_EQ(MainCanvas::scrolls, 1);
+  const int last = MainCanvas::lineCount - MainCanvas::visibleLines;
+  const int page = MainCanvas::visibleLines;
+  ASSERT_GT(last, page + 1);
+  ASSERT_LT(last, 2 * page);
+  struct Step {
+    int action, first;
+  } steps[] = {{up, 0},       {down, 1},         {down, 2},           {up, 1},     {pageDown, 1 + page},
+               {pageDown, last}, {down, last},   {pageUp, last - page}, {pageUp, 0}};
+  for (const Step& s : steps) {
+    key(s.action);
+    EXPECT_EQ(MainCanvas::selection, s.first) << s.action;
+  }
+  EXPECT_EQ(resultText(), u"(open)");
+}
+
+TEST_F(KeysTest, AShortTextDoesNotScroll) {
+  openText(u"Short.", 1);
+  key(down);
+  key(pageDown);
+  EXPECT_EQ(MainCanvas::selection, 0);
+}
+
+TEST_F(KeysTest, TheHiddenCodeAndItsEffects) {
+  openText(u"Short.", 2);
+  MainCanvas::money = 50;
+  typeCode();
+  key(down);
+  EXPECT_EQ(MainCanvas::money, 1000000);
+  EXPECT_EQ(MainCanvas::codePosition, 0);
+
+  typeCode();
+  key(pageDown);
+  EXPECT_EQ(spelled(MainCanvas::bodyText), u";)");
+
+  MainCanvas::difficulty = 2;
+  typeCode();
+  key(left);
+  EXPECT_EQ(MainCanvas::difficulty, 0);
+  typeCode();
+  key(right);
+  EXPECT_EQ(MainCanvas::difficulty, 1);
+
+  // A wrong action on the way starts again.
+  MainCanvas::money = 50;
+  for (int action : {up, up, down, up}) key(action);
+  EXPECT_EQ(MainCanvas::codePosition, 0);
+  for (int action : {down, left, right, left, right, down}) key(action);
+  EXPECT_EQ(MainCanvas::money, 50);
+
+  // The code's keys are the window's keys too: accept still answers.
+  typeCode();
+  key(0);
+  EXPECT_EQ(resultText(), u"126");
+  EXPECT_EQ(MainCanvas::codePosition, 0);
+}
+
+TEST_F(KeysTest, TheHiddenCodeTakesTwoDigitsOfAJobOnlyFromOneToTwenty) {
+  struct Case {
+    char tens, units;
+    bool startsLevel;
+  } cases[] = {{'0', '1', true}, {'2', '0', true}, {'1', '9', true}, {'0', '0', false}, {'2', '1', false}};
+  for (const Case& c : cases) {
+    openText(u"Short.", 2);
+    typeCode();
+    rawKey(c.tens);
+    EXPECT_EQ(MainCanvas::codePosition, 9) << c.tens;
+    rawKey(c.units);
+    EXPECT_EQ(MainCanvas::codePosition, 0);
+    // The digit is taken by the code: the window stays open.
+    EXPECT_EQ(resultText(), u"(open)");
+  }
+}
+
+TEST_F(KeysTest, MenuSelectionWrapsAPlainListStopsAtItsEnds) {
+  struct Case {
+    bool plain;
+    int from, action, to;
+  } cases[] = {
+      {false, 0, up, 4},     {false, 4, down, 0},     {false, 2, down, 3},    {false, 2, up, 1},
+      {true, 0, up, 0},      {true, 4, down, 4},      {true, 2, down, 3},
+      {false, 4, pageDown, 0}, {false, 0, pageUp, 4}, {false, 1, pageDown, 0},
+  };
+  for (const Case& c : cases) {
+    openMenu(5, c.plain);
+    MainCanvas::selection = c.from;
+    MainCanvas::listDialogKey(c.action);
+    EXPECT_EQ(MainCanvas::selection, c.to) << c.plain << " " << c.from << " " << c.action;
+  }
+}
+
+TEST_F(KeysTest, PagesOfAScrollingList) {
+  openMenu(40, false);
+  const int page = MainCanvas::pageItems;
+  ASSERT_LT(page, 40);
+  MainCanvas::listDialogKey(pageDown);
+  EXPECT_EQ(MainCanvas::selection, page);
+  MainCanvas::selection = 39;
+  MainCanvas::listDialogKey(pageDown);
+  EXPECT_EQ(MainCanvas::selection, 0);
+
+  // A plain list that scrolls turns its first page with one step down.
+  openMenu(40, true);
+  MainCanvas::selection = 0;
+  MainCanvas::listDialogKey(down);
+  EXPECT_EQ(MainCanvas::selection, MainCanvas::pageItems);
+}
+
+TEST_F(KeysTest, AListAnswersTheChosenIdAndCancelsOnlyWithTwoSoftKeys) {
+  openMenu(3, false, 1);
+  MainCanvas::listDialogKey(1);
+  MainCanvas::listDialogKey(10001);
+  EXPECT_EQ(resultText(), u"(open)");
+  MainCanvas::selection = 2;
+  MainCanvas::listDialogKey(fire);
+  auto chosen = qel::lang::dynamicPtrCast<qel::lang::DShort>(MainCanvas::result);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->shortValue(), 192);
+
+  openMenu(3, false, 2);
+  MainCanvas::listDialogKey(10001);
+  EXPECT_FALSE(MainCanvas::result);
+}
+
+TEST_F(KeysTest, OptionsWithChecksAnswerOneTruthPerItem) {
+  openOptions(true, 3, 5);
+  MainCanvas::itemToggles[2] = 1;
+  MainCanvas::listDialogKey(0);
+  EXPECT_EQ(resultText(), u"true;false;true;");
+
+  openOptions(false, 3, 5);
+  MainCanvas::listDialogKey(10000);
+  EXPECT_EQ(resultText(), u"false;false;false;");
+}
+
+TEST_F(KeysTest, OptionsWithoutChecksAnswerTheSelectedIndex) {
+  MainCanvas::openListDialog(29, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 47, 48, 49), nullptr, nullptr,
+                             nullptr, 46, 2);
+  markResult();
+  MainCanvas::selection = 2;
+  MainCanvas::listDialogKey(fire);
+  EXPECT_EQ(resultText(), u"2");
+  markResult();
+  MainCanvas::listDialogKey(1);
+  EXPECT_FALSE(MainCanvas::result);
+}
+
+TEST_F(KeysTest, FireFlipsTheCheckAndTheSoundSwitchTurnsTheSoundOnAndOff) {
+  MainCanvas::sounds = new gamelib::SoundManager();
+  openOptions(false, 3, 5);
+  MainCanvas::listDialogKey(fire);
+  EXPECT_EQ(MainCanvas::itemToggles[0], 1);
+  EXPECT_TRUE(MainCanvas::sounds->isEnabled());
+  MainCanvas::listDialogKey(fire);
+  EXPECT_EQ(MainCanvas::itemToggles[0], 0);
+  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
+  EXPECT_EQ(resultText(), u"(open)");
+  MainCanvas::sounds.release();
+}
+
+TEST_F(KeysTest, VolumesMoveInEighthsOnlyWhileTheSoundIsOn) {
+  MainCanvas::sounds = new gamelib::SoundManager();
+  struct Case {
+    bool soundOn;
+    int item, from, action, to;
+  } cases[] = {
+      {true, 1, 3, right, 4}, {true, 1, 3, left, 2}, {true, 1, 0, left, 0}, {true, 2, 8, right, 8},
+      {true, 2, 7, right, 8}, {false, 1, 3, right, 3}, {false, 2, 3, left, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.soundOn << " item " << c.item << " from " << c.from);
+    MainCanvas::sounds->setSfxVolume(24);
+    MainCanvas::sounds->setMusicVolume(24);
+    openOptions(c.soundOn, c.from, c.from);
+    MainCanvas::selection = c.item;
+    MainCanvas::listDialogKey(c.action);
+    EXPECT_EQ(MainCanvas::itemValue(c.item), c.to);
+    const int effects = c.soundOn && c.item == 1 ? c.to * 8 : 24;
+    const int music = c.soundOn && c.item == 2 ? c.to * 8 : 24;
+    EXPECT_EQ(MainCanvas::sounds->sfxVolume(), effects);
+    EXPECT_EQ(MainCanvas::sounds->musicVolume(), music);
+  }
+  MainCanvas::sounds.release();
+}
+
+TEST_F(KeysTest, AValueItemWithoutItsValueRaisesTheIndexException) {
+  MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(2, 0, 212, -2), nullptr,
+                             new DObjectArray(2), new DbyteArray(1, 0, 1), 208, 1);
+  MainCanvas::itemParams[1] = new DObjectArray(0);
+  MainCanvas::selection = 1;
+  EXPECT_THROW(MainCanvas::listDialogKey(right), qel::lang::DExceptionBase);
+}
+
+TEST_F(KeysTest, TheFrameStepHandlesThePendingKeyOnce) {
+  openMenu(3, false, 2);
+  MainCanvas::dialogDirty = 0;
+  MainCanvas::pendingKey = '8';  // down
+  MainCanvas::dialogStep();
+  EXPECT_EQ(MainCanvas::selection, 1);
+  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+  EXPECT_EQ(MainCanvas::dialogDirty, 1);
+  MainCanvas::dialogStep();
+  EXPECT_EQ(MainCanvas::selection, 1);
+  MainCanvas::pendingKey = 10004;  // the left application key accepts
+  MainCanvas::dialogStep();
+  EXPECT_EQ(qel::lang::dynamicPtrCast<qel::lang::DShort>(MainCanvas::result)->shortValue(), 191);
+}
+
+}  // namespace
+}  // namespace nvx

@@ -1,0 +1,135 @@
+#include "lang/DExceptionBase.h"
+#include "lang/DInteger.h"
+#include "lang/DShort.h"
+#include "tests/projects/nvx/windows/WindowFixture.h"
+
+namespace nvx {
+namespace {
+
+using qel::lang::DbyteArray;
+using qel::lang::DbyteArrayPtr;
+using qel::lang::DObjectArray;
+using qel::lang::DObjectArrayPtr;
+using qel::lang::DshortArray;
+using qel::lang::DshortArrayPtr;
+
+class OpenersTest : public WindowFixture {};
+
+TEST_F(OpenersTest, MessageWindowTakesItsTextsKeysAndPictureAndEntersTheDialogState) {
+  DObjectArrayPtr params = new DObjectArray(2);
+  params[0] = new qel::lang::DString(u"1.0");
+  params[1] = new qel::lang::DString(u"help@example.org");
+  DbyteArrayPtr picture = new DbyteArray(2, 0, MainCanvas::spritePictureBox, 6);
+  MainCanvas::openDialog(21, picture, 144, params, new DshortArray(2, 0, 126, 127), 202);
+
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
+  EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateLanguage);
+  EXPECT_EQ(MainCanvas::dialogId, 21);
+  EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindText);
+  EXPECT_EQ(spelled(MainCanvas::titleText), spelled(MainCanvas::getText(202)));
+  EXPECT_EQ(spelled(MainCanvas::bodyText), spelled(MainCanvas::formatText(144, params)));
+  EXPECT_NE(spelled(MainCanvas::bodyText).find(u"help@example.org"), std::u16string::npos);
+  EXPECT_EQ(MainCanvas::titleIcons.get(), picture.get());
+  ASSERT_EQ(MainCanvas::softKeys->length(), 2);
+  EXPECT_EQ(MainCanvas::softKeys[1], 127);
+  EXPECT_EQ(MainCanvas::ready, 1);
+  EXPECT_EQ(MainCanvas::dialogDirty, 1);
+}
+
+TEST_F(OpenersTest, AWindowOpenedFromAWindowReturnsToTheStateUnderTheFirst) {
+  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::openDialog(42, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
+  MainCanvas::openMenuDialog(3, nullptr, new DshortArray(3, 0, 190, 209, 199), MainCanvas::getText(128), 2);
+  EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateMapScreen);
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
+}
+
+TEST_F(OpenersTest, ListWindowCopiesItsChecksIntoOneBytePerItem) {
+  DbyteArrayPtr checks = new DbyteArray(1, 0, 1);
+  DObjectArrayPtr values = new DObjectArray(3);
+  for (int i = 1; i < 3; ++i) {
+    DObjectArrayPtr value = new DObjectArray(1);
+    value[0] = new qel::lang::DShort(static_cast<int16_t>(3 + i));
+    values[i] = value;
+  }
+  MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr, values,
+                             checks, 208, 1);
+
+  EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindOptions);
+  EXPECT_EQ(MainCanvas::hasToggles, 1);
+  ASSERT_EQ(MainCanvas::itemToggles->length(), 3);
+  EXPECT_NE(MainCanvas::itemToggles.get(), checks.get());
+  EXPECT_EQ(MainCanvas::itemToggles[0], 1);
+  EXPECT_EQ(MainCanvas::itemToggles[2], 0);
+  EXPECT_EQ(MainCanvas::softKeys->length(), 1);
+  EXPECT_EQ(MainCanvas::noFrame, 0);
+  EXPECT_EQ(spelled(MainCanvas::titleText), spelled(MainCanvas::getText(208)));
+}
+
+TEST_F(OpenersTest, ListWindowKeepsAPlainListSetBeforeItAndStartsEverythingElseAfresh) {
+  MainCanvas::openDialog(0, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
+  MainCanvas::selection = 3;
+  MainCanvas::plainList = 1;
+  MainCanvas::openListDialog(20, MainCanvas::kindList, nullptr, new DshortArray(1, 0, 229), nullptr, nullptr, nullptr,
+                             143, 2);
+  EXPECT_EQ(MainCanvas::plainList, 1);
+  EXPECT_EQ(MainCanvas::selection, 0);
+  EXPECT_FALSE(MainCanvas::bodyText);
+  EXPECT_EQ(MainCanvas::hasToggles, 0);
+  EXPECT_FALSE(MainCanvas::itemToggles);
+}
+
+TEST_F(OpenersTest, TheMainMenuHasNoFrameAndTakesItsTitleAsGiven) {
+  DshortArrayPtr title = MainCanvas::getText(129);
+  MainCanvas::openMenuDialog(22, nullptr, new DshortArray(2, 0, 200, 211), title, 1);
+  EXPECT_EQ(MainCanvas::noFrame, 1);
+  EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindList);
+  EXPECT_EQ(MainCanvas::titleText.get(), title.get());
+  EXPECT_FALSE(MainCanvas::itemIcons);
+
+  MainCanvas::openMenuDialog(3, nullptr, new DshortArray(1, 0, 190), title, 2);
+  EXPECT_EQ(MainCanvas::noFrame, 0);
+  EXPECT_EQ(MainCanvas::softKeys->length(), 2);
+}
+
+TEST_F(OpenersTest, ItemTextsAreTheirLanguageTextsWithTheirParameters) {
+  MainCanvas::resetDialog();
+  MainCanvas::itemIds = new DshortArray(3, 0, 229, -1, 46);
+  EXPECT_EQ(spelled(MainCanvas::getItemText(0)), spelled(MainCanvas::getText(229)));
+  EXPECT_EQ(MainCanvas::getItemText(1)->length(), 0);
+
+  MainCanvas::itemParams = new DObjectArray(2);
+  DObjectArrayPtr money = new DObjectArray(1);
+  money[0] = new qel::lang::DInteger(30000);
+  MainCanvas::itemParams[0] = money;
+  EXPECT_EQ(spelled(MainCanvas::getItemText(0)), spelled(MainCanvas::formatText(229, money)));
+  try {
+    MainCanvas::getItemText(2);
+    FAIL() << "an item beyond its parameters";
+  } catch (const qel::lang::DExceptionBase& e) {
+    EXPECT_EQ(e.code() & qel::lang::ExceptionCode::IndexOutOfBounds, qel::lang::ExceptionCode::IndexOutOfBounds);
+  }
+}
+
+TEST_F(OpenersTest, TitlePictureHeightIsItsFrameHeightAndTheInset) {
+  MainCanvas::resetDialog();
+  EXPECT_EQ(MainCanvas::getTitleIconHeight(), 0);
+  MainCanvas::titleIcons = new DbyteArray(2, 0, MainCanvas::spritePictureBox, 5);
+  EXPECT_EQ(MainCanvas::getTitleIconHeight(), MainCanvas::spriteTable[MainCanvas::spritePictureBox][3] +
+                                                  MainCanvas::titlePictureInset);
+}
+
+TEST_F(OpenersTest, WorldNoticesAreTextWindowsWithOneOrTwoSoftKeys) {
+  MainCanvas::gameState = MainCanvas::stateLevel;
+  WorldScreen::openNotice(35, 185, new DbyteArray(2, 0, MainCanvas::spritePictureBox, 1), 42);
+  EXPECT_EQ(MainCanvas::dialogId, 35);
+  EXPECT_EQ(MainCanvas::softKeys->length(), 1);
+  EXPECT_EQ(MainCanvas::softKeys[0], 126);
+  EXPECT_EQ(spelled(MainCanvas::titleText), spelled(MainCanvas::getText(42)));
+  WorldScreen::openQuestion(39, 186, 135);
+  EXPECT_EQ(MainCanvas::softKeys->length(), 2);
+  EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateLevel);
+}
+
+}  // namespace
+}  // namespace nvx

@@ -1,0 +1,268 @@
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "lang/DShort.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
+#include "tests/projects/nvx/ScreensRecorder.h"
+#include "tests/projects/nvx/windows/WindowFixture.h"
+#include "tools/demodata/lib/Image.h"
+#include "tools/demodata/lib/PngWriter.h"
+
+namespace nvx {
+namespace {
+
+using qel::lang::DbyteArray;
+using qel::lang::DObjectArray;
+using qel::lang::DObjectArrayPtr;
+using qel::lang::DshortArray;
+using qel::lang::DshortArrayPtr;
+using qel::lcdui::DGraphicsPtr;
+using qel::lcdui::DImage;
+using qel::lcdui::DImagePtr;
+
+constexpr uint32_t lastFrame = 0x204060;
+constexpr uint32_t body = 0x8C8C8C;
+constexpr uint32_t panel = 0xAEA79F;
+constexpr uint32_t titleBar = 0x63767B;
+
+class PaintingTest : public WindowFixture {
+protected:
+  void SetUp() override {
+    WindowFixture::SetUp();
+    screen_ = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
+    g_ = screen_->getGraphics();
+    MainCanvas::backImage = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
+    MainCanvas::backGraphics = MainCanvas::backImage->getGraphics();
+    MainCanvas::clockPhase = 6;
+    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    fill(g_, lastFrame);
+  }
+  void TearDown() override {
+    MainCanvas::backGraphics.release();
+    MainCanvas::backImage.release();
+    MainCanvas::clockPhase = 0;
+    WindowFixture::TearDown();
+  }
+
+  static void fill(const DGraphicsPtr& g, uint32_t colour) {
+    g->setClip(0, 0, 240, 320);
+    g->setColor(colour);
+    g->fillRect(0, 0, 240, 320);
+  }
+  void paint() { MainCanvas::paint(g_); }
+  uint32_t at(int x, int y) const { return pixel(screen_, x, y); }
+
+  static uint32_t pixel(const DImagePtr& image, int x, int y) {
+    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
+    image->getRGB(rgb, 0, 1, x, y, 1, 1);
+    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
+  }
+  // Beside the test program, in the build tree.
+  void dump(const std::string& name) const {
+    nv::demodata::Image out(240, 320);
+    for (int x = 0; x < 240; ++x)
+      for (int y = 0; y < 320; ++y) out.set(x, y, nv::demodata::rgb(at(x, y)));
+    const auto png = nv::demodata::encodePng(out);
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+  }
+
+  // Pixels of the colour in the rectangle.
+  int count(int x, int y, int w, int h, uint32_t colour) const {
+    int n = 0;
+    for (int i = x; i < x + w; ++i)
+      for (int j = y; j < y + h; ++j) n += at(i, j) == colour;
+    return n;
+  }
+
+  void expectFramedWindow() const {
+    const int x = MainCanvas::windowX, y = MainCanvas::windowY, w = MainCanvas::windowWidth, h = MainCanvas::windowHeight;
+    const int b = MainCanvas::border, t = MainCanvas::titleHeight;
+    EXPECT_EQ(at(x + 1, y + h / 2), body);
+    EXPECT_EQ(at(x + b + 1, y + b + t - 2), titleBar);
+    EXPECT_EQ(at(MainCanvas::contentX - 1, MainCanvas::contentY + 1), panel);
+    // The drop shadow beside the right edge, the kept frame beyond it.
+    for (int i = 0; i < MainCanvas::shadowDepth; ++i) EXPECT_EQ(at(x + w + i, y + h / 2), 0u) << i;
+    EXPECT_EQ(at(x + w + MainCanvas::shadowDepth, y + h / 2), lastFrame);
+    EXPECT_EQ(at(1, 1), lastFrame);
+  }
+
+  DImagePtr screen_;
+  DGraphicsPtr g_;
+};
+
+TEST_F(PaintingTest, ATextWindowOverTheKeptFrame) {
+  MainCanvas::openDialog(21, new DbyteArray(2, 0, MainCanvas::spritePictureBox, 6), 1, nullptr,
+                         new DshortArray(1, 0, 126), 210);
+  paint();
+  dump("window-text");
+  expectFramedWindow();
+  EXPECT_EQ(MainCanvas::scrolls, 0);
+  // The title picture's frame lies between the title bar and the text.
+  EXPECT_GT(MainCanvas::contentY, MainCanvas::titleIconY + MainCanvas::spriteTable[MainCanvas::spritePictureBox][3] - 1);
+  EXPECT_NE(count(MainCanvas::titleIconX, MainCanvas::titleIconY, 35, 38, panel), 35 * 38);
+  // One soft key: the bar registers the left button only.
+  EXPECT_GT(MainCanvas::hotZones[4][1], MainCanvas::hotZones[4][0]);
+  EXPECT_EQ(MainCanvas::hotZones[5][1], 0);
+  EXPECT_NE(at(120, 318), lastFrame);
+  EXPECT_EQ(MainCanvas::dialogDirty, 0);
+
+  // The kept frame stays: the next frame paints the window over it again,
+  // and so does a window opened from this one.
+  fill(g_, 0xFF00FF);
+  paint();
+  EXPECT_EQ(at(1, 1), lastFrame);
+  MainCanvas::openDialog(42, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
+  fill(g_, 0xFF00FF);
+  paint();
+  EXPECT_EQ(at(1, 1), lastFrame);
+}
+
+TEST_F(PaintingTest, AScrollingTextShowsItsArrowsWhereMoreLies) {
+  MainCanvas::openDialog(0, nullptr, 8, nullptr, new DshortArray(2, 0, 126, 127), 209);
+  std::u16string text;
+  for (int i = 0; i < 1500; ++i) text += (i % 6 == 5) ? u' ' : u"vault"[i % 6 % 5];
+  MainCanvas::bodyText = glyphs(text.c_str());
+  MainCanvas::prepareDialog(0);
+  ASSERT_EQ(MainCanvas::scrolls, 1);
+  const uint32_t grey = 0x7F7F7F;  // phase 6
+  const int x = MainCanvas::scrollBarX;
+  const int bottom = MainCanvas::contentY + MainCanvas::visibleHeight - MainCanvas::spriteTable[MainCanvas::scrollPieceSprite][3];
+  paint();
+  EXPECT_NE(at(x, MainCanvas::contentY), grey);
+  EXPECT_EQ(at(x, bottom), grey);
+  // Two soft keys: the right one is zone 5.
+  EXPECT_GT(MainCanvas::hotZones[5][1], MainCanvas::hotZones[5][0]);
+
+  MainCanvas::textDialogKey(9);
+  paint();
+  EXPECT_EQ(at(x, MainCanvas::contentY), grey);
+  EXPECT_EQ(at(x, bottom), grey);
+  dump("window-text-scrolled");
+
+  MainCanvas::selection = MainCanvas::lineCount - MainCanvas::visibleLines;
+  paint();
+  EXPECT_EQ(at(x, MainCanvas::contentY), grey);
+  EXPECT_NE(at(x, bottom), grey);
+  // The thumb sits at the bottom of the track.
+  const int trackBottom = bottom - 1;
+  EXPECT_EQ(at(x + MainCanvas::scrollBarWidth / 2, trackBottom - 1), titleBar);
+}
+
+TEST_F(PaintingTest, AListWithPersonIconsAndThePulsingSelection) {
+  DObjectArrayPtr icons = new DObjectArray(4);
+  for (int id = 1; id <= 4; ++id) icons[id - 1] = new DbyteArray(2, 0, MainCanvas::spritePersonIcon, id);
+  MainCanvas::openListDialog(29, MainCanvas::kindList, nullptr, new DshortArray(4, 0, 47, 48, 49, 45), icons, nullptr,
+                             nullptr, 46, 2);
+  MainCanvas::selection = 1;
+  paint();
+  dump("window-list-icons");
+  expectFramedWindow();
+  // The pulsing box around the selected row, none around the others.
+  const uint32_t grey = 0x7F7F7F;
+  const int row = MainCanvas::lineHeight;
+  const int left = MainCanvas::contentX - 2;
+  EXPECT_EQ(at(left, MainCanvas::contentY + row + row / 2), grey);
+  EXPECT_NE(at(left, MainCanvas::contentY + row / 2), grey);
+  // Each row shows its person's icon left of the text.
+  const int iconX = MainCanvas::windowX + MainCanvas::leftInset;
+  for (int i = 0; i < 4; ++i)
+    EXPECT_LT(count(iconX, MainCanvas::contentY + i * row, 15, 16, panel), 15 * 16 / 2) << i;
+}
+
+TEST_F(PaintingTest, TheOptionsWindowWithChecksAndValueBars) {
+  DObjectArrayPtr values = new DObjectArray(3);
+  const int16_t levels[] = {0, 2, 8};
+  for (int i = 1; i < 3; ++i) {
+    DObjectArrayPtr value = new DObjectArray(1);
+    value[0] = new qel::lang::DShort(levels[i]);
+    values[i] = value;
+  }
+  MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr, values,
+                             new DbyteArray(1, 0, 1), 208, 1);
+  MainCanvas::selection = 1;
+  paint();
+  dump("window-options");
+  expectFramedWindow();
+  const int x = MainCanvas::contentX, w = MainCanvas::contentWidth, lh = MainCanvas::lineHeight;
+  const int effectsBar = MainCanvas::contentY + MainCanvas::itemRowHeight(0) + lh;
+  const int musicBar = effectsBar + 2 * lh;
+  // The selected bar is outlined white, the other in grey brown.
+  EXPECT_EQ(at(x - 1, effectsBar + 2), 0xFFFFFFu);
+  EXPECT_EQ(at(x - 1, musicBar + 2), 0x736D65u);
+  // 2 of 8 and 8 of 8 filled.
+  const int fillWidth = w - 4;
+  EXPECT_EQ(at(x + 1 + fillWidth * 2 / 8 - 1, effectsBar + 2), titleBar);
+  EXPECT_EQ(at(x + 1 + fillWidth * 2 / 8 + 1, effectsBar + 2), panel);
+  EXPECT_EQ(at(x + 1 + fillWidth - 1, musicBar + 2), titleBar);
+  // The sound switch's check box is ticked.
+  const int checkX = MainCanvas::windowX + MainCanvas::leftInset;
+  EXPECT_NE(at(checkX + 3, MainCanvas::contentY + 4), panel);
+}
+
+// Title screens repaint their picture under the window each frame.
+class TitleScreens : public ScreensRecorder {
+public:
+  void paintSplash(const DGraphicsPtr& g) override {
+    ScreensRecorder::paintSplash(g);
+    MainCanvas::drawSpriteFrame(g, MainCanvas::spriteTitle, 0, 0, 40);
+  }
+  void layoutDialog() override {
+    ScreensRecorder::layoutDialog();
+    MainCanvas::prepareDialog(0);
+  }
+  void paintDialog(const DGraphicsPtr& back, const DGraphicsPtr& g) override { MainCanvas::paintDialog(back, g); }
+};
+
+TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
+  TitleScreens screens;
+  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::dialogReturnState = MainCanvas::stateSplash;
+  MainCanvas::openMenuDialog(22, nullptr, new DshortArray(7, 0, 200, 208, 209, 210, 203, 202, 211),
+                             MainCanvas::getText(129), 1);
+  MainCanvas::selection = 2;
+  fill(MainCanvas::backGraphics, lastFrame);
+  MainCanvas::paint(g_);
+  dump("window-main-menu");
+  EXPECT_EQ(screens.count("paintSplash"), 1);
+  MainCanvas::paint(g_);
+  EXPECT_EQ(screens.count("paintSplash"), 2);
+
+  // No frame, no title bar, no soft-key bar: the title picture shows.
+  const uint32_t title = pixel(MainCanvas::backImage, MainCanvas::windowX + 1, MainCanvas::windowY + 1);
+  EXPECT_EQ(at(MainCanvas::windowX + 1, MainCanvas::windowY + 1), title);
+  EXPECT_EQ(count(0, 0, 240, 320, body), 0);
+  EXPECT_EQ(count(0, 0, 240, 320, titleBar), 0);
+  EXPECT_EQ(at(120, 318), lastFrame);
+  EXPECT_EQ(MainCanvas::hotZones[4][1], 0);
+
+  // The arrows move with the clock.
+  const int row = MainCanvas::contentY + 2 * MainCanvas::lineHeight;
+  auto arrowColumns = [&] {
+    std::string columns;
+    for (int x = 0; x < MainCanvas::contentX; ++x) {
+      bool drawn = false;
+      for (int y = row - 8; y < row + MainCanvas::lineHeight + 4; ++y)
+        drawn |= at(x, y) != pixel(MainCanvas::backImage, x, y);
+      columns += drawn ? '#' : '.';
+    }
+    return columns;
+  };
+  const std::string atPhase6 = arrowColumns();
+  MainCanvas::clockPhase = 0;
+  MainCanvas::paint(g_);
+  EXPECT_NE(arrowColumns(), atPhase6);
+  EXPECT_NE(atPhase6.find('#'), std::string::npos);
+}
+
+TEST_F(PaintingTest, NothingIsPaintedBeforeTheLayout) {
+  MainCanvas::resetDialog();
+  MainCanvas::gameState = MainCanvas::stateDialog;
+  MainCanvas::paint(g_);
+  EXPECT_EQ(count(0, 0, 240, 320, lastFrame), 240 * 320);
+}
+
+}  // namespace
+}  // namespace nvx

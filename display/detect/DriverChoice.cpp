@@ -1,5 +1,6 @@
 #include "display/detect/DriverChoice.h"
 
+#include "display/detect/DetectRecord.h"
 #include "display/device/Log.h"
 #include "display/drivers/DirectDriver.h"
 #include "display/drivers/GapiDriver.h"
@@ -10,17 +11,12 @@
 #include "display/drivers/VgaDriver.h"
 #include "display/drivers/XScaleDriver.h"
 
-#include <optional>
-
 namespace tdlx {
-namespace {
 
-std::optional<VideoDetect>& processRecord() {
+std::optional<VideoDetect>& processDetectRecord() {
     static std::optional<VideoDetect> record;
     return record;
 }
-
-}  // namespace
 
 std::unique_ptr<VideoDriver> CreateDriver(std::uint32_t id) {
     logLine("CreateDriver( %08X )", id);
@@ -67,14 +63,12 @@ std::unique_ptr<VideoDriver> chooseDriver(const VideoDetect& detect, wce::HWND w
 }
 
 const VideoDetect& processVideoDetect(wce::HWND window) {
-    std::optional<VideoDetect>& record = processRecord();
+    std::optional<VideoDetect>& record = processDetectRecord();
     if (!record) {
         DeviceDriverProbes probes(window);
         record.emplace(probes);
     }
     return *record;
 }
-
-void forgetVideoDetect() { processRecord().reset(); }
 
 }  // namespace tdlx

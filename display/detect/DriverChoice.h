@@ -24,7 +24,5 @@ std::unique_ptr<VideoDriver> chooseDriver(const VideoDetect& detect, wce::HWND w
 
 // The detection record of this process, made with the window on first use.
 const VideoDetect& processVideoDetect(wce::HWND window);
-// The next display detects again (a new process, for tests).
-void forgetVideoDetect();
 
 }  // namespace tdlx

@@ -1,5 +1,6 @@
 #include "display/device/DeviceModel.h"
 
+#include "display/device/DeviceCaches.h"
 #include "display/device/Log.h"
 #include "platform/system/AsciiCase.h"
 #include "platform/system/SystemInfo.h"
@@ -34,12 +35,12 @@ std::string narrow(std::u16string_view text) {
     return out;
 }
 
-std::optional<int>& cachedModel() {
+}  // namespace
+
+std::optional<int>& cachedDeviceModel() {
     static std::optional<int> model;
     return model;
 }
-
-}  // namespace
 
 int deviceModelFromOem(std::u16string_view oem) {
     for (const ModelRow& row : kModels) {
@@ -50,7 +51,7 @@ int deviceModelFromOem(std::u16string_view oem) {
 }
 
 int getDeviceModel() {
-    std::optional<int>& model = cachedModel();
+    std::optional<int>& model = cachedDeviceModel();
     if (model) return *model;
     char16_t buffer[kOemUnits] = {};
     std::u16string_view oem;
@@ -61,7 +62,5 @@ int getDeviceModel() {
     model = deviceModelFromOem(oem);
     return *model;
 }
-
-void forgetDeviceModel() { cachedModel().reset(); }
 
 }  // namespace tdlx

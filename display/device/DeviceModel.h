@@ -26,6 +26,5 @@ int deviceModelFromOem(std::u16string_view oem);
 
 // The device's model, read once (logged "OEM String: ...") and cached.
 int getDeviceModel();
-void forgetDeviceModel();
 
 }  // namespace tdlx

@@ -3,27 +3,20 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "display/device/DeviceCaches.h"
 #include "platform/files/Folders.h"
 
 namespace tdlx {
-namespace {
 
-struct LogState {
-    std::filesystem::path folder;
-    bool started = false;
-};
-
-LogState& state() {
+LogState& logState() {
     static LogState instance;
     return instance;
 }
 
-}  // namespace
-
-void setLogFolder(const std::filesystem::path& folder) { state().folder = folder; }
+void setLogFolder(const std::filesystem::path& folder) { logState().folder = folder; }
 
 std::filesystem::path logFilePath() {
-    const LogState& s = state();
+    const LogState& s = logState();
     return (s.folder.empty() ? wce::userFolder() : s.folder) / kLogFileName;
 }
 
@@ -33,14 +26,12 @@ void logLine(const char* format, ...) {
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    LogState& s = state();
+    LogState& s = logState();
     std::FILE* file = std::fopen(logFilePath().c_str(), s.started ? "a" : "w");
     if (!file) return;
     s.started = true;
     std::fprintf(file, "%s\n", text);
     std::fclose(file);
 }
-
-void restartLog() { state().started = false; }
 
 }  // namespace tdlx

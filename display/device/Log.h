@@ -17,7 +17,4 @@ std::filesystem::path logFilePath();
 // Formats into 1 KB at most.
 void logLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// The next entry starts a new run.
-void restartLog();
-
 }  // namespace tdlx

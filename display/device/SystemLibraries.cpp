@@ -1,5 +1,6 @@
 #include "display/device/SystemLibraries.h"
 
+#include "display/device/DeviceCaches.h"
 #include "display/device/DeviceModel.h"
 #include "display/device/Log.h"
 #include "platform/system/Aygshell.h"
@@ -53,17 +54,17 @@ std::int32_t fixedOrientation(const char16_t*, wce::DeviceMode* mode, wce::HWND,
     return wce::DISP_CHANGE_BADFLAGS;
 }
 
-std::unique_ptr<CoreLibrary>& coreHolder() {
+}  // namespace
+
+std::unique_ptr<CoreLibrary>& coreLibraryHolder() {
     static std::unique_ptr<CoreLibrary> holder;
     return holder;
 }
 
-std::unique_ptr<ShellLibrary>& shellHolder() {
+std::unique_ptr<ShellLibrary>& shellLibraryHolder() {
     static std::unique_ptr<ShellLibrary> holder;
     return holder;
 }
-
-}  // namespace
 
 CoreLibrary::CoreLibrary()
     : library_(u"coredll.dll"),
@@ -77,7 +78,7 @@ CoreLibrary::CoreLibrary()
 }
 
 CoreLibrary& CoreLibrary::instance() {
-    auto& holder = coreHolder();
+    auto& holder = coreLibraryHolder();
     if (!holder) holder = std::make_unique<CoreLibrary>();
     return *holder;
 }
@@ -117,7 +118,7 @@ ShellLibrary::ShellLibrary()
     : library_(u"aygshell.dll"), fullScreen_(library_.entry<FullScreenFunction>(u"SHFullScreen")) {}
 
 ShellLibrary& ShellLibrary::instance() {
-    auto& holder = shellHolder();
+    auto& holder = shellLibraryHolder();
     if (!holder) holder = std::make_unique<ShellLibrary>();
     return *holder;
 }
@@ -131,11 +132,6 @@ void ShellLibrary::fullScreen(wce::HWND window, wce::DWORD state) {
     if (!taskBar) return;
     if (state & wce::SHFS_SHOWTASKBAR) wce::ShowWindow(taskBar, wce::SW_SHOW);
     if (state & wce::SHFS_HIDETASKBAR) wce::ShowWindow(taskBar, wce::SW_HIDE);
-}
-
-void forgetSystemLibraries() {
-    coreHolder().reset();
-    shellHolder().reset();
 }
 
 int readSystemOrientation() {

@@ -56,9 +56,6 @@ private:
     FullScreenFunction* fullScreen_;
 };
 
-// Both holders are made again on next use (a new process, for tests).
-void forgetSystemLibraries();
-
 // The display orientation 0..3 (DMDO_0, DMDO_90, DMDO_180, DMDO_270); 0 when
 // it cannot be read.
 int readSystemOrientation();

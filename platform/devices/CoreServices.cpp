@@ -13,7 +13,7 @@ CoreServicesState& coreServicesState() {
 bool AllKeys(bool all) {
     CoreServicesState& s = coreServicesState();
     std::lock_guard lock(s.guard);
-    s.allKeysCalls.push_back(all);
+    s.allKeysCalls.add(all);
     const bool previous = s.allKeys;
     s.allKeys = all;
     return previous;
@@ -22,7 +22,7 @@ bool AllKeys(bool all) {
 bool SetKMode(bool kernel) {
     CoreServicesState& s = coreServicesState();
     std::lock_guard lock(s.guard);
-    s.kModeCalls.push_back(kernel);
+    s.kModeCalls.add(kernel);
     const bool previous = s.kernelMode;
     s.kernelMode = kernel;
     return previous;

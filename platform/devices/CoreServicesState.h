@@ -1,8 +1,9 @@
 #pragma once
 // The switches of the core library and every call that set them, in order.
 
+#include "platform/system/CallLog.h"
+
 #include <mutex>
-#include <vector>
 
 namespace wce {
 
@@ -10,8 +11,8 @@ struct CoreServicesState {
     std::mutex guard;
     bool allKeys = false;
     bool kernelMode = false;
-    std::vector<bool> allKeysCalls;
-    std::vector<bool> kModeCalls;
+    CallLog<bool> allKeysCalls;
+    CallLog<bool> kModeCalls;
 };
 
 CoreServicesState& coreServicesState();

@@ -6,7 +6,6 @@
 #include "platform/system/ModuleTable.h"
 
 #include <cstdlib>
-#include <mutex>
 #include <spawn.h>
 #include <string_view>
 #include <sys/wait.h>
@@ -47,8 +46,7 @@ void openOnDesktop(std::u16string_view file) {
 
 std::int32_t phoneMakeCall(PhoneMakeCallInfo* info) {
     if (!info || !info->destination) return -1;
-    std::lock_guard lock(shellRecords().guard);
-    shellRecords().calls.emplace_back(info->destination);
+    shellRecords().calls.add(info->destination);
     return 0;
 }
 
@@ -60,10 +58,7 @@ bool ShellExecuteEx(ShellExecuteInfo* info) {
         return false;
     }
     std::u16string file(info->file);
-    {
-        std::lock_guard lock(shellRecords().guard);
-        shellRecords().requests.push_back({file, info->mask, info->show});
-    }
+    shellRecords().requests.add({file, info->mask, info->show});
     if (!hasAssociation(file)) {
         lastError = ERROR_NO_ASSOCIATION;
         return false;

@@ -1,11 +1,10 @@
 #pragma once
 // The shell and phone requests made so far.
 
+#include "platform/system/CallLog.h"
 #include "platform/system/WinTypes.h"
 
-#include <mutex>
 #include <string>
-#include <vector>
 
 namespace wce {
 
@@ -17,9 +16,8 @@ struct ShellRequest {
 };
 
 struct ShellRecords {
-    std::mutex guard;
-    std::vector<ShellRequest> requests;
-    std::vector<std::u16string> calls;
+    CallLog<ShellRequest> requests;
+    CallLog<std::u16string> calls;
 };
 
 ShellRecords& shellRecords();

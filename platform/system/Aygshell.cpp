@@ -10,16 +10,12 @@ AygshellCalls& aygshellCalls() {
 }
 
 bool SHFullScreen(HWND window, DWORD state) {
-    AygshellCalls& calls = aygshellCalls();
-    std::lock_guard lock(calls.guard);
-    calls.fullScreen.push_back({window, state});
+    aygshellCalls().fullScreen.add({window, state});
     return true;
 }
 
 std::int32_t SHSetImeMode(HWND window, DWORD mode) {
-    AygshellCalls& calls = aygshellCalls();
-    std::lock_guard lock(calls.guard);
-    calls.imeMode.push_back({window, mode});
+    aygshellCalls().imeMode.add({window, mode});
     return 0;
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 // The "aygshell.dll" calls made so far, in order.
 
+#include "platform/system/CallLog.h"
 #include "platform/system/WinTypes.h"
-
-#include <mutex>
-#include <vector>
 
 namespace wce {
 
@@ -15,9 +13,8 @@ struct ShellCall {
 };
 
 struct AygshellCalls {
-    std::mutex guard;
-    std::vector<ShellCall> fullScreen;
-    std::vector<ShellCall> imeMode;
+    CallLog<ShellCall> fullScreen;
+    CallLog<ShellCall> imeMode;
 };
 
 AygshellCalls& aygshellCalls();

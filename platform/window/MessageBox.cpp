@@ -15,11 +15,11 @@ MessageBoxLog& messageBoxLog() {
 
 int MessageBoxW(HWND, const char16_t* text, const char16_t* caption, UINT type) {
     MessageBoxRecord record{text ? text : u"", caption ? caption : u"Error", type};
+    MessageBoxLog& log = messageBoxLog();
+    log.records.add(record);
     std::function<void(const MessageBoxRecord&)> show;
     {
-        MessageBoxLog& log = messageBoxLog();
-        std::lock_guard lock(log.guard);
-        log.records.push_back(record);
+        std::lock_guard lock(log.presenterGuard);
         show = log.presenter;
     }
     std::fprintf(stderr, "%s: %s\n", toUtf8Lossy(record.caption).c_str(), toUtf8Lossy(record.text).c_str());
@@ -29,7 +29,7 @@ int MessageBoxW(HWND, const char16_t* text, const char16_t* caption, UINT type) 
 
 void setMessageBoxPresenter(std::function<void(const MessageBoxRecord&)> show) {
     MessageBoxLog& log = messageBoxLog();
-    std::lock_guard lock(log.guard);
+    std::lock_guard lock(log.presenterGuard);
     log.presenter = std::move(show);
 }
 

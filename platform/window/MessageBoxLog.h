@@ -1,17 +1,17 @@
 #pragma once
 // The message boxes shown so far and the driver that presents them.
 
+#include "platform/system/CallLog.h"
 #include "platform/window/MessageBox.h"
 
 #include <functional>
 #include <mutex>
-#include <vector>
 
 namespace wce {
 
 struct MessageBoxLog {
-    std::mutex guard;
-    std::vector<MessageBoxRecord> records;
+    CallLog<MessageBoxRecord> records;
+    std::mutex presenterGuard;
     std::function<void(const MessageBoxRecord&)> presenter;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/system/ManualClock.h"
 #include "platform/window/VirtualKeys.h"
 #include "tests/display/api/probe/DisplayProbe.h"
+#include "tests/display/device/probe/DeviceProbe.h"
 #include "tests/platform/devices/probe/CoreServicesProbe.h"
 #include "tests/platform/gapi/probe/GapiProbe.h"
 #include "tests/platform/system/probe/AygshellProbe.h"

@@ -3,6 +3,7 @@
 #include "display/device/Log.h"
 
 #include "tests/display/LogFolderEnvironment.h"
+#include "tests/display/device/probe/DeviceProbe.h"
 
 #include <gtest/gtest.h>
 

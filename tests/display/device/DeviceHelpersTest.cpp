@@ -16,6 +16,7 @@
 #include "platform/window/Windows.h"
 
 #include "tests/display/LogFolderEnvironment.h"
+#include "tests/display/device/probe/DeviceProbe.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
 
 #include <gtest/gtest.h>

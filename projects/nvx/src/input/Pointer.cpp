@@ -13,6 +13,15 @@ using gamelib::ScreenCanvas;
 
 namespace {
 
+constexpr int32_t firstArrowZone = 14;
+constexpr int32_t arrowZoneCount = 4;
+// Scroll directions of the arrow zones 14 to 17: left, right, up, down.
+constexpr int32_t arrowDirections[arrowZoneCount] = {4, 5, 2, 3};
+
+bool inside(const qel::lang::DintArray& zone, int32_t x, int32_t y) {
+  return zone.at(0) < x && x < zone.at(1) && zone.at(2) < y && y < zone.at(3);
+}
+
 void activateSelected() {
   MainCanvas::pendingKey = MainCanvas::selectKey;
   MainCanvas::updateMapScreen();
@@ -48,6 +57,12 @@ void Pointer::steer(int32_t x, int32_t y) {
     MainCanvas::pendingKey = std::abs(dx) > std::abs(dy) ? (dx > 0 ? 39 : 37) : (dy > 0 ? 40 : 38);
     if (GameScreens* screens = GameScreens::current()) screens->levelKeys();
     return;
+  }
+  for (int32_t i = 0; i < arrowZoneCount; ++i) {
+    if (inside(*MainCanvas::hotZones->at(firstArrowZone + i), x, y)) {
+      MainCanvas::scrollView(arrowDirections[i]);
+      return;
+    }
   }
 }
 

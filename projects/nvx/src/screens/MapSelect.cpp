@@ -84,7 +84,10 @@ void MapScreen::updateMapScreen() {
     case MainCanvas::actionLeft: moveCursor(0); break;
     case MainCanvas::actionRight: moveCursor(1); break;
     case MainCanvas::softKeyLeft:
-      if (MainCanvas::shopMode) leaveShop();
+      if (MainCanvas::shopMode)
+        leaveShop();
+      else
+        MainCanvas::showMapMenu();
       break;
     case MainCanvas::softKeyRight:
       if (MainCanvas::shopMode) {
@@ -133,6 +136,7 @@ void MapScreen::selectPlace() {
       else
         MainCanvas::pendingTransition = 2;
       break;
+    case placeMapMenu: MainCanvas::showMapMenu(); break;
     default:
       if (const Person* person = chosen()) openPersonMenu(*person);
       break;
@@ -227,6 +231,8 @@ void MapScreen::showResultEvent() {
     case 152: result(2, 31, 140, true); break;
     case 150: result(11, 11, 140, true); break;
     case 151: result(2, 11, 140, true); break;
+    case hintMessage: MainCanvas::showHint(3, -1, 0, false); break;
+    case briefingMessage: MainCanvas::showLevelBriefing(); break;
     default: break;
   }
   MainCanvas::mapMessage = event == hintMessage ? briefingMessage : noMessage;

@@ -4,6 +4,10 @@
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
 #include "nvx/src/input/Pointer.h"
+#include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/screens/BestResults.h"
 #include "nvx/src/screens/MapResults.h"
 #include "nvx/src/screens/MapScreen.h"
 #include "nvx/src/screens/Overlays.h"
@@ -24,6 +28,7 @@
 #include "nvx/src/text/TextState.h"
 #include "nvx/src/windows/DialogResults.h"
 #include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -52,6 +57,11 @@ class MainCanvas : public qel::lang::DObject,
                    public GameStore,
                    public SplashScreen,
                    public LanguageScreen,
+                   public GameDialogs,
+                   public BestResults,
+                   public LevelStart,
+                   public EnteringPlay,
+                   public ViewScene,
                    public MapScreen,
                    public Ticker,
                    public Overlays,

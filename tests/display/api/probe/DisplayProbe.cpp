@@ -2,10 +2,8 @@
 
 #include "display/api/HookTable.h"
 #include "display/api/WindowHook.h"
-#include "display/detect/DriverChoice.h"
-#include "display/device/DeviceModel.h"
-#include "display/device/Log.h"
-#include "display/device/SystemLibraries.h"
+#include "tests/display/detect/probe/DetectProbe.h"
+#include "tests/display/device/probe/DeviceProbe.h"
 
 namespace tdlx {
 

@@ -4,23 +4,13 @@
 
 namespace wce {
 
-std::vector<bool> recordedAllKeysCalls() {
-    CoreServicesState& s = coreServicesState();
-    std::lock_guard lock(s.guard);
-    return s.allKeysCalls;
-}
+std::vector<bool> recordedAllKeysCalls() { return coreServicesState().allKeysCalls.calls(); }
 
-std::vector<bool> recordedKModeCalls() {
-    CoreServicesState& s = coreServicesState();
-    std::lock_guard lock(s.guard);
-    return s.kModeCalls;
-}
+std::vector<bool> recordedKModeCalls() { return coreServicesState().kModeCalls.calls(); }
 
 void clearRecordedCoreCalls() {
-    CoreServicesState& s = coreServicesState();
-    std::lock_guard lock(s.guard);
-    s.allKeysCalls.clear();
-    s.kModeCalls.clear();
+    coreServicesState().allKeysCalls.clear();
+    coreServicesState().kModeCalls.clear();
 }
 
 }  // namespace wce

@@ -2,18 +2,11 @@
 
 namespace wce {
 
-std::vector<ShellRequest> recordedShellRequests() {
-    std::lock_guard lock(shellRecords().guard);
-    return shellRecords().requests;
-}
+std::vector<ShellRequest> recordedShellRequests() { return shellRecords().requests.calls(); }
 
-std::vector<std::u16string> recordedPhoneCalls() {
-    std::lock_guard lock(shellRecords().guard);
-    return shellRecords().calls;
-}
+std::vector<std::u16string> recordedPhoneCalls() { return shellRecords().calls.calls(); }
 
 void clearRecordedShellRequests() {
-    std::lock_guard lock(shellRecords().guard);
     shellRecords().requests.clear();
     shellRecords().calls.clear();
 }

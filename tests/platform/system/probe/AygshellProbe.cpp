@@ -2,23 +2,13 @@
 
 namespace wce {
 
-std::vector<ShellCall> recordedFullScreenCalls() {
-    AygshellCalls& calls = aygshellCalls();
-    std::lock_guard lock(calls.guard);
-    return calls.fullScreen;
-}
+std::vector<ShellCall> recordedFullScreenCalls() { return aygshellCalls().fullScreen.calls(); }
 
-std::vector<ShellCall> recordedImeModeCalls() {
-    AygshellCalls& calls = aygshellCalls();
-    std::lock_guard lock(calls.guard);
-    return calls.imeMode;
-}
+std::vector<ShellCall> recordedImeModeCalls() { return aygshellCalls().imeMode.calls(); }
 
 void clearRecordedShellCalls() {
-    AygshellCalls& calls = aygshellCalls();
-    std::lock_guard lock(calls.guard);
-    calls.fullScreen.clear();
-    calls.imeMode.clear();
+    aygshellCalls().fullScreen.clear();
+    aygshellCalls().imeMode.clear();
 }
 
 }  // namespace wce

@@ -4,16 +4,8 @@
 
 namespace wce {
 
-std::vector<MessageBoxRecord> recordedMessageBoxes() {
-    MessageBoxLog& log = messageBoxLog();
-    std::lock_guard lock(log.guard);
-    return log.records;
-}
+std::vector<MessageBoxRecord> recordedMessageBoxes() { return messageBoxLog().records.calls(); }
 
-void clearRecordedMessageBoxes() {
-    MessageBoxLog& log = messageBoxLog();
-    std::lock_guard lock(log.guard);
-    log.records.clear();
-}
+void clearRecordedMessageBoxes() { messageBoxLog().records.clear(); }
 
 }  // namespace wce

@@ -2,8 +2,6 @@
 // glyph table, then paints what was read. Every outcome but a framework
 // exception or a finished paint is a fault (the sanitizers report crashes).
 #include <cstdint>
-#include <cstring>
-#include <map>
 #include <string>
 
 #include "../TestPng.h"
@@ -13,44 +11,20 @@
 #include "gamelib/ImageManager.h"
 #include "gamelib/ScreenCanvas.h"
 #include "io/DArchive.h"
-#include "io/DByteArrayInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "tests/core/tavrine/src/common/io/double/MemoryArchive.h"
 
 using namespace qel::lang;
-
-namespace {
-
-// Entries served from memory.
-class MemoryArchive final : public qel::io::DArchive {
-public:
-  std::map<std::u16string, std::string> entries;
-
-  qel::io::DInputStreamPtr openEntryStream(DStringPtr name) override {
-    auto found = entries.find(std::u16string(name->view()));
-    if (found == entries.end()) throwException(ExceptionCode::IO);
-    DbyteArrayPtr bytes = new DbyteArray(static_cast<int32_t>(found->second.size()));
-    if (!found->second.empty()) std::memcpy(bytes->data(), found->second.data(), found->second.size());
-    return new qel::io::DByteArrayInputStream(bytes);
-  }
-  bool containsEntry(DStringPtr name) override { return entries.count(std::u16string(name->view())) != 0; }
-  int32_t lookupEntry(DStringPtr name) override {
-    auto found = entries.find(std::u16string(name->view()));
-    return found == entries.end() ? -1 : static_cast<int32_t>(found->second.size());
-  }
-  void open(qel::io::DInputStreamPtr, DStringPtr) override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 1 << 16) return 0;
   const std::string input(reinterpret_cast<const char*>(data), size);
-  qel::lang::DPtr<MemoryArchive> archive = new MemoryArchive();
+  qel::lang::DPtr<qel::io::MemoryArchive> archive = new qel::io::MemoryArchive();
   archive->entries[u"f.png"] = solidPng(16, 8, 0x336699);
   archive->entries[u"f.bin"] = input;
   archive->entries[u"f_0.png"] = solidPng(16, 8, 0x996633);

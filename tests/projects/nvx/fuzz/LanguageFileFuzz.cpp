@@ -2,42 +2,20 @@
 // and converts texts. Loading and fetching never throw; converting may refuse
 // a glyph outside the alphabet. Anything else is a fault.
 #include <cstdint>
-#include <cstring>
-#include <map>
 #include <string>
 
 #include "gamelib/LangInfo.h"
 #include "io/DArchive.h"
-#include "io/DByteArrayInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "tests/core/tavrine/src/common/io/double/MemoryArchive.h"
 
 using namespace qel::lang;
 using nvx::MainCanvas;
 
 namespace {
-
-// Entries served from memory.
-class MemoryArchive final : public qel::io::DArchive {
-public:
-  std::map<std::u16string, std::string> entries;
-
-  qel::io::DInputStreamPtr openEntryStream(DStringPtr name) override {
-    auto found = entries.find(std::u16string(name->view()));
-    if (found == entries.end()) throwException(ExceptionCode::IO);
-    DbyteArrayPtr bytes = new DbyteArray(static_cast<int32_t>(found->second.size()));
-    if (!found->second.empty()) std::memcpy(bytes->data(), found->second.data(), found->second.size());
-    return new qel::io::DByteArrayInputStream(bytes);
-  }
-  bool containsEntry(DStringPtr name) override { return entries.count(std::u16string(name->view())) != 0; }
-  int32_t lookupEntry(DStringPtr name) override {
-    auto found = entries.find(std::u16string(name->view()));
-    return found == entries.end() ? -1 : static_cast<int32_t>(found->second.size());
-  }
-  void open(qel::io::DInputStreamPtr, DStringPtr) override {}
-};
 
 std::string utfRecord(const std::string& text) {
   return std::string{static_cast<char>(text.size() >> 8), static_cast<char>(text.size())} + text;
@@ -47,7 +25,7 @@ std::string utfRecord(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 1 << 16) return 0;
-  qel::lang::DPtr<MemoryArchive> archive = new MemoryArchive();
+  qel::lang::DPtr<qel::io::MemoryArchive> archive = new qel::io::MemoryArchive();
   archive->entries[u"lang.dat"] = utfRecord("LANG=English") + utfRecord("ID=en");
   archive->entries[u"lng_en.dat"] = std::string(reinterpret_cast<const char*>(data), size);
   qel::io::DArchive::setCurrent(archive);

@@ -4,6 +4,7 @@
 
 #include "lang/DExceptionBase.h"
 #include "lang/DSystem.h"
+#include "lang/Host.h"
 #include "microedition/host/GameEngine.h"
 #include "microedition/midlet/PlatformLibraries.h"
 #include "platform/system/ActiveDevice.h"
@@ -273,6 +274,25 @@ TEST_F(HostTest, AnyOtherExceptionIsReported) {
   ASSERT_EQ(wce::recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(wce::recordedMessageBoxes()[0], (wce::MessageBoxRecord{u"Run - unknown exception!", u"Error!", 0x10}));
   EXPECT_EQ(GameEngine::instance(), nullptr);
+}
+
+// The framework reaches the engine as its host while the engine runs, and
+// nothing once it has gone: timers then fail to start instead of reaching a
+// dead window.
+TEST_F(HostTest, TheEngineIsTheHostOnlyWhileItExists) {
+  bool engineWasHost = false;
+  int32_t timer = 0;
+  testScript().onStep = [&](int step) {
+    if (step != 1) return;
+    engineWasHost = qel::lang::Host::current() == engine();
+    timer = qel::lang::DSystem::timerCreate(+[](int32_t, intptr_t) {}, 0, 1000, true);
+  };
+  run({{u"driver", u"gdi"}});
+  EXPECT_TRUE(engineWasHost);
+  EXPECT_NE(timer, 0);
+  EXPECT_EQ(qel::lang::Host::current(), nullptr);
+  EXPECT_EQ(qel::lang::DSystem::timerCreate(+[](int32_t, intptr_t) {}, 0, 1000, true), 0);
+  qel::lang::DSystem::timerDestroyAll();
 }
 
 TEST_F(HostTest, AppPropertiesComeFromTheRunningApplication) {

@@ -1,0 +1,16 @@
+#include "tests/display/device/probe/DeviceProbe.h"
+
+#include "display/device/DeviceCaches.h"
+
+namespace tdlx {
+
+void forgetDeviceModel() { cachedDeviceModel().reset(); }
+
+void forgetSystemLibraries() {
+    coreLibraryHolder().reset();
+    shellLibraryHolder().reset();
+}
+
+void restartLog() { logState().started = false; }
+
+}  // namespace tdlx

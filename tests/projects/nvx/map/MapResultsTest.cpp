@@ -212,6 +212,33 @@ TEST_F(MapResultsTest, RetryCountsDownOutsideTheEasyGame) {
   EXPECT_EQ(MainCanvas::retriesLeft, 1);
 }
 
+// Next level loads the following level and asks for the map screen.
+TEST_F(MapResultsTest, NextLevel) {
+  MainCanvas::activePersons->addElement(MainCanvas::persons->at(2));
+  EXPECT_FALSE(chose(14, 192));
+  EXPECT_EQ(MainCanvas::levelNumber, 8);
+  EXPECT_EQ(MainCanvas::pendingTransition, 3);
+  EXPECT_EQ(MainCanvas::activePersons->size(), 0);
+}
+
+// Saving from the map menu keeps the level in progress and leaves for the
+// main menu, whose result goes to the title menus.
+TEST_F(MapResultsTest, SaveFromTheMapMenu) {
+  EXPECT_TRUE(chose(3, 199));
+  EXPECT_EQ(MainCanvas::dialogId, 22);
+  EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateSplash);
+  EXPECT_TRUE(std::filesystem::exists(folder_.user()) && !std::filesystem::is_empty(folder_.user()));
+}
+
+TEST_F(MapResultsTest, MapMenuHelpAndOptions) {
+  EXPECT_TRUE(chose(3, 209));
+  EXPECT_EQ(MainCanvas::dialogId, 0);
+  EXPECT_EQ(text(MainCanvas::titleText), "Hint");
+  EXPECT_TRUE(chose(3, 190));
+  EXPECT_EQ(MainCanvas::dialogId, 4);
+  EXPECT_FALSE(chose(3, 211));
+}
+
 TEST_F(MapResultsTest, PlanningAloneAfterTheNotice) {
   EXPECT_FALSE(pressed(33, u"126"));
   EXPECT_EQ(MainCanvas::pendingTransition, 2);

@@ -191,6 +191,17 @@ TEST_F(PointerTest, LanguageRows) {
   }
 }
 
+// In a window a tap on an item selects it.
+TEST_F(PointerTest, DialogItems) {
+  MainCanvas::showMapMenu();
+  MainCanvas::prepareDialog(0);
+  ASSERT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
+  ASSERT_EQ(MainCanvas::itemIds->length(), 3);
+  const int second = MainCanvas::contentY + MainCanvas::itemRowHeight(0) + 1;
+  MainCanvas::handlePointer(MainCanvas::contentX + 5, second);
+  EXPECT_EQ(MainCanvas::selection, 1);
+}
+
 // Touch mode follows "input.touchscreen": a Pocket PC has a pen, a
 // smartphone only when the platform reports a pointing device.
 TEST_F(PointerTest, TouchModeIsWhatTheDeviceReports) {

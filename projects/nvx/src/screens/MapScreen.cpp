@@ -12,9 +12,8 @@ using qel::lcdui::DGraphicsPtr;
 
 namespace {
 
-constexpr int32_t mapPicture = 2;
-constexpr int32_t firstLevelPicture = 3;
-constexpr int32_t lastLevelPicture = 6;
+// The picture set of the screens other than level play.
+constexpr int32_t mapPictures = 2;
 // More hops than places means the links lead in a circle.
 constexpr int32_t maxSkips = 9;
 // Touch zones of the item line: '4', '6' and '5'.
@@ -25,15 +24,6 @@ constexpr int32_t shopBorder = 2;
 
 int32_t spriteW(int32_t row) { return MainCanvas::spriteWidth(row); }
 int32_t spriteH(int32_t row) { return MainCanvas::spriteHeight(row); }
-
-void useMapPictures() {
-  if (!MainCanvas::pictures || !MainCanvas::pictures->at(mapPicture)) {
-    MainCanvas::loadingPictures = 1;
-    MainCanvas::loadPicture(mapPicture);
-    MainCanvas::loadingPictures = 0;
-  }
-  for (int32_t i = firstLevelPicture; i <= lastLevelPicture; ++i) MainCanvas::pictures->at(i) = nullptr;
-}
 
 void targetPlace() {
   const qel::lang::DintArray& place = *MainCanvas::mapPlaces->at(MainCanvas::mapPlace);
@@ -72,7 +62,7 @@ int32_t MapScreen::shopCellY(int32_t row) {
 }
 
 void MapScreen::enterMapScreen() {
-  useMapPictures();
+  MainCanvas::swapPictures(mapPictures);
   MainCanvas::gameState = MainCanvas::stateMapScreen;
   MainCanvas::mapFullRepaint = 1;
   const bool menuPlays = MainCanvas::sounds && MainCanvas::sounds->isPlaying(mapMusic);

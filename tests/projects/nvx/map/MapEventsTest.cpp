@@ -1,6 +1,14 @@
 #include "tests/projects/nvx/map/MapFixture.h"
 
+#include <memory>
+
+#include "gamelib/SoundManager.h"
 #include "lang/DInteger.h"
+#include "microedition/media/DManager.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ManualClock.h"
+#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/waveout/WaveOutDriver.h"
 
 namespace nvx {
 namespace {
@@ -110,6 +118,62 @@ TEST_F(MapEventsTest, RetriesStandBesideTheirLabel) {
   const qel::lcdui::DImagePtr none = paint(0);
   const qel::lcdui::DImagePtr blank = qel::lcdui::DImage::createImage(240, 320);
   for (int x = 0; x < 240; x += 3) EXPECT_EQ(pixel(none, x, y + 4), pixel(blank, x, y + 4));
+}
+
+// The game's sounds on the real players over the deterministic wave-out.
+class MapMusicTest : public MapFixture {
+protected:
+  void SetUp() override {
+    wce::installWaveOutDriver(driver_);
+    qel::media::DManager::initSoundSystem();
+    MapFixture::SetUp();
+    MainCanvas::loadSounds();
+    MainCanvas::sounds->setEnabled(true);
+  }
+  void TearDown() override {
+    MainCanvas::sounds->stop(-1, false);
+    MainCanvas::sounds.release();
+    MapFixture::TearDown();
+    qel::media::DManager::releaseSoundSystem();
+    wce::installWaveOutDriver(nullptr);
+  }
+
+  std::shared_ptr<wce::ManualWaveOutDriver> driver_ = std::make_shared<wce::ManualWaveOutDriver>();
+  wce::ManualClock clock_{5000};
+  wce::ScopedClockSource clockScope_{clock_};
+};
+
+// Entering the map screen starts the menu music unless it plays, or the
+// briefing or a hint is about to start the ticking; the map's pictures are
+// current, zones and held keys gone.
+TEST_F(MapMusicTest, EnteringTheMapScreen) {
+  struct Row {
+    int16_t message;
+    bool menuBefore;
+    bool menuAfter;
+    bool tikAfter;
+  };
+  const Row rows[] = {{-1, false, true, false}, {9, false, false, true}, {2, false, false, true}, {-1, true, true, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.message);
+    MainCanvas::sounds->stop(-1, false);
+    ASSERT_TRUE(MainCanvas::sounds->play(17, true, 0));
+    if (row.menuBefore) {
+      ASSERT_TRUE(MainCanvas::sounds->play(14, true, 0));
+    }
+    MainCanvas::mapMessage = row.message;
+    MainCanvas::gameState = MainCanvas::stateLevel;
+    MainCanvas::setHotZone(3, 10, 10, 20, 20);
+    MainCanvas::pendingKey = '5';
+    MainCanvas::enterMapScreen();
+    EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateMapScreen);
+    EXPECT_EQ(MainCanvas::sounds->isPlaying(14), row.menuAfter);
+    EXPECT_EQ(MainCanvas::sounds->isPlaying(17), row.tikAfter);
+    EXPECT_EQ(MainCanvas::hotZoneAt(15, 15), -1);
+    EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+    EXPECT_EQ(MainCanvas::mapFullRepaint, 1);
+    EXPECT_TRUE(MainCanvas::pictures[2]);
+  }
 }
 
 }  // namespace

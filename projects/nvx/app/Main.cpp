@@ -1,15 +1,21 @@
 // The program: composes the emulated device (SDL's window and sound when
 // they can start, else the device runs without them; the emulated libraries
 // and the folders they keep files in), then runs the host with the game
-// library's application and the game registered with it.
+// library's application and the game registered with it. "--script FILE"
+// plays a key-and-pointer script into the game on the real clock.
 
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "display/device/Log.h"
 #include "gamelib/GameLib.h"
 #include "microedition/host/HostProcess.h"
+#include "nvx/app/script/Script.h"
+#include "nvx/app/script/WatchedScript.h"
 #include "nvx/app/splash/SplashResource.h"
 #include "nvx/src/state/NightvaultGame.h"
 #include "nvx/src/state/NightvaultScreens.h"
@@ -34,19 +40,51 @@ void registerEmulatedLibraries() {
   tdlx::setLogFolder(wce::userFolder());
 }
 
+// Takes "--script FILE" out of the arguments (the others go to the host)
+// and reads the script; false, having said why, when that fails.
+bool takeScriptOption(std::vector<char*>& arguments, std::optional<std::vector<nvx::ScriptStep>>& script) {
+  for (auto at = arguments.begin() + 1; at != arguments.end(); ++at) {
+    if (std::string(*at) != "--script") continue;
+    if (at + 1 == arguments.end()) {
+      std::fprintf(stderr, "nightvault: --script needs a file\n");
+      return false;
+    }
+    try {
+      script = nvx::loadScript(*(at + 1));
+    } catch (const nvx::ScriptError& e) {
+      std::fprintf(stderr, "nightvault: %s\n", e.what());
+      return false;
+    }
+    arguments.erase(at, at + 2);
+    return true;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<char*> arguments(argv, argv + argc);
+  std::optional<std::vector<nvx::ScriptStep>> script;
+  if (!takeScriptOption(arguments, script)) return 2;
+
   std::string error;
   std::unique_ptr<wce::SdlVideo> video = wce::SdlVideo::open(error);
   if (!video) std::fprintf(stderr, "nightvault: no video (%s); running without a window\n", error.c_str());
+  std::unique_ptr<nvx::WatchedScript> watched;
+  if (script) {
+    std::function<void()> devicePump;
+    if (video) devicePump = [driver = video.get()] { driver->pump(); };
+    watched = std::make_unique<nvx::WatchedScript>(std::move(*script), std::move(devicePump));
+  }
   wce::installWaveOutDriver(std::make_shared<wce::sdl::SdlWaveOutDriver>());
   registerEmulatedLibraries();
   nvx::registerSplashResource();
   nvx::NightvaultGame::registerWithGameLib();
   nvx::NightvaultScreens::installLive();
 
-  int exitCode = qel::host::runHostProcess(argc, argv, &makeApplication);
+  int exitCode = qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
+  watched.reset();
 
   wce::installWaveOutDriver(nullptr);
   return exitCode;

@@ -76,13 +76,14 @@ TEST(DemoArchive, NoNameHashClashWithStoredOrProbedNames) {
 TEST(DemoArchive, TextTablesAreReadUtfRecords) {
     const Bytes& lang = demo().entry("lang.dat");
     Reader r(lang);
-    EXPECT_EQ(r.utf(), u"LANG=English");
-    EXPECT_EQ(r.utf(), u"ID=en");
+    EXPECT_EQ(r.utf(), u"LANG=English;Deutsch");
+    EXPECT_EQ(r.utf(), u"ID=en;de");
     EXPECT_TRUE(r.atEnd());
-    const Bytes& table = demo().entry("res_en.dat");
-    Reader t(table);
-    EXPECT_EQ(t.utf().rfind(u"REGMSG_SUPPORT_EMAIL=", 0), 0u);
-    EXPECT_TRUE(t.atEnd());
+    for (const char* name : {"res_en.dat", "res_de.dat"}) {
+        Reader t(demo().entry(name));
+        EXPECT_EQ(t.utf().rfind(u"REGMSG_SUPPORT_EMAIL=", 0), 0u) << name;
+        EXPECT_TRUE(t.atEnd()) << name;
+    }
     EXPECT_EQ(DataSet::engineIni(), "resolution=240x320\n");
     EXPECT_EQ(readFile(demo().folder / "engine.ini"), Bytes({'r', 'e', 's', 'o', 'l', 'u', 't', 'i', 'o', 'n', '=', '2',
                                                             '4', '0', 'x', '3', '2', '0', '\n'}));

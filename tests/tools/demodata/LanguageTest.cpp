@@ -89,6 +89,31 @@ TEST(LanguageFile, TextsTheGameShowsAreWrittenAndCarryTheirParameters) {
     EXPECT_TRUE(lang.entries[275 - 1].empty()) << "no third best-results item";
 }
 
+TEST(LanguageFile, GermanHasItsOwnLettersBeforeTheFullStopAndEveryText) {
+    const Language lang = parseLanguage(DemoData::get().entry("lng_de.dat"));
+    const std::u16string umlauts = u"\u00c4\u00d6\u00dc\u00e4\u00f6\u00fc\u00df";
+    const auto dot = lang.alphabet.find(u'.');
+    ASSERT_NE(dot, std::u16string::npos);
+    for (char16_t c : umlauts) {
+        const auto at = lang.alphabet.find(c);
+        EXPECT_TRUE(at >= 53 && at < dot) << int(c);
+    }
+    EXPECT_EQ(lang.alphabet.substr(0, 53), english().alphabet.substr(0, 53));
+    ASSERT_EQ(lang.entries.size(), english().entries.size());
+    for (std::size_t id = 1; id <= lang.entries.size(); ++id)
+        EXPECT_EQ(lang.entries[id - 1].empty(), english().entries[id - 1].empty()) << "text " << id;
+    for (int id : {207, 251, 252, 253, 254, 255}) {
+        ASSERT_EQ(lang.entries[id - 1].size(), 5u) << id;
+        for (int g : lang.entries[id - 1]) EXPECT_LT(g, 53) << id;
+    }
+    for (int id = 9; id <= 34; ++id)
+        for (const char16_t* p : {u"{0}", u"{1}", u"{2}"})
+            EXPECT_NE(lang.text(id).find(p), std::u16string::npos) << "briefing " << id;
+    EXPECT_EQ(lang.text(283), u"Mit Ton spielen?");
+    EXPECT_EQ(lang.text(9).substr(0, 8), u"\u00dcbung 1_");
+    EXPECT_NE(lang.text(264).find(u'\u00e4'), std::u16string::npos) << "umlauts count as vowels";
+}
+
 class LanguageSource : public ::testing::Test {
 protected:
     Alphabet alphabet = Alphabet::load(std::filesystem::path(NV_SOURCE_DIR) / "data/lang/alphabet.txt");

@@ -12,6 +12,11 @@ void require(bool condition, const std::string& message) {
     if (!condition) throw std::runtime_error("alphabet: " + message);
 }
 
+// ASCII letters and the letters of Latin-1 and Latin Extended-A/B.
+bool isLetter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7);
+}
+
 }  // namespace
 
 Alphabet Alphabet::load(const std::filesystem::path& file) {
@@ -36,7 +41,7 @@ Alphabet::Alphabet(std::u32string characters) : characters_(std::move(characters
     require(dot >= 53, "\".\" must follow every letter");
     for (std::size_t i = dot + 1; i < characters_.size(); ++i) {
         const char32_t c = characters_[i];
-        require(!((c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z')), "a letter after \".\"");
+        require(!isLetter(c), "a letter after \".\": " + encodeUtf8(c));
     }
     for (char32_t c : std::u32string(U"0123456789{}:$-_;)"))
         require(glyphOf(c) >= 0, std::string("missing required character ") + encodeUtf8(c));

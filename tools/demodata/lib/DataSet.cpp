@@ -1,6 +1,7 @@
 #include "tools/demodata/lib/DataSet.h"
 
 #include "tools/demodata/lib/Alphabet.h"
+#include "tools/demodata/lib/Flag.h"
 #include "tools/demodata/lib/Fonts.h"
 #include "tools/demodata/lib/GameTables.h"
 #include "tools/demodata/lib/LanguageFile.h"
@@ -49,11 +50,14 @@ void checkLanguageId(const std::string& id) {
         if (static_cast<unsigned char>(c) > 0x7E) throw std::runtime_error("language ids are ASCII: " + id);
 }
 
-Image paintFlag(const PixelFont& font, const std::string& id) {
-    Image flag(20, 12, rgb(0x2a3850));
-    flag.frame(0, 0, 20, 12, rgb(0xe8c040));
-    font.drawText(flag, id.substr(0, 2), 3, 2, rgb(0xffffff));
-    return flag;
+// The language's own alphabet when it has one ("alphabet_<id>.txt"), else the shared one.
+Alphabet languageAlphabet(const std::filesystem::path& langFolder, const std::string& id, const Alphabet& shared,
+                          const PixelFont& font) {
+    const auto own = langFolder / ("alphabet_" + id + ".txt");
+    Alphabet alphabet = std::filesystem::exists(own) ? Alphabet::load(own) : shared;
+    for (char32_t c : alphabet.characters())
+        if (!font.has(c)) throw std::runtime_error("the pixel font lacks \"" + encodeUtf8(c) + "\" of language " + id);
+    return alphabet;
 }
 
 }  // namespace
@@ -100,16 +104,25 @@ DataSet DataSet::build(const std::filesystem::path& root) {
         idList += (i ? ";" : "") + set.languageIds_[i];
     }
     set.add("lang.dat", recordTable({"LANG=" + langList, "ID=" + idList}));
+    for (const auto& name : names) {
+        try {
+            alphabet.glyphsOf(name);
+        } catch (const std::exception& e) {
+            languages.fail("the image font cannot draw the name \"" + name + "\": " + e.what());
+        }
+    }
     for (const auto& id : set.languageIds_) {
-        set.add("lng_" + id + ".dat", LanguageFile::load(root / "lang" / (id + ".txt"), alphabet).encode());
+        const Alphabet own = languageAlphabet(root / "lang", id, alphabet, font);
+        set.add("lng_" + id + ".dat", LanguageFile::load(root / "lang" / (id + ".txt"), own).encode());
         std::vector<std::string> table;
         const SourceFile tableSource(root / "lang" / ("res_" + id + ".txt"));
         for (const auto& line : tableSource.lines()) table.push_back(line.text);
         set.add("res_" + id + ".dat", recordTable(table));
         set.add(res + "abc_" + id + ".png",
-                encodePng(paintGlyphFont(alphabet, font, layout.header("textCharWidth"), layout.header("textLineHeight"),
+                encodePng(paintGlyphFont(own, font, layout.header("textCharWidth"), layout.header("textLineHeight"),
                                          kGlyphsPerRow)));
-        if (set.languageIds_.size() > 1) set.add(res + "lang_" + id + ".png", encodePng(paintFlag(font, id)));
+        if (set.languageIds_.size() > 1)
+            set.add(res + "lang_" + id + ".png", encodePng(loadFlag(root / "lang" / ("flag_" + id + ".txt"))));
     }
     const ImageFontPage page = buildImageFontPage(alphabet, font);
     set.add(res + "game_0.png", encodePng(page.picture));

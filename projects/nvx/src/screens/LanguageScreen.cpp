@@ -59,6 +59,8 @@ void LanguageScreen::paintLanguageScreen(const DGraphicsPtr& g) {
   const int32_t w = ScreenCanvas::screenWidth, h = ScreenCanvas::screenHeight;
   g->setColor(0x000000u);
   g->fillRect(0, 0, w, h);
+  MainCanvas::paintWindowFrame(g, MainCanvas::langPanelX, MainCanvas::langPanelY, MainCanvas::langPanelWidth,
+                               MainCanvas::langPanelHeight, MainCanvas::langMargin, MainCanvas::langTitleHeight, false);
   const int32_t grey = std::abs(12 - MainCanvas::pulsePhase) * 510 / 24 * 0x010101;
   MainCanvas::drawBevelBox(g, MainCanvas::langRowX, MainCanvas::langListTop + MainCanvas::languageIndex * MainCanvas::langRowHeight,
                            MainCanvas::langRowWidth, MainCanvas::langRowHeight, false, highlightFill, grey, grey);

@@ -62,6 +62,7 @@ void SplashScreen::paintSplash(const DGraphicsPtr& g) {
       g->setClip(0, 0, w, h);
       g->fillRect(0, 0, w, h);
       MainCanvas::drawSpriteFrame(g, MainCanvas::spriteTitle, 0, MainCanvas::layoutX, MainCanvas::layoutY);
+      MainCanvas::paintTiledBackground(g);
       MainCanvas::splashStep = 26;
       break;
     default: break;

@@ -3,6 +3,10 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/screens/BestResults.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/screens/LanguageScreen.h"
@@ -19,6 +23,7 @@
 #include "nvx/src/text/TextState.h"
 #include "nvx/src/windows/DialogResults.h"
 #include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -46,7 +51,12 @@ class MainCanvas : public qel::lang::DObject,
                    public DialogWindow,
                    public GameStore,
                    public SplashScreen,
-                   public LanguageScreen {
+                   public LanguageScreen,
+                   public GameDialogs,
+                   public BestResults,
+                   public LevelStart,
+                   public EnteringPlay,
+                   public ViewScene {
 public:
   MainCanvas() = default;
 

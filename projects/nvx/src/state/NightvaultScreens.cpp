@@ -12,8 +12,7 @@ void NightvaultScreens::installLive() {
 
 void NightvaultScreens::paintSplash(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintSplash(g); }
 
-void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintLevel(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLevel(g); }
 
 void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g) {
   MainCanvas::paintDialog(back, g);
@@ -22,8 +21,7 @@ void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const 
 void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
 }
 
-void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintBestResults(g); }
 
 void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLanguageScreen(g); }
 
@@ -46,8 +44,7 @@ void NightvaultScreens::dialogKeys() {
 void NightvaultScreens::updateMapScreen() {
 }
 
-void NightvaultScreens::updateBestResults() {
-}
+void NightvaultScreens::updateBestResults() { MainCanvas::updateBestResults(); }
 
 void NightvaultScreens::updateLanguageScreen() { MainCanvas::updateLanguageScreen(); }
 
@@ -60,8 +57,7 @@ void NightvaultScreens::worldSteps() {
 void NightvaultScreens::tickMapScreen() {
 }
 
-void NightvaultScreens::tickBestResults() {
-}
+void NightvaultScreens::tickBestResults() { MainCanvas::bestResultsClock(); }
 
 void NightvaultScreens::tickTicker() {
 }
@@ -73,30 +69,27 @@ void NightvaultScreens::initMapScale() {
 
 void NightvaultScreens::loadAtStartUp() { MainCanvas::startupLoad(MainCanvas::instance); }
 
-void NightvaultScreens::setUpLevel() {
-}
+void NightvaultScreens::setUpLevel() { MainCanvas::setUpLevel(); }
 
-void NightvaultScreens::enterPlanning() {
-}
+void NightvaultScreens::enterPlanning() { MainCanvas::enterPlanning(); }
 
 void NightvaultScreens::enterMapScreen() {
 }
 
-void NightvaultScreens::enterBestResults() {
-}
+void NightvaultScreens::enterBestResults() { MainCanvas::enterBestResults(); }
 
 void NightvaultScreens::layoutDialog() {
   if (MainCanvas::gameState != MainCanvas::stateDialog) MainCanvas::backdropPending = 1;
   MainCanvas::prepareDialog(0);
 }
 
-void NightvaultScreens::openStartUpDialog() {
-}
+void NightvaultScreens::openStartUpDialog() { MainCanvas::showStartQuestion(); }
 
-void NightvaultScreens::openMainMenu() {
-}
+void NightvaultScreens::openMainMenu() { MainCanvas::showMainMenu(); }
 
 void NightvaultScreens::openFirstRunInfo() {
+  MainCanvas::resetBestResults();
+  MainCanvas::showInfoText();
 }
 
 void NightvaultScreens::onPause() { MainCanvas::onPause(); }
@@ -112,16 +105,12 @@ void NightvaultScreens::openNotice(int32_t dialogId, int32_t textId, const qel::
                          static_cast<int16_t>(titleTextId));
 }
 
-void NightvaultScreens::centerViewOnExit() {
-}
+void NightvaultScreens::centerViewOnExit() { MainCanvas::centerViewOnExit(); }
 
-void NightvaultScreens::keepCellInView(int32_t, int32_t) {
-}
+void NightvaultScreens::keepCellInView(int32_t x, int32_t y) { MainCanvas::centerViewOn(x, y, false, false, false); }
 
-void NightvaultScreens::rebuildScene() {
-}
+void NightvaultScreens::rebuildScene() { MainCanvas::invalidateScene(); }
 
-void NightvaultScreens::showTrainingHint(int32_t) {
-}
+void NightvaultScreens::showTrainingHint(int32_t hint) { MainCanvas::showHint(hint, -1, 0, false); }
 
 }  // namespace nvx

@@ -2,6 +2,7 @@
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
+#include "util/DEnumeration.h"
 
 namespace nvx {
 namespace {
@@ -234,6 +235,44 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
     EXPECT_EQ(person(2).pockets[0], Person::emptyPocket);
     EXPECT_EQ(person(2).loot[2], 0);
     EXPECT_EQ(record(u"path", 1), c.stored);
+  }
+}
+
+// Every cut and every flipped byte of a full record is either used or
+// refused as a whole: plans and bombs always stay on the map.
+TEST_F(LevelInProgressTest, CutOrFlippedRecordsNeverLeaveTheMap) {
+  MainCanvas::activePersons->addElement(MainCanvas::persons[1]);
+  MainCanvas::savedIds->addElement(MainCanvas::persons[2]);
+  setPlan(person(1), {{walkEast, 3}, {waitNorth, 130}, {workEastSlot1, 2}});
+  setPlan(person(4), {{Path::Walk | 3 << 3, 4}});
+  addObject(1, 1, 3, 4, 2);
+  MainCanvas::bombs->put(MainCanvas::cellKey(7, 6), new RoomObject(RoomObject::bombKind, 7, 6, 3, false, 'q', 0));
+  MainCanvas::saveLevelState();
+  const Bytes good = pathRecord();
+  putSavedGame();
+  std::vector<Bytes> variants;
+  for (size_t length = 0; length < good.size(); ++length) variants.emplace_back(good.begin(), good.begin() + static_cast<long>(length));
+  for (size_t at = 1; at < good.size(); ++at) {
+    variants.push_back(good);
+    variants.back()[at] = static_cast<uint8_t>(variants.back()[at] ^ 0xFF);
+  }
+  for (const Bytes& stored : variants) {
+    dropStore(u"path");
+    putRecords(u"path", {stored});
+    MainCanvas::levelNumber = 4;
+    MainCanvas::loadLevelState();
+    for (int32_t id = 0; id < 5; ++id) {
+      const Person& p = person(id);
+      ASSERT_GE(p.steps->size(), 1);
+      for (int32_t i = 0; i < p.steps->size(); ++i) {
+        const Path& step = *p.getStep(i);
+        ASSERT_TRUE(step.x >= 0 && step.x < 10 && step.y >= 0 && step.y < 8) << id << " step " << i;
+      }
+    }
+    for (qel::util::DEnumerationPtr e = MainCanvas::bombs->elements(); e->hasMoreElements();) {
+      const auto* bomb = static_cast<RoomObject*>(e->nextElement());
+      ASSERT_TRUE(bomb->x >= 0 && bomb->x < 10 && bomb->y >= 0 && bomb->y < 8);
+    }
   }
 }
 

@@ -223,9 +223,17 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
   MainCanvas::openMenuDialog(22, nullptr, new DshortArray(7, 0, 200, 208, 209, 210, 203, 202, 211),
                              MainCanvas::getText(129), 1);
   MainCanvas::selection = 2;
+  // The demo data has no overlay picture; a plain one stands in.
+  MainCanvas::rateImage = DImage::createImage(30, 20);
+  fill(MainCanvas::rateImage->getGraphics(), 0xC0C000);
   fill(MainCanvas::backGraphics, lastFrame);
   MainCanvas::paint(g_);
   dump("window-main-menu");
+  // The menu's overlay picture in the top right corner.
+  const int rateWidth = MainCanvas::rateImage->getWidth(), rateHeight = MainCanvas::rateImage->getHeight();
+  EXPECT_LT(count(240 - rateWidth, 0, rateWidth, rateHeight, lastFrame), rateWidth * rateHeight);
+  EXPECT_EQ(count(0, 0, 240 - rateWidth, rateHeight, lastFrame), (240 - rateWidth) * rateHeight);
+  MainCanvas::rateImage.release();
   EXPECT_EQ(screens.count("paintSplash"), 1);
   MainCanvas::paint(g_);
   EXPECT_EQ(screens.count("paintSplash"), 2);

@@ -24,23 +24,12 @@
 
 namespace nvx {
 
-// The demo data set built by the builder from a copy of data/ with a second
-// language, "de" (the English texts with a text table of its own), so the
-// flags, the alphabet pictures and the font are the builder's own.
+// The demo data set built by the builder from data/, which holds a second
+// language, "de", so the flags, the alphabet pictures and the font are the
+// builder's own.
 inline const nv::demodata::DataSet& twoLanguageData() {
-  static const std::unique_ptr<nv::demodata::DataSet> data = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nv-startup-XXXXXX").string();
-    const std::filesystem::path root = ::mkdtemp(pattern.data());
-    const std::filesystem::path copy = root / "data";
-    std::filesystem::copy(NV_SOURCE_DIR "/data", copy, std::filesystem::copy_options::recursive);
-    std::ofstream(copy / "lang" / "languages.txt", std::ios::app) << "de Deutsch\n";
-    std::filesystem::copy_file(copy / "lang" / "en.txt", copy / "lang" / "de.txt");
-    std::ofstream(copy / "lang" / "res_de.txt") << "REGMSG_SUPPORT_EMAIL=hilfe@nightvault.invalid\n";
-    auto set = std::make_unique<nv::demodata::DataSet>(nv::demodata::DataSet::build(copy));
-    std::filesystem::remove_all(root);
-    return set;
-  }();
-  return *data;
+  static const nv::demodata::DataSet data = nv::demodata::DataSet::build(NV_SOURCE_DIR "/data");
+  return data;
 }
 
 // A program folder holding that data set as "game.dat", the game library's

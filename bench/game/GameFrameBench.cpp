@@ -1,0 +1,182 @@
+// One whole frame of level play on a headless device: the world's step, the
+// game's paint and the flush of the canvas into the panel, while planning
+// and while a run plays, at 240 x 320 and 480 x 640. The plain copy of the
+// same canvas into the panel is the yardstick beside it.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "gamelib/GameLib.h"
+#include "gamelib/ImageManager.h"
+#include "gamelib/LangInfo.h"
+#include "gamelib/ScreenCanvas.h"
+#include "lang/DObjectArray.h"
+#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/NightvaultScreens.h"
+#include "nvx/src/world/Path.h"
+#include "nvx/src/world/Person.h"
+#include "tests/projects/gamelib/GameFolder.h"
+#include "tests/projects/gamelib/HostDouble.h"
+#include "tools/demodata/lib/DataSet.h"
+
+namespace {
+
+using nvx::MainCanvas;
+using nvx::Path;
+using nvx::Person;
+
+constexpr int benchLevel = 12;
+constexpr int planSteps = 598;
+
+const nv::demodata::DataSet& demoData() {
+  static const nv::demodata::DataSet data = nv::demodata::DataSet::build(NV_SOURCE_DIR "/data");
+  return data;
+}
+
+Person& person(int id) { return *static_cast<Person*>(MainCanvas::persons[id].get()); }
+
+// A plan walking to and fro between the exit's two seats in row dy from it
+// (the exit itself is never reached, which would end the run).
+void walkToAndFro(Person& p, int dy) {
+  p.resetPlan();
+  p.steps->removeAllElements();
+  const int ex = MainCanvas::exitX, y = MainCanvas::exitY + dy;
+  for (int i = 0; i < planSteps; ++i) {
+    const bool east = i % 2 == 0;
+    p.steps->addElement(new Path(east ? ex : ex + 1, y, Path::Walk, east ? 2 : 0, 0));
+  }
+  p.steps->addElement(new Path(ex, y, 0, 0, 0));
+}
+
+// The demo level on a memory panel of the size, with two planned persons,
+// set up for planning or for the run.
+class LevelOnPanel {
+public:
+  LevelOnPanel(int width, int height, bool running) : host_(width, height) {
+    for (const auto& entry : demoData().entries()) folder_.addEntry(entry.name, entry.data);
+    folder_.openArchive();
+    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    canvas_ = new gamelib::ScreenCanvas();
+    host_.display->setCurrent(canvas_);
+    nvx::NightvaultScreens::installLive();
+
+    MainCanvas::initStatics();
+    for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
+    MainCanvas::pictures = new qel::lang::DObjectArray(8);
+    MainCanvas::pictures[0] = gamelib::GameLib::loadImage(u"abc_en");
+    for (int i = 1; i <= 6; ++i) MainCanvas::loadPicture(i);
+    MainCanvas::loadLanguage();
+    MainCanvas::guiImages = new gamelib::ImageManager();
+    MainCanvas::guiImages->load(u"img/gui");
+    MainCanvas::screenWidth = MainCanvas::viewWidth = width;
+    MainCanvas::screenHeight = MainCanvas::viewHeight = height;
+
+    MainCanvas::difficulty = 0;
+    MainCanvas::startLevel(benchLevel);
+    MainCanvas::pendingTransition = 0;
+    MainCanvas::activePersons->removeAllElements();
+    for (int id : {2, 3}) MainCanvas::activePersons->addElement(&person(id));
+    walkToAndFro(person(2), -1);
+    walkToAndFro(person(3), 1);
+    MainCanvas::setUpLevel();
+    if (running) {
+      MainCanvas::levelCounter = 1 << 20;
+      MainCanvas::phase = 0;  // the vehicle has arrived
+    } else {
+      MainCanvas::enterPlanning();
+      MainCanvas::phase = 0;
+      MainCanvas::selectionIndex = 0;
+      MainCanvas::selectedPerson = &person(2);
+      MainCanvas::stepIndex = 40;
+    }
+    MainCanvas::sceneDirty = 1;
+  }
+  ~LevelOnPanel() {
+    MainCanvas::trailGraphics = nullptr;
+    MainCanvas::trailImage = nullptr;
+    MainCanvas::selectedPerson = nullptr;
+    MainCanvas::guiImages = nullptr;
+    MainCanvas::releaseStatics();
+    nvx::GameScreens::install(nullptr);
+    nvx::WorldScreen::install(nullptr);
+    host_.display->setCurrent(nullptr);
+    canvas_ = nullptr;
+    gamelib::GameLib::setSearchPath(nullptr);
+    gamelib::LangInfo::releaseInstance();
+  }
+
+  // A phase change of the game clock in level play: one world tick.
+  void step() {
+    MainCanvas::clockTick = static_cast<int8_t>((MainCanvas::clockTick + 1) % MainCanvas::phasesPerCycle);
+    MainCanvas::clockPhase = MainCanvas::clockTick;
+    MainCanvas::worldTick();
+  }
+  // As the game library repaints: a fresh context on the canvas each frame.
+  void paint() {
+    gamelib::ScreenCanvas::screenGraphics = canvas_->getGraphics();
+    MainCanvas::paint(gamelib::ScreenCanvas::screenGraphics);
+  }
+  void flush() { canvas_->flushGraphics(); }
+
+  // Whether the frame reached the panel: the level's colours above the bar.
+  bool panelShowsLevel() const {
+    return MainCanvas::gameState == MainCanvas::stateLevel && host_.backend.presents > 0 &&
+           host_.backend.pixel(MainCanvas::screenWidth / 2, MainCanvas::screenHeight / 3) !=
+               host_.backend.pixel(1, MainCanvas::screenHeight - 2);
+  }
+
+  // The plans replayed from their start before they run out.
+  void rewindWhenDone() {
+    if (MainCanvas::stepIndex < planSteps - 10) return;
+    MainCanvas::stepIndex = 0;
+    for (int i = 0; i < MainCanvas::activePersons->size(); ++i)
+      static_cast<Person*>(MainCanvas::activePersons->elementAt(i))->resetToStart();
+  }
+
+private:
+  GameFolder folder_;
+  HostDouble host_;
+  qel::lang::DPtr<gamelib::ScreenCanvas> canvas_;
+};
+
+void BM_GameFrame(benchmark::State& state) {
+  const bool running = state.range(2) != 0;
+  LevelOnPanel level(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), running);
+  // A clock cycle first: the frame reaches the panel and a run moves on.
+  const int16_t firstStep = MainCanvas::stepIndex;
+  for (int i = 0; i < MainCanvas::phasesPerCycle; ++i) {
+    level.step();
+    level.paint();
+    level.flush();
+  }
+  if (!level.panelShowsLevel()) {
+    state.SkipWithError("the level did not reach the panel");
+    return;
+  }
+  if (running && MainCanvas::stepIndex == firstStep) {
+    state.SkipWithError("the run did not move");
+    return;
+  }
+  for (auto _ : state) {
+    level.step();
+    level.paint();
+    level.flush();
+    if (running) {
+      state.PauseTiming();
+      level.rewindWhenDone();
+      state.ResumeTiming();
+    }
+  }
+  if (MainCanvas::gameState != MainCanvas::stateLevel) state.SkipWithError("level play was left");
+  state.SetLabel(running ? "run" : "planning");
+}
+BENCHMARK(BM_GameFrame)->Args({240, 320, 0})->Args({240, 320, 1})->Args({480, 640, 0})->Args({480, 640, 1});
+
+void BM_PanelCopy(benchmark::State& state) {
+  LevelOnPanel level(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), false);
+  for (auto _ : state) level.flush();
+}
+BENCHMARK(BM_PanelCopy)->Args({240, 320})->Args({480, 640});
+
+}  // namespace

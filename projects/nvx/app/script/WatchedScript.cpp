@@ -1,0 +1,30 @@
+#include "nvx/app/script/WatchedScript.h"
+
+#include <cstdio>
+
+#include "nvx/app/script/GameProbe.h"
+#include "platform/system/Clock.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/Windows.h"
+
+namespace nvx {
+
+WatchedScript::WatchedScript(std::vector<ScriptStep> steps, std::function<void()> devicePump)
+    : player_(std::move(steps), &gameValue,
+              [](const std::string& name) { std::fprintf(stderr, "nightvault: script at %s\n", name.c_str()); }),
+      devicePump_(std::move(devicePump)) {
+  wce::setMessagePump([this] { pump(); });
+}
+
+WatchedScript::~WatchedScript() { wce::setMessagePump(devicePump_); }
+
+void WatchedScript::pump() {
+  if (devicePump_) devicePump_();
+  if (wce::HWND window = wce::newestTopLevelWindow()) player_.advance(wce::MonotonicMillis(), window);
+  if (reported_ || !player_.finished()) return;
+  reported_ = true;
+  if (player_.failure().empty()) std::fprintf(stderr, "nightvault: script done\n");
+  else std::fprintf(stderr, "nightvault: script stopped at %s\n", player_.failure().c_str());
+}
+
+}  // namespace nvx

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "Panel.h"
+
+// The real game on the real host and game library, headless. Each start runs
+// in a process of its own, as when a person starts the program again: the
+// demo data set built from data/ into a temporary program folder, one
+// temporary user folder kept across the starts, the manual clock moved one
+// frame period (42 ms) a host pass so each pass is one game step, the
+// in-memory panel, the recording wave-out and a fixed random seed. The
+// script plays into the game's window; when it is done (or fails, or the
+// game runs past the limit in game time) the game is ended as on exit. At
+// a checkpoint the panel is kept for the test and written as a PNG for
+// people under the build tree's driver dump folder.
+class HeadlessGame {
+public:
+  struct Start {
+    std::string log;      // the event log, one line an event
+    std::string failure;  // empty when the script played through
+    std::map<std::string, Panel> checkpoints;
+  };
+
+  explicit HeadlessGame(std::string scenario);
+  ~HeadlessGame();
+  HeadlessGame(const HeadlessGame&) = delete;
+  HeadlessGame& operator=(const HeadlessGame&) = delete;
+
+  Start start(const std::string& script, uint32_t limitMillis = 120000);
+
+  const std::filesystem::path& program() const { return program_; }
+  const std::filesystem::path& user() const { return user_; }
+
+private:
+  std::string scenario_;
+  std::filesystem::path root_;
+  std::filesystem::path program_;
+  std::filesystem::path user_;
+  int starts_ = 0;
+};

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "Golden.h"
+#include "HeadlessGame.h"
+
+namespace {
+
+std::string contentOf(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A scenario's script; the same file can be handed to the executable
+// (scripts/play --script) to watch it.
+std::string script(const std::string& name) {
+  return contentOf(std::filesystem::path(NV_SOURCE_DIR) / "tests/projects/nvx/driver/scripts" / (name + ".txt"));
+}
+
+// The loading bar along the bottom: its framed box, in pixels.
+int loadingBarWidth(const Panel& panel) {
+  int inside = 0;
+  for (int x = 0; x < panel.width; ++x) inside += panel.at(x, panel.height - 2) == rgb565(0xB2003E);
+  return inside == 0 ? 0 : inside + 2;
+}
+
+bool shows(const Panel& panel, uint16_t colour) {
+  for (uint16_t pixel : panel.pixels)
+    if (pixel == colour) return true;
+  return false;
+}
+
+const Panel& checkpoint(const HeadlessGame::Start& start, const std::string& name) {
+  static const Panel none;
+  auto it = start.checkpoints.find(name);
+  EXPECT_NE(it, start.checkpoints.end()) << "no checkpoint " << name;
+  return it == start.checkpoints.end() ? none : it->second;
+}
+
+// A first start that chose German.
+HeadlessGame::Start firstRun(HeadlessGame& game) {
+  HeadlessGame::Start start = game.start(script("first-run"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  return start;
+}
+
+TEST(ScenarioTest, TheFirstRunChoosesALanguageAndLoadsWithABarGrowingByTenths) {
+  HeadlessGame game("first-run");
+  const HeadlessGame::Start start = firstRun(game);
+  EXPECT_EQ(compareWithGolden("first-run", start.log), "");
+  const Panel& language = checkpoint(start, "language");
+  EXPECT_TRUE(shows(language, rgb565(0xffce00))) << "the German flag's gold";
+  EXPECT_TRUE(shows(language, rgb565(0xc8102e))) << "the English flag's red";
+  EXPECT_EQ(contentOf(game.user() / "langid"), std::string("\0\0\0\1", 4));
+  EXPECT_EQ(contentOf(game.user() / "registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx/k.option/v.1").size(),
+            18u) << "16 option bytes and the two volumes";
+  // The last bar painted before step 12 is step 11's, three tenths of the width; before 22 eight tenths.
+  EXPECT_EQ(loadingBarWidth(checkpoint(start, "splash-12")), 72);
+  EXPECT_EQ(loadingBarWidth(checkpoint(start, "splash-22")), 192);
+}
+
+TEST(ScenarioTest, ASecondStartRemembersTheLanguage) {
+  HeadlessGame game("second-start");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("second-start"));
+  EXPECT_EQ(start.failure, "");
+  EXPECT_EQ(compareWithGolden("second-start", start.log), "");
+  EXPECT_EQ(start.log.find("record langid"), std::string::npos) << "the stored language is kept";
+}
+
+}  // namespace

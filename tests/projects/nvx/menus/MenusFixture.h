@@ -1,0 +1,175 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gamelib/GameLib.h"
+#include "gamelib/LangInfo.h"
+#include "gamelib/ScreenCanvas.h"
+#include "lang/DString.h"
+#include "lang/DbyteArray.h"
+#include "lang/DintArray.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
+#include "microedition/media/DManager.h"
+#include "microedition/rms/DRecordStore.h"
+#include "nvx/src/state/GameScreens.h"
+#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/NightvaultGame.h"
+#include "nvx/src/state/NightvaultScreens.h"
+#include "nvx/src/world/WorldScreen.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ManualClock.h"
+#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/waveout/WaveOutDriver.h"
+#include "tests/projects/gamelib/GameFolder.h"
+#include "tools/demodata/lib/DataSet.h"
+#include "tools/demodata/lib/Image.h"
+#include "tools/demodata/lib/PngWriter.h"
+
+namespace nvx {
+
+// The game's statics over the demo data set as the splash sequence loads
+// them (pictures, layout, off-screen image, language, the start-up load
+// with its sounds, options and persons), on a 240 x 320 screen, with the
+// game's own screens installed; sounds play on the deterministic wave-out.
+// Record stores live in the folder's temporary user folder.
+class MenusTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data")); }
+  static void TearDownTestSuite() {
+    delete dataSet_;
+    dataSet_ = nullptr;
+  }
+
+  void SetUp() override {
+    for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
+    for (const auto& [name, data] : replacedEntries()) folder_.addEntry(name, data);
+    folder_.openArchive();
+    wce::installWaveOutDriver(waveOut_);
+    qel::media::DManager::initSoundSystem();
+    gamelib::LangInfo::releaseInstance();
+    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    game_.initStatics();
+    gamelib::GameLib::loadResData(game_.layoutTables());
+    const auto& sprites = game_.layoutTables().spriteTable;
+    game_.setDerivedLayout((sprites->at(9)->at(3) - sprites->at(38)->at(3) + 1) >> 1, sprites->at(9)->at(3) + 2,
+                           sprites->at(44)->at(2));
+    MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
+    MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
+    MainCanvas::languageIndex = 0;
+    // The one language chosen on the language screen.
+    MainCanvas::pendingKey = '5';
+    MainCanvas::updateLanguageScreen();
+    MainCanvas::instance = new MainCanvas();
+    NightvaultScreens::installLive();
+    for (MainCanvas::splashStep = 6; MainCanvas::splashStep < 24;) {
+      if (MainCanvas::splashStep & 1) {
+        ++MainCanvas::splashStep;
+      } else {
+        MainCanvas::advanceSplash();
+      }
+    }
+    MainCanvas::splashStep = 25;
+    MainCanvas::gameState = MainCanvas::stateSplash;
+    MainCanvas::introShown = 1;
+    // Not the first run: the start-up load found no options and wrote them.
+    MainCanvas::optionsMissing = 0;
+    if (MainCanvas::sounds) MainCanvas::sounds->setEnabled(true);
+  }
+
+  void TearDown() override {
+    GameScreens::install(nullptr);
+    WorldScreen::install(nullptr);
+    if (MainCanvas::sounds) MainCanvas::sounds->release();
+    MainCanvas::sounds.release();
+    qel::media::DManager::releaseSoundSystem();
+    wce::installWaveOutDriver(nullptr);
+    MainCanvas::instance.release();
+    game_.releaseStatics();
+    gamelib::GameLib::setSearchPath(nullptr);
+    gamelib::LangInfo::releaseInstance();
+    gamelib::GameLib::exiting = false;
+    MainCanvas::gameState = 254;
+    MainCanvas::splashStep = 0;
+    MainCanvas::pendingTransition = 0;
+    MainCanvas::saveExists = 0;
+    MainCanvas::saveOnExit = 0;
+    MainCanvas::winnerRow = 0;
+    MainCanvas::money = 4000;
+    MainCanvas::difficulty = 0;
+    MainCanvas::introShown = 0;
+    MainCanvas::optionsMissing = 0;
+    MainCanvas::touchInput = 0;
+    MainCanvas::bestResultsExtra = 0;
+    MainCanvas::screenWidth = MainCanvas::screenHeight = MainCanvas::viewWidth = MainCanvas::viewHeight = 0;
+  }
+
+  // Archive entries a test puts in place of the demo data set's.
+  virtual std::map<std::string, std::string> replacedEntries() const { return {}; }
+
+  // The bytes of record 1 of a store, empty when there is none.
+  static std::vector<uint8_t> recordOf(const char16_t* store) {
+    std::vector<uint8_t> bytes;
+    try {
+      qel::rms::DRecordStorePtr rs = qel::rms::DRecordStore::openRecordStore(store, false);
+      qel::lang::DbyteArrayPtr record = rs->getRecord(1);
+      if (record) bytes.assign(record->data(), record->data() + record->length());
+      rs->closeRecordStore();
+    } catch (qel::lang::DExceptionBase&) {
+    }
+    return bytes;
+  }
+
+  static void writeRecord(const char16_t* store, const std::vector<uint8_t>& bytes) {
+    qel::rms::DRecordStorePtr rs = qel::rms::DRecordStore::openRecordStore(store, true);
+    qel::lang::DbyteArrayPtr record = new qel::lang::DbyteArray(static_cast<int32_t>(bytes.size()));
+    for (size_t i = 0; i < bytes.size(); ++i) record->at(static_cast<int32_t>(i)) = static_cast<int8_t>(bytes[i]);
+    if (rs->getNumRecords() == 0) {
+      rs->addRecord(record, 0, record->length());
+    } else {
+      rs->setRecord(1, record, 0, record->length());
+    }
+    rs->closeRecordStore();
+  }
+
+  // The glyphs of a language text, as numbers.
+  static std::vector<int> glyphsOf(int32_t textId) {
+    qel::lang::DshortArrayPtr text = MainCanvas::getText(textId);
+    return std::vector<int>(text->data(), text->data() + text->length());
+  }
+
+  static uint32_t pixel(const qel::lcdui::DImagePtr& image, int x, int y) {
+    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
+    image->getRGB(rgb, 0, 1, x, y, 1, 1);
+    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
+  }
+
+  // The picture as a PNG beside the test program, in the build tree.
+  static void dump(const qel::lcdui::DImagePtr& image, const std::string& name) {
+    nv::demodata::Image out(image->getWidth(), image->getHeight());
+    for (int x = 0; x < out.width(); ++x)
+      for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
+    const auto png = nv::demodata::encodePng(out);
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+  }
+
+  static bool playing(int32_t sound) { return MainCanvas::sounds && MainCanvas::sounds->isPlaying(sound); }
+
+  static nv::demodata::DataSet* dataSet_;
+  std::shared_ptr<wce::ManualWaveOutDriver> waveOut_ = std::make_shared<wce::ManualWaveOutDriver>();
+  wce::ManualClock clock_{5000};
+  wce::ScopedClockSource clockScope_{clock_};
+  GameFolder folder_;
+  NightvaultGame game_;
+};
+
+inline nv::demodata::DataSet* MenusTest::dataSet_ = nullptr;
+
+}  // namespace nvx

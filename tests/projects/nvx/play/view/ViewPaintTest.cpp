@@ -1,0 +1,239 @@
+#include "DemoLevel.h"
+
+#include "gamelib/Animation.h"
+#include "nvx/src/world/Path.h"
+#include "nvx/src/world/RoomObject.h"
+#include "util/DEnumeration.h"
+#include "util/DHashtable.h"
+
+namespace nvx {
+namespace {
+
+constexpr uint32_t green = 0x00FF00;  // person 2's trail
+
+class ViewPaintTest : public DemoLevel {
+protected:
+  // Person 2's plan: walking south through column x from row y, steps steps.
+  static PersonPtr plannedWalker(int x, int y, int steps) {
+    PersonPtr p = hire(2);
+    p->steps->removeAllElements();
+    for (int i = 0; i < steps; ++i) p->steps->addElement(new Path(x, y + i, Path::Walk, 3, 0));
+    p->steps->addElement(new Path(x, y + steps, 0, 3, 0));
+    return p;
+  }
+
+  static int cellLeft(int x) { return MainCanvas::mapOriginX + x * MainCanvas::cellSize; }
+  static int cellTop(int y) { return MainCanvas::mapOriginY + y * MainCanvas::cellSize; }
+
+};
+
+TEST_F(ViewPaintTest, APlanTrailIsDrawnOnlyForTheStepsBeforeTheCurrentOne) {
+  openLevel(9, false);
+  plannedWalker(2, 1, 4);
+  for (int current : {0, 2, 4}) {
+    SCOPED_TRACE(current);
+    MainCanvas::stepIndex = static_cast<int16_t>(current);
+    MainCanvas::sceneDirty = 1;
+    MainCanvas::paintLevel(newScreen()->getGraphics());
+    // A step's dots run from its cell's centre to the next one's: the lower
+    // half of its own cell is its alone.
+    for (int step = 0; step < 4; ++step)
+      EXPECT_EQ(regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1 + step) + 14, 24, 10, green), step < current)
+          << step;
+  }
+}
+
+// A guarded cell whose alarm box is missing, and cells too small for the
+// twelfth-of-a-cell dot advance, still paint.
+TEST_F(ViewPaintTest, DamagedLevelDataPaintsWithoutTheMissingParts) {
+  openLevel(9, false);
+  MainCanvas::alarmBoxesOff = 0;
+  MainCanvas::alarmLinks->put(MainCanvas::cellKey(2, 2), MainCanvas::cellKey(0, 0));
+  plannedWalker(2, 1, 3);
+  MainCanvas::stepIndex = 3;
+  MainCanvas::paintLevel(newScreen()->getGraphics());
+  EXPECT_TRUE(regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1), 24, 72, green));
+
+  MainCanvas::cellSize = 8;
+  MainCanvas::sceneDirty = 1;
+  MainCanvas::paintLevel(newScreen()->getGraphics());
+  EXPECT_EQ(MainCanvas::sceneDirty, 0);
+  MainCanvas::cellSize = 24;
+}
+
+// The selected person's take steps add the loot in front of them to the
+// forecast once per run of equal steps; the exit hands the loot over.
+TEST_F(ViewPaintTest, TheLoadForecastCountsPlannedTakesUntilTheExit) {
+  openLevel(9, false);
+  const RoomObject* loot = nullptr;
+  for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+    const auto* o = static_cast<RoomObject*>(e->nextElement());
+    if (o->content > 0 && o->amount > 0 && MainCanvas::levelTotals[o->content] < 1 && MainCanvas::alarmTable[o->content][1] > 0) loot = o;
+  }
+  ASSERT_NE(loot, nullptr);
+  const int weight = MainCanvas::alarmTable[loot->content][1];
+  PersonPtr p = hire(2);
+  select(p);
+  p->steps->removeAllElements();
+  for (int i = 0; i < 3; ++i) p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Take, 0, 0));
+  p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Wait, 0, 0));
+  p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Take, 0, 0));
+  p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Wait, 0, 0));
+  p->steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, Path::Wait, 0, 0));
+  p->steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, 0, 0, 0));
+  const std::pair<int, int> cases[] = {{3, weight}, {5, 2 * weight}, {7, 0}};
+  for (const auto& [current, forecast] : cases) {
+    MainCanvas::stepIndex = static_cast<int16_t>(current);
+    const Path& at = *static_cast<Path*>(p->steps->elementAt(current));  // where the plan has the person
+    p->x = at.x;
+    p->y = at.y;
+    MainCanvas::sceneDirty = 1;
+    MainCanvas::paintLevel(newScreen()->getGraphics());
+    EXPECT_EQ(p->planLoad, forecast) << current;
+  }
+  EXPECT_FALSE(p->target) << "painting leaves the person's target alone";
+}
+
+struct ClockCase {
+  bool running;
+  int overLimit;  // stepIndex minus the limit
+  int phase;
+  bool red;
+};
+
+TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
+  const ClockCase cases[] = {
+      {false, 1, 7, true},   {false, 1, 11, true}, {false, 1, 6, false}, {false, 1, 0, false},
+      {false, 0, 7, false},  {true, 1, 7, true},   {true, 1, 3, false},  {true, 0, 9, false},
+  };
+  openLevel(7, false);
+  select(hire(2));
+  MainCanvas::levelCounter = 400;
+  const int cw = MainCanvas::spriteTable[MainCanvas::clockSprite][2];
+  const int ch = MainCanvas::spriteTable[MainCanvas::clockSprite][3];
+  const int top = 320 - ch / 2 - MainCanvas::spriteTable[MainCanvas::barSprite][3];
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.running << " " << c.overLimit << " " << c.phase);
+    MainCanvas::skipWorldLogic = c.running ? 1 : 0;
+    const int limit = c.running ? MainCanvas::levelCounter - 30 : MainCanvas::levelTable[6][0];
+    MainCanvas::stepIndex = static_cast<int16_t>(limit + c.overLimit);
+    MainCanvas::clockPhase = static_cast<int8_t>(c.phase);
+    qel::lcdui::DImagePtr screen = newScreen();
+    MainCanvas::paintStepClock(screen->getGraphics());
+    // Inside the red box's left margin, clear of the digits.
+    EXPECT_EQ(sameColour(pixel(screen, 240 - cw + 4 - 2 + 1, top + 5), MainCanvas::clockAlarmColour), c.red);
+    EXPECT_FALSE(sameColour(pixel(screen, 240 - cw - 2 + 1, top + 1), MainCanvas::clockAlarmColour));
+  }
+}
+
+TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
+  struct Case {
+    int columns, rows;
+    bool across, upDown;
+  };
+  const Case cases[] = {{20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 13, false, false}};
+  MainCanvas::touchInput = 1;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows);
+    for (int zone = 14; zone < 18; ++zone) MainCanvas::setHotZone(zone, 0, 0, 0, 0);
+    MainCanvas::mapWidth = static_cast<int8_t>(c.columns);
+    MainCanvas::mapHeight = static_cast<int8_t>(c.rows);
+    MainCanvas::paintScrollArrows(newScreen()->getGraphics());
+    for (int zone = 14; zone < 18; ++zone) {
+      const bool expected = zone < 16 ? c.across : c.upDown;
+      EXPECT_EQ(MainCanvas::hotZones[zone][1] > MainCanvas::hotZones[zone][0], expected) << zone;
+    }
+  }
+}
+
+// With a person selected the touch screen shows the person buttons from
+// the right edge instead; the run leaves out the first.
+TEST_F(ViewPaintTest, PersonButtonsRegisterTheirZonesFromTheRightEdge) {
+  MainCanvas::touchInput = 1;
+  openLevel(9, false);
+  select(hire(2));
+  const int w = MainCanvas::guiImages->getAnimation(4)->box().width;
+  for (bool running : {false, true}) {
+    SCOPED_TRACE(running);
+    MainCanvas::skipWorldLogic = running ? 1 : 0;
+    MainCanvas::clearHotZones();
+    MainCanvas::paintLevel(newScreen()->getGraphics());
+    const int zones[] = {0, 13, 3, 5};
+    for (int i = 0; i < 4; ++i) {
+      const bool shown = !(running && i == 0);
+      EXPECT_EQ(MainCanvas::hotZones[zones[i]][0], shown ? 240 - (4 - i) * w : 0) << zones[i];
+    }
+  }
+}
+
+TEST_F(ViewPaintTest, ASceneInvalidatedWhilePaintingIsRebuiltOnceMore) {
+  openLevel(9, false);
+  // An exit seat: always floor, never an object.
+  const int x = MainCanvas::exitX, y = MainCanvas::exitY - 1;
+  auto paint = [] { MainCanvas::paintLevel(newScreen()->getGraphics()); };
+  auto probe = [&] { return pixel(MainCanvas::trailImage, cellLeft(x) + 5, cellTop(y) + 14); };
+  paint();
+  const uint32_t floor = probe();
+
+  MainCanvas::mapPainting = 1;  // an invalidation while a paint is in progress
+  MainCanvas::invalidateScene();
+  MainCanvas::mapPainting = 0;
+  paint();
+  EXPECT_EQ(MainCanvas::sceneDirty, 1);
+
+  MainCanvas::grid[x][y] = 0;  // a wall where the floor was
+  paint();
+  EXPECT_EQ(MainCanvas::sceneDirty, 0);
+  const uint32_t wall = probe();
+  EXPECT_NE(wall, floor);
+
+  MainCanvas::grid[x][y] = 13;
+  paint();
+  EXPECT_EQ(probe(), wall) << "no rebuild without invalidation";
+}
+
+// Three levels through the frame painter in both modes, dumped as PNG beside
+// the test program.
+TEST_F(ViewPaintTest, DemoLevelsPaintInPlanningAndInPlayback) {
+  const uint32_t van = 0x3a5a8a;
+  for (int level : {1, 7, 12}) {
+    SCOPED_TRACE(level);
+    openLevel(level, false);
+    MainCanvas::activePersons->removeAllElements();
+    // Three steps in the exit's column, on the side with room.
+    const int firstRow = MainCanvas::exitY >= 3 ? MainCanvas::exitY - 3 : MainCanvas::exitY + 1;
+    PersonPtr walker = plannedWalker(MainCanvas::exitX, firstRow, 3);
+    select(walker);
+    walker->x = MainCanvas::exitX;
+    walker->y = static_cast<int8_t>(firstRow + 3);
+    MainCanvas::stepIndex = 3;
+    MainCanvas::stepVehicle();
+    qel::lcdui::DImagePtr planning = newScreen();
+    MainCanvas::paintLevel(planning->getGraphics());
+    dump(planning, "view-level" + std::to_string(level) + "-planning");
+    const int barTop = 320 - MainCanvas::spriteTable[MainCanvas::barSprite][3];
+    const bool narrow = MainCanvas::mapWidth * MainCanvas::cellSize < 240;
+    EXPECT_TRUE(regionHas(planning, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green));
+    EXPECT_FALSE(sameColour(pixel(planning, 120, barTop + 2), 0)) << "bottom bar";
+    if (narrow) {
+      EXPECT_TRUE(sameColour(pixel(planning, 0, 0), MainCanvas::planningBackground));
+    }
+
+    MainCanvas::skipWorldLogic = 1;
+    MainCanvas::phase = 0;
+    MainCanvas::stepVehicle();
+    MainCanvas::sceneDirty = 1;
+    qel::lcdui::DImagePtr running = newScreen();
+    MainCanvas::paintLevel(running->getGraphics());
+    dump(running, "view-level" + std::to_string(level) + "-running");
+    if (narrow) {
+      EXPECT_TRUE(sameColour(pixel(running, 0, 0), MainCanvas::runningBackground));
+    }
+    EXPECT_TRUE(regionHas(running, MainCanvas::vehicleX, MainCanvas::vehicleY, 48, 24, van)) << "vehicle";
+    EXPECT_FALSE(regionHas(running, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green))
+        << "no trails while running";
+  }
+}
+
+}  // namespace
+}  // namespace nvx

@@ -3,7 +3,9 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/Commands.h"
 #include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/Keys.h"
 #include "nvx/src/play/LevelStart.h"
 #include "nvx/src/play/ViewScene.h"
 #include "nvx/src/screens/BestResults.h"
@@ -56,7 +58,9 @@ class MainCanvas : public qel::lang::DObject,
                    public BestResults,
                    public LevelStart,
                    public EnteringPlay,
-                   public ViewScene {
+                   public ViewScene,
+                   public LevelKeys,
+                   public LevelCommands {
 public:
   MainCanvas() = default;
 

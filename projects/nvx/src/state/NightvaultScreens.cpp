@@ -32,9 +32,11 @@ void NightvaultScreens::paintTicker(const qel::lcdui::DGraphicsPtr&) {
 }
 
 void NightvaultScreens::levelKeys() {
+  MainCanvas::handleLevelKeys();
 }
 
 void NightvaultScreens::levelLogic() {
+  MainCanvas::stepVehicle();
 }
 
 void NightvaultScreens::dialogKeys() {
@@ -52,6 +54,8 @@ void NightvaultScreens::handlePointer(int32_t, int32_t) {
 }
 
 void NightvaultScreens::worldSteps() {
+  MainCanvas::planKeys();
+  MainCanvas::worldTick();
 }
 
 void NightvaultScreens::tickMapScreen() {

@@ -3,12 +3,17 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
+#include "nvx/src/input/Pointer.h"
 #include "nvx/src/play/Commands.h"
 #include "nvx/src/play/EnteringPlay.h"
 #include "nvx/src/play/Keys.h"
 #include "nvx/src/play/LevelStart.h"
 #include "nvx/src/play/ViewScene.h"
 #include "nvx/src/screens/BestResults.h"
+#include "nvx/src/screens/MapResults.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/screens/Ticker.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/screens/LanguageScreen.h"
@@ -60,7 +65,12 @@ class MainCanvas : public qel::lang::DObject,
                    public EnteringPlay,
                    public ViewScene,
                    public LevelKeys,
-                   public LevelCommands {
+                   public LevelCommands,
+                   public MapScreen,
+                   public Ticker,
+                   public Overlays,
+                   public MapResults,
+                   public Pointer {
 public:
   MainCanvas() = default;
 

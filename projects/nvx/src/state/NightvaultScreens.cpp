@@ -18,18 +18,15 @@ void NightvaultScreens::paintDialog(const qel::lcdui::DGraphicsPtr& back, const 
   MainCanvas::paintDialog(back, g);
 }
 
-void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintMapScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintMapScreen(g); }
 
 void NightvaultScreens::paintBestResults(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintBestResults(g); }
 
 void NightvaultScreens::paintLanguageScreen(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintLanguageScreen(g); }
 
-void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintHintBlink(g); }
 
-void NightvaultScreens::paintTicker(const qel::lcdui::DGraphicsPtr&) {
-}
+void NightvaultScreens::paintTicker(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintTicker(g); }
 
 void NightvaultScreens::levelKeys() {
   MainCanvas::handleLevelKeys();
@@ -43,33 +40,28 @@ void NightvaultScreens::dialogKeys() {
   MainCanvas::dialogStep();
 }
 
-void NightvaultScreens::updateMapScreen() {
-}
+void NightvaultScreens::updateMapScreen() { MainCanvas::updateMapScreen(); }
 
 void NightvaultScreens::updateBestResults() { MainCanvas::updateBestResults(); }
 
 void NightvaultScreens::updateLanguageScreen() { MainCanvas::updateLanguageScreen(); }
 
-void NightvaultScreens::handlePointer(int32_t, int32_t) {
-}
+void NightvaultScreens::handlePointer(int32_t x, int32_t y) { MainCanvas::handlePointer(x, y); }
 
 void NightvaultScreens::worldSteps() {
   MainCanvas::planKeys();
   MainCanvas::worldTick();
 }
 
-void NightvaultScreens::tickMapScreen() {
-}
+void NightvaultScreens::tickMapScreen() { MainCanvas::tickMapScreen(); }
 
 void NightvaultScreens::tickBestResults() { MainCanvas::bestResultsClock(); }
 
-void NightvaultScreens::tickTicker() {
-}
+void NightvaultScreens::tickTicker() { MainCanvas::tickTicker(); }
 
 void NightvaultScreens::setUpLanguageScreen() { MainCanvas::layoutLanguageScreen(); }
 
-void NightvaultScreens::initMapScale() {
-}
+void NightvaultScreens::initMapScale() { MainCanvas::computeVisibleCells(); }
 
 void NightvaultScreens::loadAtStartUp() { MainCanvas::startupLoad(MainCanvas::instance); }
 
@@ -77,8 +69,7 @@ void NightvaultScreens::setUpLevel() { MainCanvas::setUpLevel(); }
 
 void NightvaultScreens::enterPlanning() { MainCanvas::enterPlanning(); }
 
-void NightvaultScreens::enterMapScreen() {
-}
+void NightvaultScreens::enterMapScreen() { MainCanvas::enterMapScreen(); }
 
 void NightvaultScreens::enterBestResults() { MainCanvas::enterBestResults(); }
 

@@ -1,0 +1,180 @@
+#include "tests/projects/nvx/map/MapFixture.h"
+
+#include <memory>
+
+#include "gamelib/SoundManager.h"
+#include "lang/DInteger.h"
+#include "microedition/media/DManager.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ManualClock.h"
+#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/waveout/WaveOutDriver.h"
+
+namespace nvx {
+namespace {
+
+using MapEventsTest = MapFixture;
+
+// A level's result waits on the map screen until the next phase change,
+// which opens its window in place of a glide step.
+TEST_F(MapEventsTest, ResultEventsOpenTheirWindows) {
+  struct Row {
+    int16_t message;
+    uint8_t dialog;
+    const char* title;
+    const char* body;
+  };
+  const Row rows[] = {
+      {150, 11, "Result", "You took 80 percent. Loot 4000, your part 3200."},
+      {151, 11, "Result", "You took 80 percent. Loot 4000, your part 3200 after the late pick-up."},
+      {152, 31, "Result", "Nothing was taken."},
+      {153, 38, "Result", "Training goal reached."},
+      {164, 15, "Well done", "Every job is done. You retire rich."},
+      {165, 40, "Training over", "You finished the training."},
+  };
+  MainCanvas::resultValues = new qel::lang::DObjectArray(3);
+  MainCanvas::resultValues[0] = new qel::lang::DInteger(80);
+  MainCanvas::resultValues[1] = new qel::lang::DInteger(4000);
+  MainCanvas::resultValues[2] = new qel::lang::DInteger(3200);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.message);
+    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    MainCanvas::mapMessage = row.message;
+    MainCanvas::cursorX = MainCanvas::cursorTargetX - 4;
+    MainCanvas::tickMapScreen();
+    EXPECT_EQ(MainCanvas::dialogId, row.dialog);
+    EXPECT_EQ(text(MainCanvas::titleText), row.title);
+    EXPECT_EQ(text(MainCanvas::bodyText), row.body);
+    EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::noMessage);
+    EXPECT_EQ(MainCanvas::cursorX, MainCanvas::cursorTargetX - 4);
+  }
+}
+
+// Message 2 shows its hint in training and is followed by the briefing.
+TEST_F(MapEventsTest, HintThenBriefing) {
+  MainCanvas::difficulty = -1;
+  MainCanvas::levelNumber = 1;
+  MainCanvas::mapMessage = MainCanvas::hintMessage;
+  MainCanvas::tickMapScreen();
+  EXPECT_EQ(MainCanvas::dialogId, 42);
+  EXPECT_EQ(text(MainCanvas::bodyText), "Something has changed on the map. Look at the places again.");
+  EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::briefingMessage);
+  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::tickMapScreen();
+  EXPECT_EQ(MainCanvas::dialogId, 41);
+  EXPECT_EQ(text(MainCanvas::titleText), "Training");
+  EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::noMessage);
+}
+
+// The hint button blinks over the right soft key while the place's hint
+// waits, in the second half of the pulse; it is the right soft key's zone.
+TEST_F(MapEventsTest, HintButtonBlinks) {
+  MainCanvas::difficulty = -1;
+  placeCursorAt(0);
+  MainCanvas::showPlaceHint();
+  ASSERT_EQ(MainCanvas::hintPending, 1);
+  const qel::lcdui::DGraphicsPtr g = MainCanvas::backImage->getGraphics();
+  struct Row {
+    int8_t pulse;
+    bool shown;
+  };
+  for (const Row& row : {Row{12, false}, Row{13, true}, Row{24, true}, Row{1, false}}) {
+    MainCanvas::clearHotZones();
+    MainCanvas::pulsePhase = row.pulse;
+    MainCanvas::paintHintBlink(g);
+    const int x = 240 - MainCanvas::spriteWidth(MainCanvas::spriteItemLine) - 2;
+    const int y = MainCanvas::cursorOffsetY - MainCanvas::spriteHeight(MainCanvas::spriteBottomBar) + MainCanvas::viewHeight;
+    EXPECT_EQ(MainCanvas::hotZoneAt(x + 5, y + 5) == 5, row.shown) << int(row.pulse);
+  }
+  MainCanvas::pulsePhase = 20;
+  MainCanvas::clearHotZones();
+  MainCanvas::shopMode = 1;
+  MainCanvas::paintHintBlink(g);
+  EXPECT_EQ(MainCanvas::hotZones[5][1], 0);
+}
+
+// "Retries:" and then the count beside it, on difficulties with limited retries.
+TEST_F(MapEventsTest, RetriesStandBesideTheirLabel) {
+  auto paint = [](int8_t difficulty) {
+    qel::lcdui::DImagePtr image = qel::lcdui::DImage::createImage(240, 320);
+    MainCanvas::difficulty = difficulty;
+    MainCanvas::retriesLeft = 2;
+    MainCanvas::paintRetries(image->getGraphics());
+    return image;
+  };
+  qel::lcdui::DImagePtr label = qel::lcdui::DImage::createImage(240, 320);
+  const int y = MainCanvas::viewHeight - MainCanvas::textLineHeight - 3;
+  const qel::lang::DshortArrayPtr text260 = MainCanvas::getText(260);
+  MainCanvas::drawText(label->getGraphics(), text260, 3, y);
+  const int labelEnd = 3 + MainCanvas::textCharWidth * text260->length();
+  const qel::lcdui::DImagePtr shown = paint(1);
+  bool countDrawn = false;
+  for (int x = 0; x < 240; ++x)
+    for (int j = y; j < y + MainCanvas::textLineHeight; ++j) {
+      if (x < labelEnd) EXPECT_EQ(pixel(shown, x, j), pixel(label, x, j)) << x << "," << j;
+      else countDrawn = countDrawn || pixel(shown, x, j) != pixel(label, x, j);
+    }
+  EXPECT_TRUE(countDrawn);
+  const qel::lcdui::DImagePtr none = paint(0);
+  const qel::lcdui::DImagePtr blank = qel::lcdui::DImage::createImage(240, 320);
+  for (int x = 0; x < 240; x += 3) EXPECT_EQ(pixel(none, x, y + 4), pixel(blank, x, y + 4));
+}
+
+// The game's sounds on the real players over the deterministic wave-out.
+class MapMusicTest : public MapFixture {
+protected:
+  void SetUp() override {
+    wce::installWaveOutDriver(driver_);
+    qel::media::DManager::initSoundSystem();
+    MapFixture::SetUp();
+    MainCanvas::loadSounds();
+    MainCanvas::sounds->setEnabled(true);
+  }
+  void TearDown() override {
+    MainCanvas::sounds->stop(-1, false);
+    MainCanvas::sounds.release();
+    MapFixture::TearDown();
+    qel::media::DManager::releaseSoundSystem();
+    wce::installWaveOutDriver(nullptr);
+  }
+
+  std::shared_ptr<wce::ManualWaveOutDriver> driver_ = std::make_shared<wce::ManualWaveOutDriver>();
+  wce::ManualClock clock_{5000};
+  wce::ScopedClockSource clockScope_{clock_};
+};
+
+// Entering the map screen starts the menu music unless it plays, or the
+// briefing or a hint is about to start the ticking; the map's pictures are
+// current, zones and held keys gone.
+TEST_F(MapMusicTest, EnteringTheMapScreen) {
+  struct Row {
+    int16_t message;
+    bool menuBefore;
+    bool menuAfter;
+    bool tikAfter;
+  };
+  const Row rows[] = {{-1, false, true, false}, {9, false, false, true}, {2, false, false, true}, {-1, true, true, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.message);
+    MainCanvas::sounds->stop(-1, false);
+    ASSERT_TRUE(MainCanvas::sounds->play(17, true, 0));
+    if (row.menuBefore) {
+      ASSERT_TRUE(MainCanvas::sounds->play(14, true, 0));
+    }
+    MainCanvas::mapMessage = row.message;
+    MainCanvas::gameState = MainCanvas::stateLevel;
+    MainCanvas::setHotZone(3, 10, 10, 20, 20);
+    MainCanvas::pendingKey = '5';
+    MainCanvas::enterMapScreen();
+    EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateMapScreen);
+    EXPECT_EQ(MainCanvas::sounds->isPlaying(14), row.menuAfter);
+    EXPECT_EQ(MainCanvas::sounds->isPlaying(17), row.tikAfter);
+    EXPECT_EQ(MainCanvas::hotZoneAt(15, 15), -1);
+    EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+    EXPECT_EQ(MainCanvas::mapFullRepaint, 1);
+    EXPECT_TRUE(MainCanvas::pictures[2]);
+  }
+}
+
+}  // namespace
+}  // namespace nvx

@@ -1,0 +1,126 @@
+#include "tests/projects/nvx/map/MapFixture.h"
+
+#include <set>
+
+#include "util/DVector.h"
+
+namespace nvx {
+namespace {
+
+using qel::lcdui::DImage;
+using qel::lcdui::DImagePtr;
+
+// The map screen and its shop painted from the demo data's pictures; each
+// picture is dumped as a PNG into the build tree for people to look at.
+class MapPictureTest : public MapFixture {
+protected:
+  void SetUp() override {
+    MapFixture::SetUp();
+    for (int id = 1; id <= 4; ++id) offer(id, true);
+  }
+
+  static DImagePtr paintScreen() {
+    DImagePtr screen = DImage::createImage(240, 320);
+    MainCanvas::mapFullRepaint = 1;
+    MainCanvas::paintMapScreen(screen->getGraphics());
+    MainCanvas::paintTicker(screen->getGraphics());
+    return screen;
+  }
+
+  static bool same(const DImagePtr& a, const DImagePtr& b, int x, int y, int w, int h) {
+    for (int i = x; i < x + w; ++i)
+      for (int j = y; j < y + h; ++j)
+        if (pixel(a, i, j) != pixel(b, i, j)) return false;
+    return true;
+  }
+};
+
+TEST_F(MapPictureTest, MapScreen) {
+  MainCanvas::activePersons->addElement(MainCanvas::persons->at(3));
+  placeCursorAt(4);
+  MainCanvas::tickerRunning = 1;
+  MainCanvas::showPlaceHint();
+  const DImagePtr screen = paintScreen();
+  dump(screen, "map-screen");
+
+  // The map picture fills its box below the top bar: many colours, no black hole.
+  std::set<uint32_t> colours;
+  for (int x = MainCanvas::layoutX; x < MainCanvas::layoutX + 240; x += 4)
+    for (int y = MainCanvas::layoutY; y < MainCanvas::layoutY + 171; y += 4) colours.insert(pixel(screen, x, y));
+  EXPECT_GT(colours.size(), 8u);
+  // Places 8 and 1 sit on the centres of the top bar's corners.
+  EXPECT_EQ(MainCanvas::mapPlaces[8][0], MainCanvas::spriteWidth(MainCanvas::spriteTopLeft) / 2);
+  EXPECT_EQ(MainCanvas::mapPlaces[1][0], 240 - MainCanvas::spriteWidth(MainCanvas::spriteTopRight) / 2);
+
+  // A person the level does not offer is left off the map.
+  const int p = 2;
+  const int px = MainCanvas::mapPoints[p][0], py = MainCanvas::mapPoints[p][1];
+  const int pw = MainCanvas::spriteWidth(MainCanvas::spritePersonFirst + p - 1);
+  const int ph = MainCanvas::spriteHeight(MainCanvas::spritePersonFirst + p - 1);
+  offer(p, false);
+  const DImagePtr without = paintScreen();
+  EXPECT_FALSE(same(screen, without, px, py, pw, ph));
+  EXPECT_TRUE(same(screen, without, 0, 0, 240, MainCanvas::spriteHeight(MainCanvas::spriteTopBar)));
+
+  // The money bar shows the amount.
+  MainCanvas::money = 987654;
+  const DImagePtr richer = paintScreen();
+  EXPECT_FALSE(same(without, richer, 120, 0, 120, MainCanvas::spriteHeight(MainCanvas::spriteTopBar)));
+}
+
+// Twelve item cells in two rows of six; items the money does not reach are
+// marked, a carried one is tagged.
+TEST_F(MapPictureTest, ShopCells) {
+  for (int i = 0; i < 12; ++i) MainCanvas::levelTable[6][13 + i] = 1;
+  placeCursorAt(3);
+  MainCanvas::chosenPerson = MainCanvas::persons->at(1);
+  person(1).pockets[0] = 'k';
+  MainCanvas::openShop();
+  MainCanvas::money = 1000000;
+  paintScreen();
+  MainCanvas::cursorX = MainCanvas::cursorTargetX;
+  MainCanvas::cursorY = MainCanvas::cursorTargetY;
+  const DImagePtr rich = paintScreen();
+  dump(rich, "map-shop");
+  MainCanvas::money = 100;
+  const DImagePtr poor = paintScreen();
+  dump(poor, "map-shop-poor");
+
+  // The slot picture alone, as the reference of a cell.
+  DImagePtr slot = DImage::createImage(240, 320);
+  MainCanvas::drawSpriteFrame(slot->getGraphics(), MainCanvas::spriteShopItem, 0, 0, 0);
+  const int w = MainCanvas::spriteWidth(MainCanvas::spriteShopItem);
+  const int h = MainCanvas::spriteHeight(MainCanvas::spriteShopItem);
+  auto cellAt = [&](const DImagePtr& image, int x, int y) {
+    for (int j = 10; j < h; ++j)
+      if (pixel(image, x, y + j) != pixel(slot, 0, j) || pixel(image, x + 1, y + j) != pixel(slot, 1, j)) return false;
+    return true;
+  };
+  int cells = 0;
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 7; ++c) {
+      const int x = MainCanvas::shopGridX + (w + MainCanvas::shopGapX) * c;
+      const int y = MainCanvas::shopGridY + (h + MainCanvas::shopGapY) * r;
+      const bool expected = c < 6 && r < 2;
+      EXPECT_EQ(cellAt(rich, x, y), expected) << c << "," << r;
+      cells += cellAt(rich, x, y);
+      if (!expected) continue;
+      const int item = r * 6 + c;
+      const bool marked = item != 3 && MainCanvas::itemTable[item][0] > 100;
+      EXPECT_EQ(!same(rich, poor, x, y, w, h), marked) << "item " << item;
+    }
+  EXPECT_EQ(cells, 12);
+  EXPECT_EQ(MainCanvas::shopGrid[5][1], 's');
+
+  // The carried item shows the tag over its cell.
+  person(1).pockets[0] = 't';
+  MainCanvas::money = 1000000;
+  MainCanvas::shopRepaint = 1;
+  const DImagePtr untagged = paintScreen();
+  const int kx = MainCanvas::shopGridX + (w + MainCanvas::shopGapX) * 3;
+  EXPECT_FALSE(same(rich, untagged, kx, MainCanvas::shopGridY, w, h));
+  EXPECT_TRUE(same(rich, untagged, MainCanvas::shopGridX, MainCanvas::shopGridY, w, h));
+}
+
+}  // namespace
+}  // namespace nvx

@@ -4,7 +4,9 @@
 #include "lang/DPtr.h"
 #include "nvx/src/input/KeyInput.h"
 #include "nvx/src/input/Pointer.h"
+#include "nvx/src/play/Commands.h"
 #include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/Keys.h"
 #include "nvx/src/play/LevelStart.h"
 #include "nvx/src/play/ViewScene.h"
 #include "nvx/src/screens/BestResults.h"
@@ -62,6 +64,8 @@ class MainCanvas : public qel::lang::DObject,
                    public LevelStart,
                    public EnteringPlay,
                    public ViewScene,
+                   public LevelKeys,
+                   public LevelCommands,
                    public MapScreen,
                    public Ticker,
                    public Overlays,

@@ -29,9 +29,11 @@ void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr& g) { Ma
 void NightvaultScreens::paintTicker(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintTicker(g); }
 
 void NightvaultScreens::levelKeys() {
+  MainCanvas::handleLevelKeys();
 }
 
 void NightvaultScreens::levelLogic() {
+  MainCanvas::stepVehicle();
 }
 
 void NightvaultScreens::dialogKeys() {
@@ -47,6 +49,8 @@ void NightvaultScreens::updateLanguageScreen() { MainCanvas::updateLanguageScree
 void NightvaultScreens::handlePointer(int32_t x, int32_t y) { MainCanvas::handlePointer(x, y); }
 
 void NightvaultScreens::worldSteps() {
+  MainCanvas::planKeys();
+  MainCanvas::worldTick();
 }
 
 void NightvaultScreens::tickMapScreen() { MainCanvas::tickMapScreen(); }

@@ -75,7 +75,7 @@ CodeOutcome hiddenCodeKey(int32_t action) {
   }
   position = 0;
   const int32_t job = 10 * DialogWindow::codeTens + (key - '0');
-  (void)job;
+  if (job >= 1 && job <= lastCodeJob) MainCanvas::startLevel(job + firstJobLevel);
   return CodeOutcome::consumed;
 }
 

@@ -90,7 +90,8 @@ bool difficultyResult() {
     case 197: MainCanvas::difficulty = 2; break;
     default: return false;
   }
-  return false;
+  MainCanvas::restartGame();
+  return true;
 }
 
 bool bestResultsMenuResult() {

@@ -232,6 +232,43 @@ void Person::undoAll() {
   resetPlan();
 }
 
+bool Person::control() {
+  if (MainCanvas::stepIndex >= lastPlanStep) return false;
+  const int32_t key = MainCanvas::pendingKey;
+  int32_t keyAction;
+  if (key != MainCanvas::noKey) {
+    MainCanvas::heldKey = MainCanvas::noKey;
+    keyAction = MainCanvas::keyAction(key);
+  } else {
+    keyAction = MainCanvas::keyActionOfHeld(MainCanvas::heldKey);
+  }
+  switch (keyAction) {
+    case MainCanvas::actionUp: direction = 1; break;
+    case MainCanvas::actionDown: direction = 3; break;
+    case MainCanvas::actionLeft: direction = 0; break;
+    case MainCanvas::actionRight: direction = 2; break;
+    default:
+      action = actionWait;
+      return false;
+  }
+  const bool planning = MainCanvas::skipWorldLogic == 0;
+  if (MainCanvas::isBlockedByObject(*this, planning)) {
+    if (action == actionWalk) {
+      action = actionWait;
+      MainCanvas::pendingKey = MainCanvas::noKey;
+    } else {
+      MainCanvas::offerObjectUse(*this);
+    }
+    return false;
+  }
+  if (MainCanvas::canStep(*this, planning)) {
+    action = actionWalk;
+    return true;
+  }
+  action = actionWait;
+  return false;
+}
+
 void Person::useObject(int32_t n, bool busyFlag) {
   busy = 1;
   if (MainCanvas::skipWorldLogic == 1) {

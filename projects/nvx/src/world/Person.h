@@ -44,6 +44,10 @@ public:
   void skipRepeats(int32_t a, int32_t d);
   void undoStep();
   void undoAll();
+  // Steering from the frame's key (or the held one): turns the person and
+  // answers whether a walk starts; facing an object that blocks, a walker
+  // stops and a standing person is offered the object's use.
+  bool control();
 
   // The current action on target for n steps. Planning records the steps
   // and stamps the object (or plans a bomb); running plants a bomb only.

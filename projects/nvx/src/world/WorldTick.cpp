@@ -8,6 +8,7 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
+#include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldScreen.h"
@@ -117,10 +118,25 @@ void workUnit(Person& p) {
   }
 }
 
-// The next step of a person standing free in running.
-void startRunningStep(Person& p) {
+// The selected person's next step in planning: a walk the keys start is
+// recorded while the rest of the crew moves to its place at this step.
+void startPlannedStep(Person& p) {
+  if (MainCanvas::selectedPerson.get() != &p || !p.control()) return;
+  p.busy = 1;
+  CrewSync::sync(p, true);
+  p.recordSteps(1);
+  ++MainCanvas::stepIndex;
+}
+
+// The next step of a person standing free in running. The leader follows
+// the keys while selected in normal play, its plan only when departing.
+void startRunningStep(Person& p, bool selected) {
   const bool leader = p.id == 0;
-  if (!leader || MainCanvas::phase == 2 || MainCanvas::phase == 3) p.playStep(false);
+  if (!leader || MainCanvas::phase == 2 || MainCanvas::phase == 3) {
+    p.playStep(false);
+  } else if (selected && MainCanvas::phase == 0) {
+    p.control();
+  }
   switch (p.action) {
     case 1:
       if (!MainCanvas::isBlockedByObject(p, false) && MainCanvas::canStep(p, false)) {
@@ -201,7 +217,11 @@ void stepPerson(Person& p) {
       }
     }
   }
-  if (!p.busy && running()) startRunningStep(p);
+  if (p.busy) return;
+  if (running())
+    startRunningStep(p, selected);
+  else
+    startPlannedStep(p);
 }
 
 }  // namespace

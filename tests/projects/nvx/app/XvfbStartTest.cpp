@@ -23,12 +23,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// From the first start to the title: English on the language screen, the
-// splash and its loading.
+// From the first start to the main menu: English on the language screen,
+// sound on, the first-run information closed.
 constexpr const char* mainMenuScript = R"(
 until state=5 timeout=30s
 key Return
-until splash=26 timeout=60s
+until dialog=48 timeout=60s
+key F1
+until dialog=21 timeout=10s
+key F1
+until dialog=22 timeout=10s
 wait 500ms
 )";
 

@@ -156,9 +156,16 @@ void EventLog::observeDialog() {
     return;
   }
   std::string line = dialogLine();
-  if (line == dialog_) return;
-  dialog_ = line;
-  note(line);
+  if (line != dialog_) {
+    dialog_ = line;
+    selection_ = MainCanvas::selection;
+    note(line);
+    return;
+  }
+  if (MainCanvas::selection == selection_ || !MainCanvas::itemIds) return;
+  selection_ = MainCanvas::selection;
+  const bool item = selection_ >= 0 && selection_ < MainCanvas::itemIds->length();
+  note("selection " + std::to_string(selection_) + (item ? " " + itemText(MainCanvas::itemIds->at(selection_)) : ""));
 }
 
 void EventLog::observeSounds() {

@@ -13,6 +13,7 @@
 //   level N                       the level number changed
 //   dialog ID title "T" [body "B"] [items "I" | ...] keys "K" | "K"
 //                                 a window opened (or its content changed)
+//   selection N "I"               the list window's selected item moved
 //   sound start NAME / stop NAME  a sound began or ended playing
 //   record NAME: BYTES            a file of the user folder (a record of a
 //                                 record store as STORE/ID) was written
@@ -42,6 +43,7 @@ private:
   int32_t level_ = 0;
   bool levelSeen_ = false;
   std::string dialog_;
+  int32_t selection_ = 0;
   std::vector<bool> playing_;
   std::map<std::string, std::string> files_;
 };

@@ -46,7 +46,7 @@ HeadlessGame::Start firstRun(HeadlessGame& game) {
   return start;
 }
 
-TEST(ScenarioTest, TheFirstRunChoosesALanguageAndLoadsWithABarGrowingByTenths) {
+TEST(ScenarioTest, TheFirstRunChoosesALanguageLoadsAndReachesTheMainMenu) {
   HeadlessGame game("first-run");
   const HeadlessGame::Start start = firstRun(game);
   EXPECT_EQ(compareWithGolden("first-run", start.log), "");
@@ -61,13 +61,23 @@ TEST(ScenarioTest, TheFirstRunChoosesALanguageAndLoadsWithABarGrowingByTenths) {
   EXPECT_EQ(loadingBarWidth(checkpoint(start, "splash-22")), 192);
 }
 
-TEST(ScenarioTest, ASecondStartRemembersTheLanguage) {
+TEST(ScenarioTest, ASecondStartRemembersTheLanguageAndShowsNoInformation) {
   HeadlessGame game("second-start");
   firstRun(game);
   const HeadlessGame::Start start = game.start(script("second-start"));
   EXPECT_EQ(start.failure, "");
   EXPECT_EQ(compareWithGolden("second-start", start.log), "");
   EXPECT_EQ(start.log.find("record langid"), std::string::npos) << "the stored language is kept";
+  EXPECT_EQ(start.log.find("dialog 21"), std::string::npos) << "the information text shows on the first run only";
+}
+
+TEST(ScenarioTest, ExitInTheMainMenuEndsTheGame) {
+  HeadlessGame game("quit");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("quit"));
+  EXPECT_EQ(start.failure, "");
+  EXPECT_EQ(compareWithGolden("quit", start.log), "");
+  EXPECT_EQ(start.log.find("script done"), std::string::npos) << "the game ended before the script's last wait";
 }
 
 }  // namespace

@@ -104,6 +104,7 @@ TEST_F(BestResultsScreenTest, NameEntryWrapsTheLetterAndStoresTheTable) {
   enterAfterGame(60000);
   ASSERT_EQ(MainCanvas::winnerRow, 1);
   std::vector<int> name = glyphsOf(207);
+  const std::vector<int> newName = name;
   const int first = name[0];
   // Down goes through all 53 name letters, 52 then 0, back to the start.
   for (int k = 1; k <= 53; ++k) {
@@ -134,6 +135,9 @@ TEST_F(BestResultsScreenTest, NameEntryWrapsTheLetterAndStoresTheTable) {
                         {100000, 60000, 50000, 30000, 20000}));
   EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
   EXPECT_EQ(MainCanvas::dialogId, MainCanvas::mainMenuId);
+  // The edited row is a copy: the language's texts keep their glyphs.
+  EXPECT_EQ(glyphsOf(207), newName);
+  EXPECT_EQ(glyphsOf(252)[0], nameAt(2)[0]);
 }
 
 TEST_F(BestResultsScreenTest, ADamagedRecordShowsTheDefaultsAndIsKeptUntilANameIsStored) {

@@ -170,6 +170,27 @@ TEST_F(TitleResultsTest, ContinueLoadsTheSavedGameAndTheLevelInProgressForTheMap
   EXPECT_EQ(MainCanvas::pendingTransition, 3);
 }
 
+TEST_F(TitleResultsTest, ADifficultyStartsANewGameFromItsFirstLevel) {
+  struct Case {
+    int16_t item;
+    int difficulty;
+    int level;
+    int money;
+  };
+  const Case cases[] = {{201, -1, 1, 50}, {195, 0, 7, 4000}, {196, 1, 7, 4000}, {197, 2, 7, 4000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    MainCanvas::gameState = MainCanvas::stateSplash;
+    MainCanvas::pendingTransition = 0;
+    close(37, item(c.item));
+    EXPECT_EQ(MainCanvas::difficulty, c.difficulty);
+    EXPECT_EQ(MainCanvas::levelNumber, c.level);
+    EXPECT_EQ(MainCanvas::money, c.money);
+    EXPECT_EQ(MainCanvas::pendingTransition, 3);
+    EXPECT_EQ(recordOf(u"save1").size(), 7u);
+  }
+}
+
 TEST_F(TitleResultsTest, TheStartQuestionAnsweredYesTurnsTheSoundOnAndTheMenuMusicPlays) {
   MainCanvas::sounds->setEnabled(false);
   close(48, text(u"126"));

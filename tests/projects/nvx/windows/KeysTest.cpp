@@ -2,6 +2,7 @@
 
 #include "gamelib/SoundManager.h"
 #include "lang/DShort.h"
+#include "nvx/src/world/Person.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
 
 namespace nvx {
@@ -140,21 +141,33 @@ TEST_F(KeysTest, TheHiddenCodeAndItsEffects) {
   EXPECT_EQ(MainCanvas::codePosition, 0);
 }
 
+// Jobs 1 to 20 are the levels 7 to 26; 21 would be past the last level.
 TEST_F(KeysTest, TheHiddenCodeTakesTwoDigitsOfAJobOnlyFromOneToTwenty) {
   struct Case {
     char tens, units;
-    bool startsLevel;
-  } cases[] = {{'0', '1', true}, {'2', '0', true}, {'1', '9', true}, {'0', '0', false}, {'2', '1', false}};
+    int level;
+  } cases[] = {{'0', '1', 7}, {'0', '5', 11}, {'1', '9', 25}, {'2', '0', 26}, {'0', '0', -1}, {'2', '1', -1}};
+  // The persons the start-up loading makes.
+  for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.tens << c.units);
+    MainCanvas::levelNumber = -1;
+    MainCanvas::pendingTransition = 0;
+    MainCanvas::mapMessage = -1;
     openText(u"Short.", 2);
     typeCode();
     rawKey(c.tens);
-    EXPECT_EQ(MainCanvas::codePosition, 9) << c.tens;
+    EXPECT_EQ(MainCanvas::codePosition, 9);
     rawKey(c.units);
     EXPECT_EQ(MainCanvas::codePosition, 0);
+    EXPECT_EQ(MainCanvas::levelNumber, c.level);
+    EXPECT_EQ(MainCanvas::pendingTransition, c.level > 0 ? 3 : 0);
+    EXPECT_EQ(MainCanvas::mapMessage, -1);
     // The digit is taken by the code: the window stays open.
     EXPECT_EQ(resultText(), u"(open)");
   }
+  MainCanvas::pendingTransition = 0;
+  MainCanvas::levelNumber = -1;
 }
 
 TEST_F(KeysTest, MenuSelectionWrapsAPlainListStopsAtItsEnds) {

@@ -34,20 +34,19 @@ std::string multiByte(const DStringPtr& text) {
 
 }  // namespace
 
-DSocketConnectionPtr DSocketConnection::open(const DStringPtr& url, int32_t mode, bool timeouts) {
+DSocketConnectionPtr DSocketConnection::open(const DStringPtr& url, int32_t mode, bool) {
   if (!url || !url->startsWith(Scheme)) throwException(IllegalArgument);
   const DStringPtr address = url->substring(SchemeLength);
   const int32_t colon = address->indexOf(u':');
   if (colon <= 0) throwException(IllegalArgument);
   auto core = std::make_shared<SocketCore>(multiByte(address->substring(0, colon)),
                                            multiByte(address->substring(colon + 1)));
-  return new DSocketConnection(url, mode, timeouts, std::move(core));
+  return new DSocketConnection(url, mode, std::move(core));
 }
 
-DSocketConnection::DSocketConnection(DStringPtr name, int32_t mode, bool timeouts, std::shared_ptr<SocketCore> core)
+DSocketConnection::DSocketConnection(DStringPtr name, int32_t mode, std::shared_ptr<SocketCore> core)
     : name_(std::move(name)),
       mode_(mode),
-      timeouts_(timeouts),
       core_(std::move(core)),
       receiveRing_(new qel::util::DCyclicBuf(ReceiveBufferSize)) {
   try {

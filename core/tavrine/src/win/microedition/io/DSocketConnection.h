@@ -22,7 +22,8 @@ public:
   static constexpr int32_t ReceiveBufferSize = 4096;
 
   // A url without "socket://", without ':' or with an empty host throws
-  // 0x05400000; a thread that cannot be started 0x06000000.
+  // 0x05400000; a thread that cannot be started 0x06000000. The timeouts
+  // flag changes nothing.
   static DSocketConnectionPtr open(const qel::lang::DStringPtr& url, int32_t mode, bool timeouts);
   ~DSocketConnection() override;
 
@@ -49,12 +50,11 @@ public:
   int32_t queueBytes(const uint8_t* src, int32_t len);
 
 private:
-  DSocketConnection(qel::lang::DStringPtr name, int32_t mode, bool timeouts, std::shared_ptr<SocketCore> core);
+  DSocketConnection(qel::lang::DStringPtr name, int32_t mode, std::shared_ptr<SocketCore> core);
   void stopSender();
 
   qel::lang::DStringPtr name_;
   int32_t mode_;
-  bool timeouts_;
   std::shared_ptr<SocketCore> core_;
   qel::util::DCyclicBufPtr receiveRing_;
   std::thread sender_;

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "PlanFixture.h"
+#include "lang/DInteger.h"
+#include "lang/DObjectArray.h"
+#include "tests/projects/nvx/ScreensRecorder.h"
+#include "tests/projects/nvx/world/RecordingScreen.h"
+
+namespace nvx {
+namespace {
+
+// Level 8 of a game at difficulty 1 as its run was set up: 3000 money, the
+// leader's pockets "hit" and person 1 carrying "jkt" in the crew.
+class FailureChainTest : public PlanFixture {
+protected:
+  void SetUp() override {
+    PlanFixture::SetUp();
+    MainCanvas::difficulty = 1;
+    MainCanvas::retriesLeft = 3;
+    ASSERT_TRUE(MainCanvas::loadLevel(8));
+    MainCanvas::levelNumber = 8;
+    MainCanvas::money = MainCanvas::startMoney = 3000;
+    MainCanvas::levelCounterAtStart = MainCanvas::levelCounter;
+    join(1, 3, 3, "jkt");
+    Person* leader = person(0);
+    for (int i = 0; i < 3; ++i) leader->pockets[i] = static_cast<int8_t>("hit"[i]);
+    for (int i = 0; i < 3; ++i) MainCanvas::padLetters[i] = leader->pockets[i];
+    MainCanvas::activeAtLevelStart->removeAllElements();
+    MainCanvas::activeAtLevelStart->addElement(person(1));
+    MainCanvas::activePersons->addElement(leader);
+    MainCanvas::savedIds->removeAllElements();
+    MainCanvas::levelList->removeAllElements();
+    MainCanvas::shareEntries(MainCanvas::alarmLinks, MainCanvas::savedAlarmLinks);
+    MainCanvas::saveGame();
+    MainCanvas::skipWorldLogic = 1;
+  }
+
+  // The failed level's window (36 busted, 39 the training alarm) answered.
+  bool fail(int dialog) {
+    MainCanvas::dialogId = static_cast<uint8_t>(dialog);
+    return answer(new qel::lang::DString(u"126"));
+  }
+
+  RecordingScreen screen_;
+  ScreensRecorder screens_;
+};
+
+TEST_F(FailureChainTest, AFailedLevelOffersTheRetryWhileTriesAreLeft) {
+  struct Case {
+    int dialog, difficulty, retries;
+    // Expected.
+    int window, retriesAfter;
+  };
+  const Case cases[] = {
+      {36, 1, 3, 35, 2}, {39, -1, 3, 35, 3}, {36, 0, 1, 35, 1}, {36, 2, 1, 35, 0}, {36, 2, 0, 32, 0}, {39, -1, 0, 32, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("dialog " + std::to_string(c.dialog) + " difficulty " + std::to_string(c.difficulty));
+    MainCanvas::difficulty = static_cast<int8_t>(c.difficulty);
+    MainCanvas::retriesLeft = static_cast<int8_t>(c.retries);
+    MainCanvas::gameState = MainCanvas::stateDialog;
+    EXPECT_TRUE(fail(c.dialog)) << "the next window stays open";
+    EXPECT_EQ(MainCanvas::dialogId, c.window);
+    EXPECT_EQ(MainCanvas::retriesLeft, c.retriesAfter);
+    qel::lang::DObjectArrayPtr shown = new qel::lang::DObjectArray(1);
+    if (c.difficulty <= 0)
+      shown[0] = new qel::lang::DShort(257);
+    else
+      shown[0] = new qel::lang::DInteger(c.retriesAfter);
+    EXPECT_TRUE(c.window == 32 ? bodyIs(162) : bodyIs(158, shown));
+  }
+}
+
+TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsAndTheTimeOfTheRun) {
+  Person* leader = person(0);
+  MainCanvas::money = 1200;
+  MainCanvas::levelCounter -= 40;
+  MainCanvas::selectPerson(1);
+  MainCanvas::dialogId = 2;
+  answerId(118);
+  ASSERT_EQ(leader->pockets[0], 't') << "the leader dropped the items";
+  MainCanvas::activePersons->removeElement(person(1));
+  MainCanvas::savedIds->addElement(person(1));
+  MainCanvas::alarmLinks->clear();
+
+  MainCanvas::gameState = MainCanvas::stateDialog;
+  ASSERT_TRUE(fail(36));
+  ASSERT_EQ(MainCanvas::dialogId, 35);
+  EXPECT_FALSE(answer(new qel::lang::DString(u"126")));
+  EXPECT_EQ(MainCanvas::money, 3000);
+  EXPECT_EQ(MainCanvas::levelCounter, MainCanvas::levelCounterAtStart);
+  EXPECT_EQ(MainCanvas::levelNumber, 8);
+  EXPECT_EQ(MainCanvas::pendingTransition, 3);
+  EXPECT_EQ(pocketsOf(*leader), "hit");
+  ASSERT_EQ(MainCanvas::activePersons->size(), 1);
+  EXPECT_EQ(MainCanvas::activePersons->elementAt(0), person(1));
+  EXPECT_EQ(pocketsOf(*person(1)), "jkt");
+  EXPECT_EQ(MainCanvas::savedIds->size(), 0);
+  EXPECT_EQ(MainCanvas::alarmLinks->size(), MainCanvas::savedAlarmLinks->size());
+  EXPECT_EQ(MainCanvas::retriesLeft, 2);
+}
+
+TEST_F(FailureChainTest, WithoutTriesTheGameIsOverAndTheSaveIsDeleted) {
+  ASSERT_TRUE(MainCanvas::hasSave(1));
+  MainCanvas::retriesLeft = 0;
+  MainCanvas::gameState = MainCanvas::stateDialog;
+  ASSERT_TRUE(fail(39));
+  ASSERT_EQ(MainCanvas::dialogId, 32);
+  answer(new qel::lang::DString(u"126"));
+  EXPECT_FALSE(MainCanvas::hasSave(1));
+  EXPECT_EQ(MainCanvas::winnerRow, 0);
+  EXPECT_EQ(screens_.count("enterBestResults"), 1);
+}
+
+}  // namespace
+}  // namespace nvx

@@ -69,7 +69,8 @@ void Pointer::steer(int32_t x, int32_t y) {
 int32_t Pointer::cornerSpot(int32_t x, int32_t y) {
   int32_t hit = -1;
   const int32_t leftW = MainCanvas::spriteWidth(MainCanvas::spriteTopLeft);
-  if (0 <= x && x < leftW && 0 <= y && y < MainCanvas::spriteHeight(MainCanvas::spriteTopLeft)) hit = MainCanvas::placeMapMenu;
+  if (0 <= x && x < leftW && 0 <= y && y < MainCanvas::spriteHeight(MainCanvas::spriteTopLeft))
+    hit = MainCanvas::placeMapMenu;
   const int32_t rightW = MainCanvas::spriteWidth(MainCanvas::spriteTopRight);
   if (MainCanvas::screenWidth - rightW <= x && x < MainCanvas::screenWidth && 0 <= y &&
       y < MainCanvas::spriteHeight(MainCanvas::spriteTopRight))

@@ -60,7 +60,8 @@ DbyteArrayPtr portrait(int32_t id) { return picture(MainCanvas::spritePictureBox
 
 // The notice that the money does not reach a price, fee or bail.
 void refuse(int32_t amount) {
-  MainCanvas::openDialog(0, nullptr, 181, values({new DInteger(amount), new DInteger(MainCanvas::money)}), keys(1), 136);
+  MainCanvas::openDialog(
+      0, nullptr, 181, values({new DInteger(amount), new DInteger(MainCanvas::money)}), keys(1), 136);
 }
 
 bool accepted(const DStringPtr& text) { return text && text->equals(DStringPtr(u"126").get()); }
@@ -85,11 +86,14 @@ bool showTips() {
 bool personResult(Person& person, int32_t item) {
   switch (item) {
     case 122:
-      MainCanvas::openDialog(0, portrait(person.id), person.id == 0 ? 147 : 148,
+      MainCanvas::openDialog(0,
+                             portrait(person.id),
+                             person.id == 0 ? 147 : 148,
                              values({new DInteger(MainCanvas::difficultyTable->at(person.id)->at(0)),
                                      new DInteger(MainCanvas::difficultyTable->at(person.id)->at(1)),
                                      new DShort(static_cast<int16_t>(personTextFirst + person.id))}),
-                             keys(1), static_cast<int16_t>(personNameFirst + person.id));
+                             keys(1),
+                             static_cast<int16_t>(personNameFirst + person.id));
       return true;
     case 123:
       person.undoAll();
@@ -141,11 +145,15 @@ bool buyOffer() {
   }
   MainCanvas::money -= price;
   MainCanvas::levelTotals->at(offer) = 0;
-  const bool extraTip = offer == MainCanvas::lastOffer && levelKnown() &&
-                        MainCanvas::levelTable->at(level())->length() > tipsColumn;
+  const bool extraTip =
+      offer == MainCanvas::lastOffer && levelKnown() && MainCanvas::levelTable->at(level())->length() > tipsColumn;
   if (!extraTip) return showTips();
-  MainCanvas::openDialog(34, picture(MainCanvas::spriteMapPicture, 0),
-                         MainCanvas::levelTable->at(level())->at(tipsColumn), nullptr, keys(2), 189);
+  MainCanvas::openDialog(34,
+                         picture(MainCanvas::spriteMapPicture, 0),
+                         MainCanvas::levelTable->at(level())->at(tipsColumn),
+                         nullptr,
+                         keys(2),
+                         189);
   return true;
 }
 
@@ -160,7 +168,11 @@ bool askBail(const DStringPtr& text) {
   if (index < 0 || index >= MainCanvas::savedIds->size()) return false;
   MainCanvas::chosenPerson = MainCanvas::savedIds->elementAt(index);
   const auto* person = static_cast<Person*>(MainCanvas::chosenPerson.get());
-  MainCanvas::openDialog(30, portrait(person->id), 178, values({new DInteger(person->loot->at(0) * 1000)}), keys(2),
+  MainCanvas::openDialog(30,
+                         portrait(person->id),
+                         178,
+                         values({new DInteger(person->loot->at(0) * 1000)}),
+                         keys(2),
                          static_cast<int16_t>(personNameFirst + person->id));
   return true;
 }
@@ -268,11 +280,13 @@ bool DialogResults::mapDialogResult() {
       if (item <= MainCanvas::offerItemFirst) return false;
       MainCanvas::chosenOffer = item - MainCanvas::offerItemFirst;
       if (MainCanvas::chosenOffer > MainCanvas::lastOffer) return false;
-      MainCanvas::openDialog(26, picture(MainCanvas::spriteMapPicture, 0),
+      MainCanvas::openDialog(26,
+                             picture(MainCanvas::spriteMapPicture, 0),
                              MainCanvas::chosenOffer == MainCanvas::lastOffer ? 180 : 179,
                              values({new DShort(static_cast<int16_t>(offerNameFirst + MainCanvas::chosenOffer)),
                                      new DInteger(MainCanvas::levelTotals->at(MainCanvas::chosenOffer))}),
-                             keys(2), 189);
+                             keys(2),
+                             189);
       return true;
     case 26: return accepted(text) && buyOffer();
     case 25:
@@ -290,9 +304,7 @@ bool DialogResults::mapDialogResult() {
     case 32: MainCanvas::showBestResults(0); return true;
     case 33: MainCanvas::pendingTransition = 2; return false;
     case 35: MainCanvas::retryLevel(); return false;
-    case 40:
-      MainCanvas::deleteSave();
-      return toMainMenu();
+    case 40: MainCanvas::deleteSave(); return toMainMenu();
     case 41: playMenuMusic(); return false;
     case 42:
       if ((MainCanvas::sounds && MainCanvas::sounds->isPlaying(MainCanvas::mapMusic)) ||

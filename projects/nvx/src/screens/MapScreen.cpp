@@ -80,8 +80,12 @@ void MapScreen::moveCursor(int32_t direction) {
   if (MainCanvas::shopMode) {
     const int32_t rows = MainCanvas::itemPairCount;
     switch (direction) {
-      case 0: MainCanvas::shopColumn = MainCanvas::shopColumn == 0 ? shopColumns - 1 : MainCanvas::shopColumn - 1; break;
-      case 1: MainCanvas::shopColumn = MainCanvas::shopColumn == shopColumns - 1 ? 0 : MainCanvas::shopColumn + 1; break;
+      case 0:
+        MainCanvas::shopColumn = MainCanvas::shopColumn == 0 ? shopColumns - 1 : MainCanvas::shopColumn - 1;
+        break;
+      case 1:
+        MainCanvas::shopColumn = MainCanvas::shopColumn == shopColumns - 1 ? 0 : MainCanvas::shopColumn + 1;
+        break;
       case 2: MainCanvas::shopRow = MainCanvas::shopRow == 0 ? rows - 1 : MainCanvas::shopRow - 1; break;
       case 3: MainCanvas::shopRow = MainCanvas::shopRow == rows - 1 ? 0 : MainCanvas::shopRow + 1; break;
       default: return;
@@ -97,7 +101,8 @@ void MapScreen::moveCursor(int32_t direction) {
   }
   MainCanvas::mapPlace = static_cast<int8_t>(place);
   targetPlace();
-  if (place >= placeLeader && place <= placeLastPerson) MainCanvas::chosenPerson = MainCanvas::persons->at(place - placeLeader);
+  if (place >= placeLeader && place <= placeLastPerson)
+    MainCanvas::chosenPerson = MainCanvas::persons->at(place - placeLeader);
   MainCanvas::tickerRunning = 0;
   MainCanvas::clearTicker();
   MainCanvas::showPlaceHint();
@@ -179,8 +184,11 @@ void MapScreen::paintMapScreen(const DGraphicsPtr& g) {
   if (!MainCanvas::shopMode) {
     MainCanvas::drawSpriteFrame(g, MainCanvas::spritePlaceTag, 0, MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY);
     if (MainCanvas::hintPending && MainCanvas::pulsePhase >= 13)
-      MainCanvas::drawSpriteFrame(g, MainCanvas::spriteTag, 0,
-                                  MainCanvas::tickerPlaceX + spriteW(MainCanvas::spritePlaceTag), MainCanvas::tickerPlaceY);
+      MainCanvas::drawSpriteFrame(g,
+                                  MainCanvas::spriteTag,
+                                  0,
+                                  MainCanvas::tickerPlaceX + spriteW(MainCanvas::spritePlaceTag),
+                                  MainCanvas::tickerPlaceY);
     MainCanvas::paintSpeechBubble(g, MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY, true);
   }
   paintHand(g);
@@ -259,7 +267,8 @@ void MapScreen::paintShop(const DGraphicsPtr& g) {
   if (lineRoom) panelHeight += spriteH(MainCanvas::spriteItemLine) + shopGapY;
   const int32_t panelX = MainCanvas::viewWidth / 2 - panelWidth / 2;
   const int32_t panelY =
-      (spriteH(MainCanvas::spriteTopBar) - spriteH(MainCanvas::spriteShopBase) + MainCanvas::viewHeight) / 2 - panelHeight / 2;
+      (spriteH(MainCanvas::spriteTopBar) - spriteH(MainCanvas::spriteShopBase) + MainCanvas::viewHeight) / 2 -
+      panelHeight / 2;
   shopGridX = panelX + shopGapX + 4;
   shopGridY = panelY + shopGapY + (l + 2) + 4;
   MainCanvas::shopLineX = panelX + 5;
@@ -283,9 +292,10 @@ void MapScreen::paintShop(const DGraphicsPtr& g) {
     const qel::lang::DshortArray& item = *MainCanvas::itemTable->at(i);
     MainCanvas::drawSpriteFrame(g, MainCanvas::spriteItemIcons, item.at(2), x + 2, y + 2);
     bool carried = false;
-    for (int32_t s = 0; person && s < person->pockets->length(); ++s) carried = carried || person->pockets->at(s) == letter;
-    const bool allowed = level >= 0 && level < MainCanvas::levelTable->length() &&
-                         MainCanvas::levelTable->at(level)->at(13 + i) != 0;
+    for (int32_t s = 0; person && s < person->pockets->length(); ++s)
+      carried = carried || person->pockets->at(s) == letter;
+    const bool allowed =
+        level >= 0 && level < MainCanvas::levelTable->length() && MainCanvas::levelTable->at(level)->at(13 + i) != 0;
     if (carried)
       MainCanvas::drawSpriteFrame(g, MainCanvas::spriteTag, 0, x, y);
     else if (item.at(0) > MainCanvas::money || !allowed)
@@ -306,8 +316,11 @@ void MapScreen::paintItemLine(const DGraphicsPtr& g, int32_t panelX, int32_t y, 
   MainCanvas::setHotZone(selectZone, x, y, lineWidth, lineHeight);
   if (!handImage) handImage = gamelib::GameLib::loadImage(u"hand");
   if (handImage)
-    g->drawImage(handImage, x + lineWidth / 2 - handImage->getWidth() / 2, y + lineHeight / 2 - handImage->getHeight() / 2,
-                 0, 0);
+    g->drawImage(handImage,
+                 x + lineWidth / 2 - handImage->getWidth() / 2,
+                 y + lineHeight / 2 - handImage->getHeight() / 2,
+                 0,
+                 0);
 }
 
 void MapScreen::paintChosenPerson(const DGraphicsPtr& g) {

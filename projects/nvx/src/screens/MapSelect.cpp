@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "lang/DInteger.h"
-#include "lang/DShort.h"
 #include "lang/DObjectArray.h"
+#include "lang/DShort.h"
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
 #include "nvx/src/screens/MapScreen.h"
@@ -63,15 +63,24 @@ void openJobMenu() {
   if (MainCanvas::levelNumber > 6 || MainCanvas::levelNumber == 5) items.push_back(219);
   DshortArrayPtr ids = new DshortArray(static_cast<int32_t>(items.size()));
   for (size_t i = 0; i < items.size(); ++i) ids->at(static_cast<int32_t>(i)) = items[i];
-  MainCanvas::openListDialog(6, MainCanvas::kindList, picture(MainCanvas::spriteMapPicture, 0), ids, nullptr, nullptr,
-                             nullptr, 136, 2);
+  MainCanvas::openListDialog(
+      6, MainCanvas::kindList, picture(MainCanvas::spriteMapPicture, 0), ids, nullptr, nullptr, nullptr, 136, 2);
 }
 
 void openPersonMenu(const Person& person) {
   const bool hired = MainCanvas::activePersons->contains(qel::lang::DObjectPtr(const_cast<Person*>(&person)));
-  const DshortArrayPtr items = person.id == 0 ? textIds({125, 122}) : hired ? textIds({125, 122, 123}) : textIds({124, 122});
-  MainCanvas::openListDialog(2, MainCanvas::kindList, picture(MainCanvas::spritePictureBox, person.id), items, nullptr,
-                             nullptr, nullptr, static_cast<int16_t>(personNameFirst + person.id), 2);
+  const DshortArrayPtr items = person.id == 0 ? textIds({125, 122})
+                               : hired        ? textIds({125, 122, 123})
+                                              : textIds({124, 122});
+  MainCanvas::openListDialog(2,
+                             MainCanvas::kindList,
+                             picture(MainCanvas::spritePictureBox, person.id),
+                             items,
+                             nullptr,
+                             nullptr,
+                             nullptr,
+                             static_cast<int16_t>(personNameFirst + person.id),
+                             2);
 }
 
 }  // namespace
@@ -91,7 +100,8 @@ void MapScreen::updateMapScreen() {
       break;
     case MainCanvas::softKeyRight:
       if (MainCanvas::shopMode) {
-        showSpotDialog(MainCanvas::itemIndex(MainCanvas::shopGrid->at(MainCanvas::shopColumn)->at(MainCanvas::shopRow)));
+        showSpotDialog(
+            MainCanvas::itemIndex(MainCanvas::shopGrid->at(MainCanvas::shopColumn)->at(MainCanvas::shopRow)));
       } else {
         MainCanvas::tickerRunning = MainCanvas::tickerRunning ? 0 : 1;
         if (MainCanvas::tickerRunning)
@@ -119,7 +129,8 @@ void MapScreen::selectPlace() {
   // Acts once the gliding cursor has reached the place.
   if (!MainCanvas::cursorAt(place.at(MainCanvas::placeXColumn), place.at(MainCanvas::placeYColumn))) return;
   const int32_t spot = MainCanvas::mapPlace;
-  if (spot >= placeLeader && spot <= placeLastPerson) MainCanvas::chosenPerson = MainCanvas::persons->at(spot - placeLeader);
+  if (spot >= placeLeader && spot <= placeLastPerson)
+    MainCanvas::chosenPerson = MainCanvas::persons->at(spot - placeLeader);
   switch (spot) {
     case placeJobMenu: openJobMenu(); break;
     case placeBreakIn: MainCanvas::pendingTransition = 1; break;
@@ -172,7 +183,8 @@ void MapScreen::buyOrGiveBack() {
   const int32_t free = MainCanvas::difficultyTable->at(person->id)->at(0) - person->load;
   if (weight > free) {
     notice(free > 0 ? 187 : 188,
-           values({new DInteger(weight), new qel::lang::DShort(static_cast<int16_t>(personNameFirst + person->id)),
+           values({new DInteger(weight),
+                   new qel::lang::DShort(static_cast<int16_t>(personNameFirst + person->id)),
                    new DInteger(free)}),
            136);
     return;
@@ -192,8 +204,12 @@ void MapScreen::showSpotDialog(int32_t k) {
   if (k < 0 || k >= MainCanvas::itemTable->length()) return;
   const int16_t title = static_cast<int16_t>(itemNameFirst + k);
   if (k == bombInfoFirst || k == bombInfoLast) {
-    MainCanvas::openDialog(0, picture(MainCanvas::spriteItemIcons, k), k == bombInfoFirst ? 83 : 84,
-                           values({new DInteger(MainCanvas::objectChances->at(0)->at(k))}), textIds({126}), title);
+    MainCanvas::openDialog(0,
+                           picture(MainCanvas::spriteItemIcons, k),
+                           k == bombInfoFirst ? 83 : 84,
+                           values({new DInteger(MainCanvas::objectChances->at(0)->at(k))}),
+                           textIds({126}),
+                           title);
     return;
   }
   std::vector<int32_t> kinds;
@@ -213,8 +229,15 @@ void MapScreen::showSpotDialog(int32_t k) {
   }
   // A value list: plain rows whose pictures are outline shapes.
   MainCanvas::plainList = 1;
-  MainCanvas::openListDialog(0, MainCanvas::kindOptions, picture(MainCanvas::spriteItemIcons, k), items, itemPictures,
-                             itemValues, nullptr, title, 1);
+  MainCanvas::openListDialog(0,
+                             MainCanvas::kindOptions,
+                             picture(MainCanvas::spriteItemIcons, k),
+                             items,
+                             itemPictures,
+                             itemValues,
+                             nullptr,
+                             title,
+                             1);
 }
 
 void MapScreen::showResultEvent() {

@@ -37,7 +37,8 @@ void Overlays::paintSpeechBubble(const DGraphicsPtr& g, int32_t x, int32_t y, bo
   if (MainCanvas::tickerX > bx + boxWidth) MainCanvas::tickerX = bx + boxWidth;
   MainCanvas::drawSpriteFrame(g, MainCanvas::spriteBubbleEnd, 0, bx - (endWidth >> 1), by);
   MainCanvas::drawSpriteFrame(g, MainCanvas::spriteBubbleEnd, 0, bx + boxWidth - (endWidth >> 1), by);
-  for (int32_t j = 0; j < bubbleMiddles; ++j) MainCanvas::drawSpriteFrame(g, MainCanvas::spriteBubbleMiddle, 0, bx + j * s, by);
+  for (int32_t j = 0; j < bubbleMiddles; ++j)
+    MainCanvas::drawSpriteFrame(g, MainCanvas::spriteBubbleMiddle, 0, bx + j * s, by);
 }
 
 void Overlays::paintHintBlink(const DGraphicsPtr& g) {
@@ -54,8 +55,8 @@ void Overlays::paintRetries(const DGraphicsPtr& g) {
   const qel::lang::DshortArrayPtr label = MainCanvas::getText(retriesText);
   MainCanvas::drawText(g, label, 3, y);
   // The count follows the label.
-  MainCanvas::drawString(g, qel::lang::DInteger::toString(MainCanvas::retriesLeft),
-                         MainCanvas::textCharWidth * label->length() + 3, y);
+  MainCanvas::drawString(
+      g, qel::lang::DInteger::toString(MainCanvas::retriesLeft), MainCanvas::textCharWidth * label->length() + 3, y);
 }
 
 void Overlays::paintMoneyBar(const DGraphicsPtr& g) {

@@ -32,7 +32,8 @@ bool Ticker::cursorAt(int32_t x, int32_t y) { return MainCanvas::cursorX == x &&
 void Ticker::tickTicker() {
   if (!MainCanvas::tickerText || !(MainCanvas::tickerRunning || MainCanvas::shopMode)) return;
   const int32_t width = tickerTextWidth();
-  if (MainCanvas::tickerLoops == waitThenScroll && MainCanvas::tickerPassCount > 3) MainCanvas::tickerLoops = scrollInOnce;
+  if (MainCanvas::tickerLoops == waitThenScroll && MainCanvas::tickerPassCount > 3)
+    MainCanvas::tickerLoops = scrollInOnce;
   const int32_t right = MainCanvas::tickerLeft + MainCanvas::tickerWidth;
   if (MainCanvas::tickerLoops == scrollInOnce && MainCanvas::tickerX + width < right) return;
   if (MainCanvas::tickerLoops != waitThenScroll) --MainCanvas::tickerX;
@@ -49,7 +50,11 @@ void Ticker::paintTicker(const qel::lcdui::DGraphicsPtr& g) {
   if (!MainCanvas::tickerText || !(MainCanvas::tickerRunning || MainCanvas::shopMode)) return;
   if (MainCanvas::gameState != MainCanvas::stateLevel && !cursorAt(MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY))
     return;
-  MainCanvas::drawGlyphs(g, MainCanvas::tickerText, MainCanvas::tickerX, MainCanvas::tickerY, MainCanvas::tickerLeft,
+  MainCanvas::drawGlyphs(g,
+                         MainCanvas::tickerText,
+                         MainCanvas::tickerX,
+                         MainCanvas::tickerY,
+                         MainCanvas::tickerLeft,
                          MainCanvas::tickerLeft + MainCanvas::tickerWidth);
 }
 

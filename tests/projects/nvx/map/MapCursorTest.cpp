@@ -1,5 +1,4 @@
 #include "tests/projects/nvx/map/MapFixture.h"
-
 #include "util/DVector.h"
 
 namespace nvx {
@@ -18,15 +17,15 @@ TEST_F(MapCursorTest, RoutesAndSkipLinks) {
     int to;
   };
   const Row rows[] = {
-      {0, 2, {}, false, 4},         // up from the job menu to person 2
-      {0, 0, {}, false, 2},         // left to the leader
-      {0, 1, {}, false, 7},         // right to planning
-      {0, 2, {2}, false, 3},        // person 2 away: on to person 1 above
-      {4, 2, {}, true, 8},          // person 1 jailed: up to the map menu corner
-      {5, 0, {1}, false, 4},        // person 1 away: left on to person 2
-      {5, 2, {}, false, 1},         // up from person 3 to the break-in corner
-      {6, 0, {2}, false, 0},        // person 2 away: left on to the job menu
-      {5, 0, {1, 2}, false, 0},     // two skips in a row
+      {0, 2, {}, false, 4},      // up from the job menu to person 2
+      {0, 0, {}, false, 2},      // left to the leader
+      {0, 1, {}, false, 7},      // right to planning
+      {0, 2, {2}, false, 3},     // person 2 away: on to person 1 above
+      {4, 2, {}, true, 8},       // person 1 jailed: up to the map menu corner
+      {5, 0, {1}, false, 4},     // person 1 away: left on to person 2
+      {5, 2, {}, false, 1},      // up from person 3 to the break-in corner
+      {6, 0, {2}, false, 0},     // person 2 away: left on to the job menu
+      {5, 0, {1, 2}, false, 0},  // two skips in a row
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << "from " << row.from << " direction " << row.direction);
@@ -71,8 +70,14 @@ TEST_F(MapCursorTest, ShopColumnAndRowWrap) {
     int toColumn, toRow;
   };
   const Row rows[] = {
-      {0, 0, 0, 5, 0}, {5, 0, 1, 0, 0}, {2, 0, 1, 3, 0}, {3, 1, 0, 2, 1},
-      {0, 0, 2, 0, 1}, {4, 1, 3, 4, 0}, {4, 0, 3, 4, 1}, {1, 1, 2, 1, 0},
+      {0, 0, 0, 5, 0},
+      {5, 0, 1, 0, 0},
+      {2, 0, 1, 3, 0},
+      {3, 1, 0, 2, 1},
+      {0, 0, 2, 0, 1},
+      {4, 1, 3, 4, 0},
+      {4, 0, 3, 4, 1},
+      {1, 1, 2, 1, 0},
   };
   ASSERT_EQ(MainCanvas::itemPairCount, 2);
   MainCanvas::shopMode = 1;

@@ -1,5 +1,3 @@
-#include "tests/projects/nvx/map/MapFixture.h"
-
 #include <memory>
 
 #include "gamelib/SoundManager.h"
@@ -9,6 +7,7 @@
 #include "platform/system/ManualClock.h"
 #include "platform/waveout/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
+#include "tests/projects/nvx/map/MapFixture.h"
 
 namespace nvx {
 namespace {
@@ -83,7 +82,8 @@ TEST_F(MapEventsTest, HintButtonBlinks) {
     MainCanvas::pulsePhase = row.pulse;
     MainCanvas::paintHintBlink(g);
     const int x = 240 - MainCanvas::spriteWidth(MainCanvas::spriteItemLine) - 2;
-    const int y = MainCanvas::cursorOffsetY - MainCanvas::spriteHeight(MainCanvas::spriteBottomBar) + MainCanvas::viewHeight;
+    const int y =
+        MainCanvas::cursorOffsetY - MainCanvas::spriteHeight(MainCanvas::spriteBottomBar) + MainCanvas::viewHeight;
     EXPECT_EQ(MainCanvas::hotZoneAt(x + 5, y + 5) == 5, row.shown) << int(row.pulse);
   }
   MainCanvas::pulsePhase = 20;
@@ -111,8 +111,10 @@ TEST_F(MapEventsTest, RetriesStandBesideTheirLabel) {
   bool countDrawn = false;
   for (int x = 0; x < 240; ++x)
     for (int j = y; j < y + MainCanvas::textLineHeight; ++j) {
-      if (x < labelEnd) EXPECT_EQ(pixel(shown, x, j), pixel(label, x, j)) << x << "," << j;
-      else countDrawn = countDrawn || pixel(shown, x, j) != pixel(label, x, j);
+      if (x < labelEnd)
+        EXPECT_EQ(pixel(shown, x, j), pixel(label, x, j)) << x << "," << j;
+      else
+        countDrawn = countDrawn || pixel(shown, x, j) != pixel(label, x, j);
     }
   EXPECT_TRUE(countDrawn);
   const qel::lcdui::DImagePtr none = paint(0);
@@ -153,7 +155,8 @@ TEST_F(MapMusicTest, EnteringTheMapScreen) {
     bool menuAfter;
     bool tikAfter;
   };
-  const Row rows[] = {{-1, false, true, false}, {9, false, false, true}, {2, false, false, true}, {-1, true, true, true}};
+  const Row rows[] = {
+      {-1, false, true, false}, {9, false, false, true}, {2, false, false, true}, {-1, true, true, true}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.message);
     MainCanvas::sounds->stop(-1, false);

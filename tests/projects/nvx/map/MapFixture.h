@@ -1,9 +1,8 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "gamelib/GameLib.h"
@@ -29,7 +28,9 @@ namespace nvx {
 // way the splash does it and the five persons made.
 class MapFixture : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data")); }
+  static void SetUpTestSuite() {
+    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
+  }
   static void TearDownTestSuite() {
     delete dataSet_;
     dataSet_ = nullptr;
@@ -143,7 +144,8 @@ protected:
       for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
     const auto png = nv::demodata::encodePng(out);
     const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+    std::ofstream(folder / (name + ".png"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), png.size());
   }
 
   static nv::demodata::DataSet* dataSet_;

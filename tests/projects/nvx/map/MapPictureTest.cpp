@@ -1,7 +1,6 @@
-#include "tests/projects/nvx/map/MapFixture.h"
-
 #include <set>
 
+#include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
 namespace nvx {

@@ -1,9 +1,8 @@
-#include "tests/projects/nvx/map/MapFixture.h"
-
 #include "lang/DInteger.h"
 #include "lang/DShort.h"
 #include "lang/DString.h"
 #include "lang/DshortArray.h"
+#include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -33,7 +32,8 @@ protected:
 
   static std::vector<int> items() {
     std::vector<int> ids;
-    for (int i = 0; MainCanvas::itemIds && i < MainCanvas::itemIds->length(); ++i) ids.push_back(MainCanvas::itemIds[i]);
+    for (int i = 0; MainCanvas::itemIds && i < MainCanvas::itemIds->length(); ++i)
+      ids.push_back(MainCanvas::itemIds[i]);
     return ids;
   }
 };
@@ -125,7 +125,8 @@ TEST_F(MapResultsTest, JobSummary) {
   MainCanvas::levelTotals[1] = 100;
   EXPECT_TRUE(chose(6, 219));
   EXPECT_EQ(MainCanvas::dialogId, 25);
-  EXPECT_EQ(text(MainCanvas::bodyText), "The full loot is worth 5000. Tips are still for sale._On the map:_Jewels_Gold___");
+  EXPECT_EQ(text(MainCanvas::bodyText),
+            "The full loot is worth 5000. Tips are still for sale._On the map:_Jewels_Gold___");
 }
 
 // Bail costs the person's bail in thousands and releases them.

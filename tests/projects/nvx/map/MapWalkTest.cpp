@@ -1,6 +1,5 @@
-#include "tests/projects/nvx/map/MapFixture.h"
-
 #include "nvx/src/state/NightvaultScreens.h"
+#include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -37,7 +36,8 @@ protected:
   // Phase changes until the cursor stands on its target.
   static void glide() {
     for (int i = 0; i < 20 && (MainCanvas::cursorX != MainCanvas::cursorTargetX ||
-                                MainCanvas::cursorY != MainCanvas::cursorTargetY); ++i)
+                               MainCanvas::cursorY != MainCanvas::cursorTargetY);
+         ++i)
       frame();
   }
 };

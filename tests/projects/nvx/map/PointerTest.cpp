@@ -1,8 +1,7 @@
-#include "tests/projects/nvx/map/MapFixture.h"
-
 #include "lang/DshortArray2d.h"
 #include "platform/system/ActiveDevice.h"
 #include "tests/projects/nvx/ScreensRecorder.h"
+#include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -26,8 +25,13 @@ TEST_F(PointerTest, ZoneEdgesPerState) {
     bool hits;
   };
   // Zone 5 (the right soft key) spans x 100 to 120, y 200 to 210.
-  const Tap taps[] = {{101, 201, true}, {119, 209, true}, {100, 205, false}, {120, 205, false},
-                      {110, 200, false}, {110, 210, false}, {0, 0, false}};
+  const Tap taps[] = {{101, 201, true},
+                      {119, 209, true},
+                      {100, 205, false},
+                      {120, 205, false},
+                      {110, 200, false},
+                      {110, 210, false},
+                      {0, 0, false}};
   MainCanvas::skipWorldLogic = 1;
   for (const State& state : states) {
     for (const Tap& tap : taps) {
@@ -76,8 +80,13 @@ TEST_F(PointerTest, CornerSpotsAtTheirEdges) {
   struct Row {
     int x, y, spot;
   };
-  const Row rows[] = {{0, 0, 8}, {leftW - 1, leftH - 1, 8}, {leftW, 0, 0}, {0, leftH, 0},
-                      {rightX, 0, 1}, {239, 5, 1}, {rightX - 1, 5, 0}};
+  const Row rows[] = {{0, 0, 8},
+                      {leftW - 1, leftH - 1, 8},
+                      {leftW, 0, 0},
+                      {0, leftH, 0},
+                      {rightX, 0, 1},
+                      {239, 5, 1},
+                      {rightX - 1, 5, 0}};
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.x << "," << row.y);
     placeCursorAt(0);
@@ -182,8 +191,12 @@ TEST_F(PointerTest, LanguageRows) {
   struct Row {
     int x, y, chosen;
   };
-  const Row rows[] = {{20, 100, 0},     {219, 129, 0},     {219, 100 + 30 * n - 1, n - 1}, {220, 110, -1},
-                      {19, 110, -1},    {50, 100 + 30 * n, -1}};
+  const Row rows[] = {{20, 100, 0},
+                      {219, 129, 0},
+                      {219, 100 + 30 * n - 1, n - 1},
+                      {220, 110, -1},
+                      {19, 110, -1},
+                      {50, 100 + 30 * n, -1}};
   for (const Row& row : rows) {
     MainCanvas::languageIndex = 5;
     MainCanvas::handlePointer(row.x, row.y);

@@ -1,6 +1,5 @@
-#include "tests/projects/nvx/map/MapFixture.h"
-
 #include "lang/DbyteArray.h"
+#include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -54,14 +53,14 @@ TEST_F(ShopTest, BuyAndGiveBack) {
     const char* notice;  // empty: no window
   };
   const Row rows[] = {
-      {"itt", 15, 1000, 'i', "ttt", 0, 1120, ""},     // given back at its full price
-      {"htt", 10, 4000, 'k', "hkt", 11, 1000, ""},    // bought into the first empty pocket
-      {"hhh", 10, 4000, 'k', "hhh", 10, 4000, ""},    // no empty pocket: nothing changes
+      {"itt", 15, 1000, 'i', "ttt", 0, 1120, ""},   // given back at its full price
+      {"htt", 10, 4000, 'k', "hkt", 11, 1000, ""},  // bought into the first empty pocket
+      {"hhh", 10, 4000, 'k', "hhh", 10, 4000, ""},  // no empty pocket: nothing changes
       {"ttt", 0, 100, 'i', "ttt", 0, 100, "That costs 120, you have 100."},
       {"ttt", 25, 4000, 'i', "ttt", 25, 4000, "Milo can carry only 5 more, the tool weighs 15."},
       {"ttt", 30, 4000, 'i', "ttt", 30, 4000, "Milo cannot carry the tool of weight 15."},
       {"ttt", 35, 4000, 'k', "ttt", 35, 4000, "Milo cannot carry the tool of weight 1."},
-      {"ttt", 15, 4000, 'i', "itt", 30, 3880, ""},    // exactly the capacity left
+      {"ttt", 15, 4000, 'i', "itt", 30, 3880, ""},  // exactly the capacity left
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.pockets << " " << row.item);

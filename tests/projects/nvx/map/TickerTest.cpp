@@ -1,6 +1,5 @@
-#include "tests/projects/nvx/map/MapFixture.h"
-
 #include "lang/DshortArray.h"
+#include "tests/projects/nvx/map/MapFixture.h"
 
 namespace nvx {
 namespace {
@@ -37,9 +36,9 @@ TEST_F(TickerTest, LoopValues) {
     int standsAt;
   };
   const Row rows[] = {
-      {1, 72, true, 0},      // one pass: gone once scrolled out on the left
-      {2, 144, true, 0},     // two passes
-      {-1, 22, false, 38},   // scrolls in until its end is one pixel inside
+      {1, 72, true, 0},     // one pass: gone once scrolled out on the left
+      {2, 144, true, 0},    // two passes
+      {-1, 22, false, 38},  // scrolls in until its end is one pixel inside
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(int(row.loops));

@@ -9,16 +9,20 @@
 namespace nvx {
 namespace {
 
-// Level 8 of a game at difficulty 1 as its run was set up: 3000 money, the
+// A level of a game at difficulty 1 as its run was set up: 3000 money, the
 // leader's pockets "hit" and person 1 carrying "jkt" in the crew.
 class FailureChainTest : public PlanFixture {
 protected:
   void SetUp() override {
     PlanFixture::SetUp();
+    setUpRun(8);
+  }
+
+  void setUpRun(int level) {
     MainCanvas::difficulty = 1;
     MainCanvas::retriesLeft = 3;
-    ASSERT_TRUE(MainCanvas::loadLevel(8));
-    MainCanvas::levelNumber = 8;
+    ASSERT_TRUE(MainCanvas::loadLevel(level));
+    MainCanvas::levelNumber = static_cast<int8_t>(level);
     MainCanvas::money = MainCanvas::startMoney = 3000;
     MainCanvas::levelCounterAtStart = MainCanvas::levelCounter;
     join(1, 3, 3, "jkt");
@@ -71,33 +75,40 @@ TEST_F(FailureChainTest, AFailedLevelOffersTheRetryWhileTriesAreLeft) {
   }
 }
 
+// Also on the first level of the game, where a level start resets the persons.
 TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsAndTheTimeOfTheRun) {
-  Person* leader = person(0);
-  MainCanvas::money = 1200;
-  MainCanvas::levelCounter -= 40;
-  MainCanvas::selectPerson(1);
-  MainCanvas::dialogId = 2;
-  answerId(118);
-  ASSERT_EQ(leader->pockets[0], 't') << "the leader dropped the items";
-  MainCanvas::activePersons->removeElement(person(1));
-  MainCanvas::savedIds->addElement(person(1));
-  MainCanvas::alarmLinks->clear();
+  for (int level : {8, 7}) {
+    SCOPED_TRACE("level " + std::to_string(level));
+    TearDown();
+    PlanFixture::SetUp();
+    setUpRun(level);
+    Person* leader = person(0);
+    MainCanvas::money = 1200;
+    MainCanvas::levelCounter -= 40;
+    MainCanvas::selectPerson(1);
+    MainCanvas::dialogId = 2;
+    answerId(118);
+    ASSERT_EQ(leader->pockets[0], 't') << "the leader dropped the items";
+    MainCanvas::activePersons->removeElement(person(1));
+    MainCanvas::savedIds->addElement(person(1));
+    MainCanvas::alarmLinks->clear();
 
-  MainCanvas::gameState = MainCanvas::stateDialog;
-  ASSERT_TRUE(fail(36));
-  ASSERT_EQ(MainCanvas::dialogId, 35);
-  EXPECT_FALSE(answer(new qel::lang::DString(u"126")));
-  EXPECT_EQ(MainCanvas::money, 3000);
-  EXPECT_EQ(MainCanvas::levelCounter, MainCanvas::levelCounterAtStart);
-  EXPECT_EQ(MainCanvas::levelNumber, 8);
-  EXPECT_EQ(MainCanvas::pendingTransition, 3);
-  EXPECT_EQ(pocketsOf(*leader), "hit");
-  ASSERT_EQ(MainCanvas::activePersons->size(), 1);
-  EXPECT_EQ(MainCanvas::activePersons->elementAt(0), person(1));
-  EXPECT_EQ(pocketsOf(*person(1)), "jkt");
-  EXPECT_EQ(MainCanvas::savedIds->size(), 0);
-  EXPECT_EQ(MainCanvas::alarmLinks->size(), MainCanvas::savedAlarmLinks->size());
-  EXPECT_EQ(MainCanvas::retriesLeft, 2);
+    MainCanvas::gameState = MainCanvas::stateDialog;
+    ASSERT_TRUE(fail(36));
+    ASSERT_EQ(MainCanvas::dialogId, 35);
+    EXPECT_FALSE(answer(new qel::lang::DString(u"126")));
+    EXPECT_EQ(MainCanvas::money, 3000);
+    EXPECT_EQ(MainCanvas::levelCounter, MainCanvas::levelCounterAtStart);
+    EXPECT_EQ(MainCanvas::levelNumber, level);
+    EXPECT_EQ(MainCanvas::pendingTransition, 3);
+    EXPECT_EQ(pocketsOf(*leader), "hit");
+    ASSERT_EQ(MainCanvas::activePersons->size(), 1);
+    EXPECT_EQ(MainCanvas::activePersons->elementAt(0), person(1));
+    EXPECT_EQ(pocketsOf(*person(1)), "jkt");
+    EXPECT_EQ(MainCanvas::savedIds->size(), 0);
+    EXPECT_EQ(MainCanvas::alarmLinks->size(), MainCanvas::savedAlarmLinks->size());
+    EXPECT_EQ(MainCanvas::retriesLeft, 2);
+  }
 }
 
 TEST_F(FailureChainTest, WithoutTriesTheGameIsOverAndTheSaveIsDeleted) {

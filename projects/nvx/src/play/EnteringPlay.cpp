@@ -117,7 +117,10 @@ void EnteringPlay::enterPlanning() {
   MainCanvas::skipWorldLogic = 0;
   MainCanvas::pendingKey = MainCanvas::noKey;
   MainCanvas::activePersons->removeElement(&leader());
-  MainCanvas::selectedPerson.release();
+  if (MainCanvas::activePersons->size() > 0)
+    MainCanvas::selectPerson(-1);
+  else
+    MainCanvas::selectedPerson.release();
   // Planning straight from the map screen has no trail image yet.
   if (!MainCanvas::trailImage) MainCanvas::makeTrailImage();
   MainCanvas::centerViewOn(MainCanvas::exitX, MainCanvas::exitY, true, false, false);

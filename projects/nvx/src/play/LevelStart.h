@@ -34,11 +34,6 @@ struct LevelStart {
   // the game is saved.
   static void nextLevel();
 
-  // The same operations under the names the menus' results use.
-  static void startNewGame() { restartGame(); }
-  static void restoreLevel() { retryLevel(); }
-  static void startNextLevel() { nextLevel(); }
-
 private:
   // startLevel; a retry keeps the crew, the jailed and the persons of the
   // episode's first level as it restored them.

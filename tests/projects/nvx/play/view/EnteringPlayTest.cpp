@@ -52,6 +52,8 @@ TEST_F(EnteringPlayTest, TheLeaderJoinsTheRunOutsideTheTrainingAndAtItsLastLevel
 
     MainCanvas::enterPlanning();
     EXPECT_EQ(crewIds(), std::vector<int>{3});
+    ASSERT_NE(Person::selected(), nullptr);
+    EXPECT_EQ(Person::selected()->id, 3) << "the first of the crew is steered";
     EXPECT_EQ(MainCanvas::skipWorldLogic, 0);
     EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateLevel);
   }

@@ -64,6 +64,13 @@ void copyReversed(std::uint16_t* out, const std::uint16_t* last, std::int32_t co
 // dst (X, Y) = src (W - 1 - X, H - 1 - Y), a row at a time.
 void copyHalfTurn(const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
     static const auto copyRow = wideTurnsAvailable() ? wideCopyReversed : copyReversed;
+    const std::int32_t width = area.right - area.left;
+    // Full rows packed without padding in both buffers turn as one reversed run.
+    if (width == src.width && width == dst.width && src.pitch == width * 2 && dst.pitch == src.pitch) {
+        copyRow(rowOf(dst, area.top), rowOf(src, src.height - 1 - area.top) + (src.width - 1),
+                width * (area.bottom - area.top));
+        return;
+    }
     for (std::int32_t y = area.top; y < area.bottom; ++y) {
         copyRow(rowOf(dst, y) + area.left, rowOf(src, src.height - 1 - y) + (src.width - 1 - area.left),
                      area.right - area.left);

@@ -11,6 +11,8 @@
 namespace tdlx {
 namespace {
 
+constexpr std::int32_t kBandSize = 2 * kTileSize;
+
 struct SourcePixel {
     std::int32_t column;
     std::int32_t row;
@@ -64,6 +66,13 @@ void copyReversed(std::uint16_t* out, const std::uint16_t* last, std::int32_t co
 // dst (X, Y) = src (W - 1 - X, H - 1 - Y), a row at a time.
 void copyHalfTurn(const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
     static const auto copyRow = wideTurnsAvailable() ? wideCopyReversed : copyReversed;
+    const std::int32_t width = area.right - area.left;
+    // Full rows packed without padding in both buffers turn as one reversed run.
+    if (width == src.width && width == dst.width && src.pitch == width * 2 && dst.pitch == src.pitch) {
+        copyRow(rowOf(dst, area.top), rowOf(src, src.height - 1 - area.top) + (src.width - 1),
+                width * (area.bottom - area.top));
+        return;
+    }
     for (std::int32_t y = area.top; y < area.bottom; ++y) {
         copyRow(rowOf(dst, y) + area.left, rowOf(src, src.height - 1 - y) + (src.width - 1 - area.left),
                      area.right - area.left);
@@ -101,9 +110,14 @@ void RotatedCopy::copy(int rotation, const FrameBufferInfo& dst, const FrameBuff
         }
         return;
     }
-    for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
+    // Rows go in bands two tiles tall, a tile pair above each other at a time:
+    // the pair turns from the same source rows, whose cache lines it uses whole.
+    for (std::int32_t top = area.top; top < area.bottom; top += kBandSize) {
+        const std::int32_t bottom = std::min(top + kBandSize, area.bottom);
         for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
-            tileAt(x, y);
+            for (std::int32_t y = top; y < bottom; y += kTileSize) {
+                tileAt(x, y);
+            }
         }
     }
 }

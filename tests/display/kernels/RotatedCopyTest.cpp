@@ -65,6 +65,9 @@ TEST(RotatedCopy, MatchesANaiveTurnForEveryKernelAndOrder) {
         {2, 40, 54, {0, 0, 48, 64}, {0, 0, 40, 54}},
         {3, 40, 54, {0, 0, 64, 48}, {0, 0, 54, 40}},
         {3, 40, 54, {5, 3, 29, 37}, {5, 3, 29, 37}},
+        // Two bands of tile pairs and a part band, each with a part tile at the end.
+        {1, 72, 88, {0, 0, 88, 72}, {0, 0, 88, 72}},
+        {3, 72, 88, {0, 8, 88, 72}, {0, 8, 88, 72}},
     };
     for (const RotationCase& c : cases) {
         for (const KernelChoice& choice : kChoices) {
@@ -82,6 +85,34 @@ TEST(RotatedCopy, MatchesANaiveTurnForEveryKernelAndOrder) {
                                                       << ", rect " << c.rect.left << "," << c.rect.top
                                                       << " at " << x << ", " << y;
                 }
+            }
+        }
+    }
+}
+
+// Rows without padding in both buffers go as one run; a padded row on either
+// side, or a rectangle narrower than the rows, goes row by row.
+TEST(RotatedCopy, HalfTurnMatchesANaiveTurnWithAndWithoutRowPadding) {
+    struct Case {
+        std::int32_t width, height, srcPad, dstPad;
+        Rect rect;
+    };
+    const Case cases[] = {
+        {240, 20, 0, 0, {0, 0, 240, 20}},  {240, 20, 0, 0, {0, 3, 240, 17}}, {37, 11, 0, 0, {0, 0, 37, 11}},
+        {7, 3, 0, 0, {0, 0, 7, 3}},        {240, 20, 0, 2, {0, 0, 240, 20}}, {240, 20, 2, 0, {0, 5, 240, 9}},
+        {240, 20, 0, 0, {1, 0, 240, 20}},  {240, 20, 0, 0, {0, 0, 239, 20}},
+    };
+    for (const Case& c : cases) {
+        TestBuffer src(c.width, c.height, c.srcPad);
+        src.fillWithPattern();
+        TestBuffer dst(c.width, c.height, c.dstPad);
+        RotatedCopy(generalTileKernels()).copy(2, dst.info(), src.info(), c.rect);
+        for (std::int32_t y = 0; y < c.height; ++y) {
+            for (std::int32_t x = 0; x < c.width + c.dstPad; ++x) {
+                const bool inside = x >= c.rect.left && x < c.rect.right && y >= c.rect.top && y < c.rect.bottom;
+                ASSERT_EQ(dst.at(x, y), inside ? naiveTurned(2, src, x, y) : kUntouched)
+                    << c.width << "x" << c.height << " pads " << c.srcPad << "/" << c.dstPad << " at " << x << ", "
+                    << y;
             }
         }
     }

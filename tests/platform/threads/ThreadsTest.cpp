@@ -41,13 +41,15 @@ TEST(Thread, NeverResumedBodyDoesNotRunAndTheThreadIsJoined) {
 }
 
 TEST(Thread, SuspendHoldsTheBodyAtItsPausePoint) {
+    std::atomic<bool> arrivedSuspended{false};
     std::atomic<int> passes{0};
     std::atomic<bool> stop{false};
-    Semaphore passed(0, 1000);
+    Semaphore passed(0, 1 << 30);
     Thread* self = nullptr;
     Thread thread(
         [&] {
             while (!stop) {
+                if (self->SuspendRequested()) arrivedSuspended = true;
                 self->SuspendPoint();
                 ++passes;
                 passed.ReleaseSemaphore(1);
@@ -61,9 +63,16 @@ TEST(Thread, SuspendHoldsTheBodyAtItsPausePoint) {
     ASSERT_EQ(passed.WaitForSingleObject(INFINITE), WAIT_OBJECT_0);
     EXPECT_EQ(thread.SuspendThread(), 0u);
     EXPECT_TRUE(thread.SuspendRequested());
-    while (passed.WaitForSingleObject(50) == WAIT_OBJECT_0) {
+    // The body reaches its pause point with the suspend already requested at
+    // most one pass later; from then on no pass may follow, however slow the
+    // machine.
+    for (int wait = 0; wait < 10'000 && !arrivedSuspended; ++wait) {
+        Thread::Sleep(1);
     }
-    int held = passes;
+    EXPECT_TRUE(arrivedSuspended);
+    const int held = passes;
+    while (passed.WaitForSingleObject(0) == WAIT_OBJECT_0) {
+    }
     EXPECT_EQ(passed.WaitForSingleObject(30), WAIT_TIMEOUT);
     EXPECT_EQ(passes, held);
     stop = true;

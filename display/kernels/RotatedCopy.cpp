@@ -11,8 +11,6 @@
 namespace tdlx {
 namespace {
 
-constexpr std::int32_t kBandSize = 2 * kTileSize;
-
 struct SourcePixel {
     std::int32_t column;
     std::int32_t row;
@@ -110,14 +108,9 @@ void RotatedCopy::copy(int rotation, const FrameBufferInfo& dst, const FrameBuff
         }
         return;
     }
-    // Rows go in bands two tiles tall, a tile pair above each other at a time:
-    // the pair turns from the same source rows, whose cache lines it uses whole.
-    for (std::int32_t top = area.top; top < area.bottom; top += kBandSize) {
-        const std::int32_t bottom = std::min(top + kBandSize, area.bottom);
+    for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
         for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
-            for (std::int32_t y = top; y < bottom; y += kTileSize) {
-                tileAt(x, y);
-            }
+            tileAt(x, y);
         }
     }
 }

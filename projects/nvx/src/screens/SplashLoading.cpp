@@ -38,6 +38,7 @@ void SplashScreen::startupLoad(const qel::lang::DObjectPtr& canvas) {
   for (int32_t slot = 1; slot <= 2; ++slot)
     if (MainCanvas::saveExists != 1 && MainCanvas::hasSave(slot)) MainCanvas::saveExists = 1;
   for (int32_t id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
+  MainCanvas::showPlaceHint();
 }
 
 void SplashScreen::loadSounds() {

@@ -28,7 +28,8 @@ struct SplashScreen {
   static void drawSplashImage(const qel::lcdui::DGraphicsPtr& g, bool centred);
 
   // The sounds (switched off), the options (the defaults written when there
-  // were none), whether a slot holds a saved game, and the five persons.
+  // were none), whether a slot holds a saved game, the five persons, and
+  // the message line for the current map place.
   static void startupLoad(const qel::lang::DObjectPtr& canvas);
   // The 18 sounds, loaded on first use; volumes 30 and 50; sound off.
   static void loadSounds();

@@ -135,6 +135,8 @@ TEST_F(SplashScreenTest, FirstStartWritesTheDefaultOptionsAndFindsEitherSlot) {
   ASSERT_EQ(MainCanvas::sounds->soundCount(), 18);
   EXPECT_FALSE(MainCanvas::sounds->isEnabled());
   for (int32_t id = 0; id < 5; ++id) EXPECT_EQ(static_cast<Person*>(MainCanvas::persons[id].get())->id, id);
+  EXPECT_TRUE(MainCanvas::tickerText);
+  EXPECT_EQ(MainCanvas::tickerPlaceX, MainCanvas::mapPlaces->at(0)->at(MainCanvas::placeXColumn));
 }
 
 TEST_F(SplashScreenTest, StoredOptionsAreReadAndKeptAsTheyAre) {

@@ -111,6 +111,18 @@ TEST_F(KeysTest, ParkingThenTheSoftKeyReturnsToTheSamePersonAndAnEmptyCrewToTheM
   EXPECT_EQ(MainCanvas::pendingTransition, 3);
 }
 
+TEST_F(KeysTest, StaleSelectionsSelectNobodyOutsideTheCrew) {
+  walk('6');
+  press('9');
+  press(undoKey);
+  EXPECT_EQ(person(1)->steps->size(), 2) << "parked before the tick: no person at the index";
+  tick();
+  MainCanvas::parkedSelection = 1;
+  MainCanvas::activePersons->removeElement(person(2));
+  press(10000);
+  EXPECT_EQ(MainCanvas::selectedPerson.get(), person(1)) << "an index past the crew takes the first person";
+}
+
 TEST_F(KeysTest, ArrowsWithoutASelectionScrollHalfAView) {
   layFloor(40, 40, 2, 2);
   press('9');

@@ -1,7 +1,6 @@
 #include "DemoLevel.h"
-
-#include "lang/DshortArray2d.h"
 #include "lang/DintArray2d.h"
+#include "lang/DshortArray2d.h"
 
 namespace nvx {
 namespace {

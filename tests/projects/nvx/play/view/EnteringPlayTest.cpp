@@ -58,6 +58,15 @@ TEST_F(EnteringPlayTest, TheLeaderJoinsTheRunOutsideTheTrainingAndAtItsLastLevel
   }
 }
 
+TEST_F(EnteringPlayTest, ARunSetUpTwiceKeepsOneLeader) {
+  MainCanvas::difficulty = 0;
+  MainCanvas::startLevel(8);
+  hire(3);
+  MainCanvas::setUpLevel();
+  MainCanvas::setUpLevel();
+  EXPECT_EQ(crewIds(), (std::vector<int>{3, 0}));
+}
+
 TEST_F(EnteringPlayTest, PlanningStraightFromTheMapScreenPaintsTheLevel) {
   MainCanvas::difficulty = 0;
   MainCanvas::startLevel(7);

@@ -4,7 +4,6 @@
 // same canvas into the panel is the yardstick beside it.
 
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
 #include "gamelib/GameLib.h"

@@ -47,8 +47,8 @@ void EnteringPlay::setUpLevel() {
   resetKeys();
   qel::util::DVector& crew = *MainCanvas::activePersons;
   if (MainCanvas::levelNumber < MainCanvas::firstGameLevel && crew.size() == 0) {
-    MainCanvas::openDialog(0, nullptr, noCrewText, nullptr, new qel::lang::DshortArray(1, 0, MainCanvas::softKeyAccept),
-                           noticeTitle);
+    MainCanvas::openDialog(
+        0, nullptr, noCrewText, nullptr, new qel::lang::DshortArray(1, 0, MainCanvas::softKeyAccept), noticeTitle);
     return;
   }
   if (MainCanvas::sounds) playLooping(arrivalMusic);
@@ -78,7 +78,8 @@ void EnteringPlay::setUpLevel() {
   }
   for (int32_t i = 0; i < 3; ++i) MainCanvas::padLetters[i] = leader().pockets[i];
   MainCanvas::levelList->removeAllElements();
-  for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i) MainCanvas::levelList->addElement(MainCanvas::savedIds->elementAt(i));
+  for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i)
+    MainCanvas::levelList->addElement(MainCanvas::savedIds->elementAt(i));
 
   MainCanvas::shareEntries(MainCanvas::alarmLinks, MainCanvas::savedAlarmLinks);
   MainCanvas::copyObjects(MainCanvas::bombs, MainCanvas::savedBombs);

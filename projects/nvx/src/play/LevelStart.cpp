@@ -13,9 +13,7 @@ constexpr int32_t firstHintOption = 2;
 
 Person& personById(int32_t id) { return *static_cast<Person*>(MainCanvas::persons[id].get()); }
 
-Person& listedPerson(const qel::util::DVectorPtr& list, int32_t i) {
-  return *static_cast<Person*>(list->elementAt(i));
-}
+Person& listedPerson(const qel::util::DVectorPtr& list, int32_t i) { return *static_cast<Person*>(list->elementAt(i)); }
 
 // Pockets emptied without pay and the loot cleared, nothing carried.
 void unload(Person& p) {

@@ -90,7 +90,9 @@ void ViewScene::paintBar(const DGraphicsPtr& g, bool alternate) {
     paintGaugeFill(g, *p, p->load);
   } else {
     MainCanvas::paintSoftKeyButton(g, MainCanvas::barButtonX, top + MainCanvas::barButtonY, 1, barButtonZone);
-    MainCanvas::drawText(g, MainCanvas::getText(noneSelectedText), MainCanvas::barButtonX + spriteWidth(moneyIconSprite) + 5,
+    MainCanvas::drawText(g,
+                         MainCanvas::getText(noneSelectedText),
+                         MainCanvas::barButtonX + spriteWidth(moneyIconSprite) + 5,
                          top + (barHeight() >> 1) - (MainCanvas::textLineHeight >> 1));
   }
 }
@@ -138,8 +140,10 @@ void ViewScene::paintStepClock(const DGraphicsPtr& g) {
     g->fillRect(sw - cw + b - 2, top + b, cw - 2 * b, ch - b);
   }
   const int32_t digitWidth = MainCanvas::textCharWidth;
-  MainCanvas::drawString(g, new qel::lang::DString(stepClockText(MainCanvas::stepIndex).c_str()),
-                         (cw - 4 * digitWidth) / 2 - cw + sw - 2, top + (sh > 400 ? 10 : 5));
+  MainCanvas::drawString(g,
+                         new qel::lang::DString(stepClockText(MainCanvas::stepIndex).c_str()),
+                         (cw - 4 * digitWidth) / 2 - cw + sw - 2,
+                         top + (sh > 400 ? 10 : 5));
 }
 
 void ViewScene::paintPersonButtons(const DGraphicsPtr& g) {

@@ -137,7 +137,8 @@ void ViewScene::paintWallEdges(int32_t x0, int32_t x1, int32_t y0, int32_t y1, i
       const int32_t px = MainCanvas::mapOriginX + x * c, py = MainCanvas::mapOriginY + y * c;
       bool corners[4] = {false, false, false, false};
       for (int32_t d = 0; d < 4; ++d) {
-        int32_t v = MainCanvas::cellClass(x + MainCanvas::directionSteps[0][d], y + MainCanvas::directionSteps[1][d], true);
+        int32_t v =
+            MainCanvas::cellClass(x + MainCanvas::directionSteps[0][d], y + MainCanvas::directionSteps[1][d], true);
         if (v < firstFloor) continue;
         v = edgeFrame(v, d == 0 || d == 2);
         const auto& cut = halfCuts[d];
@@ -214,8 +215,8 @@ void ViewScene::paintPlanTrails(int32_t x0, int32_t x1, int32_t y0, int32_t y1) 
       }
       if (forecast) {
         const int32_t slot = step.getItemSlot();
-        const bool takes = action == Path::Take ||
-                           (action == Path::Work && slot < p.pockets->length() && p.pockets[slot] == 's');
+        const bool takes =
+            action == Path::Take || (action == Path::Work && slot < p.pockets->length() && p.pockets[slot] == 's');
         if (!takes) {
           counted = -1;
         } else if (step.packed() != counted) {
@@ -269,8 +270,8 @@ void ViewScene::paintVehicle(const DGraphicsPtr& g) {
   const int32_t cutBottom =
       std::max(0, spriteHeight(planVehicleSprite) - MainCanvas::viewHeight + MainCanvas::vehicleY);
   if (running()) {
-    MainCanvas::drawSprite(g, MainCanvas::vehicleSprite, 0, MainCanvas::vehicleX, MainCanvas::vehicleY, 0, 0, 0,
-                           cutBottom);
+    MainCanvas::drawSprite(
+        g, MainCanvas::vehicleSprite, 0, MainCanvas::vehicleX, MainCanvas::vehicleY, 0, 0, 0, cutBottom);
     MainCanvas::drawSpriteFrame(g, policeSprite, 0, MainCanvas::policeOffset, MainCanvas::policeY);
   } else if (MainCanvas::sceneRebuilt && MainCanvas::vehicleY <= MainCanvas::viewHeight) {
     MainCanvas::drawSprite(g, planVehicleSprite, 0, MainCanvas::vehicleX, MainCanvas::vehicleY, 0, 0, 0, cutBottom);
@@ -280,10 +281,16 @@ void ViewScene::paintVehicle(const DGraphicsPtr& g) {
 
 void ViewScene::paintVehicleOverlay(const DGraphicsPtr& g) {
   if (!running()) return;
-  MainCanvas::drawSpriteFrame(g, MainCanvas::exitMoveSouth ? vehicleOverlayA1 : vehicleOverlayA0, 0,
-                              MainCanvas::vehicleX + MainCanvas::overlayAX, MainCanvas::vehicleY + MainCanvas::overlayAY);
+  MainCanvas::drawSpriteFrame(g,
+                              MainCanvas::exitMoveSouth ? vehicleOverlayA1 : vehicleOverlayA0,
+                              0,
+                              MainCanvas::vehicleX + MainCanvas::overlayAX,
+                              MainCanvas::vehicleY + MainCanvas::overlayAY);
   const int32_t b = MainCanvas::exitMoveNorth ? vehicleOverlayB1 : vehicleOverlayB0;
-  MainCanvas::drawSpriteFrame(g, b, 0, MainCanvas::vehicleX + MainCanvas::overlayBX,
+  MainCanvas::drawSpriteFrame(g,
+                              b,
+                              0,
+                              MainCanvas::vehicleX + MainCanvas::overlayBX,
                               MainCanvas::vehicleY + MainCanvas::overlayBY - spriteHeight(b));
 }
 

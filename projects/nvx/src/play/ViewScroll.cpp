@@ -42,10 +42,10 @@ int32_t moveAxis(int32_t arg, int32_t size, int32_t origin, int32_t cells, bool 
 }  // namespace
 
 void ViewScene::centerViewOn(int32_t column, int32_t row, bool center, bool forceCenter, bool relative) {
-  const int32_t x = moveAxis(column, MainCanvas::screenWidth, MainCanvas::mapOriginX, MainCanvas::mapWidth, center,
-                             forceCenter, relative);
-  const int32_t y = moveAxis(row, MainCanvas::viewHeight, MainCanvas::mapOriginY, MainCanvas::mapHeight, center,
-                             forceCenter, relative);
+  const int32_t x = moveAxis(
+      column, MainCanvas::screenWidth, MainCanvas::mapOriginX, MainCanvas::mapWidth, center, forceCenter, relative);
+  const int32_t y = moveAxis(
+      row, MainCanvas::viewHeight, MainCanvas::mapOriginY, MainCanvas::mapHeight, center, forceCenter, relative);
   if (x == MainCanvas::mapOriginX && y == MainCanvas::mapOriginY) return;
   MainCanvas::mapOriginX = x;
   MainCanvas::mapOriginY = y;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "gamelib/GameLib.h"
@@ -133,7 +132,8 @@ protected:
       for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
     const auto png = nv::demodata::encodePng(out);
     const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+    std::ofstream(folder / (name + ".png"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), png.size());
   }
 
   static inline nv::demodata::DataSet* dataSet_ = nullptr;

@@ -1,7 +1,6 @@
 #include "DemoLevel.h"
-
-#include "lang/DshortArray2d.h"
 #include "lang/DintArray2d.h"
+#include "lang/DshortArray2d.h"
 
 namespace nvx {
 namespace {
@@ -57,6 +56,15 @@ TEST_F(EnteringPlayTest, TheLeaderJoinsTheRunOutsideTheTrainingAndAtItsLastLevel
     EXPECT_EQ(MainCanvas::skipWorldLogic, 0);
     EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateLevel);
   }
+}
+
+TEST_F(EnteringPlayTest, ARunSetUpTwiceKeepsOneLeader) {
+  MainCanvas::difficulty = 0;
+  MainCanvas::startLevel(8);
+  hire(3);
+  MainCanvas::setUpLevel();
+  MainCanvas::setUpLevel();
+  EXPECT_EQ(crewIds(), (std::vector<int>{3, 0}));
 }
 
 TEST_F(EnteringPlayTest, PlanningStraightFromTheMapScreenPaintsTheLevel) {

@@ -1,7 +1,6 @@
-#include "DemoLevel.h"
-
 #include <algorithm>
 
+#include "DemoLevel.h"
 #include "lang/DExceptionBase.h"
 #include "microedition/rms/DRecordStore.h"
 #include "nvx/src/world/RoomObject.h"

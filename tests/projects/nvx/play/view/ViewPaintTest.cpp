@@ -1,5 +1,4 @@
 #include "DemoLevel.h"
-
 #include "gamelib/Animation.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
@@ -24,7 +23,6 @@ protected:
 
   static int cellLeft(int x) { return MainCanvas::mapOriginX + x * MainCanvas::cellSize; }
   static int cellTop(int y) { return MainCanvas::mapOriginY + y * MainCanvas::cellSize; }
-
 };
 
 TEST_F(ViewPaintTest, APlanTrailIsDrawnOnlyForTheStepsBeforeTheCurrentOne) {
@@ -68,7 +66,9 @@ TEST_F(ViewPaintTest, TheLoadForecastCountsPlannedTakesUntilTheExit) {
   const RoomObject* loot = nullptr;
   for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
     const auto* o = static_cast<RoomObject*>(e->nextElement());
-    if (o->content > 0 && o->amount > 0 && MainCanvas::levelTotals[o->content] < 1 && MainCanvas::alarmTable[o->content][1] > 0) loot = o;
+    if (o->content > 0 && o->amount > 0 && MainCanvas::levelTotals[o->content] < 1 &&
+        MainCanvas::alarmTable[o->content][1] > 0)
+      loot = o;
   }
   ASSERT_NE(loot, nullptr);
   const int weight = MainCanvas::alarmTable[loot->content][1];
@@ -103,8 +103,14 @@ struct ClockCase {
 
 TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
   const ClockCase cases[] = {
-      {false, 1, 7, true},   {false, 1, 11, true}, {false, 1, 6, false}, {false, 1, 0, false},
-      {false, 0, 7, false},  {true, 1, 7, true},   {true, 1, 3, false},  {true, 0, 9, false},
+      {false, 1, 7, true},
+      {false, 1, 11, true},
+      {false, 1, 6, false},
+      {false, 1, 0, false},
+      {false, 0, 7, false},
+      {true, 1, 7, true},
+      {true, 1, 3, false},
+      {true, 0, 9, false},
   };
   openLevel(7, false);
   select(hire(2));

@@ -109,8 +109,8 @@ TEST_F(ViewScrollTest, TheSelectionOutsideTheCrewIsRefused) {
 }
 
 TEST_F(ViewScrollTest, TheStepClockShowsMinutesAndTwoDigitSeconds) {
-  const std::pair<int, const char*> cases[] = {{0, "0:00"}, {9, "0:09"}, {59, "0:59"}, {60, "1:00"},
-                                               {65, "1:05"}, {599, "9:59"}, {600, "10:00"}};
+  const std::pair<int, const char*> cases[] = {
+      {0, "0:00"}, {9, "0:09"}, {59, "0:59"}, {60, "1:00"}, {65, "1:05"}, {599, "9:59"}, {600, "10:00"}};
   for (const auto& [steps, text] : cases) EXPECT_EQ(MainCanvas::stepClockText(steps), text) << steps;
 }
 

@@ -80,4 +80,12 @@ TEST(ScenarioTest, ExitInTheMainMenuEndsTheGame) {
   EXPECT_EQ(start.log.find("script done"), std::string::npos) << "the game ended before the script's last wait";
 }
 
+TEST(ScenarioTest, TheMainMenuTourVisitsEveryItem) {
+  HeadlessGame game("main-menu-tour");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("main-menu-tour"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("main-menu-tour", start.log), "");
+}
+
 }  // namespace

@@ -88,4 +88,14 @@ TEST(ScenarioTest, TheMainMenuTourVisitsEveryItem) {
   EXPECT_EQ(compareWithGolden("main-menu-tour", start.log), "");
 }
 
+TEST(ScenarioTest, TrainingHiresPlansAWalkAndStartsTheBreakIn) {
+  HeadlessGame game("training-start");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("training-start"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("training-start", start.log), "");
+  EXPECT_NE(start.log.find("dialog 2 title \"Pip\""), std::string::npos) << "the one person of the first job";
+  EXPECT_NE(start.log.find("transition 1 run"), std::string::npos) << "the break-in started";
+}
+
 }  // namespace

@@ -80,4 +80,22 @@ TEST(ScenarioTest, ExitInTheMainMenuEndsTheGame) {
   EXPECT_EQ(start.log.find("script done"), std::string::npos) << "the game ended before the script's last wait";
 }
 
+TEST(ScenarioTest, TheMainMenuTourVisitsEveryItem) {
+  HeadlessGame game("main-menu-tour");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("main-menu-tour"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("main-menu-tour", start.log), "");
+}
+
+TEST(ScenarioTest, TrainingHiresPlansAWalkAndStartsTheBreakIn) {
+  HeadlessGame game("training-start");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("training-start"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("training-start", start.log), "");
+  EXPECT_NE(start.log.find("dialog 2 title \"Pip\""), std::string::npos) << "the one person of the first job";
+  EXPECT_NE(start.log.find("transition 1 run"), std::string::npos) << "the break-in started";
+}
+
 }  // namespace

@@ -45,11 +45,13 @@ struct WorldState {
   static inline int32_t vehicleX = 0;
   static inline int32_t vehicleY = 0;
   static inline int32_t vehicleSpeed = 0;
-  static inline uint8_t arrivalSpeed = 0;
+  // Nothing else sets the two start speeds: at 0 the arriving car would
+  // never reach the exit, and the police would crawl a pixel a tick.
+  static inline uint8_t arrivalSpeed = 4;
   static inline int32_t phaseCounter = 0;
   static inline int32_t policeOffset = 0;
   static inline int32_t policeY = 0;
-  static inline uint8_t policeStartSpeed = 0;
+  static inline uint8_t policeStartSpeed = 4;
   static inline int32_t latePenalty = 0;
   static inline uint8_t arrestsMade = 0;
   static inline uint8_t alarmRaised = 0;

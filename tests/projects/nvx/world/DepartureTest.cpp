@@ -238,6 +238,17 @@ TEST_F(DepartureTest, VehiclePhasesInOrder) {
   EXPECT_EQ(MainCanvas::mapMessage, 150);
 }
 
+TEST_F(DepartureTest, TheArrivingCarReachesTheExitAtItsStartSpeed) {
+  MainCanvas::screenWidth = 240;
+  MainCanvas::phase = 5;
+  MainCanvas::vehicleX = MainCanvas::screenWidth;
+  MainCanvas::vehicleSpeed = MainCanvas::arrivalSpeed;
+  int ticks = 0;
+  while (MainCanvas::phase == 5 && ticks++ < 1000) MainCanvas::stepVehicle();
+  EXPECT_EQ(MainCanvas::phase, 0);
+  EXPECT_GT(MainCanvas::policeStartSpeed, 1) << "the police come faster than a pixel a tick";
+}
+
 TEST_F(DepartureTest, LeavingLateMeetsThePolice) {
   MainCanvas::levelCounter = 120;
   MainCanvas::stepIndex = 100;

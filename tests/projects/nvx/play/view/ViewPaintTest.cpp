@@ -137,7 +137,9 @@ TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
     int columns, rows;
     bool across, upDown;
   };
-  const Case cases[] = {{20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 13, false, false}};
+  // 13 rows fit the screen's height but not the map area above the bar.
+  const Case cases[] = {{20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 11, false, false},
+                        {10, 13, false, true}};
   MainCanvas::touchInput = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows);

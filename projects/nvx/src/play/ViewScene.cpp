@@ -83,6 +83,7 @@ void ViewScene::paintLevel(const DGraphicsPtr& g) {
   if (running()) paintVehicle(g);
   paintBarStatus(g);
   paintStepClock(g);
+  MainCanvas::paintCursor(g, MainCanvas::cursorX, MainCanvas::cursorY, 0);
   if (MainCanvas::touchInput) {
     g->setClip(0, 0, sw, sh);
     if (MainCanvas::selectedPerson)

@@ -132,6 +132,33 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
   }
 }
 
+// The frame carries the hand cursor, drawn after the bar and clock as the
+// map screen draws it.
+TEST_F(ViewPaintTest, TheFrameDrawsTheHandCursorAtTheCursor) {
+  openLevel(9, false);
+  const auto frame = [](int x, int y) {
+    MainCanvas::cursorX = x;
+    MainCanvas::cursorY = y;
+    MainCanvas::sceneDirty = 1;
+    qel::lcdui::DImagePtr screen = newScreen();
+    MainCanvas::paintLevel(screen->getGraphics());
+    return screen;
+  };
+  qel::lcdui::DImagePtr withoutHand = frame(-1000, -1000);
+  qel::lcdui::DImagePtr expected = frame(-1000, -1000);
+  MainCanvas::paintCursor(expected->getGraphics(), 120, 100, 0);
+  qel::lcdui::DImagePtr withHand = frame(120, 100);
+  bool handShows = false, sameAsExpected = true;
+  for (int y = 0; y < 320; ++y) {
+    for (int x = 0; x < 240; ++x) {
+      handShows = handShows || pixel(withHand, x, y) != pixel(withoutHand, x, y);
+      sameAsExpected = sameAsExpected && pixel(withHand, x, y) == pixel(expected, x, y);
+    }
+  }
+  EXPECT_TRUE(handShows);
+  EXPECT_TRUE(sameAsExpected);
+}
+
 TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
   struct Case {
     int columns, rows;

@@ -165,8 +165,8 @@ TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
     bool across, upDown;
   };
   // 13 rows fit the screen's height but not the map area above the bar.
-  const Case cases[] = {{20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 11, false, false},
-                        {10, 13, false, true}};
+  const Case cases[] = {
+      {20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 11, false, false}, {10, 13, false, true}};
   MainCanvas::touchInput = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows);

@@ -10,9 +10,10 @@
 
 namespace tdlx {
 
+// Never destroyed: a display held by another static unhooks from its destructor at exit.
 HookTable& hookTable() {
-  static HookTable instance;
-  return instance;
+  static auto* instance = new HookTable;
+  return *instance;
 }
 
 namespace {

@@ -51,14 +51,16 @@ std::int32_t fixedOrientation(const char16_t*, wce::DeviceMode* mode, wce::HWND,
 
 }  // namespace
 
+// Never destroyed: displays held by other statics call the libraries from
+// their destructors when the process exits.
 std::unique_ptr<CoreLibrary>& coreLibraryHolder() {
-  static std::unique_ptr<CoreLibrary> holder;
-  return holder;
+  static auto* holder = new std::unique_ptr<CoreLibrary>;
+  return *holder;
 }
 
 std::unique_ptr<ShellLibrary>& shellLibraryHolder() {
-  static std::unique_ptr<ShellLibrary> holder;
-  return holder;
+  static auto* holder = new std::unique_ptr<ShellLibrary>;
+  return *holder;
 }
 
 CoreLibrary::CoreLibrary()

@@ -5,9 +5,10 @@
 
 namespace wce {
 
+// Never destroyed, so AllKeys stays callable from other statics' destructors at exit.
 CoreServicesState& coreServicesState() {
-  static CoreServicesState instance;
-  return instance;
+  static auto* instance = new CoreServicesState;
+  return *instance;
 }
 
 bool AllKeys(bool all) {

@@ -6,9 +6,10 @@
 
 namespace wce {
 
+// Never destroyed: windows are still looked up from other statics' destructors at exit.
 Desktop& Desktop::instance() {
-  static Desktop desktop;
-  return desktop;
+  static auto* desktop = new Desktop;
+  return *desktop;
 }
 
 std::u16string Desktop::folded(std::u16string_view name) { return asciiLowered(name); }

@@ -1,3 +1,6 @@
+#include <cstdlib>
+#include <memory>
+
 #include "DisplayFixture.h"
 #include "display/api/WindowHook.h"
 #include "display/detect/DriverChoice.h"
@@ -16,6 +19,10 @@
 
 namespace tdlx::testing {
 namespace {
+
+// Made before main, so exit() destroys it after every function-local static,
+// as the game's static back-end table is destroyed.
+std::unique_ptr<Display> displayHeldUntilExit;
 
 TEST_F(DisplayTest, CreateWritesTheLogInOrder) {
   useDevice(vgaProfile());
@@ -245,6 +252,21 @@ TEST_F(DisplayTest, DestroyingTheWindowFirstUnhooksOnce) {
   EXPECT_EQ(wce::GetWindowLongW(other, wce::GWL_WNDPROC) != reinterpret_cast<wce::LONG_PTR>(&recordMessages), true);
   second.reset();
   EXPECT_EQ(wce::GetWindowLongW(other, wce::GWL_WNDPROC), reinterpret_cast<wce::LONG_PTR>(&recordMessages));
+}
+
+// exit() with a display still held by a static tears it down after the
+// libraries' and hooks' own statics are gone; that teardown must stay safe.
+TEST_F(DisplayTest, ExitWithAStaticDisplayIsSafe) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        useDevice(vgaProfile());
+        if (!open(0)) std::exit(2);
+        displayHeldUntilExit = std::move(display_);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0),
+      "");
 }
 
 // A DMA engine that never reports ready holds each scene up for a bounded time only.

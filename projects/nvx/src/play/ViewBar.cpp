@@ -160,7 +160,7 @@ void ViewScene::paintPersonButtons(const DGraphicsPtr& g) {
 }
 
 void ViewScene::paintScrollArrows(const DGraphicsPtr& g) {
-  const int32_t c = MainCanvas::cellSize, sw = MainCanvas::screenWidth, vh = MainCanvas::viewHeight;
+  const int32_t c = MainCanvas::cellSize, sw = MainCanvas::screenWidth, vh = MainCanvas::mapAreaHeight;
   if (MainCanvas::mapWidth * c > sw) {
     const gamelib::Animation* left = guiAnimation(2);
     const gamelib::Animation* right = guiAnimation(3);

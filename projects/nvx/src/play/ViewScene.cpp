@@ -67,7 +67,7 @@ void ViewScene::paintLevel(const DGraphicsPtr& g) {
   if (MainCanvas::sceneDirty) {
     MainCanvas::mapPainting = 1;
     const int32_t c = MainCanvas::cellSize;
-    if (MainCanvas::mapWidth * c < sw || MainCanvas::mapHeight * c < MainCanvas::viewHeight) {
+    if (MainCanvas::mapWidth * c < sw || MainCanvas::mapHeight * c < MainCanvas::mapAreaHeight) {
       const DGraphicsPtr& t = MainCanvas::trailGraphics;
       t->setColor(static_cast<uint32_t>(running() ? runningBackground : planningBackground));
       t->setClip(0, 0, sw, sh);
@@ -83,6 +83,7 @@ void ViewScene::paintLevel(const DGraphicsPtr& g) {
   if (running()) paintVehicle(g);
   paintBarStatus(g);
   paintStepClock(g);
+  MainCanvas::paintCursor(g, MainCanvas::cursorX, MainCanvas::cursorY, 0);
   if (MainCanvas::touchInput) {
     g->setClip(0, 0, sw, sh);
     if (MainCanvas::selectedPerson)
@@ -268,12 +269,12 @@ void ViewScene::paintBombs(const DGraphicsPtr& g) {
 void ViewScene::paintVehicle(const DGraphicsPtr& g) {
   // The vehicle never reaches below the map area.
   const int32_t cutBottom =
-      std::max(0, spriteHeight(planVehicleSprite) - MainCanvas::viewHeight + MainCanvas::vehicleY);
+      std::max(0, spriteHeight(planVehicleSprite) - MainCanvas::mapAreaHeight + MainCanvas::vehicleY);
   if (running()) {
     MainCanvas::drawSprite(
         g, MainCanvas::vehicleSprite, 0, MainCanvas::vehicleX, MainCanvas::vehicleY, 0, 0, 0, cutBottom);
     MainCanvas::drawSpriteFrame(g, policeSprite, 0, MainCanvas::policeOffset, MainCanvas::policeY);
-  } else if (MainCanvas::sceneRebuilt && MainCanvas::vehicleY <= MainCanvas::viewHeight) {
+  } else if (MainCanvas::sceneRebuilt && MainCanvas::vehicleY <= MainCanvas::mapAreaHeight) {
     MainCanvas::drawSprite(g, planVehicleSprite, 0, MainCanvas::vehicleX, MainCanvas::vehicleY, 0, 0, 0, cutBottom);
     g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
   }

@@ -42,6 +42,9 @@ struct ViewScene {
   // Clock phases 7 to 11 of each cycle show the blinking parts.
   static constexpr int8_t blinkPhase = 7;
 
+  // Height of the map area above the bottom bar, set with the visible cells.
+  static inline int32_t mapAreaHeight = 0;
+
   // One frame of level play; nothing before the trail image exists.
   static void paintLevel(const qel::lcdui::DGraphicsPtr& g);
   // Rebuilds the trail image when dirty, then draws it.

@@ -45,7 +45,7 @@ void ViewScene::centerViewOn(int32_t column, int32_t row, bool center, bool forc
   const int32_t x = moveAxis(
       column, MainCanvas::screenWidth, MainCanvas::mapOriginX, MainCanvas::mapWidth, center, forceCenter, relative);
   const int32_t y = moveAxis(
-      row, MainCanvas::viewHeight, MainCanvas::mapOriginY, MainCanvas::mapHeight, center, forceCenter, relative);
+      row, MainCanvas::mapAreaHeight, MainCanvas::mapOriginY, MainCanvas::mapHeight, center, forceCenter, relative);
   if (x == MainCanvas::mapOriginX && y == MainCanvas::mapOriginY) return;
   MainCanvas::mapOriginX = x;
   MainCanvas::mapOriginY = y;
@@ -54,7 +54,7 @@ void ViewScene::centerViewOn(int32_t column, int32_t row, bool center, bool forc
 }
 
 void ViewScene::scrollView(int32_t direction) {
-  const int32_t halfHeight = MainCanvas::viewHeight >> 1, halfWidth = MainCanvas::screenWidth >> 1;
+  const int32_t halfHeight = MainCanvas::mapAreaHeight >> 1, halfWidth = MainCanvas::screenWidth >> 1;
   switch (direction) {
     case 2: centerViewOn(0, -halfHeight, false, false, true); break;
     case 3: centerViewOn(0, halfHeight, false, false, true); break;
@@ -87,6 +87,8 @@ void ViewScene::computeVisibleCells() {
   const int32_t c = std::max<int32_t>(MainCanvas::cellSize, 1);
   MainCanvas::visibleColumns = MainCanvas::screenWidth / c;
   MainCanvas::visibleRows = MainCanvas::screenHeight / c;
+  const int32_t bar = MainCanvas::spriteTable ? MainCanvas::spriteTable[barSprite][3] : 0;
+  MainCanvas::mapAreaHeight = MainCanvas::screenHeight - bar;
 }
 
 std::string ViewScene::stepClockText(int32_t steps) {

@@ -191,7 +191,7 @@ void MapScreen::paintMapScreen(const DGraphicsPtr& g) {
                                   MainCanvas::tickerPlaceY);
     MainCanvas::paintSpeechBubble(g, MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY, true);
   }
-  paintHand(g);
+  paintCursor(g, cursorX, cursorY, 0);
   MainCanvas::mapPainting = 0;
 }
 
@@ -330,11 +330,11 @@ void MapScreen::paintChosenPerson(const DGraphicsPtr& g) {
   MainCanvas::drawSpriteFrame(g, MainCanvas::spritePersonFirst + person->id - 1, 0, point.at(0), point.at(1));
 }
 
-void MapScreen::paintHand(const DGraphicsPtr& g) {
+void MapScreen::paintCursor(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t) {
   if (!handImage) handImage = gamelib::GameLib::loadImage(u"hand");
   if (!handImage) return;
   g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
-  g->drawImage(handImage, cursorX - handImage->getWidth() / 2, cursorY, 0, 0);
+  g->drawImage(handImage, x - handImage->getWidth() / 2, y, 0, 0);
 }
 
 }  // namespace nvx

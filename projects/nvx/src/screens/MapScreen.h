@@ -52,6 +52,8 @@ struct MapScreen {
   static void updateMapScreen();
   // Direction 0 left, 1 right, 2 up, 3 down.
   static void moveCursor(int32_t direction);
+  // The hand cursor with its tip at (x, y); the flag changes nothing here.
+  static void paintCursor(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t flag);
   // Back from the shop grid to the places; a changed pocket erases the plan.
   static void leaveShop();
   // The shop grid for the chosen person, whose pockets become carrySlots.
@@ -83,7 +85,6 @@ private:
   static void layOutShop();
   static void paintItemLine(const qel::lcdui::DGraphicsPtr& g, int32_t panelX, int32_t y, int32_t panelWidth);
   static void paintChosenPerson(const qel::lcdui::DGraphicsPtr& g);
-  static void paintHand(const qel::lcdui::DGraphicsPtr& g);
   static void showResultEvent();
   static void glideCursor();
 };

@@ -231,7 +231,7 @@ void WorldRules::drawTrailDot(const Person& p) {
   }
   const int32_t side = MainCanvas::screenHeight >= 401 ? 4 : 2;
   MainCanvas::trailGraphics->setColor(static_cast<uint32_t>(MainCanvas::colourTable[p.id]));
-  MainCanvas::trailGraphics->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::viewHeight);
+  MainCanvas::trailGraphics->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::mapAreaHeight);
   MainCanvas::trailGraphics->fillRect(
       MainCanvas::mapOriginX + MainCanvas::cellSize * p.x + dx + MainCanvas::cellSize / 2 + p.id - 1,
       MainCanvas::mapOriginY + MainCanvas::cellSize * p.y + dy + MainCanvas::cellSize / 2 + p.id - 1,

@@ -41,7 +41,7 @@ protected:
     layFloor(10, 8, 2, 2);
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = 320;
-    MainCanvas::viewHeight = 290;
+    MainCanvas::viewHeight = MainCanvas::mapAreaHeight = 290;
     MainCanvas::cellSize = 24;
     MainCanvas::mapOriginX = MainCanvas::mapOriginY = 0;
     MainCanvas::levelTotals = new qel::lang::DintArray(7);

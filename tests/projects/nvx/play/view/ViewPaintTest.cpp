@@ -132,12 +132,41 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
   }
 }
 
+// The frame carries the hand cursor, drawn after the bar and clock as the
+// map screen draws it.
+TEST_F(ViewPaintTest, TheFrameDrawsTheHandCursorAtTheCursor) {
+  openLevel(9, false);
+  const auto frame = [](int x, int y) {
+    MainCanvas::cursorX = x;
+    MainCanvas::cursorY = y;
+    MainCanvas::sceneDirty = 1;
+    qel::lcdui::DImagePtr screen = newScreen();
+    MainCanvas::paintLevel(screen->getGraphics());
+    return screen;
+  };
+  qel::lcdui::DImagePtr withoutHand = frame(-1000, -1000);
+  qel::lcdui::DImagePtr expected = frame(-1000, -1000);
+  MainCanvas::paintCursor(expected->getGraphics(), 120, 100, 0);
+  qel::lcdui::DImagePtr withHand = frame(120, 100);
+  bool handShows = false, sameAsExpected = true;
+  for (int y = 0; y < 320; ++y) {
+    for (int x = 0; x < 240; ++x) {
+      handShows = handShows || pixel(withHand, x, y) != pixel(withoutHand, x, y);
+      sameAsExpected = sameAsExpected && pixel(withHand, x, y) == pixel(expected, x, y);
+    }
+  }
+  EXPECT_TRUE(handShows);
+  EXPECT_TRUE(sameAsExpected);
+}
+
 TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
   struct Case {
     int columns, rows;
     bool across, upDown;
   };
-  const Case cases[] = {{20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 13, false, false}};
+  // 13 rows fit the screen's height but not the map area above the bar.
+  const Case cases[] = {
+      {20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 11, false, false}, {10, 13, false, true}};
   MainCanvas::touchInput = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows);

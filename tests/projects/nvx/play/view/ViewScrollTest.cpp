@@ -13,7 +13,7 @@ protected:
     MainCanvas::initStatics();
     MainCanvas::cellSize = 24;
     MainCanvas::screenWidth = 240;
-    MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
+    MainCanvas::screenHeight = MainCanvas::viewHeight = MainCanvas::mapAreaHeight = 320;
     MainCanvas::phase = 0;
     MainCanvas::mapPainting = 0;
     MainCanvas::sceneDirtyAgain = 0;
@@ -85,6 +85,21 @@ TEST_F(ViewScrollTest, ScrollingMovesHalfAViewAndStopsAtTheMapsEdges) {
   MainCanvas::scrollView(3);
   EXPECT_EQ(MainCanvas::mapOriginY, -160);
   EXPECT_EQ(MainCanvas::mapOriginX, -360);
+}
+
+// The bottom bar covers y 280..319: rows move and clamp within the 280
+// pixels above it, never the full screen height.
+TEST_F(ViewScrollTest, TheVerticalAxisUsesTheMapAreaAboveTheBar) {
+  MainCanvas::mapAreaHeight = 280;
+  map(5, 30, 0, 0);
+  MainCanvas::centerViewOn(0, 11, false, false, false);
+  EXPECT_EQ(MainCanvas::mapOriginY, -240) << "row 11 lies under the bar: the page turns";
+  map(5, 30, -400, -400);
+  MainCanvas::scrollView(3);
+  EXPECT_EQ(MainCanvas::mapOriginY, 280 - 30 * 24) << "the last row ends at the bar's top";
+  map(5, 11, 0, 0);
+  MainCanvas::centerViewOn(0, 0, true, false, false);
+  EXPECT_EQ(MainCanvas::mapOriginY, (280 - 11 * 24) / 2) << "a map shorter than the area is centred in it";
 }
 
 TEST_F(ViewScrollTest, AnInvalidationDuringAPaintIsKept) {

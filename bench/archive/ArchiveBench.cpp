@@ -2,11 +2,10 @@
 // 2000 files of 10 KB in a non-solid LZMA 7z (made by 7zz) and a deflated
 // zip (made by Info-ZIP zip). Needs 7zz and zip on the path.
 
+#include <algorithm>
 #include <archive.h>
 #include <archive_entry.h>
 #include <benchmark/benchmark.h>
-
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -48,7 +47,8 @@ std::vector<uint8_t> slurp(const std::filesystem::path& path) {
 const Corpus& corpus() {
   static Corpus corpus = [] {
     Corpus c;
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("nv-archive-bench-" + std::to_string(::getpid()));
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("nv-archive-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir / "files");
     std::mt19937 random(2000);
     const char* words[] = {"lantern", "door", "key", "guard", "shadow", "vault", "stair", "window", "night", "alarm"};

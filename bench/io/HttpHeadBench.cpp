@@ -2,7 +2,6 @@
 // slow or hostile peer) and in one run: the line search must cost the same
 // per byte either way.
 #include <benchmark/benchmark.h>
-
 #include <string>
 
 #include "microedition/io/DHttpConnection.h"

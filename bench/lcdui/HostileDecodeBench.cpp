@@ -1,12 +1,10 @@
 // Refusing a 113-byte PNG whose text chunk claims almost 2 GB: time per
 // refusal and the process's peak memory afterwards (a few MB, not the claim).
 #include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
-
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 #include "lang/DExceptionBase.h"
@@ -25,8 +23,7 @@ void RefuseHugeTextChunk(benchmark::State& state) {
     try {
       qel::lcdui::DImage::createImageFromData(data.data(), static_cast<int32_t>(data.size()), false);
       state.SkipWithError("decoded");
-    } catch (const qel::lang::DExceptionBase&) {
-    }
+    } catch (const qel::lang::DExceptionBase&) {}
   }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

@@ -3,9 +3,8 @@
 // grow with n. Reading every record back is the yardstick beside it.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-
 #include <filesystem>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
 
@@ -27,8 +26,8 @@ class ScratchRegistry {
 public:
   ScratchRegistry() {
     std::error_code error;
-    std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm"
-                                                                                  : std::filesystem::temp_directory_path();
+    std::filesystem::path base =
+        std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
     std::string pattern = (base / "nv-rms-bench-XXXXXX").string();
     root_ = ::mkdtemp(pattern.data());
     wce::setRegistryRoot(root_);

@@ -1,9 +1,9 @@
 #pragma once
 // The detection record of this process; none until the first display detects.
 
-#include "display/detect/VideoDetect.h"
-
 #include <optional>
+
+#include "display/detect/VideoDetect.h"
 
 namespace tdlx {
 

@@ -1,13 +1,13 @@
 #pragma once
 // Making drivers by id and choosing the one a display uses.
 
-#include "display/detect/VideoDetect.h"
-#include "display/drivers/DisplayParams.h"
-#include "display/drivers/VideoDriver.h"
-
 #include <cstdint>
 #include <functional>
 #include <memory>
+
+#include "display/detect/VideoDetect.h"
+#include "display/drivers/DisplayParams.h"
+#include "display/drivers/VideoDriver.h"
 
 namespace tdlx {
 

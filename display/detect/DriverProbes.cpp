@@ -18,11 +18,11 @@ namespace tdlx {
 bool DeviceDriverProbes::gdi(ModeRecord& mode) { return GdiDriver::detect(mode); }
 
 bool DeviceDriverProbes::osVersion(std::uint32_t& major, std::uint32_t& minor) {
-    wce::OsVersionInfo info;
-    if (!wce::GetVersionExW(&info)) return false;
-    major = info.major;
-    minor = info.minor;
-    return true;
+  wce::OsVersionInfo info;
+  if (!wce::GetVersionExW(&info)) return false;
+  major = info.major;
+  minor = info.minor;
+  return true;
 }
 
 bool DeviceDriverProbes::vga(ModeRecord& mode) { return VgaDriver::detect(mode); }

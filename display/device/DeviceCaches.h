@@ -2,18 +2,18 @@
 // What the device helpers keep for the process once made: the device model,
 // the holders of the system libraries and the log's run.
 
-#include "display/device/SystemLibraries.h"
-
 #include <filesystem>
 #include <memory>
 #include <optional>
 
+#include "display/device/SystemLibraries.h"
+
 namespace tdlx {
 
 struct LogState {
-    std::filesystem::path folder;
-    // Whether this run has written its first entry.
-    bool started = false;
+  std::filesystem::path folder;
+  // Whether this run has written its first entry.
+  bool started = false;
 };
 
 std::optional<int>& cachedDeviceModel();

@@ -6,18 +6,18 @@
 namespace tdlx {
 
 enum DeviceModel : int {
-    kModelUnknown = 0,
-    kModelIpaqH3800 = 1,
-    kModelCompaleP6C = 2,
-    kModelTyphoon = 3,
-    kModelToshibaE310 = 4,
-    kModelToshibaE330 = 5,
-    kModelToshibaE740 = 6,
-    kModelToshibaE750 = 7,
-    kModelMotoQ = 8,
-    kModelMotoQ9c = 9,
-    kModelSamsungI760 = 10,
-    kModelHtcVoyager = 11,
+  kModelUnknown = 0,
+  kModelIpaqH3800 = 1,
+  kModelCompaleP6C = 2,
+  kModelTyphoon = 3,
+  kModelToshibaE310 = 4,
+  kModelToshibaE330 = 5,
+  kModelToshibaE740 = 6,
+  kModelToshibaE750 = 7,
+  kModelMotoQ = 8,
+  kModelMotoQ9c = 9,
+  kModelSamsungI760 = 10,
+  kModelHtcVoyager = 11,
 };
 
 // The first row whose name begins the OEM text (ASCII case ignored); "MotoQ"

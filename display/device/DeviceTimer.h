@@ -1,9 +1,9 @@
 #pragma once
 // The device helpers' millisecond timer and processor identification.
 
-#include "display/kernels/ProcessorKind.h"
-
 #include <cstdint>
+
+#include "display/kernels/ProcessorKind.h"
 
 namespace tdlx {
 

@@ -12,7 +12,7 @@ bool DmaLibrary::ready() const { return !ready_ || ready_(); }
 
 bool DmaLibrary::copyToVram(const void* dram, std::int32_t pitch, std::int32_t left, std::int32_t top,
                             std::int32_t width, std::int32_t height) const {
-    return toVram_ && toVram_(dram, pitch, left, top, width, height);
+  return toVram_ && toVram_(dram, pitch, left, top, width, height);
 }
 
 }  // namespace tdlx

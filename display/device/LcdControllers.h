@@ -3,9 +3,9 @@
 // physical memory: whether one drives the screen at 16 bits per pixel, and at
 // what size.
 
-#include "display/drivers/ModeRecord.h"
-
 #include <cstdint>
+
+#include "display/drivers/ModeRecord.h"
 
 namespace tdlx {
 

@@ -4,56 +4,55 @@
 // "aygshell.dll" (SHFullScreen). A missing entry is replaced by a stand-in with
 // the answers of a device that lacks it.
 
+#include <cstdint>
+
 #include "display/device/LoadedLibrary.h"
 #include "platform/gdi/DisplaySettings.h"
-
-#include <cstdint>
 
 namespace tdlx {
 
 class CoreLibrary {
 public:
-    // On the Motorola Q models the orientation fix is applied when it is made.
-    static CoreLibrary& instance();
+  // On the Motorola Q models the orientation fix is applied when it is made.
+  static CoreLibrary& instance();
 
-    void allKeys(bool all);
-    bool setKernelMode(bool kernel);
-    std::int32_t changeDisplaySettings(wce::DeviceMode* mode, wce::DWORD flags);
-    // From here on a set of the orientation turns it one step further and a
-    // query turns the answer one step back. Logged and applied once.
-    void applyOrientationFix();
+  void allKeys(bool all);
+  bool setKernelMode(bool kernel);
+  std::int32_t changeDisplaySettings(wce::DeviceMode* mode, wce::DWORD flags);
+  // From here on a set of the orientation turns it one step further and a
+  // query turns the answer one step back. Logged and applied once.
+  void applyOrientationFix();
 
-    CoreLibrary();
+  CoreLibrary();
 
 private:
-    using AllKeysFunction = bool(bool);
-    using SetKModeFunction = bool(bool);
-    using ChangeDisplaySettingsFunction = std::int32_t(const char16_t*, wce::DeviceMode*, wce::HWND, wce::DWORD,
-                                                       void*);
+  using AllKeysFunction = bool(bool);
+  using SetKModeFunction = bool(bool);
+  using ChangeDisplaySettingsFunction = std::int32_t(const char16_t*, wce::DeviceMode*, wce::HWND, wce::DWORD, void*);
 
-    LoadedLibrary library_;
-    AllKeysFunction* allKeys_;
-    SetKModeFunction* setKMode_;
-    ChangeDisplaySettingsFunction* changeDisplaySettings_;
-    bool allKeysSetting_ = false;
-    bool kernelMode_ = false;
-    bool orientationFix_ = false;
+  LoadedLibrary library_;
+  AllKeysFunction* allKeys_;
+  SetKModeFunction* setKMode_;
+  ChangeDisplaySettingsFunction* changeDisplaySettings_;
+  bool allKeysSetting_ = false;
+  bool kernelMode_ = false;
+  bool orientationFix_ = false;
 };
 
 class ShellLibrary {
 public:
-    static ShellLibrary& instance();
+  static ShellLibrary& instance();
 
-    // Without SHFullScreen, the "HHTaskBar" window is shown (bit 0) or hidden (bit 1).
-    void fullScreen(wce::HWND window, wce::DWORD state);
+  // Without SHFullScreen, the "HHTaskBar" window is shown (bit 0) or hidden (bit 1).
+  void fullScreen(wce::HWND window, wce::DWORD state);
 
-    ShellLibrary();
+  ShellLibrary();
 
 private:
-    using FullScreenFunction = bool(wce::HWND, wce::DWORD);
+  using FullScreenFunction = bool(wce::HWND, wce::DWORD);
 
-    LoadedLibrary library_;
-    FullScreenFunction* fullScreen_;
+  LoadedLibrary library_;
+  FullScreenFunction* fullScreen_;
 };
 
 // The display orientation 0..3 (DMDO_0, DMDO_90, DMDO_180, DMDO_270); 0 when

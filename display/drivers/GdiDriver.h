@@ -10,29 +10,29 @@ namespace tdlx {
 
 class GdiDriver final : public VideoDriver {
 public:
-    // The screen DC's size (at orientation 0) and depth.
-    static bool detect(ModeRecord& mode);
+  // The screen DC's size (at orientation 0) and depth.
+  static bool detect(ModeRecord& mode);
 
-    GdiDriver() = default;
-    ~GdiDriver() override;
-    GdiDriver(const GdiDriver&) = delete;
-    GdiDriver& operator=(const GdiDriver&) = delete;
+  GdiDriver() = default;
+  ~GdiDriver() override;
+  GdiDriver(const GdiDriver&) = delete;
+  GdiDriver& operator=(const GdiDriver&) = delete;
 
-    bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
-    FrameBufferInfo* Lock() override;
-    void Unlock(std::uint32_t flags) override;
-    void SetDirtyRect(const Rect& rect) override;
+  bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
+  FrameBufferInfo* Lock() override;
+  void Unlock(std::uint32_t flags) override;
+  void SetDirtyRect(const Rect& rect) override;
 
 private:
-    wce::HWND window_ = nullptr;
-    wce::HDC memoryDc_ = nullptr;
-    wce::HBITMAP section_ = nullptr;
-    wce::HGDIOBJ previousBitmap_ = nullptr;
-    int dirtyX_ = 0;
-    int dirtyY_ = 0;
-    int dirtyWidth_ = 0;
-    int dirtyHeight_ = 0;
-    int orientationBefore_ = -1;
+  wce::HWND window_ = nullptr;
+  wce::HDC memoryDc_ = nullptr;
+  wce::HBITMAP section_ = nullptr;
+  wce::HGDIOBJ previousBitmap_ = nullptr;
+  int dirtyX_ = 0;
+  int dirtyY_ = 0;
+  int dirtyWidth_ = 0;
+  int dirtyHeight_ = 0;
+  int orientationBefore_ = -1;
 };
 
 }  // namespace tdlx

@@ -7,7 +7,7 @@ namespace {
 
 template <typename Pointer>
 Pointer find(const LoadedLibrary& library, const char16_t* name) {
-    return library.entry<std::remove_pointer_t<Pointer>>(name);
+  return library.entry<std::remove_pointer_t<Pointer>>(name);
 }
 
 }  // namespace
@@ -25,8 +25,8 @@ GxLibrary::GxLibrary()
       isDisplayDramBuffer(find<decltype(isDisplayDramBuffer)>(library, u"GXIsDisplayDRAMBuffer")) {}
 
 bool GxLibrary::usable() const {
-    return openDisplay && closeDisplay && getDisplayProperties && beginDraw && endDraw && suspend && resume &&
-           setViewport;
+  return openDisplay && closeDisplay && getDisplayProperties && beginDraw && endDraw && suspend && resume &&
+         setViewport;
 }
 
 }  // namespace tdlx

@@ -7,22 +7,22 @@
 namespace tdlx {
 
 struct GxLibrary {
-    GxLibrary();
+  GxLibrary();
 
-    // The library with every entry but GXIsDisplayDRAMBuffer, which may be missing.
-    bool usable() const;
-    bool isDramBuffer() const { return isDisplayDramBuffer && isDisplayDramBuffer(); }
+  // The library with every entry but GXIsDisplayDRAMBuffer, which may be missing.
+  bool usable() const;
+  bool isDramBuffer() const { return isDisplayDramBuffer && isDisplayDramBuffer(); }
 
-    LoadedLibrary library;
-    decltype(&wce::GXOpenDisplay) openDisplay;
-    decltype(&wce::GXCloseDisplay) closeDisplay;
-    decltype(&wce::GXGetDisplayProperties) getDisplayProperties;
-    decltype(&wce::GXBeginDraw) beginDraw;
-    decltype(&wce::GXEndDraw) endDraw;
-    decltype(&wce::GXSuspend) suspend;
-    decltype(&wce::GXResume) resume;
-    decltype(&wce::GXSetViewport) setViewport;
-    decltype(&wce::GXIsDisplayDRAMBuffer) isDisplayDramBuffer;
+  LoadedLibrary library;
+  decltype(&wce::GXOpenDisplay) openDisplay;
+  decltype(&wce::GXCloseDisplay) closeDisplay;
+  decltype(&wce::GXGetDisplayProperties) getDisplayProperties;
+  decltype(&wce::GXBeginDraw) beginDraw;
+  decltype(&wce::GXEndDraw) endDraw;
+  decltype(&wce::GXSuspend) suspend;
+  decltype(&wce::GXResume) resume;
+  decltype(&wce::GXSetViewport) setViewport;
+  decltype(&wce::GXIsDisplayDRAMBuffer) isDisplayDramBuffer;
 };
 
 }  // namespace tdlx

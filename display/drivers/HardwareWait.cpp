@@ -6,13 +6,13 @@
 namespace tdlx {
 
 bool waitForHardware(const std::function<bool()>& done) {
+  wce::Sleep(0);
+  const std::uint32_t start = getMilliseconds();
+  while (!done()) {
+    if (getMilliseconds() - start >= kHardwareWaitLimitMs) return done();
     wce::Sleep(0);
-    const std::uint32_t start = getMilliseconds();
-    while (!done()) {
-        if (getMilliseconds() - start >= kHardwareWaitLimitMs) return done();
-        wce::Sleep(0);
-    }
-    return true;
+  }
+  return true;
 }
 
 }  // namespace tdlx

@@ -10,35 +10,35 @@ namespace tdlx {
 
 class ImageonDriver final : public VideoDriver {
 public:
-    // How often Lock asks the chip whether it is idle before it gives up.
-    static constexpr int kIdleTries = 50;
+  // How often Lock asks the chip whether it is idle before it gives up.
+  static constexpr int kIdleTries = 50;
 
-    // Device model 6 or 7 with the chip library; attaches and detaches once.
-    static bool detect(ModeRecord& mode);
+  // Device model 6 or 7 with the chip library; attaches and detaches once.
+  static bool detect(ModeRecord& mode);
 
-    ImageonDriver() = default;
-    ~ImageonDriver() override;
-    ImageonDriver(const ImageonDriver&) = delete;
-    ImageonDriver& operator=(const ImageonDriver&) = delete;
+  ImageonDriver() = default;
+  ~ImageonDriver() override;
+  ImageonDriver(const ImageonDriver&) = delete;
+  ImageonDriver& operator=(const ImageonDriver&) = delete;
 
-    void resume() override;
-    void suspend() override;
+  void resume() override;
+  void suspend() override;
 
-    bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
-    // Null while the chip stays busy or the transfer cannot be set up.
-    FrameBufferInfo* Lock() override;
-    void Unlock(std::uint32_t flags) override;
+  bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
+  // Null while the chip stays busy or the transfer cannot be set up.
+  FrameBufferInfo* Lock() override;
+  void Unlock(std::uint32_t flags) override;
 
 private:
-    void endTransfer();
+  void endTransfer();
 
-    ImageonLibrary chip_;
-    bool attached_ = false;
-    bool haveSurface_ = false;
-    bool haveOverlay_ = false;
-    bool transferOpen_ = false;
-    std::uint32_t surface_ = 0;
-    std::uint32_t overlay_ = 0;
+  ImageonLibrary chip_;
+  bool attached_ = false;
+  bool haveSurface_ = false;
+  bool haveOverlay_ = false;
+  bool transferOpen_ = false;
+  std::uint32_t surface_ = 0;
+  std::uint32_t overlay_ = 0;
 };
 
 }  // namespace tdlx

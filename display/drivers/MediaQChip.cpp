@@ -14,36 +14,36 @@ constexpr std::uint32_t kLargestFrameBytes = 0x40000;
 }  // namespace
 
 bool MediaQChip::detect(ModeRecord& mode) {
-    if ((mode.frameBuffer & kWindowOffsetMask) < kLowestFrameOffset) {
-        logLine("MediaQ: not a MediaQ [1]");
-        return false;
-    }
-    const std::uint64_t bytes = std::uint64_t{mode.height} * mode.pitch;
-    if (bytes > kLargestFrameBytes) {
-        logLine("MediaQ: not a MediaQ [2]");
-        return false;
-    }
-    const std::uint32_t before = getMilliseconds();
-    std::uint32_t start = getMilliseconds();
-    while (start == before) start = getMilliseconds();
-    auto* frame = reinterpret_cast<volatile std::uint8_t*>(mode.frameBuffer);
-    for (std::uint64_t i = 0; i < bytes; ++i) frame[i] = 0;
-    const std::uint32_t elapsed = getMilliseconds() - start;
-    if (elapsed < kSlowClearMs) {
-        logLine("MediaQ: not a MediaQ [3]");
-        return false;
-    }
-    logLine("MediaQ: benchmarked %u ms", elapsed);
-    logLine("MediaQ: detected MQ1100 or above");
-    return true;
+  if ((mode.frameBuffer & kWindowOffsetMask) < kLowestFrameOffset) {
+    logLine("MediaQ: not a MediaQ [1]");
+    return false;
+  }
+  const std::uint64_t bytes = std::uint64_t{mode.height} * mode.pitch;
+  if (bytes > kLargestFrameBytes) {
+    logLine("MediaQ: not a MediaQ [2]");
+    return false;
+  }
+  const std::uint32_t before = getMilliseconds();
+  std::uint32_t start = getMilliseconds();
+  while (start == before) start = getMilliseconds();
+  auto* frame = reinterpret_cast<volatile std::uint8_t*>(mode.frameBuffer);
+  for (std::uint64_t i = 0; i < bytes; ++i) frame[i] = 0;
+  const std::uint32_t elapsed = getMilliseconds() - start;
+  if (elapsed < kSlowClearMs) {
+    logLine("MediaQ: not a MediaQ [3]");
+    return false;
+  }
+  logLine("MediaQ: benchmarked %u ms", elapsed);
+  logLine("MediaQ: detected MQ1100 or above");
+  return true;
 }
 
 bool MediaQChip::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
-    if (!wce::IsWindow(window) || detected.frameBuffer == 0) return false;
-    mode_ = detected;
-    mode_.bufferKind = kBufferNotDrawable;
-    takeFrameBufferFromMode();
-    return true;
+  if (!wce::IsWindow(window) || detected.frameBuffer == 0) return false;
+  mode_ = detected;
+  mode_.bufferKind = kBufferNotDrawable;
+  takeFrameBufferFromMode();
+  return true;
 }
 
 }  // namespace tdlx

@@ -9,16 +9,16 @@ namespace tdlx {
 
 class MediaQChip final : public VideoDriver {
 public:
-    // Below this many milliseconds, the clear ran in ordinary memory.
-    static constexpr std::uint32_t kSlowClearMs = 14;
+  // Below this many milliseconds, the clear ran in ordinary memory.
+  static constexpr std::uint32_t kSlowClearMs = 14;
 
-    // Uses the frame buffer the earlier detections found; clears it.
-    static bool detect(ModeRecord& mode);
+  // Uses the frame buffer the earlier detections found; clears it.
+  static bool detect(ModeRecord& mode);
 
-    // The detected mode, kind 0.
-    bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
-    FrameBufferInfo* Lock() override { return &frame_; }
-    void Unlock(std::uint32_t) override {}
+  // The detected mode, kind 0.
+  bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
+  FrameBufferInfo* Lock() override { return &frame_; }
+  void Unlock(std::uint32_t) override {}
 };
 
 }  // namespace tdlx

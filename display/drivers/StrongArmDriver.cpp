@@ -13,27 +13,27 @@ constexpr std::uint32_t kIpaqH3800Orientation = 3;
 }  // namespace
 
 bool StrongArmDriver::detect(ModeRecord& mode) {
-    try {
-        return readStrongArmLcd(mode);
-    } catch (...) {
-        logLine("StrongARM: *** CAUGHT EXCEPTION ***");
-        return false;
-    }
+  try {
+    return readStrongArmLcd(mode);
+  } catch (...) {
+    logLine("StrongARM: *** CAUGHT EXCEPTION ***");
+    return false;
+  }
 }
 
 StrongArmDriver::StrongArmDriver() : LcdDriver("StrongARM", kStrongArmLcdAddress, kStrongArmLcdBytes) {}
 
 void StrongArmDriver::adjustMode(ModeRecord& mode) {
-    if (getDeviceModel() != kModelIpaqH3800) return;
-    mode.orientation = kIpaqH3800Orientation;
-    mode.frameBuffer = kIpaqH3800Frame;
+  if (getDeviceModel() != kModelIpaqH3800) return;
+  mode.orientation = kIpaqH3800Orientation;
+  mode.frameBuffer = kIpaqH3800Frame;
 }
 
 bool StrongArmDriver::scanInWindow(const PhysicalMapping& registers) const {
-    const std::uint32_t base = registers.word(kStrongArmDmaBase) + kStrongArmPaletteBytes;
-    const std::uint32_t current = registers.word(kStrongArmDmaCurrent);
-    const std::uint32_t height = mode_.height < 34 ? 34 : mode_.height;
-    return current >= base + (height - 34) * mode_.pitch && current <= base + (height - 20) * mode_.pitch;
+  const std::uint32_t base = registers.word(kStrongArmDmaBase) + kStrongArmPaletteBytes;
+  const std::uint32_t current = registers.word(kStrongArmDmaCurrent);
+  const std::uint32_t height = mode_.height < 34 ? 34 : mode_.height;
+  return current >= base + (height - 34) * mode_.pitch && current <= base + (height - 20) * mode_.pitch;
 }
 
 }  // namespace tdlx

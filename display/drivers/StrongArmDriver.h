@@ -8,14 +8,14 @@ namespace tdlx {
 
 class StrongArmDriver final : public LcdDriver {
 public:
-    static bool detect(ModeRecord& mode);
+  static bool detect(ModeRecord& mode);
 
-    StrongArmDriver();
+  StrongArmDriver();
 
 private:
-    // The iPAQ H3800 shows its frame turned, at a fixed address.
-    void adjustMode(ModeRecord& mode) override;
-    bool scanInWindow(const PhysicalMapping& registers) const override;
+  // The iPAQ H3800 shows its frame turned, at a fixed address.
+  void adjustMode(ModeRecord& mode) override;
+  bool scanInWindow(const PhysicalMapping& registers) const override;
 };
 
 }  // namespace tdlx

@@ -7,12 +7,12 @@ namespace tdlx {
 
 class VgaDriver final : public VideoDriver {
 public:
-    // Found when the raw frame buffer has as many pixels as the screen DC.
-    static bool detect(ModeRecord& mode);
+  // Found when the raw frame buffer has as many pixels as the screen DC.
+  static bool detect(ModeRecord& mode);
 
-    bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
-    FrameBufferInfo* Lock() override;
-    void Unlock(std::uint32_t) override {}
+  bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
+  FrameBufferInfo* Lock() override;
+  void Unlock(std::uint32_t) override {}
 };
 
 }  // namespace tdlx

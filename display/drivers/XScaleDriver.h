@@ -8,12 +8,12 @@ namespace tdlx {
 
 class XScaleDriver final : public LcdDriver {
 public:
-    static bool detect(ModeRecord& mode);
+  static bool detect(ModeRecord& mode);
 
-    XScaleDriver();
+  XScaleDriver();
 
 private:
-    bool scanInWindow(const PhysicalMapping& registers) const override;
+  bool scanInWindow(const PhysicalMapping& registers) const override;
 };
 
 }  // namespace tdlx

@@ -11,7 +11,6 @@ void copyRect(const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect
 
 // Copies the whole rows top to bottom - 1 from src to dst as one block when both
 // buffers have the same pitch, else row by row. The rows are clipped to both buffers.
-void copyBlock(const FrameBufferInfo& dst, const FrameBufferInfo& src, std::int32_t top,
-               std::int32_t bottom);
+void copyBlock(const FrameBufferInfo& dst, const FrameBufferInfo& src, std::int32_t top, std::int32_t bottom);
 
 }  // namespace tdlx

@@ -1,8 +1,8 @@
 #include "display/kernels/RotatedCopy.h"
 
-#include "display/kernels/WideTurns.h"
-
 #include <algorithm>
+
+#include "display/kernels/WideTurns.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,131 +12,127 @@ namespace tdlx {
 namespace {
 
 struct SourcePixel {
-    std::int32_t column;
-    std::int32_t row;
+  std::int32_t column;
+  std::int32_t row;
 };
 
 // For quarter turns.
 SourcePixel sourceOf(int rotation, const FrameBufferInfo& src, std::int32_t x, std::int32_t y) {
-    switch (rotation) {
-    case 1:
-        return {y, src.height - 1 - x};
-    default:
-        return {src.width - 1 - y, x};
-    }
+  switch (rotation) {
+    case 1: return {y, src.height - 1 - x};
+    default: return {src.width - 1 - y, x};
+  }
 }
 
 void copyPixels(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
-    for (std::int32_t y = area.top; y < area.bottom; ++y) {
-        std::uint16_t* out = rowOf(dst, y);
-        for (std::int32_t x = area.left; x < area.right; ++x) {
-            const SourcePixel from = sourceOf(rotation, src, x, y);
-            out[x] = rowOf(src, from.row)[from.column];
-        }
+  for (std::int32_t y = area.top; y < area.bottom; ++y) {
+    std::uint16_t* out = rowOf(dst, y);
+    for (std::int32_t x = area.left; x < area.right; ++x) {
+      const SourcePixel from = sourceOf(rotation, src, x, y);
+      out[x] = rowOf(src, from.row)[from.column];
     }
+  }
 }
 
 // out[x] = last[-x] for x in 0 .. count - 1.
 void copyReversed(std::uint16_t* out, const std::uint16_t* last, std::int32_t count) {
-    std::int32_t x = 0;
+  std::int32_t x = 0;
 #if defined(__SSE2__)
-    const auto reversed = [](__m128i pixels) {
-        pixels = _mm_shufflelo_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
-        pixels = _mm_shufflehi_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
-        return _mm_shuffle_epi32(pixels, _MM_SHUFFLE(1, 0, 3, 2));
-    };
-    for (; x + 16 <= count; x += 16) {
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7));
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 15));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), reversed(high));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 8), reversed(low));
-    }
-    for (; x + 8 <= count; x += 8) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
-                         reversed(_mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7))));
-    }
+  const auto reversed = [](__m128i pixels) {
+    pixels = _mm_shufflelo_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
+    pixels = _mm_shufflehi_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
+    return _mm_shuffle_epi32(pixels, _MM_SHUFFLE(1, 0, 3, 2));
+  };
+  for (; x + 16 <= count; x += 16) {
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7));
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 15));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), reversed(high));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 8), reversed(low));
+  }
+  for (; x + 8 <= count; x += 8) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
+                     reversed(_mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7))));
+  }
 #endif
-    for (; x < count; ++x) {
-        out[x] = last[-x];
-    }
+  for (; x < count; ++x) {
+    out[x] = last[-x];
+  }
 }
 
 // dst (X, Y) = src (W - 1 - X, H - 1 - Y), a row at a time.
 void copyHalfTurn(const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
-    static const auto copyRow = wideTurnsAvailable() ? wideCopyReversed : copyReversed;
-    const std::int32_t width = area.right - area.left;
-    // Full rows packed without padding in both buffers turn as one reversed run.
-    if (width == src.width && width == dst.width && src.pitch == width * 2 && dst.pitch == src.pitch) {
-        copyRow(rowOf(dst, area.top), rowOf(src, src.height - 1 - area.top) + (src.width - 1),
-                width * (area.bottom - area.top));
-        return;
-    }
-    for (std::int32_t y = area.top; y < area.bottom; ++y) {
-        copyRow(rowOf(dst, y) + area.left, rowOf(src, src.height - 1 - y) + (src.width - 1 - area.left),
-                     area.right - area.left);
-    }
+  static const auto copyRow = wideTurnsAvailable() ? wideCopyReversed : copyReversed;
+  const std::int32_t width = area.right - area.left;
+  // Full rows packed without padding in both buffers turn as one reversed run.
+  if (width == src.width && width == dst.width && src.pitch == width * 2 && dst.pitch == src.pitch) {
+    copyRow(rowOf(dst, area.top),
+            rowOf(src, src.height - 1 - area.top) + (src.width - 1),
+            width * (area.bottom - area.top));
+    return;
+  }
+  for (std::int32_t y = area.top; y < area.bottom; ++y) {
+    copyRow(rowOf(dst, y) + area.left,
+            rowOf(src, src.height - 1 - y) + (src.width - 1 - area.left),
+            area.right - area.left);
+  }
 }
 
 }  // namespace
 
-void RotatedCopy::copy(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src,
-                       const Rect& rect, TileOrder order) const {
-    if (rotation < 1 || rotation > 3) {
-        return;
+void RotatedCopy::copy(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& rect,
+                       TileOrder order) const {
+  if (rotation < 1 || rotation > 3) {
+    return;
+  }
+  const bool quarter = rotation != 2;
+  const std::int32_t turnedWidth = quarter ? src.height : src.width;
+  const std::int32_t turnedHeight = quarter ? src.width : src.height;
+  const Rect area = rect.clippedTo(std::min(dst.width, turnedWidth), std::min(dst.height, turnedHeight));
+  if (area.isEmpty()) {
+    return;
+  }
+  if (!quarter) {
+    copyHalfTurn(dst, src, area);
+    return;
+  }
+  const auto tileAt = [&](std::int32_t x, std::int32_t y) {
+    copyTile(rotation, dst, src, Rect{x, y, std::min(x + kTileSize, area.right), std::min(y + kTileSize, area.bottom)});
+  };
+  if (order == TileOrder::ColumnsOuter) {
+    for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
+      for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
+        tileAt(x, y);
+      }
     }
-    const bool quarter = rotation != 2;
-    const std::int32_t turnedWidth = quarter ? src.height : src.width;
-    const std::int32_t turnedHeight = quarter ? src.width : src.height;
-    const Rect area =
-        rect.clippedTo(std::min(dst.width, turnedWidth), std::min(dst.height, turnedHeight));
-    if (area.isEmpty()) {
-        return;
+    return;
+  }
+  for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
+    for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
+      tileAt(x, y);
     }
-    if (!quarter) {
-        copyHalfTurn(dst, src, area);
-        return;
-    }
-    const auto tileAt = [&](std::int32_t x, std::int32_t y) {
-        copyTile(rotation, dst, src,
-                 Rect{x, y, std::min(x + kTileSize, area.right), std::min(y + kTileSize, area.bottom)});
-    };
-    if (order == TileOrder::ColumnsOuter) {
-        for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
-            for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
-                tileAt(x, y);
-            }
-        }
-        return;
-    }
-    for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
-        for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
-            tileAt(x, y);
-        }
-    }
+  }
 }
 
 void RotatedCopy::copyTile(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src,
                            const Rect& tile) const {
-    if (tile.right - tile.left != kTileSize || tile.bottom - tile.top != kTileSize) {
-        copyPixels(rotation, dst, src, tile);
-        return;
-    }
-    // The tile's top-left pixel comes from a corner of the source tile; step from
-    // that corner to the source tile's top-left.
-    const SourcePixel corner = sourceOf(rotation, src, tile.left, tile.top);
-    std::int32_t column = corner.column;
-    std::int32_t row = corner.row;
-    TileKernel kernel = kernels_.reverseQuarterTurn;
-    switch (rotation) {
+  if (tile.right - tile.left != kTileSize || tile.bottom - tile.top != kTileSize) {
+    copyPixels(rotation, dst, src, tile);
+    return;
+  }
+  // The tile's top-left pixel comes from a corner of the source tile; step from
+  // that corner to the source tile's top-left.
+  const SourcePixel corner = sourceOf(rotation, src, tile.left, tile.top);
+  std::int32_t column = corner.column;
+  std::int32_t row = corner.row;
+  TileKernel kernel = kernels_.reverseQuarterTurn;
+  switch (rotation) {
     case 1:
-        row -= kTileSize - 1;
-        kernel = kernels_.quarterTurn;
-        break;
-    default:
-        column -= kTileSize - 1;
-        break;
-    }
-    kernel(rowOf(dst, tile.top) + tile.left, dst.pitch, rowOf(src, row) + column, src.pitch);
+      row -= kTileSize - 1;
+      kernel = kernels_.quarterTurn;
+      break;
+    default: column -= kTileSize - 1; break;
+  }
+  kernel(rowOf(dst, tile.top) + tile.left, dst.pitch, rowOf(src, row) + column, src.pitch);
 }
 
 }  // namespace tdlx

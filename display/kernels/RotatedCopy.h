@@ -19,16 +19,16 @@ enum class TileOrder { ColumnsOuter, RowsOuter };
 // kernels, partial edge tiles pixel by pixel; the half turn copies rows reversed.
 class RotatedCopy {
 public:
-    explicit RotatedCopy(const TileKernelTable& kernels) : kernels_(kernels) {}
+  explicit RotatedCopy(const TileKernelTable& kernels) : kernels_(kernels) {}
 
-    // Other rotations copy nothing. The order matters to quarter turns only.
-    void copy(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& rect,
-              TileOrder order = TileOrder::ColumnsOuter) const;
+  // Other rotations copy nothing. The order matters to quarter turns only.
+  void copy(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& rect,
+            TileOrder order = TileOrder::ColumnsOuter) const;
 
 private:
-    void copyTile(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& tile) const;
+  void copyTile(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& tile) const;
 
-    const TileKernelTable& kernels_;
+  const TileKernelTable& kernels_;
 };
 
 }  // namespace tdlx

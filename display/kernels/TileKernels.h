@@ -1,9 +1,9 @@
 #pragma once
 
-#include "display/kernels/ProcessorKind.h"
-
 #include <cstddef>
 #include <cstdint>
+
+#include "display/kernels/ProcessorKind.h"
 
 namespace tdlx {
 
@@ -17,8 +17,8 @@ using TileKernel = void (*)(std::uint16_t* dst, std::ptrdiff_t dstPitch, const s
                             std::ptrdiff_t srcPitch);
 
 struct TileKernelTable {
-    TileKernel quarterTurn;
-    TileKernel reverseQuarterTurn;
+  TileKernel quarterTurn;
+  TileKernel reverseQuarterTurn;
 };
 
 // Turns the tile as 8 x 8 blocks transposed in vector registers (two at once

@@ -3,9 +3,9 @@
 // the hardware-key grab, the kernel-mode switch and the memory layout. Each
 // switch is recorded (CoreServicesState.h).
 
-#include "platform/system/WinTypes.h"
-
 #include <cstdint>
+
+#include "platform/system/WinTypes.h"
 
 namespace wce {
 
@@ -18,10 +18,10 @@ bool SetKMode(bool kernel);
 bool inKernelMode();
 
 struct SystemInfo {
-    DWORD pageSize = 0;
-    DWORD numberOfProcessors = 0;
-    std::uintptr_t minimumApplicationAddress = 0;
-    std::uintptr_t maximumApplicationAddress = 0;
+  DWORD pageSize = 0;
+  DWORD numberOfProcessors = 0;
+  std::uintptr_t minimumApplicationAddress = 0;
+  std::uintptr_t maximumApplicationAddress = 0;
 };
 // The page size of the emulated device is 4096.
 void GetSystemInfo(SystemInfo* info);

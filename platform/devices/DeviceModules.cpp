@@ -9,11 +9,11 @@
 namespace wce {
 
 void registerDeviceModules() {
-    registerCoreServiceEntries();
-    registerDisplaySettingsEntries();
-    registerGxEntries();
-    registerGxDmaEntries();
-    registerCoreLinkEntries();
+  registerCoreServiceEntries();
+  registerDisplaySettingsEntries();
+  registerGxEntries();
+  registerGxDmaEntries();
+  registerCoreLinkEntries();
 }
 
 }  // namespace wce

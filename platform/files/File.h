@@ -9,7 +9,7 @@ namespace wce {
 
 // An open file of the host file system. Closes itself when destroyed.
 class File {
- public:
+public:
   enum class Origin { begin, current, end };
 
   // Opens an existing regular file for reading; folders, devices and missing
@@ -37,7 +37,7 @@ class File {
   bool flush();
   void close();
 
- private:
+private:
   explicit File(int descriptor) : descriptor_(descriptor) {}
 
   int descriptor_ = -1;

@@ -67,7 +67,7 @@ std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& i) {
 }
 
 class FoldLocale {
- public:
+public:
   FoldLocale() : locale_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {}
   ~FoldLocale() {
     if (locale_ != nullptr) freelocale(locale_);
@@ -81,7 +81,7 @@ class FoldLocale {
     return static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale_));
   }
 
- private:
+private:
   locale_t locale_;
 };
 

@@ -8,7 +8,7 @@ namespace wce {
 // Raised when a face cannot be found, opened or sized.
 class FontError : public std::runtime_error {
 public:
-    explicit FontError(const std::string& message) : std::runtime_error(message) {}
+  explicit FontError(const std::string& message) : std::runtime_error(message) {}
 };
 
 }  // namespace wce

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/font/Font.h"
 #include "platform/font/FontLocator.h"
 #include "platform/font/LogFont.h"
-
-#include <memory>
 
 namespace wce {
 
@@ -14,14 +14,14 @@ class FreeTypeLibrary;
 // Fonts it makes stay valid after the service is gone.
 class FontService {
 public:
-    FontService();
+  FontService();
 
-    // Throws FontError when the face cannot be found or sized.
-    Font createFont(const LogFont& logFont) const;
+  // Throws FontError when the face cannot be found or sized.
+  Font createFont(const LogFont& logFont) const;
 
 private:
-    std::shared_ptr<FreeTypeLibrary> library_;
-    FontLocator locator_;
+  std::shared_ptr<FreeTypeLibrary> library_;
+  FontLocator locator_;
 };
 
 }  // namespace wce

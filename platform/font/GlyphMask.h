@@ -9,13 +9,13 @@ namespace wce {
 // (left, top) places the mask's top-left pixel relative to the top-left corner of
 // the character cell, which is where text aligned TA_TOP | TA_LEFT is drawn.
 struct GlyphMask {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> alpha;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> alpha;
 
-    std::uint8_t at(int x, int y) const { return alpha[static_cast<std::size_t>(y) * width + x]; }
+  std::uint8_t at(int x, int y) const { return alpha[static_cast<std::size_t>(y) * width + x]; }
 };
 
 }  // namespace wce

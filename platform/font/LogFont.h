@@ -12,11 +12,11 @@ inline constexpr int FW_BOLD = 700;
 // height < 0: character (em) height in pixels; height > 0: cell height in pixels
 // (ascent + descent); 0: the default height.
 struct LogFont {
-    int height = 0;
-    int weight = FW_NORMAL;
-    bool italic = false;
-    bool underline = false;
-    std::u16string faceName;
+  int height = 0;
+  int weight = FW_NORMAL;
+  bool italic = false;
+  bool underline = false;
+  std::u16string faceName;
 };
 
 // The logical height asking for a character height of `points` at `dpi` (LOGPIXELSY),

@@ -4,8 +4,8 @@ namespace wce {
 namespace {
 
 GapiOptions& current() {
-    static GapiOptions options;
-    return options;
+  static GapiOptions options;
+  return options;
 }
 
 }  // namespace

@@ -5,12 +5,12 @@
 namespace wce {
 
 struct GapiOptions {
-    // GXIsDisplayDRAMBuffer's answer: drawing goes to a system-memory copy of
-    // the panel that GXEndDraw writes out over the viewport rows.
-    bool dramBuffer = false;
-    // IsDMAReady answers false this many times after each transfer; below 0 it
-    // never reports ready again.
-    int dmaBusyPolls = 0;
+  // GXIsDisplayDRAMBuffer's answer: drawing goes to a system-memory copy of
+  // the panel that GXEndDraw writes out over the viewport rows.
+  bool dramBuffer = false;
+  // IsDMAReady answers false this many times after each transfer; below 0 it
+  // never reports ready again.
+  int dmaBusyPolls = 0;
 };
 
 const GapiOptions& gapiOptions();
@@ -19,13 +19,13 @@ void setGapiOptions(const GapiOptions& options);
 // Sets options for the lifetime of the object, then restores the previous ones.
 class ScopedGapiOptions {
 public:
-    explicit ScopedGapiOptions(const GapiOptions& options);
-    ~ScopedGapiOptions();
-    ScopedGapiOptions(const ScopedGapiOptions&) = delete;
-    ScopedGapiOptions& operator=(const ScopedGapiOptions&) = delete;
+  explicit ScopedGapiOptions(const GapiOptions& options);
+  ~ScopedGapiOptions();
+  ScopedGapiOptions(const ScopedGapiOptions&) = delete;
+  ScopedGapiOptions& operator=(const ScopedGapiOptions&) = delete;
 
 private:
-    GapiOptions previous_;
+  GapiOptions previous_;
 };
 
 }  // namespace wce

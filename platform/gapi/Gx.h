@@ -5,9 +5,9 @@
 // next row over the panel); GXBeginDraw hands out the address of its pixel
 // (0, 0). Window thread only.
 
-#include "platform/window/WindowTypes.h"
-
 #include <cstdint>
+
+#include "platform/window/WindowTypes.h"
 
 namespace wce {
 
@@ -17,12 +17,12 @@ inline constexpr DWORD kfDirect = 0x20;
 inline constexpr DWORD kfDirect565 = 0x80;
 
 struct GXDisplayProperties {
-    DWORD cxWidth = 0;
-    DWORD cyHeight = 0;
-    std::int32_t cbxPitch = 0;
-    std::int32_t cbyPitch = 0;
-    std::int32_t cBPP = 0;
-    DWORD ffFormat = 0;
+  DWORD cxWidth = 0;
+  DWORD cyHeight = 0;
+  std::int32_t cbxPitch = 0;
+  std::int32_t cbyPitch = 0;
+  std::int32_t cBPP = 0;
+  DWORD ffFormat = 0;
 };
 
 // Non-zero on success; fails for a dead window or while the display is open.

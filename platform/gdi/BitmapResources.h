@@ -3,10 +3,10 @@
 // bitmap file (a Windows BMP, 24 or 32 bits per pixel, uncompressed) under its
 // id before it loads any; LoadBitmapW turns one into a DIB section.
 
-#include "platform/gdi/GdiTypes.h"
-
 #include <cstdint>
 #include <span>
+
+#include "platform/gdi/GdiTypes.h"
 
 namespace wce {
 

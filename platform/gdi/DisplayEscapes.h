@@ -1,9 +1,9 @@
 #pragma once
 // The display driver's escapes, as far as the device profile has them.
 
-#include "platform/gdi/GdiTypes.h"
-
 #include <cstdint>
+
+#include "platform/gdi/GdiTypes.h"
 
 namespace wce {
 
@@ -15,13 +15,13 @@ inline constexpr std::uint16_t FORMAT_565 = 1;
 
 // GETRAWFRAMEBUFFER: the screen at the current orientation over the panel.
 struct RawFrameBufferInfo {
-    std::uint16_t format = 0;
-    std::uint16_t bitsPerPixel = 0;
-    void* framePointer = nullptr;
-    std::int32_t xStride = 0;  // bytes to the next pixel of a row
-    std::int32_t yStride = 0;  // bytes to the next row
-    std::int32_t width = 0;
-    std::int32_t height = 0;
+  std::uint16_t format = 0;
+  std::uint16_t bitsPerPixel = 0;
+  void* framePointer = nullptr;
+  std::int32_t xStride = 0;  // bytes to the next pixel of a row
+  std::int32_t yStride = 0;  // bytes to the next row
+  std::int32_t width = 0;
+  std::int32_t height = 0;
 };
 
 inline constexpr std::uint32_t GX_INFO_VERSION = 100;
@@ -33,13 +33,13 @@ inline constexpr std::uint32_t GX_FORMAT_DIRECT565 = 0x80;
 // A panel wider than tall is reported turned (width and height exchanged)
 // with GX_FORMAT_LANDSCAPE set.
 struct GxDeviceInfo {
-    std::uint32_t version = 0;
-    void* frameBuffer = nullptr;
-    std::uint32_t stride = 0;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint32_t bitsPerPixel = 0;
-    std::uint32_t format = 0;
+  std::uint32_t version = 0;
+  void* frameBuffer = nullptr;
+  std::uint32_t stride = 0;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t bitsPerPixel = 0;
+  std::uint32_t format = 0;
 };
 
 // QUERYESCSUPPORT takes the escape number (4 bytes) as input and answers 1

@@ -1,9 +1,9 @@
 #pragma once
 // The display orientation: queried and set through ChangeDisplaySettingsEx.
 
-#include "platform/gdi/GdiTypes.h"
-
 #include <cstdint>
+
+#include "platform/gdi/GdiTypes.h"
 
 namespace wce {
 
@@ -23,9 +23,9 @@ inline constexpr std::int32_t DISP_CHANGE_BADFLAGS = -4;
 inline constexpr std::int32_t DISP_CHANGE_BADPARAM = -5;
 
 struct DeviceMode {
-    std::uint32_t size = sizeof(DeviceMode);
-    DWORD fields = 0;
-    DWORD displayOrientation = 0;
+  std::uint32_t size = sizeof(DeviceMode);
+  DWORD fields = 0;
+  DWORD displayOrientation = 0;
 };
 
 // CDS_TEST with DM_DISPLAYORIENTATION writes the current orientation (a DMDO

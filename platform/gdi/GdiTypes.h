@@ -1,9 +1,9 @@
 #pragma once
 // Handles, records and constants of the GDI calls.
 
-#include "platform/window/WindowTypes.h"
-
 #include <cstdint>
+
+#include "platform/window/WindowTypes.h"
 
 namespace wce {
 
@@ -32,41 +32,41 @@ inline constexpr int LOGPIXELSX = 88;
 inline constexpr int LOGPIXELSY = 90;
 
 struct BitmapInfoHeader {
-    std::uint32_t size = sizeof(BitmapInfoHeader);
-    std::int32_t width = 0;
-    // Negative: rows top-down.
-    std::int32_t height = 0;
-    std::uint16_t planes = 1;
-    std::uint16_t bitCount = 0;
-    std::uint32_t compression = BI_RGB;
-    std::uint32_t sizeImage = 0;
-    std::int32_t xPelsPerMeter = 0;
-    std::int32_t yPelsPerMeter = 0;
-    std::uint32_t clrUsed = 0;
-    std::uint32_t clrImportant = 0;
+  std::uint32_t size = sizeof(BitmapInfoHeader);
+  std::int32_t width = 0;
+  // Negative: rows top-down.
+  std::int32_t height = 0;
+  std::uint16_t planes = 1;
+  std::uint16_t bitCount = 0;
+  std::uint32_t compression = BI_RGB;
+  std::uint32_t sizeImage = 0;
+  std::int32_t xPelsPerMeter = 0;
+  std::int32_t yPelsPerMeter = 0;
+  std::uint32_t clrUsed = 0;
+  std::uint32_t clrImportant = 0;
 };
 
 // With BI_BITFIELDS the three masks (red, green, blue) follow the header.
 struct BitmapInfo {
-    BitmapInfoHeader header;
-    std::uint32_t masks[3] = {0, 0, 0};
+  BitmapInfoHeader header;
+  std::uint32_t masks[3] = {0, 0, 0};
 };
 
 // What GetObjectW tells of a bitmap.
 struct BITMAP {
-    std::int32_t bmType = 0;
-    std::int32_t bmWidth = 0;
-    std::int32_t bmHeight = 0;
-    std::int32_t bmWidthBytes = 0;
-    std::uint16_t bmPlanes = 1;
-    std::uint16_t bmBitsPixel = 0;
-    void* bmBits = nullptr;
+  std::int32_t bmType = 0;
+  std::int32_t bmWidth = 0;
+  std::int32_t bmHeight = 0;
+  std::int32_t bmWidthBytes = 0;
+  std::uint16_t bmPlanes = 1;
+  std::uint16_t bmBitsPixel = 0;
+  void* bmBits = nullptr;
 };
 
 struct PAINTSTRUCT {
-    HDC hdc = nullptr;
-    bool erase = false;
-    RECT paint;
+  HDC hdc = nullptr;
+  bool erase = false;
+  RECT paint;
 };
 
 }  // namespace wce

@@ -9,9 +9,9 @@ namespace wce {
 enum class PixelFormat { Rgb555, Rgb565, Xrgb8888 };
 
 struct Colour {
-    std::uint8_t red;
-    std::uint8_t green;
-    std::uint8_t blue;
+  std::uint8_t red;
+  std::uint8_t green;
+  std::uint8_t blue;
 };
 
 int bytesPerPixel(PixelFormat format);

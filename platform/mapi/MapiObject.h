@@ -2,35 +2,35 @@
 // The counting every message-store object shares: created with one reference
 // for its caller, deleted by the Release that takes the count to zero.
 
-#include "platform/mapi/MapiState.h"
-
 #include <atomic>
+
+#include "platform/mapi/MapiState.h"
 
 namespace wce::mapi {
 
 template <typename Interface>
 class MapiObject : public Interface {
 public:
-    MapiObject() { ++liveObjects(); }
-    MapiObject(const MapiObject&) = delete;
-    MapiObject& operator=(const MapiObject&) = delete;
+  MapiObject() { ++liveObjects(); }
+  MapiObject(const MapiObject&) = delete;
+  MapiObject& operator=(const MapiObject&) = delete;
 
-    HRESULT QueryInterface(const void*, void** object) override {
-        if (object) *object = nullptr;
-        return E_NOTIMPL;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+  HRESULT QueryInterface(const void*, void** object) override {
+    if (object) *object = nullptr;
+    return E_NOTIMPL;
+  }
+  ULONG AddRef() override { return ++references_; }
+  ULONG Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
 
 protected:
-    ~MapiObject() override { --liveObjects(); }
+  ~MapiObject() override { --liveObjects(); }
 
 private:
-    std::atomic<ULONG> references_{1};
+  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace wce::mapi

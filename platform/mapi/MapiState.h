@@ -1,28 +1,28 @@
 #pragma once
 // Process-wide state of the emulated message store, shared by its objects.
 
-#include "platform/mapi/Mapi.h"
-#include "platform/sms/NextResults.h"
-
 #include <atomic>
 #include <optional>
+
+#include "platform/mapi/Mapi.h"
+#include "platform/sms/NextResults.h"
 
 namespace wce {
 
 enum class MapiCall {
-    Initialize,
-    LogonEx,
-    GetMsgStoresTable,
-    OpenMsgStore,
-    GetProps,
-    OpenEntry,
-    Advise,
-    Unadvise,
-    GetContentsTable,
-    SetColumns,
-    SortTable,
-    QueryRows,
-    Count
+  Initialize,
+  LogonEx,
+  GetMsgStoresTable,
+  OpenMsgStore,
+  GetProps,
+  OpenEntry,
+  Advise,
+  Unadvise,
+  GetContentsTable,
+  SetColumns,
+  SortTable,
+  QueryRows,
+  Count
 };
 
 }  // namespace wce

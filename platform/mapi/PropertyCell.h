@@ -1,17 +1,17 @@
 #pragma once
 // A property as the store keeps it, and its copy into MAPI buffers.
 
-#include "platform/mapi/MapiTypes.h"
-
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "platform/mapi/MapiTypes.h"
+
 namespace wce {
 
 inline bool operator<(const FileTime& a, const FileTime& b) {
-    return a.high != b.high ? a.high < b.high : a.low < b.low;
+  return a.high != b.high ? a.high < b.high : a.low < b.low;
 }
 
 }  // namespace wce
@@ -21,8 +21,8 @@ namespace wce::mapi {
 using Bytes = std::vector<std::uint8_t>;
 
 struct PropertyCell {
-    ULONG tag;
-    std::variant<std::int32_t, std::u16string, Bytes, FileTime> value;
+  ULONG tag;
+  std::variant<std::int32_t, std::u16string, Bytes, FileTime> value;
 };
 using PropertyRow = std::vector<PropertyCell>;
 

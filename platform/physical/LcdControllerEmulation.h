@@ -6,14 +6,14 @@
 // scans, with its palette in front: at kFramePhysical and, bit 29 cleared, at
 // kFrameAliasPhysical.
 
-#include "platform/system/DeviceProfile.h"
-#include "platform/system/SharedPages.h"
-
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <thread>
+
+#include "platform/system/DeviceProfile.h"
+#include "platform/system/SharedPages.h"
 
 namespace wce {
 
@@ -34,37 +34,37 @@ inline constexpr std::uint32_t kXScaleBlanking = 1u << 26;
 
 class LcdControllerEmulation {
 public:
-    // The controller of the active profile, made again when the profile or
-    // its panel changed; null when the profile has none.
-    static std::shared_ptr<LcdControllerEmulation> active();
+  // The controller of the active profile, made again when the profile or
+  // its panel changed; null when the profile has none.
+  static std::shared_ptr<LcdControllerEmulation> active();
 
-    LcdControllerEmulation(LcdController kind, int width, int height, bool scanning);
-    ~LcdControllerEmulation();
-    LcdControllerEmulation(const LcdControllerEmulation&) = delete;
-    LcdControllerEmulation& operator=(const LcdControllerEmulation&) = delete;
+  LcdControllerEmulation(LcdController kind, int width, int height, bool scanning);
+  ~LcdControllerEmulation();
+  LcdControllerEmulation(const LcdControllerEmulation&) = delete;
+  LcdControllerEmulation& operator=(const LcdControllerEmulation&) = delete;
 
-    LcdController kind() const { return kind_; }
-    std::uint32_t registerBase() const;
-    const SharedPages& registers() const { return registers_; }
-    // Keeps the scan moving while the answer lives.
-    static std::shared_ptr<void> watch(std::shared_ptr<LcdControllerEmulation> controller);
+  LcdController kind() const { return kind_; }
+  std::uint32_t registerBase() const;
+  const SharedPages& registers() const { return registers_; }
+  // Keeps the scan moving while the answer lives.
+  static std::shared_ptr<void> watch(std::shared_ptr<LcdControllerEmulation> controller);
 
 private:
-    std::atomic_ref<std::uint32_t> word(std::size_t index) const;
-    void scan();
-    void showRow(int row);
-    void addWatcher();
-    void removeWatcher();
+  std::atomic_ref<std::uint32_t> word(std::size_t index) const;
+  void scan();
+  void showRow(int row);
+  void addWatcher();
+  void removeWatcher();
 
-    LcdController kind_;
-    int width_;
-    int height_;
-    bool scanning_;
-    SharedPages registers_;
-    std::mutex watchGuard_;
-    int watchers_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread scanner_;
+  LcdController kind_;
+  int width_;
+  int height_;
+  bool scanning_;
+  SharedPages registers_;
+  std::mutex watchGuard_;
+  int watchers_ = 0;
+  std::atomic<bool> stop_{false};
+  std::thread scanner_;
 };
 
 }  // namespace wce

@@ -5,9 +5,9 @@
 // registers and the frame it scans (see LcdControllerEmulation.h); any other
 // address has nothing behind it.
 
-#include "platform/system/WinTypes.h"
-
 #include <cstdint>
+
+#include "platform/system/WinTypes.h"
 
 namespace wce {
 

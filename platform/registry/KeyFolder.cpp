@@ -144,8 +144,7 @@ void KeyFolder::removeLeftoversOfEndedWriters() const {
     if (leftOverByEndedProcess(name)) removeTree(descriptor_, name);
 }
 
-LONG KeyFolder::createSubkey(const std::string& encodedName, std::shared_ptr<KeyFolder>& result,
-                             bool& created) const {
+LONG KeyFolder::createSubkey(const std::string& encodedName, std::shared_ptr<KeyFolder>& result, bool& created) const {
   if (const LONG status = check(); status != ERROR_SUCCESS) return status;
   const std::string entry = subkeyEntry(encodedName);
   if (!fits(entry)) return ERROR_INVALID_PARAMETER;

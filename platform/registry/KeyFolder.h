@@ -19,7 +19,7 @@ namespace wce {
 // operation fails with ERROR_KEY_DELETED and nothing is created again.
 // Opening a subkey removes the leftovers of writers that died.
 class KeyFolder {
- public:
+public:
   struct Entry {
     std::u16string name;      // folded, decoded
     std::string encodedName;  // without the prefix
@@ -57,7 +57,7 @@ class KeyFolder {
   LONG writeValue(const std::string& encodedName, const BYTE* data, std::size_t size) const;
   LONG deleteValue(const std::string& encodedName) const;
 
- private:
+private:
   explicit KeyFolder(int descriptor) : descriptor_(descriptor) {}
   LONG list(char kind, std::vector<Entry>& result) const;
   // Removes temporary files and doomed folders whose process has ended.

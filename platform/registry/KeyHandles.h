@@ -11,7 +11,7 @@ namespace wce {
 
 // The process's table of open key handles.
 class KeyHandles {
- public:
+public:
   static KeyHandles& instance();
 
   HKEY add(std::shared_ptr<KeyFolder> key);
@@ -20,7 +20,7 @@ class KeyHandles {
   std::shared_ptr<KeyFolder> find(HKEY handle, LONG& status);
   bool remove(HKEY handle);
 
- private:
+private:
   std::mutex lock_;
   std::map<std::uint32_t, std::shared_ptr<KeyFolder>> keys_;
   std::uint32_t lastId_ = 0;

@@ -41,8 +41,7 @@ std::optional<std::string> encodeKeyName(std::u16string_view name) {
 std::u16string decodeKeyName(std::string_view encoded) {
   std::string bytes;
   for (std::size_t i = 0; i < encoded.size(); ++i) {
-    if (encoded[i] == '%' && i + 2 < encoded.size() && hexValue(encoded[i + 1]) >= 0 &&
-        hexValue(encoded[i + 2]) >= 0) {
+    if (encoded[i] == '%' && i + 2 < encoded.size() && hexValue(encoded[i + 1]) >= 0 && hexValue(encoded[i + 2]) >= 0) {
       bytes += static_cast<char>(hexValue(encoded[i + 1]) * 16 + hexValue(encoded[i + 2]));
       i += 2;
     } else {

@@ -185,8 +185,7 @@ LONG RegDeleteValueW(HKEY key, std::u16string_view name) {
   return folder->deleteValue(*encoded);
 }
 
-LONG RegEnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
-                   DWORD* size) {
+LONG RegEnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data, DWORD* size) {
   LONG status = ERROR_SUCCESS;
   const std::shared_ptr<KeyFolder> folder = findKey(key, status);
   if (!folder) return status;
@@ -207,8 +206,8 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength) {
   return copyName(subkeys[index].name, name, nameLength);
 }
 
-LONG RegQueryInfoKeyW(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* values,
-                      DWORD* maxValueNameLength, DWORD* maxValueLength) {
+LONG RegQueryInfoKeyW(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* values, DWORD* maxValueNameLength,
+                      DWORD* maxValueLength) {
   LONG status = ERROR_SUCCESS;
   const std::shared_ptr<KeyFolder> folder = findKey(key, status);
   if (!folder) return status;
@@ -224,8 +223,8 @@ LONG RegQueryInfoKeyW(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* v
     longestName = std::max<DWORD>(longestName, entry.name.size());
     std::uint64_t length = 0;
     if (maxValueLength != nullptr && folder->valueSize(entry.encodedName, length) == ERROR_SUCCESS) {
-      largest = static_cast<DWORD>(std::min<std::uint64_t>(std::max<std::uint64_t>(largest, length),
-                                                           std::numeric_limits<DWORD>::max()));
+      largest = static_cast<DWORD>(
+          std::min<std::uint64_t>(std::max<std::uint64_t>(largest, length), std::numeric_limits<DWORD>::max()));
     }
   }
   if (subKeys != nullptr) *subKeys = static_cast<DWORD>(keyEntries.size());

@@ -40,14 +40,13 @@ LONG RegDeleteValueW(HKEY key, std::u16string_view name);
 // in units on entry and the name's length on success; a name that does not
 // fit with its terminator gives ERROR_MORE_DATA; an index past the last
 // value gives ERROR_NO_MORE_ITEMS.
-LONG RegEnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
-                   DWORD* size);
+LONG RegEnumValueW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength, DWORD* type, BYTE* data, DWORD* size);
 // The subkey at `index` in name order, with the name rules of RegEnumValueW.
 LONG RegEnumKeyExW(HKEY key, DWORD index, char16_t* name, DWORD* nameLength);
 // Counts, longest names in units (without terminator) and largest value in
 // bytes; any output may be null.
-LONG RegQueryInfoKeyW(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* values,
-                      DWORD* maxValueNameLength, DWORD* maxValueLength);
+LONG RegQueryInfoKeyW(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* values, DWORD* maxValueNameLength,
+                      DWORD* maxValueLength);
 
 // Changes whenever the key's values or subkeys change: at once for changes
 // made by this process, by the folder's change times (to the file system's

@@ -6,7 +6,7 @@ namespace wce {
 
 // Owns an open key handle and closes it when destroyed.
 class ScopedKey {
- public:
+public:
   ScopedKey() = default;
   explicit ScopedKey(HKEY key) : key_(key) {}
   ScopedKey(ScopedKey&& other) noexcept;
@@ -21,7 +21,7 @@ class ScopedKey {
   HKEY* receive();
   void close();
 
- private:
+private:
   HKEY key_ = HKEY_NULL;
 };
 

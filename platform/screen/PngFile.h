@@ -2,10 +2,10 @@
 // RGB565 pixels written as an 8-bit RGB PNG file (libpng); each channel is
 // widened by repeating its top bits, so 0x1F and 0x3F become 255.
 
-#include "platform/screen/DeviceScreen.h"
-
 #include <cstdint>
 #include <string>
+
+#include "platform/screen/DeviceScreen.h"
 
 namespace wce {
 
@@ -15,10 +15,10 @@ std::string writeRgb565Png(const std::string& path, const std::uint16_t* pixels,
 std::string writeScreenPng(const DeviceScreen& screen, const std::string& path);
 
 struct Rgb888 {
-    std::uint8_t red;
-    std::uint8_t green;
-    std::uint8_t blue;
-    bool operator==(const Rgb888&) const = default;
+  std::uint8_t red;
+  std::uint8_t green;
+  std::uint8_t blue;
+  bool operator==(const Rgb888&) const = default;
 };
 Rgb888 widenRgb565(std::uint16_t pixel);
 

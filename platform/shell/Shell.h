@@ -7,7 +7,6 @@
 
 #include "platform/system/WinTypes.h"
 
-
 namespace wce {
 
 inline constexpr DWORD SEE_MASK_FLAG_NO_UI = 0x00000400;
@@ -17,14 +16,14 @@ inline constexpr DWORD ERROR_NO_ASSOCIATION = 1155;
 inline constexpr DWORD PMCF_DEFAULT = 0x00000001;
 
 struct ShellExecuteInfo {
-    DWORD size = sizeof(ShellExecuteInfo);
-    DWORD mask = 0;
-    HWND window = nullptr;
-    const char16_t* verb = nullptr;
-    const char16_t* file = nullptr;
-    const char16_t* parameters = nullptr;
-    const char16_t* directory = nullptr;
-    int show = 0;
+  DWORD size = sizeof(ShellExecuteInfo);
+  DWORD mask = 0;
+  HWND window = nullptr;
+  const char16_t* verb = nullptr;
+  const char16_t* file = nullptr;
+  const char16_t* parameters = nullptr;
+  const char16_t* directory = nullptr;
+  int show = 0;
 };
 
 // False with the reason in GetLastError: ERROR_FILE_NOT_FOUND without a
@@ -34,12 +33,12 @@ bool ShellExecuteEx(ShellExecuteInfo* info);
 DWORD GetLastError();
 
 struct PhoneMakeCallInfo {
-    DWORD size = sizeof(PhoneMakeCallInfo);
-    DWORD flags = 0;
-    const char16_t* destination = nullptr;
-    const char16_t* applicationName = nullptr;
-    const char16_t* calledParty = nullptr;
-    const char16_t* comment = nullptr;
+  DWORD size = sizeof(PhoneMakeCallInfo);
+  DWORD flags = 0;
+  const char16_t* destination = nullptr;
+  const char16_t* applicationName = nullptr;
+  const char16_t* calledParty = nullptr;
+  const char16_t* comment = nullptr;
 };
 using PhoneMakeCallFunction = std::int32_t (*)(PhoneMakeCallInfo* info);
 

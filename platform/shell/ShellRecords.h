@@ -1,23 +1,23 @@
 #pragma once
 // The shell and phone requests made so far.
 
+#include <string>
+
 #include "platform/system/CallLog.h"
 #include "platform/system/WinTypes.h"
-
-#include <string>
 
 namespace wce {
 
 struct ShellRequest {
-    std::u16string file;
-    DWORD mask;
-    int show;
-    bool operator==(const ShellRequest&) const = default;
+  std::u16string file;
+  DWORD mask;
+  int show;
+  bool operator==(const ShellRequest&) const = default;
 };
 
 struct ShellRecords {
-    CallLog<ShellRequest> requests;
-    CallLog<std::u16string> calls;
+  CallLog<ShellRequest> requests;
+  CallLog<std::u16string> calls;
 };
 
 ShellRecords& shellRecords();

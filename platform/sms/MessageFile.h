@@ -24,19 +24,19 @@ namespace wce {
 inline constexpr std::size_t kMaxMessageFileBytes = 64 * 1024;
 
 struct InboxMessage {
-    std::u16string sender;
-    std::u16string text;
-    std::int64_t deliveredMillis = 0;
-    bool operator==(const InboxMessage&) const = default;
+  std::u16string sender;
+  std::u16string text;
+  std::int64_t deliveredMillis = 0;
+  bool operator==(const InboxMessage&) const = default;
 };
 
 struct OutboxMessage {
-    std::u16string address;
-    bool international = false;
-    std::uint32_t messageClass = 0;
-    std::u16string text;
-    std::int64_t sentMillis = 0;
-    bool operator==(const OutboxMessage&) const = default;
+  std::u16string address;
+  bool international = false;
+  std::uint32_t messageClass = 0;
+  std::u16string text;
+  std::int64_t sentMillis = 0;
+  bool operator==(const OutboxMessage&) const = default;
 };
 
 // None when an address holds a line break or is empty.

@@ -8,8 +8,8 @@
 namespace wce {
 
 struct MessageFolderState {
-    std::mutex guard;
-    std::optional<std::filesystem::path> userFolder;
+  std::mutex guard;
+  std::optional<std::filesystem::path> userFolder;
 };
 
 MessageFolderState& messageFolderState();

@@ -5,25 +5,25 @@
 namespace wce {
 
 MessageFolderState& messageFolderState() {
-    static MessageFolderState instance;
-    return instance;
+  static MessageFolderState instance;
+  return instance;
 }
 
 namespace {
 
 std::optional<std::filesystem::path> below(const char* name) {
-    MessageFolderState& state = messageFolderState();
-    std::lock_guard lock(state.guard);
-    if (!state.userFolder) return std::nullopt;
-    return *state.userFolder / "sms" / name;
+  MessageFolderState& state = messageFolderState();
+  std::lock_guard lock(state.guard);
+  if (!state.userFolder) return std::nullopt;
+  return *state.userFolder / "sms" / name;
 }
 
 }  // namespace
 
 void setMessageUserFolder(const std::filesystem::path& userFolder) {
-    MessageFolderState& state = messageFolderState();
-    std::lock_guard lock(state.guard);
-    state.userFolder = userFolder;
+  MessageFolderState& state = messageFolderState();
+  std::lock_guard lock(state.guard);
+  state.userFolder = userFolder;
 }
 
 std::optional<std::filesystem::path> outboxFolder() { return below("outbox"); }

@@ -2,11 +2,11 @@
 // The built-in "sms.dll": the SMS transport of the emulated handheld. A send
 // writes one file into the outbox folder (MessageFile.h); there is no radio.
 
-#include "platform/sms/HResult.h"
-#include "platform/system/WinTypes.h"
-
 #include <cstdint>
 #include <string>
+
+#include "platform/sms/HResult.h"
+#include "platform/system/WinTypes.h"
 
 namespace wce {
 
@@ -33,18 +33,18 @@ inline constexpr HRESULT SMS_E_RADIOUNAVAILABLE = makeResult(0x8200020Du);
 
 // An address: its type and up to 256 units of text, terminated unless full.
 struct SmsAddress {
-    DWORD addressType = SMSAT_UNKNOWN;
-    char16_t address[SMS_MAX_ADDRESS_LENGTH] = {};
+  DWORD addressType = SMSAT_UNKNOWN;
+  char16_t address[SMS_MAX_ADDRESS_LENGTH] = {};
 };
 static_assert(sizeof(SmsAddress) == 516);
 
 // The provider data of a text message.
 struct TextProviderData {
-    DWORD messageOptions = 0;
-    DWORD messageClass = 0;
-    DWORD replaceOption = 0;
-    DWORD headerDataSize = 0;
-    std::uint8_t headerData[148] = {};
+  DWORD messageOptions = 0;
+  DWORD messageClass = 0;
+  DWORD replaceOption = 0;
+  DWORD headerDataSize = 0;
+  std::uint8_t headerData[148] = {};
 };
 static_assert(sizeof(TextProviderData) == 164);
 

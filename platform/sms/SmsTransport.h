@@ -2,28 +2,28 @@
 // The state of the emulated SMS transport: open sessions, the service centre,
 // the last message id and the results set for the next call of each entry.
 
-#include "platform/sms/NextResults.h"
-#include "platform/sms/Sms.h"
-
 #include <filesystem>
 #include <mutex>
 #include <set>
 #include <string>
 
+#include "platform/sms/NextResults.h"
+#include "platform/sms/Sms.h"
+
 namespace wce {
 
 struct SmsSession {
-    std::filesystem::path outbox;
+  std::filesystem::path outbox;
 };
 
 enum class SmsCall { Open, SendMessage, Close, GetSMSC, Count };
 
 struct SmsTransport {
-    std::mutex guard;
-    std::set<SmsSession*> sessions;
-    std::u16string serviceCentre;
-    SMS_MESSAGE_ID lastMessageId = 0;
-    NextResults<SmsCall, static_cast<std::size_t>(SmsCall::Count)> nextResults;
+  std::mutex guard;
+  std::set<SmsSession*> sessions;
+  std::u16string serviceCentre;
+  SMS_MESSAGE_ID lastMessageId = 0;
+  NextResults<SmsCall, static_cast<std::size_t>(SmsCall::Count)> nextResults;
 };
 
 SmsTransport& smsTransport();

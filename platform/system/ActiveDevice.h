@@ -21,19 +21,19 @@ void setDisplayOrientation(int quarterTurns);
 // profile and orientation.
 class ScopedDeviceProfile {
 public:
-    explicit ScopedDeviceProfile(const DeviceProfile& profile);
-    ~ScopedDeviceProfile();
-    ScopedDeviceProfile(const ScopedDeviceProfile&) = delete;
-    ScopedDeviceProfile& operator=(const ScopedDeviceProfile&) = delete;
+  explicit ScopedDeviceProfile(const DeviceProfile& profile);
+  ~ScopedDeviceProfile();
+  ScopedDeviceProfile(const ScopedDeviceProfile&) = delete;
+  ScopedDeviceProfile& operator=(const ScopedDeviceProfile&) = delete;
 
 private:
-    DeviceProfile previous_;
-    int previousOrientation_;
+  DeviceProfile previous_;
+  int previousOrientation_;
 };
 
 struct ScreenSize {
-    int width;
-    int height;
+  int width;
+  int height;
 };
 // The screen as the system shows it at the current orientation.
 ScreenSize screenSize();

@@ -2,9 +2,9 @@
 // The built-in "aygshell.dll": shell calls that only change how the device
 // shell looks; each is recorded (AygshellCalls.h).
 
-#include "platform/system/WinTypes.h"
-
 #include <cstdint>
+
+#include "platform/system/WinTypes.h"
 
 namespace wce {
 

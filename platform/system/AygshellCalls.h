@@ -7,14 +7,14 @@
 namespace wce {
 
 struct ShellCall {
-    HWND window;
-    DWORD argument;
-    bool operator==(const ShellCall&) const = default;
+  HWND window;
+  DWORD argument;
+  bool operator==(const ShellCall&) const = default;
 };
 
 struct AygshellCalls {
-    CallLog<ShellCall> fullScreen;
-    CallLog<ShellCall> imeMode;
+  CallLog<ShellCall> fullScreen;
+  CallLog<ShellCall> imeMode;
 };
 
 AygshellCalls& aygshellCalls();

@@ -23,20 +23,18 @@ std::int64_t WallClockMillis() { return clockSource().wallMillis(); }
 void Sleep(std::uint32_t ms) { clockSource().sleep(ms); }
 
 bool QueryPerformanceCounter(std::int64_t* count) {
-    if (!count) return false;
-    *count = static_cast<std::int64_t>(clockSource().monotonicMicros());
-    return true;
+  if (!count) return false;
+  *count = static_cast<std::int64_t>(clockSource().monotonicMicros());
+  return true;
 }
 
 bool QueryPerformanceFrequency(std::int64_t* frequency) {
-    if (!frequency) return false;
-    *frequency = 1000000;
-    return true;
+  if (!frequency) return false;
+  *frequency = 1000000;
+  return true;
 }
 
-ScopedClockSource::ScopedClockSource(ClockSource& source) : previous_(clockSource()) {
-    setClockSource(&source);
-}
+ScopedClockSource::ScopedClockSource(ClockSource& source) : previous_(clockSource()) { setClockSource(&source); }
 
 ScopedClockSource::~ScopedClockSource() { setClockSource(&previous_); }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The handheld's time calls, answered by the installed ClockSource.
 
-#include "platform/system/ClockSource.h"
-
 #include <cstdint>
+
+#include "platform/system/ClockSource.h"
 
 namespace wce {
 
@@ -27,13 +27,13 @@ ClockSource& clockSource();
 // Installs a source for the lifetime of the object, then restores the previous one.
 class ScopedClockSource {
 public:
-    explicit ScopedClockSource(ClockSource& source);
-    ~ScopedClockSource();
-    ScopedClockSource(const ScopedClockSource&) = delete;
-    ScopedClockSource& operator=(const ScopedClockSource&) = delete;
+  explicit ScopedClockSource(ClockSource& source);
+  ~ScopedClockSource();
+  ScopedClockSource(const ScopedClockSource&) = delete;
+  ScopedClockSource& operator=(const ScopedClockSource&) = delete;
 
 private:
-    ClockSource& previous_;
+  ClockSource& previous_;
 };
 
 }  // namespace wce

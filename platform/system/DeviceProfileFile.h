@@ -19,17 +19,17 @@
 //
 // Unknown keys, lines without '=' and bad values are errors naming the line.
 
-#include "platform/system/DeviceProfile.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/system/DeviceProfile.h"
+
 namespace wce {
 
 struct DeviceProfileResult {
-    std::optional<DeviceProfile> profile;
-    std::string error;  // empty on success
+  std::optional<DeviceProfile> profile;
+  std::string error;  // empty on success
 };
 
 DeviceProfileResult parseDeviceProfile(std::string_view text);

@@ -22,15 +22,14 @@ std::uint64_t ManualClock::read() { return micros_.fetch_add(stepMicros_.load())
 std::uint64_t ManualClock::monotonicMicros() { return read(); }
 
 std::int64_t ManualClock::wallMillis() {
-    const auto elapsed = static_cast<std::int64_t>(read() / 1000u) -
-                         static_cast<std::int64_t>(startMicros_ / 1000u);
-    return wallAtStart_ + elapsed;
+  const auto elapsed = static_cast<std::int64_t>(read() / 1000u) - static_cast<std::int64_t>(startMicros_ / 1000u);
+  return wallAtStart_ + elapsed;
 }
 
 void ManualClock::sleep(std::uint32_t ms) {
-    slept_.fetch_add(ms);
-    advanceMillis(ms);
-    sched_yield();
+  slept_.fetch_add(ms);
+  advanceMillis(ms);
+  sched_yield();
 }
 
 }  // namespace wce

@@ -6,9 +6,9 @@
 // library registers its entries, before the first LoadLibraryW of it; aygshell
 // is built in.
 
-#include "platform/system/WinTypes.h"
-
 #include <string_view>
+
+#include "platform/system/WinTypes.h"
 
 namespace wce {
 
@@ -17,7 +17,7 @@ void registerModuleEntry(std::u16string_view library, std::u16string_view entry,
 
 template <typename Function>
 void registerModuleEntry(std::u16string_view library, std::u16string_view entry, Function* function) {
-    registerModuleEntry(library, entry, reinterpret_cast<FARPROC>(function));
+  registerModuleEntry(library, entry, reinterpret_cast<FARPROC>(function));
 }
 
 // Null when the library is not registered or the profile lacks it. Every

@@ -1,9 +1,9 @@
 #pragma once
 // System queries answered from the device profile and the process environment.
 
-#include "platform/system/WinTypes.h"
-
 #include <string>
+
+#include "platform/system/WinTypes.h"
 
 namespace wce {
 
@@ -24,11 +24,11 @@ bool SystemParametersInfoW(UINT action, UINT param, void* buffer, UINT winIni);
 int GetSystemMetrics(int index);
 
 struct OsVersionInfo {
-    DWORD major = 0;
-    DWORD minor = 0;
-    DWORD build = 0;
-    DWORD platformId = 0;
-    char16_t servicePack[128] = {};
+  DWORD major = 0;
+  DWORD minor = 0;
+  DWORD build = 0;
+  DWORD platformId = 0;
+  char16_t servicePack[128] = {};
 };
 bool GetVersionExW(OsVersionInfo* info);
 

@@ -35,31 +35,30 @@ inline constexpr uint32_t TIME_SAMPLES = 0x02;
 inline constexpr uint32_t TIME_BYTES = 0x04;
 
 struct WAVEFORMATEX {
-    uint16_t formatTag = 0;
-    uint16_t channels = 0;
-    uint32_t samplesPerSec = 0;
-    uint32_t avgBytesPerSec = 0;
-    uint16_t blockAlign = 0;
-    uint16_t bitsPerSample = 0;
-    uint16_t extraSize = 0;
+  uint16_t formatTag = 0;
+  uint16_t channels = 0;
+  uint32_t samplesPerSec = 0;
+  uint32_t avgBytesPerSec = 0;
+  uint16_t blockAlign = 0;
+  uint16_t bitsPerSample = 0;
+  uint16_t extraSize = 0;
 };
 
 struct WAVEHDR {
-    uint8_t* data = nullptr;
-    uint32_t bufferLength = 0;
-    uint32_t flags = 0;
-    uintptr_t user = 0;
+  uint8_t* data = nullptr;
+  uint32_t bufferLength = 0;
+  uint32_t flags = 0;
+  uintptr_t user = 0;
 };
 
 struct MMTIME {
-    uint32_t type = TIME_MS;
-    uint32_t value = 0;  // milliseconds, sample frames or bytes, as type says
+  uint32_t type = TIME_MS;
+  uint32_t value = 0;  // milliseconds, sample frames or bytes, as type says
 };
 
 class WaveOutHandle;
 using HWAVEOUT = WaveOutHandle*;
 
-using WaveOutProc = void (*)(HWAVEOUT handle, uint32_t message, uintptr_t instance, uintptr_t param1,
-                             uintptr_t param2);
+using WaveOutProc = void (*)(HWAVEOUT handle, uint32_t message, uintptr_t instance, uintptr_t param1, uintptr_t param2);
 
 }  // namespace wce

@@ -2,10 +2,10 @@
 // Message boxes: each is recorded, printed to standard error as
 // "caption: text", and shown by the device driver when one is installed.
 
-#include "platform/window/WindowTypes.h"
-
 #include <functional>
 #include <string>
+
+#include "platform/window/WindowTypes.h"
 
 namespace wce {
 
@@ -13,10 +13,10 @@ namespace wce {
 int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type);
 
 struct MessageBoxRecord {
-    std::u16string text;
-    std::u16string caption;
-    UINT type;
-    bool operator==(const MessageBoxRecord&) const = default;
+  std::u16string text;
+  std::u16string caption;
+  UINT type;
+  bool operator==(const MessageBoxRecord&) const = default;
 };
 
 // The driver's way of showing a box to the person at the desktop.

@@ -1,14 +1,14 @@
 #include "platform/window/MessageLoop.h"
 
+#include <algorithm>
+#include <chrono>
+#include <mutex>
+
 #include "platform/system/Clock.h"
 #include "platform/window/Desktop.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Messages.h"
 #include "platform/window/TimerTable.h"
-
-#include <algorithm>
-#include <chrono>
-#include <mutex>
 
 namespace wce {
 namespace {
@@ -17,101 +17,101 @@ std::mutex pumpGuard;
 std::function<void()> installedPump;
 
 void runPump() {
-    std::function<void()> pump;
-    {
-        std::lock_guard lock(pumpGuard);
-        pump = installedPump;
-    }
-    if (pump) pump();
+  std::function<void()> pump;
+  {
+    std::lock_guard lock(pumpGuard);
+    pump = installedPump;
+  }
+  if (pump) pump();
 }
 
 std::optional<MSG> paintMessage(const MessageFilter& filter) {
-    for (HWND window : Desktop::instance().windows()) {
-        MSG candidate;
-        candidate.hwnd = window;
-        candidate.message = WM_PAINT;
-        if (window->needsPaint && window->visible && filter.accepts(candidate)) return candidate;
-    }
-    return std::nullopt;
+  for (HWND window : Desktop::instance().windows()) {
+    MSG candidate;
+    candidate.hwnd = window;
+    candidate.message = WM_PAINT;
+    if (window->needsPaint && window->visible && filter.accepts(candidate)) return candidate;
+  }
+  return std::nullopt;
 }
 
 std::optional<MSG> nextMessage(const MessageFilter& filter, bool remove) {
-    MessageQueue& queue = MessageQueue::instance();
-    if (auto posted = queue.takePosted(filter, remove)) return posted;
-    if (auto quit = queue.takeQuit(remove)) return quit;
-    if (auto paint = paintMessage(filter)) return paint;
-    return TimerTable::instance().takeDue(filter, MonotonicMillis(), remove);
+  MessageQueue& queue = MessageQueue::instance();
+  if (auto posted = queue.takePosted(filter, remove)) return posted;
+  if (auto quit = queue.takeQuit(remove)) return quit;
+  if (auto paint = paintMessage(filter)) return paint;
+  return TimerTable::instance().takeDue(filter, MonotonicMillis(), remove);
 }
 
 }  // namespace
 
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!Desktop::instance().isLive(window) || !window->procedure) return 0;
-    return window->procedure(window, message, wParam, lParam);
+  if (!Desktop::instance().isLive(window) || !window->procedure) return 0;
+  return window->procedure(window, message, wParam, lParam);
 }
 
 bool PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window && !Desktop::instance().isLive(window)) return false;
-    MSG posted;
-    posted.hwnd = window;
-    posted.message = message;
-    posted.wParam = wParam;
-    posted.lParam = lParam;
-    posted.time = GetTickCount();
-    MessageQueue::instance().post(posted);
-    return true;
+  if (window && !Desktop::instance().isLive(window)) return false;
+  MSG posted;
+  posted.hwnd = window;
+  posted.message = message;
+  posted.wParam = wParam;
+  posted.lParam = lParam;
+  posted.time = GetTickCount();
+  MessageQueue::instance().post(posted);
+  return true;
 }
 
 void PostQuitMessage(int exitCode) { MessageQueue::instance().postQuit(exitCode); }
 
 bool PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT removeFlags) {
-    if (!message) return false;
-    runPump();
-    auto next = nextMessage(MessageFilter{window, first, last}, (removeFlags & PM_REMOVE) != 0);
-    if (!next) return false;
-    *message = *next;
-    return true;
+  if (!message) return false;
+  runPump();
+  auto next = nextMessage(MessageFilter{window, first, last}, (removeFlags & PM_REMOVE) != 0);
+  if (!next) return false;
+  *message = *next;
+  return true;
 }
 
 int GetMessageW(MSG* message, HWND window, UINT first, UINT last) {
-    if (!message || (window && !Desktop::instance().isLive(window))) return -1;
-    const MessageFilter filter{window, first, last};
-    for (;;) {
-        runPump();
-        if (auto next = nextMessage(filter, true)) {
-            *message = *next;
-            return next->message == WM_QUIT ? 0 : 1;
-        }
-        // Short waits keep the device driver's events and a test's clock moving.
-        const auto timer = TimerTable::instance().untilNext(MonotonicMillis());
-        const auto wait = std::chrono::milliseconds(std::clamp<std::uint64_t>(timer.value_or(10), 1, 10));
-        MessageQueue::instance().waitForPost(wait);
+  if (!message || (window && !Desktop::instance().isLive(window))) return -1;
+  const MessageFilter filter{window, first, last};
+  for (;;) {
+    runPump();
+    if (auto next = nextMessage(filter, true)) {
+      *message = *next;
+      return next->message == WM_QUIT ? 0 : 1;
     }
+    // Short waits keep the device driver's events and a test's clock moving.
+    const auto timer = TimerTable::instance().untilNext(MonotonicMillis());
+    const auto wait = std::chrono::milliseconds(std::clamp<std::uint64_t>(timer.value_or(10), 1, 10));
+    MessageQueue::instance().waitForPost(wait);
+  }
 }
 
 bool TranslateMessage(const MSG*) { return false; }
 
 LRESULT DispatchMessageW(const MSG* message) {
-    if (!message) return 0;
-    if (message->message == WM_TIMER && message->lParam) {
-        auto procedure = reinterpret_cast<TIMERPROC>(message->lParam);
-        procedure(message->hwnd, WM_TIMER, message->wParam, GetTickCount());
-        return 0;
-    }
-    return SendMessageW(message->hwnd, message->message, message->wParam, message->lParam);
+  if (!message) return 0;
+  if (message->message == WM_TIMER && message->lParam) {
+    auto procedure = reinterpret_cast<TIMERPROC>(message->lParam);
+    procedure(message->hwnd, WM_TIMER, message->wParam, GetTickCount());
+    return 0;
+  }
+  return SendMessageW(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT intervalMs, TIMERPROC procedure) {
-    if (!Desktop::instance().isLive(window)) return 0;
-    TimerTable::instance().set(window, id, intervalMs, procedure, MonotonicMillis());
-    return id != 0 ? id : 1;
+  if (!Desktop::instance().isLive(window)) return 0;
+  TimerTable::instance().set(window, id, intervalMs, procedure, MonotonicMillis());
+  return id != 0 ? id : 1;
 }
 
 bool KillTimer(HWND window, UINT_PTR id) { return TimerTable::instance().kill(window, id); }
 
 void setMessagePump(std::function<void()> pump) {
-    std::lock_guard lock(pumpGuard);
-    installedPump = std::move(pump);
+  std::lock_guard lock(pumpGuard);
+  installedPump = std::move(pump);
 }
 
 }  // namespace wce

@@ -4,9 +4,9 @@
 // window that waits for it, then WM_TIMER for a due timer. So a timer message
 // comes only when nothing else waits, and at most one per timer.
 
-#include "platform/window/WindowTypes.h"
-
 #include <functional>
+
+#include "platform/window/WindowTypes.h"
 
 namespace wce {
 

@@ -2,44 +2,44 @@
 // The posted messages and the quit request of the window thread. Any thread
 // may post; the window thread takes them.
 
-#include "platform/window/WindowTypes.h"
-
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <optional>
 
+#include "platform/window/WindowTypes.h"
+
 namespace wce {
 
 // A message passes when it is for the filter window (null: any) and its number
 // lies in [first, last] (both 0: any).
 struct MessageFilter {
-    HWND window = nullptr;
-    UINT first = 0;
-    UINT last = 0;
-    bool accepts(const MSG& message) const;
+  HWND window = nullptr;
+  UINT first = 0;
+  UINT last = 0;
+  bool accepts(const MSG& message) const;
 };
 
 class MessageQueue {
 public:
-    static MessageQueue& instance();
+  static MessageQueue& instance();
 
-    void post(const MSG& message);
-    void postQuit(int exitCode);
-    // The first posted message that passes, removed when remove is set.
-    std::optional<MSG> takePosted(const MessageFilter& filter, bool remove);
-    // The quit request as a WM_QUIT message, once no posted message is left.
-    std::optional<MSG> takeQuit(bool remove);
-    void discardFor(HWND window);
-    // Returns early when a message is posted.
-    void waitForPost(std::chrono::milliseconds longest);
+  void post(const MSG& message);
+  void postQuit(int exitCode);
+  // The first posted message that passes, removed when remove is set.
+  std::optional<MSG> takePosted(const MessageFilter& filter, bool remove);
+  // The quit request as a WM_QUIT message, once no posted message is left.
+  std::optional<MSG> takeQuit(bool remove);
+  void discardFor(HWND window);
+  // Returns early when a message is posted.
+  void waitForPost(std::chrono::milliseconds longest);
 
 private:
-    std::mutex guard_;
-    std::condition_variable posted_;
-    std::deque<MSG> messages_;
-    std::optional<int> quitCode_;
+  std::mutex guard_;
+  std::condition_variable posted_;
+  std::deque<MSG> messages_;
+  std::optional<int> quitCode_;
 };
 
 }  // namespace wce

@@ -16,14 +16,14 @@ Cursor applicationCursor;
 }  // namespace
 
 int LoadStringW(HINSTANCE, UINT id, char16_t* buffer, int units) {
-    std::u16string_view text;
-    if (id == IDS_TITLE) text = u"Nightvault";
-    if (id == IDS_WINDOW_CLASS) text = u"GameEngine";
-    if (text.empty() || !buffer || units < 1) return 0;
-    const auto copied = std::min(text.size(), static_cast<std::size_t>(units - 1));
-    std::copy_n(text.begin(), copied, buffer);
-    buffer[copied] = u'\0';
-    return static_cast<int>(copied);
+  std::u16string_view text;
+  if (id == IDS_TITLE) text = u"Nightvault";
+  if (id == IDS_WINDOW_CLASS) text = u"GameEngine";
+  if (text.empty() || !buffer || units < 1) return 0;
+  const auto copied = std::min(text.size(), static_cast<std::size_t>(units - 1));
+  std::copy_n(text.begin(), copied, buffer);
+  buffer[copied] = u'\0';
+  return static_cast<int>(copied);
 }
 
 HICON LoadIconW(HINSTANCE, UINT id) { return id == IDI_APPLICATION_ICON ? &applicationIcon : nullptr; }

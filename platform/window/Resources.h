@@ -3,9 +3,9 @@
 // class), icon 103 and cursor 104. Bitmaps are the GDI's
 // (platform/gdi/BitmapResources.h).
 
-#include "platform/window/WindowTypes.h"
-
 #include <cstdint>
+
+#include "platform/window/WindowTypes.h"
 
 namespace wce {
 

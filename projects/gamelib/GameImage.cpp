@@ -1,11 +1,10 @@
 #include "gamelib/GameImage.h"
 
-#include "microedition/lcdui/DGraphics.h"
-
 #include <utility>
 
 #include "gamelib/ImageManager.h"
 #include "lang/DExceptionBase.h"
+#include "microedition/lcdui/DGraphics.h"
 
 namespace gamelib {
 

@@ -2,11 +2,11 @@
 
 #include <new>
 
-#include "io/DInputStream.h"
-#include "lang/DObjectArray.h"
 #include "gamelib/StringManager.h"
 #include "io/DArchive.h"
+#include "io/DInputStream.h"
 #include "lang/DExceptionBase.h"
+#include "lang/DObjectArray.h"
 #include "lang/DString.h"
 #include "lang/DSystem.h"
 #include "lang/DshortArray2d.h"
@@ -61,9 +61,7 @@ GameLib::~GameLib() {
   if (currentApplication() == this) currentApplication() = nullptr;
 }
 
-qel::lang::DPtr<GameLib> GameLib::createApplication() {
-  return new (std::nothrow) GameLib();
-}
+qel::lang::DPtr<GameLib> GameLib::createApplication() { return new (std::nothrow) GameLib(); }
 
 void GameLib::registerGame(GameFactory factory) { gameFactory() = factory; }
 
@@ -104,7 +102,8 @@ void GameLib::startApp() {
   }
   qel::lang::DPtr<StringManager> resolution = new StringManager();
   resolution->load(GameLib::resolutionFileName(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight),
-                   StringManager::ByteLines, true);
+                   StringManager::ByteLines,
+                   true);
   GameLib::setSearchPath(GameLib::pathPrefixes(resolution->getString(u"PATH")));
 
   DImagePtr logo = GameLib::loadImage(u"logo1");
@@ -204,8 +203,8 @@ void GameLib::stepUnsupported() {
   showUnsupportedResolution();
   ScreenCanvas* canvas = ScreenCanvas::current();
   if (!canvas) return;
-  ScreenCanvas::screenGraphics->drawString(u"Exit", 1, ScreenCanvas::screenHeight - 1,
-                                         DGraphics::LEFT | DGraphics::BOTTOM);
+  ScreenCanvas::screenGraphics->drawString(
+      u"Exit", 1, ScreenCanvas::screenHeight - 1, DGraphics::LEFT | DGraphics::BOTTOM);
   canvas->flushGraphics();
   if ((ScreenCanvas::keySoftLeft || ScreenCanvas::pointerHeld) && currentGame()) {
     currentGame()->shutdown();

@@ -6,9 +6,9 @@
 #include "gamelib/ScreenCanvas.h"
 #include "io/DInputStream.ptr.h"
 #include "lang/DObject.ptr.h"
-#include "microedition/midlet/DMIDlet.h"
 #include "lang/DString.ptr.h"
 #include "microedition/lcdui/DImage.ptr.h"
+#include "microedition/midlet/DMIDlet.h"
 
 namespace gamelib {
 

@@ -114,16 +114,20 @@ DImagePtr ImageManager::turned(int32_t transform) {
   return copy;
 }
 
-void ImageManager::drawFrame(DGraphicsPtr g, GameImage* frame, int32_t x, int32_t y, int32_t anchor,
-                             int32_t transform, bool opaque) {
+void ImageManager::drawFrame(DGraphicsPtr g, GameImage* frame, int32_t x, int32_t y, int32_t anchor, int32_t transform,
+                             bool opaque) {
   const bool quarterTurn = transform == 5 || transform == 6;
   if (transform != 0 && copySlot(transform) < 0) return;
   int32_t w = quarterTurn ? frame->height() : frame->width();
   int32_t h = quarterTurn ? frame->width() : frame->height();
-  if (anchor & DGraphics::HCENTER) x -= w >> 1;
-  else if (anchor & DGraphics::RIGHT) x -= w;
-  if (anchor & DGraphics::VCENTER) y -= h >> 1;
-  else if (anchor & DGraphics::BOTTOM) y -= h;
+  if (anchor & DGraphics::HCENTER)
+    x -= w >> 1;
+  else if (anchor & DGraphics::RIGHT)
+    x -= w;
+  if (anchor & DGraphics::VCENTER)
+    y -= h >> 1;
+  else if (anchor & DGraphics::BOTTOM)
+    y -= h;
   if (!image_) return;
 
   const int32_t fx = frame->x(), fy = frame->y(), fw = frame->width(), fh = frame->height();
@@ -141,8 +145,10 @@ void ImageManager::drawFrame(DGraphicsPtr g, GameImage* frame, int32_t x, int32_
   const int32_t clipX = g->getClipX() - g->getTranslateX(), clipY = g->getClipY() - g->getTranslateY();
   const int32_t clipW = g->getClipWidth(), clipH = g->getClipHeight();
   g->clipRect(x, y, w, h);
-  if (opaque) g->drawImageOpaque(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);
-  else g->drawImage(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);
+  if (opaque)
+    g->drawImageOpaque(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);
+  else
+    g->drawImage(picture, px, py, DGraphics::TOP | DGraphics::LEFT, 0);
   g->setClip(clipX, clipY, clipW, clipH);
 }
 

@@ -5,8 +5,8 @@
 #include "gamelib/Animation.ptr.h"
 #include "gamelib/GameImage.ptr.h"
 #include "gamelib/ImageManager.ptr.h"
-#include "lang/DObject.h"
 #include "io/DDataInputStream.ptr.h"
+#include "lang/DObject.h"
 #include "lang/DObject.ptr.h"
 #include "lang/DString.ptr.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
@@ -38,8 +38,8 @@ public:
 
   // Draws frame at (x, y) by anchor under transform 0, 2, 3, 5 or 6,
   // clipped to the frame as turned by the transform.
-  void drawFrame(qel::lcdui::DGraphicsPtr g, GameImage* frame, int32_t x, int32_t y, int32_t anchor,
-                 int32_t transform, bool opaque);
+  void drawFrame(qel::lcdui::DGraphicsPtr g, GameImage* frame, int32_t x, int32_t y, int32_t anchor, int32_t transform,
+                 bool opaque);
   // Paints the parts of frame whose mask is 0 or shares a bit with mask;
   // answers the next frame (0 after the last).
   int32_t paintAnimation(qel::lcdui::DGraphicsPtr g, Animation* animation, int32_t x, int32_t y, int32_t frame,

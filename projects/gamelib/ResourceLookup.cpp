@@ -1,5 +1,4 @@
 #include "gamelib/GameLib.h"
-
 #include "gamelib/StringManager.h"
 #include "io/DArchive.h"
 #include "io/DFileInputStream.h"

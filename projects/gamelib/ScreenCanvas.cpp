@@ -51,11 +51,22 @@ constexpr int32_t ActionCount = 16;
 // The key-state byte each framework action sets; actions 14 and 15 also set
 // up and down. Actions 11 and 12 set none.
 uint8_t* byteOfAction(int32_t action) {
-  static uint8_t* const bytes[ActionCount] = {
-      &ScreenCanvas::keyUp,        &ScreenCanvas::keyDown,     &ScreenCanvas::keyLeft,       &ScreenCanvas::keyRight,
-      &ScreenCanvas::keyFire,      &ScreenCanvas::keyUpLeft,   &ScreenCanvas::keyUpRight,    &ScreenCanvas::keyDownLeft,
-      &ScreenCanvas::keyDownRight, &ScreenCanvas::keySoftLeft, &ScreenCanvas::keySoftRight,  nullptr,
-      nullptr,                     &ScreenCanvas::keySpecial,  &ScreenCanvas::keyExtraUp,    &ScreenCanvas::keyExtraDown};
+  static uint8_t* const bytes[ActionCount] = {&ScreenCanvas::keyUp,
+                                              &ScreenCanvas::keyDown,
+                                              &ScreenCanvas::keyLeft,
+                                              &ScreenCanvas::keyRight,
+                                              &ScreenCanvas::keyFire,
+                                              &ScreenCanvas::keyUpLeft,
+                                              &ScreenCanvas::keyUpRight,
+                                              &ScreenCanvas::keyDownLeft,
+                                              &ScreenCanvas::keyDownRight,
+                                              &ScreenCanvas::keySoftLeft,
+                                              &ScreenCanvas::keySoftRight,
+                                              nullptr,
+                                              nullptr,
+                                              &ScreenCanvas::keySpecial,
+                                              &ScreenCanvas::keyExtraUp,
+                                              &ScreenCanvas::keyExtraDown};
   if (action < 0 || action >= ActionCount) return nullptr;
   return bytes[action];
 }

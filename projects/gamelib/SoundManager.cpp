@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "gamelib/PlayerInfo.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/PlayerInfo.h"
 #include "io/DInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
@@ -36,16 +36,13 @@ PlayerInfoPtr SoundManager::info(int32_t index) const {
   return qel::lang::dynamicPtrCast<PlayerInfo>(infos_->at(index));
 }
 
-DPlayerPtr SoundManager::player(int32_t index) const {
-  return qel::lang::dynamicPtrCast<DPlayer>(players_->at(index));
-}
+DPlayerPtr SoundManager::player(int32_t index) const { return qel::lang::dynamicPtrCast<DPlayer>(players_->at(index)); }
 
 bool SoundManager::hasPlayer(int32_t index) const {
   return players_ && index >= 0 && index < players_->length() && players_->at(index);
 }
 
-void SoundManager::init(DObjectArrayPtr names, DintArrayPtr kinds, DintArrayPtr groups, int32_t groupCount,
-                        bool lazy) {
+void SoundManager::init(DObjectArrayPtr names, DintArrayPtr kinds, DintArrayPtr groups, int32_t groupCount, bool lazy) {
   if (lazy) budget_ = LazyBudget;
   lazy_ = lazy;
   if (names->length() != kinds->length()) qel::lang::throwException(ExceptionCode::IllegalArgument);
@@ -81,8 +78,10 @@ DPlayerPtr SoundManager::createPlayer(const DStringPtr& fileName) {
   DPlayerPtr made;
   try {
     qel::io::DInputStreamPtr stream = GameLib::getResourceAsStream(fileName);
-    if (fileName->endsWith(DStringPtr(u".wav"))) made = DManager::createPlayer(stream, u"audio/x-wav");
-    else if (fileName->endsWith(DStringPtr(u".mod"))) made = DManager::createPlayer(stream, u"audio/mod");
+    if (fileName->endsWith(DStringPtr(u".wav")))
+      made = DManager::createPlayer(stream, u"audio/x-wav");
+    else if (fileName->endsWith(DStringPtr(u".mod")))
+      made = DManager::createPlayer(stream, u"audio/mod");
   } catch (DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);
     return nullptr;

@@ -31,7 +31,8 @@ namespace {
 
 // Only the end of the data ends the reading quietly; other read errors pass out.
 TextLineReader linesOf(DDataInputStreamPtr in, int encoding) {
-  return TextLineReader(std::move(in), encoding == StringManager::RecordLines ? LineFormat::Records : LineFormat::Bytes,
+  return TextLineReader(std::move(in),
+                        encoding == StringManager::RecordLines ? LineFormat::Records : LineFormat::Bytes,
                         TextLineReader::Errors::PassOut);
 }
 

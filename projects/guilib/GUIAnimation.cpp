@@ -77,10 +77,10 @@ void GUIAnimation::moveByOrigin(int32_t& x, int32_t& y) const {
   y += animation->box().y;
 }
 
-int32_t GUIAnimation::paintFrame(const qel::lcdui::DGraphicsPtr& g, gamelib::Animation* animation, int32_t x,
-                                 int32_t y, int32_t mask, bool mirror) {
-  return images_->paintAnimation(g, animation, x - animation->extentLeft(), y - animation->extentTop(), frame_, mask,
-                                 mirror);
+int32_t GUIAnimation::paintFrame(const qel::lcdui::DGraphicsPtr& g, gamelib::Animation* animation, int32_t x, int32_t y,
+                                 int32_t mask, bool mirror) {
+  return images_->paintAnimation(
+      g, animation, x - animation->extentLeft(), y - animation->extentTop(), frame_, mask, mirror);
 }
 
 void GUIAnimation::advance(int32_t next) {
@@ -90,8 +90,7 @@ void GUIAnimation::advance(int32_t next) {
   frame_ = next;
 }
 
-void GUIAnimation::paintRectangle(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w,
-                                  int32_t h) const {
+void GUIAnimation::paintRectangle(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h) const {
   if (w <= 0 || h <= 0) return;
   const uint32_t saved = g->getColor();
   if (fill_ != NoColour) {
@@ -119,14 +118,11 @@ void GUIAnimation::paint(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y
       advance(paintFrame(g, animation.get(), x, y, mask, mirror));
       return;
     }
-    case ColouredRectangle:
-      paintRectangle(g, x, y, width_, height_);
-      return;
+    case ColouredRectangle: paintRectangle(g, x, y, width_, height_); return;
     case Picture:
       if (image_ && !hidden_) g->drawImage(image_, x, y, 0, 0);
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

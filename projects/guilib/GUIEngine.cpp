@@ -7,7 +7,6 @@
 #include "gamelib/LangInfo.h"
 #include "gamelib/PlayerInfo.h"
 #include "gamelib/SoundManager.h"
-#include "microedition/media/DPlayer.h"
 #include "gamelib/StringManager.h"
 #include "guilib/GUIFont.h"
 #include "guilib/GUIText.h"
@@ -15,6 +14,7 @@
 #include "guilib/HostCanvas.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DGraphics.h"
+#include "microedition/media/DPlayer.h"
 #include "util/DCallBack.h"
 #include "util/DHashtable.h"
 
@@ -29,9 +29,7 @@ GUIEnginePtr& singleton() {
 
 }  // namespace
 
-GUIEngine::GUIEngine() : ellipsis_(new GUIText()), wasDown_(HostCanvas::pointerHeld()) {
-  ellipsis_->setText(u"...");
-}
+GUIEngine::GUIEngine() : ellipsis_(new GUIText()), wasDown_(HostCanvas::pointerHeld()) { ellipsis_->setText(u"..."); }
 
 GUIEngine::~GUIEngine() = default;
 

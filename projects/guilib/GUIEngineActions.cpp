@@ -125,7 +125,9 @@ void GUIEngine::resend(GUIAction& a, bool toTopScreen) {
   if (!receiver) return;
   const int32_t event = a.getParam() != 0 ? a.getParam() : a.getEventType();
   const bool withData = event == a.getEventType() && !a.getEventData().empty();
-  receiver->handleEvent(event, toTopScreen, withData ? a.getEventData().data() : nullptr,
+  receiver->handleEvent(event,
+                        toTopScreen,
+                        withData ? a.getEventData().data() : nullptr,
                         withData ? static_cast<int32_t>(a.getEventData().size()) : 0);
 }
 

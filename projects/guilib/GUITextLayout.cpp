@@ -158,9 +158,7 @@ int32_t GUIText::layoutChunk(GUITextChunk& paragraph, int32_t width) {
       case GUITextChunk::AlignJustify:
         if (count > 1 && overflow) gap = space + available / (count - 1);
         break;
-      default:
-        left += lineWidth;
-        break;
+      default: left += lineWidth; break;
     }
     for (int32_t i = lineStart; i < lineStart + count; ++i) {
       GUITextChunk& c = childAt(paragraph, i);
@@ -180,9 +178,7 @@ int32_t GUIText::layoutChunk(GUITextChunk& paragraph, int32_t width) {
     GUITextChunk& ending = childAt(paragraph, index);
     bool lineBreak = false;
     switch (ending.type) {
-      case GUITextChunk::Paragraph:
-        lineBreak = true;
-        break;
+      case GUITextChunk::Paragraph: lineBreak = true; break;
       case GUITextChunk::Align:
         horizontal = ending.flags & GUITextChunk::HorizontalMask;
         ++index;
@@ -193,16 +189,12 @@ int32_t GUIText::layoutChunk(GUITextChunk& paragraph, int32_t width) {
         break;
       case GUITextChunk::Text:
       case GUITextChunk::InlineImage:
-      case GUITextChunk::InlineAnimation:
-        lineBreak = overflow;
-        break;
+      case GUITextChunk::InlineAnimation: lineBreak = overflow; break;
       case GUITextChunk::LineBreak:
         lineBreak = true;
         ++index;
         break;
-      default:
-        ++index;
-        break;
+      default: ++index; break;
     }
     if (lineWidth == 0) edgesAt(y);
     if (lineBreak) {
@@ -261,9 +253,7 @@ void GUIText::paintChunk(GUITextChunk& chunk, const qel::lcdui::DGraphicsPtr& g,
     GUITextChunk& c = childAt(chunk, i);
     const int32_t cx = x + c.x, cy = y + c.y;
     switch (c.type) {
-      case GUITextChunk::Paragraph:
-        paintChunk(c, g, cx, cy);
-        break;
+      case GUITextChunk::Paragraph: paintChunk(c, g, cx, cy); break;
       case GUITextChunk::Text:
         if (c.font && rectOverlaps({cx, cy, c.w, c.h}, clip))
           c.font->drawString(g, qel::lang::dynamicPtrCast<qel::lang::DString>(c.content), cx, cy, 0);
@@ -278,8 +268,7 @@ void GUIText::paintChunk(GUITextChunk& chunk, const qel::lcdui::DGraphicsPtr& g,
         if (auto* animation = dynamic_cast<GUIAnimation*>(c.content.get()))
           animation->paint(g, cx + c.marginLeft, cy + c.marginTop);
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }

@@ -110,8 +110,7 @@ size_t GUIText::parseContent(const GUITextChunkPtr& parent, const std::u16string
 }
 
 // The tag at position; answers the position after it.
-size_t GUIText::parseTag(const GUITextChunkPtr& parent, const std::u16string& text, size_t position,
-                         int32_t depth) {
+size_t GUIText::parseTag(const GUITextChunkPtr& parent, const std::u16string& text, size_t position, int32_t depth) {
   const size_t end = text.find(u'>', position + 1);
   if (end == std::u16string::npos) throwStringIndex();
   size_t nameEnd = position + 1;
@@ -144,7 +143,8 @@ size_t GUIText::parseTag(const GUITextChunkPtr& parent, const std::u16string& te
   } else if (name == u"valign") {
     parent->addChild(withAttributes(GUITextChunk::VAlign));
   } else if (name == u"anim" || name == u"img") {
-    GUITextChunkPtr picture = withAttributes(name == u"img" ? GUITextChunk::InlineImage : GUITextChunk::InlineAnimation);
+    GUITextChunkPtr picture =
+        withAttributes(name == u"img" ? GUITextChunk::InlineImage : GUITextChunk::InlineAnimation);
     measureChunk(*picture);
     parent->addChild(picture);
   } else if (name == u"token") {
@@ -217,7 +217,7 @@ void GUIText::applyAttribute(GUITextChunk& chunk, const Attribute& attribute, Fo
         font.systemFace = false;
       } else if (lowerValue == u"system" || lowerValue == u"monospace" || lowerValue == u"proportional") {
         font.systemFace = true;
-        font.face = lowerValue == u"system" ? qel::lcdui::DFont::FACE_SYSTEM
+        font.face = lowerValue == u"system"      ? qel::lcdui::DFont::FACE_SYSTEM
                     : lowerValue == u"monospace" ? qel::lcdui::DFont::FACE_MONOSPACE
                                                  : qel::lcdui::DFont::FACE_PROPORTIONAL;
       } else {

@@ -16,8 +16,8 @@ GUIWidgetPtr part(int32_t anchors, bool sizedByBackground) {
 
 }  // namespace
 
-GUIVScrollBar::GUIVScrollBar(const GUIWidgetPtr& scrolled, int32_t keyStepUp, int32_t keyStepDown,
-                             int32_t buttonStepUp, int32_t buttonStepDown, int32_t id)
+GUIVScrollBar::GUIVScrollBar(const GUIWidgetPtr& scrolled, int32_t keyStepUp, int32_t keyStepDown, int32_t buttonStepUp,
+                             int32_t buttonStepDown, int32_t id)
     : GUIWidget(id) {
   GUIWidgetPtr keep(this);
   thumb_ = part(AnchorCentreX, true);
@@ -35,10 +35,9 @@ GUIVScrollBar::GUIVScrollBar(const GUIWidgetPtr& scrolled, int32_t keyStepUp, in
   if (!scrolled) return;
   const int32_t halfContent = scrolled->getContentBounds().height >> 1;
   scrolled->setAction(ScrollChangedEvent, GUIAction::SyncScrollThumb, 0, thumb_, nullptr);
-  scrolled->setAction(PageBackEvent, GUIAction::ScrollUp, keyStepUp != 0 ? keyStepUp : halfContent, nullptr,
-                      nullptr);
-  scrolled->setAction(PageForwardEvent, GUIAction::ScrollDown, keyStepDown != 0 ? keyStepDown : halfContent,
-                      nullptr, nullptr);
+  scrolled->setAction(PageBackEvent, GUIAction::ScrollUp, keyStepUp != 0 ? keyStepUp : halfContent, nullptr, nullptr);
+  scrolled->setAction(
+      PageForwardEvent, GUIAction::ScrollDown, keyStepDown != 0 ? keyStepDown : halfContent, nullptr, nullptr);
 }
 
 GUIVScrollBar::~GUIVScrollBar() = default;

@@ -216,8 +216,8 @@ void GUIVirtualKeyboard::layoutKeys() {
   for (const GUIWidgetPtr& key : keys) {
     const bool special = key == okKey_ || key == backspaceKey_;
     if (special && (!withTextBox_ || !key->hasState(Visible))) continue;
-    key->setBounds(left + (slot % cell.columns) * cell.width, top + (slot / cell.columns) * cell.height, cell.width,
-                   cell.height);
+    key->setBounds(
+        left + (slot % cell.columns) * cell.width, top + (slot / cell.columns) * cell.height, cell.width, cell.height);
     ++slot;
   }
   if (withTextBox_) return;

@@ -9,9 +9,9 @@
 #include "guilib/GUIAction.h"
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIText.ptr.h"
-#include "lang/DString.ptr.h"
 #include "guilib/GUIWidget.ptr.h"
 #include "lang/DObject.h"
+#include "lang/DString.ptr.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
 #include "microedition/raster/GUIRect.h"
 
@@ -40,8 +40,7 @@ struct GUIPoint {
 class GUIWidget : public qel::lang::DObject {
 public:
   // State bits.
-  static constexpr int32_t Visible = 1, Enabled = 2, Focused = 4, Activated = 8, Dragged = 16, Pressed = 32,
-                           Moved = 64;
+  static constexpr int32_t Visible = 1, Enabled = 2, Focused = 4, Activated = 8, Dragged = 16, Pressed = 32, Moved = 64;
   // Anchor bits: horizontal in bits 0-1, vertical in bits 2-3.
   static constexpr int32_t AnchorRight = 1, AnchorCentreX = 2, AnchorBottom = 4, AnchorCentreY = 8;
   enum Event : int32_t {

@@ -79,8 +79,7 @@ GUIRect GUIWidget::skinSize(int32_t index) const {
   return cell ? cell->getSize() : GUIRect{};
 }
 
-void GUIWidget::tileSkin(const qel::lcdui::DGraphicsPtr& g, int32_t index, int32_t x, int32_t y, int32_t w,
-                         int32_t h) {
+void GUIWidget::tileSkin(const qel::lcdui::DGraphicsPtr& g, int32_t index, int32_t x, int32_t y, int32_t w, int32_t h) {
   if (GUIAnimation* cell = getSkin(index)) cell->paintTiled(g, x, y, w, h);
 }
 
@@ -92,19 +91,26 @@ void GUIWidget::paintBorder(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_
   GUIRect s[8];
   for (int32_t i = 0; i < 8; ++i) s[i] = skinSize(i);
   tileSkin(g, LeftEdge, x, y + s[TopLeft].height, s[LeftEdge].width, h - s[BottomLeft].height - s[TopLeft].height);
-  tileSkin(g, RightEdge, x + w - s[RightEdge].width, y + s[TopRight].height, s[RightEdge].width,
+  tileSkin(g,
+           RightEdge,
+           x + w - s[RightEdge].width,
+           y + s[TopRight].height,
+           s[RightEdge].width,
            h - s[TopRight].height - s[BottomRight].height);
   tileSkin(g, TopEdge, x + s[TopLeft].width, y, w - s[TopLeft].width - s[TopRight].width, s[TopEdge].height);
-  tileSkin(g, BottomEdge, x + s[BottomLeft].width, y + h - s[BottomEdge].height,
-           w - s[BottomLeft].width - s[BottomRight].width, s[BottomEdge].height);
+  tileSkin(g,
+           BottomEdge,
+           x + s[BottomLeft].width,
+           y + h - s[BottomEdge].height,
+           w - s[BottomLeft].width - s[BottomRight].width,
+           s[BottomEdge].height);
   drawSkin(g, TopLeft, x, y);
   drawSkin(g, TopRight, x + w - s[TopRight].width, y);
   drawSkin(g, BottomLeft, x, y + h - s[BottomLeft].height);
   drawSkin(g, BottomRight, x + w - s[BottomRight].width, y + h - s[BottomRight].height);
 }
 
-void GUIWidget::paintFrameInterior(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w,
-                                   int32_t h) {
+void GUIWidget::paintFrameInterior(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h) {
   if (!interiorFillsBounds_) {
     const GUIRect left = skinSize(LeftEdge), right = skinSize(RightEdge);
     const GUIRect top = skinSize(TopEdge), bottom = skinSize(BottomEdge);

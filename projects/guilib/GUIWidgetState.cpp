@@ -115,9 +115,7 @@ bool GUIWidget::stateChanged(int32_t mask) const { return hasState(mask) != ((pr
 
 bool GUIWidget::stateChangedTo(int32_t mask, bool on) const { return stateChanged(mask) && hasState(mask) == on; }
 
-bool GUIWidget::canTakeFocus() const {
-  return (state_ & Visible) && ((state_ & Enabled) || focusableWhenDisabled_);
-}
+bool GUIWidget::canTakeFocus() const { return (state_ & Visible) && ((state_ & Enabled) || focusableWhenDisabled_); }
 
 void GUIWidget::commitState() {
   GUIWidgetPtr keep(this);
@@ -159,8 +157,7 @@ void GUIWidget::addStateAnimation(int32_t index, const GUIAnimationPtr& cell, in
   if (cell) candidates.push_back({requiredState, mask, cell});
 }
 
-GUIAnimationPtr GUIWidget::animate(int32_t index, int32_t fill, int32_t border, int32_t requiredState,
-                                   int32_t mask) {
+GUIAnimationPtr GUIWidget::animate(int32_t index, int32_t fill, int32_t border, int32_t requiredState, int32_t mask) {
   GUIAnimationPtr cell = new GUIAnimation(fill, border);
   addStateAnimation(index, cell, requiredState, mask);
   return cell;
@@ -200,9 +197,12 @@ bool GUIWidget::tick() {
     HostCanvas::Key key;
     int32_t event;
   };
-  static constexpr KeyEvent keys[] = {{HostCanvas::Up, UpEvent},          {HostCanvas::Down, DownEvent},
-                                      {HostCanvas::Left, LeftEvent},      {HostCanvas::Right, RightEvent},
-                                      {HostCanvas::SoftKey1, SoftKey1Event}, {HostCanvas::SoftKey2, SoftKey2Event},
+  static constexpr KeyEvent keys[] = {{HostCanvas::Up, UpEvent},
+                                      {HostCanvas::Down, DownEvent},
+                                      {HostCanvas::Left, LeftEvent},
+                                      {HostCanvas::Right, RightEvent},
+                                      {HostCanvas::SoftKey1, SoftKey1Event},
+                                      {HostCanvas::SoftKey2, SoftKey2Event},
                                       {HostCanvas::Fire, FireEvent}};
   GUIWidgetPtr keep(this);
   bool handled = false;

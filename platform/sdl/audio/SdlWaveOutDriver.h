@@ -12,17 +12,17 @@ namespace wce::sdl {
 // driver (dummy and disk work without a sound card).
 class SdlWaveOutDriver : public WaveOutDriver {
 public:
-    SdlWaveOutDriver();
-    ~SdlWaveOutDriver() override;
-    SdlWaveOutDriver(const SdlWaveOutDriver&) = delete;
-    SdlWaveOutDriver& operator=(const SdlWaveOutDriver&) = delete;
+  SdlWaveOutDriver();
+  ~SdlWaveOutDriver() override;
+  SdlWaveOutDriver(const SdlWaveOutDriver&) = delete;
+  SdlWaveOutDriver& operator=(const SdlWaveOutDriver&) = delete;
 
-    // 1 when SDL's audio started, else 0.
-    uint32_t deviceCount() const override;
-    std::unique_ptr<WaveOutPort> open(uint32_t deviceId, WaveOutStream& stream) override;
+  // 1 when SDL's audio started, else 0.
+  uint32_t deviceCount() const override;
+  std::unique_ptr<WaveOutPort> open(uint32_t deviceId, WaveOutStream& stream) override;
 
 private:
-    bool ready_ = false;
+  bool ready_ = false;
 };
 
 }  // namespace wce::sdl

@@ -4,25 +4,25 @@
 // coordinates divided by the zoom and held to the screen), focus as
 // WM_ACTIVATE, closing as WM_CLOSE, exposure as WM_PAINT.
 
-#include "platform/window/WindowTypes.h"
-
 #include <SDL.h>
+
+#include "platform/window/WindowTypes.h"
 
 namespace wce {
 
 class EventTranslator {
 public:
-    explicit EventTranslator(int zoom) : zoom_(zoom) {}
-    // Answers true when the event asks for the screen to be shown again.
-    bool translate(const SDL_Event& event, HWND target);
+  explicit EventTranslator(int zoom) : zoom_(zoom) {}
+  // Answers true when the event asks for the screen to be shown again.
+  bool translate(const SDL_Event& event, HWND target);
 
 private:
-    void key(const SDL_KeyboardEvent& event, HWND target);
-    void pen(UINT message, WPARAM buttons, int x, int y, HWND target);
-    bool window(const SDL_WindowEvent& event, HWND target);
+  void key(const SDL_KeyboardEvent& event, HWND target);
+  void pen(UINT message, WPARAM buttons, int x, int y, HWND target);
+  bool window(const SDL_WindowEvent& event, HWND target);
 
-    int zoom_;
-    bool closePosted_ = false;
+  int zoom_;
+  bool closePosted_ = false;
 };
 
 }  // namespace wce

@@ -1,11 +1,10 @@
 #pragma once
 // Desktop keys as the handheld's virtual keys.
 
-#include "platform/system/WinTypes.h"
-
 #include <SDL.h>
-
 #include <optional>
+
+#include "platform/system/WinTypes.h"
 
 namespace wce {
 

@@ -19,41 +19,41 @@ class EventTranslator;
 
 class SdlVideo {
 public:
-    // Null, with the reason in error, when SDL video cannot start.
-    static std::unique_ptr<SdlVideo> open(std::string& error);
-    ~SdlVideo();
-    SdlVideo(const SdlVideo&) = delete;
-    SdlVideo& operator=(const SdlVideo&) = delete;
+  // Null, with the reason in error, when SDL video cannot start.
+  static std::unique_ptr<SdlVideo> open(std::string& error);
+  ~SdlVideo();
+  SdlVideo(const SdlVideo&) = delete;
+  SdlVideo& operator=(const SdlVideo&) = delete;
 
-    // Reads the waiting desktop events and shows the screen when due.
-    void pump();
-    // Shows the screen now.
-    void present();
-    int zoom() const { return zoom_; }
-    std::uint32_t windowId() const;
-    // The X11 window, 0 under other video drivers.
-    unsigned long x11Window() const;
-    // The window's pixels as last presented, as RGB565 rows of width x height.
-    std::string readBack(int& width, int& height) const;
+  // Reads the waiting desktop events and shows the screen when due.
+  void pump();
+  // Shows the screen now.
+  void present();
+  int zoom() const { return zoom_; }
+  std::uint32_t windowId() const;
+  // The X11 window, 0 under other video drivers.
+  unsigned long x11Window() const;
+  // The window's pixels as last presented, as RGB565 rows of width x height.
+  std::string readBack(int& width, int& height) const;
 
-    // The zoom for a screen of that size: NIGHTVAULT_ZOOM when it names a
-    // whole number from 1 to 16, else the largest factor that fits the
-    // desktop's usable area (at least 1).
-    static int chooseZoom(int width, int height);
+  // The zoom for a screen of that size: NIGHTVAULT_ZOOM when it names a
+  // whole number from 1 to 16, else the largest factor that fits the
+  // desktop's usable area (at least 1).
+  static int chooseZoom(int width, int height);
 
 private:
-    SdlVideo(SDL_Window* window, SDL_Renderer* renderer, int zoom);
-    void fitWindowToScreen();
+  SdlVideo(SDL_Window* window, SDL_Renderer* renderer, int zoom);
+  void fitWindowToScreen();
 
-    SDL_Window* window_;
-    SDL_Renderer* renderer_;
-    SDL_Texture* texture_ = nullptr;
-    int zoom_;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
-    std::uint64_t shownChanges_ = ~std::uint64_t{0};
-    std::uint64_t lastPresentTicks_ = 0;
-    std::unique_ptr<EventTranslator> translator_;
+  SDL_Window* window_;
+  SDL_Renderer* renderer_;
+  SDL_Texture* texture_ = nullptr;
+  int zoom_;
+  int textureWidth_ = 0;
+  int textureHeight_ = 0;
+  std::uint64_t shownChanges_ = ~std::uint64_t{0};
+  std::uint64_t lastPresentTicks_ = 0;
+  std::unique_ptr<EventTranslator> translator_;
 };
 
 }  // namespace wce

@@ -2,7 +2,6 @@
 
 namespace {
 
-[[maybe_unused]] auto* const kLogFolder =
-    ::testing::AddGlobalTestEnvironment(new tdlx::testing::LogFolderEnvironment);
+[[maybe_unused]] auto* const kLogFolder = ::testing::AddGlobalTestEnvironment(new tdlx::testing::LogFolderEnvironment);
 
 }  // namespace

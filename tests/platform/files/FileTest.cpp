@@ -1,9 +1,8 @@
-#include "platform/files/File.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "TempFolder.h"
+#include "platform/files/File.h"
 
 namespace {
 

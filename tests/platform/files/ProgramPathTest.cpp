@@ -1,19 +1,17 @@
-#include "platform/files/ProgramPath.h"
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <iterator>
 
 #include "TempFolder.h"
 #include "platform/files/Folders.h"
+#include "platform/files/ProgramPath.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 class ProgramPathTest : public ::testing::Test {
- protected:
+protected:
   ProgramPathTest() {
     wce::setProgramFolder(program.path());
     wce::setUserFolder(user.path() / "state");
@@ -142,7 +140,7 @@ TEST_F(ProgramPathTest, OpeningReadsTheResolvedFile) {
 
 // Restores the environment variables a test changes.
 class EnvironmentGuard {
- public:
+public:
   EnvironmentGuard() {
     for (const char* name : kNames) {
       const char* value = std::getenv(name);
@@ -159,9 +157,8 @@ class EnvironmentGuard {
     }
   }
 
- private:
-  static constexpr const char* kNames[] = {"NIGHTVAULT_PROGRAM_DIR", "NIGHTVAULT_USER_DIR", "XDG_DATA_HOME",
-                                           "HOME"};
+private:
+  static constexpr const char* kNames[] = {"NIGHTVAULT_PROGRAM_DIR", "NIGHTVAULT_USER_DIR", "XDG_DATA_HOME", "HOME"};
   std::vector<std::optional<std::string>> saved_;
 };
 

@@ -2,14 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
 
-#include <stdlib.h>
-
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
- public:
+public:
   TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "nv-files-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
@@ -28,7 +27,7 @@ class TempFolder {
     std::ofstream(path_ / relative, std::ios::binary) << content;
   }
 
- private:
+private:
   std::filesystem::path path_;
 };
 

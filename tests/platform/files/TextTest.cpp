@@ -1,6 +1,6 @@
-#include "platform/files/Text.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/files/Text.h"
 
 namespace {
 
@@ -15,10 +15,10 @@ TEST(Text, Utf16ToUtf8RefusesUnpairedSurrogates) {
 TEST(Text, Utf8ToUtf16ReplacesMalformedBytes) {
   EXPECT_EQ(wce::fromUtf8("a\xC3\xA9\xF0\x9F\x98\x80"), u"a\u00E9\U0001F600");
   EXPECT_EQ(wce::fromUtf8("\xFF"), u"\uFFFD");
-  EXPECT_EQ(wce::fromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");      // 0xC0 never starts a sequence
-  EXPECT_EQ(wce::fromUtf8("\xE0\x80\xAF"), u"\uFFFD");        // overlong '/'
-  EXPECT_EQ(wce::fromUtf8("\xED\xA0\x80"), u"\uFFFD");        // encoded surrogate
-  EXPECT_EQ(wce::fromUtf8("\xE2\x82"), u"\uFFFD");            // cut short
+  EXPECT_EQ(wce::fromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");  // 0xC0 never starts a sequence
+  EXPECT_EQ(wce::fromUtf8("\xE0\x80\xAF"), u"\uFFFD");    // overlong '/'
+  EXPECT_EQ(wce::fromUtf8("\xED\xA0\x80"), u"\uFFFD");    // encoded surrogate
+  EXPECT_EQ(wce::fromUtf8("\xE2\x82"), u"\uFFFD");        // cut short
 }
 
 TEST(Text, StrictUtf8ToUtf16RefusesWhatTheLossyFormReplaces) {

@@ -1,19 +1,17 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "platform/registry/Registry.h"
 
 // Points the registry at a fresh temporary folder.
 class RegistryTest : public ::testing::Test {
- protected:
+protected:
   RegistryTest() {
     std::string pattern = (std::filesystem::temp_directory_path() / "nv-registry-XXXXXX").string();
     base_ = ::mkdtemp(pattern.data());
@@ -33,7 +31,10 @@ class RegistryTest : public ::testing::Test {
   }
 
   static wce::LONG set(wce::HKEY key, std::u16string_view name, const std::string& data) {
-    return wce::RegSetValueExW(key, name, wce::REG_BINARY, reinterpret_cast<const wce::BYTE*>(data.data()),
+    return wce::RegSetValueExW(key,
+                               name,
+                               wce::REG_BINARY,
+                               reinterpret_cast<const wce::BYTE*>(data.data()),
                                static_cast<wce::DWORD>(data.size()));
   }
 

@@ -12,12 +12,10 @@ TEST_F(RegistryTest, CreateMakesEveryMissingKeyAndOpenFindsIt) {
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Palewinds\\A\\option", &key), ERROR_NOT_FOUND);
   EXPECT_EQ(key, HKEY_NULL);
   DWORD disposition = 0;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Palewinds\\A\\option", &key, &disposition),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Palewinds\\A\\option", &key, &disposition), ERROR_SUCCESS);
   EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
   RegCloseKey(key);
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"SOFTWARE\\palewinds\\a\\OPTION", &key, &disposition),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"SOFTWARE\\palewinds\\a\\OPTION", &key, &disposition), ERROR_SUCCESS);
   EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
   RegCloseKey(key);
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"software\\PALEWINDS", &key), ERROR_SUCCESS);

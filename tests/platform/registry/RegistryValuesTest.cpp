@@ -174,9 +174,20 @@ TEST_F(RegistryTest, AWriterKilledMidWriteLeavesTheOldOrTheNewValue) {
 }
 
 TEST_F(RegistryTest, HostileNamesStayInsideTheRootAndApart) {
-  const std::u16string hostile[] = {u"..",      u".",         u"../../escape", u"a/b",      u"/etc/passwd",
-                                    u"%2e%2e",  u".hidden",   u"v.x",          u"k.x",      u"A%2Fb",
-                                    u"\u00C9t\u00E9", u"\u00E9T\u00C9-2", u"tab\there", u"\U0001F600",
+  const std::u16string hostile[] = {u"..",
+                                    u".",
+                                    u"../../escape",
+                                    u"a/b",
+                                    u"/etc/passwd",
+                                    u"%2e%2e",
+                                    u".hidden",
+                                    u"v.x",
+                                    u"k.x",
+                                    u"A%2Fb",
+                                    u"\u00C9t\u00E9",
+                                    u"\u00E9T\u00C9-2",
+                                    u"tab\there",
+                                    u"\U0001F600",
                                     std::u16string(u"nul\0in", 7)};
   const HKEY key = create(u"store");
   for (const std::u16string& name : hostile) {

@@ -1,14 +1,13 @@
-#include "platform/shell/Shell.h"
-#include "tests/platform/shell/probe/ShellProbe.h"
-
-#include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
+#include <stdlib.h>
 #include <string>
+#include <unistd.h>
+
+#include "platform/shell/Shell.h"
+#include "tests/platform/shell/probe/ShellProbe.h"
 
 namespace {
 
@@ -18,7 +17,8 @@ protected:
   DesktopOpener() {
     std::string pattern = (std::filesystem::temp_directory_path() / "nv-shell-XXXXXX").string();
     folder_ = ::mkdtemp(pattern.data());
-    std::ofstream(folder_ / "xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << (folder_ / "opened").string() << "\"\n";
+    std::ofstream(folder_ / "xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << (folder_ / "opened").string()
+                                        << "\"\n";
     std::filesystem::permissions(folder_ / "xdg-open", std::filesystem::perms::owner_all);
     const char* path = ::getenv("PATH");
     savedPath_ = path ? path : "";

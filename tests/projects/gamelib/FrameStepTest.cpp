@@ -3,8 +3,8 @@
 #include "GameFolder.h"
 #include "HostDouble.h"
 #include "gamelib/GameLib.h"
-#include "lang/DObjectArray.h"
 #include "gamelib/ScreenCanvas.h"
+#include "lang/DObjectArray.h"
 
 using gamelib::GameLib;
 using gamelib::ScreenCanvas;
@@ -42,14 +42,14 @@ TEST_F(FrameStepTest, StepsWhenAPeriodIsDueAndPaintsUnlessThePreviousCallWasSlow
     int64_t newSchedule;
   };
   const Case cases[] = {
-      {10000, 10041, 0, 0, 0, 10000},                // not yet due
-      {10000, 10042, 0, 1, 1, 10042},                // due exactly
-      {10000, 10042, 51, 1, 1, 10042},               // previous call fast enough
-      {10000, 10042, 52, 1, 0, 10042},               // previous call too slow: not painted
-      {10000, 10042 + 16 * 42, 0, 1, 1, 10042},      // 16 periods behind: worked off one by one
-      {10000, 10042 + 17 * 42, 0, 1, 1, 10756 + 42}, // more than 16 behind: restarts from now
-      {10000, 20000, 0, 1, 1, 20042},                // a 10 s stall: one step
-      {50000, 10000, 0, 0, 0, 10000},                // clock behind the schedule: restarts from now
+      {10000, 10041, 0, 0, 0, 10000},                 // not yet due
+      {10000, 10042, 0, 1, 1, 10042},                 // due exactly
+      {10000, 10042, 51, 1, 1, 10042},                // previous call fast enough
+      {10000, 10042, 52, 1, 0, 10042},                // previous call too slow: not painted
+      {10000, 10042 + 16 * 42, 0, 1, 1, 10042},       // 16 periods behind: worked off one by one
+      {10000, 10042 + 17 * 42, 0, 1, 1, 10756 + 42},  // more than 16 behind: restarts from now
+      {10000, 20000, 0, 1, 1, 20042},                 // a 10 s stall: one step
+      {50000, 10000, 0, 0, 0, 10000},                 // clock behind the schedule: restarts from now
   };
   for (const Case& c : cases) {
     RecordingGame::resetLog();

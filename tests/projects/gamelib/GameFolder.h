@@ -5,10 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <stdlib.h>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "io/DArchive.h"
 #include "lang/DString.h"
@@ -60,8 +59,9 @@ public:
     for (const auto& [name, content] : entries_) write(staging / name, content);
     std::filesystem::remove(program() / "game.dat");
     std::string command = "cd '" + staging.string() + "' && zip -q -X -r '" + (program() / "game.dat").string() + "' .";
-    if (entries_.empty()) command = "cd '" + staging.string() + "' && touch .keep && zip -q -X '" +
-                                    (program() / "game.dat").string() + "' .keep";
+    if (entries_.empty())
+      command =
+          "cd '" + staging.string() + "' && touch .keep && zip -q -X '" + (program() / "game.dat").string() + "' .keep";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("zip failed");
   }
 

@@ -4,9 +4,9 @@
 #include "HostDouble.h"
 #include "TestPng.h"
 #include "gamelib/GameLib.h"
-#include "lang/DObjectArray.h"
 #include "gamelib/ScreenCanvas.h"
 #include "io/DByteArrayInputStream.h"
+#include "lang/DObjectArray.h"
 #include "lang/DbyteArray.h"
 
 using gamelib::GameLib;
@@ -18,8 +18,8 @@ std::string resDat() {
   DataBytes data;
   for (int b : {1, 2, 30, 4, 5, 6, 7, 8, 9}) data.byte(b);
   data.byte(1).byte(2).s32(100000).s32(-7);  // map places
-  data.byte(0);                               // map points
-  data.byte(45);                              // sprites 0..44: row r is (r, 0, 0, r, ...)
+  data.byte(0);                              // map points
+  data.byte(45);                             // sprites 0..44: row r is (r, 0, 0, r, ...)
   for (int row = 0; row < 45; ++row) data.byte(4).s16(row).s16(0).s16(row * 2).s16(row);
   data.byte(1).byte(3).s16(-1).s16(2).s16(3);  // short row 0
   return data;

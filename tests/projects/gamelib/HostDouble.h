@@ -7,8 +7,8 @@
 
 #include "gamelib/Game.h"
 #include "gamelib/GameLib.h"
-#include "lang/DshortArray2d.h"
 #include "lang/DintArray2d.h"
+#include "lang/DshortArray2d.h"
 #include "microedition/backend/DisplayBackend.h"
 #include "microedition/displayable/DDisplay.h"
 #include "microedition/lcdui/DGraphics.h"
@@ -75,9 +75,7 @@ public:
     tables = &tables_;
   }
   gamelib::ResTables& layoutTables() override { return tables_; }
-  void setDerivedLayout(int32_t a, int32_t b, int32_t c) override {
-    derived[0] = a, derived[1] = b, derived[2] = c;
-  }
+  void setDerivedLayout(int32_t a, int32_t b, int32_t c) override { derived[0] = a, derived[1] = b, derived[2] = c; }
   void init() override { calls.push_back("init"); }
   void step() override {
     ++steps;

@@ -58,7 +58,8 @@ TEST(HostRunTest, TheRealHostRunsTheLogosTheGameAndTheShutdown) {
   ShortGame::calls.clear();
   ShortGame::steps = 0;
 
-  qel::host::installApplicationFactory(+[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
+  qel::host::installApplicationFactory(
+      +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
     engine.run(nullptr, 240, 320);
@@ -68,13 +69,13 @@ TEST(HostRunTest, TheRealHostRunsTheLogosTheGameAndTheShutdown) {
   gamelib::GameLib::setSearchPath(nullptr);
 
   EXPECT_EQ(ShortGame::steps, 5);
-  EXPECT_EQ(ShortGame::calls, (std::vector<std::string>{"initStatics", "init", "saveLevelState", "shutdown",
-                                                          "releaseStatics"}));
+  EXPECT_EQ(ShortGame::calls,
+            (std::vector<std::string>{"initStatics", "init", "saveLevelState", "shutdown", "releaseStatics"}));
   EXPECT_GE(clock.peekMillis(), 3000u);
   const wce::DeviceScreen& screen = wce::DeviceScreen::instance();
-  EXPECT_EQ(screen.viewPixel(1, 1), 0x001F);             // the game's last painted frame
-  EXPECT_EQ(screen.viewPixel(120, 160), 0xF800);         // the red logo, centred on the start-up screen
-  EXPECT_EQ(screen.viewPixel(200, 300), 0xFFFF);         // the white around it
+  EXPECT_EQ(screen.viewPixel(1, 1), 0x001F);      // the game's last painted frame
+  EXPECT_EQ(screen.viewPixel(120, 160), 0xF800);  // the red logo, centred on the start-up screen
+  EXPECT_EQ(screen.viewPixel(200, 300), 0xFFFF);  // the white around it
 }
 
 }  // namespace

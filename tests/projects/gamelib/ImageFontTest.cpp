@@ -3,8 +3,8 @@
 #include "GameFolder.h"
 #include "Pixels.h"
 #include "TestPng.h"
-#include "gamelib/ImageFont.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ImageFont.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
@@ -69,7 +69,7 @@ TEST_F(ImageFontTest, GlyphsAreCutFromTheirPagesWithSpacing) {
   font->drawString(canvas->getGraphics(), u"B A", 10, 10, 0);
   ImagePixels pixels(canvas);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(pixels.at(10 + i, 10), through565(sourcePixel(3 + i, 0)));
-  EXPECT_EQ(pixels.at(13, 10), kWhite);  // spacing
+  EXPECT_EQ(pixels.at(13, 10), kWhite);                         // spacing
   EXPECT_EQ(pixels.at(17, 12), through565(sourcePixel(2, 2)));  // "A" after 3 + 1 and the blank's 2 + 1
   EXPECT_EQ(pixels.at(18, 12), kWhite);
 }

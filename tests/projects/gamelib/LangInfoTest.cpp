@@ -2,8 +2,8 @@
 
 #include "GameFolder.h"
 #include "TestPng.h"
-#include "gamelib/LangInfo.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/LangInfo.h"
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DImage.h"
 #include "util/DCallBack.h"
@@ -16,7 +16,10 @@ namespace {
 class LangInfoTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    folder.addEntry("lang.dat", recordLines({"LANG=English;Deutsch;Fran\xC3\xA7" "ais", "ID=en;de;fr"}));
+    folder.addEntry("lang.dat",
+                    recordLines({"LANG=English;Deutsch;Fran\xC3\xA7"
+                                 "ais",
+                                 "ID=en;de;fr"}));
     folder.addEntry("lang_en.png", solidPng(4, 3, 0xFF0000));
     folder.addEntry("lang_de.png", solidPng(4, 3, 0x00FF00));
     notified.clear();
@@ -81,7 +84,8 @@ TEST_F(LangInfoTest, ChoosingTheCurrentLanguageWritesOnceAndTellsNobody) {
 
 TEST_F(LangInfoTest, AStoredIndexOutsideTheListOrAShortFileGivesTheFirstLanguage) {
   folder.openArchive();
-  for (const std::string& stored : {std::string("\0\0\0\7", 4), std::string("\xFF\xFF\xFF\xFF", 4), std::string("\0\0", 2)}) {
+  for (const std::string& stored :
+       {std::string("\0\0\0\7", 4), std::string("\xFF\xFF\xFF\xFF", 4), std::string("\0\0", 2)}) {
     folder.writeProgramFile("langid", stored);
     LangInfo::releaseInstance();
     EXPECT_EQ(LangInfo::currentLanguage(), 0);

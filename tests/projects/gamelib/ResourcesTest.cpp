@@ -50,8 +50,12 @@ TEST_F(ResourcesTest, LookupOrderIsArchiveRootThenPrefixesThenProgramFolder) {
     const char16_t* name;
     const char* content;
   };
-  for (const Case& c : {Case{u"a.txt", "root a"}, Case{u"/a.txt", "root a"}, Case{u"b.txt", "p1 b"},
-                        Case{u"c.txt", "p2 c"}, Case{u"d.txt", "file d"}, Case{u"/e.txt", "file p2 e"},
+  for (const Case& c : {Case{u"a.txt", "root a"},
+                        Case{u"/a.txt", "root a"},
+                        Case{u"b.txt", "p1 b"},
+                        Case{u"c.txt", "p2 c"},
+                        Case{u"d.txt", "file d"},
+                        Case{u"/e.txt", "file p2 e"},
                         Case{u"none.txt", "<null>"}})
     EXPECT_EQ(firstLine(c.name), c.content) << text(DStringPtr(c.name));
 }
@@ -76,7 +80,9 @@ TEST(PathPrefixesTest, EveryPrefixEndsInSlash) {
     const char16_t* value;
     std::vector<std::string> prefixes;
   };
-  for (const Case& c : {Case{u"PATH", {"PATH/"}}, Case{u"", {"/"}}, Case{u"a;b/", {"a/", "b/"}},
+  for (const Case& c : {Case{u"PATH", {"PATH/"}},
+                        Case{u"", {"/"}},
+                        Case{u"a;b/", {"a/", "b/"}},
                         Case{u"240x320/;common", {"240x320/", "common/"}}}) {
     DObjectArrayPtr prefixes = GameLib::pathPrefixes(c.value);
     ASSERT_EQ(prefixes->length(), static_cast<int32_t>(c.prefixes.size()));

@@ -48,24 +48,41 @@ TEST_F(ScreenCanvasTest, APressAndReleaseInOneStepHoldTheKeyForOneStep) {
 }
 
 TEST_F(ScreenCanvasTest, ActionsSetTheirBytes) {
-  uint8_t* const bytes[] = {&ScreenCanvas::keyUp,        &ScreenCanvas::keyDown,     &ScreenCanvas::keyLeft,
-                            &ScreenCanvas::keyRight,     &ScreenCanvas::keyFire,     &ScreenCanvas::keyUpLeft,
-                            &ScreenCanvas::keyUpRight,   &ScreenCanvas::keyDownLeft, &ScreenCanvas::keyDownRight,
-                            &ScreenCanvas::keySoftLeft,  &ScreenCanvas::keySoftRight, &ScreenCanvas::keyExtraUp,
-                            &ScreenCanvas::keyExtraDown, &ScreenCanvas::keySpecial};
+  uint8_t* const bytes[] = {&ScreenCanvas::keyUp,
+                            &ScreenCanvas::keyDown,
+                            &ScreenCanvas::keyLeft,
+                            &ScreenCanvas::keyRight,
+                            &ScreenCanvas::keyFire,
+                            &ScreenCanvas::keyUpLeft,
+                            &ScreenCanvas::keyUpRight,
+                            &ScreenCanvas::keyDownLeft,
+                            &ScreenCanvas::keyDownRight,
+                            &ScreenCanvas::keySoftLeft,
+                            &ScreenCanvas::keySoftRight,
+                            &ScreenCanvas::keyExtraUp,
+                            &ScreenCanvas::keyExtraDown,
+                            &ScreenCanvas::keySpecial};
   struct Case {
     int32_t code;
     std::vector<uint8_t*> held;
   };
-  for (const Case& c : {Case{38, {&ScreenCanvas::keyUp}}, Case{'8', {&ScreenCanvas::keyDown}},
-                        Case{37, {&ScreenCanvas::keyLeft}}, Case{'6', {&ScreenCanvas::keyRight}},
-                        Case{10002, {&ScreenCanvas::keyFire}}, Case{'1', {&ScreenCanvas::keyUpLeft}},
-                        Case{'3', {&ScreenCanvas::keyUpRight}}, Case{'7', {&ScreenCanvas::keyDownLeft}},
-                        Case{'9', {&ScreenCanvas::keyDownRight}}, Case{10000, {&ScreenCanvas::keySoftLeft}},
+  for (const Case& c : {Case{38, {&ScreenCanvas::keyUp}},
+                        Case{'8', {&ScreenCanvas::keyDown}},
+                        Case{37, {&ScreenCanvas::keyLeft}},
+                        Case{'6', {&ScreenCanvas::keyRight}},
+                        Case{10002, {&ScreenCanvas::keyFire}},
+                        Case{'1', {&ScreenCanvas::keyUpLeft}},
+                        Case{'3', {&ScreenCanvas::keyUpRight}},
+                        Case{'7', {&ScreenCanvas::keyDownLeft}},
+                        Case{'9', {&ScreenCanvas::keyDownRight}},
+                        Case{10000, {&ScreenCanvas::keySoftLeft}},
                         Case{10001, {&ScreenCanvas::keySoftRight}},
                         Case{-2, {&ScreenCanvas::keyExtraUp, &ScreenCanvas::keyUp}},
                         Case{-3, {&ScreenCanvas::keyExtraDown, &ScreenCanvas::keyDown}},
-                        Case{-4, {&ScreenCanvas::keySpecial}}, Case{10004, {}}, Case{10003, {}}, Case{12345, {}}}) {
+                        Case{-4, {&ScreenCanvas::keySpecial}},
+                        Case{10004, {}},
+                        Case{10003, {}},
+                        Case{12345, {}}}) {
     ScreenCanvas::resetKeys();
     ScreenCanvas::processKey(c.code, true);
     for (size_t i = 0; i < std::size(bytes); ++i) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "GameFolder.h"
-#include "gamelib/PlayerInfo.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/PlayerInfo.h"
 #include "gamelib/SoundManager.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DObjectArray.h"
@@ -59,8 +59,11 @@ protected:
 
   SoundManager& made(bool lazy) {
     sounds = new SoundManager();
-    sounds->init(names({u"snd/a", u"snd/b", u"snd/c", u"snd/tune", u"snd/none"}), ints({0, 0, 1, 1, 0}),
-                 ints({0, 0, 0, 1, 0}), 2, lazy);
+    sounds->init(names({u"snd/a", u"snd/b", u"snd/c", u"snd/tune", u"snd/none"}),
+                 ints({0, 0, 1, 1, 0}),
+                 ints({0, 0, 0, 1, 0}),
+                 2,
+                 lazy);
     return *sounds;
   }
 

@@ -117,8 +117,11 @@ TEST(SplitStringTest, KeepsEmptyPieces) {
     const char16_t* input;
     std::vector<std::string> pieces;
   };
-  for (const Case& c : {Case{u"a;b", {"a", "b"}}, Case{u"a;;b", {"a", "", "b"}}, Case{u"", {""}},
-                        Case{u"a;", {"a", ""}}, Case{u"abc", {"abc"}}}) {
+  for (const Case& c : {Case{u"a;b", {"a", "b"}},
+                        Case{u"a;;b", {"a", "", "b"}},
+                        Case{u"", {""}},
+                        Case{u"a;", {"a", ""}},
+                        Case{u"abc", {"abc"}}}) {
     qel::lang::DObjectArrayPtr pieces = StringManager::splitString(c.input, u';');
     ASSERT_EQ(pieces->length(), static_cast<int32_t>(c.pieces.size()));
     for (int32_t i = 0; i < pieces->length(); ++i)

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
+#include <zlib.h>
 
 // An RGB PNG of 0xRRGGBB pixels, row by row.
 inline std::string testPng(int width, int height, const std::vector<uint32_t>& pixels) {

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,8 +36,7 @@ GUIActionPtr action(int32_t type, int32_t param = 0, qel::lang::DObjectPtr targe
 GUIActionPtr fired(int32_t type, int32_t param, const GUIWidgetPtr& source, int32_t event,
                    std::vector<int32_t> data = {}, qel::lang::DObjectPtr target = nullptr) {
   GUIActionPtr bound = action(type, param, std::move(target));
-  bound->run(source.get(), event, data.empty() ? nullptr : data.data(), static_cast<int32_t>(data.size() * 4),
-             nullptr);
+  bound->run(source.get(), event, data.empty() ? nullptr : data.data(), static_cast<int32_t>(data.size() * 4), nullptr);
   return GUIEngine::getInstance()->takeNextAction();
 }
 
@@ -191,8 +189,8 @@ TEST(ActionTest, ScreenActionsShowCloseAddAndRefresh) {
     EXPECT_EQ(engine->getTopScreen(), first);
     execute(action(GUIAction::Close, 0, first));
     EXPECT_EQ(engine->screenCount(), 0);
-    for (int32_t type : std::vector<int32_t>{0, 26, 28, 30, 37, GUIAction::ShowScreen, GUIAction::Close,
-                                             GUIAction::AddToTopScreen})
+    for (int32_t type :
+         std::vector<int32_t>{0, 26, 28, 30, 37, GUIAction::ShowScreen, GUIAction::Close, GUIAction::AddToTopScreen})
       execute(action(type));  // nothing to act on
     EXPECT_EQ(engine->screenCount(), 0);
   });
@@ -212,9 +210,14 @@ TEST(ActionTest, FocusMovesAndStateBitsActOnTheSource) {
     struct Case {
       int32_t type;
       int32_t focusedAfter;
-    } cases[] = {{GUIAction::FocusNext, 10},     {GUIAction::FocusNext, 11},  {GUIAction::FocusPrevious, 10},
-                 {GUIAction::FocusPrevious, 12}, {GUIAction::FocusLeft, 11},  {GUIAction::FocusRight, 12},
-                 {GUIAction::FocusRight, 10},    {GUIAction::FocusDown, 10}};
+    } cases[] = {{GUIAction::FocusNext, 10},
+                 {GUIAction::FocusNext, 11},
+                 {GUIAction::FocusPrevious, 10},
+                 {GUIAction::FocusPrevious, 12},
+                 {GUIAction::FocusLeft, 11},
+                 {GUIAction::FocusRight, 12},
+                 {GUIAction::FocusRight, 10},
+                 {GUIAction::FocusDown, 10}};
     for (const Case& c : cases) {
       GUIActionPtr a = action(c.type);
       a->setSource(row);
@@ -350,7 +353,7 @@ TEST(ActionTest, VolumeActionsTakeTheValueEventAndNeedASoundManager) {
     execute(fired(GUIAction::SetSfxVolume, 0, slider, GUIWidget::ValueEvent, {20}));
     execute(fired(GUIAction::SetMusicVolume, 0, slider, GUIWidget::ValueEvent, {30}));
     execute(fired(GUIAction::SetMusicVolume, 0, slider, GUIWidget::ClickEvent, {50}));  // not a value
-    execute(fired(GUIAction::SetSfxVolume, 0, slider, GUIWidget::ValueEvent));         // no value
+    execute(fired(GUIAction::SetSfxVolume, 0, slider, GUIWidget::ValueEvent));          // no value
     EXPECT_EQ(sounds->sfxVolume(), 20);
     EXPECT_EQ(sounds->musicVolume(), 30);
     engine->setSoundManager(nullptr);
@@ -373,8 +376,9 @@ TEST(ActionTest, TextAddressAndQuitActions) {
     execute(action(GUIAction::OpenAddress));
     std::vector<std::u16string> opened;
     for (const wce::ShellRequest& r : wce::recordedShellRequests()) opened.push_back(r.file);
-    EXPECT_EQ(opened, (std::vector<std::u16string>{u"http://example.org/vault", u"https://a.example/x",
-                                                   u"http://mailto:me@example.org"}));
+    EXPECT_EQ(opened,
+              (std::vector<std::u16string>{
+                  u"http://example.org/vault", u"https://a.example/x", u"http://mailto:me@example.org"}));
 
     GUIEngine::getInstance()->showScreen(new GUIWidget(2));
     GUIEngine::getInstance()->showScreen(new GUIWidget(3));

@@ -23,8 +23,8 @@ constexpr uint32_t kWhite = 0xF8FCF8;
 // A 10 x 10 picture whose pixels tell their own coordinates.
 DImagePtr tile() {
   const std::string png = testPng(10, 10, sourcePicture(10, 10));
-  return DImage::createImageFromData(reinterpret_cast<const uint8_t*>(png.data()), static_cast<int32_t>(png.size()),
-                                     false);
+  return DImage::createImageFromData(
+      reinterpret_cast<const uint8_t*>(png.data()), static_cast<int32_t>(png.size()), false);
 }
 
 DImagePtr whiteCanvas(int size) {
@@ -41,11 +41,11 @@ TEST(CellTest, TiledPictureFollowsItsAlignmentAndStaysInTheBox) {
     int32_t alignment;
     int32_t startX, startY;  // where the grid's first tile starts
   } cases[] = {
-      {0, 5, 5},                       // from the corner
-      {1, 5 - 5, 5},                   // right: 5 - 10
-      {2, 5 - 3, 5},                   // centre: 5 / 2 - 10 / 2
-      {4, 5, 5 - 5},                   // bottom
-      {8, 5, 5 - 3},                   // vertical centre
+      {0, 5, 5},      // from the corner
+      {1, 5 - 5, 5},  // right: 5 - 10
+      {2, 5 - 3, 5},  // centre: 5 / 2 - 10 / 2
+      {4, 5, 5 - 5},  // bottom
+      {8, 5, 5 - 3},  // vertical centre
       {2 | 8, 5 - 3, 5 - 3},
       {1 | 4, 0, 0},
   };
@@ -58,8 +58,7 @@ TEST(CellTest, TiledPictureFollowsItsAlignmentAndStaysInTheBox) {
     for (int y = 0; y < 40; ++y)
       for (int x = 0; x < 40; ++x) {
         const bool inside = x >= 5 && x < 30 && y >= 5 && y < 30;
-        const uint32_t expected =
-            inside ? through565(sourcePixel((x - c.startX) % 10, (y - c.startY) % 10)) : kWhite;
+        const uint32_t expected = inside ? through565(sourcePixel((x - c.startX) % 10, (y - c.startY) % 10)) : kWhite;
         ASSERT_EQ(pixels.at(x, y), expected) << "alignment " << c.alignment << " at " << x << "," << y;
       }
   }
@@ -92,7 +91,7 @@ TEST(CellTest, ColouredRectangleFillsAndOutlinesOnceAtItsSize) {
     int32_t fill, border;
     uint32_t corner, inside;
   } cases[] = {
-      {-1, 0x000000, 0x000000, kWhite},   // outline only, w - 1 by h - 1
+      {-1, 0x000000, 0x000000, kWhite},    // outline only, w - 1 by h - 1
       {0xFF0000, -1, 0xF80000, 0xF80000},  // fill only
       {0xFF0000, 0x0000FF, 0x0000F8, 0xF80000},
   };

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "GuiHost.h"
@@ -117,8 +116,7 @@ struct PointerScene {
   std::vector<int32_t> pointerEvents() const {
     std::vector<int32_t> out;
     for (int32_t e : button->events())
-      if (e == GUIWidget::ClickEvent || e == GUIWidget::PointerDownEvent || e == GUIWidget::DragEvent)
-        out.push_back(e);
+      if (e == GUIWidget::ClickEvent || e == GUIWidget::PointerDownEvent || e == GUIWidget::DragEvent) out.push_back(e);
     return out;
   }
 };
@@ -182,54 +180,56 @@ TEST(EngineTest, DragStartsAtFivePixelsOnOneAxisAndRunsThroughItsStates) {
   // from the previous update's position; local to the button.
   PointerScene scene;
   GuiHost host;
-  host.run([&] { scene.build(true); }, {[] { GuiHost::input().pointerPressed(30, 30); },
-                                        [] { GuiHost::input().pointerDragged(32, 31); },
-                                        [] { GuiHost::input().pointerDragged(36, 31); },
-                                        [&] {
-                                          EXPECT_TRUE(scene.button->hasState(GUIWidget::Dragged));
-                                          EXPECT_FALSE(scene.button->hasState(GUIWidget::Pressed));
-                                          GuiHost::input().pointerDragged(40, 31);
-                                        },
-                                        [] { GuiHost::input().pointerReleased(40, 31); },
-                                        [] {}});
-  EXPECT_EQ(scene.button->dataOf(17), (std::vector<std::vector<int32_t>>{
-                                          {10, 10, 16, 11}, {16, 11, 20, 11}, {20, 11, 20, 11}}));
+  host.run([&] { scene.build(true); },
+           {[] { GuiHost::input().pointerPressed(30, 30); },
+            [] { GuiHost::input().pointerDragged(32, 31); },
+            [] { GuiHost::input().pointerDragged(36, 31); },
+            [&] {
+              EXPECT_TRUE(scene.button->hasState(GUIWidget::Dragged));
+              EXPECT_FALSE(scene.button->hasState(GUIWidget::Pressed));
+              GuiHost::input().pointerDragged(40, 31);
+            },
+            [] { GuiHost::input().pointerReleased(40, 31); },
+            [] {}});
+  EXPECT_EQ(scene.button->dataOf(17),
+            (std::vector<std::vector<int32_t>>{{10, 10, 16, 11}, {16, 11, 20, 11}, {20, 11, 20, 11}}));
 }
 
 TEST(EngineTest, ScreenStackSendsShownAndHiddenToWholeSubtreesAndClearsKeys) {
   GuiHost host;
-  host.run([] {}, {[] { GuiHost::input().keyPressed(40); },
-                   [] {
-                     ASSERT_TRUE(HostCanvas::keyHeld(HostCanvas::Down));
-                     Widget screen = new RecordingWidget(1);
-                     screen->fillScreen();
-                     Widget child = new RecordingWidget(2);
-                     Widget grandchild = new RecordingWidget(3);
-                     screen->addChild(child)->addChild(grandchild);
-                     engine().showScreen(screen);
-                     EXPECT_FALSE(HostCanvas::keyHeld(HostCanvas::Down));
-                     EXPECT_EQ(engine().getTopScreen(), screen);
-                     EXPECT_TRUE(screen->hasState(GUIWidget::Focused));
-                     engine().closeScreen();
-                     EXPECT_EQ(engine().getTopScreen(), nullptr);
-                     for (const Widget& w : {screen, child, grandchild}) {
-                       std::vector<int32_t> stack;
-                       for (int32_t e : w->events())
-                         if (e == GUIWidget::ShownEvent || e == GUIWidget::HiddenEvent) stack.push_back(e);
-                       EXPECT_EQ(stack, (std::vector<int32_t>{7, 6})) << w->getId();
-                     }
+  host.run([] {},
+           {[] { GuiHost::input().keyPressed(40); },
+            [] {
+              ASSERT_TRUE(HostCanvas::keyHeld(HostCanvas::Down));
+              Widget screen = new RecordingWidget(1);
+              screen->fillScreen();
+              Widget child = new RecordingWidget(2);
+              Widget grandchild = new RecordingWidget(3);
+              screen->addChild(child)->addChild(grandchild);
+              engine().showScreen(screen);
+              EXPECT_FALSE(HostCanvas::keyHeld(HostCanvas::Down));
+              EXPECT_EQ(engine().getTopScreen(), screen);
+              EXPECT_TRUE(screen->hasState(GUIWidget::Focused));
+              engine().closeScreen();
+              EXPECT_EQ(engine().getTopScreen(), nullptr);
+              for (const Widget& w : {screen, child, grandchild}) {
+                std::vector<int32_t> stack;
+                for (int32_t e : w->events())
+                  if (e == GUIWidget::ShownEvent || e == GUIWidget::HiddenEvent) stack.push_back(e);
+                EXPECT_EQ(stack, (std::vector<int32_t>{7, 6})) << w->getId();
+              }
 
-                     engine().showScreen(screen);
-                     engine().close(grandchild);
-                     EXPECT_EQ(grandchild->events().back(), 6);
-                     EXPECT_EQ(grandchild->getParent(), nullptr);
-                     EXPECT_TRUE(child->getChildren(0).empty());
-                     const size_t before = grandchild->received.size();
-                     engine().close(grandchild);  // parentless, not the top screen
-                     EXPECT_EQ(grandchild->received.size(), before);
-                     engine().close(screen);
-                     EXPECT_EQ(engine().screenCount(), 0);
-                   }});
+              engine().showScreen(screen);
+              engine().close(grandchild);
+              EXPECT_EQ(grandchild->events().back(), 6);
+              EXPECT_EQ(grandchild->getParent(), nullptr);
+              EXPECT_TRUE(child->getChildren(0).empty());
+              const size_t before = grandchild->received.size();
+              engine().close(grandchild);  // parentless, not the top screen
+              EXPECT_EQ(grandchild->received.size(), before);
+              engine().close(screen);
+              EXPECT_EQ(engine().screenCount(), 0);
+            }});
 }
 
 TEST(EngineTest, DestroyDisposesEveryWidgetThenDropsTheEngineWithoutMakingANewOne) {

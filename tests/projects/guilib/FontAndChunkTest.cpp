@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <set>
 
 #include "../gamelib/GameFolder.h"
@@ -59,9 +58,8 @@ TEST(GUIFontTest, SystemFontDrawsInItsColourOrTheGraphicsOneAndRestoresBoth) {
     qel::lcdui::DFontPtr before = DFont::getFont(DFont::FACE_MONOSPACE, 0, DFont::SIZE_SMALL, DFont::SIZE_IN_PIXELS);
     g->setFont(before);
     g->setColor(0x0000FFu);
-    GUIFontPtr font = new GUIFont(DFont::getFont(DFont::FACE_SYSTEM, DFont::STYLE_BOLD, DFont::SIZE_LARGE,
-                                                 DFont::SIZE_IN_PIXELS),
-                                  c.colour);
+    GUIFontPtr font = new GUIFont(
+        DFont::getFont(DFont::FACE_SYSTEM, DFont::STYLE_BOLD, DFont::SIZE_LARGE, DFont::SIZE_IN_PIXELS), c.colour);
     font->drawString(g, u"W", 2, 2, 0);
     EXPECT_EQ(g->getColor(), 0x0000FFu);
     EXPECT_EQ(g->getFont(), before);

@@ -41,7 +41,10 @@ public:
     folder.addEntry("240x320.dat", "PATH=hi/\n");
     folder.addEntry("lang.dat", recordLines({"LANG=English;Deutsch", "ID=en;de"}));
     folder.addEntry("text/strings.txt", "TITLE=Vault\nOK=Open\n");
-    folder.addEntry("text/strings_de.txt", "TITLE=Tresor\nOK=" "\xD6" "ffnen\n");
+    folder.addEntry("text/strings_de.txt",
+                    "TITLE=Tresor\nOK="
+                    "\xD6"
+                    "ffnen\n");
     clock.setAutoAdvance(1);
   }
   ~GuiHost() {
@@ -58,7 +61,8 @@ public:
     ScriptedGame::frames = std::move(frames);
     ScriptedGame::next = 0;
     gamelib::GameLib::registerGame(&ScriptedGame::make);
-    qel::host::installApplicationFactory(+[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
+    qel::host::installApplicationFactory(
+        +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
     {
       qel::host::GameEngine engine(new qel::util::DStringManager(0));
       engine.run(nullptr, 240, 320);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "GuiHost.h"
@@ -68,16 +67,18 @@ TEST(MessageBoxTest, TextAreaIsCentredAndSoftKeysSendTheirEventsToTheTopScreen) 
   GuiHost host;
   GUIMessageBoxPtr box;
   auto click = [](int x, int y) {
-    return std::vector<GuiHost::Frame>{[x, y] { GuiHost::input().pointerPressed(x, y); },
-                                       [x, y] { GuiHost::input().pointerReleased(x, y); }, [] {}};
+    return std::vector<GuiHost::Frame>{
+        [x, y] { GuiHost::input().pointerPressed(x, y); }, [x, y] { GuiHost::input().pointerReleased(x, y); }, [] {}};
   };
-  std::vector<GuiHost::Frame> frames{[] {}, [&] {
-    EXPECT_EQ(corners(onScreen(box->getTextArea())), (Box{0, 40, 240, 240}));
-    EXPECT_EQ(corners(onScreen(box->getLeftSoftKey())), (Box{0, 300, 60, 20}));
-    EXPECT_EQ(corners(onScreen(box->getRightSoftKey())), (Box{180, 300, 60, 20}));
-    EXPECT_EQ(corners(onScreen(box->getScrollBar())), (Box{228, 40, 12, 240}));
-    EXPECT_FALSE(box->getLeftSoftKey()->canTakeFocus() && box->getLeftSoftKey()->getLayer() == 0);
-  }};
+  std::vector<GuiHost::Frame> frames{
+      [] {},
+      [&] {
+        EXPECT_EQ(corners(onScreen(box->getTextArea())), (Box{0, 40, 240, 240}));
+        EXPECT_EQ(corners(onScreen(box->getLeftSoftKey())), (Box{0, 300, 60, 20}));
+        EXPECT_EQ(corners(onScreen(box->getRightSoftKey())), (Box{180, 300, 60, 20}));
+        EXPECT_EQ(corners(onScreen(box->getScrollBar())), (Box{228, 40, 12, 240}));
+        EXPECT_FALSE(box->getLeftSoftKey()->canTakeFocus() && box->getLeftSoftKey()->getLayer() == 0);
+      }};
   for (auto f : click(10, 310)) frames.push_back(f);
   frames.push_back([&] { EXPECT_EQ(box->getState() & (256 | 512), 256); });
   for (auto f : click(230, 310)) frames.push_back(f);
@@ -100,13 +101,15 @@ TEST(MessageBoxTest, LongMessageScrollsByKeysAndByDraggingTheThumb) {
   auto thumbY = [&] { return box->getScrollBar()->getThumb()->getBounds().y; };
   auto area = [&] { return box->getTextArea(); };
   int32_t pressX = 0, pressY = 0;
-  std::vector<GuiHost::Frame> frames{[] {}, [&] {
-    range = area()->getContentBounds().height - area()->getClientRect().height;
-    travel = box->getScrollBar()->getTrack()->getClientRect().height - app::ThumbHeight;
-    ASSERT_GT(range, 240);
-    EXPECT_EQ(travel, 240 - 2 * app::ButtonHeight - app::ThumbHeight);
-    GuiHost::input().keyPressed(40);
-  }};
+  std::vector<GuiHost::Frame> frames{[] {},
+                                     [&] {
+                                       range = area()->getContentBounds().height - area()->getClientRect().height;
+                                       travel =
+                                           box->getScrollBar()->getTrack()->getClientRect().height - app::ThumbHeight;
+                                       ASSERT_GT(range, 240);
+                                       EXPECT_EQ(travel, 240 - 2 * app::ButtonHeight - app::ThumbHeight);
+                                       GuiHost::input().keyPressed(40);
+                                     }};
   for (int i = 0; i < 12; ++i) frames.push_back([] {});
   frames.push_back([] { GuiHost::input().keyReleased(40); });
   for (int i = 0; i < 30; ++i) frames.push_back([] {});

@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 #include <string>
@@ -34,9 +33,9 @@ namespace {
 
 // A monospace face: every glyph, the space included, has one advance.
 GUIFontPtr monospace() {
-  return new GUIFont(qel::lcdui::DFont::getFont(qel::lcdui::DFont::FACE_MONOSPACE, 0, 12,
-                                                qel::lcdui::DFont::SIZE_IN_PIXELS),
-                     0x000000);
+  return new GUIFont(
+      qel::lcdui::DFont::getFont(qel::lcdui::DFont::FACE_MONOSPACE, 0, 12, qel::lcdui::DFont::SIZE_IN_PIXELS),
+      0x000000);
 }
 
 GUITextPtr monospaceText(const std::u16string& source, int32_t alignment = 0) {
@@ -169,10 +168,12 @@ TEST(TextLayoutTest, RightFloatShortensTheLinesBesideIt) {
   host.run([] {
     const Metrics m = metricsOf();
     const std::string png = solidPng(40, 30, 0x336699);
-    GUITextPtr text = monospaceText(u"<img src=pic align=right>"
-                                    u"a b c d e f g h i j k l m n o p q r s t u v w x y z");
-    text->setResource(u"pic", qel::lcdui::DImage::createImageFromData(reinterpret_cast<const uint8_t*>(png.data()),
-                                                                      static_cast<int32_t>(png.size()), false));
+    GUITextPtr text = monospaceText(
+        u"<img src=pic align=right>"
+        u"a b c d e f g h i j k l m n o p q r s t u v w x y z");
+    text->setResource(u"pic",
+                      qel::lcdui::DImage::createImageFromData(
+                          reinterpret_cast<const uint8_t*>(png.data()), static_cast<int32_t>(png.size()), false));
     text->getHeight(100);
     bool fullWidthRow = false;
     for (GUITextChunk* c : chunksOf(text)) {
@@ -254,8 +255,9 @@ TEST(TextLayoutTest, MarkedUpSamplesPaintIntoTheScreen) {
           GUIWidgetPtr label = screen->addChild(nullptr);
           label->setText(sample);
           label->getGUIText()->setResource(
-              u"pic", qel::lcdui::DImage::createImageFromData(reinterpret_cast<const uint8_t*>(png.data()),
-                                                              static_cast<int32_t>(png.size()), false));
+              u"pic",
+              qel::lcdui::DImage::createImageFromData(
+                  reinterpret_cast<const uint8_t*>(png.data()), static_cast<int32_t>(png.size()), false));
           const int32_t h = label->getGUIText()->getHeight(232);
           label->setBounds(4, y, 232, h);
           y += h + 8;

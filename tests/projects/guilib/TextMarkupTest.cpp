@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "../gamelib/TestPng.h"
@@ -54,8 +53,7 @@ std::string describe(const GUITextChunk& chunk) {
     case GUITextChunk::Paragraph: return "p[" + describeChildren(chunk) + "]";
     case GUITextChunk::Align: return "align" + flags;
     case GUITextChunk::VAlign: return "valign" + flags;
-    case GUITextChunk::Text:
-      return "w:" + utf8(static_cast<qel::lang::DString*>(chunk.content.get())->view());
+    case GUITextChunk::Text: return "w:" + utf8(static_cast<qel::lang::DString*>(chunk.content.get())->view());
     case GUITextChunk::InlineAnimation: return "anim";
     case GUITextChunk::InlineImage: return "img";
     case GUITextChunk::FloatingAnimation: return "fanim" + flags;

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -81,8 +80,8 @@ TEST(VirtualKeyboardTest, SkinModePlacesKeysByTheirCellsAndSpecialKeysBottomRigh
       GUIVirtualKeyboardPtr keyboard = new GUIVirtualKeyboard(1, false);
       keyboard->setBackgroundCell(picture(100, 70));
       keyboard->setInputLineCell(picture(100, 16));
-      if (withKeyCell) keyboard->setKeyCell(GUIVirtualKeyboard::CharacterKey, GUIVirtualKeyboard::NormalCell,
-                                            picture(30, 20));
+      if (withKeyCell)
+        keyboard->setKeyCell(GUIVirtualKeyboard::CharacterKey, GUIVirtualKeyboard::NormalCell, picture(30, 20));
       keyboard->setKeyCell(GUIVirtualKeyboard::BackspaceKey, GUIVirtualKeyboard::NormalCell, picture(25, 20));
       keyboard->setKeyCell(GUIVirtualKeyboard::OkKey, GUIVirtualKeyboard::NormalCell, picture(15, 20));
       keyboard->setKeys(new qel::lang::DString(u"ABCD"));

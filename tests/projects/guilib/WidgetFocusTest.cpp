@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "GuiHost.h"
@@ -49,11 +48,11 @@ TEST(WidgetFocusTest, DirectionalFocusTakesTheNearestLineAndWraps) {
     const char* moves;
     std::vector<int> visited;
   } cases[] = {
-      {6, "uu", {3, 0}},        // up the left column
-      {0, "u", {6}},            // wraps to the bottom row
+      {6, "uu", {3, 0}},  // up the left column
+      {0, "u", {6}},      // wraps to the bottom row
       {0, "dd", {3, 6}},
-      {6, "d", {0}},            // wraps to the top row
-      {0, "rrr", {1, 2, 0}},    // along the row, then round to the left
+      {6, "d", {0}},          // wraps to the top row
+      {0, "rrr", {1, 2, 0}},  // along the row, then round to the left
       {4, "lll", {3, 5, 4}},
       {8, "uld", {5, 4, 7}},
   };

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "GuiHost.h"
@@ -37,11 +36,11 @@ TEST(WidgetGeometryTest, AnchorsPlaceChildrenAgainstHandWorkedRectangles) {
     int32_t x, y;  // the child's bounds position; its size is 20 x 10
     GUIRect onScreen;
   } cases[] = {
-      {0, 0, 0, 3, 4, {18, 30, 20, 10}},     // client corner (15, 26) + (3, 4)
-      {1, 1, 0, 3, 4, {198, 30, 20, 10}},    // right edge at 15 + 200 + 3
-      {2, 2, 0, 3, 4, {108, 30, 20, 10}},    // centred on 15 + 100, then + 3
+      {0, 0, 0, 3, 4, {18, 30, 20, 10}},   // client corner (15, 26) + (3, 4)
+      {1, 1, 0, 3, 4, {198, 30, 20, 10}},  // right edge at 15 + 200 + 3
+      {2, 2, 0, 3, 4, {108, 30, 20, 10}},  // centred on 15 + 100, then + 3
       {4, 4, 0, 3, 4, {18, 120, 20, 10}},
-      {8, 8, 0, 3, 4, {18, 75, 20, 10}},     // 26 + 50 - 5 + 4
+      {8, 8, 0, 3, 4, {18, 75, 20, 10}},  // 26 + 50 - 5 + 4
       {5, 5, 0, 3, 4, {198, 120, 20, 10}},
       {6, 6, 0, 3, 4, {108, 120, 20, 10}},
       {9, 9, 0, 3, 4, {198, 75, 20, 10}},
@@ -62,7 +61,8 @@ TEST(WidgetGeometryTest, AnchorsPlaceChildrenAgainstHandWorkedRectangles) {
       child->setBounds(c.x, c.y, 20, 10);
       child->setAnchors(c.anchor, c.selfAnchor);
       parent->addChild(child);
-      expectRect(child->toScreen({0, 0, 20, 10}), c.onScreen,
+      expectRect(child->toScreen({0, 0, 20, 10}),
+                 c.onScreen,
                  "anchor " + std::to_string(c.anchor) + "/" + std::to_string(c.selfAnchor) + " layer " +
                      std::to_string(c.layer));
     }
@@ -229,11 +229,16 @@ TEST(WidgetGeometryTest, ScrollingUpOrDownByZeroOrLessEnds) {
     int32_t n;
     int32_t newTarget;
   } cases[] = {
-      {100, true, 0, 60},     {100, false, 0, 140},        // an eighth of the screen height
-      {100, true, -5, 95},    {100, false, -5, 105},        // a negative step counts by its size
-      {130, true, 7, 95},     {130, true, -7, 95},          // target below: stepped back past the position
-      {70, false, 7, 105},    {70, false, -7, 105},         // target above: stepped down past it
-      {130, true, INT_MIN, 0}, {70, false, INT_MIN, 920},   // clamped to the content
+      {100, true, 0, 60},
+      {100, false, 0, 140},  // an eighth of the screen height
+      {100, true, -5, 95},
+      {100, false, -5, 105},  // a negative step counts by its size
+      {130, true, 7, 95},
+      {130, true, -7, 95},  // target below: stepped back past the position
+      {70, false, 7, 105},
+      {70, false, -7, 105},  // target above: stepped down past it
+      {130, true, INT_MIN, 0},
+      {70, false, INT_MIN, 920},  // clamped to the content
   };
   GuiHost host;
   host.run([&] {

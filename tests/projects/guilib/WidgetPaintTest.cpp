@@ -20,8 +20,8 @@ constexpr uint32_t kGrey = 0x808080;
 
 GUIAnimationPtr solid(int w, int h, uint32_t rgb) {
   const std::string png = solidPng(w, h, rgb);
-  return new GUIAnimation(qel::lcdui::DImage::createImageFromData(reinterpret_cast<const uint8_t*>(png.data()),
-                                                                  static_cast<int32_t>(png.size()), false));
+  return new GUIAnimation(qel::lcdui::DImage::createImageFromData(
+      reinterpret_cast<const uint8_t*>(png.data()), static_cast<int32_t>(png.size()), false));
 }
 
 GUIWidgetPtr whiteScreen() {
@@ -56,11 +56,24 @@ TEST(WidgetPaintTest, SkinPiecesFrameTheWidgetAndTheBackgroundFillsTheClient) {
     int x, y;
     uint32_t rgb;
   } probes[] = {
-      {10, 10, kRed},   {49, 10, kRed},    {10, 39, kRed},   {49, 39, kRed},  {12, 12, kRed},
-      {13, 10, kGreen}, {46, 12, kGreen},  {30, 37, kGreen}, {30, 39, kGreen},
-      {10, 13, kBlue},  {12, 36, kBlue},   {47, 20, kBlue},  {49, 36, kBlue},
-      {13, 13, kYellow}, {46, 36, kYellow},
-      {9, 9, kWhite},   {50, 40, kWhite},  {50, 20, kWhite},
+      {10, 10, kRed},
+      {49, 10, kRed},
+      {10, 39, kRed},
+      {49, 39, kRed},
+      {12, 12, kRed},
+      {13, 10, kGreen},
+      {46, 12, kGreen},
+      {30, 37, kGreen},
+      {30, 39, kGreen},
+      {10, 13, kBlue},
+      {12, 36, kBlue},
+      {47, 20, kBlue},
+      {49, 36, kBlue},
+      {13, 13, kYellow},
+      {46, 36, kYellow},
+      {9, 9, kWhite},
+      {50, 40, kWhite},
+      {50, 20, kWhite},
   };
   for (const Probe& p : probes) EXPECT_EQ(GuiHost::pixel(p.x, p.y), p.rgb) << p.x << "," << p.y;
 }
@@ -83,7 +96,7 @@ TEST(WidgetPaintTest, ChildrenAreClippedToTheClientAndDecorationIsNot) {
       },
       {[] {}});
   GuiHost::dumpScreen("skin-clip");
-  EXPECT_EQ(GuiHost::pixel(13, 13), kGrey);   // the client's corner
+  EXPECT_EQ(GuiHost::pixel(13, 13), kGrey);  // the client's corner
   EXPECT_EQ(GuiHost::pixel(46, 36), kGrey);
   EXPECT_EQ(GuiHost::pixel(30, 11), kGreen);  // the border stays over the content
   EXPECT_EQ(GuiHost::pixel(55, 20), kWhite);  // nothing of the content outside

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "GuiHost.h"
@@ -71,9 +70,11 @@ TEST(WidgetStateTest, SkinCandidatesAreScoredByTheStateBitsTheyMatch) {
     Widget w = new RecordingWidget();
     GUIAnimationPtr plain = w->animate(GUIWidget::Background, 0x111111, -1, 0, 0);
     GUIAnimationPtr focused = w->animate(GUIWidget::Background, 0x222222, -1, GUIWidget::Focused, GUIWidget::Focused);
-    GUIAnimationPtr pressed =
-        w->animate(GUIWidget::Background, 0x333333, -1, GUIWidget::Focused | GUIWidget::Pressed,
-                   GUIWidget::Focused | GUIWidget::Pressed);
+    GUIAnimationPtr pressed = w->animate(GUIWidget::Background,
+                                         0x333333,
+                                         -1,
+                                         GUIWidget::Focused | GUIWidget::Pressed,
+                                         GUIWidget::Focused | GUIWidget::Pressed);
     w->selectSkins(false);
     // Unfocused: the default (score 0) and the pressed one (bit 4 clear matches
     // nothing, bit 32 clear matches nothing) tie, and the first stays.
@@ -83,7 +84,9 @@ TEST(WidgetStateTest, SkinCandidatesAreScoredByTheStateBitsTheyMatch) {
     w->setState(GUIWidget::Pressed, true);
     EXPECT_EQ(w->getSkin(GUIWidget::Background), pressed.get());
     // The same required state and mask replace a candidate; a null cell removes it.
-    w->addStateAnimation(GUIWidget::Background, nullptr, GUIWidget::Focused | GUIWidget::Pressed,
+    w->addStateAnimation(GUIWidget::Background,
+                         nullptr,
+                         GUIWidget::Focused | GUIWidget::Pressed,
                          GUIWidget::Focused | GUIWidget::Pressed);
     w->selectSkins(false);
     EXPECT_EQ(w->getSkin(GUIWidget::Background), focused.get());
@@ -130,9 +133,12 @@ TEST(WidgetStateTest, PointerGoesToTheEarlierOfOverlappingSiblingsAndIgnoresPres
         for (const Widget& w : {first, second, dragOnly}) screen->addChild(w);
         GUIEngine::getInstance()->showScreen(screen);
       },
-      {[] { GuiHost::input().pointerPressed(40, 40); }, [] { GuiHost::input().pointerReleased(40, 40); },
-       [] { GuiHost::input().pointerPressed(110, 110); }, [] { GuiHost::input().pointerDragged(120, 110); },
-       [] { GuiHost::input().pointerReleased(120, 110); }, [] {}});
+      {[] { GuiHost::input().pointerPressed(40, 40); },
+       [] { GuiHost::input().pointerReleased(40, 40); },
+       [] { GuiHost::input().pointerPressed(110, 110); },
+       [] { GuiHost::input().pointerDragged(120, 110); },
+       [] { GuiHost::input().pointerReleased(120, 110); },
+       [] {}});
   auto count = [](const Widget& w, int32_t event) { return w->dataOf(event).size(); };
   EXPECT_EQ(count(first, GUIWidget::ClickEvent), 1u);
   EXPECT_EQ(count(second, GUIWidget::ClickEvent), 0u);

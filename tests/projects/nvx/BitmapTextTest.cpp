@@ -23,7 +23,9 @@ constexpr int fontColumns = 16;
 constexpr int fontGlyphs = 96;
 
 // Glyph v of the test font is one solid colour.
-uint32_t glyphColour(int v) { return through565(static_cast<uint32_t>((v % 32) * 8) << 16 | ((v / 32) * 16 + 64) << 8); }
+uint32_t glyphColour(int v) {
+  return through565(static_cast<uint32_t>((v % 32) * 8) << 16 | ((v / 32) * 16 + 64) << 8);
+}
 
 DImagePtr pictureOf(const std::vector<uint32_t>& pixels, int w, int h) {
   DImagePtr image = DImage::createImage(w, h);
@@ -52,15 +54,16 @@ protected:
   void SetUp() override {
     MainCanvas::initStatics();
     folder.addEntry("lang.dat", recordLines({"LANG=English", "ID=en"}));
-    folder.addEntry("lng_en.dat", LanguageFileWriter(0, letters)
-                                      .text(2, "Got {0} of {1}.")
-                                      .text(3, "{{0}")
-                                      .text(4, "{a} {-1}")
-                                      .text(5, "x{5}y{")
-                                      .text(6, "Name {0}")
-                                      .text(7, "Bob")
-                                      .text(264, "aeiou")
-                                      .bytes());
+    folder.addEntry("lng_en.dat",
+                    LanguageFileWriter(0, letters)
+                        .text(2, "Got {0} of {1}.")
+                        .text(3, "{{0}")
+                        .text(4, "{a} {-1}")
+                        .text(5, "x{5}y{")
+                        .text(6, "Name {0}")
+                        .text(7, "Bob")
+                        .text(264, "aeiou")
+                        .bytes());
     folder.openArchive();
     MainCanvas::languageIndex = 0;
     MainCanvas::loadLanguage();
@@ -164,9 +167,9 @@ TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
     int hyphenCut;
   };
   const Case cases[] = {
-      {"ab banana", 7, 5, 1},      // "ab ba-" / "nana"
-      {"ab cat dog", 5, 3, -1},    // three letters: the line ends after the space
-      {"abcdefgh", 5, 4, -1},      // no separator, no vowel pair: hard break at the width
+      {"ab banana", 7, 5, 1},    // "ab ba-" / "nana"
+      {"ab cat dog", 5, 3, -1},  // three letters: the line ends after the space
+      {"abcdefgh", 5, 4, -1},    // no separator, no vowel pair: hard break at the width
   };
   for (const Case& c : cases) {
     MainCanvas::hyphenCut = -1;
@@ -227,8 +230,8 @@ TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
     std::vector<bool> drawn;
   };
   const Case cases[] = {
-      {{57, 80, 93}, {true, true, true}},  // first and second class only
-      {{57, 80, 5}, {false, true, false}}, // mixed: the first class is left out
+      {{57, 80, 93}, {true, true, true}},   // first and second class only
+      {{57, 80, 5}, {false, true, false}},  // mixed: the first class is left out
       {{-1, 61, 94}, {false, false, false}},
   };
   for (const Case& c : cases) {
@@ -252,8 +255,8 @@ TEST_F(BitmapTextTest, LevelRecordsAreFoundByTheirLengths) {
   const struct {
     int record;
     uint32_t code;
-  } refused[] = {{0, ExceptionCode::IndexOutOfBounds}, {27, ExceptionCode::IndexOutOfBounds},
-                 {5, ExceptionCode::EndOfFile}};
+  } refused[] = {
+      {0, ExceptionCode::IndexOutOfBounds}, {27, ExceptionCode::IndexOutOfBounds}, {5, ExceptionCode::EndOfFile}};
   for (const auto& r : refused) {
     try {
       MainCanvas::openLevelRecord(r.record);

@@ -99,7 +99,9 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTickerAndTransition) {
     uint8_t state;
     const char* work;
   };
-  for (const Case& c : {Case{1, "worldSteps tickTicker"}, Case{2, "tickTicker"}, Case{4, "tickBestResults tickTicker"},
+  for (const Case& c : {Case{1, "worldSteps tickTicker"},
+                        Case{2, "tickTicker"},
+                        Case{4, "tickBestResults tickTicker"},
                         Case{5, "tickTicker"}}) {
     screens.calls.clear();
     MainCanvas::gameState = c.state;

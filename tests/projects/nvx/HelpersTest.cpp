@@ -1,5 +1,4 @@
 #include <climits>
-
 #include <gtest/gtest.h>
 
 #include "lang/DExceptionBase.h"
@@ -13,8 +12,14 @@ TEST(HelpersTest, RoundsUp) {
     int32_t a, b;
     bool up;
   };
-  const Case cases[] = {{7, 2, true},  {7, 3, false}, {8, 3, true},         {-7, 2, false},
-                        {6, 3, false}, {0, 5, false}, {INT_MAX, 2, true},   {5, 0, false}};
+  const Case cases[] = {{7, 2, true},
+                        {7, 3, false},
+                        {8, 3, true},
+                        {-7, 2, false},
+                        {6, 3, false},
+                        {0, 5, false},
+                        {INT_MAX, 2, true},
+                        {5, 0, false}};
   for (const Case& c : cases) EXPECT_EQ(MainCanvas::roundsUp(c.a, c.b), c.up) << c.a << " / " << c.b;
 }
 

@@ -13,14 +13,35 @@ TEST(KeyInputTest, KeyCodesGiveTheirActions) {
     int32_t action;
   };
   const Case cases[] = {
-      {10000, 10000}, {10001, 10001}, {10004, 0}, {10003, 1},
-      {'0', 11}, {'1', 6}, {'2', 2}, {'3', 7}, {'4', 4}, {'5', 10}, {'6', 5}, {'7', 8}, {'8', 3}, {'9', 9},
+      {10000, 10000},
+      {10001, 10001},
+      {10004, 0},
+      {10003, 1},
+      {'0', 11},
+      {'1', 6},
+      {'2', 2},
+      {'3', 7},
+      {'4', 4},
+      {'5', 10},
+      {'6', 5},
+      {'7', 8},
+      {'8', 3},
+      {'9', 9},
       // Arrows and the select key through the canvas's game actions.
-      {38, 2}, {40, 3}, {37, 4}, {39, 5}, {10002, 10},
+      {38, 2},
+      {40, 3},
+      {37, 4},
+      {39, 5},
+      {10002, 10},
       // Raw codes the canvas gives no game action.
-      {-2, 2}, {-3, 3},
+      {-2, 2},
+      {-3, 3},
       // Return is not select; unmapped codes are no action.
-      {13, 999999}, {'A', 999999}, {-1, 999999}, {0, 999999}, {10005, 999999},
+      {13, 999999},
+      {'A', 999999},
+      {-1, 999999},
+      {0, 999999},
+      {10005, 999999},
   };
   for (const Case& c : cases) EXPECT_EQ(MainCanvas::keyAction(c.code), c.action) << "code " << c.code;
 }
@@ -44,11 +65,20 @@ TEST_F(HotZoneTest, OnlyPointsStrictlyInsideHitAndTheLowestRowWins) {
     int32_t x, y, zone;
   };
   const Case cases[] = {
-      {11, 21, 3}, {39, 59, 3}, {25, 40, 3},
+      {11, 21, 3},
+      {39, 59, 3},
+      {25, 40, 3},
       // Edges of zone 3 fall to the larger zone 7 behind it.
-      {10, 40, 7}, {40, 40, 7}, {25, 20, 7}, {25, 60, 7},
+      {10, 40, 7},
+      {40, 40, 7},
+      {25, 20, 7},
+      {25, 60, 7},
       // Edges of zone 7 and beyond hit nothing.
-      {0, 50, -1}, {50, 0, -1}, {100, 50, -1}, {50, 100, -1}, {-5, -5, -1},
+      {0, 50, -1},
+      {50, 0, -1},
+      {100, 50, -1},
+      {50, 100, -1},
+      {-5, -5, -1},
   };
   for (const Case& c : cases) EXPECT_EQ(MainCanvas::hotZoneAt(c.x, c.y), c.zone) << c.x << "," << c.y;
   EXPECT_EQ(MainCanvas::keyCodeList->at(MainCanvas::hotZoneAt(25, 40)), 53);

@@ -1,5 +1,4 @@
 #include <filesystem>
-
 #include <gtest/gtest.h>
 
 #include "LanguageFileWriter.h"
@@ -124,8 +123,10 @@ TEST_F(LanguageTextsTest, DamagedFilesAreReadUpToTheDamage) {
     std::vector<int> kept;  // ids whose text "Ok" was read
   };
   std::string good = LanguageFileWriter(0, letters).text(2, "Ok").text(3, "Ok").bytes();
-  std::string negative = LanguageFileWriter(0, letters).text(2, "Ok").bytes() + DataBytes().s16(-5).byte(1).byte(2).operator std::string();
-  std::string pastEnd = LanguageFileWriter(0, letters).text(2, "Ok").bytes() + DataBytes().s16(30000).byte(1).operator std::string();
+  std::string negative =
+      LanguageFileWriter(0, letters).text(2, "Ok").bytes() + DataBytes().s16(-5).byte(1).byte(2).operator std::string();
+  std::string pastEnd =
+      LanguageFileWriter(0, letters).text(2, "Ok").bytes() + DataBytes().s16(30000).byte(1).operator std::string();
   const Case cases[] = {
       {"whole", good, {2, 3}},
       {"short last entry", good.substr(0, good.size() - 1), {2}},

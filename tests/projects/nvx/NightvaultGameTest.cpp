@@ -2,8 +2,8 @@
 
 #include "ScreensRecorder.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/ScreenCanvas.h"
 #include "gamelib/LangInfo.h"
+#include "gamelib/ScreenCanvas.h"
 #include "microedition/host/ApplicationFactory.h"
 #include "microedition/host/GameEngine.h"
 #include "nvx/src/state/MainCanvas.h"
@@ -56,7 +56,8 @@ TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
   wce::ScopedClockSource clockScope(clock);
   SplashPlayingScreens screens;
   nvx::NightvaultGame::registerWithGameLib();
-  qel::host::installApplicationFactory(+[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
+  qel::host::installApplicationFactory(
+      +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
     engine.run(nullptr, 240, 320);
@@ -118,9 +119,15 @@ TEST_F(NightvaultGameUnitTest, ResDatOverwritesTheLayoutBytesAndTheGamesOwnTable
   game.initStatics();
   GameLib::loadResData(game.layoutTables());
   game.setDerivedLayout(5, 6, 7);
-  const int32_t bytes[] = {MainCanvas::barButtonX, MainCanvas::barButtonY, MainCanvas::cellSize,
-                           MainCanvas::overlayAX,  MainCanvas::overlayAY,  MainCanvas::overlayBX,
-                           MainCanvas::overlayBY,  MainCanvas::textCharWidth, MainCanvas::textLineHeight};
+  const int32_t bytes[] = {MainCanvas::barButtonX,
+                           MainCanvas::barButtonY,
+                           MainCanvas::cellSize,
+                           MainCanvas::overlayAX,
+                           MainCanvas::overlayAY,
+                           MainCanvas::overlayBX,
+                           MainCanvas::overlayBY,
+                           MainCanvas::textCharWidth,
+                           MainCanvas::textLineHeight};
   EXPECT_EQ(std::vector<int32_t>(std::begin(bytes), std::end(bytes)),
             (std::vector<int32_t>{3, 4, 16, 10, 11, 12, 13, 6, 8}));
   EXPECT_EQ(MainCanvas::mapPlaces->at(0)->at(0), 50);

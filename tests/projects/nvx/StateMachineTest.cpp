@@ -119,8 +119,11 @@ TEST_F(StateMachineTest, ArmedTransitionsReachTheirScreens) {
     uint8_t transition;
     const char* ran;
   };
-  for (const Case& c : {Case{1, "setUpLevel"}, Case{2, "enterPlanning"}, Case{3, "enterMapScreen"},
-                        Case{4, "enterBestResults"}, Case{9, ""}}) {
+  for (const Case& c : {Case{1, "setUpLevel"},
+                        Case{2, "enterPlanning"},
+                        Case{3, "enterMapScreen"},
+                        Case{4, "enterBestResults"},
+                        Case{9, ""}}) {
     screens.calls.clear();
     MainCanvas::winnerRow = 2;
     MainCanvas::pendingTransition = c.transition;
@@ -147,8 +150,13 @@ TEST_F(StateMachineTest, UpdatesGoToTheCurrentStateWithTheKeyPending) {
     const char* handled;
   };
   const Case cases[] = {
-      {1, 0, "levelKeys levelLogic"}, {1, 1, "levelKeys"}, {2, 0, "dialogKeys"}, {3, 0, "updateMapScreen"},
-      {4, 0, "updateBestResults"},    {5, 0, "updateLanguageScreen"},          {255, 0, ""},
+      {1, 0, "levelKeys levelLogic"},
+      {1, 1, "levelKeys"},
+      {2, 0, "dialogKeys"},
+      {3, 0, "updateMapScreen"},
+      {4, 0, "updateBestResults"},
+      {5, 0, "updateLanguageScreen"},
+      {255, 0, ""},
   };
   for (const Case& c : cases) {
     screens.calls.clear();
@@ -190,8 +198,8 @@ TEST_F(StateMachineTest, AfterTheSplashComesTheQuestionThenTheMenuOrTheFirstRunT
     const char* opened;
     uint8_t optionsMissingAfter;
   };
-  for (const Case& c : {Case{0, 1, "openStartUpDialog", 1}, Case{1, 0, "openMainMenu", 0},
-                        Case{1, 1, "openFirstRunInfo", 0}}) {
+  for (const Case& c :
+       {Case{0, 1, "openStartUpDialog", 1}, Case{1, 0, "openMainMenu", 0}, Case{1, 1, "openFirstRunInfo", 0}}) {
     screens.calls.clear();
     MainCanvas::introShown = c.introShown;
     MainCanvas::optionsMissing = c.optionsMissing;

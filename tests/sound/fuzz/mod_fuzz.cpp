@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> bytes(data, data + size);
   SoundModule module;
   const int result = module.load(bytes.data(), bytes.size(), false);
-  if (result != SoundModule::kOk && result != SoundModule::kNoMemory && result != SoundModule::kNotModule)
-    std::abort();
+  if (result != SoundModule::kOk && result != SoundModule::kNoMemory && result != SoundModule::kNotModule) std::abort();
   if (result != SoundModule::kOk) return 0;
   if (mixer.system().playModule(&module, SoundSystem::kFreeChannel) >= 0) mixer.render16(22050);
   mixer.system().stopAllModules();

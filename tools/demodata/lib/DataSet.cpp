@@ -1,5 +1,9 @@
 #include "tools/demodata/lib/DataSet.h"
 
+#include <fstream>
+#include <map>
+#include <stdexcept>
+
 #include "tools/demodata/lib/Alphabet.h"
 #include "tools/demodata/lib/Flag.h"
 #include "tools/demodata/lib/Fonts.h"
@@ -15,16 +19,28 @@
 #include "tools/demodata/lib/SourceFile.h"
 #include "tools/demodata/lib/ZipWriter.h"
 
-#include <fstream>
-#include <map>
-#include <stdexcept>
-
 namespace nv::demodata {
 
 namespace {
 
-const char* const kSoundNames[] = {"alarm", "cashreg", "fail",  "glass", "jail", "phone", "rip",  "safe", "sigalarm",
-                                   "sigbreak", "steal", "succ", "wood", "bomb", "menu",  "plan", "rob",  "tik"};
+const char* const kSoundNames[] = {"alarm",
+                                   "cashreg",
+                                   "fail",
+                                   "glass",
+                                   "jail",
+                                   "phone",
+                                   "rip",
+                                   "safe",
+                                   "sigalarm",
+                                   "sigbreak",
+                                   "steal",
+                                   "succ",
+                                   "wood",
+                                   "bomb",
+                                   "menu",
+                                   "plan",
+                                   "rob",
+                                   "tik"};
 const char* const kMusicNames[] = {"menu", "plan", "rob", "tik"};
 constexpr int kGlyphsPerRow = 16;
 constexpr std::size_t kSoundBudget = 512000;
@@ -33,210 +49,225 @@ Bytes asciiBytes(const std::string& text) { return Bytes(text.begin(), text.end(
 
 // A text table of readUTF records, one per source line ("encoding 1").
 Bytes recordTable(const std::vector<std::string>& lines) {
-    BigEndianWriter out;
-    for (const auto& line : lines) {
-        if (line.find_first_of("\r\n") != std::string::npos) throw std::runtime_error("line break inside a record");
-        out.utf(line);
-    }
-    return out.take();
+  BigEndianWriter out;
+  for (const auto& line : lines) {
+    if (line.find_first_of("\r\n") != std::string::npos) throw std::runtime_error("line break inside a record");
+    out.utf(line);
+  }
+  return out.take();
 }
 
 std::string folder() { return std::string(DataSet::kResolution) + "/"; }
 
 void checkLanguageId(const std::string& id) {
-    if (id.empty() || id.find_first_of(" ;/\\") != std::string::npos)
-        throw std::runtime_error("language ids are ASCII without blanks, \";\" or \"/\": " + id);
-    for (char c : id)
-        if (static_cast<unsigned char>(c) > 0x7E) throw std::runtime_error("language ids are ASCII: " + id);
+  if (id.empty() || id.find_first_of(" ;/\\") != std::string::npos)
+    throw std::runtime_error("language ids are ASCII without blanks, \";\" or \"/\": " + id);
+  for (char c : id)
+    if (static_cast<unsigned char>(c) > 0x7E) throw std::runtime_error("language ids are ASCII: " + id);
 }
 
 // The language's own alphabet when it has one ("alphabet_<id>.txt"), else the shared one.
 Alphabet languageAlphabet(const std::filesystem::path& langFolder, const std::string& id, const Alphabet& shared,
                           const PixelFont& font) {
-    const auto own = langFolder / ("alphabet_" + id + ".txt");
-    Alphabet alphabet = std::filesystem::exists(own) ? Alphabet::load(own) : shared;
-    for (char32_t c : alphabet.characters())
-        if (!font.has(c)) throw std::runtime_error("the pixel font lacks \"" + encodeUtf8(c) + "\" of language " + id);
-    return alphabet;
+  const auto own = langFolder / ("alphabet_" + id + ".txt");
+  Alphabet alphabet = std::filesystem::exists(own) ? Alphabet::load(own) : shared;
+  for (char32_t c : alphabet.characters())
+    if (!font.has(c)) throw std::runtime_error("the pixel font lacks \"" + encodeUtf8(c) + "\" of language " + id);
+  return alphabet;
 }
 
 }  // namespace
 
 void DataSet::add(std::string name, Bytes data) {
-    if (find(name) != nullptr) throw std::runtime_error("archive entry added twice: " + name);
-    entries_.push_back({std::move(name), std::move(data)});
+  if (find(name) != nullptr) throw std::runtime_error("archive entry added twice: " + name);
+  entries_.push_back({std::move(name), std::move(data)});
 }
 
 const ArchiveEntry* DataSet::find(const std::string& name) const {
-    for (const auto& e : entries_)
-        if (e.name == name) return &e;
-    return nullptr;
+  for (const auto& e : entries_)
+    if (e.name == name) return &e;
+  return nullptr;
 }
 
 DataSet DataSet::build(const std::filesystem::path& root) {
-    DataSet set;
-    const std::string res = folder();
-    set.add(std::string(kResolution) + ".dat", asciiBytes("PATH=" + res + "\n"));
+  DataSet set;
+  const std::string res = folder();
+  set.add(std::string(kResolution) + ".dat", asciiBytes("PATH=" + res + "\n"));
 
-    const ScreenLayout layout = ScreenLayout::load(root / "layout");
-    set.add(res + "res.dat", layout.encodeResDat());
+  const ScreenLayout layout = ScreenLayout::load(root / "layout");
+  set.add(res + "res.dat", layout.encodeResDat());
 
-    const PixelFont font = PixelFont::load(root / "fonts" / "glyphs-5x8.txt");
-    const Alphabet alphabet = Alphabet::load(root / "lang" / "alphabet.txt");
-    for (char32_t c : alphabet.characters())
-        if (!font.has(c)) throw std::runtime_error("the pixel font lacks \"" + encodeUtf8(c) + "\" of the alphabet");
+  const PixelFont font = PixelFont::load(root / "fonts" / "glyphs-5x8.txt");
+  const Alphabet alphabet = Alphabet::load(root / "lang" / "alphabet.txt");
+  for (char32_t c : alphabet.characters())
+    if (!font.has(c)) throw std::runtime_error("the pixel font lacks \"" + encodeUtf8(c) + "\" of the alphabet");
 
-    const SourceFile languages(root / "lang" / "languages.txt");
-    std::vector<std::string> names;
-    for (const auto& line : languages.lines()) {
-        const auto blank = line.text.find(' ');
-        if (blank == std::string::npos) languages.fail(line, "expected <id> <name>");
-        const std::string id = line.text.substr(0, blank), name = line.text.substr(blank + 1);
-        checkLanguageId(id);
-        if (name.find(';') != std::string::npos) languages.fail(line, "names must not hold \";\"");
-        set.languageIds_.push_back(id);
-        names.push_back(name);
+  const SourceFile languages(root / "lang" / "languages.txt");
+  std::vector<std::string> names;
+  for (const auto& line : languages.lines()) {
+    const auto blank = line.text.find(' ');
+    if (blank == std::string::npos) languages.fail(line, "expected <id> <name>");
+    const std::string id = line.text.substr(0, blank), name = line.text.substr(blank + 1);
+    checkLanguageId(id);
+    if (name.find(';') != std::string::npos) languages.fail(line, "names must not hold \";\"");
+    set.languageIds_.push_back(id);
+    names.push_back(name);
+  }
+  if (set.languageIds_.empty()) languages.fail("no language");
+  std::string langList, idList;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    langList += (i ? ";" : "") + names[i];
+    idList += (i ? ";" : "") + set.languageIds_[i];
+  }
+  set.add("lang.dat", recordTable({"LANG=" + langList, "ID=" + idList}));
+  for (const auto& name : names) {
+    try {
+      alphabet.glyphsOf(name);
+    } catch (const std::exception& e) {
+      languages.fail("the image font cannot draw the name \"" + name + "\": " + e.what());
     }
-    if (set.languageIds_.empty()) languages.fail("no language");
-    std::string langList, idList;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        langList += (i ? ";" : "") + names[i];
-        idList += (i ? ";" : "") + set.languageIds_[i];
-    }
-    set.add("lang.dat", recordTable({"LANG=" + langList, "ID=" + idList}));
-    for (const auto& name : names) {
-        try {
-            alphabet.glyphsOf(name);
-        } catch (const std::exception& e) {
-            languages.fail("the image font cannot draw the name \"" + name + "\": " + e.what());
-        }
-    }
-    for (const auto& id : set.languageIds_) {
-        const Alphabet own = languageAlphabet(root / "lang", id, alphabet, font);
-        set.add("lng_" + id + ".dat", LanguageFile::load(root / "lang" / (id + ".txt"), own).encode());
-        std::vector<std::string> table;
-        const SourceFile tableSource(root / "lang" / ("res_" + id + ".txt"));
-        for (const auto& line : tableSource.lines()) table.push_back(line.text);
-        set.add("res_" + id + ".dat", recordTable(table));
-        set.add(res + "abc_" + id + ".png",
-                encodePng(paintGlyphFont(own, font, layout.header("textCharWidth"), layout.header("textLineHeight"),
-                                         kGlyphsPerRow)));
-        if (set.languageIds_.size() > 1)
-            set.add(res + "lang_" + id + ".png", encodePng(loadFlag(root / "lang" / ("flag_" + id + ".txt"))));
-    }
-    const ImageFontPage page = buildImageFontPage(alphabet, font);
-    set.add(res + "game_0.png", encodePng(page.picture));
-    set.add(res + "game_0", page.glyphTable);
+  }
+  for (const auto& id : set.languageIds_) {
+    const Alphabet own = languageAlphabet(root / "lang", id, alphabet, font);
+    set.add("lng_" + id + ".dat", LanguageFile::load(root / "lang" / (id + ".txt"), own).encode());
+    std::vector<std::string> table;
+    const SourceFile tableSource(root / "lang" / ("res_" + id + ".txt"));
+    for (const auto& line : tableSource.lines()) table.push_back(line.text);
+    set.add("res_" + id + ".dat", recordTable(table));
+    set.add(res + "abc_" + id + ".png",
+            encodePng(paintGlyphFont(
+                own, font, layout.header("textCharWidth"), layout.header("textLineHeight"), kGlyphsPerRow)));
+    if (set.languageIds_.size() > 1)
+      set.add(res + "lang_" + id + ".png", encodePng(loadFlag(root / "lang" / ("flag_" + id + ".txt"))));
+  }
+  const ImageFontPage page = buildImageFontPage(alphabet, font);
+  set.add(res + "game_0.png", encodePng(page.picture));
+  set.add(res + "game_0", page.glyphTable);
 
-    const Image sheets[] = {paintGuiSheet(layout, font),
-                            paintMapSheet(layout, font),
-                            paintTileSheets(layout, root / "pictures" / "tiles.txt", false),
-                            paintTileSheets(layout, root / "pictures" / "tiles.txt", true),
-                            paintObjectSheet(layout, root / "pictures" / "objects.txt"),
-                            paintPersonSheet(layout)};
-    for (int picture = 1; picture <= 6; ++picture) {
-        const Image& sheet = sheets[picture - 1];
-        layout.checkFramesInside(picture, sheet.width(), sheet.height());
-        set.add(res + "pic" + std::to_string(picture) + ".png", encodePng(sheet));
-    }
-    set.add(res + "info.png", encodePng(paintInfoPicture(font)));
-    set.add(res + "hand.png", encodePng(paintHand()));
-    set.add(res + "logo2.png", encodePng(paintSplashBackground(font)));
-    set.add(res + "title.png", encodePng(paintTitle(font)));
-    const char* arrows[] = {"arrow_left", "arrow_up", "arrow_right", "arrow_down"};
-    for (int d = 0; d < 4; ++d) set.add(res + arrows[d] + ".png", encodePng(paintTouchArrow(d)));
-    set.add("logo1.png", encodePng(paintLogo(font)));
-    const GuiImageSet gui = buildGuiImageSet(font);
-    set.add("img/gui.png", encodePng(gui.picture));
-    set.add("img/gui.bin", gui.description);
+  const Image sheets[] = {paintGuiSheet(layout, font),
+                          paintMapSheet(layout, font),
+                          paintTileSheets(layout, root / "pictures" / "tiles.txt", false),
+                          paintTileSheets(layout, root / "pictures" / "tiles.txt", true),
+                          paintObjectSheet(layout, root / "pictures" / "objects.txt"),
+                          paintPersonSheet(layout)};
+  for (int picture = 1; picture <= 6; ++picture) {
+    const Image& sheet = sheets[picture - 1];
+    layout.checkFramesInside(picture, sheet.width(), sheet.height());
+    set.add(res + "pic" + std::to_string(picture) + ".png", encodePng(sheet));
+  }
+  set.add(res + "info.png", encodePng(paintInfoPicture(font)));
+  set.add(res + "hand.png", encodePng(paintHand()));
+  set.add(res + "logo2.png", encodePng(paintSplashBackground(font)));
+  set.add(res + "title.png", encodePng(paintTitle(font)));
+  const char* arrows[] = {"arrow_left", "arrow_up", "arrow_right", "arrow_down"};
+  for (int d = 0; d < 4; ++d) set.add(res + arrows[d] + ".png", encodePng(paintTouchArrow(d)));
+  set.add("logo1.png", encodePng(paintLogo(font)));
+  const GuiImageSet gui = buildGuiImageSet(font);
+  set.add("img/gui.png", encodePng(gui.picture));
+  set.add("img/gui.bin", gui.description);
 
-    const auto legend = loadLegend(root / "levels" / "legend.txt");
-    std::vector<Level>& levels = set.levels_;
-    const SourceFile order(root / "levels" / "order.txt");
-    for (const auto& line : order.lines()) {
-        levels.push_back(loadLevel(root / "levels" / (line.text + ".txt"), legend));
-        checkLevel(levels.back(), static_cast<int>(levels.size()));
-    }
-    if (levels.size() != kLevels) throw std::runtime_error("levels/order.txt must list 26 levels");
-    set.add("m", encodeLevelFile(levels));
+  const auto legend = loadLegend(root / "levels" / "legend.txt");
+  std::vector<Level>& levels = set.levels_;
+  const SourceFile order(root / "levels" / "order.txt");
+  for (const auto& line : order.lines()) {
+    levels.push_back(loadLevel(root / "levels" / (line.text + ".txt"), legend));
+    checkLevel(levels.back(), static_cast<int>(levels.size()));
+  }
+  if (levels.size() != kLevels) throw std::runtime_error("levels/order.txt must list 26 levels");
+  set.add("m", encodeLevelFile(levels));
 
-    std::map<std::string, Bytes> sounds;
-    for (auto& effect : synthesiseEffects(root / "sounds" / "effects.txt")) sounds["snd/" + effect.name + ".wav"] = effect.file;
-    for (const char* music : kMusicNames)
-        sounds[std::string("snd/") + music + ".mod"] = composeModule(root / "sounds" / "music" / (std::string(music) + ".txt"));
-    for (const char* name : kSoundNames) {
-        const std::string wav = std::string("snd/") + name + ".wav", mod = std::string("snd/") + name + ".mod";
-        if (sounds.count(wav) + sounds.count(mod) != 1)
-            throw std::runtime_error(std::string("sound ") + name + " needs exactly one of .wav and .mod");
-    }
-    for (auto& [name, data] : sounds) {
-        if (data.size() >= kSoundBudget) throw std::runtime_error(name + " exceeds the sound budget");
-        set.add(name, std::move(data));
-    }
-    if (sounds.size() != std::size(kSoundNames)) throw std::runtime_error("a sound without a name in the sound list");
-    set.checkNameHashes();
-    return set;
+  std::map<std::string, Bytes> sounds;
+  for (auto& effect : synthesiseEffects(root / "sounds" / "effects.txt"))
+    sounds["snd/" + effect.name + ".wav"] = effect.file;
+  for (const char* music : kMusicNames)
+    sounds[std::string("snd/") + music + ".mod"] =
+        composeModule(root / "sounds" / "music" / (std::string(music) + ".txt"));
+  for (const char* name : kSoundNames) {
+    const std::string wav = std::string("snd/") + name + ".wav", mod = std::string("snd/") + name + ".mod";
+    if (sounds.count(wav) + sounds.count(mod) != 1)
+      throw std::runtime_error(std::string("sound ") + name + " needs exactly one of .wav and .mod");
+  }
+  for (auto& [name, data] : sounds) {
+    if (data.size() >= kSoundBudget) throw std::runtime_error(name + " exceeds the sound budget");
+    set.add(name, std::move(data));
+  }
+  if (sounds.size() != std::size(kSoundNames)) throw std::runtime_error("a sound without a name in the sound list");
+  set.checkNameHashes();
+  return set;
 }
 
 std::vector<std::string> DataSet::probedNames() const {
-    const std::vector<std::string> prefixes{"", folder()};
-    std::vector<std::string> images{"logo1", "logo_partner", "img/gui", "arrow_up", "arrow_down", "arrow_left",
-                                    "arrow_right", "rate", "info", "prov", "logo2", "title", "abc", "hand"};
-    std::vector<std::string> streams{"options.dat", "res.dat", "lang.dat", "m", "img/gui.bin"};
-    for (int p = 1; p <= 7; ++p) images.push_back("pic" + std::to_string(p));
-    for (int p = 0; p <= 7; ++p) {
-        images.push_back("game_" + std::to_string(p));
-        streams.push_back("game_" + std::to_string(p));
+  const std::vector<std::string> prefixes{"", folder()};
+  std::vector<std::string> images{"logo1",
+                                  "logo_partner",
+                                  "img/gui",
+                                  "arrow_up",
+                                  "arrow_down",
+                                  "arrow_left",
+                                  "arrow_right",
+                                  "rate",
+                                  "info",
+                                  "prov",
+                                  "logo2",
+                                  "title",
+                                  "abc",
+                                  "hand"};
+  std::vector<std::string> streams{"options.dat", "res.dat", "lang.dat", "m", "img/gui.bin"};
+  for (int p = 1; p <= 7; ++p) images.push_back("pic" + std::to_string(p));
+  for (int p = 0; p <= 7; ++p) {
+    images.push_back("game_" + std::to_string(p));
+    streams.push_back("game_" + std::to_string(p));
+  }
+  for (const auto& id : languageIds_) {
+    images.push_back("abc_" + id);
+    images.push_back("lang_" + id);
+    streams.push_back("lng_" + id + ".dat");
+    streams.push_back("res_" + id + ".dat");
+  }
+  std::vector<std::string> names{std::string(kResolution) + ".dat"};
+  for (const auto& prefix : prefixes) {
+    for (const auto& image : images) {
+      names.push_back(prefix + image + ".png");
+      names.push_back(prefix + image + ".jpg");
     }
-    for (const auto& id : languageIds_) {
-        images.push_back("abc_" + id);
-        images.push_back("lang_" + id);
-        streams.push_back("lng_" + id + ".dat");
-        streams.push_back("res_" + id + ".dat");
-    }
-    std::vector<std::string> names{std::string(kResolution) + ".dat"};
-    for (const auto& prefix : prefixes) {
-        for (const auto& image : images) {
-            names.push_back(prefix + image + ".png");
-            names.push_back(prefix + image + ".jpg");
-        }
-        for (const auto& stream : streams) names.push_back(prefix + stream);
-    }
-    for (const char* sound : kSoundNames) {
-        names.push_back(std::string("snd/") + sound + ".wav");
-        names.push_back(std::string("snd/") + sound + ".mod");
-    }
-    return names;
+    for (const auto& stream : streams) names.push_back(prefix + stream);
+  }
+  for (const char* sound : kSoundNames) {
+    names.push_back(std::string("snd/") + sound + ".wav");
+    names.push_back(std::string("snd/") + sound + ".mod");
+  }
+  return names;
 }
 
 void DataSet::checkNameHashes() const {
-    std::vector<std::string> stored;
-    for (const auto& e : entries_) stored.push_back(e.name);
-    if (const auto clash = findNameHashClash(stored, probedNames())) throw std::runtime_error("name hash clash: " + *clash);
+  std::vector<std::string> stored;
+  for (const auto& e : entries_) stored.push_back(e.name);
+  if (const auto clash = findNameHashClash(stored, probedNames()))
+    throw std::runtime_error("name hash clash: " + *clash);
 }
 
 Bytes DataSet::zipArchive() const {
-    ZipWriter zip;
-    for (const auto& e : entries_) zip.add(e.name, e.data);
-    return zip.finish();
+  ZipWriter zip;
+  for (const auto& e : entries_) zip.add(e.name, e.data);
+  return zip.finish();
 }
 
 std::string DataSet::engineIni() { return std::string("resolution=") + kResolution + "\n"; }
 
 void DataSet::writeTo(const std::filesystem::path& out) const {
-    std::filesystem::create_directories(out);
-    const auto write = [&](const std::string& name, const Bytes& data) {
-        const auto path = out / name;
-        const auto temporary = out / (name + ".part");
-        {
-            std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-            file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-            if (!file.flush()) throw std::runtime_error("cannot write " + temporary.string());
-        }
-        std::filesystem::rename(temporary, path);
-    };
-    write("game.dat", zipArchive());
-    write("engine.ini", asciiBytes(engineIni()));
+  std::filesystem::create_directories(out);
+  const auto write = [&](const std::string& name, const Bytes& data) {
+    const auto path = out / name;
+    const auto temporary = out / (name + ".part");
+    {
+      std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+      file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+      if (!file.flush()) throw std::runtime_error("cannot write " + temporary.string());
+    }
+    std::filesystem::rename(temporary, path);
+  };
+  write("game.dat", zipArchive());
+  write("engine.ini", asciiBytes(engineIni()));
 }
 
 }  // namespace nv::demodata

@@ -1,47 +1,47 @@
 #pragma once
 
-#include "tools/demodata/lib/Bytes.h"
-#include "tools/demodata/lib/Level.h"
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tools/demodata/lib/Bytes.h"
+#include "tools/demodata/lib/Level.h"
+
 namespace nv::demodata {
 
 struct ArchiveEntry {
-    std::string name;
-    Bytes data;
+  std::string name;
+  Bytes data;
 };
 
 // Everything that goes into game.dat, built from the sources under `dataRoot` (the data/ folder).
 class DataSet {
 public:
-    static constexpr const char* kResolution = "240x320";
+  static constexpr const char* kResolution = "240x320";
 
-    static DataSet build(const std::filesystem::path& dataRoot);
+  static DataSet build(const std::filesystem::path& dataRoot);
 
-    const std::vector<ArchiveEntry>& entries() const { return entries_; }
-    const ArchiveEntry* find(const std::string& name) const;
-    const std::vector<std::string>& languageIds() const { return languageIds_; }
-    const std::vector<Level>& levels() const { return levels_; }  // in level order
+  const std::vector<ArchiveEntry>& entries() const { return entries_; }
+  const ArchiveEntry* find(const std::string& name) const;
+  const std::vector<std::string>& languageIds() const { return languageIds_; }
+  const std::vector<Level>& levels() const { return levels_; }  // in level order
 
-    // Names the game may ask the archive for, whether stored or not.
-    std::vector<std::string> probedNames() const;
-    // Throws when two stored names share a 7z name hash, or an absent probed name has the hash of a stored one.
-    void checkNameHashes() const;
+  // Names the game may ask the archive for, whether stored or not.
+  std::vector<std::string> probedNames() const;
+  // Throws when two stored names share a 7z name hash, or an absent probed name has the hash of a stored one.
+  void checkNameHashes() const;
 
-    Bytes zipArchive() const;
-    static std::string engineIni();
-    // Writes game.dat and engine.ini into `folder` (created when missing).
-    void writeTo(const std::filesystem::path& folder) const;
+  Bytes zipArchive() const;
+  static std::string engineIni();
+  // Writes game.dat and engine.ini into `folder` (created when missing).
+  void writeTo(const std::filesystem::path& folder) const;
 
 private:
-    void add(std::string name, Bytes data);
+  void add(std::string name, Bytes data);
 
-    std::vector<ArchiveEntry> entries_;
-    std::vector<std::string> languageIds_;
-    std::vector<Level> levels_;
+  std::vector<ArchiveEntry> entries_;
+  std::vector<std::string> languageIds_;
+  std::vector<Level> levels_;
 };
 
 }  // namespace nv::demodata

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tools/demodata/lib/Image.h"
-
 #include <filesystem>
+
+#include "tools/demodata/lib/Image.h"
 
 namespace nv::demodata {
 

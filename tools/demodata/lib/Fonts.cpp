@@ -11,45 +11,48 @@ const Rgba kGlyphShadow = rgb(0x202020);
 constexpr int kSpacing = 1;
 
 void drawShadowed(Image& img, const PixelFont& font, char32_t c, int x, int y) {
-    font.draw(img, c, x + 1, y + 1, kGlyphShadow);
-    font.draw(img, c, x, y, kGlyphInk);
+  font.draw(img, c, x + 1, y + 1, kGlyphShadow);
+  font.draw(img, c, x, y, kGlyphInk);
 }
 
 }  // namespace
 
 Image paintGlyphFont(const Alphabet& alphabet, const PixelFont& font, int cellWidth, int cellHeight, int perRow) {
-    if (cellWidth < PixelFont::kWidth + 1 || cellHeight < PixelFont::kHeight + 1)
-        throw std::runtime_error("glyph cell smaller than the pixel font with its shadow");
-    const int count = static_cast<int>(alphabet.size());
-    Image img(perRow * cellWidth, (count + perRow - 1) / perRow * cellHeight);
-    for (int i = 0; i < count; ++i)
-        drawShadowed(img, font, alphabet.characters()[i], (i % perRow) * cellWidth + (cellWidth - PixelFont::kWidth - 1) / 2,
-                     (i / perRow) * cellHeight);
-    return img;
+  if (cellWidth < PixelFont::kWidth + 1 || cellHeight < PixelFont::kHeight + 1)
+    throw std::runtime_error("glyph cell smaller than the pixel font with its shadow");
+  const int count = static_cast<int>(alphabet.size());
+  Image img(perRow * cellWidth, (count + perRow - 1) / perRow * cellHeight);
+  for (int i = 0; i < count; ++i)
+    drawShadowed(img,
+                 font,
+                 alphabet.characters()[i],
+                 (i % perRow) * cellWidth + (cellWidth - PixelFont::kWidth - 1) / 2,
+                 (i / perRow) * cellHeight);
+  return img;
 }
 
 ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font) {
-    std::vector<int> widths;
-    int total = 0;
-    for (char32_t c : alphabet.characters()) {
-        widths.push_back(font.inkedWidth(c) + 1);  // one column for the shadow
-        total += widths.back();
-    }
-    if (alphabet.size() > 255) throw std::runtime_error("an image-font page holds at most 255 glyphs");
-    ImageFontPage page{Image(total, PixelFont::kHeight + 1), {}};
-    BigEndianWriter table;
-    table.u8(static_cast<int>(alphabet.size()));
-    table.u8(kSpacing);
-    int x = 0;
-    for (std::size_t i = 0; i < alphabet.size(); ++i) {
-        const char32_t c = alphabet.characters()[i];
-        if (c != U' ') drawShadowed(page.picture, font, c, x - font.inkedLeft(c), 0);
-        table.utf(encodeUtf8(c));
-        table.u8(widths[i]);
-        x += widths[i];
-    }
-    page.glyphTable = table.take();
-    return page;
+  std::vector<int> widths;
+  int total = 0;
+  for (char32_t c : alphabet.characters()) {
+    widths.push_back(font.inkedWidth(c) + 1);  // one column for the shadow
+    total += widths.back();
+  }
+  if (alphabet.size() > 255) throw std::runtime_error("an image-font page holds at most 255 glyphs");
+  ImageFontPage page{Image(total, PixelFont::kHeight + 1), {}};
+  BigEndianWriter table;
+  table.u8(static_cast<int>(alphabet.size()));
+  table.u8(kSpacing);
+  int x = 0;
+  for (std::size_t i = 0; i < alphabet.size(); ++i) {
+    const char32_t c = alphabet.characters()[i];
+    if (c != U' ') drawShadowed(page.picture, font, c, x - font.inkedLeft(c), 0);
+    table.utf(encodeUtf8(c));
+    table.u8(widths[i]);
+    x += widths[i];
+  }
+  page.glyphTable = table.take();
+  return page;
 }
 
 }  // namespace nv::demodata

@@ -12,8 +12,8 @@ Image paintGlyphFont(const Alphabet& alphabet, const PixelFont& font, int cellWi
 
 // Page 0 of the image font "/game": the picture "game_0" and its glyph table "game_0".
 struct ImageFontPage {
-    Image picture;
-    Bytes glyphTable;  // count u8, spacing s8, then per glyph: readUTF character, s8 width
+  Image picture;
+  Bytes glyphTable;  // count u8, spacing s8, then per glyph: readUTF character, s8 width
 };
 ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font);
 

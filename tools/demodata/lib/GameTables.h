@@ -9,8 +9,8 @@ namespace nv::demodata {
 // The game's built-in tables that the data set must agree with, read from
 // the game's own sources.
 struct ObjectKind {
-    std::array<int, 4> frames;  // object-sheet frame per facing; +1 when open
-    int flags;                  // bits 0-3 reachable sides, 4 container, 5 inert, 6/7 drawn half
+  std::array<int, 4> frames;  // object-sheet frame per facing; +1 when open
+  int flags;                  // bits 0-3 reachable sides, 4 container, 5 inert, 6/7 drawn half
 };
 
 inline constexpr int kObjectKinds = nvx::tables::objectKinds;
@@ -27,12 +27,12 @@ inline constexpr int kPersonFrames = 200;
 inline constexpr int kTileFrames = 20;
 
 inline constexpr std::array<ObjectKind, kObjectKinds> kObjectKindTable = [] {
-    std::array<ObjectKind, kObjectKinds> kinds{};
-    for (int k = 0; k < kObjectKinds; ++k) {
-        const auto& row = nvx::tables::objectKindTable[k];
-        kinds[k] = {{row[0], row[1], row[2], row[3]}, row[5]};
-    }
-    return kinds;
+  std::array<ObjectKind, kObjectKinds> kinds{};
+  for (int k = 0; k < kObjectKinds; ++k) {
+    const auto& row = nvx::tables::objectKindTable[k];
+    kinds[k] = {{row[0], row[1], row[2], row[3]}, row[5]};
+  }
+  return kinds;
 }();
 
 }  // namespace nv::demodata

@@ -15,135 +15,147 @@ const Rgba kPersonClothes[] = {rgb(0x803030), rgb(0x306080), rgb(0x308040), rgb(
 const Rgba kPersonHair[] = {rgb(0x202020), rgb(0xc08030), rgb(0x602010), rgb(0x303030), rgb(0xe0d060)};
 
 void face(Image& img, int x, int y, int w, int h, int person) {
-    const int cx = x + w / 2, r = std::min(w, h) / 3;
-    img.fill(x, y, w, h, shade(kPersonClothes[person], 40));
-    img.disc(cx, y + h - 2, r + 3, kPersonClothes[person]);
-    img.disc(cx, y + h / 2 - 1, r, rgb(0xe8b890));
-    img.fill(cx - r, y + h / 2 - r - 1, 2 * r + 1, r / 2 + 1, kPersonHair[person]);
-    img.set(cx - r / 3 - 1, y + h / 2 - 1, kInk);
-    img.set(cx + r / 3 + 1, y + h / 2 - 1, kInk);
-    img.fill(cx - 1, y + h / 2 + r / 2, 3, 1, kInk);
+  const int cx = x + w / 2, r = std::min(w, h) / 3;
+  img.fill(x, y, w, h, shade(kPersonClothes[person], 40));
+  img.disc(cx, y + h - 2, r + 3, kPersonClothes[person]);
+  img.disc(cx, y + h / 2 - 1, r, rgb(0xe8b890));
+  img.fill(cx - r, y + h / 2 - r - 1, 2 * r + 1, r / 2 + 1, kPersonHair[person]);
+  img.set(cx - r / 3 - 1, y + h / 2 - 1, kInk);
+  img.set(cx + r / 3 + 1, y + h / 2 - 1, kInk);
+  img.fill(cx - 1, y + h / 2 + r / 2, 3, 1, kInk);
 }
 
 void paintLetter(Image& img, const PixelFont& font, char32_t c, int x, int y, int w, int h, Rgba ink) {
-    font.draw(img, c, x + (w - PixelFont::kWidth) / 2, y + (h - PixelFont::kHeight + 1) / 2, ink);
+  font.draw(img, c, x + (w - PixelFont::kWidth) / 2, y + (h - PixelFont::kHeight + 1) / 2, ink);
 }
 
 void arrow(Image& img, int x, int y, int w, int h, int direction, Rgba colour) {
-    const int cx = x + w / 2, cy = y + h / 2, rx = w / 2 - 1, ry = h / 2 - 1;
-    switch (direction) {
-        case 0: img.triangle(cx - rx, cy, cx + rx, cy - ry, cx + rx, cy + ry, colour); break;
-        case 1: img.triangle(cx, cy - ry, cx - rx, cy + ry, cx + rx, cy + ry, colour); break;
-        case 2: img.triangle(cx + rx, cy, cx - rx, cy - ry, cx - rx, cy + ry, colour); break;
-        default: img.triangle(cx, cy + ry, cx - rx, cy - ry, cx + rx, cy - ry, colour); break;
-    }
+  const int cx = x + w / 2, cy = y + h / 2, rx = w / 2 - 1, ry = h / 2 - 1;
+  switch (direction) {
+    case 0: img.triangle(cx - rx, cy, cx + rx, cy - ry, cx + rx, cy + ry, colour); break;
+    case 1: img.triangle(cx, cy - ry, cx - rx, cy + ry, cx + rx, cy + ry, colour); break;
+    case 2: img.triangle(cx + rx, cy, cx - rx, cy - ry, cx - rx, cy + ry, colour); break;
+    default: img.triangle(cx, cy + ry, cx - rx, cy - ry, cx + rx, cy - ry, colour); break;
+  }
 }
 
 }  // namespace
 
 Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
-    Image img(176, 192);
-    const auto cell = [&](const char* name, int frame) {
-        const SpriteRow& r = layout.sprite(name);
-        return std::array<int, 4>{r.frameX(frame), r.frameY(frame), r.w, r.h};
-    };
+  Image img(176, 192);
+  const auto cell = [&](const char* name, int frame) {
+    const SpriteRow& r = layout.sprite(name);
+    return std::array<int, 4>{r.frameX(frame), r.frameY(frame), r.w, r.h};
+  };
 
-    for (int p = 0; p < 5; ++p) {
-        const auto [x, y, w, h] = cell("pictureBox", p);
-        face(img, x, y, w, h, p);
-        img.frame(x, y, w, h, kInk);
-    }
-    {
-        const auto [x, y, w, h] = cell("pictureBox", 5);
-        img.fill(x + 6, y + 3, w - 12, h - 6, kPaper);
-        for (int line = y + 8; line < y + h - 6; line += 4) img.fill(x + 9, line, w - 18, 1, kPanelLight);
-        const auto [ix, iy, iw, ih] = cell("pictureBox", 6);
-        img.disc(ix + iw / 2, iy + ih / 2, 14, kPanelLight);
-        paintLetter(img, font, U'i', ix, iy, iw, ih, kPaper);
-    }
-    for (int f = 0; f < 2; ++f) {
-        const auto [x, y, w, h] = cell("checkBox", f);
-        img.bevel(x, y, w, h, kPaper, kInk, kPanelLight);
-        if (f == 1) img.fill(x + 2, y + 2, w - 4, h - 4, kInk);
-    }
-    const char32_t itemLetters[] = U"CHDLcTSWQbBK";
-    const std::uint32_t itemColours[] = {0x808890, 0x9a6a3a, 0x5a5a6a, 0xc0a040, 0x8a8a7a, 0xe06020,
-                                         0x4060a0, 0xa03030, 0x30a0a0, 0xe0a020, 0xd04020, 0x40a040};
-    for (int i = 0; i < 12; ++i) {
-        const auto [x, y, w, h] = cell("itemIcons", i);
-        img.bevel(x, y, w, h, rgb(itemColours[i]), shade(rgb(itemColours[i]), 150), shade(rgb(itemColours[i]), 50));
-        paintLetter(img, font, itemLetters[i], x, y, w, h, kPaper);
-    }
-    {
-        const auto [x, y, w, h] = cell("portraitFrame", 0);
-        img.bevel(x, y, w, h, kPanelDark, kPanelLight, kInk);
-    }
-    {
-        const auto [x, y, w, h] = cell("bar", 0);
-        for (int row = 0; row < h; ++row) img.fill(x, y + row, w, 1, shade(kPanel, 60 + row * 3));
-        img.fill(x, y, w, 1, kPanelLight);
-    }
-    {
-        // Speech bubbles carry the light glyph font, so they are dark with a light rim.
-        const Rgba kPaper = kPanelDark, kInk = kPanelLight;
-        const auto [x, y, w, h] = cell("bubbleEnd", 0);
-        img.fill(x, y, w - 6, h, kPaper);
-        img.fill(x, y, w - 6, 1, kInk);
-        img.fill(x, y + h - 1, w - 6, 1, kInk);
-        img.triangle(x + w - 7, y, x + w - 1, y + h / 2, x + w - 7, y + h - 1, kPaper);
-        img.line(x + w - 7, y, x + w - 1, y + h / 2, kInk);
-        img.line(x + w - 1, y + h / 2, x + w - 7, y + h - 1, kInk);
-        const auto [mx, my, mw, mh] = cell("bubbleMiddle", 0);
-        img.fill(mx, my, mw, mh, kPaper);
-        img.fill(mx, my, mw, 1, kInk);
-        img.fill(mx, my + mh - 1, mw, 1, kInk);
-    }
-    for (const char* name : {"bubbleDotLarge", "bubbleDotMiddle", "bubbleDotSmall"}) {
-        const auto [x, y, w, h] = cell(name, 0);
-        img.disc(x + w / 2, y + h / 2, w / 2, kPanelLight);
-        img.disc(x + w / 2, y + h / 2, w / 2 - 1, kPanelDark);
-    }
-    {
-        const auto [x, y, w, h] = cell("shopCursor", 0);
-        img.frame(x, y, w, h, kGold);
-        img.frame(x + 1, y + 1, w - 2, h - 2, kGold);
-        const auto [ux, uy, uw, uh] = cell("unavailable", 0);
-        img.line(ux + 2, uy + 2, ux + uw - 3, uy + uh - 3, rgb(0xe02020));
-        img.line(ux + uw - 3, uy + 2, ux + 2, uy + uh - 3, rgb(0xe02020));
-    }
-    {
-        const auto [x, y, w, h] = cell("shopBase", 0);
-        img.bevel(x, y, w, h, kPanel, kPanelLight, kPanelDark);
-        const auto [gx, gy, gw, gh] = cell("gauge", 0);
-        img.fill(gx, gy, gw, gh, rgb(0x30c040));
-        img.frame(gx, gy, gw, gh, kInk);
-        const auto [sx, sy, sw, sh] = cell("slot", 0);
-        img.bevel(sx, sy, sw, sh, kPanelDark, kInk, kPanelLight);
-        const auto [tx, ty, tw, th] = cell("windowTitle", 0);
-        img.bevel(tx, ty, tw, th, kPanelLight, shade(kPanelLight, 150), kPanel);
-        const auto [bx, by, bw, bh] = cell("buttonBase", 0);
-        img.bevel(bx, by, bw, bh, kPanel, kPanelLight, kPanelDark);
-    }
-    for (int f = 0; f < 3; ++f) {
-        const auto [x, y, w, h] = cell("buttonIcons", f);
-        if (f < 2) arrow(img, x + 1, y, w - 2, h, f == 0 ? 0 : 2, kGold);
-        else img.disc(x + w / 2, y + h / 2, 3, kGold);
-    }
-    {
-        const auto [x, y, w, h] = cell("moneyIcon", 0);
-        img.disc(x + w / 2, y + h / 2, w / 2 - 1, kGold);
-        paintLetter(img, font, U'$', x, y, w, h, shade(kGold, 50));
-        const auto [gx, gy, gw, gh] = cell("scrollGrip", 0);
-        img.fill(gx, gy, gw, gh, kPanelLight);
-        const auto [cx, cy, cw, ch] = cell("clock", 0);
-        img.bevel(cx, cy, cw, ch, rgb(0x101010), kPanelLight, kPanelDark);
-        img.frame(cx + 2, cy + 2, cw - 4, ch - 4, kPanel);
-    }
-    for (int p = 0; p < 5; ++p) {
-        const auto [x, y, w, h] = cell("portraits", p);
-        face(img, x, y, w, h, p);
-    }
-    return img;
+  for (int p = 0; p < 5; ++p) {
+    const auto [x, y, w, h] = cell("pictureBox", p);
+    face(img, x, y, w, h, p);
+    img.frame(x, y, w, h, kInk);
+  }
+  {
+    const auto [x, y, w, h] = cell("pictureBox", 5);
+    img.fill(x + 6, y + 3, w - 12, h - 6, kPaper);
+    for (int line = y + 8; line < y + h - 6; line += 4) img.fill(x + 9, line, w - 18, 1, kPanelLight);
+    const auto [ix, iy, iw, ih] = cell("pictureBox", 6);
+    img.disc(ix + iw / 2, iy + ih / 2, 14, kPanelLight);
+    paintLetter(img, font, U'i', ix, iy, iw, ih, kPaper);
+  }
+  for (int f = 0; f < 2; ++f) {
+    const auto [x, y, w, h] = cell("checkBox", f);
+    img.bevel(x, y, w, h, kPaper, kInk, kPanelLight);
+    if (f == 1) img.fill(x + 2, y + 2, w - 4, h - 4, kInk);
+  }
+  const char32_t itemLetters[] = U"CHDLcTSWQbBK";
+  const std::uint32_t itemColours[] = {0x808890,
+                                       0x9a6a3a,
+                                       0x5a5a6a,
+                                       0xc0a040,
+                                       0x8a8a7a,
+                                       0xe06020,
+                                       0x4060a0,
+                                       0xa03030,
+                                       0x30a0a0,
+                                       0xe0a020,
+                                       0xd04020,
+                                       0x40a040};
+  for (int i = 0; i < 12; ++i) {
+    const auto [x, y, w, h] = cell("itemIcons", i);
+    img.bevel(x, y, w, h, rgb(itemColours[i]), shade(rgb(itemColours[i]), 150), shade(rgb(itemColours[i]), 50));
+    paintLetter(img, font, itemLetters[i], x, y, w, h, kPaper);
+  }
+  {
+    const auto [x, y, w, h] = cell("portraitFrame", 0);
+    img.bevel(x, y, w, h, kPanelDark, kPanelLight, kInk);
+  }
+  {
+    const auto [x, y, w, h] = cell("bar", 0);
+    for (int row = 0; row < h; ++row) img.fill(x, y + row, w, 1, shade(kPanel, 60 + row * 3));
+    img.fill(x, y, w, 1, kPanelLight);
+  }
+  {
+    // Speech bubbles carry the light glyph font, so they are dark with a light rim.
+    const Rgba kPaper = kPanelDark, kInk = kPanelLight;
+    const auto [x, y, w, h] = cell("bubbleEnd", 0);
+    img.fill(x, y, w - 6, h, kPaper);
+    img.fill(x, y, w - 6, 1, kInk);
+    img.fill(x, y + h - 1, w - 6, 1, kInk);
+    img.triangle(x + w - 7, y, x + w - 1, y + h / 2, x + w - 7, y + h - 1, kPaper);
+    img.line(x + w - 7, y, x + w - 1, y + h / 2, kInk);
+    img.line(x + w - 1, y + h / 2, x + w - 7, y + h - 1, kInk);
+    const auto [mx, my, mw, mh] = cell("bubbleMiddle", 0);
+    img.fill(mx, my, mw, mh, kPaper);
+    img.fill(mx, my, mw, 1, kInk);
+    img.fill(mx, my + mh - 1, mw, 1, kInk);
+  }
+  for (const char* name : {"bubbleDotLarge", "bubbleDotMiddle", "bubbleDotSmall"}) {
+    const auto [x, y, w, h] = cell(name, 0);
+    img.disc(x + w / 2, y + h / 2, w / 2, kPanelLight);
+    img.disc(x + w / 2, y + h / 2, w / 2 - 1, kPanelDark);
+  }
+  {
+    const auto [x, y, w, h] = cell("shopCursor", 0);
+    img.frame(x, y, w, h, kGold);
+    img.frame(x + 1, y + 1, w - 2, h - 2, kGold);
+    const auto [ux, uy, uw, uh] = cell("unavailable", 0);
+    img.line(ux + 2, uy + 2, ux + uw - 3, uy + uh - 3, rgb(0xe02020));
+    img.line(ux + uw - 3, uy + 2, ux + 2, uy + uh - 3, rgb(0xe02020));
+  }
+  {
+    const auto [x, y, w, h] = cell("shopBase", 0);
+    img.bevel(x, y, w, h, kPanel, kPanelLight, kPanelDark);
+    const auto [gx, gy, gw, gh] = cell("gauge", 0);
+    img.fill(gx, gy, gw, gh, rgb(0x30c040));
+    img.frame(gx, gy, gw, gh, kInk);
+    const auto [sx, sy, sw, sh] = cell("slot", 0);
+    img.bevel(sx, sy, sw, sh, kPanelDark, kInk, kPanelLight);
+    const auto [tx, ty, tw, th] = cell("windowTitle", 0);
+    img.bevel(tx, ty, tw, th, kPanelLight, shade(kPanelLight, 150), kPanel);
+    const auto [bx, by, bw, bh] = cell("buttonBase", 0);
+    img.bevel(bx, by, bw, bh, kPanel, kPanelLight, kPanelDark);
+  }
+  for (int f = 0; f < 3; ++f) {
+    const auto [x, y, w, h] = cell("buttonIcons", f);
+    if (f < 2)
+      arrow(img, x + 1, y, w - 2, h, f == 0 ? 0 : 2, kGold);
+    else
+      img.disc(x + w / 2, y + h / 2, 3, kGold);
+  }
+  {
+    const auto [x, y, w, h] = cell("moneyIcon", 0);
+    img.disc(x + w / 2, y + h / 2, w / 2 - 1, kGold);
+    paintLetter(img, font, U'$', x, y, w, h, shade(kGold, 50));
+    const auto [gx, gy, gw, gh] = cell("scrollGrip", 0);
+    img.fill(gx, gy, gw, gh, kPanelLight);
+    const auto [cx, cy, cw, ch] = cell("clock", 0);
+    img.bevel(cx, cy, cw, ch, rgb(0x101010), kPanelLight, kPanelDark);
+    img.frame(cx + 2, cy + 2, cw - 4, ch - 4, kPanel);
+  }
+  for (int p = 0; p < 5; ++p) {
+    const auto [x, y, w, h] = cell("portraits", p);
+    face(img, x, y, w, h, p);
+  }
+  return img;
 }
 
 }  // namespace nv::demodata

@@ -1,43 +1,43 @@
 #pragma once
 
-#include "tools/demodata/lib/Bytes.h"
-
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "tools/demodata/lib/Bytes.h"
+
 namespace nv::demodata {
 
 struct RoomObjectRecord {
-    int kind, x, y, facing, content, amount;
-    bool shared = false;  // shares its loot group with other containers on purpose
-    int line = 0;         // source line
+  int kind, x, y, facing, content, amount;
+  bool shared = false;  // shares its loot group with other containers on purpose
+  int line = 0;         // source line
 };
 
 struct AlarmGroup {
-    int boxX, boxY;
-    std::vector<std::pair<int, int>> cells;
-    int line = 0;  // source line
+  int boxX, boxY;
+  std::vector<std::pair<int, int>> cells;
+  int line = 0;  // source line
 };
 
 // One level of the level file "m".
 struct Level {
-    int width = 0, height = 0;
-    std::vector<std::vector<int>> cells;  // [y][x]
-    std::vector<RoomObjectRecord> objects;
-    std::vector<AlarmGroup> alarms;
-    int exitX = 0, exitY = 0;
-    std::filesystem::path source;
-    int exitLine = 0;
+  int width = 0, height = 0;
+  std::vector<std::vector<int>> cells;  // [y][x]
+  std::vector<RoomObjectRecord> objects;
+  std::vector<AlarmGroup> alarms;
+  int exitX = 0, exitY = 0;
+  std::filesystem::path source;
+  int exitLine = 0;
 
-    int cell(int x, int y) const { return cells[y][x]; }
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-    const RoomObjectRecord* objectAt(int x, int y) const;
-    bool guarded(int x, int y) const;
-    // Throws "<source>:<line>: level <number>: <message>" (no line when `line` is 0).
-    [[noreturn]] void fail(int number, int line, const std::string& message) const;
-    Bytes encode() const;  // the record body, without its length
+  int cell(int x, int y) const { return cells[y][x]; }
+  bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  const RoomObjectRecord* objectAt(int x, int y) const;
+  bool guarded(int x, int y) const;
+  // Throws "<source>:<line>: level <number>: <message>" (no line when `line` is 0).
+  [[noreturn]] void fail(int number, int line, const std::string& message) const;
+  Bytes encode() const;  // the record body, without its length
 };
 
 // Cell characters of the level maps: character -> cell value.

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "tools/demodata/lib/Level.h"
-
 #include <utility>
+
+#include "tools/demodata/lib/Level.h"
 
 namespace nv::demodata {
 
 // Training levels test one fixed cell each (the bombs of level 5 lie on free floor).
 struct TrainingGoal {
-    int level, x, y;
-    bool container;
+  int level, x, y;
+  bool container;
 };
-inline constexpr TrainingGoal kTrainingGoals[] = {{1, 4, 4, false}, {2, 3, 5, true}, {3, 3, 11, true},
-                                                  {4, 5, 6, true},   {5, 9, 5, true},  {6, 3, 6, true}};
+inline constexpr TrainingGoal kTrainingGoals[] = {
+    {1, 4, 4, false}, {2, 3, 5, true}, {3, 3, 11, true}, {4, 5, 6, true}, {5, 9, 5, true}, {6, 3, 6, true}};
 inline constexpr std::pair<int, int> kLevel5BombCells[] = {{4, 5}, {8, 5}};
 
 // Throws naming the first rule of play that level `number` breaks against its row of the

@@ -11,77 +11,78 @@ const Rgba kPaper = rgb(0xf4f0e4);
 const Rgba kInk = rgb(0x101820);
 
 void building(Image& img, int x, int y, int w, int h, Rgba colour, bool lit) {
-    img.bevel(x, y, w, h, colour, shade(colour, 140), shade(colour, 50));
-    for (int wy = y + 4; wy + 4 < y + h; wy += 7)
-        for (int wx = x + 4; wx + 4 < x + w; wx += 7)
-            img.fill(wx, wy, 3, 4, lit && ((wx + wy) / 7) % 3 == 0 ? kLamp : shade(colour, 40));
+  img.bevel(x, y, w, h, colour, shade(colour, 140), shade(colour, 50));
+  for (int wy = y + 4; wy + 4 < y + h; wy += 7)
+    for (int wx = x + 4; wx + 4 < x + w; wx += 7)
+      img.fill(wx, wy, 3, 4, lit && ((wx + wy) / 7) % 3 == 0 ? kLamp : shade(colour, 40));
 }
 
 void standingFigure(Image& img, int x, int y, int w, int h, Rgba clothes) {
-    const int cx = x + w / 2, head = std::max(5, w / 7);
-    img.disc(cx, y + head + 2, head, rgb(0xe8b890));
-    img.fill(cx - head - 3, y + 2 * head + 4, 2 * head + 7, h / 2 - head, clothes);
-    img.fill(cx - head - 1, y + 2 * head + 4 + h / 2 - head, head, h - (2 * head + 6) - (h / 2 - head), shade(clothes, 60));
-    img.fill(cx + 2, y + 2 * head + 4 + h / 2 - head, head, h - (2 * head + 6) - (h / 2 - head), shade(clothes, 60));
+  const int cx = x + w / 2, head = std::max(5, w / 7);
+  img.disc(cx, y + head + 2, head, rgb(0xe8b890));
+  img.fill(cx - head - 3, y + 2 * head + 4, 2 * head + 7, h / 2 - head, clothes);
+  img.fill(
+      cx - head - 1, y + 2 * head + 4 + h / 2 - head, head, h - (2 * head + 6) - (h / 2 - head), shade(clothes, 60));
+  img.fill(cx + 2, y + 2 * head + 4 + h / 2 - head, head, h - (2 * head + 6) - (h / 2 - head), shade(clothes, 60));
 }
 
 }  // namespace
 
 Image paintMapSheet(const ScreenLayout& layout, const PixelFont& font) {
-    const SpriteRow& map = layout.sprite("title");
-    Image img(map.w, 268);
-    // The city map: streets, the job office, the van, the boss's corner and the planning table.
-    img.fill(map.x, map.y, map.w, map.h, kNight);
-    img.fill(map.x, map.y + 96, map.w, 10, kStreet);
-    img.fill(map.x + 150, map.y, 10, map.h, kStreet);
-    img.fill(map.x + 40, map.y, 8, map.h, kStreet);
-    for (int x = 4; x < map.w; x += 24) img.fill(map.x + x, map.y + 100, 8, 2, kLamp);
-    building(img, 62, 112, 70, 50, rgb(0x6a4a3a), true);     // place 0: the job office
-    building(img, 180, 2, 56, 30, rgb(0x3a3a44), true);      // backdrop
-    building(img, 0, 58, 38, 36, rgb(0x4a3a5a), true);       // place 2: the boss
-    building(img, 164, 108, 70, 56, rgb(0x3a5a4a), true);    // place 7: the planning room
-    img.fill(178, 126, 42, 20, rgb(0x8a6a40));
-    img.fill(182, 130, 34, 12, kPaper);
-    building(img, 0, 0, 32, 28, rgb(0x505a6a), true);        // backdrop
-    building(img, 60, 2, 80, 44, rgb(0x5a3a3a), true);        // bar and park backdrop
-    building(img, 168, 40, 62, 50, rgb(0x3a4a6a), true);      // gym and arcade backdrop
-    font.drawText(img, "NIGHTVAULT", 62, 166 - PixelFont::kHeight, kLamp);
+  const SpriteRow& map = layout.sprite("title");
+  Image img(map.w, 268);
+  // The city map: streets, the job office, the van, the boss's corner and the planning table.
+  img.fill(map.x, map.y, map.w, map.h, kNight);
+  img.fill(map.x, map.y + 96, map.w, 10, kStreet);
+  img.fill(map.x + 150, map.y, 10, map.h, kStreet);
+  img.fill(map.x + 40, map.y, 8, map.h, kStreet);
+  for (int x = 4; x < map.w; x += 24) img.fill(map.x + x, map.y + 100, 8, 2, kLamp);
+  building(img, 62, 112, 70, 50, rgb(0x6a4a3a), true);   // place 0: the job office
+  building(img, 180, 2, 56, 30, rgb(0x3a3a44), true);    // backdrop
+  building(img, 0, 58, 38, 36, rgb(0x4a3a5a), true);     // place 2: the boss
+  building(img, 164, 108, 70, 56, rgb(0x3a5a4a), true);  // place 7: the planning room
+  img.fill(178, 126, 42, 20, rgb(0x8a6a40));
+  img.fill(182, 130, 34, 12, kPaper);
+  building(img, 0, 0, 32, 28, rgb(0x505a6a), true);     // backdrop
+  building(img, 60, 2, 80, 44, rgb(0x5a3a3a), true);    // bar and park backdrop
+  building(img, 168, 40, 62, 50, rgb(0x3a4a6a), true);  // gym and arcade backdrop
+  font.drawText(img, "NIGHTVAULT", 62, 166 - PixelFont::kHeight, kLamp);
 
-    const Rgba clothes[] = {rgb(0x306080), rgb(0x308040), rgb(0x806020), rgb(0x703080)};
-    const char* persons[] = {"mapPerson1", "mapPerson2", "mapPerson3", "mapPerson4"};
-    for (int p = 0; p < 4; ++p) {
-        const SpriteRow& r = layout.sprite(persons[p]);
-        standingFigure(img, r.x, r.y, r.w, r.h, clothes[p]);
-    }
-    const Rgba barFace = rgb(0x2a3850), barLight = rgb(0x5a7098), barDark = rgb(0x141c28);
-    for (const char* name : {"topBarLeft", "topBar", "topBarRight", "placeTag"}) {
-        const SpriteRow& r = layout.sprite(name);
-        img.bevel(r.x, r.y, r.w, r.h, barFace, barLight, barDark);
-    }
-    {
-        // Places 8 (the map menu) and 1 (the break-in) sit on the two ends of the top bar.
-        const SpriteRow& left = layout.sprite("topBarLeft");
-        for (int i = 0; i < 3; ++i) img.fill(left.x + left.w / 2 - 7, left.y + left.h / 2 - 6 + i * 5, 14, 3, kPaper);
-        const SpriteRow& right = layout.sprite("topBarRight");
-        paintVehicle(img, right.x + right.w / 2 - 18, right.y + right.h / 2 - 7, 36, 14, rgb(0x3a5a8a), false);
-    }
-    {
-        const SpriteRow& money = layout.sprite("moneyBar");
-        img.bevel(money.x, money.y, money.w, money.h, barDark, barLight, barFace);
-        const SpriteRow& inner = layout.sprite("moneyBarInner");
-        img.fill(inner.x, inner.y + 2, inner.w, inner.h - 4, rgb(0x101010));
-        const SpriteRow& dot = layout.sprite("moneyBarDot");
-        img.disc(dot.x + dot.w / 2, dot.y + dot.h / 2, dot.w / 2, rgb(0xe8c040));
-    }
-    const SpriteRow& icons = layout.sprite("personIcons");
-    const Rgba iconColours[] = {rgb(0x803030), clothes[0], clothes[1], clothes[2], clothes[3]};
-    for (int p = 0; p < 5; ++p) {
-        const int x = icons.frameX(p), y = icons.frameY(p);
-        img.fill(x, y, icons.w, icons.h, iconColours[p]);
-        img.disc(x + icons.w / 2, y + 5, 3, rgb(0xe8b890));
-        img.frame(x, y, icons.w, icons.h, kInk);
-    }
-    return img;
+  const Rgba clothes[] = {rgb(0x306080), rgb(0x308040), rgb(0x806020), rgb(0x703080)};
+  const char* persons[] = {"mapPerson1", "mapPerson2", "mapPerson3", "mapPerson4"};
+  for (int p = 0; p < 4; ++p) {
+    const SpriteRow& r = layout.sprite(persons[p]);
+    standingFigure(img, r.x, r.y, r.w, r.h, clothes[p]);
+  }
+  const Rgba barFace = rgb(0x2a3850), barLight = rgb(0x5a7098), barDark = rgb(0x141c28);
+  for (const char* name : {"topBarLeft", "topBar", "topBarRight", "placeTag"}) {
+    const SpriteRow& r = layout.sprite(name);
+    img.bevel(r.x, r.y, r.w, r.h, barFace, barLight, barDark);
+  }
+  {
+    // Places 8 (the map menu) and 1 (the break-in) sit on the two ends of the top bar.
+    const SpriteRow& left = layout.sprite("topBarLeft");
+    for (int i = 0; i < 3; ++i) img.fill(left.x + left.w / 2 - 7, left.y + left.h / 2 - 6 + i * 5, 14, 3, kPaper);
+    const SpriteRow& right = layout.sprite("topBarRight");
+    paintVehicle(img, right.x + right.w / 2 - 18, right.y + right.h / 2 - 7, 36, 14, rgb(0x3a5a8a), false);
+  }
+  {
+    const SpriteRow& money = layout.sprite("moneyBar");
+    img.bevel(money.x, money.y, money.w, money.h, barDark, barLight, barFace);
+    const SpriteRow& inner = layout.sprite("moneyBarInner");
+    img.fill(inner.x, inner.y + 2, inner.w, inner.h - 4, rgb(0x101010));
+    const SpriteRow& dot = layout.sprite("moneyBarDot");
+    img.disc(dot.x + dot.w / 2, dot.y + dot.h / 2, dot.w / 2, rgb(0xe8c040));
+  }
+  const SpriteRow& icons = layout.sprite("personIcons");
+  const Rgba iconColours[] = {rgb(0x803030), clothes[0], clothes[1], clothes[2], clothes[3]};
+  for (int p = 0; p < 5; ++p) {
+    const int x = icons.frameX(p), y = icons.frameY(p);
+    img.fill(x, y, icons.w, icons.h, iconColours[p]);
+    img.disc(x + icons.w / 2, y + 5, 3, rgb(0xe8b890));
+    img.frame(x, y, icons.w, icons.h, kInk);
+  }
+  return img;
 }
 
 }  // namespace nv::demodata

@@ -14,6 +14,7 @@ std::uint32_t archiveNameHash(std::string_view name);
 
 // A description of the first clash: two stored names with one hash, or a probed name that is not
 // stored but has the hash of a stored one. Empty when there is none.
-std::optional<std::string> findNameHashClash(const std::vector<std::string>& stored, const std::vector<std::string>& probed);
+std::optional<std::string> findNameHashClash(const std::vector<std::string>& stored,
+                                             const std::vector<std::string>& probed);
 
 }  // namespace nv::demodata

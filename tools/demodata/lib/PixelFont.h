@@ -1,34 +1,34 @@
 #pragma once
 
-#include "tools/demodata/lib/Image.h"
-
 #include <array>
 #include <filesystem>
 #include <map>
 #include <string>
+
+#include "tools/demodata/lib/Image.h"
 
 namespace nv::demodata {
 
 // The data set's own bitmap font: 5 x 8 pixel glyphs read from a text source.
 class PixelFont {
 public:
-    static constexpr int kWidth = 5;
-    static constexpr int kHeight = 8;
-    using Glyph = std::array<std::array<bool, kWidth>, kHeight>;
+  static constexpr int kWidth = 5;
+  static constexpr int kHeight = 8;
+  using Glyph = std::array<std::array<bool, kWidth>, kHeight>;
 
-    static PixelFont load(const std::filesystem::path& file);
+  static PixelFont load(const std::filesystem::path& file);
 
-    bool has(char32_t c) const { return glyphs_.count(c) != 0; }
-    const Glyph& glyph(char32_t c) const;
-    // Columns from the first to the last inked one (the space counts as 3 wide).
-    int inkedWidth(char32_t c) const;
-    int inkedLeft(char32_t c) const;
-    void draw(Image& image, char32_t c, int x, int y, Rgba ink) const;
-    // Draws UTF-8 text at a fixed pitch of kWidth + 1; returns the width used.
-    int drawText(Image& image, const std::string& utf8, int x, int y, Rgba ink) const;
+  bool has(char32_t c) const { return glyphs_.count(c) != 0; }
+  const Glyph& glyph(char32_t c) const;
+  // Columns from the first to the last inked one (the space counts as 3 wide).
+  int inkedWidth(char32_t c) const;
+  int inkedLeft(char32_t c) const;
+  void draw(Image& image, char32_t c, int x, int y, Rgba ink) const;
+  // Draws UTF-8 text at a fixed pitch of kWidth + 1; returns the width used.
+  int drawText(Image& image, const std::string& utf8, int x, int y, Rgba ink) const;
 
 private:
-    std::map<char32_t, Glyph> glyphs_;
+  std::map<char32_t, Glyph> glyphs_;
 };
 
 }  // namespace nv::demodata

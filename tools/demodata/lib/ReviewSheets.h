@@ -1,10 +1,10 @@
 #pragma once
 
+#include <filesystem>
+
 #include "tools/demodata/lib/DataSet.h"
 #include "tools/demodata/lib/Image.h"
 #include "tools/demodata/lib/PixelFont.h"
-
-#include <filesystem>
 
 namespace nv::demodata {
 

@@ -1,9 +1,9 @@
 #include "tools/demodata/lib/ScreenLayout.h"
 
-#include "tools/demodata/lib/SourceFile.h"
-
 #include <algorithm>
 #include <stdexcept>
+
+#include "tools/demodata/lib/SourceFile.h"
 
 namespace nv::demodata {
 
@@ -12,150 +12,167 @@ namespace {
 constexpr int kLastTextId = 302;
 
 // Rows whose painted frames the game cuts beyond the first; every other row is checked at frame 0.
-const std::pair<const char*, int> kFrameCounts[] = {
-    {"runTiles", 20},    {"persons", 200},       {"planTiles", 20},   {"objects", 96},      {"pictureBox", 7},
-    {"checkBox", 2},     {"itemIcons", 12},      {"explosion", 6},    {"portraitFrame", 2}, {"buttonIcons", 3},
-    {"personIcons", 5},  {"portraits", 5},       {"planPersons", 4},  {"planSigns", 4}};
+const std::pair<const char*, int> kFrameCounts[] = {{"runTiles", 20},
+                                                    {"persons", 200},
+                                                    {"planTiles", 20},
+                                                    {"objects", 96},
+                                                    {"pictureBox", 7},
+                                                    {"checkBox", 2},
+                                                    {"itemIcons", 12},
+                                                    {"explosion", 6},
+                                                    {"portraitFrame", 2},
+                                                    {"buttonIcons", 3},
+                                                    {"personIcons", 5},
+                                                    {"portraits", 5},
+                                                    {"planPersons", 4},
+                                                    {"planSigns", 4}};
 
-const char* const kHeaderOrder[] = {"barButtonX", "barButtonY", "cellSize",      "overlayAX",     "overlayAY",
-                                    "overlayBX",  "overlayBY",  "textCharWidth", "textLineHeight"};
+const char* const kHeaderOrder[] = {"barButtonX",
+                                    "barButtonY",
+                                    "cellSize",
+                                    "overlayAX",
+                                    "overlayAY",
+                                    "overlayBX",
+                                    "overlayBY",
+                                    "textCharWidth",
+                                    "textLineHeight"};
 
 std::vector<int> numbers(const SourceFile& source, const SourceFile::Line& line, const std::vector<std::string>& words,
                          std::size_t from, std::size_t count) {
-    if (words.size() != from + count) source.fail(line, "expected " + std::to_string(count) + " numbers");
-    std::vector<int> out;
-    for (std::size_t i = from; i < words.size(); ++i) {
-        try {
-            out.push_back(parseInt(words[i]));
-        } catch (const std::exception&) {
-            source.fail(line, "not a number: " + words[i]);
-        }
+  if (words.size() != from + count) source.fail(line, "expected " + std::to_string(count) + " numbers");
+  std::vector<int> out;
+  for (std::size_t i = from; i < words.size(); ++i) {
+    try {
+      out.push_back(parseInt(words[i]));
+    } catch (const std::exception&) {
+      source.fail(line, "not a number: " + words[i]);
     }
-    return out;
+  }
+  return out;
 }
 
 // Row `row` must come next in `rows`.
 template <typename T>
 void expectNext(const SourceFile& source, const SourceFile::Line& line, const std::vector<T>& rows, int row) {
-    if (row != static_cast<int>(rows.size())) source.fail(line, "rows must be listed from 0 upward");
+  if (row != static_cast<int>(rows.size())) source.fail(line, "rows must be listed from 0 upward");
 }
 
 }  // namespace
 
 ScreenLayout ScreenLayout::load(const std::filesystem::path& folder) {
-    ScreenLayout layout;
-    const SourceFile screen(folder / "screen.txt");
-    for (const auto& line : screen.lines()) {
-        const auto words = splitWords(line.text);
-        const auto value = numbers(screen, line, words, 1, 1);
-        if (value[0] < -128 || value[0] > 127) screen.fail(line, "a layout byte holds -128..127");
-        layout.header_.emplace_back(words[0], value[0]);
-    }
-    for (const char* name : kHeaderOrder) layout.header(name);
-    if (layout.cellSize() < 12) screen.fail("cellSize below 12 stalls the trail dots");
-    if (layout.header("textCharWidth") < 1 || layout.header("textLineHeight") < 1) screen.fail("empty glyph cell");
+  ScreenLayout layout;
+  const SourceFile screen(folder / "screen.txt");
+  for (const auto& line : screen.lines()) {
+    const auto words = splitWords(line.text);
+    const auto value = numbers(screen, line, words, 1, 1);
+    if (value[0] < -128 || value[0] > 127) screen.fail(line, "a layout byte holds -128..127");
+    layout.header_.emplace_back(words[0], value[0]);
+  }
+  for (const char* name : kHeaderOrder) layout.header(name);
+  if (layout.cellSize() < 12) screen.fail("cellSize below 12 stalls the trail dots");
+  if (layout.header("textCharWidth") < 1 || layout.header("textLineHeight") < 1) screen.fail("empty glyph cell");
 
-    const SourceFile sprites(folder / "sprites.txt");
-    layout.spritesFile_ = sprites.path();
-    for (const auto& line : sprites.lines()) {
-        const auto words = splitWords(line.text);
-        if (words.size() != 8) sprites.fail(line, "expected row x y w h framesPerRow picture name");
-        const auto v = numbers(sprites, line, {words.begin(), words.end() - 1}, 0, 7);
-        expectNext(sprites, line, layout.sprites_, v[0]);
-        if (v[3] < 1 || v[4] < 1 || v[6] < 0 || v[6] > 7) sprites.fail(line, "bad size or picture");
-        if (v[5] < (v[0] == kFontRow ? 0 : 1)) sprites.fail(line, "framesPerRow must be at least 1");
-        layout.sprites_.push_back({v[1], v[2], v[3], v[4], v[5], v[6], words[7], line.number});
-    }
-    if (layout.sprites_.size() != kSpriteRows) sprites.fail("the sprite table has 53 rows");
-    const int cell = layout.cellSize();
-    for (int row : {0, 1, 2, 4})
-        if (layout.sprites_[row].w != cell || layout.sprites_[row].h != cell)
-            sprites.fail("rows 0, 1, 2 and 4 are cell-sized");
-    const SpriteRow& font = layout.sprites_[kFontRow];
-    if (font.w != layout.header("textCharWidth") || font.h != layout.header("textLineHeight"))
-        sprites.fail("row 43 is the glyph cell");
+  const SourceFile sprites(folder / "sprites.txt");
+  layout.spritesFile_ = sprites.path();
+  for (const auto& line : sprites.lines()) {
+    const auto words = splitWords(line.text);
+    if (words.size() != 8) sprites.fail(line, "expected row x y w h framesPerRow picture name");
+    const auto v = numbers(sprites, line, {words.begin(), words.end() - 1}, 0, 7);
+    expectNext(sprites, line, layout.sprites_, v[0]);
+    if (v[3] < 1 || v[4] < 1 || v[6] < 0 || v[6] > 7) sprites.fail(line, "bad size or picture");
+    if (v[5] < (v[0] == kFontRow ? 0 : 1)) sprites.fail(line, "framesPerRow must be at least 1");
+    layout.sprites_.push_back({v[1], v[2], v[3], v[4], v[5], v[6], words[7], line.number});
+  }
+  if (layout.sprites_.size() != kSpriteRows) sprites.fail("the sprite table has 53 rows");
+  const int cell = layout.cellSize();
+  for (int row : {0, 1, 2, 4})
+    if (layout.sprites_[row].w != cell || layout.sprites_[row].h != cell)
+      sprites.fail("rows 0, 1, 2 and 4 are cell-sized");
+  const SpriteRow& font = layout.sprites_[kFontRow];
+  if (font.w != layout.header("textCharWidth") || font.h != layout.header("textLineHeight"))
+    sprites.fail("row 43 is the glyph cell");
 
-    const SourceFile map(folder / "map.txt");
-    for (const auto& line : map.lines()) {
-        const auto words = splitWords(line.text);
-        if (words.empty()) continue;
-        if (words[0] == "place") {
-            const auto v = numbers(map, line, words, 1, 4);
-            expectNext(map, line, layout.places_, v[0]);
-            if (v[3] < 1 || v[3] > kLastTextId) map.fail(line, "text ids are 1-" + std::to_string(kLastTextId));
-            layout.places_.push_back({v[1], v[2], v[3]});
-        } else if (words[0] == "point") {
-            const auto v = numbers(map, line, words, 1, 3);
-            expectNext(map, line, layout.points_, v[0]);
-            layout.points_.push_back({v[1], v[2]});
-        } else if (words[0] == "spot") {
-            const auto v = numbers(map, line, words, 1, 5);
-            expectNext(map, line, layout.spots_, v[0]);
-            layout.spots_.push_back({v[1], v[2], v[3], v[4]});
-        } else {
-            map.fail(line, "expected place, point or spot");
-        }
+  const SourceFile map(folder / "map.txt");
+  for (const auto& line : map.lines()) {
+    const auto words = splitWords(line.text);
+    if (words.empty()) continue;
+    if (words[0] == "place") {
+      const auto v = numbers(map, line, words, 1, 4);
+      expectNext(map, line, layout.places_, v[0]);
+      if (v[3] < 1 || v[3] > kLastTextId) map.fail(line, "text ids are 1-" + std::to_string(kLastTextId));
+      layout.places_.push_back({v[1], v[2], v[3]});
+    } else if (words[0] == "point") {
+      const auto v = numbers(map, line, words, 1, 3);
+      expectNext(map, line, layout.points_, v[0]);
+      layout.points_.push_back({v[1], v[2]});
+    } else if (words[0] == "spot") {
+      const auto v = numbers(map, line, words, 1, 5);
+      expectNext(map, line, layout.spots_, v[0]);
+      layout.spots_.push_back({v[1], v[2], v[3], v[4]});
+    } else {
+      map.fail(line, "expected place, point or spot");
     }
-    if (layout.places_.size() > 9 || layout.points_.size() > 5 || layout.spots_.size() != 7)
-        map.fail("at most 9 places and 5 points; exactly 7 spot groups");
-    return layout;
+  }
+  if (layout.places_.size() > 9 || layout.points_.size() > 5 || layout.spots_.size() != 7)
+    map.fail("at most 9 places and 5 points; exactly 7 spot groups");
+  return layout;
 }
 
 void ScreenLayout::checkFramesInside(int picture, int width, int height) const {
-    for (std::size_t row = 0; row < sprites_.size(); ++row) {
-        const SpriteRow& s = sprites_[row];
-        if (s.picture != picture) continue;
-        int frames = 1;
-        for (const auto& [name, count] : kFrameCounts)
-            if (s.name == name) frames = count;
-        const int last = frames - 1;
-        const int right = s.x + std::min(frames, s.framesPerRow) * s.w;
-        if (s.x < 0 || s.y < 0 || right > width || s.frameY(last) + s.h > height)
-            throw std::runtime_error(spritesFile_.string() + ":" + std::to_string(s.line) + ": frame " +
-                                     std::to_string(last) + " of sprite row " + std::to_string(row) + " (" + s.name +
-                                     ") lies outside picture " + std::to_string(picture) + " (" + std::to_string(width) +
-                                     " x " + std::to_string(height) + ")");
-    }
+  for (std::size_t row = 0; row < sprites_.size(); ++row) {
+    const SpriteRow& s = sprites_[row];
+    if (s.picture != picture) continue;
+    int frames = 1;
+    for (const auto& [name, count] : kFrameCounts)
+      if (s.name == name) frames = count;
+    const int last = frames - 1;
+    const int right = s.x + std::min(frames, s.framesPerRow) * s.w;
+    if (s.x < 0 || s.y < 0 || right > width || s.frameY(last) + s.h > height)
+      throw std::runtime_error(spritesFile_.string() + ":" + std::to_string(s.line) + ": frame " +
+                               std::to_string(last) + " of sprite row " + std::to_string(row) + " (" + s.name +
+                               ") lies outside picture " + std::to_string(picture) + " (" + std::to_string(width) +
+                               " x " + std::to_string(height) + ")");
+  }
 }
 
 int ScreenLayout::header(const std::string& name) const {
-    for (const auto& [key, value] : header_)
-        if (key == name) return value;
-    throw std::runtime_error("screen.txt: missing " + name);
+  for (const auto& [key, value] : header_)
+    if (key == name) return value;
+  throw std::runtime_error("screen.txt: missing " + name);
 }
 
 int ScreenLayout::spriteRowOf(const std::string& name) const {
-    for (std::size_t i = 0; i < sprites_.size(); ++i)
-        if (sprites_[i].name == name) return static_cast<int>(i);
-    throw std::runtime_error("sprites.txt: no sprite named " + name);
+  for (std::size_t i = 0; i < sprites_.size(); ++i)
+    if (sprites_[i].name == name) return static_cast<int>(i);
+  throw std::runtime_error("sprites.txt: no sprite named " + name);
 }
 
 const SpriteRow& ScreenLayout::sprite(const std::string& name) const { return sprites_[spriteRowOf(name)]; }
 
 Bytes ScreenLayout::encodeResDat() const {
-    BigEndianWriter out;
-    for (const char* name : kHeaderOrder) out.u8(header(name));
-    out.u8(static_cast<int>(places_.size()));
-    for (const auto& place : places_) {
-        out.u8(3);
-        for (int v : place) out.s32(v);
-    }
-    out.u8(static_cast<int>(points_.size()));
-    for (const auto& point : points_) {
-        out.u8(2);
-        for (int v : point) out.s16(v);
-    }
-    out.u8(static_cast<int>(sprites_.size()));
-    for (const auto& s : sprites_) {
-        out.u8(6);
-        for (int v : {s.x, s.y, s.w, s.h, s.framesPerRow, s.picture}) out.s16(v);
-    }
-    out.u8(static_cast<int>(spots_.size()));
-    for (const auto& spot : spots_) {
-        out.u8(static_cast<int>(spot.size()));
-        for (int v : spot) out.s16(v);
-    }
-    return out.take();
+  BigEndianWriter out;
+  for (const char* name : kHeaderOrder) out.u8(header(name));
+  out.u8(static_cast<int>(places_.size()));
+  for (const auto& place : places_) {
+    out.u8(3);
+    for (int v : place) out.s32(v);
+  }
+  out.u8(static_cast<int>(points_.size()));
+  for (const auto& point : points_) {
+    out.u8(2);
+    for (int v : point) out.s16(v);
+  }
+  out.u8(static_cast<int>(sprites_.size()));
+  for (const auto& s : sprites_) {
+    out.u8(6);
+    for (int v : {s.x, s.y, s.w, s.h, s.framesPerRow, s.picture}) out.s16(v);
+  }
+  out.u8(static_cast<int>(spots_.size()));
+  for (const auto& spot : spots_) {
+    out.u8(static_cast<int>(spot.size()));
+    for (int v : spot) out.s16(v);
+  }
+  return out.take();
 }
 
 }  // namespace nv::demodata

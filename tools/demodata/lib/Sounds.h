@@ -1,18 +1,18 @@
 #pragma once
 
-#include "tools/demodata/lib/Bytes.h"
-
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "tools/demodata/lib/Bytes.h"
 
 namespace nv::demodata {
 
 inline constexpr int kEffectRate = 11025;
 
 struct NamedSound {
-    std::string name;  // without folder and extension, e.g. "alarm"
-    Bytes file;
+  std::string name;  // without folder and extension, e.g. "alarm"
+  Bytes file;
 };
 
 // Effects: one line per sound, "<name> <seconds> <wave> <start Hz> <end Hz> <envelope> [warble <Hz>]";

@@ -10,21 +10,21 @@ namespace nv::demodata {
 // blank lines are skipped; every error names the file and line.
 class SourceFile {
 public:
-    struct Line {
-        int number;
-        std::string text;
-    };
+  struct Line {
+    int number;
+    std::string text;
+  };
 
-    explicit SourceFile(const std::filesystem::path& path);
+  explicit SourceFile(const std::filesystem::path& path);
 
-    const std::vector<Line>& lines() const { return lines_; }
-    const std::filesystem::path& path() const { return path_; }
-    [[noreturn]] void fail(const Line& line, const std::string& message) const;
-    [[noreturn]] void fail(const std::string& message) const;
+  const std::vector<Line>& lines() const { return lines_; }
+  const std::filesystem::path& path() const { return path_; }
+  [[noreturn]] void fail(const Line& line, const std::string& message) const;
+  [[noreturn]] void fail(const std::string& message) const;
 
 private:
-    std::filesystem::path path_;
-    std::vector<Line> lines_;
+  std::filesystem::path path_;
+  std::vector<Line> lines_;
 };
 
 // Splits at runs of blanks.

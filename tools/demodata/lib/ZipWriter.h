@@ -1,9 +1,9 @@
 #pragma once
 
-#include "tools/demodata/lib/Bytes.h"
-
 #include <string>
 #include <vector>
+
+#include "tools/demodata/lib/Bytes.h"
 
 namespace nv::demodata {
 
@@ -11,21 +11,21 @@ namespace nv::demodata {
 // no zip64, no comment, no encryption, local and central names identical.
 class ZipWriter {
 public:
-    // Throws on an empty, absolute, non-ASCII or duplicate name.
-    void add(const std::string& name, const Bytes& data);
-    Bytes finish() const;
+  // Throws on an empty, absolute, non-ASCII or duplicate name.
+  void add(const std::string& name, const Bytes& data);
+  Bytes finish() const;
 
-    struct Entry {
-        std::string name;
-        int method;
-        std::uint32_t crc;
-        std::uint32_t size;
-        Bytes stored;
-    };
-    const std::vector<Entry>& entries() const { return entries_; }
+  struct Entry {
+    std::string name;
+    int method;
+    std::uint32_t crc;
+    std::uint32_t size;
+    Bytes stored;
+  };
+  const std::vector<Entry>& entries() const { return entries_; }
 
 private:
-    std::vector<Entry> entries_;
+  std::vector<Entry> entries_;
 };
 
 // Raw deflate (no zlib header) at the best level.

@@ -17,10 +17,18 @@ struct NamedKey {
 };
 
 constexpr NamedKey namedKeys[] = {
-    {"Up", wce::VK_UP},           {"Down", wce::VK_DOWN},       {"Left", wce::VK_LEFT},
-    {"Right", wce::VK_RIGHT},     {"Return", wce::VK_RETURN},   {"Select", wce::VK_RETURN},
-    {"F1", wce::VK_F1},           {"SoftLeft", wce::VK_F1},     {"F2", wce::VK_F2},
-    {"SoftRight", wce::VK_F2},    {"Esc", wce::VK_ESCAPE},      {"+", wce::VK_APP3},
+    {"Up", wce::VK_UP},
+    {"Down", wce::VK_DOWN},
+    {"Left", wce::VK_LEFT},
+    {"Right", wce::VK_RIGHT},
+    {"Return", wce::VK_RETURN},
+    {"Select", wce::VK_RETURN},
+    {"F1", wce::VK_F1},
+    {"SoftLeft", wce::VK_F1},
+    {"F2", wce::VK_F2},
+    {"SoftRight", wce::VK_F2},
+    {"Esc", wce::VK_ESCAPE},
+    {"+", wce::VK_APP3},
     {"-", wce::VK_APP2},
 };
 

@@ -28,8 +28,8 @@ struct ScriptStep {
   uint32_t millis = 0;      // hold and wait: the length; until: the timeout
   int32_t x = 0;            // tap
   int32_t y = 0;
-  std::string name;         // until: the value's name; checkpoint: its name
-  int32_t value = 0;        // until
+  std::string name;   // until: the value's name; checkpoint: its name
+  int32_t value = 0;  // until
   bool operator==(const ScriptStep&) const = default;
 };
 

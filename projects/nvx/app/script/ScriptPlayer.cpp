@@ -44,8 +44,9 @@ bool ScriptPlayer::play(const ScriptStep& step, uint64_t now, wce::HWND window) 
       }
       if (*value == step.value) return true;
       if (now - phaseStart_ >= step.millis)
-        stop(step, step.name + " is " + std::to_string(*value) + ", not " + std::to_string(step.value) +
-                       ", after " + std::to_string(step.millis) + " ms");
+        stop(step,
+             step.name + " is " + std::to_string(*value) + ", not " + std::to_string(step.value) + ", after " +
+                 std::to_string(step.millis) + " ms");
       return false;
     }
     case ScriptVerb::Checkpoint:
@@ -76,7 +77,9 @@ bool ScriptPlayer::press(const ScriptStep& step, uint64_t now, wce::HWND window,
 
 void ScriptPlayer::post(wce::HWND window, const ScriptStep& step, bool down) const {
   if (step.verb == ScriptVerb::Tap) {
-    wce::PostMessageW(window, down ? wce::WM_LBUTTONDOWN : wce::WM_LBUTTONUP, down ? wce::MK_LBUTTON : 0,
+    wce::PostMessageW(window,
+                      down ? wce::WM_LBUTTONDOWN : wce::WM_LBUTTONUP,
+                      down ? wce::MK_LBUTTON : 0,
                       wce::MAKELPARAM(step.x, step.y));
     return;
   }

@@ -23,8 +23,10 @@ void WatchedScript::pump() {
   if (wce::HWND window = wce::newestTopLevelWindow()) player_.advance(wce::MonotonicMillis(), window);
   if (reported_ || !player_.finished()) return;
   reported_ = true;
-  if (player_.failure().empty()) std::fprintf(stderr, "nightvault: script done\n");
-  else std::fprintf(stderr, "nightvault: script stopped at %s\n", player_.failure().c_str());
+  if (player_.failure().empty())
+    std::fprintf(stderr, "nightvault: script done\n");
+  else
+    std::fprintf(stderr, "nightvault: script stopped at %s\n", player_.failure().c_str());
 }
 
 }  // namespace nvx

@@ -25,7 +25,8 @@ bool holdsItem(int32_t code) { return code != Person::emptyPocket && code != 0; 
 
 // Work steps of the object's kind with an item class; 0 when it does not apply.
 int32_t workSteps(const RoomObject& o, int32_t itemClass) {
-  if (itemClass < 0 || itemClass >= itemClasses || o.type < 0 || o.type >= MainCanvas::objectChances->length()) return 0;
+  if (itemClass < 0 || itemClass >= itemClasses || o.type < 0 || o.type >= MainCanvas::objectChances->length())
+    return 0;
   const auto& row = MainCanvas::objectChances[o.type];
   return itemClass < row->length() ? row[itemClass] : 0;
 }
@@ -164,26 +165,21 @@ void LevelCommands::runPersonCommand(int32_t command) {
   Person* p = Person::selected();
   if (!p) return;
   switch (command) {
-    case 117:
-      MainCanvas::depart();
-      break;
+    case 117: MainCanvas::depart(); break;
     case 118:
       p->load = static_cast<int8_t>(p->load - p->getPocketsWeight());
       p->planLoad = p->load;
       p->emptyPockets(false);
       p->load = p->planLoad;
       break;
-    case 120:
-      MainCanvas::pendingTransition = 3;
-      break;
+    case 120: MainCanvas::pendingTransition = 3; break;
     case 121:
       p->undoAll();
       MainCanvas::centerViewOn(p->x, p->y, true, false, false);
       for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i)
         static_cast<Person*>(MainCanvas::activePersons->elementAt(i))->resetToStart();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -202,8 +198,8 @@ void LevelCommands::leaveWithCrew() {
 
 void LevelCommands::failLevel() {
   if (MainCanvas::retriesLeft < 1) {
-    MainCanvas::openDialog(32, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, 6), 162, nullptr,
-                           oneSoftKey(), 163);
+    MainCanvas::openDialog(
+        32, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, 6), 162, nullptr, oneSoftKey(), 163);
     return;
   }
   qel::lang::DObjectArrayPtr retries = new qel::lang::DObjectArray(1);

@@ -25,9 +25,7 @@ constexpr int32_t itemClasses = 12;
 bool planning() { return MainCanvas::skipWorldLogic == 0; }
 
 // The wait and undo keys repeat at four phases of the clock's cycle.
-bool repeatPhase() {
-  return MainCanvas::clockPhase % 3 == 0 && MainCanvas::halfSecondCount >= 3;
-}
+bool repeatPhase() { return MainCanvas::clockPhase % 3 == 0 && MainCanvas::halfSecondCount >= 3; }
 
 void centreOn(const Person& p) { MainCanvas::centerViewOn(p.x, p.y, true, false, false); }
 
@@ -244,12 +242,13 @@ void LevelKeys::openPersonMenu() {
   if (!planning()) {
     if (p->stunSteps >= 1) return;
     const bool mayDrop = p->id == 0 && p->getPocketsWeight() > 0 && !p->busy;
-    items = mayDrop ? new qel::lang::DshortArray(2, 0, int16_t{117}, int16_t{118}) : new qel::lang::DshortArray(1, 0, int16_t{117});
+    items = mayDrop ? new qel::lang::DshortArray(2, 0, int16_t{117}, int16_t{118})
+                    : new qel::lang::DshortArray(1, 0, int16_t{117});
   } else {
     items = new qel::lang::DshortArray(2, 0, int16_t{120}, int16_t{121});
   }
-  MainCanvas::openMenuDialog(2, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, p->id), items,
-                             MainCanvas::getText(138), 2);
+  MainCanvas::openMenuDialog(
+      2, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, p->id), items, MainCanvas::getText(138), 2);
 }
 
 }  // namespace nvx

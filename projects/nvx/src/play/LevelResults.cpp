@@ -1,6 +1,6 @@
+#include "lang/DExceptionBase.h"
 #include "lang/DShort.h"
 #include "lang/DString.h"
-#include "lang/DExceptionBase.h"
 #include "nvx/src/state/MainCanvas.h"
 
 namespace nvx {
@@ -33,7 +33,8 @@ bool DialogResults::levelDialogResult() {
   const int32_t answered = MainCanvas::dialogId;
   switch (answered) {
     case 2:
-      if (const auto* id = dynamic_cast<const qel::lang::DShort*>(result.get())) MainCanvas::runPersonCommand(id->shortValue());
+      if (const auto* id = dynamic_cast<const qel::lang::DShort*>(result.get()))
+        MainCanvas::runPersonCommand(id->shortValue());
       break;
     case 8:
       if (const int32_t n = chosenIndex(result); n >= 0) MainCanvas::useChosenEntry(n);
@@ -41,18 +42,11 @@ bool DialogResults::levelDialogResult() {
     case 17:
       if (isFirstButton(result)) MainCanvas::leaveWithCrew();
       break;
-    case 32:
-      MainCanvas::endGame();
-      break;
-    case 35:
-      MainCanvas::retryFailedLevel();
-      break;
+    case 32: MainCanvas::endGame(); break;
+    case 35: MainCanvas::retryFailedLevel(); break;
     case 36:
-    case 39:
-      MainCanvas::failLevel();
-      break;
-    default:
-      return false;
+    case 39: MainCanvas::failLevel(); break;
+    default: return false;
   }
   // True when the handling opened a further window.
   return MainCanvas::gameState == MainCanvas::stateDialog && MainCanvas::dialogId != answered;

@@ -73,7 +73,8 @@ void BestResults::paintBestResults(const DGraphicsPtr& g) {
   const int32_t y = bestRowY(MainCanvas::winnerRow);
   MainCanvas::drawText(g, nameOf(MainCanvas::winnerRow), x, y);
   const int32_t letterX = x + MainCanvas::letterCursor * c;
-  if (MainCanvas::pulsePhase > 12) MainCanvas::drawText(g, MainCanvas::getText(letterCursorText), letterX, y + l / 2 + 2);
+  if (MainCanvas::pulsePhase > 12)
+    MainCanvas::drawText(g, MainCanvas::getText(letterCursorText), letterX, y + l / 2 + 2);
   if (MainCanvas::touchInput) {
     MainCanvas::setHotZone(6, letterX, y - 2 * l, c, 2 * l);
     MainCanvas::setHotZone(7, letterX, y + l, c, 2 * l);

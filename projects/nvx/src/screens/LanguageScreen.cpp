@@ -46,24 +46,39 @@ void LanguageScreen::layoutLanguageScreen() {
   MainCanvas::langPanelHeight = std::max(h / 2, n * MainCanvas::langRowHeight + 10) + MainCanvas::langTitleHeight;
   MainCanvas::langPanelX = (w - MainCanvas::langPanelWidth) / 2;
   MainCanvas::langPanelY = (h - MainCanvas::langPanelHeight) / 2;
-  MainCanvas::langListTop = MainCanvas::langPanelY +
-                            ((MainCanvas::langPanelHeight - n * MainCanvas::langRowHeight) + MainCanvas::langTitleHeight) / 2;
+  MainCanvas::langListTop =
+      MainCanvas::langPanelY +
+      ((MainCanvas::langPanelHeight - n * MainCanvas::langRowHeight) + MainCanvas::langTitleHeight) / 2;
   MainCanvas::langRowWidth = MainCanvas::langPanelWidth - 4 * MainCanvas::langMargin;
   MainCanvas::langRowX = MainCanvas::langPanelX + 2 * MainCanvas::langMargin;
   MainCanvas::langNameWidth = 0;
   for (int32_t i = 0; i < n; ++i)
-    MainCanvas::langNameWidth = std::max(MainCanvas::langNameWidth, ScreenCanvas::stringWidth(LangInfo::languageName(i)));
+    MainCanvas::langNameWidth =
+        std::max(MainCanvas::langNameWidth, ScreenCanvas::stringWidth(LangInfo::languageName(i)));
 }
 
 void LanguageScreen::paintLanguageScreen(const DGraphicsPtr& g) {
   const int32_t w = ScreenCanvas::screenWidth, h = ScreenCanvas::screenHeight;
   g->setColor(0x000000u);
   g->fillRect(0, 0, w, h);
-  MainCanvas::paintWindowFrame(g, MainCanvas::langPanelX, MainCanvas::langPanelY, MainCanvas::langPanelWidth,
-                               MainCanvas::langPanelHeight, MainCanvas::langMargin, MainCanvas::langTitleHeight, false);
+  MainCanvas::paintWindowFrame(g,
+                               MainCanvas::langPanelX,
+                               MainCanvas::langPanelY,
+                               MainCanvas::langPanelWidth,
+                               MainCanvas::langPanelHeight,
+                               MainCanvas::langMargin,
+                               MainCanvas::langTitleHeight,
+                               false);
   const int32_t grey = std::abs(12 - MainCanvas::pulsePhase) * 510 / 24 * 0x010101;
-  MainCanvas::drawBevelBox(g, MainCanvas::langRowX, MainCanvas::langListTop + MainCanvas::languageIndex * MainCanvas::langRowHeight,
-                           MainCanvas::langRowWidth, MainCanvas::langRowHeight, false, highlightFill, grey, grey);
+  MainCanvas::drawBevelBox(g,
+                           MainCanvas::langRowX,
+                           MainCanvas::langListTop + MainCanvas::languageIndex * MainCanvas::langRowHeight,
+                           MainCanvas::langRowWidth,
+                           MainCanvas::langRowHeight,
+                           false,
+                           highlightFill,
+                           grey,
+                           grey);
   g->setClip(0, 0, w, h);
   const int32_t n = LangInfo::languageCount();
   const int32_t w0 = n > 0 ? flagWidth(0) : 0;
@@ -71,7 +86,8 @@ void LanguageScreen::paintLanguageScreen(const DGraphicsPtr& g) {
   const int32_t x = MainCanvas::langRowX + (((MainCanvas::langRowWidth - MainCanvas::langNameWidth) - gap) >> 1);
   for (int32_t i = 0; i < n; ++i) {
     const int32_t y = MainCanvas::langListTop + i * MainCanvas::langRowHeight + (MainCanvas::langRowHeight >> 1);
-    if (const DImagePtr flag = LangInfo::languageFlag(i)) g->drawImage(flag, x, y, DGraphics::LEFT | DGraphics::VCENTER, 0);
+    if (const DImagePtr flag = LangInfo::languageFlag(i))
+      g->drawImage(flag, x, y, DGraphics::LEFT | DGraphics::VCENTER, 0);
     ScreenCanvas::drawString(g, LangInfo::languageName(i), x + gap, y - 1, DGraphics::LEFT | DGraphics::VCENTER);
   }
 }
@@ -104,7 +120,8 @@ void LanguageScreen::applyLanguage() {
 }
 
 int32_t LanguageScreen::languageRowAt(int32_t x, int32_t y) {
-  if (x < MainCanvas::langRowX || x >= MainCanvas::langRowX + MainCanvas::langRowWidth || MainCanvas::langRowHeight <= 0)
+  if (x < MainCanvas::langRowX || x >= MainCanvas::langRowX + MainCanvas::langRowWidth ||
+      MainCanvas::langRowHeight <= 0)
     return -1;
   const int32_t row = (y - MainCanvas::langListTop) / MainCanvas::langRowHeight;
   return row >= 0 && row < LangInfo::languageCount() ? row : -1;

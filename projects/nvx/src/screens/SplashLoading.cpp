@@ -11,10 +11,24 @@ namespace nvx {
 
 namespace {
 
-constexpr const char16_t* soundNames[SplashScreen::soundCount] = {
-    u"snd/alarm", u"snd/cashreg", u"snd/fail",     u"snd/glass",     u"snd/jail",  u"snd/phone",
-    u"snd/rip",   u"snd/safe",    u"snd/sigalarm", u"snd/sigbreak",  u"snd/steal", u"snd/succ",
-    u"snd/wood",  u"snd/bomb",    u"snd/menu",     u"snd/plan",      u"snd/rob",   u"snd/tik"};
+constexpr const char16_t* soundNames[SplashScreen::soundCount] = {u"snd/alarm",
+                                                                  u"snd/cashreg",
+                                                                  u"snd/fail",
+                                                                  u"snd/glass",
+                                                                  u"snd/jail",
+                                                                  u"snd/phone",
+                                                                  u"snd/rip",
+                                                                  u"snd/safe",
+                                                                  u"snd/sigalarm",
+                                                                  u"snd/sigbreak",
+                                                                  u"snd/steal",
+                                                                  u"snd/succ",
+                                                                  u"snd/wood",
+                                                                  u"snd/bomb",
+                                                                  u"snd/menu",
+                                                                  u"snd/plan",
+                                                                  u"snd/rob",
+                                                                  u"snd/tik"};
 
 bool pictureLoaded(int32_t i) { return MainCanvas::pictures && MainCanvas::pictures[i]; }
 

@@ -16,8 +16,12 @@ void paintProgress(const DGraphicsPtr& g) {
   g->setColor(0xFFFFFFu);
   // A tenth of the width at step 7, nine tenths at step 23.
   const int32_t tenths = (MainCanvas::splashStep - 5) / 2;
-  MainCanvas::drawButtonBox(g, 0, MainCanvas::viewHeight - SplashScreen::progressHeight,
-                            tenths * MainCanvas::viewWidth / 10, SplashScreen::progressHeight, false,
+  MainCanvas::drawButtonBox(g,
+                            0,
+                            MainCanvas::viewHeight - SplashScreen::progressHeight,
+                            tenths * MainCanvas::viewWidth / 10,
+                            SplashScreen::progressHeight,
+                            false,
                             SplashScreen::progressColour);
 }
 

@@ -41,7 +41,8 @@ void FrameClock::step() {
   }
   if (ScreenCanvas::pointerHeld && due(at, pointerRepeatTime, pointerRepeatMs)) {
     pointerRepeatTime = at;
-    if (GameScreens* screens = GameScreens::current()) screens->handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
+    if (GameScreens* screens = GameScreens::current())
+      screens->handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
   }
   if (!GameLib::exiting) tickClock(static_cast<int32_t>(lastFrameTime));
   lastFrameTime = at;
@@ -68,9 +69,15 @@ void FrameClock::onPhaseChange() {
   GameScreens* screens = GameScreens::current();
   switch (MainCanvas::gameState) {
     case 0: MainCanvas::advanceSplash(); break;
-    case 1: if (screens) screens->worldSteps(); break;
-    case 3: if (screens) screens->tickMapScreen(); break;
-    case 4: if (screens) screens->tickBestResults(); break;
+    case 1:
+      if (screens) screens->worldSteps();
+      break;
+    case 3:
+      if (screens) screens->tickMapScreen();
+      break;
+    case 4:
+      if (screens) screens->tickBestResults();
+      break;
     default: break;
   }
   if (screens) screens->tickTicker();

@@ -24,9 +24,15 @@ void NightvaultGame::initStatics() {
 
 // The layout bytes in the order of "res.dat".
 gamelib::ResTables& NightvaultGame::layoutTables() {
-  const int8_t bytes[] = {MainCanvas::barButtonX, MainCanvas::barButtonY, static_cast<int8_t>(MainCanvas::cellSize),
-                          MainCanvas::overlayAX,  MainCanvas::overlayAY,  MainCanvas::overlayBX,
-                          MainCanvas::overlayBY,  MainCanvas::textCharWidth, MainCanvas::textLineHeight};
+  const int8_t bytes[] = {MainCanvas::barButtonX,
+                          MainCanvas::barButtonY,
+                          static_cast<int8_t>(MainCanvas::cellSize),
+                          MainCanvas::overlayAX,
+                          MainCanvas::overlayAY,
+                          MainCanvas::overlayBX,
+                          MainCanvas::overlayBY,
+                          MainCanvas::textCharWidth,
+                          MainCanvas::textLineHeight};
   static_assert(sizeof bytes == gamelib::ResTables::LayoutByteCount);
   for (int i = 0; i < gamelib::ResTables::LayoutByteCount; ++i) tables_.layoutBytes[i] = bytes[i];
   return tables_;

@@ -28,17 +28,11 @@ void NightvaultScreens::paintHintOverlay(const qel::lcdui::DGraphicsPtr& g) { Ma
 
 void NightvaultScreens::paintTicker(const qel::lcdui::DGraphicsPtr& g) { MainCanvas::paintTicker(g); }
 
-void NightvaultScreens::levelKeys() {
-  MainCanvas::handleLevelKeys();
-}
+void NightvaultScreens::levelKeys() { MainCanvas::handleLevelKeys(); }
 
-void NightvaultScreens::levelLogic() {
-  MainCanvas::stepVehicle();
-}
+void NightvaultScreens::levelLogic() { MainCanvas::stepVehicle(); }
 
-void NightvaultScreens::dialogKeys() {
-  MainCanvas::dialogStep();
-}
+void NightvaultScreens::dialogKeys() { MainCanvas::dialogStep(); }
 
 void NightvaultScreens::updateMapScreen() { MainCanvas::updateMapScreen(); }
 
@@ -95,7 +89,10 @@ void NightvaultScreens::shutdown() { MainCanvas::shutdown(); }
 
 void NightvaultScreens::openNotice(int32_t dialogId, int32_t textId, const qel::lang::DbyteArrayPtr& titlePicture,
                                    int32_t titleTextId, bool twoKeys) {
-  MainCanvas::openDialog(static_cast<uint8_t>(dialogId), titlePicture, textId, nullptr,
+  MainCanvas::openDialog(static_cast<uint8_t>(dialogId),
+                         titlePicture,
+                         textId,
+                         nullptr,
                          twoKeys ? new qel::lang::DshortArray(2, 0, 126, 127) : new qel::lang::DshortArray(1, 0, 126),
                          static_cast<int16_t>(titleTextId));
 }

@@ -132,7 +132,8 @@ void StateMachine::advanceSplash() {
 void StateMachine::layOutScreen() {
   qel::lang::DshortArray2d& sprites = *MainCanvas::spriteTable;
   qel::lang::DshortArray& title = *sprites.at(MainCanvas::spriteTitle);
-  auto* titlePicture = dynamic_cast<qel::lcdui::DImage*>(MainCanvas::pictures ? MainCanvas::pictures->at(2).get() : nullptr);
+  auto* titlePicture =
+      dynamic_cast<qel::lcdui::DImage*>(MainCanvas::pictures ? MainCanvas::pictures->at(2).get() : nullptr);
   if (titlePicture && MainCanvas::viewWidth > 176) title.at(2) = static_cast<int16_t>(titlePicture->getWidth());
   const int32_t topBarHeight = sprites.at(MainCanvas::spriteTopBar)->at(3);
   MainCanvas::layoutBottom = MainCanvas::viewHeight - sprites.at(MainCanvas::spriteBottomBar)->at(3);

@@ -9,8 +9,8 @@
 namespace nvx {
 
 using qel::lang::DExceptionBase;
-using qel::lang::DObjectArrayPtr;
 using qel::lang::DintArrayPtr;
+using qel::lang::DObjectArrayPtr;
 using qel::util::DVector;
 using qel::util::DVectorPtr;
 namespace Code = qel::lang::ExceptionCode;

@@ -78,9 +78,7 @@ int32_t personId(qel::lang::DObject* element) {
   return person->id;
 }
 
-bool onMap(int32_t x, int32_t y) {
-  return x >= 0 && y >= 0 && x < MainCanvas::mapWidth && y < MainCanvas::mapHeight;
-}
+bool onMap(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < MainCanvas::mapWidth && y < MainCanvas::mapHeight; }
 
 bool holdsObject(int32_t x, int32_t y) { return MainCanvas::roomObjects->containsKey(MainCanvas::cellKey(x, y)); }
 
@@ -129,7 +127,8 @@ qel::lang::DbyteArrayPtr levelStateRecord() {
   }
   writePockets(out, *personAt(0));
   out->writeByte(MainCanvas::savedIds->size());
-  for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i) out->writeByte(personId(MainCanvas::savedIds->elementAt(i)));
+  for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i)
+    out->writeByte(personId(MainCanvas::savedIds->elementAt(i)));
   for (int32_t id = 1; id < MainCanvas::persons->length(); ++id) {
     const std::vector<PlanRun> runs = planRuns(*personAt(id));
     out->writeShort(static_cast<int32_t>(runs.size()));

@@ -47,14 +47,16 @@ std::u16string parameterText(qel::lang::DObject* param) {
 
 }  // namespace
 
-bool BitmapText::isSeparator(int32_t glyph) { return glyph == MainCanvas::spaceGlyph || glyph == MainCanvas::lineBreakGlyph; }
+bool BitmapText::isSeparator(int32_t glyph) {
+  return glyph == MainCanvas::spaceGlyph || glyph == MainCanvas::lineBreakGlyph;
+}
 
 bool BitmapText::drawsInWideFont(int32_t glyph, bool mixed) {
   return (glyph >= 79 && glyph <= 93) || (!mixed && MainCanvas::isFontGlyphA(glyph));
 }
 
-void BitmapText::drawGlyphs(const DGraphicsPtr& g, const DshortArrayPtr& glyphs, int32_t x, int32_t y,
-                            int32_t clipLeft, int32_t clipRight) {
+void BitmapText::drawGlyphs(const DGraphicsPtr& g, const DshortArrayPtr& glyphs, int32_t x, int32_t y, int32_t clipLeft,
+                            int32_t clipRight) {
   if (!glyphs) return;
   int32_t cellW = MainCanvas::textCharWidth;
   bool wide = MainCanvas::wideTexts != 0;

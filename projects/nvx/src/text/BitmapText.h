@@ -23,9 +23,8 @@ struct BitmapText {
                        int32_t y);
   static void drawString(const qel::lcdui::DGraphicsPtr& g, const qel::lang::DStringPtr& text, int32_t x, int32_t y);
   // Lines firstLine .. firstLine + lineCount - 1 of the wrapped text.
-  static void drawWrapped(const qel::lcdui::DGraphicsPtr& g, const qel::lang::DshortArrayPtr& glyphs,
-                          int32_t firstLine, int32_t x, int32_t y, int32_t cellsPerLine, int32_t lineCount,
-                          int32_t lineHeight);
+  static void drawWrapped(const qel::lcdui::DGraphicsPtr& g, const qel::lang::DshortArrayPtr& glyphs, int32_t firstLine,
+                          int32_t x, int32_t y, int32_t cellsPerLine, int32_t lineCount, int32_t lineHeight);
 
   // Text id with {n} filled from params: a DShort inserts that text, a
   // DbyteArray its glyphs, another object its toString; a place beyond

@@ -146,7 +146,8 @@ DshortArrayPtr LanguageTexts::readEntry(int32_t id) {
 DshortArrayPtr LanguageTexts::getText(int32_t id) {
   if (id < 0) return new DshortArray(0);
   if (MainCanvas::textCache && id <= lastEntryId) {
-    if (auto* cached = dynamic_cast<DshortArray*>(MainCanvas::textCache->get(qel::lang::DObjectPtr(new qel::lang::DShort(static_cast<int16_t>(id))))))
+    if (auto* cached = dynamic_cast<DshortArray*>(
+            MainCanvas::textCache->get(qel::lang::DObjectPtr(new qel::lang::DShort(static_cast<int16_t>(id))))))
       return cached;
   }
   DshortArrayPtr glyphs = readEntry(id);

@@ -22,8 +22,8 @@ DImage* pictureOf(int32_t index) {
 
 }  // namespace
 
-void SpriteDrawing::drawSprite(const DGraphicsPtr& g, int32_t set, int32_t frame, int32_t x, int32_t y,
-                               int32_t cutLeft, int32_t cutRight, int32_t cutTop, int32_t cutBottom) {
+void SpriteDrawing::drawSprite(const DGraphicsPtr& g, int32_t set, int32_t frame, int32_t x, int32_t y, int32_t cutLeft,
+                               int32_t cutRight, int32_t cutTop, int32_t cutBottom) {
   auto row = MainCanvas::spriteTable->at(set);
   int32_t w = row[2];
   int32_t h = row[3];
@@ -88,8 +88,8 @@ void SpriteDrawing::drawButtonBox(const DGraphicsPtr& g, int32_t x, int32_t y, i
 void SpriteDrawing::loadPicture(int32_t i) {
   try {
     if (!MainCanvas::pictures) MainCanvas::pictures = new qel::lang::DObjectArray(8);
-    qel::lcdui::DImagePtr picture =
-        MainCanvas::imageByName(qel::lang::DStringPtr(dynamic_cast<qel::lang::DString*>(MainCanvas::pictureNames->at(i).get())));
+    qel::lcdui::DImagePtr picture = MainCanvas::imageByName(
+        qel::lang::DStringPtr(dynamic_cast<qel::lang::DString*>(MainCanvas::pictureNames->at(i).get())));
     if (picture) MainCanvas::pictures->at(i) = picture;
   } catch (qel::lang::DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);

@@ -28,10 +28,14 @@ constexpr int32_t lastCodeJob = 20;
 
 // The hidden code's actions; at its end a tens digit '0' to '2', then a
 // units digit, picks the job.
-constexpr std::array<int32_t, 8> hiddenCode = {MainCanvas::actionUp,   MainCanvas::actionUp,
-                                               MainCanvas::actionDown, MainCanvas::actionDown,
-                                               MainCanvas::actionLeft, MainCanvas::actionRight,
-                                               MainCanvas::actionLeft, MainCanvas::actionRight};
+constexpr std::array<int32_t, 8> hiddenCode = {MainCanvas::actionUp,
+                                               MainCanvas::actionUp,
+                                               MainCanvas::actionDown,
+                                               MainCanvas::actionDown,
+                                               MainCanvas::actionLeft,
+                                               MainCanvas::actionRight,
+                                               MainCanvas::actionLeft,
+                                               MainCanvas::actionRight};
 constexpr int32_t codeEnd = static_cast<int32_t>(hiddenCode.size());
 
 bool isBack(int32_t action) { return action == actionBack || action == MainCanvas::softKeyRight; }
@@ -147,9 +151,7 @@ void moveSelection(int32_t action) {
 
 }  // namespace
 
-bool DialogWindow::soundSwitchOn() {
-  return itemToggles && itemToggles->length() > 0 && itemToggles->at(0) != 0;
-}
+bool DialogWindow::soundSwitchOn() { return itemToggles && itemToggles->length() > 0 && itemToggles->at(0) != 0; }
 
 int32_t DialogWindow::itemValue(int32_t item) {
   auto value = qel::lang::dynamicPtrCast<DShort>(valueSlot(item));
@@ -220,8 +222,7 @@ void DialogWindow::listDialogKey(int32_t action) {
     return;
   }
   if ((action == MainCanvas::actionLeft || action == MainCanvas::actionRight) && itemIds->at(selection) < 0) {
-    if (soundSwitchOn())
-      setItemValue(selection, itemValue(selection) + (action == MainCanvas::actionLeft ? -1 : 1));
+    if (soundSwitchOn()) setItemValue(selection, itemValue(selection) + (action == MainCanvas::actionLeft ? -1 : 1));
     return;
   }
   moveSelection(action);

@@ -19,9 +19,7 @@ int32_t roundedDivide(int32_t a, int32_t b) {
 int32_t frameWidth(int32_t set) { return MainCanvas::spriteTable->at(set)->at(2); }
 int32_t frameHeight(int32_t set) { return MainCanvas::spriteTable->at(set)->at(3); }
 
-DbyteArrayPtr iconOf(int32_t i) {
-  return qel::lang::dynamicPtrCast<DbyteArray>(DialogWindow::itemIcons->at(i));
-}
+DbyteArrayPtr iconOf(int32_t i) { return qel::lang::dynamicPtrCast<DbyteArray>(DialogWindow::itemIcons->at(i)); }
 
 int32_t bottomBar() {
   return DialogWindow::dialogId == DialogWindow::frameLessMenu
@@ -50,12 +48,10 @@ void DialogWindow::prepareDialog(int32_t minChars) {
   gamelib::ScreenCanvas::resetKeys();
   dialogDirty = 0;
   int32_t availableWidth = MainCanvas::screenWidth - shadowDepth;
-  if (MainCanvas::dialogReturnState != MainCanvas::stateSplash)
-    availableWidth -= screenMarginLeft + screenMarginRight;
+  if (MainCanvas::dialogReturnState != MainCanvas::stateSplash) availableWidth -= screenMarginLeft + screenMarginRight;
   lineHeight = static_cast<uint8_t>(MainCanvas::textLineHeight + MainCanvas::textLineHeight / 5);
   titleHeight = lineHeight + titleInset;
-  availableHeight =
-      MainCanvas::screenHeight - bottomBar() - screenMarginTop - screenMarginBottom - chromeHeight();
+  availableHeight = MainCanvas::screenHeight - bottomBar() - screenMarginTop - screenMarginBottom - chromeHeight();
   windowWidth = minChars > 0 ? minChars : titleText->length() + titleWidthAllowance;
   if (dialogKind == kindText)
     layoutTextDialog(availableWidth);
@@ -104,8 +100,8 @@ void DialogWindow::layoutTextDialog(int32_t availableWidth) {
     scrolls = 0;
     visibleLines = lineCount;
   }
-  windowWidth = std::min(contentWidth + 2 * border + rightInset + leftInset + (scrolls ? scrollBarWidth : 0),
-                         availableWidth);
+  windowWidth =
+      std::min(contentWidth + 2 * border + rightInset + leftInset + (scrolls ? scrollBarWidth : 0), availableWidth);
   visibleHeight = lineHeight * visibleLines;
   windowHeight = chromeHeight() + visibleHeight;
   placeDialog();
@@ -116,11 +112,12 @@ void DialogWindow::layoutListDialog(int32_t availableWidth) {
   touchRowHeight = static_cast<uint8_t>(MainCanvas::touchInput ? 2 * lineHeight : 0);
   const int32_t items = itemIds->length();
   itemLines = new DintArray(items);
-  const int32_t pictureWidth = (hasToggles ? frameWidth(checkBoxSprite) + checkBoxGap : 0) +
-                               (itemIcons ? itemPictureWidth() + iconGap : 0);
+  const int32_t pictureWidth =
+      (hasToggles ? frameWidth(checkBoxSprite) + checkBoxGap : 0) + (itemIcons ? itemPictureWidth() + iconGap : 0);
   const int32_t pictureColumns = charsForWidth(rightInset + 2 * border + leftInset + pictureWidth);
   windowWidth += 2;
-  for (int32_t i = 0; i < items; ++i) windowWidth = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);
+  for (int32_t i = 0; i < items; ++i)
+    windowWidth = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);
   windowWidth = std::min(MainCanvas::textCharWidth * windowWidth, availableWidth);
   const int32_t textWidth = windowWidth - pictureColumns * MainCanvas::textCharWidth;
   scrolls = 0;

@@ -43,8 +43,8 @@ void paintValueBar(const DGraphicsPtr& g, int32_t item, int32_t lineTop) {
   g->setColor(static_cast<uint32_t>(item == W::selection ? selectedBarColour : barColour));
   g->drawRect(W::contentX - 1, lineTop - 1, W::contentWidth, W::lineHeight - 3);
   g->setColor(static_cast<uint32_t>(barFillColour));
-  g->fillRect(W::contentX + 1, lineTop + 1, (W::contentWidth - 4) * W::itemValue(item) / W::valueSteps,
-              W::lineHeight - 7);
+  g->fillRect(
+      W::contentX + 1, lineTop + 1, (W::contentWidth - 4) * W::itemValue(item) / W::valueSteps, W::lineHeight - 7);
 }
 
 void paintItem(const DGraphicsPtr& g, int32_t item, int32_t top, int32_t height) {
@@ -70,8 +70,8 @@ void paintItem(const DGraphicsPtr& g, int32_t item, int32_t top, int32_t height)
     MainCanvas::drawSpriteFrame(g, W::checkBoxSprite, W::itemToggles->at(item) ? 1 : 0, left, checkTop);
   }
   if (id < 0) {
-    MainCanvas::drawText(g, MainCanvas::getText(id == -2 ? effectsLabel : musicLabel), textX,
-                         textTop(top, W::lineHeight));
+    MainCanvas::drawText(
+        g, MainCanvas::getText(id == -2 ? effectsLabel : musicLabel), textX, textTop(top, W::lineHeight));
     paintValueBar(g, item, top + W::lineHeight);
     return;
   }
@@ -81,8 +81,8 @@ void paintItem(const DGraphicsPtr& g, int32_t item, int32_t top, int32_t height)
   if (W::itemLines->at(item) == 1)
     MainCanvas::drawText(g, text, textX, textTop(top, height));
   else
-    MainCanvas::drawWrapped(g, text, 0, textX, textTop(top, W::lineHeight), W::wrapChars, W::itemLines->at(item),
-                            W::lineHeight);
+    MainCanvas::drawWrapped(
+        g, text, 0, textX, textTop(top, W::lineHeight), W::wrapChars, W::itemLines->at(item), W::lineHeight);
 }
 
 void paintMenuArrows(const DGraphicsPtr& g, int32_t top, int32_t height) {
@@ -135,8 +135,8 @@ void DialogWindow::paintDialog(const DGraphicsPtr& back, const DGraphicsPtr& g) 
 
 void DialogWindow::paintTextWindow(const DGraphicsPtr& g) {
   if (scrolls) paintScrollBar(g, visibleLines, selection);
-  MainCanvas::drawWrapped(g, bodyText, selection, contentX, textTop(contentY, lineHeight), wrapChars, visibleLines,
-                          lineHeight);
+  MainCanvas::drawWrapped(
+      g, bodyText, selection, contentX, textTop(contentY, lineHeight), wrapChars, visibleLines, lineHeight);
   dialogDirty = 0;
   if (scrolls) paintWindowScrollArrows(g, visibleLines, selection);
 }

@@ -194,8 +194,8 @@ struct DialogWindow {
   // each frame; each frame copies it to g and draws the window over it.
   static void paintDialog(const qel::lcdui::DGraphicsPtr& back, const qel::lcdui::DGraphicsPtr& g);
   static void paintTiledBackground(const qel::lcdui::DGraphicsPtr& g);
-  static void paintWindowFrame(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h,
-                               int32_t b, int32_t t, bool background);
+  static void paintWindowFrame(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t w, int32_t h, int32_t b,
+                               int32_t t, bool background);
   static void paintSoftKeyBar(const qel::lcdui::DGraphicsPtr& g);
   static void paintSoftKeyButton(const qel::lcdui::DGraphicsPtr& g, int32_t x, int32_t y, int32_t arrowFrame,
                                  int32_t zone);

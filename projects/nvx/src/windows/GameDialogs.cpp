@@ -41,9 +41,7 @@ DObjectArrayPtr objectsOf(std::initializer_list<qel::lang::DObjectPtr> values) {
   return array;
 }
 
-DshortArrayPtr softKeys(int32_t count) {
-  return count > 1 ? shortsOf({126, 127}) : shortsOf({126});
-}
+DshortArrayPtr softKeys(int32_t count) { return count > 1 ? shortsOf({126, 127}) : shortsOf({126}); }
 
 bool onMapScreen() {
   return MainCanvas::gameState == MainCanvas::stateMapScreen ||
@@ -101,12 +99,12 @@ void GameDialogs::showSoundOptions() {
   gamelib::SoundManager* sounds = MainCanvas::sounds.get();
   const int16_t effects = static_cast<int16_t>(sounds ? sounds->sfxVolume() / 8 : 0);
   const int16_t music = static_cast<int16_t>(sounds ? sounds->musicVolume() / 8 : 0);
-  DObjectArrayPtr values = objectsOf({nullptr, objectsOf({new qel::lang::DShort(effects)}),
-                                      objectsOf({new qel::lang::DShort(music)})});
+  DObjectArrayPtr values =
+      objectsOf({nullptr, objectsOf({new qel::lang::DShort(effects)}), objectsOf({new qel::lang::DShort(music)})});
   DbyteArrayPtr checks = new DbyteArray(3);
   checks->at(0) = sounds && sounds->isEnabled() ? 1 : 0;
-  MainCanvas::openListDialog(soundOptionsId, MainCanvas::kindOptions, nullptr, shortsOf({212, -2, -1}), nullptr,
-                             values, checks, 208, 1);
+  MainCanvas::openListDialog(
+      soundOptionsId, MainCanvas::kindOptions, nullptr, shortsOf({212, -2, -1}), nullptr, values, checks, 208, 1);
 }
 
 void GameDialogs::showBestResultsMenu() {
@@ -127,7 +125,8 @@ void GameDialogs::showLevelBriefing() {
   const int32_t level = MainCanvas::levelNumber;
   const qel::lang::DshortArray& row = *MainCanvas::levelTable->at(level - 1);
   const int32_t time = row.at(0);
-  DObjectArrayPtr params = objectsOf({new qel::lang::DInteger(time / 60), new qel::lang::DInteger(time % 60 / 10),
+  DObjectArrayPtr params = objectsOf({new qel::lang::DInteger(time / 60),
+                                      new qel::lang::DInteger(time % 60 / 10),
                                       new qel::lang::DInteger(time % 10)});
   int32_t body = row.at(25);
   if (MainCanvas::touchInput && body == 9) body = 299;
@@ -167,8 +166,8 @@ void GameDialogs::showLevelTotals() {
   DObjectArrayPtr values = new DObjectArray(static_cast<int32_t>(counts.size()));
   for (int32_t i = 0; i < values->length(); ++i)
     values->at(i) = objectsOf({new qel::lang::DInteger(counts[static_cast<size_t>(i)])});
-  MainCanvas::openListDialog(levelTotalsId, MainCanvas::kindList, nullptr, shortsOf(items), nullptr, values, nullptr,
-                             143, 2);
+  MainCanvas::openListDialog(
+      levelTotalsId, MainCanvas::kindList, nullptr, shortsOf(items), nullptr, values, nullptr, 143, 2);
 }
 
 void GameDialogs::showTeam() {

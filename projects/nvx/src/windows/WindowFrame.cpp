@@ -42,7 +42,8 @@ void DialogWindow::paintWindowFrame(const DGraphicsPtr& g, int32_t x, int32_t y,
   if (background) paintTiledBackground(g);
   clipToScreen(g);
   g->setColor(0u);
-  for (int32_t i = 1; i <= shadowDepth; ++i) g->drawRect(x + shadowDepth + i, y + shadowDepth + i, w - 2 * i, h - 2 * i);
+  for (int32_t i = 1; i <= shadowDepth; ++i)
+    g->drawRect(x + shadowDepth + i, y + shadowDepth + i, w - 2 * i, h - 2 * i);
   MainCanvas::drawButtonBox(g, x, y, w, h, true, b >= 1 ? bodyColour : panelColour);
   if (b > 0) MainCanvas::drawButtonBox(g, x + b, y + b, w - 2 * b, h - 2 * b, false, panelColour);
   MainCanvas::drawButtonBox(g, x + b, y + b, w - 2 * b, t, false, titleBarColour);
@@ -61,8 +62,11 @@ void DialogWindow::paintSoftKeyBar(const DGraphicsPtr& g) {
   const int32_t keys = softKeys ? softKeys->length() : 0;
   if (keys > 0) paintSoftKeyButton(g, softKeyMargin, y, softKeys->at(0) - softKeyAccept, leftSoftKeyZone);
   if (keys > 1)
-    paintSoftKeyButton(g, MainCanvas::screenWidth - frameWidth(softKeyButtonSprite) - softKeyMargin, y,
-                       softKeys->at(1) - softKeyAccept, rightSoftKeyZone);
+    paintSoftKeyButton(g,
+                       MainCanvas::screenWidth - frameWidth(softKeyButtonSprite) - softKeyMargin,
+                       y,
+                       softKeys->at(1) - softKeyAccept,
+                       rightSoftKeyZone);
   clipToScreen(g);
 }
 
@@ -70,7 +74,10 @@ void DialogWindow::paintSoftKeyButton(const DGraphicsPtr& g, int32_t x, int32_t 
   const int32_t w = frameWidth(softKeyButtonSprite);
   const int32_t h = frameHeight(softKeyButtonSprite);
   MainCanvas::drawSpriteFrame(g, softKeyButtonSprite, 0, x, y);
-  MainCanvas::drawSpriteFrame(g, softKeyArrowSprite, arrowFrame, x + (w - frameWidth(softKeyArrowSprite)) / 2,
+  MainCanvas::drawSpriteFrame(g,
+                              softKeyArrowSprite,
+                              arrowFrame,
+                              x + (w - frameWidth(softKeyArrowSprite)) / 2,
                               y + (h - frameHeight(softKeyArrowSprite)) / 2);
   MainCanvas::setHotZone(zone, x, y, w, h);
 }
@@ -79,7 +86,8 @@ void DialogWindow::paintScrollBar(const DGraphicsPtr& g, int32_t visible, int32_
   const int32_t piece = frameHeight(scrollPieceSprite);
   const int32_t bottom = contentY + visibleHeight - piece;
   MainCanvas::drawSpriteFrame(g, scrollPieceSprite, 0, scrollBarX, contentY);
-  for (int32_t y = contentY + piece; y < bottom; y += piece) MainCanvas::drawSpriteFrame(g, scrollPieceSprite, 2, scrollBarX, y);
+  for (int32_t y = contentY + piece; y < bottom; y += piece)
+    MainCanvas::drawSpriteFrame(g, scrollPieceSprite, 2, scrollBarX, y);
   MainCanvas::drawSpriteFrame(g, scrollPieceSprite, 1, scrollBarX, bottom);
   const int32_t total = std::max(lineCount, 1);
   const int32_t track = scrollTrackHeight;
@@ -90,7 +98,10 @@ void DialogWindow::paintScrollBar(const DGraphicsPtr& g, int32_t visible, int32_
                              : std::min(track - thumb, track * (thumbScale * first / total) / thumbScale);
   const int32_t thumbTop = contentY + piece + offset;
   MainCanvas::drawButtonBox(g, scrollBarX + 1, thumbTop, scrollBarWidth - 2, thumb, true, titleBarColour);
-  MainCanvas::drawSpriteFrame(g, scrollGripSprite, 0, scrollBarX + 1 + (scrollBarWidth - 2 - frameWidth(scrollGripSprite)) / 2,
+  MainCanvas::drawSpriteFrame(g,
+                              scrollGripSprite,
+                              0,
+                              scrollBarX + 1 + (scrollBarWidth - 2 - frameWidth(scrollGripSprite)) / 2,
                               thumbTop + (thumb - frameHeight(scrollGripSprite)) / 2);
   clipToScreen(g);
 }

@@ -1,11 +1,11 @@
 #include <algorithm>
 
 #include "gamelib/SoundManager.h"
-#include "microedition/media/DPlayer.h"
 #include "lang/DInteger.h"
+#include "microedition/media/DPlayer.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
 #include "nvx/src/world/WorldScreen.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 
@@ -23,7 +23,8 @@ void WorldRules::triggerAlarm(const qel::lang::DIntegerPtr& key) {
     return;
   }
   if (MainCanvas::alarmRaised) return;
-  MainCanvas::levelCounter = std::min(MainCanvas::levelCounter, MainCanvas::stepIndex + MainCanvas::randomInRange(20, 30));
+  MainCanvas::levelCounter =
+      std::min(MainCanvas::levelCounter, MainCanvas::stepIndex + MainCanvas::randomInRange(20, 30));
   MainCanvas::alarmRaised = 1;
   WorldScreen::openNotice(0, 146, nullptr, 137);
   if (MainCanvas::sounds) MainCanvas::sounds->playOnce(soundSignalAlarm, 0);
@@ -33,7 +34,8 @@ void WorldRules::makeNoise(bool loud) {
   if (MainCanvas::alarmRaised) return;
   if (loud) {
     if (MainCanvas::loudNoiseMade) return;
-    MainCanvas::levelCounter -= MainCanvas::noiseMade ? MainCanvas::randomInRange(0, 30) : MainCanvas::randomInRange(30, 50);
+    MainCanvas::levelCounter -=
+        MainCanvas::noiseMade ? MainCanvas::randomInRange(0, 30) : MainCanvas::randomInRange(30, 50);
     MainCanvas::loudNoiseMade = 1;
   } else if (!MainCanvas::noiseMade && !MainCanvas::loudNoiseMade) {
     MainCanvas::levelCounter -= MainCanvas::randomInRange(10, 30);

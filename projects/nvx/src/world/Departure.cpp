@@ -5,10 +5,10 @@
 #include "lang/DInteger.h"
 #include "microedition/media/DPlayer.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldScreen.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 
@@ -76,7 +76,8 @@ void WorldRules::onReachExit() {
       continue;
     }
     p->updateLoad();
-    if (p->id == 0 && MainCanvas::selectedPerson.get() == p) MainCanvas::heldKey = MainCanvas::pendingKey = MainCanvas::noKey;
+    if (p->id == 0 && MainCanvas::selectedPerson.get() == p)
+      MainCanvas::heldKey = MainCanvas::pendingKey = MainCanvas::noKey;
   }
   if (!all) return;
   if (MainCanvas::phase == 2) {
@@ -139,23 +140,14 @@ int8_t WorldRules::trainingResult() {
       reached = o && o->state[0] < 1;
       break;
     }
-    case 2:
-      reached = emptied(objectAt(MainCanvas::roomObjects, 3, 5));
-      break;
-    case 3:
-      reached = emptied(objectAt(MainCanvas::roomObjects, 3, 11));
-      break;
-    case 4:
-      reached = emptied(objectAt(MainCanvas::roomObjects, 5, 6));
-      break;
+    case 2: reached = emptied(objectAt(MainCanvas::roomObjects, 3, 5)); break;
+    case 3: reached = emptied(objectAt(MainCanvas::roomObjects, 3, 11)); break;
+    case 4: reached = emptied(objectAt(MainCanvas::roomObjects, 5, 6)); break;
     case 5:
       reached = explodedBomb(4, 5, 'q') && explodedBomb(8, 5, 'r') && emptied(objectAt(MainCanvas::roomObjects, 9, 5));
       break;
-    case 6:
-      reached = emptied(objectAt(MainCanvas::roomObjects, 3, 6));
-      break;
-    default:
-      break;
+    case 6: reached = emptied(objectAt(MainCanvas::roomObjects, 3, 6)); break;
+    default: break;
   }
   return reached ? 4 : 5;
 }
@@ -174,9 +166,7 @@ void WorldRules::stepVehicle() {
     case 1:
       if (driveOff()) endLevel();
       break;
-    case 2:
-      MainCanvas::vehicleSpeed = 1;
-      break;
+    case 2: MainCanvas::vehicleSpeed = 1; break;
     case 3:
       if (driveOff()) {
         if (MainCanvas::stepIndex > MainCanvas::levelCounter - 30)
@@ -207,8 +197,7 @@ void WorldRules::stepVehicle() {
         MainCanvas::phase = 0;
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -234,7 +223,8 @@ void WorldRules::endLevel() {
       }
       if (MainCanvas::levelEndFlag == 3) total -= MainCanvas::latePenalty;
       int32_t shares = 0;
-      for (int32_t i = MainCanvas::activePersons->size() - 1; i >= 0; --i) shares += MainCanvas::difficultyTable[crewAt(i)->id][1] * total / 100;
+      for (int32_t i = MainCanvas::activePersons->size() - 1; i >= 0; --i)
+        shares += MainCanvas::difficultyTable[crewAt(i)->id][1] * total / 100;
       MainCanvas::money += total - shares;
       MainCanvas::mapMessage = static_cast<int16_t>(MainCanvas::latePenalty < 1 ? 150 : 151);
       // A level without loot to aim at reads as 0 percent.
@@ -264,8 +254,7 @@ void WorldRules::endLevel() {
       MainCanvas::activePersons->removeElement(MainCanvas::persons[0]);
       WorldScreen::openNotice(36, 155, nullptr, 142);
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -1,15 +1,15 @@
 #include <cstdio>
 
 #include "io/DDataInputStream.h"
-#include "lang/DString.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DInteger.h"
+#include "lang/DString.h"
 #include "lang/DbyteArray2d.h"
 #include "lang/DintArray.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/world/RoomObject.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
-#include "nvx/src/world/RoomObject.h"
 
 namespace nvx {
 
@@ -27,9 +27,7 @@ void logRefused(int32_t level, const char* what, int32_t x, int32_t y) {
   std::fprintf(stderr, "level %d: %s at %d,%d skipped\n", level, what, x, y);
 }
 
-bool onMap(int32_t x, int32_t y) {
-  return x >= 0 && y >= 0 && x < MainCanvas::mapWidth && y < MainCanvas::mapHeight;
-}
+bool onMap(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < MainCanvas::mapWidth && y < MainCanvas::mapHeight; }
 
 bool holdsSharedLoot(const RoomObject& o) {
   return o.amount > 0 && o.content != 0 && (o.flags() & RoomObject::containerFlag) != 0;
@@ -201,14 +199,12 @@ bool WorldRules::loadLevel(int32_t level) {
   DDataInputStreamPtr in;
   try {
     in = MainCanvas::openLevelRecord(level);
-  } catch (const DExceptionBase&) {
-  }
+  } catch (const DExceptionBase&) {}
   const bool haveMap = loadLevelRecord(level, in);
   if (in) {
     try {
       in->close();
-    } catch (const DExceptionBase&) {
-    }
+    } catch (const DExceptionBase&) {}
   }
   return haveMap;
 }
@@ -228,8 +224,8 @@ bool WorldRules::loadLevelRecord(int32_t level, const DDataInputStreamPtr& in) {
   const bool haveMap = readRecord(level, in);
 
   const auto& row = MainCanvas::levelTable[level - 1];
-  MainCanvas::levelTotals = new DintArray(7, 0, 0, row[1] * 100, row[2] * 100, row[3] * 100, row[4] * 100, row[5] * 100,
-                              row[11] * 100);
+  MainCanvas::levelTotals =
+      new DintArray(7, 0, 0, row[1] * 100, row[2] * 100, row[3] * 100, row[4] * 100, row[5] * 100, row[11] * 100);
   MainCanvas::alarmBoxesOff = row[6] * 100;
   if (MainCanvas::difficulty == -1) MainCanvas::money = row[12];
   MainCanvas::levelCounters = new DintArray(6);

@@ -1,8 +1,8 @@
 #include "lang/DInteger.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 
@@ -29,21 +29,19 @@ bool WorldRules::isBlockedByObject(const Person& p, bool planning) {
   const RoomObject* o = objectAt(MainCanvas::targetX, MainCanvas::targetY);
   if (!o || o->type == 20 || o->type == 25) return false;
   switch (o->type) {
-    case 6:
-      return !(MainCanvas::alarmBoxesOff > 0 || stampedOpen(*o));
-    case 4:
-      return !(planning && (MainCanvas::levelTotals[5] > 0 || stampedOpen(*o)));
+    case 6: return !(MainCanvas::alarmBoxesOff > 0 || stampedOpen(*o));
+    case 4: return !(planning && (MainCanvas::levelTotals[5] > 0 || stampedOpen(*o)));
     case 1:
-    case 2:
-      return planning ? !stampedOpen(*o) : o->state[0] >= 1;
-    default:
-      return true;
+    case 2: return planning ? !stampedOpen(*o) : o->state[0] >= 1;
+    default: return true;
   }
 }
 
 bool WorldRules::canStep(const Person& p, bool ignorePersons) {
   if (!p.computeTarget()) return false;
-  if (MainCanvas::targetY == MainCanvas::exitY && (MainCanvas::targetX == MainCanvas::exitX - 1 || MainCanvas::targetX == MainCanvas::exitX + 1)) return false;
+  if (MainCanvas::targetY == MainCanvas::exitY &&
+      (MainCanvas::targetX == MainCanvas::exitX - 1 || MainCanvas::targetX == MainCanvas::exitX + 1))
+    return false;
   const bool floor = MainCanvas::grid[MainCanvas::targetX][MainCanvas::targetY] > 12;
   if (!floor || ignorePersons) return floor;
   const bool targetIsExit = MainCanvas::targetX == MainCanvas::exitX && MainCanvas::targetY == MainCanvas::exitY;
@@ -62,7 +60,8 @@ bool WorldRules::canStep(const Person& p, bool ignorePersons) {
 }
 
 RoomObject* WorldRules::objectInFront(const Person& p) {
-  RoomObject* o = objectAt(p.x + MainCanvas::directionSteps[0][p.direction & 3], p.y + MainCanvas::directionSteps[1][p.direction & 3]);
+  RoomObject* o = objectAt(p.x + MainCanvas::directionSteps[0][p.direction & 3],
+                           p.y + MainCanvas::directionSteps[1][p.direction & 3]);
   if (o && o->type == 6 && MainCanvas::alarmBoxesOff > 0) return nullptr;
   return o;
 }
@@ -71,7 +70,8 @@ bool WorldRules::isOnOpenSide(const RoomObject& o, int32_t x, int32_t y) {
   const int32_t flags = o.flags();
   for (int32_t d = 0; d < 4; ++d) {
     const int32_t s = (o.facing + d) % 4;
-    if (o.x + MainCanvas::directionSteps[0][s] == x && o.y + MainCanvas::directionSteps[1][s] == y) return (flags >> d & 1) != 0;
+    if (o.x + MainCanvas::directionSteps[0][s] == x && o.y + MainCanvas::directionSteps[1][s] == y)
+      return (flags >> d & 1) != 0;
   }
   return (flags >> 4 & 1) != 0;
 }
@@ -89,7 +89,8 @@ void WorldRules::affectNeighbours(int32_t x, int32_t y, bool stampMode, bool cle
     }
     if (o->type == 6 || o->type == RoomObject::bombKind || o->type == 4 || (o->flags() & RoomObject::inertFlag))
       continue;
-    const bool inWall = nx >= 0 && ny >= 0 && nx < MainCanvas::mapWidth && ny < MainCanvas::mapHeight && MainCanvas::grid[nx][ny] < 13;
+    const bool inWall =
+        nx >= 0 && ny >= 0 && nx < MainCanvas::mapWidth && ny < MainCanvas::mapHeight && MainCanvas::grid[nx][ny] < 13;
     if (!strong && inWall && !isOnOpenSide(*o, x, y)) continue;
     if (!stampMode) {
       o->state[0] = 0;

@@ -7,9 +7,9 @@
 #include "microedition/lcdui/DImage.h"
 #include "microedition/lcdui/DPalette.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
 #include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/WorldScreen.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 
@@ -247,9 +247,7 @@ bool Person::control() {
     case MainCanvas::actionDown: direction = 3; break;
     case MainCanvas::actionLeft: direction = 0; break;
     case MainCanvas::actionRight: direction = 2; break;
-    default:
-      action = actionWait;
-      return false;
+    default: action = actionWait; return false;
   }
   const bool planning = MainCanvas::skipWorldLogic == 0;
   if (MainCanvas::isBlockedByObject(*this, planning)) {
@@ -376,13 +374,18 @@ void Person::paintPlanning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int32_
   const auto& sign = MainCanvas::spriteTable[MainCanvas::planSignSprites];
   const int32_t centreX = px + signOffset + sign[2] / 2, centreY = py + signOffset + sign[3] / 2;
   for (int32_t d = 0; d < 4; ++d) {
-    const qel::lcdui::DImagePtr arrows[4] = {MainCanvas::arrowLeft, MainCanvas::arrowUp, MainCanvas::arrowRight,
-                                             MainCanvas::arrowDown};
+    const qel::lcdui::DImagePtr arrows[4] = {
+        MainCanvas::arrowLeft, MainCanvas::arrowUp, MainCanvas::arrowRight, MainCanvas::arrowDown};
     const qel::lcdui::DImagePtr& arrow = arrows[d];
     if (!arrow) continue;
     const int32_t alpha = action == actionWalk && direction == d ? 128 : 50;
-    g->drawImage(arrow, centreX + stepX(d) * 3 * MainCanvas::cellSize / 5, centreY + stepY(d) * 3 * MainCanvas::cellSize / 5,
-                 alpha, qel::lcdui::DGraphics::HCENTER | qel::lcdui::DGraphics::VCENTER, 0, nullptr);
+    g->drawImage(arrow,
+                 centreX + stepX(d) * 3 * MainCanvas::cellSize / 5,
+                 centreY + stepY(d) * 3 * MainCanvas::cellSize / 5,
+                 alpha,
+                 qel::lcdui::DGraphics::HCENTER | qel::lcdui::DGraphics::VCENTER,
+                 0,
+                 nullptr);
   }
 }
 

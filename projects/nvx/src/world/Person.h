@@ -7,9 +7,9 @@
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
-#include "util/DVector.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
+#include "util/DVector.h"
 
 namespace nvx {
 

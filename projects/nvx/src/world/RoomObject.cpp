@@ -113,7 +113,8 @@ int32_t RoomObject::outlineColour() const {
   if (type == 6) return amount == 0 ? 0xff0000 : amount == 1 ? 0x04cf04 : 0x0000ff;
   if (type == 11) return 0;
   if (flags() & inertFlag) return 0x595959;
-  const bool lootOnSale = content >= 0 && content < MainCanvas::levelTotals->length() && MainCanvas::levelTotals[content] > 0;
+  const bool lootOnSale =
+      content >= 0 && content < MainCanvas::levelTotals->length() && MainCanvas::levelTotals[content] > 0;
   if (lootOnSale || briefingOfLevel() == uncolouredLootBriefing) return 0;
   return amount > 0 ? 0xb80066 : 0;
 }

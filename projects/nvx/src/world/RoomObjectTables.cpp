@@ -1,8 +1,8 @@
 #include "lang/DInteger.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/world/RoomObject.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
-#include "nvx/src/world/RoomObject.h"
 
 namespace nvx {
 
@@ -29,8 +29,8 @@ void WorldRules::copyObjects(const DHashtablePtr& source, const DHashtablePtr& t
   target->clear();
   for (DEnumerationPtr objects = source->elements(); objects->hasMoreElements();) {
     auto* from = static_cast<RoomObject*>(objects->nextElement());
-    RoomObjectPtr copy = new RoomObject(static_cast<int8_t>(from->type), from->x, from->y, from->facing, false,
-                                        from->content, from->amount);
+    RoomObjectPtr copy = new RoomObject(
+        static_cast<int8_t>(from->type), from->x, from->y, from->facing, false, from->content, from->amount);
     copy->openStamp = from->openStamp;
     copy->takeStamp = from->takeStamp;
     target->put(cellKey(from->x, from->y), copy);

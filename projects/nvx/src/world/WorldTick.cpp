@@ -6,12 +6,12 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/media/DPlayer.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DEnumeration.h"
-#include "util/DHashtable.h"
 #include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldScreen.h"
+#include "util/DEnumeration.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 
@@ -113,8 +113,7 @@ void workUnit(Person& p) {
         finishObjectAction(p);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -177,11 +176,8 @@ void startRunningStep(Person& p, bool selected) {
       break;
     }
     case 6:
-    case 7:
-      p.action = 2;
-      break;
-    default:
-      break;
+    case 7: p.action = 2; break;
+    default: break;
   }
 }
 
@@ -236,8 +232,11 @@ void WorldRules::drawTrailDot(const Person& p) {
   const int32_t side = MainCanvas::screenHeight >= 401 ? 4 : 2;
   MainCanvas::trailGraphics->setColor(static_cast<uint32_t>(MainCanvas::colourTable[p.id]));
   MainCanvas::trailGraphics->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::viewHeight);
-  MainCanvas::trailGraphics->fillRect(MainCanvas::mapOriginX + MainCanvas::cellSize * p.x + dx + MainCanvas::cellSize / 2 + p.id - 1,
-                          MainCanvas::mapOriginY + MainCanvas::cellSize * p.y + dy + MainCanvas::cellSize / 2 + p.id - 1, side, side);
+  MainCanvas::trailGraphics->fillRect(
+      MainCanvas::mapOriginX + MainCanvas::cellSize * p.x + dx + MainCanvas::cellSize / 2 + p.id - 1,
+      MainCanvas::mapOriginY + MainCanvas::cellSize * p.y + dy + MainCanvas::cellSize / 2 + p.id - 1,
+      side,
+      side);
 }
 
 void WorldRules::tickBombs() {
@@ -284,12 +283,15 @@ void WorldRules::worldTick() {
   }
   if (running() && MainCanvas::clockTick == 0 && MainCanvas::phase != 5) {
     ++MainCanvas::stepIndex;
-    if (MainCanvas::stepIndex > MainCanvas::levelCounter - 10 && MainCanvas::difficulty >= 0 && !MainCanvas::alarmSounding) {
+    if (MainCanvas::stepIndex > MainCanvas::levelCounter - 10 && MainCanvas::difficulty >= 0 &&
+        !MainCanvas::alarmSounding) {
       if (MainCanvas::sounds) MainCanvas::sounds->play(soundAlarm, true, 0);
       MainCanvas::alarmSounding = 1;
     } else if (MainCanvas::stepIndex == MainCanvas::levelCounter - 1 && MainCanvas::difficulty >= 0) {
       const Person* leader = static_cast<Person*>(MainCanvas::persons[0].get());
-      if (leader && leader->x == MainCanvas::exitX && leader->y == MainCanvas::exitY && !leader->busy && MainCanvas::phase == 0) depart();
+      if (leader && leader->x == MainCanvas::exitX && leader->y == MainCanvas::exitY && !leader->busy &&
+          MainCanvas::phase == 0)
+        depart();
     } else if (MainCanvas::stepIndex > MainCanvas::levelCounter) {
       if (MainCanvas::difficulty == -1) {
         MainCanvas::levelEndFlag = 5;

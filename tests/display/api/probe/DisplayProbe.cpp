@@ -8,11 +8,11 @@
 namespace tdlx {
 
 void forgetProcessState() {
-    forgetVideoDetect();
-    forgetDeviceModel();
-    forgetSystemLibraries();
-    forgetSystemOrientation();
-    restartLog();
+  forgetVideoDetect();
+  forgetDeviceModel();
+  forgetSystemLibraries();
+  forgetSystemOrientation();
+  restartLog();
 }
 
 int hookedWindowCount() { return hookTable().count; }

@@ -7,8 +7,8 @@ namespace tdlx {
 void forgetDeviceModel() { cachedDeviceModel().reset(); }
 
 void forgetSystemLibraries() {
-    coreLibraryHolder().reset();
-    shellLibraryHolder().reset();
+  coreLibraryHolder().reset();
+  shellLibraryHolder().reset();
 }
 
 void restartLog() { logState().started = false; }

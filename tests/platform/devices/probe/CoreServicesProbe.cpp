@@ -9,8 +9,8 @@ std::vector<bool> recordedAllKeysCalls() { return coreServicesState().allKeysCal
 std::vector<bool> recordedKModeCalls() { return coreServicesState().kModeCalls.calls(); }
 
 void clearRecordedCoreCalls() {
-    coreServicesState().allKeysCalls.clear();
-    coreServicesState().kModeCalls.clear();
+  coreServicesState().allKeysCalls.clear();
+  coreServicesState().kModeCalls.clear();
 }
 
 }  // namespace wce

@@ -4,11 +4,11 @@
 namespace wce::testing {
 
 struct CoreLinkState {
-    int attached = 0;
-    int surfaces = 0;
-    int overlays = 0;
-    bool transferOpen = false;
-    bool overlayOn = false;
+  int attached = 0;
+  int surfaces = 0;
+  int overlays = 0;
+  bool transferOpen = false;
+  bool overlayOn = false;
 };
 
 CoreLinkState coreLinkState();

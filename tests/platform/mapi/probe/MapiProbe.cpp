@@ -7,7 +7,7 @@ void setNextMapiResult(MapiCall call, HRESULT result) { mapi::nextResults().set(
 void clearNextMapiResults() { mapi::nextResults().clear(); }
 
 MapiUsage mapiUsage() {
-    return MapiUsage{mapi::initializations(), mapi::liveObjects(), mapi::liveBuffers(), mapi::adviseConnections()};
+  return MapiUsage{mapi::initializations(), mapi::liveObjects(), mapi::liveBuffers(), mapi::adviseConnections()};
 }
 
 }  // namespace wce

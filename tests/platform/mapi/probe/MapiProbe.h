@@ -12,11 +12,11 @@ void clearNextMapiResults();
 // What is outstanding: every object released and every buffer freed leaves
 // only the initializations still counted.
 struct MapiUsage {
-    int initializations;
-    int liveObjects;
-    int liveBuffers;
-    int adviseConnections;
-    bool operator==(const MapiUsage&) const = default;
+  int initializations;
+  int liveObjects;
+  int liveBuffers;
+  int adviseConnections;
+  bool operator==(const MapiUsage&) const = default;
 };
 MapiUsage mapiUsage();
 

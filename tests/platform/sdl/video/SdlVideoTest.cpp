@@ -1,3 +1,9 @@
+#include <SDL.h>
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <vector>
+
 #include "platform/screen/DeviceScreen.h"
 #include "platform/sdl/video/SdlVideo.h"
 #include "platform/system/ActiveDevice.h"
@@ -5,221 +11,214 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
 namespace wce {
 namespace {
 
 LRESULT quietProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Under SDL's dummy video driver: one device window and the driver at zoom 2.
 class SdlVideoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("NIGHTVAULT_ZOOM", "2", 1);
-        std::string error;
-        video_ = SdlVideo::open(error);
-        ASSERT_NE(video_, nullptr) << error;
-        WindowClassInfo info;
-        info.procedure = &quietProcedure;
-        info.className = u"Device";
-        ASSERT_NE(RegisterClassW(&info), 0);
-        window_ = CreateWindowExW(0, u"Device", u"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
-        drain();
+  void SetUp() override {
+    setenv("NIGHTVAULT_ZOOM", "2", 1);
+    std::string error;
+    video_ = SdlVideo::open(error);
+    ASSERT_NE(video_, nullptr) << error;
+    WindowClassInfo info;
+    info.procedure = &quietProcedure;
+    info.className = u"Device";
+    ASSERT_NE(RegisterClassW(&info), 0);
+    window_ = CreateWindowExW(0, u"Device", u"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+    drain();
+  }
+
+  void TearDown() override {
+    video_.reset();
+    DestroyWindow(window_);
+    drain();
+    UnregisterClassW(u"Device", nullptr);
+    unsetenv("NIGHTVAULT_ZOOM");
+  }
+
+  std::vector<MSG> drain() {
+    std::vector<MSG> messages;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      messages.push_back(message);
+      DispatchMessageW(&message);
     }
+    return messages;
+  }
 
-    void TearDown() override {
-        video_.reset();
-        DestroyWindow(window_);
-        drain();
-        UnregisterClassW(u"Device", nullptr);
-        unsetenv("NIGHTVAULT_ZOOM");
-    }
+  static void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
-    std::vector<MSG> drain() {
-        std::vector<MSG> messages;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            messages.push_back(message);
-            DispatchMessageW(&message);
-        }
-        return messages;
-    }
+  static SDL_Event keyEvent(Uint32 type, SDL_Keycode key, bool repeat = false) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.sym = key;
+    return event;
+  }
 
-    static void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+  static SDL_Event buttonEvent(Uint32 type, Uint8 button, int x, int y) {
+    SDL_Event event{};
+    event.type = type;
+    event.button.button = button;
+    event.button.x = x;
+    event.button.y = y;
+    return event;
+  }
 
-    static SDL_Event keyEvent(Uint32 type, SDL_Keycode key, bool repeat = false) {
-        SDL_Event event{};
-        event.type = type;
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat ? 1 : 0;
-        event.key.keysym.sym = key;
-        return event;
-    }
+  static SDL_Event windowEvent(Uint8 what) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = what;
+    return event;
+  }
 
-    static SDL_Event buttonEvent(Uint32 type, Uint8 button, int x, int y) {
-        SDL_Event event{};
-        event.type = type;
-        event.button.button = button;
-        event.button.x = x;
-        event.button.y = y;
-        return event;
-    }
-
-    static SDL_Event windowEvent(Uint8 what) {
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = what;
-        return event;
-    }
-
-    ScopedDeviceProfile profile_{DeviceProfile{}};
-    std::unique_ptr<SdlVideo> video_;
-    HWND window_ = nullptr;
+  ScopedDeviceProfile profile_{DeviceProfile{}};
+  std::unique_ptr<SdlVideo> video_;
+  HWND window_ = nullptr;
 };
 
 TEST_F(SdlVideoTest, KeysArriveAsKeyMessagesWithTheRepeatBit) {
-    push(keyEvent(SDL_KEYDOWN, SDLK_LEFT));
-    push(keyEvent(SDL_KEYDOWN, SDLK_LEFT, true));
-    push(keyEvent(SDL_KEYUP, SDLK_LEFT));
-    push(keyEvent(SDL_KEYDOWN, SDLK_SPACE));
-    push(keyEvent(SDL_KEYDOWN, SDLK_F5));
-    const auto messages = drain();
-    ASSERT_EQ(messages.size(), 4u);
-    EXPECT_EQ(messages[0].message, WM_KEYDOWN);
-    EXPECT_EQ(messages[0].hwnd, window_);
-    EXPECT_EQ(messages[0].wParam, 37u);
-    EXPECT_EQ(messages[0].lParam & KF_REPEAT_BIT, 0);
-    EXPECT_EQ(messages[1].message, WM_KEYDOWN);
-    EXPECT_NE(messages[1].lParam & KF_REPEAT_BIT, 0);
-    EXPECT_EQ(messages[2].message, WM_KEYUP);
-    EXPECT_EQ(messages[2].wParam, 37u);
-    EXPECT_EQ(messages[3].wParam, 193u);
+  push(keyEvent(SDL_KEYDOWN, SDLK_LEFT));
+  push(keyEvent(SDL_KEYDOWN, SDLK_LEFT, true));
+  push(keyEvent(SDL_KEYUP, SDLK_LEFT));
+  push(keyEvent(SDL_KEYDOWN, SDLK_SPACE));
+  push(keyEvent(SDL_KEYDOWN, SDLK_F5));
+  const auto messages = drain();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[0].message, WM_KEYDOWN);
+  EXPECT_EQ(messages[0].hwnd, window_);
+  EXPECT_EQ(messages[0].wParam, 37u);
+  EXPECT_EQ(messages[0].lParam & KF_REPEAT_BIT, 0);
+  EXPECT_EQ(messages[1].message, WM_KEYDOWN);
+  EXPECT_NE(messages[1].lParam & KF_REPEAT_BIT, 0);
+  EXPECT_EQ(messages[2].message, WM_KEYUP);
+  EXPECT_EQ(messages[2].wParam, 37u);
+  EXPECT_EQ(messages[3].wParam, 193u);
 }
 
 TEST_F(SdlVideoTest, SmartphoneStarAndPound) {
-    ScopedDeviceProfile smartphone(*devicePreset("SmartPhone"));
-    push(keyEvent(SDL_KEYDOWN, SDLK_KP_MULTIPLY));
-    push(keyEvent(SDL_KEYDOWN, SDLK_KP_HASH));
-    const auto messages = drain();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].wParam, 119u);
-    EXPECT_EQ(messages[1].wParam, 120u);
+  ScopedDeviceProfile smartphone(*devicePreset("SmartPhone"));
+  push(keyEvent(SDL_KEYDOWN, SDLK_KP_MULTIPLY));
+  push(keyEvent(SDL_KEYDOWN, SDLK_KP_HASH));
+  const auto messages = drain();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].wParam, 119u);
+  EXPECT_EQ(messages[1].wParam, 120u);
 }
 
 TEST_F(SdlVideoTest, TheLeftButtonIsThePenInScreenCoordinates) {
-    push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 21, 41));
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.x = 1000;
-    motion.motion.y = -5;
-    motion.motion.state = SDL_BUTTON_LMASK;
-    push(motion);
-    push(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 479, 639));
-    push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 10));
-    motion.motion.state = 0;
-    motion.motion.x = 100;
-    motion.motion.y = 100;
-    push(motion);
-    const auto messages = drain();
-    ASSERT_EQ(messages.size(), 4u);
-    EXPECT_EQ(messages[0].message, WM_LBUTTONDOWN);
-    EXPECT_EQ(messages[0].wParam, MK_LBUTTON);
-    EXPECT_EQ(messages[0].lParam, MAKELPARAM(10, 20));
-    EXPECT_EQ(messages[1].message, WM_MOUSEMOVE);
-    EXPECT_EQ(messages[1].wParam, MK_LBUTTON);
-    EXPECT_EQ(messages[1].lParam, MAKELPARAM(239, 0));
-    EXPECT_EQ(messages[2].message, WM_LBUTTONUP);
-    EXPECT_EQ(messages[2].lParam, MAKELPARAM(239, 319));
-    EXPECT_EQ(messages[3].wParam, 0u);
-    EXPECT_EQ(messages[3].lParam, MAKELPARAM(50, 50));
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 21, 41));
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 1000;
+  motion.motion.y = -5;
+  motion.motion.state = SDL_BUTTON_LMASK;
+  push(motion);
+  push(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 479, 639));
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 10));
+  motion.motion.state = 0;
+  motion.motion.x = 100;
+  motion.motion.y = 100;
+  push(motion);
+  const auto messages = drain();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[0].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(messages[0].wParam, MK_LBUTTON);
+  EXPECT_EQ(messages[0].lParam, MAKELPARAM(10, 20));
+  EXPECT_EQ(messages[1].message, WM_MOUSEMOVE);
+  EXPECT_EQ(messages[1].wParam, MK_LBUTTON);
+  EXPECT_EQ(messages[1].lParam, MAKELPARAM(239, 0));
+  EXPECT_EQ(messages[2].message, WM_LBUTTONUP);
+  EXPECT_EQ(messages[2].lParam, MAKELPARAM(239, 319));
+  EXPECT_EQ(messages[3].wParam, 0u);
+  EXPECT_EQ(messages[3].lParam, MAKELPARAM(50, 50));
 }
 
 TEST_F(SdlVideoTest, PenCoordinatesFollowTheDisplayOrientation) {
-    setDisplayOrientation(1);
-    push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1000, 1000));
-    const auto messages = drain();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].lParam, MAKELPARAM(319, 239));
+  setDisplayOrientation(1);
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1000, 1000));
+  const auto messages = drain();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].lParam, MAKELPARAM(319, 239));
 }
 
 TEST_F(SdlVideoTest, FocusCloseAndExposure) {
-    push(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    auto messages = drain();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].message, WM_ACTIVATE);
-    EXPECT_EQ(messages[0].wParam, WA_INACTIVE);
-    EXPECT_EQ(GetForegroundWindow(), nullptr);
-    push(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-    push(windowEvent(SDL_WINDOWEVENT_EXPOSED));
-    messages = drain();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].wParam, WA_ACTIVE);
-    EXPECT_EQ(GetForegroundWindow(), window_);
-    EXPECT_EQ(messages[1].message, WM_PAINT);
-    push(windowEvent(SDL_WINDOWEVENT_CLOSE));
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    push(quit);
-    MSG message;
-    ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, WM_CLOSE);
-    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+  push(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+  auto messages = drain();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].message, WM_ACTIVATE);
+  EXPECT_EQ(messages[0].wParam, WA_INACTIVE);
+  EXPECT_EQ(GetForegroundWindow(), nullptr);
+  push(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  push(windowEvent(SDL_WINDOWEVENT_EXPOSED));
+  messages = drain();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].wParam, WA_ACTIVE);
+  EXPECT_EQ(GetForegroundWindow(), window_);
+  EXPECT_EQ(messages[1].message, WM_PAINT);
+  push(windowEvent(SDL_WINDOWEVENT_CLOSE));
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  push(quit);
+  MSG message;
+  ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_CLOSE);
+  EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST_F(SdlVideoTest, ThePresentedWindowShowsTheScreenScaled) {
-    DeviceScreen& screen = DeviceScreen::instance();
-    for (int y = 0; y < screen.height(); ++y) {
-        for (int x = 0; x < screen.width(); ++x) screen.setViewPixel(x, y, static_cast<std::uint16_t>(x * 173 + y * 31));
+  DeviceScreen& screen = DeviceScreen::instance();
+  for (int y = 0; y < screen.height(); ++y) {
+    for (int x = 0; x < screen.width(); ++x) screen.setViewPixel(x, y, static_cast<std::uint16_t>(x * 173 + y * 31));
+  }
+  video_->present();
+  int width = 0;
+  int height = 0;
+  const std::string pixels = video_->readBack(width, height);
+  ASSERT_EQ(width, 480);
+  ASSERT_EQ(height, 640);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint16_t shown;
+      std::memcpy(&shown, pixels.data() + (y * width + x) * 2, 2);
+      ASSERT_EQ(shown, screen.viewPixel(x / 2, y / 2)) << x << "," << y;
     }
-    video_->present();
-    int width = 0;
-    int height = 0;
-    const std::string pixels = video_->readBack(width, height);
-    ASSERT_EQ(width, 480);
-    ASSERT_EQ(height, 640);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::uint16_t shown;
-            std::memcpy(&shown, pixels.data() + (y * width + x) * 2, 2);
-            ASSERT_EQ(shown, screen.viewPixel(x / 2, y / 2)) << x << "," << y;
-        }
-    }
+  }
 }
 
 TEST_F(SdlVideoTest, TurningTheScreenResizesTheWindow) {
-    setDisplayOrientation(1);
-    video_->present();
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(SDL_GetWindowFromID(video_->windowId()), &width, &height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
+  setDisplayOrientation(1);
+  video_->present();
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(SDL_GetWindowFromID(video_->windowId()), &width, &height);
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
 }
 
 TEST(ZoomTest, EnvironmentOrTheLargestFactorThatFits) {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    SDL_Rect usable{};
-    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);
-    unsetenv("NIGHTVAULT_ZOOM");
-    EXPECT_EQ(SdlVideo::chooseZoom(240, 320), std::max(1, std::min(usable.w / 240, usable.h / 320)));
-    EXPECT_EQ(SdlVideo::chooseZoom(100000, 100000), 1);
-    setenv("NIGHTVAULT_ZOOM", "3", 1);
-    EXPECT_EQ(SdlVideo::chooseZoom(240, 320), 3);
-    for (const char* bad : {"0", "17", "2x", ""}) {
-        setenv("NIGHTVAULT_ZOOM", bad, 1);
-        EXPECT_EQ(SdlVideo::chooseZoom(100000, 100000), 1) << bad;
-    }
-    unsetenv("NIGHTVAULT_ZOOM");
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    SDL_Quit();
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  SDL_Rect usable{};
+  ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);
+  unsetenv("NIGHTVAULT_ZOOM");
+  EXPECT_EQ(SdlVideo::chooseZoom(240, 320), std::max(1, std::min(usable.w / 240, usable.h / 320)));
+  EXPECT_EQ(SdlVideo::chooseZoom(100000, 100000), 1);
+  setenv("NIGHTVAULT_ZOOM", "3", 1);
+  EXPECT_EQ(SdlVideo::chooseZoom(240, 320), 3);
+  for (const char* bad : {"0", "17", "2x", ""}) {
+    setenv("NIGHTVAULT_ZOOM", bad, 1);
+    EXPECT_EQ(SdlVideo::chooseZoom(100000, 100000), 1) << bad;
+  }
+  unsetenv("NIGHTVAULT_ZOOM");
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_Quit();
 }
 
 }  // namespace

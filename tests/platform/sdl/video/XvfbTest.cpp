@@ -1,143 +1,151 @@
 // A real X window under Xvfb: what the window shows, read back with
 // ImageMagick's import, is the device screen.
 
-#include "platform/screen/DeviceScreen.h"
-#include "platform/sdl/video/SdlVideo.h"
-#include "platform/system/ActiveDevice.h"
-
 #include <SDL.h>
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
+#include "platform/screen/DeviceScreen.h"
+#include "platform/sdl/video/SdlVideo.h"
+#include "platform/system/ActiveDevice.h"
+
 namespace wce {
 namespace {
 
 bool installed(const char* program) {
-    return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
+  return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 // An X server of our own, stopped with the object.
 class XvfbServer {
 public:
-    XvfbServer() {
-        int numbers[2];
-        if (pipe(numbers) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(numbers[0]);
-            const std::string fd = std::to_string(numbers[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x700x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(numbers[1]);
-        // Xvfb may write the number and its newline apart; closing the pipe
-        // before the newline arrives makes the server quit.
-        std::string number;
-        char c = 0;
-        while (pid_ > 0 && read(numbers[0], &c, 1) == 1 && c != '\n') number += c;
-        close(numbers[0]);
-        if (!number.empty() && c == '\n') display_ = ":" + number;
+  XvfbServer() {
+    int numbers[2];
+    if (pipe(numbers) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(numbers[0]);
+      const std::string fd = std::to_string(numbers[1]);
+      execlp("Xvfb",
+             "Xvfb",
+             "-displayfd",
+             fd.c_str(),
+             "-screen",
+             "0",
+             "800x700x24",
+             "-nolisten",
+             "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
     }
-    ~XvfbServer() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+    close(numbers[1]);
+    // Xvfb may write the number and its newline apart; closing the pipe
+    // before the newline arrives makes the server quit.
+    std::string number;
+    char c = 0;
+    while (pid_ > 0 && read(numbers[0], &c, 1) == 1 && c != '\n') number += c;
+    close(numbers[0]);
+    if (!number.empty() && c == '\n') display_ = ":" + number;
+  }
+  ~XvfbServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
     }
-    const std::optional<std::string>& display() const { return display_; }
+  }
+  const std::optional<std::string>& display() const { return display_; }
 
 private:
-    pid_t pid_ = -1;
-    std::optional<std::string> display_;
+  pid_t pid_ = -1;
+  std::optional<std::string> display_;
 };
 
 std::string capture(const std::string& display, unsigned long window) {
-    const std::string command =
-        "DISPLAY=" + display + " import -window " + std::to_string(window) + " -depth 8 rgb:- 2>/dev/null";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {};
-    std::string bytes;
-    char chunk[65536];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) bytes.append(chunk, got);
-    pclose(pipe);
-    return bytes;
+  const std::string command =
+      "DISPLAY=" + display + " import -window " + std::to_string(window) + " -depth 8 rgb:- 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return {};
+  std::string bytes;
+  char chunk[65536];
+  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) bytes.append(chunk, got);
+  pclose(pipe);
+  return bytes;
 }
 
 // Shows a pattern on the server's display and answers what differs, or "".
 std::string showAndCompare(const std::string& display) {
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    setenv("DISPLAY", display.c_str(), 1);
-    setenv("NIGHTVAULT_ZOOM", "2", 1);
-    std::string error;
-    auto video = SdlVideo::open(error);
-    if (!video) return "SDL did not open: " + error;
-    if (video->x11Window() == 0) return "no X11 window";
-    DeviceScreen& screen = DeviceScreen::instance();
-    for (int y = 0; y < screen.height(); ++y) {
-        for (int x = 0; x < screen.width(); ++x) {
-            const int red = x * 31 / 239;
-            const int green = y * 63 / 319;
-            const int blue = ((x / 16 + y / 16) & 1) ? 31 : 0;
-            screen.setViewPixel(x, y, static_cast<std::uint16_t>(red << 11 | green << 5 | blue));
-        }
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  setenv("DISPLAY", display.c_str(), 1);
+  setenv("NIGHTVAULT_ZOOM", "2", 1);
+  std::string error;
+  auto video = SdlVideo::open(error);
+  if (!video) return "SDL did not open: " + error;
+  if (video->x11Window() == 0) return "no X11 window";
+  DeviceScreen& screen = DeviceScreen::instance();
+  for (int y = 0; y < screen.height(); ++y) {
+    for (int x = 0; x < screen.width(); ++x) {
+      const int red = x * 31 / 239;
+      const int green = y * 63 / 319;
+      const int blue = ((x / 16 + y / 16) & 1) ? 31 : 0;
+      screen.setViewPixel(x, y, static_cast<std::uint16_t>(red << 11 | green << 5 | blue));
     }
-    // The server maps the window in its own time.
-    const std::size_t expected = 480u * 640u * 3u;
-    std::string shot;
-    for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
-        video->pump();
-        video->present();
-        shot = capture(display, video->x11Window());
-        if (shot.size() != expected) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  // The server maps the window in its own time.
+  const std::size_t expected = 480u * 640u * 3u;
+  std::string shot;
+  for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
+    video->pump();
+    video->present();
+    shot = capture(display, video->x11Window());
+    if (shot.size() != expected) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (shot.size() != expected) return "screenshot of " + std::to_string(shot.size()) + " bytes";
+  int mismatches = 0;
+  for (int y = 0; y < 640; ++y) {
+    for (int x = 0; x < 480; ++x) {
+      const auto* rgb = reinterpret_cast<const unsigned char*>(shot.data()) + (y * 480 + x) * 3;
+      const auto shown = static_cast<std::uint16_t>((rgb[0] >> 3) << 11 | (rgb[1] >> 2) << 5 | (rgb[2] >> 3));
+      if (shown != screen.viewPixel(x / 2, y / 2)) ++mismatches;
     }
-    if (shot.size() != expected) return "screenshot of " + std::to_string(shot.size()) + " bytes";
-    int mismatches = 0;
-    for (int y = 0; y < 640; ++y) {
-        for (int x = 0; x < 480; ++x) {
-            const auto* rgb = reinterpret_cast<const unsigned char*>(shot.data()) + (y * 480 + x) * 3;
-            const auto shown = static_cast<std::uint16_t>((rgb[0] >> 3) << 11 | (rgb[1] >> 2) << 5 | (rgb[2] >> 3));
-            if (shown != screen.viewPixel(x / 2, y / 2)) ++mismatches;
-        }
-    }
-    return mismatches == 0 ? "" : std::to_string(mismatches) + " pixels differ";
+  }
+  return mismatches == 0 ? "" : std::to_string(mismatches) + " pixels differ";
 }
 
 // The X client runs in a child process, so that the X and D-Bus libraries'
 // process-wide state stays out of this one.
 TEST(XvfbTest, TheWindowShowsTheDeviceScreen) {
-    if (!installed("Xvfb") || !installed("import")) GTEST_SKIP() << "Xvfb or ImageMagick is not installed";
-    XvfbServer server;
-    ASSERT_TRUE(server.display()) << "Xvfb did not start";
-    ScopedDeviceProfile profile(DeviceProfile{});
-    int result[2];
-    ASSERT_EQ(pipe(result), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(result[0]);
-        const std::string outcome = showAndCompare(*server.display());
-        (void)!write(result[1], outcome.data(), outcome.size());
-        _exit(0);
-    }
-    close(result[1]);
-    std::string outcome;
-    char chunk[256];
-    for (ssize_t got; (got = read(result[0], chunk, sizeof chunk)) > 0;) outcome.append(chunk, static_cast<std::size_t>(got));
+  if (!installed("Xvfb") || !installed("import")) GTEST_SKIP() << "Xvfb or ImageMagick is not installed";
+  XvfbServer server;
+  ASSERT_TRUE(server.display()) << "Xvfb did not start";
+  ScopedDeviceProfile profile(DeviceProfile{});
+  int result[2];
+  ASSERT_EQ(pipe(result), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
     close(result[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(outcome, "");
+    const std::string outcome = showAndCompare(*server.display());
+    (void)!write(result[1], outcome.data(), outcome.size());
+    _exit(0);
+  }
+  close(result[1]);
+  std::string outcome;
+  char chunk[256];
+  for (ssize_t got; (got = read(result[0], chunk, sizeof chunk)) > 0;)
+    outcome.append(chunk, static_cast<std::size_t>(got));
+  close(result[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(outcome, "");
 }
 
 }  // namespace

@@ -7,8 +7,8 @@ std::vector<ShellRequest> recordedShellRequests() { return shellRecords().reques
 std::vector<std::u16string> recordedPhoneCalls() { return shellRecords().calls.calls(); }
 
 void clearRecordedShellRequests() {
-    shellRecords().requests.clear();
-    shellRecords().calls.clear();
+  shellRecords().requests.clear();
+  shellRecords().calls.clear();
 }
 
 }  // namespace wce

@@ -1,10 +1,10 @@
 #pragma once
 // What a test sees of the shell and phone requests made.
 
-#include "platform/shell/ShellRecords.h"
-
 #include <string>
 #include <vector>
+
+#include "platform/shell/ShellRecords.h"
 
 namespace wce {
 

@@ -9,15 +9,15 @@ void setNextSmsResult(SmsCall call, HRESULT result) { smsTransport().nextResults
 void clearNextSmsResults() { smsTransport().nextResults.clear(); }
 
 int openSmsHandles() {
-    SmsTransport& state = smsTransport();
-    std::lock_guard lock(state.guard);
-    return static_cast<int>(state.sessions.size());
+  SmsTransport& state = smsTransport();
+  std::lock_guard lock(state.guard);
+  return static_cast<int>(state.sessions.size());
 }
 
 void clearMessageUserFolder() {
-    MessageFolderState& state = messageFolderState();
-    std::lock_guard lock(state.guard);
-    state.userFolder.reset();
+  MessageFolderState& state = messageFolderState();
+  std::lock_guard lock(state.guard);
+  state.userFolder.reset();
 }
 
 }  // namespace wce

@@ -7,8 +7,8 @@ std::vector<ShellCall> recordedFullScreenCalls() { return aygshellCalls().fullSc
 std::vector<ShellCall> recordedImeModeCalls() { return aygshellCalls().imeMode.calls(); }
 
 void clearRecordedShellCalls() {
-    aygshellCalls().fullScreen.clear();
-    aygshellCalls().imeMode.clear();
+  aygshellCalls().fullScreen.clear();
+  aygshellCalls().imeMode.clear();
 }
 
 }  // namespace wce

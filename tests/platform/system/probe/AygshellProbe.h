@@ -1,9 +1,9 @@
 #pragma once
 // What a test sees of the "aygshell.dll" calls made.
 
-#include "platform/system/AygshellCalls.h"
-
 #include <vector>
+
+#include "platform/system/AygshellCalls.h"
 
 namespace wce {
 

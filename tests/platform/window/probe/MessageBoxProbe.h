@@ -1,9 +1,9 @@
 #pragma once
 // What a test sees of the message boxes shown.
 
-#include "platform/window/MessageBox.h"
-
 #include <vector>
+
+#include "platform/window/MessageBox.h"
 
 namespace wce {
 

@@ -41,21 +41,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       for (int32_t f = 0; animation && f < animation->frameCount() && f < 64; ++f) {
         try {
           set.paintAnimation(canvas->getGraphics(), animation.get(), 8, 8, f, 255, (f & 1) != 0);
-        } catch (DExceptionBase&) {
-        }
+        } catch (DExceptionBase&) {}
       }
     }
     for (int32_t i = 0; i < set.frameCount() && i < 64; ++i)
       for (int32_t t : {0, 2, 3, 5, 6}) set.drawFrame(canvas->getGraphics(), set.getFrame(i).get(), 4, 4, 3, t, false);
-  } catch (DExceptionBase&) {
-  }
+  } catch (DExceptionBase&) {}
   try {
     gamelib::ImageFont font;
     font.load(u"f", false);
     font.drawString(canvas->getGraphics(), u"Ab 9?", 0, 0, 1 | 2);
     font.stringWidth(u"xyz");
-  } catch (DExceptionBase&) {
-  }
+  } catch (DExceptionBase&) {}
   qel::io::DArchive::setCurrent(nullptr);
   return 0;
 }

@@ -1,23 +1,21 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <cstring>
-#include <optional>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
-#include <string>
-#include <thread>
-#include <vector>
-
-#include <fcntl.h>
 #include <stdlib.h>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -99,7 +97,8 @@ struct Screenshot {
   std::string rgb;
   uint32_t at(int x, int y) const {
     const std::size_t i = static_cast<std::size_t>(y * width + x) * 3;
-    return (static_cast<uint8_t>(rgb[i]) << 16) | (static_cast<uint8_t>(rgb[i + 1]) << 8) | static_cast<uint8_t>(rgb[i + 2]);
+    return (static_cast<uint8_t>(rgb[i]) << 16) | (static_cast<uint8_t>(rgb[i + 1]) << 8) |
+           static_cast<uint8_t>(rgb[i + 2]);
   }
   static Screenshot readPpm(const std::string& bytes) {
     std::istringstream in(bytes);
@@ -161,9 +160,18 @@ TEST_F(XvfbStartTest, TheInstalledProgramReachesTheMainMenuInAnXWindow) {
   // A display of our own: Xvfb picks a free number and writes it to the pipe.
   int pipeFds[2];
   ASSERT_EQ(::pipe(pipeFds), 0);
-  Child server({xvfb->string(), "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", "480x640x24", "-br",
-                "-nolisten", "tcp"},
-               {}, root / "xvfb.log", pipeFds[1]);
+  Child server({xvfb->string(),
+                "-displayfd",
+                std::to_string(pipeFds[1]),
+                "-screen",
+                "0",
+                "480x640x24",
+                "-br",
+                "-nolisten",
+                "tcp"},
+               {},
+               root / "xvfb.log",
+               pipeFds[1]);
   ::close(pipeFds[1]);
   std::string number;
   char c = 0;
@@ -175,8 +183,12 @@ TEST_F(XvfbStartTest, TheInstalledProgramReachesTheMainMenuInAnXWindow) {
   std::ofstream(root / "main-menu.txt") << mainMenuScript;
   const fs::path gameLog = root / "game.log";
   Child game({(prefix / "bin" / "nightvault").string(), "--script", (root / "main-menu.txt").string()},
-             {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy", "NIGHTVAULT_ZOOM=1",
-              "NIGHTVAULT_USER_DIR=" + (root / "user").string(), "NIGHTVAULT_PROGRAM_DIR="},
+             {"DISPLAY=" + display,
+              "SDL_VIDEODRIVER=x11",
+              "SDL_AUDIODRIVER=dummy",
+              "NIGHTVAULT_ZOOM=1",
+              "NIGHTVAULT_USER_DIR=" + (root / "user").string(),
+              "NIGHTVAULT_PROGRAM_DIR="},
              gameLog);
   ASSERT_TRUE(waitFor(gameLog, {"nightvault: script done", "nightvault: script stopped"}, std::chrono::seconds(120)))
       << contentOf(gameLog);
@@ -187,7 +199,8 @@ TEST_F(XvfbStartTest, TheInstalledProgramReachesTheMainMenuInAnXWindow) {
   const fs::path png = NV_BUILD_DIR "/tests/projects/nvx/app/main-menu-under-xvfb.png", shot = root / "screen.ppm";
   fs::create_directories(png.parent_path());
   const std::string grab = "'" + import->string() + "' -display " + display + " -window root '" + png.string() +
-                           "' && '" + convert->string() + "' '" + png.string() + "' -depth 8 'ppm:" + shot.string() + "'";
+                           "' && '" + convert->string() + "' '" + png.string() + "' -depth 8 'ppm:" + shot.string() +
+                           "'";
   ASSERT_EQ(std::system(grab.c_str()), 0);
   const Screenshot screen = Screenshot::readPpm(contentOf(shot));
   ASSERT_EQ(screen.width, 480);

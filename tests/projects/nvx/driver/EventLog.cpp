@@ -184,7 +184,8 @@ void EventLog::observeFiles() {
   std::map<std::string, std::string> now;
   std::error_code error;
   for (auto it = std::filesystem::recursive_directory_iterator(user_, error);
-       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+       !error && it != std::filesystem::recursive_directory_iterator();
+       it.increment(error)) {
     if (!it->is_regular_file()) continue;
     const std::string name = recordName(std::filesystem::relative(it->path(), user_));
     if (!name.empty()) now[name] = contentOf(it->path());

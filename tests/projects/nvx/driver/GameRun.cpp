@@ -99,7 +99,9 @@ private:
   std::string failure_;
 };
 
-void write(const std::filesystem::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+void write(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
 
 }  // namespace
 
@@ -123,7 +125,8 @@ int GameRun::play(const std::string& script) const {
   wce::setMessagePump([&passes] { passes.pass(); });
   nvx::NightvaultGame::registerWithGameLib();
   nvx::NightvaultScreens::installLive();
-  qel::host::installApplicationFactory(+[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
+  qel::host::installApplicationFactory(
+      +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
     engine.run(nullptr, 240, 320);

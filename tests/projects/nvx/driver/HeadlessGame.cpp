@@ -6,10 +6,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <thread>
-
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "GameRun.h"

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 
 #include "Golden.h"
@@ -54,8 +53,8 @@ TEST(ScenarioTest, TheFirstRunChoosesALanguageLoadsAndReachesTheMainMenu) {
   EXPECT_TRUE(shows(language, rgb565(0xffce00))) << "the German flag's gold";
   EXPECT_TRUE(shows(language, rgb565(0xc8102e))) << "the English flag's red";
   EXPECT_EQ(contentOf(game.user() / "langid"), std::string("\0\0\0\1", 4));
-  EXPECT_EQ(contentOf(game.user() / "registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx/k.option/v.1").size(),
-            18u) << "16 option bytes and the two volumes";
+  EXPECT_EQ(contentOf(game.user() / "registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx/k.option/v.1").size(), 18u)
+      << "16 option bytes and the two volumes";
   // The last bar painted before step 12 is step 11's, three tenths of the width; before 22 eight tenths.
   EXPECT_EQ(loadingBarWidth(checkpoint(start, "splash-12")), 72);
   EXPECT_EQ(loadingBarWidth(checkpoint(start, "splash-22")), 192);

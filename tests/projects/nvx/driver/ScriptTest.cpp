@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <map>
 #include <string>
 #include <vector>
@@ -54,17 +53,31 @@ TEST(ScriptTest, EachVerbReadsItsArguments) {
 
 TEST(ScriptTest, KeyNamesFollowTheDesktopKeys) {
   const std::map<std::string, uint32_t> keys = {
-      {"Up", 38},       {"Down", 40},  {"Left", 37},        {"Right", 39}, {"0", 48},  {"9", 57},
-      {"A", 65},        {"Z", 90},     {"Return", 13},      {"Select", 13}, {"F1", 112}, {"SoftLeft", 112},
-      {"F2", 113},      {"SoftRight", 113}, {"Esc", 27},    {"+", 195},   {"-", 194},
+      {"Up", 38},
+      {"Down", 40},
+      {"Left", 37},
+      {"Right", 39},
+      {"0", 48},
+      {"9", 57},
+      {"A", 65},
+      {"Z", 90},
+      {"Return", 13},
+      {"Select", 13},
+      {"F1", 112},
+      {"SoftLeft", 112},
+      {"F2", 113},
+      {"SoftRight", 113},
+      {"Esc", 27},
+      {"+", 195},
+      {"-", 194},
   };
   for (const auto& [name, virtualKey] : keys) EXPECT_EQ(nvx::virtualKeyNamed(name), virtualKey) << name;
   for (const char* name : {"", "up", "a", "10", "Enter", "F3", "*"}) EXPECT_FALSE(nvx::virtualKeyNamed(name)) << name;
 }
 
 TEST(ScriptTest, DurationsAreMillisecondsOrSeconds) {
-  const std::map<std::string, uint32_t> good = {{"0ms", 0},   {"250ms", 250}, {"2s", 2000},
-                                                {"0.5s", 500}, {"1.25s", 1250}, {"0.042s", 42}};
+  const std::map<std::string, uint32_t> good = {
+      {"0ms", 0}, {"250ms", 250}, {"2s", 2000}, {"0.5s", 500}, {"1.25s", 1250}, {"0.042s", 42}};
   for (const auto& [text, millis] : good) EXPECT_EQ(nvx::parseDuration(text), millis) << text;
   for (const char* text : {"", "2", "s", "ms", "-1s", "1.s", ".5s", "1.2345s", "2m", "1e3ms", "99999999s", "0.-5s"})
     EXPECT_FALSE(nvx::parseDuration(text)) << text;
@@ -95,9 +108,7 @@ TEST(ScriptTest, ABadLineIsNamedWithWhatWasExpected) {
   }
 }
 
-TEST(ScriptTest, AMissingFileIsAnError) {
-  EXPECT_THROW(nvx::loadScript("/nonexistent/script.txt"), ScriptError);
-}
+TEST(ScriptTest, AMissingFileIsAnError) { EXPECT_THROW(nvx::loadScript("/nonexistent/script.txt"), ScriptError); }
 
 // One pass of the host every frame period; the messages the player posted
 // in each pass, read back from the queue of a real window.
@@ -121,8 +132,7 @@ protected:
   void TearDown() override {
     wce::DestroyWindow(window);
     wce::MSG message;
-    while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {
-    }
+    while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {}
     wce::UnregisterClassW(u"ScriptTarget", nullptr);
   }
 

@@ -180,8 +180,9 @@ TEST_F(OddNamesTest, NamesArePaddedWithSpacesOrCutToFiveLetters) {
   for (int k = 0; k < 4; ++k) press('6');
   press('2');
   press(MainCanvas::softKeyLeft);
-  EXPECT_EQ(recordOf(u"winner"), winnerBytes({defaults[0], defaults[1], {1, 12, 0, 0, 52}, defaults[2], defaults[3]},
-                                             {100000, 50000, 40000, 30000, 20000}));
+  EXPECT_EQ(recordOf(u"winner"),
+            winnerBytes({defaults[0], defaults[1], {1, 12, 0, 0, 52}, defaults[2], defaults[3]},
+                        {100000, 50000, 40000, 30000, 20000}));
 }
 
 TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {

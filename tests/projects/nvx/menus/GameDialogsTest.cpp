@@ -73,7 +73,15 @@ TEST_F(GameDialogsTest, TheBriefingShowsTheLevelTimeAndItsTitle) {
   const int body7 = MainCanvas::levelTable[6][25];
   const Case cases[] = {
       {1, false, 125, {2, 0, 5}, 133, -1, body1},
-      {1, true, 59, {0, 5, 9}, 133, -1, body1 == 9 ? 299 : body1 == 13 ? 300 : body1},
+      {1,
+       true,
+       59,
+       {0, 5, 9},
+       133,
+       -1,
+       body1 == 9    ? 299
+       : body1 == 13 ? 300
+                     : body1},
       {7, false, 600, {10, 0, 0}, 134, 1, body7},
   };
   for (const Case& c : cases) {
@@ -84,9 +92,11 @@ TEST_F(GameDialogsTest, TheBriefingShowsTheLevelTimeAndItsTitle) {
     MainCanvas::levelTable[c.level - 1][0] = static_cast<int16_t>(c.time);
     MainCanvas::showLevelBriefing();
     EXPECT_EQ(MainCanvas::dialogId, 41);
-    EXPECT_EQ(numbers(MainCanvas::bodyText), numbers(MainCanvas::formatText(c.body, ints({c.params[0], c.params[1], c.params[2]}))));
+    EXPECT_EQ(numbers(MainCanvas::bodyText),
+              numbers(MainCanvas::formatText(c.body, ints({c.params[0], c.params[1], c.params[2]}))));
     EXPECT_EQ(numbers(MainCanvas::titleText),
-              numbers(c.titleParam < 0 ? MainCanvas::getText(c.titleId) : MainCanvas::formatText(c.titleId, ints({c.titleParam}))));
+              numbers(c.titleParam < 0 ? MainCanvas::getText(c.titleId)
+                                       : MainCanvas::formatText(c.titleId, ints({c.titleParam}))));
     EXPECT_TRUE(playing(MainCanvas::hintTicking));
   }
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -41,7 +40,9 @@ namespace nvx {
 // Record stores live in the folder's temporary user folder.
 class MenusTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data")); }
+  static void SetUpTestSuite() {
+    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
+  }
   static void TearDownTestSuite() {
     delete dataSet_;
     dataSet_ = nullptr;
@@ -58,8 +59,8 @@ protected:
     game_.initStatics();
     gamelib::GameLib::loadResData(game_.layoutTables());
     const auto& sprites = game_.layoutTables().spriteTable;
-    game_.setDerivedLayout((sprites->at(9)->at(3) - sprites->at(38)->at(3) + 1) >> 1, sprites->at(9)->at(3) + 2,
-                           sprites->at(44)->at(2));
+    game_.setDerivedLayout(
+        (sprites->at(9)->at(3) - sprites->at(38)->at(3) + 1) >> 1, sprites->at(9)->at(3) + 2, sprites->at(44)->at(2));
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::languageIndex = 0;
@@ -121,8 +122,7 @@ protected:
       qel::lang::DbyteArrayPtr record = rs->getRecord(1);
       if (record) bytes.assign(record->data(), record->data() + record->length());
       rs->closeRecordStore();
-    } catch (qel::lang::DExceptionBase&) {
-    }
+    } catch (qel::lang::DExceptionBase&) {}
     return bytes;
   }
 
@@ -157,7 +157,8 @@ protected:
       for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
     const auto png = nv::demodata::encodePng(out);
     const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+    std::ofstream(folder / (name + ".png"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), png.size());
   }
 
   static bool playing(int32_t sound) { return MainCanvas::sounds && MainCanvas::sounds->isPlaying(sound); }

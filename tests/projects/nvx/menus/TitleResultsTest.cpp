@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 #include "MenusFixture.h"
 #include "lang/DShort.h"
@@ -28,8 +27,8 @@ class TitleResultsTest : public MenusTest {
 protected:
   // A window of the title menus closed with the result.
   void close(int32_t dialogId, const qel::lang::DObjectPtr& result) {
-    MainCanvas::openDialog(static_cast<uint8_t>(dialogId), nullptr, 1, nullptr, new qel::lang::DshortArray(1, 0, 126),
-                           129);
+    MainCanvas::openDialog(
+        static_cast<uint8_t>(dialogId), nullptr, 1, nullptr, new qel::lang::DshortArray(1, 0, 126), 129);
     MainCanvas::result = result;
     MainCanvas::dispatchDialogResult();
   }
@@ -49,12 +48,24 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
   };
   const int dialogState = MainCanvas::stateDialog;
   const Case cases[] = {
-      {"new game, nothing saved", 22, item(200), [] { MainCanvas::saveExists = 0; }, 37, {201, 195, 196, 197},
-       dialogState, 0},
+      {"new game, nothing saved",
+       22,
+       item(200),
+       [] { MainCanvas::saveExists = 0; },
+       37,
+       {201, 195, 196, 197},
+       dialogState,
+       0},
       {"new game over a saved one", 22, item(200), [] { MainCanvas::saveExists = 1; }, 27, {193, 194}, dialogState, 0},
       {"best results", 22, item(203), [] {}, 45, {214, 215}, dialogState, 0},
-      {"best results with the third entry", 22, item(203), [] { MainCanvas::bestResultsExtra = 1; }, 45,
-       {214, 215, 216}, dialogState, 0},
+      {"best results with the third entry",
+       22,
+       item(203),
+       [] { MainCanvas::bestResultsExtra = 1; },
+       45,
+       {214, 215, 216},
+       dialogState,
+       0},
       {"options", 22, item(208), [] {}, 4, {212, -2, -1}, dialogState, 0},
       {"help", 22, item(209), [] {}, 0, {}, dialogState, 0},
       {"info", 22, item(210), [] {}, 21, {}, dialogState, 0},
@@ -70,8 +81,14 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
       {"the third best-results entry", 45, item(216), [] {}, -1, {}, dialogState, 4},
       {"best-results menu cancelled", 45, nullptr, [] {}, 22, {}, dialogState, 0},
       {"start question answered no", 48, text(u"127"), [] {}, 22, {}, dialogState, 0},
-      {"start question on the first run", 48, text(u"127"), [] { MainCanvas::optionsMissing = 1; }, 21, {},
-       dialogState, 0},
+      {"start question on the first run",
+       48,
+       text(u"127"),
+       [] { MainCanvas::optionsMissing = 1; },
+       21,
+       {},
+       dialogState,
+       0},
       {"help closed", 0, text(u"126"), [] {}, -1, {}, MainCanvas::stateSplash, 0},
   };
   for (const Case& c : cases) {

@@ -29,16 +29,15 @@ TEST_F(BestResultsTest, NinetyBytesWithNamesPaddedOrCutToFiveGlyphs) {
   names[3] = glyphs({300, -1, 0, 0, 52});
   names[4] = glyphs({});
   MainCanvas::saveBestResults(names, scores({100000, 50000, 30000, 20000, -10}));
-  const Bytes expected{
-      0, 1, 0, 2, 0, 3, 0, 4, 0, 5,                            //
-      0, 6, 0, 7, 0, 8, 0, 0, 0, 0,                            //
-      0, 9, 0, 10, 0, 11, 0, 12, 0, 13,                        //
-      0x01, 0x2C, 0xFF, 0xFF, 0, 0, 0, 0, 0, 52,               //
-      0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                            //
-      0x00, 0x01, 0x86, 0xA0, 0x00, 0x00, 0xC3, 0x50,          //
-      0x00, 0x00, 0x75, 0x30, 0x00, 0x00, 0x4E, 0x20,          //
-      0xFF, 0xFF, 0xFF, 0xF6,                                  //
-      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const Bytes expected{0,    1,    0,    2,    0,    3,    0,    4,    0, 5,   //
+                       0,    6,    0,    7,    0,    8,    0,    0,    0, 0,   //
+                       0,    9,    0,    10,   0,    11,   0,    12,   0, 13,  //
+                       0x01, 0x2C, 0xFF, 0xFF, 0,    0,    0,    0,    0, 52,  //
+                       0,    0,    0,    0,    0,    0,    0,    0,    0, 0,   //
+                       0x00, 0x01, 0x86, 0xA0, 0x00, 0x00, 0xC3, 0x50,         //
+                       0x00, 0x00, 0x75, 0x30, 0x00, 0x00, 0x4E, 0x20,         //
+                       0xFF, 0xFF, 0xFF, 0xF6,                                 //
+                       0,    0,    0,    0,    0,    0,    0,    0,    0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(record(u"winner", 1), expected);
 
   qel::util::DVectorPtr table = MainCanvas::loadBestResults();

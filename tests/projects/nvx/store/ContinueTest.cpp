@@ -49,7 +49,8 @@ TEST_F(ContinueTest, NewStartRestoresTheSavedLevelInProgress) {
   person(3).pockets[0] = 'h';
   Person& planner = person(3);
   planner.steps->removeAllElements();
-  for (int32_t i = 0; i < 130; ++i) planner.steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, Path::Wait, 1, 0));
+  for (int32_t i = 0; i < 130; ++i)
+    planner.steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, Path::Wait, 1, 0));
   planner.steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, 0, 1, 0));
   int16_t stamp = 10;
   for (qel::util::DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {

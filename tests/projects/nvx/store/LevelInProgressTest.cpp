@@ -34,7 +34,8 @@ protected:
   static void setPlan(Person& p, const std::vector<std::pair<uint8_t, int32_t>>& runs, uint8_t placeholder = 0) {
     p.steps->removeAllElements();
     for (const auto& [packed, count] : runs)
-      for (int32_t i = 0; i < count; ++i) p.steps->addElement(new Path(2, 3, packed & 7, (packed >> 3) & 3, packed >> 5));
+      for (int32_t i = 0; i < count; ++i)
+        p.steps->addElement(new Path(2, 3, packed & 7, (packed >> 3) & 3, packed >> 5));
     p.steps->addElement(new Path(2, 3, placeholder & 7, (placeholder >> 3) & 3, 0));
   }
 
@@ -75,15 +76,28 @@ TEST_F(LevelInProgressTest, RecordIsLaidOutFieldByField) {
   MainCanvas::bombs->put(MainCanvas::cellKey(4, 4), bomb);
 
   MainCanvas::saveLevelState();
-  const Bytes expected{
-      0x04, 0x01, 0x02, 0x03, 0x04, 0x00,                                          // level, money, outcome
-      0, 0, 0, 0, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,    // kind counts 0-5
-      0, 0, 0, 200, 0, 0, 0, 5,                                                    // kind count 6, alarm
-      0x01, 0x02, 'h', 't', 't', 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0xFF, 0xFE,         // crew
-      't', 't', 'i', 0x01, 0x03,                                                   // leader, jailed
-      0x00, 0x02, walkEast, 3, workEastSlot1, 8, 0, 0, 0, 0, 0, 0,                 // plans 1-4
-      0, 12, 0, 0, 3, 0, 0, 0, 0, 0, 0, 1, 0, 2, 1,                                // stamps (0,7) (5,1) (9,0)
-      0x01, 4, 4, 0, 9, 0, 0, 'q'};                                                // bombs
+  const Bytes expected{0x04, 0x01, 0x02,     0x03, 0x04,
+                       0x00,  // level, money, outcome
+                       0,    0,    0,        0,    0,
+                       0,    0,    100,      0,    0,
+                       0,    0,    0,        0,    0,
+                       0,    0,    0,        0,    0,
+                       0,    0,    0,        0,  // kind counts 0-5
+                       0,    0,    0,        200,  0,
+                       0,    0,    5,  // kind count 6, alarm
+                       0x01, 0x02, 'h',      't',  't',
+                       0,    0,    0,        1,    0,
+                       0,    0,    0,        0,    0,
+                       0xFF, 0xFE,                        // crew
+                       't',  't',  'i',      0x01, 0x03,  // leader, jailed
+                       0x00, 0x02, walkEast, 3,    workEastSlot1,
+                       8,    0,    0,        0,    0,
+                       0,    0,  // plans 1-4
+                       0,    12,   0,        0,    3,
+                       0,    0,    0,        0,    0,
+                       0,    1,    0,        2,    1,  // stamps (0,7) (5,1) (9,0)
+                       0x01, 4,    4,        0,    9,
+                       0,    0,    'q'};  // bombs
   EXPECT_EQ(pathRecord(), expected);
 }
 
@@ -107,7 +121,8 @@ TEST_F(LevelInProgressTest, PlansAreStoredAsRunsOfAtMost126) {
     MainCanvas::saveLevelState();
     const Bytes stored = pathRecord();
     ASSERT_EQ(stored.size(), emptyHeader + c.runs.size() + 6 + 1);
-    EXPECT_EQ(Bytes(stored.begin() + emptyHeader, stored.begin() + static_cast<long>(emptyHeader + c.runs.size())), c.runs);
+    EXPECT_EQ(Bytes(stored.begin() + emptyHeader, stored.begin() + static_cast<long>(emptyHeader + c.runs.size())),
+              c.runs);
   }
 }
 
@@ -209,7 +224,12 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
       {"no record", std::nullopt},
       {"another level", changed(0, 5)},
       {"cut short", Bytes(good.begin(), good.end() - 3)},
-      {"bytes after the end", [&] { Bytes b = good; b.push_back(0); return b; }()},
+      {"bytes after the end",
+       [&] {
+         Bytes b = good;
+         b.push_back(0);
+         return b;
+       }()},
       {"run of length 0", changed(emptyHeader + 3, 0)},
       {"run of length 127", changed(emptyHeader + 3, 127)},
       {"walk off the map", changed(emptyHeader + 3, 9)},
@@ -251,7 +271,8 @@ TEST_F(LevelInProgressTest, CutOrFlippedRecordsNeverLeaveTheMap) {
   const Bytes good = pathRecord();
   putSavedGame();
   std::vector<Bytes> variants;
-  for (size_t length = 0; length < good.size(); ++length) variants.emplace_back(good.begin(), good.begin() + static_cast<long>(length));
+  for (size_t length = 0; length < good.size(); ++length)
+    variants.emplace_back(good.begin(), good.begin() + static_cast<long>(length));
   for (size_t at = 1; at < good.size(); ++at) {
     variants.push_back(good);
     variants.back()[at] = static_cast<uint8_t>(variants.back()[at] ^ 0xFF);

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,8 +50,7 @@ protected:
   static void dropStore(const char16_t* store) {
     try {
       qel::rms::DRecordStore::deleteRecordStore(store);
-    } catch (qel::lang::DExceptionBase&) {
-    }
+    } catch (qel::lang::DExceptionBase&) {}
   }
 
   // Adds the records to a new store, ids from 1.

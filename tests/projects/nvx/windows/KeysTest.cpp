@@ -22,8 +22,8 @@ protected:
   void markResult() { MainCanvas::result = new qel::lang::DString(u"(open)"); }
 
   void openText(const std::u16string& text, int softKeyCount) {
-    MainCanvas::openDialog(0, nullptr, 8, nullptr,
-                           softKeyCount > 1 ? new DshortArray(2, 0, 126, 127) : new DshortArray(1, 0, 126), 135);
+    MainCanvas::openDialog(
+        0, nullptr, 8, nullptr, softKeyCount > 1 ? new DshortArray(2, 0, 126, 127) : new DshortArray(1, 0, 126), 135);
     MainCanvas::bodyText = glyphs(text.c_str());
     MainCanvas::prepareDialog(0);
     markResult();
@@ -45,8 +45,15 @@ protected:
       value[0] = new qel::lang::DShort(static_cast<int16_t>(i == 1 ? effects : music));
       values[i] = value;
     }
-    MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr, values,
-                               new DbyteArray(1, 0, soundOn ? 1 : 0), 208, 1);
+    MainCanvas::openListDialog(4,
+                               MainCanvas::kindOptions,
+                               nullptr,
+                               new DshortArray(3, 0, 212, -2, -1),
+                               nullptr,
+                               values,
+                               new DbyteArray(1, 0, soundOn ? 1 : 0),
+                               208,
+                               1);
     markResult();
   }
 
@@ -72,8 +79,14 @@ TEST_F(KeysTest, SoftKeysOfATextWindowAnswerTheirIds) {
     int softKeys, action;
     std::u16string result;
   } cases[] = {
-      {2, 0, u"126"},      {2, 10000, u"126"}, {2, fire, u"126"}, {2, 1, u"127"},
-      {2, 10001, u"127"},  {1, 1, u"(open)"},  {1, 10001, u"(open)"}, {1, 0, u"126"},
+      {2, 0, u"126"},
+      {2, 10000, u"126"},
+      {2, fire, u"126"},
+      {2, 1, u"127"},
+      {2, 10001, u"127"},
+      {1, 1, u"(open)"},
+      {1, 10001, u"(open)"},
+      {1, 0, u"126"},
   };
   for (const Case& c : cases) {
     openText(u"Short.", c.softKeys);
@@ -91,8 +104,15 @@ TEST_F(KeysTest, ScrollingMovesTheFirstLineAndStopsWithAFullLastPage) {
   ASSERT_LT(last, 2 * page);
   struct Step {
     int action, first;
-  } steps[] = {{up, 0},       {down, 1},         {down, 2},           {up, 1},     {pageDown, 1 + page},
-               {pageDown, last}, {down, last},   {pageUp, last - page}, {pageUp, 0}};
+  } steps[] = {{up, 0},
+               {down, 1},
+               {down, 2},
+               {up, 1},
+               {pageDown, 1 + page},
+               {pageDown, last},
+               {down, last},
+               {pageUp, last - page},
+               {pageUp, 0}};
   for (const Step& s : steps) {
     key(s.action);
     EXPECT_EQ(MainCanvas::selection, s.first) << s.action;
@@ -175,9 +195,16 @@ TEST_F(KeysTest, MenuSelectionWrapsAPlainListStopsAtItsEnds) {
     bool plain;
     int from, action, to;
   } cases[] = {
-      {false, 0, up, 4},     {false, 4, down, 0},     {false, 2, down, 3},    {false, 2, up, 1},
-      {true, 0, up, 0},      {true, 4, down, 4},      {true, 2, down, 3},
-      {false, 4, pageDown, 0}, {false, 0, pageUp, 4}, {false, 1, pageDown, 0},
+      {false, 0, up, 4},
+      {false, 4, down, 0},
+      {false, 2, down, 3},
+      {false, 2, up, 1},
+      {true, 0, up, 0},
+      {true, 4, down, 4},
+      {true, 2, down, 3},
+      {false, 4, pageDown, 0},
+      {false, 0, pageUp, 4},
+      {false, 1, pageDown, 0},
   };
   for (const Case& c : cases) {
     openMenu(5, c.plain);
@@ -232,8 +259,8 @@ TEST_F(KeysTest, OptionsWithChecksAnswerOneTruthPerItem) {
 }
 
 TEST_F(KeysTest, OptionsWithoutChecksAnswerTheSelectedIndex) {
-  MainCanvas::openListDialog(29, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 47, 48, 49), nullptr, nullptr,
-                             nullptr, 46, 2);
+  MainCanvas::openListDialog(
+      29, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 47, 48, 49), nullptr, nullptr, nullptr, 46, 2);
   markResult();
   MainCanvas::selection = 2;
   MainCanvas::listDialogKey(fire);
@@ -262,8 +289,13 @@ TEST_F(KeysTest, VolumesMoveInEighthsOnlyWhileTheSoundIsOn) {
     bool soundOn;
     int item, from, action, to;
   } cases[] = {
-      {true, 1, 3, right, 4}, {true, 1, 3, left, 2}, {true, 1, 0, left, 0}, {true, 2, 8, right, 8},
-      {true, 2, 7, right, 8}, {false, 1, 3, right, 3}, {false, 2, 3, left, 3},
+      {true, 1, 3, right, 4},
+      {true, 1, 3, left, 2},
+      {true, 1, 0, left, 0},
+      {true, 2, 8, right, 8},
+      {true, 2, 7, right, 8},
+      {false, 1, 3, right, 3},
+      {false, 2, 3, left, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.soundOn << " item " << c.item << " from " << c.from);
@@ -282,8 +314,15 @@ TEST_F(KeysTest, VolumesMoveInEighthsOnlyWhileTheSoundIsOn) {
 }
 
 TEST_F(KeysTest, AValueItemWithoutItsValueRaisesTheIndexException) {
-  MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(2, 0, 212, -2), nullptr,
-                             new DObjectArray(2), new DbyteArray(1, 0, 1), 208, 1);
+  MainCanvas::openListDialog(4,
+                             MainCanvas::kindOptions,
+                             nullptr,
+                             new DshortArray(2, 0, 212, -2),
+                             nullptr,
+                             new DObjectArray(2),
+                             new DbyteArray(1, 0, 1),
+                             208,
+                             1);
   MainCanvas::itemParams[1] = new DObjectArray(0);
   MainCanvas::selection = 1;
   EXPECT_THROW(MainCanvas::listDialogKey(right), qel::lang::DExceptionBase);

@@ -36,13 +36,13 @@ TEST_F(LayoutTest, ATextThatFitsGetsTheSmallestBoxGrownOneCellAndOneLineAtATime)
   struct Case {
     int length, minChars, wrapChars;
   } cases[] = {
-      {1, 0, 6},    // the minimum width: the title and its allowance
-      {6, 0, 6},    // exactly one line of the minimum
-      {7, 0, 7},    // (6 x 1) is too small, (7 x 2) holds it
-      {20, 0, 8},   // (8 x 3)
-      {100, 0, 13}, // (12 x 7) = 84 is too small, (13 x 8) holds it
-      {10, 20, 20}, // a minimum width given by the opener
-      {700, 0, 30}, // the width stops growing at 30 cells
+      {1, 0, 6},     // the minimum width: the title and its allowance
+      {6, 0, 6},     // exactly one line of the minimum
+      {7, 0, 7},     // (6 x 1) is too small, (7 x 2) holds it
+      {20, 0, 8},    // (8 x 3)
+      {100, 0, 13},  // (12 x 7) = 84 is too small, (13 x 8) holds it
+      {10, 20, 20},  // a minimum width given by the opener
+      {700, 0, 30},  // the width stops growing at 30 cells
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.length);
@@ -50,8 +50,8 @@ TEST_F(LayoutTest, ATextThatFitsGetsTheSmallestBoxGrownOneCellAndOneLineAtATime)
     EXPECT_EQ(MainCanvas::scrolls, 0);
     EXPECT_EQ(MainCanvas::wrapChars, c.wrapChars);
     EXPECT_EQ(MainCanvas::contentWidth, 7 * c.wrapChars);
-    EXPECT_EQ(MainCanvas::windowWidth, 7 * c.wrapChars + 2 * MainCanvas::border + MainCanvas::leftInset +
-                                           MainCanvas::rightInset);
+    EXPECT_EQ(MainCanvas::windowWidth,
+              7 * c.wrapChars + 2 * MainCanvas::border + MainCanvas::leftInset + MainCanvas::rightInset);
     EXPECT_EQ(MainCanvas::lineCount, MainCanvas::countLines(MainCanvas::bodyText, c.wrapChars));
     EXPECT_EQ(MainCanvas::visibleLines, MainCanvas::lineCount);
     EXPECT_EQ(MainCanvas::visibleHeight, MainCanvas::visibleLines * MainCanvas::lineHeight);
@@ -70,7 +70,8 @@ TEST_F(LayoutTest, ALongTextTakesTheAvailableWidthWithAScrollBarAndIsCentredAbov
   EXPECT_EQ(MainCanvas::windowX, (240 - 224) / 2);
   const int bar = MainCanvas::softKeyBarHeight - MainCanvas::barOverlap;
   EXPECT_EQ(MainCanvas::windowY, (320 - bar - MainCanvas::windowHeight) / 2);
-  EXPECT_EQ(MainCanvas::contentY, MainCanvas::windowY + MainCanvas::border + MainCanvas::topInset + MainCanvas::titleHeight);
+  EXPECT_EQ(MainCanvas::contentY,
+            MainCanvas::windowY + MainCanvas::border + MainCanvas::topInset + MainCanvas::titleHeight);
   EXPECT_EQ(MainCanvas::scrollBarX, MainCanvas::windowX + 224 - MainCanvas::scrollBarWidth - MainCanvas::border - 1);
   EXPECT_GT(MainCanvas::scrollTrackHeight, 0);
 }
@@ -150,7 +151,8 @@ TEST_F(ListLayoutTest, ALongListOfTouchRowsFitsTheScreen) {
   EXPECT_EQ(MainCanvas::scrolls, 1);
   EXPECT_EQ(MainCanvas::pageItems, MainCanvas::visibleLines / 2);
   EXPECT_LT(MainCanvas::pageItems, mousePage);
-  EXPECT_LE(MainCanvas::windowY + MainCanvas::windowHeight, 320 - (MainCanvas::softKeyBarHeight - MainCanvas::barOverlap));
+  EXPECT_LE(MainCanvas::windowY + MainCanvas::windowHeight,
+            320 - (MainCanvas::softKeyBarHeight - MainCanvas::barOverlap));
   EXPECT_GE(MainCanvas::windowY, 0);
   MainCanvas::selection = 39;
   EXPECT_EQ(MainCanvas::firstShownItem(), 40 - MainCanvas::pageItems);
@@ -159,12 +161,19 @@ TEST_F(ListLayoutTest, ALongListOfTouchRowsFitsTheScreen) {
 TEST_F(ListLayoutTest, ChecksAndItemPicturesWidenTheWindowAndMoveTheTextRight) {
   DObjectArrayPtr icons = new DObjectArray(2);
   icons[0] = new DbyteArray(2, 0, MainCanvas::spritePictureBox, 1);
-  MainCanvas::openListDialog(29, MainCanvas::kindOptions, nullptr, new DshortArray(2, 0, 47, 48), icons, nullptr,
-                             new DbyteArray(2, 0, 1, 0), 46, 2);
+  MainCanvas::openListDialog(29,
+                             MainCanvas::kindOptions,
+                             nullptr,
+                             new DshortArray(2, 0, 47, 48),
+                             icons,
+                             nullptr,
+                             new DbyteArray(2, 0, 1, 0),
+                             46,
+                             2);
   // The last item has no picture: the width is the last picture's.
   const int icon = MainCanvas::spriteTable[MainCanvas::spritePictureBox][2];
-  const int pictures = MainCanvas::spriteTable[MainCanvas::checkBoxSprite][2] + MainCanvas::checkBoxGap + icon +
-                       MainCanvas::iconGap;
+  const int pictures =
+      MainCanvas::spriteTable[MainCanvas::checkBoxSprite][2] + MainCanvas::checkBoxGap + icon + MainCanvas::iconGap;
   EXPECT_EQ(MainCanvas::contentX, MainCanvas::windowX + MainCanvas::leftInset + MainCanvas::border + pictures);
   // The 38-pixel picture takes three rows of 16.
   EXPECT_EQ(MainCanvas::itemLines[0], 3);
@@ -177,8 +186,15 @@ TEST_F(ListLayoutTest, ValueItemsTakeTwoLinesAndItemTextsWrapAtTheContentWidth) 
   DObjectArrayPtr value = new DObjectArray(1);
   value[0] = new qel::lang::DShort(4);
   values[1] = value;
-  MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(2, 0, 212, -2), nullptr, values,
-                             new DbyteArray(2, 0, 1, 1), 208, 1);
+  MainCanvas::openListDialog(4,
+                             MainCanvas::kindOptions,
+                             nullptr,
+                             new DshortArray(2, 0, 212, -2),
+                             nullptr,
+                             values,
+                             new DbyteArray(2, 0, 1, 1),
+                             208,
+                             1);
   EXPECT_EQ(MainCanvas::itemLines[1], 2);
   EXPECT_EQ(MainCanvas::visibleHeight, MainCanvas::itemRowHeight(0) + 2 * MainCanvas::lineHeight);
 }

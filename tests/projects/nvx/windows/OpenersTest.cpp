@@ -52,8 +52,8 @@ TEST_F(OpenersTest, ListWindowCopiesItsChecksIntoOneBytePerItem) {
     value[0] = new qel::lang::DShort(static_cast<int16_t>(3 + i));
     values[i] = value;
   }
-  MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr, values,
-                             checks, 208, 1);
+  MainCanvas::openListDialog(
+      4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr, values, checks, 208, 1);
 
   EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindOptions);
   EXPECT_EQ(MainCanvas::hasToggles, 1);
@@ -70,8 +70,8 @@ TEST_F(OpenersTest, ListWindowKeepsAPlainListSetBeforeItAndStartsEverythingElseA
   MainCanvas::openDialog(0, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
   MainCanvas::selection = 3;
   MainCanvas::plainList = 1;
-  MainCanvas::openListDialog(20, MainCanvas::kindList, nullptr, new DshortArray(1, 0, 229), nullptr, nullptr, nullptr,
-                             143, 2);
+  MainCanvas::openListDialog(
+      20, MainCanvas::kindList, nullptr, new DshortArray(1, 0, 229), nullptr, nullptr, nullptr, 143, 2);
   EXPECT_EQ(MainCanvas::plainList, 1);
   EXPECT_EQ(MainCanvas::selection, 0);
   EXPECT_FALSE(MainCanvas::bodyText);
@@ -115,8 +115,8 @@ TEST_F(OpenersTest, TitlePictureHeightIsItsFrameHeightAndTheInset) {
   MainCanvas::resetDialog();
   EXPECT_EQ(MainCanvas::getTitleIconHeight(), 0);
   MainCanvas::titleIcons = new DbyteArray(2, 0, MainCanvas::spritePictureBox, 5);
-  EXPECT_EQ(MainCanvas::getTitleIconHeight(), MainCanvas::spriteTable[MainCanvas::spritePictureBox][3] +
-                                                  MainCanvas::titlePictureInset);
+  EXPECT_EQ(MainCanvas::getTitleIconHeight(),
+            MainCanvas::spriteTable[MainCanvas::spritePictureBox][3] + MainCanvas::titlePictureInset);
 }
 
 TEST_F(OpenersTest, WorldNoticesAreTextWindowsWithOneOrTwoSoftKeys) {

@@ -66,7 +66,8 @@ protected:
       for (int y = 0; y < 320; ++y) out.set(x, y, nv::demodata::rgb(at(x, y)));
     const auto png = nv::demodata::encodePng(out);
     const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+    std::ofstream(folder / (name + ".png"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), png.size());
   }
 
   // Pixels of the colour in the rectangle.
@@ -78,7 +79,8 @@ protected:
   }
 
   void expectFramedWindow() const {
-    const int x = MainCanvas::windowX, y = MainCanvas::windowY, w = MainCanvas::windowWidth, h = MainCanvas::windowHeight;
+    const int x = MainCanvas::windowX, y = MainCanvas::windowY, w = MainCanvas::windowWidth,
+              h = MainCanvas::windowHeight;
     const int b = MainCanvas::border, t = MainCanvas::titleHeight;
     EXPECT_EQ(at(x + 1, y + h / 2), body);
     EXPECT_EQ(at(x + b + 1, y + b + t - 2), titleBar);
@@ -94,14 +96,15 @@ protected:
 };
 
 TEST_F(PaintingTest, ATextWindowOverTheKeptFrame) {
-  MainCanvas::openDialog(21, new DbyteArray(2, 0, MainCanvas::spritePictureBox, 6), 1, nullptr,
-                         new DshortArray(1, 0, 126), 210);
+  MainCanvas::openDialog(
+      21, new DbyteArray(2, 0, MainCanvas::spritePictureBox, 6), 1, nullptr, new DshortArray(1, 0, 126), 210);
   paint();
   dump("window-text");
   expectFramedWindow();
   EXPECT_EQ(MainCanvas::scrolls, 0);
   // The title picture's frame lies between the title bar and the text.
-  EXPECT_GT(MainCanvas::contentY, MainCanvas::titleIconY + MainCanvas::spriteTable[MainCanvas::spritePictureBox][3] - 1);
+  EXPECT_GT(MainCanvas::contentY,
+            MainCanvas::titleIconY + MainCanvas::spriteTable[MainCanvas::spritePictureBox][3] - 1);
   EXPECT_NE(count(MainCanvas::titleIconX, MainCanvas::titleIconY, 35, 38, panel), 35 * 38);
   // One soft key: the bar registers the left button only.
   EXPECT_GT(MainCanvas::hotZones[4][1], MainCanvas::hotZones[4][0]);
@@ -129,7 +132,8 @@ TEST_F(PaintingTest, AScrollingTextShowsItsArrowsWhereMoreLies) {
   ASSERT_EQ(MainCanvas::scrolls, 1);
   const uint32_t grey = 0x7F7F7F;  // phase 6
   const int x = MainCanvas::scrollBarX;
-  const int bottom = MainCanvas::contentY + MainCanvas::visibleHeight - MainCanvas::spriteTable[MainCanvas::scrollPieceSprite][3];
+  const int bottom =
+      MainCanvas::contentY + MainCanvas::visibleHeight - MainCanvas::spriteTable[MainCanvas::scrollPieceSprite][3];
   paint();
   EXPECT_NE(at(x, MainCanvas::contentY), grey);
   EXPECT_EQ(at(x, bottom), grey);
@@ -154,8 +158,8 @@ TEST_F(PaintingTest, AScrollingTextShowsItsArrowsWhereMoreLies) {
 TEST_F(PaintingTest, AListWithPersonIconsAndThePulsingSelection) {
   DObjectArrayPtr icons = new DObjectArray(4);
   for (int id = 1; id <= 4; ++id) icons[id - 1] = new DbyteArray(2, 0, MainCanvas::spritePersonIcon, id);
-  MainCanvas::openListDialog(29, MainCanvas::kindList, nullptr, new DshortArray(4, 0, 47, 48, 49, 45), icons, nullptr,
-                             nullptr, 46, 2);
+  MainCanvas::openListDialog(
+      29, MainCanvas::kindList, nullptr, new DshortArray(4, 0, 47, 48, 49, 45), icons, nullptr, nullptr, 46, 2);
   MainCanvas::selection = 1;
   paint();
   dump("window-list-icons");
@@ -168,8 +172,7 @@ TEST_F(PaintingTest, AListWithPersonIconsAndThePulsingSelection) {
   EXPECT_NE(at(left, MainCanvas::contentY + row / 2), grey);
   // Each row shows its person's icon left of the text.
   const int iconX = MainCanvas::windowX + MainCanvas::leftInset;
-  for (int i = 0; i < 4; ++i)
-    EXPECT_LT(count(iconX, MainCanvas::contentY + i * row, 15, 16, panel), 15 * 16 / 2) << i;
+  for (int i = 0; i < 4; ++i) EXPECT_LT(count(iconX, MainCanvas::contentY + i * row, 15, 16, panel), 15 * 16 / 2) << i;
 }
 
 TEST_F(PaintingTest, TheOptionsWindowWithChecksAndValueBars) {
@@ -180,8 +183,15 @@ TEST_F(PaintingTest, TheOptionsWindowWithChecksAndValueBars) {
     value[0] = new qel::lang::DShort(levels[i]);
     values[i] = value;
   }
-  MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr, values,
-                             new DbyteArray(1, 0, 1), 208, 1);
+  MainCanvas::openListDialog(4,
+                             MainCanvas::kindOptions,
+                             nullptr,
+                             new DshortArray(3, 0, 212, -2, -1),
+                             nullptr,
+                             values,
+                             new DbyteArray(1, 0, 1),
+                             208,
+                             1);
   MainCanvas::selection = 1;
   paint();
   dump("window-options");
@@ -220,8 +230,8 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
   TitleScreens screens;
   MainCanvas::gameState = MainCanvas::stateSplash;
   MainCanvas::dialogReturnState = MainCanvas::stateSplash;
-  MainCanvas::openMenuDialog(22, nullptr, new DshortArray(7, 0, 200, 208, 209, 210, 203, 202, 211),
-                             MainCanvas::getText(129), 1);
+  MainCanvas::openMenuDialog(
+      22, nullptr, new DshortArray(7, 0, 200, 208, 209, 210, 203, 202, 211), MainCanvas::getText(129), 1);
   MainCanvas::selection = 2;
   // The demo data has no overlay picture; a plain one stands in.
   MainCanvas::rateImage = DImage::createImage(30, 20);

@@ -15,8 +15,8 @@ class PointerTest : public WindowFixture {
 protected:
   void openMenu(bool plain) {
     MainCanvas::plainList = plain ? 1 : 0;
-    MainCanvas::openListDialog(3, MainCanvas::kindList, nullptr, new DshortArray(3, 0, 190, 209, 199), nullptr, nullptr,
-                               nullptr, 128, 2);
+    MainCanvas::openListDialog(
+        3, MainCanvas::kindList, nullptr, new DshortArray(3, 0, 190, 209, 199), nullptr, nullptr, nullptr, 128, 2);
     MainCanvas::selection = 1;
     MainCanvas::dialogDirty = 0;
   }
@@ -39,9 +39,15 @@ TEST_F(PointerTest, APressHitsTheRowItLiesInWithinTwoPixelsBesideTheColumns) {
     struct Case {
       int x, y, item;
     } cases[] = {
-        {left, top, 0},           {left - 2, top, 0},          {left - 3, top, -1},
-        {right + 2, top, 0},      {right + 3, top, -1},        {left, top + row - 1, 0},
-        {left, top + row, 1},     {left, top + 3 * row - 1, 2}, {left, top + 3 * row, -1},
+        {left, top, 0},
+        {left - 2, top, 0},
+        {left - 3, top, -1},
+        {right + 2, top, 0},
+        {right + 3, top, -1},
+        {left, top + row - 1, 0},
+        {left, top + row, 1},
+        {left, top + 3 * row - 1, 2},
+        {left, top + 3 * row, -1},
         {left, top - 1, -1},
     };
     for (const Case& c : cases) EXPECT_EQ(hitAt(c.x, c.y), c.item) << c.x << "," << c.y;
@@ -82,13 +88,22 @@ TEST_F(PointerTest, APressOnAValueBarSetsTheValueFromItsPlace) {
   MainCanvas::sounds = new gamelib::SoundManager();
   for (bool soundOn : {true, false}) {
     SCOPED_TRACE(soundOn);
-    MainCanvas::openListDialog(4, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 212, -2, -1), nullptr,
-                               values, new DbyteArray(1, 0, soundOn ? 1 : 0), 208, 1);
+    MainCanvas::openListDialog(4,
+                               MainCanvas::kindOptions,
+                               nullptr,
+                               new DshortArray(3, 0, 212, -2, -1),
+                               nullptr,
+                               values,
+                               new DbyteArray(1, 0, soundOn ? 1 : 0),
+                               208,
+                               1);
     const int width = MainCanvas::contentWidth;
     const int barRow = MainCanvas::contentY + MainCanvas::itemRowHeight(0) + MainCanvas::lineHeight;
     struct Case {
       int x, value;
-    } cases[] = {{MainCanvas::contentX - 2, 0}, {MainCanvas::contentX + width / 2, 4}, {MainCanvas::contentX + width, 8},
+    } cases[] = {{MainCanvas::contentX - 2, 0},
+                 {MainCanvas::contentX + width / 2, 4},
+                 {MainCanvas::contentX + width, 8},
                  {MainCanvas::contentX + width + 2, 8}};
     for (const Case& c : cases) {
       MainCanvas::setItemValue(1, 4);

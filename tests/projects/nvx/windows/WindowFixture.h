@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "gamelib/GameLib.h"
@@ -24,7 +23,9 @@ namespace nvx {
 // (state 5), whose closed windows no handler acts on.
 class WindowFixture : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data")); }
+  static void SetUpTestSuite() {
+    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
+  }
   static void TearDownTestSuite() {
     delete dataSet_;
     dataSet_ = nullptr;

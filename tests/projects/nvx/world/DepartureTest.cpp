@@ -5,10 +5,10 @@
 #include "lang/DInteger.h"
 #include "lang/DbyteArray2d.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
-#include "util/DRandom.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "util/DHashtable.h"
+#include "util/DRandom.h"
 
 namespace nvx {
 namespace {
@@ -115,7 +115,9 @@ TEST_F(DepartureTest, PayOutShares) {
   EXPECT_EQ(MainCanvas::mapMessage, 150);
   EXPECT_EQ(MainCanvas::pendingTransition, 3);
   ASSERT_TRUE(MainCanvas::resultValues);
-  const auto value = [](int i) { return static_cast<qel::lang::DInteger*>(MainCanvas::resultValues[i].get())->intValue(); };
+  const auto value = [](int i) {
+    return static_cast<qel::lang::DInteger*>(MainCanvas::resultValues[i].get())->intValue();
+  };
   EXPECT_EQ(value(0), 75);
   EXPECT_EQ(value(1), 9000);
   EXPECT_EQ(value(2), 5850);
@@ -177,8 +179,14 @@ TEST_F(DepartureTest, TrainingGoals) {
     int level, x, y;
     int stateIndex;
     bool reached;
-  } cases[] = {{1, 4, 4, 0, true},  {1, 4, 4, 1, false}, {2, 3, 5, 1, true}, {2, 3, 5, 0, false},
-               {3, 3, 11, 1, true}, {4, 5, 6, 1, true},  {6, 3, 6, 1, true}, {6, 3, 5, 1, false},
+  } cases[] = {{1, 4, 4, 0, true},
+               {1, 4, 4, 1, false},
+               {2, 3, 5, 1, true},
+               {2, 3, 5, 0, false},
+               {3, 3, 11, 1, true},
+               {4, 5, 6, 1, true},
+               {6, 3, 6, 1, true},
+               {6, 3, 5, 1, false},
                {7, 4, 4, 0, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.level * 100 + c.stateIndex);

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
-
 #include <map>
 #include <set>
 
 #include "LevelSource.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/world/RoomObject.h"
 #include "util/DEnumeration.h"
 #include "util/DRandom.h"
-#include "nvx/src/world/RoomObject.h"
 
 namespace nvx {
 namespace {
@@ -109,9 +108,12 @@ TEST_F(LevelLoaderTest, BadObjectsAreSkipped) {
     const char* what;
     RoomObjectRecord record;
   } cases[] = {
-      {"kind above 28", {29, 1, 1, 0, 0, 0}}, {"negative kind", {-1, 1, 1, 0, 0, 0}},
-      {"content above 5", {3, 1, 1, 0, 6, 2}}, {"column outside", {3, 6, 1, 0, 0, 0}},
-      {"row outside", {3, 1, 5, 0, 0, 0}},     {"negative row", {3, 1, -1, 0, 0, 0}},
+      {"kind above 28", {29, 1, 1, 0, 0, 0}},
+      {"negative kind", {-1, 1, 1, 0, 0, 0}},
+      {"content above 5", {3, 1, 1, 0, 6, 2}},
+      {"column outside", {3, 6, 1, 0, 0, 0}},
+      {"row outside", {3, 1, 5, 0, 0, 0}},
+      {"negative row", {3, 1, -1, 0, 0, 0}},
       {"facing 4", {3, 1, 1, 4, 0, 0}},
   };
   for (const auto& c : cases) {
@@ -190,9 +192,12 @@ TEST_F(LevelLoaderTest, RecordWithoutExitKeepsTheExit) {
 // container keeps its own.
 TEST_F(LevelLoaderTest, SharedLootIsSplitWithinItsGroup) {
   Level level = smallLevel();
-  level.objects = {{0, 1, 1, 0, 1, 6}, {3, 3, 1, 0, 1, 6},                      // a pair of cash 6
-                   {0, 1, 3, 0, 2, 9}, {3, 3, 3, 0, 2, 9}, {7, 5, 3, 0, 2, 9},  // three of jewels 9
-                   {7, 5, 1, 0, 5, 4},                                          // a lone gold 4
+  level.objects = {{0, 1, 1, 0, 1, 6},
+                   {3, 3, 1, 0, 1, 6},  // a pair of cash 6
+                   {0, 1, 3, 0, 2, 9},
+                   {3, 3, 3, 0, 2, 9},
+                   {7, 5, 3, 0, 2, 9},  // three of jewels 9
+                   {7, 5, 1, 0, 5, 4},  // a lone gold 4
                    {1, 0, 4, 0, 0, 0}};
   source_.install(std::vector<Level>{level});
   std::set<int> pairSplits;
@@ -217,8 +222,8 @@ TEST_F(LevelLoaderTest, SplitIsTheSameForTheSameSeed) {
   auto split = [] {
     MainCanvas::random = new qel::util::DRandom(77);
     MainCanvas::loadLevel(1);
-    return std::vector<int>{objectAt(1, 1)->amount, objectAt(3, 1)->amount, objectAt(5, 1)->amount,
-                            MainCanvas::levelCounter};
+    return std::vector<int>{
+        objectAt(1, 1)->amount, objectAt(3, 1)->amount, objectAt(5, 1)->amount, MainCanvas::levelCounter};
   };
   EXPECT_EQ(split(), split());
 }

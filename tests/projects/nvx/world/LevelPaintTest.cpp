@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 
 #include "gamelib/GameLib.h"
 #include "lang/DObjectArray.h"
@@ -9,14 +8,14 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tools/demodata/lib/DataSet.h"
 #include "tools/demodata/lib/Image.h"
 #include "tools/demodata/lib/PngWriter.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
-#include "nvx/src/world/Person.h"
-#include "nvx/src/world/RoomObject.h"
 
 namespace nvx {
 namespace {
@@ -28,7 +27,9 @@ using qel::lcdui::DImagePtr;
 // the game loads them; each test paints levels of it.
 class LevelPaintTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data")); }
+  static void SetUpTestSuite() {
+    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
+  }
   static void TearDownTestSuite() {
     delete dataSet_;
     dataSet_ = nullptr;
@@ -61,7 +62,8 @@ protected:
     const int cell = MainCanvas::cellSize;
     MainCanvas::screenWidth = MainCanvas::mapWidth * cell;
     MainCanvas::screenHeight = MainCanvas::mapHeight * cell;
-    DImagePtr picture = DImage::createImageOfFormat(MainCanvas::screenWidth, MainCanvas::screenHeight, qel::raster::PF_ARGB8888);
+    DImagePtr picture =
+        DImage::createImageOfFormat(MainCanvas::screenWidth, MainCanvas::screenHeight, qel::raster::PF_ARGB8888);
     qel::lcdui::DGraphicsPtr g = picture->getGraphics();
     const int tiles = running ? 0 : 2;
     for (int x = 0; x < MainCanvas::mapWidth; ++x)
@@ -103,7 +105,8 @@ protected:
     const auto png = nv::demodata::encodePng(out);
     // Beside the test program, in the build tree.
     const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+    std::ofstream(folder / (name + ".png"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), png.size());
   }
 
   static nv::demodata::DataSet* dataSet_;
@@ -137,7 +140,8 @@ TEST_F(LevelPaintTest, EveryLevelPaintsInBothModes) {
     if (level == 1 || level == 7 || level == 9) dump(planning, "level" + std::to_string(level) + "-planning");
 
     const DImagePtr running = paintLevel(level, true);
-    const DImagePtr tilesOnly = DImage::createImageOfFormat(running->getWidth(), running->getHeight(), qel::raster::PF_ARGB8888);
+    const DImagePtr tilesOnly =
+        DImage::createImageOfFormat(running->getWidth(), running->getHeight(), qel::raster::PF_ARGB8888);
     for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
       const auto* o = static_cast<RoomObject*>(e->nextElement());
       if (o->type == 6 && MainCanvas::alarmBoxesOff > 0) continue;
@@ -147,7 +151,8 @@ TEST_F(LevelPaintTest, EveryLevelPaintsInBothModes) {
       MainCanvas::drawSpriteFrame(g, 0, MainCanvas::grid[o->x][o->y], o->x * cell, o->y * cell);
       for (int i = 0; i < cell && !differs; ++i)
         for (int j = 0; j < cell && !differs; ++j)
-          differs = pixel(running, o->x * cell + i, o->y * cell + j) != pixel(tilesOnly, o->x * cell + i, o->y * cell + j);
+          differs =
+              pixel(running, o->x * cell + i, o->y * cell + j) != pixel(tilesOnly, o->x * cell + i, o->y * cell + j);
       EXPECT_TRUE(differs) << "object " << o->type << " at " << int(o->x) << "," << int(o->y) << " drawn";
     }
     if (level == 1 || level == 7 || level == 9) dump(running, "level" + std::to_string(level) + "-running");

@@ -16,7 +16,8 @@ public:
     const auto legend = nv::demodata::loadLegend(root / "legend.txt");
     std::vector<nv::demodata::Level> levels;
     const nv::demodata::SourceFile order(root / "order.txt");
-    for (const auto& line : order.lines()) levels.push_back(nv::demodata::loadLevel(root / (line.text + ".txt"), legend));
+    for (const auto& line : order.lines())
+      levels.push_back(nv::demodata::loadLevel(root / (line.text + ".txt"), legend));
     return levels;
   }
 

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
-#include "lang/DbyteArray2d.h"
-#include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
-#include "util/DRandom.h"
-#include "nvx/src/world/Person.h"
-#include "nvx/src/world/RoomObject.h"
 #include "Floor.h"
 #include "RecordingScreen.h"
+#include "lang/DbyteArray2d.h"
+#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
+#include "util/DHashtable.h"
+#include "util/DRandom.h"
 
 namespace nvx {
 namespace {

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
+#include "Floor.h"
+#include "RecordingScreen.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DbyteArray2d.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
 #include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
-#include "Floor.h"
-#include "RecordingScreen.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 namespace {
@@ -165,8 +164,11 @@ TEST_F(PersonTest, TakingLootStopsAtTheCapacity) {
     bool taken;
   } cases[] = {
       {0, 17, 5, 2, false},  // capacity 18, gold weighs 3
-      {0, 15, 5, 2, true},   {1, 28, 1, 6, true}, {4, 19, 2, 1, true}, {4, 20, 2, 1, false},
-      {1, 0, 0, 3, false},   // nothing in it
+      {0, 15, 5, 2, true},
+      {1, 28, 1, 6, true},
+      {4, 19, 2, 1, true},
+      {4, 20, 2, 1, false},
+      {1, 0, 0, 3, false},  // nothing in it
       {1, 0, 3, 0, false},
   };
   for (const auto& c : cases) {

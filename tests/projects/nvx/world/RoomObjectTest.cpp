@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <set>
 
 #include "lang/DInteger.h"
@@ -7,8 +6,8 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "util/DHashtable.h"
 #include "nvx/src/world/RoomObject.h"
+#include "util/DHashtable.h"
 
 namespace nvx {
 namespace {
@@ -40,7 +39,8 @@ TEST(RoomObjectTest, CellKeysNeverCollide) {
   EXPECT_EQ(MainCanvas::cellKey(3, 7)->intValue(), 0x307);
   std::set<int> keys;
   for (int x = -1; x <= 127; ++x)
-    for (int y = -1; y <= 127; ++y) EXPECT_TRUE(keys.insert(MainCanvas::cellKey(x, y)->intValue()).second) << x << "," << y;
+    for (int y = -1; y <= 127; ++y)
+      EXPECT_TRUE(keys.insert(MainCanvas::cellKey(x, y)->intValue()).second) << x << "," << y;
 }
 
 TEST(RoomObjectTest, CopiesAreFreshObjectsWhileSharedEntriesAreTheSame) {

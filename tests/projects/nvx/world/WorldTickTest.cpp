@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -9,11 +8,11 @@
 #include "lang/DInteger.h"
 #include "lang/DbyteArray2d.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
-#include "nvx/src/world/Person.h"
-#include "nvx/src/world/RoomObject.h"
 
 namespace nvx {
 namespace {

@@ -1,10 +1,9 @@
 #include "io/D7zArchive.h"
 
-#include <zlib.h>
-
 #include <limits>
 #include <optional>
 #include <utility>
+#include <zlib.h>
 
 #include "io/DArchiveEntryStream.h"
 #include "io/SevenZipReader.h"
@@ -124,8 +123,9 @@ DbyteArrayPtr D7zArchive::decodeAlone(const Entry& entry, const DStringPtr& name
   if (!folder.single || folder.streams != 1 || folder.packed.method == SevenZipFolderDecoder::Method::Other)
     return nullptr;
   DbyteArrayPtr data = SevenZipFolderDecoder::decode(*source_, folder.packed, entry.size, name);
-  if (file.crc && crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(data->data()),
-                        static_cast<uInt>(data->length())) != *file.crc)
+  if (file.crc &&
+      crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(data->data()), static_cast<uInt>(data->length())) !=
+          *file.crc)
     throw DExceptionBase(ExceptionCode::IO, u"7z entry %s: damaged data or bad CRC", name);
   return data;
 }

@@ -54,8 +54,7 @@ DArchivePtr DArchive::createFromStream(DInputStreamPtr source, DStringPtr passwo
     DArchivePtr archive = new D7zArchive();
     archive->open(source, password);
     return archive;
-  } catch (DExceptionBase&) {
-  }
+  } catch (DExceptionBase&) {}
   source->reset();
   DArchivePtr archive = new DZipArchive();
   archive->open(source, password);

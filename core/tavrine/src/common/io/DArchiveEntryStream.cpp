@@ -8,8 +8,7 @@
 
 namespace qel::io {
 
-DArchiveEntryStream::DArchiveEntryStream(DArchivePtr archive, qel::lang::DbyteArrayPtr data,
-                                         qel::lang::DStringPtr name)
+DArchiveEntryStream::DArchiveEntryStream(DArchivePtr archive, qel::lang::DbyteArrayPtr data, qel::lang::DStringPtr name)
     : DByteArrayInputStream(std::move(data)), archive_(std::move(archive)), name_(std::move(name)) {}
 
 DArchiveEntryStream::~DArchiveEntryStream() = default;

@@ -1,10 +1,9 @@
 #include "io/DZipArchive.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <limits>
 #include <utility>
+#include <zlib.h>
 
 #include "io/DByteArrayInputStream.h"
 #include "io/DDataInputStream.h"

@@ -5,8 +5,7 @@
 
 namespace qel::io {
 
-DZipEndOfCentralDirectoryHeaderPtr DZipEndOfCentralDirectoryHeader::read(DDataInputStream& in,
-                                                                         int64_t recordOffset) {
+DZipEndOfCentralDirectoryHeaderPtr DZipEndOfCentralDirectoryHeader::read(DDataInputStream& in, int64_t recordOffset) {
   DZipEndOfCentralDirectoryHeaderPtr record = new DZipEndOfCentralDirectoryHeader();
   record->thisDisk = in.readUnsignedShortLE();
   record->centralDirectoryDisk = in.readUnsignedShortLE();

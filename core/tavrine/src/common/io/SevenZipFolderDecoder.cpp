@@ -1,10 +1,9 @@
 #include "io/SevenZipFolderDecoder.h"
 
-#include <lzma.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <lzma.h>
 #include <memory>
 
 #include "lang/DExceptionBase.h"

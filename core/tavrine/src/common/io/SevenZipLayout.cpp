@@ -1,10 +1,9 @@
 #include "io/SevenZipLayout.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <zlib.h>
 
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
@@ -71,7 +70,8 @@ std::vector<uint8_t> readRange(DInputStream& source, int64_t offset, int64_t siz
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   int64_t filled = 0;
   while (filled < size) {
-    int32_t count = source.readRaw(bytes.data() + filled, static_cast<int32_t>(std::min<int64_t>(size - filled, 1 << 20)));
+    int32_t count =
+        source.readRaw(bytes.data() + filled, static_cast<int32_t>(std::min<int64_t>(size - filled, 1 << 20)));
     if (count <= 0) throw Unfollowed{};
     filled += count;
   }
@@ -335,8 +335,8 @@ public:
     if (offset > static_cast<uint64_t>(sourceSize_) ||
         size > static_cast<uint64_t>(sourceSize_ - SignatureHeaderSize) - std::min<uint64_t>(offset, sourceSize_))
       damagedHeader();
-    std::vector<uint8_t> header = readRange(source_, SignatureHeaderSize + static_cast<int64_t>(offset),
-                                            static_cast<int64_t>(size));
+    std::vector<uint8_t> header =
+        readRange(source_, SignatureHeaderSize + static_cast<int64_t>(offset), static_cast<int64_t>(size));
     if (crcOf(header.data(), header.size()) != littleEndian(start.data() + 28, 4)) damagedHeader();
     for (int packings = 0; header[0] == EncodedHeader; ++packings) {
       if (packings == MaxHeaderPackings) throw Unfollowed{};

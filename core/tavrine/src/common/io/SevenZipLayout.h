@@ -19,7 +19,7 @@ public:
     SevenZipFolderDecoder::Folder packed;  // meaningful when single
     bool single = false;                   // one coder, one packed stream
     int64_t unpackSize = 0;
-    int64_t streams = 1;                    // files held
+    int64_t streams = 1;  // files held
     std::optional<uint32_t> crc;
   };
 

@@ -1,9 +1,8 @@
 #include "io/SevenZipReader.h"
 
+#include <algorithm>
 #include <archive.h>
 #include <archive_entry.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -114,9 +113,9 @@ DbyteArrayPtr SevenZipReader::readData(int32_t size, const DStringPtr& name) {
     // Once the entry is complete, one more read must find its end (and
     // reports a bad CRC).
     uint8_t probe = 0;
-    la_ssize_t count = filled < size ? archive_read_data(archive_, data->data() + filled,
-                                                         static_cast<size_t>(data->length() - filled))
-                                     : archive_read_data(archive_, &probe, 1);
+    la_ssize_t count =
+        filled < size ? archive_read_data(archive_, data->data() + filled, static_cast<size_t>(data->length() - filled))
+                      : archive_read_data(archive_, &probe, 1);
     if (count < 0) fail(archive_errno(archive_) == EIO ? u"cannot be read" : u"damaged data or bad CRC", name);
     if (count == 0) break;
     if (filled == size) fail(u"longer than its header says", name);

@@ -12,8 +12,7 @@ locale_t utf8Locale() {
 
 }  // namespace
 
-Utf8ThreadLocale::Utf8ThreadLocale()
-    : previous_(utf8Locale() ? uselocale(utf8Locale()) : static_cast<locale_t>(0)) {}
+Utf8ThreadLocale::Utf8ThreadLocale() : previous_(utf8Locale() ? uselocale(utf8Locale()) : static_cast<locale_t>(0)) {}
 
 Utf8ThreadLocale::~Utf8ThreadLocale() {
   if (previous_) uselocale(previous_);

@@ -1,8 +1,7 @@
 #include "io/ZipInflater.h"
 
-#include <zlib.h>
-
 #include <algorithm>
+#include <zlib.h>
 
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"

@@ -19,7 +19,7 @@ public:
   DFormatArg(std::u16string_view text) : text_(text) {}
   // A smart pointer to a string (DStringPtr); null appends nothing.
   template <class StringPtr>
-    requires requires(const StringPtr& s) { s.get()->view(); }
+  requires requires(const StringPtr& s) { s.get()->view(); }
   DFormatArg(const StringPtr& text) : text_(text.get() ? text.get()->view() : std::u16string_view()) {}
 
   int64_t number() const { return number_; }
@@ -43,8 +43,7 @@ public:
   // Message from a format with %s, %c, %d, %x and %%; other directives are
   // dropped without consuming an argument. Missing arguments append nothing.
   template <class... Args>
-  DExceptionBase(uint32_t code, const char16_t* format, const Args&... args)
-      : DExceptionBase(code) {
+  DExceptionBase(uint32_t code, const char16_t* format, const Args&... args) : DExceptionBase(code) {
     formatMessage(format, {DFormatArg(args)...});
   }
 

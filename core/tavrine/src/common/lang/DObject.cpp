@@ -9,9 +9,7 @@ std::string DObject::getClassName() const { return "DObject"; }
 
 DStringPtr DObject::toString() const { return DString::concat(u"DObject@", DInteger::toHexString(hashCode())); }
 
-int32_t DObject::hashCode() const {
-  return static_cast<int32_t>(reinterpret_cast<uintptr_t>(this) & 0x7fffffffu);
-}
+int32_t DObject::hashCode() const { return static_cast<int32_t>(reinterpret_cast<uintptr_t>(this) & 0x7fffffffu); }
 
 bool DObject::equals(const DObject* other) const { return other == this; }
 

@@ -25,16 +25,14 @@ public:
   DPtr(const DPtr& other) : DPtr(other.object_) {}
   DPtr(DPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  DPtr(const DPtr<U>& other) : DPtr(other.get()) {}
+  requires std::is_convertible_v<U*, T*> DPtr(const DPtr<U>& other) : DPtr(other.get()) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  DPtr(DPtr<U>&& other) noexcept : object_(other.detach()) {}
+  requires std::is_convertible_v<U*, T*> DPtr(DPtr<U>&& other)
+  noexcept : object_(other.detach()) {}
 
   // A new DString from a wide literal (DStringPtr only).
   template <class U = T>
-    requires std::is_same_v<U, DString>
-  DPtr(const char16_t* literal) : DPtr(literal ? new U(literal) : nullptr) {}
+  requires std::is_same_v<U, DString> DPtr(const char16_t* literal) : DPtr(literal ? new U(literal) : nullptr) {}
 
   ~DPtr() { release(); }
 
@@ -75,17 +73,15 @@ public:
 
   // Checked element access for array classes: null array, then index.
   template <class U = T>
-  decltype(auto) operator[](int index) const
-    requires requires(U& array) { array.at(0); }
-  {
-    return checked()->at(index);
+  decltype(auto) operator[](int index) const requires requires(U& array) {
+    array.at(0);
   }
+  { return checked()->at(index); }
   template <class U = T>
-  decltype(auto) at(int index) const
-    requires requires(U& array) { array.at(0); }
-  {
-    return checked()->at(index);
+  decltype(auto) at(int index) const requires requires(U& array) {
+    array.at(0);
   }
+  { return checked()->at(index); }
 
   friend bool operator==(const DPtr& a, const DPtr& b) noexcept { return a.object_ == b.object_; }
   friend bool operator==(const DPtr& a, std::nullptr_t) noexcept { return a.object_ == nullptr; }

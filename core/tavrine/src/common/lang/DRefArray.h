@@ -19,8 +19,7 @@ public:
 
   // Index < 0 or >= length throws 0x05800000.
   DPtr<E>& at(int32_t index) {
-    if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(length_))
-      throwException(ExceptionCode::IndexOutOfBounds);
+    if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(length_)) throwException(ExceptionCode::IndexOutOfBounds);
     return data_[index];
   }
   const DPtr<E>& at(int32_t index) const { return const_cast<DRefArray*>(this)->at(index); }

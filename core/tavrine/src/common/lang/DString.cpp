@@ -164,7 +164,9 @@ DStringPtr DString::concat(const char16_t* a, const DStringPtr& b) { return join
 
 DStringPtr DString::concat(const char16_t* a, const char16_t* b) { return joined(textOrNull(a), textOrNull(b)); }
 
-DStringPtr DString::concat(const DStringPtr& a, int32_t n) { return joined(textOrNull(a), DInteger::toString(n)->view()); }
+DStringPtr DString::concat(const DStringPtr& a, int32_t n) {
+  return joined(textOrNull(a), DInteger::toString(n)->view());
+}
 
 DStringPtr DString::trim() const {
   size_t begin = 0;
@@ -259,11 +261,19 @@ DStringPtr DString::decodeUTF8(const uint8_t* bytes, int32_t n) {
   while (i < n) {
     uint8_t lead = bytes[i];
     switch (lead >> 4) {
-      case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
+      case 0:
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+      case 6:
+      case 7:
         text.push_back(lead);
         i += 1;
         break;
-      case 12: case 13:
+      case 12:
+      case 13:
         if (i + 2 > n) throwException(ExceptionCode::UTFDataFormat);
         text.push_back(static_cast<char16_t>(((lead & 0x1F) << 6) | continuation(bytes[i + 1])));
         i += 2;
@@ -274,8 +284,7 @@ DStringPtr DString::decodeUTF8(const uint8_t* bytes, int32_t n) {
                                              continuation(bytes[i + 2])));
         i += 3;
         break;
-      default:
-        throwException(ExceptionCode::UTFDataFormat);
+      default: throwException(ExceptionCode::UTFDataFormat);
     }
   }
   return new DString(std::move(text));

@@ -126,7 +126,6 @@ void DSystem::arraycopy(const DshortArrayPtr& src, int32_t srcPos, const DshortA
   copyElements(src, srcPos, dst, dstPos, length);
 }
 
-
 DStringPtr DSystem::getProperty(const DStringPtr& key) {
   if (!key) return nullptr;
   if (keyIs(key, u"app.commandline")) return new DString(ProcessCommandLine::text());
@@ -150,10 +149,18 @@ int32_t DSystem::getIntProperty(const DStringPtr& key) {
     int32_t value;
   };
   static constexpr Fixed fixedValues[] = {
-      {u"platform.type", 2},         {u"input.qwerty", -1},       {u"input.mouse", 0},
-      {u"sound.stereo", 1},          {u"sound.bps", 16},          {u"sound.frequency", 44100},
-      {u"sound.sfx_channels", 32},   {u"sound.music_channels", 16}, {u"sound.buffer_size", 300},
-      {u"platform.browser", 1},      {u"system.eventbasedloop", 0}, {u"sensor.accelerometer", 0},
+      {u"platform.type", 2},
+      {u"input.qwerty", -1},
+      {u"input.mouse", 0},
+      {u"sound.stereo", 1},
+      {u"sound.bps", 16},
+      {u"sound.frequency", 44100},
+      {u"sound.sfx_channels", 32},
+      {u"sound.music_channels", 16},
+      {u"sound.buffer_size", 300},
+      {u"platform.browser", 1},
+      {u"system.eventbasedloop", 0},
+      {u"sensor.accelerometer", 0},
   };
   if (keyIs(key, u"input.touchscreen")) return platformIs(u"PocketPC") ? 1 : touchDriverPresent();
   if (keyIs(key, u"input.softkeys")) return platformIs(u"SmartPhone") ? 1 : 0;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lang/DRowArray.h"
-#include "lang/DbyteArray2d.ptr.h"
 #include "lang/DbyteArray.h"
+#include "lang/DbyteArray2d.ptr.h"
 
 namespace qel::lang {
 

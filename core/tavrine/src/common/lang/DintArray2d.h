@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lang/DRowArray.h"
-#include "lang/DintArray2d.ptr.h"
 #include "lang/DintArray.h"
+#include "lang/DintArray2d.ptr.h"
 
 namespace qel::lang {
 

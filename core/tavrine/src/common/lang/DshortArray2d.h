@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lang/DRowArray.h"
-#include "lang/DshortArray2d.ptr.h"
 #include "lang/DshortArray.h"
+#include "lang/DshortArray2d.ptr.h"
 
 namespace qel::lang {
 

@@ -16,7 +16,6 @@ class DCyclicBuf final : public qel::lang::DObject {
 public:
   explicit DCyclicBuf(int32_t capacity);
 
-
   int32_t capacity() const;
   int32_t stored() const { return stored_; }
   int32_t readIndex() const { return readIndex_; }

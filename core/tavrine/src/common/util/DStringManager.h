@@ -42,8 +42,7 @@ public:
   // A null stream reads nothing. Include lines never fail the load; an
   // include value that cannot be read throws (0x05000080 without a locator)
   // and keeps the lines stored before it.
-  void load(const qel::lang::DStringPtr& fileName, const qel::io::DInputStreamPtr& stream, int mode,
-            bool clearFirst);
+  void load(const qel::lang::DStringPtr& fileName, const qel::io::DInputStreamPtr& stream, int mode, bool clearFirst);
   // Null key or value throws 0x05000000.
   void put(const qel::lang::DStringPtr& key, const qel::lang::DStringPtr& value);
   // Null when absent.

@@ -11,8 +11,8 @@ namespace qel::util {
 
 using qel::lang::DObject;
 using qel::lang::DObjectPtr;
-using qel::lang::ExceptionCode::ArrayIndexOutOfBounds;
 using qel::lang::throwException;
+using qel::lang::ExceptionCode::ArrayIndexOutOfBounds;
 
 DVector::DVector(int32_t capacity) : capacity_(capacity) {
   if (capacity < 0) throwException(qel::lang::ExceptionCode::IllegalArgument);

@@ -103,8 +103,8 @@ TEST_F(CommandsTest, ItemActionBySideAndItem) {
       {safeKind, 1, 5, 5, 2, -2},      // from behind
       {alarmBoxKind, 3, 5, 5, 9, -1},  // a bomb on a kind without work for it
       {crateKind, 1, 5, 5, 0, 4},
-      {plantKind, 3, 5, 5, 0, -1},     // no work row at all
-      {crateKind, 1, 5, 5, 12, -1},    // the empty pocket
+      {plantKind, 3, 5, 5, 0, -1},   // no work row at all
+      {crateKind, 1, 5, 5, 12, -1},  // the empty pocket
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("kind " + std::to_string(c.kind) + " item " + std::to_string(c.itemClass));
@@ -126,9 +126,14 @@ TEST_F(CommandsTest, ShowsOpenByModeStampsAndKind) {
     bool open;
   };
   const Case cases[] = {
-      {safeKind, false, 'x', 3, 3, true},  {safeKind, false, 'x', 4, 3, false}, {safeKind, false, 'x', 0, 3, false},
-      {doorKind, false, 'x', 1, 3, false}, {safeKind, true, 0, 0, 0, true},      {safeKind, true, 1, 9, 9, false},
-      {crateKind, true, 'x', 0, 0, false}, {wallSafeKind, true, 0, 0, 0, true},
+      {safeKind, false, 'x', 3, 3, true},
+      {safeKind, false, 'x', 4, 3, false},
+      {safeKind, false, 'x', 0, 3, false},
+      {doorKind, false, 'x', 1, 3, false},
+      {safeKind, true, 0, 0, 0, true},
+      {safeKind, true, 1, 9, 9, false},
+      {crateKind, true, 'x', 0, 0, false},
+      {wallSafeKind, true, 0, 0, 0, true},
   };
   for (const Case& c : cases) {
     RoomObject o(c.kind, 5, 4, 3, false, 1, 1);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <iostream>
 #include <map>
 
@@ -11,9 +10,9 @@ namespace nvx {
 namespace {
 
 const char* const kindNames[RoomObject::kindCount] = {
-    "safe", "door", "steel door", "cabinet", "card locker", "crate", "alarm box", "desk", "locker", "bomb",
-    "box", "wardrobe", "wall safe", "wall cabinet", "case", "counter", "table", "plant", "sofa", "shelf",
-    "rug", "pillar", "chair", "stool", "lamp", "mat", "drawer", "till", "statue"};
+    "safe", "door",     "steel door", "cabinet",      "card locker", "crate",   "alarm box", "desk",  "locker", "bomb",
+    "box",  "wardrobe", "wall safe",  "wall cabinet", "case",        "counter", "table",     "plant", "sofa",   "shelf",
+    "rug",  "pillar",   "chair",      "stool",        "lamp",        "mat",     "drawer",    "till",  "statue"};
 
 // What a scripted plan did to one object of a kind.
 struct Outcome {
@@ -170,8 +169,8 @@ TEST_F(DemoKindsTest, APlantedBombBlastsTheSafeItStandsBy) {
   const auto* bomb = static_cast<const RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(x, y)));
   ASSERT_TRUE(bomb);
   std::cout << "bomb ('q'), level 8: planted by a safe, " << (bomb->state[1] < 1 ? "exploded" : "not exploded")
-            << ", safe " << (safe->state[0] < 1 ? "opened" : "closed") << ", planter " << (stunned ? "stunned" : "not stunned")
-            << "\n";
+            << ", safe " << (safe->state[0] < 1 ? "opened" : "closed") << ", planter "
+            << (stunned ? "stunned" : "not stunned") << "\n";
   EXPECT_LT(bomb->state[1], 1);
   EXPECT_LT(safe->state[0], 1);
   EXPECT_TRUE(stunned);

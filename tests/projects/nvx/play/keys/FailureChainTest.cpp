@@ -56,7 +56,12 @@ TEST_F(FailureChainTest, AFailedLevelOffersTheRetryWhileTriesAreLeft) {
     int window, retriesAfter;
   };
   const Case cases[] = {
-      {36, 1, 3, 35, 2}, {39, -1, 3, 35, 3}, {36, 0, 1, 35, 1}, {36, 2, 1, 35, 0}, {36, 2, 0, 32, 0}, {39, -1, 0, 32, 0},
+      {36, 1, 3, 35, 2},
+      {39, -1, 3, 35, 3},
+      {36, 0, 1, 35, 1},
+      {36, 2, 1, 35, 0},
+      {36, 2, 0, 32, 0},
+      {39, -1, 0, 32, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("dialog " + std::to_string(c.dialog) + " difficulty " + std::to_string(c.difficulty));

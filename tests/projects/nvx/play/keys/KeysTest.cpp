@@ -163,9 +163,16 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
     bool acts;
   };
   const Case cases[] = {
-      {waitKey, 0, 3, true}, {waitKey, 3, 5, true}, {waitKey, 9, 12, true},
-      {waitKey, 1, 3, false}, {waitKey, 0, 2, false}, {waitKey, 6, 1, false},
-      {undoKey, 6, 3, true}, {undoKey, 0, 4, true}, {undoKey, 4, 3, false}, {undoKey, 3, 2, false},
+      {waitKey, 0, 3, true},
+      {waitKey, 3, 5, true},
+      {waitKey, 9, 12, true},
+      {waitKey, 1, 3, false},
+      {waitKey, 0, 2, false},
+      {waitKey, 6, 1, false},
+      {undoKey, 6, 3, true},
+      {undoKey, 0, 4, true},
+      {undoKey, 4, 3, false},
+      {undoKey, 3, 2, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.key) + " phase " + std::to_string(c.phase) + " cycle " + std::to_string(c.cycle));
@@ -249,8 +256,11 @@ TEST_F(KeysTest, CrewSyncShowsEachPlanAtTheStep) {
     bool refresh;
   };
   const Case cases[] = {
-      {0, true, 6, 1, 1, false}, {1, false, 5, 1, 0, false}, {2, true, 4, 4, 1, false},
-      {4, true, 4, 4, 1, true},  {9, true, 4, 0, 0, false},
+      {0, true, 6, 1, 1, false},
+      {1, false, 5, 1, 0, false},
+      {2, true, 4, 4, 1, false},
+      {4, true, 4, 4, 1, true},
+      {9, true, 4, 0, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("step " + std::to_string(c.step));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -119,7 +118,8 @@ protected:
 
   std::vector<int> itemIds() const {
     std::vector<int> ids;
-    for (int i = 0; MainCanvas::itemIds && i < MainCanvas::itemIds->length(); ++i) ids.push_back(MainCanvas::itemIds[i]);
+    for (int i = 0; MainCanvas::itemIds && i < MainCanvas::itemIds->length(); ++i)
+      ids.push_back(MainCanvas::itemIds[i]);
     return ids;
   }
 
@@ -143,7 +143,8 @@ protected:
     std::string out;
     for (int i = 0; i < p.steps->size(); ++i) {
       const Path* s = p.getStep(i);
-      out += (out.empty() ? "" : " ") + std::to_string(s->x) + "," + std::to_string(s->y) + ":" + std::to_string(s->getAction());
+      out += (out.empty() ? "" : " ") + std::to_string(s->x) + "," + std::to_string(s->y) + ":" +
+             std::to_string(s->getAction());
     }
     return out;
   }

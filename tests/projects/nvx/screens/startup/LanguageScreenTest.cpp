@@ -166,11 +166,13 @@ TEST_F(LanguageScreenTest, PaintsFlagsNamesAndThePulsingHighlight) {
 
   // Both flags stand at one x, left of the names.
   const int32_t w0 = LangInfo::languageFlag(0)->getWidth();
-  const int32_t x = MainCanvas::langRowX + ((MainCanvas::langRowWidth - MainCanvas::langNameWidth - (w0 + w0 / 2)) >> 1);
+  const int32_t x =
+      MainCanvas::langRowX + ((MainCanvas::langRowWidth - MainCanvas::langNameWidth - (w0 + w0 / 2)) >> 1);
   for (int32_t i = 0; i < 2; ++i) {
     const int32_t y = MainCanvas::langListTop + i * MainCanvas::langRowHeight + MainCanvas::langRowHeight / 2;
     const qel::lcdui::DImagePtr flag = LangInfo::languageFlag(i);
-    EXPECT_EQ(pixel(picture, x + flag->getWidth() / 2, y), pixel(flag, flag->getWidth() / 2, flag->getHeight() / 2)) << i;
+    EXPECT_EQ(pixel(picture, x + flag->getWidth() / 2, y), pixel(flag, flag->getWidth() / 2, flag->getHeight() / 2))
+        << i;
   }
 }
 

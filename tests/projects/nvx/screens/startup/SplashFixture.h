@@ -1,14 +1,12 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
-#include <string>
-
 #include <stdlib.h>
+#include <string>
 
 #include "gamelib/GameLib.h"
 #include "gamelib/LangInfo.h"

@@ -121,8 +121,7 @@ TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred)
 TEST_F(SplashScreenTest, FirstStartWritesTheDefaultOptionsAndFindsEitherSlot) {
   qel::rms::DRecordStore::openRecordStore(u"save2", true)
       ->addRecord(new qel::lang::DbyteArray(7, 0, 0, 9, 0, 0, 0, 0, 0), 0, 7);
-  qel::rms::DRecordStore::openRecordStore(u"save2", true)
-      ->addRecord(new qel::lang::DbyteArray(1, 0, 3), 0, 1);
+  qel::rms::DRecordStore::openRecordStore(u"save2", true)->addRecord(new qel::lang::DbyteArray(1, 0, 3), 0, 1);
   MainCanvas::startupLoad(new MainCanvas());
   Bytes defaults(16, 0);
   defaults[2] = 1;

@@ -34,9 +34,7 @@ MediaState& media() {
 
 int32_t intProperty(const char16_t* key) { return DSystem::getIntProperty(DStringPtr(key)); }
 
-int32_t fallbackFrequency(int n) {
-  return DSystem::getIntProperty(DString::concat(u"sound.frequency.", n));
-}
+int32_t fallbackFrequency(int n) { return DSystem::getIntProperty(DString::concat(u"sound.frequency.", n)); }
 
 }  // namespace
 

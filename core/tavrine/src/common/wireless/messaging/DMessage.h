@@ -11,7 +11,6 @@ class DMessage final : public qel::lang::DObject {
 public:
   DMessage(qel::lang::DStringPtr address, qel::lang::DStringPtr payloadText);
 
-
   qel::lang::DStringPtr getAddress() const;
   void setAddress(const qel::lang::DStringPtr& address);
   qel::lang::DStringPtr getPayloadText() const;

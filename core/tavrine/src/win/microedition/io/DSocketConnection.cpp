@@ -2,7 +2,6 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-
 #include <system_error>
 
 #include "SocketCore.h"
@@ -18,9 +17,9 @@
 namespace qel::io {
 
 using qel::lang::DStringPtr;
+using qel::lang::throwException;
 using qel::lang::ExceptionCode::IllegalArgument;
 using qel::lang::ExceptionCode::IO;
-using qel::lang::throwException;
 
 namespace {
 
@@ -39,8 +38,8 @@ DSocketConnectionPtr DSocketConnection::open(const DStringPtr& url, int32_t mode
   const DStringPtr address = url->substring(SchemeLength);
   const int32_t colon = address->indexOf(u':');
   if (colon <= 0) throwException(IllegalArgument);
-  auto core = std::make_shared<SocketCore>(multiByte(address->substring(0, colon)),
-                                           multiByte(address->substring(colon + 1)));
+  auto core =
+      std::make_shared<SocketCore>(multiByte(address->substring(0, colon)), multiByte(address->substring(colon + 1)));
   return new DSocketConnection(url, mode, std::move(core));
 }
 
@@ -94,7 +93,8 @@ int32_t DSocketConnection::getReceiveBufferSize() {
   const int fd = core_->descriptor();
   int32_t size = 0;
   socklen_t length = sizeof size;
-  if (core_->state() != Connected || ::getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, &length) != 0 || length != sizeof size)
+  if (core_->state() != Connected || ::getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, &length) != 0 ||
+      length != sizeof size)
     throwException(IO);
   return size;
 }

@@ -1,16 +1,15 @@
 #include "SocketCore.h"
 
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <array>
-#include <cerrno>
-#include <charconv>
-#include <cstring>
 
 namespace qel::io {
 
@@ -87,9 +86,9 @@ void SocketCore::connect() {
   fd_.store(fd);
   if (!active_.load()) return;
   setNonBlocking(fd, true);
-  const bool connected = (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ||
-                          errno == EINPROGRESS) &&
-                         awaitConnect(fd);
+  const bool connected =
+      (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 || errno == EINPROGRESS) &&
+      awaitConnect(fd);
   if (!connected) {
     state_.store(0);
     return;
@@ -139,9 +138,7 @@ int32_t SocketCore::queueBytes(const uint8_t* src, int32_t len) {
 
 void SocketCore::stop() {
   active_.store(false);
-  {
-    std::lock_guard lock(mutex_);
-  }
+  { std::lock_guard lock(mutex_); }
   wake_.notify_all();
   const int fd = fd_.load();
   if (fd >= 0) ::shutdown(fd, SHUT_RDWR);

@@ -58,9 +58,7 @@ DStringPtr applicationName() {
 
 }  // namespace
 
-DStringPtr DRecordStore::getBasePath() {
-  return DString::concat(u"Software\\Palewinds\\", applicationName());
-}
+DStringPtr DRecordStore::getBasePath() { return DString::concat(u"Software\\Palewinds\\", applicationName()); }
 
 DStringPtr DRecordStore::getStorePath(const DStringPtr& name) { return getBasePath() + u"\\" + name; }
 
@@ -187,8 +185,8 @@ DbyteArrayPtr DRecordStore::getRecord(int32_t id) {
   DbyteArrayPtr record = new DbyteArray(size);
   if (size == 0) return record;
   wce::DWORD read = static_cast<wce::DWORD>(size);
-  if (wce::RegQueryValueExW(key_.get(), recordName(id), nullptr, reinterpret_cast<wce::BYTE*>(record->data()),
-                            &read) != ERROR_SUCCESS ||
+  if (wce::RegQueryValueExW(key_.get(), recordName(id), nullptr, reinterpret_cast<wce::BYTE*>(record->data()), &read) !=
+          ERROR_SUCCESS ||
       read != static_cast<wce::DWORD>(size))
     throwException(ExceptionCode::RecordStore);
   return record;

@@ -11,7 +11,6 @@ namespace qel::messaging {
 // One row of the message stores table: a store's name and entry id.
 class DMAPIEntry final : public qel::lang::DObject {
 public:
-
   // A new string of the text; null text gives a null name.
   void setName(const char16_t* name);
   // A new byte array copied from the value.

@@ -86,8 +86,11 @@ DMAPIEntryArrayPtr MapiTableReader::listStores(wce::IMAPISession* session) const
 }
 
 bool MapiTableReader::prepareMessages(wce::IMAPITable* table, bool withFlags) {
-  static constexpr wce::ULONG kColumns[] = {wce::PR_SUBJECT_W, wce::PR_SENDER_EMAIL_ADDRESS_W, wce::PR_ENTRYID,
-                                            wce::PR_MESSAGE_DELIVERY_TIME, wce::PR_MESSAGE_FLAGS};
+  static constexpr wce::ULONG kColumns[] = {wce::PR_SUBJECT_W,
+                                            wce::PR_SENDER_EMAIL_ADDRESS_W,
+                                            wce::PR_ENTRYID,
+                                            wce::PR_MESSAGE_DELIVERY_TIME,
+                                            wce::PR_MESSAGE_FLAGS};
   const wce::PropTagArray columns{withFlags ? 5u : 4u, kColumns};
   static constexpr wce::SortOrder kNewestFirst[] = {{wce::PR_MESSAGE_DELIVERY_TIME, wce::TABLE_SORT_DESCEND}};
   const wce::SortOrderSet order{1, kNewestFirst};
@@ -97,8 +100,8 @@ bool MapiTableReader::prepareMessages(wce::IMAPITable* table, bool withFlags) {
 bool MapiTableReader::nextMessage(wce::IMAPITable* table, DMessagePtr& message) const {
   RowSetHolder rows(library_);
   if (wce::failed(table->QueryRows(1, 0, rows.out())) || !rows.first()) return false;
-  message = new DMessage(textOf(*rows.first(), wce::PR_SENDER_EMAIL_ADDRESS_W),
-                         textOf(*rows.first(), wce::PR_SUBJECT_W));
+  message =
+      new DMessage(textOf(*rows.first(), wce::PR_SENDER_EMAIL_ADDRESS_W), textOf(*rows.first(), wce::PR_SUBJECT_W));
   return true;
 }
 

@@ -15,8 +15,7 @@ void SmsArrivals::count(wce::ULONG count, const wce::Notification* notifications
   for (wce::ULONG i = 0; i < count; ++i) {
     const wce::Notification& notification = notifications[i];
     const wce::ObjectNotification& object = notification.object;
-    const bool inInbox = !inboxEntryId_.empty() && object.parentIdSize == inboxEntryId_.size() &&
-                         object.parentId &&
+    const bool inInbox = !inboxEntryId_.empty() && object.parentIdSize == inboxEntryId_.size() && object.parentId &&
                          std::equal(inboxEntryId_.begin(), inboxEntryId_.end(), object.parentId);
     if (notification.eventType == wce::fnevObjectCreated && inInbox) ++pending_;
   }

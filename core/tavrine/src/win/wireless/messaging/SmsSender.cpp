@@ -94,10 +94,17 @@ void SmsSender::send(const qel::lang::DStringPtr& address, const qel::lang::DStr
   wce::TextProviderData provider;
   provider.messageClass = 1;
   wce::SMS_MESSAGE_ID messageId = 0;
-  const wce::HRESULT sent = sendMessage_(
-      sms.get(), nullptr, &destination, nullptr, reinterpret_cast<const uint8_t*>(text->chars()),
-      static_cast<wce::DWORD>(text->length() * 2), reinterpret_cast<const uint8_t*>(&provider), sizeof provider,
-      wce::SMSDE_OPTIMAL, wce::SMS_OPTION_DELIVERY_NONE, &messageId);
+  const wce::HRESULT sent = sendMessage_(sms.get(),
+                                         nullptr,
+                                         &destination,
+                                         nullptr,
+                                         reinterpret_cast<const uint8_t*>(text->chars()),
+                                         static_cast<wce::DWORD>(text->length() * 2),
+                                         reinterpret_cast<const uint8_t*>(&provider),
+                                         sizeof provider,
+                                         wce::SMSDE_OPTIMAL,
+                                         wce::SMS_OPTION_DELIVERY_NONE,
+                                         &messageId);
   if (wce::failed(sent)) throwSendFailure(sent);
 }
 

@@ -35,8 +35,8 @@ void GdiBackend::takeOverScreen(wce::HWND window) {
   wce::HWND taskBar = wce::FindWindowW(u"Shell_TrayWnd", nullptr);
   if (!taskBar) taskBar = wce::FindWindowW(u"HHTaskBar", nullptr);
   if (taskBar) wce::ShowWindow(taskBar, wce::SW_SHOW);
-  wce::MoveWindow(window, 0, 0, wce::GetSystemMetrics(wce::SM_CXSCREEN), wce::GetSystemMetrics(wce::SM_CYSCREEN),
-                  false);
+  wce::MoveWindow(
+      window, 0, 0, wce::GetSystemMetrics(wce::SM_CXSCREEN), wce::GetSystemMetrics(wce::SM_CYSCREEN), false);
 }
 
 bool GdiBackend::open(wce::HWND window, const BackendParams& params) {

@@ -30,9 +30,9 @@ struct DefaultKey {
 // '3', '7', '9', 9 and 10 the soft keys, 11 and 12 the application keys
 // 10004 and 10003, 13..15 the codes -4, -2, -3.
 constexpr DefaultKey defaultKeyMap[] = {
-    {'1', 5},    {'2', 0},    {'3', 6},    {'4', 2},    {'5', 4},    {'6', 3},  {'8', 1},  {'7', 7},
-    {'9', 8},    {10003, 12}, {10004, 11}, {10000, 9},  {10001, 10}, {10002, 4}, {37, 2},  {39, 3},
-    {38, 0},     {40, 1},     {-4, 13},    {13, 4},     {10, 4},     {-2, 14},   {-3, 15},
+    {'1', 5}, {'2', 0},    {'3', 6},    {'4', 2},   {'5', 4},    {'6', 3},   {'8', 1}, {'7', 7},
+    {'9', 8}, {10003, 12}, {10004, 11}, {10000, 9}, {10001, 10}, {10002, 4}, {37, 2},  {39, 3},
+    {38, 0},  {40, 1},     {-4, 13},    {13, 4},    {10, 4},     {-2, 14},   {-3, 15},
 };
 
 constexpr wce::DWORD ImeModeNumbers = 7;
@@ -79,11 +79,16 @@ void DCanvas::dispatchKeyRepeated(int32_t code) { keyRepeated(KeyRemap::remap(in
 
 int32_t DCanvas::getGameAction(int32_t code) {
   switch (code) {
-    case 38: case '2': return UP;
-    case 37: case '4': return LEFT;
-    case 39: case '6': return RIGHT;
-    case 40: case '8': return DOWN;
-    case '5': case 10002: return FIRE;
+    case 38:
+    case '2': return UP;
+    case 37:
+    case '4': return LEFT;
+    case 39:
+    case '6': return RIGHT;
+    case 40:
+    case '8': return DOWN;
+    case '5':
+    case 10002: return FIRE;
     case '1': return GAME_A;
     case '3': return GAME_B;
     case '7': return GAME_C;

@@ -210,8 +210,18 @@ bool GameEngine::createWindow(wce::HINSTANCE instance) {
   info.background = wce::GetStockObject(wce::WHITE_BRUSH);
   info.className = className_;
   wce::RegisterClassW(&info);
-  window_ = wce::CreateWindowExW(0, className_, title_, wce::WS_VISIBLE, 0, 0, wce::GetSystemMetrics(wce::SM_CXSCREEN),
-                                 wce::GetSystemMetrics(wce::SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+  window_ = wce::CreateWindowExW(0,
+                                 className_,
+                                 title_,
+                                 wce::WS_VISIBLE,
+                                 0,
+                                 0,
+                                 wce::GetSystemMetrics(wce::SM_CXSCREEN),
+                                 wce::GetSystemMetrics(wce::SM_CYSCREEN),
+                                 nullptr,
+                                 nullptr,
+                                 instance,
+                                 nullptr);
   if (!window_) return false;
   if (wce::SHFullScreenFunction fullScreen = qel::midlet::PlatformLibraries::shFullScreen()) {
     fullScreen(window_, FullScreenHide);
@@ -357,8 +367,7 @@ wce::LRESULT GameEngine::windowProc(wce::HWND window, wce::UINT message, wce::WP
   const auto y = static_cast<int32_t>(wce::HIWORD(static_cast<uintptr_t>(lParam)));
   switch (message) {
     case wce::WM_CREATE:
-    case wce::WM_SETTINGCHANGE:
-      return 0;
+    case wce::WM_SETTINGCHANGE: return 0;
     case wce::WM_PAINT: {
       wce::PAINTSTRUCT paint;
       wce::HDC dc = wce::BeginPaint(window, &paint);
@@ -380,9 +389,7 @@ wce::LRESULT GameEngine::windowProc(wce::HWND window, wce::UINT message, wce::WP
         engine->pause();
       }
       return 0;
-    case wce::WM_CLOSE:
-      engine->running_ = 0;
-      return 0;
+    case wce::WM_CLOSE: engine->running_ = 0; return 0;
     case wce::WM_KEYDOWN:
       if (lParam & wce::KF_REPEAT_BIT) {
         engine->keyRepeated(wParam);
@@ -390,15 +397,9 @@ wce::LRESULT GameEngine::windowProc(wce::HWND window, wce::UINT message, wce::WP
         engine->keyPressed(wParam);
       }
       return 0;
-    case wce::WM_KEYUP:
-      engine->keyReleased(wParam);
-      return 0;
-    case wce::WM_LBUTTONDOWN:
-      engine->pointerPressed(x, y);
-      return 0;
-    case wce::WM_LBUTTONUP:
-      engine->pointerReleased(x, y);
-      return 0;
+    case wce::WM_KEYUP: engine->keyReleased(wParam); return 0;
+    case wce::WM_LBUTTONDOWN: engine->pointerPressed(x, y); return 0;
+    case wce::WM_LBUTTONUP: engine->pointerReleased(x, y); return 0;
     case wce::WM_MOUSEMOVE:
       if (wParam & wce::MK_LBUTTON) {
         engine->pointerDragged(x, y);
@@ -410,11 +411,8 @@ wce::LRESULT GameEngine::windowProc(wce::HWND window, wce::UINT message, wce::WP
       if (wce::LOWORD(wParam) != wce::IDOK) return wce::DefWindowProcW(window, message, wParam, lParam);
       wce::SendMessageW(window, wce::WM_CLOSE, 0, 0);
       return 0;
-    case wce::WM_TIMER:
-      qel::lang::DSystem::timerDispatch(static_cast<int32_t>(wParam));
-      return 0;
-    default:
-      return wce::DefWindowProcW(window, message, wParam, lParam);
+    case wce::WM_TIMER: qel::lang::DSystem::timerDispatch(static_cast<int32_t>(wParam)); return 0;
+    default: return wce::DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

@@ -39,14 +39,10 @@ DStringPtr faceNameOf(int32_t face) {
 
 int32_t pointsFor(int32_t size) {
   switch (size) {
-    case DFont::SIZE_SMALL:
-      return 9;
-    case DFont::SIZE_MEDIUM:
-      return 11;
-    case DFont::SIZE_LARGE:
-      return 13;
-    default:
-      return 0;
+    case DFont::SIZE_SMALL: return 9;
+    case DFont::SIZE_MEDIUM: return 11;
+    case DFont::SIZE_LARGE: return 13;
+    default: return 0;
   }
 }
 

@@ -1,9 +1,8 @@
 #include "microedition/lcdui/DGifLoader.h"
 
-#include <gif_lib.h>
-
 #include <algorithm>
 #include <cstring>
+#include <gif_lib.h>
 #include <utility>
 
 #include "lang/DExceptionBase.h"
@@ -127,8 +126,8 @@ bool DGifLoader::drawFrame(DPalette& palette) {
   const bool first = !screen_;
   if (first) {
     try {
-      screen_ = DImage::createImageOfFormat(gif_->SWidth, gif_->SHeight,
-                                            paletted_ ? qel::raster::PF_INDEX8 : qel::raster::PF_RGB565);
+      screen_ = DImage::createImageOfFormat(
+          gif_->SWidth, gif_->SHeight, paletted_ ? qel::raster::PF_INDEX8 : qel::raster::PF_RGB565);
     } catch (const qel::lang::DExceptionBase&) {
       return false;
     }
@@ -166,9 +165,10 @@ void DGifLoader::disposePrevious(SavedArea& changed) {
   if (paletted_) {
     save(changed);
     for (int32_t row = 0; row < changed.height; ++row)
-      std::fill_n(static_cast<uint8_t*>(surface.pixels()) + static_cast<size_t>(changed.y + row) * surface.stride() +
-                      changed.x,
-                  changed.width, uint8_t{0});
+      std::fill_n(
+          static_cast<uint8_t*>(surface.pixels()) + static_cast<size_t>(changed.y + row) * surface.stride() + changed.x,
+          changed.width,
+          uint8_t{0});
   } else if (disposal_ == kDisposeToBackground) {
     save(changed);
     surface.fillRect(changed.x, changed.y, changed.width, changed.height, clearColour_);
@@ -209,7 +209,8 @@ void DGifLoader::restore(const SavedArea& area) {
   for (int32_t row = 0; row < area.height; ++row)
     std::memcpy(static_cast<uint8_t*>(surface.pixels()) + static_cast<size_t>(area.y + row) * surface.stride() +
                     static_cast<size_t>(area.x) * (paletted_ ? 1 : 2),
-                area.bytes.data() + rowBytes * static_cast<size_t>(row), rowBytes);
+                area.bytes.data() + rowBytes * static_cast<size_t>(row),
+                rowBytes);
 }
 
 // Paletted targets take the index bytes; others the colours, where a

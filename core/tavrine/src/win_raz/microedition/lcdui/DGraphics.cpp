@@ -32,18 +32,12 @@ constexpr int32_t kAlphaChannel = 3;
 // The transform an image is drawn with; an unknown one draws it as it is.
 RasterTransform drawingTransformOf(int32_t transform) {
   switch (transform) {
-    case 1:
-      return qel::raster::RT_MIRROR_Y;
-    case 2:
-      return qel::raster::RT_MIRROR_X;
-    case 3:
-      return qel::raster::RT_ROT180;
-    case 5:
-      return qel::raster::RT_ROT90;
-    case 6:
-      return qel::raster::RT_ROT270;
-    default:
-      return qel::raster::RT_NONE;
+    case 1: return qel::raster::RT_MIRROR_Y;
+    case 2: return qel::raster::RT_MIRROR_X;
+    case 3: return qel::raster::RT_ROT180;
+    case 5: return qel::raster::RT_ROT90;
+    case 6: return qel::raster::RT_ROT270;
+    default: return qel::raster::RT_NONE;
   }
 }
 
@@ -112,16 +106,14 @@ int32_t DGraphics::drawChar(char16_t ch, int32_t x, int32_t y) {
   return mask->width();
 }
 
-void DGraphics::drawImage(DImagePtr img, DImagePtr maskImg, int32_t x, int32_t y, int32_t anchor,
-                          int32_t transform) {
+void DGraphics::drawImage(DImagePtr img, DImagePtr maskImg, int32_t x, int32_t y, int32_t anchor, int32_t transform) {
   const DImage& image = checked(img);
   const DImage& mask = checked(maskImg);
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
   surface_->drawSurfaceMasked(at.x, at.y, image.surface(), &mask.surface(), kKey, drawingTransformOf(transform));
 }
 
-void DGraphics::drawImage(DImagePtr img, DPalettePtr palette, int32_t x, int32_t y, int32_t anchor,
-                          int32_t transform) {
+void DGraphics::drawImage(DImagePtr img, DPalettePtr palette, int32_t x, int32_t y, int32_t anchor, int32_t transform) {
   const DImage& image = checked(img);
   if (!palette) throwNullPointer();
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
@@ -154,8 +146,8 @@ void DGraphics::drawImage(DImagePtr img, int32_t x, int32_t y, int32_t alpha, in
                           DPalettePtr palette) {
   const DImage& image = checked(img);
   const RasterPoint at = place(image, x, y, anchor, isTurned(transform));
-  surface_->drawSurfaceAlpha(at.x, at.y, image.surface(), alpha, palette ? &palette->palette() : nullptr, kKey,
-                             drawingTransformOf(transform));
+  surface_->drawSurfaceAlpha(
+      at.x, at.y, image.surface(), alpha, palette ? &palette->palette() : nullptr, kKey, drawingTransformOf(transform));
 }
 
 void DGraphics::drawImageRotated(DImagePtr img, DPalettePtr palette, int32_t x, int32_t y, int32_t anchor,
@@ -236,9 +228,8 @@ void DGraphics::drawRGB(qel::lang::DintArrayPtr rgbData, int32_t offset, int32_t
 }
 
 void DGraphics::drawYUV(qel::lang::DbyteArrayPtr luma, qel::lang::DbyteArrayPtr blueDiff,
-                        qel::lang::DbyteArrayPtr redDiff, int32_t lumaOffset, int32_t chromaOffset,
-                        int32_t lumaStride, int32_t chromaStride, int32_t x, int32_t y, int32_t width,
-                        int32_t height) {
+                        qel::lang::DbyteArrayPtr redDiff, int32_t lumaOffset, int32_t chromaOffset, int32_t lumaStride,
+                        int32_t chromaStride, int32_t x, int32_t y, int32_t width, int32_t height) {
   if (!luma || !blueDiff || !redDiff) throwNullPointer();
   if (width <= 0 || height <= 0) return;
   const int32_t chromaWidth = (width + 1) / 2;
@@ -265,8 +256,11 @@ void DGraphics::drawVideoFrame(DVideoStreamPtr stream, int32_t x, int32_t y, int
   if (!stream) throwNullPointer();
   const int32_t w = stream->getWidth();
   const int32_t h = stream->getHeight();
-  stream->drawFrame(*this, clampToInt32(x - anchorShift(anchor, w, RIGHT, HCENTER)),
-                    clampToInt32(y - anchorShift(anchor, h, BOTTOM, VCENTER)), w, h);
+  stream->drawFrame(*this,
+                    clampToInt32(x - anchorShift(anchor, w, RIGHT, HCENTER)),
+                    clampToInt32(y - anchorShift(anchor, h, BOTTOM, VCENTER)),
+                    w,
+                    h);
 }
 
 int32_t DGraphics::getClipX() const { return surface_->clip().x; }
@@ -289,8 +283,8 @@ DFontPtr DGraphics::getFont() const { return font_; }
 void DGraphics::setFont(DFontPtr font) { font_ = std::move(font); }
 
 void DGraphics::setColor(int32_t r, int32_t g, int32_t b) {
-  colour_ = (static_cast<uint32_t>(r) & 255) << 16 | (static_cast<uint32_t>(g) & 255) << 8 |
-            (static_cast<uint32_t>(b) & 255);
+  colour_ =
+      (static_cast<uint32_t>(r) & 255) << 16 | (static_cast<uint32_t>(g) & 255) << 8 | (static_cast<uint32_t>(b) & 255);
 }
 
 void DGraphics::translate(int32_t dx, int32_t dy) {

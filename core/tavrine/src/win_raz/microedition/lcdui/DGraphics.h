@@ -74,13 +74,13 @@ public:
   // untranslated: blended by their alpha, or else skipping the words
   // 0x00FF00FF. An array too short (or scanlength < width, offset < 0)
   // throws 0x05800001.
-  void drawRGB(qel::lang::DintArrayPtr rgbData, int32_t offset, int32_t scanlength, int32_t x, int32_t y,
-               int32_t width, int32_t height, bool processAlpha);
+  void drawRGB(qel::lang::DintArrayPtr rgbData, int32_t offset, int32_t scanlength, int32_t x, int32_t y, int32_t width,
+               int32_t height, bool processAlpha);
   // A 4:2:0 picture at the translated (x, y); RGB565 surfaces only. Planes
   // too short for width x height throw 0x05800001.
   void drawYUV(qel::lang::DbyteArrayPtr luma, qel::lang::DbyteArrayPtr blueDiff, qel::lang::DbyteArrayPtr redDiff,
-               int32_t lumaOffset, int32_t chromaOffset, int32_t lumaStride, int32_t chromaStride, int32_t x,
-               int32_t y, int32_t width, int32_t height);
+               int32_t lumaOffset, int32_t chromaOffset, int32_t lumaStride, int32_t chromaStride, int32_t x, int32_t y,
+               int32_t width, int32_t height);
   // Asks stream to draw its frame at the anchored (x, y), untranslated.
   void drawVideoFrame(DVideoStreamPtr stream, int32_t x, int32_t y, int32_t anchor);
 

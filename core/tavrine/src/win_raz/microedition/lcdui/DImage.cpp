@@ -16,10 +16,10 @@
 
 namespace qel::lcdui {
 
-using qel::lang::ExceptionCode::ArrayIndexOutOfBounds;
-using qel::lang::ExceptionCode::IllegalArgument;
 using qel::lang::throwException;
 using qel::lang::throwNullPointer;
+using qel::lang::ExceptionCode::ArrayIndexOutOfBounds;
+using qel::lang::ExceptionCode::IllegalArgument;
 using qel::raster::RasterSurface;
 using qel::raster::RasterTransform;
 
@@ -28,18 +28,12 @@ namespace {
 // The transforms an image can be made with; any other is refused.
 RasterTransform creationTransformOf(int32_t transform) {
   switch (transform) {
-    case 0:
-      return qel::raster::RT_NONE;
-    case 2:
-      return qel::raster::RT_MIRROR_X;
-    case 3:
-      return qel::raster::RT_ROT180;
-    case 5:
-      return qel::raster::RT_ROT90;
-    case 6:
-      return qel::raster::RT_ROT270;
-    default:
-      throwException(IllegalArgument);
+    case 0: return qel::raster::RT_NONE;
+    case 2: return qel::raster::RT_MIRROR_X;
+    case 3: return qel::raster::RT_ROT180;
+    case 5: return qel::raster::RT_ROT90;
+    case 6: return qel::raster::RT_ROT270;
+    default: throwException(IllegalArgument);
   }
 }
 

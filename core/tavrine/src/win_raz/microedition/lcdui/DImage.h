@@ -62,8 +62,8 @@ public:
   // leave their words unchanged. A rectangle outside the image
   // throws 0x05400000; an array too short for it (or scanlength < width,
   // offset < 0) 0x05800001; a null array 0x05000080.
-  void getRGB(qel::lang::DintArrayPtr rgbData, int32_t offset, int32_t scanlength, int32_t x, int32_t y,
-              int32_t width, int32_t height);
+  void getRGB(qel::lang::DintArrayPtr rgbData, int32_t offset, int32_t scanlength, int32_t x, int32_t y, int32_t width,
+              int32_t height);
 
   // Keyed, and every pixel the key colour.
   void fillWithColorKey();

@@ -1,13 +1,11 @@
 #include "microedition/lcdui/JpegDecoder.h"
 
 // jpeglib.h needs size_t and FILE declared first.
+#include <csetjmp>
 #include <cstddef>
 #include <cstdio>
-
-#include <jpeglib.h>
-
-#include <csetjmp>
 #include <cstdlib>
+#include <jpeglib.h>
 
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DImage.h"
@@ -162,16 +160,13 @@ DImagePtr decodeJpeg(const uint8_t* data, size_t length) {
   setUp(run);
   JpegRunGuard guard(run);
   if (!readHeader(run)) qel::lang::throwException(NullPointer);
-  DImagePtr image = DImage::createImage(static_cast<int32_t>(run.cinfo.image_width),
-                                        static_cast<int32_t>(run.cinfo.image_height));
+  DImagePtr image =
+      DImage::createImage(static_cast<int32_t>(run.cinfo.image_width), static_cast<int32_t>(run.cinfo.image_height));
   run.surface = &image->surface();
   switch (readRows(run)) {
-    case Rows::Read:
-      return image;
-    case Rows::NoBuffer:
-      qel::lang::throwException(IO);
-    case Rows::Failed:
-      break;
+    case Rows::Read: return image;
+    case Rows::NoBuffer: qel::lang::throwException(IO);
+    case Rows::Failed: break;
   }
   qel::lang::throwException(NullPointer);
 }

@@ -1,9 +1,8 @@
 #include "microedition/lcdui/PngDecoder.h"
 
-#include <png.h>
-
 #include <csetjmp>
 #include <cstdlib>
+#include <png.h>
 
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DImage.h"
@@ -92,8 +91,8 @@ bool readHeader(PngRun& run, MemoryReader& reader, bool paletted) {
   png_set_chunk_cache_max(run.png, kMaxStoredChunks);
   png_set_keep_unknown_chunks(run.png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, kSkippedChunkCount);
   png_read_info(run.png, run.info);
-  png_get_IHDR(run.png, run.info, &run.width, &run.height, &run.bitDepth, &run.colourType, &run.interlace,
-               nullptr, nullptr);
+  png_get_IHDR(
+      run.png, run.info, &run.width, &run.height, &run.bitDepth, &run.colourType, &run.interlace, nullptr, nullptr);
   if (paletted && run.colourType != PNG_COLOR_TYPE_PALETTE) return false;
   png_set_scale_16(run.png);
   png_set_packing(run.png);
@@ -103,7 +102,8 @@ bool readHeader(PngRun& run, MemoryReader& reader, bool paletted) {
   } else if (run.colourType == PNG_COLOR_TYPE_RGB_ALPHA) {
     run.layout = Layout::Rgba;
   } else {
-    const bool colourKey = run.colourType != PNG_COLOR_TYPE_GRAY_ALPHA && png_get_valid(run.png, run.info, PNG_INFO_tRNS);
+    const bool colourKey =
+        run.colourType != PNG_COLOR_TYPE_GRAY_ALPHA && png_get_valid(run.png, run.info, PNG_INFO_tRNS);
     if (colourKey) {
       png_set_tRNS_to_alpha(run.png);
       run.keyed = true;
@@ -120,7 +120,7 @@ bool readHeader(PngRun& run, MemoryReader& reader, bool paletted) {
   png_read_update_info(run.png, run.info);
   const int channels = png_get_channels(run.png, run.info);
   const int depth = png_get_bit_depth(run.png, run.info);
-  const int expected = run.colourType == PNG_COLOR_TYPE_PALETTE                      ? 1
+  const int expected = run.colourType == PNG_COLOR_TYPE_PALETTE                       ? 1
                        : run.layout == Layout::Rgba || run.layout == Layout::RgbKeyed ? 4
                                                                                       : 3;
   return depth == 8 && channels == expected;
@@ -142,7 +142,8 @@ void storeRow(PngRun& run, png_uint_32 y, const uint8_t* row) {
     case Layout::RgbKeyed: {
       auto* pixels = reinterpret_cast<uint16_t*>(target);
       for (png_uint_32 x = 0; x < width; ++x, row += 4)
-        pixels[x] = row[3] == 0 ? toRgb565(kKey >> 16, kKey >> 8 & 0xFF, kKey & 0xFF) : toRgb565(row[0], row[1], row[2]);
+        pixels[x] =
+            row[3] == 0 ? toRgb565(kKey >> 16, kKey >> 8 & 0xFF, kKey & 0xFF) : toRgb565(row[0], row[1], row[2]);
       break;
     }
     case Layout::Rgb: {

@@ -21,16 +21,16 @@ namespace qel::raster {
 // The part of a blit that survives clipping: w source pixels along each of h
 // source rows, read from src and written along the destination steps.
 struct BlitRegion {
-    uint8_t* dst = nullptr;
-    ptrdiff_t stepX = 0;
-    ptrdiff_t stepY = 0;
-    const uint8_t* src = nullptr;
-    ptrdiff_t srcStride = 0;
-    int32_t w = 0;
-    int32_t h = 0;
-    int32_t skipX = 0;
-    int32_t skipY = 0;
-    RasterTransform transform = RT_NONE;
+  uint8_t* dst = nullptr;
+  ptrdiff_t stepX = 0;
+  ptrdiff_t stepY = 0;
+  const uint8_t* src = nullptr;
+  ptrdiff_t srcStride = 0;
+  int32_t w = 0;
+  int32_t h = 0;
+  int32_t skipX = 0;
+  int32_t skipY = 0;
+  RasterTransform transform = RT_NONE;
 };
 
 // Calls fn(destination pixel, source pixel) for every pixel of the region.
@@ -38,30 +38,30 @@ struct BlitRegion {
 // could otherwise alias it and keep the loops from being vectorised.
 template <int SrcBytes, int DstBytes, typename Fn>
 RASTER_INLINE void walkPixels(const BlitRegion& region, Fn fn) {
-    const int32_t w = region.w;
-    const int32_t h = region.h;
-    const ptrdiff_t stepX = region.stepX;
-    const ptrdiff_t stepY = region.stepY;
-    const ptrdiff_t srcStride = region.srcStride;
-    uint8_t* const dst = region.dst;
-    const uint8_t* const src = region.src;
-    for (int32_t j = 0; j < h; ++j) {
-        uint8_t* d = dst + j * stepY;
-        const uint8_t* s = src + j * srcStride;
-        if (stepX == DstBytes) {
-            for (int32_t i = 0; i < w; ++i) {
-                fn(d + i * DstBytes, s + i * SrcBytes);
-            }
-        } else if (stepX == -DstBytes) {
-            for (int32_t i = 0; i < w; ++i) {
-                fn(d - i * DstBytes, s + i * SrcBytes);
-            }
-        } else {
-            for (int32_t i = 0; i < w; ++i) {
-                fn(d + i * stepX, s + i * SrcBytes);
-            }
-        }
+  const int32_t w = region.w;
+  const int32_t h = region.h;
+  const ptrdiff_t stepX = region.stepX;
+  const ptrdiff_t stepY = region.stepY;
+  const ptrdiff_t srcStride = region.srcStride;
+  uint8_t* const dst = region.dst;
+  const uint8_t* const src = region.src;
+  for (int32_t j = 0; j < h; ++j) {
+    uint8_t* d = dst + j * stepY;
+    const uint8_t* s = src + j * srcStride;
+    if (stepX == DstBytes) {
+      for (int32_t i = 0; i < w; ++i) {
+        fn(d + i * DstBytes, s + i * SrcBytes);
+      }
+    } else if (stepX == -DstBytes) {
+      for (int32_t i = 0; i < w; ++i) {
+        fn(d - i * DstBytes, s + i * SrcBytes);
+      }
+    } else {
+      for (int32_t i = 0; i < w; ++i) {
+        fn(d + i * stepX, s + i * SrcBytes);
+      }
     }
+  }
 }
 
 // The key as a pixel value, formed in the source's format (the
@@ -73,8 +73,7 @@ void keyedBlit(const BlitRequest& request, const BlitRegion& region);
 void blendBlit(const BlitRequest& request, const BlitRegion& region);
 void maskedBlit(const BlitRequest& request, const BlitRegion& region);
 void tintBlit(const BlitRequest& request, const BlitRegion& region);
-void yuvBlit(const BlitRequest& request, uint8_t* dst, int32_t w, int32_t h, int32_t skipX,
-             int32_t skipY);
+void yuvBlit(const BlitRequest& request, uint8_t* dst, int32_t w, int32_t h, int32_t skipX, int32_t skipY);
 void rotatedBlit(const BlitRequest& request, const GUIRect& clip);
 
 }  // namespace qel::raster

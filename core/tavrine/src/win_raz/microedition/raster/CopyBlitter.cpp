@@ -13,170 +13,145 @@ constexpr ptrdiff_t kShortRow = 64;
 
 // A row of at most kShortRow bytes, as 16-byte moves and a tail.
 RASTER_INLINE void copyShortRow(uint8_t* d, const uint8_t* s, ptrdiff_t bytes) {
-    ptrdiff_t i = 0;
-    for (; i + 16 <= bytes; i += 16) std::memcpy(d + i, s + i, 16);
-    if (i + 8 <= bytes) {
-        std::memcpy(d + i, s + i, 8);
-        i += 8;
-    }
-    if (i + 4 <= bytes) {
-        std::memcpy(d + i, s + i, 4);
-        i += 4;
-    }
-    for (; i < bytes; ++i) d[i] = s[i];
+  ptrdiff_t i = 0;
+  for (; i + 16 <= bytes; i += 16) std::memcpy(d + i, s + i, 16);
+  if (i + 8 <= bytes) {
+    std::memcpy(d + i, s + i, 8);
+    i += 8;
+  }
+  if (i + 4 <= bytes) {
+    std::memcpy(d + i, s + i, 4);
+    i += 4;
+  }
+  for (; i < bytes; ++i) d[i] = s[i];
 }
 
 // Rows of a width known at compile time: each row is one or two vector moves.
 template <size_t RowBytes>
 RASTER_INLINE void copyFixedRows(const BlitRegion& r) {
-    uint8_t* d = r.dst;
-    const uint8_t* s = r.src;
-    for (int32_t j = 0; j < r.h; ++j, d += r.stepY, s += r.srcStride) std::memcpy(d, s, RowBytes);
+  uint8_t* d = r.dst;
+  const uint8_t* s = r.src;
+  for (int32_t j = 0; j < r.h; ++j, d += r.stepY, s += r.srcStride) std::memcpy(d, s, RowBytes);
 }
 
 RASTER_INLINE void copyRows(const BlitRegion& r, ptrdiff_t bytes) {
-    const ptrdiff_t rowBytes = r.w * bytes;
-    if (r.stepY == rowBytes && r.srcStride == rowBytes) {
-        std::memcpy(r.dst, r.src, static_cast<size_t>(rowBytes * r.h));
-        return;
-    }
-    switch (rowBytes) {
-        case 16:
-            copyFixedRows<16>(r);
-            return;
-        case 32:
-            copyFixedRows<32>(r);
-            return;
-        case 64:
-            copyFixedRows<64>(r);
-            return;
-        default:
-            break;
-    }
-    if (rowBytes <= kShortRow) {
-        for (int32_t j = 0; j < r.h; ++j) copyShortRow(r.dst + j * r.stepY, r.src + j * r.srcStride, rowBytes);
-        return;
-    }
-    for (int32_t j = 0; j < r.h; ++j) {
-        std::memcpy(r.dst + j * r.stepY, r.src + j * r.srcStride, static_cast<size_t>(rowBytes));
-    }
+  const ptrdiff_t rowBytes = r.w * bytes;
+  if (r.stepY == rowBytes && r.srcStride == rowBytes) {
+    std::memcpy(r.dst, r.src, static_cast<size_t>(rowBytes * r.h));
+    return;
+  }
+  switch (rowBytes) {
+    case 16: copyFixedRows<16>(r); return;
+    case 32: copyFixedRows<32>(r); return;
+    case 64: copyFixedRows<64>(r); return;
+    default: break;
+  }
+  if (rowBytes <= kShortRow) {
+    for (int32_t j = 0; j < r.h; ++j) copyShortRow(r.dst + j * r.stepY, r.src + j * r.srcStride, rowBytes);
+    return;
+  }
+  for (int32_t j = 0; j < r.h; ++j) {
+    std::memcpy(r.dst + j * r.stepY, r.src + j * r.srcStride, static_cast<size_t>(rowBytes));
+  }
 }
 
 template <typename T>
 RASTER_INLINE void copyAlongSteps(const BlitRegion& r) {
-    walkPixels<sizeof(T), sizeof(T)>(
-        r, [](uint8_t* d, const uint8_t* s) { storePixel<T>(d, loadPixel<T>(s)); });
+  walkPixels<sizeof(T), sizeof(T)>(r, [](uint8_t* d, const uint8_t* s) { storePixel<T>(d, loadPixel<T>(s)); });
 }
 
 RASTER_INLINE void copyEqualFormats(const BlitRegion& r, int32_t bytes) {
-    if (r.transform == RT_NONE) {
-        copyRows(r, bytes);
-        return;
-    }
-    switch (bytes) {
-        case 1:
-            copyAlongSteps<uint8_t>(r);
-            break;
-        case 2:
-            copyAlongSteps<uint16_t>(r);
-            break;
-        case 4:
-            copyAlongSteps<uint32_t>(r);
-            break;
-        default:
-            break;
-    }
+  if (r.transform == RT_NONE) {
+    copyRows(r, bytes);
+    return;
+  }
+  switch (bytes) {
+    case 1: copyAlongSteps<uint8_t>(r); break;
+    case 2: copyAlongSteps<uint16_t>(r); break;
+    case 4: copyAlongSteps<uint32_t>(r); break;
+    default: break;
+  }
 }
 
 RASTER_INLINE void copyFrom565(const BlitRegion& r, int32_t destFormat) {
-    switch (destFormat) {
-        case PF_ARGB8888:
-            walkPixels<2, 4>(r, [](uint8_t* d, const uint8_t* s) {
-                storePixel<uint32_t>(d, rgb565ToArgb(loadPixel<uint16_t>(s)));
-            });
-            break;
-        case PF_RGBA8888:
-            walkPixels<2, 4>(r, [](uint8_t* d, const uint8_t* s) {
-                const uint32_t p = loadPixel<uint16_t>(s);
-                storePixel<uint32_t>(d, ((p >> 11) << 27) | (((p >> 5) & 0x3F) << 18) |
-                                            ((p & 0x1F) << 11) | 0xFF);
-            });
-            break;
-        case PF_RGB888:
-            walkPixels<2, 3>(r, [](uint8_t* d, const uint8_t* s) {
-                const uint32_t p = loadPixel<uint16_t>(s);
-                d[0] = static_cast<uint8_t>((p & 0x1F) << 3);
-                d[1] = static_cast<uint8_t>(((p >> 5) & 0x3F) << 2);
-                d[2] = static_cast<uint8_t>((p >> 11) << 3);
-            });
-            break;
-        case PF_RGB565_SWAPPED:
-            walkPixels<2, 2>(r, [](uint8_t* d, const uint8_t* s) {
-                d[0] = s[1];
-                d[1] = s[0];
-            });
-            break;
-        case PF_RGB555:
-            // A straight two-byte walk: only the untransformed case fits it.
-            if (r.transform == RT_NONE) {
-                walkPixels<2, 2>(r, [](uint8_t* d, const uint8_t* s) {
-                    const uint32_t p = loadPixel<uint16_t>(s);
-                    storePixel<uint16_t>(d, static_cast<uint16_t>((p & 0x1F) | ((p & 0xFFC0) >> 1)));
-                });
-            }
-            break;
-        default:
-            break;
-    }
+  switch (destFormat) {
+    case PF_ARGB8888:
+      walkPixels<2, 4>(
+          r, [](uint8_t* d, const uint8_t* s) { storePixel<uint32_t>(d, rgb565ToArgb(loadPixel<uint16_t>(s))); });
+      break;
+    case PF_RGBA8888:
+      walkPixels<2, 4>(r, [](uint8_t* d, const uint8_t* s) {
+        const uint32_t p = loadPixel<uint16_t>(s);
+        storePixel<uint32_t>(d, ((p >> 11) << 27) | (((p >> 5) & 0x3F) << 18) | ((p & 0x1F) << 11) | 0xFF);
+      });
+      break;
+    case PF_RGB888:
+      walkPixels<2, 3>(r, [](uint8_t* d, const uint8_t* s) {
+        const uint32_t p = loadPixel<uint16_t>(s);
+        d[0] = static_cast<uint8_t>((p & 0x1F) << 3);
+        d[1] = static_cast<uint8_t>(((p >> 5) & 0x3F) << 2);
+        d[2] = static_cast<uint8_t>((p >> 11) << 3);
+      });
+      break;
+    case PF_RGB565_SWAPPED:
+      walkPixels<2, 2>(r, [](uint8_t* d, const uint8_t* s) {
+        d[0] = s[1];
+        d[1] = s[0];
+      });
+      break;
+    case PF_RGB555:
+      // A straight two-byte walk: only the untransformed case fits it.
+      if (r.transform == RT_NONE) {
+        walkPixels<2, 2>(r, [](uint8_t* d, const uint8_t* s) {
+          const uint32_t p = loadPixel<uint16_t>(s);
+          storePixel<uint16_t>(d, static_cast<uint16_t>((p & 0x1F) | ((p & 0xFFC0) >> 1)));
+        });
+      }
+      break;
+    default: break;
+  }
 }
 
 RASTER_INLINE void copyFromIndex8(const BlitRequest& request, const BlitRegion& r) {
-    RasterPalette* palette = request.palette ? request.palette : request.source->palette;
-    if (!palette) {
-        return;
+  RasterPalette* palette = request.palette ? request.palette : request.source->palette;
+  if (!palette) {
+    return;
+  }
+  switch (request.dest->format) {
+    case PF_RGB565: {
+      const uint16_t* table = palette->rgb565Table();
+      walkPixels<1, 2>(r, [table](uint8_t* d, const uint8_t* s) { storePixel<uint16_t>(d, table[*s]); });
+      break;
     }
-    switch (request.dest->format) {
-        case PF_RGB565: {
-            const uint16_t* table = palette->rgb565Table();
-            walkPixels<1, 2>(r, [table](uint8_t* d, const uint8_t* s) { storePixel<uint16_t>(d, table[*s]); });
-            break;
-        }
-        case PF_ARGB8888: {
-            const uint32_t* table = palette->entries();
-            walkPixels<1, 4>(r, [table](uint8_t* d, const uint8_t* s) { storePixel<uint32_t>(d, table[*s]); });
-            break;
-        }
-        default:
-            break;
+    case PF_ARGB8888: {
+      const uint32_t* table = palette->entries();
+      walkPixels<1, 4>(r, [table](uint8_t* d, const uint8_t* s) { storePixel<uint32_t>(d, table[*s]); });
+      break;
     }
+    default: break;
+  }
 }
 
 }  // namespace
 
 RASTER_KERNEL void copyBlit(const BlitRequest& request, const BlitRegion& region) {
-    const int32_t sourceFormat = request.source->format;
-    const int32_t destFormat = request.dest->format;
-    if (sourceFormat == destFormat) {
-        copyEqualFormats(region, bytesPerPixel(sourceFormat));
-        return;
-    }
-    switch (sourceFormat) {
-        case PF_ARGB8888:
-            if (destFormat == PF_RGB565) {
-                walkPixels<4, 2>(region, [](uint8_t* d, const uint8_t* s) {
-                    storePixel<uint16_t>(d, argbTo565(loadPixel<uint32_t>(s)));
-                });
-            }
-            break;
-        case PF_RGB565:
-            copyFrom565(region, destFormat);
-            break;
-        case PF_INDEX8:
-            copyFromIndex8(request, region);
-            break;
-        default:
-            break;
-    }
+  const int32_t sourceFormat = request.source->format;
+  const int32_t destFormat = request.dest->format;
+  if (sourceFormat == destFormat) {
+    copyEqualFormats(region, bytesPerPixel(sourceFormat));
+    return;
+  }
+  switch (sourceFormat) {
+    case PF_ARGB8888:
+      if (destFormat == PF_RGB565) {
+        walkPixels<4, 2>(
+            region, [](uint8_t* d, const uint8_t* s) { storePixel<uint16_t>(d, argbTo565(loadPixel<uint32_t>(s))); });
+      }
+      break;
+    case PF_RGB565: copyFrom565(region, destFormat); break;
+    case PF_INDEX8: copyFromIndex8(request, region); break;
+    default: break;
+  }
 }
 
 }  // namespace qel::raster

@@ -8,12 +8,12 @@ namespace qel::raster {
 // not positive or above kMaxSide gets no buffer.
 class DefaultRasterAllocator : public RasterAllocator {
 public:
-    static constexpr int32_t kMaxSide = 16384;
+  static constexpr int32_t kMaxSide = 16384;
 
-    bool createBuffer(SurfaceDesc& desc) override;
-    void freeBuffer(SurfaceDesc& desc) override;
-    void* alloc(size_t bytes, int32_t rows) override;
-    void free(void* address) override;
+  bool createBuffer(SurfaceDesc& desc) override;
+  void freeBuffer(SurfaceDesc& desc) override;
+  void* alloc(size_t bytes, int32_t rows) override;
+  void free(void* address) override;
 };
 
 }  // namespace qel::raster

@@ -23,25 +23,20 @@ constexpr std::array<PixelFormatInfo, 10> kFormats{{
 }  // namespace
 
 const PixelFormatInfo& getFormatInfo(int32_t format) {
-    if (format < 0 || format >= static_cast<int32_t>(kFormats.size())) {
-        return kFormats[0];
-    }
-    return kFormats[static_cast<size_t>(format)];
+  if (format < 0 || format >= static_cast<int32_t>(kFormats.size())) {
+    return kFormats[0];
+  }
+  return kFormats[static_cast<size_t>(format)];
 }
 
-int32_t bytesPerPixel(int32_t format) {
-    return getFormatInfo(format).bytesPerPixel;
-}
+int32_t bytesPerPixel(int32_t format) { return getFormatInfo(format).bytesPerPixel; }
 
 uint32_t convertColor(int32_t format, uint32_t rgb) {
-    switch (format) {
-        case PF_RGB565:
-            return ((rgb >> 19 & 0x1F) << 11) | ((rgb >> 10 & 0x3F) << 5) | (rgb >> 3 & 0x1F);
-        case PF_ARGB8888:
-            return rgb;
-        default:
-            return 0;
-    }
+  switch (format) {
+    case PF_RGB565: return ((rgb >> 19 & 0x1F) << 11) | ((rgb >> 10 & 0x3F) << 5) | (rgb >> 3 & 0x1F);
+    case PF_ARGB8888: return rgb;
+    default: return 0;
+  }
 }
 
 }  // namespace qel::raster

@@ -7,7 +7,7 @@ namespace qel::raster {
 namespace {
 
 struct DefaultHolder {
-    RasterAllocator* allocator = nullptr;
+  RasterAllocator* allocator = nullptr;
 };
 
 DefaultHolder* holder = nullptr;
@@ -15,35 +15,35 @@ DefaultHolder* holder = nullptr;
 }  // namespace
 
 void RasterAllocator::release() {
-    if (--refCount_ < 1) {
-        delete this;
-    }
+  if (--refCount_ < 1) {
+    delete this;
+  }
 }
 
 void RasterAllocator::createHolder() {
-    if (!holder) {
-        holder = new DefaultHolder;
-    }
+  if (!holder) {
+    holder = new DefaultHolder;
+  }
 }
 
 RasterAllocator* RasterAllocator::getDefault() {
-    createHolder();
-    if (!holder->allocator) {
-        holder->allocator = new DefaultRasterAllocator;
-        holder->allocator->addRef();
-    }
-    return holder->allocator;
+  createHolder();
+  if (!holder->allocator) {
+    holder->allocator = new DefaultRasterAllocator;
+    holder->allocator->addRef();
+  }
+  return holder->allocator;
 }
 
 void RasterAllocator::destroyDefault() {
-    if (!holder) {
-        return;
-    }
-    if (holder->allocator) {
-        holder->allocator->release();
-    }
-    delete holder;
-    holder = nullptr;
+  if (!holder) {
+    return;
+  }
+  if (holder->allocator) {
+    holder->allocator->release();
+  }
+  delete holder;
+  holder = nullptr;
 }
 
 }  // namespace qel::raster

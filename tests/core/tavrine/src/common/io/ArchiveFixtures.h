@@ -43,9 +43,7 @@ inline qel::io::DArchivePtr openArchive(const std::vector<uint8_t>& bytes) {
 
 inline qel::io::DArchivePtr openArchive(const std::string& name) { return openArchive(archiveBytes(name)); }
 
-inline qel::lang::DStringPtr text(const std::string& s) {
-  return new qel::lang::DString(qel::lang::fromMultiByte(s));
-}
+inline qel::lang::DStringPtr text(const std::string& s) { return new qel::lang::DString(qel::lang::fromMultiByte(s)); }
 
 // The whole entry, read through the stream's data block.
 inline std::vector<uint8_t> entryBytes(qel::io::DArchive& archive, const std::string& name) {

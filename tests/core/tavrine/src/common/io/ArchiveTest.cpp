@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -116,7 +115,8 @@ TEST_P(DamagedArchiveTest, EveryFlippedByteAndEveryCutRaisesOrReadsBackExactly) 
     std::vector<uint8_t> flipped = whole;
     flipped[at] ^= 0xA5;
     expectNothingWrongIsHandedOut(flipped, c.names, std::string(c.fixture) + " flipped at " + std::to_string(at));
-    expectNothingWrongIsHandedOut(std::vector<uint8_t>(whole.begin(), whole.begin() + at), c.names,
+    expectNothingWrongIsHandedOut(std::vector<uint8_t>(whole.begin(), whole.begin() + at),
+                                  c.names,
                                   std::string(c.fixture) + " cut at " + std::to_string(at));
   }
 }
@@ -129,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedArchiveTest,
                                          DamageCase{"infozip.zip", {"img/logo.png", "text.txt", "Aa", "empty.bin"}}),
                          [](const testing::TestParamInfo<DamageCase>& info) {
                            std::string name = info.param.fixture;
-                           std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+                           std::replace_if(
+                               name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
                            return name;
                          });
 
@@ -137,7 +138,8 @@ TEST(DArchiveTest, ArchiveFilesOpenBesideTheProgram) {
   ProgramFolders folders;
   CurrentArchiveReset reset;
   for (const char* fixture : {"solid.7z", "python-descriptors.zip"}) {
-    std::filesystem::copy_file(std::string(NV_TEST_DATA_DIR) + "/archives/" + fixture, folders.program() / "game.dat",
+    std::filesystem::copy_file(std::string(NV_TEST_DATA_DIR) + "/archives/" + fixture,
+                               folders.program() / "game.dat",
                                std::filesystem::copy_options::overwrite_existing);
     DArchive::open(u"game.dat", u"");
     DArchivePtr archive = DArchive::getCurrent();

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "StreamBytes.h"

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,8 @@ TEST(DDataInputStreamTest, ReadUTFCases) {
     std::vector<uint8_t> bytes;
     std::u16string text;
   };
-  for (const Case& c : {Case{{0x00, 0x00}, u""}, Case{{0x00, 0x02, 0xC0, 0x80}, std::u16string(1, u'\0')},
+  for (const Case& c : {Case{{0x00, 0x00}, u""},
+                        Case{{0x00, 0x02, 0xC0, 0x80}, std::u16string(1, u'\0')},
                         Case{{0x00, 0x03, 0xE2, 0x82, 0xAC}, u"\u20AC"},
                         Case{{0x00, 0x06, 0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}, u"\U0001F600"},
                         Case{{0x00, 0x01, 0x41, 0x42}, u"A"}}) {
@@ -51,15 +51,39 @@ TEST(DDataInputStreamTest, EndOfDataAndMalformedText) {
   const Reader readUTF = [](DDataInputStream& in) { in.readUTF(); };
   const Case cases[] = {
       {"readByte at the end", {}, [](DDataInputStream& in) { in.readByte(); }, ExceptionCode::EndOfFile, 0},
-      {"readUnsignedByte at the end", {}, [](DDataInputStream& in) { in.readUnsignedByte(); }, ExceptionCode::EndOfFile, 0},
+      {"readUnsignedByte at the end",
+       {},
+       [](DDataInputStream& in) { in.readUnsignedByte(); },
+       ExceptionCode::EndOfFile,
+       0},
       {"readShort of one byte", {1}, [](DDataInputStream& in) { in.readShort(); }, ExceptionCode::EndOfFile, 1},
-      {"readUnsignedShort of one byte", {1}, [](DDataInputStream& in) { in.readUnsignedShort(); }, ExceptionCode::EndOfFile, 1},
+      {"readUnsignedShort of one byte",
+       {1},
+       [](DDataInputStream& in) { in.readUnsignedShort(); },
+       ExceptionCode::EndOfFile,
+       1},
       {"readInt of three bytes", {1, 2, 3}, [](DDataInputStream& in) { in.readInt(); }, ExceptionCode::EndOfFile, 3},
       {"readShortLE of one byte", {1}, [](DDataInputStream& in) { in.readShortLE(); }, ExceptionCode::EndOfFile, 1},
-      {"readUnsignedShortLE of one byte", {1}, [](DDataInputStream& in) { in.readUnsignedShortLE(); }, ExceptionCode::EndOfFile, 1},
-      {"readIntLE of three bytes", {1, 2, 3}, [](DDataInputStream& in) { in.readIntLE(); }, ExceptionCode::EndOfFile, 3},
-      {"readUnsignedIntLE of two bytes", {1, 2}, [](DDataInputStream& in) { in.readUnsignedIntLE(); }, ExceptionCode::EndOfFile, 2},
-      {"readFully past the end", {1, 2}, [](DDataInputStream& in) { in.readFully(new DbyteArray(3)); }, ExceptionCode::EndOfFile, 2},
+      {"readUnsignedShortLE of one byte",
+       {1},
+       [](DDataInputStream& in) { in.readUnsignedShortLE(); },
+       ExceptionCode::EndOfFile,
+       1},
+      {"readIntLE of three bytes",
+       {1, 2, 3},
+       [](DDataInputStream& in) { in.readIntLE(); },
+       ExceptionCode::EndOfFile,
+       3},
+      {"readUnsignedIntLE of two bytes",
+       {1, 2},
+       [](DDataInputStream& in) { in.readUnsignedIntLE(); },
+       ExceptionCode::EndOfFile,
+       2},
+      {"readFully past the end",
+       {1, 2},
+       [](DDataInputStream& in) { in.readFully(new DbyteArray(3)); },
+       ExceptionCode::EndOfFile,
+       2},
       {"readUTF without a count", {0x00}, readUTF, ExceptionCode::EndOfFile, 1},
       {"readUTF count past the data", {0x00, 0x03, 0x41, 0x42}, readUTF, ExceptionCode::EndOfFile, 4},
       {"readUTF lone continuation byte", {0x00, 0x01, 0x80}, readUTF, ExceptionCode::UTFDataFormat, 3},
@@ -68,7 +92,11 @@ TEST(DDataInputStreamTest, EndOfDataAndMalformedText) {
       {"readUTF two-byte form cut short", {0x00, 0x01, 0xC3}, readUTF, ExceptionCode::UTFDataFormat, 3},
       {"readUTF three-byte form cut short", {0x00, 0x02, 0xE2, 0x82}, readUTF, ExceptionCode::UTFDataFormat, 4},
       {"readUTF second byte without 10 prefix", {0x00, 0x02, 0xC3, 0x41}, readUTF, ExceptionCode::UTFDataFormat, 4},
-      {"readUTF third byte without 10 prefix", {0x00, 0x03, 0xE2, 0x82, 0xC0}, readUTF, ExceptionCode::UTFDataFormat, 5},
+      {"readUTF third byte without 10 prefix",
+       {0x00, 0x03, 0xE2, 0x82, 0xC0},
+       readUTF,
+       ExceptionCode::UTFDataFormat,
+       5},
   };
   for (const Case& c : cases) {
     DDataInputStreamPtr in = dataStreamOf(c.bytes);
@@ -104,9 +132,17 @@ TEST(DDataInputStreamTest, ForwardsToTheWrappedStream) {
 TEST(DDataInputStreamTest, NullWrappedStreamFailsEveryOperation) {
   DDataInputStreamPtr in = new DDataInputStream(nullptr);
   const std::vector<std::function<void()>> operations = {
-      [&] { in->available(); },  [&] { in->read(); },    [&] { in->readInt(); },  [&] { in->readUTF(); },
-      [&] { in->skip(1); },      [&] { in->close(); },   [&] { in->reset(); },    [&] { in->getName(); },
-      [&] { in->getPosition(); }, [&] { in->getData(); }, [&] { in->read(new DbyteArray(1)); },
+      [&] { in->available(); },
+      [&] { in->read(); },
+      [&] { in->readInt(); },
+      [&] { in->readUTF(); },
+      [&] { in->skip(1); },
+      [&] { in->close(); },
+      [&] { in->reset(); },
+      [&] { in->getName(); },
+      [&] { in->getPosition(); },
+      [&] { in->getData(); },
+      [&] { in->read(new DbyteArray(1)); },
   };
   for (const auto& operation : operations) EXPECT_EQ(thrownCode(operation), ExceptionCode::NullPointer);
 }

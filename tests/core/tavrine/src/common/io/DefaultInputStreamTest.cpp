@@ -1,8 +1,7 @@
 // The default operations of DInputStream, over a stream that only supplies
 // the required ones.
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "StreamBytes.h"

@@ -1,9 +1,8 @@
 // Compares the streams with vectors written by java.io.DataOutputStream and
 // java.io.DataInputStream (tests/vectors/GenerateStreamVectors.java).
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 #include <string>
@@ -30,7 +29,8 @@ struct Line {
 std::vector<uint8_t> parseHex(const std::string& hex) {
   std::vector<uint8_t> bytes;
   if (hex == "-") return bytes;
-  for (size_t i = 0; i + 2 <= hex.size(); i += 2) bytes.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  for (size_t i = 0; i + 2 <= hex.size(); i += 2)
+    bytes.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
   return bytes;
 }
 
@@ -54,7 +54,8 @@ std::u16string units(const std::string& list) {
   std::u16string text;
   if (list == "-") return text;
   std::istringstream parts(list);
-  for (std::string unit; std::getline(parts, unit, ',');) text.push_back(static_cast<char16_t>(std::stoul(unit, nullptr, 16)));
+  for (std::string unit; std::getline(parts, unit, ',');)
+    text.push_back(static_cast<char16_t>(std::stoul(unit, nullptr, 16)));
   return text;
 }
 
@@ -74,9 +75,12 @@ TEST(JavaStreamVectorTest, WritersMatchDataOutputStream) {
     for (const std::string& call : line.fields) {
       auto [writer, value] = split(call);
       int32_t v = static_cast<int32_t>(std::stol(value));
-      if (writer == "writeByte") data->writeByte(v);
-      else if (writer == "writeShort") data->writeShort(v);
-      else data->writeInt(v);
+      if (writer == "writeByte")
+        data->writeByte(v);
+      else if (writer == "writeShort")
+        data->writeShort(v);
+      else
+        data->writeInt(v);
     }
     EXPECT_EQ(bytesOf(bytes->toByteArray()), line.bytes) << line.text;
   }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -41,7 +40,7 @@ TEST(D7zArchiveTest, LookupDropsEveryLeadingSeparatorAndComparesWholeNames) {
       {"text.txt", 11890},
       {"empty.bin", 0},
       {"Aa", 14},
-      {"BB", -1},  // same 31-hash as "Aa"
+      {"BB", -1},   // same 31-hash as "Aa"
       {"dir", -1},  // folders are never found
       {"dir/", -1},
       {"", -1},

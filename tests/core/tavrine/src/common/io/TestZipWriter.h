@@ -1,10 +1,9 @@
 #pragma once
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
+#include <zlib.h>
 
 // Builds small zip archives whose fields a test chooses, for cases no zip
 // tool writes (random deflate streams, sizes that lie).
@@ -81,7 +80,7 @@ private:
     put16(out, 20);  // version needed
     put16(out, 0);   // flags
     put16(out, e.method);
-    put16(out, 0);  // time
+    put16(out, 0);     // time
     put16(out, 0x21);  // date
     put32(out, e.crc);
     put32(out, static_cast<uint32_t>(e.data.size()));

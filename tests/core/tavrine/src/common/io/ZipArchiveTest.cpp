@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
@@ -87,7 +86,8 @@ TEST(DZipArchiveTest, StoredAndDeflatedEntriesReadBackByteForByte) {
   for (const Case& c : cases) {
     DArchivePtr archive = openZip(c.fixture);
     std::vector<uint8_t> expected = heldFileBytes(c.file);
-    EXPECT_EQ(archive->lookupEntry(text(c.entry)), static_cast<int32_t>(expected.size())) << c.fixture << " " << c.entry;
+    EXPECT_EQ(archive->lookupEntry(text(c.entry)), static_cast<int32_t>(expected.size()))
+        << c.fixture << " " << c.entry;
     DInputStreamPtr in = archive->openEntryStream(text(c.entry));
     EXPECT_EQ(std::vector<uint8_t>(in->getData(), in->getData() + in->getDataLength()), expected)
         << c.fixture << " " << c.entry;

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "ExpectCode.h"
@@ -55,7 +54,10 @@ TEST(ArrayTest, AccessChecksNullAndIndex) {
     uint32_t primitive;
     uint32_t object;
   };
-  const Case cases[] = {{-1, 0x05800001, 0x05800000}, {0, 0, 0}, {3, 0, 0}, {4, 0x05800001, 0x05800000},
+  const Case cases[] = {{-1, 0x05800001, 0x05800000},
+                        {0, 0, 0},
+                        {3, 0, 0},
+                        {4, 0x05800001, 0x05800000},
                         {-2147483647 - 1, 0x05800001, 0x05800000}};
   for (const Case& c : cases) {
     EXPECT_THROWS_CODE(c.primitive, ints[c.index]) << c.index;
@@ -201,8 +203,12 @@ TEST(ArrayCopyTest, ArgumentErrors) {
     int srcPos, dstPos, length;
     uint32_t code;
   };
-  const Case cases[] = {{-1, 0, 1, 0x05800000}, {0, -1, 1, 0x05800000}, {0, 0, -1, 0x05800000},
-                        {4, 0, 0, 0x05800000},  {0, 4, 0, 0x05800000},  {3, 3, 5, 0}};
+  const Case cases[] = {{-1, 0, 1, 0x05800000},
+                        {0, -1, 1, 0x05800000},
+                        {0, 0, -1, 0x05800000},
+                        {4, 0, 0, 0x05800000},
+                        {0, 4, 0, 0x05800000},
+                        {3, 3, 5, 0}};
   for (const Case& c : cases) {
     DbyteArrayPtr b = bytes({0, 0, 0});
     EXPECT_THROWS_CODE(c.code, DSystem::arraycopy(a, c.srcPos, b, c.dstPos, c.length));

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -45,16 +44,23 @@ TEST(DExceptionBaseTest, MessageStopsAt123Units) {
 }
 
 TEST(DExceptionBaseTest, ClassBitTest) {
-  const std::vector<uint32_t> all = {
-      ExceptionCode::Exception,          ExceptionCode::Media,
-      ExceptionCode::RecordStore,        ExceptionCode::InvalidRecordID,
-      ExceptionCode::RecordStoreNotFound, ExceptionCode::RecordStoreNotOpen,
-      ExceptionCode::Runtime,            ExceptionCode::NullPointer,
-      ExceptionCode::IllegalState,       ExceptionCode::IllegalArgument,
-      ExceptionCode::NumberFormat,       ExceptionCode::IndexOutOfBounds,
-      ExceptionCode::ArrayIndexOutOfBounds, ExceptionCode::StringIndexOutOfBounds,
-      ExceptionCode::IO,                 ExceptionCode::EndOfFile,
-      ExceptionCode::UTFDataFormat};
+  const std::vector<uint32_t> all = {ExceptionCode::Exception,
+                                     ExceptionCode::Media,
+                                     ExceptionCode::RecordStore,
+                                     ExceptionCode::InvalidRecordID,
+                                     ExceptionCode::RecordStoreNotFound,
+                                     ExceptionCode::RecordStoreNotOpen,
+                                     ExceptionCode::Runtime,
+                                     ExceptionCode::NullPointer,
+                                     ExceptionCode::IllegalState,
+                                     ExceptionCode::IllegalArgument,
+                                     ExceptionCode::NumberFormat,
+                                     ExceptionCode::IndexOutOfBounds,
+                                     ExceptionCode::ArrayIndexOutOfBounds,
+                                     ExceptionCode::StringIndexOutOfBounds,
+                                     ExceptionCode::IO,
+                                     ExceptionCode::EndOfFile,
+                                     ExceptionCode::UTFDataFormat};
   EXPECT_EQ(all.size(), 17u);
   for (uint32_t code : all) EXPECT_TRUE(DExceptionBase(code).is(0x04000000)) << std::hex << code;
 
@@ -64,10 +70,17 @@ TEST(DExceptionBaseTest, ClassBitTest) {
     bool caught;
   };
   const Case cases[] = {
-      {0x05800000, 0x05800001, true},  {0x05800000, 0x05800002, true}, {0x05800000, 0x05000080, false},
-      {0x05000000, 0x05000080, true},  {0x06000000, 0x06000002, true}, {0x06000000, 0x06000010, true},
-      {0x06000000, 0x05000080, false}, {0x04200000, 0x04200008, true}, {0x05800001, 0x05800002, false},
-      {0x05400000, 0x05400002, true},  {0x05000080, 0x05000000, false},
+      {0x05800000, 0x05800001, true},
+      {0x05800000, 0x05800002, true},
+      {0x05800000, 0x05000080, false},
+      {0x05000000, 0x05000080, true},
+      {0x06000000, 0x06000002, true},
+      {0x06000000, 0x06000010, true},
+      {0x06000000, 0x05000080, false},
+      {0x04200000, 0x04200008, true},
+      {0x05800001, 0x05800002, false},
+      {0x05400000, 0x05400002, true},
+      {0x05000080, 0x05000000, false},
   };
   for (const Case& c : cases) EXPECT_EQ(DExceptionBase(c.code).is(c.handler), c.caught) << std::hex << c.code;
 }

@@ -1,9 +1,8 @@
 // Compares the language layer with reference vectors written by the Java
 // platform (tests/vectors/GenerateVectors.java).
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,14 +44,16 @@ const std::vector<Vector>& vectors() {
 std::u16string units(const std::string& hex) {
   std::u16string text;
   if (hex == "-") return text;
-  for (size_t i = 0; i + 4 <= hex.size(); i += 4) text.push_back(static_cast<char16_t>(std::stoul(hex.substr(i, 4), nullptr, 16)));
+  for (size_t i = 0; i + 4 <= hex.size(); i += 4)
+    text.push_back(static_cast<char16_t>(std::stoul(hex.substr(i, 4), nullptr, 16)));
   return text;
 }
 
 std::vector<uint8_t> bytes(const std::string& hex) {
   std::vector<uint8_t> data;
   if (hex == "-") return data;
-  for (size_t i = 0; i + 2 <= hex.size(); i += 2) data.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  for (size_t i = 0; i + 2 <= hex.size(); i += 2)
+    data.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
   return data;
 }
 
@@ -112,8 +113,9 @@ TEST(JavaVectorTest, PercentEncodingMatchesEncodeUriComponent) {
     DStringPtr s = text(f[0]);
     std::u16string expected = f[1] == "-" ? u"" : std::u16string(f[1].begin(), f[1].end());
     EXPECT_EQ(s->urlEncode(1)->view(), expected) << f[0];
-    bool plain = s->view().find_first_of(u'\0') == std::u16string_view::npos &&
-                 std::none_of(s->view().begin(), s->view().end(), [](char16_t u) { return u >= 0xD800 && u <= 0xDFFF; });
+    bool plain =
+        s->view().find_first_of(u'\0') == std::u16string_view::npos &&
+        std::none_of(s->view().begin(), s->view().end(), [](char16_t u) { return u >= 0xD800 && u <= 0xDFFF; });
     if (plain) {
       EXPECT_EQ(s->urlEncode(0)->view(), expected) << f[0];
     }

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <charconv>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 
@@ -23,13 +22,29 @@ TEST(DIntegerTest, ParseInt) {
     bool fails;
   };
   const Case cases[] = {
-      {u"2147483647", 0, 2147483647, false}, {u"2147483648", 0, 0, true},
-      {u"-2147483648", 0, -2147483647 - 1, false}, {u"-2147483649", 0, 0, true},
-      {u"-", 0, 0, true}, {u"", 0, 0, true}, {u"+5", 0, 0, true}, {u"1 ", 0, 0, true},
-      {u"0x1f", 0, 31, false}, {u"0x", 0, 0, true}, {u"0X1F", 0, 0, true}, {u"-0x10", 0, 0, true},
-      {u"0xffffffff", 0, 0, true}, {u"0x7fffffff", 0, 2147483647, false}, {u"007", 0, 7, false},
-      {u"z", 36, 35, false}, {u"Z", 36, 35, false}, {u"1", 37, 0, true}, {u"1", 1, 0, true},
-      {u"-101", 2, -5, false}, {u"2", 2, 0, true}, {u"+5", 10, 0, true}, {u"\u0663", 10, 0, true},
+      {u"2147483647", 0, 2147483647, false},
+      {u"2147483648", 0, 0, true},
+      {u"-2147483648", 0, -2147483647 - 1, false},
+      {u"-2147483649", 0, 0, true},
+      {u"-", 0, 0, true},
+      {u"", 0, 0, true},
+      {u"+5", 0, 0, true},
+      {u"1 ", 0, 0, true},
+      {u"0x1f", 0, 31, false},
+      {u"0x", 0, 0, true},
+      {u"0X1F", 0, 0, true},
+      {u"-0x10", 0, 0, true},
+      {u"0xffffffff", 0, 0, true},
+      {u"0x7fffffff", 0, 2147483647, false},
+      {u"007", 0, 7, false},
+      {u"z", 36, 35, false},
+      {u"Z", 36, 35, false},
+      {u"1", 37, 0, true},
+      {u"1", 1, 0, true},
+      {u"-101", 2, -5, false},
+      {u"2", 2, 0, true},
+      {u"+5", 10, 0, true},
+      {u"\u0663", 10, 0, true},
   };
   for (const Case& c : cases) {
     DStringPtr text = c.text;

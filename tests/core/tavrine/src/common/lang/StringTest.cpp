@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fnmatch.h>
-
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,11 +59,20 @@ TEST(DStringTest, IndexOf) {
     int32_t actual, expected;
   };
   const Case cases[] = {
-      {s->indexOf(u'b'), 1},         {s->indexOf(u'z'), -1},          {s->indexOf(u'b', 2), 4},
-      {s->indexOf(u'b', -5), 1},     {s->indexOf(u'c', 6), -1},       {s->lastIndexOf(u'a'), 3},
-      {s->lastIndexOf(u'z'), -1},    {s->indexOf(u"ca"), 2},          {s->indexOf(u"bc", 2), 4},
-      {s->indexOf(u"bc", -3), 1},    {s->indexOf(u"abcd"), -1},       {DString(u"").indexOf(u'a'), -1},
-      {DStringPtr(u"abc")->indexOf(u"", 1), 1}, {DStringPtr(u"abc")->indexOf(u"", 4), -1},
+      {s->indexOf(u'b'), 1},
+      {s->indexOf(u'z'), -1},
+      {s->indexOf(u'b', 2), 4},
+      {s->indexOf(u'b', -5), 1},
+      {s->indexOf(u'c', 6), -1},
+      {s->lastIndexOf(u'a'), 3},
+      {s->lastIndexOf(u'z'), -1},
+      {s->indexOf(u"ca"), 2},
+      {s->indexOf(u"bc", 2), 4},
+      {s->indexOf(u"bc", -3), 1},
+      {s->indexOf(u"abcd"), -1},
+      {DString(u"").indexOf(u'a'), -1},
+      {DStringPtr(u"abc")->indexOf(u"", 1), 1},
+      {DStringPtr(u"abc")->indexOf(u"", 4), -1},
       {DStringPtr(u"abc")->indexOf(u"", 3), 3},
   };
   int row = 0;
@@ -161,8 +168,7 @@ TEST(DStringTest, ModifiedUtf8EdgeCases) {
   EXPECT_EQ(bytesOf(DString(u"\u0000", 1).getBytesUTF8()), (std::vector<uint8_t>{0xC0, 0x80}));
   EXPECT_EQ(bytesOf(DString(u"\u00e9").getBytesUTF8()), (std::vector<uint8_t>{0xC3, 0xA9}));
   EXPECT_EQ(bytesOf(DString(u"\u20ac").getBytesUTF8()), (std::vector<uint8_t>{0xE2, 0x82, 0xAC}));
-  EXPECT_EQ(bytesOf(DString(u"\U0001F600").getBytesUTF8()),
-            (std::vector<uint8_t>{0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}));
+  EXPECT_EQ(bytesOf(DString(u"\U0001F600").getBytesUTF8()), (std::vector<uint8_t>{0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}));
   const uint8_t fourByte[] = {0xF0, 0x9F, 0x98, 0x80};
   EXPECT_THROWS_CODE(0x06000010u, DString::decodeUTF8(fourByte, 4));
   const uint8_t cut[] = {0xC3};
@@ -197,10 +203,10 @@ TEST(DStringTest, WildcardMatchCases) {
     int expected;
   };
   const Case cases[] = {
-      {u"*.txt", u"a.txt", 0, 0}, {u"a?c", u"abc", 0, 0},   {u"a?c", u"ac", 0, 1},    {u"a**", u"a", 0, 0},
-      {u"*", u"", 0, 0},          {u"?", u"", 0, 1},        {u"*?", u"", 0, 1},       {u"a\\*", u"a*", 0, 0},
-      {u"a\\*", u"ab", 0, 1},     {u"a\\*", u"a\\*", 2, 0}, {u"a\\*", u"a\\x", 2, 0}, {u"*\\*", u"x*", 0, 0},
-      {u"*\\*", u"xy", 0, 1},     {u"*\\*b", u"a*b", 0, 0}, {u"*a", u"A", 0, 1},      {u"*b*", u"abc", 0, 0},
+      {u"*.txt", u"a.txt", 0, 0}, {u"a?c", u"abc", 0, 0},   {u"a?c", u"ac", 0, 1},      {u"a**", u"a", 0, 0},
+      {u"*", u"", 0, 0},          {u"?", u"", 0, 1},        {u"*?", u"", 0, 1},         {u"a\\*", u"a*", 0, 0},
+      {u"a\\*", u"ab", 0, 1},     {u"a\\*", u"a\\*", 2, 0}, {u"a\\*", u"a\\x", 2, 0},   {u"*\\*", u"x*", 0, 0},
+      {u"*\\*", u"xy", 0, 1},     {u"*\\*b", u"a*b", 0, 0}, {u"*a", u"A", 0, 1},        {u"*b*", u"abc", 0, 0},
       {u"", u"", 0, 0},           {u"", u"a", 0, 1},        {u"a*b*c", u"aXbYc", 0, 0}, {u"a*b*c", u"aXbY", 0, 1},
   };
   for (const Case& c : cases) {

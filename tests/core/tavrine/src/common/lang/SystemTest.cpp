@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -182,13 +181,13 @@ TEST_F(DSystemTest, TickClockIsSixtyFourBits) {
 }
 
 TEST_F(DSystemTest, WallClockIsUnixMilliseconds) {
-  const int64_t before = std::chrono::duration_cast<std::chrono::milliseconds>(
-                             std::chrono::system_clock::now().time_since_epoch())
-                             .count();
+  const int64_t before =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+          .count();
   const int64_t wall = DSystem::currentTimeMillis(1);
-  const int64_t after = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            std::chrono::system_clock::now().time_since_epoch())
-                            .count();
+  const int64_t after =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+          .count();
   EXPECT_GE(wall, before - 1);
   EXPECT_LE(wall, after + 1);
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "lang/DPtr.h"

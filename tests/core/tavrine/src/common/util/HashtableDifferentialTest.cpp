@@ -1,8 +1,7 @@
 // Runs long random mixes of table operations against std::unordered_map and
 // checks the pool and chains after every step.
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <unordered_map>

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "DHashtableChecker.h"
@@ -40,7 +39,10 @@ TEST(DHashtableTest, ConstructionNumbers) {
     int buckets;
     int threshold;
   };
-  for (Case c : {Case{11, 75, 11, 8}, Case{0, 75, 1, 0}, Case{1, 100, 1, 1}, Case{23, 75, 23, 17},
+  for (Case c : {Case{11, 75, 11, 8},
+                 Case{0, 75, 1, 0},
+                 Case{1, 100, 1, 1},
+                 Case{23, 75, 23, 17},
                  Case{1000000, 300, 1000000, 3000000}}) {
     DHashtablePtr table = new DHashtable(c.capacity, c.loadFactor);
     EXPECT_EQ(table->bucketCount(), c.buckets) << c.capacity;

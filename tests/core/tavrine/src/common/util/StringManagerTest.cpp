@@ -1,12 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
+#include <stdlib.h>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "io/DByteArrayInputStream.h"
 #include "io/DFileInputStream.h"
@@ -115,13 +113,22 @@ TEST(DStringManagerTest, RealWorldFiles) {
     std::vector<Entry> entries;
   };
   const Case cases[] = {
-      {"Windows editor, CR LF", "// Nightvault\r\ndriver=gdi\r\nresolution=240x320\r\nnofullscreen=1\r\n",
+      {"Windows editor, CR LF",
+       "// Nightvault\r\ndriver=gdi\r\nresolution=240x320\r\nnofullscreen=1\r\n",
        {{u"driver", "gdi"}, {u"resolution", "240x320"}, {u"nofullscreen", "1"}}},
-      {"UTF-8 signature", "\xEF\xBB\xBF" "driver=tdlx\r\nresolution=480x640\r\n",
-       {{u"\u00EF\u00BB\u00BF" u"driver", "tdlx"}, {u"driver", "<null>"}, {u"resolution", "480x640"}}},
-      {"classic Mac, CR only", "driver=extesc\rresolution=(320 x 240)\r",
+      {"UTF-8 signature",
+       "\xEF\xBB\xBF"
+       "driver=tdlx\r\nresolution=480x640\r\n",
+       {{u"\u00EF\u00BB\u00BF"
+         u"driver",
+         "tdlx"},
+        {u"driver", "<null>"},
+        {u"resolution", "480x640"}}},
+      {"classic Mac, CR only",
+       "driver=extesc\rresolution=(320 x 240)\r",
        {{u"driver", "extesc"}, {u"resolution", "(320 x 240)"}}},
-      {"no final break, blank and bare lines", "[engine]\n\ndriver=gdi\nfullscreen\n  \nresolution=240X320",
+      {"no final break, blank and bare lines",
+       "[engine]\n\ndriver=gdi\nfullscreen\n  \nresolution=240X320",
        {{u"driver", "gdi"}, {u"resolution", "240X320"}, {u"[engine]", "<null>"}}},
   };
   for (const Case& c : cases) {
@@ -150,12 +157,15 @@ TEST(DStringManagerTest, UtfMode) {
   DStringManagerPtr table = new DStringManager(0);
   table->load(u"t", bytesStream(utfLines({"a=1", "//c=2", "b=x=y"})), DStringManager::ModeUTF, true);
   expectEntries(table, {{u"a", "1"}, {u"//c", "<null>"}, {u"b", "x=y"}}, "utf");
-  std::string truncated = utfLines({"a=1"}) + std::string("\x00\x09" "b=2", 5);
+  std::string truncated = utfLines({"a=1"}) + std::string(
+                                                  "\x00\x09"
+                                                  "b=2",
+                                                  5);
   table->load(u"t", bytesStream(truncated), DStringManager::ModeUTF, true);
   expectEntries(table, {{u"a", "1"}, {u"b", "<null>"}}, "truncated");
   try {
-    table->load(u"t", bytesStream(utfLines({"a=1"}) + std::string("\x00\x02\xC0\x41", 4)), DStringManager::ModeUTF,
-                true);
+    table->load(
+        u"t", bytesStream(utfLines({"a=1"}) + std::string("\x00\x02\xC0\x41", 4)), DStringManager::ModeUTF, true);
     ADD_FAILURE() << "malformed text was accepted";
   } catch (const DExceptionBase& e) {
     EXPECT_EQ(e.code(), Code::UTFDataFormat);
@@ -190,13 +200,22 @@ TEST(DStringManagerTest, IncludeLines) {
   DStringManagerPtr table = loaded(
       "a=1\nc=before\n#Include  Other.INI \nc2=after\n#INCLUDE_TXTfile\n#include_javautf utf.ini\n"
       "#INCLUDE_TXT text.txt\n#include missing.ini\n#INCLUDE\n#INCLUDE_TXT\nz=26",
-      locator, u"conf/engine.ini");
+      locator,
+      u"conf/engine.ini");
   expectEntries(table,
-                {{u"a", "1"}, {u"b", "2"}, {u"c", "included"}, {u"c2", "after"}, {u"d", "4"}, {u"e", "5"},
-                 {u"f", "6"}, {u"g", "7"}, {u"z", "26"}},
+                {{u"a", "1"},
+                 {u"b", "2"},
+                 {u"c", "included"},
+                 {u"c2", "after"},
+                 {u"d", "4"},
+                 {u"e", "5"},
+                 {u"f", "6"},
+                 {u"g", "7"},
+                 {u"z", "26"}},
                 "includes");
-  EXPECT_EQ(locator->opened, (std::vector<std::string>{"conf/other.ini", "conf/deeper.ini", "conf/ile",
-                                                       "conf/utf.ini", "conf/text.txt", "conf/missing.ini"}));
+  EXPECT_EQ(locator->opened,
+            (std::vector<std::string>{
+                "conf/other.ini", "conf/deeper.ini", "conf/ile", "conf/utf.ini", "conf/text.txt", "conf/missing.ini"}));
 }
 
 TEST(DStringManagerTest, IncludeValues) {
@@ -210,8 +229,10 @@ TEST(DStringManagerTest, IncludeValues) {
 TEST(DStringManagerTest, IncludeValueWithoutALocatorEndsTheLoad) {
   DStringManagerPtr table = new DStringManager(0);
   try {
-    table->load(u"engine.ini", bytesStream("a=1\n#INCLUDE x.ini\nb=2\n#INCLUDE\nc=3\nk=#INCLUDE x.txt\nd=4"),
-                DStringManager::ModeBytes, true);
+    table->load(u"engine.ini",
+                bytesStream("a=1\n#INCLUDE x.ini\nb=2\n#INCLUDE\nc=3\nk=#INCLUDE x.txt\nd=4"),
+                DStringManager::ModeBytes,
+                true);
     ADD_FAILURE() << "the include value was read";
   } catch (const DExceptionBase& e) {
     EXPECT_EQ(e.code(), Code::NullPointer);
@@ -236,7 +257,8 @@ TEST(DStringManagerTest, IncludesOfOneLoadReadABoundedNumberOfFiles) {
   EXPECT_EQ(locator->opened.size(), static_cast<size_t>(DStringManager::MaxIncludedFiles));
   locator->opened.clear();
   table->load(u"a.ini", bytesStream("#include a.ini"), DStringManager::ModeBytes, false);
-  EXPECT_EQ(locator->opened.size(), static_cast<size_t>(DStringManager::MaxIncludedFiles)) << "a new load, a new budget";
+  EXPECT_EQ(locator->opened.size(), static_cast<size_t>(DStringManager::MaxIncludedFiles))
+      << "a new load, a new budget";
 }
 
 TEST(DStringManagerTest, Getters) {
@@ -247,16 +269,23 @@ TEST(DStringManagerTest, Getters) {
     const char16_t* key;
     int32_t value;
   };
-  for (const IntCase& c : {IntCase{u"hex", 16}, {u"dec", 12}, {u"word", 0}, {u"spaced", 0}, {u"empty", 0},
-                           {u"neg", -5}, {u"absent", 0}})
+  for (const IntCase& c :
+       {IntCase{u"hex", 16}, {u"dec", 12}, {u"word", 0}, {u"spaced", 0}, {u"empty", 0}, {u"neg", -5}, {u"absent", 0}})
     EXPECT_EQ(table->getInt(c.key), c.value) << text(c.key);
   struct PairCase {
     const char16_t* key;
     std::pair<int32_t, int32_t> value;
   };
-  for (const PairCase& c : {PairCase{u"p1", {240, 320}}, {u"p2", {240, 320}}, {u"p3", {240, 320}},
-                            {u"p4", {240, 320}}, {u"p5", {240, 320}}, {u"p6", {-1, -1}}, {u"p7", {240, -1}},
-                            {u"p8", {-1, -1}}, {u"p9", {-1, -1}}, {u"absent", {-1, -1}}})
+  for (const PairCase& c : {PairCase{u"p1", {240, 320}},
+                            {u"p2", {240, 320}},
+                            {u"p3", {240, 320}},
+                            {u"p4", {240, 320}},
+                            {u"p5", {240, 320}},
+                            {u"p6", {-1, -1}},
+                            {u"p7", {240, -1}},
+                            {u"p8", {-1, -1}},
+                            {u"p9", {-1, -1}},
+                            {u"absent", {-1, -1}}})
     EXPECT_EQ(table->getIntPair(c.key), c.value) << text(c.key);
   EXPECT_TRUE(table->getString(u"absent").isNull());
   EXPECT_TRUE(table->getString(nullptr).isNull());

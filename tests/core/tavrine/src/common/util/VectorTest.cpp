@@ -18,7 +18,9 @@ DVectorPtr vectorOf(std::initializer_list<int> values, int capacity = DVector::D
   return vector;
 }
 
-int valueAt(const DVectorPtr& vector, int index) { return static_cast<DInteger*>(vector->elementAt(index))->intValue(); }
+int valueAt(const DVectorPtr& vector, int index) {
+  return static_cast<DInteger*>(vector->elementAt(index))->intValue();
+}
 
 }  // namespace
 
@@ -28,8 +30,15 @@ TEST(DVectorTest, GrowsToTheLargerOfSizePlusOneAndTwiceTheCapacity) {
     int adds;
     int capacity;
   };
-  for (Case c : {Case{16, 0, 16}, Case{16, 16, 16}, Case{16, 17, 32}, Case{16, 33, 64}, Case{0, 1, 1}, Case{0, 2, 2},
-                 Case{0, 3, 4}, Case{0, 5, 8}, Case{1, 2, 2}}) {
+  for (Case c : {Case{16, 0, 16},
+                 Case{16, 16, 16},
+                 Case{16, 17, 32},
+                 Case{16, 33, 64},
+                 Case{0, 1, 1},
+                 Case{0, 2, 2},
+                 Case{0, 3, 4},
+                 Case{0, 5, 8},
+                 Case{1, 2, 2}}) {
     DVectorPtr vector = new DVector(c.initial);
     for (int i = 0; i < c.adds; ++i) vector->addElement(new DInteger(i));
     EXPECT_EQ(vector->capacity(), c.capacity) << c.initial << " + " << c.adds;

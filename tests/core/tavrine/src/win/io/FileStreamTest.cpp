@@ -1,9 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 
-#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "ProgramFolders.h"
 #include "io/DDataInputStream.h"
 #include "io/DFileInputStream.h"
@@ -11,6 +9,7 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "lang/TextCodec.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
 using namespace qel::lang;
 using namespace qel::io;
@@ -135,7 +134,10 @@ TEST_F(FileStreamTest, ClosedStreamsFail) {
 }
 
 TEST_F(FileStreamTest, ReadUtfEndingInsideTheString) {
-  folders.writeProgramFile("utf.dat", std::string("\x00\x05" "abc", 5));
+  folders.writeProgramFile("utf.dat",
+                           std::string("\x00\x05"
+                                       "abc",
+                                       5));
   DDataInputStreamPtr in = new DDataInputStream(new DFileInputStream(u"utf.dat"));
   EXPECT_THROWS_CODE(Code::EndOfFile, in->readUTF());
 }

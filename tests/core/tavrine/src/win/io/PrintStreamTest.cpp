@@ -1,10 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 
-#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "ProgramFolders.h"
 #include "io/DByteArrayOutputStream.h"
 #include "io/DFileOutputStream.h"
@@ -12,6 +10,7 @@
 #include "io/DebugLogs.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
 using namespace qel::lang;
 using namespace qel::io;

@@ -2,10 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
-
-#include <stdlib.h>
 
 #include "platform/files/Folders.h"
 

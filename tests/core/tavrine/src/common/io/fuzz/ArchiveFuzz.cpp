@@ -23,14 +23,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (DExceptionBase&) {
     return 0;
   }
-  for (const char16_t* name : {u"text.txt", u"img/logo.png", u"Aa", u"BB", u"empty.bin", u"-", u"dup.txt",
-                               u"deflated-logo.png", u"empty-deflated", u"bzip2.txt", u"big.bin"}) {
+  for (const char16_t* name : {u"text.txt",
+                               u"img/logo.png",
+                               u"Aa",
+                               u"BB",
+                               u"empty.bin",
+                               u"-",
+                               u"dup.txt",
+                               u"deflated-logo.png",
+                               u"empty-deflated",
+                               u"bzip2.txt",
+                               u"big.bin"}) {
     try {
       if (archive->lookupEntry(name) < 0) continue;
       DInputStreamPtr in = archive->openEntryStream(name);
       in->getData();
-    } catch (DExceptionBase&) {
-    }
+    } catch (DExceptionBase&) {}
   }
   return 0;
 }

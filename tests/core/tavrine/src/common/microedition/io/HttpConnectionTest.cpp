@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "HttpTestPeers.h"
@@ -14,16 +13,16 @@
 #include "microedition/io/DHttpConnection.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
-#include "wireless/messaging/DMessageConnection.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
+#include "wireless/messaging/DMessageConnection.h"
 
 namespace {
 
 using nvtest::eventually;
-using qel::lang::DString;
-using qel::lang::DStringPtr;
 using qel::io::DHttpConnection;
 using qel::io::DHttpConnectionPtr;
+using qel::lang::DString;
+using qel::lang::DStringPtr;
 
 constexpr uint32_t IO = 0x06000000;
 constexpr uint32_t NumberFormat = 0x05400002;
@@ -131,7 +130,8 @@ TEST_F(ScriptedHttp, AcceptsLooseHeaderSpelling) {
 }
 
 TEST_F(ScriptedHttp, MalformedHeadsFailTheExchange) {
-  for (const char* path : {"/nocolon", "/leadingcolon", "/oneblank", "/short", "/nothttp", "/closeearly", "/hugehead"}) {
+  for (const char* path :
+       {"/nocolon", "/leadingcolon", "/oneblank", "/short", "/nothttp", "/closeearly", "/hugehead"}) {
     DHttpConnectionPtr c = get(path);
     EXPECT_THROWS_CODE(IO, c->getResponseCode()) << path;
     EXPECT_EQ(c->exchangeState(), DHttpConnection::Failed) << path;
@@ -203,7 +203,8 @@ TEST_F(ScriptedHttp, SilentOrStalledServersTimeOut) {
 }
 
 TEST(HttpRequest, SendingBeforeConnectedThrows) {
-  DHttpConnectionPtr c = DHttpConnection::open(text("http://127.0.0.1:" + std::to_string(nvtest::PeerProcess::freePort())), 3, false);
+  DHttpConnectionPtr c =
+      DHttpConnection::open(text("http://127.0.0.1:" + std::to_string(nvtest::PeerProcess::freePort())), 3, false);
   ASSERT_TRUE(eventually([&] { return c->getState() != 1; }));
   EXPECT_THROWS_CODE(IO, c->getResponseCode());
 }

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 
@@ -42,7 +41,9 @@ struct Delivery {
     }
     return head.progress();
   }
-  std::string header(const char16_t* name) { return text(static_cast<qel::lang::DString*>(headers->get(qel::lang::DStringPtr(name)))); }
+  std::string header(const char16_t* name) {
+    return text(static_cast<qel::lang::DString*>(headers->get(qel::lang::DStringPtr(name))));
+  }
   std::string rest() {
     std::string bytes(static_cast<size_t>(buffer->stored()), '\0');
     buffer->read(reinterpret_cast<uint8_t*>(bytes.data()), buffer->stored());
@@ -78,7 +79,8 @@ TEST(HttpResponseHead, HeadsUpToTheLimitReadAndLargerOnesFail) {
   const std::string end = "\r\n";
   const std::string name = "X-Long: ";
   const size_t filler = kLimit - status.size() - name.size() - 2 - end.size();
-  for (auto [extra, expected] : {std::pair{size_t{0}, HttpResponseHead::Complete}, {size_t{1}, HttpResponseHead::Failed}}) {
+  for (auto [extra, expected] :
+       {std::pair{size_t{0}, HttpResponseHead::Complete}, {size_t{1}, HttpResponseHead::Failed}}) {
     SCOPED_TRACE(extra);
     Delivery d;
     const std::string head = status + name + std::string(filler + extra, 'v') + "\r\n" + end;
@@ -99,7 +101,9 @@ TEST(HttpResponseHead, MalformedLines) {
       {"not HTTP", "FTP/1.0 200 OK\r\n\r\n", HttpResponseHead::Failed, 0},
       {"one blank only", "HTTP/1.1 200\r\n\r\n", HttpResponseHead::Failed, 0},
       {"no blank", "HTTP/1.1\r\n\r\n", HttpResponseHead::Failed, qel::lang::ExceptionCode::IO},
-      {"code not a number", "HTTP/1.1 2x0 OK\r\n\r\n", HttpResponseHead::Failed,
+      {"code not a number",
+       "HTTP/1.1 2x0 OK\r\n\r\n",
+       HttpResponseHead::Failed,
        qel::lang::ExceptionCode::NumberFormat},
       {"header without colon", "HTTP/1.1 200 OK\r\nbroken\r\n\r\n", HttpResponseHead::Failed, 0},
       {"header starting with colon", "HTTP/1.1 200 OK\r\n: x\r\n\r\n", HttpResponseHead::Failed, 0},

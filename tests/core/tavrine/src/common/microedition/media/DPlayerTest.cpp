@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -204,7 +203,8 @@ TEST_F(PlayerTest, StopPlayersOfSourceStopsOnlyTheSameSound) {
 TEST(PlayerVolumeDeathTest, VolumesWithoutASoundSystemAreZero) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(std::exit(DManager::getSfxVolume() == 0 && DManager::getMusicVolume() == 0 ? 0 : 1),
-              ::testing::ExitedWithCode(0), "");
+              ::testing::ExitedWithCode(0),
+              "");
 }
 
 }  // namespace

@@ -39,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (withLocator) table->setResourceLocator(new SameBytesLocator(bytes));
       try {
         table->load(u"engine.ini", new DByteArrayInputStream(bytes), mode, true);
-      } catch (const DExceptionBase&) {
-      }
+      } catch (const DExceptionBase&) {}
       for (const char16_t* key : {u"driver", u"nofullscreen", u"resolution", u"a", u""}) {
         table->getString(key);
         table->getInt(key);

@@ -3,17 +3,16 @@
 // A real peer for connection tests: a program started on 127.0.0.1 and
 // stopped (by its own process id) when the object goes.
 
+#include <chrono>
+#include <cstdio>
 #include <netinet/in.h>
 #include <signal.h>
+#include <string>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
-#include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace nvtest {

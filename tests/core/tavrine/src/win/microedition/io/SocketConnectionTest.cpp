@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -18,11 +17,11 @@ namespace {
 
 using nvtest::eventually;
 using nvtest::PeerProcess;
-using qel::lang::DStringPtr;
 using qel::io::DSocketConnection;
 using qel::io::DSocketConnectionPtr;
 using qel::io::DSocketInputStream;
 using qel::io::DSocketOutputStream;
+using qel::lang::DStringPtr;
 
 constexpr uint32_t IllegalArgument = 0x05400000;
 constexpr uint32_t IO = 0x06000000;
@@ -33,8 +32,8 @@ PeerProcess startPeer(const char* mode) {
 }
 
 DSocketConnectionPtr openTo(const std::string& host, int port) {
-  return DSocketConnection::open(new qel::lang::DString(("socket://" + host + ":" + std::to_string(port)).c_str()), 3,
-                                 false);
+  return DSocketConnection::open(
+      new qel::lang::DString(("socket://" + host + ":" + std::to_string(port)).c_str()), 3, false);
 }
 
 bool settled(const DSocketConnectionPtr& c) {
@@ -59,10 +58,11 @@ TEST(SocketConnectionOpen, FailedConnectsEndInStateZeroWithoutException) {
   // The unknown name must fail fast also where no name server answers.
   setenv("RES_OPTIONS", "timeout:1 attempts:1", 0);
   const int closedPort = PeerProcess::freePort();
-  for (const std::string& url :
-       {"socket://127.0.0.1:" + std::to_string(closedPort), std::string("socket://no-such-host.invalid:80"),
-        std::string("socket://127.0.0.1:http"), std::string("socket://127.0.0.1:70000"),
-        std::string("socket://127.0.0.1:0")}) {
+  for (const std::string& url : {"socket://127.0.0.1:" + std::to_string(closedPort),
+                                 std::string("socket://no-such-host.invalid:80"),
+                                 std::string("socket://127.0.0.1:http"),
+                                 std::string("socket://127.0.0.1:70000"),
+                                 std::string("socket://127.0.0.1:0")}) {
     DSocketConnectionPtr c = DSocketConnection::open(new qel::lang::DString(url.c_str()), 3, false);
     ASSERT_TRUE(settled(c)) << url;
     EXPECT_EQ(c->getState(), 0) << url;
@@ -114,7 +114,9 @@ TEST(SocketConnectionStreams, EchoesBytesAndNeverWaits) {
   qel::lang::DbyteArrayPtr bytes = new qel::lang::DbyteArray(4, 0, 'a', 'b', 0xFF, 'c');
   out->write(bytes, 1, 10);
   out->write('z');
-  EXPECT_EQ(readAll(*in, 4), std::string("b\xFF" "cz"));
+  EXPECT_EQ(readAll(*in, 4),
+            std::string("b\xFF"
+                        "cz"));
 }
 
 TEST(SocketConnectionStreams, LargeWriteIsQueuedWholeAndArrivesInOrder) {

@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include "lang/DString.h"
@@ -63,7 +61,8 @@ TEST(PlatformRequestTest, CallsGoThroughThePhoneLibraryLookedUpOnce) {
 TEST(PlatformRequestDeathTest, CallsFailWithoutThePhoneLibrary) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(std::exit(PlatformRequest::open(qel::lang::DStringPtr(u"tel:5551234")) ? 1 : 0),
-              ::testing::ExitedWithCode(0), "");
+              ::testing::ExitedWithCode(0),
+              "");
 }
 
 }  // namespace

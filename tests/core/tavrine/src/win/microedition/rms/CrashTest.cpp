@@ -1,11 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <random>
-#include <string>
-
 #include <signal.h>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -109,8 +107,7 @@ TEST_F(RecordStoreCrashTest, AKilledWriterLeavesOldOrNewRecords) {
     for (int i = 0; i < writes; ++i) ASSERT_EQ(read(report[0], &done, 1), 1) << "the writer stopped early";
     // Spreads the kill over the writer's next operation.
     const auto killAt = std::chrono::steady_clock::now() + std::chrono::microseconds(random() % 3000);
-    while (std::chrono::steady_clock::now() < killAt) {
-    }
+    while (std::chrono::steady_clock::now() < killAt) {}
     kill(writer, SIGKILL);
     int status = 0;
     waitpid(writer, &status, 0);

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
-
-#include <stdlib.h>
 
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"

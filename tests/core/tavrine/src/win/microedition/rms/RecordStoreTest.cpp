@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 
-#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "RecordStoreFixture.h"
 #include "microedition/rms/DRecordStore.h"
 #include "platform/registry/ScopedKey.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
 using namespace qel::lang;
 using qel::rms::DRecordStore;
@@ -23,7 +22,10 @@ void putValue(const std::u16string& store, const std::u16string& name, const std
   wce::ScopedKey key;
   ASSERT_EQ(wce::RegCreateKeyExW(wce::HKEY_CURRENT_USER, u"Software\\Palewinds\\A\\" + store, key.receive()),
             wce::ERROR_SUCCESS);
-  ASSERT_EQ(wce::RegSetValueExW(key.get(), name, wce::REG_BINARY, reinterpret_cast<const wce::BYTE*>(data.data()),
+  ASSERT_EQ(wce::RegSetValueExW(key.get(),
+                                name,
+                                wce::REG_BINARY,
+                                reinterpret_cast<const wce::BYTE*>(data.data()),
                                 static_cast<wce::DWORD>(data.size())),
             wce::ERROR_SUCCESS);
 }

@@ -38,8 +38,7 @@ struct FindCase {
 class FindInInboxTest : public InboxReaderTest, public ::testing::WithParamInterface<FindCase> {};
 
 TEST_P(FindInInboxTest, NewestMatchWithinTheRows) {
-  EXPECT_EQ(senderOf(DMessageConnection::findInInbox(GetParam().pattern, GetParam().maxRows)),
-            GetParam().sender);
+  EXPECT_EQ(senderOf(DMessageConnection::findInInbox(GetParam().pattern, GetParam().maxRows)), GetParam().sender);
 }
 
 INSTANTIATE_TEST_SUITE_P(Patterns, FindInInboxTest,
@@ -73,8 +72,11 @@ TEST_F(InboxReaderTest, ReadersBalanceTheirMapiInitialize) {
 }
 
 TEST_F(InboxReaderTest, FailingTableGivesNull) {
-  for (wce::MapiCall call : {wce::MapiCall::GetContentsTable, wce::MapiCall::SetColumns, wce::MapiCall::SortTable,
-                             wce::MapiCall::QueryRows, wce::MapiCall::Initialize}) {
+  for (wce::MapiCall call : {wce::MapiCall::GetContentsTable,
+                             wce::MapiCall::SetColumns,
+                             wce::MapiCall::SortTable,
+                             wce::MapiCall::QueryRows,
+                             wce::MapiCall::Initialize}) {
     wce::setNextMapiResult(call, wce::E_FAIL);
     EXPECT_FALSE(DMessageConnection::newestInboxMessage());
     wce::setNextMapiResult(call, wce::E_FAIL);

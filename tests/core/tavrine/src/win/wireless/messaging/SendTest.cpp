@@ -40,7 +40,8 @@ TEST_F(SendTest, InternationalNumberLosesItsPlusAndKeepsItsType) {
   std::stringstream bytes;
   bytes << in.rdbuf();
   EXPECT_EQ(bytes.str(),
-            "to: 4912345678\ntype: international\nclass: 1\nsent: 1700000000000\n\nGr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80");
+            "to: 4912345678\ntype: international\nclass: 1\nsent: 1700000000000\n\nGr\xC3\xBC\xC3\x9F"
+            "e \xF0\x9F\x98\x80");
   EXPECT_EQ(wce::openSmsHandles(), 0);
 }
 
@@ -102,8 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SendFailure{wce::makeResult(0x82000208u), Code::IllegalArgument, u"Failed send SMS - error SMS_E_BADPARAM"},
         SendFailure{wce::makeResult(0x80070057u), Code::IllegalArgument, u"Failed send SMS - error E_INVALIDARG"},
-        SendFailure{wce::makeResult(0x82000107u), Code::IllegalArgument,
-                    u"Failed send SMS - error SMS_E_INVALIDADDRESS"},
+        SendFailure{
+            wce::makeResult(0x82000107u), Code::IllegalArgument, u"Failed send SMS - error SMS_E_INVALIDADDRESS"},
         SendFailure{wce::makeResult(0x8200020Du), Code::IO, u"Failed send SMS - error SMS_E_RADIOUNAVAILABLE"},
         SendFailure{wce::makeResult(0x82000204u), Code::IO, u"Failed send SMS - error SMS_E_NETWORK"},
         SendFailure{wce::makeResult(0x82000203u), Code::IO, u"Failed send SMS - error SMS_E_NETWORKACCESS"},

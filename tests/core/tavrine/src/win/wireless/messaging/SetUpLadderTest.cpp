@@ -1,5 +1,4 @@
 #include "SmsFixture.h"
-
 #include "lang/DExceptionBase.h"
 #include "tests/platform/mapi/probe/MapiProbe.h"
 #include "tests/platform/sms/probe/SmsProbe.h"

@@ -2,12 +2,11 @@
 // An emulated handheld with both messaging libraries and message folders in
 // a temporary user folder; the SMS layer is released after every test.
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <thread>
 #include <vector>
 

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "microedition/backend/BackendTable.h"
@@ -40,7 +39,8 @@ std::unique_ptr<RasterSurface> patternSurface(int width, int height) {
 // What the panel shows of a 565 pixel that went through an RGB555 frame.
 uint16_t through555(uint16_t pixel) {
   uint8_t bytes[2];
-  wce::writePixel(wce::PixelFormat::Rgb555, bytes, wce::readPixel(wce::PixelFormat::Rgb565, reinterpret_cast<uint8_t*>(&pixel)));
+  wce::writePixel(
+      wce::PixelFormat::Rgb555, bytes, wce::readPixel(wce::PixelFormat::Rgb565, reinterpret_cast<uint8_t*>(&pixel)));
   return wce::toRgb565(wce::readPixel(wce::PixelFormat::Rgb555, bytes));
 }
 
@@ -55,16 +55,25 @@ protected:
     info.procedure = &plainProcedure;
     info.className = u"BackendTest";
     ASSERT_NE(wce::RegisterClassW(&info), 0);
-    window_ = wce::CreateWindowExW(0, u"BackendTest", u"", wce::WS_VISIBLE, 0, 0, wce::GetSystemMetrics(0),
-                                   wce::GetSystemMetrics(1), nullptr, nullptr, nullptr, nullptr);
+    window_ = wce::CreateWindowExW(0,
+                                   u"BackendTest",
+                                   u"",
+                                   wce::WS_VISIBLE,
+                                   0,
+                                   0,
+                                   wce::GetSystemMetrics(0),
+                                   wce::GetSystemMetrics(1),
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr);
     wce::DeviceScreen::instance().fill(0);
   }
 
   void TearDown() override {
     wce::DestroyWindow(window_);
     wce::MSG message;
-    while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {
-    }
+    while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {}
     wce::UnregisterClassW(u"BackendTest", nullptr);
   }
 

@@ -1,5 +1,4 @@
 #include "DisplayFixture.h"
-
 #include "lang/DInteger.h"
 #include "lang/DObjectArray.h"
 #include "lang/DintArray.h"
@@ -20,17 +19,27 @@ TEST_F(CanvasKeysTest, DefaultKeyMapAndGameActions) {
   CanvasPtr canvas = new RecordingCanvas();
   EXPECT_EQ(canvas->getKeyMapId(), 0);
   const std::pair<int32_t, int32_t> mapped[] = {
-      {'1', 5},    {'2', 0},     {'3', 6},     {'4', 2},    {'5', 4},     {'6', 3},     {'7', 7},  {'8', 1},
-      {'9', 8},    {10003, 12},  {10004, 11},  {10000, 9},  {10001, 10},  {10002, 4},   {37, 2},   {39, 3},
-      {38, 0},     {40, 1},      {-4, 13},     {13, 4},     {10, 4},      {-2, 14},     {-3, 15},  {'0', -1},
-      {-5, -1},    {65, -1}};
+      {'1', 5},    {'2', 0},    {'3', 6},   {'4', 2},    {'5', 4},   {'6', 3},  {'7', 7}, {'8', 1}, {'9', 8},
+      {10003, 12}, {10004, 11}, {10000, 9}, {10001, 10}, {10002, 4}, {37, 2},   {39, 3},  {38, 0},  {40, 1},
+      {-4, 13},    {13, 4},     {10, 4},    {-2, 14},    {-3, 15},   {'0', -1}, {-5, -1}, {65, -1}};
   for (auto [code, action] : mapped) EXPECT_EQ(canvas->getMappedKey(code), action) << code;
 
-  const std::pair<int32_t, int32_t> actions[] = {
-      {38, DCanvas::UP},     {'2', DCanvas::UP},       {37, DCanvas::LEFT},     {'4', DCanvas::LEFT},
-      {39, DCanvas::RIGHT},  {'6', DCanvas::RIGHT},    {40, DCanvas::DOWN},     {'8', DCanvas::DOWN},
-      {'5', DCanvas::FIRE},  {10002, DCanvas::FIRE},   {'1', DCanvas::GAME_A},  {'3', DCanvas::GAME_B},
-      {'7', DCanvas::GAME_C}, {'9', DCanvas::GAME_D},  {13, -1},                {10000, -1}};
+  const std::pair<int32_t, int32_t> actions[] = {{38, DCanvas::UP},
+                                                 {'2', DCanvas::UP},
+                                                 {37, DCanvas::LEFT},
+                                                 {'4', DCanvas::LEFT},
+                                                 {39, DCanvas::RIGHT},
+                                                 {'6', DCanvas::RIGHT},
+                                                 {40, DCanvas::DOWN},
+                                                 {'8', DCanvas::DOWN},
+                                                 {'5', DCanvas::FIRE},
+                                                 {10002, DCanvas::FIRE},
+                                                 {'1', DCanvas::GAME_A},
+                                                 {'3', DCanvas::GAME_B},
+                                                 {'7', DCanvas::GAME_C},
+                                                 {'9', DCanvas::GAME_D},
+                                                 {13, -1},
+                                                 {10000, -1}};
   for (auto [code, action] : actions) EXPECT_EQ(DCanvas::getGameAction(code), action) << code;
 }
 
@@ -71,8 +80,12 @@ TEST(KeyRemapTest, DeviceTablesByOemText) {
     int32_t from;
     int32_t to;
   };
-  const Case cases[] = {{u"MotoQ", 'C', '9'},           {u"HERM100", 'y', '1'},        {u"O2 Xda Zinc", 'T', '#'},
-                        {u"SAMSUNG SCH-i760", 'p', '0'}, {u"Pocket LOOX", ',', '*'},    {u"HP IPAQ HW6515", '|', '#'},
+  const Case cases[] = {{u"MotoQ", 'C', '9'},
+                        {u"HERM100", 'y', '1'},
+                        {u"O2 Xda Zinc", 'T', '#'},
+                        {u"SAMSUNG SCH-i760", 'p', '0'},
+                        {u"Pocket LOOX", ',', '*'},
+                        {u"HP IPAQ HW6515", '|', '#'},
                         {u"Acme S710 Pro", 'x', '#'}};
   for (const Case& c : cases) {
     const KeyRemapPair* table = KeyRemap::tableForOemText(c.oem);

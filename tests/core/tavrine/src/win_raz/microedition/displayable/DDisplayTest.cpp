@@ -1,5 +1,4 @@
 #include "DisplayFixture.h"
-
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DGraphics.h"
 

@@ -1,5 +1,4 @@
 #include "HostFixture.h"
-
 #include "lang/DSystem.h"
 #include "microedition/host/CommandLine.h"
 #include "platform/system/ActiveDevice.h"
@@ -61,9 +60,15 @@ TEST(DisplaySizeTest, ResolutionUnlessNoFullScreenOrInvalid) {
     DisplaySize size;
   };
   const Case cases[] = {
-      {u"240x320", nullptr, {240, 320}},  {u"240x320", u"true", {480, 640}}, {u"240x320", u"1", {480, 640}},
-      {u"240x320", u"0", {240, 320}},     {u"240x320", u"yes", {240, 320}},  {u"240xabc", nullptr, {480, 640}},
-      {u"nonsense", nullptr, {480, 640}}, {u"0x320", nullptr, {480, 640}},   {nullptr, nullptr, {480, 640}},
+      {u"240x320", nullptr, {240, 320}},
+      {u"240x320", u"true", {480, 640}},
+      {u"240x320", u"1", {480, 640}},
+      {u"240x320", u"0", {240, 320}},
+      {u"240x320", u"yes", {240, 320}},
+      {u"240xabc", nullptr, {480, 640}},
+      {u"nonsense", nullptr, {480, 640}},
+      {u"0x320", nullptr, {480, 640}},
+      {nullptr, nullptr, {480, 640}},
   };
   for (const Case& c : cases) {
     qel::util::DStringManager table(0);

@@ -1,18 +1,17 @@
-#include "HostFixture.h"
-
 #include <stdexcept>
 
+#include "HostFixture.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DSystem.h"
 #include "lang/Host.h"
 #include "microedition/host/GameEngine.h"
 #include "microedition/midlet/PlatformLibraries.h"
-#include "platform/system/ActiveDevice.h"
-#include "platform/system/SystemInfo.h"
 #include "nvx/app/splash/SplashBitmap.h"
 #include "nvx/app/splash/SplashResource.h"
 #include "platform/gdi/BitmapResources.h"
 #include "platform/gdi/PixelFormat.h"
+#include "platform/system/ActiveDevice.h"
+#include "platform/system/SystemInfo.h"
 #include "platform/window/Resources.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
 #include "tests/platform/window/probe/MessageBoxProbe.h"
@@ -110,8 +109,10 @@ TEST_F(HostTest, DeactivationPausesWithoutStepsAndReactivationShowsAgain) {
     wce::PostMessageW(engineWindow(), wce::WM_ACTIVATE, wce::WA_ACTIVE, 0);
   };
   run({{u"driver", u"gdi"}});
-  EXPECT_EQ(hostEvents(), (Events{"startApp", "showNotify", "step", "pauseApp", "press 53", "showNotify", "step",
-                                  "step", "destroyApp true"}));
+  EXPECT_EQ(
+      hostEvents(),
+      (Events{
+          "startApp", "showNotify", "step", "pauseApp", "press 53", "showNotify", "step", "step", "destroyApp true"}));
 }
 
 TEST_F(HostTest, KeysAndThePenReachTheCanvas) {
@@ -129,9 +130,26 @@ TEST_F(HostTest, KeysAndThePenReachTheCanvas) {
   };
   testScript().stepsToRun = 9;
   run({{u"driver", u"gdi"}});
-  EXPECT_EQ(hostEvents(), (Events{"startApp", "showNotify", "step", "press 10000", "step", "repeat 10000", "step",
-                                  "release 10000", "step", "step", "pen down 10,20", "step", "pen drag 11,21", "step",
-                                  "pen move 12,22", "step", "pen up 13,23", "step", "destroyApp true"}));
+  EXPECT_EQ(hostEvents(),
+            (Events{"startApp",
+                    "showNotify",
+                    "step",
+                    "press 10000",
+                    "step",
+                    "repeat 10000",
+                    "step",
+                    "release 10000",
+                    "step",
+                    "step",
+                    "pen down 10,20",
+                    "step",
+                    "pen drag 11,21",
+                    "step",
+                    "pen move 12,22",
+                    "step",
+                    "pen up 13,23",
+                    "step",
+                    "destroyApp true"}));
 }
 
 TEST_F(HostTest, PixelDoublingOnlyOnAHighResolutionDisplay) {
@@ -285,13 +303,16 @@ TEST_F(HostTest, TheEngineIsTheHostOnlyWhileItExists) {
   testScript().onStep = [&](int step) {
     if (step != 1) return;
     engineWasHost = qel::lang::Host::current() == engine();
-    timer = qel::lang::DSystem::timerCreate(+[](int32_t, intptr_t) {}, 0, 1000, true);
+    timer = qel::lang::DSystem::timerCreate(
+        +[](int32_t, intptr_t) {}, 0, 1000, true);
   };
   run({{u"driver", u"gdi"}});
   EXPECT_TRUE(engineWasHost);
   EXPECT_NE(timer, 0);
   EXPECT_EQ(qel::lang::Host::current(), nullptr);
-  EXPECT_EQ(qel::lang::DSystem::timerCreate(+[](int32_t, intptr_t) {}, 0, 1000, true), 0);
+  EXPECT_EQ(qel::lang::DSystem::timerCreate(
+                +[](int32_t, intptr_t) {}, 0, 1000, true),
+            0);
   qel::lang::DSystem::timerDestroyAll();
 }
 
@@ -312,7 +333,8 @@ TEST_F(HostDeathTest, ASecondEngineEndsTheProcess) {
         GameEngine first(configuration({}));
         GameEngine second(configuration({}));
       },
-      ::testing::ExitedWithCode(0), "GameEngine already exists!");
+      ::testing::ExitedWithCode(0),
+      "GameEngine already exists!");
 }
 
 }  // namespace

@@ -1,24 +1,23 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <initializer_list>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
 #include <utility>
 
-#include <stdlib.h>
-
 #include "TestApplication.h"
+#include "io/DResourceLocator.h"
 #include "lang/DString.h"
 #include "microedition/backend/BackendTable.h"
 #include "microedition/displayable/KeyRemap.h"
+#include "microedition/host/ApplicationFactory.h"
 #include "microedition/host/WinMain.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "microedition/raster/RasterAllocator.h"
-#include "microedition/host/ApplicationFactory.h"
 #include "platform/files/Folders.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Aygshell.h"
@@ -28,7 +27,6 @@
 #include "platform/window/MessageLoop.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
-#include "io/DResourceLocator.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
 #include "tests/platform/window/probe/MessageBoxProbe.h"
 #include "util/DHashtable.h"
@@ -60,8 +58,7 @@ protected:
     for (wce::HWND window = wce::newestTopLevelWindow(); window; window = wce::newestTopLevelWindow())
       wce::DestroyWindow(window);
     wce::MSG message;
-    while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {
-    }
+    while (wce::PeekMessageW(&message, nullptr, 0, 0, wce::PM_REMOVE)) {}
     wce::UnregisterClassW(u"GameEngine", nullptr);
     qel::lcdui::BackendTable::destroyBackends();
     qel::midlet::DMIDlet::releaseCurrent();

@@ -1,6 +1,4 @@
 #include "HostFixture.h"
-
-
 #include "display/device/Log.h"
 #include "microedition/host/HostProcess.h"
 #include "platform/devices/DeviceModules.h"
@@ -15,7 +13,8 @@ namespace {
 
 uint16_t through555(uint16_t pixel) {
   uint8_t bytes[2];
-  wce::writePixel(wce::PixelFormat::Rgb555, bytes,
+  wce::writePixel(wce::PixelFormat::Rgb555,
+                  bytes,
                   wce::readPixel(wce::PixelFormat::Rgb565, reinterpret_cast<const uint8_t*>(&pixel)));
   return wce::toRgb565(wce::readPixel(wce::PixelFormat::Rgb555, bytes));
 }

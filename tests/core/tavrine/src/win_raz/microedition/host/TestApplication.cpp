@@ -29,7 +29,9 @@ int applicationsMade() { return made; }
 
 qel::midlet::DMIDletPtr makeTestApplication() { return qel::midlet::DMIDletPtr(new TestApplication()); }
 
-uint16_t framePixel(int frame, int x, int y) { return static_cast<uint16_t>((x * 37 + y * 1031 + frame * 4099) & 0xFFFF); }
+uint16_t framePixel(int frame, int x, int y) {
+  return static_cast<uint16_t>((x * 37 + y * 1031 + frame * 4099) & 0xFFFF);
+}
 
 void TestApplication::startApp() {
   ++made;

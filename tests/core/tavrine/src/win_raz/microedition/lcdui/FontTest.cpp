@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <numeric>
 
 #include "lang/DString.h"
@@ -27,7 +26,9 @@ protected:
   }
 };
 
-int ink(const DCharMask& mask) { return std::accumulate(mask.pixels(), mask.pixels() + mask.width() * mask.height(), 0); }
+int ink(const DCharMask& mask) {
+  return std::accumulate(mask.pixels(), mask.pixels() + mask.width() * mask.height(), 0);
+}
 
 struct PixelCase {
   int size;
@@ -37,7 +38,8 @@ struct PixelCase {
 
 TEST_F(FontTest, ProfileSizesInPixels) {
   const PixelCase cases[] = {{8, 1, -12}, {0, 1, -14}, {16, 1, -17}, {5, 1, 13}, {20, 0, 20}, {-9, 0, -9}, {8, 2, 0}};
-  for (const PixelCase& c : cases) EXPECT_EQ(DFont::toPixels(c.size, c.sizeMode), c.expected) << c.size << "/" << c.sizeMode;
+  for (const PixelCase& c : cases)
+    EXPECT_EQ(DFont::toPixels(c.size, c.sizeMode), c.expected) << c.size << "/" << c.sizeMode;
 }
 
 TEST_F(FontTest, DpiSourceAndPixelDoublingScaleTheSize) {

@@ -1,6 +1,5 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -114,8 +113,9 @@ TEST_F(AnimatedGif, PalettedFramesCarryAFullPalette) {
   EXPECT_EQ(frame->getPalette()->palette().count(), 256);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x)
-      EXPECT_EQ(frame->surface().palette()->getEntry(static_cast<int32_t>(pixelAt(*frame, x, y)), qel::raster::PF_RGB565),
-                toRgb565(reference(0, x, y)));
+      EXPECT_EQ(
+          frame->surface().palette()->getEntry(static_cast<int32_t>(pixelAt(*frame, x, y)), qel::raster::PF_RGB565),
+          toRgb565(reference(0, x, y)));
 }
 
 }  // namespace

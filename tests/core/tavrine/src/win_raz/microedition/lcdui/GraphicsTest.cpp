@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "PngDump.h"
@@ -67,12 +66,30 @@ struct Canvas {
 // Which source pixel a sprite transform shows at (i, j) of its w x h source.
 void sourceOf(int transform, int w, int h, int i, int j, int& sx, int& sy) {
   switch (transform) {
-    case 1: sx = i; sy = h - 1 - j; break;
-    case 2: sx = w - 1 - i; sy = j; break;
-    case 3: sx = w - 1 - i; sy = h - 1 - j; break;
-    case 5: sx = j; sy = h - 1 - i; break;
-    case 6: sx = w - 1 - j; sy = i; break;
-    default: sx = i; sy = j; break;
+    case 1:
+      sx = i;
+      sy = h - 1 - j;
+      break;
+    case 2:
+      sx = w - 1 - i;
+      sy = j;
+      break;
+    case 3:
+      sx = w - 1 - i;
+      sy = h - 1 - j;
+      break;
+    case 5:
+      sx = j;
+      sy = h - 1 - i;
+      break;
+    case 6:
+      sx = w - 1 - j;
+      sy = i;
+      break;
+    default:
+      sx = i;
+      sy = j;
+      break;
   }
 }
 
@@ -85,8 +102,16 @@ struct AnchorCase {
 // Every case is also copied into one overview picture, written beside the
 // test as "anchors_by_transforms.png" (rows: anchors, columns: transforms).
 TEST(GraphicsPlacement, AnchorsByTransformsTable) {
-  const AnchorCase anchors[] = {{0, 0, 0},   {3, 2, 2},  {40, 1, 1},  {33, 2, 1}, {10, 1, 2},
-                                {20, 0, 0},  {9, 1, 0},  {34, 0, 1},  {64, 0, 0}, {4 | 8, 1, 0}};
+  const AnchorCase anchors[] = {{0, 0, 0},
+                                {3, 2, 2},
+                                {40, 1, 1},
+                                {33, 2, 1},
+                                {10, 1, 2},
+                                {20, 0, 0},
+                                {9, 1, 0},
+                                {34, 0, 1},
+                                {64, 0, 0},
+                                {4 | 8, 1, 0}};
   const int transforms[] = {0, 1, 2, 3, 4, 5, 6, 7, 9};
   const int w = 4, h = 3;
   const DImagePtr sprite = numbered(w, h);
@@ -367,7 +392,10 @@ TEST_F(GraphicsText, GlyphsAreTintedInTheCurrentColour) {
       const uint32_t p = canvas.at(x, y);
       if (p == kBackground) continue;
       EXPECT_TRUE(x >= 5 && x < 5 + width && y >= 6 && y < 6 + font.getHeight()) << x << ", " << y;
-      if (p == 0xF800u) ++full; else ++blended;
+      if (p == 0xF800u)
+        ++full;
+      else
+        ++blended;
     }
   }
   EXPECT_GT(full, 0);

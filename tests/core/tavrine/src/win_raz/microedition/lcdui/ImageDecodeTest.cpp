@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
 #include "Fixtures.h"
 #include "SurfacePixels.h"
-#include "lang/ExceptionCode.h"
 #include "lang/DintArray.h"
+#include "lang/ExceptionCode.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/raster/RasterPalette.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
@@ -64,31 +63,32 @@ TEST_P(TrueColourPng, MatchesImageMagick) {
           << "at " << x << ", " << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ColourTypes, TrueColourPng,
-    testing::Values(DecodeCase{"png_rgb8.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_rgb16.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_rgb8_interlaced.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_rgba8.png", raster::PF_ARGB8888, false},
-                    DecodeCase{"png_rgba16.png", raster::PF_ARGB8888, false},
-                    DecodeCase{"png_rgba8_interlaced.png", raster::PF_ARGB8888, false},
-                    DecodeCase{"png_grey8.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_grey4.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_grey2.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_greyalpha8.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_palette8.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_palette4.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_palette4_interlaced.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_palette2.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_palette_partial_alpha.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_rgb8_key.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_grey8_key.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_rgb16_key.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_grey16_key.png", raster::PF_RGB565, true},
-                    DecodeCase{"png_rgb16_noise.png", raster::PF_RGB565, false},
-                    DecodeCase{"png_rgba16_noise.png", raster::PF_ARGB8888, false},
-                    DecodeCase{"png_ztxt_large.png", raster::PF_RGB565, false}),
-    [](const testing::TestParamInfo<DecodeCase>& info) { return stem(info.param.file).substr(4); });
+INSTANTIATE_TEST_SUITE_P(ColourTypes, TrueColourPng,
+                         testing::Values(DecodeCase{"png_rgb8.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_rgb16.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_rgb8_interlaced.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_rgba8.png", raster::PF_ARGB8888, false},
+                                         DecodeCase{"png_rgba16.png", raster::PF_ARGB8888, false},
+                                         DecodeCase{"png_rgba8_interlaced.png", raster::PF_ARGB8888, false},
+                                         DecodeCase{"png_grey8.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_grey4.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_grey2.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_greyalpha8.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_palette8.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_palette4.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_palette4_interlaced.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_palette2.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_palette_partial_alpha.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_rgb8_key.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_grey8_key.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_rgb16_key.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_grey16_key.png", raster::PF_RGB565, true},
+                                         DecodeCase{"png_rgb16_noise.png", raster::PF_RGB565, false},
+                                         DecodeCase{"png_rgba16_noise.png", raster::PF_ARGB8888, false},
+                                         DecodeCase{"png_ztxt_large.png", raster::PF_RGB565, false}),
+                         [](const testing::TestParamInfo<DecodeCase>& info) {
+                           return stem(info.param.file).substr(4);
+                         });
 
 class PalettedDecode : public testing::TestWithParam<const char*> {};
 
@@ -111,9 +111,9 @@ TEST_P(PalettedDecode, IndicesThroughPaletteMatchImageMagick) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, PalettedDecode,
-                         testing::Values("png_palette8.png", "png_palette4_interlaced.png", "png_palette_partial_alpha.png",
-                                         "gif_still.gif",
-                                         "gif_interlaced.gif", "gif_transparent.gif"),
+                         testing::Values("png_palette8.png", "png_palette4_interlaced.png",
+                                         "png_palette_partial_alpha.png", "gif_still.gif", "gif_interlaced.gif",
+                                         "gif_transparent.gif"),
                          [](const testing::TestParamInfo<const char*>& info) { return stem(info.param); });
 
 // Read back as words, palette pixels are 0xFFRRGGBB in ImageMagick's
@@ -219,8 +219,7 @@ TEST(GifDecode, DamagedFrameLeavesTheLastCompleteOne) {
   ASSERT_EQ(frames.size(), static_cast<size_t>(size) * 8);
   for (int i = 0; i < size; ++i) {
     const uint32_t ref = frames[static_cast<size_t>(size + i)];
-    ASSERT_EQ(pixelAt(*image, i % image->getWidth(), i / image->getWidth()),
-              (ref >> 24) == 0 ? kKey565 : toRgb565(ref))
+    ASSERT_EQ(pixelAt(*image, i % image->getWidth(), i / image->getWidth()), (ref >> 24) == 0 ? kKey565 : toRgb565(ref))
         << "pixel " << i;
   }
 }
@@ -255,9 +254,15 @@ TEST(DecodeRefusal, IndicesPastThePaletteReadBlack) {
 // Every prefix of every fixture either decodes or is refused with a
 // framework exception; AddressSanitizer sees every read.
 TEST(DecodeTruncation, EveryPrefixFailsCleanlyOrDecodes) {
-  const char* files[] = {"png_rgb8.png",        "png_rgba8_interlaced.png", "png_palette4.png",
-                         "png_grey2.png",       "png_rgb16.png",            "jpeg_baseline.jpg",
-                         "jpeg_progressive.jpg", "gif_animated.gif",        "gif_interlaced.gif",
+  const char* files[] = {"png_rgb8.png",
+                         "png_rgba8_interlaced.png",
+                         "png_palette4.png",
+                         "png_grey2.png",
+                         "png_rgb16.png",
+                         "jpeg_baseline.jpg",
+                         "jpeg_progressive.jpg",
+                         "gif_animated.gif",
+                         "gif_interlaced.gif",
                          "gif_frame_past_screen.gif"};
   for (const char* file : files) {
     const std::vector<uint8_t> data = readFixture(file);

@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 
 #include "Fixtures.h"
 #include "io/DArchive.h"
@@ -19,8 +18,8 @@ namespace {
 
 void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
   std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 class ImageResourceTest : public ::testing::Test {
@@ -53,8 +52,7 @@ TEST_F(ImageResourceTest, ArchiveEntryComesFirstThenTheLooseFile) {
 
 TEST_F(ImageResourceTest, MissingEverywhereAndNullName) {
   EXPECT_THROWS_CODE(qel::lang::ExceptionCode::IO, DImage::createImageFromResource(u"none.png", 0, false));
-  EXPECT_THROWS_CODE(qel::lang::ExceptionCode::NullPointer,
-                     DImage::createImageFromResource(DStringPtr(), 0, false));
+  EXPECT_THROWS_CODE(qel::lang::ExceptionCode::NullPointer, DImage::createImageFromResource(DStringPtr(), 0, false));
 }
 
 }  // namespace

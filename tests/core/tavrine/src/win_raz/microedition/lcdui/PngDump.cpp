@@ -1,9 +1,8 @@
 #include "PngDump.h"
 
-#include <png.h>
-
 #include <cstdio>
 #include <memory>
+#include <png.h>
 #include <vector>
 
 #include "SurfacePixels.h"
@@ -18,8 +17,15 @@ struct FileCloser {
 bool writeImage(png_structp png, png_infop info, std::FILE* file, const qel::lcdui::DImage& image, png_bytep row) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_init_io(png, file);
-  png_set_IHDR(png, info, image.getWidth(), image.getHeight(), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png,
+               info,
+               image.getWidth(),
+               image.getHeight(),
+               8,
+               PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < image.getHeight(); ++y) {
     for (int x = 0; x < image.getWidth(); ++x) {

@@ -42,8 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (head.progress() != HttpResponseHead::Failed) std::abort();
     return 0;
   }
-  if (head.progress() == HttpResponseHead::Complete &&
-      static_cast<size_t>(buffer->stored()) > given)
-    std::abort();
+  if (head.progress() == HttpResponseHead::Complete && static_cast<size_t>(buffer->stored()) > given) std::abort();
   return 0;
 }

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (bool paletted : {false, true}) {
     try {
       qel::lcdui::decodeImage(data, size, paletted);
-    } catch (const qel::lang::DExceptionBase&) {
-    }
+    } catch (const qel::lang::DExceptionBase&) {}
   }
   return 0;
 }

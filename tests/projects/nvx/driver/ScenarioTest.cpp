@@ -97,4 +97,19 @@ TEST(ScenarioTest, TrainingHiresPlansAWalkAndStartsTheBreakIn) {
   EXPECT_NE(start.log.find("transition 1 run"), std::string::npos) << "the break-in started";
 }
 
+TEST(ScenarioTest, TrainingOneOpensTheHallDoorAndReachesItsResult) {
+  HeadlessGame game("training-one");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("training-one"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("training-one", start.log), "");
+  const size_t use = start.log.find("dialog 8 title \"Benutzen\" items \"Brecheisen\"");
+  const size_t leave = start.log.find("dialog 17 ");
+  const size_t result = start.log.find("dialog 38 title \"Ergebnis\" body \"Übungsziel erreicht.\"");
+  EXPECT_NE(use, std::string::npos) << "the bought crowbar is offered at the door";
+  EXPECT_NE(leave, std::string::npos) << "the crew stands on the exit";
+  EXPECT_NE(result, std::string::npos) << "the training goal's result on the map screen";
+  EXPECT_TRUE(use < leave && leave < result);
+}
+
 }  // namespace

@@ -112,4 +112,19 @@ TEST(ScenarioTest, TrainingOneOpensTheHallDoorAndReachesItsResult) {
   EXPECT_TRUE(use < leave && leave < result);
 }
 
+TEST(ScenarioTest, TheTrainingLevelsArePlayedInARowToTheirGoals) {
+  HeadlessGame game("training-all");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(script("training-all"), 900000);
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("training-all", start.log), "");
+  int goals = 0;
+  for (size_t at = start.log.find("dialog 38 title \"Ergebnis\" body \"Übungsziel erreicht.\"");
+       at != std::string::npos;
+       at = start.log.find("dialog 38 title \"Ergebnis\" body \"Übungsziel erreicht.\"", at + 1))
+    ++goals;
+  EXPECT_EQ(goals, 2) << "each training level ends with its goal reached";
+  EXPECT_EQ(start.log.find("Übungsziel verfehlt"), std::string::npos);
+}
+
 }  // namespace

@@ -98,13 +98,19 @@ void GameStore::saveGame() {
       out->writeByte(personId(MainCanvas::savedIds->elementAt(i)));
     const DbyteArrayPtr game = bytes->toByteArray();
     DRecordStorePtr store = DRecordStore::openRecordStore(slotStore(MainCanvas::saveSlot), true);
-    // A fresh store gets its two records with their contents at once.
-    if (store->getNumRecords() == 0) {
+    // A fresh store gets its two records with their contents at once. A
+    // store left with record 1 alone (a first save cut short) gets record 2
+    // added, or no later save could complete it.
+    const int32_t records = store->getNumRecords();
+    if (records == 0) {
       store->addRecord(game, 0, game->length());
       store->addRecord(retriesRecord(), 0, 1);
     } else {
       store->setRecord(1, game, 0, game->length());
-      store->setRecord(2, retriesRecord(), 0, 1);
+      if (records == 1)
+        store->addRecord(retriesRecord(), 0, 1);
+      else
+        store->setRecord(2, retriesRecord(), 0, 1);
     }
     MainCanvas::saveExists = 1;
   } catch (DExceptionBase& e) {

@@ -57,6 +57,7 @@ public:
     if (ending_) return;
     player_.advance(clock_.peekMillis(), wce::newestTopLevelWindow());
     if (player_.finished()) {
+      if (player_.failure().empty() && run_.afterScript) run_.afterScript();
       failure_ = player_.failure();
       end(failure_.empty() ? "script done" : "script stopped at " + failure_);
     } else if (clock_.peekMillis() - startMillis_ > run_.limitMillis) {

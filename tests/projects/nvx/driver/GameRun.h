@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 // One start of the game in the calling process, for HeadlessGame's child:
@@ -19,6 +20,9 @@ struct GameRun {
   std::filesystem::path out;
   std::string dumpName;  // the PNG files' prefix
   uint32_t limitMillis;
+  // Called on the pass where the script has played through, in place of
+  // ending the game; it may keep the process for itself.
+  std::function<void()> afterScript;
 
   int play(const std::string& script) const;
 };

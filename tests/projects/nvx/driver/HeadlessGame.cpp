@@ -66,7 +66,7 @@ HeadlessGame::~HeadlessGame() {
 HeadlessGame::Start HeadlessGame::start(const std::string& script, uint32_t limitMillis) {
   const std::filesystem::path out = root_ / ("start-" + std::to_string(++starts_));
   std::filesystem::create_directories(out);
-  GameRun run{program_, user_, out, scenario_ + "-" + std::to_string(starts_), limitMillis};
+  GameRun run{program_, user_, out, scenario_ + "-" + std::to_string(starts_), limitMillis, {}};
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) ::_exit(run.play(script));

@@ -96,6 +96,21 @@ TEST_F(SavedGameTest, MissingStoreLoadsNothing) {
   EXPECT_FALSE(MainCanvas::hasSave(1));
 }
 
+// A first save killed between its two records leaves record 1 alone.
+TEST_F(SavedGameTest, SavingCompletesAStoreCutShortAfterItsFirstRecord) {
+  putRecords(u"save1", {{0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00}});
+  EXPECT_FALSE(MainCanvas::hasSave(1));
+  MainCanvas::difficulty = 0;
+  MainCanvas::levelNumber = 4;
+  MainCanvas::money = 0;
+  MainCanvas::savedIds->removeAllElements();
+  MainCanvas::retriesLeft = 2;
+  MainCanvas::saveGame();
+  EXPECT_EQ(record(u"save1", 1), (Bytes{0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00}));
+  EXPECT_EQ(record(u"save1", 2), Bytes{0x02});
+  EXPECT_TRUE(MainCanvas::hasSave(1));
+}
+
 TEST_F(SavedGameTest, SlotCounterRewritesOnlyRecordTwo) {
   const Bytes game{0x00, 0x08, 0, 0, 0x10, 0, 0x00};
   putRecords(u"save1", {game, {0x03}});

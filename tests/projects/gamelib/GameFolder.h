@@ -96,7 +96,7 @@ public:
   // readUTF form: a 16-bit byte count, then the bytes (ASCII or UTF-8).
   DataBytes& utf(const std::string& text) {
     s16(static_cast<int>(text.size()));
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    for (char c : text) byte(static_cast<unsigned char>(c));
     return *this;
   }
   const std::vector<uint8_t>& bytes() const { return bytes_; }

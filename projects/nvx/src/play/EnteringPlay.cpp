@@ -47,8 +47,7 @@ void EnteringPlay::setUpLevel() {
   resetKeys();
   qel::util::DVector& crew = *MainCanvas::activePersons;
   if (MainCanvas::levelNumber < MainCanvas::firstGameLevel && crew.size() == 0) {
-    MainCanvas::openDialog(
-        0, nullptr, noCrewText, nullptr, new qel::lang::DshortArray(1, 0, MainCanvas::softKeyAccept), noticeTitle);
+    MainCanvas::openDialog(0, nullptr, noCrewText, nullptr, MainCanvas::softKeysFor(1), noticeTitle);
     return;
   }
   if (MainCanvas::sounds) playLooping(arrivalMusic);

@@ -56,7 +56,7 @@ void BestResults::composeBestResults() {
         MainCanvas::stringToGlyphs(qel::lang::DString::concat(u"$", qel::lang::DString::valueOf(amountOf(row))));
     MainCanvas::drawText(g, amount, left + (bestRowChars - amount->length()) * c, y);
   }
-  MainCanvas::softKeys = new qel::lang::DshortArray(1, 0, MainCanvas::softKeyAccept);
+  MainCanvas::softKeys = MainCanvas::softKeysFor(1);
   MainCanvas::paintSoftKeyBar(g);
   MainCanvas::bestResultsRepaint = 0;
 }

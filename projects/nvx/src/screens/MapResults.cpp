@@ -35,12 +35,7 @@ constexpr int32_t lootNameFirst = 235;
 constexpr int32_t failSound = 2;
 constexpr int32_t tipsColumn = 26;
 
-DshortArrayPtr keys(int32_t count) {
-  DshortArrayPtr k = new DshortArray(count);
-  k->at(0) = 126;
-  if (count > 1) k->at(1) = 127;
-  return k;
-}
+DshortArrayPtr keys(int32_t count) { return MainCanvas::softKeysFor(count); }
 
 DObjectArrayPtr values(std::initializer_list<qel::lang::DObjectPtr> objects) {
   DObjectArrayPtr array = new DObjectArray(static_cast<int32_t>(objects.size()));

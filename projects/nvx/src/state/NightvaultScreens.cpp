@@ -93,7 +93,7 @@ void NightvaultScreens::openNotice(int32_t dialogId, int32_t textId, const qel::
                          titlePicture,
                          textId,
                          nullptr,
-                         twoKeys ? new qel::lang::DshortArray(2, 0, 126, 127) : new qel::lang::DshortArray(1, 0, 126),
+                         MainCanvas::softKeysFor(twoKeys ? 2 : 1),
                          static_cast<int16_t>(titleTextId));
 }
 

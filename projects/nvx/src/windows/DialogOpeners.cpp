@@ -8,14 +8,10 @@ using qel::lang::DObjectArrayPtr;
 using qel::lang::DshortArray;
 using qel::lang::DshortArrayPtr;
 
-namespace {
-
-DshortArrayPtr softKeysFor(int32_t count) {
-  if (count > 1) return new DshortArray(2, 0, DialogWindow::softKeyAccept, DialogWindow::softKeyBack);
-  return new DshortArray(1, 0, DialogWindow::softKeyAccept);
+DshortArrayPtr DialogWindow::softKeysFor(int32_t count) {
+  if (count > 1) return new DshortArray(2, 0, softKeyAccept, softKeyBack);
+  return new DshortArray(1, 0, softKeyAccept);
 }
-
-}  // namespace
 
 void DialogWindow::openDialog(uint8_t id, const DbyteArrayPtr& titlePicture, int32_t textId,
                               const DObjectArrayPtr& params, const DshortArrayPtr& keys, int16_t titleTextId) {

@@ -22,6 +22,8 @@ struct DialogWindow {
   // Soft-key text ids: the left key accepts, the right key goes back.
   static constexpr int16_t softKeyAccept = 126;
   static constexpr int16_t softKeyBack = 127;
+  // The accept key, and with two keys the back key too.
+  static qel::lang::DshortArrayPtr softKeysFor(int32_t count);
   // The list menu drawn without a frame over the full-screen menu picture.
   static constexpr uint8_t frameLessMenu = 22;
   // The sound switch of the options window; value items are ids -1 and -2.

@@ -41,7 +41,7 @@ DObjectArrayPtr objectsOf(std::initializer_list<qel::lang::DObjectPtr> values) {
   return array;
 }
 
-DshortArrayPtr softKeys(int32_t count) { return count > 1 ? shortsOf({126, 127}) : shortsOf({126}); }
+DshortArrayPtr softKeys(int32_t count) { return MainCanvas::softKeysFor(count); }
 
 bool onMapScreen() {
   return MainCanvas::gameState == MainCanvas::stateMapScreen ||

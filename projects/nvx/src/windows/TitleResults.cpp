@@ -27,7 +27,7 @@ bool accepted() {
   return text && text->equals(u"126");
 }
 
-DshortArrayPtr oneKey() { return new DshortArray(1, 0, 126); }
+DshortArrayPtr oneKey() { return MainCanvas::softKeysFor(1); }
 
 void openNewGameQuestion() {
   MainCanvas::openMenuDialog(27, nullptr, new DshortArray(2, 0, 193, 194), MainCanvas::getText(130), 2);

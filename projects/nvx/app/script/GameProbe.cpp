@@ -11,6 +11,9 @@ std::optional<int32_t> gameValue(const std::string& name) {
   if (name == "level") return MainCanvas::levelNumber;
   if (name == "language") return MainCanvas::languageIndex;
   if (name == "transition") return MainCanvas::pendingTransition;
+  if (name == "money") return MainCanvas::money;
+  if (name == "step") return MainCanvas::stepIndex;
+  if (name == "alarm") return MainCanvas::alarmRaised;
   return std::nullopt;
 }
 

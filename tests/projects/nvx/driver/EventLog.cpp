@@ -143,6 +143,11 @@ void EventLog::observeState() {
     level_ = MainCanvas::levelNumber;
     levelSeen_ = true;
   }
+  if (MainCanvas::money != money_ || !moneySeen_) {
+    money_ = MainCanvas::money;
+    moneySeen_ = true;
+    note("money " + std::to_string(money_));
+  }
   if (MainCanvas::pendingTransition != transition_) {
     if (transition_ != 0) note("transition " + std::to_string(transition_) + " run");
     transition_ = MainCanvas::pendingTransition;

@@ -11,6 +11,7 @@
 //   state N                       the game state changed
 //   transition N requested / run  a deferred transition was asked for / done
 //   level N                       the level number changed
+//   money N                       the money changed
 //   dialog ID title "T" [body "B"] [items "I" | ...] keys "K" | "K"
 //                                 a window opened (or its content changed)
 //   selection N "I"               the list window's selected item moved
@@ -41,6 +42,8 @@ private:
   int32_t state_ = -1;
   int32_t transition_ = 0;
   int32_t level_ = 0;
+  int32_t money_ = 0;
+  bool moneySeen_ = false;
   bool levelSeen_ = false;
   std::string dialog_;
   int32_t selection_ = 0;

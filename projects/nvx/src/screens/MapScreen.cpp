@@ -145,7 +145,10 @@ void MapScreen::leaveShop() {
 }
 
 void MapScreen::tickMapScreen() {
-  if (MainCanvas::mapMessage != noMessage) {
+  // A message waits for a requested entry into the map screen, which would
+  // close its window (the game's and the training's end follow the menu's
+  // next job while the map screen is still showing).
+  if (MainCanvas::mapMessage != noMessage && !MainCanvas::pendingTransition) {
     showResultEvent();
     return;
   }

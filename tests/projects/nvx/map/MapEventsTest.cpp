@@ -49,6 +49,20 @@ TEST_F(MapEventsTest, ResultEventsOpenTheirWindows) {
   }
 }
 
+// The last job's next job sets the game's end and asks for the map screen
+// again while it still shows: the window waits for that entry.
+TEST_F(MapEventsTest, AResultWaitsForTheRequestedMapScreen) {
+  MainCanvas::mapMessage = 164;
+  MainCanvas::pendingTransition = 3;
+  MainCanvas::tickMapScreen();
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateMapScreen);
+  EXPECT_EQ(MainCanvas::mapMessage, 164);
+  MainCanvas::pendingTransition = 0;
+  MainCanvas::tickMapScreen();
+  EXPECT_EQ(MainCanvas::dialogId, 15);
+  EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::noMessage);
+}
+
 // Message 2 shows its hint in training and is followed by the briefing.
 TEST_F(MapEventsTest, HintThenBriefing) {
   MainCanvas::difficulty = -1;

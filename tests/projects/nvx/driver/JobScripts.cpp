@@ -1,0 +1,45 @@
+#include "JobScripts.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+const std::filesystem::path source = NV_SOURCE_DIR;
+
+}  // namespace
+
+std::string contentOf(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string driverScript(const std::string& name) {
+  return contentOf(source / "tests/projects/nvx/driver/scripts" / (name + ".txt"));
+}
+
+std::filesystem::path solutionFile(const std::string& level) {
+  return source / "data/levels" / (level + ".solution.txt");
+}
+
+std::vector<std::string> jobNames() {
+  std::vector<std::string> names;
+  std::istringstream order(contentOf(source / "data/levels/order.txt"));
+  for (std::string line; std::getline(order, line);)
+    if (line.rfind("job-", 0) == 0) names.push_back(line);
+  return names;
+}
+
+std::string jobStart(int job) {
+  return driverScript("job-start") + "key " + std::to_string(job / 10) + "\nkey " + std::to_string(job % 10) +
+         "\nuntil level=" + std::to_string(job + 6) + " timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
+}
+
+std::vector<int> moneyLines(const std::string& log) {
+  std::vector<int> money;
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);)
+    if (line.rfind("money ", 0) == 0) money.push_back(std::stoi(line.substr(6)));
+  return money;
+}

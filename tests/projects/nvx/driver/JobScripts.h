@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The scripts the driver's scenarios are made of: the files of scripts/, the
+// level sources' solutions beside them in data/levels, and the start of a
+// job through the hidden code.
+
+// The whole file; empty when it cannot be read.
+std::string contentOf(const std::filesystem::path& path);
+// scripts/<name>.txt of the driver's tests.
+std::string driverScript(const std::string& name);
+// data/levels/<level>.solution.txt.
+std::filesystem::path solutionFile(const std::string& level);
+// The level sources of the jobs, in level order.
+std::vector<std::string> jobNames();
+// From the main menu of a second start: a new game at difficulty 2, then
+// the hidden code in the map menu's help text, which starts job `job` with
+// the money a new game has; ends on that job's map screen, no window open.
+std::string jobStart(int job);
+// Every "money N" of an event log, in order.
+std::vector<int> moneyLines(const std::string& log);

@@ -1,22 +1,14 @@
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 #include "Golden.h"
 #include "HeadlessGame.h"
+#include "ScenarioScripts.h"
 
 namespace {
 
-std::string contentOf(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A scenario's script; the same file can be handed to the executable
 // (scripts/play --script) to watch it.
-std::string script(const std::string& name) {
-  return contentOf(std::filesystem::path(NV_SOURCE_DIR) / "tests/projects/nvx/driver/scripts" / (name + ".txt"));
-}
+std::string script(const std::string& name) { return driverScript(name); }
 
 // The loading bar along the bottom: its framed box, in pixels.
 int loadingBarWidth(const Panel& panel) {
@@ -112,19 +104,38 @@ TEST(ScenarioTest, TrainingOneOpensTheHallDoorAndReachesItsResult) {
   EXPECT_TRUE(use < leave && leave < result);
 }
 
-TEST(ScenarioTest, TheTrainingLevelsArePlayedInARowToTheirGoals) {
+// Training 1 to 6 in a row from the main menu: each level's solution from its
+// map screen to its result, the level-end menu between them, and after the
+// last one the training's end back to the main menu.
+std::string trainingInARow() {
+  std::string script = driverScript("training-new");
+  for (int level = 1; level <= 6; ++level) {
+    if (level > 1) script += driverScript("training-next");
+    script += contentOf(solutionFile("training-" + std::to_string(level)));
+  }
+  return script + driverScript("training-end");
+}
+
+TEST(ScenarioTest, TheTrainingLevelsArePlayedInARowToTheirGoalsAndTheTrainingsEnd) {
   HeadlessGame game("training-all");
   firstRun(game);
-  const HeadlessGame::Start start = game.start(script("training-all"), 900000);
+  const HeadlessGame::Start start = game.start(trainingInARow(), 900000);
   EXPECT_EQ(start.failure, "") << start.log;
   EXPECT_EQ(compareWithGolden("training-all", start.log), "");
+  const std::string goal = "dialog 38 title \"Ergebnis\" body \"Übungsziel erreicht.\"";
   int goals = 0;
-  for (size_t at = start.log.find("dialog 38 title \"Ergebnis\" body \"Übungsziel erreicht.\"");
-       at != std::string::npos;
-       at = start.log.find("dialog 38 title \"Ergebnis\" body \"Übungsziel erreicht.\"", at + 1))
+  size_t last = 0;
+  for (size_t at = start.log.find(goal); at != std::string::npos; at = start.log.find(goal, at + 1)) {
     ++goals;
+    last = at;
+  }
   EXPECT_EQ(goals, 6) << "each training level ends with its goal reached";
   EXPECT_EQ(start.log.find("Übungsziel verfehlt"), std::string::npos);
+  const size_t end =
+      start.log.find("dialog 40 title \"Übung beendet\" body \"Du hast die Übung abgeschlossen.\"", last);
+  ASSERT_NE(end, std::string::npos) << "the training's end after the last result";
+  EXPECT_NE(start.log.find("record save1/1 deleted", end), std::string::npos) << "the saved game is deleted";
+  EXPECT_NE(start.log.find("dialog 22 ", end), std::string::npos) << "back in the main menu";
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "Golden.h"
 #include "HeadlessGame.h"
-#include "JobScripts.h"
+#include "ScenarioScripts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "Golden.h"
 #include "HeadlessGame.h"
-#include "JobScripts.h"
+#include "ScenarioScripts.h"
 
 namespace {
 

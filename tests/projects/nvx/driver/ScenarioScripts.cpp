@@ -1,4 +1,4 @@
-#include "JobScripts.h"
+#include "ScenarioScripts.h"
 
 #include <fstream>
 #include <iterator>

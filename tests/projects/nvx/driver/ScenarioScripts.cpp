@@ -36,6 +36,17 @@ std::string jobStart(int job) {
          "\nuntil level=" + std::to_string(job + 6) + " timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
 }
 
+std::string withCheckpointPrefix(const std::string& script, const std::string& prefix) {
+  const std::string verb = "checkpoint ";
+  std::string out;
+  std::istringstream lines(script);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(verb, 0) == 0) line.insert(verb.size(), prefix);
+    out += line + "\n";
+  }
+  return out;
+}
+
 std::vector<int> moneyLines(const std::string& log) {
   std::vector<int> money;
   std::istringstream lines(log);

@@ -20,5 +20,8 @@ std::vector<std::string> jobNames();
 // the hidden code in the map menu's help text, which starts job `job` with
 // the money a new game has; ends on that job's map screen, no window open.
 std::string jobStart(int job);
+// The script with each checkpoint's name after `prefix`, so that a solution
+// played twice in one scenario keeps its pictures apart.
+std::string withCheckpointPrefix(const std::string& script, const std::string& prefix);
 // Every "money N" of an event log, in order.
 std::vector<int> moneyLines(const std::string& log);

@@ -120,6 +120,8 @@ TEST(BustedTest, AnArrestedPersonIsBailedOutOnTheNextJobAndCanBeHiredAgain) {
   ASSERT_EQ(menus.size(), 3u);
   EXPECT_EQ(menus[0].find(jobMenu + "\"Freikaufen\""), 0u) << "the jailed are bailed out from the job menu";
   EXPECT_EQ(menus[2].find("Freikaufen"), std::string::npos) << "no one is left in jail";
+  EXPECT_NE(log.find("dialog 29 title \"Gefängnis\" items \"Pip: 8000\"", nextJob), std::string::npos)
+      << "the jail list shows each bail";
   const size_t bail = log.find("dialog 30 title \"Pip\" body \"Die Kaution von 8000 zahlen?\"", nextJob);
   const size_t refused = log.find("dialog 0 title \"Hinweis\" body \"Das kostet 8000, du hast 3950.\"", bail);
   const size_t rich = log.find("money 1000000\n", refused);

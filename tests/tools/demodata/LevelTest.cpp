@@ -183,6 +183,8 @@ TEST_F(LevelSource, RefusesLevelsTheGameCannotPlay) {
       {"object crate 2 3 north\n", "exit 2 1", "no loot"},
       {"object crate 2 3 north loot cash 1\n", "exit 0 1", "the exit must be floor"},
       {"object crate 2 3 north loot cash 1\nobject table 3 1 north\n", "exit 2 1", "van's cells"},
+      {"object crate 2 3 north loot cash 1\nobject table 3 2 north\n", "exit 2 1", "seats around the exit"},
+      {"object crate 2 3 north loot cash 1\n", "exit 2 0", "seats around the exit"},
       {"object crate 2 3 north loot cash 1\nobject bomb 3 3 north\n", "exit 2 1", "bombs are planted"},
       {"object crate 2 3 north loot cash 1\nobject crate 9 3 north\n", "exit 2 1", "outside the map"},
       {"object crate 2 3 north loot cash 1\nalarm 3 3 guards 2,2\n", "exit 2 1", "must name an alarm box"},
@@ -193,6 +195,11 @@ TEST_F(LevelSource, RefusesLevelsTheGameCannotPlay) {
   };
   for (const auto& c : cases)
     EXPECT_NE(refusal(load(c.extra, c.exit), kPlainJob).find(c.reason), std::string::npos) << c.extra;
+}
+
+TEST_F(LevelSource, ARefusalNamesTheFileLineAndLevel) {
+  EXPECT_EQ(refusal(load("object crate 2 3 north loot cash 1\nobject table 3 2 north\n"), kPlainJob),
+            file.string() + ":8: level 17: the seats around the exit must be free floor");
 }
 
 TEST_F(LevelSource, RefusesMalformedSources) {

@@ -32,21 +32,23 @@ Image paintMapSheet(const ScreenLayout& layout, const PixelFont& font) {
   const SpriteRow& map = layout.sprite("title");
   Image img(map.w, 268);
   // The city map: streets, the job office, the van, the boss's corner and the planning table.
+  // The backdrops stay dark: the main menu and the best results are written over them.
   img.fill(map.x, map.y, map.w, map.h, kNight);
   img.fill(map.x, map.y + 96, map.w, 10, kStreet);
   img.fill(map.x + 150, map.y, 10, map.h, kStreet);
   img.fill(map.x + 40, map.y, 8, map.h, kStreet);
   for (int x = 4; x < map.w; x += 24) img.fill(map.x + x, map.y + 100, 8, 2, kLamp);
   building(img, 62, 112, 70, 50, rgb(0x6a4a3a), true);   // place 0: the job office
-  building(img, 180, 2, 56, 30, rgb(0x3a3a44), true);    // backdrop
+  building(img, 180, 2, 56, 30, rgb(0x3a3a44), false);   // backdrop
   building(img, 0, 58, 38, 36, rgb(0x4a3a5a), true);     // place 2: the boss
   building(img, 164, 108, 70, 56, rgb(0x3a5a4a), true);  // place 7: the planning room
   img.fill(178, 126, 42, 20, rgb(0x8a6a40));
   img.fill(182, 130, 34, 12, kPaper);
-  building(img, 0, 0, 32, 28, rgb(0x505a6a), true);     // backdrop
-  building(img, 60, 2, 80, 44, rgb(0x5a3a3a), true);    // bar and park backdrop
-  building(img, 168, 40, 62, 50, rgb(0x3a4a6a), true);  // gym and arcade backdrop
-  font.drawText(img, "NIGHTVAULT", 62, 166 - PixelFont::kHeight, kLamp);
+  building(img, 0, 0, 32, 28, rgb(0x505a6a), false);     // backdrop
+  building(img, 60, 2, 80, 44, rgb(0x5a3a3a), false);    // bar and park backdrop
+  building(img, 168, 40, 62, 50, rgb(0x3a4a6a), false);  // gym and arcade backdrop
+  // The office sign, left of the main menu's centred items.
+  font.drawText(img, "NIGHTVAULT", 2, 166 - PixelFont::kHeight, kLamp);
 
   const Rgba clothes[] = {rgb(0x306080), rgb(0x308040), rgb(0x806020), rgb(0x703080)};
   const char* persons[] = {"mapPerson1", "mapPerson2", "mapPerson3", "mapPerson4"};

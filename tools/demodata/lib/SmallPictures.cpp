@@ -110,14 +110,15 @@ Image paintTitle(const PixelFont& font) {
   return img;
 }
 
+// Small enough for the narrow window of its short caption.
 Image paintInfoPicture(const PixelFont& font) {
-  Image img(100, 100, kNight);
-  img.fill(0, 46, 100, 8, rgb(0x3a4258));
-  img.fill(46, 0, 8, 100, rgb(0x3a4258));
-  img.bevel(8, 8, 30, 30, rgb(0x6a4a3a), rgb(0x9a7a6a), rgb(0x3a2a1a));
-  img.bevel(62, 62, 30, 30, rgb(0x3a5a4a), rgb(0x6a8a7a), rgb(0x1a2a2a));
-  img.disc(77, 22, 10, kGold);
-  font.drawText(img, "CITY", 36, 90, kPaper);
+  Image img(64, 64, kNight);
+  img.fill(0, 28, 64, 6, rgb(0x3a4258));
+  img.fill(29, 0, 6, 64, rgb(0x3a4258));
+  img.bevel(5, 5, 19, 19, rgb(0x6a4a3a), rgb(0x9a7a6a), rgb(0x3a2a1a));
+  img.bevel(40, 38, 19, 19, rgb(0x3a5a4a), rgb(0x6a8a7a), rgb(0x1a2a2a));
+  img.disc(49, 14, 7, kGold);
+  font.drawText(img, "CITY", 2, 55, kPaper);
   return img;
 }
 

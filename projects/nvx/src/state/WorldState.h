@@ -9,6 +9,7 @@
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/state/SpriteRows.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -66,8 +67,10 @@ struct WorldState {
   static inline int32_t levelTicks = 0;
   // Percent of the loot target, loot total, loot left after the shares.
   static inline qel::lang::DObjectArrayPtr resultValues;
-  static inline int8_t dialogParamByte = 0;
-  static inline int8_t jailParamByte = 0;
+  // Sprite rows of the title pictures of the person notices (a portrait per
+  // person id) and of the arrest window: the picture box, not the level tiles.
+  static inline int8_t dialogParamByte = SpriteRows::spritePictureBox;
+  static inline int8_t jailParamByte = SpriteRows::spritePictureBox;
   static inline int8_t takeIconSet = 0;
   static inline qel::lang::DObjectPtr pendingScreen;
 

@@ -64,8 +64,11 @@ std::string dialogLine() {
   if (MainCanvas::bodyText) line += " body " + glyphText(MainCanvas::bodyText);
   if (MainCanvas::itemIds) {
     line += " items";
-    for (int32_t i = 0; i < MainCanvas::itemIds->length(); ++i)
-      line += (i ? " | " : " ") + itemText(MainCanvas::itemIds->at(i));
+    for (int32_t i = 0; i < MainCanvas::itemIds->length(); ++i) {
+      const int16_t id = MainCanvas::itemIds->at(i);
+      // An item as the window shows it, its values put in.
+      line += (i ? " | " : " ") + (id < 0 ? itemText(id) : glyphText(MainCanvas::getItemText(i)));
+    }
   }
   if (MainCanvas::softKeys) {
     line += " keys";

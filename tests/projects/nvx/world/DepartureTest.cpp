@@ -168,6 +168,10 @@ TEST_F(DepartureTest, BustedAndFailedLevelsOpenTheirWindows) {
     MainCanvas::levelEndFlag = static_cast<int8_t>(c.outcome);
     MainCanvas::endLevel();
     EXPECT_EQ(screen_.opened(), std::vector<int>{c.notice});
+    if (c.outcome == 2 && !screen_.notices.empty()) {
+      EXPECT_EQ(screen_.notices[0].picture, (std::vector<int>{MainCanvas::spritePictureBox, 0}))
+          << "the leader's portrait, not a level tile";
+    }
     if (c.outcome == 5) {
       EXPECT_FALSE(inCrew(0));
     }

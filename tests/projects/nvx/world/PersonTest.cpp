@@ -188,7 +188,8 @@ TEST_F(PersonTest, TakingLootStopsAtTheCapacity) {
       ASSERT_EQ(notices_.notices.size(), 1u);
       EXPECT_EQ(notices_.notices[0].textId, 184);
       EXPECT_EQ(notices_.notices[0].titleTextId, 41 + c.id);
-      EXPECT_EQ(notices_.notices[0].picture, (std::vector<int>{MainCanvas::dialogParamByte, c.id}));
+      EXPECT_EQ(notices_.notices[0].picture, (std::vector<int>{MainCanvas::spritePictureBox, c.id}))
+          << "the person's portrait";
     }
   }
 }

@@ -5,7 +5,6 @@
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIFont.h"
-#include "guilib/GUIRectOps.h"
 #include "guilib/GUIText.h"
 #include "guilib/GUITextChunk.h"
 #include "guilib/GUIWidget.h"
@@ -255,7 +254,7 @@ void GUIText::paintChunk(GUITextChunk& chunk, const qel::lcdui::DGraphicsPtr& g,
     switch (c.type) {
       case GUITextChunk::Paragraph: paintChunk(c, g, cx, cy); break;
       case GUITextChunk::Text:
-        if (c.font && rectOverlaps({cx, cy, c.w, c.h}, clip))
+        if (c.font && GUIRect::overlaps({cx, cy, c.w, c.h}, clip))
           c.font->drawString(g, qel::lang::dynamicPtrCast<qel::lang::DString>(c.content), cx, cy, 0);
         break;
       case GUITextChunk::InlineImage:

@@ -2,7 +2,6 @@
 
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
-#include "guilib/GUIRectOps.h"
 #include "guilib/GUIText.h"
 #include "guilib/GUIWidget.h"
 
@@ -40,7 +39,7 @@ void GUIWidget::paint(const qel::lcdui::DGraphicsPtr& g, int32_t originX, int32_
   abs.x += originX;
   abs.y += originY;
   const bool transition = state_ != pendingState_;
-  if (rectOverlaps(abs, GUIEngine::getScreenRect()) || transition) {
+  if (GUIRect::overlaps(abs, GUIEngine::getScreenRect()) || transition) {
     paintFrameInterior(g, abs.x, abs.y, abs.width, abs.height);
     GUIEngine::clipRect(g, abs.x + client_.x, abs.y + client_.y, client_.width, client_.height);
     if (!GUIEngine::getClip(g).isEmpty() || transition) {

@@ -5,7 +5,6 @@
 
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
-#include "guilib/GUIRectOps.h"
 #include "guilib/GUIWidget.h"
 #include "guilib/HostCanvas.h"
 #include "lang/DSystem.h"
@@ -242,7 +241,7 @@ void GUIWidget::offerPointerTarget(int32_t x, int32_t y, int32_t w, int32_t h) {
   const bool press = engine->isJustPressed() && !ignoresPress_;
   const bool drag = !press && engine->getPointerState() == GUIEngine::DragStarted && !ignoresDrag_;
   if (!press && !drag) return;
-  if (rectContains({x, y, w, h}, HostCanvas::pointerX(), HostCanvas::pointerY())) engine->setPointerTarget(this);
+  if (GUIRect::contains({x, y, w, h}, HostCanvas::pointerX(), HostCanvas::pointerY())) engine->setPointerTarget(this);
 }
 
 }  // namespace guilib

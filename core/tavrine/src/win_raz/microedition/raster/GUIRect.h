@@ -20,6 +20,14 @@ struct GUIRect {
   static bool equals(const GUIRect& a, const GUIRect& b);
   // inner lies wholly inside rect (edges included).
   static bool containsRect(const GUIRect& rect, const GUIRect& inner);
+  // The point lies in rect, edges included.
+  static bool contains(const GUIRect& rect, int64_t px, int64_t py) {
+    return px >= rect.x && px <= rect.right() && py >= rect.y && py <= rect.bottom();
+  }
+  // The rectangles overlap or touch.
+  static bool overlaps(const GUIRect& a, const GUIRect& b) {
+    return a.x <= b.right() && a.right() >= b.x && a.y <= b.bottom() && a.bottom() >= b.y;
+  }
   static bool overlapsX(const GUIRect& a, const GUIRect& b);
   static bool overlapsY(const GUIRect& a, const GUIRect& b);
 

@@ -86,5 +86,26 @@ TEST(GUIRect, overlapsXAndYCompareTheSpans) {
   EXPECT_FALSE(GUIRect::overlapsY({0, 0, 5, 5}, {2, 50, 1, 1}));
 }
 
+TEST(GUIRect, overlapsAndContainsCountTouchingEdges) {
+  const SpanCase cases[] = {
+      {{5, 5, 5, 5}, {0, 0, 5, 5}, true},   // corners touch
+      {{5, 5, 5, 5}, {0, 0, 4, 4}, false},  // one pixel apart
+      {{5, 5, 5, 5}, {10, 5, 3, 3}, true},  // right edge touches
+      {{5, 5, 5, 5}, {11, 5, 3, 3}, false},
+      {{5, 5, 5, 5}, {6, 20, 1, 1}, false},  // spans overlap on x only
+      {{0, 0, INT_MAX, INT_MAX}, {INT_MAX - 1, INT_MAX - 1, 1, 1}, true},
+  };
+  for (const SpanCase& c : cases) {
+    EXPECT_EQ(GUIRect::overlaps(c.a, c.b), c.overlaps) << c.b.x << "," << c.b.y;
+    EXPECT_EQ(GUIRect::overlaps(c.b, c.a), c.overlaps) << c.b.x << "," << c.b.y;
+  }
+  const GUIRect r{5, 5, 5, 5};
+  EXPECT_TRUE(GUIRect::contains(r, 5, 5));
+  EXPECT_TRUE(GUIRect::contains(r, 10, 10));
+  EXPECT_FALSE(GUIRect::contains(r, 11, 10));
+  EXPECT_FALSE(GUIRect::contains(r, 4, 5));
+  EXPECT_TRUE(GUIRect::contains({0, 0, INT_MAX, INT_MAX}, int64_t{INT_MAX} + 0, int64_t{INT_MAX}));
+}
+
 }  // namespace
 }  // namespace qel::raster

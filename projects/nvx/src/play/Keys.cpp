@@ -247,7 +247,7 @@ void LevelKeys::openPersonMenu() {
   } else {
     items = new qel::lang::DshortArray(2, 0, int16_t{120}, int16_t{121});
   }
-  MainCanvas::openMenuDialog(
+  MainCanvas::openMenu(
       2, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, p->id), items, MainCanvas::getText(138), 2);
 }
 

@@ -228,16 +228,8 @@ void MapScreen::showSpotDialog(int32_t k) {
     itemPictures->at(i) = picture(spriteObjectIcon, MainCanvas::objectTypeTable->at(r)->at(4));
   }
   // A value list: plain rows whose pictures are outline shapes.
-  MainCanvas::plainList = 1;
-  MainCanvas::openListDialog(0,
-                             MainCanvas::kindOptions,
-                             picture(MainCanvas::spriteItemIcons, k),
-                             items,
-                             itemPictures,
-                             itemValues,
-                             nullptr,
-                             title,
-                             1);
+  MainCanvas::openValueMenu(
+      0, picture(MainCanvas::spriteItemIcons, k), items, itemValues, itemPictures, nullptr, title, 1);
 }
 
 void MapScreen::showResultEvent() {

@@ -24,6 +24,18 @@ void DialogWindow::openDialog(uint8_t id, const DbyteArrayPtr& titlePicture, int
   MainCanvas::enterDialog();
 }
 
+void DialogWindow::openMessageDialog2(uint8_t id, const DbyteArrayPtr& titlePicture, int32_t textId,
+                                      const DObjectArrayPtr& params, const DshortArrayPtr& keys, int16_t titleTextId,
+                                      const DObjectArrayPtr& titleParams) {
+  resetDialog();
+  dialogId = id;
+  softKeys = keys;
+  setDialogTitle(titleTextId, titleParams);
+  setDialogText(textId, params);
+  titleIcons = titlePicture;
+  MainCanvas::enterDialog();
+}
+
 void DialogWindow::openListDialog(uint8_t id, uint8_t kind, const DbyteArrayPtr& titlePicture,
                                   const DshortArrayPtr& items, const DObjectArrayPtr& icons,
                                   const DObjectArrayPtr& params, const DbyteArrayPtr& toggles, int16_t titleTextId,
@@ -48,8 +60,8 @@ void DialogWindow::openListDialog(uint8_t id, uint8_t kind, const DbyteArrayPtr&
   MainCanvas::enterDialog();
 }
 
-void DialogWindow::openMenuDialog(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
-                                  const DshortArrayPtr& title, int32_t softKeyCount) {
+void DialogWindow::openMenu(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
+                            const DshortArrayPtr& title, int32_t softKeyCount) {
   resetDialog();
   dialogId = id;
   dialogKind = kindList;
@@ -59,6 +71,20 @@ void DialogWindow::openMenuDialog(uint8_t id, const DbyteArrayPtr& titlePicture,
   titleText = title;
   softKeys = softKeysFor(softKeyCount);
   MainCanvas::enterDialog();
+}
+
+void DialogWindow::openValueDialog(uint8_t id, uint8_t /*valueMode*/, const DbyteArrayPtr& titlePicture,
+                                   const DshortArrayPtr& items, const DObjectArrayPtr& values,
+                                   const DObjectArrayPtr& icons, const DbyteArrayPtr& checks, int16_t titleTextId,
+                                   int32_t softKeyCount) {
+  openListDialog(id, kindOptions, titlePicture, items, icons, values, checks, titleTextId, softKeyCount);
+}
+
+void DialogWindow::openValueMenu(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
+                                 const DObjectArrayPtr& values, const DObjectArrayPtr& icons,
+                                 const DbyteArrayPtr& checks, int16_t titleTextId, int32_t softKeyCount) {
+  plainList = 1;
+  openValueDialog(id, 0, titlePicture, items, values, icons, checks, titleTextId, softKeyCount);
 }
 
 }  // namespace nvx

@@ -63,7 +63,7 @@ void GameDialogs::showMainMenu() {
   if (MainCanvas::infoImage) items.push_back(301);
   items.push_back(211);
   MainCanvas::splashStep = 25;
-  MainCanvas::openMenuDialog(mainMenuId, nullptr, shortsOf(items), MainCanvas::getText(129), 1);
+  MainCanvas::openMenu(mainMenuId, nullptr, shortsOf(items), MainCanvas::getText(129), 1);
 }
 
 void GameDialogs::returnToMainMenu() {
@@ -103,21 +103,20 @@ void GameDialogs::showSoundOptions() {
       objectsOf({nullptr, objectsOf({new qel::lang::DShort(effects)}), objectsOf({new qel::lang::DShort(music)})});
   DbyteArrayPtr checks = new DbyteArray(3);
   checks->at(0) = sounds && sounds->isEnabled() ? 1 : 0;
-  MainCanvas::openListDialog(
-      soundOptionsId, MainCanvas::kindOptions, nullptr, shortsOf({212, -2, -1}), nullptr, values, checks, 208, 1);
+  MainCanvas::openValueDialog(soundOptionsId, 1, nullptr, shortsOf({212, -2, -1}), values, nullptr, checks, 208, 1);
 }
 
 void GameDialogs::showBestResultsMenu() {
   std::vector<int16_t> items = {214, 215};
   if (MainCanvas::bestResultsExtra) items.push_back(216);
   MainCanvas::splashStep = 25;
-  MainCanvas::openMenuDialog(bestResultsMenuId, nullptr, shortsOf(items), MainCanvas::getText(203), 2);
+  MainCanvas::openMenu(bestResultsMenuId, nullptr, shortsOf(items), MainCanvas::getText(203), 2);
 }
 
 void GameDialogs::showGameMenu() {
   std::vector<int16_t> items = {192};
   if (MainCanvas::retriesLeft > 0 && MainCanvas::difficulty != -1) items.push_back(191);
-  MainCanvas::openMenuDialog(gameMenuId, nullptr, shortsOf(items), MainCanvas::getText(130), 1);
+  MainCanvas::openMenu(gameMenuId, nullptr, shortsOf(items), MainCanvas::getText(130), 1);
 }
 
 void GameDialogs::showLevelBriefing() {
@@ -135,10 +134,8 @@ void GameDialogs::showLevelBriefing() {
   if (level < 7) {
     MainCanvas::openDialog(briefingId, picture, body, params, softKeys(1), 133);
   } else {
-    MainCanvas::openDialog(briefingId, picture, body, params, softKeys(1), 134);
-    // The title with its parameter, and the window laid out for it.
-    MainCanvas::setDialogTitle(134, objectsOf({new qel::lang::DInteger(level - 6)}));
-    MainCanvas::prepareDialog(0);
+    MainCanvas::openMessageDialog2(
+        briefingId, picture, body, params, softKeys(1), 134, objectsOf({new qel::lang::DInteger(level - 6)}));
   }
 }
 
@@ -182,12 +179,11 @@ void GameDialogs::showTeam() {
     values->at(i) = objectsOf({new qel::lang::DInteger(person.loot->at(0) * 1000)});
     pictures->at(i) = pictureOf(MainCanvas::spritePersonIcon, person.id);
   }
-  MainCanvas::plainList = 1;
-  MainCanvas::openListDialog(teamId, MainCanvas::kindOptions, nullptr, items, pictures, values, nullptr, 46, 2);
+  MainCanvas::openValueMenu(teamId, nullptr, items, values, pictures, nullptr, 46, 2);
 }
 
 void GameDialogs::showMapMenu() {
-  MainCanvas::openMenuDialog(mapMenuId, nullptr, shortsOf({190, 209, 199}), MainCanvas::getText(128), 2);
+  MainCanvas::openMenu(mapMenuId, nullptr, shortsOf({190, 209, 199}), MainCanvas::getText(128), 2);
 }
 
 }  // namespace nvx

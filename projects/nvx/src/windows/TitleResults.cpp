@@ -30,11 +30,11 @@ bool accepted() {
 DshortArrayPtr oneKey() { return MainCanvas::softKeysFor(1); }
 
 void openNewGameQuestion() {
-  MainCanvas::openMenuDialog(27, nullptr, new DshortArray(2, 0, 193, 194), MainCanvas::getText(130), 2);
+  MainCanvas::openMenu(27, nullptr, new DshortArray(2, 0, 193, 194), MainCanvas::getText(130), 2);
 }
 
 void openDifficultyChoice() {
-  MainCanvas::openMenuDialog(37, nullptr, new DshortArray(4, 0, 201, 195, 196, 197), MainCanvas::getText(198), 2);
+  MainCanvas::openMenu(37, nullptr, new DshortArray(4, 0, 201, 195, 196, 197), MainCanvas::getText(198), 2);
 }
 
 void openAbout() {

@@ -39,7 +39,7 @@ TEST_F(OpenersTest, MessageWindowTakesItsTextsKeysAndPictureAndEntersTheDialogSt
 TEST_F(OpenersTest, AWindowOpenedFromAWindowReturnsToTheStateUnderTheFirst) {
   MainCanvas::gameState = MainCanvas::stateMapScreen;
   MainCanvas::openDialog(42, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
-  MainCanvas::openMenuDialog(3, nullptr, new DshortArray(3, 0, 190, 209, 199), MainCanvas::getText(128), 2);
+  MainCanvas::openMenu(3, nullptr, new DshortArray(3, 0, 190, 209, 199), MainCanvas::getText(128), 2);
   EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateMapScreen);
   EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
 }
@@ -81,15 +81,79 @@ TEST_F(OpenersTest, ListWindowKeepsAPlainListSetBeforeItAndStartsEverythingElseA
 
 TEST_F(OpenersTest, TheMainMenuHasNoFrameAndTakesItsTitleAsGiven) {
   DshortArrayPtr title = MainCanvas::getText(129);
-  MainCanvas::openMenuDialog(22, nullptr, new DshortArray(2, 0, 200, 211), title, 1);
+  MainCanvas::openMenu(22, nullptr, new DshortArray(2, 0, 200, 211), title, 1);
   EXPECT_EQ(MainCanvas::noFrame, 1);
   EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindList);
   EXPECT_EQ(MainCanvas::titleText.get(), title.get());
   EXPECT_FALSE(MainCanvas::itemIcons);
 
-  MainCanvas::openMenuDialog(3, nullptr, new DshortArray(1, 0, 190), title, 2);
+  MainCanvas::openMenu(3, nullptr, new DshortArray(1, 0, 190), title, 2);
   EXPECT_EQ(MainCanvas::noFrame, 0);
   EXPECT_EQ(MainCanvas::softKeys->length(), 2);
+}
+
+TEST_F(OpenersTest, ValueWindowsAreOptionsWindowsAndTheValueMenuIsAPlainList) {
+  DObjectArrayPtr values = new DObjectArray(2);
+  DObjectArrayPtr kindAndCount = new DObjectArray(2);
+  kindAndCount[0] = new qel::lang::DShort(51);
+  kindAndCount[1] = new qel::lang::DInteger(3);
+  values[1] = kindAndCount;
+  DObjectArrayPtr icons = new DObjectArray(2);
+  icons[1] = new DbyteArray(2, 0, MainCanvas::spritePersonIcon, 1);
+  MainCanvas::openValueMenu(0,
+                            new DbyteArray(2, 0, MainCanvas::spritePictureBox, 5),
+                            new DshortArray(2, 0, 81, 82),
+                            values,
+                            icons,
+                            nullptr,
+                            104,
+                            1);
+  EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindOptions);
+  EXPECT_EQ(MainCanvas::plainList, 1);
+  EXPECT_EQ(MainCanvas::itemParams.get(), values.get());
+  EXPECT_EQ(MainCanvas::itemIcons.get(), icons.get());
+  EXPECT_EQ(MainCanvas::hasToggles, 0);
+  EXPECT_EQ(MainCanvas::softKeys->length(), 1);
+  EXPECT_EQ(spelled(MainCanvas::titleText), spelled(MainCanvas::getText(104)));
+
+  // Once the menu has closed, a value dialog is no plain list; its checks
+  // are copied.
+  MainCanvas::resetDialog();
+  DbyteArrayPtr checks = new DbyteArray(1, 0, 1);
+  MainCanvas::openValueDialog(4, 1, nullptr, new DshortArray(3, 0, 212, -2, -1), values, nullptr, checks, 208, 2);
+  EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindOptions);
+  EXPECT_EQ(MainCanvas::plainList, 0);
+  EXPECT_EQ(MainCanvas::itemParams.get(), values.get());
+  EXPECT_FALSE(MainCanvas::itemIcons);
+  ASSERT_EQ(MainCanvas::itemToggles->length(), 3);
+  EXPECT_NE(MainCanvas::itemToggles.get(), checks.get());
+  EXPECT_EQ(MainCanvas::itemToggles[0], 1);
+  EXPECT_EQ(MainCanvas::softKeys->length(), 2);
+}
+
+TEST_F(OpenersTest, AMessageWithTitleParametersIsLaidOutForItsFilledTitle) {
+  DObjectArrayPtr params = new DObjectArray(3);
+  for (int i = 0; i < 3; ++i) params[i] = new qel::lang::DInteger(i + 1);
+  DObjectArrayPtr titleParams = new DObjectArray(1);
+  titleParams[0] = new qel::lang::DInteger(12345);
+  DbyteArrayPtr picture = new DbyteArray(2, 0, MainCanvas::spritePictureBox, 5);
+  MainCanvas::openMessageDialog2(41, picture, 14, params, new DshortArray(1, 0, 126), 134, titleParams);
+
+  EXPECT_EQ(MainCanvas::dialogId, 41);
+  EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindText);
+  EXPECT_EQ(spelled(MainCanvas::titleText), spelled(MainCanvas::formatText(134, titleParams)));
+  EXPECT_NE(spelled(MainCanvas::titleText).find(u"12345"), std::u16string::npos);
+  EXPECT_EQ(spelled(MainCanvas::bodyText), spelled(MainCanvas::formatText(14, params)));
+  EXPECT_EQ(MainCanvas::titleIcons.get(), picture.get());
+  const int32_t titleTextX = MainCanvas::titleTextX;
+  const int32_t windowWidth = MainCanvas::windowWidth;
+
+  // The same window titled after it opened and laid out again.
+  MainCanvas::openDialog(41, picture, 14, params, new DshortArray(1, 0, 126), 134);
+  MainCanvas::setDialogTitle(134, titleParams);
+  MainCanvas::prepareDialog(0);
+  EXPECT_EQ(MainCanvas::titleTextX, titleTextX);
+  EXPECT_EQ(MainCanvas::windowWidth, windowWidth);
 }
 
 TEST_F(OpenersTest, ItemTextsAreTheirLanguageTextsWithTheirParameters) {

@@ -230,7 +230,7 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
   TitleScreens screens;
   MainCanvas::gameState = MainCanvas::stateSplash;
   MainCanvas::dialogReturnState = MainCanvas::stateSplash;
-  MainCanvas::openMenuDialog(
+  MainCanvas::openMenu(
       22, nullptr, new DshortArray(7, 0, 200, 208, 209, 210, 203, 202, 211), MainCanvas::getText(129), 1);
   MainCanvas::selection = 2;
   // The demo data has no overlay picture; a plain one stands in.

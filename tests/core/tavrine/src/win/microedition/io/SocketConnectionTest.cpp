@@ -96,6 +96,8 @@ TEST(SocketConnectionStreams, WriteBeforeConnectedThrows) {
   qel::io::DOutputStreamPtr out = c->openOutputStream();
   ASSERT_TRUE(settled(c));
   EXPECT_THROWS_CODE(IO, out->write(65));
+  EXPECT_THROWS_CODE(IO, out->write(qel::lang::DbyteArrayPtr(new qel::lang::DbyteArray(0))));
+  EXPECT_THROWS_CODE(IO, out->write(new qel::lang::DbyteArray(4), 4, 2));
   EXPECT_THROWS_CODE(IO, c->getReceiveBufferSize());
 }
 

@@ -111,6 +111,7 @@ TEST(SocketConnectionStreams, EchoesBytesAndNeverWaits) {
   EXPECT_EQ(in->readRaw(scratch, 4), 0);
   EXPECT_THROWS_CODE(IllegalArgument, in->readRaw(nullptr, 1));
   EXPECT_THROWS_CODE(IllegalArgument, in->readRaw(scratch, -1));
+  EXPECT_THROWS_CODE(IllegalArgument, in->read(new qel::lang::DbyteArray(4), 0, -1));
 
   qel::io::DOutputStreamPtr out = c->openOutputStream();
   qel::lang::DbyteArrayPtr bytes = new qel::lang::DbyteArray(4, 0, 'a', 'b', 0xFF, 'c');

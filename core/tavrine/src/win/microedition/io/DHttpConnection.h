@@ -58,8 +58,6 @@ public:
   // Before sending only, else 0x06000000.
   void setRequestMethod(const qel::lang::DStringPtr& method);
   void setRequestProperty(const qel::lang::DStringPtr& key, const qel::lang::DStringPtr& value);
-  // Milliseconds without a response byte after which the exchange fails.
-  void setResponseTimeout(int64_t ms) { timeoutMs_ = ms; }
 
   int32_t getResponseCode();
   qel::lang::DStringPtr getResponseMessage();
@@ -114,7 +112,7 @@ private:
   qel::util::DCyclicBufPtr responseBuffer_;
   int32_t exchange_ = SetUp;
   int64_t lastActivity_ = -1;
-  int64_t timeoutMs_ = DefaultTimeoutMs;
+  const int64_t timeoutMs_ = DefaultTimeoutMs;
 };
 
 }  // namespace qel::io

@@ -77,7 +77,8 @@ int32_t DHttpInputStream::readRaw(uint8_t* dst, int32_t len) {
 
 int32_t DHttpInputStream::read(const qel::lang::DbyteArrayPtr& b, int32_t off, int32_t len) {
   if (off < 0 || off > b->length()) throwException(ExceptionCode::IndexOutOfBounds);
-  const int32_t fit = std::max(std::min(len, b->length() - off), 0);
+  // A negative length reaches readRaw, which refuses it.
+  const int32_t fit = std::min(len, b->length() - off);
   uint8_t none = 0;
   return readRaw(fit > 0 ? reinterpret_cast<uint8_t*>(b->data()) + off : &none, fit);
 }

@@ -27,9 +27,10 @@ int32_t DSocketInputStream::readRaw(uint8_t* dst, int32_t len) {
 
 int32_t DSocketInputStream::read(const qel::lang::DbyteArrayPtr& b, int32_t off, int32_t len) {
   if (off < 0 || off > b->length()) qel::lang::throwException(qel::lang::ExceptionCode::IndexOutOfBounds);
+  // A negative length reaches readRaw, which refuses it.
   const int32_t fit = std::min(len, b->length() - off);
   uint8_t none = 0;
-  return readRaw(fit > 0 ? reinterpret_cast<uint8_t*>(b->data()) + off : &none, std::max(fit, 0));
+  return readRaw(fit > 0 ? reinterpret_cast<uint8_t*>(b->data()) + off : &none, fit);
 }
 
 int32_t DSocketInputStream::read() {

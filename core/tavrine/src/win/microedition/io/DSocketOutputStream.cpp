@@ -21,7 +21,9 @@ int32_t DSocketOutputStream::writeRaw(const uint8_t* src, int32_t len) {
 void DSocketOutputStream::write(const qel::lang::DbyteArrayPtr& b, int32_t off, int32_t len) {
   if (off < 0 || off > b->length()) qel::lang::throwException(qel::lang::ExceptionCode::IndexOutOfBounds);
   const int32_t fit = std::min(len, b->length() - off);
-  if (fit > 0) writeRaw(reinterpret_cast<const uint8_t*>(b->data()) + off, fit);
+  // An empty write still reports a connection that is not connected.
+  const uint8_t none = 0;
+  writeRaw(fit > 0 ? reinterpret_cast<const uint8_t*>(b->data()) + off : &none, std::max(fit, 0));
 }
 
 void DSocketOutputStream::write(int32_t v) {

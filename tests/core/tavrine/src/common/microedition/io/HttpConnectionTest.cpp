@@ -171,6 +171,7 @@ TEST_F(ScriptedHttp, BodyBytesAreUnsignedAndClosedStreamsRefuse) {
     return got.size() >= 3;
   });
   EXPECT_EQ(got, std::string("\xff\x00\x80", 3));
+  EXPECT_THROWS_CODE(0x05400000u, in->read(new qel::lang::DbyteArray(4), 0, -1));
   in->close();
   EXPECT_THROWS_CODE(0x05000080u, in->available());
   EXPECT_THROWS_CODE(0x05000080u, in->read());

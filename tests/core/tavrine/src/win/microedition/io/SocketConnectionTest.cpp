@@ -96,6 +96,8 @@ TEST(SocketConnectionStreams, WriteBeforeConnectedThrows) {
   qel::io::DOutputStreamPtr out = c->openOutputStream();
   ASSERT_TRUE(settled(c));
   EXPECT_THROWS_CODE(IO, out->write(65));
+  EXPECT_THROWS_CODE(IO, out->write(qel::lang::DbyteArrayPtr(new qel::lang::DbyteArray(0))));
+  EXPECT_THROWS_CODE(IO, out->write(new qel::lang::DbyteArray(4), 4, 2));
   EXPECT_THROWS_CODE(IO, c->getReceiveBufferSize());
 }
 
@@ -109,6 +111,7 @@ TEST(SocketConnectionStreams, EchoesBytesAndNeverWaits) {
   EXPECT_EQ(in->readRaw(scratch, 4), 0);
   EXPECT_THROWS_CODE(IllegalArgument, in->readRaw(nullptr, 1));
   EXPECT_THROWS_CODE(IllegalArgument, in->readRaw(scratch, -1));
+  EXPECT_THROWS_CODE(IllegalArgument, in->read(new qel::lang::DbyteArray(4), 0, -1));
 
   qel::io::DOutputStreamPtr out = c->openOutputStream();
   qel::lang::DbyteArrayPtr bytes = new qel::lang::DbyteArray(4, 0, 'a', 'b', 0xFF, 'c');

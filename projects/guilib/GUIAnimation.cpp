@@ -159,7 +159,13 @@ void GUIAnimation::paintTiled(const qel::lcdui::DGraphicsPtr& g, int32_t x, int3
             next = paintFrame(g, animation.get(), tileX, tileY, 0, false);
           painted = true;
         }
-      if (kind_ == ImageSetAnimation && painted) advance(next);
+      // With no tile inside the clip the frame still advances, drawn
+      // where the clip hides it, so that transitions finish.
+      if (kind_ == ImageSetAnimation && w > 0 && h > 0) {
+        if (!painted)
+          next = paintFrame(g, animation.get(), static_cast<int32_t>(left), static_cast<int32_t>(top), 0, false);
+        advance(next);
+      }
     }
   } else if (kind_ == ImageSetAnimation) {
     frame_ = 0;

@@ -81,7 +81,9 @@ int32_t GUIText::layoutChunk(GUITextChunk& paragraph, int32_t width) {
   int32_t horizontal = alignment_ & GUITextChunk::HorizontalMask;
   int32_t vertical = 0;
   if (!paragraph.children) {
+    // Emptied text: no earlier layout's last line survives.
     endX_ = 0;
+    lastLineY_ = 0;
     return 0;
   }
   const int32_t n = paragraph.children->size();

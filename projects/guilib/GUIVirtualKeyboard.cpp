@@ -100,7 +100,8 @@ GUIWidgetPtr GUIVirtualKeyboard::makeKey(int32_t id, int32_t tabIndex, int32_t c
   key->setTabIndex(tabIndex);
   key->setText(new qel::lang::DString(label ? label : u""));
   key->getGUIText()->setAlignment(Centred);
-  if (keyFont_) key->getGUIText()->setFont(keyFont_);
+  // The BACKSPACE label keeps the base font.
+  if (keyFont_ && kind != BackspaceKey) key->getGUIText()->setFont(keyFont_);
   key->addNewAction(ClickEvent, GUIAction::SetState, Focused | Activated, nullptr, nullptr);
   key->addNewAction(FireEvent, GUIAction::SetState, Activated, nullptr, nullptr);
   key->addSourcedAction(textBox_, ActivatedEvent, GUIAction::TypeCharacter, code, nullptr, nullptr);

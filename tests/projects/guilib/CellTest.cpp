@@ -181,6 +181,20 @@ TEST_F(AnimationCellTest, LoopingAnimationWrapsAndTiledPaintAdvancesOnce) {
   EXPECT_FALSE(cell->isFinished());
 }
 
+// A transition cell painted outside the clip must still run to its end.
+TEST_F(AnimationCellTest, TiledAnimationOutsideTheClipStillAdvances) {
+  DImagePtr canvas = whiteCanvas(20);
+  qel::lcdui::DGraphicsPtr g = canvas->getGraphics();
+  g->setClip(12, 12, 4, 4);
+  GUIAnimationPtr cell = new GUIAnimation(images, 0, false);
+  cell->paintTiled(g, 0, 0, 8, 8);
+  EXPECT_EQ(cell->getFrame(), 1);
+  EXPECT_FALSE(cell->isFinished());
+  cell->paintTiled(g, 0, 0, 8, 8);
+  EXPECT_TRUE(cell->isFinished());
+  EXPECT_EQ(ImagePixels(canvas).at(1, 1), kWhite);
+}
+
 TEST_F(AnimationCellTest, CellsOfSizeZeroTileNothing) {
   DImagePtr canvas = whiteCanvas(20);
   GUIAnimationPtr empty = new GUIAnimation(images, 1, false);

@@ -210,6 +210,11 @@ TEST(TextLayoutTest, HeightsEndPositionsTopsAndTheCache) {
     const GUIPoint afterWord = monospaceText(u"ab cd")->getEndPosition(10, 20, 100, 50);
     EXPECT_EQ(afterWord.x, 10 + 5 * m.advance);
     EXPECT_EQ(afterWord.y, 20);
+    // Cleared after two lines, as a text box's backspace does: the end is back on the first row.
+    GUITextPtr cleared = monospaceText(u"a<br>b");
+    EXPECT_EQ(cleared->getEndPosition(10, 20, 100, 50).y, 20 + m.lineHeight);
+    cleared->setText(new qel::lang::DString(u""));
+    EXPECT_EQ(cleared->getEndPosition(10, 20, 100, 50).y, 20);
     for (int32_t vertical : {0, 4, 8}) {
       GUITextPtr tall = monospaceText(u"a<br>b<br>c<br>d", vertical);
       tall->getHeight(100);

@@ -8,10 +8,13 @@
 #include "guilib/GUIAction.h"
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIFont.h"
+#include "guilib/GUIText.h"
 #include "guilib/GUITextBox.h"
 #include "guilib/GUIVirtualKeyboard.h"
 #include "guilib/GUIWidget.h"
 #include "lang/DString.h"
+#include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DImage.h"
 
 using guilib::GUIAction;
@@ -70,6 +73,22 @@ TEST(VirtualKeyboardTest, TextBoxModeFillsTheGridWithTheSquarestCells) {
     EXPECT_EQ(keyboard->getGrid()->getChildren(0).size(), 2u);
     keyboard->setBounds(0, 0, 3, 60);  // too narrow: nothing placed, nothing fails
     keyboard->callUpdateHooks();
+  });
+}
+
+TEST(VirtualKeyboardTest, KeyFontDressesCharacterAndOkLabelsButNotBackspace) {
+  GuiHost host;
+  host.run([] {
+    GUIVirtualKeyboardPtr keyboard = new GUIVirtualKeyboard(1, true);
+    guilib::GUIFontPtr keyFont = new guilib::GUIFont(qel::lcdui::DFont::getDefaultFont(), 0xFF0000);
+    guilib::GUIFontPtr boxFont = new guilib::GUIFont(qel::lcdui::DFont::getDefaultFont(), 0x0000FF);
+    keyboard->setKeyFont(keyFont);
+    keyboard->setTextBoxFont(boxFont);
+    keyboard->setKeys(new qel::lang::DString(u"AB"));
+    EXPECT_EQ(keyboard->findKey('A')->getGUIText()->getFont(), keyFont);
+    EXPECT_EQ(keyboard->findKey(GUIVirtualKeyboard::OkKeyId)->getGUIText()->getFont(), keyFont);
+    EXPECT_FALSE(keyboard->findKey(GUIVirtualKeyboard::BackspaceKeyId)->getGUIText()->getFont());
+    EXPECT_EQ(keyboard->getTextBox()->getGUIText()->getFont(), boxFont);
   });
 }
 

@@ -123,6 +123,7 @@ public:
   // parent leaves it first. Appended to the child's layer.
   GUIWidgetPtr addChild(GUIWidgetPtr child);
   bool removeChild(const GUIWidgetPtr& child);
+  // A layer outside 0 .. 2 throws 0x05800001 (getChildren and setLayer).
   const std::vector<GUIWidgetPtr>& getChildren(int32_t layer) const;
   GUIWidgetPtr getParent() const { return parent_; }
   int32_t getLayer() const { return layer_; }

@@ -7,9 +7,20 @@
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIText.h"
 #include "guilib/HostCanvas.h"
+#include "lang/DExceptionBase.h"
 #include "lang/DSystem.h"
 
 namespace guilib {
+
+namespace {
+
+// The three layers are an array of three lists: any other index is refused.
+size_t layerIndex(int32_t layer) {
+  if (layer < 0 || layer > 2) qel::lang::throwException(qel::lang::ExceptionCode::ArrayIndexOutOfBounds);
+  return static_cast<size_t>(layer);
+}
+
+}  // namespace
 
 GUIWidget::GUIWidget(int32_t id) : id_(id), lastTick_(qel::lang::DSystem::currentTimeMillis(0)) {
   GUIEngine::getInstance()->registerWidget(this);
@@ -69,12 +80,10 @@ bool GUIWidget::removeChild(const GUIWidgetPtr& child) {
   return false;
 }
 
-const std::vector<GUIWidgetPtr>& GUIWidget::getChildren(int32_t layer) const {
-  return layers_[static_cast<size_t>(std::clamp(layer, 0, 2))];
-}
+const std::vector<GUIWidgetPtr>& GUIWidget::getChildren(int32_t layer) const { return layers_[layerIndex(layer)]; }
 
 void GUIWidget::setLayer(int32_t layer) {
-  layer_ = std::clamp(layer, 0, 2);
+  layer_ = static_cast<int32_t>(layerIndex(layer));
   if (!parent_) return;
   GUIWidgetPtr self(this);
   for (std::vector<GUIWidgetPtr>& children : parent_->layers_) std::erase(children, self);

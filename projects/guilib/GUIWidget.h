@@ -123,6 +123,7 @@ public:
   // parent leaves it first. Appended to the child's layer.
   GUIWidgetPtr addChild(GUIWidgetPtr child);
   bool removeChild(const GUIWidgetPtr& child);
+  // A layer outside 0 .. 2 throws 0x05800001 (getChildren and setLayer).
   const std::vector<GUIWidgetPtr>& getChildren(int32_t layer) const;
   GUIWidgetPtr getParent() const { return parent_; }
   int32_t getLayer() const { return layer_; }
@@ -284,14 +285,16 @@ private:
   void focusAlong(bool vertical, bool towardSmaller);
   void releaseLinks(bool detachChildren);
   static int32_t normalisedStep(int32_t n, int32_t screenSize);
+  static int32_t bitCount(int32_t bits);
   GUIRect skinSize(int32_t index) const;
   void tileSkin(const qel::lcdui::DGraphicsPtr& g, int32_t index, int32_t x, int32_t y, int32_t w, int32_t h);
   void drawSkin(const qel::lcdui::DGraphicsPtr& g, int32_t index, int32_t x, int32_t y);
 
-  struct SkinCandidate {
+  // One skin candidate: mask bit 31 marks a transition candidate.
+  struct GUIWidgetAnimation {
     int32_t requiredState;
     int32_t mask;
-    GUIAnimationPtr cell;
+    GUIAnimationPtr animation;
   };
 
   int32_t id_;
@@ -315,7 +318,7 @@ private:
   int32_t tabIndex_ = -1;
   std::map<int32_t, GUIActionPtr> bindings_;
   GUIAction::Callback defaultCallback_ = nullptr;
-  std::map<int32_t, std::vector<SkinCandidate>> skinSets_;
+  std::map<int32_t, std::vector<GUIWidgetAnimation>> skinSets_;
   std::map<int32_t, GUIAnimationPtr> transitionSkins_;
   std::map<int32_t, GUIAnimationPtr> steadySkins_;
   GUITextPtr text_;

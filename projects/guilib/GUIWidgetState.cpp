@@ -18,9 +18,9 @@ bool isKeyEvent(int32_t event) {
          (event >= GUIWidget::UpEvent && event <= GUIWidget::RightEvent);
 }
 
-int32_t bitCount(int32_t bits) { return std::popcount(static_cast<uint32_t>(bits)); }
-
 }  // namespace
+
+int32_t GUIWidget::bitCount(int32_t bits) { return std::popcount(static_cast<uint32_t>(bits)); }
 
 bool GUIWidget::handleEvent(int32_t event, bool broadcast, const void* data, int32_t size) {
   GUIWidgetPtr keep(this);
@@ -151,8 +151,9 @@ void GUIWidget::commitTransition() {
 }
 
 void GUIWidget::addStateAnimation(int32_t index, const GUIAnimationPtr& cell, int32_t requiredState, int32_t mask) {
-  std::vector<SkinCandidate>& candidates = skinSets_[index];
-  std::erase_if(candidates, [&](const SkinCandidate& c) { return c.requiredState == requiredState && c.mask == mask; });
+  std::vector<GUIWidgetAnimation>& candidates = skinSets_[index];
+  std::erase_if(candidates,
+                [&](const GUIWidgetAnimation& c) { return c.requiredState == requiredState && c.mask == mask; });
   if (cell) candidates.push_back({requiredState, mask, cell});
 }
 
@@ -167,9 +168,9 @@ int32_t GUIWidget::selectSkins(bool transition) {
   chosen.clear();
   const int32_t s = transition ? pendingState_ : state_;
   for (const auto& [index, candidates] : skinSets_) {
-    const SkinCandidate* best = nullptr;
+    const GUIWidgetAnimation* best = nullptr;
     int32_t bestScore = 0;
-    for (const SkinCandidate& candidate : candidates) {
+    for (const GUIWidgetAnimation& candidate : candidates) {
       if (((candidate.mask & TransitionSkin) != 0) != transition) continue;
       int32_t bits = candidate.mask & INT32_MAX & ~(candidate.requiredState ^ s);
       if (transition) bits &= pendingState_ ^ state_;
@@ -180,7 +181,7 @@ int32_t GUIWidget::selectSkins(bool transition) {
       }
     }
     if (!best || (transition && bestScore == 0)) continue;
-    chosen[index] = best->cell;
+    chosen[index] = best->animation;
   }
   return static_cast<int32_t>(chosen.size());
 }

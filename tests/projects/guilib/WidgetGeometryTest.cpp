@@ -6,6 +6,7 @@
 #include "RecordingWidget.h"
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIWidget.h"
+#include "lang/DExceptionBase.h"
 
 using guilib::GUIEngine;
 using guilib::GUIPoint;
@@ -302,6 +303,31 @@ TEST(WidgetGeometryTest, FindChildByIdSearchesDepthFirstOnlyWhenAsked) {
     EXPECT_TRUE(root->removeChild(overlay));
     EXPECT_FALSE(root->removeChild(overlay));
     EXPECT_EQ(root->addChild(nullptr)->getId(), -1);
+  });
+}
+
+// Only layers 0, 1 and 2 exist: any other is refused and changes nothing.
+TEST(WidgetGeometryTest, LayersOutsideTheThreeAreRefused) {
+  GuiHost host;
+  host.run([] {
+    auto codeOf = [](auto&& call) -> uint32_t {
+      try {
+        call();
+      } catch (const qel::lang::DExceptionBase& e) {
+        return e.code();
+      }
+      return 0;
+    };
+    GUIWidgetPtr root = new GUIWidget(1);
+    GUIWidgetPtr child = root->addChild(new GUIWidget(2));
+    child->setLayer(1);
+    for (int32_t layer : {-1, 3, INT32_MAX}) {
+      EXPECT_EQ(codeOf([&] { child->setLayer(layer); }), 0x05800001u) << layer;
+      EXPECT_EQ(codeOf([&] { root->getChildren(layer); }), 0x05800001u) << layer;
+      EXPECT_EQ(child->getLayer(), 1);
+      EXPECT_EQ(root->getChildren(1).size(), 1u);
+      EXPECT_TRUE(root->getChildren(2).empty());
+    }
   });
 }
 

@@ -146,4 +146,34 @@ TEST(WidgetStateTest, PointerGoesToTheEarlierOfOverlappingSiblingsAndIgnoresPres
   EXPECT_EQ(count(dragOnly, GUIWidget::DragEvent), 2u);
 }
 
+// Key events stop at an unfocused widget, bound or not, broadcast or not;
+// other events reach every layer of the subtree in order.
+TEST(WidgetStateTest, KeyEventsNeedTheFocusAndBroadcastsVisitAllLayers) {
+  GuiHost host;
+  host.run([] {
+    Widget root = new RecordingWidget(1);
+    Widget content = new RecordingWidget(2);
+    Widget decoration = new RecordingWidget(3);
+    Widget overlay = new RecordingWidget(4);
+    overlay->setLayer(2);
+    decoration->setLayer(1);
+    for (const Widget& w : {overlay, decoration, content}) root->addChild(w);
+    root->setAction(GUIWidget::DownEvent, 0, 0, nullptr, nullptr);
+    EXPECT_FALSE(root->handleEvent(GUIWidget::DownEvent, true, nullptr, 0));
+    for (const Widget& w : {content, decoration, overlay}) EXPECT_TRUE(w->events().empty()) << w->getId();
+    root->setFocus(true);
+    EXPECT_TRUE(root->handleEvent(GUIWidget::DownEvent, false, nullptr, 0));
+
+    EXPECT_FALSE(root->handleEvent(GUIWidget::ScrollChangedEvent, true, nullptr, 0));
+    for (const Widget& w : {content, decoration, overlay}) EXPECT_EQ(w->events(), std::vector<int32_t>{12});
+    overlay->setAction(GUIWidget::ScrollChangedEvent, 0, 0, nullptr, nullptr);
+    EXPECT_TRUE(root->handleEvent(GUIWidget::ScrollChangedEvent, true, nullptr, 0));
+
+    // Several bits changing in one commit report from the lowest bit up.
+    content->received.clear();
+    content->setState(GUIWidget::Visible | GUIWidget::Enabled, false);
+    EXPECT_EQ(stateEvents(*content), (std::vector<int32_t>{52, 53}));
+  });
+}
+
 }  // namespace

@@ -7,11 +7,11 @@
 namespace tdlx {
 
 VideoDetect::VideoDetect(DriverProbes& probes) {
-  detectDrivers(probes);
+  DetectDrivers(probes);
   listOrientations();
 }
 
-void VideoDetect::detectDrivers(DriverProbes& probes) {
+void VideoDetect::DetectDrivers(DriverProbes& probes) {
   logLine("VideoDetect::DetectDrivers()");
   ModeRecord gdiMode;
   if (probes.gdi(mode_)) {

@@ -40,7 +40,7 @@ public:
   bool offersOrientation(std::int32_t orientation) const;
 
 private:
-  void detectDrivers(DriverProbes& probes);
+  void DetectDrivers(DriverProbes& probes);
   // GAPI or the direct escape, then the LCD controllers and display chips.
   void detectFrameBufferPaths(DriverProbes& probes);
   void listOrientations();

@@ -10,14 +10,16 @@ bool ImageonDriver::detect(ModeRecord&) {
   logLine("Imageon100: Detect()");
   try {
     const int model = getDeviceModel();
-    if (model != kModelToshibaE740 && model != kModelToshibaE750) return false;
-    const ImageonLibrary chip;
-    if (!chip.loaded() || !chip.canAllocate()) return false;
-    if (!chip.attach()) {
+    const auto attachedOnce = [] {
+      const ImageonLibrary chip;
+      if (!chip.loaded() || !chip.canAllocate() || !chip.attach()) return false;
+      chip.detach();
+      return true;
+    };
+    if ((model != kModelToshibaE740 && model != kModelToshibaE750) || !attachedOnce()) {
       logLine("Imageon100: Not an Imageon100");
       return false;
     }
-    chip.detach();
     logLine("Imageon100: Detected");
     return true;
   } catch (...) {

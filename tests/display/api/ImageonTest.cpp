@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "DisplayFixture.h"
 #include "tests/platform/imageon/probe/CoreLinkProbe.h"
 
@@ -8,6 +10,27 @@ wce::DeviceProfile imageonProfile(int busyWaits) {
   wce::DeviceProfile profile = *wce::devicePreset("Toshiba e740");
   profile.imageonBusyWaits = busyWaits;
   return profile;
+}
+
+// Every detection that gets to the chip ends with its verdict, also on a
+// device that is not one of the chip's models.
+TEST_F(DisplayTest, ImageonDetectionAlwaysLogsItsVerdict) {
+  struct Case {
+    const char* name;
+    wce::DeviceProfile profile;
+    const char* verdict;
+  };
+  for (const Case& c : {Case{"other model", gdiOnlyProfile(), "Imageon100: Not an Imageon100"},
+                        Case{"Toshiba e740", imageonProfile(0), "Imageon100: Detected"}}) {
+    SCOPED_TRACE(c.name);
+    useDevice(c.profile);
+    ASSERT_TRUE(open(0));
+    const std::vector<std::string> lines = logLines();
+    const auto detect = std::find(lines.begin(), lines.end(), "Imageon100: Detect()");
+    ASSERT_NE(detect, lines.end());
+    EXPECT_NE(std::find(detect, lines.end(), c.verdict), lines.end());
+    display_.reset();
+  }
 }
 
 // A chip that stays busy costs the frame, within a bounded number of asks; a

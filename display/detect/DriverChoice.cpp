@@ -2,13 +2,13 @@
 
 #include "display/detect/DetectRecord.h"
 #include "display/device/Log.h"
-#include "display/drivers/DirectDriver.h"
+#include "display/drivers/DriverDirect.h"
+#include "display/drivers/DriverVGA.h"
+#include "display/drivers/GDIDriver.h"
 #include "display/drivers/GapiDriver.h"
-#include "display/drivers/GdiDriver.h"
-#include "display/drivers/ImageonDriver.h"
-#include "display/drivers/SlowFbDriver.h"
+#include "display/drivers/Imageon100.h"
+#include "display/drivers/SlowFB.h"
 #include "display/drivers/StrongArmDriver.h"
-#include "display/drivers/VgaDriver.h"
 #include "display/drivers/XScaleDriver.h"
 
 namespace tdlx {
@@ -21,14 +21,14 @@ std::optional<VideoDetect>& processDetectRecord() {
 std::unique_ptr<VideoDriver> CreateDriver(std::uint32_t id) {
   logLine("CreateDriver( %08X )", id);
   switch (id) {
-    case kGdiDriver: return std::make_unique<GdiDriver>();
-    case kDirectDriver: return std::make_unique<DirectDriver>();
+    case kGdiDriver: return std::make_unique<GDIDriver>();
+    case kDirectDriver: return std::make_unique<DriverDirect>();
     case kGapiDriver: return std::make_unique<GapiDriver>();
     case kStrongArmDriver: return std::make_unique<StrongArmDriver>();
     case kXScaleDriver: return std::make_unique<XScaleDriver>();
-    case kImageonDriver: return std::make_unique<ImageonDriver>();
-    case kSlowFbDriver: return std::make_unique<SlowFbDriver>(std::make_unique<MediaQChip>());
-    case kVgaDriver: return std::make_unique<VgaDriver>();
+    case kImageonDriver: return std::make_unique<Imageon100>();
+    case kSlowFbDriver: return std::make_unique<SlowFB>(std::make_unique<MediaQ>());
+    case kVgaDriver: return std::make_unique<DriverVGA>();
     default: return nullptr;
   }
 }

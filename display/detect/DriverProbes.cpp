@@ -3,19 +3,19 @@
 #include "display/device/DeviceTimer.h"
 #include "display/device/Log.h"
 #include "display/device/SystemLibraries.h"
-#include "display/drivers/DirectDriver.h"
+#include "display/drivers/DriverDirect.h"
+#include "display/drivers/DriverVGA.h"
+#include "display/drivers/GDIDriver.h"
 #include "display/drivers/GapiDriver.h"
-#include "display/drivers/GdiDriver.h"
-#include "display/drivers/ImageonDriver.h"
-#include "display/drivers/MediaQChip.h"
+#include "display/drivers/Imageon100.h"
+#include "display/drivers/MediaQ.h"
 #include "display/drivers/StrongArmDriver.h"
-#include "display/drivers/VgaDriver.h"
 #include "display/drivers/XScaleDriver.h"
 #include "platform/system/SystemInfo.h"
 
 namespace tdlx {
 
-bool DeviceDriverProbes::gdi(ModeRecord& mode) { return GdiDriver::detect(mode); }
+bool DeviceDriverProbes::gdi(ModeRecord& mode) { return GDIDriver::detect(mode); }
 
 bool DeviceDriverProbes::osVersion(std::uint32_t& major, std::uint32_t& minor) {
   wce::OsVersionInfo info;
@@ -25,7 +25,7 @@ bool DeviceDriverProbes::osVersion(std::uint32_t& major, std::uint32_t& minor) {
   return true;
 }
 
-bool DeviceDriverProbes::vga(ModeRecord& mode) { return VgaDriver::detect(mode); }
+bool DeviceDriverProbes::vga(ModeRecord& mode) { return DriverVGA::detect(mode); }
 
 void DeviceDriverProbes::applyOrientationFix() { CoreLibrary::instance().applyOrientationFix(); }
 
@@ -33,7 +33,7 @@ bool DeviceDriverProbes::gapi(ModeRecord& mode) { return GapiDriver::detect(wind
 
 bool DeviceDriverProbes::gapiLibraryPresent() { return GapiDriver::libraryPresent(); }
 
-bool DeviceDriverProbes::direct(ModeRecord& mode) { return DirectDriver::detect(mode); }
+bool DeviceDriverProbes::direct(ModeRecord& mode) { return DriverDirect::detect(mode); }
 
 ProcessorKind DeviceDriverProbes::processorKind() { return getProcessorKind(); }
 
@@ -41,8 +41,8 @@ bool DeviceDriverProbes::strongArmLcd(ModeRecord& mode) { return StrongArmDriver
 
 bool DeviceDriverProbes::xscaleLcd(ModeRecord& mode) { return XScaleDriver::detect(mode); }
 
-bool DeviceDriverProbes::imageon(ModeRecord& mode) { return ImageonDriver::detect(mode); }
+bool DeviceDriverProbes::imageon(ModeRecord& mode) { return Imageon100::detect(mode); }
 
-bool DeviceDriverProbes::mediaQ(ModeRecord& mode) { return MediaQChip::detect(mode); }
+bool DeviceDriverProbes::mediaQ(ModeRecord& mode) { return MediaQ::detect(mode); }
 
 }  // namespace tdlx

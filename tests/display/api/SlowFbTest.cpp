@@ -1,6 +1,6 @@
 #include "DisplayFixture.h"
 #include "display/detect/DriverChoice.h"
-#include "display/drivers/SlowFbDriver.h"
+#include "display/drivers/SlowFB.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
 
@@ -125,7 +125,7 @@ TEST_F(SlowFbTest, DirtyRowsLimitTheChangedWordCopy) {
   clock_.setAutoAdvance(14);
   const ModeRecord detected = processVideoDetect(window_).mode();
   clock_.setAutoAdvance(0);
-  SlowFbDriver driver(std::make_unique<MediaQChip>());
+  SlowFB driver(std::make_unique<MediaQ>());
   ASSERT_TRUE(driver.Initialize(window_, DisplayParams{0, 0, 0, 2}, detected));
   ASSERT_NE(driver.Lock(), nullptr);
   driver.Unlock(0);

@@ -1,4 +1,4 @@
-#include "display/drivers/VgaDriver.h"
+#include "display/drivers/DriverVGA.h"
 
 #include "display/device/DeviceModel.h"
 #include "display/device/DisplayEscapeQueries.h"
@@ -14,7 +14,7 @@ constexpr std::uint32_t kRotate90Clockwise = 3;
 
 }  // namespace
 
-bool VgaDriver::detect(ModeRecord& mode) {
+bool DriverVGA::detect(ModeRecord& mode) {
   wce::RawFrameBufferInfo raw;
   if (!queryRawFrameBuffer(raw)) {
     logLine("DriverVGA: GETRAWFRAMEBUFFER failed");
@@ -57,7 +57,7 @@ bool VgaDriver::detect(ModeRecord& mode) {
   return true;
 }
 
-bool VgaDriver::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
+bool DriverVGA::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
   if (!wce::IsWindow(window) || detected.frameBuffer == 0) return false;
   mode_ = detected;
   mode_.bufferKind = kBufferNotDrawable;
@@ -65,6 +65,6 @@ bool VgaDriver::Initialize(wce::HWND window, const DisplayParams&, const ModeRec
   return true;
 }
 
-FrameBufferInfo* VgaDriver::Lock() { return &frame_; }
+FrameBufferInfo* DriverVGA::Lock() { return &frame_; }
 
 }  // namespace tdlx

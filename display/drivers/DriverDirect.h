@@ -9,7 +9,7 @@
 
 namespace tdlx {
 
-class DirectDriver final : public VideoDriver {
+class DriverDirect final : public VideoDriver {
 public:
   static bool detect(ModeRecord& mode);
 

@@ -8,7 +8,7 @@
 
 namespace tdlx {
 
-class ImageonDriver final : public VideoDriver {
+class Imageon100 final : public VideoDriver {
 public:
   // How often Lock asks the chip whether it is idle before it gives up.
   static constexpr int kIdleTries = 50;
@@ -16,10 +16,10 @@ public:
   // Device model 6 or 7 with the chip library; attaches and detaches once.
   static bool detect(ModeRecord& mode);
 
-  ImageonDriver() = default;
-  ~ImageonDriver() override;
-  ImageonDriver(const ImageonDriver&) = delete;
-  ImageonDriver& operator=(const ImageonDriver&) = delete;
+  Imageon100() = default;
+  ~Imageon100() override;
+  Imageon100(const Imageon100&) = delete;
+  Imageon100& operator=(const Imageon100&) = delete;
 
   void resume() override;
   void suspend() override;

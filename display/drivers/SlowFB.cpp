@@ -1,4 +1,4 @@
-#include "display/drivers/SlowFbDriver.h"
+#include "display/drivers/SlowFB.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@
 
 namespace tdlx {
 
-bool SlowFbDriver::Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) {
+bool SlowFB::Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) {
   logLine("SlowFB: Initialize()");
   if (!chip_->Initialize(window, params, detected)) return false;
   mode_ = chip_->mode();
@@ -25,12 +25,12 @@ bool SlowFbDriver::Initialize(wce::HWND window, const DisplayParams& params, con
   return true;
 }
 
-FrameBufferInfo* SlowFbDriver::Lock() {
+FrameBufferInfo* SlowFB::Lock() {
   if (doubleBuffered()) frame_.pixels = buffer(current_);
   return &frame_;
 }
 
-void SlowFbDriver::SetDirtyRect(const Rect& rect) {
+void SlowFB::SetDirtyRect(const Rect& rect) {
   if (!doubleBuffered()) return;
   const Rect area = rect.clippedTo(frame_.width, frame_.height);
   std::int32_t top = area.top;
@@ -48,7 +48,7 @@ void SlowFbDriver::SetDirtyRect(const Rect& rect) {
                           (total - dirtyOffset_) / kChangedBlockBytes);
 }
 
-void SlowFbDriver::Unlock(std::uint32_t flags) {
+void SlowFB::Unlock(std::uint32_t flags) {
   if (!doubleBuffered()) return;
   std::uint16_t* chipFrame = chip_->frameBuffer().pixels;
   std::uint16_t* drawn = buffer(current_);

@@ -8,15 +8,15 @@
 
 namespace tdlx {
 
-class GdiDriver final : public VideoDriver {
+class GDIDriver final : public VideoDriver {
 public:
   // The screen DC's size (at orientation 0) and depth.
   static bool detect(ModeRecord& mode);
 
-  GdiDriver() = default;
-  ~GdiDriver() override;
-  GdiDriver(const GdiDriver&) = delete;
-  GdiDriver& operator=(const GdiDriver&) = delete;
+  GDIDriver() = default;
+  ~GDIDriver() override;
+  GDIDriver(const GDIDriver&) = delete;
+  GDIDriver& operator=(const GDIDriver&) = delete;
 
   bool Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) override;
   FrameBufferInfo* Lock() override;

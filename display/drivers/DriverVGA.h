@@ -5,7 +5,7 @@
 
 namespace tdlx {
 
-class VgaDriver final : public VideoDriver {
+class DriverVGA final : public VideoDriver {
 public:
   // Found when the raw frame buffer has as many pixels as the screen DC.
   static bool detect(ModeRecord& mode);

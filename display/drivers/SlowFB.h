@@ -10,16 +10,16 @@
 #include <memory>
 #include <vector>
 
-#include "display/drivers/MediaQChip.h"
+#include "display/drivers/MediaQ.h"
 #include "display/drivers/VideoDriver.h"
 
 namespace tdlx {
 
-class SlowFbDriver final : public VideoDriver {
+class SlowFB final : public VideoDriver {
 public:
   static constexpr std::uint32_t kCopyAll = 2;
 
-  explicit SlowFbDriver(std::unique_ptr<MediaQChip> chip) : chip_(std::move(chip)) {}
+  explicit SlowFB(std::unique_ptr<MediaQ> chip) : chip_(std::move(chip)) {}
 
   void resume() override { copyAll_ = true; }
   void suspend() override { copyAll_ = true; }
@@ -39,7 +39,7 @@ private:
   bool doubleBuffered() const { return !buffers_[0].empty(); }
   std::uint16_t* buffer(int index) { return buffers_[index].data(); }
 
-  std::unique_ptr<MediaQChip> chip_;
+  std::unique_ptr<MediaQ> chip_;
   std::vector<std::uint16_t> buffers_[2];
   int current_ = 0;
   bool copyAll_ = true;

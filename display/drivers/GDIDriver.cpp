@@ -1,4 +1,4 @@
-#include "display/drivers/GdiDriver.h"
+#include "display/drivers/GDIDriver.h"
 
 #include <utility>
 
@@ -14,7 +14,7 @@ std::uint32_t shadowPitch(std::uint32_t width) { return (width * 2 + 3) & ~3u; }
 
 }  // namespace
 
-bool GdiDriver::detect(ModeRecord& mode) {
+bool GDIDriver::detect(ModeRecord& mode) {
   wce::HDC dc = wce::GetDC(nullptr);
   if (!dc) {
     logLine("GDIDriver: unable to get screen's DC");
@@ -35,7 +35,7 @@ bool GdiDriver::detect(ModeRecord& mode) {
   return true;
 }
 
-GdiDriver::~GdiDriver() {
+GDIDriver::~GDIDriver() {
   if (memoryDc_) {
     if (previousBitmap_) wce::SelectObject(memoryDc_, previousBitmap_);
     wce::DeleteDC(memoryDc_);
@@ -46,7 +46,7 @@ GdiDriver::~GdiDriver() {
   }
 }
 
-bool GdiDriver::Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) {
+bool GDIDriver::Initialize(wce::HWND window, const DisplayParams& params, const ModeRecord& detected) {
   if (!wce::IsWindow(window) || memoryDc_) return false;
   window_ = window;
   mode_ = detected;
@@ -87,9 +87,9 @@ bool GdiDriver::Initialize(wce::HWND window, const DisplayParams& params, const 
   return true;
 }
 
-FrameBufferInfo* GdiDriver::Lock() { return &frame_; }
+FrameBufferInfo* GDIDriver::Lock() { return &frame_; }
 
-void GdiDriver::Unlock(std::uint32_t) {
+void GDIDriver::Unlock(std::uint32_t) {
   if (!wce::IsWindow(window_)) return;
   wce::HDC dc = wce::GetDC(window_);
   if (!dc) return;
@@ -97,7 +97,7 @@ void GdiDriver::Unlock(std::uint32_t) {
   wce::ReleaseDC(window_, dc);
 }
 
-void GdiDriver::SetDirtyRect(const Rect& rect) {
+void GDIDriver::SetDirtyRect(const Rect& rect) {
   dirtyX_ = rect.left;
   dirtyY_ = rect.top;
   dirtyWidth_ = rect.right - rect.left;

@@ -1,4 +1,4 @@
-#include "display/drivers/DirectDriver.h"
+#include "display/drivers/DriverDirect.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@
 
 namespace tdlx {
 
-bool DirectDriver::detect(ModeRecord& mode) {
+bool DriverDirect::detect(ModeRecord& mode) {
   wce::GxDeviceInfo info;
   if (!queryGxInfo(info) || !info.frameBuffer) {
     logLine("DriverDirect: not supported");
@@ -37,7 +37,7 @@ bool DirectDriver::detect(ModeRecord& mode) {
   return true;
 }
 
-bool DirectDriver::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
+bool DriverDirect::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
   if (!wce::IsWindow(window) || detected.frameBuffer == 0) return false;
   mode_ = detected;
   takeFrameBufferFromMode();
@@ -49,19 +49,19 @@ bool DirectDriver::Initialize(wce::HWND window, const DisplayParams&, const Mode
   return true;
 }
 
-FrameBufferInfo* DirectDriver::Lock() {
+FrameBufferInfo* DriverDirect::Lock() {
   if (dma_) waitForHardware([this] { return dma_->ready(); });
   return &frame_;
 }
 
-void DirectDriver::Unlock(std::uint32_t) {
+void DriverDirect::Unlock(std::uint32_t) {
   if (dma_ && !dirty_.isEmpty()) {
     dma_->copyToVram(
         frame_.pixels, frame_.pitch, dirty_.left, dirty_.top, dirty_.right - dirty_.left, dirty_.bottom - dirty_.top);
   }
 }
 
-void DirectDriver::SetDirtyRect(const Rect& rect) {
+void DriverDirect::SetDirtyRect(const Rect& rect) {
   Rect area = rect.clippedTo(frame_.width, frame_.height);
   area.left &= ~3;
   const std::int32_t width = (area.right - area.left + 3) & ~3;

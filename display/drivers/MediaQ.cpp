@@ -1,4 +1,4 @@
-#include "display/drivers/MediaQChip.h"
+#include "display/drivers/MediaQ.h"
 
 #include "display/device/DeviceTimer.h"
 #include "display/device/Log.h"
@@ -13,7 +13,7 @@ constexpr std::uint32_t kLargestFrameBytes = 0x40000;
 
 }  // namespace
 
-bool MediaQChip::detect(ModeRecord& mode) {
+bool MediaQ::detect(ModeRecord& mode) {
   if ((mode.frameBuffer & kWindowOffsetMask) < kLowestFrameOffset) {
     logLine("MediaQ: not a MediaQ [1]");
     return false;
@@ -38,7 +38,7 @@ bool MediaQChip::detect(ModeRecord& mode) {
   return true;
 }
 
-bool MediaQChip::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
+bool MediaQ::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
   if (!wce::IsWindow(window) || detected.frameBuffer == 0) return false;
   mode_ = detected;
   mode_.bufferKind = kBufferNotDrawable;

@@ -1,4 +1,4 @@
-#include "display/drivers/ImageonDriver.h"
+#include "display/drivers/Imageon100.h"
 
 #include "display/device/DeviceModel.h"
 #include "display/device/Log.h"
@@ -6,7 +6,7 @@
 
 namespace tdlx {
 
-bool ImageonDriver::detect(ModeRecord&) {
+bool Imageon100::detect(ModeRecord&) {
   logLine("Imageon100: Detect()");
   try {
     const int model = getDeviceModel();
@@ -28,7 +28,7 @@ bool ImageonDriver::detect(ModeRecord&) {
   }
 }
 
-bool ImageonDriver::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
+bool Imageon100::Initialize(wce::HWND window, const DisplayParams&, const ModeRecord& detected) {
   logLine("Imageon100: Initialize()");
   if (!wce::IsWindow(window) || detected.width == 0 || detected.height == 0) return false;
   mode_ = detected;
@@ -50,7 +50,7 @@ bool ImageonDriver::Initialize(wce::HWND window, const DisplayParams&, const Mod
   return true;
 }
 
-FrameBufferInfo* ImageonDriver::Lock() {
+FrameBufferInfo* Imageon100::Lock() {
   bool idle = false;
   for (int i = 0; i < kIdleTries && !idle; ++i) idle = chip_.waitComplete(100);
   if (!idle) {
@@ -64,25 +64,25 @@ FrameBufferInfo* ImageonDriver::Lock() {
   return &frame_;
 }
 
-void ImageonDriver::Unlock(std::uint32_t) { endTransfer(); }
+void Imageon100::Unlock(std::uint32_t) { endTransfer(); }
 
-void ImageonDriver::endTransfer() {
+void Imageon100::endTransfer() {
   if (!transferOpen_) return;
   chip_.terminateMemoryTransfer();
   transferOpen_ = false;
   frame_.pixels = nullptr;
 }
 
-void ImageonDriver::resume() {
+void Imageon100::resume() {
   if (haveOverlay_) chip_.setOverlayOnOff(overlay_, true);
 }
 
-void ImageonDriver::suspend() {
+void Imageon100::suspend() {
   endTransfer();
   if (haveOverlay_) chip_.setOverlayOnOff(overlay_, false);
 }
 
-ImageonDriver::~ImageonDriver() {
+Imageon100::~Imageon100() {
   endTransfer();
   if (haveOverlay_) {
     chip_.setOverlayOnOff(overlay_, false);

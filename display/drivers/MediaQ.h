@@ -7,7 +7,7 @@
 
 namespace tdlx {
 
-class MediaQChip final : public VideoDriver {
+class MediaQ final : public VideoDriver {
 public:
   // Below this many milliseconds, the clear ran in ordinary memory.
   static constexpr std::uint32_t kSlowClearMs = 14;

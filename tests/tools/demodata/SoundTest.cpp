@@ -1,28 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "nvx/src/state/TableData.h"
 
 namespace nv::demodata::test {
 namespace {
-
-const char* const kSounds[] = {"alarm",
-                               "cashreg",
-                               "fail",
-                               "glass",
-                               "jail",
-                               "phone",
-                               "rip",
-                               "safe",
-                               "sigalarm",
-                               "sigbreak",
-                               "steal",
-                               "succ",
-                               "wood",
-                               "bomb",
-                               "menu",
-                               "plan",
-                               "rob",
-                               "tik"};
 
 std::uint32_t le32(const Bytes& b, std::size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
@@ -32,7 +14,7 @@ int be16(const Bytes& b, std::size_t at) { return (b[at] << 8) | b[at + 1]; }
 std::string tag(const Bytes& b, std::size_t at) { return std::string(b.begin() + at, b.begin() + at + 4); }
 
 TEST(Sounds, EveryListedSoundExistsOnceAtTheRootWithinTheBudget) {
-  for (const char* name : kSounds) {
+  for (const char* name : nvx::tables::soundNames) {
     const ArchiveEntry* wav = DemoData::get().set.find(std::string("snd/") + name + ".wav");
     const ArchiveEntry* mod = DemoData::get().set.find(std::string("snd/") + name + ".mod");
     ASSERT_TRUE((wav == nullptr) != (mod == nullptr)) << name;

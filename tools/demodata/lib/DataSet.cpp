@@ -23,25 +23,6 @@ namespace nv::demodata {
 
 namespace {
 
-const char* const kSoundNames[] = {"alarm",
-                                   "cashreg",
-                                   "fail",
-                                   "glass",
-                                   "jail",
-                                   "phone",
-                                   "rip",
-                                   "safe",
-                                   "sigalarm",
-                                   "sigbreak",
-                                   "steal",
-                                   "succ",
-                                   "wood",
-                                   "bomb",
-                                   "menu",
-                                   "plan",
-                                   "rob",
-                                   "tik"};
-const char* const kMusicNames[] = {"menu", "plan", "rob", "tik"};
 constexpr int kGlyphsPerRow = 16;
 constexpr std::size_t kSoundBudget = 512000;
 
@@ -179,10 +160,11 @@ DataSet DataSet::build(const std::filesystem::path& root) {
   std::map<std::string, Bytes> sounds;
   for (auto& effect : synthesiseEffects(root / "sounds" / "effects.txt"))
     sounds["snd/" + effect.name + ".wav"] = effect.file;
-  for (const char* music : kMusicNames)
-    sounds[std::string("snd/") + music + ".mod"] =
-        composeModule(root / "sounds" / "music" / (std::string(music) + ".txt"));
-  for (const char* name : kSoundNames) {
+  for (int tune = nvx::tables::firstTune; tune < nvx::tables::soundCount; ++tune) {
+    const std::string music = nvx::tables::soundNames[tune];
+    sounds["snd/" + music + ".mod"] = composeModule(root / "sounds" / "music" / (music + ".txt"));
+  }
+  for (const char* name : nvx::tables::soundNames) {
     const std::string wav = std::string("snd/") + name + ".wav", mod = std::string("snd/") + name + ".mod";
     if (sounds.count(wav) + sounds.count(mod) != 1)
       throw std::runtime_error(std::string("sound ") + name + " needs exactly one of .wav and .mod");
@@ -191,7 +173,8 @@ DataSet DataSet::build(const std::filesystem::path& root) {
     if (data.size() >= kSoundBudget) throw std::runtime_error(name + " exceeds the sound budget");
     set.add(name, std::move(data));
   }
-  if (sounds.size() != std::size(kSoundNames)) throw std::runtime_error("a sound without a name in the sound list");
+  if (sounds.size() != std::size(nvx::tables::soundNames))
+    throw std::runtime_error("a sound without a name in the sound list");
   set.checkNameHashes();
   return set;
 }
@@ -232,7 +215,7 @@ std::vector<std::string> DataSet::probedNames() const {
     }
     for (const auto& stream : streams) names.push_back(prefix + stream);
   }
-  for (const char* sound : kSoundNames) {
+  for (const char* sound : nvx::tables::soundNames) {
     names.push_back(std::string("snd/") + sound + ".wav");
     names.push_back(std::string("snd/") + sound + ".mod");
   }

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "gamelib/SoundManager.h"
 #include "guilib/GUIEngine.h"
 #include "lang/DObjectArray.h"
@@ -5,30 +7,12 @@
 #include "lang/DintArray.h"
 #include "nvx/src/screens/SplashScreen.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/TableData.h"
 #include "nvx/src/world/Person.h"
 
 namespace nvx {
 
 namespace {
-
-constexpr const char16_t* soundNames[SplashScreen::soundCount] = {u"snd/alarm",
-                                                                  u"snd/cashreg",
-                                                                  u"snd/fail",
-                                                                  u"snd/glass",
-                                                                  u"snd/jail",
-                                                                  u"snd/phone",
-                                                                  u"snd/rip",
-                                                                  u"snd/safe",
-                                                                  u"snd/sigalarm",
-                                                                  u"snd/sigbreak",
-                                                                  u"snd/steal",
-                                                                  u"snd/succ",
-                                                                  u"snd/wood",
-                                                                  u"snd/bomb",
-                                                                  u"snd/menu",
-                                                                  u"snd/plan",
-                                                                  u"snd/rob",
-                                                                  u"snd/tik"};
 
 bool pictureLoaded(int32_t i) { return MainCanvas::pictures && MainCanvas::pictures[i]; }
 
@@ -60,7 +44,7 @@ void SplashScreen::loadSounds() {
   qel::lang::DintArrayPtr kinds = new qel::lang::DintArray(soundCount);
   qel::lang::DintArrayPtr groups = new qel::lang::DintArray(soundCount);
   for (int32_t i = 0; i < soundCount; ++i) {
-    names[i] = new qel::lang::DString(soundNames[i]);
+    names[i] = new qel::lang::DString((std::string("snd/") + tables::soundNames[i]).c_str());
     kinds[i] = i >= firstTune ? 1 : 0;
   }
   MainCanvas::sounds = new gamelib::SoundManager();

@@ -5,6 +5,7 @@
 #include "lang/DObject.h"
 #include "lang/DPtr.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
+#include "nvx/src/state/TableData.h"
 
 namespace nvx {
 
@@ -14,8 +15,8 @@ namespace nvx {
 struct SplashScreen {
   static constexpr int32_t progressColour = 0xB2003E;
   static constexpr int32_t progressHeight = 4;
-  static constexpr int32_t soundCount = 18;
-  static constexpr int32_t firstTune = 14;
+  static constexpr int32_t soundCount = tables::soundCount;
+  static constexpr int32_t firstTune = tables::firstTune;
   static constexpr int32_t startEffectsVolume = 30;
   static constexpr int32_t startMusicVolume = 50;
 

@@ -284,4 +284,27 @@ inline constexpr int pictureCount = 8;
 inline constexpr const char* pictureNames[pictureCount] = {
     "abc", "pic1", "pic2", "pic3", "pic4", "pic5", "pic6", "pic7"};
 
+// The game's sounds in load order, each "snd/<name>" as a ".wav" or a ".mod";
+// from firstTune on they are the tunes.
+inline constexpr int soundCount = 18;
+inline constexpr int firstTune = 14;
+inline constexpr const char* soundNames[soundCount] = {"alarm",
+                                                       "cashreg",
+                                                       "fail",
+                                                       "glass",
+                                                       "jail",
+                                                       "phone",
+                                                       "rip",
+                                                       "safe",
+                                                       "sigalarm",
+                                                       "sigbreak",
+                                                       "steal",
+                                                       "succ",
+                                                       "wood",
+                                                       "bomb",
+                                                       "menu",
+                                                       "plan",
+                                                       "rob",
+                                                       "tik"};
+
 }  // namespace nvx::tables

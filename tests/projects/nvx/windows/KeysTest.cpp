@@ -37,23 +37,8 @@ protected:
     markResult();
   }
 
-  // Dialog 4: the sound switch and the two volumes.
   void openOptions(bool soundOn, int effects, int music) {
-    DObjectArrayPtr values = new DObjectArray(3);
-    for (int i = 1; i < 3; ++i) {
-      DObjectArrayPtr value = new DObjectArray(1);
-      value[0] = new qel::lang::DShort(static_cast<int16_t>(i == 1 ? effects : music));
-      values[i] = value;
-    }
-    MainCanvas::openListDialog(4,
-                               MainCanvas::kindOptions,
-                               nullptr,
-                               new DshortArray(3, 0, 212, -2, -1),
-                               nullptr,
-                               values,
-                               new DbyteArray(1, 0, soundOn ? 1 : 0),
-                               208,
-                               1);
+    openOptionsWindow(soundOn, effects, music);
     markResult();
   }
 

@@ -176,22 +176,7 @@ TEST_F(PaintingTest, AListWithPersonIconsAndThePulsingSelection) {
 }
 
 TEST_F(PaintingTest, TheOptionsWindowWithChecksAndValueBars) {
-  DObjectArrayPtr values = new DObjectArray(3);
-  const int16_t levels[] = {0, 2, 8};
-  for (int i = 1; i < 3; ++i) {
-    DObjectArrayPtr value = new DObjectArray(1);
-    value[0] = new qel::lang::DShort(levels[i]);
-    values[i] = value;
-  }
-  MainCanvas::openListDialog(4,
-                             MainCanvas::kindOptions,
-                             nullptr,
-                             new DshortArray(3, 0, 212, -2, -1),
-                             nullptr,
-                             values,
-                             new DbyteArray(1, 0, 1),
-                             208,
-                             1);
+  openOptionsWindow(true, 2, 8);
   MainCanvas::selection = 1;
   paint();
   dump("window-options");

@@ -79,24 +79,10 @@ TEST_F(PointerTest, RowsOfAScrolledListStartAtTheFirstShownItem) {
 }
 
 TEST_F(PointerTest, APressOnAValueBarSetsTheValueFromItsPlace) {
-  DObjectArrayPtr values = new DObjectArray(3);
-  for (int i = 1; i < 3; ++i) {
-    DObjectArrayPtr value = new DObjectArray(1);
-    value[0] = new qel::lang::DShort(4);
-    values[i] = value;
-  }
   MainCanvas::sounds = new gamelib::SoundManager();
   for (bool soundOn : {true, false}) {
     SCOPED_TRACE(soundOn);
-    MainCanvas::openListDialog(4,
-                               MainCanvas::kindOptions,
-                               nullptr,
-                               new DshortArray(3, 0, 212, -2, -1),
-                               nullptr,
-                               values,
-                               new DbyteArray(1, 0, soundOn ? 1 : 0),
-                               208,
-                               1);
+    openOptionsWindow(soundOn, 4, 4);
     const int width = MainCanvas::contentWidth;
     const int barRow = MainCanvas::contentY + MainCanvas::itemRowHeight(0) + MainCanvas::lineHeight;
     struct Case {

@@ -7,7 +7,10 @@
 #include "gamelib/LangInfo.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DObjectArray.h"
+#include "lang/DShort.h"
 #include "lang/DString.h"
+#include "lang/DbyteArray.h"
+#include "lang/DshortArray.h"
 #include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultScreens.h"
@@ -62,6 +65,25 @@ protected:
     gamelib::GameLib::setSearchPath(nullptr);
     MainCanvas::touchInput = 0;
     MainCanvas::gameState = 254;
+  }
+
+  // Dialog 4 as the options open it: the sound switch and the two volumes.
+  static void openOptionsWindow(bool soundOn, int effects, int music) {
+    qel::lang::DObjectArrayPtr values = new qel::lang::DObjectArray(3);
+    for (int i = 1; i < 3; ++i) {
+      qel::lang::DObjectArrayPtr value = new qel::lang::DObjectArray(1);
+      value[0] = new qel::lang::DShort(static_cast<int16_t>(i == 1 ? effects : music));
+      values[i] = value;
+    }
+    MainCanvas::openListDialog(4,
+                               MainCanvas::kindOptions,
+                               nullptr,
+                               new qel::lang::DshortArray(3, 0, 212, -2, -1),
+                               nullptr,
+                               values,
+                               new qel::lang::DbyteArray(1, 0, soundOn ? 1 : 0),
+                               208,
+                               1);
   }
 
   static qel::lang::DshortArrayPtr glyphs(const char16_t* text) {

@@ -105,10 +105,8 @@ void ZipWriter::add(const std::string& name, const Bytes& data) {
 Bytes ZipWriter::finish() const {
   Bytes out;
   LittleEndian le(out);
-  std::vector<std::uint32_t> offsets;
-  for (const Entry& e : entries_) {
-    offsets.push_back(static_cast<std::uint32_t>(out.size()));
-    le.u32(0x04034b50);
+  // From the version needed to the name's length, alike in both headers.
+  auto entryFields = [&le](const Entry& e) {
     le.u16(e.method == 8 ? 20 : 10);
     le.u16(e.method == 8 ? 2 : 0);  // flags: maximum compression, never bit 3
     le.u16(static_cast<std::uint32_t>(e.method));
@@ -118,7 +116,13 @@ Bytes ZipWriter::finish() const {
     le.u32(static_cast<std::uint32_t>(e.stored.size()));
     le.u32(e.size);
     le.u16(static_cast<std::uint32_t>(e.name.size()));
-    le.u16(0);
+  };
+  std::vector<std::uint32_t> offsets;
+  for (const Entry& e : entries_) {
+    offsets.push_back(static_cast<std::uint32_t>(out.size()));
+    le.u32(0x04034b50);
+    entryFields(e);
+    le.u16(0);  // extra
     le.text(e.name);
     out.insert(out.end(), e.stored.begin(), e.stored.end());
   }
@@ -127,15 +131,7 @@ Bytes ZipWriter::finish() const {
     const Entry& e = entries_[i];
     le.u32(0x02014b50);
     le.u16(20);  // made by: MS-DOS attributes, version 2.0
-    le.u16(e.method == 8 ? 20 : 10);
-    le.u16(e.method == 8 ? 2 : 0);
-    le.u16(static_cast<std::uint32_t>(e.method));
-    le.u16(kDosTime);
-    le.u16(kDosDate);
-    le.u32(e.crc);
-    le.u32(static_cast<std::uint32_t>(e.stored.size()));
-    le.u32(e.size);
-    le.u16(static_cast<std::uint32_t>(e.name.size()));
+    entryFields(e);
     le.u16(0);  // extra
     le.u16(0);  // comment
     le.u16(0);  // disk

@@ -1,22 +1,12 @@
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
 #include "Golden.h"
 #include "HeadlessGame.h"
+#include "ScenarioScripts.h"
 
 namespace {
-
-std::string contentOf(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string script(const std::string& name) {
-  return contentOf(std::filesystem::path(NV_SOURCE_DIR) / "tests/projects/nvx/driver/scripts" / (name + ".txt"));
-}
 
 // From the main menu of a second start: a new game at the difficulty window's
 // row (0 "Übung", 1 "Leicht", 2 "Normal", 3 "Schwer"), up to job 1's map
@@ -30,7 +20,7 @@ std::string newGame(int difficultyRow) {
 }
 
 HeadlessGame::Start play(HeadlessGame& game, const std::string& script) {
-  EXPECT_EQ(game.start(::script("first-run")).failure, "");
+  EXPECT_EQ(game.start(driverScript("first-run")).failure, "");
   HeadlessGame::Start start = game.start(script, 900000);
   EXPECT_EQ(start.failure, "") << start.log;
   return start;
@@ -57,7 +47,7 @@ std::string retryNotice(int left) {
 
 TEST(BustedTest, WithRetriesTheLevelEndMenuRetriesTheLevelAndCountsTheRetryOff) {
   HeadlessGame game("busted-retry");
-  const HeadlessGame::Start start = play(game, newGame(2) + script("busted-job1") + script("busted-rerun"));
+  const HeadlessGame::Start start = play(game, newGame(2) + driverScript("busted-job1") + driverScript("busted-rerun"));
   EXPECT_EQ(compareWithGolden("busted-retry", start.log), "");
   const std::string& log = start.log;
   const size_t alarmAt = log.find(alarm);
@@ -79,9 +69,10 @@ TEST(BustedTest, WithRetriesTheLevelEndMenuRetriesTheLevelAndCountsTheRetryOff) 
 
 TEST(BustedTest, OnTheHardestSettingTheRetriesLastTheGameAndWithNoneLeftACaughtLeaderEndsIt) {
   HeadlessGame game("busted-no-retries");
-  const HeadlessGame::Start start = play(game,
-                                         newGame(3) + script("busted-job1") + script("busted-rerun") +
-                                             script("busted-rerun") + script("busted-rerun") + script("busted-caught"));
+  const HeadlessGame::Start start =
+      play(game,
+           newGame(3) + driverScript("busted-job1") + driverScript("busted-rerun") + driverScript("busted-rerun") +
+               driverScript("busted-rerun") + driverScript("busted-caught"));
   EXPECT_EQ(compareWithGolden("busted-no-retries", start.log), "");
   const std::string& log = start.log;
   EXPECT_EQ(linesStarting(log, "dialog 35 "),
@@ -108,7 +99,7 @@ TEST(BustedTest, OnTheHardestSettingTheRetriesLastTheGameAndWithNoneLeftACaughtL
 
 TEST(BustedTest, AnArrestedPersonIsBailedOutOnTheNextJobAndCanBeHiredAgain) {
   HeadlessGame game("busted-bail");
-  const HeadlessGame::Start start = play(game, newGame(2) + script("busted-job1") + script("busted-bail"));
+  const HeadlessGame::Start start = play(game, newGame(2) + driverScript("busted-job1") + driverScript("busted-bail"));
   EXPECT_EQ(compareWithGolden("busted-bail", start.log), "");
   const std::string& log = start.log;
   const size_t nextJob = log.find("level 8");

@@ -1,10 +1,9 @@
 #include "EventLog.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "ScenarioScripts.h"
 #include "gamelib/PlayerInfo.h"
 #include "gamelib/SoundManager.h"
 #include "lang/DString.h"
@@ -76,11 +75,6 @@ std::string dialogLine() {
       line += (i ? " | " : " ") + itemText(MainCanvas::softKeys->at(i));
   }
   return line;
-}
-
-std::string contentOf(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <map>
 #include <poll.h>
 #include <random>
@@ -14,6 +12,7 @@
 
 #include "GameRun.h"
 #include "HeadlessGame.h"
+#include "ScenarioScripts.h"
 #include "lang/DObjectArray.h"
 #include "lang/DintArray.h"
 #include "lang/DshortArray.h"
@@ -29,15 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const stores[] = {"save1", "option", "winner", "path"};
-
-std::string contentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string script(const std::string& name) {
-  return contentOf(fs::path(NV_SOURCE_DIR) / "tests/projects/nvx/driver/scripts" / (name + ".txt"));
-}
 
 fs::path storeFolder(const fs::path& user, const std::string& store) {
   return user / "registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx" / ("k." + store);
@@ -90,7 +80,7 @@ pid_t startWriter(const HeadlessGame& game, const fs::path& out, int firstVersio
                 for (int n = 0; versions < 0 || n < versions; ++n) writeVersion((firstVersion + n) % 2);
                 ::_exit(0);
               }};
-  ::_exit(run.play(script("second-start")) == 0 ? 3 : 4);
+  ::_exit(run.play(driverScript("second-start")) == 0 ? 3 : 4);
 }
 
 // Waits up to the limit for the child's byte; false when it did not come.
@@ -115,7 +105,7 @@ std::map<std::string, std::string> versionFiles(HeadlessGame& game, const fs::pa
 
 TEST(GameCrashTest, RecordsSurviveTheGameKilledWhileWritingThem) {
   HeadlessGame game("crash");
-  ASSERT_EQ(game.start(script("first-run")).failure, "");
+  ASSERT_EQ(game.start(driverScript("first-run")).failure, "");
   const fs::path root = game.user().parent_path();
 
   const std::map<std::string, std::string> versions[2] = {versionFiles(game, root / "version-0", 0),
@@ -167,7 +157,7 @@ TEST(GameCrashTest, RecordsSurviveTheGameKilledWhileWritingThem) {
   }
   std::printf("%d rounds, %zu kills left an unfinished write behind\n", rounds, unfinished.size());
 
-  const HeadlessGame::Start last = game.start(script("second-start"));
+  const HeadlessGame::Start last = game.start(driverScript("second-start"));
   EXPECT_EQ(last.failure, "") << last.log;
 }
 

@@ -3,8 +3,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -12,16 +10,12 @@
 #include <unistd.h>
 
 #include "GameRun.h"
+#include "ScenarioScripts.h"
 #include "tools/demodata/lib/DataSet.h"
 
 namespace {
 
 constexpr auto hangLimit = std::chrono::seconds(120);
-
-std::string contentOf(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 const nv::demodata::DataSet& demoData() {
   static const nv::demodata::DataSet set = nv::demodata::DataSet::build(std::filesystem::path(NV_SOURCE_DIR) / "data");

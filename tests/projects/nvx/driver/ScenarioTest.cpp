@@ -6,10 +6,6 @@
 
 namespace {
 
-// A scenario's script; the same file can be handed to the executable
-// (scripts/play --script) to watch it.
-std::string script(const std::string& name) { return driverScript(name); }
-
 // The loading bar along the bottom: its framed box, in pixels.
 int loadingBarWidth(const Panel& panel) {
   int inside = 0;
@@ -32,7 +28,7 @@ const Panel& checkpoint(const HeadlessGame::Start& start, const std::string& nam
 
 // A first start that chose German.
 HeadlessGame::Start firstRun(HeadlessGame& game) {
-  HeadlessGame::Start start = game.start(script("first-run"));
+  HeadlessGame::Start start = game.start(driverScript("first-run"));
   EXPECT_EQ(start.failure, "") << start.log;
   return start;
 }
@@ -55,7 +51,7 @@ TEST(ScenarioTest, TheFirstRunChoosesALanguageLoadsAndReachesTheMainMenu) {
 TEST(ScenarioTest, ASecondStartRemembersTheLanguageAndShowsNoInformation) {
   HeadlessGame game("second-start");
   firstRun(game);
-  const HeadlessGame::Start start = game.start(script("second-start"));
+  const HeadlessGame::Start start = game.start(driverScript("second-start"));
   EXPECT_EQ(start.failure, "");
   EXPECT_EQ(compareWithGolden("second-start", start.log), "");
   EXPECT_EQ(start.log.find("record langid"), std::string::npos) << "the stored language is kept";
@@ -65,7 +61,7 @@ TEST(ScenarioTest, ASecondStartRemembersTheLanguageAndShowsNoInformation) {
 TEST(ScenarioTest, ExitInTheMainMenuEndsTheGame) {
   HeadlessGame game("quit");
   firstRun(game);
-  const HeadlessGame::Start start = game.start(script("quit"));
+  const HeadlessGame::Start start = game.start(driverScript("quit"));
   EXPECT_EQ(start.failure, "");
   EXPECT_EQ(compareWithGolden("quit", start.log), "");
   EXPECT_EQ(start.log.find("script done"), std::string::npos) << "the game ended before the script's last wait";
@@ -74,7 +70,7 @@ TEST(ScenarioTest, ExitInTheMainMenuEndsTheGame) {
 TEST(ScenarioTest, TheMainMenuTourVisitsEveryItem) {
   HeadlessGame game("main-menu-tour");
   firstRun(game);
-  const HeadlessGame::Start start = game.start(script("main-menu-tour"));
+  const HeadlessGame::Start start = game.start(driverScript("main-menu-tour"));
   EXPECT_EQ(start.failure, "") << start.log;
   EXPECT_EQ(compareWithGolden("main-menu-tour", start.log), "");
 }
@@ -82,7 +78,7 @@ TEST(ScenarioTest, TheMainMenuTourVisitsEveryItem) {
 TEST(ScenarioTest, TrainingHiresPlansAWalkAndStartsTheBreakIn) {
   HeadlessGame game("training-start");
   firstRun(game);
-  const HeadlessGame::Start start = game.start(script("training-start"));
+  const HeadlessGame::Start start = game.start(driverScript("training-start"));
   EXPECT_EQ(start.failure, "") << start.log;
   EXPECT_EQ(compareWithGolden("training-start", start.log), "");
   EXPECT_NE(start.log.find("dialog 2 title \"Pip\""), std::string::npos) << "the one person of the first job";
@@ -92,7 +88,7 @@ TEST(ScenarioTest, TrainingHiresPlansAWalkAndStartsTheBreakIn) {
 TEST(ScenarioTest, TrainingOneOpensTheHallDoorAndReachesItsResult) {
   HeadlessGame game("training-one");
   firstRun(game);
-  const HeadlessGame::Start start = game.start(script("training-one"));
+  const HeadlessGame::Start start = game.start(driverScript("training-one"));
   EXPECT_EQ(start.failure, "") << start.log;
   EXPECT_EQ(compareWithGolden("training-one", start.log), "");
   const size_t use = start.log.find("dialog 8 title \"Benutzen\" items \"Brecheisen\"");

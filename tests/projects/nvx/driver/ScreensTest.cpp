@@ -1,25 +1,18 @@
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <set>
 
 #include "Golden.h"
 #include "HeadlessGame.h"
+#include "ScenarioScripts.h"
 #include "platform/screen/PngFile.h"
 
 namespace {
-
-std::string contentOf(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Every screen of the game once, as one set of PNG files for people under
 // the build tree's screens folder, named by the script's checkpoints.
 TEST(ScreensTest, EveryScreenIsShownAndWrittenForPeople) {
   HeadlessGame game("screens");
-  const HeadlessGame::Start start = game.start(
-      contentOf(std::filesystem::path(NV_SOURCE_DIR) / "tests/projects/nvx/driver/scripts/screens.txt"), 900000);
+  const HeadlessGame::Start start = game.start(driverScript("screens"), 900000);
   EXPECT_EQ(start.failure, "") << start.log;
   EXPECT_EQ(compareWithGolden("screens", start.log), "");
   std::filesystem::create_directories(NV_DRIVER_SCREENS_DIR);

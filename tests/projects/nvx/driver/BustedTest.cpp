@@ -8,17 +8,6 @@
 
 namespace {
 
-// From the main menu of a second start: a new game at the difficulty window's
-// row (0 "Übung", 1 "Leicht", 2 "Normal", 3 "Schwer"), up to job 1's map
-// screen with no window open.
-std::string newGame(int difficultyRow) {
-  std::string keys =
-      "until state=5 timeout=10s\nkey Return\nuntil dialog=48 timeout=20s\nkey F2\n"
-      "until dialog=22 timeout=5s\nkey Return\nuntil dialog=37 timeout=2s\n";
-  for (int i = 0; i < difficultyRow; ++i) keys += "key Down\n";
-  return keys + "key Return\nuntil level=7 timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
-}
-
 HeadlessGame::Start play(HeadlessGame& game, const std::string& script) {
   EXPECT_EQ(game.start(driverScript("first-run")).failure, "");
   HeadlessGame::Start start = game.start(script, 900000);

@@ -31,9 +31,18 @@ std::vector<std::string> jobNames() {
   return names;
 }
 
+std::string newGame(int difficultyRow) {
+  std::string keys =
+      "until state=5 timeout=10s\nkey Return\nuntil dialog=48 timeout=20s\nkey F2\n"
+      "until dialog=22 timeout=5s\nkey Return\nuntil dialog=37 timeout=2s\n";
+  for (int i = 0; i < difficultyRow; ++i) keys += "key Down\n";
+  return keys + "key Return\nuntil level=7 timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
+}
+
 std::string jobStart(int job) {
-  return driverScript("job-start") + "key " + std::to_string(job / 10) + "\nkey " + std::to_string(job % 10) +
-         "\nuntil level=" + std::to_string(job + 6) + " timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
+  return newGame(3) + driverScript("hidden-code") + "key " + std::to_string(job / 10) + "\nkey " +
+         std::to_string(job % 10) + "\nuntil level=" + std::to_string(job + 6) +
+         " timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
 }
 
 std::string withCheckpointPrefix(const std::string& script, const std::string& prefix) {

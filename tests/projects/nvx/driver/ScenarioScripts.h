@@ -16,9 +16,13 @@ std::string driverScript(const std::string& name);
 std::filesystem::path solutionFile(const std::string& level);
 // The level sources of the jobs, in level order.
 std::vector<std::string> jobNames();
-// From the main menu of a second start: a new game at difficulty 2, then
-// the hidden code in the map menu's help text, which starts job `job` with
-// the money a new game has; ends on that job's map screen, no window open.
+// From the main menu of a second start: a new game at the difficulty window's
+// row (0 "Übung", 1 "Leicht", 2 "Normal", 3 "Schwer"), up to job 1's map
+// screen with no window open.
+std::string newGame(int difficultyRow);
+// A new game at difficulty 2, then the hidden code in the map menu's help
+// text, which starts job `job` with the money a new game has; ends on that
+// job's map screen, no window open.
 std::string jobStart(int job);
 // The script with each checkpoint's name after `prefix`, so that a solution
 // played twice in one scenario keeps its pictures apart.

@@ -9,20 +9,13 @@
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <sys/resource.h>
 
 #include "tests/projects/nvx/driver/HeadlessGame.h"
+#include "tests/projects/nvx/driver/ScenarioScripts.h"
 
 namespace {
-
-std::string scriptText(const std::string& name) {
-  std::ifstream in(std::filesystem::path(NV_SOURCE_DIR) / "tests/projects/nvx/driver/scripts" / (name + ".txt"),
-                   std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The script without its checkpoints: the panel dumps are the tests' cost, not the game's.
 std::string withoutCheckpoints(const std::string& script) {
@@ -63,7 +56,7 @@ long ownPeakKilobytes() {
 // Each iteration: a fresh program and user folder, a first run choosing
 // German (untimed), then the measured start playing the script.
 void playMeasured(benchmark::State& state, const std::string& script, const std::string& expected) {
-  const std::string firstRun = withoutCheckpoints(scriptText("first-run"));
+  const std::string firstRun = withoutCheckpoints(driverScript("first-run"));
   for (auto _ : state) {
     HeadlessGame game("bench");
     if (const auto first = game.start(firstRun); !first.failure.empty()) {
@@ -87,7 +80,7 @@ void BM_StartToMainMenu(benchmark::State& state) { playMeasured(state, toMainMen
 BENCHMARK(BM_StartToMainMenu)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_TrainingOneReplayed(benchmark::State& state) {
-  playMeasured(state, withoutCheckpoints(scriptText("training-one")), "Übungsziel erreicht.");
+  playMeasured(state, withoutCheckpoints(driverScript("training-one")), "Übungsziel erreicht.");
 }
 BENCHMARK(BM_TrainingOneReplayed)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -83,6 +83,11 @@ int32_t GUIAnimation::paintFrame(const qel::lcdui::DGraphicsPtr& g, gamelib::Ani
       g, animation, x - animation->extentLeft(), y - animation->extentTop(), frame_, mask, mirror);
 }
 
+int32_t GUIAnimation::nextFrame(const gamelib::Animation& animation) const {
+  const int32_t next = std::max(frame_, 0) + 1;
+  return next < animation.frameCount() ? next : 0;
+}
+
 void GUIAnimation::advance(int32_t next) {
   finished_ = !looping_ && next == 0;
   if (finished_) return;
@@ -147,8 +152,6 @@ void GUIAnimation::paintTiled(const qel::lcdui::DGraphicsPtr& g, int32_t x, int3
       const int64_t firstRow = top + std::max<int64_t>(0, (clip.y - top) / cell.height) * cell.height;
       const int64_t right = std::min(int64_t{x} + w, clip.right());
       const int64_t bottom = std::min(int64_t{y} + h, clip.bottom());
-      int32_t next = 0;
-      bool painted = false;
       for (int64_t row = firstRow; row < bottom; row += cell.height)
         for (int64_t column = firstColumn; column < right; column += cell.width) {
           const auto tileX = static_cast<int32_t>(column);
@@ -156,16 +159,11 @@ void GUIAnimation::paintTiled(const qel::lcdui::DGraphicsPtr& g, int32_t x, int3
           if (kind_ == Picture)
             g->drawImage(image_, tileX, tileY, 0, 0);
           else
-            next = paintFrame(g, animation.get(), tileX, tileY, 0, false);
-          painted = true;
+            paintFrame(g, animation.get(), tileX, tileY, 0, false);
         }
-      // With no tile inside the clip the frame still advances, drawn
-      // where the clip hides it, so that transitions finish.
-      if (kind_ == ImageSetAnimation && w > 0 && h > 0) {
-        if (!painted)
-          next = paintFrame(g, animation.get(), static_cast<int32_t>(left), static_cast<int32_t>(top), 0, false);
-        advance(next);
-      }
+      // The frame advances even with no tile inside the clip, so that
+      // transitions finish.
+      if (kind_ == ImageSetAnimation && w > 0 && h > 0) advance(nextFrame(*animation));
     }
   } else if (kind_ == ImageSetAnimation) {
     frame_ = 0;

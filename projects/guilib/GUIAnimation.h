@@ -72,6 +72,8 @@ public:
 private:
   // Draws the animation's current frame with its extent's corner at (x, y);
   // answers the next frame.
+  // The frame after the current one, as painting it would answer.
+  int32_t nextFrame(const gamelib::Animation& animation) const;
   int32_t paintFrame(const qel::lcdui::DGraphicsPtr& g, gamelib::Animation* animation, int32_t x, int32_t y,
                      int32_t mask, bool mirror);
   // After a frame was painted: the next frame, the finished flag, repaints.

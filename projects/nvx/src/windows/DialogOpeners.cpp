@@ -15,13 +15,7 @@ DshortArrayPtr DialogWindow::softKeysFor(int32_t count) {
 
 void DialogWindow::openDialog(uint8_t id, const DbyteArrayPtr& titlePicture, int32_t textId,
                               const DObjectArrayPtr& params, const DshortArrayPtr& keys, int16_t titleTextId) {
-  resetDialog();
-  dialogId = id;
-  softKeys = keys;
-  setDialogTitle(titleTextId);
-  setDialogText(textId, params);
-  titleIcons = titlePicture;
-  MainCanvas::enterDialog();
+  openMessageDialog2(id, titlePicture, textId, params, keys, titleTextId, nullptr);
 }
 
 void DialogWindow::openMessageDialog2(uint8_t id, const DbyteArrayPtr& titlePicture, int32_t textId,
@@ -30,7 +24,10 @@ void DialogWindow::openMessageDialog2(uint8_t id, const DbyteArrayPtr& titlePict
   resetDialog();
   dialogId = id;
   softKeys = keys;
-  setDialogTitle(titleTextId, titleParams);
+  if (titleParams)
+    setDialogTitle(titleTextId, titleParams);
+  else
+    setDialogTitle(titleTextId);
   setDialogText(textId, params);
   titleIcons = titlePicture;
   MainCanvas::enterDialog();
@@ -73,10 +70,9 @@ void DialogWindow::openMenu(uint8_t id, const DbyteArrayPtr& titlePicture, const
   MainCanvas::enterDialog();
 }
 
-void DialogWindow::openValueDialog(uint8_t id, uint8_t /*valueMode*/, const DbyteArrayPtr& titlePicture,
-                                   const DshortArrayPtr& items, const DObjectArrayPtr& values,
-                                   const DObjectArrayPtr& icons, const DbyteArrayPtr& checks, int16_t titleTextId,
-                                   int32_t softKeyCount) {
+void DialogWindow::openValueDialog(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
+                                   const DObjectArrayPtr& values, const DObjectArrayPtr& icons,
+                                   const DbyteArrayPtr& checks, int16_t titleTextId, int32_t softKeyCount) {
   openListDialog(id, kindOptions, titlePicture, items, icons, values, checks, titleTextId, softKeyCount);
 }
 
@@ -84,7 +80,7 @@ void DialogWindow::openValueMenu(uint8_t id, const DbyteArrayPtr& titlePicture, 
                                  const DObjectArrayPtr& values, const DObjectArrayPtr& icons,
                                  const DbyteArrayPtr& checks, int16_t titleTextId, int32_t softKeyCount) {
   plainList = 1;
-  openValueDialog(id, 0, titlePicture, items, values, icons, checks, titleTextId, softKeyCount);
+  openValueDialog(id, titlePicture, items, values, icons, checks, titleTextId, softKeyCount);
 }
 
 }  // namespace nvx

@@ -155,22 +155,22 @@ struct DialogWindow {
                              const qel::lang::DshortArrayPtr& items, const qel::lang::DObjectArrayPtr& icons,
                              const qel::lang::DObjectArrayPtr& params, const qel::lang::DbyteArrayPtr& toggles,
                              int16_t titleTextId, int32_t softKeyCount);
-  // A message window whose title is filled with its own parameters.
+  // A message window whose title is filled with its own parameters (none:
+  // the plain title, as openDialog gives).
   static void openMessageDialog2(uint8_t id, const qel::lang::DbyteArrayPtr& titlePicture, int32_t textId,
                                  const qel::lang::DObjectArrayPtr& params, const qel::lang::DshortArrayPtr& keys,
                                  int16_t titleTextId, const qel::lang::DObjectArrayPtr& titleParams);
   // A list with no values or item pictures, titled with the glyph text given.
   static void openMenu(uint8_t id, const qel::lang::DbyteArrayPtr& titlePicture, const qel::lang::DshortArrayPtr& items,
                        const qel::lang::DshortArrayPtr& title, int32_t softKeyCount);
-  // A list of values: an options window. The window has no value modes of
-  // its own: every mode opens kindOptions, and what tells the sound options
-  // (mode 1, check boxes and value bars) from a value menu (mode 0, plain
-  // rows) is the checks given and plainList.
-  static void openValueDialog(uint8_t id, uint8_t valueMode, const qel::lang::DbyteArrayPtr& titlePicture,
+  // A list of values: an options window (kindOptions). What tells the sound
+  // options (check boxes and value bars) from a value menu (plain rows) is
+  // the checks given and plainList.
+  static void openValueDialog(uint8_t id, const qel::lang::DbyteArrayPtr& titlePicture,
                               const qel::lang::DshortArrayPtr& items, const qel::lang::DObjectArrayPtr& values,
                               const qel::lang::DObjectArrayPtr& icons, const qel::lang::DbyteArrayPtr& checks,
                               int16_t titleTextId, int32_t softKeyCount);
-  // A value dialog of mode 0 drawn as a plain list.
+  // A value dialog drawn as a plain list.
   static void openValueMenu(uint8_t id, const qel::lang::DbyteArrayPtr& titlePicture,
                             const qel::lang::DshortArrayPtr& items, const qel::lang::DObjectArrayPtr& values,
                             const qel::lang::DObjectArrayPtr& icons, const qel::lang::DbyteArrayPtr& checks,

@@ -103,7 +103,7 @@ void GameDialogs::showSoundOptions() {
       objectsOf({nullptr, objectsOf({new qel::lang::DShort(effects)}), objectsOf({new qel::lang::DShort(music)})});
   DbyteArrayPtr checks = new DbyteArray(3);
   checks->at(0) = sounds && sounds->isEnabled() ? 1 : 0;
-  MainCanvas::openValueDialog(soundOptionsId, 1, nullptr, shortsOf({212, -2, -1}), values, nullptr, checks, 208, 1);
+  MainCanvas::openValueDialog(soundOptionsId, nullptr, shortsOf({212, -2, -1}), values, nullptr, checks, 208, 1);
 }
 
 void GameDialogs::showBestResultsMenu() {

@@ -120,7 +120,7 @@ TEST_F(OpenersTest, ValueWindowsAreOptionsWindowsAndTheValueMenuIsAPlainList) {
   // are copied.
   MainCanvas::resetDialog();
   DbyteArrayPtr checks = new DbyteArray(1, 0, 1);
-  MainCanvas::openValueDialog(4, 1, nullptr, new DshortArray(3, 0, 212, -2, -1), values, nullptr, checks, 208, 2);
+  MainCanvas::openValueDialog(4, nullptr, new DshortArray(3, 0, 212, -2, -1), values, nullptr, checks, 208, 2);
   EXPECT_EQ(MainCanvas::dialogKind, MainCanvas::kindOptions);
   EXPECT_EQ(MainCanvas::plainList, 0);
   EXPECT_EQ(MainCanvas::itemParams.get(), values.get());

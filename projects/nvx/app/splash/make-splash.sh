@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Draws the splash picture (a vault door under a night sky) into splash.bmp.
+# Draws the splash picture (a vault door under a night sky) into splash.bmp, and cuts the
+# desktop icon (the door, 64 x 64) from it into ../desktop/nightvault.png.
 set -euo pipefail
 cd "$(dirname "$0")"
 convert -size 160x80 gradient:'#0b1030-#1d2a5a' \
@@ -13,3 +14,4 @@ convert -size 160x80 gradient:'#0b1030-#1d2a5a' \
   -fill '#e8ecf4' -font DejaVu-Sans-Bold -pointsize 14 -annotate +70+42 'Night' \
   -fill '#e0c060' -annotate +84+60 'vault' \
   -type TrueColor BMP3:splash.bmp
+convert splash.bmp -crop 64x64+8+12 +repage -strip PNG24:../desktop/nightvault.png

@@ -126,6 +126,13 @@ protected:
     fs::remove_all(root, error);
   }
 
+  // The program as `cmake --install` lays it out under `prefix`.
+  void install(const fs::path& prefix) {
+    const std::string command = std::string("'") + NV_CMAKE_COMMAND + "' --install '" + NV_BUILD_DIR + "' --prefix '" +
+                                prefix.string() + "' > '" + (root / "install.log").string() + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << contentOf(root / "install.log");
+  }
+
   bool waitFor(const fs::path& file, const std::vector<std::string>& marks, std::chrono::seconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < deadline) {
@@ -149,9 +156,7 @@ TEST_F(XvfbStartTest, TheInstalledProgramReachesTheMainMenuInAnXWindow) {
 
   // The program folder as `cmake --install` lays it out.
   const fs::path prefix = root / "prefix";
-  const std::string install = std::string("'") + NV_CMAKE_COMMAND + "' --install '" + NV_BUILD_DIR + "' --prefix '" +
-                              prefix.string() + "' > '" + (root / "install.log").string() + "' 2>&1";
-  ASSERT_EQ(std::system(install.c_str()), 0) << contentOf(root / "install.log");
+  ASSERT_NO_FATAL_FAILURE(install(prefix));
   std::set<std::string> programFolder;
   for (const auto& entry : fs::directory_iterator(prefix / "lib" / "nightvault"))
     programFolder.insert(entry.path().filename().string());
@@ -215,6 +220,30 @@ TEST_F(XvfbStartTest, TheInstalledProgramReachesTheMainMenuInAnXWindow) {
   EXPECT_FALSE(near(screen.at(left + 120, top + 160), 0xB2003E)) << "no wait box: nothing is loading";
   for (auto [x, y] : {std::pair{0, 0}, std::pair{479, 639}, std::pair{left - 1, top + 160}, std::pair{left + 240, top}})
     EXPECT_EQ(screen.at(x, y), 0u) << "the black root at " << x << "," << y;
+}
+
+TEST_F(XvfbStartTest, TheInstallListsTheGameInDesktopMenus) {
+  const std::optional<fs::path> validate = onPath("desktop-file-validate");
+  const std::optional<fs::path> identify = onPath("identify");
+  if (!validate || !identify)
+    GTEST_SKIP() << "desktop-file-validate and identify are needed: scripts/setup installs desktop-file-utils and "
+                    "imagemagick";
+  const fs::path prefix = root / "prefix";
+  ASSERT_NO_FATAL_FAILURE(install(prefix));
+
+  const fs::path entry = prefix / "share" / "applications" / "nightvault.desktop";
+  const std::string check = "'" + validate->string() + "' '" + entry.string() + "' > '" +
+                            (root / "validate.log").string() + "' 2>&1";
+  EXPECT_EQ(std::system(check.c_str()), 0) << contentOf(root / "validate.log");
+  const std::string text = contentOf(entry);
+  EXPECT_NE(text.find("\nExec=" + (prefix / "bin" / "nightvault").string() + "\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nIcon=nightvault\n"), std::string::npos) << text;
+
+  const fs::path icon = prefix / "share" / "icons" / "hicolor" / "64x64" / "apps" / "nightvault.png";
+  const std::string size = "'" + identify->string() + "' -format '%m %wx%h' '" + icon.string() + "' > '" +
+                           (root / "icon.txt").string() + "' 2>&1";
+  ASSERT_EQ(std::system(size.c_str()), 0) << contentOf(root / "icon.txt");
+  EXPECT_EQ(contentOf(root / "icon.txt"), "PNG 64x64");
 }
 
 }  // namespace

@@ -232,8 +232,8 @@ TEST_F(XvfbStartTest, TheInstallListsTheGameInDesktopMenus) {
   ASSERT_NO_FATAL_FAILURE(install(prefix));
 
   const fs::path entry = prefix / "share" / "applications" / "nightvault.desktop";
-  const std::string check = "'" + validate->string() + "' '" + entry.string() + "' > '" +
-                            (root / "validate.log").string() + "' 2>&1";
+  const std::string check =
+      "'" + validate->string() + "' '" + entry.string() + "' > '" + (root / "validate.log").string() + "' 2>&1";
   EXPECT_EQ(std::system(check.c_str()), 0) << contentOf(root / "validate.log");
   const std::string text = contentOf(entry);
   EXPECT_NE(text.find("\nExec=" + (prefix / "bin" / "nightvault").string() + "\n"), std::string::npos) << text;

@@ -7,13 +7,15 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
   list(APPEND NV_WARNINGS -Wno-restrict)
 endif()
 
-# Adds every folder below ${tree} that holds a CMakeLists.txt.
+# Adds every folder below ${tree} that holds a CMakeLists.txt, except test
+# fixtures (folders named data/).
 function(nv_add_tree tree)
   if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${tree})
     return()
   endif()
   file(GLOB_RECURSE lists RELATIVE ${CMAKE_SOURCE_DIR}
        CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${tree}/CMakeLists.txt)
+  list(FILTER lists EXCLUDE REGEX "(^|/)data/")
   list(SORT lists)
   foreach(list_file ${lists})
     get_filename_component(dir ${list_file} DIRECTORY)
@@ -58,7 +60,7 @@ function(nv_library name)
   endforeach()
   nv_include_root(root)
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${root} ${CMAKE_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${root})
   target_compile_options(${name} PRIVATE ${NV_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
 endfunction()
@@ -68,7 +70,7 @@ function(nv_interface name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   nv_include_root(root)
   add_library(${name} INTERFACE)
-  target_include_directories(${name} INTERFACE ${root} ${CMAKE_SOURCE_DIR})
+  target_include_directories(${name} INTERFACE ${root})
   target_link_libraries(${name} INTERFACE ${ARG_DEPS})
 endfunction()
 

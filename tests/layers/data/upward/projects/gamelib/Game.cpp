@@ -1,0 +1,1 @@
+#include "guilib/Widget.h"

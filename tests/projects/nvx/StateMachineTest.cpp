@@ -106,7 +106,18 @@ TEST_F(StateMachineTest, ATransitionRunsOnlyAfterAFrameShowedTheWaitBox) {
 
   MainCanvas::paint(screen->getGraphics());
   EXPECT_EQ(MainCanvas::transitionArmed, 1);
-  EXPECT_EQ(ImagePixels(screen).at(120, 160), through565(0xB2003E));
+  const ImagePixels box(screen);
+  EXPECT_EQ(box.at(120, 160), through565(0xB2003E));
+  // Pressed in: dark outline, light top and left edges.
+  const int32_t letters = MainCanvas::getText(130)->length();
+  const int32_t left = 120 - MainCanvas::textCharWidth * letters / 2 - 8;
+  const int32_t right = left + MainCanvas::textCharWidth * letters + 15;
+  const int32_t top = 160 - MainCanvas::textLineHeight / 2 - 4;
+  const int32_t bottom = top + MainCanvas::textLineHeight + 7;
+  EXPECT_EQ(box.at(left, top + 2), through565(0xBEBCBC));
+  EXPECT_EQ(box.at(left + 2, top), through565(0xBEBCBC));
+  EXPECT_EQ(box.at(right, top + 2), through565(0x424242));
+  EXPECT_EQ(box.at(left + 2, bottom), through565(0x424242));
   MainCanvas::runPendingTransition();
   EXPECT_EQ(screens.count("enterMapScreen"), 1);
   EXPECT_EQ(MainCanvas::pendingTransition, 0);

@@ -98,6 +98,9 @@ bool personResult(Person& person, int32_t item) {
     case 124:
       MainCanvas::activePersons->addElement(qel::lang::DObjectPtr(&person));
       person.resetPlan();
+      // Where the grid starts until the shop panel lays itself out.
+      MainCanvas::shopGridX = MainCanvas::cellSize / 2 + 12;
+      MainCanvas::shopGridY = MainCanvas::cellSize / 2 + 32;
       MainCanvas::openShop();
       return MainCanvas::showHint(5, MainCanvas::spritePictureBox, person.id, false);
     case 125: MainCanvas::openShop(); return false;

@@ -127,7 +127,7 @@ void MapScreen::updateMapScreen() {
 void MapScreen::selectPlace() {
   const qel::lang::DintArray& place = *MainCanvas::mapPlaces->at(MainCanvas::mapPlace);
   // Acts once the gliding cursor has reached the place.
-  if (!MainCanvas::cursorAt(place.at(MainCanvas::placeXColumn), place.at(MainCanvas::placeYColumn))) return;
+  if (cursorX != place.at(MainCanvas::placeXColumn) || cursorY != place.at(MainCanvas::placeYColumn)) return;
   const int32_t spot = MainCanvas::mapPlace;
   if (spot >= placeLeader && spot <= placeLastPerson)
     MainCanvas::chosenPerson = MainCanvas::persons->at(spot - placeLeader);

@@ -21,7 +21,7 @@ void paintProgress(const DGraphicsPtr& g) {
                             MainCanvas::viewHeight - SplashScreen::progressHeight,
                             tenths * MainCanvas::viewWidth / 10,
                             SplashScreen::progressHeight,
-                            false,
+                            true,
                             SplashScreen::progressColour);
 }
 

@@ -27,7 +27,7 @@ int32_t Ticker::tickerTextWidth() {
   return MainCanvas::tickerText ? MainCanvas::textCharWidth * MainCanvas::tickerText->length() : 0;
 }
 
-bool Ticker::cursorAt(int32_t x, int32_t y) { return MainCanvas::cursorX == x && MainCanvas::cursorY == y; }
+bool Ticker::cursorAt(int32_t x, int32_t y) { return MainCanvas::cursorTargetX == x && MainCanvas::cursorTargetY == y; }
 
 void Ticker::tickTicker() {
   if (!MainCanvas::tickerText || !(MainCanvas::tickerRunning || MainCanvas::shopMode)) return;

@@ -37,7 +37,8 @@ struct Ticker {
 
   // The line's width in pixels.
   static int32_t tickerTextWidth();
-  // Whether the cursor as drawn stands at (x, y).
+  // Whether the map cursor is at (x, y): where it goes, not where the
+  // gliding hand is drawn.
   static bool cursorAt(int32_t x, int32_t y);
 };
 

@@ -209,7 +209,7 @@ void StateMachine::paintWaitBox(const DGraphicsPtr& g) {
   const int32_t textWidth = MainCanvas::textCharWidth * text->length();
   const int32_t left = MainCanvas::viewWidth / 2 - textWidth / 2 - 8;
   const int32_t top = MainCanvas::viewHeight / 2 - MainCanvas::textLineHeight / 2 - 4;
-  MainCanvas::drawButtonBox(g, left, top, textWidth + 16, MainCanvas::textLineHeight + 8, false, waitBoxColour);
+  MainCanvas::drawButtonBox(g, left, top, textWidth + 16, MainCanvas::textLineHeight + 8, true, waitBoxColour);
   MainCanvas::drawText(g, text, left + 8, top + 4);
   MainCanvas::transitionArmed = 1;
 }

@@ -43,12 +43,6 @@ DObjectArrayPtr objectsOf(std::initializer_list<qel::lang::DObjectPtr> values) {
 
 DshortArrayPtr softKeys(int32_t count) { return MainCanvas::softKeysFor(count); }
 
-bool onMapScreen() {
-  return MainCanvas::gameState == MainCanvas::stateMapScreen ||
-         (MainCanvas::gameState == MainCanvas::stateDialog &&
-          MainCanvas::dialogReturnState == MainCanvas::stateMapScreen);
-}
-
 void startTicking() {
   gamelib::SoundManager* sounds = MainCanvas::sounds.get();
   if (!sounds || sounds->isPlaying(GameDialogs::hintTicking)) return;
@@ -143,7 +137,8 @@ bool GameDialogs::showHint(int32_t hint, int32_t set, int32_t frame, bool force)
   qel::lang::DboolArray& shown = *MainCanvas::options;
   if ((shown.at(hint) || MainCanvas::difficulty >= 0) && !force) return false;
   shown.at(hint) = true;
-  if (onMapScreen()) startTicking();
+  // Only on the map screen itself: a window over it keeps its music.
+  if (MainCanvas::gameState == MainCanvas::stateMapScreen) startTicking();
   const int32_t body = MainCanvas::touchInput ? hint + 289 : hint - 1;
   MainCanvas::openDialog(hintId, set == -1 ? nullptr : pictureOf(set, frame), body, nullptr, softKeys(1), 135);
   MainCanvas::saveOptions();

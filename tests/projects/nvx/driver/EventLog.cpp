@@ -120,6 +120,7 @@ EventLog::EventLog(std::filesystem::path userFolder) : user_(std::move(userFolde
 void EventLog::observe() {
   observeState();
   observeDialog();
+  observeLine();
   observeSounds();
   observeFiles();
 }
@@ -168,6 +169,18 @@ void EventLog::observeDialog() {
   selection_ = MainCanvas::selection;
   const bool item = selection_ >= 0 && selection_ < MainCanvas::itemIds->length();
   note("selection " + std::to_string(selection_) + (item ? " " + itemText(MainCanvas::itemIds->at(selection_)) : ""));
+}
+
+// A place's text is set for the line along the bottom; the bubble's painter
+// moves the line into the bubble when it draws it.
+void EventLog::observeLine() {
+  const bool shown = MainCanvas::gameState == MainCanvas::stateMapScreen && !MainCanvas::shopMode &&
+                     MainCanvas::tickerRunning && MainCanvas::tickerText &&
+                     MainCanvas::tickerWidth != MainCanvas::placeLineWidth;
+  const std::string line = shown ? glyphText(MainCanvas::tickerText) : std::string();
+  if (line == line_) return;
+  line_ = line;
+  if (shown) note("line " + line);
 }
 
 void EventLog::observeSounds() {

@@ -15,6 +15,8 @@
 //   dialog ID title "T" [body "B"] [items "I" | ...] keys "K" | "K"
 //                                 a window opened (or its content changed)
 //   selection N "I"               the list window's selected item moved
+//   line "T"                      a place's text came up in the map
+//                                 screen's bubble at the map cursor
 //   sound start NAME / stop NAME  a sound began or ended playing
 //   record NAME: BYTES            a file of the user folder (a record of a
 //                                 record store as STORE/ID) was written
@@ -34,6 +36,7 @@ public:
 private:
   void observeState();
   void observeDialog();
+  void observeLine();
   void observeSounds();
   void observeFiles();
 
@@ -47,6 +50,7 @@ private:
   bool levelSeen_ = false;
   std::string dialog_;
   int32_t selection_ = 0;
+  std::string line_;
   std::vector<bool> playing_;
   std::map<std::string, std::string> files_;
 };

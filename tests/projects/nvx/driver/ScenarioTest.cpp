@@ -100,6 +100,41 @@ TEST(ScenarioTest, TrainingOneOpensTheHallDoorAndReachesItsResult) {
   EXPECT_TRUE(use < leave && leave < result);
 }
 
+// Whether the two pictures differ inside the rectangle.
+bool differ(const Panel& a, const Panel& b, int left, int top, int width, int height) {
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x)
+      if (a.at(x, y) != b.at(x, y)) return true;
+  return false;
+}
+
+// Moving over the map in training: at the van, the right soft key brings its
+// text up in a bubble over the map; the job's menu then opens the briefing.
+TEST(ScenarioTest, TheMapShowsAPlacesTextAtTheCursorAndTheJobMenuTheBriefing) {
+  HeadlessGame game("map-places");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(driverScript("map-places"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("map-places", start.log), "");
+  const size_t van = start.log.find("line \"Zum Auftrag fahren und die Pläne ablaufen lassen.\"");
+  EXPECT_NE(van, std::string::npos) << "the van's text";
+  EXPECT_LT(start.log.find("checkpoint van\n"), van);
+  EXPECT_TRUE(differ(checkpoint(start, "van"), checkpoint(start, "van-text"), 0, 30, 240, 120))
+      << "the bubble stands over the map below the van";
+  EXPECT_NE(start.log.find("dialog 41 title \"Übung\" body \"Übung 1", van), std::string::npos)
+      << "the briefing from the job's menu";
+}
+
+// A job of the game proper shows its briefing from the job's menu.
+TEST(ScenarioTest, AJobsBriefingOpensFromItsMenu) {
+  HeadlessGame game("job-briefing");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(jobStart(1) + driverScript("job-briefing"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("job-briefing", start.log), "");
+  EXPECT_NE(start.log.find("dialog 41 title \"Auftrag 1\" body "), std::string::npos) << start.log;
+}
+
 // Training 1 to 6 in a row from the main menu: each level's solution from its
 // map screen to its result, the level-end menu between them, and after the
 // last one the training's end back to the main menu.

@@ -49,15 +49,19 @@ TEST_F(MapResultsTest, CancelReturnsToTheMapWithNoOtherEffect) {
   EXPECT_EQ(MainCanvas::mapFullRepaint, 1);
 }
 
-// Hiring opens the shop for the person; dismissing undoes the plan and
-// refunds the pockets.
+// Hiring opens the shop for the person, its grid placed from the cell size
+// until the panel is painted; dismissing undoes the plan and refunds the
+// pockets.
 TEST_F(MapResultsTest, PersonsHiredAndDismissed) {
   MainCanvas::chosenPerson = MainCanvas::persons->at(2);
   person(2).pockets[0] = 'k';
+  MainCanvas::shopGridX = MainCanvas::shopGridY = 0;
   EXPECT_FALSE(chose(2, 124));
   EXPECT_TRUE(MainCanvas::activePersons->contains(MainCanvas::persons->at(2)));
   EXPECT_EQ(MainCanvas::shopMode, 1);
   EXPECT_EQ(MainCanvas::carrySlots[0], 'k');
+  EXPECT_EQ(MainCanvas::shopGridX, 24 / 2 + 12);
+  EXPECT_EQ(MainCanvas::shopGridY, 24 / 2 + 32);
   MainCanvas::leaveShop();
 
   person(2).load = 1;

@@ -161,16 +161,47 @@ TEST_F(TickerTest, BubbleDirectionAtSixtyAndSixtyOne) {
   EXPECT_EQ(MainCanvas::tickerLeft, 120 - (7 * middle) / 2);
 }
 
-TEST_F(TickerTest, BubbleAtTheCursorOnly) {
-  MainCanvas::tickerRunning = 1;
-  MainCanvas::tickerText = glyphs(4);
-  MainCanvas::tickerLeft = -1;
+// The bubble, its line and the hint button stand at the map cursor's place
+// as soon as the cursor goes there, while the hand still glides towards it.
+TEST_F(TickerTest, BubbleLineAndHintFollowTheMapCursorNotTheGlidingHand) {
+  MainCanvas::difficulty = -1;
+  MainCanvas::pulsePhase = 20;
   placeCursorAt(4);
-  const qel::lcdui::DGraphicsPtr g = MainCanvas::backImage->getGraphics();
-  MainCanvas::paintSpeechBubble(g, MainCanvas::cursorX + 1, MainCanvas::cursorY, true);
-  EXPECT_EQ(MainCanvas::tickerLeft, -1);
-  MainCanvas::paintSpeechBubble(g, MainCanvas::cursorX, MainCanvas::cursorY, true);
-  EXPECT_NE(MainCanvas::tickerLeft, -1);
+  MainCanvas::cursorX -= 40;
+  MainCanvas::cursorY += 30;
+  MainCanvas::showPlaceHint();
+  MainCanvas::tickerRunning = 1;
+  MainCanvas::tickerLeft = -1;
+  const qel::lcdui::DImagePtr screen = qel::lcdui::DImage::createImage(240, 320);
+  const qel::lcdui::DGraphicsPtr g = screen->getGraphics();
+  MainCanvas::paintSpeechBubble(g, MainCanvas::tickerPlaceX + 1, MainCanvas::tickerPlaceY, true);
+  EXPECT_EQ(MainCanvas::tickerLeft, -1) << "no bubble away from the cursor";
+  MainCanvas::paintSpeechBubble(g, MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY, true);
+  ASSERT_NE(MainCanvas::tickerLeft, -1);
+
+  const uint32_t blank = pixel(screen, 0, 0);
+  auto lineDrawn = [&] {
+    for (int x = MainCanvas::tickerLeft; x < MainCanvas::tickerLeft + MainCanvas::tickerWidth; ++x)
+      for (int y = MainCanvas::tickerY; y < MainCanvas::tickerY + MainCanvas::textLineHeight; ++y)
+        if (pixel(screen, x, y) != blank) return true;
+    return false;
+  };
+  g->setClip(0, 0, 240, 320);
+  g->setColor(blank);
+  g->fillRect(0, 0, 240, 320);
+  MainCanvas::tickerX = MainCanvas::tickerLeft;
+  MainCanvas::paintTicker(g);
+  EXPECT_TRUE(lineDrawn()) << "the place's text in the bubble";
+
+  MainCanvas::clearHotZones();
+  MainCanvas::paintHintBlink(g);
+  EXPECT_NE(MainCanvas::hotZones[5][1], 0) << "the hint button";
+
+  MainCanvas::cursorTargetX += 1;
+  g->setClip(0, 0, 240, 320);
+  g->fillRect(0, 0, 240, 320);
+  MainCanvas::paintTicker(g);
+  EXPECT_FALSE(lineDrawn()) << "the cursor went elsewhere";
 }
 
 }  // namespace

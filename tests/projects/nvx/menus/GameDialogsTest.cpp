@@ -132,6 +132,17 @@ TEST_F(HintTest, AHintOnTheMapStopsTheMusicStartsTheTickingAndIsShownOnce) {
   EXPECT_FALSE(MainCanvas::titleIcons);
 }
 
+// Hiring closes the person's window over the map and shows its hint from
+// there: the map's music goes on.
+TEST_F(HintTest, AHintFromAWindowOverTheMapKeepsTheMusic) {
+  MainCanvas::gameState = MainCanvas::stateDialog;
+  MainCanvas::sounds->play(MainCanvas::titleMusic, true, 0);
+  EXPECT_TRUE(MainCanvas::showHint(5, MainCanvas::spritePersonIcon, 2, false));
+  EXPECT_EQ(MainCanvas::dialogId, 42);
+  EXPECT_TRUE(playing(MainCanvas::titleMusic));
+  EXPECT_FALSE(playing(MainCanvas::hintTicking));
+}
+
 TEST_F(HintTest, TheTickingAlreadyPlayingKeepsTheOtherSounds) {
   MainCanvas::sounds->play(MainCanvas::hintTicking, true, 0);
   MainCanvas::sounds->play(0, true, 0);

@@ -61,12 +61,18 @@ TEST_F(SplashScreenTest, SequencePaintsTheGrowingBarThenTheTitle) {
   const DImagePtr panel = screen();
   const qel::lcdui::DGraphicsPtr g = panel->getGraphics();
   std::vector<int32_t> widths;
+  // The bar is pressed in: dark outline, light top and left edges.
+  std::vector<uint32_t> edges;
   for (int frame = 0; frame < 100 && MainCanvas::splashStep != 26; ++frame) {
     const int8_t step = MainCanvas::splashStep;
     MainCanvas::paint(g);
     if (step >= 7 && step <= 23 && step % 2 == 1) {
       EXPECT_EQ(MainCanvas::splashStep, step + 1);
       widths.push_back(barWidth(panel));
+    }
+    if (step == 23) {
+      const int32_t top = 320 - SplashScreen::progressHeight;
+      edges = {pixel(panel, 0, 318), pixel(panel, 5, top), pixel(panel, 5, 319), pixel(panel, 215, 318)};
     }
     if (step == 25) {
       dump(panel, "splash-step-25");
@@ -76,6 +82,7 @@ TEST_F(SplashScreenTest, SequencePaintsTheGrowingBarThenTheTitle) {
     MainCanvas::advanceSplash();
   }
   EXPECT_EQ(widths, (std::vector<int32_t>{24, 48, 72, 96, 120, 144, 168, 192, 216}));
+  EXPECT_EQ(edges, (std::vector<uint32_t>{0xBEBCBCu, 0xBEBCBCu, 0x424242u, 0x424242u}));
   EXPECT_EQ(MainCanvas::splashStep, 26);
   EXPECT_TRUE(MainCanvas::persons[4]);
   EXPECT_FALSE(MainCanvas::sounds->isEnabled());

@@ -6,10 +6,11 @@ namespace qel::lcdui {
 
 // The most pixels a decoded picture may have: 3072 x 2048, twenty screens
 // of 480 x 640. A header claims its size before any pixel is read, so the
-// decoders refuse a larger one before allocating: with its working buffers
-// (an interlaced PNG keeps all its rows, a GIF saves the areas its frames
-// cover, at most 8 bytes a pixel in all) no decode then holds more than
-// 48 MB, whatever the data claim.
+// decoders refuse a larger one before allocating. A PNG or GIF decode then
+// holds at most 48 MB with its working buffers (an interlaced PNG keeps all
+// its rows, a GIF saves the areas its frames cover: 8 bytes a pixel in
+// all), a JPEG decode its 12 MB picture and libjpeg's capped memory,
+// whatever the data claim.
 inline constexpr int64_t kMaxDecodedPixels = int64_t{3072} * 2048;
 
 // What libjpeg may allocate besides the picture (a progressive JPEG keeps

@@ -15,12 +15,12 @@ int hexValue(uint8_t byte) {
 
 }  // namespace
 
-void ChunkedBodyDecoder::feed(const uint8_t* in, int32_t n, std::vector<uint8_t>& out) {
+void ChunkedBodyDecoder::feed(const uint8_t* in, int32_t n, qel::util::DCyclicBuf& out) {
   int32_t i = 0;
   while (i < n && phase_ != Phase::Done && phase_ != Phase::Failed) {
     if (phase_ == Phase::Data) {
       const int32_t take = static_cast<int32_t>(std::min<uint64_t>(remaining_, static_cast<uint64_t>(n - i)));
-      out.insert(out.end(), in + i, in + i + take);
+      out.write(in + i, take);
       i += take;
       remaining_ -= static_cast<uint64_t>(take);
       if (remaining_ == 0) phase_ = Phase::DataEnd;

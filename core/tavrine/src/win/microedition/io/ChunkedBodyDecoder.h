@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+
+#include "util/DCyclicBuf.h"
 
 namespace qel::io {
 
@@ -10,11 +11,14 @@ namespace qel::io {
 // trailer lines after the last chunk. Bytes after the body are ignored.
 class ChunkedBodyDecoder {
 public:
-  // Appends the body bytes contained in in[0 .. n) to out.
-  void feed(const uint8_t* in, int32_t n, std::vector<uint8_t>& out);
+  // Appends the body bytes contained in in[0 .. n) to out, which must have
+  // room for n bytes.
+  void feed(const uint8_t* in, int32_t n, qel::util::DCyclicBuf& out);
 
   bool finished() const { return phase_ == Phase::Done; }
   bool failed() const { return phase_ == Phase::Failed; }
+  // Whether the last chunk has come: the body is whole, trailer or not.
+  bool bodyComplete() const { return phase_ == Phase::Trailer || phase_ == Phase::Done; }
 
 private:
   enum class Phase { Size, Extension, Data, DataEnd, Trailer, Done, Failed };

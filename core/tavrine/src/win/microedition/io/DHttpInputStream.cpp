@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "lang/DExceptionBase.h"
 #include "lang/DbyteArray.h"
@@ -18,7 +17,8 @@ DHttpInputStream::DHttpInputStream(qel::io::DInputStreamPtr socketInput, qel::ut
     : socketInput_(std::move(socketInput)),
       responseBuffer_(std::move(responseBuffer)),
       name_(std::move(name)),
-      decoder_(chunked ? std::make_unique<ChunkedBodyDecoder>() : nullptr) {}
+      decoder_(chunked ? std::make_unique<ChunkedBodyDecoder>() : nullptr),
+      decoded_(chunked ? new qel::util::DCyclicBuf(DecodedBufferSize) : nullptr) {}
 
 int32_t DHttpInputStream::sourceAvailable() {
   const int32_t buffered = responseBuffer_ ? responseBuffer_->stored() : 0;
@@ -43,36 +43,45 @@ int32_t DHttpInputStream::sourceReadRaw(uint8_t* dst, int32_t len) {
 bool DHttpInputStream::decodeReady() {
   std::array<uint8_t, 1024> block;
   while (!decoder_->finished() && !decoder_->failed() && sourceAvailable() > 0) {
-    const int32_t n = sourceReadRaw(block.data(), static_cast<int32_t>(block.size()));
+    // Decoding never makes more bytes than it is given.
+    const int32_t room = std::min(decoded_->capacity() - decoded_->stored(), static_cast<int32_t>(block.size()));
+    if (room == 0) break;
+    const int32_t n = sourceReadRaw(block.data(), room);
     if (n < 0) return false;
     if (n == 0) break;
-    decoder_->feed(block.data(), n, decoded_);
+    decoder_->feed(block.data(), n, *decoded_);
   }
   return true;
 }
 
-int32_t DHttpInputStream::takeDecoded(uint8_t* dst, int32_t len) {
-  const int32_t n = std::min(len, static_cast<int32_t>(decoded_.size()));
-  std::memcpy(dst, decoded_.data(), static_cast<size_t>(n));
-  decoded_.erase(decoded_.begin(), decoded_.begin() + n);
-  return n;
+bool DHttpInputStream::takeDecoded(uint8_t* dst, int32_t len, int32_t& count) {
+  count = decoded_->read(dst, len);
+  while (count < len) {
+    if (!decodeReady()) return false;
+    if (decoded_->stored() == 0) break;
+    count += decoded_->read(dst + count, len - count);
+  }
+  return true;
 }
 
 int32_t DHttpInputStream::available() {
   if (!decoder_) return sourceAvailable();
   if (!socketInput_) throwException(ExceptionCode::NullPointer);
-  decodeReady();
-  return static_cast<int32_t>(decoded_.size());
+  if (decoded_->stored() == 0) decodeReady();
+  return decoded_->stored();
 }
 
 int32_t DHttpInputStream::readRaw(uint8_t* dst, int32_t len) {
   if (!dst || len < 0) throwException(ExceptionCode::IllegalArgument);
   if (!decoder_) return sourceReadRaw(dst, len);
   if (!socketInput_) throwException(ExceptionCode::NullPointer);
-  const bool sourceOpen = decodeReady();
-  if (!decoded_.empty() || len == 0) return takeDecoded(dst, len);
+  int32_t count = 0;
+  const bool sourceOpen = takeDecoded(dst, len, count);
+  if (count > 0 || len == 0) return count;
   if (decoder_->failed()) throwException(ExceptionCode::IO);
-  return decoder_->finished() || !sourceOpen || socketInput_->readRaw(dst, 0) < 0 ? -1 : 0;
+  if (decoder_->bodyComplete()) return -1;
+  if (!sourceOpen || socketInput_->readRaw(dst, 0) < 0) throwException(ExceptionCode::IO);
+  return 0;
 }
 
 int32_t DHttpInputStream::read(const qel::lang::DbyteArrayPtr& b, int32_t off, int32_t len) {
@@ -92,7 +101,7 @@ int32_t DHttpInputStream::read() {
 void DHttpInputStream::close() {
   socketInput_.release();
   responseBuffer_.release();
-  decoded_.clear();
+  if (decoded_) decoded_->clear();
 }
 
 }  // namespace qel::io

@@ -147,6 +147,7 @@ int32_t DRecordStore::listNextRecordID(HKEY key) {
 }
 
 void DRecordStore::writeRecord(int32_t id, const DbyteArrayPtr& data, int32_t offset, int32_t count) {
+  if (count > MaxRecordSize) throwException(ExceptionCode::RecordStore);
   const auto* bytes = count > 0 ? reinterpret_cast<const wce::BYTE*>(data->data()) + offset : nullptr;
   if (wce::RegSetValueExW(openKey(), recordName(id), wce::REG_BINARY, bytes, static_cast<wce::DWORD>(count)) !=
       ERROR_SUCCESS)
@@ -182,6 +183,7 @@ int32_t DRecordStore::getRecordSize(int32_t id) {
 
 DbyteArrayPtr DRecordStore::getRecord(int32_t id) {
   int32_t size = getRecordSize(id);
+  if (size > MaxRecordSize) throwException(ExceptionCode::RecordStore);
   DbyteArrayPtr record = new DbyteArray(size);
   if (size == 0) return record;
   wce::DWORD read = static_cast<wce::DWORD>(size);

@@ -21,6 +21,11 @@ namespace qel::rms {
 // to replace, 0x04200004 for a missing store, 0x04200008 for a closed one.
 class DRecordStore final : public qel::lang::DObject {
 public:
+  // The largest record a store keeps, well above the largest the game
+  // writes (the level in progress stays below 420 KB). A larger value under
+  // a store's key is damaged: it is refused before it is read.
+  static constexpr int32_t MaxRecordSize = 1 << 20;
+
   // A new store object with its own handle. A null name throws 0x05400000;
   // a missing store (without create) 0x04200004.
   static DRecordStorePtr openRecordStore(const qel::lang::DStringPtr& name, bool create);
@@ -31,13 +36,14 @@ public:
   int32_t getNumRecords();
   // Stores data[offset .. offset + min(numBytes, length - offset)) under
   // 1 + the largest id in the store and answers that id; null data stores
-  // an empty record. A negative offset or count, or an offset past the
-  // data, throws 0x04200000.
+  // an empty record. A negative offset or count, an offset past the data or
+  // a record above MaxRecordSize throws 0x04200000.
   int32_t addRecord(const qel::lang::DbyteArrayPtr& data, int32_t offset, int32_t numBytes);
   // Replaces an existing record; the range rules of addRecord, null data
   // an empty record.
   void setRecord(int32_t id, const qel::lang::DbyteArrayPtr& data, int32_t offset, int32_t numBytes);
-  // A new array holding the record; a missing one throws 0x04200000.
+  // A new array holding the record; a missing one, or one above
+  // MaxRecordSize, throws 0x04200000.
   qel::lang::DbyteArrayPtr getRecord(int32_t id);
   int32_t getRecordSize(int32_t id);
   // A missing record is no error.

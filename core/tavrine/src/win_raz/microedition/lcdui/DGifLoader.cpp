@@ -8,6 +8,7 @@
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/lcdui/DPalette.h"
+#include "microedition/lcdui/DecodeBudget.h"
 #include "microedition/raster/RasterPalette.h"
 #include "microedition/raster/RasterSurface.h"
 
@@ -125,6 +126,7 @@ bool DGifLoader::drawFrame(DPalette& palette) {
   if (paletted_ && (disposal_ == kDisposeToBackground || disposal_ == kDisposeToPrevious)) return false;
   const bool first = !screen_;
   if (first) {
+    if (!fitsDecodeBudget(gif_->SWidth, gif_->SHeight)) return false;
     try {
       screen_ = DImage::createImageOfFormat(
           gif_->SWidth, gif_->SHeight, paletted_ ? qel::raster::PF_INDEX8 : qel::raster::PF_RGB565);

@@ -34,7 +34,8 @@ public:
   // The next frame shown for a non-zero time, keyed, its display time in
   // milliseconds (100 without a graphic control). Frames of delay 0 are
   // passed over; when the data end after one, the last of them comes back
-  // with time 0. Null when no frame is left or the data are damaged.
+  // with time 0. Null when no frame is left, the data are damaged or the
+  // screen has more than kMaxDecodedPixels.
   DImagePtr nextFrame();
 
 private:

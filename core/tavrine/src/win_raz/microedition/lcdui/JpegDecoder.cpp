@@ -9,6 +9,7 @@
 
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DImage.h"
+#include "microedition/lcdui/DecodeBudget.h"
 #include "microedition/raster/RasterSurface.h"
 
 namespace qel::lcdui {
@@ -83,6 +84,7 @@ bool readHeader(JpegRun& run) {
   jpeg_create_decompress(&run.cinfo);
   run.cinfo.src = &run.source;
   jpeg_read_header(&run.cinfo, TRUE);
+  run.cinfo.mem->max_memory_to_use = kMaxJpegWorkingBytes;
   // libjpeg gives CMYK (and YCCK) pictures only as CMYK: converted per row.
   const bool cmyk = run.cinfo.jpeg_color_space == JCS_CMYK || run.cinfo.jpeg_color_space == JCS_YCCK;
   run.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
@@ -159,7 +161,8 @@ DImagePtr decodeJpeg(const uint8_t* data, size_t length) {
   run.length = length;
   setUp(run);
   JpegRunGuard guard(run);
-  if (!readHeader(run)) qel::lang::throwException(NullPointer);
+  if (!readHeader(run) || !fitsDecodeBudget(run.cinfo.image_width, run.cinfo.image_height))
+    qel::lang::throwException(NullPointer);
   DImagePtr image =
       DImage::createImage(static_cast<int32_t>(run.cinfo.image_width), static_cast<int32_t>(run.cinfo.image_height));
   run.surface = &image->surface();

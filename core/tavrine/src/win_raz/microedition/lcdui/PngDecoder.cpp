@@ -6,6 +6,7 @@
 
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DImage.h"
+#include "microedition/lcdui/DecodeBudget.h"
 #include "microedition/lcdui/MemoryReader.h"
 #include "microedition/raster/DefaultRasterAllocator.h"
 #include "microedition/raster/RasterPalette.h"
@@ -206,7 +207,7 @@ DImagePtr decodePng(const uint8_t* data, size_t length, bool paletted) {
   if (!run.png) fail();
   PngRunGuard guard(run);
   run.info = png_create_info_struct(run.png);
-  if (!run.info || !readHeader(run, reader, paletted)) fail();
+  if (!run.info || !readHeader(run, reader, paletted) || !fitsDecodeBudget(run.width, run.height)) fail();
   const auto format = run.layout == Layout::Indices ? qel::raster::PF_INDEX8
                       : run.layout == Layout::Rgba  ? qel::raster::PF_ARGB8888
                                                     : qel::raster::PF_RGB565;

@@ -162,6 +162,25 @@ TEST_F(ScriptedHttp, ChunkedBodiesAreDecoded) {
   EXPECT_TRUE(eventually([&] { return thrownCode([&] { damaged->readRaw(scratch, 8); }) == IO; }));
 }
 
+// A chunked body cut inside a chunk, by a close or a reset: the bytes that
+// came are handed out, then the stream throws instead of ending.
+TEST_F(ScriptedHttp, ChunkedBodyCutInsideAChunkThrows) {
+  for (const char* path : {"/cutchunk", "/resetchunk"}) {
+    DHttpConnectionPtr c = get(path);
+    qel::io::DInputStreamPtr in = c->openInputStream();
+    std::string got;
+    uint32_t thrown = 0;
+    EXPECT_TRUE(eventually([&] {
+      thrown = thrownCode([&] {
+        for (int b; (b = in->read()) >= 0;) got.push_back(static_cast<char>(b));
+      });
+      return thrown != 0;
+    })) << path;
+    EXPECT_EQ(thrown, IO) << path;
+    EXPECT_EQ(std::string("hello").substr(0, got.size()), got) << path;
+  }
+}
+
 TEST_F(ScriptedHttp, BodyBytesAreUnsignedAndClosedStreamsRefuse) {
   DHttpConnectionPtr c = get("/binary");
   qel::io::DInputStreamPtr in = c->openInputStream();
@@ -264,6 +283,40 @@ TEST(HttpNginx, KeepAliveBodyEndsWithoutWaitingAndMatchesCurl) {
   EXPECT_EQ(std::to_string(c->getLength()), curlHeader(server->port(), "/tagged/file.txt", "content-length"));
   EXPECT_EQ(body(c, content.size()), content);
   qel::io::DInputStreamPtr in = c->openInputStream();
+  EXPECT_EQ(in->read(), -1);
+  EXPECT_EQ(c->getState(), 2);
+}
+
+std::string curlBody(int port, const std::string& path) {
+  const std::string command = "curl -s http://127.0.0.1:" + std::to_string(port) + path;
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string body;
+  char block[4096];
+  for (size_t n; pipe && (n = std::fread(block, 1, sizeof block, pipe)) > 0;) body.append(block, n);
+  if (pipe) pclose(pipe);
+  return body;
+}
+
+// nginx sends a directory listing chunked: read a byte at a time, it is the
+// body curl decodes, and it ends at its last chunk on the open connection.
+TEST(HttpNginx, ChunkedListingMatchesCurl) {
+  nvtest::TempFolder root;
+  for (int i = 0; i < 400; ++i) root.write("www/list/file-with-a-long-name-" + std::to_string(i) + ".txt", "x");
+  auto server = nvtest::startNginx(root);
+  ASSERT_TRUE(server->awaitListening());
+  const std::string expected = curlBody(server->port(), "/list/");
+  ASSERT_GT(expected.size(), size_t{30000});
+
+  DHttpConnectionPtr c = connectTo(server->port(), "/list/");
+  EXPECT_EQ(c->getResponseCode(), 200);
+  EXPECT_EQ(narrow(c->getHeaderField(u"Transfer-Encoding")), "chunked");
+  qel::io::DInputStreamPtr in = c->openInputStream();
+  std::string got;
+  eventually([&] {
+    for (int b; got.size() < expected.size() && (b = in->read()) >= 0;) got.push_back(static_cast<char>(b));
+    return got.size() >= expected.size();
+  });
+  EXPECT_EQ(got, expected);
   EXPECT_EQ(in->read(), -1);
   EXPECT_EQ(c->getState(), 2);
 }

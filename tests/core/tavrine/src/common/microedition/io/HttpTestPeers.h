@@ -63,7 +63,8 @@ inline std::unique_ptr<PeerProcess> startNginx(const TempFolder& root) {
                  "/fastcgi;\n uwsgi_temp_path " + dir + "/uwsgi;\n scgi_temp_path " + dir +
                  "/scgi;\n types { text/plain txt; }\n server {\n  listen 127.0.0.1:" + std::to_string(port) +
                  ";\n  root " + dir +
-                 "/www;\n  keepalive_timeout 60;\n  location /tagged/ { add_header x-lower-case yes; }\n }\n}\n");
+                 "/www;\n  keepalive_timeout 60;\n  location /tagged/ { add_header x-lower-case yes; }\n  location "
+                 "/list/ { autoindex on; }\n }\n}\n");
   auto peer = std::make_unique<PeerProcess>(
       std::vector<std::string>{"nginx", "-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/error.log"}, false);
   peer->setPort(port);

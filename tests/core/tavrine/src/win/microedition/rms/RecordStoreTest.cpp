@@ -141,6 +141,27 @@ TEST_F(RecordStoreTest, MissingRecords) {
   EXPECT_EQ(store->getNumRecords(), 0);
 }
 
+// A value larger than a record can be (left by a damaged store or another
+// program) is refused unread: the sparse files cost nothing unless read.
+TEST_F(RecordStoreTest, ValuesAboveTheRecordLimitAreRefusedUnread) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"path", true);
+  const std::filesystem::path folder = storeFolder("a", "path");
+  const std::pair<const char*, uint64_t> values[] = {
+      {"v.1", DRecordStore::MaxRecordSize}, {"v.2", DRecordStore::MaxRecordSize + 1}, {"v.3", uint64_t{1900} << 20}};
+  for (const auto& [name, size] : values) {
+    std::ofstream(folder / name, std::ios::binary).close();
+    std::filesystem::resize_file(folder / name, size);
+  }
+  EXPECT_EQ(store->getRecord(1)->length(), DRecordStore::MaxRecordSize);
+  EXPECT_THROWS_CODE(Code::RecordStore, store->getRecord(2));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->getRecord(3));
+  const DbyteArrayPtr tooLarge = new DbyteArray(DRecordStore::MaxRecordSize + 1);
+  EXPECT_THROWS_CODE(Code::RecordStore, store->addRecord(tooLarge, 0, tooLarge->length()));
+  EXPECT_THROWS_CODE(Code::RecordStore, store->setRecord(1, tooLarge, 0, tooLarge->length()));
+  EXPECT_EQ(store->getRecord(1)->length(), DRecordStore::MaxRecordSize);
+  EXPECT_EQ(store->addRecord(tooLarge, 1, tooLarge->length()), 4);
+}
+
 TEST_F(RecordStoreTest, ClosedStore) {
   DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
   store->addRecord(bytes("x"), 0, 1);

@@ -234,6 +234,50 @@ TEST(DecodeRefusal, HostileAndDamagedFiles) {
   EXPECT_THROWS_CODE(code::NullPointer, decodeFixture("jpeg_huge.jpg"));
 }
 
+// Headers within the side limit that claim more pixels than a picture may
+// have: refused before the picture is made, whether the data are a few bytes
+// (PNG, GIF, JPEG) or a complete, valid picture (the 1-bit PNG).
+TEST(DecodeRefusal, PicturesOverThePixelBudget) {
+  struct Case {
+    const char* file;
+    bool paletted;
+    uint32_t code;
+  } cases[] = {{"png_lying_size.png", false, code::IO},
+               {"png_over_budget.png", false, code::IO},
+               {"gif_lying_screen.gif", false, code::IO},
+               {"gif_lying_screen.gif", true, code::IO},
+               {"jpeg_lying_size.jpg", false, code::NullPointer}};
+  for (const Case& c : cases) EXPECT_THROWS_CODE(c.code, decodeFixture(c.file, c.paletted)) << c.file;
+}
+
+// 2048 x 2048 pictures by ImageMagick, red at the top to blue at the bottom,
+// against ImageMagick's own decode at three points (one step of RGB565 apart).
+TEST(DecodeLimits, PicturesOf2048By2048StillLoad) {
+  struct Point {
+    int x, y;
+    uint32_t rgb;
+  };
+  struct Case {
+    const char* file;
+    Point points[3];
+  } cases[] = {{"big_2048_rgba_interlaced.png", {{0, 0, 0xFF0000}, {1000, 1024, 0x7F007F}, {2047, 2047, 0x0000FF}}},
+               {"big_2048_progressive.jpg", {{0, 0, 0xFE0002}, {1000, 1024, 0x7F0081}, {2047, 2047, 0x0100FE}}},
+               {"big_2048.gif", {{0, 0, 0xEF0010}, {1000, 1024, 0x6F0090}, {2047, 2047, 0x1000EF}}}};
+  for (const Case& c : cases) {
+    const DImagePtr image = decodeFixture(c.file);
+    ASSERT_EQ(image->getWidth(), 2048) << c.file;
+    ASSERT_EQ(image->getHeight(), 2048) << c.file;
+    qel::lang::DintArrayPtr words = new qel::lang::DintArray(1);
+    for (const Point& p : c.points) {
+      image->getRGB(words, 0, 1, p.x, p.y, 1, 1);
+      const auto got = static_cast<uint32_t>(words[0]);
+      for (int shift : {16, 8, 0})
+        EXPECT_NEAR(static_cast<int>(got >> shift & 0xFF), static_cast<int>(p.rgb >> shift & 0xFF), 8)
+            << c.file << " at " << p.x << ", " << p.y;
+    }
+  }
+}
+
 TEST(DecodeRefusal, ShortAndUnknownData) {
   const uint8_t seven[7] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A};
   EXPECT_THROWS_CODE(code::IO, DImage::createImageFromData(seven, 7, false));

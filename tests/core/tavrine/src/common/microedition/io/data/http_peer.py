@@ -2,6 +2,7 @@
 demand. The request path names the answer; prints its port."""
 import socket
 import socketserver
+import struct
 import time
 
 LONG_STATUS = b"HTTP/1.1 200 " + b"x" * 5000 + b"\r\nContent-Length: 2\r\n\r\nok"
@@ -27,12 +28,16 @@ ANSWERS = {
     "/hugehead": [HUGE_HEAD],
     "/chunked": CHUNKED,
     "/badchunk": [b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nhello\r\n"],
+    "/cutchunk": [b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\na\r\nhello"],
+    "/resetchunk": [b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\na\r\nhello"],
     "/binary": [b"HTTP/1.1 200 OK\r\n\r\n\xff\x00\x80"],
     "/closeearly": [b"HTTP/1.1 200 OK\r\nContent-"],
     "/stall": [b"HTTP/1.1 20"],
     "/silent": [],
 }
 KEEP_OPEN = {"/stall", "/silent", "/chunked"}
+# Answers ended by a reset (RST) instead of a close.
+RESET = {"/resetchunk"}
 
 
 def read_request(sock):
@@ -67,6 +72,10 @@ class Handler(socketserver.BaseRequestHandler):
             time.sleep(0.02)
         if path in KEEP_OPEN:
             self.request.recv(1)
+        if path in RESET:
+            self.request.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            self.request.close()
+            return
         self.request.shutdown(socket.SHUT_WR)
 
 

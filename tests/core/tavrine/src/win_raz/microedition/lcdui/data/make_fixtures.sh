@@ -34,7 +34,14 @@ convert -delay 20 rgba_source.pam -alpha off -colors 32 \
         -delay 35 -dispose None -page +2+1 frame_small.pam \
         -delay 50 -page +0+0 palette_source.pam -loop 0 gif_animated.gif
 
-for f in *.png *.jpg; do convert "$f" -depth 8 rgba:"${f%.*}.rgba"; done
+# The largest pictures the decoders must still load: 2048 x 2048, red at the
+# top to blue at the bottom (no pixel references beside them).
+big() { convert -size 2048x2048 gradient:'#ff0000-#0000ff' "$@"; }
+big -depth 8 -alpha set -interlace PNG -define png:color-type=6 big_2048_rgba_interlaced.png
+big -quality 80 -interlace JPEG big_2048_progressive.jpg
+big +dither -colors 16 big_2048.gif
+
+for f in *.png *.jpg; do [[ $f == big_* ]] && continue; convert "$f" -depth 8 rgba:"${f%.*}.rgba"; done
 for f in gif_still gif_interlaced gif_transparent gif_still_delay0; do convert "$f.gif" rgba:"$f.rgba"; done
 convert gif_animated.gif -coalesce rgba:gif_animated.rgba
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Captures raw HTTP replies of nginx and python's http.server on 127.0.0.1
-into this folder: the seeds of the response-head fuzzer."""
+into this folder, the seeds of the response-head fuzzer, and the bodies nginx
+sends chunked into chunked/, the seeds of the body fuzzers (each after the two
+bytes that choose its runs)."""
 import os
 import socket
 import subprocess
@@ -39,13 +41,17 @@ with tempfile.TemporaryDirectory() as root:
     os.makedirs(root + "/www/dir")
     with open(root + "/www/hello.txt", "w") as f:
         f.write("hello, world\n")
+    os.makedirs(root + "/www/list")
+    for i in range(40):
+        open(root + "/www/list/file-%d.txt" % i, "w").close()
     port = free_port()
     with open(root + "/nginx.conf", "w") as f:
         f.write("daemon off;\nmaster_process off;\nuser root;\npid %s/nginx.pid;\nerror_log %s/error.log;\n"
                 "events {}\nhttp {\n access_log off;\n client_body_temp_path %s/body;\n proxy_temp_path %s/p;\n"
                 " fastcgi_temp_path %s/f;\n uwsgi_temp_path %s/u;\n scgi_temp_path %s/s;\n"
                 " types { text/plain txt; }\n server {\n  listen 127.0.0.1:%d;\n  root %s/www;\n"
-                " }\n}\n" % ((root,) * 7 + (port, root)))
+                "  location /list/ { autoindex on; }\n  location /gz/ { alias %s/www/; gzip on; gzip_min_length 1;"
+                " gzip_types text/plain; }\n }\n}\n" % ((root,) * 7 + (port, root, root)))
     nginx = subprocess.Popen(["nginx", "-p", root, "-c", root + "/nginx.conf", "-e", root + "/error.log"])
     try:
         replies = {
@@ -53,6 +59,10 @@ with tempfile.TemporaryDirectory() as root:
             "nginx_404.bin": fetch(port, get(b"/missing")),
             "nginx_301.bin": fetch(port, get(b"/dir")),
             "nginx_400.bin": fetch(port, b"BROKEN\r\n\r\n"),
+        }
+        chunked = {
+            "nginx_listing.bin": fetch(port, get(b"/list/")),
+            "nginx_gzip.bin": fetch(port, get(b"/gz/hello.txt", b"Accept-Encoding: gzip\r\n")),
         }
     finally:
         nginx.terminate()
@@ -69,3 +79,11 @@ with tempfile.TemporaryDirectory() as root:
 for name, reply in replies.items():
     with open(os.path.join(HERE, name), "wb") as f:
         f.write(reply)
+os.makedirs(os.path.join(HERE, "chunked"), exist_ok=True)
+for name, reply in chunked.items():
+    head, _, body = reply.partition(b"\r\n\r\n")
+    if b"chunked" not in head.lower():
+        raise RuntimeError(name + " was not sent chunked")
+    for prefix in (b"\x00\x00", b"\x3f\x3f"):
+        with open(os.path.join(HERE, "chunked", "%s_%02x.bin" % (name[:-4], prefix[0])), "wb") as f:
+            f.write(prefix + body)

@@ -81,7 +81,6 @@ void ModulePlayer::setPosition(int position) {
   orderPosition_ = order;
   currentPattern_ = module_->order(static_cast<int>(order));
   rowOffset_ = (static_cast<uint32_t>(position) & 63) * channels_;
-  songEnded_ = false;
 }
 
 int ModulePlayer::getLength() {
@@ -126,7 +125,6 @@ void ModulePlayer::startSong(const SoundModule& module, const PeriodTables& tabl
   jumpOrder_ = kNone;
   jumpRow_ = kNone;
   patternDelay_ = 0;
-  songEnded_ = false;
   setPanning(static_cast<int>(module.separation()));
   for (uint32_t c = 0; c < channels_; ++c) {
     Track& track = tracks_[c];
@@ -173,10 +171,6 @@ void ModulePlayer::advanceFrame() {
   if (patternDelay_ != 0) {
     --patternDelay_;
     tick_ = 0;
-    return;
-  }
-  if (songEnded_) {
-    stopLocked();
     return;
   }
   playRow();
@@ -240,13 +234,12 @@ void ModulePlayer::playCell(Track& track, const uint8_t* cell) {
   switch (track.effect) {
     case kArpeggio:
       if (track.parameter != 0) {
-        // Arpeggio notes stay within the note's finetune row.
-        uint32_t row = track.noteIndex / PeriodTables::kNotes * PeriodTables::kNotes;
-        uint32_t note = track.noteIndex % PeriodTables::kNotes;
+        // Notes past the last row's end take its last period.
         const auto& periods = PeriodTables::periods();
-        track.arpeggioSteps = {track.step,
-                               tables_->step(periods[row + std::min<uint32_t>(note + x, PeriodTables::kNotes - 1)]),
-                               tables_->step(periods[row + std::min<uint32_t>(note + y, PeriodTables::kNotes - 1)])};
+        const auto arpeggioStep = [&](uint32_t offset) {
+          return tables_->step(periods[std::min<size_t>(track.noteIndex + offset, periods.size() - 1)]);
+        };
+        track.arpeggioSteps = {track.step, arpeggioStep(x), arpeggioStep(y)};
         track.arpeggioIndex = 0;
       }
       break;
@@ -289,7 +282,11 @@ void ModulePlayer::playCell(Track& track, const uint8_t* cell) {
         jumpOrder_ = songLength_;
       }
       break;
-    case kSetVolume: setTrackVolume(track, static_cast<int32_t>(track.parameter)); break;
+    case kSetVolume:
+      // Taken as it is, up to 255: the mix multiplies by it and indexes nothing.
+      track.volume = static_cast<int32_t>(track.parameter);
+      track.mixVolume = static_cast<uint32_t>(track.volume) * mixVolume_ >> 6;
+      break;
     case kPatternBreak: {
       uint32_t breakRow = x * 10 + y;
       if (breakRow >= kRows) {
@@ -364,7 +361,7 @@ void ModulePlayer::advanceRow() {
       orderPosition_ = restartPosition_;
       currentPattern_ = module_->order(static_cast<int>(restartPosition_));
     } else {
-      songEnded_ = true;
+      stopLocked();
     }
     return;
   }
@@ -375,7 +372,7 @@ void ModulePlayer::advanceRow() {
     jumpOrder_ = kNone;
     jumpRow_ = kNone;
   } else {
-    songEnded_ = true;
+    stopLocked();
   }
 }
 

@@ -112,8 +112,6 @@ private:
   uint32_t jumpOrder_ = kNone;
   uint32_t jumpRow_ = kNone;
   uint32_t patternDelay_ = 0;
-  // The last row still plays whole; the channel stops when the next row would be due.
-  bool songEnded_ = false;
   uint32_t ticksPerSecond_ = kStartTicksPerSecond;
 };
 

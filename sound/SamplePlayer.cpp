@@ -76,9 +76,10 @@ uint32_t mixRun(const uint8_t* data, uint32_t position, uint32_t step, uint32_t 
       left[i] += v * s0;
       right[i] += v * s1;
     } else {
-      // A stereo sample keeps its sides apart: left channel to the left, right to the right.
-      left[i] += l * s0;
-      right[i] += r * s1;
+      // Off centre both sides of a stereo sample go to both outputs.
+      const int32_t both = kStereoSample ? s0 + s1 : s0;
+      left[i] += l * both;
+      right[i] += r * both;
     }
     position += step;
   }

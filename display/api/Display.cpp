@@ -1,7 +1,6 @@
 #include "display/api/Display.h"
 
 #include <cstddef>
-#include <new>
 
 #include "display/api/DisplayImpl.h"
 #include "display/device/Log.h"
@@ -42,7 +41,9 @@ std::unique_ptr<Display> Display::Create(wce::HWND window, DisplayParams& params
             params.orientation,
             params.swapEffect);
     return display;
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
+    // No exception leaves the library: running out of memory or a system call
+    // that throws fails the creation like any other failure.
     logLine("Failed, destroying internal structures");
     return nullptr;
   }

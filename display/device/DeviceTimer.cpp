@@ -1,5 +1,6 @@
 #include "display/device/DeviceTimer.h"
 
+#include "display/device/DeviceCaches.h"
 #include "display/device/DeviceModel.h"
 #include "platform/devices/CoreServices.h"
 #include "platform/system/ActiveDevice.h"
@@ -17,12 +18,30 @@ std::uint32_t getMilliseconds() {
   return wce::GetTickCount();
 }
 
-ProcessorKind getProcessorKind() { return processorKindFromMainId(wce::deviceProfile().processorId); }
+std::optional<ProcessorKind>& cachedProcessorKind() {
+  static std::optional<ProcessorKind> kind;
+  return kind;
+}
+
+std::optional<std::uint32_t>& cachedPageSize() {
+  static std::optional<std::uint32_t> pageSize;
+  return pageSize;
+}
+
+ProcessorKind getProcessorKind() {
+  std::optional<ProcessorKind>& kind = cachedProcessorKind();
+  if (!kind) kind = processorKindFromMainId(wce::deviceProfile().processorId);
+  return *kind;
+}
 
 std::uint32_t getPageSize() {
-  wce::SystemInfo info;
-  wce::GetSystemInfo(&info);
-  return info.pageSize;
+  std::optional<std::uint32_t>& pageSize = cachedPageSize();
+  if (!pageSize) {
+    wce::SystemInfo info;
+    wce::GetSystemInfo(&info);
+    pageSize = info.pageSize;
+  }
+  return *pageSize;
 }
 
 }  // namespace tdlx

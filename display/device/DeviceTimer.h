@@ -11,10 +11,10 @@ namespace tdlx {
 // usable counter (none, a frequency below 1000) or on the HTC Voyager.
 std::uint32_t getMilliseconds();
 
-// From the processor's main ID register.
+// From the processor's main ID register, read once for the process.
 ProcessorKind getProcessorKind();
 
-// GetSystemInfo's page size.
+// GetSystemInfo's page size, read once for the process.
 std::uint32_t getPageSize();
 
 }  // namespace tdlx

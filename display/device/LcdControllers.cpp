@@ -22,7 +22,6 @@ bool readXScaleLcd(ModeRecord& mode) {
       mode.bitsPerPixel = 16;
       mode.pitch = roundUp(mode.width, 8) * 2;
       mode.bufferKind = kBufferNotDrawable;
-      if (mode.frameBuffer == 0) mode.frameBuffer = registers.word(kXScaleFrameSource);
       logLine("XScale: found LCD");
       return true;
     }
@@ -45,7 +44,6 @@ bool readStrongArmLcd(ModeRecord& mode) {
       mode.bitsPerPixel = 16;
       mode.pitch = roundUp(mode.width, 16) * 2;
       mode.bufferKind = kBufferNotDrawable;
-      if (mode.frameBuffer == 0) mode.frameBuffer = base + kStrongArmPaletteBytes;
       logLine("StrongARM: found LCD");
       return true;
     }

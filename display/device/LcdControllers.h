@@ -16,14 +16,12 @@ inline constexpr std::uint32_t kStrongArmLcdBytes = 44;
 // Word indices of the registers the drivers read.
 inline constexpr std::size_t kStrongArmDmaBase = 4;
 inline constexpr std::size_t kStrongArmDmaCurrent = 5;
-inline constexpr std::size_t kXScaleFrameSource = 0x204 / 4;
 inline constexpr std::size_t kXScalePosition = 0x208 / 4;
 // The 16-entry palette in front of a 16-bit StrongARM frame.
 inline constexpr std::uint32_t kStrongArmPaletteBytes = 32;
 
-// Found: the mode's size, depth and pitch are the controller's; a frame
-// address is filled in only when the record has none yet (StrongARM: its DMA
-// base past the palette, XScale: its frame source).
+// Found: the mode's size, depth and pitch are the controller's. The frame
+// address stays the one the earlier detections found.
 bool readXScaleLcd(ModeRecord& mode);
 bool readStrongArmLcd(ModeRecord& mode);
 

@@ -8,8 +8,8 @@ namespace tdlx {
 bool waitForHardware(const std::function<bool()>& done) {
   wce::Sleep(0);
   const std::uint32_t start = getMilliseconds();
-  while (!done()) {
-    if (getMilliseconds() - start >= kHardwareWaitLimitMs) return done();
+  for (std::uint32_t polls = 1; !done(); ++polls) {
+    if (getMilliseconds() - start >= kHardwareWaitLimitMs || polls >= kHardwareWaitPolls) return done();
     wce::Sleep(0);
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include "display/device/DeviceTimer.h"
 #include "display/device/Log.h"
+#include "display/drivers/HardwareWait.h"
 #include "platform/window/Windows.h"
 
 namespace tdlx {
@@ -23,9 +24,13 @@ bool MediaQ::detect(ModeRecord& mode) {
     logLine("MediaQ: not a MediaQ [2]");
     return false;
   }
+  // The clear is timed from a tick of the timer on.
   const std::uint32_t before = getMilliseconds();
-  std::uint32_t start = getMilliseconds();
-  while (start == before) start = getMilliseconds();
+  std::uint32_t start = before;
+  waitForHardware([&] {
+    start = getMilliseconds();
+    return start != before;
+  });
   auto* frame = reinterpret_cast<volatile std::uint8_t*>(mode.frameBuffer);
   for (std::uint64_t i = 0; i < bytes; ++i) frame[i] = 0;
   const std::uint32_t elapsed = getMilliseconds() - start;

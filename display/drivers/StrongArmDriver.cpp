@@ -23,10 +23,9 @@ bool StrongArmDriver::detect(ModeRecord& mode) {
 
 StrongArmDriver::StrongArmDriver() : LcdDriver("StrongARM", kStrongArmLcdAddress, kStrongArmLcdBytes) {}
 
-void StrongArmDriver::adjustMode(ModeRecord& mode) {
-  if (getDeviceModel() != kModelIpaqH3800) return;
-  mode.orientation = kIpaqH3800Orientation;
-  mode.frameBuffer = kIpaqH3800Frame;
+std::optional<LcdDriver::FixedFrame> StrongArmDriver::fixedFrame() const {
+  if (getDeviceModel() != kModelIpaqH3800) return std::nullopt;
+  return FixedFrame{kIpaqH3800Orientation, kIpaqH3800Frame};
 }
 
 bool StrongArmDriver::scanInWindow(const PhysicalMapping& registers) const {

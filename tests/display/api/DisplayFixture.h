@@ -224,4 +224,10 @@ inline constexpr std::uint32_t kXScaleProcessor = 0x69052100;
 inline wce::DeviceProfile strongArmProfile() { return lcdProfile(wce::LcdController::StrongArm, kStrongArmProcessor); }
 inline wce::DeviceProfile xscaleProfile() { return lcdProfile(wce::LcdController::XScale, kXScaleProcessor); }
 
+// The LCD drivers draw into the frame GAPI finds before them.
+inline wce::DeviceProfile withGapi(wce::DeviceProfile profile) {
+  profile.modules.push_back("gx.dll");
+  return profile;
+}
+
 }  // namespace tdlx::testing

@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 
 #include "DisplayFixture.h"
 #include "display/api/WindowHook.h"
@@ -10,6 +11,7 @@
 #include "platform/gdi/DisplaySettings.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "platform/system/ModuleTable.h"
 #include "platform/window/VirtualKeys.h"
 #include "tests/display/api/probe/DisplayProbe.h"
 #include "tests/display/device/probe/DeviceProbe.h"
@@ -114,6 +116,32 @@ TEST_F(DisplayTest, CreateFailsForADeadWindow) {
   wce::DestroyWindow(window_);
   EXPECT_FALSE(open(0));
   EXPECT_TRUE(logHas("Failed, destroying internal structures"));
+}
+
+// A shell library whose full-screen call throws, as a system library may.
+struct ShellFailure {};
+bool throwStandard = true;
+bool throwingFullScreen(wce::HWND, wce::DWORD) {
+  if (throwStandard) throw std::runtime_error("shell failed");
+  throw ShellFailure{};
+}
+
+// Whatever a system call throws fails the creation: logged, the window
+// unhooked and the keys given back, and nothing thrown to the caller.
+TEST_F(DisplayTest, CreateFailsInsteadOfThrowing) {
+  for (const bool standard : {true, false}) {
+    SCOPED_TRACE(standard ? "std::runtime_error" : "another type");
+    throwStandard = standard;
+    wce::registerModuleEntry(u"aygshell.dll", u"SHFullScreen", &throwingFullScreen);
+    useDevice(vgaProfile());
+    bool opened = true;
+    EXPECT_NO_THROW(opened = open(0));
+    wce::registerModuleEntry(u"aygshell.dll", u"SHFullScreen", &wce::SHFullScreen);
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(logHas("Failed, destroying internal structures"));
+    EXPECT_EQ(hookedWindowCount(), 0);
+    EXPECT_EQ(wce::recordedAllKeysCalls(), (std::vector<bool>{true, false}));
+  }
 }
 
 TEST_F(DisplayTest, TakesKeysAndTaskBarWhileOpen) {

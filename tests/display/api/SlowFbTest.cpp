@@ -54,6 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
     Profiles, MediaQDetectTest,
     ::testing::Values(
         DetectCase{"ClearIn13ms", mediaQProfile(), 13, {kGdiDriver, kGapiDriver}, "MediaQ: not a MediaQ [3]"},
+        // A timer that never ticks: the wait for the tick gives up and the clear takes no time.
+        DetectCase{"StoppedClock", mediaQProfile(), 0, {kGdiDriver, kGapiDriver}, "MediaQ: not a MediaQ [3]"},
         DetectCase{
             "ClearIn14ms", mediaQProfile(), 14, {kGdiDriver, kGapiDriver, kSlowFbDriver}, "MediaQ: benchmarked 14 ms"},
         DetectCase{"OutsideChipWindow", gapiProfile(), 14, {kGdiDriver, kGapiDriver}, "MediaQ: not a MediaQ [1]"},

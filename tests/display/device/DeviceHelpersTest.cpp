@@ -41,6 +41,7 @@ protected:
   }
   static void forgetAll() {
     forgetDeviceModel();
+    forgetProcessorAndPageSize();
     forgetSystemLibraries();
     restartLog();
   }
@@ -89,11 +90,12 @@ TEST_F(DeviceHelpersTest, MillisecondsFollowTheDeviceClockOnEveryModel) {
   }
 }
 
-TEST_F(DeviceHelpersTest, ProcessorKindAndPageSize) {
-  EXPECT_EQ(getProcessorKind(), ProcessorKind::Other);
+TEST_F(DeviceHelpersTest, ProcessorKindIsReadOnce) {
   wce::ScopedDeviceProfile xscale(*wce::devicePreset("Toshiba e740"));
   EXPECT_EQ(getProcessorKind(), ProcessorKind::XScale);
   wce::ScopedDeviceProfile strongArm(*wce::devicePreset("Compaq iPAQ H3800"));
+  EXPECT_EQ(getProcessorKind(), ProcessorKind::XScale);
+  forgetProcessorAndPageSize();
   EXPECT_EQ(getProcessorKind(), ProcessorKind::StrongArm);
   EXPECT_EQ(getPageSize(), 4096u);
 }

@@ -10,6 +10,7 @@ namespace tdlx {
 void forgetProcessState() {
   forgetVideoDetect();
   forgetDeviceModel();
+  forgetProcessorAndPageSize();
   forgetSystemLibraries();
   forgetSystemOrientation();
   restartLog();

@@ -6,6 +6,11 @@ namespace tdlx {
 
 void forgetDeviceModel() { cachedDeviceModel().reset(); }
 
+void forgetProcessorAndPageSize() {
+  cachedProcessorKind().reset();
+  cachedPageSize().reset();
+}
+
 void forgetSystemLibraries() {
   coreLibraryHolder().reset();
   shellLibraryHolder().reset();

@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "display/api/Display.h"
 #include "display/device/Log.h"
@@ -11,8 +13,9 @@
 namespace tdlx {
 namespace {
 
-// One scene per frame on an emulated device: 0 draws into the driver's own
-// buffer through the shadow copy (raw frame buffer), 3 turns it by a quarter.
+// One scene per frame on an emulated device, in each orientation: 0 draws into
+// the driver's own buffer through the shadow copy (raw frame buffer), 1 and 3
+// turn it by a quarter, 2 by a half.
 void BM_PresentFrame(benchmark::State& state) {
   wce::registerDeviceModules();
   setLogFolder(std::filesystem::temp_directory_path());
@@ -39,7 +42,17 @@ void BM_PresentFrame(benchmark::State& state) {
   wce::DestroyWindow(window);
   wce::UnregisterClassW(u"Bench", nullptr);
 }
-BENCHMARK(BM_PresentFrame)->Arg(0)->Arg(3);
+BENCHMARK(BM_PresentFrame)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
+
+// The anchor of a present: one memcpy of the 240 x 320 frame.
+void BM_PresentMemcpy(benchmark::State& state) {
+  std::vector<std::uint16_t> frame(240 * 320, 0x1234), panel(240 * 320);
+  for (auto _ : state) {
+    std::memcpy(panel.data(), frame.data(), frame.size() * sizeof frame[0]);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_PresentMemcpy);
 
 }  // namespace
 }  // namespace tdlx

@@ -95,44 +95,53 @@ void RotatedCopy::copy(int rotation, const FrameBufferInfo& dst, const FrameBuff
     copyHalfTurn(dst, src, area);
     return;
   }
-  const auto tileAt = [&](std::int32_t x, std::int32_t y) {
-    copyTile(rotation, dst, src, Rect{x, y, std::min(x + kTileSize, area.right), std::min(y + kTileSize, area.bottom)});
+  // Whole tiles go through the kernel, their corners found by stepping: a
+  // tile to the right or below in the frame buffer is a tile up, down, left or
+  // right in the back buffer. Partial edge tiles go pixel by pixel.
+  const TileKernel kernel = rotation == 1 ? kernels_.quarterTurn : kernels_.reverseQuarterTurn;
+  const std::ptrdiff_t tileRows = std::ptrdiff_t{kTileSize} * src.pitch;
+  const std::ptrdiff_t tileColumns = std::ptrdiff_t{kTileSize} * 2;
+  // Byte offsets of the first tile's corners, and the steps for one tile right
+  // and one tile down in the frame buffer.
+  const SourcePixel corner = sourceOf(rotation, src, area.left, area.top);
+  const std::ptrdiff_t firstSource =
+      rotation == 1 ? std::ptrdiff_t{corner.row - (kTileSize - 1)} * src.pitch + std::ptrdiff_t{corner.column} * 2
+                    : std::ptrdiff_t{corner.row} * src.pitch + std::ptrdiff_t{corner.column - (kTileSize - 1)} * 2;
+  const std::ptrdiff_t sourceRight = rotation == 1 ? -tileRows : tileRows;
+  const std::ptrdiff_t sourceDown = rotation == 1 ? tileColumns : -tileColumns;
+  const std::ptrdiff_t firstDestination = std::ptrdiff_t{area.top} * dst.pitch + std::ptrdiff_t{area.left} * 2;
+  const std::ptrdiff_t destinationDown = std::ptrdiff_t{kTileSize} * dst.pitch;
+  auto* const destinationBytes = reinterpret_cast<std::byte*>(dst.pixels);
+  const auto* const sourceBytes = reinterpret_cast<const std::byte*>(src.pixels);
+  const auto tileAt = [&](std::int32_t column, std::int32_t row) {
+    const std::int32_t x = area.left + column * kTileSize;
+    const std::int32_t y = area.top + row * kTileSize;
+    if (x + kTileSize > area.right || y + kTileSize > area.bottom) {
+      copyPixels(
+          rotation, dst, src, Rect{x, y, std::min(x + kTileSize, area.right), std::min(y + kTileSize, area.bottom)});
+      return;
+    }
+    kernel(reinterpret_cast<std::uint16_t*>(destinationBytes + firstDestination + column * tileColumns +
+                                            row * destinationDown),
+           dst.pitch,
+           reinterpret_cast<const std::uint16_t*>(sourceBytes + firstSource + column * sourceRight + row * sourceDown),
+           src.pitch);
   };
+  const std::int32_t columns = (area.right - area.left + kTileSize - 1) / kTileSize;
+  const std::int32_t rows = (area.bottom - area.top + kTileSize - 1) / kTileSize;
   if (order == TileOrder::ColumnsOuter) {
-    for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
-      for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
-        tileAt(x, y);
+    for (std::int32_t column = 0; column < columns; ++column) {
+      for (std::int32_t row = 0; row < rows; ++row) {
+        tileAt(column, row);
       }
     }
     return;
   }
-  for (std::int32_t y = area.top; y < area.bottom; y += kTileSize) {
-    for (std::int32_t x = area.left; x < area.right; x += kTileSize) {
-      tileAt(x, y);
+  for (std::int32_t row = 0; row < rows; ++row) {
+    for (std::int32_t column = 0; column < columns; ++column) {
+      tileAt(column, row);
     }
   }
-}
-
-void RotatedCopy::copyTile(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src,
-                           const Rect& tile) const {
-  if (tile.right - tile.left != kTileSize || tile.bottom - tile.top != kTileSize) {
-    copyPixels(rotation, dst, src, tile);
-    return;
-  }
-  // The tile's top-left pixel comes from a corner of the source tile; step from
-  // that corner to the source tile's top-left.
-  const SourcePixel corner = sourceOf(rotation, src, tile.left, tile.top);
-  std::int32_t column = corner.column;
-  std::int32_t row = corner.row;
-  TileKernel kernel = kernels_.reverseQuarterTurn;
-  switch (rotation) {
-    case 1:
-      row -= kTileSize - 1;
-      kernel = kernels_.quarterTurn;
-      break;
-    default: column -= kTileSize - 1; break;
-  }
-  kernel(rowOf(dst, tile.top) + tile.left, dst.pitch, rowOf(src, row) + column, src.pitch);
 }
 
 }  // namespace tdlx

@@ -26,8 +26,6 @@ public:
             TileOrder order = TileOrder::ColumnsOuter) const;
 
 private:
-  void copyTile(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& tile) const;
-
   const TileKernelTable& kernels_;
 };
 

@@ -1,5 +1,7 @@
 #include "display/kernels/WideTurns.h"
 
+#include <initializer_list>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define TDLX_WIDE [[gnu::target("avx2")]]
@@ -36,23 +38,28 @@ TDLX_WIDE_INLINE void storePixels(std::uint16_t* at, __m256i pixels) {
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), pixels);
 }
 
-// In each lane: columns[k] = (rows[0][k], ..., rows[7][k]).
+// In each lane: columns[k] = (rows[0][k], ..., rows[7][k]). Three rounds
+// swap the off-diagonal blocks of one, two and four pixels; the middle round
+// shifts and blends on any vector port instead of the one shuffle port.
 TDLX_WIDE_INLINE void transposeLanes(const __m256i (&rows)[8], __m256i (&columns)[8]) {
-  __m256i pairs[8];
+  for (int r = 0; r < 8; ++r) columns[r] = rows[r];
   for (int r = 0; r < 8; r += 2) {
-    pairs[r] = _mm256_unpacklo_epi16(rows[r], rows[r + 1]);
-    pairs[r + 1] = _mm256_unpackhi_epi16(rows[r], rows[r + 1]);
+    const __m256i a = columns[r];
+    const __m256i b = columns[r + 1];
+    columns[r] = _mm256_blend_epi16(a, _mm256_slli_epi32(b, 16), 0xAA);
+    columns[r + 1] = _mm256_blend_epi16(_mm256_srli_epi32(a, 16), b, 0xAA);
   }
-  __m256i quads[8];
-  for (int r = 0; r < 8; r += 4) {
-    quads[r] = _mm256_unpacklo_epi32(pairs[r], pairs[r + 2]);
-    quads[r + 1] = _mm256_unpackhi_epi32(pairs[r], pairs[r + 2]);
-    quads[r + 2] = _mm256_unpacklo_epi32(pairs[r + 1], pairs[r + 3]);
-    quads[r + 3] = _mm256_unpackhi_epi32(pairs[r + 1], pairs[r + 3]);
+  for (int r : {0, 1, 4, 5}) {
+    const __m256i a = columns[r];
+    const __m256i b = columns[r + 2];
+    columns[r] = _mm256_blend_epi32(a, _mm256_slli_epi64(b, 32), 0xAA);
+    columns[r + 2] = _mm256_blend_epi32(_mm256_srli_epi64(a, 32), b, 0xAA);
   }
-  for (int k = 0; k < 4; ++k) {
-    columns[2 * k] = _mm256_unpacklo_epi64(quads[k], quads[k + 4]);
-    columns[2 * k + 1] = _mm256_unpackhi_epi64(quads[k], quads[k + 4]);
+  for (int r = 0; r < 4; ++r) {
+    const __m256i a = columns[r];
+    const __m256i b = columns[r + 4];
+    columns[r] = _mm256_blend_epi32(a, _mm256_bslli_epi128(b, 8), 0xCC);
+    columns[r + 4] = _mm256_blend_epi32(_mm256_bsrli_epi128(a, 8), b, 0xCC);
   }
 }
 

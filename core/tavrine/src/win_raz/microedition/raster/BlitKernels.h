@@ -68,6 +68,9 @@ RASTER_INLINE void walkPixels(const BlitRegion& region, Fn fn) {
 // destination's for indexed sources).
 uint32_t keyValue(const BlitRequest& request);
 
+// Rows of rowBytes bytes each, straight down both surfaces: the untransformed
+// copy between equal formats, which blit() takes before any mode dispatch.
+void copyRows(uint8_t* d, ptrdiff_t dstStride, const uint8_t* s, ptrdiff_t srcStride, ptrdiff_t rowBytes, int32_t rows);
 void copyBlit(const BlitRequest& request, const BlitRegion& region);
 void keyedBlit(const BlitRequest& request, const BlitRegion& region);
 void blendBlit(const BlitRequest& request, const BlitRegion& region);

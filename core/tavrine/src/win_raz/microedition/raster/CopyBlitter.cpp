@@ -28,31 +28,8 @@ RASTER_INLINE void copyShortRow(uint8_t* d, const uint8_t* s, ptrdiff_t bytes) {
 
 // Rows of a width known at compile time: each row is one or two vector moves.
 template <size_t RowBytes>
-RASTER_INLINE void copyFixedRows(const BlitRegion& r) {
-  uint8_t* d = r.dst;
-  const uint8_t* s = r.src;
-  for (int32_t j = 0; j < r.h; ++j, d += r.stepY, s += r.srcStride) std::memcpy(d, s, RowBytes);
-}
-
-RASTER_INLINE void copyRows(const BlitRegion& r, ptrdiff_t bytes) {
-  const ptrdiff_t rowBytes = r.w * bytes;
-  if (r.stepY == rowBytes && r.srcStride == rowBytes) {
-    std::memcpy(r.dst, r.src, static_cast<size_t>(rowBytes * r.h));
-    return;
-  }
-  switch (rowBytes) {
-    case 16: copyFixedRows<16>(r); return;
-    case 32: copyFixedRows<32>(r); return;
-    case 64: copyFixedRows<64>(r); return;
-    default: break;
-  }
-  if (rowBytes <= kShortRow) {
-    for (int32_t j = 0; j < r.h; ++j) copyShortRow(r.dst + j * r.stepY, r.src + j * r.srcStride, rowBytes);
-    return;
-  }
-  for (int32_t j = 0; j < r.h; ++j) {
-    std::memcpy(r.dst + j * r.stepY, r.src + j * r.srcStride, static_cast<size_t>(rowBytes));
-  }
+void copyFixedRows(uint8_t* d, ptrdiff_t dstStride, const uint8_t* s, ptrdiff_t srcStride, int32_t rows) {
+  for (int32_t j = 0; j < rows; ++j, d += dstStride, s += srcStride) std::memcpy(d, s, RowBytes);
 }
 
 template <typename T>
@@ -62,7 +39,7 @@ RASTER_INLINE void copyAlongSteps(const BlitRegion& r) {
 
 RASTER_INLINE void copyEqualFormats(const BlitRegion& r, int32_t bytes) {
   if (r.transform == RT_NONE) {
-    copyRows(r, bytes);
+    copyRows(r.dst, r.stepY, r.src, r.srcStride, r.w * bytes, r.h);
     return;
   }
   switch (bytes) {
@@ -133,6 +110,25 @@ RASTER_INLINE void copyFromIndex8(const BlitRequest& request, const BlitRegion& 
 }
 
 }  // namespace
+
+void copyRows(uint8_t* d, ptrdiff_t dstStride, const uint8_t* s, ptrdiff_t srcStride, ptrdiff_t rowBytes,
+              int32_t rows) {
+  if (dstStride == rowBytes && srcStride == rowBytes) {
+    std::memcpy(d, s, static_cast<size_t>(rowBytes * rows));
+    return;
+  }
+  switch (rowBytes) {
+    case 16: copyFixedRows<16>(d, dstStride, s, srcStride, rows); return;
+    case 32: copyFixedRows<32>(d, dstStride, s, srcStride, rows); return;
+    case 64: copyFixedRows<64>(d, dstStride, s, srcStride, rows); return;
+    default: break;
+  }
+  if (rowBytes <= kShortRow) {
+    for (int32_t j = 0; j < rows; ++j, d += dstStride, s += srcStride) copyShortRow(d, s, rowBytes);
+    return;
+  }
+  for (int32_t j = 0; j < rows; ++j, d += dstStride, s += srcStride) std::memcpy(d, s, static_cast<size_t>(rowBytes));
+}
 
 RASTER_KERNEL void copyBlit(const BlitRequest& request, const BlitRegion& region) {
   const int32_t sourceFormat = request.source->format;

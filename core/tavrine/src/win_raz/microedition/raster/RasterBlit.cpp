@@ -114,12 +114,52 @@ void setSteps(BlitRequest& request, BlitRegion& region, ptrdiff_t b, ptrdiff_t s
   region.stepY = request.stepY;
 }
 
+// The most common blit, an untransformed copy between surfaces of one format
+// (sprites, tiles, the back buffer), clipped and copied row by row without the
+// general path's region set-up and mode dispatch. False for any other blit.
+bool copyPlainRows(BlitRequest& request) {
+  const SurfaceDesc& dest = *request.dest;
+  const SurfaceDesc& source = *request.source;
+  if (request.mode != BLIT_COPY || request.transform != RT_NONE || source.format != dest.format) {
+    return false;
+  }
+  const ptrdiff_t bytes = bytesPerPixel(source.format);
+  if (bytes == 0) {
+    return false;
+  }
+  request.stepX = bytes;
+  request.stepY = dest.stride;
+  int64_t left = 0, top = 0, right = dest.width, bottom = dest.height;
+  if (request.useClip) {
+    left = std::max<int64_t>(left, request.clip.x);
+    top = std::max<int64_t>(top, request.clip.y);
+    right = std::min(right, request.clip.right());
+    bottom = std::min(bottom, request.clip.bottom());
+  }
+  const int64_t x = std::max<int64_t>(left, request.x);
+  const int64_t y = std::max<int64_t>(top, request.y);
+  const int64_t w = std::min<int64_t>(right, int64_t{request.x} + source.width) - x;
+  const int64_t h = std::min<int64_t>(bottom, int64_t{request.y} + source.height) - y;
+  if (w > 0 && h > 0) {
+    copyRows(static_cast<uint8_t*>(dest.pixels) + y * dest.stride + x * bytes,
+             dest.stride,
+             static_cast<const uint8_t*>(source.pixels) + (y - request.y) * source.stride + (x - request.x) * bytes,
+             source.stride,
+             w * bytes,
+             static_cast<int32_t>(h));
+  }
+  return true;
+}
+
 }  // namespace
 
 void blit(BlitRequest& request) {
   const SurfaceDesc* dest = request.dest;
   const SurfaceDesc* source = request.source;
   if (!dest || !dest->drawable || !dest->pixels || !source || !source->pixels) {
+    return;
+  }
+  if (copyPlainRows(request)) {
     return;
   }
   const GUIRect destRect{0, 0, dest->width, dest->height};
@@ -158,7 +198,6 @@ void blit(BlitRequest& request) {
   if (sourceBytes == 0) {
     return;
   }
-
   const RasterTransform transform =
       request.transform >= RT_NONE && request.transform < RT_ANGLE ? request.transform : RT_NONE;
   if (transform != RT_NONE && !transformedRegion(request, transform, q, v)) {

@@ -1,6 +1,7 @@
 #include "sound/SoundSystem.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -297,10 +298,15 @@ void SoundSystem::mix(uint8_t* buffer, uint32_t byteCount) {
 
 void SoundSystem::mixChunk(uint8_t* out, uint32_t frames) {
   const bool stereo = channelsMinusOne_ == 1;
+  const bool effects = !activeSfx_.empty();
+  // Mono output renders into the left buffers only; effect buffers are needed
+  // only while effects play.
   std::fill_n(musicLeft_, frames, 0);
-  std::fill_n(musicRight_, frames, 0);
-  std::fill_n(sfxLeft_, frames, 0);
-  std::fill_n(sfxRight_, frames, 0);
+  if (stereo) std::fill_n(musicRight_, frames, 0);
+  if (effects) {
+    std::fill_n(sfxLeft_, frames, 0);
+    if (stereo) std::fill_n(sfxRight_, frames, 0);
+  }
   for (ModulePlayer* channel : activeMusic_) {
     if (channel->playingLocked()) {
       channel->render(musicLeft_, musicRight_, frames, stereo);
@@ -311,28 +317,49 @@ void SoundSystem::mixChunk(uint8_t* out, uint32_t frames) {
       channel->render(sfxLeft_, sfxRight_, frames, stereo, outputRate_);
     }
   }
+  if (effects) {
+    for (uint32_t i = 0; i < frames; ++i) musicLeft_[i] += sfxLeft_[i] >> 7;
+    if (stereo) {
+      for (uint32_t i = 0; i < frames; ++i) musicRight_[i] += sfxRight_[i] >> 7;
+    }
+  }
   if (sixteenBit_) {
-    writeOutput<true>(out, frames, stereo);
+    writeSixteenBit(out, frames, stereo);
   } else {
-    writeOutput<false>(out, frames, stereo);
+    writeEightBit(out, frames, stereo);
   }
 }
 
-template <bool kSixteenBit>
-void SoundSystem::writeOutput(uint8_t* out, uint32_t frames, bool stereo) const {
-  const int channels = stereo ? 2 : 1;
-  for (uint32_t i = 0; i < frames; ++i) {
-    const int32_t mixed[2] = {musicLeft_[i] + (sfxLeft_[i] >> 7), musicRight_[i] + (sfxRight_[i] >> 7)};
-    for (int c = 0; c < channels; ++c) {
-      if constexpr (kSixteenBit) {
-        uint16_t v = static_cast<uint16_t>(clip(mixed[c], -32768, 32767));
-        out[0] = static_cast<uint8_t>(v & 0xFF);
-        out[1] = static_cast<uint8_t>(v >> 8);
-        out += 2;
-      } else {
-        *out++ = static_cast<uint8_t>(clip(mixed[c] >> 8, -128, 127) + 128);
-      }
+void SoundSystem::writeSixteenBit(uint8_t* out, uint32_t frames, bool stereo) {
+  int16_t* samples = outputSamples_;
+  if (stereo) {
+    for (uint32_t i = 0; i < frames; ++i) {
+      samples[2 * i] = static_cast<int16_t>(clip(musicLeft_[i], -32768, 32767));
+      samples[2 * i + 1] = static_cast<int16_t>(clip(musicRight_[i], -32768, 32767));
     }
+  } else {
+    for (uint32_t i = 0; i < frames; ++i) samples[i] = static_cast<int16_t>(clip(musicLeft_[i], -32768, 32767));
+  }
+  const uint32_t count = stereo ? 2 * frames : frames;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, samples, count * sizeof samples[0]);
+  } else {
+    for (uint32_t i = 0; i < count; ++i) {
+      const auto v = static_cast<uint16_t>(samples[i]);
+      out[2 * i] = static_cast<uint8_t>(v & 0xFF);
+      out[2 * i + 1] = static_cast<uint8_t>(v >> 8);
+    }
+  }
+}
+
+void SoundSystem::writeEightBit(uint8_t* out, uint32_t frames, bool stereo) const {
+  if (stereo) {
+    for (uint32_t i = 0; i < frames; ++i) {
+      out[2 * i] = static_cast<uint8_t>(clip(musicLeft_[i] >> 8, -128, 127) + 128);
+      out[2 * i + 1] = static_cast<uint8_t>(clip(musicRight_[i] >> 8, -128, 127) + 128);
+    }
+  } else {
+    for (uint32_t i = 0; i < frames; ++i) out[i] = static_cast<uint8_t>(clip(musicLeft_[i] >> 8, -128, 127) + 128);
   }
 }
 

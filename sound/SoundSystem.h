@@ -67,8 +67,9 @@ private:
   int takeMusicChannel(uint32_t flags);
   void releaseChannels();
   void mixChunk(uint8_t* out, uint32_t frames);
-  template <bool kSixteenBit>
-  void writeOutput(uint8_t* out, uint32_t frames, bool stereo) const;
+  // The mixed chunk (music plus effects, in the music buffers), clipped to the output format.
+  void writeSixteenBit(uint8_t* out, uint32_t frames, bool stereo);
+  void writeEightBit(uint8_t* out, uint32_t frames, bool stereo) const;
 
   std::unique_ptr<AudioOutputDevice> device_;
   bool open_ = false;
@@ -86,6 +87,7 @@ private:
   int32_t musicRight_[kChunkFrames] = {};
   int32_t sfxLeft_[kChunkFrames] = {};
   int32_t sfxRight_[kChunkFrames] = {};
+  int16_t outputSamples_[2 * kChunkFrames] = {};
 };
 
 }  // namespace nv::sound

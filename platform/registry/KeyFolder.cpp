@@ -243,25 +243,36 @@ LONG KeyFolder::missingValue() const {
   return status != ERROR_SUCCESS ? status : ERROR_FILE_NOT_FOUND;
 }
 
-// Values are replaced by renaming, never rewritten in place, so the size
-// of the open file is the size of what it holds.
+// Values are replaced by renaming, never rewritten in place, so an open
+// value file holds the whole value. One read serves a value shorter than
+// the buffer; only an empty or a full buffer asks for the file's status,
+// to refuse what is no plain file and to tell the size of a larger value.
 LONG KeyFolder::readValue(const std::string& encodedName, BYTE* data, std::size_t capacity, std::uint64_t& size) const {
   const std::string entry = valueEntry(encodedName);
   if (!fits(entry)) return ERROR_FILE_NOT_FOUND;
   const int descriptor = ::openat(descriptor_, entry.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
   if (descriptor < 0) return missingValue();
-  struct stat info {};
-  LONG status = ERROR_CANTREAD;
-  if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
-    size = static_cast<std::uint64_t>(info.st_size);
-    if (size > capacity) {
-      status = ERROR_MORE_DATA;
-    } else if (readExactly(descriptor, data, static_cast<std::size_t>(size))) {
-      status = ERROR_SUCCESS;
-    }
-  }
+  const LONG status = readOpenValue(descriptor, data, capacity, size);
   ::close(descriptor);
   return status;
+}
+
+LONG KeyFolder::readOpenValue(int descriptor, BYTE* data, std::size_t capacity, std::uint64_t& size) {
+  ssize_t got = 0;
+  do {
+    got = ::read(descriptor, data, capacity);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) return ERROR_CANTREAD;
+  if (got > 0 && static_cast<std::size_t>(got) < capacity) {
+    size = static_cast<std::uint64_t>(got);
+    return ERROR_SUCCESS;
+  }
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) return ERROR_CANTREAD;
+  size = static_cast<std::uint64_t>(info.st_size);
+  if (size > capacity) return ERROR_MORE_DATA;
+  const std::size_t done = static_cast<std::size_t>(got);
+  return readExactly(descriptor, data + done, static_cast<std::size_t>(size) - done) ? ERROR_SUCCESS : ERROR_CANTREAD;
 }
 
 LONG KeyFolder::writeValue(const std::string& encodedName, const BYTE* data, std::size_t size) const {

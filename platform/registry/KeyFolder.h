@@ -65,6 +65,7 @@ private:
   // After a value failed to open with errno set: a deleted key, a missing
   // value or a failed read. The key is checked only then.
   LONG missingValue() const;
+  static LONG readOpenValue(int descriptor, BYTE* data, std::size_t capacity, std::uint64_t& size);
   // Removes temporary files and doomed folders whose process has ended.
   void removeLeftoversOfEndedWriters() const;
   // Counts every change this process makes to any key.

@@ -1,12 +1,17 @@
 // Adding a record to a store that already holds n records, in a registry
 // under /dev/shm (or the temporary folder): the cost of an add should not
-// grow with n. Reading every record back is the yardstick beside it.
+// grow with n. Beside them their anchors on the same file system: a
+// hand-written atomic replace (temporary file, fsync, rename, fsync of the
+// folder) for an add, and open/read/close of files of the record's size for
+// reading every record back.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <stdlib.h>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
@@ -37,6 +42,8 @@ public:
     std::error_code error;
     std::filesystem::remove_all(root_, error);
   }
+
+  const std::filesystem::path& root() const { return root_; }
 
 private:
   std::filesystem::path root_;
@@ -83,8 +90,49 @@ void BM_ReadAllRecords(benchmark::State& state) {
   store->closeRecordStore();
 }
 
+// What an add must at least do to be crash-safe.
+void BM_AtomicReplaceByHand(benchmark::State& state) {
+  ScratchRegistry scratch;
+  const int folder = ::open(scratch.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DbyteArrayPtr data = record();
+  int64_t next = 0;
+  for (auto _ : state) {
+    const std::string name = std::to_string(++next);
+    const int file = ::openat(folder, ".tmp", O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    benchmark::DoNotOptimize(::write(file, data->data(), static_cast<size_t>(data->length())));
+    ::fsync(file);
+    ::close(file);
+    ::renameat(folder, ".tmp", folder, name.c_str());
+    ::fsync(folder);
+  }
+  ::close(folder);
+}
+
+// Files of the record's size, each opened, read and closed.
+void BM_ReadAllPlainFiles(benchmark::State& state) {
+  ScratchRegistry scratch;
+  const int folder = ::open(scratch.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DbyteArrayPtr data = record();
+  for (int64_t id = 1; id <= state.range(0); ++id) {
+    const int file = ::openat(folder, std::to_string(id).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    benchmark::DoNotOptimize(::write(file, data->data(), static_cast<size_t>(data->length())));
+    ::close(file);
+  }
+  char buffer[4096];
+  for (auto _ : state) {
+    for (int64_t id = 1; id <= state.range(0); ++id) {
+      const int file = ::openat(folder, std::to_string(id).c_str(), O_RDONLY | O_CLOEXEC);
+      benchmark::DoNotOptimize(::read(file, buffer, sizeof buffer));
+      ::close(file);
+    }
+  }
+  ::close(folder);
+}
+
 }  // namespace
 
+BENCHMARK(BM_AtomicReplaceByHand)->Iterations(200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddRecord)->Arg(1)->Arg(100)->Arg(1000)->Iterations(200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddRecordAfterOpen)->Arg(1)->Arg(1000)->Iterations(50)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAllPlainFiles)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAllRecords)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -53,6 +53,21 @@ std::optional<std::size_t> File::read(void* buffer, std::size_t count) {
   return done;
 }
 
+std::optional<std::size_t> File::readAt(void* buffer, std::size_t count, std::int64_t offset) {
+  if (!isOpen() || offset < 0) return std::nullopt;
+  for (;;) {
+    const ssize_t got = ::pread(descriptor_, buffer, count, static_cast<off_t>(offset));
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) return std::nullopt;
+  }
+}
+
+std::optional<std::int64_t> File::size() const {
+  struct stat info {};
+  if (!isOpen() || ::fstat(descriptor_, &info) != 0) return std::nullopt;
+  return static_cast<std::int64_t>(info.st_size);
+}
+
 bool File::writeAll(const void* data, std::size_t count) {
   if (!isOpen()) return false;
   const auto* bytes = static_cast<const unsigned char*>(data);

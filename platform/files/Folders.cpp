@@ -34,11 +34,15 @@ std::filesystem::path homeFolder() {
   return "/";
 }
 
-std::filesystem::path executableFolder() {
-  std::error_code error;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return std::filesystem::current_path(error);
-  return executable.parent_path();
+// Found once: the running executable does not move.
+const std::filesystem::path& executableFolder() {
+  static const std::filesystem::path folder = [] {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return std::filesystem::current_path(error);
+    return executable.parent_path();
+  }();
+  return folder;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <system_error>
 
+#include "platform/files/FolderListings.h"
 #include "platform/files/Folders.h"
 #include "platform/files/Text.h"
 
@@ -17,8 +18,7 @@ bool entryExists(const fs::path& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
-bool isFolder(const fs::path& path) {
-  struct stat info {};
+bool isFolder(const fs::path& path, struct stat& info) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -27,28 +27,28 @@ bool isRegularFile(const fs::path& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// The entry of `folder` named `name`: the exact name when present, else the
-// first entry in sorted order whose name matches case-insensitively.
-std::optional<fs::path> findEntry(const fs::path& folder, const std::string& name) {
+// The entry of `folder` (whose status is `info`) named `name`: the exact
+// name when present, else the first entry in sorted order whose name
+// matches case-insensitively.
+std::optional<fs::path> findEntry(const fs::path& folder, const struct stat& info, const std::string& name) {
   fs::path exact = folder / name;
   if (entryExists(exact)) return exact;
   const std::u16string wanted = foldCase(fromUtf8(name));
-  std::vector<std::string> matches;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::string entry = it->path().filename().string();
-    if (foldCase(fromUtf8(entry)) == wanted) matches.push_back(std::move(entry));
-  }
-  if (matches.empty()) return std::nullopt;
-  return folder / *std::min_element(matches.begin(), matches.end());
+  const std::string* match = nullptr;
+  const std::shared_ptr<const FolderListings::Names> names = FolderListings::instance().names(folder, info);
+  for (const FolderListings::Name& entry : *names)
+    if (entry.folded == wanted && (!match || entry.name < *match)) match = &entry.name;
+  if (!match) return std::nullopt;
+  return folder / *match;
 }
 
 std::optional<fs::path> findFile(const fs::path& root, const std::vector<std::string>& names) {
   if (root.empty()) return std::nullopt;
   fs::path current = root;
+  struct stat info {};
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!isFolder(current)) return std::nullopt;
-    std::optional<fs::path> entry = findEntry(current, names[i]);
+    if (!isFolder(current, info)) return std::nullopt;
+    std::optional<fs::path> entry = findEntry(current, info, names[i]);
     if (!entry) return std::nullopt;
     current = std::move(*entry);
   }
@@ -90,14 +90,15 @@ std::optional<fs::path> resolveForWriting(std::u16string_view path) {
   if (current.empty()) return std::nullopt;
   std::error_code error;
   fs::create_directories(current, error);
-  if (!isFolder(current)) return std::nullopt;
+  struct stat info {};
+  if (!isFolder(current, info)) return std::nullopt;
   for (std::size_t i = 0; i < names->size(); ++i) {
     const std::string& name = (*names)[i];
-    std::optional<fs::path> entry = findEntry(current, name);
+    std::optional<fs::path> entry = findEntry(current, info, name);
     current = entry ? std::move(*entry) : current / name;
     if (i + 1 == names->size()) break;
-    if (!entry && ::mkdir(current.c_str(), 0777) != 0 && !isFolder(current)) return std::nullopt;
-    if (!isFolder(current)) return std::nullopt;
+    if (!entry && ::mkdir(current.c_str(), 0777) != 0 && !isFolder(current, info)) return std::nullopt;
+    if (!isFolder(current, info)) return std::nullopt;
   }
   return current;
 }

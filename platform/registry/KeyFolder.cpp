@@ -58,18 +58,16 @@ bool removeTree(int parent, const std::string& name) {
   return removed && ::unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0;
 }
 
-bool readAll(int descriptor, std::vector<BYTE>& data) {
-  data.clear();
-  BYTE chunk[4096];
-  for (;;) {
-    const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) return true;
-    data.insert(data.end(), chunk, chunk + got);
+// Exactly size bytes; a file that ends earlier fails.
+bool readExactly(int descriptor, BYTE* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::read(descriptor, data + done, size - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    done += static_cast<std::size_t>(got);
   }
+  return true;
 }
 
 bool writeAll(int descriptor, const BYTE* data, std::size_t size) {
@@ -230,28 +228,51 @@ LONG KeyFolder::stamp(KeyStamp& result) const {
 }
 
 LONG KeyFolder::valueSize(const std::string& encodedName, std::uint64_t& size) const {
-  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
   const std::string entry = valueEntry(encodedName);
   if (!fits(entry)) return ERROR_FILE_NOT_FOUND;
   struct stat info {};
-  if (::fstatat(descriptor_, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-    return errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_CANTREAD;
-  }
+  if (::fstatat(descriptor_, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return missingValue();
   if (!S_ISREG(info.st_mode)) return ERROR_CANTREAD;
   size = static_cast<std::uint64_t>(info.st_size);
   return ERROR_SUCCESS;
 }
 
-LONG KeyFolder::readValue(const std::string& encodedName, std::vector<BYTE>& data) const {
-  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
+LONG KeyFolder::missingValue() const {
+  if (errno != ENOENT) return ERROR_CANTREAD;
+  const LONG status = check();
+  return status != ERROR_SUCCESS ? status : ERROR_FILE_NOT_FOUND;
+}
+
+// Values are replaced by renaming, never rewritten in place, so an open
+// value file holds the whole value. One read serves a value shorter than
+// the buffer; only an empty or a full buffer asks for the file's status,
+// to refuse what is no plain file and to tell the size of a larger value.
+LONG KeyFolder::readValue(const std::string& encodedName, BYTE* data, std::size_t capacity, std::uint64_t& size) const {
   const std::string entry = valueEntry(encodedName);
   if (!fits(entry)) return ERROR_FILE_NOT_FOUND;
   const int descriptor = ::openat(descriptor_, entry.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-  if (descriptor < 0) return errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_CANTREAD;
-  struct stat info {};
-  const bool read = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && readAll(descriptor, data);
+  if (descriptor < 0) return missingValue();
+  const LONG status = readOpenValue(descriptor, data, capacity, size);
   ::close(descriptor);
-  return read ? ERROR_SUCCESS : ERROR_CANTREAD;
+  return status;
+}
+
+LONG KeyFolder::readOpenValue(int descriptor, BYTE* data, std::size_t capacity, std::uint64_t& size) {
+  ssize_t got = 0;
+  do {
+    got = ::read(descriptor, data, capacity);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) return ERROR_CANTREAD;
+  if (got > 0 && static_cast<std::size_t>(got) < capacity) {
+    size = static_cast<std::uint64_t>(got);
+    return ERROR_SUCCESS;
+  }
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) return ERROR_CANTREAD;
+  size = static_cast<std::uint64_t>(info.st_size);
+  if (size > capacity) return ERROR_MORE_DATA;
+  const std::size_t done = static_cast<std::size_t>(got);
+  return readExactly(descriptor, data + done, static_cast<std::size_t>(size) - done) ? ERROR_SUCCESS : ERROR_CANTREAD;
 }
 
 LONG KeyFolder::writeValue(const std::string& encodedName, const BYTE* data, std::size_t size) const {

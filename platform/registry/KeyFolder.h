@@ -52,7 +52,9 @@ public:
   LONG stamp(KeyStamp& result) const;
 
   LONG valueSize(const std::string& encodedName, std::uint64_t& size) const;
-  LONG readValue(const std::string& encodedName, std::vector<BYTE>& data) const;
+  // The value's size, and its bytes when they fit in capacity (else
+  // ERROR_MORE_DATA and nothing read).
+  LONG readValue(const std::string& encodedName, BYTE* data, std::size_t capacity, std::uint64_t& size) const;
   // Replaces the value atomically: a reader sees the old or the new data.
   LONG writeValue(const std::string& encodedName, const BYTE* data, std::size_t size) const;
   LONG deleteValue(const std::string& encodedName) const;
@@ -60,6 +62,10 @@ public:
 private:
   explicit KeyFolder(int descriptor) : descriptor_(descriptor) {}
   LONG list(char kind, std::vector<Entry>& result) const;
+  // After a value failed to open with errno set: a deleted key, a missing
+  // value or a failed read. The key is checked only then.
+  LONG missingValue() const;
+  static LONG readOpenValue(int descriptor, BYTE* data, std::size_t capacity, std::uint64_t& size);
   // Removes temporary files and doomed folders whose process has ended.
   void removeLeftoversOfEndedWriters() const;
   // Counts every change this process makes to any key.

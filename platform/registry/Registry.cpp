@@ -95,25 +95,12 @@ LONG copyName(const std::u16string& name, char16_t* buffer, DWORD* length) {
 // Answers the type, size and, with a buffer, the data of a value.
 LONG queryValue(const KeyFolder& key, const std::string& encodedName, DWORD* type, BYTE* data, DWORD* size) {
   if (data != nullptr && size == nullptr) return ERROR_INVALID_PARAMETER;
-  std::vector<BYTE> bytes;
-  LONG status = ERROR_SUCCESS;
-  if (data == nullptr) {
-    std::uint64_t length = 0;
-    status = key.valueSize(encodedName, length);
-    if (status == ERROR_SUCCESS && size != nullptr) {
-      if (length > std::numeric_limits<DWORD>::max()) return ERROR_CANTREAD;
-      *size = static_cast<DWORD>(length);
-    }
-  } else {
-    status = key.readValue(encodedName, bytes);
-    if (status == ERROR_SUCCESS) {
-      if (bytes.size() > std::numeric_limits<DWORD>::max()) return ERROR_CANTREAD;
-      const bool fits = bytes.size() <= *size;
-      *size = static_cast<DWORD>(bytes.size());
-      if (!fits) return ERROR_MORE_DATA;
-      std::copy(bytes.begin(), bytes.end(), data);
-    }
-  }
+  std::uint64_t length = 0;
+  const LONG status =
+      data == nullptr ? key.valueSize(encodedName, length) : key.readValue(encodedName, data, *size, length);
+  if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return status;
+  if (length > std::numeric_limits<DWORD>::max()) return ERROR_CANTREAD;
+  if (size != nullptr) *size = static_cast<DWORD>(length);
   if (status == ERROR_SUCCESS && type != nullptr) *type = REG_BINARY;
   return status;
 }

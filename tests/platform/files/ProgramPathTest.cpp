@@ -1,6 +1,8 @@
 #include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sys/stat.h>
 
 #include "TempFolder.h"
 #include "platform/files/Folders.h"
@@ -82,6 +84,29 @@ TEST_F(ProgramPathTest, NonAsciiNamesMatchCaseInsensitively) {
   std::optional<fs::path> resolved = wce::resolveForReading(u"\u00E9T\u00C9.TXT");
   ASSERT_TRUE(resolved);
   EXPECT_EQ(readWhole(*resolved), "e");
+}
+
+// Sets a folder's times well into the past, as an unchanged folder has.
+void settle(const fs::path& folder) {
+  const struct timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, folder.c_str(), past, 0), 0);
+}
+
+// Names found in a folder listed before stay found, and names added to it
+// later are found too, whether it changed just now or long ago.
+TEST_F(ProgramPathTest, CaseInsensitiveMatchesSeeFilesAddedAfterALookup) {
+  program.writeFile("Data.bin", "d");
+  for (bool settled : {false, true}) {
+    SCOPED_TRACE(settled);
+    const std::string added = settled ? "Later.bin" : "Soon.bin";
+    const char16_t* query = settled ? u"LATER.BIN" : u"SOON.BIN";
+    if (settled) settle(program.path());
+    EXPECT_EQ(readWhole(*wce::resolveForReading(u"DATA.BIN")), "d");
+    EXPECT_FALSE(wce::resolveForReading(query));
+    program.writeFile(added, "a");
+    ASSERT_TRUE(wce::resolveForReading(query));
+    EXPECT_EQ(readWhole(*wce::resolveForReading(query)), "a");
+  }
 }
 
 TEST_F(ProgramPathTest, TheUserFolderComesFirstForReading) {

@@ -94,6 +94,10 @@ TEST_F(RegistryTest, AHandleOfADeletedKeyFailsAndNeverRecreatesIt) {
   EXPECT_EQ(RegQueryInfoKeyW(stale, nullptr, nullptr, &values, nullptr, nullptr), ERROR_KEY_DELETED);
   EXPECT_EQ(set(stale, u"1", "ghost"), ERROR_KEY_DELETED);
   EXPECT_EQ(get(stale, u"1"), "<missing>");
+  DWORD size = 1;
+  BYTE byte = 0;
+  EXPECT_EQ(RegQueryValueExW(stale, u"1", nullptr, nullptr, &size), ERROR_KEY_DELETED);
+  EXPECT_EQ(RegQueryValueExW(stale, u"1", nullptr, &byte, &size), ERROR_KEY_DELETED);
   HKEY child = HKEY_NULL;
   EXPECT_EQ(RegCreateKeyExW(stale, u"child", &child), ERROR_KEY_DELETED);
   HKEY probe = HKEY_NULL;

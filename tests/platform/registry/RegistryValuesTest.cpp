@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,6 +74,21 @@ TEST_F(RegistryTest, ValuesEnumerateSortedWithTheNameBufferRules) {
   EXPECT_EQ(values, 6u);
   EXPECT_EQ(longestName, 64u);
   EXPECT_EQ(largest, 2u);
+  RegCloseKey(key);
+}
+
+// What no writer of the registry makes, found where a value should be,
+// reads as a failure and never blocks.
+TEST_F(RegistryTest, AValueThatIsNoPlainFileCannotBeRead) {
+  const HKEY key = create(u"store");
+  const auto folder = root_ / "HKEY_CURRENT_USER" / "k.store";
+  ASSERT_EQ(::mkfifo((folder / "v.pipe").c_str(), 0600), 0);
+  std::filesystem::create_directory(folder / "v.folder");
+  for (const char16_t* name : {u"pipe", u"folder"}) {
+    BYTE data[8];
+    DWORD size = sizeof data;
+    EXPECT_EQ(RegQueryValueExW(key, name, nullptr, data, &size), ERROR_CANTREAD) << static_cast<char>(name[0]);
+  }
   RegCloseKey(key);
 }
 

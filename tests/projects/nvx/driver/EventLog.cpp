@@ -112,7 +112,7 @@ std::string describeBytes(const std::string& bytes) {
   return out.empty() ? "(empty)" : out;
 }
 
-EventLog::EventLog(std::filesystem::path userFolder) : user_(std::move(userFolder)) {
+EventLog::EventLog(std::filesystem::path userFolder) : user_(std::move(userFolder)), userChanges_(user_) {
   observeFiles();
   lines_.clear();
 }
@@ -196,13 +196,14 @@ void EventLog::observeSounds() {
 }
 
 void EventLog::observeFiles() {
+  if (!userChanges_.changed()) return;
   std::map<std::string, std::string> now;
   std::error_code error;
   for (auto it = std::filesystem::recursive_directory_iterator(user_, error);
        !error && it != std::filesystem::recursive_directory_iterator();
        it.increment(error)) {
     if (!it->is_regular_file()) continue;
-    const std::string name = recordName(std::filesystem::relative(it->path(), user_));
+    const std::string name = recordName(it->path().lexically_relative(user_));
     if (!name.empty()) now[name] = contentOf(it->path());
   }
   for (const auto& [name, bytes] : now) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "FolderWatch.h"
+
 // What the running game did, as text lines, found by comparing the game's
 // statics and the user folder after each frame with what they were before:
 //   state N                       the game state changed
@@ -41,6 +43,7 @@ private:
   void observeFiles();
 
   std::filesystem::path user_;
+  FolderWatch userChanges_;
   std::vector<std::string> lines_;
   int32_t state_ = -1;
   int32_t transition_ = 0;

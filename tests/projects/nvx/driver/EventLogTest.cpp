@@ -1,7 +1,10 @@
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <stdlib.h>
 
 #include "EventLog.h"
+#include "FolderWatch.h"
 
 namespace {
 
@@ -24,6 +27,30 @@ TEST(EventLogTest, ShortRecordsShowTheirBytesLongOnesACountAndHash) {
   const std::string longRecord(65, 'x');
   EXPECT_EQ(describeBytes(longRecord).rfind("65 bytes, hash ", 0), 0u);
   EXPECT_NE(describeBytes(longRecord), describeBytes(std::string(64, 'x') + "y"));
+}
+
+// The log skips its look at the user folder while nothing changed: every
+// kind of change, in folders made after the first look too, must show.
+TEST(EventLogTest, TheFolderWatchSeesEveryChangeBelowItsRoot) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "nv-watch-XXXXXX").string();
+  const std::filesystem::path root = ::mkdtemp(pattern.data());
+  FolderWatch watch(root);
+  EXPECT_TRUE(watch.changed());
+  EXPECT_FALSE(watch.changed());
+  const std::filesystem::path deep = root / "registry" / "k.store";
+  std::filesystem::create_directories(deep);
+  EXPECT_TRUE(watch.changed());
+  const auto changes = [&](const char* what, auto change) {
+    change();
+    EXPECT_TRUE(watch.changed()) << what;
+    EXPECT_FALSE(watch.changed()) << what;
+  };
+  changes("a file made", [&] { std::ofstream(deep / "v.1") << "a"; });
+  changes("a file rewritten", [&] { std::ofstream(deep / "v.1") << "b"; });
+  changes("a file renamed", [&] { std::filesystem::rename(deep / "v.1", deep / "v.2"); });
+  changes("a file deleted", [&] { std::filesystem::remove(deep / "v.2"); });
+  changes("a folder deleted", [&] { std::filesystem::remove_all(root / "registry"); });
+  std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -56,6 +56,27 @@ void D7zArchive::open(DInputStreamPtr source, DStringPtr /*password*/) {
   if (!source) throwException(ExceptionCode::NullPointer);
   source_ = std::move(source);
   layout_ = SevenZipLayout::read(*source_);
+  if (layout_.named()) {
+    listLayout();
+  } else {
+    listThroughLibarchive();
+  }
+}
+
+void D7zArchive::addEntry(const std::string& name, int32_t index, int64_t size, bool directory) {
+  // Folders are never found, nor files too large for a byte array.
+  if (directory || size < 0 || size > std::numeric_limits<int32_t>::max()) return;
+  entries_.emplace(name, Entry{index, static_cast<int32_t>(size)});
+}
+
+void D7zArchive::listLayout() {
+  const std::vector<SevenZipLayout::File>& files = layout_.files();
+  for (size_t i = 0; i < files.size(); ++i)
+    addEntry(files[i].name, static_cast<int32_t>(i), files[i].size, files[i].directory);
+}
+
+// libarchive judges the archive; the layout is kept only where it agrees.
+void D7zArchive::listThroughLibarchive() {
   SevenZipReader reader(*source_);
   bool layoutAgrees = true;
   while (reader.next()) {
@@ -63,9 +84,7 @@ void D7zArchive::open(DInputStreamPtr source, DStringPtr /*password*/) {
     const std::vector<SevenZipLayout::File>& files = layout_.files();
     size_t index = static_cast<size_t>(header.index);
     if (index >= files.size() || (header.size > 0 && files[index].size != header.size)) layoutAgrees = false;
-    // Folders are never found, nor files too large for a byte array.
-    if (header.directory || header.size < 0 || header.size > std::numeric_limits<int32_t>::max()) continue;
-    entries_.emplace(header.name, Entry{header.index, static_cast<int32_t>(header.size)});
+    addEntry(header.name, header.index, header.size, header.directory);
   }
   if (!layoutAgrees || static_cast<size_t>(reader.header().index + 1) != layout_.files().size())
     layout_ = SevenZipLayout();

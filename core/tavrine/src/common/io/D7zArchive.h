@@ -16,7 +16,8 @@ namespace qel::io {
 class SevenZipReader;
 
 // A 7z archive read through libarchive (solid archives and every coder it
-// knows included). Names are found exactly as stored, after '\' is read as
+// knows included); its header is read by our own layout reader alone when
+// that can follow it. Names are found exactly as stored, after '\' is read as
 // '/' and every leading separator is dropped; of two equal names the first
 // counts; folders are never found. Entries are checked against their CRC.
 // An entry alone in a folder of one Copy, LZMA or LZMA2 coder is decoded
@@ -45,6 +46,11 @@ private:
     int32_t size;
   };
 
+  // The names as the layout read them; when it could not, as libarchive
+  // lists them.
+  void listLayout();
+  void listThroughLibarchive();
+  void addEntry(const std::string& name, int32_t index, int64_t size, bool directory);
   // Null name throws 0x05000080; null when there is no such file.
   const Entry* findEntry(const qel::lang::DStringPtr& name) const;
   qel::lang::DbyteArrayPtr extract(const Entry& entry, const qel::lang::DStringPtr& name);

@@ -8,6 +8,7 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
+#include "lang/TextCodec.h"
 
 namespace qel::io {
 
@@ -33,6 +34,9 @@ enum Property : uint8_t {
   CodersUnpackSize = 0x0C,
   NumUnpackStream = 0x0D,
   EmptyStream = 0x0E,
+  EmptyFile = 0x0F,
+  Name = 0x11,
+  WinAttributes = 0x15,
   EncodedHeader = 0x17,
 };
 
@@ -393,12 +397,22 @@ private:
     layout_.folders_ = std::move(streams.folders);
   }
 
+  // A property's bytes, as the files list gives it.
+  struct Property {
+    const uint8_t* data = nullptr;
+    uint64_t size = 0;
+  };
+
   void readFiles(HeaderBytes& in, const Streams& streams) {
     size_t count = in.count();
     std::vector<bool> empty(count, false);
+    Property emptyFiles, names, attributes;
     for (uint64_t type = in.number(); type != End; type = in.number()) {
       uint64_t size = in.number();
       const uint8_t* data = in.take(size);
+      if (type == EmptyFile) emptyFiles = {data, size};
+      if (type == Name) names = {data, size};
+      if (type == WinAttributes) attributes = {data, size};
       if (type != EmptyStream) continue;
       if (size < (count + 7) / 8) throw Unfollowed{};
       for (size_t i = 0; i < count; ++i) empty[i] = data[i / 8] & (0x80 >> (i % 8));
@@ -414,12 +428,72 @@ private:
         offset = 0;
       }
       if (folder == streams.folders.size() || stream == streams.sizes.size()) throw Unfollowed{};
-      files[i] = File{static_cast<int32_t>(folder), offset, streams.sizes[stream], streams.crcs[stream]};
+      files[i] = File{static_cast<int32_t>(folder), offset, streams.sizes[stream], streams.crcs[stream], {}, false};
       offset += streams.sizes[stream];
       ++stream;
       ++inFolder;
     }
+    layout_.named_ = nameFiles(files, names) && classifyFiles(files, empty, emptyFiles, attributes);
     layout_.files_ = std::move(files);
+  }
+
+  // Null-terminated UTF-16LE names, one per file, kept in the header.
+  static bool nameFiles(std::vector<File>& files, Property names) {
+    if (names.size < 1 || names.data[0] != 0 || (names.size - 1) % 2 != 0) return false;
+    std::u16string name;
+    size_t file = 0;
+    for (uint64_t at = 1; at < names.size; at += 2) {
+      char16_t unit = static_cast<char16_t>(names.data[at] | (names.data[at + 1] << 8));
+      if (unit != 0) {
+        name.push_back(unit);
+        continue;
+      }
+      if (file == files.size() || !wellFormed(name)) return false;
+      files[file++].name = qel::lang::toMultiByte(name);
+      name.clear();
+    }
+    return file == files.size() && name.empty();
+  }
+
+  static bool wellFormed(std::u16string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+      bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF, low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+      if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        ++i;
+      } else if (high || low) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // libarchive's kinds: the high half of an attribute is a file mode; a
+  // file without data is a folder unless marked an empty file. Anything
+  // but plain files and folders is left to libarchive.
+  static bool classifyFiles(std::vector<File>& files, const std::vector<bool>& empty, Property emptyFiles,
+                            Property attributes) {
+    constexpr uint32_t TypeMask = 0170000, Folder = 0040000, Plain = 0100000;
+    std::vector<uint32_t> modes(files.size(), 0);
+    if (attributes.data) {
+      if (attributes.size != 2 + 4 * uint64_t{files.size()} || attributes.data[0] != 1 || attributes.data[1] != 0)
+        return false;
+      for (size_t i = 0; i < files.size(); ++i)
+        modes[i] = static_cast<uint32_t>(littleEndian(attributes.data + 2 + 4 * i, 4)) >> 16;
+    }
+    size_t emptyIndex = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+      uint32_t type = modes[i] & TypeMask;
+      if (type != 0 && type != Folder && type != Plain) return false;
+      if (!empty[i]) {
+        files[i].directory = type == Folder;
+        continue;
+      }
+      bool emptyFile = emptyFiles.data && emptyIndex / 8 < emptyFiles.size &&
+                       (emptyFiles.data[emptyIndex / 8] & (0x80 >> (emptyIndex % 8)));
+      ++emptyIndex;
+      files[i].directory = type == Folder || !emptyFile;
+    }
+    return true;
   }
 
   DInputStream& source_;

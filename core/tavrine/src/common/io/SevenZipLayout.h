@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "io/DInputStream.h"
@@ -10,8 +11,8 @@
 namespace qel::io {
 
 // Where each file of a 7z archive lies: its folder, its offset in the
-// folder's output and its CRC, read from the archive's header (plain or
-// packed with one coder) before libarchive reads it. Every count the header
+// folder's output, its CRC, name and kind, read from the archive's header
+// (plain or packed with one coder). Every count the header
 // declares must fit in the bytes that hold it.
 class SevenZipLayout {
 public:
@@ -28,6 +29,8 @@ public:
     int64_t offset = 0;   // in the folder's output
     int64_t size = 0;
     std::optional<uint32_t> crc;
+    std::string name;  // UTF-8; meaningful when the layout is named
+    bool directory = false;
   };
 
   // A header declaring more items than it has bytes for throws 0x06000000.
@@ -36,6 +39,9 @@ public:
   static SevenZipLayout read(DInputStream& source);
 
   bool empty() const { return files_.empty(); }
+  // Whether every file's name and kind were read as libarchive reads them:
+  // plain files and folders only, names of well-formed UTF-16.
+  bool named() const { return named_; }
   const std::vector<File>& files() const { return files_; }
   const std::vector<Folder>& folders() const { return folders_; }
   // The folder of file index, -1 for none.
@@ -46,6 +52,7 @@ private:
 
   std::vector<Folder> folders_;
   std::vector<File> files_;
+  bool named_ = false;
 };
 
 }  // namespace qel::io

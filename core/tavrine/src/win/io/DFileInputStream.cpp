@@ -12,6 +12,7 @@ using qel::lang::DbyteArrayPtr;
 using qel::lang::DStringPtr;
 using qel::lang::throwException;
 using wce::File;
+using wce::FileReader;
 namespace ExceptionCode = qel::lang::ExceptionCode;
 
 namespace {
@@ -24,17 +25,18 @@ int64_t checked(std::optional<int64_t> position) {
 }  // namespace
 
 DFileInputStream::DFileInputStream(const DStringPtr& path) : name_(programFilePath(path)) {
-  file_ = wce::openProgramFile(name_->view());
-  if (!file_) throwException(ExceptionCode::IO);
+  std::optional<File> file = wce::openProgramFile(name_->view());
+  if (!file) throwException(ExceptionCode::IO);
+  file_.emplace(std::move(*file));
 }
 
-File& DFileInputStream::file() {
+FileReader& DFileInputStream::file() {
   if (!file_) throwException(ExceptionCode::IO);
   return *file_;
 }
 
 int32_t DFileInputStream::available() {
-  File& f = file();
+  FileReader& f = file();
   int64_t position = checked(f.seek(0, File::Origin::current));
   int64_t end = checked(f.seek(0, File::Origin::end));
   checked(f.seek(position, File::Origin::begin));
@@ -78,7 +80,7 @@ void DFileInputStream::reset() {
 }
 
 int64_t DFileInputStream::skip(int64_t n) {
-  File& f = file();
+  FileReader& f = file();
   int64_t before = checked(f.seek(0, File::Origin::current));
   int64_t after = checked(f.seek(static_cast<int32_t>(static_cast<uint32_t>(n)), File::Origin::current));
   return after - before;

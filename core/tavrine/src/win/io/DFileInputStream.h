@@ -6,11 +6,11 @@
 #include "io/DFileInputStream.ptr.h"
 #include "io/DInputStream.h"
 #include "lang/DString.ptr.h"
-#include "platform/files/File.h"
+#include "platform/files/FileReader.h"
 
 namespace qel::io {
 
-// Reads a file beside the program, unbuffered. Paths are relative to the
+// Reads a file beside the program. Paths are relative to the
 // program folder ('/' or '\' between names; "/a", "\a" and "a" are one
 // file); a file kept in the user folder is found first. Errors throw
 // 0x06000000 unless stated otherwise.
@@ -44,9 +44,9 @@ public:
   void dispose() override { close(); }
 
 private:
-  wce::File& file();
+  wce::FileReader& file();
 
-  std::optional<wce::File> file_;
+  std::optional<wce::FileReader> file_;
   qel::lang::DStringPtr name_;
 };
 

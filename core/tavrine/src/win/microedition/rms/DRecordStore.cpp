@@ -1,6 +1,7 @@
 #include "microedition/rms/DRecordStore.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -175,20 +176,39 @@ void DRecordStore::setRecord(int32_t id, const DbyteArrayPtr& data, int32_t offs
 
 int32_t DRecordStore::getRecordSize(int32_t id) {
   wce::DWORD size = 0;
-  if (wce::RegQueryValueExW(openKey(), recordName(id), nullptr, nullptr, &size) != ERROR_SUCCESS ||
-      size > static_cast<wce::DWORD>(std::numeric_limits<int32_t>::max()))
+  if (wce::RegQueryValueExW(openKey(), recordName(id), nullptr, nullptr, &size) != ERROR_SUCCESS)
     throwException(ExceptionCode::RecordStore);
+  return recordLength(size);
+}
+
+int32_t DRecordStore::recordLength(wce::DWORD size) {
+  if (size > static_cast<wce::DWORD>(std::numeric_limits<int32_t>::max())) throwException(ExceptionCode::RecordStore);
   return static_cast<int32_t>(size);
 }
 
+// One read into a small buffer serves most records; a larger one is read
+// again into an array of its size.
 DbyteArrayPtr DRecordStore::getRecord(int32_t id) {
-  int32_t size = getRecordSize(id);
-  if (size > MaxRecordSize) throwException(ExceptionCode::RecordStore);
+  HKEY key = openKey();
+  const std::u16string name = recordName(id);
+  std::array<wce::BYTE, SmallRecord> small;
+  wce::DWORD size = small.size();
+  wce::LONG status = wce::RegQueryValueExW(key, name, nullptr, small.data(), &size);
+  if (status == wce::ERROR_MORE_DATA) {
+    // A value larger than any record is damaged: refused before it is read.
+    if (size > static_cast<wce::DWORD>(MaxRecordSize)) throwException(ExceptionCode::RecordStore);
+    return readLargeRecord(key, name, recordLength(size));
+  }
+  if (status != ERROR_SUCCESS) throwException(ExceptionCode::RecordStore);
+  DbyteArrayPtr record = new DbyteArray(recordLength(size));
+  std::copy_n(small.data(), size, reinterpret_cast<wce::BYTE*>(record->data()));
+  return record;
+}
+
+DbyteArrayPtr DRecordStore::readLargeRecord(HKEY key, const std::u16string& name, int32_t size) {
   DbyteArrayPtr record = new DbyteArray(size);
-  if (size == 0) return record;
   wce::DWORD read = static_cast<wce::DWORD>(size);
-  if (wce::RegQueryValueExW(key_.get(), recordName(id), nullptr, reinterpret_cast<wce::BYTE*>(record->data()), &read) !=
-          ERROR_SUCCESS ||
+  if (wce::RegQueryValueExW(key, name, nullptr, reinterpret_cast<wce::BYTE*>(record->data()), &read) != ERROR_SUCCESS ||
       read != static_cast<wce::DWORD>(size))
     throwException(ExceptionCode::RecordStore);
   return record;

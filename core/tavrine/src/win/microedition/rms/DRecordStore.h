@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "lang/DObject.h"
@@ -52,6 +53,9 @@ public:
   void closeRecordStore();
 
 private:
+  // Records up to this size are read with a single query.
+  static constexpr size_t SmallRecord = 4096;
+
   explicit DRecordStore(qel::lang::DStringPtr name) : name_(std::move(name)) {}
 
   static qel::lang::DStringPtr getBasePath();
@@ -62,6 +66,9 @@ private:
   int32_t getNextRecordID();
   int32_t listNextRecordID(wce::HKEY key);
   wce::HKEY openKey() const;
+  // A value size as a record length; one too large for an array throws 0x04200000.
+  static int32_t recordLength(wce::DWORD size);
+  static qel::lang::DbyteArrayPtr readLargeRecord(wce::HKEY key, const std::u16string& name, int32_t size);
   void writeRecord(int32_t id, const qel::lang::DbyteArrayPtr& data, int32_t offset, int32_t numBytes);
 
   qel::lang::DStringPtr name_;

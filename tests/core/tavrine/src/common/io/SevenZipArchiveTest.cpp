@@ -5,6 +5,8 @@
 #include "ArchiveFixtures.h"
 #include "io/D7zArchive.h"
 #include "io/DArchiveEntryStream.h"
+#include "io/SevenZipLayout.h"
+#include "io/SevenZipReader.h"
 #include "lang/DString.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
@@ -167,5 +169,28 @@ TEST(D7zArchiveTest, DamagedHeadersAreRefusedBeforeLibarchiveReadsThem) {
       EXPECT_EQ(e.code(), ExceptionCode::IO);
       EXPECT_NE(e.message().find(u"damaged header"), std::u16string_view::npos);
     }
+  }
+}
+
+// Opening lists the names from the layout alone; it must list what
+// libarchive lists, for archives of every shape 7zz makes.
+TEST(D7zArchiveTest, TheLayoutNamesFilesAsLibarchiveDoes) {
+  for (const char* fixture :
+       {"lzma.7z", "copy.7z", "solid.7z", "blocks.7z", "filtered.7z", "big.7z", "names.7z", "duplicate.7z"}) {
+    SCOPED_TRACE(fixture);
+    DInputStreamPtr source = memoryStream(archiveBytes(fixture));
+    SevenZipLayout layout = SevenZipLayout::read(*source);
+    ASSERT_TRUE(layout.named());
+    SevenZipReader reader(*source);
+    size_t index = 0;
+    for (; reader.next(); ++index) {
+      ASSERT_LT(index, layout.files().size());
+      const SevenZipLayout::File& file = layout.files()[index];
+      EXPECT_EQ(file.directory, reader.header().directory) << index;
+      if (file.directory) continue;
+      EXPECT_EQ(file.name, reader.header().name) << index;
+      EXPECT_EQ(file.size, reader.header().size) << index;
+    }
+    EXPECT_EQ(index, layout.files().size());
   }
 }

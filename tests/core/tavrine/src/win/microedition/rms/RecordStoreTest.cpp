@@ -123,6 +123,17 @@ TEST_F(RecordStoreTest, RangesOfAddAndSet) {
   EXPECT_EQ(store->getNumRecords(), 2);
 }
 
+TEST_F(RecordStoreTest, RecordsOfEverySizeReadBackWhole) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  for (size_t size : {size_t{1}, size_t{4095}, size_t{4096}, size_t{4097}, size_t{300000}}) {
+    std::string data(size, '\0');
+    for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i * 13 + i / 256);
+    const int32_t id = store->addRecord(bytes(data), 0, static_cast<int32_t>(size));
+    EXPECT_EQ(text(store->getRecord(id)), data) << size;
+    EXPECT_EQ(store->getRecordSize(id), static_cast<int32_t>(size));
+  }
+}
+
 TEST_F(RecordStoreTest, NullDataStoresAnEmptyRecord) {
   DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
   EXPECT_EQ(store->addRecord(nullptr, 0, 5), 1);

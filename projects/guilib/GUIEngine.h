@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <string>
 #include <vector>
 
 #include "gamelib/SoundManager.ptr.h"
@@ -37,7 +36,6 @@ public:
   static constexpr int32_t DragThreshold = 5;
 
   ~GUIEngine() override;
-  std::string getClassName() const override { return "GUIEngine"; }
 
   // The singleton, made on first use.
   static GUIEnginePtr getInstance();

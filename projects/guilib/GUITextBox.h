@@ -27,7 +27,6 @@ public:
 
   explicit GUITextBox(int32_t id);
   ~GUITextBox() override;
-  std::string getClassName() const override { return "GUITextBox"; }
 
   bool handleEvent(int32_t event, bool broadcast, const void* data, int32_t size) override;
   // The widget's update, then the caret's blink.

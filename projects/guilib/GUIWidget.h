@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <string>
 #include <vector>
 
 #include "guilib/GUIAction.h"
@@ -93,7 +92,6 @@ public:
   // Registers itself with the engine (made when needed); -1 is anonymous.
   explicit GUIWidget(int32_t id);
   ~GUIWidget() override;
-  std::string getClassName() const override { return "GUIWidget"; }
 
   // The slots subclasses replace.
   virtual void offerPointerTarget(int32_t x, int32_t y, int32_t w, int32_t h);

@@ -20,8 +20,6 @@ public:
   DHttpInputStream(qel::io::DInputStreamPtr socketInput, qel::util::DCyclicBufPtr responseBuffer,
                    qel::lang::DStringPtr name, bool chunked);
 
-  std::string getClassName() const override { return "DHttpInputStream"; }
-
   int32_t available() override;
   // A null dst or negative len throws 0x05400000; a damaged chunked body 0x06000000.
   int32_t readRaw(uint8_t* dst, int32_t len) override;

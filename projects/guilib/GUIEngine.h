@@ -47,6 +47,10 @@ public:
 
   void registerWidget(GUIWidget* widget);
   void unregisterWidget(GUIWidget* widget);
+  // Drops a widget that is being destroyed while still registered (its
+  // subclass constructor threw) without releasing the registry's count;
+  // false when it was not registered.
+  bool forgetDestroyedWidget(GUIWidget* widget);
   int32_t widgetCount() const { return static_cast<int32_t>(widgets_.size()); }
 
   // The last screen shown, or null.

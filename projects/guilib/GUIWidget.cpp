@@ -26,7 +26,16 @@ GUIWidget::GUIWidget(int32_t id) : id_(id), lastTick_(qel::lang::DSystem::curren
   GUIEngine::getInstance()->registerWidget(this);
 }
 
-GUIWidget::~GUIWidget() = default;
+// A registered widget holds the registry's count, so only one whose subclass
+// constructor threw is destroyed while still registered. That count stays
+// unreleased while the widget leaves its parent and detaches its subtree,
+// so those releases never free it a second time.
+GUIWidget::~GUIWidget() {
+  GUIEngine* engine = GUIEngine::existingInstance();
+  if (!engine || !engine->forgetDestroyedWidget(this)) return;
+  if (parent_) parent_->removeChild(GUIWidgetPtr(this));
+  releaseLinks(true);
+}
 
 void GUIWidget::releaseLinks(bool detachChildren) {
   parent_.release();

@@ -9,6 +9,7 @@
 #include "guilib/GUIModalScreen.h"
 #include "guilib/GUIVScrollBar.h"
 #include "guilib/GUIWidget.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
@@ -164,6 +165,21 @@ TEST(MessageBoxTest, DisposingAModalScreenDropsItsSoftKeysOnce) {
     EXPECT_FALSE(screen->getRightSoftKey());
     screen->dispose();
     EXPECT_FALSE(screen->getRightSoftKey());
+  });
+}
+
+// Without a default font the text area cannot be measured, so the scroll
+// bar's constructor throws half-way through the box's.
+TEST(MessageBoxTest, AFailedConstructionLeavesNoWidgetRegistered) {
+  GuiHost host;
+  host.run([] {
+    guilib::GUIEnginePtr engine = GUIEngine::getInstance();
+    const int32_t before = engine->widgetCount();
+    EXPECT_THROWS_CODE(0x05000080u, GUIMessageBoxPtr(new guilib::GUIMessageBox(1)));
+    EXPECT_EQ(engine->widgetCount(), before);
+    app::useMonospaceFont();
+    GUIMessageBoxPtr box = new guilib::GUIMessageBox(2);
+    EXPECT_EQ(engine->widgetCount(), before + 9);  // the box, its keys, area, bar and the bar's four parts
   });
 }
 

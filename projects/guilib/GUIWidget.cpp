@@ -71,6 +71,9 @@ void GUIWidget::detach() {
 
 GUIWidgetPtr GUIWidget::addChild(GUIWidgetPtr child) {
   if (!child) child = new GUIWidget(-1);
+  // A widget inside its own subtree would make every walk of the tree endless.
+  for (const GUIWidget* widget = this; widget; widget = widget->parent_.get())
+    if (widget == child.get()) qel::lang::throwException(qel::lang::ExceptionCode::IllegalArgument);
   if (child->parent_) child->parent_->removeChild(child);
   child->parent_ = this;
   layers_[child->layer_].push_back(child);

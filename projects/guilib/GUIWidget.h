@@ -118,7 +118,8 @@ public:
 
   int32_t getId() const { return id_; }
   // A null child is replaced by a new anonymous widget; a child with a
-  // parent leaves it first. Appended to the child's layer.
+  // parent leaves it first. Appended to the child's layer. The widget
+  // itself or one of its ancestors throws 0x05400000.
   GUIWidgetPtr addChild(GUIWidgetPtr child);
   bool removeChild(const GUIWidgetPtr& child);
   // A layer outside 0 .. 2 throws 0x05800001 (getChildren and setLayer).

@@ -332,6 +332,31 @@ TEST(WidgetGeometryTest, LayersOutsideTheThreeAreRefused) {
   });
 }
 
+TEST(WidgetGeometryTest, ScrollingToAnEdgeComputesAnEmptyContentFirst) {
+  struct Case {
+    const char* name;
+    void (GUIWidget::*scroll)();
+    int32_t targetX, targetY;
+  } cases[] = {
+      {"top", &GUIWidget::scrollToTop, 0, -10},
+      {"bottom", &GUIWidget::scrollToBottom, 0, 1000 - 80},
+      {"left", &GUIWidget::scrollToLeft, -10, 0},
+      {"right", &GUIWidget::scrollToRight, 300 - 100, 0},
+  };
+  GuiHost host;
+  host.run([&] {
+    for (const Case& c : cases) {
+      GUIWidgetPtr view = new GUIWidget(1);
+      view->setBounds(0, 0, 100, 80);  // its content is computed here, still empty
+      view->addChild(nullptr)->setBounds(0, 0, 300, 1000);
+      view->setContentInsets(10, 10, 0, 0);
+      ((*view).*c.scroll)();
+      EXPECT_EQ(view->getTargetScrollX(), c.targetX) << c.name;
+      EXPECT_EQ(view->getTargetScrollY(), c.targetY) << c.name;
+    }
+  });
+}
+
 // A widget inside its own subtree would make every walk of the tree endless.
 TEST(WidgetGeometryTest, AWidgetIsRefusedAsAChildOfItselfOrOfItsSubtree) {
   GuiHost host;

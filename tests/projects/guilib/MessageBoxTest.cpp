@@ -183,4 +183,30 @@ TEST(MessageBoxTest, AFailedConstructionLeavesNoWidgetRegistered) {
   });
 }
 
+TEST(MessageBoxTest, TheScrollBarsButtonsTakeThePointerOverTheTextArea) {
+  GuiHost host;
+  GUIMessageBoxPtr box;
+  const GUIRect down{228, 40 + 240 - app::ButtonHeight, app::ScrollBarWidth, app::ButtonHeight};
+  auto pressed = [&](const GUIWidgetPtr& w) { return w->hasState(GUIWidget::Pressed); };
+  std::vector<GuiHost::Frame> frames{[] {},
+                                     [&] { GuiHost::input().pointerPressed(down.x + 6, down.y + 6); },
+                                     [&] {
+                                       EXPECT_TRUE(pressed(box->getScrollBar()->getDownButton()));
+                                       EXPECT_FALSE(pressed(box->getTextArea()));
+                                       GuiHost::input().pointerReleased(down.x + 6, down.y + 6);
+                                     },
+                                     [] {},
+                                     [&] {
+                                       EXPECT_GT(box->getTextArea()->getTargetScrollY(), 0);
+                                       GuiHost::input().pointerPressed(100, 100);  // the area away from the bar
+                                     },
+                                     [&] { EXPECT_TRUE(pressed(box->getTextArea())); }};
+  host.run(
+      [&] {
+        box = app::messageBox(app::longMessage());
+        GUIEngine::getInstance()->showScreen(box);
+      },
+      frames);
+}
+
 }  // namespace

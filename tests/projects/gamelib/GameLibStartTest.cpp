@@ -3,6 +3,7 @@
 #include "GameFolder.h"
 #include "HostDouble.h"
 #include "TestPng.h"
+#include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ImageFont.h"
@@ -10,11 +11,13 @@
 #include "gamelib/LangInfo.h"
 #include "gamelib/PlayerInfo.h"
 #include "gamelib/ScreenCanvas.h"
+#include "gamelib/SoundManager.h"
 #include "gamelib/StringManager.h"
 #include "io/DByteArrayInputStream.h"
 #include "lang/DObjectArray.h"
 #include "lang/DbyteArray.h"
 #include "microedition/lcdui/DImage.h"
+#include "microedition/media/DPlayer.h"
 
 using gamelib::GameLib;
 using gamelib::ScreenCanvas;
@@ -106,6 +109,8 @@ TEST(ClassNameTest, GameLibraryObjectsAnswerTheBaseClassName) {
       new gamelib::PlayerInfo(0, 0),
       new gamelib::ImageManager(),
       new gamelib::GameImage(nullptr, 0, 0, 1, 1),
+      new gamelib::Animation(),
+      new gamelib::SoundManager(),
   };
   for (const qel::lang::DObjectPtr& object : objects) EXPECT_EQ(object->getClassName(), "DObject");
 }

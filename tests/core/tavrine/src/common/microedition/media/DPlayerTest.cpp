@@ -114,6 +114,7 @@ TEST_F(PlayerTest, StateMachine) {
   DPlayerPtr player = wavPlayer();
   player->realize();
   EXPECT_EQ(player->getState(), DPlayer::REALIZED);
+  EXPECT_EQ(player->getSource()->getClassName(), "DObject");
   player->prefetch();
   EXPECT_EQ(player->getState(), DPlayer::PREFETCHED);
   EXPECT_EQ(player->getMediaTime(), -1);

@@ -25,8 +25,6 @@ public:
   Animation();
   ~Animation() override;
 
-  std::string getClassName() const override { return "Animation"; }
-
   // One animation record of a ".bin" file; frames are the set's GameImages.
   // The end of the data leaves what was read.
   void read(const qel::io::DDataInputStreamPtr& in, const qel::lang::DObjectArrayPtr& frames);

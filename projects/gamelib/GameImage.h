@@ -15,8 +15,6 @@ class GameImage : public qel::lang::DObject {
 public:
   GameImage(ImageManager* owner, int32_t x, int32_t y, int32_t width, int32_t height);
 
-  std::string getClassName() const override { return "GameImage"; }
-
   // Draws the frame with its top-left corner at (x, y), untransformed.
   void draw(qel::lcdui::DGraphicsPtr g, int32_t x, int32_t y);
   // Stores t and moves the rectangle into the picture turned by t (2, 5, 6).

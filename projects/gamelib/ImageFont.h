@@ -25,8 +25,6 @@ public:
   ImageFont();
   ~ImageFont() override;
 
-  std::string getClassName() const override { return "ImageFont"; }
-
   // A page without a picture is skipped; one whose table is missing or short
   // keeps what was read and is not counted.
   void load(const qel::lang::DStringPtr& name, bool noSpacing);

@@ -25,8 +25,6 @@ public:
   ImageManager() = default;
   ~ImageManager() override;
 
-  std::string getClassName() const override { return "ImageManager"; }
-
   // The end of the data among the frames throws 0x06000002; among the
   // animations it keeps what was read. The picture is loaded in any case.
   void load(const qel::lang::DStringPtr& name);

@@ -23,8 +23,6 @@ public:
   LangInfo();
   ~LangInfo() override;
 
-  std::string getClassName() const override { return "LangInfo"; }
-
   // The singleton, made and loaded on first use.
   static LangInfoPtr getInstance();
   static void releaseInstance();

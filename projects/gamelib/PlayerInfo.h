@@ -13,8 +13,6 @@ class PlayerInfo : public qel::lang::DObject {
 public:
   PlayerInfo(int32_t kind, int32_t group) : kind(kind), group(group) {}
 
-  std::string getClassName() const override { return "PlayerInfo"; }
-
   int32_t kind;
   int32_t group;
   // The resource with its extension; null when neither ".wav" nor ".mod" exists.

@@ -22,8 +22,6 @@ public:
   ScreenCanvas();
   ~ScreenCanvas() override;
 
-  std::string getClassName() const override { return "ScreenCanvas"; }
-
   void sizeChanged(int32_t w, int32_t h) override;
   void showNotify() override;
   void hideNotify() override {}

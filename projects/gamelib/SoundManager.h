@@ -26,8 +26,6 @@ public:
   SoundManager();
   ~SoundManager() override;
 
-  std::string getClassName() const override { return "SoundManager"; }
-
   // names: DString resource names without extension. Lengths of names and
   // kinds that differ throw 0x05400000.
   void init(qel::lang::DObjectArrayPtr names, qel::lang::DintArrayPtr kinds, qel::lang::DintArrayPtr groups,

@@ -32,8 +32,6 @@ public:
   explicit StringManager(bool upperCase = false);
   ~StringManager() override;
 
-  std::string getClassName() const override { return "StringManager"; }
-
   // Parses the resource into the table; reset starts a new table (also for a
   // missing resource) and makes name the base of every include.
   void load(const qel::lang::DStringPtr& name, int encoding, bool reset);

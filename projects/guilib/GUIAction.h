@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "guilib/GUIAction.ptr.h"
@@ -66,7 +65,6 @@ public:
   GUIAction(const GUIAction& other);
   GUIAction& operator=(const GUIAction&) = delete;
   ~GUIAction() override;
-  std::string getClassName() const override { return "GUIAction"; }
   // Drops target, source and chain.
   void dispose() override;
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "gamelib/Animation.ptr.h"
 #include "gamelib/ImageManager.ptr.h"
@@ -34,7 +33,6 @@ public:
   explicit GUIAnimation(qel::lcdui::DImagePtr image);
   GUIAnimation(gamelib::ImageManagerPtr images, int32_t animationIndex, bool looping);
   ~GUIAnimation() override;
-  std::string getClassName() const override { return "GUIAnimation"; }
 
   int32_t getKind() const { return kind_; }
   // The image set's animation at the index; null for the other kinds.

@@ -77,6 +77,15 @@ void GUIEngine::unregisterWidget(GUIWidget* widget) {
   widgets_.erase(found);
 }
 
+bool GUIEngine::forgetDestroyedWidget(GUIWidget* widget) {
+  auto same = [widget](const GUIWidgetPtr& held) { return held.get() == widget; };
+  auto found = std::find_if(widgets_.begin(), widgets_.end(), same);
+  if (found == widgets_.end()) return false;
+  found->detach();
+  widgets_.erase(found);
+  return true;
+}
+
 GUIWidgetPtr GUIEngine::getTopScreen() const { return screens_.empty() ? nullptr : screens_.back(); }
 
 void GUIEngine::showScreen(const GUIWidgetPtr& screen) {

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <string>
 #include <vector>
 
 #include "gamelib/SoundManager.ptr.h"
@@ -37,7 +36,6 @@ public:
   static constexpr int32_t DragThreshold = 5;
 
   ~GUIEngine() override;
-  std::string getClassName() const override { return "GUIEngine"; }
 
   // The singleton, made on first use.
   static GUIEnginePtr getInstance();
@@ -49,6 +47,10 @@ public:
 
   void registerWidget(GUIWidget* widget);
   void unregisterWidget(GUIWidget* widget);
+  // Drops a widget that is being destroyed while still registered (its
+  // subclass constructor threw) without releasing the registry's count;
+  // false when it was not registered.
+  bool forgetDestroyedWidget(GUIWidget* widget);
   int32_t widgetCount() const { return static_cast<int32_t>(widgets_.size()); }
 
   // The last screen shown, or null.

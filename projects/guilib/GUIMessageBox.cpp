@@ -17,6 +17,9 @@ GUIMessageBox::GUIMessageBox(int32_t id) : GUIModalScreen(id) {
   addChild(textArea_);
   scrollBar_ = new GUIVScrollBar(textArea_, 0, 0, 0, 0, -1);
   scrollBar_->setAnchors(AnchorRight | AnchorCentreY, AnchorRight | AnchorCentreY);
+  // On the decoration layer the bar takes the pointer before the text area,
+  // which spans it; it is still painted after the text and never scrolls.
+  scrollBar_->setLayer(1);
   addChild(scrollBar_);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "guilib/GUIMessageBox.ptr.h"
 #include "guilib/GUIModalScreen.h"
@@ -19,7 +18,6 @@ class GUIMessageBox : public GUIModalScreen {
 public:
   explicit GUIMessageBox(int32_t id);
   ~GUIMessageBox() override;
-  std::string getClassName() const override { return "GUIMessageBox"; }
 
   GUIWidgetPtr getTextArea() const { return textArea_; }
   GUIVScrollBarPtr getScrollBar() const { return scrollBar_; }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "guilib/GUIModalScreen.ptr.h"
 #include "guilib/GUIWidget.h"
@@ -20,7 +19,6 @@ class GUIModalScreen : public GUIWidget {
 public:
   explicit GUIModalScreen(int32_t id);
   ~GUIModalScreen() override;
-  std::string getClassName() const override { return "GUIModalScreen"; }
   // Drops the soft keys, then the widget's references.
   void dispose() override;
 

@@ -45,7 +45,6 @@ public:
 
   GUIText();
   ~GUIText() override;
-  std::string getClassName() const override { return "GUIText"; }
 
   void setText(const qel::lang::DStringPtr& text);
   qel::lang::DStringPtr getText() const { return source_; }

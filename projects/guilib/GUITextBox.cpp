@@ -1,5 +1,8 @@
 #include "guilib/GUITextBox.h"
 
+#include <string_view>
+#include <utility>
+
 #include "guilib/GUIAction.h"
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
@@ -15,9 +18,28 @@ namespace {
 
 constexpr int32_t Return = 13;
 constexpr int32_t Backspace = 8;
-// The label is markup: a typed '<' is kept as its entity, so that the
-// text always parses, and backspace takes the entity as one character.
 constexpr std::u16string_view LessThan = u"&lt;";
+
+// The label is markup: each '<' goes in as its entity, so that the label
+// always parses and shows the character.
+std::u16string markupOf(std::u16string_view plain) {
+  std::u16string markup;
+  for (char16_t c : plain)
+    if (c == u'<')
+      markup += LessThan;
+    else
+      markup += c;
+  return markup;
+}
+
+// A source the label got from elsewhere, with its '<' entities as characters.
+std::u16string plainOf(std::u16string_view markup) {
+  std::u16string plain(markup);
+  for (std::u16string_view entity : {u"&lt;", u"&LT;"})
+    for (size_t at = plain.find(entity); at != std::u16string::npos; at = plain.find(entity, at + 1))
+      plain.replace(at, entity.size(), u"<");
+  return plain;
+}
 
 }  // namespace
 
@@ -37,10 +59,20 @@ void GUITextBox::setAllowedCharacters(const qel::lang::DStringPtr& characters) {
   allowedLower_.release();
 }
 
-qel::lang::DStringPtr GUITextBox::getText() const {
+qel::lang::DStringPtr GUITextBox::getText() const { return new qel::lang::DString(plainText()); }
+
+std::u16string GUITextBox::plainText() const {
   GUITextPtr label = getGUIText();
-  qel::lang::DStringPtr text = label ? label->getText() : nullptr;
-  return text ? text : qel::lang::DStringPtr(new qel::lang::DString(u""));
+  qel::lang::DStringPtr source = label ? label->getText() : nullptr;
+  if (!source) return {};
+  if (source == shownMarkup_) return typed_;
+  return plainOf(source->view());
+}
+
+void GUITextBox::showText(std::u16string text) {
+  typed_ = std::move(text);
+  shownMarkup_ = new qel::lang::DString(markupOf(typed_));
+  getGUIText()->setText(shownMarkup_);
 }
 
 // The callback of the action bound to event 18: it edits when the queued
@@ -60,21 +92,17 @@ void GUITextBox::type(int32_t code) {
     handleEvent(SubmitEvent, false, nullptr, 0);
     return;
   }
-  std::u16string text(getText()->view());
+  std::u16string text = plainText();
   if (code == Backspace) {
     if (text.empty()) return;
-    const bool entity = text.size() >= LessThan.size() && text.ends_with(LessThan);
-    text.resize(text.size() - (entity ? LessThan.size() : 1));
+    text.pop_back();
   } else {
     if (static_cast<int64_t>(text.size()) >= maximumLength_ || code > 0xFFFF) return;
     const char16_t c = static_cast<char16_t>(code);
     if (!allows(c)) return;
-    if (c == u'<')
-      text += LessThan;
-    else
-      text += c;
+    text += c;
   }
-  getGUIText()->setText(new qel::lang::DString(std::move(text)));
+  showText(std::move(text));
 }
 
 bool GUITextBox::allows(char16_t c) {
@@ -88,7 +116,7 @@ bool GUITextBox::allows(char16_t c) {
 bool GUITextBox::handleEvent(int32_t event, bool broadcast, const void* data, int32_t size) {
   if (event == SubmitEvent) {
     GUITextPtr label = getGUIText();
-    if (!label || !label->getText() || label->getText()->length() < minimumLength_) return false;
+    if (!label || !label->getText() || static_cast<int64_t>(plainText().size()) < minimumLength_) return false;
   }
   return GUIWidget::handleEvent(event, broadcast, data, size);
 }

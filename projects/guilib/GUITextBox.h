@@ -27,7 +27,6 @@ public:
 
   explicit GUITextBox(int32_t id);
   ~GUITextBox() override;
-  std::string getClassName() const override { return "GUITextBox"; }
 
   bool handleEvent(int32_t event, bool broadcast, const void* data, int32_t size) override;
   // The widget's update, then the caret's blink.
@@ -43,13 +42,17 @@ public:
   // 0xRRGGBB, or -1 for no line caret.
   void setCaretColour(int32_t colour) { caretColour_ = colour; }
   bool isCaretShown() const { return caretShown_; }
-  // The label's source text; never null.
+  // The text as typed, without the label's markup; never null.
   qel::lang::DStringPtr getText() const;
 
 private:
   static bool onTextInput(GUIAction& action);
   void type(int32_t code);
   bool allows(char16_t c);
+  // The typed text, or the label's source when it was set from elsewhere.
+  std::u16string plainText() const;
+  // Keeps the text and hands the label its markup.
+  void showText(std::u16string text);
 
   qel::lang::DStringPtr allowed_;
   qel::lang::DStringPtr allowedUpper_;
@@ -61,6 +64,9 @@ private:
   bool caretShown_ = true;
   int64_t blinkPeriod_ = 500;
   int64_t lastBlink_ = 0;
+  std::u16string typed_;
+  // The source last handed to the label.
+  qel::lang::DStringPtr shownMarkup_;
 };
 
 }  // namespace guilib

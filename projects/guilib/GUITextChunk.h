@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "guilib/GUIFont.ptr.h"
 #include "guilib/GUITextChunk.ptr.h"
@@ -34,7 +33,6 @@ public:
 
   GUITextChunk(int32_t type, int32_t flags) : type(type), flags(flags) {}
   ~GUITextChunk() override;
-  std::string getClassName() const override { return "GUITextChunk"; }
 
   // Creates the children list on first use; a null child throws the
   // null-reference exception.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "guilib/GUIVScrollBar.ptr.h"
 #include "guilib/GUIWidget.h"
@@ -25,7 +24,6 @@ public:
   GUIVScrollBar(const GUIWidgetPtr& scrolled, int32_t keyStepUp, int32_t keyStepDown, int32_t buttonStepUp,
                 int32_t buttonStepDown, int32_t id);
   ~GUIVScrollBar() override;
-  std::string getClassName() const override { return "GUIVScrollBar"; }
 
   // The first hook, the track sized between the buttons, the second hook.
   void callUpdateHooks() override;

@@ -70,9 +70,10 @@ bool GUIVirtualKeyboard::onResized(GUIAction& action) {
   auto* keyboard = dynamic_cast<GUIVirtualKeyboard*>(action.getSource().get());
   if (!keyboard) return false;
   keyboard->needsLayout_ = true;
+  // One pixel in from either side of the box's bounds, however often it runs.
   if (GUITextBoxPtr box = keyboard->textBox_) {
-    const GUIRect c = box->getClientRect();
-    box->setClientRect(c.x + 1, c.y, c.width - 2, c.height, false);
+    const GUIRect bounds = box->getBounds();
+    box->setClientRect(1, 0, bounds.width - 2, bounds.height, false);
   }
   return false;
 }

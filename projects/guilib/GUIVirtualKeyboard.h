@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "guilib/GUIAnimation.ptr.h"
 #include "guilib/GUIFont.ptr.h"
@@ -33,7 +32,6 @@ public:
 
   GUIVirtualKeyboard(int32_t id, bool withTextBox);
   ~GUIVirtualKeyboard() override;
-  std::string getClassName() const override { return "GUIVirtualKeyboard"; }
 
   // The first hook, the grid laid out when needed, the second hook.
   void callUpdateHooks() override;

@@ -26,7 +26,16 @@ GUIWidget::GUIWidget(int32_t id) : id_(id), lastTick_(qel::lang::DSystem::curren
   GUIEngine::getInstance()->registerWidget(this);
 }
 
-GUIWidget::~GUIWidget() = default;
+// A registered widget holds the registry's count, so only one whose subclass
+// constructor threw is destroyed while still registered. That count stays
+// unreleased while the widget leaves its parent and detaches its subtree,
+// so those releases never free it a second time.
+GUIWidget::~GUIWidget() {
+  GUIEngine* engine = GUIEngine::existingInstance();
+  if (!engine || !engine->forgetDestroyedWidget(this)) return;
+  if (parent_) parent_->removeChild(GUIWidgetPtr(this));
+  releaseLinks(true);
+}
 
 void GUIWidget::releaseLinks(bool detachChildren) {
   parent_.release();
@@ -62,6 +71,9 @@ void GUIWidget::detach() {
 
 GUIWidgetPtr GUIWidget::addChild(GUIWidgetPtr child) {
   if (!child) child = new GUIWidget(-1);
+  // A widget inside its own subtree would make every walk of the tree endless.
+  for (const GUIWidget* widget = this; widget; widget = widget->parent_.get())
+    if (widget == child.get()) qel::lang::throwException(qel::lang::ExceptionCode::IllegalArgument);
   if (child->parent_) child->parent_->removeChild(child);
   child->parent_ = this;
   layers_[child->layer_].push_back(child);

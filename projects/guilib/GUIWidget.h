@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <string>
 #include <vector>
 
 #include "guilib/GUIAction.h"
@@ -93,7 +92,6 @@ public:
   // Registers itself with the engine (made when needed); -1 is anonymous.
   explicit GUIWidget(int32_t id);
   ~GUIWidget() override;
-  std::string getClassName() const override { return "GUIWidget"; }
 
   // The slots subclasses replace.
   virtual void offerPointerTarget(int32_t x, int32_t y, int32_t w, int32_t h);
@@ -120,7 +118,8 @@ public:
 
   int32_t getId() const { return id_; }
   // A null child is replaced by a new anonymous widget; a child with a
-  // parent leaves it first. Appended to the child's layer.
+  // parent leaves it first. Appended to the child's layer. The widget
+  // itself or one of its ancestors throws 0x05400000.
   GUIWidgetPtr addChild(GUIWidgetPtr child);
   bool removeChild(const GUIWidgetPtr& child);
   // A layer outside 0 .. 2 throws 0x05800001 (getChildren and setLayer).

@@ -107,13 +107,13 @@ void GUIWidget::jumpScrollY(int32_t y) {
   targetScrollY_ = y;
 }
 
-void GUIWidget::scrollToTop() { targetScrollY_ = content_.y; }
+void GUIWidget::scrollToTop() { targetScrollY_ = getContentBounds().y; }
 
-void GUIWidget::scrollToBottom() { targetScrollY_ = clampToInt(content_.bottom() - client_.height); }
+void GUIWidget::scrollToBottom() { targetScrollY_ = clampToInt(getContentBounds().bottom() - client_.height); }
 
-void GUIWidget::scrollToLeft() { targetScrollX_ = content_.x; }
+void GUIWidget::scrollToLeft() { targetScrollX_ = getContentBounds().x; }
 
-void GUIWidget::scrollToRight() { targetScrollX_ = clampToInt(content_.right() - client_.width); }
+void GUIWidget::scrollToRight() { targetScrollX_ = clampToInt(getContentBounds().right() - client_.width); }
 
 void GUIWidget::scrollStep() {
   // One axis: toward the clamped target by an eighth of the distance (at

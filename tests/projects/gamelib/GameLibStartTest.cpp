@@ -3,11 +3,21 @@
 #include "GameFolder.h"
 #include "HostDouble.h"
 #include "TestPng.h"
+#include "gamelib/Animation.h"
+#include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ImageFont.h"
+#include "gamelib/ImageManager.h"
+#include "gamelib/LangInfo.h"
+#include "gamelib/PlayerInfo.h"
 #include "gamelib/ScreenCanvas.h"
+#include "gamelib/SoundManager.h"
+#include "gamelib/StringManager.h"
 #include "io/DByteArrayInputStream.h"
 #include "lang/DObjectArray.h"
 #include "lang/DbyteArray.h"
+#include "microedition/lcdui/DImage.h"
+#include "microedition/media/DPlayer.h"
 
 using gamelib::GameLib;
 using gamelib::ScreenCanvas;
@@ -89,6 +99,20 @@ TEST(AppPropertyTest, AnswersNameAndFullScreenOnly) {
   EXPECT_EQ(text(host.app->getAppProperty(u"start_fullscreen")), "true");
   EXPECT_EQ(host.app->getAppProperty(u"screen.scale2x"), nullptr);
   EXPECT_EQ(text(GameLib::getVersion()), "v1.1");
+}
+
+TEST(ClassNameTest, GameLibraryObjectsAnswerTheBaseClassName) {
+  const qel::lang::DObjectPtr objects[] = {
+      new gamelib::StringManager(),
+      new gamelib::ImageFont(),
+      new gamelib::LangInfo(),
+      new gamelib::PlayerInfo(0, 0),
+      new gamelib::ImageManager(),
+      new gamelib::GameImage(nullptr, 0, 0, 1, 1),
+      new gamelib::Animation(),
+      new gamelib::SoundManager(),
+  };
+  for (const qel::lang::DObjectPtr& object : objects) EXPECT_EQ(object->getClassName(), "DObject");
 }
 
 TEST(ResTablesTest, ShortNegativeAndOversizedDataKeepWhatWasRead) {

@@ -34,6 +34,7 @@ protected:
 };
 
 TEST_F(ScreenCanvasTest, APressAndReleaseInOneStepHoldTheKeyForOneStep) {
+  EXPECT_EQ(canvas->getClassName(), "DObject");
   canvas->keyPressed('5');
   canvas->keyReleased('5');
   EXPECT_EQ(ScreenCanvas::keyPressedFlag, 1);

@@ -3,8 +3,11 @@
 
 #include "GuiHost.h"
 #include "RecordingWidget.h"
+#include "TestApplication.h"
 #include "gamelib/LangInfo.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIModalScreen.h"
+#include "guilib/GUITextChunk.h"
 #include "guilib/GUIWidget.h"
 #include "guilib/HostCanvas.h"
 #include "lang/DObjectArray.h"
@@ -230,6 +233,30 @@ TEST(EngineTest, ScreenStackSendsShownAndHiddenToWholeSubtreesAndClearsKeys) {
               engine().close(screen);
               EXPECT_EQ(engine().screenCount(), 0);
             }});
+}
+
+// The font is the one class of the library with a name of its own: the
+// markup tells font resources from image fonts by it.
+TEST(EngineTest, OnlyTheFontAnswersAClassNameOfItsOwn) {
+  GuiHost host;
+  host.run([] {
+    test_application::useMonospaceFont();
+    const qel::lang::DObjectPtr objects[] = {
+        GUIEngine::getInstance(),
+        new GUIWidget(1),
+        new guilib::GUIModalScreen(2),
+        new guilib::GUIMessageBox(3),
+        new guilib::GUIVScrollBar(nullptr, 0, 0, 0, 0, 4),
+        new guilib::GUITextBox(5),
+        new guilib::GUIVirtualKeyboard(6, true),
+        new guilib::GUIAction(0, 0, nullptr, nullptr),
+        new guilib::GUIAnimation(-1, 0),
+        new guilib::GUIText(),
+        new guilib::GUITextChunk(guilib::GUITextChunk::Text, 0),
+    };
+    for (const qel::lang::DObjectPtr& object : objects) EXPECT_EQ(object->getClassName(), "DObject");
+    EXPECT_EQ(GUIEngine::getInstance()->getDefaultStyle()->getClassName(), "GUIFont");
+  });
 }
 
 TEST(EngineTest, DestroyDisposesEveryWidgetThenDropsTheEngineWithoutMakingANewOne) {

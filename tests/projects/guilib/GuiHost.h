@@ -84,14 +84,15 @@ public:
   // Scripted input through the host, as the window would deliver it.
   static qel::host::GameEngine& input() { return *qel::host::GameEngine::instance(); }
 
-  // The panel as a PNG in the build tree ("gui-png/<name>.png").
+  // The panel as a PNG in the build tree ("<test output>/gui-png/<name>.png").
   static void dumpScreen(const std::string& name) {
     const wce::DeviceScreen& screen = wce::DeviceScreen::instance();
     std::vector<uint32_t> pixels;
     for (int y = 0; y < screen.height(); ++y)
       for (int x = 0; x < screen.width(); ++x) pixels.push_back(rgbOf(screen.viewPixel(x, y)));
-    std::filesystem::create_directories("gui-png");
-    std::ofstream("gui-png/" + name + ".png", std::ios::binary) << testPng(screen.width(), screen.height(), pixels);
+    const std::filesystem::path folder = std::filesystem::path(NV_TEST_OUTPUT_DIR) / "gui-png";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / (name + ".png"), std::ios::binary) << testPng(screen.width(), screen.height(), pixels);
   }
 
   // The panel's pixel as 0xRRGGBB with the low bits RGB565 drops cleared.

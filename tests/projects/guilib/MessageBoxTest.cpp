@@ -9,6 +9,7 @@
 #include "guilib/GUIModalScreen.h"
 #include "guilib/GUIVScrollBar.h"
 #include "guilib/GUIWidget.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
@@ -165,6 +166,47 @@ TEST(MessageBoxTest, DisposingAModalScreenDropsItsSoftKeysOnce) {
     screen->dispose();
     EXPECT_FALSE(screen->getRightSoftKey());
   });
+}
+
+// Without a default font the text area cannot be measured, so the scroll
+// bar's constructor throws half-way through the box's.
+TEST(MessageBoxTest, AFailedConstructionLeavesNoWidgetRegistered) {
+  GuiHost host;
+  host.run([] {
+    guilib::GUIEnginePtr engine = GUIEngine::getInstance();
+    const int32_t before = engine->widgetCount();
+    EXPECT_THROWS_CODE(0x05000080u, GUIMessageBoxPtr(new guilib::GUIMessageBox(1)));
+    EXPECT_EQ(engine->widgetCount(), before);
+    app::useMonospaceFont();
+    GUIMessageBoxPtr box = new guilib::GUIMessageBox(2);
+    EXPECT_EQ(engine->widgetCount(), before + 9);  // the box, its keys, area, bar and the bar's four parts
+  });
+}
+
+TEST(MessageBoxTest, TheScrollBarsButtonsTakeThePointerOverTheTextArea) {
+  GuiHost host;
+  GUIMessageBoxPtr box;
+  const GUIRect down{228, 40 + 240 - app::ButtonHeight, app::ScrollBarWidth, app::ButtonHeight};
+  auto pressed = [&](const GUIWidgetPtr& w) { return w->hasState(GUIWidget::Pressed); };
+  std::vector<GuiHost::Frame> frames{[] {},
+                                     [&] { GuiHost::input().pointerPressed(down.x + 6, down.y + 6); },
+                                     [&] {
+                                       EXPECT_TRUE(pressed(box->getScrollBar()->getDownButton()));
+                                       EXPECT_FALSE(pressed(box->getTextArea()));
+                                       GuiHost::input().pointerReleased(down.x + 6, down.y + 6);
+                                     },
+                                     [] {},
+                                     [&] {
+                                       EXPECT_GT(box->getTextArea()->getTargetScrollY(), 0);
+                                       GuiHost::input().pointerPressed(100, 100);  // the area away from the bar
+                                     },
+                                     [&] { EXPECT_TRUE(pressed(box->getTextArea())); }};
+  host.run(
+      [&] {
+        box = app::messageBox(app::longMessage());
+        GUIEngine::getInstance()->showScreen(box);
+      },
+      frames);
 }
 
 }  // namespace

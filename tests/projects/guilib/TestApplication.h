@@ -65,10 +65,6 @@ inline guilib::GUIMessageBoxPtr messageBox(const std::u16string& text) {
   area->getGUIText()->setText(new qel::lang::DString(text));
   area->getGUIText()->setAlignment(0);
   area->computeContentBounds();
-  // The area spans the screen and, as the earlier sibling, would take the
-  // pointer over the scroll bar.
-  area->setIgnoresPress(true);
-  area->setIgnoresDrag(true);
   for (const guilib::GUIWidgetPtr& key : {box->getLeftSoftKey(), box->getRightSoftKey()}) {
     skin(key, 0x406080, SoftKeyWidth, SoftKeyHeight);
     key->getGUIText()->setText(new qel::lang::DString(key == box->getLeftSoftKey() ? u"Back" : u"More"));

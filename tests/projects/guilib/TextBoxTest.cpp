@@ -6,9 +6,12 @@
 #include "TestApplication.h"
 #include "guilib/GUIAction.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIText.h"
 #include "guilib/GUITextBox.h"
+#include "guilib/GUITextChunk.h"
 #include "guilib/GUIWidget.h"
 #include "lang/DString.h"
+#include "util/DVector.h"
 
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
@@ -52,8 +55,10 @@ TEST(TextBoxTest, EditsByLengthLimitBackspaceAndAllowedCharacters) {
       {"either case of the allowed set", 10, u"abc", false, u"Abd C", u"AbC"},
       {"exact case", 10, u"abc", true, u"Abd C", u"b"},
       {"control codes are characters", 10, nullptr, false, u"a\tb", u"a\tb"},
-      {"a typed '<' stays plain text", 10, nullptr, false, u"a<b", u"a&lt;b"},
-      {"backspace takes the '<' whole", 10, nullptr, false, u"a<\b", u"a"},
+      {"a typed '<' is one character", 10, nullptr, false, u"a<b", u"a<b"},
+      {"backspace takes one '<'", 10, nullptr, false, u"a<<\b", u"a<"},
+      {"each '<' counts once against the maximum", 3, nullptr, false, u"<<<<", u"<<<"},
+      {"typed entity letters stay letters", 10, nullptr, false, u"&lt;\b", u"&lt"},
   };
   GuiHost host;
   host.run([&] {
@@ -66,6 +71,35 @@ TEST(TextBoxTest, EditsByLengthLimitBackspaceAndAllowedCharacters) {
       EXPECT_EQ(textOf(box), c.text) << c.name;
       box->getGUIText()->parse();  // the label always parses
     }
+  });
+}
+
+// The label gets the typed text as markup; the box keeps it as typed.
+TEST(TextBoxTest, TheLabelShowsATypedLessThanSignThroughItsEntity) {
+  GuiHost host;
+  host.run([] {
+    app::useMonospaceFont();
+    GUITextBoxPtr box = new GUITextBox(1);
+    box->setMinimumLength(3);
+    box->setSourcedAction(box, GUIWidget::SubmitEvent, GUIAction::SetState, 256, nullptr, nullptr);
+    typeInto(box, u"a<\r");
+    EXPECT_FALSE(box->hasState(256));  // two characters
+    typeInto(box, u"b");
+    EXPECT_EQ(box->getGUIText()->getText()->view(), u"a&lt;b");
+    box->getGUIText()->parse();
+    guilib::GUITextChunkPtr root = box->getGUIText()->getRoot();
+    ASSERT_TRUE(root && root->children);
+    ASSERT_EQ(root->children->size(), 1);
+    const auto* word = static_cast<guilib::GUITextChunk*>(root->children->elementAt(0));
+    const auto* shown = dynamic_cast<const qel::lang::DString*>(word->content.get());
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->view(), u"a<b");
+    typeInto(box, u"\r");
+    EXPECT_TRUE(box->hasState(256));
+    // A source set on the label from elsewhere is markup: the box edits what it shows.
+    box->getGUIText()->setText(new qel::lang::DString(u"x&lt;y"));
+    typeInto(box, u"z");
+    EXPECT_EQ(textOf(box), u"x<yz");
   });
 }
 

@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
@@ -95,20 +96,25 @@ TEST(TextLayoutTest, GreedyLinesMatchPythonTextwrap) {
       "slowly so a plan of moves is recorded for each member of the crew and played out together "
       "against alarms safes and guards";
   const std::vector<int> columns = {8, 11, 13, 17, 20, 26, 33};
-  std::ofstream("wrap-input.txt") << words;
+  const std::filesystem::path folder = std::filesystem::path(NV_TEST_OUTPUT_DIR) / "wrap";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "wrap-input.txt") << words;
   std::ostringstream script;
-  script << "import textwrap\n"
-            "text = open('wrap-input.txt').read()\n"
-            "with open('wrap-output.txt', 'w') as out:\n"
+  script << "import sys, textwrap\n"
+            "text = open(sys.argv[1]).read()\n"
+            "with open(sys.argv[2], 'w') as out:\n"
             "    for width in [";
   for (int c : columns) script << c << ",";
   script << "]:\n"
             "        for line in textwrap.wrap(text, width=width, break_long_words=False, break_on_hyphens=False):\n"
             "            out.write(str(width) + '|' + line + '\\n')\n";
-  std::ofstream("wrap.py") << script.str();
-  ASSERT_EQ(std::system("python3 wrap.py"), 0);
+  std::ofstream(folder / "wrap.py") << script.str();
+  const std::string command = "python3 '" + (folder / "wrap.py").string() + "' '" +
+                              (folder / "wrap-input.txt").string() + "' '" + (folder / "wrap-output.txt").string() +
+                              "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
   std::map<int, std::vector<std::string>> expected;
-  std::ifstream in("wrap-output.txt");
+  std::ifstream in(folder / "wrap-output.txt");
   for (std::string line; std::getline(in, line);) {
     const size_t bar = line.find('|');
     expected[std::stoi(line.substr(0, bar))].push_back(line.substr(bar + 1));

@@ -76,6 +76,24 @@ TEST(VirtualKeyboardTest, TextBoxModeFillsTheGridWithTheSquarestCells) {
   });
 }
 
+TEST(VirtualKeyboardTest, TextBoxKeepsItsOnePixelInsetHoweverOftenTheKeyboardResizes) {
+  GuiHost host;
+  host.run([] {
+    app::useMonospaceFont();
+    GUIVirtualKeyboardPtr keyboard = new GUIVirtualKeyboard(1, true);
+    keyboard->setKeys(new qel::lang::DString(u"AB"));
+    for (int32_t width : {200, 180, 220, 220}) {
+      keyboard->setBounds(0, 0, width, 100 + width);
+      drain();  // the resize action's callback
+      keyboard->callUpdateHooks();
+      const GUIRect client = keyboard->getTextBox()->getClientRect();
+      EXPECT_EQ(keyboard->getTextBox()->getBounds().width, width);
+      EXPECT_EQ(client.x, 1) << width;
+      EXPECT_EQ(client.width, width - 2) << width;
+    }
+  });
+}
+
 TEST(VirtualKeyboardTest, KeyFontDressesCharacterAndOkLabelsButNotBackspace) {
   GuiHost host;
   host.run([] {

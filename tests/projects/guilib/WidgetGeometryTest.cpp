@@ -7,6 +7,7 @@
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIWidget.h"
 #include "lang/DExceptionBase.h"
+#include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 
 using guilib::GUIEngine;
 using guilib::GUIPoint;
@@ -328,6 +329,60 @@ TEST(WidgetGeometryTest, LayersOutsideTheThreeAreRefused) {
       EXPECT_EQ(root->getChildren(1).size(), 1u);
       EXPECT_TRUE(root->getChildren(2).empty());
     }
+  });
+}
+
+TEST(WidgetGeometryTest, ScrollingToAnEdgeComputesAnEmptyContentFirst) {
+  struct Case {
+    const char* name;
+    void (GUIWidget::*scroll)();
+    int32_t targetX, targetY;
+  } cases[] = {
+      {"top", &GUIWidget::scrollToTop, 0, -10},
+      {"bottom", &GUIWidget::scrollToBottom, 0, 1000 - 80},
+      {"left", &GUIWidget::scrollToLeft, -10, 0},
+      {"right", &GUIWidget::scrollToRight, 300 - 100, 0},
+  };
+  GuiHost host;
+  host.run([&] {
+    for (const Case& c : cases) {
+      GUIWidgetPtr view = new GUIWidget(1);
+      view->setBounds(0, 0, 100, 80);  // its content is computed here, still empty
+      view->addChild(nullptr)->setBounds(0, 0, 300, 1000);
+      view->setContentInsets(10, 10, 0, 0);
+      ((*view).*c.scroll)();
+      EXPECT_EQ(view->getTargetScrollX(), c.targetX) << c.name;
+      EXPECT_EQ(view->getTargetScrollY(), c.targetY) << c.name;
+    }
+  });
+}
+
+// A widget inside its own subtree would make every walk of the tree endless.
+TEST(WidgetGeometryTest, AWidgetIsRefusedAsAChildOfItselfOrOfItsSubtree) {
+  GuiHost host;
+  host.run([] {
+    GUIWidgetPtr root = new GUIWidget(1);
+    GUIWidgetPtr middle = root->addChild(new GUIWidget(2));
+    GUIWidgetPtr leaf = middle->addChild(new GUIWidget(3));
+    const struct {
+      GUIWidgetPtr parent, child;
+      const char* name;
+    } refused[] = {{leaf, leaf, "itself"},
+                   {leaf, middle, "its parent"},
+                   {leaf, root, "its grandparent"},
+                   {middle, root, "the root"}};
+    for (const auto& r : refused) EXPECT_THROWS_CODE(0x05400000u, r.parent->addChild(r.child)) << r.name;
+    EXPECT_EQ(root->getParent(), nullptr);
+    EXPECT_EQ(middle->getParent(), root);
+    EXPECT_EQ(leaf->getParent(), middle);
+    EXPECT_TRUE(leaf->getChildren(0).empty());
+    EXPECT_EQ(root->getChildren(0).size(), 1u);
+    EXPECT_FALSE(root->handleEvent(GUIWidget::ValueEvent, true, nullptr, 0));  // the broadcast ends
+    // Moving a widget into another branch stays allowed.
+    GUIWidgetPtr sibling = root->addChild(new GUIWidget(4));
+    sibling->addChild(leaf);
+    EXPECT_EQ(leaf->getParent(), sibling);
+    EXPECT_TRUE(middle->getChildren(0).empty());
   });
 }
 

@@ -20,7 +20,6 @@ public:
   Function function() const { return function_; }
   intptr_t argument() const { return argument_; }
 
-  std::string getClassName() const override { return "DCallBack"; }
   // The function pointer XOR the argument.
   int32_t hashCode() const override;
   // True for another callback with the same function and argument.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "io/DInputStream.ptr.h"
 #include "lang/DObject.h"
@@ -29,8 +28,6 @@ public:
   static constexpr int32_t STARTED = 400;
 
   ~DPlayer() override;
-
-  std::string getClassName() const override { return "DPlayer"; }
 
   void close();
   void deallocate() {}

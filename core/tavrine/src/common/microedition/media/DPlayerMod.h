@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "microedition/media/DPlayer.h"
 
 namespace qel::media {
@@ -13,7 +11,6 @@ class DPlayerMod final : public DPlayer {
 public:
   explicit DPlayerMod(qel::io::DInputStreamPtr stream);
 
-  std::string getClassName() const override { return "DPlayerMod"; }
   qel::lang::DStringPtr getContentType() const override;
 
 private:

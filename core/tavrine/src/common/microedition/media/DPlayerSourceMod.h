@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "io/DInputStream.ptr.h"
 #include "lang/DObject.h"
 #include "sound/SoundModule.h"
@@ -11,8 +9,6 @@ namespace qel::media {
 // A MOD song that several players may share.
 class DPlayerSourceMod final : public qel::lang::DObject {
 public:
-  std::string getClassName() const override { return "DPlayerSourceMod"; }
-
   // True once the sound system took the stream's bytes (copied).
   bool load(const qel::io::DInputStreamPtr& stream);
   bool isLoaded() const { return loaded_; }

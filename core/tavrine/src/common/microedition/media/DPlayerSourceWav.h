@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "io/DInputStream.ptr.h"
 #include "lang/DObject.h"
 #include "sound/SoundSample.h"
@@ -11,8 +9,6 @@ namespace qel::media {
 // A WAV sample that several players may share.
 class DPlayerSourceWav final : public qel::lang::DObject {
 public:
-  std::string getClassName() const override { return "DPlayerSourceWav"; }
-
   // True once the sound system took the stream's bytes (copied).
   bool load(const qel::io::DInputStreamPtr& stream);
   bool isLoaded() const { return loaded_; }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "microedition/media/DPlayer.h"
 
 namespace qel::media {
@@ -13,7 +11,6 @@ class DPlayerWav final : public DPlayer {
 public:
   explicit DPlayerWav(qel::io::DInputStreamPtr stream);
 
-  std::string getClassName() const override { return "DPlayerWav"; }
   qel::lang::DStringPtr getContentType() const override;
   // The channel's pan - 128; 0 without a channel.
   int32_t getPan() override;

@@ -9,8 +9,6 @@ namespace qel::messaging {
 // Told by the host's tick that a new message has arrived for a connection.
 class DMessageListener : public qel::lang::DObject {
 public:
-  std::string getClassName() const override { return "DMessageListener"; }
-
   virtual void notifyIncomingMessage(const DMessageConnectionPtr& connection) = 0;
 };
 

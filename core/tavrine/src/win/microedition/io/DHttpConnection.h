@@ -41,8 +41,6 @@ public:
   static qel::lang::DStringPtr GET();
   ~DHttpConnection() override;
 
-  std::string getClassName() const override { return "DHttpConnection"; }
-
   // The socket's state; 0 without one.
   int32_t getState() override;
   // Nothing: the socket stays open until the connection goes.

@@ -22,8 +22,6 @@ public:
   DHttpInputStream(qel::io::DInputStreamPtr socketInput, qel::util::DCyclicBufPtr responseBuffer,
                    qel::lang::DStringPtr name, bool chunked);
 
-  std::string getClassName() const override { return "DHttpInputStream"; }
-
   int32_t available() override;
   // A null dst or negative len throws 0x05400000. A chunked body that is
   // damaged, or whose source ends before its last chunk, throws 0x06000000

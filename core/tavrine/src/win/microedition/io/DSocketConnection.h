@@ -27,8 +27,6 @@ public:
   static DSocketConnectionPtr open(const qel::lang::DStringPtr& url, int32_t mode, bool timeouts);
   ~DSocketConnection() override;
 
-  std::string getClassName() const override { return "DSocketConnection"; }
-
   int32_t getState() override;
   void close() override;
   qel::io::DDataInputStreamPtr openDataInputStream() override;

@@ -13,8 +13,6 @@ class DSocketInputStream final : public qel::io::DInputStream {
 public:
   explicit DSocketInputStream(DSocketConnectionPtr connection);
 
-  std::string getClassName() const override { return "DSocketInputStream"; }
-
   // The bytes buffered after taking in what the socket has ready.
   int32_t available() override;
   // A null dst or negative len throws 0x05400000. The count read: 0 when

@@ -12,8 +12,6 @@ class DSocketOutputStream final : public qel::io::DOutputStream {
 public:
   explicit DSocketOutputStream(DSocketConnectionPtr connection);
 
-  std::string getClassName() const override { return "DSocketOutputStream"; }
-
   void write(const qel::lang::DbyteArrayPtr& b, int32_t off, int32_t len) override;
   using qel::io::DOutputStream::write;
   void write(int32_t v) override;

@@ -23,8 +23,6 @@ public:
   static DMessageConnectionPtr open(const qel::lang::DStringPtr& url);
   ~DMessageConnection() override;
 
-  std::string getClassName() const override { return "DMessageConnection"; }
-
   // Always Closed: a message connection has no connection state.
   int32_t getState() override { return Closed; }
   // setMessageListener(null).

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "microedition/displayable/DCanvas.ptr.h"
 #include "microedition/displayable/DDisplayable.h"
@@ -39,8 +38,6 @@ public:
   // Needs a current application object with a display (else 0x05000080).
   DCanvas();
   ~DCanvas() override;
-
-  std::string getClassName() const override { return "DCanvas"; }
 
   virtual void sizeChanged(int32_t width, int32_t height);
   virtual void showNotify();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "lang/DObject.h"
 #include "microedition/displayable/DCanvas.ptr.h"
@@ -23,8 +22,6 @@ public:
   // back-end's.
   explicit DDisplay(DisplayBackend* backend);
   ~DDisplay() override;
-
-  std::string getClassName() const override { return "DDisplay"; }
 
   // The application object's display, counted; null application throws 0x05000080.
   static DDisplayPtr getDisplay(qel::midlet::DMIDletPtr midlet);

@@ -1,15 +1,10 @@
 #pragma once
 
-#include <string>
-
 #include "lang/DObject.h"
 
 namespace qel::lcdui {
 
 // Base of everything a display can show.
-class DDisplayable : public qel::lang::DObject {
-public:
-  std::string getClassName() const override { return "DDisplayable"; }
-};
+class DDisplayable : public qel::lang::DObject {};
 
 }  // namespace qel::lcdui

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "microedition/displayable/DCanvas.h"
 
 namespace qel::lcdui {
@@ -12,8 +10,6 @@ class DGameCanvas : public DCanvas {
 public:
   DGameCanvas() = default;
   ~DGameCanvas() override = default;
-
-  std::string getClassName() const override { return "DGameCanvas"; }
 
   // A new context on a view of the back buffer; it keeps the canvas alive.
   DGraphicsPtr getGraphics();

@@ -14,8 +14,6 @@ class DCharMask final : public qel::lang::DObject {
 public:
   explicit DCharMask(int32_t character) : character_(character) {}
 
-  std::string getClassName() const override { return "DCharMask"; }
-
   // Replaces the pixels by width x height zero bytes.
   void setSize(int32_t width, int32_t height);
 

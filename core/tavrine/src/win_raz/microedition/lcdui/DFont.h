@@ -39,8 +39,6 @@ public:
   DFont(const qel::lang::DStringPtr& faceName, int32_t style, int32_t size, int32_t sizeMode);
   ~DFont() override;
 
-  std::string getClassName() const override { return "DFont"; }
-
   // The cached font of face 0 ("Tahoma"), 32 or 64 ("Courier New"); other
   // faces take face 0's name. The font's face becomes the one asked for.
   static DFontPtr getFont(int32_t face, int32_t style, int32_t size, int32_t sizeMode);

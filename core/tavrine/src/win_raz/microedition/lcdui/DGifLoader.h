@@ -29,8 +29,6 @@ public:
   DGifLoader(const DGifLoader&) = delete;
   DGifLoader& operator=(const DGifLoader&) = delete;
 
-  std::string getClassName() const override { return "DGifLoader"; }
-
   // The next frame shown for a non-zero time, keyed, its display time in
   // milliseconds (100 without a graphic control). Frames of delay 0 are
   // passed over; when the data end after one, the last of them comes back

@@ -42,8 +42,6 @@ public:
   DGraphics(std::unique_ptr<qel::raster::RasterSurface> surface, qel::lang::DObjectPtr owner);
   ~DGraphics() override;
 
-  std::string getClassName() const override { return "DGraphics"; }
-
   // The glyph of ch at (x, y), untranslated, in the current colour; the advance.
   int32_t drawChar(char16_t ch, int32_t x, int32_t y);
   // Alpha from maskImg, key 0xFF00FF.

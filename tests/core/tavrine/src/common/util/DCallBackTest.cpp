@@ -34,6 +34,7 @@ TEST(DCallBackTest, HashAndEqualityUseBothWords) {
   DCallBackPtr d = new DCallBack(&other, 3);
   EXPECT_TRUE(a->equals(b.get()));
   EXPECT_EQ(a->hashCode(), b->hashCode());
+  EXPECT_EQ(a->getClassName(), "DObject");
   EXPECT_FALSE(a->equals(c.get()));
   EXPECT_FALSE(a->equals(d.get()));
   EXPECT_FALSE(a->equals(nullptr));

@@ -98,11 +98,13 @@ TEST(HttpConnector, SmsAddressOpensTheMessageConnectionItself) {
   auto* messages = dynamic_cast<DMessageConnection*>(opened.get());
   ASSERT_NE(messages, nullptr);
   EXPECT_TRUE(messages->getAddress()->equals(u"+4912345"));
-  EXPECT_EQ(messages->getClassName(), "DMessageConnection");
+  EXPECT_EQ(messages->getClassName(), "DObject");
 }
 
 TEST_F(ScriptedHttp, ReadsHeadsSplitOrWhole) {
   DHttpConnectionPtr whole = get("/onepacket");
+  EXPECT_EQ(whole->getClassName(), "DObject");
+  EXPECT_EQ(whole->openInputStream()->getClassName(), "DObject");
   EXPECT_EQ(whole->getResponseCode(), 200);
   EXPECT_EQ(whole->getLength(), 5);
   EXPECT_EQ(body(whole, 5), "hello");

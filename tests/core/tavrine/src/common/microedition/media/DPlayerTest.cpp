@@ -90,6 +90,7 @@ TEST_F(PlayerTest, PlayersByContentType) {
   EXPECT_EQ(wav->getState(), DPlayer::UNREALIZED);
   DPlayerPtr mod = DManager::createPlayer(streamOf(modFile()), u"audio/mod");
   EXPECT_EQ(mod->getContentType()->view(), u"audio/mod");
+  for (const DPlayerPtr& player : {wav, mod}) EXPECT_EQ(player->getClassName(), "DObject");
   EXPECT_TRUE(DManager::isOpened());
   EXPECT_EQ(DManager::getMusicVolume(), 32);
   EXPECT_EQ(DManager::getSfxVolume(), 32);
@@ -113,6 +114,7 @@ TEST_F(PlayerTest, StateMachine) {
   DPlayerPtr player = wavPlayer();
   player->realize();
   EXPECT_EQ(player->getState(), DPlayer::REALIZED);
+  EXPECT_EQ(player->getSource()->getClassName(), "DObject");
   player->prefetch();
   EXPECT_EQ(player->getState(), DPlayer::PREFETCHED);
   EXPECT_EQ(player->getMediaTime(), -1);

@@ -81,6 +81,10 @@ TEST(SocketConnectionOpen, ConnectsAndKeepsTheAddress) {
   ASSERT_TRUE(settled(c));
   EXPECT_EQ(c->getState(), 2);
   EXPECT_GT(c->getReceiveBufferSize(), 0);
+  // Neither the connection nor its streams name a class of their own.
+  EXPECT_EQ(c->getClassName(), "DObject");
+  EXPECT_EQ(c->openInputStream()->getClassName(), "DObject");
+  EXPECT_EQ(c->openOutputStream()->getClassName(), "DObject");
 }
 
 TEST(SocketConnectionOpen, ConnectsToLocalhostByName) {

@@ -23,6 +23,8 @@ TEST_F(DisplayTest, DisplayTakesTheBackendSizeAndAttachesToTheApplication) {
   EXPECT_EQ(midlet->getDisplay(), display.get());
   EXPECT_EQ(DDisplay::getDisplay(midlet).get(), display.get());
   EXPECT_EQ(DDisplay::instance(), display.get());
+  EXPECT_EQ(display->getClassName(), "DObject");
+  EXPECT_EQ(CanvasPtr(new RecordingCanvas())->getClassName(), "DObject");
 }
 
 TEST_F(DisplayTest, SetCurrentHidesTheOldAndShowsTheNew) {

@@ -97,6 +97,8 @@ TEST_F(FontTest, MasksFillTheCharacterCell) {
   EXPECT_EQ(mask->width(), font->charWidth(u'W'));
   EXPECT_GT(ink(*mask), 0);
   EXPECT_EQ(font->getCharMask(u'W'), mask);
+  EXPECT_EQ(font->getClassName(), "DObject");
+  EXPECT_EQ(mask->getClassName(), "DObject");
   EXPECT_EQ(ink(*font->getCharMask(u' ')), 0);
 }
 

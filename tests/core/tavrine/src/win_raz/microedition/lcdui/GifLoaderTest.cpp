@@ -53,6 +53,7 @@ protected:
 
 TEST_F(AnimatedGif, FramesComeWithTheirDisplayTimes) {
   const DGifLoaderPtr loader = open(false);
+  EXPECT_EQ(loader->getClassName(), "DObject");
   const int delays[] = {200, 350, 500};
   for (int delay : delays) {
     const DImagePtr frame = loader->nextFrame();

@@ -184,6 +184,8 @@ TEST(GraphicsClip, EachContextKeepsItsOwnClip) {
   const DGraphicsPtr b = image->getGraphics();
   a->setClip(0, 0, 2, 2);
   EXPECT_EQ(b->getClipWidth(), 8);
+  EXPECT_EQ(a->getClassName(), "DObject");
+  EXPECT_EQ(image->getClassName(), "DImage");
 }
 
 TEST(GraphicsState, ColourAndStartingValues) {

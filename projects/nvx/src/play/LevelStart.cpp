@@ -127,7 +127,10 @@ void LevelStart::nextLevel() {
   unload(personById(0));
   MainCanvas::startMoney = MainCanvas::money;
   if (MainCanvas::levelNumber < 1) return;
-  startLevel(MainCanvas::levelNumber + 1);
+  const int32_t next = MainCanvas::levelNumber + 1;
+  startLevel(next);
+  // Past the last level the game is complete: nothing is left to continue.
+  if (next > lastLevel) return;
   saveAndForgetLevelInProgress();
 }
 

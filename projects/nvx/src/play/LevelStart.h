@@ -32,7 +32,7 @@ struct LevelStart {
   // had when its run was set up; the retries record is rewritten.
   static void retryLevel();
   // The level after the current one, with an empty crew and empty pockets;
-  // the game is saved.
+  // the game is saved, unless it is complete.
   static void nextLevel();
 
 private:

@@ -234,6 +234,7 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
       {"run of length 127", changed(emptyHeader + 3, 127)},
       {"walk off the map", changed(emptyHeader + 3, 9)},
       {"unknown step action", changed(emptyHeader + 2, 7)},
+      {"item slot 3", changed(emptyHeader + 2, Path::Work | 3 << 5)},
       {"unknown leader item", changed(emptyHeader - 2, 'z')},
   };
   for (const auto& c : cases) {

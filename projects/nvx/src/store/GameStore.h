@@ -51,8 +51,9 @@ struct GameStore {
   // it is complete.
   static void saveLevelState();
   // Restores the stored level in progress when it belongs to the current
-  // level; a record that is missing, damaged or of another level gives the
-  // saved game instead with every person reset.
+  // level; one of another level leaves everything as it is, and a record
+  // that is missing or damaged gives the saved game instead with every
+  // person reset.
   static void loadLevelState();
   static void deleteLevelInProgress();
 };

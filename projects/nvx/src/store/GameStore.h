@@ -35,8 +35,9 @@ struct GameStore {
   // True when slot's store holds a saved game that loadGame can read.
   static bool hasSave(int32_t slot);
 
-  // Options: the hint flags and the sound manager's two volumes.
-  static void saveOptions();
+  // Options: the hint flags and the sound manager's two volumes; false when
+  // the record could not be written.
+  static bool saveOptions();
   // optionsMissing stays 1 only when there is no option record at all.
   static void loadOptions();
 

@@ -110,10 +110,14 @@ void LevelStart::retryLevel() {
   leader.clearLoot();
   leader.resetToStart();
   const qel::util::DHashtablePtr planned = plannedObjects();
+  // The offers bought before the run stay bought: the money they cost is
+  // not given back.
+  const qel::lang::DintArrayPtr offerPrices = MainCanvas::levelTotals;
   beginLevel(MainCanvas::levelNumber, false);
   // The reload drew a new police time and dropped the planned bombs: they
   // come back from the run's set-up.
   MainCanvas::levelCounter = MainCanvas::levelCounterAtStart;
+  MainCanvas::levelTotals = offerPrices;
   restorePlannedObjects(planned);
   MainCanvas::shareEntries(MainCanvas::savedAlarmLinks, MainCanvas::alarmLinks);
   MainCanvas::copyObjects(MainCanvas::savedBombs, MainCanvas::bombs);

@@ -28,8 +28,9 @@ struct LevelStart {
   // the old one.
   static void restartGame();
   // The current level again, with the money, crew, jailed, the leader's
-  // pockets, the police time, the planned stamps and bombs and the loot it
-  // had when its run was set up; the retries record is rewritten.
+  // pockets, the police time, the planned stamps and bombs, the loot and
+  // the offers bought it had when its run was set up; the retries record is
+  // rewritten.
   static void retryLevel();
   // The level after the current one, with an empty crew and empty pockets;
   // the game is saved, unless it is complete.

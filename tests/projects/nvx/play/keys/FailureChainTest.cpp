@@ -131,6 +131,8 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       stampObjects();
       const auto planned = objectState();
       Person* leader = person(0);
+      const int boughtOffer = 2;
+      MainCanvas::levelTotals[boughtOffer] = 0;
       MainCanvas::money = 1200;
       MainCanvas::levelCounter -= 40;
       MainCanvas::selectPerson(1);
@@ -156,6 +158,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       EXPECT_EQ(MainCanvas::savedIds->size(), 0);
       EXPECT_EQ(MainCanvas::alarmLinks->size(), MainCanvas::savedAlarmLinks->size());
       EXPECT_EQ(objectState(), planned) << "planned stamps and shared loot";
+      EXPECT_EQ(MainCanvas::levelTotals[boughtOffer], 0) << "the offer bought before the run";
       EXPECT_EQ(MainCanvas::retriesLeft, 2);
     }
 }

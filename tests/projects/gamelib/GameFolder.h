@@ -41,6 +41,7 @@ public:
   std::filesystem::path user() const { return root_ / "user"; }
 
   void addEntry(const std::string& name, const std::string& content) { entries_[name] = content; }
+  void removeEntry(const std::string& name) { entries_.erase(name); }
   void addEntry(const std::string& name, const std::vector<uint8_t>& content) {
     entries_[name] = std::string(content.begin(), content.end());
   }

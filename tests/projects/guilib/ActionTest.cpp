@@ -189,10 +189,66 @@ TEST(ActionTest, ScreenActionsShowCloseAddAndRefresh) {
     EXPECT_EQ(engine->getTopScreen(), first);
     execute(action(GUIAction::Close, 0, first));
     EXPECT_EQ(engine->screenCount(), 0);
-    for (int32_t type :
-         std::vector<int32_t>{0, 26, 28, 30, 37, GUIAction::ShowScreen, GUIAction::Close, GUIAction::AddToTopScreen})
+    for (int32_t type : std::vector<int32_t>{GUIAction::ShowScreen, GUIAction::Close, GUIAction::AddToTopScreen})
       execute(action(type));  // nothing to act on
     EXPECT_EQ(engine->screenCount(), 0);
+  });
+}
+
+// Types 26, 28, 30 and 37, like the values outside the table, act on
+// nothing, even given all that the types beside them use: a shown screen, a
+// scrolled source, a thumb in its track, a sound manager, and the events
+// those types answer.
+TEST(ActionTest, TypesWithoutAnEffectLeaveEverythingAsItWas) {
+  GuiHost host;
+  host.run([] {
+    GUIEnginePtr engine = GUIEngine::getInstance();
+    gamelib::SoundManagerPtr sounds = new gamelib::SoundManager();
+    sounds->setSfxVolume(10);
+    sounds->setMusicVolume(20);
+    engine->setSoundManager(sounds);
+    Widget screen = new RecordingWidget(1);
+    engine->showScreen(screen);
+    Widget source = new RecordingWidget(2);
+    source->setBounds(0, 0, 100, 100);
+    source->addChild(new GUIWidget(3))->setBounds(0, 0, 400, 400);
+    source->computeContentBounds();
+    screen->addChild(source);
+    source->setTargetScroll(100, 100);
+    source->scrollStep();
+    GUIWidgetPtr track = new GUIWidget(4);
+    track->setBounds(0, 0, 10, 110);
+    GUIWidgetPtr thumb = track->addChild(new GUIWidget(5));
+    thumb->setBounds(0, 50, 10, 10);
+    drain();
+    const int32_t state = source->getState();
+    const std::pair<int32_t, std::vector<int32_t>> events[] = {
+        {GUIWidget::ClickEvent, {3, 4}},
+        {GUIWidget::PointerDownEvent, {0, 20}},
+        {GUIWidget::DragEvent, {10, 10, 4, 13}},
+        {GUIWidget::ValueEvent, {30}},
+    };
+    for (int32_t type : {0, 26, 28, 30, 37, 99})
+      for (const auto& [event, data] : events) {
+        SCOPED_TRACE("type " + std::to_string(type) + " event " + std::to_string(event));
+        screen->received.clear();
+        source->received.clear();
+        execute(fired(type, GUIWidget::Focused, source, event, data, thumb));
+        EXPECT_TRUE(screen->received.empty());
+        EXPECT_TRUE(source->received.empty());
+        EXPECT_EQ(source->getState(), state);
+        EXPECT_EQ(source->getScrollY(), 100);
+        EXPECT_EQ(source->getTargetScrollX(), 100);
+        EXPECT_EQ(source->getTargetScrollY(), 100);
+        EXPECT_EQ(thumb->getBounds().y, 50);
+        EXPECT_EQ(thumb->getParent(), track);
+        EXPECT_EQ(engine->getTopScreen(), screen);
+        EXPECT_EQ(engine->screenCount(), 1);
+        EXPECT_EQ(engine->pendingActionCount(), 0);
+        EXPECT_EQ(sounds->sfxVolume(), 10);
+        EXPECT_EQ(sounds->musicVolume(), 20);
+      }
+    engine->setSoundManager(nullptr);
   });
 }
 

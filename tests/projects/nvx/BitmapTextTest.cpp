@@ -299,12 +299,12 @@ TEST_F(BitmapTextTest, SpriteCutMarginsByPixels) {
 }
 
 TEST_F(BitmapTextTest, FontWithoutFramesPerRowDrawsNothing) {
-  MainCanvas::pictures = new DObjectArray(8);
-  MainCanvas::pictures->at(0) = DImage::createImage(8, 8);
+  useTestFont();
   MainCanvas::spriteTable->at(MainCanvas::fontSprite)[4] = 0;
   DImagePtr screen = DImage::createImage(40, 12);
   MainCanvas::drawText(screen->getGraphics(), glyphs("ab"), 0, 0);
   MainCanvas::drawText(screen->getGraphics(), nullptr, 0, 0);
+  EXPECT_EQ(cellsOf(screen, 0, 4), "....");
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
+#include "nvx/src/world/RoomObject.h"
+#include "util/DEnumeration.h"
+#include "util/DHashtable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -30,6 +33,26 @@ void saveAndForgetLevelInProgress() {
 void refill(const qel::util::DVectorPtr& target, const qel::util::DVectorPtr& source) {
   target->removeAllElements();
   for (int32_t i = 0; i < source->size(); ++i) target->addElement(source->elementAt(i));
+}
+
+// The planned stamps and the loot of each room object, as planned: a run
+// changes neither, and a reload of the level drops the stamps and shares
+// the loot of shared containers out again at random.
+qel::util::DHashtablePtr plannedObjects() {
+  qel::util::DHashtablePtr planned = new qel::util::DHashtable(11, 75);
+  MainCanvas::copyObjects(MainCanvas::roomObjects, planned);
+  return planned;
+}
+
+void restorePlannedObjects(const qel::util::DHashtablePtr& planned) {
+  for (qel::util::DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+    auto* object = static_cast<RoomObject*>(e->nextElement());
+    const auto* was = static_cast<RoomObject*>(planned->get(MainCanvas::cellKey(object->x, object->y)));
+    if (!was) continue;
+    object->openStamp = was->openStamp;
+    object->takeStamp = was->takeStamp;
+    object->amount = was->amount;
+  }
 }
 
 }  // namespace
@@ -73,7 +96,6 @@ void LevelStart::restartGame() {
 }
 
 void LevelStart::retryLevel() {
-  MainCanvas::levelCounter = MainCanvas::levelCounterAtStart;
   MainCanvas::money = MainCanvas::startMoney;
   MainCanvas::activePersons->removeAllElements();
   for (int32_t i = 0; i < MainCanvas::activeAtLevelStart->size(); ++i) {
@@ -87,8 +109,16 @@ void LevelStart::retryLevel() {
   for (int32_t i = 0; i < 3; ++i) leader.pockets[i] = MainCanvas::padLetters[i];
   leader.clearLoot();
   leader.resetToStart();
+  const qel::util::DHashtablePtr planned = plannedObjects();
+  // The offers bought before the run stay bought: the money they cost is
+  // not given back.
+  const qel::lang::DintArrayPtr offerPrices = MainCanvas::levelTotals;
   beginLevel(MainCanvas::levelNumber, false);
-  // The reload dropped the planned bombs: they come back from the run's set-up.
+  // The reload drew a new police time and dropped the planned bombs: they
+  // come back from the run's set-up.
+  MainCanvas::levelCounter = MainCanvas::levelCounterAtStart;
+  MainCanvas::levelTotals = offerPrices;
+  restorePlannedObjects(planned);
   MainCanvas::shareEntries(MainCanvas::savedAlarmLinks, MainCanvas::alarmLinks);
   MainCanvas::copyObjects(MainCanvas::savedBombs, MainCanvas::bombs);
   if (MainCanvas::levelNumber > 0) MainCanvas::saveSlotCounter();
@@ -101,7 +131,10 @@ void LevelStart::nextLevel() {
   unload(personById(0));
   MainCanvas::startMoney = MainCanvas::money;
   if (MainCanvas::levelNumber < 1) return;
-  startLevel(MainCanvas::levelNumber + 1);
+  const int32_t next = MainCanvas::levelNumber + 1;
+  startLevel(next);
+  // Past the last level the game is complete: nothing is left to continue.
+  if (next > lastLevel) return;
   saveAndForgetLevelInProgress();
 }
 

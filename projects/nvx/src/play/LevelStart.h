@@ -27,11 +27,13 @@ struct LevelStart {
   // A new game of the chosen difficulty from its first level, saved over
   // the old one.
   static void restartGame();
-  // The current level again, with the money, crew, jailed and the leader's
-  // pockets it had when its run was set up; the retries record is rewritten.
+  // The current level again, with the money, crew, jailed, the leader's
+  // pockets, the police time, the planned stamps and bombs, the loot and
+  // the offers bought it had when its run was set up; the retries record is
+  // rewritten.
   static void retryLevel();
   // The level after the current one, with an empty crew and empty pockets;
-  // the game is saved.
+  // the game is saved, unless it is complete.
   static void nextLevel();
 
 private:

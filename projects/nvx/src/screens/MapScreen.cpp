@@ -317,8 +317,7 @@ void MapScreen::paintItemLine(const DGraphicsPtr& g, int32_t panelX, int32_t y, 
   const int32_t x = panelX + panelWidth / 2 - lineWidth / 2;
   MainCanvas::drawSpriteFrame(g, MainCanvas::spriteItemLine, 0, x, y);
   MainCanvas::setHotZone(selectZone, x, y, lineWidth, lineHeight);
-  if (!handImage) handImage = gamelib::GameLib::loadImage(u"hand");
-  if (handImage)
+  if (hand())
     g->drawImage(handImage,
                  x + lineWidth / 2 - handImage->getWidth() / 2,
                  y + lineHeight / 2 - handImage->getHeight() / 2,
@@ -334,10 +333,17 @@ void MapScreen::paintChosenPerson(const DGraphicsPtr& g) {
 }
 
 void MapScreen::paintCursor(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t) {
-  if (!handImage) handImage = gamelib::GameLib::loadImage(u"hand");
-  if (!handImage) return;
+  if (!hand()) return;
   g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
   g->drawImage(handImage, x - handImage->getWidth() / 2, y, 0, 0);
+}
+
+const qel::lcdui::DImagePtr& MapScreen::hand() {
+  if (!handLookedUp) {
+    handImage = gamelib::GameLib::loadImage(u"hand");
+    handLookedUp = 1;
+  }
+  return handImage;
 }
 
 }  // namespace nvx

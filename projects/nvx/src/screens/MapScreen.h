@@ -43,7 +43,10 @@ struct MapScreen {
   static inline int32_t shopGridY = 0;
   static inline int32_t shopGapX = 0;
   static inline int32_t shopGapY = 0;
+  // The cursor picture, looked up once: a missing one is not searched for
+  // again at every paint.
   static inline qel::lcdui::DImagePtr handImage;
+  static inline uint8_t handLookedUp = 0;
 
   // State 3 with the map's pictures, its music, and no zones or held keys.
   static void enterMapScreen();
@@ -87,6 +90,7 @@ private:
   static void paintChosenPerson(const qel::lcdui::DGraphicsPtr& g);
   static void showResultEvent();
   static void glideCursor();
+  static const qel::lcdui::DImagePtr& hand();
 };
 
 }  // namespace nvx

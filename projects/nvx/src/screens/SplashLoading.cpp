@@ -32,7 +32,10 @@ void SplashScreen::startupLoad(const qel::lang::DObjectPtr& canvas) {
   MainCanvas::mapPlace = 0;
   loadSounds();
   MainCanvas::loadOptions();
-  if (MainCanvas::optionsMissing == 1) MainCanvas::saveOptions();
+  // A first start writes the defaults. When they cannot be written every
+  // start would look like the first: after one failed try the game goes on
+  // as if they had been.
+  if (MainCanvas::optionsMissing == 1 && !MainCanvas::saveOptions()) MainCanvas::optionsMissing = 0;
   for (int32_t slot = 1; slot <= 2; ++slot)
     if (MainCanvas::saveExists != 1 && MainCanvas::hasSave(slot)) MainCanvas::saveExists = 1;
   for (int32_t id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);

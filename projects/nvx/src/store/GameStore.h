@@ -35,8 +35,9 @@ struct GameStore {
   // True when slot's store holds a saved game that loadGame can read.
   static bool hasSave(int32_t slot);
 
-  // Options: the hint flags and the sound manager's two volumes.
-  static void saveOptions();
+  // Options: the hint flags and the sound manager's two volumes; false when
+  // the record could not be written.
+  static bool saveOptions();
   // optionsMissing stays 1 only when there is no option record at all.
   static void loadOptions();
 
@@ -51,8 +52,9 @@ struct GameStore {
   // it is complete.
   static void saveLevelState();
   // Restores the stored level in progress when it belongs to the current
-  // level; a record that is missing, damaged or of another level gives the
-  // saved game instead with every person reset.
+  // level; one of another level leaves everything as it is, and a record
+  // that is missing or damaged gives the saved game instead with every
+  // person reset.
   static void loadLevelState();
   static void deleteLevelInProgress();
 };

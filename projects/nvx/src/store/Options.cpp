@@ -9,7 +9,7 @@ using qel::lang::DbyteArrayPtr;
 using qel::lang::DExceptionBase;
 namespace Code = qel::lang::ExceptionCode;
 
-void GameStore::saveOptions() {
+bool GameStore::saveOptions() {
   try {
     const int32_t flags = MainCanvas::options->length();
     DbyteArrayPtr record = new DbyteArray(flags + 2);
@@ -18,8 +18,10 @@ void GameStore::saveOptions() {
     record[flags] = static_cast<int8_t>(MainCanvas::sounds->sfxVolume());
     record[flags + 1] = static_cast<int8_t>(MainCanvas::sounds->musicVolume());
     StoreRecords::putFirst(MainCanvas::storeOption, record);
+    return true;
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
+    return false;
   }
 }
 

@@ -79,6 +79,7 @@ protected:
     MainCanvas::mapSpotPending = 0;
     MainCanvas::chosenPerson.release();
     MainCanvas::handImage.release();
+    MainCanvas::handLookedUp = 0;
     gamelib::ScreenCanvas::resetKeys();
     placeCursorAt(0);
   }
@@ -86,6 +87,7 @@ protected:
   void TearDown() override {
     MainCanvas::backGraphics.release();
     MainCanvas::handImage.release();
+    MainCanvas::handLookedUp = 0;
     MainCanvas::releaseStatics();
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);

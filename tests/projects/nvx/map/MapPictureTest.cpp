@@ -34,6 +34,20 @@ protected:
   }
 };
 
+// A missing cursor picture is looked up once, not at every paint: one that
+// turns up later is not drawn.
+TEST_F(MapPictureTest, AMissingHandIsLookedUpOnce) {
+  const std::string hand = "240x320/hand.png";
+  const nv::demodata::ArchiveEntry* picture = dataSet_->find(hand);
+  ASSERT_NE(picture, nullptr);
+  folder_.removeEntry(hand);
+  folder_.openArchive();
+  const DImagePtr without = paintScreen();
+  folder_.addEntry(hand, picture->data);
+  folder_.openArchive();
+  EXPECT_TRUE(same(without, paintScreen(), 0, 0, 240, 320));
+}
+
 TEST_F(MapPictureTest, MapScreen) {
   MainCanvas::activePersons->addElement(MainCanvas::persons->at(3));
   placeCursorAt(4);

@@ -222,7 +222,6 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
     std::optional<Bytes> stored;
   } cases[] = {
       {"no record", std::nullopt},
-      {"another level", changed(0, 5)},
       {"cut short", Bytes(good.begin(), good.end() - 3)},
       {"bytes after the end",
        [&] {
@@ -234,6 +233,7 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
       {"run of length 127", changed(emptyHeader + 3, 127)},
       {"walk off the map", changed(emptyHeader + 3, 9)},
       {"unknown step action", changed(emptyHeader + 2, 7)},
+      {"item slot 3", changed(emptyHeader + 2, Path::Work | 3 << 5)},
       {"unknown leader item", changed(emptyHeader - 2, 'z')},
   };
   for (const auto& c : cases) {
@@ -256,6 +256,30 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
     EXPECT_EQ(person(2).loot[2], 0);
     EXPECT_EQ(record(u"path", 1), c.stored);
   }
+}
+
+// A level in progress of another level is not used: nothing is restored
+// or reset, and it stays stored.
+TEST_F(LevelInProgressTest, RecordOfAnotherLevelLeavesEverythingUntouched) {
+  setPlan(person(1), {{walkEast, 3}});
+  MainCanvas::saveLevelState();
+  const Bytes stored = pathRecord();
+  putSavedGame();
+  MainCanvas::levelNumber = 5;
+  MainCanvas::money = 1;
+  MainCanvas::retriesLeft = 1;
+  setPlan(person(2), {{waitNorth, 2}});
+  person(2).pockets[0] = 'h';
+  person(2).loot[2] = 3;
+  MainCanvas::loadLevelState();
+  EXPECT_EQ(MainCanvas::levelNumber, 5);
+  EXPECT_EQ(MainCanvas::money, 1);
+  EXPECT_EQ(MainCanvas::retriesLeft, 1);
+  EXPECT_EQ(person(1).steps->size(), 4);
+  EXPECT_EQ(person(2).steps->size(), 3);
+  EXPECT_EQ(person(2).pockets[0], 'h');
+  EXPECT_EQ(person(2).loot[2], 3);
+  EXPECT_EQ(record(u"path", 1), stored);
 }
 
 // Every cut and every flipped byte of a full record is either used or

@@ -144,6 +144,25 @@ TEST_F(LevelStartTest, StartsSaveTheGameAndARetryRewritesTheRetriesLeft) {
   EXPECT_EQ(record(u"save1", 2), std::vector<int>{3});
 }
 
+// A completed game leaves no save behind it to continue: the saved game
+// stays as the last level's start wrote it.
+TEST_F(LevelStartTest, CompletingTheLastLevelWritesNoSave) {
+  MainCanvas::saveSlot = 1;
+  MainCanvas::difficulty = 1;
+  MainCanvas::retriesLeft = 1;
+  MainCanvas::money = 5000;
+  MainCanvas::startLevel(26);
+  MainCanvas::saveGame();
+  const std::vector<int> game = record(u"save1", 1), retries = record(u"save1", 2);
+  ASSERT_EQ(game[1], 26);
+
+  MainCanvas::money = 20000;
+  MainCanvas::nextLevel();
+  EXPECT_EQ(MainCanvas::mapMessage, 164);
+  EXPECT_EQ(record(u"save1", 1), game);
+  EXPECT_EQ(record(u"save1", 2), retries);
+}
+
 TEST_F(LevelStartTest, TrainingFromItsFirstLevelStoresTheHintFlagsCleared) {
   MainCanvas::loadSounds();  // the record holds the sound manager's volumes
   for (int i = 0; i < MainCanvas::options->length(); ++i) MainCanvas::options[i] = true;

@@ -164,6 +164,26 @@ TEST_F(SplashScreenTest, StoredOptionsAreReadAndKeptAsTheyAre) {
   EXPECT_EQ(record(u"option"), stored);
 }
 
+// An option record that cannot be rewritten (a folder where its value is
+// kept) leaves every start looking like the first: after one failed
+// rewrite of the defaults the game goes on to its main menu, without the
+// first-start information and without writing the default best results.
+TEST_F(SplashScreenTest, OptionRecordThatCannotBeRewrittenIsNotAFirstStart) {
+  qel::rms::DRecordStore::openRecordStore(u"option", true)->addRecord(new qel::lang::DbyteArray(18), 0, 18);
+  std::filesystem::path value;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_->user()))
+    if (entry.path().filename() == "k.option") value = entry.path() / "v.1";
+  ASSERT_TRUE(std::filesystem::remove(value));
+  std::filesystem::create_directory(value);
+
+  MainCanvas::loadLanguage();
+  MainCanvas::startupLoad(new MainCanvas());
+  MainCanvas::introShown = 1;
+  MainCanvas::afterSplash();
+  EXPECT_EQ(MainCanvas::dialogId, 22);
+  EXPECT_FALSE(record(u"winner"));
+}
+
 TEST_F(SplashScreenTest, PictureSetsLoadTheirPicturesOnce) {
   MainCanvas::swapPictures(2);
   EXPECT_TRUE(MainCanvas::pictures[2]);

@@ -461,52 +461,102 @@ void ModulePlayer::tickEffects(Track& track) {
 
 namespace {
 
-template <bool kStereoOut>
-uint32_t mixTrackRun(const int8_t* data, uint32_t position, uint32_t step, uint32_t count, int32_t v, int32_t r,
-                     int32_t* left, int32_t* right) {
-  for (uint32_t i = 0; i < count; ++i) {
-    const int32_t s = data[position >> 12];
-    if constexpr (kStereoOut) {
-      right[i] += r * 2 * s;
-      left[i] += (v - r) * 2 * s;
-    } else {
-      left[i] += v * s;
-    }
-    position += step;
+// A sounding track for one run: its sample, where it plays and how loud.
+struct Voice {
+  const int8_t* data;
+  uint32_t* position;
+  uint32_t step;
+  int32_t leftVolume;  // the mono volume with mono output
+  int32_t rightVolume;
+};
+
+// Adds up to four voices into the output over count frames: each output frame
+// is loaded and stored once for the group, not once for each voice.
+template <int kVoices, bool kStereoOut>
+void mixVoices(const Voice* voices, uint32_t count, int32_t* left, int32_t* right) {
+  const int8_t* data[kVoices];
+  uint32_t position[kVoices];
+  uint32_t step[kVoices];
+  int32_t leftVolume[kVoices];
+  int32_t rightVolume[kVoices];
+  for (int k = 0; k < kVoices; ++k) {
+    data[k] = voices[k].data;
+    position[k] = *voices[k].position;
+    step[k] = voices[k].step;
+    leftVolume[k] = voices[k].leftVolume;
+    rightVolume[k] = voices[k].rightVolume;
   }
-  return position;
+  for (uint32_t i = 0; i < count; ++i) {
+    int32_t l = 0;
+    int32_t r = 0;
+    for (int k = 0; k < kVoices; ++k) {
+      const int32_t s = data[k][position[k] >> 12];
+      l += leftVolume[k] * s;
+      if constexpr (kStereoOut) r += rightVolume[k] * s;
+      position[k] += step[k];
+    }
+    left[i] += l;
+    if constexpr (kStereoOut) right[i] += r;
+  }
+  for (int k = 0; k < kVoices; ++k) *voices[k].position = position[k];
+}
+
+template <bool kStereoOut>
+void mixVoiceGroups(const Voice* voices, uint32_t voiceCount, uint32_t count, int32_t* left, int32_t* right) {
+  for (uint32_t k = 0; k < voiceCount; k += 4) {
+    switch (std::min(voiceCount - k, 4u)) {
+      case 1: mixVoices<1, kStereoOut>(voices + k, count, left, right); break;
+      case 2: mixVoices<2, kStereoOut>(voices + k, count, left, right); break;
+      case 3: mixVoices<3, kStereoOut>(voices + k, count, left, right); break;
+      default: mixVoices<4, kStereoOut>(voices + k, count, left, right); break;
+    }
+  }
 }
 
 }  // namespace
 
+// The sounding tracks are mixed together in runs that end where any of them
+// reaches its loop end or its sample's end; a track past its sample's end is
+// silent for the rest of the call.
 void ModulePlayer::mixTracks(int32_t* left, int32_t* right, uint32_t frames, bool stereoOut) {
-  for (uint32_t c = 0; c < channels_; ++c) {
-    Track& track = tracks_[c];
-    const Sample& sample = samples_[track.sample];
-    if (sample.data == nullptr) {
-      continue;
-    }
-    const uint32_t loopEnd = sample.loopStart + sample.loopLength;
-    const int32_t v = static_cast<int32_t>(track.mixVolume);
-    const int32_t r = v * static_cast<int32_t>(track.pan) >> 8;
-    uint32_t i = 0;
-    while (i < frames) {
+  std::array<Voice, kMaxChannels> voices;
+  uint32_t i = 0;
+  while (i < frames) {
+    uint32_t voiceCount = 0;
+    uint32_t count = frames - i;
+    for (uint32_t c = 0; c < channels_; ++c) {
+      Track& track = tracks_[c];
+      const Sample& sample = samples_[track.sample];
+      if (sample.data == nullptr) {
+        continue;
+      }
+      const uint32_t loopEnd = sample.loopStart + sample.loopLength;
       if (sample.loopLength != 0 && track.position >= loopEnd) {
         track.position = sample.loopStart + (track.position - sample.loopStart) % sample.loopLength;
       }
       if (track.position >= sample.length) {
-        break;
+        continue;
       }
       // Frames until the position reaches the loop end or the sample end.
       const uint32_t limit = sample.loopLength != 0 ? loopEnd : sample.length;
-      const uint64_t toLimit =
-          track.step == 0 ? frames - i : (static_cast<uint64_t>(limit - track.position) + track.step - 1) / track.step;
-      const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(toLimit, frames - i));
-      track.position =
-          stereoOut ? mixTrackRun<true>(sample.data, track.position, track.step, count, v, r, left + i, right + i)
-                    : mixTrackRun<false>(sample.data, track.position, track.step, count, v, r, left + i, right + i);
-      i += count;
+      if (track.step != 0) {
+        const uint64_t toLimit = (static_cast<uint64_t>(limit - track.position) + track.step - 1) / track.step;
+        count = static_cast<uint32_t>(std::min<uint64_t>(toLimit, count));
+      }
+      const int32_t v = static_cast<int32_t>(track.mixVolume);
+      const int32_t r = v * static_cast<int32_t>(track.pan) >> 8;
+      voices[voiceCount++] = stereoOut ? Voice{sample.data, &track.position, track.step, (v - r) * 2, r * 2}
+                                       : Voice{sample.data, &track.position, track.step, v, 0};
     }
+    if (voiceCount == 0) {
+      return;
+    }
+    if (stereoOut) {
+      mixVoiceGroups<true>(voices.data(), voiceCount, count, left + i, right + i);
+    } else {
+      mixVoiceGroups<false>(voices.data(), voiceCount, count, left + i, right + i);
+    }
+    i += count;
   }
 }
 

@@ -66,6 +66,7 @@ public:
 
 private:
   std::size_t nativeIndex(int x, int y) const;
+  ViewLayout layoutFor(int quarterTurns) const;
 
   int nativeWidth_;
   int nativeHeight_;

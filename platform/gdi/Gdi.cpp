@@ -156,7 +156,6 @@ bool BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sou
       }
     }
   }
-  if (!to->dib && left < right && top < bottom) screen.markChanged();
   return true;
 }
 

@@ -103,7 +103,6 @@ std::vector<std::uint16_t> DeviceScreen::readView() const {
 
 void DeviceScreen::fill(std::uint16_t colour) {
   std::fill(pixels_, pixels_ + pixelCount(), colour);
-  markChanged();
 }
 
 }  // namespace wce

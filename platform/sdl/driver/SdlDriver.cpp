@@ -1,6 +1,8 @@
 #include "platform/sdl/driver/SdlDriver.h"
 
 #include <SDL.h>
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstring>
 
@@ -40,7 +42,9 @@ SdlDriver::SdlDriver(std::uint32_t wakeEvent)
     : wakeEvent_(wakeEvent),
       video_(SdlVideo::open(videoError_)),
       translator_(std::make_unique<EventTranslator>(video_ ? video_->zoom() : 1)),
-      audio_(std::make_shared<sdl::SdlWaveOutDriver>()) {}
+      audio_(std::make_shared<sdl::SdlWaveOutDriver>()) {
+  headless_ = !video_ || headlessVideo();
+}
 
 SdlDriver::~SdlDriver() {
   audio_.reset();
@@ -55,6 +59,10 @@ void SdlDriver::pollEvents() {
 }
 
 void SdlDriver::waitEvents(std::uint32_t timeoutMs) {
+  if (headless_) {
+    waitHeadless(timeoutMs);
+    return;
+  }
   const int timeout = timeoutMs == INFINITE || timeoutMs > INT_MAX ? -1 : static_cast<int>(timeoutMs);
   SDL_Event event;
   if (!SDL_WaitEventTimeout(&event, timeout)) return;
@@ -62,7 +70,25 @@ void SdlDriver::waitEvents(std::uint32_t timeoutMs) {
   pollEvents();
 }
 
+void SdlDriver::waitHeadless(std::uint32_t timeoutMs) {
+  {
+    std::unique_lock lock(headlessGuard_);
+    headlessWake_.wait_for(
+        lock, std::chrono::milliseconds(std::min(timeoutMs, kHeadlessLookMs)), [this] { return wakePending_.load(); });
+    wakePending_ = false;
+  }
+  pollEvents();
+}
+
 void SdlDriver::wake() {
+  if (headless_) {
+    {
+      std::lock_guard lock(headlessGuard_);
+      wakePending_ = true;
+    }
+    headlessWake_.notify_all();
+    return;
+  }
   if (wakePending_.exchange(true)) return;
   SDL_Event event{};
   event.type = wakeEvent_;

@@ -94,23 +94,44 @@ void SdlVideo::present() { show(false); }
 
 void SdlVideo::presentChanges() { show(true); }
 
+SdlVideo::RowBand SdlVideo::changedRows(const std::vector<std::uint16_t>& view) const {
+  if (view.size() != shown_.size()) return {0, textureHeight_};
+  const auto width = static_cast<std::size_t>(textureWidth_);
+  const auto rowEqual = [&](int y) {
+    const auto start = static_cast<std::size_t>(y) * width;
+    return std::equal(view.begin() + start, view.begin() + start + width, shown_.begin() + start);
+  };
+  RowBand band{0, textureHeight_};
+  while (band.top < band.bottom && rowEqual(band.top)) ++band.top;
+  while (band.bottom > band.top && rowEqual(band.bottom - 1)) --band.bottom;
+  return band;
+}
+
 void SdlVideo::show(bool onlyChanges) {
   fitWindowToScreen();
   if (!texture_) return;
   std::vector<std::uint16_t> view = DeviceScreen::instance().readView();
-  if (onlyChanges && view == shown_) return;
+  const RowBand rows = onlyChanges ? changedRows(view) : RowBand{0, textureHeight_};
   shown_ = std::move(view);
+  if (rows.top >= rows.bottom) return;
+  // The window keeps what it showed: only the band that changed is drawn again.
+  const SDL_Rect band{0, rows.top, textureWidth_, rows.bottom - rows.top};
   void* pixels = nullptr;
   int pitch = 0;
-  if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
+  if (SDL_LockTexture(texture_, &band, &pixels, &pitch) != 0) return;
   Uint32 format = 0;
   SDL_QueryTexture(texture_, &format, nullptr, nullptr, nullptr);
-  SDL_ConvertPixels(
-      textureWidth_, textureHeight_, SDL_PIXELFORMAT_RGB565, shown_.data(), textureWidth_ * 2, format, pixels, pitch);
+  SDL_ConvertPixels(band.w,
+                    band.h,
+                    SDL_PIXELFORMAT_RGB565,
+                    shown_.data() + static_cast<std::size_t>(band.y) * static_cast<std::size_t>(band.w),
+                    band.w * 2,
+                    format,
+                    pixels,
+                    pitch);
   SDL_UnlockTexture(texture_);
-  SDL_RenderClear(renderer_);
-  const SDL_Rect target{0, 0, textureWidth_ * zoom_, textureHeight_ * zoom_};
-  SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+  const SDL_Rect target{0, band.y * zoom_, band.w * zoom_, band.h * zoom_};
+  SDL_RenderCopy(renderer_, texture_, &band, &target);
   SDL_RenderPresent(renderer_);
 }
 

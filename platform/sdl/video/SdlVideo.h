@@ -39,7 +39,14 @@ public:
 
 private:
   SdlVideo(SDL_Window* window, SDL_Renderer* renderer, int zoom);
+  struct RowBand {
+    int top;
+    int bottom;
+  };
+
   void fitWindowToScreen();
+  // The rows in which view differs from what the window shows.
+  RowBand changedRows(const std::vector<std::uint16_t>& view) const;
   void show(bool onlyChanges);
 
   SDL_Window* window_;

@@ -223,6 +223,10 @@ TEST_F(SdlDriverTest, AFrameEndShowsTheScreenScaledAndNothingElseDoes) {
   EXPECT_EQ(differences(*video_), 480 * 640) << "shown without a frame end";
   presentFrame();
   EXPECT_EQ(differences(*video_), 0);
+  DeviceScreen::instance().setViewPixel(17, 200, 0xFFFF);
+  DeviceScreen::instance().setViewPixel(3, 201, 0x0001);
+  presentFrame();
+  EXPECT_EQ(differences(*video_), 0) << "a change in two rows";
 }
 
 // A lost wake-up would leave these waits to their full minute.

@@ -19,9 +19,10 @@ class DisplayBackend;
 namespace qel::host {
 
 // The single host object of the process: the window, the chosen display
-// back-end, the application object and its display, and the main loop
-// (which sleeps between frames until a message comes). Only one exists at a time; making a second ends the process. It
-// is the framework's host while it exists.
+// back-end, the application object and its display, and the main loop,
+// which sleeps between frames until a message comes. Only one exists at a
+// time; making a second ends the process. It is the framework's host while
+// it exists.
 class GameEngine : public qel::lang::Host {
 public:
   static constexpr int TextCapacity = 256;

@@ -101,8 +101,6 @@ std::vector<std::uint16_t> DeviceScreen::readView() const {
   return view;
 }
 
-void DeviceScreen::fill(std::uint16_t colour) {
-  std::fill(pixels_, pixels_ + pixelCount(), colour);
-}
+void DeviceScreen::fill(std::uint16_t colour) { std::fill(pixels_, pixels_ + pixelCount(), colour); }
 
 }  // namespace wce

@@ -44,6 +44,10 @@ struct TestScript {
   // Thrown by startApp when set.
   std::function<void()> startFailure;
   const char16_t* scale2xProperty = nullptr;
+  // What millisUntilStep answers.
+  int64_t idleMs = 0;
+  // startApp draws frame 0 before it returns (as the logos are drawn).
+  bool frameAtStart = false;
 };
 
 TestScript& testScript();
@@ -57,11 +61,14 @@ public:
   void pauseApp() override { hostEvents().push_back("pauseApp"); }
   void startApp() override;
   void step() override;
+  int64_t millisUntilStep() override { return testScript().idleMs; }
   qel::lang::DStringPtr getAppProperty(qel::lang::DStringPtr key) override;
 
   TestCanvas* canvas() const { return canvas_.get(); }
 
 private:
+  void drawFrame(int frame);
+
   qel::lang::DPtr<TestCanvas> canvas_;
   int steps_ = 0;
 };

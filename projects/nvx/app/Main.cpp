@@ -2,9 +2,12 @@
 // they can start, else the device runs without them; the emulated libraries
 // and the folders they keep files in), then runs the host with the game
 // library's application and the game registered with it. "--script FILE"
-// plays a key-and-pointer script into the game on the real clock.
+// plays a key-and-pointer script into the game on the real clock. A data
+// archive that does not open ends the program with status 1 and a message
+// box (also on standard error) saying where it was looked for.
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,6 +16,7 @@
 
 #include "display/device/Log.h"
 #include "gamelib/GameLib.h"
+#include "lang/TextCodec.h"
 #include "microedition/host/HostProcess.h"
 #include "nvx/app/script/Script.h"
 #include "nvx/app/script/WatchedScript.h"
@@ -27,6 +31,8 @@
 #include "platform/sms/MessageFolders.h"
 #include "platform/sms/Sms.h"
 #include "platform/waveout/WaveOutDriver.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/Messages.h"
 
 namespace {
 
@@ -61,6 +67,24 @@ bool takeScriptOption(std::vector<char*>& arguments, std::optional<std::vector<n
   return true;
 }
 
+// Says what became of "game.dat": missing, empty or damaged (with the
+// reader's reason), and the path it was looked for at.
+void reportArchiveFailure(const std::u16string& reason) {
+  const std::filesystem::path archive = wce::programFolder() / "game.dat";
+  std::error_code error;
+  std::string state;
+  if (!std::filesystem::exists(archive, error))
+    state = "is missing";
+  else if (std::filesystem::is_regular_file(archive, error) && std::filesystem::file_size(archive, error) == 0)
+    state = "is empty";
+  else
+    state = "cannot be read (" + qel::lang::toMultiByte(reason) + ")";
+  const std::string text =
+      "The data archive \"game.dat\" " + state + ". It was looked for at " + archive.string() + ".";
+  const std::u16string wide = qel::lang::fromMultiByte(text);
+  wce::MessageBoxW(nullptr, wide.c_str(), u"nightvault", wce::MB_ICONERROR);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +109,10 @@ int main(int argc, char** argv) {
 
   int exitCode = qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
   watched.reset();
+  if (const std::optional<std::u16string> failure = gamelib::GameLib::archiveFailure()) {
+    reportArchiveFailure(*failure);
+    exitCode = 1;
+  }
 
   wce::installWaveOutDriver(nullptr);
   return exitCode;

@@ -115,7 +115,8 @@ TEST_F(SavedGameTest, SavingCompletesAStoreCutShortAfterItsFirstRecord) {
 // the game record, the retries) but before records 1 and 2 both took it: the
 // pending pair is the save, and reading it finishes the write.
 TEST_F(SavedGameTest, APendingPairWinsOverRecordsItHadNotFinished) {
-  const Bytes oldGame{0x00, 0x07, 0x00, 0x00, 0x03, 0xE8, 0x00}, newGame{0x00, 0x08, 0x00, 0x00, 0x07, 0xD0, 0x01, 0x02};
+  const Bytes oldGame{0x00, 0x07, 0x00, 0x00, 0x03, 0xE8, 0x00},
+      newGame{0x00, 0x08, 0x00, 0x00, 0x07, 0xD0, 0x01, 0x02};
   Bytes pending{0x00, static_cast<uint8_t>(newGame.size())};
   pending.insert(pending.end(), newGame.begin(), newGame.end());
   pending.push_back(0x01);

@@ -65,7 +65,11 @@ def main(build, out):
             if store == "save1":
                 saved[record] = data
                 if record == 2 and 1 in saved:
-                    put(out, "store_record", store_seed(0, max(saved[1][1], 1), [saved[1], saved[2]]))
+                    level = max(saved[1][1], 1)
+                    put(out, "store_record", store_seed(0, level, [saved[1], saved[2]]))
+                    # The same pair left pending in record 3 over an older one.
+                    pending = struct.pack(">H", len(saved[1])) + saved[1] + saved[2]
+                    put(out, "store_record", store_seed(0, level, [saved[1][:2] + bytes(5), b"\x00", pending]))
             else:
                 put(out, "store_record", store_seed(1 if store == "option" else 2, 1, [data]))
     for record in build.glob("**/k.nvx/k.path/v.1"):

@@ -50,6 +50,11 @@ GameFactory& gameFactory() {
   return factory;
 }
 
+std::optional<std::u16string>& archiveFailureReason() {
+  static std::optional<std::u16string> reason;
+  return reason;
+}
+
 }  // namespace
 
 GameLib::GameLib() {
@@ -72,6 +77,8 @@ int64_t GameLib::now() { return qel::lang::DSystem::currentTimeMillis(0); }
 
 DStringPtr GameLib::getVersion() { return u"v1.1"; }
 
+std::optional<std::u16string> GameLib::archiveFailure() { return archiveFailureReason(); }
+
 DStringPtr GameLib::getAppProperty(DStringPtr key) {
   if (!key) return nullptr;
   if (key->equals(u"app.name")) return u"NVX";
@@ -82,10 +89,12 @@ DStringPtr GameLib::getAppProperty(DStringPtr key) {
 void GameLib::startApp() {
   scheduleTime = now();
   GameLib::setSearchPath(nullptr);
+  archiveFailureReason().reset();
   try {
     DArchive::open(u"game.dat", u"");
   } catch (DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);
+    archiveFailureReason() = std::u16string(e.message());
     notifyDestroyed();
     return;
   }

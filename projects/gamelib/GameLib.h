@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "gamelib/Game.h"
 #include "gamelib/ScreenCanvas.h"
@@ -48,6 +50,8 @@ public:
   static void repaint();
   static void resetSchedule();
   static qel::lang::DStringPtr getVersion();
+  // Why the data archive did not open at the last start; none when it did.
+  static std::optional<std::u16string> archiveFailure();
   static void createMainCanvas();
   static void loadResData(ResTables& tables);
   static void showUnsupportedResolution();

@@ -3,9 +3,11 @@
 // emulated libraries and the folders they keep files in), then runs the host
 // with the game library's application and the game registered with it.
 // "--script FILE" plays a key-and-pointer script into the game on the real
-// clock.
+// clock. A data archive that does not open ends the program with status 1
+// and a message box (also on standard error) saying where it was looked for.
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "display/device/Log.h"
 #include "gamelib/GameLib.h"
+#include "lang/TextCodec.h"
 #include "microedition/host/HostProcess.h"
 #include "nvx/app/script/Script.h"
 #include "nvx/app/script/WatchedScript.h"
@@ -27,6 +30,8 @@
 #include "platform/sdl/driver/SdlDriver.h"
 #include "platform/sms/MessageFolders.h"
 #include "platform/sms/Sms.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/Messages.h"
 
 namespace {
 
@@ -61,6 +66,24 @@ bool takeScriptOption(std::vector<char*>& arguments, std::optional<std::vector<n
   return true;
 }
 
+// Says what became of "game.dat": missing, empty or damaged (with the
+// reader's reason), and the path it was looked for at.
+void reportArchiveFailure(const std::u16string& reason) {
+  const std::filesystem::path archive = wce::programFolder() / "game.dat";
+  std::error_code error;
+  std::string state;
+  if (!std::filesystem::exists(archive, error))
+    state = "is missing";
+  else if (std::filesystem::is_regular_file(archive, error) && std::filesystem::file_size(archive, error) == 0)
+    state = "is empty";
+  else
+    state = "cannot be read (" + qel::lang::toMultiByte(reason) + ")";
+  const std::string text =
+      "The data archive \"game.dat\" " + state + ". It was looked for at " + archive.string() + ".";
+  const std::u16string wide = qel::lang::fromMultiByte(text);
+  wce::MessageBoxW(nullptr, wide.c_str(), u"nightvault", wce::MB_ICONERROR);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,5 +109,10 @@ int main(int argc, char** argv) {
   nvx::registerSplashResource();
   nvx::NightvaultGame::registerWithGameLib();
   nvx::NightvaultScreens::installLive();
-  return qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
+  int exitCode = qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
+  if (const std::optional<std::u16string> failure = gamelib::GameLib::archiveFailure()) {
+    reportArchiveFailure(*failure);
+    exitCode = 1;
+  }
+  return exitCode;
 }

@@ -86,13 +86,15 @@ void LevelStart::beginLevel(int32_t n, bool newEpisodeResets) {
 }
 
 void LevelStart::restartGame() {
-  MainCanvas::deleteSave();
   MainCanvas::retriesLeft = retriesPerLevel;
   MainCanvas::levelNumber = -1;
   const bool training = MainCanvas::difficulty == -1;
   MainCanvas::money = training ? trainingMoney : gameMoney;
   startLevel(training ? firstTrainingLevel : firstGameLevel);
-  if (MainCanvas::levelNumber > 0) saveAndForgetLevelInProgress();
+  if (MainCanvas::levelNumber > 0)
+    saveAndForgetLevelInProgress();
+  else
+    MainCanvas::deleteSave();
 }
 
 void LevelStart::retryLevel() {

@@ -25,7 +25,8 @@ struct LevelStart {
   // or of the game empties the crew and the jailed and resets every person.
   static void startLevel(int32_t n);
   // A new game of the chosen difficulty from its first level, saved over
-  // the old one.
+  // the old one, which stays until the new save is complete (and is deleted
+  // when no level starts).
   static void restartGame();
   // The current level again, with the money, crew, jailed, the leader's
   // pockets, the police time, the planned stamps and bombs, the loot and

@@ -23,7 +23,8 @@ struct GameStore {
   static constexpr int32_t bestResultsDataLength = bestResultRows * bestNameLength * 2 + bestResultRows * 4;
   static constexpr int32_t bestResultsRecordLength = 90;
 
-  // Saved games.
+  // Saved games. Both records of the slot change together: a write cut
+  // short leaves the old pair or the new one (StoreRecords::putPair).
   static void saveGame();
   // The slot's game: difficulty, level (at least 1; the level is loaded
   // unless it is the current one, whose bombs and stamps are cleared

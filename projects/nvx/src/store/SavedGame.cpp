@@ -34,9 +34,9 @@ DStringPtr slotStore(int32_t slot) { return StoreRecords::numberedName(MainCanva
 // False, with a log line, for a record the game cannot have written.
 bool readSavedGame(int32_t slot, SavedGame& out) {
   const DStringPtr store = slotStore(slot);
-  const DbyteArrayPtr game = StoreRecords::read(store, 1);
-  if (!game) return false;
-  const DbyteArrayPtr retries = StoreRecords::read(store, 2);
+  const auto records = StoreRecords::readPair(store);
+  if (!records) return false;
+  const auto& [game, retries] = *records;
   if (game->length() < 7 || !retries || retries->length() != 1) {
     StoreRecords::logRefused(store, "short saved game");
     return false;
@@ -96,22 +96,7 @@ void GameStore::saveGame() {
     out->writeByte(MainCanvas::savedIds->size());
     for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i)
       out->writeByte(personId(MainCanvas::savedIds->elementAt(i)));
-    const DbyteArrayPtr game = bytes->toByteArray();
-    DRecordStorePtr store = DRecordStore::openRecordStore(slotStore(MainCanvas::saveSlot), true);
-    // A fresh store gets its two records with their contents at once. A
-    // store left with record 1 alone (a first save cut short) gets record 2
-    // added, or no later save could complete it.
-    const int32_t records = store->getNumRecords();
-    if (records == 0) {
-      store->addRecord(game, 0, game->length());
-      store->addRecord(retriesRecord(), 0, 1);
-    } else {
-      store->setRecord(1, game, 0, game->length());
-      if (records == 1)
-        store->addRecord(retriesRecord(), 0, 1);
-      else
-        store->setRecord(2, retriesRecord(), 0, 1);
-    }
+    StoreRecords::putPair(slotStore(MainCanvas::saveSlot), bytes->toByteArray(), retriesRecord());
     MainCanvas::saveExists = 1;
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "io/DDataInputStream.h"
 #include "lang/DString.h"
@@ -25,6 +27,19 @@ public:
   // record 1 when the store is empty, else replaces record 1. Framework
   // failures are thrown.
   static void putFirst(const qel::lang::DStringPtr& store, const qel::lang::DbyteArrayPtr& bytes);
+
+  // Records 1 and 2, written so that they change together: the new pair
+  // goes whole into record 3 first, then into records 1 and 2, and record 3
+  // is deleted. A store with fewer than two records holds no pair to keep
+  // and gets the records as they are. Framework failures are thrown.
+  static void putPair(const qel::lang::DStringPtr& store, const qel::lang::DbyteArrayPtr& first,
+                      const qel::lang::DbyteArrayPtr& second);
+  // Records 1 and 2 as putPair left them: the pair of record 3 when a write
+  // was cut short after it (finished into records 1 and 2 when it can be),
+  // else records 1 and 2: none when record 1 is missing, the second null
+  // when record 2 is.
+  static std::optional<std::pair<qel::lang::DbyteArrayPtr, qel::lang::DbyteArrayPtr>> readPair(
+      const qel::lang::DStringPtr& store);
 
   // Deletes the store; false when there was none to delete.
   static bool remove(const qel::lang::DStringPtr& store);

@@ -111,6 +111,29 @@ TEST_F(SavedGameTest, SavingCompletesAStoreCutShortAfterItsFirstRecord) {
   EXPECT_TRUE(MainCanvas::hasSave(1));
 }
 
+// A save killed after its pending pair (record 3: the game record's length,
+// the game record, the retries) but before records 1 and 2 both took it: the
+// pending pair is the save, and reading it finishes the write.
+TEST_F(SavedGameTest, APendingPairWinsOverRecordsItHadNotFinished) {
+  const Bytes oldGame{0x00, 0x07, 0x00, 0x00, 0x03, 0xE8, 0x00},
+      newGame{0x00, 0x08, 0x00, 0x00, 0x07, 0xD0, 0x01, 0x02};
+  Bytes pending{0x00, static_cast<uint8_t>(newGame.size())};
+  pending.insert(pending.end(), newGame.begin(), newGame.end());
+  pending.push_back(0x01);
+  for (const Bytes& first : {oldGame, newGame}) {
+    dropStore(u"save1");
+    putRecords(u"save1", {first, {0x03}, pending});
+    MainCanvas::levelNumber = 8;
+    MainCanvas::loadGame();
+    EXPECT_EQ(MainCanvas::money, 2000);
+    EXPECT_EQ(MainCanvas::retriesLeft, 1);
+    ASSERT_EQ(MainCanvas::savedIds->size(), 1);
+    EXPECT_EQ(record(u"save1", 1), newGame);
+    EXPECT_EQ(record(u"save1", 2), Bytes{0x01});
+    EXPECT_EQ(recordCount(u"save1"), 2);
+  }
+}
+
 TEST_F(SavedGameTest, SlotCounterRewritesOnlyRecordTwo) {
   const Bytes game{0x00, 0x08, 0, 0, 0x10, 0, 0x00};
   putRecords(u"save1", {game, {0x03}});

@@ -42,7 +42,6 @@ void writeViewportRows() {
       std::memcpy(target + at, source + at, 2);
     }
   }
-  screen.markChanged();
 }
 
 }  // namespace
@@ -89,7 +88,6 @@ void* GXBeginDraw() {
   DeviceScreen& screen = DeviceScreen::instance();
   const ViewLayout layout = screen.viewLayout();
   if (!gx.dram.empty()) return reinterpret_cast<std::uint8_t*>(gx.dram.data()) + originOffset(screen, layout);
-  screen.markHandedOut();
   return layout.origin;
 }
 

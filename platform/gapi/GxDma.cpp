@@ -60,7 +60,6 @@ bool DmaDRAMtoVRAM(const void* dram, std::int32_t pitch, std::int32_t left, std:
                  source + std::ptrdiff_t{y} * pitch + area.left * 2,
                  static_cast<std::size_t>(area.right - area.left) * 2);
   }
-  screen.markChanged();
   return true;
 }
 

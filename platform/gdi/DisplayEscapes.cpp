@@ -32,7 +32,6 @@ int rawFrameBuffer(int outputSize, void* output) {
   info.width = layout.width;
   info.height = layout.height;
   std::memcpy(output, &info, sizeof info);
-  screen.markHandedOut();
   return 1;
 }
 
@@ -50,7 +49,6 @@ int gxInfo(int outputSize, void* output) {
   info.bitsPerPixel = 16;
   info.format = GX_FORMAT_DIRECT | GX_FORMAT_DIRECT565 | (landscape ? GX_FORMAT_LANDSCAPE : 0);
   std::memcpy(output, &info, sizeof info);
-  screen.markHandedOut();
   return 1;
 }
 

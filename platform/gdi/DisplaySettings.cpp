@@ -1,6 +1,5 @@
 #include "platform/gdi/DisplaySettings.h"
 
-#include "platform/screen/DeviceScreen.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/ModuleTable.h"
 #include "platform/window/Desktop.h"
@@ -33,7 +32,6 @@ std::int32_t turnScreen(DWORD orientation) {
   if (!deviceProfile().rotatable) return DISP_CHANGE_FAILED;
   if (quarterTurns == displayOrientation()) return DISP_CHANGE_SUCCESSFUL;
   setDisplayOrientation(quarterTurns);
-  DeviceScreen::instance().markChanged();
   for (HWND window : Desktop::instance().windows()) {
     if (!window->parent) SendMessageW(window, WM_SETTINGCHANGE, 0, 0);
   }

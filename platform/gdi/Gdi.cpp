@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/driver/DeviceDriver.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/ActiveDevice.h"
@@ -155,7 +156,6 @@ bool BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sou
       }
     }
   }
-  if (!to->dib && left < right && top < bottom) screen.markChanged();
   return true;
 }
 
@@ -183,6 +183,10 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
   return paint->hdc;
 }
 
-bool EndPaint(HWND window, const PAINTSTRUCT* paint) { return paint && ReleaseDC(window, paint->hdc) == 1; }
+bool EndPaint(HWND window, const PAINTSTRUCT* paint) {
+  if (!paint || ReleaseDC(window, paint->hdc) != 1) return false;
+  presentFrame();
+  return true;
+}
 
 }  // namespace wce

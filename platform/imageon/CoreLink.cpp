@@ -32,7 +32,6 @@ void showOverlays() {
       }
     }
   }
-  screen.markChanged();
 }
 
 CoreLinkChip::Overlay* overlayOf(std::uint32_t id) {

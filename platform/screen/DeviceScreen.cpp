@@ -1,6 +1,7 @@
 #include "platform/screen/DeviceScreen.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "platform/system/ActiveDevice.h"
@@ -59,12 +60,14 @@ std::size_t DeviceScreen::nativeIndex(int x, int y) const {
   return static_cast<std::size_t>(ny) * static_cast<std::size_t>(nativeWidth_) + static_cast<std::size_t>(nx);
 }
 
-ViewLayout DeviceScreen::viewLayout() {
+ViewLayout DeviceScreen::viewLayout() { return layoutFor(quarterTurns()); }
+
+ViewLayout DeviceScreen::layoutFor(int turns) const {
   auto* base = reinterpret_cast<std::uint8_t*>(pixels_);
   const int p = pitch();
-  const int w = width();
-  const int h = height();
-  switch (quarterTurns()) {
+  const int w = (turns & 1) ? nativeHeight_ : nativeWidth_;
+  const int h = (turns & 1) ? nativeWidth_ : nativeHeight_;
+  switch (turns) {
     case 1: return {base + (h - 1) * 2, p, -2, w, h};
     case 2: return {base + (w - 1) * 2 + (h - 1) * p, -2, -p, w, h};
     case 3: return {base + (w - 1) * p, -p, 2, w, h};
@@ -83,19 +86,21 @@ void DeviceScreen::setViewPixel(int x, int y, std::uint16_t colour) {
 }
 
 std::vector<std::uint16_t> DeviceScreen::readView() const {
-  const int w = width();
-  const int h = height();
-  std::vector<std::uint16_t> view(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x)
-      view[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x] = pixels_[nativeIndex(x, y)];
+  const ViewLayout layout = layoutFor(quarterTurns());
+  const auto width = static_cast<std::size_t>(layout.width);
+  std::vector<std::uint16_t> view(width * static_cast<std::size_t>(layout.height));
+  for (int y = 0; y < layout.height; ++y) {
+    const std::uint8_t* from = layout.origin + std::ptrdiff_t{y} * layout.yStride;
+    std::uint16_t* to = view.data() + static_cast<std::size_t>(y) * width;
+    if (layout.xStride == 2) {
+      std::memcpy(to, from, width * 2);
+      continue;
+    }
+    for (std::size_t x = 0; x < width; ++x, from += layout.xStride) std::memcpy(to + x, from, 2);
   }
   return view;
 }
 
-void DeviceScreen::fill(std::uint16_t colour) {
-  std::fill(pixels_, pixels_ + pixelCount(), colour);
-  markChanged();
-}
+void DeviceScreen::fill(std::uint16_t colour) { std::fill(pixels_, pixels_ + pixelCount(), colour); }
 
 }  // namespace wce

@@ -57,15 +57,9 @@ public:
   std::vector<std::uint16_t> readView() const;
   void fill(std::uint16_t colour);
 
-  // Every drawing path reports its change; once the panel memory has been
-  // handed out, writes cannot be seen, so it counts as changed for good.
-  void markChanged() { ++changes_; }
-  void markHandedOut() { handedOut_ = true; }
-  bool changedSince(std::uint64_t count) const { return handedOut_ || changes_ != count; }
-  std::uint64_t changeCount() const { return changes_; }
-
 private:
   std::size_t nativeIndex(int x, int y) const;
+  ViewLayout layoutFor(int quarterTurns) const;
 
   int nativeWidth_;
   int nativeHeight_;
@@ -74,8 +68,6 @@ private:
 
   SharedPages memory_;
   std::uint16_t* pixels_;
-  std::uint64_t changes_ = 0;
-  bool handedOut_ = false;
 };
 
 }  // namespace wce

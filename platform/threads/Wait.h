@@ -8,5 +8,6 @@ namespace wce {
 inline constexpr uint32_t WAIT_OBJECT_0 = 0;
 inline constexpr uint32_t WAIT_TIMEOUT = 258;
 inline constexpr uint32_t INFINITE = 0xFFFFFFFFu;
+inline constexpr uint32_t WAIT_FAILED = 0xFFFFFFFFu;
 
 }  // namespace wce

@@ -1,8 +1,7 @@
 #pragma once
 // Message boxes: each is recorded, printed to standard error as
-// "caption: text", and shown by the device driver when one is installed.
+// "caption: text", and shown by the device driver.
 
-#include <functional>
 #include <string>
 
 #include "platform/window/WindowTypes.h"
@@ -18,8 +17,5 @@ struct MessageBoxRecord {
   UINT type;
   bool operator==(const MessageBoxRecord&) const = default;
 };
-
-// The driver's way of showing a box to the person at the desktop.
-void setMessageBoxPresenter(std::function<void(const MessageBoxRecord&)> presenter);
 
 }  // namespace wce

@@ -1,8 +1,5 @@
 #pragma once
-// The message boxes shown so far and the driver that presents them.
-
-#include <functional>
-#include <mutex>
+// The message boxes shown so far.
 
 #include "platform/system/CallLog.h"
 #include "platform/window/MessageBox.h"
@@ -11,8 +8,6 @@ namespace wce {
 
 struct MessageBoxLog {
   CallLog<MessageBoxRecord> records;
-  std::mutex presenterGuard;
-  std::function<void(const MessageBoxRecord&)> presenter;
 };
 
 MessageBoxLog& messageBoxLog();

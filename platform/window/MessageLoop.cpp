@@ -1,10 +1,10 @@
 #include "platform/window/MessageLoop.h"
 
 #include <algorithm>
-#include <chrono>
-#include <mutex>
 
+#include "platform/driver/DeviceDriver.h"
 #include "platform/system/Clock.h"
+#include "platform/threads/Wait.h"
 #include "platform/window/Desktop.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Messages.h"
@@ -13,16 +13,11 @@
 namespace wce {
 namespace {
 
-std::mutex pumpGuard;
-std::function<void()> installedPump;
-
-void runPump() {
-  std::function<void()> pump;
-  {
-    std::lock_guard lock(pumpGuard);
-    pump = installedPump;
-  }
-  if (pump) pump();
+// How long the window thread may sleep: up to the next timer, at most limitMs.
+std::uint32_t sleepLimit(std::uint32_t limitMs) {
+  const auto timer = TimerTable::instance().untilNext(MonotonicMillis());
+  if (!timer) return limitMs;
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(*timer, limitMs));
 }
 
 std::optional<MSG> paintMessage(const MessageFilter& filter) {
@@ -59,14 +54,18 @@ bool PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   posted.lParam = lParam;
   posted.time = GetTickCount();
   MessageQueue::instance().post(posted);
+  deviceDriver().wake();
   return true;
 }
 
-void PostQuitMessage(int exitCode) { MessageQueue::instance().postQuit(exitCode); }
+void PostQuitMessage(int exitCode) {
+  MessageQueue::instance().postQuit(exitCode);
+  deviceDriver().wake();
+}
 
 bool PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT removeFlags) {
   if (!message) return false;
-  runPump();
+  deviceDriver().pollEvents();
   auto next = nextMessage(MessageFilter{window, first, last}, (removeFlags & PM_REMOVE) != 0);
   if (!next) return false;
   *message = *next;
@@ -77,16 +76,22 @@ int GetMessageW(MSG* message, HWND window, UINT first, UINT last) {
   if (!message || (window && !Desktop::instance().isLive(window))) return -1;
   const MessageFilter filter{window, first, last};
   for (;;) {
-    runPump();
+    deviceDriver().pollEvents();
     if (auto next = nextMessage(filter, true)) {
       *message = *next;
       return next->message == WM_QUIT ? 0 : 1;
     }
-    // Short waits keep the device driver's events and a test's clock moving.
-    const auto timer = TimerTable::instance().untilNext(MonotonicMillis());
-    const auto wait = std::chrono::milliseconds(std::clamp<std::uint64_t>(timer.value_or(10), 1, 10));
-    MessageQueue::instance().waitForPost(wait);
+    deviceDriver().waitEvents(std::max<std::uint32_t>(sleepLimit(INFINITE), 1));
   }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const void*, bool, DWORD milliseconds, DWORD) {
+  if (count != 0) return WAIT_FAILED;
+  const MessageFilter any;
+  if (nextMessage(any, false)) return WAIT_OBJECT_0;
+  if (milliseconds == 0) return WAIT_TIMEOUT;
+  deviceDriver().waitEvents(std::max<std::uint32_t>(sleepLimit(milliseconds), 1));
+  return nextMessage(any, false) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
 bool TranslateMessage(const MSG*) { return false; }
@@ -108,10 +113,5 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT intervalMs, TIMERPROC procedure
 }
 
 bool KillTimer(HWND window, UINT_PTR id) { return TimerTable::instance().kill(window, id); }
-
-void setMessagePump(std::function<void()> pump) {
-  std::lock_guard lock(pumpGuard);
-  installedPump = std::move(pump);
-}
 
 }  // namespace wce

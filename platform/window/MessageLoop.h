@@ -4,8 +4,6 @@
 // window that waits for it, then WM_TIMER for a due timer. So a timer message
 // comes only when nothing else waits, and at most one per timer.
 
-#include <functional>
-
 #include "platform/window/WindowTypes.h"
 
 namespace wce {
@@ -21,6 +19,11 @@ bool PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT removeF
 // Waits for a message: 0 for WM_QUIT, -1 for a null message or a dead filter
 // window, else 1.
 int GetMessageW(MSG* message, HWND window, UINT first, UINT last);
+// With no handles (count 0): waits until a message waits in the queue or
+// milliseconds (INFINITE: no limit) passed, sleeping in the device driver
+// (a due timer counts as a message). WAIT_OBJECT_0 for a message,
+// WAIT_TIMEOUT, or WAIT_FAILED for handles, which nothing here waits on.
+DWORD MsgWaitForMultipleObjects(DWORD count, const void* handles, bool waitAll, DWORD milliseconds, DWORD wakeMask);
 // Nothing reads character messages: answers false.
 bool TranslateMessage(const MSG* message);
 // Calls the target window's current procedure; a WM_TIMER whose lParam holds
@@ -31,10 +34,5 @@ LRESULT DispatchMessageW(const MSG* message);
 // or 0 for a dead window. Intervals below 1 ms count as 1 ms.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT intervalMs, TIMERPROC procedure);
 bool KillTimer(HWND window, UINT_PTR id);
-
-// The device driver's hook: called by PeekMessageW and GetMessageW before
-// they look at the queue (it turns device events into messages and shows the
-// screen). An empty function removes it.
-void setMessagePump(std::function<void()> pump);
 
 }  // namespace wce

@@ -18,19 +18,13 @@ MessageQueue& MessageQueue::instance() {
 }
 
 void MessageQueue::post(const MSG& message) {
-  {
-    std::lock_guard lock(guard_);
-    messages_.push_back(message);
-  }
-  posted_.notify_all();
+  std::lock_guard lock(guard_);
+  messages_.push_back(message);
 }
 
 void MessageQueue::postQuit(int exitCode) {
-  {
-    std::lock_guard lock(guard_);
-    quitCode_ = exitCode;
-  }
-  posted_.notify_all();
+  std::lock_guard lock(guard_);
+  quitCode_ = exitCode;
 }
 
 std::optional<MSG> MessageQueue::takePosted(const MessageFilter& filter, bool remove) {
@@ -56,11 +50,6 @@ std::optional<MSG> MessageQueue::takeQuit(bool remove) {
 void MessageQueue::discardFor(HWND window) {
   std::lock_guard lock(guard_);
   std::erase_if(messages_, [window](const MSG& message) { return message.hwnd == window; });
-}
-
-void MessageQueue::waitForPost(std::chrono::milliseconds longest) {
-  std::unique_lock lock(guard_);
-  posted_.wait_for(lock, longest, [this] { return !messages_.empty() || quitCode_.has_value(); });
 }
 
 }  // namespace wce

@@ -1,9 +1,7 @@
 #pragma once
 // The posted messages and the quit request of the window thread. Any thread
-// may post; the window thread takes them.
+// may post; the window thread takes them (waking it is the poster's part).
 
-#include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -32,12 +30,9 @@ public:
   // The quit request as a WM_QUIT message, once no posted message is left.
   std::optional<MSG> takeQuit(bool remove);
   void discardFor(HWND window);
-  // Returns early when a message is posted.
-  void waitForPost(std::chrono::milliseconds longest);
 
 private:
   std::mutex guard_;
-  std::condition_variable posted_;
   std::deque<MSG> messages_;
   std::optional<int> quitCode_;
 };

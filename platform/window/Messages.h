@@ -35,6 +35,8 @@ inline constexpr WPARAM IDOK = 1;
 
 inline constexpr UINT PM_NOREMOVE = 0;
 inline constexpr UINT PM_REMOVE = 1;
+// MsgWaitForMultipleObjects: every kind of message wakes the wait.
+inline constexpr DWORD QS_ALLINPUT = 0x04FF;
 
 inline constexpr int GWL_WNDPROC = -4;
 inline constexpr int GWL_STYLE = -16;

@@ -198,6 +198,13 @@ void GameLib::step() {
   lastStepDuration = now() - t;
 }
 
+int64_t GameLib::millisUntilStep() {
+  if (!resolutionSupported) return 0;
+  const int64_t lag = (now() - framePeriod) - scheduleTime;
+  if (lag >= 0 || lag < -16 * framePeriod) return 0;
+  return -lag;
+}
+
 void GameLib::stepUnsupported() {
   ScreenCanvas::pumpKeyEvent();
   showUnsupportedResolution();

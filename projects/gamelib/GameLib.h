@@ -36,6 +36,7 @@ public:
 
   void startApp() override;
   void step() override;
+  int64_t millisUntilStep() override;
   void pauseApp() override;
   void destroyApp(bool unconditional) override;
   // "app.name" "NVX", "start_fullscreen" "true", else null.

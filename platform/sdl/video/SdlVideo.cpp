@@ -4,30 +4,12 @@
 #include <SDL_syswm.h>
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
-#include "platform/files/Text.h"
 #include "platform/screen/DeviceScreen.h"
-#include "platform/sdl/video/EventTranslator.h"
-#include "platform/window/MessageBox.h"
-#include "platform/window/MessageLoop.h"
-#include "platform/window/Windows.h"
 
 namespace wce {
 namespace {
-
-constexpr std::uint64_t kPresentIntervalMs = 10;
-
-bool headlessDriver() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
-}
-
-void showMessageBox(const MessageBoxRecord& record) {
-  const Uint32 flags = (record.type & 0xF0) == 0x10 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  SDL_ShowSimpleMessageBox(flags, toUtf8Lossy(record.caption).c_str(), toUtf8Lossy(record.text).c_str(), nullptr);
-}
 
 // The last SDL user also releases what SDL keeps for the whole process.
 void quitVideo() {
@@ -53,6 +35,10 @@ std::unique_ptr<SdlVideo> SdlVideo::open(std::string& error) {
     error = SDL_GetError();
     return nullptr;
   }
+  // The software renderer draws into the window's own surface; SDL would
+  // otherwise put a GL texture between, which a software GL pays for with
+  // threads and time at every frame.
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   const DeviceScreen& screen = DeviceScreen::instance();
   const int zoom = chooseZoom(screen.width(), screen.height());
   SDL_Window* window = SDL_CreateWindow(
@@ -65,18 +51,13 @@ std::unique_ptr<SdlVideo> SdlVideo::open(std::string& error) {
     return nullptr;
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  std::unique_ptr<SdlVideo> video(new SdlVideo(window, renderer, zoom));
-  setMessagePump([driver = video.get()] { driver->pump(); });
-  if (!headlessDriver()) setMessageBoxPresenter(&showMessageBox);
-  return video;
+  return std::unique_ptr<SdlVideo>(new SdlVideo(window, renderer, zoom));
 }
 
 SdlVideo::SdlVideo(SDL_Window* window, SDL_Renderer* renderer, int zoom)
-    : window_(window), renderer_(renderer), zoom_(zoom), translator_(std::make_unique<EventTranslator>(zoom)) {}
+    : window_(window), renderer_(renderer), zoom_(zoom) {}
 
 SdlVideo::~SdlVideo() {
-  setMessagePump({});
-  setMessageBoxPresenter({});
   if (texture_) SDL_DestroyTexture(texture_);
   SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
@@ -94,39 +75,63 @@ unsigned long SdlVideo::x11Window() const {
   return 0;
 }
 
-void SdlVideo::pump() {
-  SDL_Event event;
-  bool presentNow = false;
-  while (SDL_PollEvent(&event)) presentNow |= translator_->translate(event, newestTopLevelWindow());
-  const DeviceScreen& screen = DeviceScreen::instance();
-  const std::uint64_t now = SDL_GetTicks64();
-  if (presentNow || (screen.changedSince(shownChanges_) && now - lastPresentTicks_ >= kPresentIntervalMs)) {
-    present();
-  }
-}
-
 void SdlVideo::fitWindowToScreen() {
   const DeviceScreen& screen = DeviceScreen::instance();
   if (texture_ && textureWidth_ == screen.width() && textureHeight_ == screen.height()) return;
   if (texture_) SDL_DestroyTexture(texture_);
   textureWidth_ = screen.width();
   textureHeight_ = screen.height();
-  texture_ =
-      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, textureWidth_, textureHeight_);
+  shown_.clear();
+  // In the window's own format the scaling is a plain copy of pixels.
+  Uint32 format = SDL_GetWindowPixelFormat(window_);
+  if (format == SDL_PIXELFORMAT_UNKNOWN) format = SDL_PIXELFORMAT_RGB888;
+  texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, textureWidth_, textureHeight_);
+  if (texture_) SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
   SDL_SetWindowSize(window_, textureWidth_ * zoom_, textureHeight_ * zoom_);
 }
 
-void SdlVideo::present() {
+void SdlVideo::present() { show(false); }
+
+void SdlVideo::presentChanges() { show(true); }
+
+SdlVideo::RowBand SdlVideo::changedRows(const std::vector<std::uint16_t>& view) const {
+  if (view.size() != shown_.size()) return {0, textureHeight_};
+  const auto width = static_cast<std::size_t>(textureWidth_);
+  const auto rowEqual = [&](int y) {
+    const auto start = static_cast<std::size_t>(y) * width;
+    return std::equal(view.begin() + start, view.begin() + start + width, shown_.begin() + start);
+  };
+  RowBand band{0, textureHeight_};
+  while (band.top < band.bottom && rowEqual(band.top)) ++band.top;
+  while (band.bottom > band.top && rowEqual(band.bottom - 1)) --band.bottom;
+  return band;
+}
+
+void SdlVideo::show(bool onlyChanges) {
   fitWindowToScreen();
-  DeviceScreen& screen = DeviceScreen::instance();
-  shownChanges_ = screen.changeCount();
-  lastPresentTicks_ = SDL_GetTicks64();
   if (!texture_) return;
-  const std::vector<std::uint16_t> view = screen.readView();
-  SDL_UpdateTexture(texture_, nullptr, view.data(), textureWidth_ * 2);
-  SDL_RenderClear(renderer_);
-  const SDL_Rect target{0, 0, textureWidth_ * zoom_, textureHeight_ * zoom_};
-  SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+  std::vector<std::uint16_t> view = DeviceScreen::instance().readView();
+  const RowBand rows = onlyChanges ? changedRows(view) : RowBand{0, textureHeight_};
+  shown_ = std::move(view);
+  if (rows.top >= rows.bottom) return;
+  // The window keeps what it showed: only the band that changed is drawn again.
+  const SDL_Rect band{0, rows.top, textureWidth_, rows.bottom - rows.top};
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_, &band, &pixels, &pitch) != 0) return;
+  Uint32 format = 0;
+  SDL_QueryTexture(texture_, &format, nullptr, nullptr, nullptr);
+  SDL_ConvertPixels(band.w,
+                    band.h,
+                    SDL_PIXELFORMAT_RGB565,
+                    shown_.data() + static_cast<std::size_t>(band.y) * static_cast<std::size_t>(band.w),
+                    band.w * 2,
+                    format,
+                    pixels,
+                    pitch);
+  SDL_UnlockTexture(texture_);
+  const SDL_Rect target{0, band.y * zoom_, band.w * zoom_, band.h * zoom_};
+  SDL_RenderCopy(renderer_, texture_, &band, &target);
   SDL_RenderPresent(renderer_);
 }
 

@@ -1,21 +1,17 @@
 #pragma once
 // Shows the device screen in a desktop window, scaled by a whole factor
-// (NIGHTVAULT_ZOOM, or the largest that fits the desktop), and feeds desktop
-// input into the window layer's messages. While open it is the message
-// pump: PeekMessageW and GetMessageW let it read events and show the screen
-// again when it changed, at most about 100 times a second.
+// (NIGHTVAULT_ZOOM, or the largest that fits the desktop).
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace wce {
-
-class EventTranslator;
 
 class SdlVideo {
 public:
@@ -25,10 +21,10 @@ public:
   SdlVideo(const SdlVideo&) = delete;
   SdlVideo& operator=(const SdlVideo&) = delete;
 
-  // Reads the waiting desktop events and shows the screen when due.
-  void pump();
   // Shows the screen now.
   void present();
+  // Shows the screen unless the window shows it as it is already.
+  void presentChanges();
   int zoom() const { return zoom_; }
   std::uint32_t windowId() const;
   // The X11 window, 0 under other video drivers.
@@ -43,7 +39,15 @@ public:
 
 private:
   SdlVideo(SDL_Window* window, SDL_Renderer* renderer, int zoom);
+  struct RowBand {
+    int top;
+    int bottom;
+  };
+
   void fitWindowToScreen();
+  // The rows in which view differs from what the window shows.
+  RowBand changedRows(const std::vector<std::uint16_t>& view) const;
+  void show(bool onlyChanges);
 
   SDL_Window* window_;
   SDL_Renderer* renderer_;
@@ -51,9 +55,7 @@ private:
   int zoom_;
   int textureWidth_ = 0;
   int textureHeight_ = 0;
-  std::uint64_t shownChanges_ = ~std::uint64_t{0};
-  std::uint64_t lastPresentTicks_ = 0;
-  std::unique_ptr<EventTranslator> translator_;
+  std::vector<std::uint16_t> shown_;
 };
 
 }  // namespace wce

@@ -1,11 +1,11 @@
-// The program: composes the emulated device (SDL's window and sound when
-// they can start, else the device runs without them; the emulated libraries
-// and the folders they keep files in), then runs the host with the game
-// library's application and the game registered with it. "--script FILE"
-// plays a key-and-pointer script into the game on the real clock.
+// The program: composes the emulated device (its one driver, SDL's events,
+// window and sound as far as they start, handed to the layer once; the
+// emulated libraries and the folders they keep files in), then runs the host
+// with the game library's application and the game registered with it.
+// "--script FILE" plays a key-and-pointer script into the game on the real
+// clock.
 
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,13 +20,13 @@
 #include "nvx/src/state/NightvaultGame.h"
 #include "nvx/src/state/NightvaultScreens.h"
 #include "platform/devices/DeviceModules.h"
+#include "platform/driver/DeviceDriver.h"
+#include "platform/driver/MemoryDriver.h"
 #include "platform/files/Folders.h"
 #include "platform/mapi/Mapi.h"
-#include "platform/sdl/audio/SdlWaveOutDriver.h"
-#include "platform/sdl/video/SdlVideo.h"
+#include "platform/sdl/driver/SdlDriver.h"
 #include "platform/sms/MessageFolders.h"
 #include "platform/sms/Sms.h"
-#include "platform/waveout/WaveOutDriver.h"
 
 namespace {
 
@@ -69,23 +69,22 @@ int main(int argc, char** argv) {
   if (!takeScriptOption(arguments, script)) return 2;
 
   std::string error;
-  std::unique_ptr<wce::SdlVideo> video = wce::SdlVideo::open(error);
-  if (!video) std::fprintf(stderr, "nightvault: no video (%s); running without a window\n", error.c_str());
-  std::unique_ptr<nvx::WatchedScript> watched;
-  if (script) {
-    std::function<void()> devicePump;
-    if (video) devicePump = [driver = video.get()] { driver->pump(); };
-    watched = std::make_unique<nvx::WatchedScript>(std::move(*script), std::move(devicePump));
+  std::unique_ptr<wce::SdlDriver> sdl = wce::SdlDriver::open(error);
+  wce::MemoryDriver withoutSdl;
+  wce::DeviceDriver* device = sdl.get();
+  if (!sdl) {
+    std::fprintf(stderr, "nightvault: no SDL (%s); running without a window or sound\n", error.c_str());
+    device = &withoutSdl;
+  } else if (!sdl->video()) {
+    std::fprintf(stderr, "nightvault: no video (%s); running without a window\n", sdl->videoError().c_str());
   }
-  wce::installWaveOutDriver(std::make_shared<wce::sdl::SdlWaveOutDriver>());
+  std::optional<nvx::WatchedScript> watched;
+  if (script) device = &watched.emplace(std::move(*script), *device);
+  wce::DeviceDriverScope deviceScope(*device);
+
   registerEmulatedLibraries();
   nvx::registerSplashResource();
   nvx::NightvaultGame::registerWithGameLib();
   nvx::NightvaultScreens::installLive();
-
-  int exitCode = qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
-  watched.reset();
-
-  wce::installWaveOutDriver(nullptr);
-  return exitCode;
+  return qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
 }

@@ -48,7 +48,6 @@ TEST_F(EscapeTest, RawFrameBufferWritesReachTheScreen) {
     auto* frame = static_cast<std::uint8_t*>(raw.framePointer);
     std::memcpy(frame + 5 * raw.xStride + 7 * raw.yStride, &colour, 2);
     EXPECT_EQ(DeviceScreen::instance().viewPixel(5, 7), colour) << orientation;
-    EXPECT_TRUE(DeviceScreen::instance().changedSince(DeviceScreen::instance().changeCount()));
     EXPECT_EQ(ExtEscape(dc, GETRAWFRAMEBUFFER, 0, nullptr, sizeof raw - 1, &raw), -1);
     ReleaseDC(nullptr, dc);
   }

@@ -88,17 +88,6 @@ TEST_F(DeviceScreenTest, OutsideTheViewReadsZeroAndWritesNothing) {
   for (std::uint16_t pixel : screen.readView()) EXPECT_EQ(pixel, 0x1234);
 }
 
-TEST_F(DeviceScreenTest, ChangesAreCountedAndHandingOutCountsForGood) {
-  DeviceScreen screen(2, 2);
-  const auto seen = screen.changeCount();
-  EXPECT_FALSE(screen.changedSince(seen));
-  screen.markChanged();
-  EXPECT_TRUE(screen.changedSince(seen));
-  const auto later = screen.changeCount();
-  screen.markHandedOut();
-  EXPECT_TRUE(screen.changedSince(later));
-}
-
 TEST(Rgb565Test, ChannelsWidenByRepeatingTheirTopBits) {
   EXPECT_EQ(widenRgb565(0xFFFF), (Rgb888{255, 255, 255}));
   EXPECT_EQ(widenRgb565(0x0000), (Rgb888{0, 0, 0}));

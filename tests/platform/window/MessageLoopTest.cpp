@@ -1,6 +1,11 @@
+#include <cstdint>
+#include <functional>
 #include <thread>
+#include <vector>
 
 #include "WindowFixture.h"
+#include "platform/driver/MemoryDriver.h"
+#include "platform/threads/Wait.h"
 
 namespace wce::testing {
 namespace {
@@ -103,18 +108,58 @@ TEST_F(MessageLoopTest, GetMessageWaitsForAPostFromAnotherThread) {
   poster.join();
 }
 
-TEST_F(MessageLoopTest, ThePumpRunsBeforeEachLook) {
+// The in-memory driver, recording how the layer uses it.
+class RecordingDriver final : public MemoryDriver {
+public:
+  std::function<void()> onPoll;
+  int polls = 0;
+  int wakes = 0;
+  std::vector<std::uint32_t> waits;
+
+  void pollEvents() override {
+    ++polls;
+    if (onPoll) onPoll();
+  }
+  void waitEvents(std::uint32_t timeoutMs) override { waits.push_back(timeoutMs); }
+  void wake() override { ++wakes; }
+};
+
+TEST_F(MessageLoopTest, TheDriverIsPolledBeforeEachLookAndWokenByEachPost) {
   HWND window = create(u"w", 0);
-  int runs = 0;
-  setMessagePump([&] {
-    if (++runs == 1) PostMessageW(window, WM_KEYDOWN, 37, 0);
-  });
+  RecordingDriver driver;
+  DeviceDriverScope scope(driver);
+  driver.onPoll = [&] {
+    if (driver.polls == 1) PostMessageW(window, WM_KEYDOWN, 37, 0);
+  };
   MSG message;
   EXPECT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(message.wParam, 37u);
   EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(runs, 2);
-  setMessagePump({});
+  EXPECT_EQ(driver.polls, 2);
+  EXPECT_EQ(driver.wakes, 1);
+  PostQuitMessage(0);
+  EXPECT_EQ(driver.wakes, 2);
+  EXPECT_TRUE(driver.waits.empty());
+}
+
+TEST_F(MessageLoopTest, MessageWaitsSleepInTheDriverUntilTheLimitOrTheNextTimer) {
+  HWND window = create(u"w", 0);
+  RecordingDriver driver;
+  DeviceDriverScope scope(driver);
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 30, QS_ALLINPUT), WAIT_TIMEOUT);
+  SetTimer(window, 1, 100, nullptr);
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 500, QS_ALLINPUT), WAIT_TIMEOUT);
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 0, QS_ALLINPUT), WAIT_TIMEOUT);
+  EXPECT_EQ(driver.waits, (std::vector<std::uint32_t>{30, 100}));
+  clock_.advanceMillis(100);
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 500, QS_ALLINPUT), WAIT_OBJECT_0);
+  KillTimer(window, 1);
+  PostMessageW(window, WM_USER, 0, 0);
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, INFINITE, QS_ALLINPUT), WAIT_OBJECT_0);
+  EXPECT_EQ(driver.waits.size(), 2u);
+  const int handle = 0;
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &handle, false, 10, QS_ALLINPUT), WAIT_FAILED);
+  EXPECT_EQ(driver.polls, 0);
 }
 
 TEST_F(MessageLoopTest, TimerMessagesComeOnlyWhenNothingElseWaitsAndAreCoalesced) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "WindowFixture.h"
+#include "platform/driver/MemoryDriver.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/Resources.h"
 #include "platform/window/SingleInstanceLock.h"
@@ -254,15 +255,17 @@ TEST_F(SingleInstanceTest, LockFilesDependOnProgramFolderClassAndTitle) {
 
 TEST(MessageBoxTest, RecordsAndPresents) {
   clearRecordedMessageBoxes();
-  std::vector<MessageBoxRecord> shown;
-  setMessageBoxPresenter([&](const MessageBoxRecord& record) { shown.push_back(record); });
+  struct ShowingDriver final : MemoryDriver {
+    std::vector<MessageBoxRecord> shown;
+    void showMessageBox(const MessageBoxRecord& record) override { shown.push_back(record); }
+  } driver;
+  DeviceDriverScope scope(driver);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(MessageBoxW(nullptr, u"GameEngine already exists!", u"Error!", MB_ICONERROR), static_cast<int>(IDOK));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error!: GameEngine already exists!\n");
   const MessageBoxRecord expected{u"GameEngine already exists!", u"Error!", MB_ICONERROR};
   EXPECT_EQ(recordedMessageBoxes(), std::vector<MessageBoxRecord>{expected});
-  EXPECT_EQ(shown, std::vector<MessageBoxRecord>{expected});
-  setMessageBoxPresenter({});
+  EXPECT_EQ(driver.shown, std::vector<MessageBoxRecord>{expected});
   clearRecordedMessageBoxes();
 }
 

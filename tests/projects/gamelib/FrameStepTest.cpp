@@ -133,3 +133,31 @@ TEST_F(FrameStepTest, UnsupportedSizeLaterShowsExitAndTheLeftSoftKeyEnds) {
 }
 
 }  // namespace
+
+// The host sleeps for what millisUntilStep answers: the step is due exactly
+// then, and 0 means the step has work at once (a frame, or a schedule to
+// restart).
+TEST_F(FrameStepTest, TheIdleTimeEndsWhenTheNextStepIsDue) {
+  struct Case {
+    int64_t schedule, now, idle;
+  };
+  const Case cases[] = {
+      {10000, 10000, 42},                 // just stepped
+      {10000, 10041, 1},                  // one millisecond early
+      {10000, 10042, 0},                  // due
+      {10000, 20000, 0},                  // behind
+      {10000, 10042 - 16 * 42, 16 * 42},  // clock behind the schedule, still in reach
+      {50000, 10000, 0},                  // too far behind the schedule: the step restarts it
+  };
+  for (const Case& c : cases) {
+    GameLib::scheduleTime = c.schedule;
+    host.clock.setMillis(static_cast<uint64_t>(c.now));
+    EXPECT_EQ(host.app->millisUntilStep(), c.idle) << c.schedule << " " << c.now;
+    if (c.idle == 0) continue;
+    RecordingGame::resetLog();
+    stepAt(c.now + c.idle - 1);
+    EXPECT_EQ(RecordingGame::steps, 0) << c.schedule << " " << c.now;
+    stepAt(c.now + c.idle);
+    EXPECT_EQ(RecordingGame::steps, 1) << c.schedule << " " << c.now;
+  }
+}

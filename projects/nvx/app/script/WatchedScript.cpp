@@ -1,25 +1,25 @@
 #include "nvx/app/script/WatchedScript.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "nvx/app/script/GameProbe.h"
 #include "platform/system/Clock.h"
-#include "platform/window/MessageLoop.h"
 #include "platform/window/Windows.h"
 
 namespace nvx {
 
-WatchedScript::WatchedScript(std::vector<ScriptStep> steps, std::function<void()> devicePump)
+WatchedScript::WatchedScript(std::vector<ScriptStep> steps, wce::DeviceDriver& device)
     : player_(std::move(steps), &gameValue,
               [](const std::string& name) { std::fprintf(stderr, "nightvault: script at %s\n", name.c_str()); }),
-      devicePump_(std::move(devicePump)) {
-  wce::setMessagePump([this] { pump(); });
+      device_(device) {}
+
+void WatchedScript::waitEvents(std::uint32_t timeoutMs) {
+  device_.waitEvents(std::min(timeoutMs, ScriptPlayer::framePeriodMs));
 }
 
-WatchedScript::~WatchedScript() { wce::setMessagePump(devicePump_); }
-
-void WatchedScript::pump() {
-  if (devicePump_) devicePump_();
+void WatchedScript::pollEvents() {
+  device_.pollEvents();
   if (wce::HWND window = wce::newestTopLevelWindow()) player_.advance(wce::MonotonicMillis(), window);
   if (reported_ || !player_.finished()) return;
   reported_ = true;

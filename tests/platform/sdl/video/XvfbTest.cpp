@@ -102,7 +102,7 @@ std::string showAndCompare(const std::string& display) {
   const std::size_t expected = 480u * 640u * 3u;
   std::string shot;
   for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
-    video->pump();
+    SDL_PumpEvents();
     video->present();
     shot = capture(display, video->x11Window());
     if (shot.size() != expected) std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -15,13 +15,12 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
 #include "nvx/src/state/NightvaultScreens.h"
+#include "platform/driver/MemoryDriver.h"
 #include "platform/files/Folders.h"
 #include "platform/screen/PngFile.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
 #include "platform/waveout/ManualWaveOutDriver.h"
-#include "platform/waveout/WaveOutDriver.h"
-#include "platform/window/MessageLoop.h"
 #include "platform/window/Windows.h"
 #include "util/DRandom.h"
 #include "util/DStringManager.h"
@@ -100,6 +99,20 @@ private:
   std::string failure_;
 };
 
+// The headless device of a run: the in-memory panel, the recording wave-out
+// and one driven pass on every look at the queue. It never sleeps: the
+// passes move the clock.
+class DrivenDevice final : public wce::MemoryDriver {
+public:
+  explicit DrivenDevice(DrivenPasses& passes)
+      : MemoryDriver(std::make_shared<wce::ManualWaveOutDriver>()), passes_(passes) {}
+  void pollEvents() override { passes_.pass(); }
+  void waitEvents(uint32_t) override {}
+
+private:
+  DrivenPasses& passes_;
+};
+
 void write(const std::filesystem::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
 }
@@ -120,10 +133,9 @@ int GameRun::play(const std::string& script) const {
   wce::ManualClock clock{1000};
   clock.setAutoAdvance(1);
   wce::ScopedClockSource clockScope(clock);
-  wce::installWaveOutDriver(std::make_shared<wce::ManualWaveOutDriver>());
-
   DrivenPasses passes(*this, clock, std::move(steps));
-  wce::setMessagePump([&passes] { passes.pass(); });
+  DrivenDevice device(passes);
+  wce::DeviceDriverScope deviceScope(device);
   nvx::NightvaultGame::registerWithGameLib();
   nvx::NightvaultScreens::installLive();
   qel::host::installApplicationFactory(
@@ -133,7 +145,6 @@ int GameRun::play(const std::string& script) const {
     engine.run(nullptr, 240, 320);
   }
   passes.finish();
-  wce::setMessagePump({});
   write(out / logFile, passes.log().text());
   write(out / failureFile, passes.failure());
   return 0;

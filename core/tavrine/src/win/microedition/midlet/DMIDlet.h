@@ -32,6 +32,9 @@ public:
   virtual void startApp() = 0;
   // One pass of the host's main loop.
   virtual void step() = 0;
+  // How long the next step has nothing to do (no frame due), in ms; the
+  // host may wait that long for a message. 0 in the base: every pass counts.
+  virtual int64_t millisUntilStep() { return 0; }
   // Null in the base.
   virtual qel::lang::DStringPtr getAppProperty(qel::lang::DStringPtr key);
 

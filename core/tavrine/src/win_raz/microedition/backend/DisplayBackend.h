@@ -42,6 +42,7 @@ public:
   virtual bool begin() = 0;
   // Only between a successful begin and present.
   virtual qel::raster::RasterSurface* getSurface() = 0;
+  // Ends the frame; the device driver then shows the panel (wce::presentFrame).
   virtual void present() = 0;
 };
 

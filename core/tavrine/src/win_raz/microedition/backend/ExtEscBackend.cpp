@@ -2,6 +2,7 @@
 
 #include "microedition/backend/GxInput.h"
 #include "microedition/raster/RasterSurface.h"
+#include "platform/driver/DeviceDriver.h"
 #include "platform/gdi/Gdi.h"
 
 namespace qel::lcdui {
@@ -80,6 +81,7 @@ void ExtEscBackend::present() {
   if (!begun_) return;
   screen_->drawSurface(0, 0, *back_, nullptr, qel::raster::RT_NONE);
   begun_ = false;
+  wce::presentFrame();
 }
 
 }  // namespace qel::lcdui

@@ -2,6 +2,7 @@
 
 #include "microedition/backend/GxInput.h"
 #include "microedition/raster/RasterSurface.h"
+#include "platform/driver/DeviceDriver.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/system/SystemInfo.h"
 #include "platform/window/Messages.h"
@@ -121,6 +122,7 @@ void GdiBackend::present() {
     wce::ReleaseDC(window_, dc);
   }
   begun_ = false;
+  wce::presentFrame();
 }
 
 }  // namespace qel::lcdui

@@ -2,6 +2,7 @@
 
 #include "display/api/Display.h"
 #include "microedition/backend/GxInput.h"
+#include "platform/driver/DeviceDriver.h"
 
 namespace qel::lcdui {
 
@@ -74,6 +75,7 @@ void TdlxBackend::present() {
   if (!display_ || !inScene_) return;
   display_->EndScene(0);
   inScene_ = false;
+  wce::presentFrame();
 }
 
 }  // namespace qel::lcdui

@@ -1,5 +1,6 @@
 #include "microedition/host/GameEngine.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -23,6 +24,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
 #include "platform/system/SystemInfo.h"
+#include "platform/threads/Wait.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/Messages.h"
@@ -279,8 +281,17 @@ void GameEngine::mainLoop() {
     if (!paused_) {
       frameRequested_ = false;
       if (!tick()) break;
+      waitForStep();
     }
   }
+}
+
+void GameEngine::waitForStep() {
+  if (frameRequested_ || splashShowing_ || !midlet_) return;
+  const int64_t idle = midlet_->millisUntilStep();
+  if (idle <= 0) return;
+  const auto limit = static_cast<wce::DWORD>(std::min<int64_t>(idle, wce::INFINITE - 1));
+  wce::MsgWaitForMultipleObjects(0, nullptr, false, limit, wce::QS_ALLINPUT);
 }
 
 bool GameEngine::tick() {

@@ -19,9 +19,10 @@ class DisplayBackend;
 namespace qel::host {
 
 // The single host object of the process: the window, the chosen display
-// back-end, the application object and its display, and the polling main
-// loop. Only one exists at a time; making a second ends the process. It is
-// the framework's host while it exists.
+// back-end, the application object and its display, and the main loop,
+// which sleeps between frames until a message comes. Only one exists at a
+// time; making a second ends the process. It is the framework's host while
+// it exists.
 class GameEngine : public qel::lang::Host {
 public:
   static constexpr int TextCapacity = 256;
@@ -80,6 +81,9 @@ private:
   static int32_t displayRotation();
   void readDeviceRules();
   void mainLoop();
+  // Between passes: sleeps until a message arrives or the application's
+  // next step is due, unless a frame was requested.
+  void waitForStep();
   // The current canvas, or null without a display or canvas.
   qel::lcdui::DCanvasPtr currentCanvas() const;
   template <typename Dispatch>

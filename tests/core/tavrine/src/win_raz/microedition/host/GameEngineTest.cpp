@@ -8,6 +8,7 @@
 #include "microedition/midlet/PlatformLibraries.h"
 #include "nvx/app/splash/SplashBitmap.h"
 #include "nvx/app/splash/SplashResource.h"
+#include "platform/driver/MemoryDriver.h"
 #include "platform/gdi/BitmapResources.h"
 #include "platform/gdi/PixelFormat.h"
 #include "platform/system/ActiveDevice.h"
@@ -88,6 +89,41 @@ TEST_F(HostTest, DriverChoiceDefaultsToTdlx) {
       run({});
     }
     EXPECT_EQ(seen, chosen);
+  }
+}
+
+// The device as the host uses it: where it sleeps and when it shows the panel.
+class WatchingDriver final : public wce::MemoryDriver {
+public:
+  std::vector<uint32_t> waits;
+  void waitEvents(uint32_t timeoutMs) override { waits.push_back(timeoutMs); }
+  void present() override { hostEvents().push_back("present"); }
+};
+
+// Each back-end's frame is shown as it ends; between frames the host sleeps in
+// the driver as long as the application has nothing to do, unless a frame
+// was requested.
+TEST_F(HostTest, EveryFrameIsShownAsItEndsAndTheHostSleepsUntilTheNextStep) {
+  for (const char16_t* backend : {u"tdlx", u"gdi", u"extesc"}) {
+    SCOPED_TRACE(std::string(backend, backend + std::char_traits<char16_t>::length(backend)));
+    hostEvents().clear();
+    testScript() = TestScript{};
+    testScript().idleMs = 30;
+    testScript().onStep = [](int step) {
+      if (step == 2) GameEngine::requestFrame();
+    };
+    WatchingDriver driver;
+    {
+      wce::DeviceDriverScope scope(driver);
+      run({{u"driver", backend}});
+    }
+    Events afterSteps;
+    const Events& events = hostEvents();
+    for (std::size_t i = 0; i + 1 < events.size(); ++i)
+      if (events[i] == "step") afterSteps.push_back(events[i + 1]);
+    EXPECT_EQ(afterSteps, (Events{"present", "present", "present"}));
+    // Step 2 asked for the next frame at once; step 3 ended the application.
+    EXPECT_EQ(driver.waits, (std::vector<uint32_t>{30}));
   }
 }
 

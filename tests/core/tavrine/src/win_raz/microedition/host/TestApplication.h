@@ -44,6 +44,8 @@ struct TestScript {
   // Thrown by startApp when set.
   std::function<void()> startFailure;
   const char16_t* scale2xProperty = nullptr;
+  // What millisUntilStep answers.
+  int64_t idleMs = 0;
 };
 
 TestScript& testScript();
@@ -57,6 +59,7 @@ public:
   void pauseApp() override { hostEvents().push_back("pauseApp"); }
   void startApp() override;
   void step() override;
+  int64_t millisUntilStep() override { return testScript().idleMs; }
   qel::lang::DStringPtr getAppProperty(qel::lang::DStringPtr key) override;
 
   TestCanvas* canvas() const { return canvas_.get(); }

@@ -1,12 +1,18 @@
 #include <SDL.h>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <optional>
+#include <thread>
 #include <vector>
 
+#include "platform/driver/DeviceDriver.h"
 #include "platform/screen/DeviceScreen.h"
+#include "platform/sdl/driver/SdlDriver.h"
 #include "platform/sdl/video/SdlVideo.h"
 #include "platform/system/ActiveDevice.h"
+#include "platform/threads/Wait.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
@@ -18,14 +24,18 @@ LRESULT quietProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Under SDL's dummy video driver: one device window and the driver at zoom 2.
-class SdlVideoTest : public ::testing::Test {
+// Under SDL's dummy video driver: one device window and the SDL driver,
+// installed, with its window at zoom 2.
+class SdlDriverTest : public ::testing::Test {
 protected:
   void SetUp() override {
     setenv("NIGHTVAULT_ZOOM", "2", 1);
     std::string error;
-    video_ = SdlVideo::open(error);
-    ASSERT_NE(video_, nullptr) << error;
+    driver_ = SdlDriver::open(error);
+    ASSERT_NE(driver_, nullptr) << error;
+    video_ = driver_->video();
+    ASSERT_NE(video_, nullptr) << driver_->videoError();
+    scope_.emplace(*driver_);
     WindowClassInfo info;
     info.procedure = &quietProcedure;
     info.className = u"Device";
@@ -35,7 +45,8 @@ protected:
   }
 
   void TearDown() override {
-    video_.reset();
+    scope_.reset();
+    driver_.reset();
     DestroyWindow(window_);
     drain();
     UnregisterClassW(u"Device", nullptr);
@@ -80,11 +91,13 @@ protected:
   }
 
   ScopedDeviceProfile profile_{DeviceProfile{}};
-  std::unique_ptr<SdlVideo> video_;
+  std::unique_ptr<SdlDriver> driver_;
+  SdlVideo* video_ = nullptr;
+  std::optional<DeviceDriverScope> scope_;
   HWND window_ = nullptr;
 };
 
-TEST_F(SdlVideoTest, KeysArriveAsKeyMessagesWithTheRepeatBit) {
+TEST_F(SdlDriverTest, KeysArriveAsKeyMessagesWithTheRepeatBit) {
   push(keyEvent(SDL_KEYDOWN, SDLK_LEFT));
   push(keyEvent(SDL_KEYDOWN, SDLK_LEFT, true));
   push(keyEvent(SDL_KEYUP, SDLK_LEFT));
@@ -103,7 +116,7 @@ TEST_F(SdlVideoTest, KeysArriveAsKeyMessagesWithTheRepeatBit) {
   EXPECT_EQ(messages[3].wParam, 193u);
 }
 
-TEST_F(SdlVideoTest, SmartphoneStarAndPound) {
+TEST_F(SdlDriverTest, SmartphoneStarAndPound) {
   ScopedDeviceProfile smartphone(*devicePreset("SmartPhone"));
   push(keyEvent(SDL_KEYDOWN, SDLK_KP_MULTIPLY));
   push(keyEvent(SDL_KEYDOWN, SDLK_KP_HASH));
@@ -113,7 +126,7 @@ TEST_F(SdlVideoTest, SmartphoneStarAndPound) {
   EXPECT_EQ(messages[1].wParam, 120u);
 }
 
-TEST_F(SdlVideoTest, TheLeftButtonIsThePenInScreenCoordinates) {
+TEST_F(SdlDriverTest, TheLeftButtonIsThePenInScreenCoordinates) {
   push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 21, 41));
   SDL_Event motion{};
   motion.type = SDL_MOUSEMOTION;
@@ -141,7 +154,7 @@ TEST_F(SdlVideoTest, TheLeftButtonIsThePenInScreenCoordinates) {
   EXPECT_EQ(messages[3].lParam, MAKELPARAM(50, 50));
 }
 
-TEST_F(SdlVideoTest, PenCoordinatesFollowTheDisplayOrientation) {
+TEST_F(SdlDriverTest, PenCoordinatesFollowTheDisplayOrientation) {
   setDisplayOrientation(1);
   push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1000, 1000));
   const auto messages = drain();
@@ -149,7 +162,7 @@ TEST_F(SdlVideoTest, PenCoordinatesFollowTheDisplayOrientation) {
   EXPECT_EQ(messages[0].lParam, MAKELPARAM(319, 239));
 }
 
-TEST_F(SdlVideoTest, FocusCloseAndExposure) {
+TEST_F(SdlDriverTest, FocusCloseAndExposure) {
   push(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
   auto messages = drain();
   ASSERT_EQ(messages.size(), 1u);
@@ -173,29 +186,75 @@ TEST_F(SdlVideoTest, FocusCloseAndExposure) {
   EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(SdlVideoTest, ThePresentedWindowShowsTheScreenScaled) {
+void paintPattern(int seed) {
   DeviceScreen& screen = DeviceScreen::instance();
   for (int y = 0; y < screen.height(); ++y) {
-    for (int x = 0; x < screen.width(); ++x) screen.setViewPixel(x, y, static_cast<std::uint16_t>(x * 173 + y * 31));
-  }
-  video_->present();
-  int width = 0;
-  int height = 0;
-  const std::string pixels = video_->readBack(width, height);
-  ASSERT_EQ(width, 480);
-  ASSERT_EQ(height, 640);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      std::uint16_t shown;
-      std::memcpy(&shown, pixels.data() + (y * width + x) * 2, 2);
-      ASSERT_EQ(shown, screen.viewPixel(x / 2, y / 2)) << x << "," << y;
+    for (int x = 0; x < screen.width(); ++x) {
+      screen.setViewPixel(x, y, static_cast<std::uint16_t>(x * 173 + y * 31 + seed));
     }
   }
 }
 
-TEST_F(SdlVideoTest, TurningTheScreenResizesTheWindow) {
+// The count of window pixels that differ from the screen scaled by 2.
+int differences(const SdlVideo& video) {
+  const DeviceScreen& screen = DeviceScreen::instance();
+  int width = 0;
+  int height = 0;
+  const std::string pixels = video.readBack(width, height);
+  if (width != 480 || height != 640) return -1;
+  int differing = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint16_t shown;
+      std::memcpy(&shown, pixels.data() + (y * width + x) * 2, 2);
+      if (shown != screen.viewPixel(x / 2, y / 2)) ++differing;
+    }
+  }
+  return differing;
+}
+
+TEST_F(SdlDriverTest, AFrameEndShowsTheScreenScaledAndNothingElseDoes) {
+  paintPattern(0);
+  presentFrame();
+  EXPECT_EQ(differences(*video_), 0);
+  paintPattern(1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  drain();
+  EXPECT_EQ(differences(*video_), 480 * 640) << "shown without a frame end";
+  presentFrame();
+  EXPECT_EQ(differences(*video_), 0);
+  DeviceScreen::instance().setViewPixel(17, 200, 0xFFFF);
+  DeviceScreen::instance().setViewPixel(3, 201, 0x0001);
+  presentFrame();
+  EXPECT_EQ(differences(*video_), 0) << "a change in two rows";
+}
+
+// A lost wake-up would leave these waits to their full minute.
+TEST_F(SdlDriverTest, WaitsEndWhenAnEventComesOrAnotherThreadPosts) {
+  std::thread presser([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    push(keyEvent(SDL_KEYDOWN, SDLK_UP));
+  });
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 60'000, QS_ALLINPUT), WAIT_OBJECT_0);
+  presser.join();
+  MSG message;
+  ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_KEYDOWN);
+  EXPECT_EQ(message.wParam, 38u);
+
+  std::thread poster([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    PostMessageW(window_, WM_USER + 3, 0, 0);
+  });
+  ASSERT_EQ(GetMessageW(&message, nullptr, 0, 0), 1);
+  EXPECT_EQ(message.message, WM_USER + 3);
+  poster.join();
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 1, QS_ALLINPUT), WAIT_TIMEOUT);
+}
+
+TEST_F(SdlDriverTest, TurningTheScreenResizesTheWindow) {
   setDisplayOrientation(1);
-  video_->present();
+  presentFrame();
   int width = 0;
   int height = 0;
   SDL_GetWindowSize(SDL_GetWindowFromID(video_->windowId()), &width, &height);

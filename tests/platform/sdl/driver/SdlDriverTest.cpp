@@ -134,29 +134,61 @@ TEST_F(SdlDriverTest, TheLeftButtonIsThePenInScreenCoordinates) {
   motion.motion.y = -5;
   motion.motion.state = SDL_BUTTON_LMASK;
   push(motion);
+  auto messages = drain();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(messages[0].wParam, MK_LBUTTON);
+  EXPECT_EQ(messages[0].lParam, MAKELPARAM(10, 20));
+  EXPECT_EQ(messages[1].message, WM_MOUSEMOVE);
+  EXPECT_EQ(messages[1].wParam, MK_LBUTTON);
+  EXPECT_EQ(messages[1].lParam, MAKELPARAM(239, 0)) << "a drag off the panel is held to its edge";
+  presentFrame();
   push(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 479, 639));
   push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 10, 10));
   motion.motion.state = 0;
   motion.motion.x = 100;
   motion.motion.y = 100;
   push(motion);
-  const auto messages = drain();
-  ASSERT_EQ(messages.size(), 4u);
+  messages = drain();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].message, WM_LBUTTONUP);
+  EXPECT_EQ(messages[0].lParam, MAKELPARAM(239, 319));
+  EXPECT_EQ(messages[1].wParam, 0u);
+  EXPECT_EQ(messages[1].lParam, MAKELPARAM(50, 50));
+}
+
+// A tap whose press and release come before a frame ends (a touch screen,
+// a synthetic click) reaches the game as a press, then after the frame a release.
+TEST_F(SdlDriverTest, AReleaseInThePressesFrameWaitsForTheFramesEnd) {
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 200));
+  push(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 100, 200));
+  auto messages = drain();
+  ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].message, WM_LBUTTONDOWN);
-  EXPECT_EQ(messages[0].wParam, MK_LBUTTON);
-  EXPECT_EQ(messages[0].lParam, MAKELPARAM(10, 20));
-  EXPECT_EQ(messages[1].message, WM_MOUSEMOVE);
-  EXPECT_EQ(messages[1].wParam, MK_LBUTTON);
-  EXPECT_EQ(messages[1].lParam, MAKELPARAM(239, 0));
-  EXPECT_EQ(messages[2].message, WM_LBUTTONUP);
-  EXPECT_EQ(messages[2].lParam, MAKELPARAM(239, 319));
-  EXPECT_EQ(messages[3].wParam, 0u);
-  EXPECT_EQ(messages[3].lParam, MAKELPARAM(50, 50));
+  presentFrame();
+  messages = drain();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].message, WM_LBUTTONUP);
+  EXPECT_EQ(messages[0].lParam, MAKELPARAM(50, 100));
+  presentFrame();
+  EXPECT_TRUE(drain().empty()) << "one release only";
+
+  // A second tap before the frame: the first release goes first, in order.
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 10));
+  push(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 10, 10));
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 20, 20));
+  messages = drain();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[0].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(messages[1].message, WM_LBUTTONUP);
+  EXPECT_EQ(messages[2].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(messages[2].lParam, MAKELPARAM(10, 10));
 }
 
 TEST_F(SdlDriverTest, PenCoordinatesFollowTheDisplayOrientation) {
   setDisplayOrientation(1);
-  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1000, 1000));
+  presentFrame();
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 639, 479));
   const auto messages = drain();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].lParam, MAKELPARAM(319, 239));
@@ -262,6 +294,63 @@ TEST_F(SdlDriverTest, TurningTheScreenResizesTheWindow) {
   EXPECT_EQ(height, 480);
 }
 
+// In a window larger than the panel it is scaled by the largest whole
+// factor, centred on black; the pointer maps back, and the border reaches nothing.
+TEST_F(SdlDriverTest, AResizedWindowScalesThePanelCentredOnBlack) {
+  presentFrame();
+  SDL_SetWindowSize(SDL_GetWindowFromID(video_->windowId()), 1024, 768);
+  paintPattern(5);
+  presentFrame();
+  drain();
+  int width = 0;
+  int height = 0;
+  const std::string pixels = video_->readBack(width, height);
+  ASSERT_EQ(width, 1024);
+  ASSERT_EQ(height, 768);
+  const auto shown = [&](int x, int y) {
+    std::uint16_t pixel;
+    std::memcpy(&pixel, pixels.data() + (y * width + x) * 2, 2);
+    return pixel;
+  };
+  const DeviceScreen& screen = DeviceScreen::instance();
+  int differing = 0;
+  for (int y = 0; y < 640; ++y)
+    for (int x = 0; x < 480; ++x) differing += shown(272 + x, 64 + y) != screen.viewPixel(x / 2, y / 2);
+  EXPECT_EQ(differing, 0) << "scale 2 at (272, 64)";
+  EXPECT_EQ(shown(0, 0), 0);
+  EXPECT_EQ(shown(271, 400), 0);
+  EXPECT_EQ(shown(1023, 767), 0);
+  EXPECT_EQ(shown(600, 63), 0);
+
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 271, 300));
+  push(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 271, 300));
+  EXPECT_TRUE(drain().empty()) << "a click on the border";
+  push(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 272 + 479, 64 + 639));
+  const auto messages = drain();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].lParam, MAKELPARAM(239, 319));
+}
+
+TEST_F(SdlDriverTest, F11AndAltReturnToggleFullscreenWithoutReachingTheGame) {
+  EXPECT_FALSE(video_->fullscreen());
+  push(keyEvent(SDL_KEYDOWN, SDLK_F11));
+  push(keyEvent(SDL_KEYUP, SDLK_F11));
+  EXPECT_TRUE(drain().empty());
+  EXPECT_TRUE(video_->fullscreen());
+  SDL_Event altReturn = keyEvent(SDL_KEYDOWN, SDLK_RETURN);
+  altReturn.key.keysym.mod = KMOD_LALT;
+  push(altReturn);
+  altReturn = keyEvent(SDL_KEYUP, SDLK_RETURN);
+  altReturn.key.keysym.mod = KMOD_LALT;
+  push(altReturn);
+  EXPECT_TRUE(drain().empty());
+  EXPECT_FALSE(video_->fullscreen());
+  push(keyEvent(SDL_KEYDOWN, SDLK_RETURN));
+  const auto messages = drain();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].wParam, 13u) << "Return alone is the action key";
+}
+
 TEST(ZoomTest, EnvironmentOrTheLargestFactorThatFits) {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
   SDL_Rect usable{};
@@ -270,7 +359,9 @@ TEST(ZoomTest, EnvironmentOrTheLargestFactorThatFits) {
   EXPECT_EQ(SdlVideo::chooseZoom(240, 320), std::max(1, std::min(usable.w / 240, usable.h / 320)));
   EXPECT_EQ(SdlVideo::chooseZoom(100000, 100000), 1);
   setenv("NIGHTVAULT_ZOOM", "3", 1);
-  EXPECT_EQ(SdlVideo::chooseZoom(240, 320), 3);
+  EXPECT_EQ(SdlVideo::chooseZoom(240, 320), std::min(3, std::max(1, std::min(usable.w / 240, usable.h / 320))))
+      << "a zoom asked for is held to the desktop";
+  EXPECT_EQ(SdlVideo::chooseZoom(100, 100), 3);
   for (const char* bad : {"0", "17", "2x", ""}) {
     setenv("NIGHTVAULT_ZOOM", bad, 1);
     EXPECT_EQ(SdlVideo::chooseZoom(100000, 100000), 1) << bad;

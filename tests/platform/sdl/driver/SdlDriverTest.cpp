@@ -351,6 +351,106 @@ TEST_F(SdlDriverTest, F11AndAltReturnToggleFullscreenWithoutReachingTheGame) {
   EXPECT_EQ(messages[0].wParam, 13u) << "Return alone is the action key";
 }
 
+// A game controller plugged in while the game runs: SDL's virtual joystick.
+// Its buttons and axes are set through a handle opened once the driver has
+// opened the controller (a handle opened before sends no changes). The
+// dummy window never has the focus, so SDL is told to pass events without it.
+class VirtualController {
+public:
+  VirtualController() {
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    index_ = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+  }
+  ~VirtualController() { unplug(); }
+  VirtualController(const VirtualController&) = delete;
+  VirtualController& operator=(const VirtualController&) = delete;
+  bool attached() const { return index_ >= 0; }
+  void button(SDL_GameControllerButton button, bool down) {
+    ASSERT_EQ(SDL_JoystickSetVirtualButton(handle(), button, down), 0) << SDL_GetError();
+  }
+  void axis(SDL_GameControllerAxis axis, Sint16 value) {
+    ASSERT_EQ(SDL_JoystickSetVirtualAxis(handle(), axis, value), 0) << SDL_GetError();
+  }
+  void unplug() {
+    if (index_ < 0) return;
+    if (joystick_) SDL_JoystickClose(joystick_);
+    joystick_ = nullptr;
+    SDL_JoystickDetachVirtual(index_);
+    index_ = -1;
+  }
+
+private:
+  SDL_Joystick* handle() {
+    if (!joystick_) joystick_ = SDL_JoystickOpen(index_);
+    return joystick_;
+  }
+
+  int index_ = -1;
+  SDL_Joystick* joystick_ = nullptr;
+};
+
+struct KeyMessage {
+  UINT message;
+  WPARAM virtualKey;
+  bool operator==(const KeyMessage&) const = default;
+};
+
+std::vector<KeyMessage> keyMessages(const std::vector<MSG>& messages) {
+  std::vector<KeyMessage> keys;
+  for (const MSG& m : messages)
+    if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) keys.push_back({m.message, m.wParam});
+  return keys;
+}
+
+TEST_F(SdlDriverTest, ControllerButtonsAreTheHardwareKeys) {
+  VirtualController controller;
+  ASSERT_TRUE(controller.attached()) << SDL_GetError();
+  drain();
+  const std::pair<SDL_GameControllerButton, WPARAM> buttons[] = {
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 37},
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, 38},
+      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 39},
+      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 40},
+      {SDL_CONTROLLER_BUTTON_A, 13},       // action
+      {SDL_CONTROLLER_BUTTON_B, 27},       // back: right soft key
+      {SDL_CONTROLLER_BUTTON_START, 112},  // left soft key
+      {SDL_CONTROLLER_BUTTON_BACK, 27},    // Select: right soft key
+      {SDL_CONTROLLER_BUTTON_X, '0'},
+      {SDL_CONTROLLER_BUTTON_Y, '1'},
+  };
+  for (const auto& [button, virtualKey] : buttons) {
+    controller.button(button, true);
+    const auto pressed = drain();
+    controller.button(button, false);
+    const auto released = drain();
+    EXPECT_EQ(keyMessages(pressed), (std::vector<KeyMessage>{{WM_KEYDOWN, virtualKey}})) << button;
+    EXPECT_EQ(keyMessages(released), (std::vector<KeyMessage>{{WM_KEYUP, virtualKey}})) << button;
+  }
+  controller.button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+  EXPECT_TRUE(keyMessages(drain()).empty()) << "a button without a key";
+}
+
+TEST_F(SdlDriverTest, TheStickHoldsAnArrowOutsideItsDeadZone) {
+  VirtualController controller;
+  ASSERT_TRUE(controller.attached()) << SDL_GetError();
+  drain();
+  controller.axis(SDL_CONTROLLER_AXIS_LEFTX, 10000);
+  EXPECT_TRUE(keyMessages(drain()).empty()) << "inside the dead zone";
+  controller.axis(SDL_CONTROLLER_AXIS_LEFTX, 30000);
+  EXPECT_EQ(keyMessages(drain()), (std::vector<KeyMessage>{{WM_KEYDOWN, 39}}));
+  controller.axis(SDL_CONTROLLER_AXIS_LEFTX, 32000);
+  EXPECT_TRUE(keyMessages(drain()).empty()) << "held, as a held key";
+  controller.axis(SDL_CONTROLLER_AXIS_LEFTX, -32768);
+  EXPECT_EQ(keyMessages(drain()), (std::vector<KeyMessage>{{WM_KEYUP, 39}, {WM_KEYDOWN, 37}})) << "turned";
+  controller.axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+  EXPECT_EQ(keyMessages(drain()), (std::vector<KeyMessage>{{WM_KEYUP, 37}}));
+  controller.axis(SDL_CONTROLLER_AXIS_LEFTY, -20000);
+  EXPECT_EQ(keyMessages(drain()), (std::vector<KeyMessage>{{WM_KEYDOWN, 38}}));
+  controller.unplug();
+  EXPECT_EQ(keyMessages(drain()), (std::vector<KeyMessage>{{WM_KEYUP, 38}})) << "unplugged while held";
+}
+
 TEST(ZoomTest, EnvironmentOrTheLargestFactorThatFits) {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
   SDL_Rect usable{};

@@ -116,6 +116,23 @@ TEST_F(SdlDriverTest, KeysArriveAsKeyMessagesWithTheRepeatBit) {
   EXPECT_EQ(messages[3].wParam, 193u);
 }
 
+// Escape and Backspace reach the game as the script player's "key Esc": the
+// right soft key's press and release.
+TEST_F(SdlDriverTest, EscapeAndBackspaceArePressAndReleaseOfTheRightSoftKey) {
+  for (const SDL_Keycode key : {SDLK_ESCAPE, SDLK_BACKSPACE}) {
+    push(keyEvent(SDL_KEYDOWN, key));
+    push(keyEvent(SDL_KEYUP, key));
+    const auto messages = drain();
+    ASSERT_EQ(messages.size(), 2u) << key;
+    EXPECT_EQ(messages[0].message, WM_KEYDOWN);
+    EXPECT_EQ(messages[0].wParam, 27u);
+    EXPECT_EQ(messages[0].lParam, 1);
+    EXPECT_EQ(messages[1].message, WM_KEYUP);
+    EXPECT_EQ(messages[1].wParam, 27u);
+    EXPECT_EQ(messages[1].lParam, 1 | KF_REPEAT_BIT | (LPARAM{1} << 31));
+  }
+}
+
 TEST_F(SdlDriverTest, SmartphoneStarAndPound) {
   ScopedDeviceProfile smartphone(*devicePreset("SmartPhone"));
   push(keyEvent(SDL_KEYDOWN, SDLK_KP_MULTIPLY));

@@ -20,14 +20,4 @@ void MemoryDriver::wake() {
   woken_.notify_all();
 }
 
-void MemoryDriver::present() {
-  std::lock_guard lock(guard_);
-  ++presents_;
-}
-
-std::uint64_t MemoryDriver::presents() const {
-  std::lock_guard lock(guard_);
-  return presents_;
-}
-
 }  // namespace wce

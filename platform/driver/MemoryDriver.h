@@ -10,8 +10,8 @@
 namespace wce {
 
 // The device in memory, for tests and runs without a machine to show it
-// on: no events of its own, the panel only counted when presented, no
-// message box shown, the wave-out driver it was given (none by default).
+// on: no events of its own, the panel stays in memory, no message box is
+// shown, the wave-out driver it was given (none by default).
 class MemoryDriver : public DeviceDriver {
 public:
   // A wait looks again at least this often, so that a test's clock can
@@ -23,18 +23,15 @@ public:
   void pollEvents() override {}
   void waitEvents(std::uint32_t timeoutMs) override;
   void wake() override;
-  void present() override;
+  void present() override {}
   void showMessageBox(const MessageBoxRecord&) override {}
   std::shared_ptr<WaveOutDriver> waveOut() override { return waveOut_; }
 
-  std::uint64_t presents() const;
-
 private:
   std::shared_ptr<WaveOutDriver> waveOut_;
-  mutable std::mutex guard_;
+  std::mutex guard_;
   std::condition_variable woken_;
   bool wakePending_ = false;
-  std::uint64_t presents_ = 0;
 };
 
 }  // namespace wce

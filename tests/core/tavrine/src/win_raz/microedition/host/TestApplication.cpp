@@ -39,19 +39,24 @@ void TestApplication::startApp() {
   if (testScript().startFailure) testScript().startFailure();
   canvas_ = new TestCanvas();
   getDisplay()->setCurrent(qel::lcdui::DCanvasPtr(canvas_.get()));
+  if (testScript().frameAtStart) drawFrame(0);
 }
 
 void TestApplication::step() {
   ++steps_;
   hostEvents().push_back("step");
   if (testScript().onStep) testScript().onStep(steps_);
+  drawFrame(steps_);
+  if (steps_ >= testScript().stepsToRun) notifyDestroyed();
+}
+
+void TestApplication::drawFrame(int frame) {
   qel::raster::RasterSurface* buffer = canvas_->getBackBuffer();
   for (int y = 0; y < buffer->height(); ++y) {
     auto* row = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(buffer->pixels()) + y * buffer->stride());
-    for (int x = 0; x < buffer->width(); ++x) row[x] = framePixel(steps_, x, y);
+    for (int x = 0; x < buffer->width(); ++x) row[x] = framePixel(frame, x, y);
   }
   canvas_->flushGraphics();
-  if (steps_ >= testScript().stepsToRun) notifyDestroyed();
 }
 
 void TestApplication::destroyApp(bool unconditional) {

@@ -46,6 +46,8 @@ struct TestScript {
   const char16_t* scale2xProperty = nullptr;
   // What millisUntilStep answers.
   int64_t idleMs = 0;
+  // startApp draws frame 0 before it returns (as the logos are drawn).
+  bool frameAtStart = false;
 };
 
 TestScript& testScript();
@@ -65,6 +67,8 @@ public:
   TestCanvas* canvas() const { return canvas_.get(); }
 
 private:
+  void drawFrame(int frame);
+
   qel::lang::DPtr<TestCanvas> canvas_;
   int steps_ = 0;
 };

@@ -13,9 +13,15 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/driver/DeviceDriver.h"
 #include "platform/screen/DeviceScreen.h"
+#include "platform/sdl/driver/SdlDriver.h"
 #include "platform/sdl/video/SdlVideo.h"
 #include "platform/system/ActiveDevice.h"
+#include "platform/threads/Wait.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Windows.h"
 
 namespace wce {
 namespace {
@@ -119,20 +125,57 @@ std::string showAndCompare(const std::string& display) {
   return mismatches == 0 ? "" : std::to_string(mismatches) + " pixels differ";
 }
 
-// The X client runs in a child process, so that the X and D-Bus libraries'
-// process-wide state stays out of this one.
-TEST(XvfbTest, TheWindowShowsTheDeviceScreen) {
-  if (!installed("Xvfb") || !installed("import")) GTEST_SKIP() << "Xvfb or ImageMagick is not installed";
-  XvfbServer server;
-  ASSERT_TRUE(server.display()) << "Xvfb did not start";
-  ScopedDeviceProfile profile(DeviceProfile{});
+// Waits in the SDL driver on the server's window: a post from another
+// thread ends the wait (a lost wake-up would leave it to its minute).
+// Answers what failed, or "".
+std::string waitAndWake(const std::string& display) {
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  setenv("DISPLAY", display.c_str(), 1);
+  std::string error;
+  auto driver = SdlDriver::open(error);
+  if (!driver || !driver->video()) return "SDL did not open: " + error + (driver ? driver->videoError() : "");
+  DeviceDriverScope scope(*driver);
+  WindowClassInfo info;
+  info.procedure = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  };
+  info.className = u"Device";
+  RegisterClassW(&info);
+  HWND window = CreateWindowExW(0, u"Device", u"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  std::thread poster([window] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    PostMessageW(window, WM_USER + 5, 0, 0);
+  });
+  // The server's own events may end a wait early; only the post ends them all.
+  const auto start = std::chrono::steady_clock::now();
+  bool arrived = false;
+  while (!arrived && std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
+    MsgWaitForMultipleObjects(0, nullptr, false, 60'000, QS_ALLINPUT);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      arrived |= message.message == WM_USER + 5;
+      DispatchMessageW(&message);
+    }
+  }
+  poster.join();
+  const bool inTime = std::chrono::steady_clock::now() - start < std::chrono::seconds(30);
+  const std::string outcome = arrived && inTime ? "" : "the post did not end the wait";
+  DestroyWindow(window);
+  UnregisterClassW(u"Device", nullptr);
+  return outcome;
+}
+
+// Runs client in a child process, so that the X and D-Bus libraries'
+// process-wide state stays out of this one; answers what it answered.
+std::string inChild(std::string (*client)(const std::string&), const std::string& display) {
   int result[2];
-  ASSERT_EQ(pipe(result), 0);
+  if (pipe(result) != 0) return "no pipe";
   const pid_t child = fork();
-  ASSERT_GE(child, 0);
+  if (child < 0) return "no child";
   if (child == 0) {
     close(result[0]);
-    const std::string outcome = showAndCompare(*server.display());
+    const std::string outcome = client(display);
     (void)!write(result[1], outcome.data(), outcome.size());
     _exit(0);
   }
@@ -144,8 +187,24 @@ TEST(XvfbTest, TheWindowShowsTheDeviceScreen) {
   close(result[0]);
   int status = 0;
   waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(outcome, "");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the child failed: " + outcome;
+  return outcome;
+}
+
+TEST(XvfbTest, TheWindowShowsTheDeviceScreen) {
+  if (!installed("Xvfb") || !installed("import")) GTEST_SKIP() << "Xvfb or ImageMagick is not installed";
+  XvfbServer server;
+  ASSERT_TRUE(server.display()) << "Xvfb did not start";
+  ScopedDeviceProfile profile(DeviceProfile{});
+  EXPECT_EQ(inChild(&showAndCompare, *server.display()), "");
+}
+
+TEST(XvfbTest, APostFromAnotherThreadEndsAWaitOnTheWindow) {
+  if (!installed("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  XvfbServer server;
+  ASSERT_TRUE(server.display()) << "Xvfb did not start";
+  ScopedDeviceProfile profile(DeviceProfile{});
+  EXPECT_EQ(inChild(&waitAndWake, *server.display()), "");
 }
 
 }  // namespace

@@ -488,5 +488,23 @@ TEST(ZoomTest, EnvironmentOrTheLargestFactorThatFits) {
   SDL_Quit();
 }
 
+TEST(FullscreenStartTest, OnlyOneStartsFullscreen) {
+  unsetenv("NIGHTVAULT_FULLSCREEN");
+  EXPECT_FALSE(SdlVideo::startsFullscreen());
+  for (const char* value : {"0", "", "yes", "true", "11"}) {
+    setenv("NIGHTVAULT_FULLSCREEN", value, 1);
+    EXPECT_FALSE(SdlVideo::startsFullscreen()) << value;
+  }
+  setenv("NIGHTVAULT_FULLSCREEN", "1", 1);
+  EXPECT_TRUE(SdlVideo::startsFullscreen());
+  std::string error;
+  auto video = SdlVideo::open(error);
+  ASSERT_NE(video, nullptr) << error;
+  EXPECT_TRUE(video->fullscreen());
+  video.reset();
+  unsetenv("NIGHTVAULT_FULLSCREEN");
+  SDL_Quit();
+}
+
 }  // namespace
 }  // namespace wce

@@ -7,8 +7,11 @@
 #include <cstring>
 
 #include "platform/files/Text.h"
+#include "platform/screen/DeviceScreen.h"
 #include "platform/sdl/audio/SdlWaveOutDriver.h"
 #include "platform/sdl/video/EventTranslator.h"
+#include "platform/sdl/video/GameControllers.h"
+#include "platform/sdl/video/KeyTable.h"
 #include "platform/sdl/video/SdlVideo.h"
 #include "platform/threads/Wait.h"
 #include "platform/window/MessageBox.h"
@@ -21,6 +24,14 @@ bool headlessVideo() {
   const char* driver = SDL_GetCurrentVideoDriver();
   return !driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
 }
+
+// Without a window the panel lies at scale 1 in a window of its size.
+PanelFit panelOnly() {
+  const DeviceScreen& screen = DeviceScreen::instance();
+  return PanelFit(screen.width(), screen.height(), screen.width(), screen.height());
+}
+
+bool isKey(const SDL_Event& event) { return event.type == SDL_KEYDOWN || event.type == SDL_KEYUP; }
 
 }  // namespace
 
@@ -41,12 +52,18 @@ std::unique_ptr<SdlDriver> SdlDriver::open(std::string& error) {
 SdlDriver::SdlDriver(std::uint32_t wakeEvent)
     : wakeEvent_(wakeEvent),
       video_(SdlVideo::open(videoError_)),
-      translator_(std::make_unique<EventTranslator>(video_ ? video_->zoom() : 1)),
+      translator_(std::make_unique<EventTranslator>(video_ ? video_->pointerFit() : panelOnly())),
       audio_(std::make_shared<sdl::SdlWaveOutDriver>()) {
   headless_ = !video_ || headlessVideo();
+  // Without controller support the keyboard and the pointer still work.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) controllers_ = std::make_unique<GameControllers>();
 }
 
 SdlDriver::~SdlDriver() {
+  if (controllers_) {
+    controllers_.reset();
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  }
   audio_.reset();
   video_.reset();
   SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -100,11 +117,22 @@ void SdlDriver::handle(const SDL_Event& event) {
     wakePending_ = false;
     return;
   }
-  if (translator_->translate(event, newestTopLevelWindow()) && video_) video_->present();
+  const HWND target = newestTopLevelWindow();
+  if (controllers_ && controllers_->handle(event)) {
+    if (event.type == SDL_CONTROLLERDEVICEREMOVED) translator_->releaseControllerKeys(target);
+    return;
+  }
+  if (isKey(event) && togglesFullscreen(event.key)) {
+    if (event.type == SDL_KEYDOWN && !event.key.repeat && video_) video_->toggleFullscreen();
+    return;
+  }
+  if (video_) translator_->setPanelFit(video_->pointerFit());
+  if (translator_->translate(event, target) && video_) video_->present();
 }
 
 void SdlDriver::present() {
   if (video_) video_->presentChanges();
+  translator_->frameEnded(newestTopLevelWindow());
 }
 
 void SdlDriver::showMessageBox(const MessageBoxRecord& record) {

@@ -1,6 +1,6 @@
 #pragma once
 // The device driver on SDL: desktop events become the layer's messages
-// (EventTranslator), the panel shows in a window (SdlVideo) when a frame
+// (EventTranslator; game controllers too, as they are plugged in), the panel shows in a window (SdlVideo) when a frame
 // ends or the window was uncovered, wave-out plays through SDL audio, and
 // message boxes show as SDL's. Without video it runs with no window: no
 // desktop events, nothing shown. Waiting sleeps in SDL until an event comes
@@ -23,6 +23,7 @@ union SDL_Event;
 namespace wce {
 
 class EventTranslator;
+class GameControllers;
 class SdlVideo;
 
 namespace sdl {
@@ -61,6 +62,7 @@ private:
   std::unique_ptr<SdlVideo> video_;
   std::string videoError_;
   std::unique_ptr<EventTranslator> translator_;
+  std::unique_ptr<GameControllers> controllers_;
   std::shared_ptr<sdl::SdlWaveOutDriver> audio_;
 };
 

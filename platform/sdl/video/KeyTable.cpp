@@ -38,4 +38,10 @@ std::optional<WPARAM> virtualKeyFor(SDL_Keycode key, bool smartphone) {
   }
 }
 
+bool togglesFullscreen(const SDL_KeyboardEvent& event) {
+  if (event.keysym.sym == SDLK_F11) return true;
+  const bool enter = event.keysym.sym == SDLK_RETURN || event.keysym.sym == SDLK_KP_ENTER;
+  return enter && (event.keysym.mod & KMOD_ALT) != 0;
+}
+
 }  // namespace wce

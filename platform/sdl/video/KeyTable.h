@@ -14,4 +14,7 @@ namespace wce {
 // keypad '*' is 119 and '#' (or keypad '/') 120. Other keys have none.
 std::optional<WPARAM> virtualKeyFor(SDL_Keycode key, bool smartphone);
 
+// F11 and Alt+Return (press and release) switch fullscreen; the game sees neither.
+bool togglesFullscreen(const SDL_KeyboardEvent& event);
+
 }  // namespace wce

@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "platform/screen/DeviceScreen.h"
@@ -20,14 +21,21 @@ void quitVideo() {
 }  // namespace
 
 int SdlVideo::chooseZoom(int width, int height) {
+  SDL_Rect usable{};
+  const bool knowsDesktop = SDL_GetDisplayUsableBounds(0, &usable) == 0;
+  const int fitting = knowsDesktop ? PanelFit::largestZoom(width, height, usable.w, usable.h) : 1;
   if (const char* requested = std::getenv("NIGHTVAULT_ZOOM")) {
     char* end = nullptr;
     const long zoom = std::strtol(requested, &end, 10);
-    if (end != requested && *end == '\0' && zoom >= 1 && zoom <= 16) return static_cast<int>(zoom);
+    if (end != requested && *end == '\0' && zoom >= 1 && zoom <= 16)
+      return knowsDesktop ? std::min(static_cast<int>(zoom), fitting) : static_cast<int>(zoom);
   }
-  SDL_Rect usable{};
-  if (width < 1 || height < 1 || SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  return std::max(1, std::min(usable.w / width, usable.h / height));
+  return fitting;
+}
+
+bool SdlVideo::startsFullscreen() {
+  const char* fullscreen = std::getenv("NIGHTVAULT_FULLSCREEN");
+  return fullscreen && std::string_view(fullscreen) == "1";
 }
 
 std::unique_ptr<SdlVideo> SdlVideo::open(std::string& error) {
@@ -41,8 +49,13 @@ std::unique_ptr<SdlVideo> SdlVideo::open(std::string& error) {
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   const DeviceScreen& screen = DeviceScreen::instance();
   const int zoom = chooseZoom(screen.width(), screen.height());
-  SDL_Window* window = SDL_CreateWindow(
-      "Nightvault", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, screen.width() * zoom, screen.height() * zoom, 0);
+  const Uint32 flags = SDL_WINDOW_RESIZABLE | (startsFullscreen() ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  SDL_Window* window = SDL_CreateWindow("Nightvault",
+                                        SDL_WINDOWPOS_CENTERED,
+                                        SDL_WINDOWPOS_CENTERED,
+                                        screen.width() * zoom,
+                                        screen.height() * zoom,
+                                        flags);
   SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
   if (!renderer) {
     error = SDL_GetError();
@@ -87,7 +100,23 @@ void SdlVideo::fitWindowToScreen() {
   if (format == SDL_PIXELFORMAT_UNKNOWN) format = SDL_PIXELFORMAT_RGB888;
   texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, textureWidth_, textureHeight_);
   if (texture_) SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
-  SDL_SetWindowSize(window_, textureWidth_ * zoom_, textureHeight_ * zoom_);
+  SDL_SetWindowMinimumSize(window_, textureWidth_, textureHeight_);
+  if (!fullscreen()) SDL_SetWindowSize(window_, textureWidth_ * zoom_, textureHeight_ * zoom_);
+}
+
+bool SdlVideo::fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
+
+void SdlVideo::toggleFullscreen() {
+  SDL_SetWindowFullscreen(window_, fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  present();
+}
+
+PanelFit SdlVideo::pointerFit() const {
+  const DeviceScreen& screen = DeviceScreen::instance();
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  return PanelFit(screen.width(), screen.height(), width, height);
 }
 
 void SdlVideo::present() { show(false); }
@@ -111,9 +140,19 @@ void SdlVideo::show(bool onlyChanges) {
   fitWindowToScreen();
   if (!texture_) return;
   std::vector<std::uint16_t> view = DeviceScreen::instance().readView();
-  const RowBand rows = onlyChanges ? changedRows(view) : RowBand{0, textureHeight_};
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  const PanelFit fit(textureWidth_, textureHeight_, outputWidth, outputHeight);
+  const bool refit = fit != shownFit_;
+  const RowBand rows = onlyChanges && !refit ? changedRows(view) : RowBand{0, textureHeight_};
   shown_ = std::move(view);
+  shownFit_ = fit;
   if (rows.top >= rows.bottom) return;
+  if (refit || !onlyChanges) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   // The window keeps what it showed: only the band that changed is drawn again.
   const SDL_Rect band{0, rows.top, textureWidth_, rows.bottom - rows.top};
   void* pixels = nullptr;
@@ -130,7 +169,8 @@ void SdlVideo::show(bool onlyChanges) {
                     pixels,
                     pitch);
   SDL_UnlockTexture(texture_);
-  const SDL_Rect target{0, band.y * zoom_, band.w * zoom_, band.h * zoom_};
+  const int scale = fit.scale();
+  const SDL_Rect target{fit.left(), fit.top() + band.y * scale, band.w * scale, band.h * scale};
   SDL_RenderCopy(renderer_, texture_, &band, &target);
   SDL_RenderPresent(renderer_);
 }

@@ -125,6 +125,44 @@ std::string showAndCompare(const std::string& display) {
   return mismatches == 0 ? "" : std::to_string(mismatches) + " pixels differ";
 }
 
+// Resizes the window to 800 x 700 on the server: the panel at scale 2,
+// centred at (160, 30) on black. Answers what differs, or "".
+std::string showResized(const std::string& display) {
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  setenv("DISPLAY", display.c_str(), 1);
+  setenv("NIGHTVAULT_ZOOM", "1", 1);
+  std::string error;
+  auto video = SdlVideo::open(error);
+  if (!video) return "SDL did not open: " + error;
+  DeviceScreen& screen = DeviceScreen::instance();
+  for (int y = 0; y < screen.height(); ++y)
+    for (int x = 0; x < screen.width(); ++x) screen.setViewPixel(x, y, 0xFFFF);
+  video->present();
+  // Without a window manager the window keeps its place: it is moved to fill the screen.
+  SDL_Window* window = SDL_GetWindowFromID(video->windowId());
+  SDL_SetWindowPosition(window, 0, 0);
+  SDL_SetWindowSize(window, 800, 700);
+  const std::size_t expected = 800u * 700u * 3u;
+  std::string shot;
+  for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
+    SDL_PumpEvents();
+    video->present();
+    shot = capture(display, video->x11Window());
+    if (shot.size() != expected) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (shot.size() != expected) return "screenshot of " + std::to_string(shot.size()) + " bytes";
+  int mismatches = 0;
+  for (int y = 0; y < 700; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const auto* rgb = reinterpret_cast<const unsigned char*>(shot.data()) + (y * 800 + x) * 3;
+      const bool onPanel = x >= 160 && x < 160 + 480 && y >= 30 && y < 30 + 640;
+      const auto shown = static_cast<std::uint16_t>((rgb[0] >> 3) << 11 | (rgb[1] >> 2) << 5 | (rgb[2] >> 3));
+      if (shown != (onPanel ? 0xFFFF : 0x0000)) ++mismatches;
+    }
+  }
+  return mismatches == 0 ? "" : std::to_string(mismatches) + " pixels differ";
+}
+
 // Waits in the SDL driver on the server's window: a post from another
 // thread ends the wait (a lost wake-up would leave it to its minute).
 // Answers what failed, or "".
@@ -197,6 +235,14 @@ TEST(XvfbTest, TheWindowShowsTheDeviceScreen) {
   ASSERT_TRUE(server.display()) << "Xvfb did not start";
   ScopedDeviceProfile profile(DeviceProfile{});
   EXPECT_EQ(inChild(&showAndCompare, *server.display()), "");
+}
+
+TEST(XvfbTest, AResizedWindowScalesThePanelCentredOnBlack) {
+  if (!installed("Xvfb") || !installed("import")) GTEST_SKIP() << "Xvfb or ImageMagick is not installed";
+  XvfbServer server;
+  ASSERT_TRUE(server.display()) << "Xvfb did not start";
+  ScopedDeviceProfile profile(DeviceProfile{});
+  EXPECT_EQ(inChild(&showResized, *server.display()), "");
 }
 
 TEST(XvfbTest, APostFromAnotherThreadEndsAWaitOnTheWindow) {

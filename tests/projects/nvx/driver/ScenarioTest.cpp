@@ -67,6 +67,41 @@ TEST(ScenarioTest, ExitInTheMainMenuEndsTheGame) {
   EXPECT_EQ(start.log.find("script done"), std::string::npos) << "the game ended before the script's last wait";
 }
 
+// Escape is the right soft key: back in a window with a back key (the best
+// results menu: "OK" and "Zurück"), nothing in one with "OK" only (the
+// options), exactly as F2.
+TEST(ScenarioTest, EscapeIsBackWhereAWindowHasABackKey) {
+  HeadlessGame game("escape-back");
+  firstRun(game);
+  const HeadlessGame::Start start = game.start(R"(
+until state=5 timeout=10s
+key Return
+until dialog=48 timeout=20s
+key F1
+until dialog=22 timeout=5s
+key Down
+key Down
+key Down
+key Down
+key Return
+until dialog=45 timeout=2s
+key Esc
+until dialog=22 timeout=2s
+key Down
+key Return
+until dialog=4 timeout=2s
+key Esc
+wait 500ms
+until dialog=4 timeout=100ms
+key F2
+wait 500ms
+until dialog=4 timeout=100ms
+key F1
+until dialog=22 timeout=2s
+)");
+  EXPECT_EQ(start.failure, "") << start.log;
+}
+
 TEST(ScenarioTest, TheMainMenuTourVisitsEveryItem) {
   HeadlessGame game("main-menu-tour");
   firstRun(game);

@@ -10,6 +10,8 @@ const Rgba kPanel = rgb(0x2a3850);
 const Rgba kPanelLight = rgb(0x5a7098);
 const Rgba kPanelDark = rgb(0x141c28);
 const Rgba kGold = rgb(0xe8c040);
+const Rgba kTick = rgb(0x60e060);
+const Rgba kCross = rgb(0xf05040);
 
 const Rgba kPersonClothes[] = {rgb(0x803030), rgb(0x306080), rgb(0x308040), rgb(0x806020), rgb(0x703080)};
 const Rgba kPersonHair[] = {rgb(0x202020), rgb(0xc08030), rgb(0x602010), rgb(0x303030), rgb(0xe0d060)};
@@ -27,16 +29,6 @@ void face(Image& img, int x, int y, int w, int h, int person) {
 
 void paintLetter(Image& img, const PixelFont& font, char32_t c, int x, int y, int w, int h, Rgba ink) {
   font.draw(img, c, x + (w - PixelFont::kWidth) / 2, y + (h - PixelFont::kHeight + 1) / 2, ink);
-}
-
-void arrow(Image& img, int x, int y, int w, int h, int direction, Rgba colour) {
-  const int cx = x + w / 2, cy = y + h / 2, rx = w / 2 - 1, ry = h / 2 - 1;
-  switch (direction) {
-    case 0: img.triangle(cx - rx, cy, cx + rx, cy - ry, cx + rx, cy + ry, colour); break;
-    case 1: img.triangle(cx, cy - ry, cx - rx, cy + ry, cx + rx, cy + ry, colour); break;
-    case 2: img.triangle(cx + rx, cy, cx - rx, cy - ry, cx - rx, cy + ry, colour); break;
-    default: img.triangle(cx, cy + ry, cx - rx, cy - ry, cx + rx, cy - ry, colour); break;
-  }
 }
 
 }  // namespace
@@ -134,12 +126,21 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     const auto [bx, by, bw, bh] = cell("buttonBase", 0);
     img.bevel(bx, by, bw, bh, kPanel, kPanelLight, kPanelDark);
   }
-  for (int f = 0; f < 3; ++f) {
-    const auto [x, y, w, h] = cell("buttonIcons", f);
-    if (f < 2)
-      arrow(img, x + 1, y, w - 2, h, f == 0 ? 0 : 2, kGold);
-    else
-      img.disc(x + w / 2, y + h / 2, 3, kGold);
+  {
+    // Frame 0 accepts (a tick), frame 1 declines or goes back (a cross); both also mark menu rows and scroll ends.
+    const auto [ax, ay, aw, ah] = cell("buttonIcons", 0);
+    for (int d = 0; d < 2; ++d) {
+      img.line(ax + 1, ay + ah / 2 - 1 + d, ax + aw / 3 + 1, ay + ah - 2 + d, kTick);
+      img.line(ax + aw / 3 + 1, ay + ah - 2 + d, ax + aw - 2, ay + d, kTick);
+    }
+    const auto [cx, cy, cw, ch] = cell("buttonIcons", 1);
+    const int side = std::min(cw, ch) - 2, left = cx + (cw - side) / 2;
+    for (int d = 0; d < 2; ++d) {
+      img.line(left + d, cy + 1, left + side - 2 + d, cy + side, kCross);
+      img.line(left + side - 2 + d, cy + 1, left + d, cy + side, kCross);
+    }
+    const auto [dx, dy, dw, dh] = cell("buttonIcons", 2);
+    img.disc(dx + dw / 2, dy + dh / 2, 3, kGold);
   }
   {
     const auto [x, y, w, h] = cell("moneyIcon", 0);

@@ -98,7 +98,7 @@ TEST_F(LanguageScreenTest, ChoosingALanguageStoresItAndNamesItsFiles) {
   EXPECT_EQ(name(0), "abc_de");
   EXPECT_EQ(storedLanguageId(), std::string("\0\0\0\1", 4));
   EXPECT_EQ(qel::lang::toMultiByte(MainCanvas::texts->getString(u"REGMSG_SUPPORT_EMAIL")->view()),
-            "hilfe@nightvault.invalid");
+            "hilfe@nv.invalid");
   MainCanvas::loadPicture(0);
   EXPECT_TRUE(MainCanvas::pictures[0]);
 
@@ -107,7 +107,7 @@ TEST_F(LanguageScreenTest, ChoosingALanguageStoresItAndNamesItsFiles) {
   EXPECT_EQ(name(0), "abc_en");
   EXPECT_EQ(storedLanguageId(), std::string("\0\0\0\0", 4));
   EXPECT_EQ(qel::lang::toMultiByte(MainCanvas::texts->getString(u"REGMSG_SUPPORT_EMAIL")->view()),
-            "support@nightvault.invalid");
+            "help@nv.invalid");
 }
 
 TEST_F(LanguageScreenTest, IndexOutsideTheListChoosesTheFirstLanguage) {

@@ -143,9 +143,10 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     img.disc(dx + dw / 2, dy + dh / 2, 3, kGold);
   }
   {
+    // As wide as the soft-key button: the level bar's "select a person" text starts after this width.
     const auto [x, y, w, h] = cell("moneyIcon", 0);
-    img.disc(x + w / 2, y + h / 2, w / 2 - 1, kGold);
-    paintLetter(img, font, U'$', x, y, w, h, shade(kGold, 50));
+    img.disc(x + h / 2, y + h / 2, h / 2 - 1, kGold);
+    paintLetter(img, font, U'$', x, y, h, h, shade(kGold, 50));
     const auto [gx, gy, gw, gh] = cell("scrollGrip", 0);
     img.fill(gx, gy, gw, gh, kPanelLight);
     const auto [cx, cy, cw, ch] = cell("clock", 0);

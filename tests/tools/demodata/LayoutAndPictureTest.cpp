@@ -6,7 +6,9 @@
 
 #include "PngProbe.h"
 #include "TestSupport.h"
+#include "tools/demodata/lib/PixelFont.h"
 #include "tools/demodata/lib/ScreenLayout.h"
+#include "tools/demodata/lib/Sheets.h"
 
 namespace nv::demodata::test {
 namespace {
@@ -264,6 +266,17 @@ TEST_F(LayoutSource, RefusesAPlaceTextOutsideTheTexts) {
     replace("map.txt", "place 0 95 106 242", std::string("place 0 95 106 ") + id);
     EXPECT_THROW(ScreenLayout::load(folder), std::runtime_error) << id;
   }
+}
+
+// The info icon (title picture frame 6) stands alone in its frame: nothing of the portraits above it
+// reaches in, so its top rows, above the disc, stay clear.
+TEST(Pictures, TheInfoIconFrameHoldsNothingOfItsNeighbours) {
+  const std::filesystem::path data = std::filesystem::path(NV_SOURCE_DIR) / "data";
+  const ScreenLayout layout = ScreenLayout::load(data / "layout");
+  const Image gui = paintGuiSheet(layout, PixelFont::load(data / "fonts/glyphs-5x8.txt"));
+  const SpriteRow& box = layout.sprite("pictureBox");
+  for (int x = 0; x < box.w; ++x)
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(gui.at(box.frameX(6) + x, box.frameY(6) + y).a, 0) << x << "," << y;
 }
 
 }  // namespace

@@ -16,15 +16,18 @@ const Rgba kCross = rgb(0xf05040);
 const Rgba kPersonClothes[] = {rgb(0x803030), rgb(0x306080), rgb(0x308040), rgb(0x806020), rgb(0x703080)};
 const Rgba kPersonHair[] = {rgb(0x202020), rgb(0xc08030), rgb(0x602010), rgb(0x303030), rgb(0xe0d060)};
 
+// Painted on a picture of its own, so that the shoulders stay inside the frame.
 void face(Image& img, int x, int y, int w, int h, int person) {
-  const int cx = x + w / 2, r = std::min(w, h) / 3;
-  img.fill(x, y, w, h, shade(kPersonClothes[person], 40));
-  img.disc(cx, y + h - 2, r + 3, kPersonClothes[person]);
-  img.disc(cx, y + h / 2 - 1, r, rgb(0xe8b890));
-  img.fill(cx - r, y + h / 2 - r - 1, 2 * r + 1, r / 2 + 1, kPersonHair[person]);
-  img.set(cx - r / 3 - 1, y + h / 2 - 1, kInk);
-  img.set(cx + r / 3 + 1, y + h / 2 - 1, kInk);
-  img.fill(cx - 1, y + h / 2 + r / 2, 3, 1, kInk);
+  Image portrait(w, h);
+  const int cx = w / 2, r = std::min(w, h) / 3;
+  portrait.fill(0, 0, w, h, shade(kPersonClothes[person], 40));
+  portrait.disc(cx, h - 2, r + 3, kPersonClothes[person]);
+  portrait.disc(cx, h / 2 - 1, r, rgb(0xe8b890));
+  portrait.fill(cx - r, h / 2 - r - 1, 2 * r + 1, r / 2 + 1, kPersonHair[person]);
+  portrait.set(cx - r / 3 - 1, h / 2 - 1, kInk);
+  portrait.set(cx + r / 3 + 1, h / 2 - 1, kInk);
+  portrait.fill(cx - 1, h / 2 + r / 2, 3, 1, kInk);
+  img.paste(portrait, x, y);
 }
 
 void paintLetter(Image& img, const PixelFont& font, char32_t c, int x, int y, int w, int h, Rgba ink) {

@@ -34,6 +34,73 @@ void paintLetter(Image& img, const PixelFont& font, char32_t c, int x, int y, in
   font.draw(img, c, x + (w - PixelFont::kWidth) / 2, y + (h - PixelFont::kHeight + 1) / 2, ink);
 }
 
+const Rgba kSteel = rgb(0xc8d0d8);
+const Rgba kWood = rgb(0xb07840);
+const Rgba kRed = rgb(0xe04030);
+
+// A small picture of each tool on a 16 x 16 tile, in the item order of the game's table.
+void paintTool(Image& img, int tool, int x, int y) {
+  switch (tool) {
+    case 0:  // crowbar
+      for (int d = 0; d < 2; ++d) img.line(x + 4 + d, y + 13, x + 11 + d, y + 3, kRed);
+      img.line(x + 11, y + 3, x + 13, y + 4, kRed);
+      break;
+    case 1:  // hammer
+      img.fill(x + 7, y + 6, 2, 8, kWood);
+      img.fill(x + 3, y + 3, 10, 4, kSteel);
+      break;
+    case 2:  // drill
+      img.fill(x + 3, y + 5, 7, 5, rgb(0xe0a020));
+      img.fill(x + 4, y + 10, 3, 4, rgb(0xe0a020));
+      img.fill(x + 10, y + 7, 4, 1, kSteel);
+      break;
+    case 3:  // lockpicks
+      img.disc(x + 5, y + 11, 2, kSteel);
+      img.line(x + 6, y + 10, x + 13, y + 3, kSteel);
+      img.line(x + 8, y + 11, x + 13, y + 6, kSteel);
+      break;
+    case 4:  // chisel
+      img.fill(x + 7, y + 8, 3, 6, kWood);
+      img.fill(x + 7, y + 2, 3, 6, kSteel);
+      img.fill(x + 8, y + 2, 1, 1, kPanelDark);
+      break;
+    case 5:  // blowtorch
+      img.fill(x + 3, y + 8, 4, 6, kRed);
+      img.fill(x + 6, y + 8, 5, 2, kSteel);
+      img.triangle(x + 11, y + 6, x + 14, y + 9, x + 11, y + 11, rgb(0x40a0ff));
+      break;
+    case 6:  // screwdriver
+      img.fill(x + 3, y + 7, 5, 3, rgb(0x4060c0));
+      img.fill(x + 8, y + 8, 6, 1, kSteel);
+      break;
+    case 7:  // wire cutter
+      img.line(x + 3, y + 13, x + 9, y + 6, kRed);
+      img.line(x + 4, y + 13, x + 10, y + 6, kRed);
+      img.line(x + 13, y + 13, x + 7, y + 6, kRed);
+      img.line(x + 12, y + 13, x + 6, y + 6, kRed);
+      img.fill(x + 7, y + 3, 3, 3, kSteel);
+      break;
+    case 8:  // code scanner
+      img.fill(x + 4, y + 3, 8, 11, rgb(0x303840));
+      img.fill(x + 5, y + 4, 6, 4, rgb(0x60e060));
+      for (int k = 0; k < 3; ++k) img.fill(x + 5 + 2 * k, y + 10, 1, 2, kSteel);
+      break;
+    case 9:     // small charge
+    case 10: {  // big charge
+      const int r = tool == 9 ? 3 : 5;
+      img.disc(x + 8, y + 9, r, rgb(0x202020));
+      img.line(x + 8, y + 9 - r, x + 11, y + 2, kWood);
+      img.set(x + 12, y + 2, rgb(0xffd040));
+      break;
+    }
+    default:  // key card
+      img.fill(x + 3, y + 5, 10, 7, rgb(0xe8e8f0));
+      img.fill(x + 4, y + 6, 3, 3, rgb(0xe0a020));
+      img.fill(x + 3, y + 10, 10, 1, rgb(0x4060c0));
+      break;
+  }
+}
+
 }  // namespace
 
 Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
@@ -61,23 +128,10 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     img.bevel(x, y, w, h, kPaper, kInk, kPanelLight);
     if (f == 1) img.fill(x + 2, y + 2, w - 4, h - 4, kInk);
   }
-  const char32_t itemLetters[] = U"CHDLcTSWQbBK";
-  const std::uint32_t itemColours[] = {0x808890,
-                                       0x9a6a3a,
-                                       0x5a5a6a,
-                                       0xc0a040,
-                                       0x8a8a7a,
-                                       0xe06020,
-                                       0x4060a0,
-                                       0xa03030,
-                                       0x30a0a0,
-                                       0xe0a020,
-                                       0xd04020,
-                                       0x40a040};
   for (int i = 0; i < 12; ++i) {
     const auto [x, y, w, h] = cell("itemIcons", i);
-    img.bevel(x, y, w, h, rgb(itemColours[i]), shade(rgb(itemColours[i]), 150), shade(rgb(itemColours[i]), 50));
-    paintLetter(img, font, itemLetters[i], x, y, w, h, kPaper);
+    img.bevel(x, y, w, h, kPanelDark, kPanelLight, kInk);
+    paintTool(img, i, x, y);
   }
   {
     const auto [x, y, w, h] = cell("portraitFrame", 0);
@@ -113,8 +167,10 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     img.frame(x, y, w, h, kGold);
     img.frame(x + 1, y + 1, w - 2, h - 2, kGold);
     const auto [ux, uy, uw, uh] = cell("unavailable", 0);
-    img.line(ux + 2, uy + 2, ux + uw - 3, uy + uh - 3, rgb(0xe02020));
-    img.line(ux + uw - 3, uy + 2, ux + 2, uy + uh - 3, rgb(0xe02020));
+    // Out of reach: the tool shows dimmed, with a small cross in its corner.
+    img.fill(ux, uy, uw, uh, Rgba{16, 24, 32, 160});
+    img.line(ux + uw - 6, uy + uh - 6, ux + uw - 2, uy + uh - 2, rgb(0xe02020));
+    img.line(ux + uw - 2, uy + uh - 6, ux + uw - 6, uy + uh - 2, rgb(0xe02020));
   }
   {
     const auto [x, y, w, h] = cell("shopBase", 0);

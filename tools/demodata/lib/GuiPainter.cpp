@@ -167,8 +167,9 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     img.frame(x, y, w, h, kGold);
     img.frame(x + 1, y + 1, w - 2, h - 2, kGold);
     const auto [ux, uy, uw, uh] = cell("unavailable", 0);
-    // Out of reach: the tool shows dimmed, with a small cross in its corner.
-    img.fill(ux, uy, uw, uh, Rgba{16, 24, 32, 160});
+    // Out of reach: the tool shows through a dark checker, with a small cross in its corner.
+    for (int dy = 0; dy < uh; ++dy)
+      for (int dx = (dy % 2); dx < uw; dx += 2) img.set(ux + dx, uy + dy, kInk);
     img.line(ux + uw - 6, uy + uh - 6, ux + uw - 2, uy + uh - 2, rgb(0xe02020));
     img.line(ux + uw - 2, uy + uh - 6, ux + uw - 6, uy + uh - 2, rgb(0xe02020));
   }

@@ -4,6 +4,9 @@
 #include "TestSupport.h"
 #include "tools/demodata/lib/Alphabet.h"
 #include "tools/demodata/lib/LanguageFile.h"
+#include "tools/demodata/lib/PixelFont.h"
+#include "tools/demodata/lib/Sheets.h"
+#include "tools/demodata/lib/ShopLineFit.h"
 
 namespace nv::demodata::test {
 namespace {
@@ -150,6 +153,29 @@ TEST_F(LanguageSource, RefusesBrokenSources) {
                         Case{302, 0, ""}}) {
     writeSource(c.skip, c.id, c.text);
     EXPECT_THROW(LanguageFile::load(file, alphabet), std::runtime_error) << c.skip << " " << c.id;
+  }
+}
+
+// The shop's item line stands in its window's title bar, between the ornaments painted into the GUI sheet.
+TEST_F(LanguageSource, ShopLinesMustStandBetweenTheTitleOrnaments) {
+  const std::filesystem::path data = std::filesystem::path(NV_SOURCE_DIR) / "data";
+  const ScreenLayout layout = ScreenLayout::load(data / "layout");
+  const Image gui = paintGuiSheet(layout, PixelFont::load(data / "fonts/glyphs-5x8.txt"));
+  struct Case {
+    int id;
+    std::string text;
+    bool fits;
+  };
+  for (const Case& c : {Case{263, "  {0} ${1} {2}kg", true},
+                        Case{263, "{0} ${1} {2}kg", false},
+                        Case{109, "Cutting torch and more", false},
+                        Case{263, "  {0} ${1} weight {2} in all", false}}) {
+    writeSource(0, c.id, c.text);
+    const LanguageFile texts = LanguageFile::load(file, alphabet);
+    if (c.fits)
+      EXPECT_NO_THROW(checkShopLinesFit(texts, alphabet, layout, gui)) << c.text;
+    else
+      EXPECT_THROW(checkShopLinesFit(texts, alphabet, layout, gui), std::runtime_error) << c.text;
   }
 }
 

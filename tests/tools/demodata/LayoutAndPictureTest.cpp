@@ -6,7 +6,9 @@
 
 #include "PngProbe.h"
 #include "TestSupport.h"
+#include "tools/demodata/lib/PixelFont.h"
 #include "tools/demodata/lib/ScreenLayout.h"
+#include "tools/demodata/lib/Sheets.h"
 
 namespace nv::demodata::test {
 namespace {
@@ -49,7 +51,7 @@ PngFacts picture(const std::string& name) { return probePng(demo().entry(name));
 
 TEST(ResDat, HeaderAndTableShapesFitTheGamesTables) {
   const ResDat& res = resDat();
-  EXPECT_EQ(res.header, (std::array<int, 9>{2, 2, 24, 17, 19, 17, 5, 7, 9}));
+  EXPECT_EQ(res.header, (std::array<int, 9>{2, 2, 24, 17, 19, 17, 5, 6, 9}));
   ASSERT_LE(res.places.size(), 9u);
   for (const auto& row : res.places) EXPECT_EQ(row.size(), 3u);
   ASSERT_LE(res.points.size(), 5u);
@@ -79,6 +81,8 @@ TEST(ResDat, SpriteRowsKeepTheCellAndGlyphSizes) {
     }
   // Derived values the game computes from the table must stay positive.
   EXPECT_GE(res.sprites[9][3] - res.sprites[38][3], 0);
+  // The level bar places its "select a person" text row 44's width after the soft-key button (row 38).
+  EXPECT_GE(res.sprites[44][2], res.sprites[38][2]);
 }
 
 TEST(Pictures, AllAreEightBitNonInterlacedPaletteOrRgbaPngs) {
@@ -145,16 +149,17 @@ TEST(Pictures, SheetSizesTheGameDerivesCountsFrom) {
   EXPECT_EQ(persons.width * persons.height / (24 * 24), 200u);
   EXPECT_EQ(picture("240x320/pic2.png").width, static_cast<std::uint32_t>(resDat().sprites[7][2]));
   const PngFacts font = picture("240x320/abc_en.png");
-  EXPECT_EQ(font.width % 7, 0u);
-  EXPECT_EQ(font.height % 9, 0u);
+  EXPECT_EQ(font.width % resDat().header[7], 0u);
+  EXPECT_EQ(font.height % resDat().header[8], 0u);
 }
 
 TEST(Pictures, GlyphFontCellOfTheSpaceIsEmptyAndLettersAreInked) {
   const PngFacts font = picture("240x320/abc_en.png");
+  const std::uint32_t w = resDat().header[7], h = resDat().header[8];
   const auto inked = [&](int glyph) {
-    const std::uint32_t x0 = (glyph % 16) * 7, y0 = (glyph / 16) * 9;
-    for (std::uint32_t y = y0; y < y0 + 9; ++y)
-      for (std::uint32_t x = x0; x < x0 + 7; ++x)
+    const std::uint32_t x0 = (glyph % 16) * w, y0 = (glyph / 16) * h;
+    for (std::uint32_t y = y0; y < y0 + h; ++y)
+      for (std::uint32_t x = x0; x < x0 + w; ++x)
         if (font.alphaAt(x, y) != 0) return true;
     return false;
   };
@@ -261,6 +266,17 @@ TEST_F(LayoutSource, RefusesAPlaceTextOutsideTheTexts) {
     replace("map.txt", "place 0 95 106 242", std::string("place 0 95 106 ") + id);
     EXPECT_THROW(ScreenLayout::load(folder), std::runtime_error) << id;
   }
+}
+
+// The info icon (title picture frame 6) stands alone in its frame: nothing of the portraits above it
+// reaches in, so its top rows, above the disc, stay clear.
+TEST(Pictures, TheInfoIconFrameHoldsNothingOfItsNeighbours) {
+  const std::filesystem::path data = std::filesystem::path(NV_SOURCE_DIR) / "data";
+  const ScreenLayout layout = ScreenLayout::load(data / "layout");
+  const Image gui = paintGuiSheet(layout, PixelFont::load(data / "fonts/glyphs-5x8.txt"));
+  const SpriteRow& box = layout.sprite("pictureBox");
+  for (int x = 0; x < box.w; ++x)
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(gui.at(box.frameX(6) + x, box.frameY(6) + y).a, 0) << x << "," << y;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "tools/demodata/lib/PngWriter.h"
 #include "tools/demodata/lib/ScreenLayout.h"
 #include "tools/demodata/lib/Sheets.h"
+#include "tools/demodata/lib/ShopLineFit.h"
 #include "tools/demodata/lib/SmallPictures.h"
 #include "tools/demodata/lib/Sounds.h"
 #include "tools/demodata/lib/SourceFile.h"
@@ -110,7 +111,13 @@ DataSet DataSet::build(const std::filesystem::path& root) {
   }
   for (const auto& id : set.languageIds_) {
     const Alphabet own = languageAlphabet(root / "lang", id, alphabet, font);
-    set.add("lng_" + id + ".dat", LanguageFile::load(root / "lang" / (id + ".txt"), own).encode());
+    const LanguageFile texts = LanguageFile::load(root / "lang" / (id + ".txt"), own);
+    try {
+      checkShopLinesFit(texts, own, layout, paintGuiSheet(layout, font));
+    } catch (const std::exception& e) {
+      throw std::runtime_error("lang/" + id + ".txt: " + e.what());
+    }
+    set.add("lng_" + id + ".dat", texts.encode());
     std::vector<std::string> table;
     const SourceFile tableSource(root / "lang" / ("res_" + id + ".txt"));
     for (const auto& line : tableSource.lines()) table.push_back(line.text);

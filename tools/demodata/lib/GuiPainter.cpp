@@ -10,32 +10,94 @@ const Rgba kPanel = rgb(0x2a3850);
 const Rgba kPanelLight = rgb(0x5a7098);
 const Rgba kPanelDark = rgb(0x141c28);
 const Rgba kGold = rgb(0xe8c040);
+const Rgba kTick = rgb(0x60e060);
+const Rgba kCross = rgb(0xf05040);
 
 const Rgba kPersonClothes[] = {rgb(0x803030), rgb(0x306080), rgb(0x308040), rgb(0x806020), rgb(0x703080)};
 const Rgba kPersonHair[] = {rgb(0x202020), rgb(0xc08030), rgb(0x602010), rgb(0x303030), rgb(0xe0d060)};
 
+// Painted on a picture of its own, so that the shoulders stay inside the frame.
 void face(Image& img, int x, int y, int w, int h, int person) {
-  const int cx = x + w / 2, r = std::min(w, h) / 3;
-  img.fill(x, y, w, h, shade(kPersonClothes[person], 40));
-  img.disc(cx, y + h - 2, r + 3, kPersonClothes[person]);
-  img.disc(cx, y + h / 2 - 1, r, rgb(0xe8b890));
-  img.fill(cx - r, y + h / 2 - r - 1, 2 * r + 1, r / 2 + 1, kPersonHair[person]);
-  img.set(cx - r / 3 - 1, y + h / 2 - 1, kInk);
-  img.set(cx + r / 3 + 1, y + h / 2 - 1, kInk);
-  img.fill(cx - 1, y + h / 2 + r / 2, 3, 1, kInk);
+  Image portrait(w, h);
+  const int cx = w / 2, r = std::min(w, h) / 3;
+  portrait.fill(0, 0, w, h, shade(kPersonClothes[person], 40));
+  portrait.disc(cx, h - 2, r + 3, kPersonClothes[person]);
+  portrait.disc(cx, h / 2 - 1, r, rgb(0xe8b890));
+  portrait.fill(cx - r, h / 2 - r - 1, 2 * r + 1, r / 2 + 1, kPersonHair[person]);
+  portrait.set(cx - r / 3 - 1, h / 2 - 1, kInk);
+  portrait.set(cx + r / 3 + 1, h / 2 - 1, kInk);
+  portrait.fill(cx - 1, h / 2 + r / 2, 3, 1, kInk);
+  img.paste(portrait, x, y);
 }
 
 void paintLetter(Image& img, const PixelFont& font, char32_t c, int x, int y, int w, int h, Rgba ink) {
   font.draw(img, c, x + (w - PixelFont::kWidth) / 2, y + (h - PixelFont::kHeight + 1) / 2, ink);
 }
 
-void arrow(Image& img, int x, int y, int w, int h, int direction, Rgba colour) {
-  const int cx = x + w / 2, cy = y + h / 2, rx = w / 2 - 1, ry = h / 2 - 1;
-  switch (direction) {
-    case 0: img.triangle(cx - rx, cy, cx + rx, cy - ry, cx + rx, cy + ry, colour); break;
-    case 1: img.triangle(cx, cy - ry, cx - rx, cy + ry, cx + rx, cy + ry, colour); break;
-    case 2: img.triangle(cx + rx, cy, cx - rx, cy - ry, cx - rx, cy + ry, colour); break;
-    default: img.triangle(cx, cy + ry, cx - rx, cy - ry, cx + rx, cy - ry, colour); break;
+const Rgba kSteel = rgb(0xc8d0d8);
+const Rgba kWood = rgb(0xb07840);
+const Rgba kRed = rgb(0xe04030);
+
+// A small picture of each tool on a 16 x 16 tile, in the item order of the game's table.
+void paintTool(Image& img, int tool, int x, int y) {
+  switch (tool) {
+    case 0:  // crowbar
+      for (int d = 0; d < 2; ++d) img.line(x + 4 + d, y + 13, x + 11 + d, y + 3, kRed);
+      img.line(x + 11, y + 3, x + 13, y + 4, kRed);
+      break;
+    case 1:  // hammer
+      img.fill(x + 7, y + 6, 2, 8, kWood);
+      img.fill(x + 3, y + 3, 10, 4, kSteel);
+      break;
+    case 2:  // drill
+      img.fill(x + 3, y + 5, 7, 5, rgb(0xe0a020));
+      img.fill(x + 4, y + 10, 3, 4, rgb(0xe0a020));
+      img.fill(x + 10, y + 7, 4, 1, kSteel);
+      break;
+    case 3:  // lockpicks
+      img.disc(x + 5, y + 11, 2, kSteel);
+      img.line(x + 6, y + 10, x + 13, y + 3, kSteel);
+      img.line(x + 8, y + 11, x + 13, y + 6, kSteel);
+      break;
+    case 4:  // chisel
+      img.fill(x + 7, y + 8, 3, 6, kWood);
+      img.fill(x + 7, y + 2, 3, 6, kSteel);
+      img.fill(x + 8, y + 2, 1, 1, kPanelDark);
+      break;
+    case 5:  // blowtorch
+      img.fill(x + 3, y + 8, 4, 6, kRed);
+      img.fill(x + 6, y + 8, 5, 2, kSteel);
+      img.triangle(x + 11, y + 6, x + 14, y + 9, x + 11, y + 11, rgb(0x40a0ff));
+      break;
+    case 6:  // screwdriver
+      img.fill(x + 3, y + 7, 5, 3, rgb(0x4060c0));
+      img.fill(x + 8, y + 8, 6, 1, kSteel);
+      break;
+    case 7:  // wire cutter
+      img.line(x + 3, y + 13, x + 9, y + 6, kRed);
+      img.line(x + 4, y + 13, x + 10, y + 6, kRed);
+      img.line(x + 13, y + 13, x + 7, y + 6, kRed);
+      img.line(x + 12, y + 13, x + 6, y + 6, kRed);
+      img.fill(x + 7, y + 3, 3, 3, kSteel);
+      break;
+    case 8:  // code scanner
+      img.fill(x + 4, y + 3, 8, 11, rgb(0x303840));
+      img.fill(x + 5, y + 4, 6, 4, rgb(0x60e060));
+      for (int k = 0; k < 3; ++k) img.fill(x + 5 + 2 * k, y + 10, 1, 2, kSteel);
+      break;
+    case 9:     // small charge
+    case 10: {  // big charge
+      const int r = tool == 9 ? 3 : 5;
+      img.disc(x + 8, y + 9, r, rgb(0x202020));
+      img.line(x + 8, y + 9 - r, x + 11, y + 2, kWood);
+      img.set(x + 12, y + 2, rgb(0xffd040));
+      break;
+    }
+    default:  // key card
+      img.fill(x + 3, y + 5, 10, 7, rgb(0xe8e8f0));
+      img.fill(x + 4, y + 6, 3, 3, rgb(0xe0a020));
+      img.fill(x + 3, y + 10, 10, 1, rgb(0x4060c0));
+      break;
   }
 }
 
@@ -66,23 +128,10 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     img.bevel(x, y, w, h, kPaper, kInk, kPanelLight);
     if (f == 1) img.fill(x + 2, y + 2, w - 4, h - 4, kInk);
   }
-  const char32_t itemLetters[] = U"CHDLcTSWQbBK";
-  const std::uint32_t itemColours[] = {0x808890,
-                                       0x9a6a3a,
-                                       0x5a5a6a,
-                                       0xc0a040,
-                                       0x8a8a7a,
-                                       0xe06020,
-                                       0x4060a0,
-                                       0xa03030,
-                                       0x30a0a0,
-                                       0xe0a020,
-                                       0xd04020,
-                                       0x40a040};
   for (int i = 0; i < 12; ++i) {
     const auto [x, y, w, h] = cell("itemIcons", i);
-    img.bevel(x, y, w, h, rgb(itemColours[i]), shade(rgb(itemColours[i]), 150), shade(rgb(itemColours[i]), 50));
-    paintLetter(img, font, itemLetters[i], x, y, w, h, kPaper);
+    img.bevel(x, y, w, h, kPanelDark, kPanelLight, kInk);
+    paintTool(img, i, x, y);
   }
   {
     const auto [x, y, w, h] = cell("portraitFrame", 0);
@@ -118,8 +167,11 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     img.frame(x, y, w, h, kGold);
     img.frame(x + 1, y + 1, w - 2, h - 2, kGold);
     const auto [ux, uy, uw, uh] = cell("unavailable", 0);
-    img.line(ux + 2, uy + 2, ux + uw - 3, uy + uh - 3, rgb(0xe02020));
-    img.line(ux + uw - 3, uy + 2, ux + 2, uy + uh - 3, rgb(0xe02020));
+    // Out of reach: the tool shows through a dark checker, with a small cross in its corner.
+    for (int dy = 0; dy < uh; ++dy)
+      for (int dx = (dy % 2); dx < uw; dx += 2) img.set(ux + dx, uy + dy, kInk);
+    img.line(ux + uw - 6, uy + uh - 6, ux + uw - 2, uy + uh - 2, rgb(0xe02020));
+    img.line(ux + uw - 2, uy + uh - 6, ux + uw - 6, uy + uh - 2, rgb(0xe02020));
   }
   {
     const auto [x, y, w, h] = cell("shopBase", 0);
@@ -134,17 +186,27 @@ Image paintGuiSheet(const ScreenLayout& layout, const PixelFont& font) {
     const auto [bx, by, bw, bh] = cell("buttonBase", 0);
     img.bevel(bx, by, bw, bh, kPanel, kPanelLight, kPanelDark);
   }
-  for (int f = 0; f < 3; ++f) {
-    const auto [x, y, w, h] = cell("buttonIcons", f);
-    if (f < 2)
-      arrow(img, x + 1, y, w - 2, h, f == 0 ? 0 : 2, kGold);
-    else
-      img.disc(x + w / 2, y + h / 2, 3, kGold);
+  {
+    // Frame 0 accepts (a tick), frame 1 declines or goes back (a cross); both also mark menu rows and scroll ends.
+    const auto [ax, ay, aw, ah] = cell("buttonIcons", 0);
+    for (int d = 0; d < 2; ++d) {
+      img.line(ax + 1, ay + ah / 2 - 1 + d, ax + aw / 3 + 1, ay + ah - 2 + d, kTick);
+      img.line(ax + aw / 3 + 1, ay + ah - 2 + d, ax + aw - 2, ay + d, kTick);
+    }
+    const auto [cx, cy, cw, ch] = cell("buttonIcons", 1);
+    const int side = std::min(cw, ch) - 2, left = cx + (cw - side) / 2;
+    for (int d = 0; d < 2; ++d) {
+      img.line(left + d, cy + 1, left + side - 2 + d, cy + side, kCross);
+      img.line(left + side - 2 + d, cy + 1, left + d, cy + side, kCross);
+    }
+    const auto [dx, dy, dw, dh] = cell("buttonIcons", 2);
+    img.disc(dx + dw / 2, dy + dh / 2, 3, kGold);
   }
   {
+    // As wide as the soft-key button: the level bar's "select a person" text starts after this width.
     const auto [x, y, w, h] = cell("moneyIcon", 0);
-    img.disc(x + w / 2, y + h / 2, w / 2 - 1, kGold);
-    paintLetter(img, font, U'$', x, y, w, h, shade(kGold, 50));
+    img.disc(x + h / 2, y + h / 2, h / 2 - 1, kGold);
+    paintLetter(img, font, U'$', x, y, h, h, shade(kGold, 50));
     const auto [gx, gy, gw, gh] = cell("scrollGrip", 0);
     img.fill(gx, gy, gw, gh, kPanelLight);
     const auto [cx, cy, cw, ch] = cell("clock", 0);

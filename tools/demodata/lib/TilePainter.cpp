@@ -40,9 +40,12 @@ void paintPattern(Image& img, int x, int y, int s, const std::string& pattern, R
     for (int i = 0; i < s; i += 3)
       for (int j = (i / 3) % 2; j < s; j += 2) img.set(x + j, y + i, b);
   } else if (pattern == "wall") {
-    img.fill(x, y, s, s, a);
-    img.frame(x + 1, y + 1, s - 2, s - 2, b);
-    img.line(x + 1, y + 1, x + s - 2, y + s - 2, b);
+    // Courses of bricks: light bricks, joints in the dark colour, every other course offset.
+    img.fill(x, y, s, s, shade(b, 75));
+    for (int course = 0; course * 6 < s; ++course) {
+      img.fill(x, y + course * 6, s, 1, a);
+      for (int joint = (course % 2) * 4; joint < s; joint += 8) img.fill(x + joint, y + course * 6, 1, 6, a);
+    }
   } else if (pattern == "paper") {
     img.fill(x, y, s, s, a);
     img.fill(x, y, s, 1, b);

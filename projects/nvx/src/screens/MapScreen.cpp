@@ -210,7 +210,9 @@ void MapScreen::paintMap(const DGraphicsPtr& g) {
       paintShop(back);
       shopRepaint = 0;
     }
-    if (personRepaint && MainCanvas::mapPlace >= placeLeader && MainCanvas::mapPlace <= placeLastPerson) {
+    // The open shop stands over the map persons; leaving it composes the map again.
+    if (personRepaint && !MainCanvas::shopMode && MainCanvas::mapPlace >= placeLeader &&
+        MainCanvas::mapPlace <= placeLastPerson) {
       paintChosenPerson(back);
       personRepaint = 0;
     }

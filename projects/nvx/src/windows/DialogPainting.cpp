@@ -54,7 +54,9 @@ void paintItem(const DGraphicsPtr& g, int32_t item, int32_t top, int32_t height)
   int32_t textX = W::contentX;
   if (W::itemIcons) {
     if (DbyteArrayPtr icon = qel::lang::dynamicPtrCast<DbyteArray>(W::itemIcons->at(item))) {
-      if (W::plainList)
+      // A plain list draws room-object pictures as their outline shapes; other sets (the jail
+      // list's person icons) have no shape and show their frame.
+      if (W::plainList && icon->at(0) == W::objectIconSprite)
         MainCanvas::drawShape(g, icon->at(1), 1, left + checkWidth, top, 0);
       else
         MainCanvas::drawSpriteFrame(g, icon->at(0), icon->at(1), left + checkWidth, top);

@@ -69,6 +69,7 @@ struct DialogWindow {
   static constexpr int32_t scrollPieceSprite = 39;
   static constexpr int32_t scrollGripSprite = 45;
   static constexpr int32_t listArrowSprite = 39;
+  static constexpr int32_t objectIconSprite = 4;
   static constexpr int32_t barTileSprite = 9;
   // Touch zones of the soft-key buttons; the bar clears zone 2.
   static constexpr int32_t leftSoftKeyZone = 4;

@@ -135,5 +135,23 @@ TEST_F(MapPictureTest, ShopCells) {
   EXPECT_TRUE(same(rich, untagged, MainCanvas::shopGridX, MainCanvas::shopGridY, w, h));
 }
 
+// Buying redraws the chosen person, but not over the open shop: person 1 stands behind it.
+TEST_F(MapPictureTest, TheOpenShopStaysOverTheChosenPerson) {
+  placeCursorAt(3);
+  MainCanvas::chosenPerson = MainCanvas::persons->at(1);
+  MainCanvas::openShop();
+  const DImagePtr before = paintScreen();
+  MapScreen::personRepaint = 1;
+  DImagePtr after = DImage::createImage(240, 320);
+  MainCanvas::paintMapScreen(after->getGraphics());
+  const int px = MainCanvas::mapPoints[1][0], py = MainCanvas::mapPoints[1][1];
+  EXPECT_TRUE(same(before,
+                   after,
+                   px,
+                   py,
+                   MainCanvas::spriteWidth(MainCanvas::spritePersonFirst),
+                   MainCanvas::spriteHeight(MainCanvas::spritePersonFirst)));
+}
+
 }  // namespace
 }  // namespace nvx

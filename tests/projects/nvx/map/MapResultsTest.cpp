@@ -238,7 +238,7 @@ TEST_F(MapResultsTest, SaveFromTheMapMenu) {
 TEST_F(MapResultsTest, MapMenuHelpAndOptions) {
   EXPECT_TRUE(chose(3, 209));
   EXPECT_EQ(MainCanvas::dialogId, 0);
-  EXPECT_EQ(text(MainCanvas::titleText), "Hint");
+  EXPECT_EQ(text(MainCanvas::titleText), "Help");
   EXPECT_TRUE(chose(3, 190));
   EXPECT_EQ(MainCanvas::dialogId, 4);
   EXPECT_FALSE(chose(3, 211));

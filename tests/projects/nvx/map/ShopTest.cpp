@@ -127,7 +127,7 @@ TEST_F(ShopTest, SpotDialogOfABomb) {
   MainCanvas::pendingKey = MainCanvas::softKeyRight;
   MainCanvas::updateMapScreen();
   EXPECT_EQ(MainCanvas::dialogId, 0);
-  EXPECT_EQ(text(MainCanvas::titleText), "Small charge");
+  EXPECT_EQ(text(MainCanvas::titleText), "Mini charge");
   EXPECT_EQ(text(MainCanvas::bodyText),
             "Planting the small charge takes " + std::to_string(MainCanvas::objectChances[0][9]) +
                 " steps; it goes off 5 steps later and opens what stands beside it.");

@@ -137,7 +137,7 @@ TEST_F(TickerTest, ItemLineWaitsAtTheLeftEdge) {
   MainCanvas::shopLineWidth = 150;
   MainCanvas::tickerPassCount = 9;
   MainCanvas::showItemLine();
-  EXPECT_EQ(text(MainCanvas::tickerText), "Hammer 120 weight 15");
+  EXPECT_EQ(text(MainCanvas::tickerText), "  Hammer $120 15kg");
   EXPECT_EQ(MainCanvas::tickerX, 20);
   EXPECT_EQ(MainCanvas::tickerLoops, MainCanvas::waitThenScroll);
   EXPECT_EQ(MainCanvas::tickerPassCount, 0);

@@ -117,7 +117,7 @@ TEST_F(TitleResultsTest, AboutShowsTheVersionAndTheSupportAddress) {
   ASSERT_EQ(MainCanvas::dialogId, 21);
   qel::lang::DObjectArrayPtr params = new qel::lang::DObjectArray(2);
   params->at(0) = new qel::lang::DString(u"v1.1");
-  params->at(1) = new qel::lang::DString(u"support@nightvault.invalid");
+  params->at(1) = new qel::lang::DString(u"help@nv.invalid");
   EXPECT_EQ(glyphs(MainCanvas::bodyText), glyphs(MainCanvas::formatText(144, params)));
   EXPECT_EQ(glyphs(MainCanvas::titleText), glyphs(MainCanvas::getText(202)));
 }

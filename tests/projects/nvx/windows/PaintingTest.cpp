@@ -175,6 +175,23 @@ TEST_F(PaintingTest, AListWithPersonIconsAndThePulsingSelection) {
   for (int i = 0; i < 4; ++i) EXPECT_LT(count(iconX, MainCanvas::contentY + i * row, 15, 16, panel), 15 * 16 / 2) << i;
 }
 
+// The jail list is a plain value list whose pictures are the persons' icons, not outline shapes.
+TEST_F(PaintingTest, AValueListOfPersonsShowsTheirIcons) {
+  DObjectArrayPtr icons = new DObjectArray(2);
+  DObjectArrayPtr values = new DObjectArray(2);
+  for (int i = 0; i < 2; ++i) {
+    icons[i] = new DbyteArray(2, 0, MainCanvas::spritePersonIcon, i + 1);
+    values[i] = new DObjectArray(1);
+  }
+  MainCanvas::openValueMenu(29, nullptr, new DshortArray(2, 0, 47, 48), values, icons, nullptr, 46, 2);
+  paint();
+  dump("window-value-list-persons");
+  const int iconX = MainCanvas::windowX + MainCanvas::leftInset;
+  // Both icons fill the picture column: few panel pixels are left in it.
+  const int column = MainCanvas::visibleHeight;
+  EXPECT_LT(count(iconX, MainCanvas::contentY, 15, column, panel), 15 * column - 2 * 15 * 14);
+}
+
 TEST_F(PaintingTest, TheOptionsWindowWithChecksAndValueBars) {
   openOptionsWindow(true, 2, 8);
   MainCanvas::selection = 1;

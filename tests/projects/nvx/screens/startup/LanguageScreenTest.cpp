@@ -97,8 +97,7 @@ TEST_F(LanguageScreenTest, ChoosingALanguageStoresItAndNamesItsFiles) {
   EXPECT_EQ(MainCanvas::saveOnExit, 1);
   EXPECT_EQ(name(0), "abc_de");
   EXPECT_EQ(storedLanguageId(), std::string("\0\0\0\1", 4));
-  EXPECT_EQ(qel::lang::toMultiByte(MainCanvas::texts->getString(u"REGMSG_SUPPORT_EMAIL")->view()),
-            "hilfe@nightvault.invalid");
+  EXPECT_EQ(qel::lang::toMultiByte(MainCanvas::texts->getString(u"REGMSG_SUPPORT_EMAIL")->view()), "hilfe@nv.invalid");
   MainCanvas::loadPicture(0);
   EXPECT_TRUE(MainCanvas::pictures[0]);
 
@@ -106,8 +105,7 @@ TEST_F(LanguageScreenTest, ChoosingALanguageStoresItAndNamesItsFiles) {
   press('5');
   EXPECT_EQ(name(0), "abc_en");
   EXPECT_EQ(storedLanguageId(), std::string("\0\0\0\0", 4));
-  EXPECT_EQ(qel::lang::toMultiByte(MainCanvas::texts->getString(u"REGMSG_SUPPORT_EMAIL")->view()),
-            "support@nightvault.invalid");
+  EXPECT_EQ(qel::lang::toMultiByte(MainCanvas::texts->getString(u"REGMSG_SUPPORT_EMAIL")->view()), "help@nv.invalid");
 }
 
 TEST_F(LanguageScreenTest, IndexOutsideTheListChoosesTheFirstLanguage) {

@@ -1,0 +1,79 @@
+#include "tools/demodata/lib/ShopLineFit.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "tools/demodata/lib/GameTables.h"
+#include "tools/demodata/lib/PixelFont.h"
+
+namespace nv::demodata {
+
+namespace {
+
+constexpr int kItemLineText = 263;
+constexpr int kFirstItemName = 104;
+constexpr int kShopColumns = 6;
+// The game's shop window on the 240-pixel view: cell gap, frame border, the line's offset and
+// the ornaments' inset from the border.
+constexpr int kShopGap = 5;
+constexpr int kBorder = 2;
+constexpr int kLineOffset = 5;
+constexpr int kOrnamentInset = 2;
+
+std::vector<int> fillParameters(const std::vector<int>& pattern, const Alphabet& alphabet,
+                                const std::vector<std::vector<int>>& values) {
+  const int open = alphabet.glyphOf(U'{'), close = alphabet.glyphOf(U'}'), zero = alphabet.glyphOf(U'0');
+  std::vector<int> line;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const int slot =
+        i + 2 < pattern.size() && pattern[i] == open && pattern[i + 2] == close ? pattern[i + 1] - zero : -1;
+    if (slot >= 0 && slot < static_cast<int>(values.size())) {
+      line.insert(line.end(), values[slot].begin(), values[slot].end());
+      i += 2;
+    } else {
+      line.push_back(pattern[i]);
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+void checkShopLinesFit(const LanguageFile& language, const Alphabet& alphabet, const ScreenLayout& layout,
+                       const Image& guiSheet) {
+  const int cell = layout.header("textCharWidth");
+  const int panelWidth = kShopGap + (layout.sprite("slot").w + kShopGap) * kShopColumns + 8;
+  const SpriteRow& ornament = layout.sprite("bubbleDotSmall");
+  int first = ornament.w, last = -1;
+  for (int x = 0; x < ornament.w; ++x)
+    for (int y = 0; y < ornament.h; ++y)
+      if (guiSheet.at(ornament.x + x, ornament.y + y).a != 0) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+  const int clearLeft = kBorder + kOrnamentInset + last + 1;
+  const int clearRight = panelWidth - kBorder - kOrnamentInset - ornament.w + first;
+  const int inkOffset = (cell - PixelFont::kWidth - 1) / 2;
+  const int blank = alphabet.glyphOf(U' ');
+  const auto& entries = language.entries();
+  for (int item = 0; item < static_cast<int>(std::size(nvx::tables::itemValueTable)); ++item) {
+    const std::vector<int> line =
+        fillParameters(entries.at(kItemLineText - 1),
+                       alphabet,
+                       {entries.at(kFirstItemName + item - 1),
+                        alphabet.glyphsOf(std::to_string(nvx::tables::itemValueTable[item][0])),
+                        alphabet.glyphsOf(std::to_string(nvx::tables::itemValueTable[item][1]))});
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      if (line[k] == blank) continue;
+      const int ink = kLineOffset + static_cast<int>(k) * cell + inkOffset;
+      if (ink < clearLeft || ink + PixelFont::kWidth > clearRight)
+        throw std::runtime_error(
+            "text " + std::to_string(kItemLineText) + " for text " + std::to_string(kFirstItemName + item) +
+            ": the shop line of " + std::to_string(line.size()) + " glyphs runs over the window's ornaments (" +
+            std::to_string((clearRight - kLineOffset) / cell) + " cells end before the right one)");
+    }
+  }
+}
+
+}  // namespace nv::demodata

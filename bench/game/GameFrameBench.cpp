@@ -1,6 +1,7 @@
 // One whole frame of level play on a headless device: the world's step, the
 // game's paint and the flush of the canvas into the panel, while planning
-// and while a run plays, at 240 x 320 and 480 x 640. The plain copy of the
+// and while a run plays, at 240 x 320 and 480 x 640, each on its screen's
+// pictures of the demo data set. The plain copy of the
 // same canvas into the panel is the yardstick beside it.
 
 #include <benchmark/benchmark.h>
@@ -55,7 +56,9 @@ public:
   LevelOnPanel(int width, int height, bool running) : host_(width, height) {
     for (const auto& entry : demoData().entries()) folder_.addEntry(entry.name, entry.data);
     folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    const std::string folder = std::to_string(width) + "x" + std::to_string(height) + "/";
+    gamelib::GameLib::setSearchPath(
+        gamelib::GameLib::pathPrefixes(std::u16string(folder.begin(), folder.end()).c_str()));
     canvas_ = new gamelib::ScreenCanvas();
     host_.display->setCurrent(canvas_);
     nvx::NightvaultScreens::installLive();

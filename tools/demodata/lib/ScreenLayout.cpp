@@ -135,6 +135,30 @@ void ScreenLayout::checkFramesInside(int picture, int width, int height) const {
   }
 }
 
+ScreenLayout ScreenLayout::scaled(int factor) const {
+  ScreenLayout out = *this;
+  for (auto& [name, value] : out.header_) {
+    value *= factor;
+    if (value < -128 || value > 127)
+      throw std::runtime_error("screen.txt: " + name + " overflows its byte when scaled");
+  }
+  for (auto& s : out.sprites_) {
+    s.x *= factor;
+    s.y *= factor;
+    s.w *= factor;
+    s.h *= factor;
+  }
+  for (auto& place : out.places_) {
+    place[0] *= factor;
+    place[1] *= factor;
+  }
+  for (auto& point : out.points_)
+    for (int& v : point) v *= factor;
+  for (auto& spot : out.spots_)
+    for (int& v : spot) v *= factor;
+  return out;
+}
+
 int ScreenLayout::header(const std::string& name) const {
   for (const auto& [key, value] : header_)
     if (key == name) return value;

@@ -26,6 +26,9 @@ public:
   static constexpr int kFontRow = 43;
 
   static ScreenLayout load(const std::filesystem::path& folder);
+  // The same tables for pictures enlarged `factor` times: every position, size and layout byte
+  // multiplied (frames per row and picture numbers kept). Throws when a layout byte overflows.
+  ScreenLayout scaled(int factor) const;
 
   int header(const std::string& name) const;
   const SpriteRow& sprite(int row) const { return sprites_.at(row); }

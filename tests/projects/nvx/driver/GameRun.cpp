@@ -17,6 +17,7 @@
 #include "nvx/src/state/NightvaultScreens.h"
 #include "platform/files/Folders.h"
 #include "platform/screen/PngFile.h"
+#include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
 #include "platform/waveout/ManualWaveOutDriver.h"
@@ -115,6 +116,14 @@ int GameRun::play(const std::string& script) const {
     return 0;
   }
   ::unsetenv("NIGHTVAULT_REGISTRY");
+  if (!device.empty()) {
+    const auto profile = wce::devicePreset(device);
+    if (!profile) {
+      write(out / failureFile, "no device preset " + device);
+      return 0;
+    }
+    wce::setDeviceProfile(*profile);
+  }
   wce::setProgramFolder(program);
   wce::setUserFolder(user);
   wce::ManualClock clock{1000};
@@ -130,7 +139,8 @@ int GameRun::play(const std::string& script) const {
       +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
-    engine.run(nullptr, 240, 320);
+    const wce::ScreenSize screen = wce::screenSize();
+    engine.run(nullptr, screen.width, screen.height);
   }
   passes.finish();
   wce::setMessagePump({});

@@ -16,7 +16,7 @@ struct Device {
   const char* name;
 };
 
-const Device kDevices[] = {{"VGA", "vga"}};
+const Device kDevices[] = {{"VGA", "vga"}, {"Palm Treo 700w", "square"}, {"SmartPhone", "smartphone"}};
 
 class DeviceScreenTest : public testing::TestWithParam<Device> {
 protected:

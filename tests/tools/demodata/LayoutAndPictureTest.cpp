@@ -154,7 +154,7 @@ TEST(Pictures, EveryScreenHoldsEachPictureOfThe240x320Set) {
       if (e.name.rfind(base, 0) != 0) continue;
       const std::string name = screen.folder() + e.name.substr(base.size());
       ASSERT_NE(demo().set.find(name), nullptr) << name;
-      if (e.name.ends_with(".png") && std::string(screen.layoutFolder).empty()) {
+      if (e.name.ends_with(".png") && screen.scale > 1) {
         const PngFacts small = picture(e.name), large = picture(name);
         ASSERT_EQ(large.width, small.width * screen.scale) << name;
         ASSERT_EQ(large.height, small.height * screen.scale) << name;
@@ -294,6 +294,47 @@ TEST_F(LayoutSource, RefusesAPlaceTextOutsideTheTexts) {
     SetUp();
     replace("map.txt", "place 0 95 106 242", std::string("place 0 95 106 ") + id);
     EXPECT_THROW(ScreenLayout::load(folder), std::runtime_error) << id;
+  }
+}
+
+// A screen's own tables change rows of the shared ones by number and name; a row of another
+// name is refused, naming its file and line.
+TEST_F(LayoutSource, AScreensTablesReplaceRowsByNumberAndName) {
+  const ScreenLayout base = ScreenLayout::load(folder);
+  std::filesystem::create_directories(folder / "small");
+  std::ofstream(folder / "small" / "sprites.txt") << "7 0 0 176 171 1 2 title\n";
+  std::ofstream(folder / "small" / "screen.txt") << "barButtonX 3\n";
+  const ScreenLayout small = ScreenLayout::loadOver(base, folder / "small");
+  EXPECT_EQ(small.sprite("title").w, 176);
+  EXPECT_EQ(small.sprite("bar").x, base.sprite("bar").x);
+  EXPECT_EQ(small.header("barButtonX"), 3);
+  EXPECT_EQ(small.header("cellSize"), base.cellSize());
+  std::ofstream(folder / "small" / "sprites.txt") << "# moved\n8 0 0 176 171 1 2 title\n";
+  try {
+    ScreenLayout::loadOver(base, folder / "small");
+    FAIL() << "row 8 is not the title";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("sprites.txt:2"), std::string::npos) << e.what();
+  }
+}
+
+// On every screen the map persons stand and the cursor's places lie inside the map picture.
+TEST(ResDat, MapPersonsAndPlacesLieInsideTheMapOnEveryScreen) {
+  for (const ScreenSet& screen : DataSet::screens()) {
+    const ResDat& res = resDat(screen.folder());
+    const int mapWidth = res.sprites[7][2], mapHeight = res.sprites[7][3];
+    for (int p = 1; p <= 4; ++p) {
+      const auto& point = res.points[p];
+      const auto& person = res.sprites[33 + p];
+      EXPECT_LE(point[0] + person[2], mapWidth) << screen.name() << " person " << p;
+      EXPECT_LE(point[1] + person[3], mapHeight) << screen.name() << " person " << p;
+    }
+    for (const auto& place : res.places) {
+      EXPECT_GE(place[0], 0) << screen.name();
+      EXPECT_LT(place[0], mapWidth) << screen.name();
+      EXPECT_LT(place[1], mapHeight) << screen.name();
+    }
+    EXPECT_LE(mapWidth, screen.width) << screen.name();
   }
 }
 

@@ -69,7 +69,8 @@ const ArchiveEntry* DataSet::find(const std::string& name) const {
 }
 
 const std::vector<ScreenSet>& DataSet::screens() {
-  static const std::vector<ScreenSet> sets{{240, 320, "", 1}, {480, 640, "", 2}, {240, 240, "", 1}, {176, 220, "", 1}};
+  static const std::vector<ScreenSet> sets{
+      {240, 320, "", 1}, {480, 640, "", 2}, {240, 240, "", 1}, {176, 220, "176x220", 1}};
   return sets;
 }
 
@@ -83,7 +84,9 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
   const auto addPicture = [&](const std::string& name, const Image& picture) {
     add(res + name, encodePng(scale > 1 ? picture.enlarged(scale) : picture));
   };
-  const ScreenLayout painted = ScreenLayout::load(root / "layout" / screen.layoutFolder);
+  const ScreenLayout base = ScreenLayout::load(root / "layout");
+  const std::string own = screen.layoutFolder;
+  const ScreenLayout painted = own.empty() ? base : ScreenLayout::loadOver(base, root / "layout" / own);
   const ScreenLayout layout = painted.scaled(scale);
   add(res + "res.dat", layout.encodeResDat());
   for (std::size_t i = 0; i < languageIds_.size(); ++i) {
@@ -111,7 +114,7 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
   }
   addPicture("info.png", paintInfoPicture(font));
   addPicture("hand.png", paintHand());
-  addPicture("logo2.png", paintSplashBackground(font));
+  addPicture("logo2.png", paintSplashBackground(font, screen.width / scale, screen.height / scale));
   addPicture("title.png", paintTitle(font));
   const char* arrows[] = {"arrow_left", "arrow_up", "arrow_right", "arrow_down"};
   for (int d = 0; d < 4; ++d) addPicture(std::string(arrows[d]) + ".png", paintTouchArrow(d));

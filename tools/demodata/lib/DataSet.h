@@ -18,7 +18,7 @@ struct ArchiveEntry {
 
 // One screen size the data set serves: the resolution file "<w>x<h>.dat" at the archive's root
 // names the folder "<w>x<h>/" of its layout and pictures, painted by the layout tables of
-// data/layout/<layoutFolder> and enlarged `scale` times.
+// data/layout changed by those of data/layout/<layoutFolder>, and enlarged `scale` times.
 struct ScreenSet {
   int width;
   int height;

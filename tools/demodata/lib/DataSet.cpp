@@ -70,7 +70,7 @@ const ArchiveEntry* DataSet::find(const std::string& name) const {
 
 const std::vector<ScreenSet>& DataSet::screens() {
   static const std::vector<ScreenSet> sets{
-      {240, 320, "", 1}, {480, 640, "", 2}, {240, 240, "", 1}, {176, 220, "176x220", 1}};
+      {240, 320, "", 1}, {480, 640, "", 2}, {240, 240, "", 1}, {176, 220, "176x220", 1}, {320, 240, "", 1}};
   return sets;
 }
 

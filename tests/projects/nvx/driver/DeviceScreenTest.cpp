@@ -5,18 +5,22 @@
 #include "HeadlessGame.h"
 #include "ScenarioScripts.h"
 #include "platform/screen/PngFile.h"
-#include "platform/system/DeviceProfile.h"
 
 namespace {
 
-// The devices whose screens the data set serves beside 240 x 320, each with
-// the name its golden logs and screen pictures go by.
+// The devices whose screens the data set serves beside 240 x 320, as profile
+// files give them, each with the name its golden logs and screen pictures go
+// by and the screen the game draws on.
 struct Device {
-  const char* preset;
+  const char* profile;
   const char* name;
+  int width;
+  int height;
 };
 
-const Device kDevices[] = {{"VGA", "vga"}, {"Palm Treo 700w", "square"}, {"SmartPhone", "smartphone"}};
+const Device kDevices[] = {{"preset = VGA\n", "vga", 480, 640},
+                           {"preset = Palm Treo 700w\n", "square", 240, 240},
+                           {"preset = SmartPhone\n", "smartphone", 176, 220}};
 
 class DeviceScreenTest : public testing::TestWithParam<Device> {
 protected:
@@ -31,19 +35,17 @@ protected:
 };
 
 TEST_P(DeviceScreenTest, TheFirstRunReachesTheMainMenuOnTheWholeScreen) {
-  HeadlessGame game(golden("first-run"), GetParam().preset);
+  HeadlessGame game(golden("first-run"), GetParam().profile);
   const HeadlessGame::Start start = firstRun(game);
   EXPECT_EQ(compareWithGolden(golden("first-run"), start.log), "");
-  const auto profile = wce::devicePreset(GetParam().preset);
-  ASSERT_TRUE(profile.has_value());
   ASSERT_EQ(start.checkpoints.count("main-menu"), 1u);
   const Panel& menu = start.checkpoints.at("main-menu");
-  EXPECT_EQ(menu.width, profile->screenWidth);
-  EXPECT_EQ(menu.height, profile->screenHeight);
+  EXPECT_EQ(menu.width, GetParam().width);
+  EXPECT_EQ(menu.height, GetParam().height);
 }
 
 TEST_P(DeviceScreenTest, TheTrainingLevelsArePlayedInARowToTheirGoals) {
-  HeadlessGame game(golden("training-all"), GetParam().preset);
+  HeadlessGame game(golden("training-all"), GetParam().profile);
   firstRun(game);
   const HeadlessGame::Start start = game.start(trainingInARow(), 900000);
   EXPECT_EQ(start.failure, "") << start.log;
@@ -54,7 +56,7 @@ TEST_P(DeviceScreenTest, TheTrainingLevelsArePlayedInARowToTheirGoals) {
 
 TEST_P(DeviceScreenTest, TheFirstJobsSolutionEndsInAPayOut) {
   const std::string name = jobNames().front();
-  HeadlessGame game(golden(name), GetParam().preset);
+  HeadlessGame game(golden(name), GetParam().profile);
   firstRun(game);
   const HeadlessGame::Start start = game.start(jobStart(1) + contentOf(solutionFile(name)), 900000);
   EXPECT_EQ(start.failure, "") << start.log;
@@ -65,7 +67,7 @@ TEST_P(DeviceScreenTest, TheFirstJobsSolutionEndsInAPayOut) {
 // Every screen of the game once, written for people under the build tree's
 // screens folder, one subfolder a device.
 TEST_P(DeviceScreenTest, EveryScreenIsShownAndWrittenForPeople) {
-  HeadlessGame game(golden("screens"), GetParam().preset);
+  HeadlessGame game(golden("screens"), GetParam().profile);
   const HeadlessGame::Start start = game.start(driverScript("screens"), 900000);
   EXPECT_EQ(start.failure, "") << start.log;
   EXPECT_EQ(compareWithGolden(golden("screens"), start.log), "");
@@ -76,6 +78,18 @@ TEST_P(DeviceScreenTest, EveryScreenIsShownAndWrittenForPeople) {
     EXPECT_GT(colours.size(), 3u) << name << " is all but blank";
     EXPECT_EQ(wce::writeRgb565Png(folder + "/" + name + ".png", panel.pixels.data(), panel.width, panel.height), "");
   }
+}
+
+// A 320 x 240 panel that the system shows turned to portrait: the display
+// hands the game the panel as it is, and the game starts on the 320 x 240 set
+// and reaches its main menu (the script's "Down" leaves the first language
+// chosen there, as the log records).
+TEST(TurnedPanelTest, ALandscapePanelShownAsPortraitStartsOnTheLandscapeSet) {
+  HeadlessGame game("landscape-first-run", "orientation = 90\n");
+  const HeadlessGame::Start start = game.start(driverScript("first-run"));
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("landscape-first-run", start.log), "");
+  EXPECT_NE(start.log.find("dialog 22 title \"Nightvault\""), std::string::npos) << "the main menu";
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, DeviceScreenTest, testing::ValuesIn(kDevices),

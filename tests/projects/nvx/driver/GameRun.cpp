@@ -19,6 +19,7 @@
 #include "platform/screen/PngFile.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
+#include "platform/system/DeviceProfileFile.h"
 #include "platform/system/ManualClock.h"
 #include "platform/waveout/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
@@ -117,12 +118,12 @@ int GameRun::play(const std::string& script) const {
   }
   ::unsetenv("NIGHTVAULT_REGISTRY");
   if (!device.empty()) {
-    const auto profile = wce::devicePreset(device);
-    if (!profile) {
-      write(out / failureFile, "no device preset " + device);
+    const wce::DeviceProfileResult profile = wce::parseDeviceProfile(device);
+    if (!profile.profile) {
+      write(out / failureFile, "bad device profile: " + profile.error);
       return 0;
     }
-    wce::setDeviceProfile(*profile);
+    wce::setDeviceProfile(*profile.profile);
   }
   wce::setProgramFolder(program);
   wce::setUserFolder(user);

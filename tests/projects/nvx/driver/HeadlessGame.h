@@ -25,7 +25,8 @@ public:
     std::map<std::string, Panel> checkpoints;
   };
 
-  // `device` names the device preset played on; empty for the default profile.
+  // `device` is the device profile played on, as in a profile file ("preset = VGA"); empty for
+  // the default profile.
   explicit HeadlessGame(std::string scenario, std::string device = {});
   ~HeadlessGame();
   HeadlessGame(const HeadlessGame&) = delete;

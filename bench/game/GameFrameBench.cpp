@@ -1,7 +1,7 @@
 // One whole frame of level play on a headless device: the world's step, the
 // game's paint and the flush of the canvas into the panel, while planning
 // and while a run plays, at 240 x 320 and 480 x 640, each on its screen's
-// pictures of the demo data set. The plain copy of the
+// pictures and layout tables of the demo data set. The plain copy of the
 // same canvas into the panel is the yardstick beside it.
 
 #include <benchmark/benchmark.h>
@@ -13,6 +13,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DObjectArray.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/NightvaultGame.h"
 #include "nvx/src/state/NightvaultScreens.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/Person.h"
@@ -63,7 +64,12 @@ public:
     host_.display->setCurrent(canvas_);
     nvx::NightvaultScreens::installLive();
 
-    MainCanvas::initStatics();
+    // The statics and the screen's layout tables, as the game library sets them up.
+    game_.initStatics();
+    gamelib::ResTables& tables = game_.layoutTables();
+    gamelib::GameLib::loadResData(tables);
+    const qel::lang::DshortArray2dPtr& t = tables.spriteTable;
+    game_.setDerivedLayout((t->at(9)->at(3) - t->at(38)->at(3) + 1) >> 1, t->at(9)->at(3) + 2, t->at(44)->at(2));
     for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
     MainCanvas::pictures = new qel::lang::DObjectArray(8);
     MainCanvas::pictures[0] = gamelib::GameLib::loadImage(u"abc_en");
@@ -137,6 +143,7 @@ public:
   }
 
 private:
+  nvx::NightvaultGame game_;
   GameFolder folder_;
   HostDouble host_;
   qel::lang::DPtr<gamelib::ScreenCanvas> canvas_;
@@ -145,6 +152,10 @@ private:
 void BM_GameFrame(benchmark::State& state) {
   const bool running = state.range(2) != 0;
   LevelOnPanel level(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), running);
+  if (MainCanvas::cellSize != 24 * state.range(0) / 240) {
+    state.SkipWithError("the screen's layout tables were not loaded");
+    return;
+  }
   // A clock cycle first: the frame reaches the panel and a run moves on.
   const int16_t firstStep = MainCanvas::stepIndex;
   for (int i = 0; i < MainCanvas::phasesPerCycle; ++i) {

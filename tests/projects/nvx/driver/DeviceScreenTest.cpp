@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <set>
+#include <sstream>
 
 #include "Golden.h"
 #include "HeadlessGame.h"
@@ -78,6 +79,39 @@ TEST_P(DeviceScreenTest, EveryScreenIsShownAndWrittenForPeople) {
     EXPECT_GT(colours.size(), 3u) << name << " is all but blank";
     EXPECT_EQ(wce::writeRgb565Png(folder + "/" + name + ".png", panel.pixels.data(), panel.width, panel.height), "");
   }
+}
+
+// The job's solution with the Smartphone's keypad in place of the Pocket PC's
+// application keys: "#" records each wait, and a "*" after one more wait takes
+// it back, so the plan and its pay-out stay the same.
+std::string withKeypad(const std::string& solution) {
+  std::string out;
+  std::istringstream lines(solution);
+  bool undone = false;
+  for (std::string line; std::getline(lines, line);) {
+    if (line != "key +") {
+      out += line + "\n";
+      continue;
+    }
+    if (!undone) {
+      out += "key Pound\nwait 1s\nkey Star\nwait 1s\n";
+      undone = true;
+    }
+    out += "key Pound\n";
+  }
+  return out;
+}
+
+TEST(SmartphoneKeypadTest, StarAndPoundTakeBackAndRecordWaitsInAJobsPlan) {
+  const std::string name = "job-12-lawyers";
+  const std::string solution = contentOf(solutionFile(name));
+  ASSERT_NE(solution.find("key +"), std::string::npos) << "the solution records waits";
+  HeadlessGame game("smartphone-" + name, "preset = SmartPhone\n");
+  ASSERT_EQ(game.start(driverScript("first-run")).failure, "");
+  const HeadlessGame::Start start = game.start(jobStart(12) + withKeypad(solution), 900000);
+  EXPECT_EQ(start.failure, "") << start.log;
+  EXPECT_EQ(compareWithGolden("smartphone-" + name, start.log), "");
+  EXPECT_NE(start.log.find("dialog 11 title \"Ergebnis\""), std::string::npos) << "the break-in's result";
 }
 
 // A 320 x 240 panel that the system shows turned to portrait: the display

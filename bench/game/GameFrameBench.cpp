@@ -1,6 +1,7 @@
 // One whole frame of level play on a headless device: the world's step, the
 // game's paint and the flush of the canvas into the panel, while planning
-// and while a run plays, at 240 x 320 and 480 x 640. The plain copy of the
+// and while a run plays, at 240 x 320 and 480 x 640, each on its screen's
+// pictures and layout tables of the demo data set. The plain copy of the
 // same canvas into the panel is the yardstick beside it.
 
 #include <benchmark/benchmark.h>
@@ -12,6 +13,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DObjectArray.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/NightvaultGame.h"
 #include "nvx/src/state/NightvaultScreens.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/Person.h"
@@ -55,12 +57,19 @@ public:
   LevelOnPanel(int width, int height, bool running) : host_(width, height) {
     for (const auto& entry : demoData().entries()) folder_.addEntry(entry.name, entry.data);
     folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    const std::string folder = std::to_string(width) + "x" + std::to_string(height) + "/";
+    gamelib::GameLib::setSearchPath(
+        gamelib::GameLib::pathPrefixes(std::u16string(folder.begin(), folder.end()).c_str()));
     canvas_ = new gamelib::ScreenCanvas();
     host_.display->setCurrent(canvas_);
     nvx::NightvaultScreens::installLive();
 
-    MainCanvas::initStatics();
+    // The statics and the screen's layout tables, as the game library sets them up.
+    game_.initStatics();
+    gamelib::ResTables& tables = game_.layoutTables();
+    gamelib::GameLib::loadResData(tables);
+    const qel::lang::DshortArray2dPtr& t = tables.spriteTable;
+    game_.setDerivedLayout((t->at(9)->at(3) - t->at(38)->at(3) + 1) >> 1, t->at(9)->at(3) + 2, t->at(44)->at(2));
     for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
     MainCanvas::pictures = new qel::lang::DObjectArray(8);
     MainCanvas::pictures[0] = gamelib::GameLib::loadImage(u"abc_en");
@@ -134,6 +143,7 @@ public:
   }
 
 private:
+  nvx::NightvaultGame game_;
   GameFolder folder_;
   HostDouble host_;
   qel::lang::DPtr<gamelib::ScreenCanvas> canvas_;
@@ -142,6 +152,10 @@ private:
 void BM_GameFrame(benchmark::State& state) {
   const bool running = state.range(2) != 0;
   LevelOnPanel level(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), running);
+  if (MainCanvas::cellSize != 24 * state.range(0) / 240) {
+    state.SkipWithError("the screen's layout tables were not loaded");
+    return;
+  }
   // A clock cycle first: the frame reaches the panel and a run moves on.
   const int16_t firstStep = MainCanvas::stepIndex;
   for (int i = 0; i < MainCanvas::phasesPerCycle; ++i) {

@@ -73,9 +73,11 @@ TEST(DemoArchive, ResolutionFilesAndSoundsAtTheRootNothingOfTheScreenThere) {
   for (const auto& e : demo().set.entries())
     if (e.name.find('/') == std::string::npos) root.insert(e.name);
   for (const auto& e : demo().set.entries()) {
-    const std::string prefix = "240x320/";
-    if (e.name.rfind(prefix, 0) == 0) {
-      EXPECT_EQ(root.count(e.name.substr(prefix.size())), 0u) << e.name;
+    for (const ScreenSet& screen : DataSet::screens()) {
+      const std::string prefix = screen.folder();
+      if (e.name.rfind(prefix, 0) == 0) {
+        EXPECT_EQ(root.count(e.name.substr(prefix.size())), 0u) << e.name;
+      }
     }
     if (e.name.rfind("snd/", 0) == 0) {
       EXPECT_EQ(e.name.find('/', 4), std::string::npos) << e.name;

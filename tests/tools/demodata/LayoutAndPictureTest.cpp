@@ -6,6 +6,7 @@
 
 #include "PngProbe.h"
 #include "TestSupport.h"
+#include "tools/demodata/lib/DataSet.h"
 #include "tools/demodata/lib/PixelFont.h"
 #include "tools/demodata/lib/ScreenLayout.h"
 #include "tools/demodata/lib/Sheets.h"
@@ -42,9 +43,11 @@ ResDat parseResDat(const Bytes& bytes) {
   return res;
 }
 
-const ResDat& resDat() {
-  static const ResDat res = parseResDat(demo().entry("240x320/res.dat"));
-  return res;
+const ResDat& resDat(const std::string& folder = "240x320/") {
+  static std::map<std::string, ResDat> parsed;
+  auto it = parsed.find(folder);
+  if (it == parsed.end()) it = parsed.emplace(folder, parseResDat(demo().entry(folder + "res.dat"))).first;
+  return it->second;
 }
 
 PngFacts picture(const std::string& name) { return probePng(demo().entry(name)); }
@@ -120,24 +123,55 @@ int framesOfRow(int row, int glyphs) {
   return it == counts.end() ? 1 : it->second;
 }
 
-TEST(Pictures, EverySpriteFrameLiesInsideItsPicture) {
-  const ResDat& res = resDat();
-  std::map<int, PngFacts> pictures{{0, picture("240x320/abc_en.png")}};
-  for (int p = 1; p <= 6; ++p) pictures[p] = picture("240x320/pic" + std::to_string(p) + ".png");
+TEST(Pictures, EverySpriteFrameLiesInsideItsPictureOnEveryScreen) {
   const Bytes& lng = demo().entry("lng_en.dat");
   Reader r(lng);
   r.u8();
   const int glyphs = static_cast<int>(r.utf().size());
-  for (int row = 0; row < 53; ++row) {
-    const auto& s = res.sprites[row];
-    if (s[5] == 7) continue;  // the info picture takes its own size
-    const PngFacts& png = pictures.at(s[5]);
-    const int perRow = row == 43 ? static_cast<int>(png.width) / s[2] : s[4];
-    ASSERT_GE(perRow, 1) << row;
-    const int frames = framesOfRow(row, glyphs);
-    const int columns = std::min(frames, perRow), rows = (frames + perRow - 1) / perRow;
-    EXPECT_LE(s[0] + columns * s[2], static_cast<int>(png.width)) << "sprite row " << row;
-    EXPECT_LE(s[1] + rows * s[3], static_cast<int>(png.height)) << "sprite row " << row;
+  for (const ScreenSet& screen : DataSet::screens()) {
+    const std::string folder = screen.folder();
+    const ResDat& res = resDat(folder);
+    std::map<int, PngFacts> pictures{{0, picture(folder + "abc_en.png")}};
+    for (int p = 1; p <= 6; ++p) pictures[p] = picture(folder + "pic" + std::to_string(p) + ".png");
+    for (int row = 0; row < 53; ++row) {
+      const auto& s = res.sprites[row];
+      if (s[5] == 7) continue;  // the info picture takes its own size
+      const PngFacts& png = pictures.at(s[5]);
+      const int perRow = row == 43 ? static_cast<int>(png.width) / s[2] : s[4];
+      ASSERT_GE(perRow, 1) << folder << " row " << row;
+      const int frames = framesOfRow(row, glyphs);
+      const int columns = std::min(frames, perRow), rows = (frames + perRow - 1) / perRow;
+      EXPECT_LE(s[0] + columns * s[2], static_cast<int>(png.width)) << folder << " sprite row " << row;
+      EXPECT_LE(s[1] + rows * s[3], static_cast<int>(png.height)) << folder << " sprite row " << row;
+    }
+  }
+}
+
+// Each screen's resolution file names its folder, which holds every picture and table of the
+// 240 x 320 folder; enlarged sets hold them at their scale, pixel for pixel.
+TEST(Pictures, EveryScreenHoldsEachPictureOfThe240x320Set) {
+  const std::string base = "240x320/";
+  for (const ScreenSet& screen : DataSet::screens()) {
+    const Bytes& resolution = demo().entry(screen.name() + ".dat");
+    EXPECT_EQ(std::string(resolution.begin(), resolution.end()), "PATH=" + screen.folder() + "\n");
+    for (const auto& e : demo().set.entries()) {
+      if (e.name.rfind(base, 0) != 0) continue;
+      const std::string name = screen.folder() + e.name.substr(base.size());
+      ASSERT_NE(demo().set.find(name), nullptr) << name;
+      if (e.name.ends_with(".png") && screen.scale > 1) {
+        const PngFacts small = picture(e.name), large = picture(name);
+        ASSERT_EQ(large.width, small.width * screen.scale) << name;
+        ASSERT_EQ(large.height, small.height * screen.scale) << name;
+        const std::uint32_t x = small.width / 2, y = small.height / 2;
+        for (int c = 0; c < 4; ++c)
+          EXPECT_EQ(
+              large.rgba[((y * screen.scale + screen.scale - 1) * large.width + x * screen.scale + screen.scale - 1) *
+                             4 +
+                         c],
+              small.rgba[(y * small.width + x) * 4 + c])
+              << name;
+      }
+    }
   }
 }
 
@@ -277,6 +311,47 @@ TEST(Pictures, TheInfoIconFrameHoldsNothingOfItsNeighbours) {
   const SpriteRow& box = layout.sprite("pictureBox");
   for (int x = 0; x < box.w; ++x)
     for (int y = 0; y < 4; ++y) EXPECT_EQ(gui.at(box.frameX(6) + x, box.frameY(6) + y).a, 0) << x << "," << y;
+}
+
+// A screen's own tables change rows of the shared ones by number and name; a row of another
+// name is refused, naming its file and line.
+TEST_F(LayoutSource, AScreensTablesReplaceRowsByNumberAndName) {
+  const ScreenLayout base = ScreenLayout::load(folder);
+  std::filesystem::create_directories(folder / "small");
+  std::ofstream(folder / "small" / "sprites.txt") << "7 0 0 176 171 1 2 title\n";
+  std::ofstream(folder / "small" / "screen.txt") << "barButtonX 3\n";
+  const ScreenLayout small = ScreenLayout::loadOver(base, folder / "small");
+  EXPECT_EQ(small.sprite("title").w, 176);
+  EXPECT_EQ(small.sprite("bar").x, base.sprite("bar").x);
+  EXPECT_EQ(small.header("barButtonX"), 3);
+  EXPECT_EQ(small.header("cellSize"), base.cellSize());
+  std::ofstream(folder / "small" / "sprites.txt") << "# moved\n8 0 0 176 171 1 2 title\n";
+  try {
+    ScreenLayout::loadOver(base, folder / "small");
+    FAIL() << "row 8 is not the title";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("sprites.txt:2"), std::string::npos) << e.what();
+  }
+}
+
+// On every screen the map persons stand and the cursor's places lie inside the map picture.
+TEST(ResDat, MapPersonsAndPlacesLieInsideTheMapOnEveryScreen) {
+  for (const ScreenSet& screen : DataSet::screens()) {
+    const ResDat& res = resDat(screen.folder());
+    const int mapWidth = res.sprites[7][2], mapHeight = res.sprites[7][3];
+    for (int p = 1; p <= 4; ++p) {
+      const auto& point = res.points[p];
+      const auto& person = res.sprites[33 + p];
+      EXPECT_LE(point[0] + person[2], mapWidth) << screen.name() << " person " << p;
+      EXPECT_LE(point[1] + person[3], mapHeight) << screen.name() << " person " << p;
+    }
+    for (const auto& place : res.places) {
+      EXPECT_GE(place[0], 0) << screen.name();
+      EXPECT_LT(place[0], mapWidth) << screen.name();
+      EXPECT_LT(place[1], mapHeight) << screen.name();
+    }
+    EXPECT_LE(mapWidth, screen.width) << screen.name();
+  }
 }
 
 }  // namespace

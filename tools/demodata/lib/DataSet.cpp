@@ -39,8 +39,6 @@ Bytes recordTable(const std::vector<std::string>& lines) {
   return out.take();
 }
 
-std::string folder() { return std::string(DataSet::kResolution) + "/"; }
-
 void checkLanguageId(const std::string& id) {
   if (id.empty() || id.find_first_of(" ;/\\") != std::string::npos)
     throw std::runtime_error("language ids are ASCII without blanks, \";\" or \"/\": " + id);
@@ -71,13 +69,71 @@ const ArchiveEntry* DataSet::find(const std::string& name) const {
   return nullptr;
 }
 
+const std::vector<ScreenSet>& DataSet::screens() {
+  static const std::vector<ScreenSet> sets{
+      {240, 320, "", 1}, {480, 640, "", 2}, {240, 240, "", 1}, {176, 220, "176x220", 1}, {320, 240, "", 1}};
+  return sets;
+}
+
+std::string ScreenSet::name() const { return std::to_string(width) + "x" + std::to_string(height); }
+std::string ScreenSet::folder() const { return name() + "/"; }
+
+void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& root, const PixelFont& font,
+                        const Alphabet& alphabet, const std::vector<Alphabet>& ownAlphabets,
+                        const std::vector<LanguageFile>& texts) {
+  const std::string res = screen.folder();
+  const int scale = screen.scale;
+  const auto addPicture = [&](const std::string& name, const Image& picture) {
+    add(res + name, encodePng(scale > 1 ? picture.enlarged(scale) : picture));
+  };
+  const ScreenLayout base = ScreenLayout::load(root / "layout");
+  const std::string own = screen.layoutFolder;
+  const ScreenLayout painted = own.empty() ? base : ScreenLayout::loadOver(base, root / "layout" / own);
+  const ScreenLayout layout = painted.scaled(scale);
+  add(res + "res.dat", layout.encodeResDat());
+  const Image guiSheet = paintGuiSheet(painted, font);
+  for (std::size_t i = 0; i < languageIds_.size(); ++i) {
+    try {
+      checkShopLinesFit(texts[i], ownAlphabets[i], painted, guiSheet);
+    } catch (const std::exception& e) {
+      throw std::runtime_error("lang/" + languageIds_[i] + ".txt on " + screen.name() + ": " + e.what());
+    }
+  }
+  for (std::size_t i = 0; i < languageIds_.size(); ++i) {
+    const std::string& id = languageIds_[i];
+    addPicture(
+        "abc_" + id + ".png",
+        paintGlyphFont(
+            ownAlphabets[i], font, painted.header("textCharWidth"), painted.header("textLineHeight"), kGlyphsPerRow));
+    if (languageIds_.size() > 1) addPicture("lang_" + id + ".png", loadFlag(root / "lang" / ("flag_" + id + ".txt")));
+  }
+  const ImageFontPage page = buildImageFontPage(alphabet, font, scale);
+  add(res + "game_0.png", encodePng(page.picture));
+  add(res + "game_0", page.glyphTable);
+
+  const Image sheets[] = {guiSheet,
+                          paintMapSheet(painted, font),
+                          paintTileSheets(painted, root / "pictures" / "tiles.txt", false),
+                          paintTileSheets(painted, root / "pictures" / "tiles.txt", true),
+                          paintObjectSheet(painted, root / "pictures" / "objects.txt"),
+                          paintPersonSheet(painted)};
+  for (int picture = 1; picture <= 6; ++picture) {
+    const Image sheet = sheets[picture - 1].enlarged(scale);
+    layout.checkFramesInside(picture, sheet.width(), sheet.height());
+    add(res + "pic" + std::to_string(picture) + ".png", encodePng(sheet));
+  }
+  addPicture("info.png", paintInfoPicture(font));
+  addPicture("hand.png", paintHand());
+  addPicture("logo2.png", paintSplashBackground(font, screen.width / scale, screen.height / scale));
+  addPicture("title.png", paintTitle(font));
+  const char* arrows[] = {"arrow_left", "arrow_up", "arrow_right", "arrow_down"};
+  for (int d = 0; d < 4; ++d) addPicture(std::string(arrows[d]) + ".png", paintTouchArrow(d));
+}
+
 DataSet DataSet::build(const std::filesystem::path& root) {
   DataSet set;
-  const std::string res = folder();
-  set.add(std::string(kResolution) + ".dat", asciiBytes("PATH=" + res + "\n"));
-
-  const ScreenLayout layout = ScreenLayout::load(root / "layout");
-  set.add(res + "res.dat", layout.encodeResDat());
+  for (const ScreenSet& screen : screens())
+    set.add(screen.name() + ".dat", asciiBytes("PATH=" + screen.folder() + "\n"));
 
   const PixelFont font = PixelFont::load(root / "fonts" / "glyphs-5x8.txt");
   const Alphabet alphabet = Alphabet::load(root / "lang" / "alphabet.txt");
@@ -109,46 +165,18 @@ DataSet DataSet::build(const std::filesystem::path& root) {
       languages.fail("the image font cannot draw the name \"" + name + "\": " + e.what());
     }
   }
+  std::vector<Alphabet> ownAlphabets;
+  std::vector<LanguageFile> texts;
   for (const auto& id : set.languageIds_) {
-    const Alphabet own = languageAlphabet(root / "lang", id, alphabet, font);
-    const LanguageFile texts = LanguageFile::load(root / "lang" / (id + ".txt"), own);
-    try {
-      checkShopLinesFit(texts, own, layout, paintGuiSheet(layout, font));
-    } catch (const std::exception& e) {
-      throw std::runtime_error("lang/" + id + ".txt: " + e.what());
-    }
-    set.add("lng_" + id + ".dat", texts.encode());
+    ownAlphabets.push_back(languageAlphabet(root / "lang", id, alphabet, font));
+    texts.push_back(LanguageFile::load(root / "lang" / (id + ".txt"), ownAlphabets.back()));
+    set.add("lng_" + id + ".dat", texts.back().encode());
     std::vector<std::string> table;
     const SourceFile tableSource(root / "lang" / ("res_" + id + ".txt"));
     for (const auto& line : tableSource.lines()) table.push_back(line.text);
     set.add("res_" + id + ".dat", recordTable(table));
-    set.add(res + "abc_" + id + ".png",
-            encodePng(paintGlyphFont(
-                own, font, layout.header("textCharWidth"), layout.header("textLineHeight"), kGlyphsPerRow)));
-    if (set.languageIds_.size() > 1)
-      set.add(res + "lang_" + id + ".png", encodePng(loadFlag(root / "lang" / ("flag_" + id + ".txt"))));
   }
-  const ImageFontPage page = buildImageFontPage(alphabet, font);
-  set.add(res + "game_0.png", encodePng(page.picture));
-  set.add(res + "game_0", page.glyphTable);
-
-  const Image sheets[] = {paintGuiSheet(layout, font),
-                          paintMapSheet(layout, font),
-                          paintTileSheets(layout, root / "pictures" / "tiles.txt", false),
-                          paintTileSheets(layout, root / "pictures" / "tiles.txt", true),
-                          paintObjectSheet(layout, root / "pictures" / "objects.txt"),
-                          paintPersonSheet(layout)};
-  for (int picture = 1; picture <= 6; ++picture) {
-    const Image& sheet = sheets[picture - 1];
-    layout.checkFramesInside(picture, sheet.width(), sheet.height());
-    set.add(res + "pic" + std::to_string(picture) + ".png", encodePng(sheet));
-  }
-  set.add(res + "info.png", encodePng(paintInfoPicture(font)));
-  set.add(res + "hand.png", encodePng(paintHand()));
-  set.add(res + "logo2.png", encodePng(paintSplashBackground(font)));
-  set.add(res + "title.png", encodePng(paintTitle(font)));
-  const char* arrows[] = {"arrow_left", "arrow_up", "arrow_right", "arrow_down"};
-  for (int d = 0; d < 4; ++d) set.add(res + arrows[d] + ".png", encodePng(paintTouchArrow(d)));
+  for (const ScreenSet& screen : screens()) set.addScreen(screen, root, font, alphabet, ownAlphabets, texts);
   set.add("logo1.png", encodePng(paintLogo(font)));
   const GuiImageSet gui = buildGuiImageSet(font);
   set.add("img/gui.png", encodePng(gui.picture));
@@ -187,7 +215,8 @@ DataSet DataSet::build(const std::filesystem::path& root) {
 }
 
 std::vector<std::string> DataSet::probedNames() const {
-  const std::vector<std::string> prefixes{"", folder()};
+  std::vector<std::string> prefixes{""};
+  for (const ScreenSet& screen : screens()) prefixes.push_back(screen.folder());
   std::vector<std::string> images{"logo1",
                                   "logo_partner",
                                   "img/gui",
@@ -214,7 +243,8 @@ std::vector<std::string> DataSet::probedNames() const {
     streams.push_back("lng_" + id + ".dat");
     streams.push_back("res_" + id + ".dat");
   }
-  std::vector<std::string> names{std::string(kResolution) + ".dat"};
+  std::vector<std::string> names;
+  for (const ScreenSet& screen : screens()) names.push_back(screen.name() + ".dat");
   for (const auto& prefix : prefixes) {
     for (const auto& image : images) {
       names.push_back(prefix + image + ".png");

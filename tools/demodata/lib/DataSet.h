@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "tools/demodata/lib/Alphabet.h"
 #include "tools/demodata/lib/Bytes.h"
+#include "tools/demodata/lib/LanguageFile.h"
 #include "tools/demodata/lib/Level.h"
+#include "tools/demodata/lib/PixelFont.h"
 
 namespace nv::demodata {
 
@@ -14,10 +17,23 @@ struct ArchiveEntry {
   Bytes data;
 };
 
+// One screen size the data set serves: the resolution file "<w>x<h>.dat" at the archive's root
+// names the folder "<w>x<h>/" of its layout and pictures, painted by the layout tables of
+// data/layout changed by those of data/layout/<layoutFolder>, and enlarged `scale` times.
+struct ScreenSet {
+  int width;
+  int height;
+  const char* layoutFolder;  // "" for the tables of data/layout itself
+  int scale;
+  std::string name() const;    // "480x640"
+  std::string folder() const;  // "480x640/"
+};
+
 // Everything that goes into game.dat, built from the sources under `dataRoot` (the data/ folder).
 class DataSet {
 public:
-  static constexpr const char* kResolution = "240x320";
+  static constexpr const char* kResolution = "240x320";  // the screen the sources are drawn for
+  static const std::vector<ScreenSet>& screens();
 
   static DataSet build(const std::filesystem::path& dataRoot);
 
@@ -38,6 +54,10 @@ public:
 
 private:
   void add(std::string name, Bytes data);
+  // The screen's resolution folder: its layout, image fonts and pictures.
+  void addScreen(const ScreenSet& screen, const std::filesystem::path& root, const PixelFont& font,
+                 const Alphabet& alphabet, const std::vector<Alphabet>& ownAlphabets,
+                 const std::vector<LanguageFile>& texts);
 
   std::vector<ArchiveEntry> entries_;
   std::vector<std::string> languageIds_;

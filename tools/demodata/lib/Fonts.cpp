@@ -31,7 +31,7 @@ Image paintGlyphFont(const Alphabet& alphabet, const PixelFont& font, int cellWi
   return img;
 }
 
-ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font) {
+ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font, int scale) {
   std::vector<int> widths;
   int total = 0;
   for (char32_t c : alphabet.characters()) {
@@ -42,16 +42,17 @@ ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font
   ImageFontPage page{Image(total, PixelFont::kHeight + 1), {}};
   BigEndianWriter table;
   table.u8(static_cast<int>(alphabet.size()));
-  table.u8(kSpacing);
+  table.u8(kSpacing * scale);
   int x = 0;
   for (std::size_t i = 0; i < alphabet.size(); ++i) {
     const char32_t c = alphabet.characters()[i];
     if (c != U' ') drawShadowed(page.picture, font, c, x - font.inkedLeft(c), 0);
     table.utf(encodeUtf8(c));
-    table.u8(widths[i]);
+    table.u8(widths[i] * scale);
     x += widths[i];
   }
   page.glyphTable = table.take();
+  if (scale > 1) page.picture = page.picture.enlarged(scale);
   return page;
 }
 

@@ -15,6 +15,7 @@ struct ImageFontPage {
   Image picture;
   Bytes glyphTable;  // count u8, spacing s8, then per glyph: readUTF character, s8 width
 };
-ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font);
+// `scale` enlarges the glyphs, their widths and the spacing for a screen of that many pixels a 240 x 320 one.
+ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font, int scale = 1);
 
 }  // namespace nv::demodata

@@ -85,4 +85,11 @@ void Image::paste(const Image& source, int x, int y) {
       if (source.at(xx, yy).a != 0) set(x + xx, y + yy, source.at(xx, yy));
 }
 
+Image Image::enlarged(int factor) const {
+  Image out(width_ * factor, height_ * factor);
+  for (int y = 0; y < out.height_; ++y)
+    for (int x = 0; x < out.width_; ++x) out.pixels_[y * out.width_ + x] = pixels_[(y / factor) * width_ + x / factor];
+  return out;
+}
+
 }  // namespace nv::demodata

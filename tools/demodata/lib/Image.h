@@ -36,6 +36,8 @@ public:
   void disc(int cx, int cy, int radius, Rgba colour);
   void triangle(int x0, int y0, int x1, int y1, int x2, int y2, Rgba colour);
   void paste(const Image& source, int x, int y);
+  // Each pixel as a `factor` x `factor` block.
+  Image enlarged(int factor) const;
 
 private:
   int width_;

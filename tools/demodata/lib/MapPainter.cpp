@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "tools/demodata/lib/Sheets.h"
 
 namespace nv::demodata {
@@ -9,6 +11,25 @@ const Rgba kStreet = rgb(0x3a4258);
 const Rgba kLamp = rgb(0xf0d070);
 const Rgba kPaper = rgb(0xf4f0e4);
 const Rgba kInk = rgb(0x101820);
+
+constexpr int kDrawnWidth = 240;
+constexpr int kDrawnHeight = 268;
+
+// The sheet holds the map and every other frame of picture 2.
+int pictureWidth(const ScreenLayout& layout, int mapWidth) {
+  int width = mapWidth;
+  for (int row = 0; row < ScreenLayout::kSpriteRows; ++row)
+    if (const SpriteRow& s = layout.sprite(row); s.picture == 2 && s.name != "title")
+      width = std::max(width, s.x + s.w * std::max(1, s.framesPerRow));
+  return width;
+}
+
+int pictureHeight(const ScreenLayout& layout) {
+  int height = kDrawnHeight;
+  for (int row = 0; row < ScreenLayout::kSpriteRows; ++row)
+    if (const SpriteRow& s = layout.sprite(row); s.picture == 2) height = std::max(height, s.y + s.h);
+  return height;
+}
 
 void building(Image& img, int x, int y, int w, int h, Rgba colour, bool lit) {
   img.bevel(x, y, w, h, colour, shade(colour, 140), shade(colour, 50));
@@ -30,23 +51,25 @@ void standingFigure(Image& img, int x, int y, int w, int h, Rgba clothes) {
 
 Image paintMapSheet(const ScreenLayout& layout, const PixelFont& font) {
   const SpriteRow& map = layout.sprite("title");
-  Image img(map.w, 268);
+  Image img(pictureWidth(layout, map.w), pictureHeight(layout));
+  // The city is drawn for a map 240 wide; narrower maps squeeze its columns.
+  const auto sx = [&](int x) { return x * map.w / kDrawnWidth; };
   // The city map: streets, the job office, the van, the boss's corner and the planning table.
   // The backdrops stay dark: the main menu and the best results are written over them.
   img.fill(map.x, map.y, map.w, map.h, kNight);
   img.fill(map.x, map.y + 96, map.w, 10, kStreet);
-  img.fill(map.x + 150, map.y, 10, map.h, kStreet);
-  img.fill(map.x + 40, map.y, 8, map.h, kStreet);
+  img.fill(map.x + sx(150), map.y, 10, map.h, kStreet);
+  img.fill(map.x + sx(40), map.y, 8, map.h, kStreet);
   for (int x = 4; x < map.w; x += 24) img.fill(map.x + x, map.y + 100, 8, 2, kLamp);
-  building(img, 62, 112, 70, 50, rgb(0x6a4a3a), true);   // place 0: the job office
-  building(img, 180, 2, 56, 30, rgb(0x3a3a44), false);   // backdrop
-  building(img, 0, 58, 38, 36, rgb(0x4a3a5a), true);     // place 2: the boss
-  building(img, 164, 108, 70, 56, rgb(0x3a5a4a), true);  // place 7: the planning room
-  img.fill(178, 126, 42, 20, rgb(0x8a6a40));
-  img.fill(182, 130, 34, 12, kPaper);
-  building(img, 0, 0, 32, 28, rgb(0x505a6a), false);     // backdrop
-  building(img, 60, 2, 80, 44, rgb(0x5a3a3a), false);    // bar and park backdrop
-  building(img, 168, 40, 62, 50, rgb(0x3a4a6a), false);  // gym and arcade backdrop
+  building(img, sx(62), 112, sx(70), 50, rgb(0x6a4a3a), true);   // place 0: the job office
+  building(img, sx(180), 2, sx(56), 30, rgb(0x3a3a44), false);   // backdrop
+  building(img, sx(0), 58, sx(38), 36, rgb(0x4a3a5a), true);     // place 2: the boss
+  building(img, sx(164), 108, sx(70), 56, rgb(0x3a5a4a), true);  // place 7: the planning room
+  img.fill(sx(178), 126, sx(42), 20, rgb(0x8a6a40));
+  img.fill(sx(182), 130, sx(34), 12, kPaper);
+  building(img, sx(0), 0, sx(32), 28, rgb(0x505a6a), false);     // backdrop
+  building(img, sx(60), 2, sx(80), 44, rgb(0x5a3a3a), false);    // bar and park backdrop
+  building(img, sx(168), 40, sx(62), 50, rgb(0x3a4a6a), false);  // gym and arcade backdrop
   // The office sign, left of the main menu's centred items.
   font.drawText(img, "NIGHTVAULT", 2, 166 - PixelFont::kHeight, kLamp);
 

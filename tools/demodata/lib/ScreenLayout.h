@@ -12,7 +12,8 @@ namespace nv::demodata {
 struct SpriteRow {
   int x, y, w, h, framesPerRow, picture;
   std::string name;
-  int line = 0;  // source line
+  int line = 0;                // source line
+  std::filesystem::path file;  // source file
   // Top-left corner of frame n in the sprite's picture.
   int frameX(int n) const { return x + (n % framesPerRow) * w; }
   int frameY(int n) const { return y + (n / framesPerRow) * h; }
@@ -26,6 +27,12 @@ public:
   static constexpr int kFontRow = 43;
 
   static ScreenLayout load(const std::filesystem::path& folder);
+  // `base` changed by the files of `folder`, each optional: screen.txt sets some layout bytes,
+  // sprites.txt replaces the rows it lists (by number and name), map.txt replaces the map tables.
+  static ScreenLayout loadOver(const ScreenLayout& base, const std::filesystem::path& folder);
+  // The same tables for pictures enlarged `factor` times: every position, size and layout byte
+  // multiplied (frames per row and picture numbers kept). Throws when a layout byte overflows.
+  ScreenLayout scaled(int factor) const;
 
   int header(const std::string& name) const;
   const SpriteRow& sprite(int row) const { return sprites_.at(row); }
@@ -39,7 +46,8 @@ public:
   void checkFramesInside(int picture, int width, int height) const;
 
 private:
-  std::filesystem::path spritesFile_;
+  void read(const std::filesystem::path& folder, bool overlay);
+
   std::vector<std::pair<std::string, int>> header_;
   std::vector<SpriteRow> sprites_;
   std::vector<std::array<int, 3>> places_;

@@ -1,5 +1,7 @@
 #include "tools/demodata/lib/SmallPictures.h"
 
+#include <string>
+
 #include "tools/demodata/lib/Sheets.h"
 
 namespace nv::demodata {
@@ -85,26 +87,31 @@ Image paintLogo(const PixelFont& font) {
   return img;
 }
 
-Image paintSplashBackground(const PixelFont& font) {
-  Image img(240, 320, kNight);
-  for (int i = 0; i < 60; ++i) img.set((i * 97) % 240, (i * 61) % 180, kPaper);
+constexpr int kTitleWidth = 124, kTitleHeight = 20;
+
+Image paintSplashBackground(const PixelFont& font, int width, int height) {
+  Image img(width, height, kNight);
+  for (int i = 0; i < 60; ++i) img.set((i * 97) % width, (i * 61) % (height * 9 / 16), kPaper);
   const int heights[] = {90, 130, 70, 150, 110, 80, 140, 100};
-  for (int b = 0; b < 8; ++b) {
-    const int h = heights[b];
+  for (int b = 0; b < 8 && b * 30 < width; ++b) {
+    const int h = heights[b] * height / 320;
     const Rgba face = shade(rgb(0x2a3850), 80 + b * 5);
-    img.fill(b * 30, 320 - h, 28, h, face);
-    for (int wy = 320 - h + 6; wy < 316; wy += 10)
+    img.fill(b * 30, height - h, 28, h, face);
+    for (int wy = height - h + 6; wy < height - 4; wy += 10)
       for (int wx = b * 30 + 4; wx < b * 30 + 24; wx += 8)
         img.fill(wx, wy, 4, 5, (wx + wy) % 3 == 0 ? kGold : shade(face, 50));
   }
-  img.disc(190, 60, 22, kGold);
-  img.disc(200, 52, 20, kNight);
-  font.drawText(img, "an original demo", 4, 4, shade(kPaper, 70));
+  img.disc(width - 50, 60, 22, kGold);
+  img.disc(width - 40, 52, 20, kNight);
+  // The title goes over the top right corner; on a narrow screen the caption moves below it.
+  const std::string caption = "an original demo";
+  const bool beside = 4 + static_cast<int>(caption.size()) * (PixelFont::kWidth + 1) < width - kTitleWidth;
+  font.drawText(img, caption, 4, beside ? 4 : kTitleHeight + 4, shade(kPaper, 70));
   return img;
 }
 
 Image paintTitle(const PixelFont& font) {
-  Image img(124, 20);
+  Image img(kTitleWidth, kTitleHeight);
   drawScaled(img, font, "NIGHTVAULT", 3, 3, 2, rgb(0x000000));
   drawScaled(img, font, "NIGHTVAULT", 2, 2, 2, kGold);
   return img;

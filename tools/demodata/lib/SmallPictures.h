@@ -16,11 +16,11 @@ struct GuiImageSet {
 };
 GuiImageSet buildGuiImageSet(const PixelFont& font);
 
-Image paintLogo(const PixelFont& font);              // "logo1", shown on white
-Image paintSplashBackground(const PixelFont& font);  // "logo2"
-Image paintTitle(const PixelFont& font);             // "title", over "logo2"
-Image paintInfoPicture(const PixelFont& font);       // "info"
-Image paintHand();                                   // "hand"
-Image paintTouchArrow(int direction);                // "arrow_left", "arrow_up", "arrow_right", "arrow_down": 0..3
+Image paintLogo(const PixelFont& font);                                     // "logo1", shown on white
+Image paintSplashBackground(const PixelFont& font, int width, int height);  // "logo2", the screen's size
+Image paintTitle(const PixelFont& font);                                    // "title", over "logo2"
+Image paintInfoPicture(const PixelFont& font);                              // "info"
+Image paintHand();                                                          // "hand"
+Image paintTouchArrow(int direction);  // "arrow_left", "arrow_up", "arrow_right", "arrow_down": 0..3
 
 }  // namespace nv::demodata

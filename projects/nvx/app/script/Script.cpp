@@ -30,6 +30,8 @@ constexpr NamedKey namedKeys[] = {
     {"Esc", wce::VK_ESCAPE},
     {"+", wce::VK_APP3},
     {"-", wce::VK_APP2},
+    {"Star", wce::VK_F8},
+    {"Pound", wce::VK_F9},
 };
 
 std::optional<int32_t> parseInteger(std::string_view text) {

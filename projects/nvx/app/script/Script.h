@@ -44,7 +44,8 @@ std::vector<ScriptStep> loadScript(const std::filesystem::path& file);
 
 // The virtual key of a desktop key name: Up, Down, Left, Right; 0-9; A-Z;
 // Return (or Select); F1 (or SoftLeft), F2 (or SoftRight), Esc; "+" and "-"
-// (the application keys 3 and 2).
+// (the application keys 3 and 2); Star and Pound (a smartphone's keypad "*"
+// and "#", F8 and F9).
 std::optional<uint32_t> virtualKeyNamed(std::string_view name);
 // "250ms", "2s", "1.5s"; none for anything else.
 std::optional<uint32_t> parseDuration(std::string_view text);

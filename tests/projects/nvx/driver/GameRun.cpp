@@ -18,7 +18,9 @@
 #include "platform/driver/MemoryDriver.h"
 #include "platform/files/Folders.h"
 #include "platform/screen/PngFile.h"
+#include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
+#include "platform/system/DeviceProfileFile.h"
 #include "platform/system/ManualClock.h"
 #include "platform/waveout/ManualWaveOutDriver.h"
 #include "platform/window/Windows.h"
@@ -128,6 +130,14 @@ int GameRun::play(const std::string& script) const {
     return 0;
   }
   ::unsetenv("NIGHTVAULT_REGISTRY");
+  if (!device.empty()) {
+    const wce::DeviceProfileResult profile = wce::parseDeviceProfile(device);
+    if (!profile.profile) {
+      write(out / failureFile, "bad device profile: " + profile.error);
+      return 0;
+    }
+    wce::setDeviceProfile(*profile.profile);
+  }
   wce::setProgramFolder(program);
   wce::setUserFolder(user);
   wce::ManualClock clock{1000};
@@ -142,7 +152,8 @@ int GameRun::play(const std::string& script) const {
       +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
-    engine.run(nullptr, 240, 320);
+    const wce::ScreenSize screen = wce::screenSize();
+    engine.run(nullptr, screen.width, screen.height);
   }
   passes.finish();
   write(out / logFile, passes.log().text());

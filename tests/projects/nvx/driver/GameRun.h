@@ -20,6 +20,7 @@ struct GameRun {
   std::filesystem::path out;
   std::string dumpName;  // the PNG files' prefix
   uint32_t limitMillis;
+  std::string device;  // the device profile played on, as in a profile file; empty for the default
   // Called on the pass where the script has played through, in place of
   // ending the game; it may keep the process for itself.
   std::function<void()> afterScript;

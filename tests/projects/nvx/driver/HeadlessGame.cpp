@@ -42,7 +42,8 @@ std::string awaitChild(pid_t child) {
 
 }  // namespace
 
-HeadlessGame::HeadlessGame(std::string scenario) : scenario_(std::move(scenario)) {
+HeadlessGame::HeadlessGame(std::string scenario, std::string device)
+    : scenario_(std::move(scenario)), device_(std::move(device)) {
   std::string pattern = (std::filesystem::temp_directory_path() / "nv-driver-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
   root_ = pattern;
@@ -60,7 +61,7 @@ HeadlessGame::~HeadlessGame() {
 HeadlessGame::Start HeadlessGame::start(const std::string& script, uint32_t limitMillis) {
   const std::filesystem::path out = root_ / ("start-" + std::to_string(++starts_));
   std::filesystem::create_directories(out);
-  GameRun run{program_, user_, out, scenario_ + "-" + std::to_string(starts_), limitMillis, {}};
+  GameRun run{program_, user_, out, scenario_ + "-" + std::to_string(starts_), limitMillis, device_, {}};
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) ::_exit(run.play(script));

@@ -25,7 +25,9 @@ public:
     std::map<std::string, Panel> checkpoints;
   };
 
-  explicit HeadlessGame(std::string scenario);
+  // `device` is the device profile played on, as in a profile file ("preset = VGA"); empty for
+  // the default profile.
+  explicit HeadlessGame(std::string scenario, std::string device = {});
   ~HeadlessGame();
   HeadlessGame(const HeadlessGame&) = delete;
   HeadlessGame& operator=(const HeadlessGame&) = delete;
@@ -37,6 +39,7 @@ public:
 
 private:
   std::string scenario_;
+  std::string device_;
   std::filesystem::path root_;
   std::filesystem::path program_;
   std::filesystem::path user_;

@@ -45,6 +45,15 @@ std::string jobStart(int job) {
          " timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
 }
 
+std::string trainingInARow() {
+  std::string script = driverScript("training-new");
+  for (int level = 1; level <= 6; ++level) {
+    if (level > 1) script += driverScript("training-next");
+    script += contentOf(solutionFile("training-" + std::to_string(level)));
+  }
+  return script + driverScript("training-end");
+}
+
 std::string withCheckpointPrefix(const std::string& script, const std::string& prefix) {
   const std::string verb = "checkpoint ";
   std::string out;

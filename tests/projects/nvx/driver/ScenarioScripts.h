@@ -24,6 +24,10 @@ std::string newGame(int difficultyRow);
 // text, which starts job `job` with the money a new game has; ends on that
 // job's map screen, no window open.
 std::string jobStart(int job);
+// Training 1 to 6 in a row from the main menu: each level's solution from its
+// map screen to its result, the level-end menu between them, and after the
+// last one the training's end back to the main menu.
+std::string trainingInARow();
 // The script with each checkpoint's name after `prefix`, so that a solution
 // played twice in one scenario keeps its pictures apart.
 std::string withCheckpointPrefix(const std::string& script, const std::string& prefix);

@@ -170,18 +170,6 @@ TEST(ScenarioTest, AJobsBriefingOpensFromItsMenu) {
   EXPECT_NE(start.log.find("dialog 41 title \"Auftrag 1\" body "), std::string::npos) << start.log;
 }
 
-// Training 1 to 6 in a row from the main menu: each level's solution from its
-// map screen to its result, the level-end menu between them, and after the
-// last one the training's end back to the main menu.
-std::string trainingInARow() {
-  std::string script = driverScript("training-new");
-  for (int level = 1; level <= 6; ++level) {
-    if (level > 1) script += driverScript("training-next");
-    script += contentOf(solutionFile("training-" + std::to_string(level)));
-  }
-  return script + driverScript("training-end");
-}
-
 TEST(ScenarioTest, TheTrainingLevelsArePlayedInARowToTheirGoalsAndTheTrainingsEnd) {
   HeadlessGame game("training-all");
   firstRun(game);

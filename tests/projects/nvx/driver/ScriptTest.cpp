@@ -53,23 +53,9 @@ TEST(ScriptTest, EachVerbReadsItsArguments) {
 
 TEST(ScriptTest, KeyNamesFollowTheDesktopKeys) {
   const std::map<std::string, uint32_t> keys = {
-      {"Up", 38},
-      {"Down", 40},
-      {"Left", 37},
-      {"Right", 39},
-      {"0", 48},
-      {"9", 57},
-      {"A", 65},
-      {"Z", 90},
-      {"Return", 13},
-      {"Select", 13},
-      {"F1", 112},
-      {"SoftLeft", 112},
-      {"F2", 113},
-      {"SoftRight", 113},
-      {"Esc", 27},
-      {"+", 195},
-      {"-", 194},
+      {"Up", 38},  {"Down", 40},   {"Left", 37},   {"Right", 39}, {"0", 48},         {"9", 57},   {"A", 65},
+      {"Z", 90},   {"Return", 13}, {"Select", 13}, {"F1", 112},   {"SoftLeft", 112}, {"F2", 113}, {"SoftRight", 113},
+      {"Esc", 27}, {"+", 195},     {"-", 194},     {"Star", 119}, {"Pound", 120},
   };
   for (const auto& [name, virtualKey] : keys) EXPECT_EQ(nvx::virtualKeyNamed(name), virtualKey) << name;
   for (const char* name : {"", "up", "a", "10", "Enter", "F3", "*"}) EXPECT_FALSE(nvx::virtualKeyNamed(name)) << name;

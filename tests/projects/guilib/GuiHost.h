@@ -23,6 +23,7 @@
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "tests/support/ScreenPixels.h"
 #include "util/DStringManager.h"
 
 // Widgets in the real host and game library on the manual clock. The
@@ -97,7 +98,7 @@ public:
 
   // The panel's pixel as 0xRRGGBB with the low bits RGB565 drops cleared.
   static uint32_t pixel(int x, int y) { return rgbOf(wce::DeviceScreen::instance().viewPixel(x, y)); }
-  static uint32_t through565(uint32_t rgb) { return rgb & 0xF8FCF8; }
+  static uint32_t through565(uint32_t rgb) { return nvtest::through565(rgb); }
 
   GameFolder folder;
   wce::ManualClock clock{1000};

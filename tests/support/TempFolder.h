@@ -10,12 +10,13 @@
 
 namespace nvtest {
 
-// A fresh folder under the system's temporary folder, removed with
-// everything in it when the object goes.
+// A fresh folder under the system's temporary folder (or base), removed
+// with everything in it when the object goes.
 class TempFolder {
 public:
-  explicit TempFolder(const std::string& prefix = "nv-test") {
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+  explicit TempFolder(const std::string& prefix = "nv-test",
+                      const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / (prefix + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder for " + prefix);
     path_ = pattern;
   }

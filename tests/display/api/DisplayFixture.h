@@ -28,6 +28,7 @@
 #include "tests/platform/devices/probe/CoreServicesProbe.h"
 #include "tests/platform/gapi/probe/GapiProbe.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace tdlx::testing {
 
@@ -91,10 +92,7 @@ protected:
       return true;
     }();
     (void)registered;
-    char pattern[] = "/tmp/tdlx-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    setLogFolder(folder_);
+    setLogFolder(folder_.path());
     wce::WindowClassInfo info;
     info.procedure = &recordMessages;
     info.className = u"Game";
@@ -112,7 +110,6 @@ protected:
     device_.reset();
     forgetProcessState();
     setLogFolder(LogFolderEnvironment::folder());
-    std::filesystem::remove_all(folder_);
   }
 
   // Switches to the device and opens a full-screen window on it.
@@ -174,7 +171,7 @@ protected:
     wce::ScopedGapiOptions options;
   };
 
-  std::filesystem::path folder_;
+  nvtest::TempFolder folder_{"tdlx-test"};
   std::unique_ptr<Device> device_;
   wce::HWND window_ = nullptr;
   DisplayParams params_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Panel.h"
+#include "tests/support/TempFolder.h"
 
 // The real game on the real host and game library, headless. Each start runs
 // in a process of its own, as when a person starts the program again: the
@@ -26,7 +27,6 @@ public:
   };
 
   explicit HeadlessGame(std::string scenario);
-  ~HeadlessGame();
   HeadlessGame(const HeadlessGame&) = delete;
   HeadlessGame& operator=(const HeadlessGame&) = delete;
 
@@ -37,7 +37,7 @@ public:
 
 private:
   std::string scenario_;
-  std::filesystem::path root_;
+  nvtest::TempFolder root_{"nv-driver"};
   std::filesystem::path program_;
   std::filesystem::path user_;
   int starts_ = 0;

@@ -49,6 +49,8 @@ public:
   static qel::lang::DStringPtr getVersion();
   static void createMainCanvas();
   static void loadResData(ResTables& tables);
+  // Hands the game the three layout values measured on its sprite table.
+  static void deriveLayout(Game& game);
   static void showUnsupportedResolution();
 
   // The resource lookup of the game: the data archive first (the name

@@ -47,9 +47,7 @@ protected:
     gamelib::LangInfo::releaseInstance();
     game_.initStatics();
     gamelib::GameLib::loadResData(game_.layoutTables());
-    const auto& sprites = game_.layoutTables().spriteTable;
-    game_.setDerivedLayout(
-        (sprites->at(9)->at(3) - sprites->at(38)->at(3) + 1) >> 1, sprites->at(9)->at(3) + 2, sprites->at(44)->at(2));
+    gamelib::GameLib::deriveLayout(game_);
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::languageIndex = 0;

@@ -59,14 +59,7 @@ using Picture = std::function<std::uint16_t(int x, int y)>;
 inline void presentThroughGdi(wce::HWND window, int width, int height, const Picture& picture) {
   wce::HDC dc = wce::GetDC(window);
   wce::HDC memory = wce::CreateCompatibleDC(dc);
-  wce::BitmapInfo info;
-  info.header.width = width;
-  info.header.height = -height;
-  info.header.bitCount = 16;
-  info.header.compression = wce::BI_BITFIELDS;
-  info.masks[0] = 0xF800;
-  info.masks[1] = 0x07E0;
-  info.masks[2] = 0x001F;
+  wce::BitmapInfo info = wce::BitmapInfo::topDownRgb565(width, height);
   void* bits = nullptr;
   wce::HBITMAP bitmap = wce::CreateDIBSection(memory, &info, wce::DIB_RGB_COLORS, &bits, nullptr, 0);
   ASSERT_NE(bitmap, nullptr);

@@ -1,17 +1,24 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <stdexcept>
 #include <stdlib.h>
 #include <string>
 #include <system_error>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace nvtest {
 
 // A fresh folder under the system's temporary folder (or base), removed
-// with everything in it when the object goes.
+// with everything in it when the object goes, or when its process ends by
+// std::exit (a death test's child) with the object still alive.
 class TempFolder {
 public:
   explicit TempFolder(const std::string& prefix = "nv-test",
@@ -19,8 +26,17 @@ public:
     std::string pattern = (base / (prefix + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder for " + prefix);
     path_ = pattern;
+    Live& live = Live::instance();
+    const std::lock_guard<std::mutex> lock(live.guard);
+    live.folders.emplace_back(path_, ::getpid());
   }
   ~TempFolder() {
+    Live& live = Live::instance();
+    {
+      const std::lock_guard<std::mutex> lock(live.guard);
+      const auto at = std::find(live.folders.begin(), live.folders.end(), std::make_pair(path_, ::getpid()));
+      if (at != live.folders.end()) live.folders.erase(at);
+    }
     std::error_code error;
     std::filesystem::remove_all(path_, error);
   }
@@ -38,6 +54,31 @@ public:
   }
 
 private:
+  // The folders alive, each with the process that made it: a forked child
+  // ending by exit leaves its parent's folders alone.
+  struct Live {
+    std::mutex guard;
+    std::vector<std::pair<std::filesystem::path, pid_t>> folders;
+
+    // Never destroyed, so that folders of static lifetime may still leave it.
+    static Live& instance() {
+      static Live* const live = [] {
+        Live* made = new Live();
+        std::atexit(&removeLeftOvers);
+        return made;
+      }();
+      return *live;
+    }
+    static void removeLeftOvers() {
+      Live& live = instance();
+      const std::lock_guard<std::mutex> lock(live.guard);
+      for (const auto& [path, owner] : live.folders) {
+        std::error_code error;
+        if (owner == ::getpid()) std::filesystem::remove_all(path, error);
+      }
+    }
+  };
+
   std::filesystem::path path_;
 };
 

@@ -91,6 +91,7 @@ function(nv_test name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE
     NV_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    NV_TEST_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}"
     NV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST

@@ -31,7 +31,9 @@ public:
   bool BeginScene();
   // Null without an open scene.
   FrameBufferInfo* GetBackBuffer();
-  // Once initialised, changes nothing: every present covers the whole screen.
+  // The rectangle given is not used: Initialize's call sets the dirty
+  // rectangle to the whole screen, and once initialised this changes nothing,
+  // so every present covers the whole screen.
   void SetDirtyRect(const Rect* rect);
   bool EndScene(std::uint32_t flags);
 

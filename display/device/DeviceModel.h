@@ -1,5 +1,7 @@
 #pragma once
 // The handheld models the library treats specially, recognised by the OEM text.
+// Each is a device whose driver reports its display wrongly or whose services
+// do not work as elsewhere; the reason stands where the model is checked.
 
 #include <string_view>
 

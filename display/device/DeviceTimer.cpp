@@ -11,6 +11,8 @@ namespace tdlx {
 std::uint32_t getMilliseconds() {
   std::int64_t frequency = 0;
   std::int64_t count = 0;
+  // The HTC Voyager's performance counter is not to be trusted: its tick
+  // count serves instead.
   if (getDeviceModel() != kModelHtcVoyager && wce::QueryPerformanceFrequency(&frequency) && frequency >= 1000 &&
       wce::QueryPerformanceCounter(&count)) {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(count) / static_cast<std::uint64_t>(frequency / 1000));

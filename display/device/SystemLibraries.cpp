@@ -71,6 +71,8 @@ CoreLibrary::CoreLibrary()
   if (!allKeys_) allKeys_ = &keepOnly;
   if (!changeDisplaySettings_) changeDisplaySettings_ = &fixedOrientation;
   const int model = getDeviceModel();
+  // The Motorola Q counts display orientations a quarter turn off from the
+  // system's, so orientation changes are turned to match.
   if (model == kModelMotoQ || model == kModelMotoQ9c) applyOrientationFix();
 }
 

@@ -27,6 +27,8 @@ bool DriverVGA::detect(ModeRecord& mode) {
           raw.yStride,
           raw.framePointer);
   const int model = getDeviceModel();
+  // The i760's driver reports a raw frame buffer of another size than its
+  // 240 x 320 panel, which would fail the area check below.
   if (model == kModelSamsungI760) {
     raw.width = 240;
     raw.height = 320;
@@ -50,6 +52,8 @@ bool DriverVGA::detect(ModeRecord& mode) {
   logLine("DriverVGA: Offset is %td", origin.offset);
   mode.frameBuffer = reinterpret_cast<std::uintptr_t>(static_cast<std::uint8_t*>(raw.framePointer) + origin.offset);
   logLine("DriverVGA: Final framebuffer address = %08zx", static_cast<std::size_t>(mode.frameBuffer));
+  // The Motorola Q's panel is mounted turned, but its driver reports the
+  // frame buffer as upright.
   if (model == kModelMotoQ || model == kModelMotoQ9c) {
     mode.orientation = kRotate90Clockwise;
     logLine("DriverVGA: Motorola Q detected, overriding orientation to ORIENTATION_ROTATE90CW");

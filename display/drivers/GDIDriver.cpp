@@ -62,14 +62,7 @@ bool GDIDriver::Initialize(wce::HWND window, const DisplayParams& params, const 
   wce::ReleaseDC(nullptr, screen);
   if (!memoryDc_) return false;
 
-  wce::BitmapInfo info;
-  info.header.width = width;
-  info.header.height = -height;
-  info.header.bitCount = 16;
-  info.header.compression = wce::BI_BITFIELDS;
-  info.masks[0] = 0xF800;
-  info.masks[1] = 0x07E0;
-  info.masks[2] = 0x001F;
+  wce::BitmapInfo info = wce::BitmapInfo::topDownRgb565(width, height);
   void* bits = nullptr;
   section_ = wce::CreateDIBSection(memoryDc_, &info, wce::DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!section_ || !bits) return false;

@@ -9,6 +9,8 @@
 namespace tdlx {
 namespace {
 
+// On the Compale P6C and the Typhoon, GXBeginDraw's buffer is not what the
+// panel shows: drawing goes straight to the frame buffer found at detection.
 bool usesFixedAddress() {
   const int model = getDeviceModel();
   return model == kModelCompaleP6C || model == kModelTyphoon;

@@ -16,6 +16,8 @@ bool Imageon100::detect(ModeRecord&) {
       chip.detach();
       return true;
     };
+    // Only the e740 and e750 carry the chip; elsewhere its library may load
+    // and attach without a chip behind it.
     if ((model != kModelToshibaE740 && model != kModelToshibaE750) || !attachedOnce()) {
       logLine("Imageon100: Not an Imageon100");
       return false;

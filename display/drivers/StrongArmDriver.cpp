@@ -23,6 +23,8 @@ bool StrongArmDriver::detect(ModeRecord& mode) {
 
 StrongArmDriver::StrongArmDriver() : LcdDriver("StrongARM", kStrongArmLcdAddress, kStrongArmLcdBytes) {}
 
+// The iPAQ H3800's panel scans a frame buffer at a fixed physical address,
+// turned a quarter, which its controller's registers do not give away.
 std::optional<LcdDriver::FixedFrame> StrongArmDriver::fixedFrame() const {
   if (getDeviceModel() != kModelIpaqH3800) return std::nullopt;
   return FixedFrame{kIpaqH3800Orientation, kIpaqH3800Frame};

@@ -12,8 +12,6 @@ GapiOptions& current() {
 
 const GapiOptions& gapiOptions() { return current(); }
 
-void setGapiOptions(const GapiOptions& options) { current() = options; }
-
 ScopedGapiOptions::ScopedGapiOptions(const GapiOptions& options) : previous_(current()) { current() = options; }
 
 ScopedGapiOptions::~ScopedGapiOptions() { current() = previous_; }

@@ -14,7 +14,6 @@ struct GapiOptions {
 };
 
 const GapiOptions& gapiOptions();
-void setGapiOptions(const GapiOptions& options);
 
 // Sets options for the lifetime of the object, then restores the previous ones.
 class ScopedGapiOptions {

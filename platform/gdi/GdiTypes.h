@@ -50,6 +50,19 @@ struct BitmapInfoHeader {
 struct BitmapInfo {
   BitmapInfoHeader header;
   std::uint32_t masks[3] = {0, 0, 0};
+
+  // A top-down RGB565 picture of the size, the panel's own format.
+  static BitmapInfo topDownRgb565(std::int32_t width, std::int32_t height) {
+    BitmapInfo info;
+    info.header.width = width;
+    info.header.height = -height;
+    info.header.bitCount = 16;
+    info.header.compression = BI_BITFIELDS;
+    info.masks[0] = 0xF800;
+    info.masks[1] = 0x07E0;
+    info.masks[2] = 0x001F;
+    return info;
+  }
 };
 
 // What GetObjectW tells of a bitmap.

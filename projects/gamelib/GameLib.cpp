@@ -35,6 +35,12 @@ bool GameLib::pausedOnce = false;
 
 namespace {
 
+// Columns of a sprite-table row.
+constexpr int32_t frameWidth = 2, frameHeight = 3;
+// The sprites the derived layout is measured on: the bottom bar, the item
+// line and the sprite whose width is the third value.
+constexpr int32_t bottomBarSprite = 9, itemLineSprite = 38, widthSprite = 44;
+
 GameLib*& currentApplication() {
   static GameLib* application = nullptr;
   return application;
@@ -169,6 +175,13 @@ void GameLib::showUnsupportedResolution() {
 
 void GameLib::loadResData(ResTables& tables) { tables.read(GameLib::getResourceAsStream(u"res.dat")); }
 
+void GameLib::deriveLayout(Game& game) {
+  const qel::lang::DshortArray2dPtr& sprites = game.layoutTables().spriteTable;
+  const int32_t barHeight = sprites->at(bottomBarSprite)->at(frameHeight);
+  const int32_t lineHeight = sprites->at(itemLineSprite)->at(frameHeight);
+  game.setDerivedLayout((barHeight - lineHeight + 1) >> 1, barHeight + 2, sprites->at(widthSprite)->at(frameWidth));
+}
+
 void GameLib::createMainCanvas() {
   if (currentGame()) {
     currentGame()->shutdown();
@@ -181,8 +194,7 @@ void GameLib::createMainCanvas() {
   ResTables& tables = game.layoutTables();
   loadResData(tables);
   try {
-    const qel::lang::DshortArray2dPtr& t = tables.spriteTable;
-    game.setDerivedLayout((t->at(9)->at(3) - t->at(38)->at(3) + 1) >> 1, t->at(9)->at(3) + 2, t->at(44)->at(2));
+    deriveLayout(game);
     game.init();
   } catch (DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);

@@ -54,6 +54,8 @@ public:
   static std::optional<std::u16string> archiveFailure();
   static void createMainCanvas();
   static void loadResData(ResTables& tables);
+  // Hands the game the three layout values measured on its sprite table.
+  static void deriveLayout(Game& game);
   static void showUnsupportedResolution();
 
   // The resource lookup of the game: the data archive first (the name

@@ -83,10 +83,4 @@ int32_t GUIAction::eventInt(int32_t index, int32_t fallback) const {
   return value;
 }
 
-void GUIAction::setSound(int32_t soundId, int32_t pan, bool loop) {
-  soundId_ = soundId;
-  soundPan_ = pan;
-  soundLoop_ = loop;
-}
-
 }  // namespace guilib

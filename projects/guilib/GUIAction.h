@@ -89,7 +89,6 @@ public:
   int32_t eventInt(int32_t index, int32_t fallback) const;
   GUIActionPtr getNext() const { return next_; }
   // A sound index of -1 plays nothing.
-  void setSound(int32_t soundId, int32_t pan, bool loop);
   int32_t getSoundId() const { return soundId_; }
 
 private:

@@ -74,11 +74,6 @@ void GUIText::setNewlineBreaks(bool on) {
   dropTree();
 }
 
-void GUIText::setLineSpacing(int32_t pixels) {
-  lineSpacing_ = pixels;
-  dropTree();
-}
-
 void GUIText::reload() {
   if (!stringId_) return;
   GUIEnginePtr engine = GUIEngine::getInstance();

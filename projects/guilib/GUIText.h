@@ -61,7 +61,6 @@ public:
   void setAlignment(int32_t alignment);
   int32_t getAlignment() const { return alignment_; }
   void setNewlineBreaks(bool on);
-  void setLineSpacing(int32_t pixels);
   // Any maximum lays the text out without limit: nothing cuts text yet.
   void setMaximumHeight(int32_t pixels) { maximumHeight_ = pixels; }
 
@@ -106,7 +105,6 @@ private:
   int32_t layoutWidth_ = -1;
   int32_t height_ = 0;
   int32_t widestLine_ = 0;
-  int32_t lineSpacing_ = 0;
   int32_t endX_ = 0;
   int32_t lastLineY_ = 0;
   GUITextChunkPtr root_;

@@ -40,7 +40,7 @@ void GUIText::measureChunk(GUITextChunk& chunk) const {
   if (chunk.type == GUITextChunk::Text) {
     if (!chunk.font) return;
     chunk.w = chunk.font->stringWidth(qel::lang::dynamicPtrCast<qel::lang::DString>(chunk.content));
-    chunk.h = chunk.font->getHeight() + lineSpacing_;
+    chunk.h = chunk.font->getHeight();
     return;
   }
   GUIRect size;

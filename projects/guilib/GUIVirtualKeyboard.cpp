@@ -88,13 +88,6 @@ void GUIVirtualKeyboard::setBackgroundCell(const GUIAnimationPtr& cell) {
   if (!withTextBox_) grid_->addStateAnimation(Background, cell, 0, 0);
 }
 
-void GUIVirtualKeyboard::setTextBoxBounds(int32_t x, int32_t y, int32_t w, int32_t h) { textBoxBounds_ = {x, y, w, h}; }
-
-void GUIVirtualKeyboard::setKeyAreaSize(int32_t w, int32_t h) {
-  keyAreaWidth_ = w;
-  keyAreaHeight_ = h;
-}
-
 GUIWidgetPtr GUIVirtualKeyboard::makeKey(int32_t id, int32_t tabIndex, int32_t code, const char16_t* label,
                                          KeyKind kind) {
   GUIWidgetPtr key = new GUIWidget(id);
@@ -171,10 +164,7 @@ GUIRect GUIVirtualKeyboard::keyArea() {
   const GUIRect background = backgroundCell_ ? backgroundCell_->getSize() : GUIRect{};
   const GUIRect inputLine = inputLineCell_ ? inputLineCell_->getSize() : GUIRect{};
   setBounds(0, 0, background.width, background.height + inputLine.height);
-  if (textBoxBounds_.width > 0 && textBoxBounds_.height > 0)
-    textBox_->setBounds(textBoxBounds_.x, textBoxBounds_.y, textBoxBounds_.width, textBoxBounds_.height);
   setAction(ResizedEvent, 0, 0, nullptr, &GUIVirtualKeyboard::onResized);
-  if (keyAreaWidth_ > 0 && keyAreaHeight_ > 0) return {0, 0, keyAreaWidth_, keyAreaHeight_};
   return {0, 0, background.width, background.height};
 }
 

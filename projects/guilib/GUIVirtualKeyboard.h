@@ -55,9 +55,6 @@ public:
   void setBackgroundCell(const GUIAnimationPtr& cell);
   // Its height is added below the background.
   void setInputLineCell(const GUIAnimationPtr& cell) { inputLineCell_ = cell; }
-  // Used when w and h are above 0.
-  void setTextBoxBounds(int32_t x, int32_t y, int32_t w, int32_t h);
-  void setKeyAreaSize(int32_t w, int32_t h);
   void setTextBoxFont(const GUIFontPtr& font) { textBoxFont_ = font; }
   void setKeyFont(const GUIFontPtr& font) { keyFont_ = font; }
 
@@ -75,8 +72,6 @@ private:
 
   GUIWidgetPtr grid_;
   GUITextBoxPtr textBox_;
-  GUIRect textBoxBounds_{};
-  int32_t keyAreaWidth_ = 0, keyAreaHeight_ = 0;
   GUIWidgetPtr okKey_;
   GUIWidgetPtr backspaceKey_;
   qel::lang::DStringPtr keys_;

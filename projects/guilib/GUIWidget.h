@@ -180,7 +180,6 @@ public:
   int32_t getScrollY() const { return scrollY_; }
   int32_t getTargetScrollX() const { return targetScrollX_; }
   int32_t getTargetScrollY() const { return targetScrollY_; }
-  void setScrolls(bool horizontally, bool vertically);
   void setContentInsets(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
   // The chain bound to an event, or null.
@@ -303,7 +302,6 @@ private:
   int32_t scrollX_ = 0, scrollY_ = 0;
   int32_t targetScrollX_ = 0, targetScrollY_ = 0;
   GUIRect content_;
-  bool scrollsX_ = true, scrollsY_ = true;
   GUIRect bounds_;
   GUIRect client_;
   int32_t anchor_ = 0;

@@ -119,8 +119,8 @@ void GUIWidget::refresh() {
     setFocusedChild(*child);
     break;
   }
-  if (scrollsX_) scrollX_ = clampScrollX(targetScrollX_);
-  if (scrollsY_) scrollY_ = clampScrollY(targetScrollY_);
+  scrollX_ = clampScrollX(targetScrollX_);
+  scrollY_ = clampScrollY(targetScrollY_);
   scrollStep();
 }
 

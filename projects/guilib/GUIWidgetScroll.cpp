@@ -133,8 +133,8 @@ void GUIWidget::scrollStep() {
     scroll = horizontal ? clampScrollX(scroll) : clampScrollY(scroll);
     return scroll != before;
   };
-  const bool movedX = scrollsX_ && step(scrollX_, targetScrollX_, client_.width, true);
-  const bool movedY = scrollsY_ && step(scrollY_, targetScrollY_, client_.height, false);
+  const bool movedX = step(scrollX_, targetScrollX_, client_.width, true);
+  const bool movedY = step(scrollY_, targetScrollY_, client_.height, false);
   if (!movedX && !movedY) {
     targetScrollX_ = clampScrollX(targetScrollX_);
     targetScrollY_ = clampScrollY(targetScrollY_);
@@ -164,11 +164,6 @@ void GUIWidget::setFocusedChild(const GUIWidgetPtr& child) {
   focusedChild_ = child;
   focusLocked_ = false;
   scrollIntoView(child);
-}
-
-void GUIWidget::setScrolls(bool horizontally, bool vertically) {
-  scrollsX_ = horizontally;
-  scrollsY_ = vertically;
 }
 
 void GUIWidget::setContentInsets(int32_t left, int32_t top, int32_t right, int32_t bottom) {

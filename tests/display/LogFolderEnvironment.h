@@ -5,26 +5,28 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "display/device/Log.h"
+#include "tests/support/TempFolder.h"
 
 namespace tdlx::testing {
 
 class LogFolderEnvironment final : public ::testing::Environment {
 public:
   void SetUp() override {
-    char pattern[] = "/tmp/tdlx-suite-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
+    temp_ = std::make_unique<nvtest::TempFolder>("tdlx-suite");
+    folder_ = temp_->path();
     setLogFolder(folder_);
   }
   void TearDown() override {
     setLogFolder({});
-    std::filesystem::remove_all(folder_);
+    temp_.reset();
   }
   static const std::filesystem::path& folder() { return folder_; }
 
 private:
+  std::unique_ptr<nvtest::TempFolder> temp_;
   static inline std::filesystem::path folder_;
 };
 

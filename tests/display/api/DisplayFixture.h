@@ -28,6 +28,7 @@
 #include "tests/platform/devices/probe/CoreServicesProbe.h"
 #include "tests/platform/gapi/probe/GapiProbe.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace tdlx::testing {
 
@@ -58,14 +59,7 @@ using Picture = std::function<std::uint16_t(int x, int y)>;
 inline void presentThroughGdi(wce::HWND window, int width, int height, const Picture& picture) {
   wce::HDC dc = wce::GetDC(window);
   wce::HDC memory = wce::CreateCompatibleDC(dc);
-  wce::BitmapInfo info;
-  info.header.width = width;
-  info.header.height = -height;
-  info.header.bitCount = 16;
-  info.header.compression = wce::BI_BITFIELDS;
-  info.masks[0] = 0xF800;
-  info.masks[1] = 0x07E0;
-  info.masks[2] = 0x001F;
+  wce::BitmapInfo info = wce::BitmapInfo::topDownRgb565(width, height);
   void* bits = nullptr;
   wce::HBITMAP bitmap = wce::CreateDIBSection(memory, &info, wce::DIB_RGB_COLORS, &bits, nullptr, 0);
   ASSERT_NE(bitmap, nullptr);
@@ -91,10 +85,7 @@ protected:
       return true;
     }();
     (void)registered;
-    char pattern[] = "/tmp/tdlx-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    setLogFolder(folder_);
+    setLogFolder(folder_.path());
     wce::WindowClassInfo info;
     info.procedure = &recordMessages;
     info.className = u"Game";
@@ -112,7 +103,6 @@ protected:
     device_.reset();
     forgetProcessState();
     setLogFolder(LogFolderEnvironment::folder());
-    std::filesystem::remove_all(folder_);
   }
 
   // Switches to the device and opens a full-screen window on it.
@@ -174,7 +164,7 @@ protected:
     wce::ScopedGapiOptions options;
   };
 
-  std::filesystem::path folder_;
+  nvtest::TempFolder folder_{"tdlx-test"};
   std::unique_ptr<Device> device_;
   wce::HWND window_ = nullptr;
   DisplayParams params_;

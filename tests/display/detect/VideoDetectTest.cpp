@@ -12,6 +12,7 @@
 #include "display/device/Log.h"
 #include "tests/display/LogFolderEnvironment.h"
 #include "tests/display/device/probe/DeviceProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace tdlx::testing {
 namespace {
@@ -154,16 +155,12 @@ TEST(VideoDetectTest, OrientationLists) {
 class ChoiceTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    char pattern[] = "/tmp/tdlx-choice-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    setLogFolder(folder_);
+    setLogFolder(folder_.path());
     restartLog();
   }
   void TearDown() override {
     setLogFolder(LogFolderEnvironment::folder());
     restartLog();
-    std::filesystem::remove_all(folder_);
   }
   std::vector<std::string> logLines() const {
     std::ifstream file(folder_ / kLogFileName);
@@ -171,7 +168,7 @@ protected:
     for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
   }
-  std::filesystem::path folder_;
+  nvtest::TempFolder folder_{"tdlx-choice"};
 };
 
 // A dead window makes every real driver fail to initialise.

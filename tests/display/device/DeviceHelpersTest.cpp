@@ -21,6 +21,7 @@
 #include "tests/display/LogFolderEnvironment.h"
 #include "tests/display/device/probe/DeviceProbe.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace tdlx::testing {
 namespace {
@@ -28,16 +29,12 @@ namespace {
 class DeviceHelpersTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    char pattern[] = "/tmp/tdlx-device-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    setLogFolder(folder_);
+    setLogFolder(folder_.path());
     forgetAll();
   }
   void TearDown() override {
     forgetAll();
     setLogFolder(LogFolderEnvironment::folder());
-    std::filesystem::remove_all(folder_);
   }
   static void forgetAll() {
     forgetDeviceModel();
@@ -45,7 +42,7 @@ protected:
     forgetSystemLibraries();
     restartLog();
   }
-  std::filesystem::path folder_;
+  nvtest::TempFolder folder_{"tdlx-device"};
 };
 
 TEST(DeviceModelTest, OemTextsAndTheirModels) {

@@ -2,8 +2,8 @@
 #include <random>
 #include <string>
 
-#include "TempFolder.h"
 #include "platform/files/FileReader.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string numberedBytes(std::size_t size) {
 // outside the buffer and past the end: the reader answers exactly as the
 // unbuffered file does.
 TEST(FileReader, AnswersAsTheFileItReads) {
-  TempFolder folder;
+  nvtest::TempFolder folder;
   const std::string content = numberedBytes(3 * FileReader::LargestChunk + 123);
   folder.writeFile("data.bin", content);
   std::optional<File> plain = File::openForReading(folder.path() / "data.bin");
@@ -45,7 +45,7 @@ TEST(FileReader, AnswersAsTheFileItReads) {
 }
 
 TEST(FileReader, ClosedReaderFails) {
-  TempFolder folder;
+  nvtest::TempFolder folder;
   folder.writeFile("a", "abc");
   std::optional<File> file = File::openForReading(folder.path() / "a");
   ASSERT_TRUE(file);

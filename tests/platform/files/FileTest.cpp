@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "TempFolder.h"
 #include "platform/files/File.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 using wce::File;
 
 TEST(File, ReadsUntilTheEndThenAnswersZero) {
-  TempFolder folder;
+  nvtest::TempFolder folder;
   folder.writeFile("ten.bin", "0123456789");
   std::optional<File> file = File::openForReading(folder.path() / "ten.bin");
   ASSERT_TRUE(file);
@@ -21,7 +21,7 @@ TEST(File, ReadsUntilTheEndThenAnswersZero) {
 }
 
 TEST(File, RefusesMissingFilesFoldersAndFifos) {
-  TempFolder folder;
+  nvtest::TempFolder folder;
   std::filesystem::create_directory(folder.path() / "sub");
   ASSERT_EQ(::mkfifo((folder.path() / "pipe").c_str(), 0600), 0);
   EXPECT_FALSE(File::openForReading(folder.path() / "missing"));
@@ -30,7 +30,7 @@ TEST(File, RefusesMissingFilesFoldersAndFifos) {
 }
 
 TEST(File, SeeksFromEachOriginAndRefusesNegativePositions) {
-  TempFolder folder;
+  nvtest::TempFolder folder;
   folder.writeFile("ten.bin", "0123456789");
   std::optional<File> file = File::openForReading(folder.path() / "ten.bin");
   ASSERT_TRUE(file);
@@ -45,7 +45,7 @@ TEST(File, SeeksFromEachOriginAndRefusesNegativePositions) {
 }
 
 TEST(File, CreateTruncatesAndWritesEverything) {
-  TempFolder folder;
+  nvtest::TempFolder folder;
   folder.writeFile("out.bin", "old content");
   std::optional<File> file = File::createForWriting(folder.path() / "out.bin");
   ASSERT_TRUE(file);
@@ -58,11 +58,11 @@ TEST(File, CreateTruncatesAndWritesEverything) {
   EXPECT_FALSE(file->isOpen());
   EXPECT_FALSE(file->writeAll("x", 1));
   EXPECT_FALSE(file->flush());
-  EXPECT_EQ(readWhole(folder.path() / "out.bin"), big);
+  EXPECT_EQ(nvtest::readWhole(folder.path() / "out.bin"), big);
 }
 
 TEST(File, MovingHandsTheDescriptorOver) {
-  TempFolder folder;
+  nvtest::TempFolder folder;
   folder.writeFile("a", "abc");
   std::optional<File> file = File::openForReading(folder.path() / "a");
   ASSERT_TRUE(file);

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <sys/stat.h>
 
-#include "TempFolder.h"
 #include "platform/files/Folders.h"
 #include "platform/files/ProgramPath.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ protected:
     wce::setUserFolder({});
   }
 
-  TempFolder program;
-  TempFolder user;
+  nvtest::TempFolder program;
+  nvtest::TempFolder user;
 };
 
 struct ReadCase {
@@ -83,7 +83,7 @@ TEST_F(ProgramPathTest, NonAsciiNamesMatchCaseInsensitively) {
   program.writeFile("\xC3\x89t\xC3\xA9.txt", "e");  // "Été.txt"
   std::optional<fs::path> resolved = wce::resolveForReading(u"\u00E9T\u00C9.TXT");
   ASSERT_TRUE(resolved);
-  EXPECT_EQ(readWhole(*resolved), "e");
+  EXPECT_EQ(nvtest::readWhole(*resolved), "e");
 }
 
 // Sets a folder's times well into the past, as an unchanged folder has.
@@ -101,11 +101,11 @@ TEST_F(ProgramPathTest, CaseInsensitiveMatchesSeeFilesAddedAfterALookup) {
     const std::string added = settled ? "Later.bin" : "Soon.bin";
     const char16_t* query = settled ? u"LATER.BIN" : u"SOON.BIN";
     if (settled) settle(program.path());
-    EXPECT_EQ(readWhole(*wce::resolveForReading(u"DATA.BIN")), "d");
+    EXPECT_EQ(nvtest::readWhole(*wce::resolveForReading(u"DATA.BIN")), "d");
     EXPECT_FALSE(wce::resolveForReading(query));
     program.writeFile(added, "a");
     ASSERT_TRUE(wce::resolveForReading(query));
-    EXPECT_EQ(readWhole(*wce::resolveForReading(query)), "a");
+    EXPECT_EQ(nvtest::readWhole(*wce::resolveForReading(query)), "a");
   }
 }
 
@@ -113,14 +113,14 @@ TEST_F(ProgramPathTest, TheUserFolderComesFirstForReading) {
   program.writeFile("engine.ini", "installed");
   program.writeFile("langid", "installed");
   user.writeFile("state/LANGID", "mine");
-  EXPECT_EQ(readWhole(*wce::resolveForReading(u"/langid")), "mine");
-  EXPECT_EQ(readWhole(*wce::resolveForReading(u"engine.ini")), "installed");
+  EXPECT_EQ(nvtest::readWhole(*wce::resolveForReading(u"/langid")), "mine");
+  EXPECT_EQ(nvtest::readWhole(*wce::resolveForReading(u"engine.ini")), "installed");
 }
 
 TEST_F(ProgramPathTest, AFolderInTheUserFolderDoesNotHideTheProgramFile) {
   program.writeFile("data.bin", "installed");
   fs::create_directories(user.path() / "state" / "data.bin");
-  EXPECT_EQ(readWhole(*wce::resolveForReading(u"data.bin")), "installed");
+  EXPECT_EQ(nvtest::readWhole(*wce::resolveForReading(u"data.bin")), "installed");
 }
 
 TEST_F(ProgramPathTest, WritingGoesToTheUserFolderAndCreatesFolders) {
@@ -129,9 +129,9 @@ TEST_F(ProgramPathTest, WritingGoesToTheUserFolderAndCreatesFolders) {
   ASSERT_TRUE(file);
   ASSERT_TRUE(file->writeAll("log", 3));
   file->close();
-  EXPECT_EQ(readWhole(user.path() / "state" / "logs" / "Debug.txt"), "log");
+  EXPECT_EQ(nvtest::readWhole(user.path() / "state" / "logs" / "Debug.txt"), "log");
   EXPECT_FALSE(fs::exists(program.path() / "logs" / "Debug.txt"));
-  EXPECT_EQ(readWhole(*wce::resolveForReading(u"LOGS/debug.TXT")), "log");
+  EXPECT_EQ(nvtest::readWhole(*wce::resolveForReading(u"LOGS/debug.TXT")), "log");
 }
 
 TEST_F(ProgramPathTest, WritingReusesAnExistingNameOfAnotherCase) {
@@ -189,7 +189,7 @@ private:
 
 TEST(Folders, EnvironmentNamesTheFolders) {
   const EnvironmentGuard guard;
-  const TempFolder folder;
+  const nvtest::TempFolder folder;
   ::setenv("NIGHTVAULT_PROGRAM_DIR", folder.path().c_str(), 1);
   ::setenv("NIGHTVAULT_USER_DIR", (folder.path() / "u").c_str(), 1);
   EXPECT_EQ(wce::programFolder(), folder.path());

@@ -14,6 +14,7 @@
 #include "platform/sms/MessageFolders.h"
 #include "tests/platform/mapi/probe/MapiProbe.h"
 #include "tests/platform/sms/probe/SmsProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace wce {
 namespace {
@@ -55,9 +56,7 @@ public:
 class MessageStoreTest : public ::testing::Test {
 protected:
   MessageStoreTest() {
-    char pattern[] = "/tmp/nv-mapi-XXXXXX";
-    root_ = mkdtemp(pattern);
-    setMessageUserFolder(root_);
+    setMessageUserFolder(root_.path());
     EXPECT_EQ(MAPIInitialize(nullptr), S_OK);
     EXPECT_EQ(MAPILogonEx(0, u"", u"", 0, &session_), S_OK);
     store_ = openStore();
@@ -71,7 +70,6 @@ protected:
     EXPECT_EQ(mapiUsage(), (MapiUsage{0, 0, 0, 0}));
     clearNextMapiResults();
     clearMessageUserFolder();
-    std::filesystem::remove_all(root_);
   }
 
   IMsgStore* openStore() {
@@ -114,7 +112,7 @@ protected:
 
   std::filesystem::path inboxFolderPath() const { return root_ / "sms" / "inbox"; }
 
-  std::filesystem::path root_;
+  nvtest::TempFolder root_{"nv-mapi"};
   IMAPISession* session_ = nullptr;
   IMsgStore* store_ = nullptr;
   IMAPIFolder* inbox_ = nullptr;

@@ -8,21 +8,16 @@
 #include <vector>
 
 #include "platform/registry/Registry.h"
+#include "tests/support/TempFolder.h"
 
 // Points the registry at a fresh temporary folder.
 class RegistryTest : public ::testing::Test {
 protected:
   RegistryTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nv-registry-XXXXXX").string();
-    base_ = ::mkdtemp(pattern.data());
     root_ = base_ / "registry";
     wce::setRegistryRoot(root_);
   }
-  ~RegistryTest() override {
-    wce::setRegistryRoot({});
-    std::error_code error;
-    std::filesystem::remove_all(base_, error);
-  }
+  ~RegistryTest() override { wce::setRegistryRoot({}); }
 
   wce::HKEY create(std::u16string_view path, wce::HKEY parent = wce::HKEY_CURRENT_USER) {
     wce::HKEY key = wce::HKEY_NULL;
@@ -59,6 +54,6 @@ protected:
     return names;
   }
 
-  std::filesystem::path base_;
+  nvtest::TempFolder base_{"nv-registry"};
   std::filesystem::path root_;
 };

@@ -216,7 +216,7 @@ TEST_F(RegistryTest, HostileNamesStayInsideTheRootAndApart) {
   EXPECT_EQ(valueNames(key).size(), std::size(hostile));
   EXPECT_EQ(get(key, u"\u00E9t\u00C9"), get(key, u"\u00C9T\u00E9"));
 
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(base_)) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(base_.path())) {
     const auto relative = std::filesystem::relative(entry.path(), root_);
     EXPECT_NE(*relative.begin(), "..") << entry.path();
   }
@@ -233,7 +233,7 @@ TEST_F(RegistryTest, TheEnvironmentNamesTheRoot) {
   ::setenv("NIGHTVAULT_REGISTRY", root_.c_str(), 1);
   EXPECT_EQ(wce::registryRoot(), root_);
   ::unsetenv("NIGHTVAULT_REGISTRY");
-  ::setenv("NIGHTVAULT_USER_DIR", base_.c_str(), 1);
+  ::setenv("NIGHTVAULT_USER_DIR", base_.path().c_str(), 1);
   EXPECT_EQ(wce::registryRoot(), base_ / "registry");
   if (userDir != nullptr) {
     ::setenv("NIGHTVAULT_USER_DIR", savedUserDir.c_str(), 1);

@@ -8,6 +8,7 @@
 #include "platform/screen/DeviceScreen.h"
 #include "platform/screen/PngFile.h"
 #include "platform/system/ActiveDevice.h"
+#include "tests/support/TempFolder.h"
 
 namespace wce {
 namespace {
@@ -116,10 +117,10 @@ TEST_F(DeviceScreenTest, PngOfTheViewDecodesToTheSamePixelsWithAnotherTool) {
       screen.setViewPixel(x, y, static_cast<std::uint16_t>((x * 31 / 319) << 11 | (y * 63 / 239) << 5 | (x ^ y) % 32));
     }
   }
-  const std::string path = std::filesystem::temp_directory_path() / ("nv-screen-" + std::to_string(getpid()) + ".png");
+  const nvtest::TempFolder folder("nv-screen");
+  const std::string path = folder / "screen.png";
   ASSERT_EQ(writeScreenPng(screen, path), "");
   const std::string decoded = decodeWithImageMagick(path);
-  std::filesystem::remove(path);
   ASSERT_EQ(decoded.size(), 320u * 240u * 3u);
   const auto view = screen.readView();
   for (std::size_t i = 0; i < view.size(); ++i) {

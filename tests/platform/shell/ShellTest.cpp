@@ -8,6 +8,7 @@
 
 #include "platform/shell/Shell.h"
 #include "tests/platform/shell/probe/ShellProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -15,8 +16,6 @@ namespace {
 class DesktopOpener : public ::testing::Test {
 protected:
   DesktopOpener() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nv-shell-XXXXXX").string();
-    folder_ = ::mkdtemp(pattern.data());
     std::ofstream(folder_ / "xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << (folder_ / "opened").string()
                                         << "\"\n";
     std::filesystem::permissions(folder_ / "xdg-open", std::filesystem::perms::owner_all);
@@ -29,8 +28,6 @@ protected:
     ::setenv("PATH", savedPath_.c_str(), 1);
     ::unsetenv("NIGHTVAULT_OPEN_URLS");
     wce::clearRecordedShellRequests();
-    std::error_code error;
-    std::filesystem::remove_all(folder_, error);
   }
 
   std::string opened() const {
@@ -38,7 +35,7 @@ protected:
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  std::filesystem::path folder_;
+  nvtest::TempFolder folder_{"nv-shell"};
   std::string savedPath_;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/sms/MessageFile.h"
 #include "platform/sms/MessageFolders.h"
 #include "tests/platform/sms/probe/SmsProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace wce {
 namespace {
@@ -79,15 +80,8 @@ TEST(MessageFileTest, NamesOfFilesBeingWrittenAreNotMessages) {
 
 class MessageFolderTest : public ::testing::Test {
 protected:
-  MessageFolderTest() {
-    char pattern[] = "/tmp/nv-smsfile-XXXXXX";
-    root_ = mkdtemp(pattern);
-  }
-  ~MessageFolderTest() override {
-    clearMessageUserFolder();
-    std::filesystem::remove_all(root_);
-  }
-  std::filesystem::path root_;
+  ~MessageFolderTest() override { clearMessageUserFolder(); }
+  nvtest::TempFolder root_{"nv-smsfile"};
 };
 
 TEST_F(MessageFolderTest, WritesLeaveOnlyWholeFilesWithNamesOfTheirOwn) {
@@ -109,7 +103,7 @@ TEST_F(MessageFolderTest, FailedWriteLeavesNothing) {
 
 TEST_F(MessageFolderTest, DeliveryNeedsAUserFolder) {
   EXPECT_FALSE(deliverToInbox(InboxMessage{u"1", u"x", 0}));
-  setMessageUserFolder(root_);
+  setMessageUserFolder(root_.path());
   EXPECT_EQ(inboxFolder(), root_ / "sms" / "inbox");
   EXPECT_EQ(outboxFolder(), root_ / "sms" / "outbox");
   const auto file = deliverToInbox(InboxMessage{u"1", u"x", 0});

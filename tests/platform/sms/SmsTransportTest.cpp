@@ -8,22 +8,18 @@
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/ModuleTable.h"
 #include "tests/platform/sms/probe/SmsProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace wce {
 namespace {
 
 class SmsTransportTest : public ::testing::Test {
 protected:
-  SmsTransportTest() {
-    char pattern[] = "/tmp/nv-smsdll-XXXXXX";
-    root_ = mkdtemp(pattern);
-    setMessageUserFolder(root_);
-  }
+  SmsTransportTest() { setMessageUserFolder(root_.path()); }
   ~SmsTransportTest() override {
     clearNextSmsResults();
     setSmsServiceCentre(u"");
     clearMessageUserFolder();
-    std::filesystem::remove_all(root_);
   }
 
   SMS_HANDLE open() {
@@ -56,7 +52,7 @@ protected:
     return a;
   }
 
-  std::filesystem::path root_;
+  nvtest::TempFolder root_{"nv-smsdll"};
 };
 
 TEST_F(SmsTransportTest, EntriesAreFoundOnlyOnDevicesWithTheLibrary) {

@@ -6,6 +6,7 @@
 
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/DeviceProfileFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace wce {
 namespace {
@@ -91,20 +92,14 @@ TEST(DeviceProfileFileTest, BadLinesAreErrorsNamingTheLine) {
 
 class ProfileFileOnDisk : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/nv-profile-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string write(const std::string& name, const std::string& text) {
     const std::string path = folder_ + "/" + name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }
 
-  std::string folder_;
+  nvtest::TempFolder temp_{"nv-profile"};
+  std::string folder_ = temp_.string();
 };
 
 TEST_F(ProfileFileOnDisk, LoadsAFile) {

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
 #include "io/DArchive.h"
 #include "lang/DString.h"
 #include "platform/files/Folders.h"
+#include "tests/support/TempFolder.h"
 
 // A program folder and a user folder under the temporary folder, installed
 // for one test: loose files beside the program, and a "game.dat" zipped by
@@ -19,8 +19,6 @@
 class GameFolder {
 public:
   GameFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nv-gamelib-XXXXXX").string();
-    root_ = ::mkdtemp(pattern.data());
     std::filesystem::create_directories(program());
     std::filesystem::create_directories(user());
     wce::setProgramFolder(program());
@@ -31,8 +29,6 @@ public:
     qel::io::DArchive::close();
     wce::setProgramFolder({});
     wce::setUserFolder({});
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
   }
   GameFolder(const GameFolder&) = delete;
   GameFolder& operator=(const GameFolder&) = delete;
@@ -70,10 +66,7 @@ public:
     write(program() / relative, content);
   }
 
-  static std::string contentOf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string contentOf(const std::filesystem::path& path) { return nvtest::readWhole(path); }
 
 private:
   static void write(const std::filesystem::path& path, const std::string& content) {
@@ -81,7 +74,7 @@ private:
     std::ofstream(path, std::ios::binary) << content;
   }
 
-  std::filesystem::path root_;
+  nvtest::TempFolder root_{"nv-gamelib"};
   std::map<std::string, std::string> entries_;
 };
 

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "lang/DintArray.h"
-#include "microedition/lcdui/DImage.h"
+#include "tests/support/ScreenPixels.h"
+
+using nvtest::ImagePixels;
+using nvtest::through565;
 
 // A picture whose every pixel tells where it came from.
 inline uint32_t sourcePixel(int x, int y) { return static_cast<uint32_t>((x * 24) << 16 | (y * 40) << 8 | 0x80); }
@@ -15,21 +17,3 @@ inline std::vector<uint32_t> sourcePicture(int width, int height) {
     for (int x = 0; x < width; ++x) pixels.push_back(sourcePixel(x, y));
   return pixels;
 }
-
-// 0xRRGGBB as it reads back from an RGB565 image (low bits zero).
-inline uint32_t through565(uint32_t rgb) { return rgb & 0xF8FCF8; }
-
-// The image's pixels as 0xRRGGBB.
-class ImagePixels {
-public:
-  explicit ImagePixels(const qel::lcdui::DImagePtr& image) : width_(image->getWidth()) {
-    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(image->getWidth() * image->getHeight());
-    image->getRGB(rgb, 0, width_, 0, 0, width_, image->getHeight());
-    for (int32_t i = 0; i < rgb->length(); ++i) pixels_.push_back(static_cast<uint32_t>(rgb->at(i)) & 0xFFFFFF);
-  }
-  uint32_t at(int x, int y) const { return pixels_[y * width_ + x]; }
-
-private:
-  int width_;
-  std::vector<uint32_t> pixels_;
-};

@@ -311,6 +311,19 @@ TEST(EngineTest, ResourcesAndStringsComeFromWhatTheApplicationInstalled) {
     EXPECT_EQ(engine().getResource(u"other"), nullptr);
     GuiHost::installStrings();
     EXPECT_EQ(engine().getStringManager()->getString(u"OK")->view(), u"Open");
+
+    // A widget's text by id reads the string manager; a null id drops the text.
+    GUIWidgetPtr button = new GUIWidget(1);
+    button->setTextId(qel::lang::DStringPtr(u"OK"));
+    ASSERT_TRUE(button->getGUIText());
+    EXPECT_EQ(button->getGUIText()->getText()->view(), u"Open");
+    button->setTextId(nullptr);
+    EXPECT_FALSE(button->getGUIText());
+
+    // The ellipsis is one text of the engine, "...".
+    ASSERT_TRUE(engine().getEllipsisText());
+    EXPECT_EQ(engine().getEllipsisText()->getText()->view(), u"...");
+    EXPECT_EQ(engine().getEllipsisText().get(), engine().getEllipsisText().get());
   });
 }
 

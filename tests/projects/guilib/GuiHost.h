@@ -23,6 +23,8 @@
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ManualClock.h"
+#include "tests/support/OutputFolder.h"
+#include "tests/support/ScreenPixels.h"
 #include "util/DStringManager.h"
 
 // Widgets in the real host and game library on the manual clock. The
@@ -84,20 +86,19 @@ public:
   // Scripted input through the host, as the window would deliver it.
   static qel::host::GameEngine& input() { return *qel::host::GameEngine::instance(); }
 
-  // The panel as a PNG in the build tree ("<test output>/gui-png/<name>.png").
+  // The panel as a PNG in the build tree ("output/gui-png/<name>.png").
   static void dumpScreen(const std::string& name) {
     const wce::DeviceScreen& screen = wce::DeviceScreen::instance();
     std::vector<uint32_t> pixels;
     for (int y = 0; y < screen.height(); ++y)
       for (int x = 0; x < screen.width(); ++x) pixels.push_back(rgbOf(screen.viewPixel(x, y)));
-    const std::filesystem::path folder = std::filesystem::path(NV_TEST_OUTPUT_DIR) / "gui-png";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = nvtest::outputFolder("output/gui-png");
     std::ofstream(folder / (name + ".png"), std::ios::binary) << testPng(screen.width(), screen.height(), pixels);
   }
 
   // The panel's pixel as 0xRRGGBB with the low bits RGB565 drops cleared.
   static uint32_t pixel(int x, int y) { return rgbOf(wce::DeviceScreen::instance().viewPixel(x, y)); }
-  static uint32_t through565(uint32_t rgb) { return rgb & 0xF8FCF8; }
+  static uint32_t through565(uint32_t rgb) { return nvtest::through565(rgb); }
 
   GameFolder folder;
   wce::ManualClock clock{1000};

@@ -17,6 +17,7 @@
 #include "lang/DString.h"
 #include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DImage.h"
+#include "tests/support/OutputFolder.h"
 #include "util/DHashtable.h"
 #include "util/DVector.h"
 
@@ -96,8 +97,7 @@ TEST(TextLayoutTest, GreedyLinesMatchPythonTextwrap) {
       "slowly so a plan of moves is recorded for each member of the crew and played out together "
       "against alarms safes and guards";
   const std::vector<int> columns = {8, 11, 13, 17, 20, 26, 33};
-  const std::filesystem::path folder = std::filesystem::path(NV_TEST_OUTPUT_DIR) / "wrap";
-  std::filesystem::create_directories(folder);
+  const std::filesystem::path folder = nvtest::outputFolder("output/wrap");
   std::ofstream(folder / "wrap-input.txt") << words;
   std::ostringstream script;
   script << "import sys, textwrap\n"

@@ -15,7 +15,9 @@
 #include "guilib/GUIWidget.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DFont.h"
+#include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "tests/support/ScreenPixels.h"
 
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
@@ -91,6 +93,30 @@ TEST(VirtualKeyboardTest, TextBoxKeepsItsOnePixelInsetHoweverOftenTheKeyboardRes
       EXPECT_EQ(client.x, 1) << width;
       EXPECT_EQ(client.width, width - 2) << width;
     }
+  });
+}
+
+TEST(VirtualKeyboardTest, HighlightColourFillsTheFocusedKeyInsideABlackOutline) {
+  GuiHost host;
+  host.run([] {
+    GUIVirtualKeyboardPtr keyboard = new GUIVirtualKeyboard(1, true);
+    keyboard->setKeys(new qel::lang::DString(u"AB"));
+    keyboard->setHighlightColour(0xE02010);
+    // The key's chosen background painted as a 4 x 4 cell: its corner and its middle.
+    auto painted = [](const GUIWidgetPtr& key) {
+      key->selectSkins(false);
+      GUIAnimation* cell = key->getSkin(GUIWidget::Background);
+      if (!cell) return std::vector<uint32_t>{};
+      cell->setSize(4, 4);
+      qel::lcdui::DImagePtr image = qel::lcdui::DImage::createImageOfFormat(4, 4, qel::raster::PF_ARGB8888);
+      image->getGraphics()->setColor(0x808080);
+      image->getGraphics()->fillRect(0, 0, 4, 4);
+      cell->paint(image->getGraphics(), 0, 0);
+      return std::vector<uint32_t>{nvtest::pixel(image, 0, 0), nvtest::pixel(image, 1, 1)};
+    };
+    keyboard->findKey('A')->setFocus(true);
+    EXPECT_EQ(painted(keyboard->findKey('A')), (std::vector<uint32_t>{0x000000, 0xE02010}));
+    EXPECT_NE(painted(keyboard->findKey('B')), (std::vector<uint32_t>{0x000000, 0xE02010}));
   });
 }
 

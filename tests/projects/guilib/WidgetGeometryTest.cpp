@@ -113,6 +113,14 @@ TEST(WidgetGeometryTest, SetBoundsReportsResizeAndMoveOnlyOnChange) {
     EXPECT_EQ(w->received.back().event, GUIWidget::ResizedEvent);
     w->update(GUIEngine::getScreenRect(), 0, 0);
     EXPECT_FALSE(w->hasState(GUIWidget::Moved));
+
+    // moveBy shifts the position and keeps the size; a zero move changes nothing.
+    w->received.clear();
+    w->moveBy(0, 0);
+    EXPECT_TRUE(w->received.empty());
+    w->moveBy(-3, 4);
+    expectRect(w->getBounds(), GUIRect{8, 14, 60, 25}, "moved by (-3, 4)");
+    EXPECT_TRUE(w->hasState(GUIWidget::Moved));
   });
 }
 

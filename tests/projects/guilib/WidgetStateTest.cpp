@@ -33,6 +33,24 @@ TEST(WidgetStateTest, ActivatedIsAPulseOfOneCommit) {
   });
 }
 
+TEST(WidgetStateTest, StateChangedToNamesTheDirectionOfTheLastCommit) {
+  GuiHost host;
+  host.run([] {
+    Widget w = new RecordingWidget();
+    w->setState(GUIWidget::Focused, true);
+    EXPECT_TRUE(w->stateChangedTo(GUIWidget::Focused, true));
+    EXPECT_FALSE(w->stateChangedTo(GUIWidget::Focused, false));
+    EXPECT_FALSE(w->stateChangedTo(GUIWidget::Enabled, true));  // on before and after
+    EXPECT_FALSE(w->stateChangedTo(GUIWidget::Enabled, false));
+    w->setState(GUIWidget::Focused, false);
+    EXPECT_TRUE(w->stateChangedTo(GUIWidget::Focused, false));
+    EXPECT_FALSE(w->stateChangedTo(GUIWidget::Focused, true));
+    // A mask of two bits changes only when both are on after or both were on before.
+    EXPECT_FALSE(w->stateChangedTo(GUIWidget::Focused | GUIWidget::Enabled, true));
+    EXPECT_TRUE(w->stateChangedTo(GUIWidget::Focused | GUIWidget::Enabled, false));
+  });
+}
+
 TEST(WidgetStateTest, FocusMovesBetweenSiblingsAndClimbsToTheContainer) {
   GuiHost host;
   host.run([] {

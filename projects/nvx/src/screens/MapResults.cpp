@@ -28,7 +28,6 @@ using qel::lang::DStringPtr;
 
 namespace {
 
-constexpr int32_t personNameFirst = 41;
 constexpr int32_t personTextFirst = 99;
 constexpr int32_t offerNameFirst = 221;
 constexpr int32_t lootNameFirst = 235;
@@ -88,7 +87,7 @@ bool personResult(Person& person, int32_t item) {
                                      new DInteger(MainCanvas::difficultyTable->at(person.id)->at(1)),
                                      new DShort(static_cast<int16_t>(personTextFirst + person.id))}),
                              keys(1),
-                             static_cast<int16_t>(personNameFirst + person.id));
+                             static_cast<int16_t>(Person::nameTextFirst + person.id));
       return true;
     case 123:
       person.undoAll();
@@ -171,7 +170,7 @@ bool askBail(const DStringPtr& text) {
                          178,
                          values({new DInteger(person->loot->at(0) * 1000)}),
                          keys(2),
-                         static_cast<int16_t>(personNameFirst + person->id));
+                         static_cast<int16_t>(Person::nameTextFirst + person->id));
   return true;
 }
 
@@ -210,7 +209,7 @@ DStringPtr MapResults::jailedNames() {
   for (int32_t i = 0; i < n; ++i) {
     if (i > 0) names += MainCanvas::getTextString(i == n - 1 ? 161 : 160)->view();
     const auto* person = static_cast<Person*>(MainCanvas::savedIds->elementAt(i));
-    names += MainCanvas::getTextString(personNameFirst + person->id)->view();
+    names += MainCanvas::getTextString(Person::nameTextFirst + person->id)->view();
   }
   return new DString(std::u16string_view(names));
 }

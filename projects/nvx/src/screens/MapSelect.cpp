@@ -26,7 +26,6 @@ constexpr int8_t spriteObjectIcon = 4;
 constexpr int32_t bombInfoFirst = 9;
 constexpr int32_t bombInfoLast = 10;
 constexpr int32_t itemNameFirst = 104;
-constexpr int32_t personNameFirst = 41;
 constexpr int32_t objectNameFirst = 51;
 
 DbyteArrayPtr picture(int32_t row, int32_t frame) {
@@ -79,7 +78,7 @@ void openPersonMenu(const Person& person) {
                              nullptr,
                              nullptr,
                              nullptr,
-                             static_cast<int16_t>(personNameFirst + person.id),
+                             static_cast<int16_t>(Person::nameTextFirst + person.id),
                              2);
 }
 
@@ -184,7 +183,7 @@ void MapScreen::buyOrGiveBack() {
   if (weight > free) {
     notice(free > 0 ? 187 : 188,
            values({new DInteger(weight),
-                   new qel::lang::DShort(static_cast<int16_t>(personNameFirst + person->id)),
+                   new qel::lang::DShort(static_cast<int16_t>(Person::nameTextFirst + person->id)),
                    new DInteger(free)}),
            136);
     return;

@@ -68,14 +68,14 @@ void FrameClock::onPhaseChange() {
   MainCanvas::pulsePhase = static_cast<int8_t>(MainCanvas::pulsePhase >= 24 ? 1 : MainCanvas::pulsePhase + 1);
   GameScreens* screens = GameScreens::current();
   switch (MainCanvas::gameState) {
-    case 0: MainCanvas::advanceSplash(); break;
-    case 1:
+    case MainCanvas::stateSplash: MainCanvas::advanceSplash(); break;
+    case MainCanvas::stateLevel:
       if (screens) screens->worldSteps();
       break;
-    case 3:
+    case MainCanvas::stateMapScreen:
       if (screens) screens->tickMapScreen();
       break;
-    case 4:
+    case MainCanvas::stateBestResults:
       if (screens) screens->tickBestResults();
       break;
     default: break;

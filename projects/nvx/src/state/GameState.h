@@ -36,7 +36,7 @@ struct GameState {
   static inline int32_t money = 4000;
   static inline int32_t startMoney = 4000;
   static inline uint8_t saveExists = 0;
-  // -1 training, 0 to 2 the game's difficulties (the other word: episode).
+  // -1 training, 0 to 2 the game's difficulties.
   static inline int8_t difficulty = 0;
   static inline uint8_t saveSlot = 1;
   static inline int8_t mapPlace = 0;
@@ -44,7 +44,7 @@ struct GameState {
   static inline int32_t languageIndex = 0;
   static inline uint8_t saveOnExit = 0;
   static inline uint8_t touchInput = 0;
-  // 1 while the level runs (the other word: playMode).
+  // 1 while the level runs.
   static inline uint8_t skipWorldLogic = 0;
   static inline uint8_t selectionIndex = 0;
   static inline uint8_t parkedSelection = 0;

@@ -30,7 +30,7 @@ struct GameTables {
   static inline qel::lang::DintArrayPtr keyCodeList;
   static inline qel::lang::DbyteArray2dPtr mapRoutes;
   static inline qel::lang::DbyteArray2dPtr mapLinks;
-  // Prices and weights of items 'h' to 's' (the other word: item value table).
+  // Prices and weights of items 'h' to 's'.
   static inline qel::lang::DshortArray2dPtr itemTable;
   // The shop's cells, item codes, 0 empty.
   static inline qel::lang::DbyteArray2dPtr shopGrid;

@@ -9,7 +9,7 @@ namespace nvx {
 
 // The current language's alphabet and settings, and the state of the bitmap
 // text, as statics of MainCanvas. The font's cell is textCharWidth by
-// textLineHeight (the other words: glyphWidth, glyphHeight).
+// textLineHeight.
 struct TextState {
   // Character i is glyph i; the first is the space.
   static inline qel::lang::DStringPtr alphabet;

@@ -326,7 +326,7 @@ bool Person::takeLoot() {
     return true;
   }
   target->state[1] = RoomObject::initialTakeSteps;
-  WorldScreen::openNotice(0, 184, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), 41 + id);
+  WorldScreen::openNotice(0, 184, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), nameTextFirst + id);
   return false;
 }
 

@@ -20,6 +20,8 @@ class Person : public qel::lang::DObject {
 public:
   static constexpr int8_t emptyPocket = 't';
   static constexpr int32_t lastPlanStep = 599;
+  // Person id's name is language text nameTextFirst + id.
+  static constexpr int32_t nameTextFirst = 41;
 
   explicit Person(int32_t id);
 

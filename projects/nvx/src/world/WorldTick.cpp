@@ -271,7 +271,8 @@ void WorldRules::worldTick() {
     MainCanvas::pendingNotice = noNotice;
     if ((notice == 185 || notice == 186) && Person::selected()) {
       const int32_t id = Person::selected()->id;
-      WorldScreen::openNotice(0, notice, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), 41 + id);
+      WorldScreen::openNotice(
+          0, notice, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), Person::nameTextFirst + id);
       return;
     }
   }

@@ -17,6 +17,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -116,16 +118,6 @@ struct Screenshot {
 
 class XvfbStartTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "nv-xvfb-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root = pattern;
-  }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(root, error);
-  }
-
   // The program as `cmake --install` lays it out under `prefix`.
   void install(const fs::path& prefix) {
     const std::string command = std::string("'") + NV_CMAKE_COMMAND + "' --install '" + NV_BUILD_DIR + "' --prefix '" +
@@ -144,7 +136,8 @@ protected:
     return false;
   }
 
-  fs::path root;
+  nvtest::TempFolder temp{"nv-xvfb"};
+  fs::path root = temp.path();
 };
 
 TEST_F(XvfbStartTest, TheInstalledProgramReachesTheMainMenuInAnXWindow) {

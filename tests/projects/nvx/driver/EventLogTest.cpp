@@ -1,10 +1,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <stdlib.h>
 
 #include "EventLog.h"
 #include "FolderWatch.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ TEST(EventLogTest, ShortRecordsShowTheirBytesLongOnesACountAndHash) {
 // The log skips its look at the user folder while nothing changed: every
 // kind of change, in folders made after the first look too, must show.
 TEST(EventLogTest, TheFolderWatchSeesEveryChangeBelowItsRoot) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "nv-watch-XXXXXX").string();
-  const std::filesystem::path root = ::mkdtemp(pattern.data());
+  const nvtest::TempFolder temp("nv-watch");
+  const std::filesystem::path& root = temp.path();
   FolderWatch watch(root);
   EXPECT_TRUE(watch.changed());
   EXPECT_FALSE(watch.changed());
@@ -50,7 +50,6 @@ TEST(EventLogTest, TheFolderWatchSeesEveryChangeBelowItsRoot) {
   changes("a file renamed", [&] { std::filesystem::rename(deep / "v.1", deep / "v.2"); });
   changes("a file deleted", [&] { std::filesystem::remove(deep / "v.2"); });
   changes("a folder deleted", [&] { std::filesystem::remove_all(root / "registry"); });
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -44,18 +44,10 @@ std::string awaitChild(pid_t child) {
 
 HeadlessGame::HeadlessGame(std::string scenario, std::string device)
     : scenario_(std::move(scenario)), device_(std::move(device)) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "nv-driver-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-  root_ = pattern;
   program_ = root_ / "program";
   user_ = root_ / "user";
   std::filesystem::create_directories(user_);
   demoData().writeTo(program_);
-}
-
-HeadlessGame::~HeadlessGame() {
-  std::error_code error;
-  std::filesystem::remove_all(root_, error);
 }
 
 HeadlessGame::Start HeadlessGame::start(const std::string& script, uint32_t limitMillis) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Panel.h"
+#include "tests/support/TempFolder.h"
 
 // The real game on the real host and game library, headless. Each start runs
 // in a process of its own, as when a person starts the program again: the
@@ -28,7 +29,6 @@ public:
   // `device` is the device profile played on, as in a profile file ("preset = VGA"); empty for
   // the default profile.
   explicit HeadlessGame(std::string scenario, std::string device = {});
-  ~HeadlessGame();
   HeadlessGame(const HeadlessGame&) = delete;
   HeadlessGame& operator=(const HeadlessGame&) = delete;
 
@@ -40,7 +40,7 @@ public:
 private:
   std::string scenario_;
   std::string device_;
-  std::filesystem::path root_;
+  nvtest::TempFolder root_{"nv-driver"};
   std::filesystem::path program_;
   std::filesystem::path user_;
   int starts_ = 0;

@@ -126,14 +126,14 @@ TEST_F(MapEventsTest, RetriesStandBesideTheirLabel) {
   for (int x = 0; x < 240; ++x)
     for (int j = y; j < y + MainCanvas::textLineHeight; ++j) {
       if (x < labelEnd)
-        EXPECT_EQ(pixel(shown, x, j), pixel(label, x, j)) << x << "," << j;
+        EXPECT_EQ(nvtest::pixel(shown, x, j), nvtest::pixel(label, x, j)) << x << "," << j;
       else
-        countDrawn = countDrawn || pixel(shown, x, j) != pixel(label, x, j);
+        countDrawn = countDrawn || nvtest::pixel(shown, x, j) != nvtest::pixel(label, x, j);
     }
   EXPECT_TRUE(countDrawn);
   const qel::lcdui::DImagePtr none = paint(0);
   const qel::lcdui::DImagePtr blank = qel::lcdui::DImage::createImage(240, 320);
-  for (int x = 0; x < 240; x += 3) EXPECT_EQ(pixel(none, x, y + 4), pixel(blank, x, y + 4));
+  for (int x = 0; x < 240; x += 3) EXPECT_EQ(nvtest::pixel(none, x, y + 4), nvtest::pixel(blank, x, y + 4));
 }
 
 // The game's sounds on the real players over the deterministic wave-out.

@@ -17,9 +17,9 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
 #include "tests/projects/gamelib/GameFolder.h"
-#include "tools/demodata/lib/DataSet.h"
-#include "tools/demodata/lib/Image.h"
-#include "tools/demodata/lib/PngWriter.h"
+#include "tests/support/DemoData.h"
+#include "tests/support/PngDump.h"
+#include "tests/support/ScreenPixels.h"
 
 namespace nvx {
 
@@ -28,18 +28,8 @@ namespace nvx {
 // way the splash does it and the five persons made.
 class MapFixture : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
-  }
-  static void TearDownTestSuite() {
-    delete dataSet_;
-    dataSet_ = nullptr;
-  }
-
   void SetUp() override {
-    for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
-    folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    nvtest::openDemoData(folder_);
     gamelib::LangInfo::releaseInstance();
     MainCanvas::initStatics();
     gamelib::ResTables tables;
@@ -133,27 +123,7 @@ protected:
     return out;
   }
 
-  static uint32_t pixel(const qel::lcdui::DImagePtr& image, int x, int y) {
-    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
-    image->getRGB(rgb, 0, 1, x, y, 1, 1);
-    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
-  }
-
-  // The picture as a PNG beside the test program, in the build tree.
-  static void dump(const qel::lcdui::DImagePtr& image, const std::string& name) {
-    nv::demodata::Image out(image->getWidth(), image->getHeight());
-    for (int x = 0; x < out.width(); ++x)
-      for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
-    const auto png = nv::demodata::encodePng(out);
-    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), png.size());
-  }
-
-  static nv::demodata::DataSet* dataSet_;
   GameFolder folder_;
 };
-
-inline nv::demodata::DataSet* MapFixture::dataSet_ = nullptr;
 
 }  // namespace nvx

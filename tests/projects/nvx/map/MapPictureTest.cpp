@@ -30,7 +30,7 @@ protected:
   static bool same(const DImagePtr& a, const DImagePtr& b, int x, int y, int w, int h) {
     for (int i = x; i < x + w; ++i)
       for (int j = y; j < y + h; ++j)
-        if (pixel(a, i, j) != pixel(b, i, j)) return false;
+        if (nvtest::pixel(a, i, j) != nvtest::pixel(b, i, j)) return false;
     return true;
   }
 };
@@ -39,7 +39,7 @@ protected:
 // turns up later is not drawn.
 TEST_F(MapPictureTest, AMissingHandIsLookedUpOnce) {
   const std::string hand = "240x320/hand.png";
-  const nv::demodata::ArchiveEntry* picture = dataSet_->find(hand);
+  const nv::demodata::ArchiveEntry* picture = nvtest::demoData().find(hand);
   ASSERT_NE(picture, nullptr);
   folder_.removeEntry(hand);
   folder_.openArchive();
@@ -55,12 +55,13 @@ TEST_F(MapPictureTest, MapScreen) {
   MainCanvas::tickerRunning = 1;
   MainCanvas::showPlaceHint();
   const DImagePtr screen = paintScreen();
-  dump(screen, "map-screen");
+  nvtest::dumpPng(screen, "map-screen");
 
   // The map picture fills its box below the top bar: many colours, no black hole.
   std::set<uint32_t> colours;
   for (int x = MainCanvas::layoutX; x < MainCanvas::layoutX + 240; x += 4)
-    for (int y = MainCanvas::layoutY; y < MainCanvas::layoutY + 171; y += 4) colours.insert(pixel(screen, x, y));
+    for (int y = MainCanvas::layoutY; y < MainCanvas::layoutY + 171; y += 4)
+      colours.insert(nvtest::pixel(screen, x, y));
   EXPECT_GT(colours.size(), 8u);
   // Places 8 and 1 sit on the centres of the top bar's corners.
   EXPECT_EQ(MainCanvas::mapPlaces[8][0], MainCanvas::spriteWidth(MainCanvas::spriteTopLeft) / 2);
@@ -95,10 +96,10 @@ TEST_F(MapPictureTest, ShopCells) {
   MainCanvas::cursorX = MainCanvas::cursorTargetX;
   MainCanvas::cursorY = MainCanvas::cursorTargetY;
   const DImagePtr rich = paintScreen();
-  dump(rich, "map-shop");
+  nvtest::dumpPng(rich, "map-shop");
   MainCanvas::money = 100;
   const DImagePtr poor = paintScreen();
-  dump(poor, "map-shop-poor");
+  nvtest::dumpPng(poor, "map-shop-poor");
 
   // The slot picture alone, as the reference of a cell.
   DImagePtr slot = DImage::createImage(240, 320);
@@ -107,7 +108,9 @@ TEST_F(MapPictureTest, ShopCells) {
   const int h = MainCanvas::spriteHeight(MainCanvas::spriteShopItem);
   auto cellAt = [&](const DImagePtr& image, int x, int y) {
     for (int j = 10; j < h; ++j)
-      if (pixel(image, x, y + j) != pixel(slot, 0, j) || pixel(image, x + 1, y + j) != pixel(slot, 1, j)) return false;
+      if (nvtest::pixel(image, x, y + j) != nvtest::pixel(slot, 0, j) ||
+          nvtest::pixel(image, x + 1, y + j) != nvtest::pixel(slot, 1, j))
+        return false;
     return true;
   };
   int cells = 0;

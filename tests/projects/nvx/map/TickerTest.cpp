@@ -179,11 +179,11 @@ TEST_F(TickerTest, BubbleLineAndHintFollowTheMapCursorNotTheGlidingHand) {
   MainCanvas::paintSpeechBubble(g, MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY, true);
   ASSERT_NE(MainCanvas::tickerLeft, -1);
 
-  const uint32_t blank = pixel(screen, 0, 0);
+  const uint32_t blank = nvtest::pixel(screen, 0, 0);
   auto lineDrawn = [&] {
     for (int x = MainCanvas::tickerLeft; x < MainCanvas::tickerLeft + MainCanvas::tickerWidth; ++x)
       for (int y = MainCanvas::tickerY; y < MainCanvas::tickerY + MainCanvas::textLineHeight; ++y)
-        if (pixel(screen, x, y) != blank) return true;
+        if (nvtest::pixel(screen, x, y) != blank) return true;
     return false;
   };
   g->setClip(0, 0, 240, 320);

@@ -194,10 +194,10 @@ TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
   MainCanvas::paint(g);
   std::vector<uint32_t> cursorHidden;
   for (int x = 0; x < 240; ++x)
-    for (int y = 0; y < 320; ++y) cursorHidden.push_back(pixel(screen, x, y));
+    for (int y = 0; y < 320; ++y) cursorHidden.push_back(nvtest::pixel(screen, x, y));
   MainCanvas::pulsePhase = 13;
   MainCanvas::paint(g);
-  dump(screen, "best-results");
+  nvtest::dumpPng(screen, "best-results");
 
   // The letter cursor blinks under the first letter of the edited row only.
   const int c = MainCanvas::textCharWidth, l = MainCanvas::textLineHeight;
@@ -206,7 +206,7 @@ TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
   int changedInCursorCell = 0, changedElsewhere = 0;
   for (int x = 0; x < 240; ++x)
     for (int y = 0; y < 320; ++y) {
-      if (pixel(screen, x, y) == cursorHidden[static_cast<size_t>(x * 320 + y)]) continue;
+      if (nvtest::pixel(screen, x, y) == cursorHidden[static_cast<size_t>(x * 320 + y)]) continue;
       const bool inCell = x >= left && x < left + c && y >= rowY + l / 2 + 2 && y < rowY + l / 2 + 2 + l;
       ++(inCell ? changedInCursorCell : changedElsewhere);
     }

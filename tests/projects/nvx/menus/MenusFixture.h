@@ -27,9 +27,9 @@
 #include "platform/waveout/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/gamelib/GameFolder.h"
-#include "tools/demodata/lib/DataSet.h"
-#include "tools/demodata/lib/Image.h"
-#include "tools/demodata/lib/PngWriter.h"
+#include "tests/support/DemoData.h"
+#include "tests/support/PngDump.h"
+#include "tests/support/ScreenPixels.h"
 
 namespace nvx {
 
@@ -40,27 +40,14 @@ namespace nvx {
 // Record stores live in the folder's temporary user folder.
 class MenusTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
-  }
-  static void TearDownTestSuite() {
-    delete dataSet_;
-    dataSet_ = nullptr;
-  }
-
   void SetUp() override {
-    for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
-    for (const auto& [name, data] : replacedEntries()) folder_.addEntry(name, data);
-    folder_.openArchive();
+    nvtest::openDemoData(folder_, replacedEntries());
     wce::installWaveOutDriver(waveOut_);
     qel::media::DManager::initSoundSystem();
     gamelib::LangInfo::releaseInstance();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
     game_.initStatics();
     gamelib::GameLib::loadResData(game_.layoutTables());
-    const auto& sprites = game_.layoutTables().spriteTable;
-    game_.setDerivedLayout(
-        (sprites->at(9)->at(3) - sprites->at(38)->at(3) + 1) >> 1, sprites->at(9)->at(3) + 2, sprites->at(44)->at(2));
+    gamelib::GameLib::deriveLayout(game_);
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::languageIndex = 0;
@@ -144,33 +131,13 @@ protected:
     return std::vector<int>(text->data(), text->data() + text->length());
   }
 
-  static uint32_t pixel(const qel::lcdui::DImagePtr& image, int x, int y) {
-    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
-    image->getRGB(rgb, 0, 1, x, y, 1, 1);
-    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
-  }
-
-  // The picture as a PNG beside the test program, in the build tree.
-  static void dump(const qel::lcdui::DImagePtr& image, const std::string& name) {
-    nv::demodata::Image out(image->getWidth(), image->getHeight());
-    for (int x = 0; x < out.width(); ++x)
-      for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
-    const auto png = nv::demodata::encodePng(out);
-    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), png.size());
-  }
-
   static bool playing(int32_t sound) { return MainCanvas::sounds && MainCanvas::sounds->isPlaying(sound); }
 
-  static nv::demodata::DataSet* dataSet_;
   std::shared_ptr<wce::ManualWaveOutDriver> waveOut_ = std::make_shared<wce::ManualWaveOutDriver>();
   wce::ManualClock clock_{5000};
   wce::ScopedClockSource clockScope_{clock_};
   GameFolder folder_;
   NightvaultGame game_;
 };
-
-inline nv::demodata::DataSet* MenusTest::dataSet_ = nullptr;
 
 }  // namespace nvx

@@ -2,7 +2,7 @@
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
-#include "tools/demodata/lib/DataSet.h"
+#include "tests/support/DemoData.h"
 #include "util/DEnumeration.h"
 
 namespace nvx {
@@ -13,10 +13,7 @@ namespace {
 class ContinueTest : public StoreFixture {
 protected:
   void SetUp() override {
-    static const nv::demodata::DataSet data = nv::demodata::DataSet::build(NV_SOURCE_DIR "/data");
-    for (const auto& entry : data.entries()) folder_.addEntry(entry.name, entry.data);
-    folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    nvtest::openDemoData(folder_);
     StoreFixture::SetUp();
   }
   void TearDown() override {

@@ -1,5 +1,3 @@
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "lang/DShort.h"
@@ -7,8 +5,8 @@
 #include "microedition/lcdui/DImage.h"
 #include "tests/projects/nvx/ScreensRecorder.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
-#include "tools/demodata/lib/Image.h"
-#include "tools/demodata/lib/PngWriter.h"
+#include "tests/support/PngDump.h"
+#include "tests/support/ScreenPixels.h"
 
 namespace nvx {
 namespace {
@@ -52,23 +50,9 @@ protected:
     g->fillRect(0, 0, 240, 320);
   }
   void paint() { MainCanvas::paint(g_); }
-  uint32_t at(int x, int y) const { return pixel(screen_, x, y); }
+  uint32_t at(int x, int y) const { return nvtest::pixel(screen_, x, y); }
 
-  static uint32_t pixel(const DImagePtr& image, int x, int y) {
-    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
-    image->getRGB(rgb, 0, 1, x, y, 1, 1);
-    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
-  }
-  // Beside the test program, in the build tree.
-  void dump(const std::string& name) const {
-    nv::demodata::Image out(240, 320);
-    for (int x = 0; x < 240; ++x)
-      for (int y = 0; y < 320; ++y) out.set(x, y, nv::demodata::rgb(at(x, y)));
-    const auto png = nv::demodata::encodePng(out);
-    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), png.size());
-  }
+  void dump(const std::string& name) const { nvtest::dumpPng(screen_, name); }
 
   // Pixels of the colour in the rectangle.
   int count(int x, int y, int w, int h, uint32_t colour) const {
@@ -251,7 +235,7 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
   EXPECT_EQ(screens.count("paintSplash"), 2);
 
   // No frame, no title bar, no soft-key bar: the title picture shows.
-  const uint32_t title = pixel(MainCanvas::backImage, MainCanvas::windowX + 1, MainCanvas::windowY + 1);
+  const uint32_t title = nvtest::pixel(MainCanvas::backImage, MainCanvas::windowX + 1, MainCanvas::windowY + 1);
   EXPECT_EQ(at(MainCanvas::windowX + 1, MainCanvas::windowY + 1), title);
   EXPECT_EQ(count(0, 0, 240, 320, body), 0);
   EXPECT_EQ(count(0, 0, 240, 320, titleBar), 0);
@@ -265,7 +249,7 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
     for (int x = 0; x < MainCanvas::contentX; ++x) {
       bool drawn = false;
       for (int y = row - 8; y < row + MainCanvas::lineHeight + 4; ++y)
-        drawn |= at(x, y) != pixel(MainCanvas::backImage, x, y);
+        drawn |= at(x, y) != nvtest::pixel(MainCanvas::backImage, x, y);
       columns += drawn ? '#' : '.';
     }
     return columns;

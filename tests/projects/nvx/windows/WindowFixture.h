@@ -16,7 +16,7 @@
 #include "nvx/src/state/NightvaultScreens.h"
 #include "nvx/src/world/WorldScreen.h"
 #include "tests/projects/gamelib/GameFolder.h"
-#include "tools/demodata/lib/DataSet.h"
+#include "tests/support/DemoData.h"
 
 namespace nvx {
 
@@ -26,18 +26,8 @@ namespace nvx {
 // (state 5), whose closed windows no handler acts on.
 class WindowFixture : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
-  }
-  static void TearDownTestSuite() {
-    delete dataSet_;
-    dataSet_ = nullptr;
-  }
-
   void SetUp() override {
-    for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
-    folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
     MainCanvas::pictures = new qel::lang::DObjectArray(8);
     const char16_t* names[] = {u"abc_en", u"pic1", u"pic2"};
@@ -96,7 +86,6 @@ protected:
     return MainCanvas::result ? std::u16string(MainCanvas::result->toString()->view()) : u"(null)";
   }
 
-  static inline nv::demodata::DataSet* dataSet_ = nullptr;
   GameFolder folder_;
 };
 

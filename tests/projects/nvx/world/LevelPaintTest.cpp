@@ -11,9 +11,9 @@
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
 #include "tests/projects/gamelib/GameFolder.h"
-#include "tools/demodata/lib/DataSet.h"
-#include "tools/demodata/lib/Image.h"
-#include "tools/demodata/lib/PngWriter.h"
+#include "tests/support/DemoData.h"
+#include "tests/support/PngDump.h"
+#include "tests/support/ScreenPixels.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -27,18 +27,8 @@ using qel::lcdui::DImagePtr;
 // the game loads them; each test paints levels of it.
 class LevelPaintTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
-  }
-  static void TearDownTestSuite() {
-    delete dataSet_;
-    dataSet_ = nullptr;
-  }
-
   void SetUp() override {
-    for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
-    folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
     const char16_t* names[] = {u"abc", u"pic1", u"pic2", u"pic3", u"pic4", u"pic5", u"pic6"};
     MainCanvas::pictures = new qel::lang::DObjectArray(8);
@@ -83,37 +73,17 @@ protected:
     return picture;
   }
 
-  static uint32_t pixel(const DImagePtr& image, int x, int y) {
-    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
-    image->getRGB(rgb, 0, 1, x, y, 1, 1);
-    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
-  }
-
   // Whether the cell shows the colour anywhere.
   static bool cellHas(const DImagePtr& image, int cx, int cy, uint32_t colour) {
     const int cell = MainCanvas::cellSize;
     for (int x = 0; x < cell; ++x)
       for (int y = 0; y < cell; ++y)
-        if (pixel(image, cx * cell + x, cy * cell + y) == colour) return true;
+        if (nvtest::pixel(image, cx * cell + x, cy * cell + y) == colour) return true;
     return false;
   }
 
-  static void dump(const DImagePtr& image, const std::string& name) {
-    nv::demodata::Image out(image->getWidth(), image->getHeight());
-    for (int x = 0; x < out.width(); ++x)
-      for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
-    const auto png = nv::demodata::encodePng(out);
-    // Beside the test program, in the build tree.
-    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), png.size());
-  }
-
-  static nv::demodata::DataSet* dataSet_;
   GameFolder folder_;
 };
-
-nv::demodata::DataSet* LevelPaintTest::dataSet_ = nullptr;
 
 // Planning shows loot containers as outlines in the loot colour, decoration
 // in grey; running draws the object sheet over the tiles.
@@ -137,7 +107,8 @@ TEST_F(LevelPaintTest, EveryLevelPaintsInBothModes) {
     if (briefing != 20 && !lootOnSale) {
       EXPECT_TRUE(lootShown);
     }
-    if (level == 1 || level == 7 || level == 9) dump(planning, "level" + std::to_string(level) + "-planning");
+    if (level == 1 || level == 7 || level == 9)
+      nvtest::dumpPng(planning, "level" + std::to_string(level) + "-planning");
 
     const DImagePtr running = paintLevel(level, true);
     const DImagePtr tilesOnly =
@@ -151,11 +122,11 @@ TEST_F(LevelPaintTest, EveryLevelPaintsInBothModes) {
       MainCanvas::drawSpriteFrame(g, 0, MainCanvas::grid[o->x][o->y], o->x * cell, o->y * cell);
       for (int i = 0; i < cell && !differs; ++i)
         for (int j = 0; j < cell && !differs; ++j)
-          differs =
-              pixel(running, o->x * cell + i, o->y * cell + j) != pixel(tilesOnly, o->x * cell + i, o->y * cell + j);
+          differs = nvtest::pixel(running, o->x * cell + i, o->y * cell + j) !=
+                    nvtest::pixel(tilesOnly, o->x * cell + i, o->y * cell + j);
       EXPECT_TRUE(differs) << "object " << o->type << " at " << int(o->x) << "," << int(o->y) << " drawn";
     }
-    if (level == 1 || level == 7 || level == 9) dump(running, "level" + std::to_string(level) + "-running");
+    if (level == 1 || level == 7 || level == 9) nvtest::dumpPng(running, "level" + std::to_string(level) + "-running");
   }
 }
 

@@ -7,6 +7,7 @@
 #include "microedition/lcdui/DImage.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/RoomObject.h"
+#include "tests/support/ScreenPixels.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -83,11 +84,7 @@ protected:
     g_->setColor(0x123456u);
     g_->fillRect(0, 0, 60, 20);
   }
-  uint32_t pixel(int x, int y) {
-    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
-    image_->getRGB(rgb, 0, 1, x, y, 1, 1);
-    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
-  }
+  uint32_t pixel(int x, int y) { return nvtest::pixel(image_, x, y); }
   qel::lcdui::DImagePtr image_;
   qel::lcdui::DGraphicsPtr g_;
 };

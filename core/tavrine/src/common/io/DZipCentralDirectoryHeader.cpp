@@ -10,16 +10,7 @@ namespace qel::io {
 DZipCentralDirectoryHeaderPtr DZipCentralDirectoryHeader::read(DDataInputStream& in, int64_t recordOffset) {
   DZipCentralDirectoryHeaderPtr header = new DZipCentralDirectoryHeader();
   header->versionMadeBy = in.readUnsignedShortLE();
-  header->versionNeeded = in.readUnsignedShortLE();
-  header->flags = in.readUnsignedShortLE();
-  header->method = in.readUnsignedShortLE();
-  header->modificationTime = in.readUnsignedShortLE();
-  header->modificationDate = in.readUnsignedShortLE();
-  header->crc32 = in.readUnsignedIntLE();
-  header->compressedSize = in.readUnsignedIntLE();
-  header->uncompressedSize = in.readUnsignedIntLE();
-  header->nameLength = in.readUnsignedShortLE();
-  header->extraLength = in.readUnsignedShortLE();
+  ZipFields::readEntryFields(in, *header);
   header->commentLength = in.readUnsignedShortLE();
   header->diskNumberStart = in.readUnsignedShortLE();
   header->internalAttributes = in.readUnsignedShortLE();

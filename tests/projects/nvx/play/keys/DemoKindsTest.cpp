@@ -102,7 +102,7 @@ protected:
 
 TEST_F(DemoKindsTest, EveryKindOnTheDemoLevelsBehavesByItsKind) {
   std::map<int, Outcome> byKind;
-  const int levels = static_cast<int>(demoData().levels().size());
+  const int levels = static_cast<int>(nvtest::demoData().levels().size());
   for (int level = 1; level <= levels; ++level) {
     ASSERT_TRUE(MainCanvas::loadLevel(level)) << level;
     MainCanvas::levelNumber = static_cast<int8_t>(level);

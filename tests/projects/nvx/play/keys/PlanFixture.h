@@ -13,17 +13,11 @@
 #include "nvx/src/world/RoomObject.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/nvx/world/Floor.h"
-#include "tools/demodata/lib/DataSet.h"
+#include "tests/support/DemoData.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
 
 namespace nvx {
-
-// The demo data set as the builder makes it, built once for the program.
-inline const nv::demodata::DataSet& demoData() {
-  static const nv::demodata::DataSet data = nv::demodata::DataSet::build(NV_SOURCE_DIR "/data");
-  return data;
-}
 
 // The demo data's archive and English texts; a 10 x 8 floor with the exit at
 // (2, 2), persons 0 to 4 and no crew yet, in planning on a 240 x 320 screen;
@@ -31,9 +25,7 @@ inline const nv::demodata::DataSet& demoData() {
 class PlanFixture : public ::testing::Test {
 protected:
   void SetUp() override {
-    for (const auto& entry : demoData().entries()) folder_.addEntry(entry.name, entry.data);
-    folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
     MainCanvas::languageIndex = 0;
     MainCanvas::loadLanguage();

@@ -16,9 +16,9 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
 #include "tests/projects/gamelib/GameFolder.h"
-#include "tools/demodata/lib/DataSet.h"
-#include "tools/demodata/lib/Image.h"
-#include "tools/demodata/lib/PngWriter.h"
+#include "tests/support/DemoData.h"
+#include "tests/support/PngDump.h"
+#include "tests/support/ScreenPixels.h"
 
 namespace nvx {
 
@@ -27,18 +27,8 @@ namespace nvx {
 // a screen of 240 x 320; the game's statics fresh for every test.
 class DemoLevel : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    dataSet_ = new nv::demodata::DataSet(nv::demodata::DataSet::build(NV_SOURCE_DIR "/data"));
-  }
-  static void TearDownTestSuite() {
-    delete dataSet_;
-    dataSet_ = nullptr;
-  }
-
   void SetUp() override {
-    for (const auto& entry : dataSet_->entries()) folder_.addEntry(entry.name, entry.data);
-    folder_.openArchive();
-    gamelib::GameLib::setSearchPath(gamelib::GameLib::pathPrefixes(u"240x320/"));
+    nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
     for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
     MainCanvas::languageIndex = 0;
@@ -109,34 +99,6 @@ protected:
     return qel::lcdui::DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
   }
 
-  static uint32_t pixel(const qel::lcdui::DImagePtr& image, int x, int y) {
-    qel::lang::DintArrayPtr rgb = new qel::lang::DintArray(1);
-    image->getRGB(rgb, 0, 1, x, y, 1, 1);
-    return static_cast<uint32_t>(rgb[0]) & 0xffffff;
-  }
-
-  // Colours compared at RGB565 precision.
-  static bool sameColour(uint32_t a, uint32_t b) { return (a & 0xF8FCF8) == (b & 0xF8FCF8); }
-
-  static bool regionHas(const qel::lcdui::DImagePtr& image, int x, int y, int w, int h, uint32_t colour) {
-    for (int i = 0; i < w; ++i)
-      for (int j = 0; j < h; ++j)
-        if (sameColour(pixel(image, x + i, y + j), colour)) return true;
-    return false;
-  }
-
-  // A PNG beside the test program, in the build tree.
-  static void dump(const qel::lcdui::DImagePtr& image, const std::string& name) {
-    nv::demodata::Image out(image->getWidth(), image->getHeight());
-    for (int x = 0; x < out.width(); ++x)
-      for (int y = 0; y < out.height(); ++y) out.set(x, y, nv::demodata::rgb(pixel(image, x, y)));
-    const auto png = nv::demodata::encodePng(out);
-    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::ofstream(folder / (name + ".png"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), png.size());
-  }
-
-  static inline nv::demodata::DataSet* dataSet_ = nullptr;
   GameFolder folder_;
 };
 

@@ -73,7 +73,7 @@ TEST_F(EnteringPlayTest, PlanningStraightFromTheMapScreenPaintsTheLevel) {
   MainCanvas::enterPlanning();
   qel::lcdui::DImagePtr screen = newScreen();
   MainCanvas::paintLevel(screen->getGraphics());
-  EXPECT_FALSE(sameColour(pixel(screen, 120, 100), 0xFFFFFF)) << "the level, not an empty screen";
+  EXPECT_FALSE(nvtest::sameColour(nvtest::pixel(screen, 120, 100), 0xFFFFFF)) << "the level, not an empty screen";
   EXPECT_EQ(MainCanvas::sceneDirty, 0);
 }
 

@@ -36,7 +36,8 @@ TEST_F(ViewPaintTest, APlanTrailIsDrawnOnlyForTheStepsBeforeTheCurrentOne) {
     // A step's dots run from its cell's centre to the next one's: the lower
     // half of its own cell is its alone.
     for (int step = 0; step < 4; ++step)
-      EXPECT_EQ(regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1 + step) + 14, 24, 10, green), step < current)
+      EXPECT_EQ(nvtest::regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1 + step) + 14, 24, 10, green),
+                step < current)
           << step;
   }
 }
@@ -50,7 +51,7 @@ TEST_F(ViewPaintTest, DamagedLevelDataPaintsWithoutTheMissingParts) {
   plannedWalker(2, 1, 3);
   MainCanvas::stepIndex = 3;
   MainCanvas::paintLevel(newScreen()->getGraphics());
-  EXPECT_TRUE(regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1), 24, 72, green));
+  EXPECT_TRUE(nvtest::regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1), 24, 72, green));
 
   MainCanvas::cellSize = 8;
   MainCanvas::sceneDirty = 1;
@@ -127,8 +128,9 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
     qel::lcdui::DImagePtr screen = newScreen();
     MainCanvas::paintStepClock(screen->getGraphics());
     // Inside the red box's left margin, clear of the digits.
-    EXPECT_EQ(sameColour(pixel(screen, 240 - cw + 4 - 2 + 1, top + 5), MainCanvas::clockAlarmColour), c.red);
-    EXPECT_FALSE(sameColour(pixel(screen, 240 - cw - 2 + 1, top + 1), MainCanvas::clockAlarmColour));
+    EXPECT_EQ(nvtest::sameColour(nvtest::pixel(screen, 240 - cw + 4 - 2 + 1, top + 5), MainCanvas::clockAlarmColour),
+              c.red);
+    EXPECT_FALSE(nvtest::sameColour(nvtest::pixel(screen, 240 - cw - 2 + 1, top + 1), MainCanvas::clockAlarmColour));
   }
 }
 
@@ -151,8 +153,8 @@ TEST_F(ViewPaintTest, TheFrameDrawsTheHandCursorAtTheCursor) {
   bool handShows = false, sameAsExpected = true;
   for (int y = 0; y < 320; ++y) {
     for (int x = 0; x < 240; ++x) {
-      handShows = handShows || pixel(withHand, x, y) != pixel(withoutHand, x, y);
-      sameAsExpected = sameAsExpected && pixel(withHand, x, y) == pixel(expected, x, y);
+      handShows = handShows || nvtest::pixel(withHand, x, y) != nvtest::pixel(withoutHand, x, y);
+      sameAsExpected = sameAsExpected && nvtest::pixel(withHand, x, y) == nvtest::pixel(expected, x, y);
     }
   }
   EXPECT_TRUE(handShows);
@@ -206,7 +208,7 @@ TEST_F(ViewPaintTest, ASceneInvalidatedWhilePaintingIsRebuiltOnceMore) {
   // An exit seat: always floor, never an object.
   const int x = MainCanvas::exitX, y = MainCanvas::exitY - 1;
   auto paint = [] { MainCanvas::paintLevel(newScreen()->getGraphics()); };
-  auto probe = [&] { return pixel(MainCanvas::trailImage, cellLeft(x) + 5, cellTop(y) + 14); };
+  auto probe = [&] { return nvtest::pixel(MainCanvas::trailImage, cellLeft(x) + 5, cellTop(y) + 14); };
   paint();
   const uint32_t floor = probe();
 
@@ -245,13 +247,13 @@ TEST_F(ViewPaintTest, DemoLevelsPaintInPlanningAndInPlayback) {
     MainCanvas::stepVehicle();
     qel::lcdui::DImagePtr planning = newScreen();
     MainCanvas::paintLevel(planning->getGraphics());
-    dump(planning, "view-level" + std::to_string(level) + "-planning");
+    nvtest::dumpPng(planning, "view-level" + std::to_string(level) + "-planning");
     const int barTop = 320 - MainCanvas::spriteTable[MainCanvas::barSprite][3];
     const bool narrow = MainCanvas::mapWidth * MainCanvas::cellSize < 240;
-    EXPECT_TRUE(regionHas(planning, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green));
-    EXPECT_FALSE(sameColour(pixel(planning, 120, barTop + 2), 0)) << "bottom bar";
+    EXPECT_TRUE(nvtest::regionHas(planning, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green));
+    EXPECT_FALSE(nvtest::sameColour(nvtest::pixel(planning, 120, barTop + 2), 0)) << "bottom bar";
     if (narrow) {
-      EXPECT_TRUE(sameColour(pixel(planning, 0, 0), MainCanvas::planningBackground));
+      EXPECT_TRUE(nvtest::sameColour(nvtest::pixel(planning, 0, 0), MainCanvas::planningBackground));
     }
 
     MainCanvas::skipWorldLogic = 1;
@@ -260,12 +262,12 @@ TEST_F(ViewPaintTest, DemoLevelsPaintInPlanningAndInPlayback) {
     MainCanvas::sceneDirty = 1;
     qel::lcdui::DImagePtr running = newScreen();
     MainCanvas::paintLevel(running->getGraphics());
-    dump(running, "view-level" + std::to_string(level) + "-running");
+    nvtest::dumpPng(running, "view-level" + std::to_string(level) + "-running");
     if (narrow) {
-      EXPECT_TRUE(sameColour(pixel(running, 0, 0), MainCanvas::runningBackground));
+      EXPECT_TRUE(nvtest::sameColour(nvtest::pixel(running, 0, 0), MainCanvas::runningBackground));
     }
-    EXPECT_TRUE(regionHas(running, MainCanvas::vehicleX, MainCanvas::vehicleY, 48, 24, van)) << "vehicle";
-    EXPECT_FALSE(regionHas(running, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green))
+    EXPECT_TRUE(nvtest::regionHas(running, MainCanvas::vehicleX, MainCanvas::vehicleY, 48, 24, van)) << "vehicle";
+    EXPECT_FALSE(nvtest::regionHas(running, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green))
         << "no trails while running";
   }
 }

@@ -153,14 +153,14 @@ TEST_F(LanguageScreenTest, PaintsFlagsNamesAndThePulsingHighlight) {
   MainCanvas::pulsePhase = 12;
   MainCanvas::paintLanguageScreen(picture->getGraphics());
   const int32_t rowTop = MainCanvas::langListTop + MainCanvas::langRowHeight;
-  EXPECT_EQ(pixel(picture, MainCanvas::langRowX + 1, rowTop + 1), 0x848484u);
-  EXPECT_EQ(pixel(picture, MainCanvas::langRowX, rowTop + 2), 0x000000u);
-  EXPECT_EQ(pixel(picture, 0, 0), 0x000000u);
+  EXPECT_EQ(nvtest::pixel(picture, MainCanvas::langRowX + 1, rowTop + 1), 0x848484u);
+  EXPECT_EQ(nvtest::pixel(picture, MainCanvas::langRowX, rowTop + 2), 0x000000u);
+  EXPECT_EQ(nvtest::pixel(picture, 0, 0), 0x000000u);
 
   MainCanvas::pulsePhase = 0;
   MainCanvas::paintLanguageScreen(picture->getGraphics());
-  EXPECT_EQ(pixel(picture, MainCanvas::langRowX, rowTop + 2), 0xFFFFFFu);
-  dump(picture, "language-screen");
+  EXPECT_EQ(nvtest::pixel(picture, MainCanvas::langRowX, rowTop + 2), 0xFFFFFFu);
+  nvtest::dumpPng(picture, "language-screen");
 
   // Both flags stand at one x, left of the names.
   const int32_t w0 = LangInfo::languageFlag(0)->getWidth();
@@ -169,7 +169,8 @@ TEST_F(LanguageScreenTest, PaintsFlagsNamesAndThePulsingHighlight) {
   for (int32_t i = 0; i < 2; ++i) {
     const int32_t y = MainCanvas::langListTop + i * MainCanvas::langRowHeight + MainCanvas::langRowHeight / 2;
     const qel::lcdui::DImagePtr flag = LangInfo::languageFlag(i);
-    EXPECT_EQ(pixel(picture, x + flag->getWidth() / 2, y), pixel(flag, flag->getWidth() / 2, flag->getHeight() / 2))
+    EXPECT_EQ(nvtest::pixel(picture, x + flag->getWidth() / 2, y),
+              nvtest::pixel(flag, flag->getWidth() / 2, flag->getHeight() / 2))
         << i;
   }
 }
@@ -187,10 +188,10 @@ TEST_F(LanguageScreenTest, MissingFlagDrawsNothingAndTakesNoWidth) {
   bool nameDrawn = false;
   for (int32_t x = nameX; x < nameX + MainCanvas::langNameWidth; ++x)
     for (int32_t y = MainCanvas::langListTop; y < MainCanvas::langListTop + MainCanvas::langRowHeight; ++y)
-      nameDrawn |= pixel(picture, x, y) != 0x848484u && pixel(picture, x, y) != 0x000000u;
+      nameDrawn |= nvtest::pixel(picture, x, y) != 0x848484u && nvtest::pixel(picture, x, y) != 0x000000u;
   EXPECT_TRUE(nameDrawn);
   for (int32_t x = MainCanvas::langRowX + 1; x < nameX; ++x)
-    EXPECT_EQ(pixel(picture, x, MainCanvas::langListTop + MainCanvas::langRowHeight / 2), 0x848484u) << x;
+    EXPECT_EQ(nvtest::pixel(picture, x, MainCanvas::langListTop + MainCanvas::langRowHeight / 2), 0x848484u) << x;
 }
 
 }  // namespace

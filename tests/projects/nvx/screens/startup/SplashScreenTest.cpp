@@ -37,7 +37,7 @@ protected:
   static int32_t barWidth(const DImagePtr& panel) {
     int32_t fill = 0;
     for (int32_t x = 0; x < panel->getWidth(); ++x)
-      if (pixel(panel, x, panel->getHeight() - 2) == 0xB2003Eu) ++fill;
+      if (nvtest::pixel(panel, x, panel->getHeight() - 2) == 0xB2003Eu) ++fill;
     return fill + 2;
   }
 
@@ -72,10 +72,13 @@ TEST_F(SplashScreenTest, SequencePaintsTheGrowingBarThenTheTitle) {
     }
     if (step == 23) {
       const int32_t top = 320 - SplashScreen::progressHeight;
-      edges = {pixel(panel, 0, 318), pixel(panel, 5, top), pixel(panel, 5, 319), pixel(panel, 215, 318)};
+      edges = {nvtest::pixel(panel, 0, 318),
+               nvtest::pixel(panel, 5, top),
+               nvtest::pixel(panel, 5, 319),
+               nvtest::pixel(panel, 215, 318)};
     }
     if (step == 25) {
-      dump(panel, "splash-step-25");
+      nvtest::dumpPng(panel, "splash-step-25");
       break;
     }
     MainCanvas::halfSecondCount = 2;
@@ -97,7 +100,7 @@ TEST_F(SplashScreenTest, StepZeroTakesTheCanvasSize) {
   EXPECT_EQ(MainCanvas::splashStep, 1);
   EXPECT_EQ(MainCanvas::viewWidth, 176);
   EXPECT_EQ(MainCanvas::screenHeight, 208);
-  EXPECT_EQ(pixel(panel, 239, 319), 0xFFFFFFu);
+  EXPECT_EQ(nvtest::pixel(panel, 239, 319), 0xFFFFFFu);
 }
 
 TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred) {
@@ -108,11 +111,11 @@ TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred)
   const DImagePtr panel = screen();
   MainCanvas::splashStep = 3;
   MainCanvas::paintSplash(panel->getGraphics());
-  EXPECT_EQ(pixel(panel, 5, 5), 0xC0C0C0u);
-  const uint32_t green = pixel(MainCanvas::backImage, 0, 0);
-  EXPECT_EQ(pixel(panel, 110, 155), green);
-  EXPECT_EQ(pixel(panel, 129, 164), green);
-  EXPECT_EQ(pixel(panel, 130, 165), 0xC0C0C0u);
+  EXPECT_EQ(nvtest::pixel(panel, 5, 5), 0xC0C0C0u);
+  const uint32_t green = nvtest::pixel(MainCanvas::backImage, 0, 0);
+  EXPECT_EQ(nvtest::pixel(panel, 110, 155), green);
+  EXPECT_EQ(nvtest::pixel(panel, 129, 164), green);
+  EXPECT_EQ(nvtest::pixel(panel, 130, 165), 0xC0C0C0u);
   EXPECT_EQ(MainCanvas::splashStep, 3);
 
   // Step 2 paints only while there is a splash picture.
@@ -122,7 +125,7 @@ TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred)
   background->setColor(0x123456u);
   background->fillRect(0, 0, 240, 320);
   MainCanvas::paintSplash(untouched->getGraphics());
-  EXPECT_EQ(pixel(untouched, 5, 5), 0x123456u);
+  EXPECT_EQ(nvtest::pixel(untouched, 5, 5), 0x123456u);
 }
 
 TEST_F(SplashScreenTest, FirstStartWritesTheDefaultOptionsAndFindsEitherSlot) {

@@ -15,6 +15,7 @@
 #include "lang/DbyteArray.h"
 #include "lang/TextCodec.h"
 #include "platform/files/Folders.h"
+#include "tests/support/TempFolder.h"
 #include "util/DStringManager.h"
 
 using namespace qel::lang;
@@ -139,10 +140,9 @@ TEST(DStringManagerTest, RealWorldFiles) {
 }
 
 TEST(DStringManagerTest, ReadsAFileStreamToItsEnd) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "nv-ini-XXXXXX").string();
-  const std::filesystem::path folder = ::mkdtemp(pattern.data());
+  const nvtest::TempFolder folder("nv-ini");
   std::ofstream(folder / "engine.ini", std::ios::binary) << "driver=gdi\r\nresolution=240x320";
-  wce::setProgramFolder(folder);
+  wce::setProgramFolder(folder.path());
   wce::setUserFolder(folder / "user");
   DStringManagerPtr table = new DStringManager(0);
   table->load(u"engine.ini", new DFileInputStream(u"engine.ini"), DStringManager::ModeBytes, true);
@@ -150,7 +150,6 @@ TEST(DStringManagerTest, ReadsAFileStreamToItsEnd) {
   EXPECT_EQ(text(table->getString(u"resolution")), "240x320");
   wce::setProgramFolder({});
   wce::setUserFolder({});
-  std::filesystem::remove_all(folder);
 }
 
 TEST(DStringManagerTest, UtfMode) {

@@ -7,14 +7,13 @@
 #include <system_error>
 
 #include "platform/files/Folders.h"
+#include "tests/support/TempFolder.h"
 
 // A fresh program folder and user folder under the system's temporary
 // folder, installed for the test and removed afterwards.
 class ProgramFolders {
 public:
   ProgramFolders() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nv-io-XXXXXX").string();
-    root_ = ::mkdtemp(pattern.data());
     std::filesystem::create_directories(program());
     std::filesystem::create_directories(user());
     wce::setProgramFolder(program());
@@ -23,8 +22,6 @@ public:
   ~ProgramFolders() {
     wce::setProgramFolder({});
     wce::setUserFolder({});
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
   }
   ProgramFolders(const ProgramFolders&) = delete;
   ProgramFolders& operator=(const ProgramFolders&) = delete;
@@ -43,5 +40,5 @@ public:
   }
 
 private:
-  std::filesystem::path root_;
+  nvtest::TempFolder root_{"nv-io"};
 };

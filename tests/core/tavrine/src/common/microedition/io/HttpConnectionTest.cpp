@@ -232,10 +232,10 @@ TEST(HttpRequest, SendingBeforeConnectedThrows) {
 }
 
 TEST(HttpPythonServer, ServesFilesAndNotFound) {
-  nvtest::TempFolder root;
+  const nvtest::TempFolder root("nv-http");
   std::string binary;
   for (int i = 0; i < 256; ++i) binary.push_back(static_cast<char>(i));
-  root.write("bytes.bin", binary);
+  root.writeFile("bytes.bin", binary);
   auto server = nvtest::startPythonHttpServer(root);
   ASSERT_TRUE(server->awaitListening());
 
@@ -272,9 +272,9 @@ std::string curlHeader(int port, const std::string& path, const std::string& nam
 }
 
 TEST(HttpNginx, KeepAliveBodyEndsWithoutWaitingAndMatchesCurl) {
-  nvtest::TempFolder root;
+  const nvtest::TempFolder root("nv-http");
   const std::string content = "nginx serves this file\n";
-  root.write("www/tagged/file.txt", content);
+  root.writeFile("www/tagged/file.txt", content);
   auto server = nvtest::startNginx(root);
   ASSERT_TRUE(server->awaitListening());
 
@@ -302,8 +302,8 @@ std::string curlBody(int port, const std::string& path) {
 // nginx sends a directory listing chunked: read a byte at a time, it is the
 // body curl decodes, and it ends at its last chunk on the open connection.
 TEST(HttpNginx, ChunkedListingMatchesCurl) {
-  nvtest::TempFolder root;
-  for (int i = 0; i < 400; ++i) root.write("www/list/file-with-a-long-name-" + std::to_string(i) + ".txt", "x");
+  const nvtest::TempFolder root("nv-http");
+  for (int i = 0; i < 400; ++i) root.writeFile("www/list/file-with-a-long-name-" + std::to_string(i) + ".txt", "x");
   auto server = nvtest::startNginx(root);
   ASSERT_TRUE(server->awaitListening());
   const std::string expected = curlBody(server->port(), "/list/");

@@ -10,28 +10,9 @@
 #include <string>
 
 #include "tests/core/tavrine/src/win/microedition/io/PeerProcess.h"
+#include "tests/support/TempFolder.h"
 
 namespace nvtest {
-
-class TempFolder {
-public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nv-http-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::filesystem::create_directories((path_ / name).parent_path());
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-  }
-
-private:
-  std::filesystem::path path_;
-};
 
 inline std::unique_ptr<PeerProcess> startScriptedPeer() {
   return std::make_unique<PeerProcess>(std::vector<std::string>{"python3", NV_TEST_DATA_DIR "/http_peer.py"}, true);
@@ -56,15 +37,15 @@ inline std::unique_ptr<PeerProcess> startPythonHttpServer(const TempFolder& root
 inline std::unique_ptr<PeerProcess> startNginx(const TempFolder& root) {
   const int port = PeerProcess::freePort();
   const std::string dir = root.path().string();
-  root.write("nginx.conf",
-             "daemon off;\nmaster_process off;\nuser root;\npid " + dir + "/nginx.pid;\nerror_log " + dir +
-                 "/error.log;\nevents {}\nhttp {\n access_log off;\n client_body_temp_path " + dir +
-                 "/body;\n proxy_temp_path " + dir + "/proxy;\n fastcgi_temp_path " + dir +
-                 "/fastcgi;\n uwsgi_temp_path " + dir + "/uwsgi;\n scgi_temp_path " + dir +
-                 "/scgi;\n types { text/plain txt; }\n server {\n  listen 127.0.0.1:" + std::to_string(port) +
-                 ";\n  root " + dir +
-                 "/www;\n  keepalive_timeout 60;\n  location /tagged/ { add_header x-lower-case yes; }\n  location "
-                 "/list/ { autoindex on; }\n }\n}\n");
+  root.writeFile("nginx.conf",
+                 "daemon off;\nmaster_process off;\nuser root;\npid " + dir + "/nginx.pid;\nerror_log " + dir +
+                     "/error.log;\nevents {}\nhttp {\n access_log off;\n client_body_temp_path " + dir +
+                     "/body;\n proxy_temp_path " + dir + "/proxy;\n fastcgi_temp_path " + dir +
+                     "/fastcgi;\n uwsgi_temp_path " + dir + "/uwsgi;\n scgi_temp_path " + dir +
+                     "/scgi;\n types { text/plain txt; }\n server {\n  listen 127.0.0.1:" + std::to_string(port) +
+                     ";\n  root " + dir +
+                     "/www;\n  keepalive_timeout 60;\n  location /tagged/ { add_header x-lower-case yes; }\n  location "
+                     "/list/ { autoindex on; }\n }\n}\n");
   auto peer = std::make_unique<PeerProcess>(
       std::vector<std::string>{"nginx", "-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/error.log"}, false);
   peer->setPort(port);

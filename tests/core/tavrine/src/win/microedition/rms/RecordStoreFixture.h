@@ -10,6 +10,7 @@
 #include "lang/DbyteArray.h"
 #include "platform/registry/Registry.h"
 #include "tests/core/tavrine/src/common/lang/TestHost.h"
+#include "tests/support/TempFolder.h"
 
 // Memory-backed when the system has it: writes there take no time in the
 // storage device, so a killed writer stops inside its file operations.
@@ -35,21 +36,19 @@ public:
 
 protected:
   void SetUp() override {
-    std::string pattern = (folderBase() / "nv-rms-XXXXXX").string();
-    root_ = ::mkdtemp(pattern.data());
-    wce::setRegistryRoot(root_);
+    root_ = std::make_unique<nvtest::TempFolder>("nv-rms", folderBase());
+    wce::setRegistryRoot(root_->path());
   }
   void TearDown() override {
     wce::setRegistryRoot({});
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
+    root_.reset();
   }
 
   // The folder of a store key "Software\Palewinds\<app>\<store>" on disk.
   std::filesystem::path storeFolder(const std::string& app, const std::string& store) const {
-    return root_ / "HKEY_CURRENT_USER" / "k.software" / "k.palewinds" / ("k." + app) / ("k." + store);
+    return root_->path() / "HKEY_CURRENT_USER" / "k.software" / "k.palewinds" / ("k." + app) / ("k." + store);
   }
 
-  std::filesystem::path root_;
+  std::unique_ptr<nvtest::TempFolder> root_;
   qel::lang::ApplicationNameHost host_{u"A"};
 };

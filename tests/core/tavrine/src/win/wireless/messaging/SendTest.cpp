@@ -55,6 +55,17 @@ TEST_F(SendTest, LocalNumberAndEmptyText) {
   EXPECT_EQ(messages[0].text, u"");
 }
 
+TEST_F(SendTest, MessageGoesToTheAddressSetLast) {
+  DMessagePtr message = connection_->newMessage(u"text", u"5550000");
+  message->setAddress(DStringPtr(u"0301234567"));
+  message->setPayloadText(DStringPtr(u"moved"));
+  connection_->send(message);
+  const auto messages = outboxMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].address, u"0301234567");
+  EXPECT_EQ(messages[0].text, u"moved");
+}
+
 TEST_F(SendTest, AddressIsCutAt256Units) {
   send(std::u16string(300, u'7').c_str(), u"long");
   const auto messages = outboxMessages();

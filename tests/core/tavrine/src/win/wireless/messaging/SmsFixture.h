@@ -19,6 +19,7 @@
 #include "platform/system/ManualClock.h"
 #include "tests/platform/mapi/probe/MapiProbe.h"
 #include "tests/platform/sms/probe/SmsProbe.h"
+#include "tests/support/TempFolder.h"
 #include "wireless/messaging/DMessage.h"
 #include "wireless/messaging/DMessageConnection.h"
 #include "wireless/messaging/DMessageListener.h"
@@ -45,11 +46,9 @@ public:
 class SmsFixture : public ::testing::Test {
 protected:
   SmsFixture() {
-    char pattern[] = "/tmp/nv-sms-XXXXXX";
-    userFolder_ = mkdtemp(pattern);
     wce::registerSmsEntries();
     wce::registerMapiEntries();
-    wce::setMessageUserFolder(userFolder_);
+    wce::setMessageUserFolder(userFolder_.path());
   }
 
   ~SmsFixture() override {
@@ -57,7 +56,6 @@ protected:
     wce::clearNextSmsResults();
     wce::clearNextMapiResults();
     wce::clearMessageUserFolder();
-    std::filesystem::remove_all(userFolder_);
   }
 
   std::filesystem::path inbox() const { return userFolder_ / "sms" / "inbox"; }
@@ -90,7 +88,7 @@ protected:
     return messages;
   }
 
-  std::filesystem::path userFolder_;
+  nvtest::TempFolder userFolder_{"nv-sms"};
   wce::ScopedDeviceProfile device_{messagingDevice()};
 };
 

@@ -13,6 +13,7 @@
 #include "microedition/lcdui/DVideoStream.h"
 #include "microedition/raster/RasterSurface.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
+#include "tests/support/OutputFolder.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ TEST(GraphicsPlacement, AnchorsByTransformsTable) {
       sheet->drawImageOpaque(canvas.image, column * 33, row * 33, 0, 0);
     }
   }
-  EXPECT_TRUE(dumpPng(*overview, "anchors_by_transforms.png"));
+  EXPECT_TRUE(dumpPng(*overview, (nvtest::outputFolder() / "anchors_by_transforms.png").string()));
 }
 
 TEST(GraphicsPlacement, TurnedImageCentredOnItsPoint) {

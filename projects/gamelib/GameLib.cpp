@@ -175,8 +175,8 @@ void GameLib::showUnsupportedResolution() {
 
 void GameLib::loadResData(ResTables& tables) { tables.read(GameLib::getResourceAsStream(u"res.dat")); }
 
-void GameLib::deriveLayout(Game& game) {
-  const qel::lang::DshortArray2dPtr& sprites = game.layoutTables().spriteTable;
+void GameLib::deriveLayout(Game& game, const ResTables& tables) {
+  const qel::lang::DshortArray2dPtr& sprites = tables.spriteTable;
   const int32_t barHeight = sprites->at(bottomBarSprite)->at(frameHeight);
   const int32_t lineHeight = sprites->at(itemLineSprite)->at(frameHeight);
   game.setDerivedLayout((barHeight - lineHeight + 1) >> 1, barHeight + 2, sprites->at(widthSprite)->at(frameWidth));
@@ -194,7 +194,7 @@ void GameLib::createMainCanvas() {
   ResTables& tables = game.layoutTables();
   loadResData(tables);
   try {
-    deriveLayout(game);
+    deriveLayout(game, tables);
     game.init();
   } catch (DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);

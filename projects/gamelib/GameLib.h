@@ -54,8 +54,9 @@ public:
   static std::optional<std::u16string> archiveFailure();
   static void createMainCanvas();
   static void loadResData(ResTables& tables);
-  // Hands the game the three layout values measured on its sprite table.
-  static void deriveLayout(Game& game);
+  // Hands the game the three layout values measured on the sprite table of
+  // tables, the game's layout tables as res.dat filled them.
+  static void deriveLayout(Game& game, const ResTables& tables);
   static void showUnsupportedResolution();
 
   // The resource lookup of the game: the data archive first (the name

@@ -12,6 +12,7 @@
 #include "platform/system/ManualClock.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/TestPng.h"
+#include "tests/support/DemoData.h"
 #include "util/DStringManager.h"
 
 using gamelib::GameLib;
@@ -135,6 +136,23 @@ TEST_F(NightvaultGameUnitTest, ResDatOverwritesTheLayoutBytesAndTheGamesOwnTable
   EXPECT_EQ(MainCanvas::mapPlaces->at(0)->at(2), 242);
   EXPECT_EQ(MainCanvas::cursorOffsetY, 5);
   EXPECT_EQ(MainCanvas::layoutValue3, 7);
+}
+
+// The derived values are measured on the tables res.dat filled, and the
+// layout bytes it gave stay (the demo's glyph cell is narrower than the default).
+TEST_F(NightvaultGameUnitTest, TheDerivedLayoutKeepsTheLayoutBytesOfResDat) {
+  const nv::demodata::ArchiveEntry* res = nvtest::demoData().find("240x320/res.dat");
+  ASSERT_NE(res, nullptr);
+  const int textCharWidth = static_cast<int8_t>(res->data.at(7));
+  ASSERT_NE(textCharWidth, 7) << "the demo's glyph cell differs from the default";
+  folder.addEntry("res.dat", std::string(res->data.begin(), res->data.end()));
+  folder.openArchive();
+  game.initStatics();
+  gamelib::ResTables& tables = game.layoutTables();
+  GameLib::loadResData(tables);
+  GameLib::deriveLayout(game, tables);
+  EXPECT_EQ(MainCanvas::textCharWidth, textCharWidth);
+  EXPECT_EQ(MainCanvas::layoutValue3, tables.spriteTable->at(44)->at(2));
 }
 
 TEST_F(NightvaultGameUnitTest, WithoutResDatTheLayoutBytesKeepTheirDefaults) {

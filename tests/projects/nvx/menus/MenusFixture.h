@@ -46,8 +46,9 @@ protected:
     qel::media::DManager::initSoundSystem();
     gamelib::LangInfo::releaseInstance();
     game_.initStatics();
-    gamelib::GameLib::loadResData(game_.layoutTables());
-    gamelib::GameLib::deriveLayout(game_);
+    gamelib::ResTables& tables = game_.layoutTables();
+    gamelib::GameLib::loadResData(tables);
+    gamelib::GameLib::deriveLayout(game_, tables);
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::languageIndex = 0;

@@ -86,6 +86,26 @@ std::string capture(const std::string& display, unsigned long window) {
   return bytes;
 }
 
+// The window's pixels once the server has mapped it at width x height
+// (presented again at each try), as RGB bytes; empty when it never was.
+std::string captureWhenMapped(const std::string& display, SdlVideo& video, int width, int height) {
+  const std::size_t expected = static_cast<std::size_t>(width) * height * 3;
+  std::string shot;
+  for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
+    SDL_PumpEvents();
+    video.present();
+    shot = capture(display, video.x11Window());
+    if (shot.size() != expected) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return shot.size() == expected ? shot : std::string();
+}
+
+// The captured pixel at (x, y) of a width-pixel-wide shot, as RGB565.
+std::uint16_t shownAt(const std::string& shot, int width, int x, int y) {
+  const auto* rgb = reinterpret_cast<const unsigned char*>(shot.data()) + (y * width + x) * 3;
+  return static_cast<std::uint16_t>((rgb[0] >> 3) << 11 | (rgb[1] >> 2) << 5 | (rgb[2] >> 3));
+}
+
 // Shows a pattern on the server's display and answers what differs, or "".
 std::string showAndCompare(const std::string& display) {
   setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -105,23 +125,12 @@ std::string showAndCompare(const std::string& display) {
     }
   }
   // The server maps the window in its own time.
-  const std::size_t expected = 480u * 640u * 3u;
-  std::string shot;
-  for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
-    SDL_PumpEvents();
-    video->present();
-    shot = capture(display, video->x11Window());
-    if (shot.size() != expected) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  if (shot.size() != expected) return "screenshot of " + std::to_string(shot.size()) + " bytes";
+  const std::string shot = captureWhenMapped(display, *video, 480, 640);
+  if (shot.empty()) return "no screenshot of the mapped window";
   int mismatches = 0;
-  for (int y = 0; y < 640; ++y) {
-    for (int x = 0; x < 480; ++x) {
-      const auto* rgb = reinterpret_cast<const unsigned char*>(shot.data()) + (y * 480 + x) * 3;
-      const auto shown = static_cast<std::uint16_t>((rgb[0] >> 3) << 11 | (rgb[1] >> 2) << 5 | (rgb[2] >> 3));
-      if (shown != screen.viewPixel(x / 2, y / 2)) ++mismatches;
-    }
-  }
+  for (int y = 0; y < 640; ++y)
+    for (int x = 0; x < 480; ++x)
+      if (shownAt(shot, 480, x, y) != screen.viewPixel(x / 2, y / 2)) ++mismatches;
   return mismatches == 0 ? "" : std::to_string(mismatches) + " pixels differ";
 }
 
@@ -142,22 +151,13 @@ std::string showResized(const std::string& display) {
   SDL_Window* window = SDL_GetWindowFromID(video->windowId());
   SDL_SetWindowPosition(window, 0, 0);
   SDL_SetWindowSize(window, 800, 700);
-  const std::size_t expected = 800u * 700u * 3u;
-  std::string shot;
-  for (int attempt = 0; attempt < 100 && shot.size() != expected; ++attempt) {
-    SDL_PumpEvents();
-    video->present();
-    shot = capture(display, video->x11Window());
-    if (shot.size() != expected) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  if (shot.size() != expected) return "screenshot of " + std::to_string(shot.size()) + " bytes";
+  const std::string shot = captureWhenMapped(display, *video, 800, 700);
+  if (shot.empty()) return "no screenshot of the resized window";
   int mismatches = 0;
   for (int y = 0; y < 700; ++y) {
     for (int x = 0; x < 800; ++x) {
-      const auto* rgb = reinterpret_cast<const unsigned char*>(shot.data()) + (y * 800 + x) * 3;
       const bool onPanel = x >= 160 && x < 160 + 480 && y >= 30 && y < 30 + 640;
-      const auto shown = static_cast<std::uint16_t>((rgb[0] >> 3) << 11 | (rgb[1] >> 2) << 5 | (rgb[2] >> 3));
-      if (shown != (onPanel ? 0xFFFF : 0x0000)) ++mismatches;
+      if (shownAt(shot, 800, x, y) != (onPanel ? 0xFFFF : 0x0000)) ++mismatches;
     }
   }
   return mismatches == 0 ? "" : std::to_string(mismatches) + " pixels differ";

@@ -1,6 +1,7 @@
 #include "gamelib/GameLib.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
+#include "tests/projects/nvx/RoomObjectState.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
 #include "tests/support/DemoData.h"
 #include "util/DEnumeration.h"
@@ -21,15 +22,6 @@ protected:
     StoreFixture::TearDown();
   }
 
-  // Every room object's stamps and amount, in cell order.
-  static std::vector<std::array<int32_t, 3>> objectState() {
-    std::vector<std::array<int32_t, 3>> state;
-    for (int32_t x = 0; x < MainCanvas::mapWidth; ++x)
-      for (int32_t y = 0; y < MainCanvas::mapHeight; ++y)
-        if (auto* o = static_cast<RoomObject*>(MainCanvas::roomObjects->get(MainCanvas::cellKey(x, y))))
-          state.push_back({o->openStamp, o->takeStamp, o->amount});
-    return state;
-  }
 };
 
 TEST_F(ContinueTest, NewStartRestoresTheSavedLevelInProgress) {
@@ -55,7 +47,7 @@ TEST_F(ContinueTest, NewStartRestoresTheSavedLevelInProgress) {
     o->openStamp = stamp++;
     o->takeStamp = static_cast<int16_t>(stamp * 2);
   }
-  const auto stamped = objectState();
+  const auto stamped = ::nvx::test::roomObjectState();
   ASSERT_FALSE(stamped.empty());
   MainCanvas::saveLevelState();
 
@@ -67,12 +59,12 @@ TEST_F(ContinueTest, NewStartRestoresTheSavedLevelInProgress) {
   MainCanvas::loadGame();
   ASSERT_EQ(MainCanvas::levelNumber, 7);
   EXPECT_EQ(MainCanvas::difficulty, 1);
-  EXPECT_NE(objectState(), stamped);
+  EXPECT_NE(::nvx::test::roomObjectState(), stamped);
   MainCanvas::loadLevelState();
 
   EXPECT_EQ(MainCanvas::levelNumber, 7);
   EXPECT_EQ(MainCanvas::money, 2500);
-  EXPECT_EQ(objectState(), stamped);
+  EXPECT_EQ(::nvx::test::roomObjectState(), stamped);
   ASSERT_EQ(MainCanvas::activePersons->size(), 2);
   EXPECT_EQ(MainCanvas::activePersons->elementAt(1), MainCanvas::persons[3].get());
   EXPECT_EQ(person(3).pockets[0], 'h');

@@ -5,6 +5,7 @@
 #include "PlanFixture.h"
 #include "lang/DInteger.h"
 #include "lang/DObjectArray.h"
+#include "tests/projects/nvx/RoomObjectState.h"
 #include "tests/projects/nvx/ScreensRecorder.h"
 #include "tests/projects/nvx/world/LevelSource.h"
 #include "tests/projects/nvx/world/RecordingScreen.h"
@@ -66,15 +67,6 @@ protected:
     }
   }
 
-  // Every room object's stamps and amount, in cell order.
-  static std::vector<std::array<int32_t, 3>> objectState() {
-    std::vector<std::array<int32_t, 3>> state;
-    for (int32_t x = 0; x < MainCanvas::mapWidth; ++x)
-      for (int32_t y = 0; y < MainCanvas::mapHeight; ++y)
-        if (auto* o = static_cast<RoomObject*>(MainCanvas::roomObjects->get(MainCanvas::cellKey(x, y))))
-          state.push_back({o->openStamp, o->takeStamp, o->amount});
-    return state;
-  }
 
   // The failed level's window (36 busted, 39 the training alarm) answered.
   bool fail(int dialog) {
@@ -129,7 +121,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       MainCanvas::random = new qel::util::DRandom(seed);
       setUpRun(level);
       stampObjects();
-      const auto planned = objectState();
+      const auto planned = ::nvx::test::roomObjectState();
       Person* leader = person(0);
       const int boughtOffer = 2;
       MainCanvas::levelTotals[boughtOffer] = 0;
@@ -157,7 +149,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       EXPECT_EQ(pocketsOf(*person(1)), "jkt");
       EXPECT_EQ(MainCanvas::savedIds->size(), 0);
       EXPECT_EQ(MainCanvas::alarmLinks->size(), MainCanvas::savedAlarmLinks->size());
-      EXPECT_EQ(objectState(), planned) << "planned stamps and shared loot";
+      EXPECT_EQ(::nvx::test::roomObjectState(), planned) << "planned stamps and shared loot";
       EXPECT_EQ(MainCanvas::levelTotals[boughtOffer], 0) << "the offer bought before the run";
       EXPECT_EQ(MainCanvas::retriesLeft, 2);
     }

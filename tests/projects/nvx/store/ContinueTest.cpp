@@ -21,7 +21,6 @@ protected:
     gamelib::GameLib::setSearchPath(nullptr);
     StoreFixture::TearDown();
   }
-
 };
 
 TEST_F(ContinueTest, NewStartRestoresTheSavedLevelInProgress) {

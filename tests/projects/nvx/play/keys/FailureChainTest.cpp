@@ -67,7 +67,6 @@ protected:
     }
   }
 
-
   // The failed level's window (36 busted, 39 the training alarm) answered.
   bool fail(int dialog) {
     MainCanvas::dialogId = static_cast<uint8_t>(dialog);

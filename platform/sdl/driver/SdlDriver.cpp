@@ -17,7 +17,7 @@
 #include "platform/window/MessageBox.h"
 #include "platform/window/Windows.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 bool headlessVideo() {
@@ -53,7 +53,7 @@ SdlDriver::SdlDriver(std::uint32_t wakeEvent)
     : wakeEvent_(wakeEvent),
       video_(SdlVideo::open(videoError_)),
       translator_(std::make_unique<EventTranslator>(video_ ? video_->pointerFit() : panelOnly())),
-      audio_(std::make_shared<sdl::SdlWaveOutDriver>()) {
+      audio_(std::make_shared<SdlWaveOutDriver>()) {
   headless_ = !video_ || headlessVideo();
   // Without controller support the keyboard and the pointer still work.
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) controllers_ = std::make_unique<GameControllers>();
@@ -143,4 +143,4 @@ void SdlDriver::showMessageBox(const MessageBoxRecord& record) {
 
 std::shared_ptr<WaveOutDriver> SdlDriver::waveOut() { return audio_; }
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -20,15 +20,12 @@
 
 union SDL_Event;
 
-namespace wce {
+namespace wce::sdl {
 
 class EventTranslator;
 class GameControllers;
 class SdlVideo;
-
-namespace sdl {
 class SdlWaveOutDriver;
-}
 
 class SdlDriver final : public DeviceDriver {
 public:
@@ -63,7 +60,7 @@ private:
   std::string videoError_;
   std::unique_ptr<EventTranslator> translator_;
   std::unique_ptr<GameControllers> controllers_;
-  std::shared_ptr<sdl::SdlWaveOutDriver> audio_;
+  std::shared_ptr<SdlWaveOutDriver> audio_;
 };
 
-}  // namespace wce
+}  // namespace wce::sdl

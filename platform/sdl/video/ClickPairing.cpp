@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace wce {
+namespace wce::sdl {
 
 bool ClickPairing::holdRelease(LPARAM position) {
   if (frameSincePress_) return false;
@@ -17,4 +17,4 @@ std::optional<LPARAM> ClickPairing::frameEnded() {
 
 std::optional<LPARAM> ClickPairing::takeWaiting() { return std::exchange(waiting_, std::nullopt); }
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -7,7 +7,7 @@
 
 #include "platform/system/WinTypes.h"
 
-namespace wce {
+namespace wce::sdl {
 
 class ClickPairing {
 public:
@@ -25,4 +25,4 @@ private:
   std::optional<LPARAM> waiting_;
 };
 
-}  // namespace wce
+}  // namespace wce::sdl

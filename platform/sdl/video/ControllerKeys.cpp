@@ -2,7 +2,7 @@
 
 #include "platform/window/VirtualKeys.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 std::optional<WPARAM> leaning(int value, WPARAM negative, WPARAM positive) {
@@ -51,4 +51,4 @@ std::vector<ControllerKeys::KeyChange> ControllerKeys::releaseAll() {
   return changes;
 }
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -12,7 +12,7 @@
 
 #include "platform/system/WinTypes.h"
 
-namespace wce {
+namespace wce::sdl {
 
 class ControllerKeys {
 public:
@@ -37,4 +37,4 @@ private:
   std::optional<WPARAM> heldY_;
 };
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -7,7 +7,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 LPARAM released() { return 1 | KF_REPEAT_BIT | (LPARAM{1} << 31); }
@@ -115,4 +115,4 @@ bool EventTranslator::window(const SDL_WindowEvent& event, HWND target) {
   }
 }
 
-}  // namespace wce
+}  // namespace wce::sdl

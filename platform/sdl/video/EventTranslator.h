@@ -12,7 +12,7 @@
 #include "platform/sdl/video/PanelFit.h"
 #include "platform/window/WindowTypes.h"
 
-namespace wce {
+namespace wce::sdl {
 
 class EventTranslator {
 public:
@@ -41,4 +41,4 @@ private:
   bool closePosted_ = false;
 };
 
-}  // namespace wce
+}  // namespace wce::sdl

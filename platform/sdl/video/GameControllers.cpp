@@ -1,6 +1,6 @@
 #include "platform/sdl/video/GameControllers.h"
 
-namespace wce {
+namespace wce::sdl {
 
 bool GameControllers::handle(const SDL_Event& event) {
   if (event.type == SDL_CONTROLLERDEVICEADDED) {
@@ -21,4 +21,4 @@ bool GameControllers::handle(const SDL_Event& event) {
   return false;
 }
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-namespace wce {
+namespace wce::sdl {
 
 class GameControllers {
 public:
@@ -23,4 +23,4 @@ private:
   std::map<SDL_JoystickID, std::unique_ptr<SDL_GameController, Closer>> open_;
 };
 
-}  // namespace wce
+}  // namespace wce::sdl

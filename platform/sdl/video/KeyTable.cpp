@@ -2,7 +2,7 @@
 
 #include "platform/window/VirtualKeys.h"
 
-namespace wce {
+namespace wce::sdl {
 
 std::optional<WPARAM> virtualKeyFor(SDL_Keycode key, bool smartphone) {
   if (key >= SDLK_0 && key <= SDLK_9) return VK_0 + static_cast<WPARAM>(key - SDLK_0);
@@ -44,4 +44,4 @@ bool togglesFullscreen(const SDL_KeyboardEvent& event) {
   return enter && (event.keysym.mod & KMOD_ALT) != 0;
 }
 
-}  // namespace wce
+}  // namespace wce::sdl

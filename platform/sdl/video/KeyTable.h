@@ -6,7 +6,7 @@
 
 #include "platform/system/WinTypes.h"
 
-namespace wce {
+namespace wce::sdl {
 
 // Arrows 37-40; Return and keypad Enter 13; Escape and Backspace 27; F1-F4
 // 112-115 (F1 and F2 are the soft keys); digits and keypad digits 48-57;
@@ -17,4 +17,4 @@ std::optional<WPARAM> virtualKeyFor(SDL_Keycode key, bool smartphone);
 // F11 and Alt+Return (press and release) switch fullscreen; the game sees neither.
 bool togglesFullscreen(const SDL_KeyboardEvent& event);
 
-}  // namespace wce
+}  // namespace wce::sdl

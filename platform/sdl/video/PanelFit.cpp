@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 // Rounds towards minus infinity, so that points left of the panel stay outside.
@@ -34,4 +34,4 @@ PanelPoint PanelFit::heldPanelPoint(int x, int y) const {
           std::clamp(floorDivide(y - top_, scale_), 0, panelHeight_ - 1)};
 }
 
-}  // namespace wce
+}  // namespace wce::sdl

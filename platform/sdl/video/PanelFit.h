@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace wce {
+namespace wce::sdl {
 
 struct PanelPoint {
   int x;
@@ -41,4 +41,4 @@ private:
   int top_;
 };
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -9,7 +9,7 @@
 
 #include "platform/screen/DeviceScreen.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 // The last SDL user also releases what SDL keeps for the whole process.
@@ -185,4 +185,4 @@ std::string SdlVideo::readBack(int& width, int& height) const {
   return pixels;
 }
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -16,7 +16,7 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 
-namespace wce {
+namespace wce::sdl {
 
 class SdlVideo {
 public:
@@ -70,4 +70,4 @@ private:
   PanelFit shownFit_{1, 1, 0, 0};
 };
 
-}  // namespace wce
+}  // namespace wce::sdl

@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   if (!takeScriptOption(arguments, script)) return 2;
 
   std::string error;
-  std::unique_ptr<wce::SdlDriver> sdl = wce::SdlDriver::open(error);
+  std::unique_ptr<wce::sdl::SdlDriver> sdl = wce::sdl::SdlDriver::open(error);
   wce::MemoryDriver withoutSdl;
   wce::DeviceDriver* device = sdl.get();
   if (!sdl) {

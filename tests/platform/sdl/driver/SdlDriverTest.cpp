@@ -17,7 +17,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 LRESULT quietProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -507,4 +507,4 @@ TEST(FullscreenStartTest, OnlyOneStartsFullscreen) {
 }
 
 }  // namespace
-}  // namespace wce
+}  // namespace wce::sdl

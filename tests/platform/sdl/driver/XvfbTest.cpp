@@ -23,7 +23,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 bool installed(const char* program) {
@@ -254,4 +254,4 @@ TEST(XvfbTest, APostFromAnotherThreadEndsAWaitOnTheWindow) {
 }
 
 }  // namespace
-}  // namespace wce
+}  // namespace wce::sdl

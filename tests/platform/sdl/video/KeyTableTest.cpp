@@ -2,7 +2,7 @@
 
 #include "platform/sdl/video/KeyTable.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 TEST(KeyTableTest, DesktopKeysMapToTheHandheldsVirtualKeys) {
@@ -27,4 +27,4 @@ TEST(KeyTableTest, DesktopKeysMapToTheHandheldsVirtualKeys) {
 }
 
 }  // namespace
-}  // namespace wce
+}  // namespace wce::sdl

@@ -2,7 +2,7 @@
 
 #include "platform/sdl/video/PanelFit.h"
 
-namespace wce {
+namespace wce::sdl {
 namespace {
 
 TEST(PanelFitTest, TheLargestWholeFactorThatFitsCentredOnBlack) {
@@ -55,4 +55,4 @@ TEST(PanelFitTest, WindowPointsMapBackThroughTheScaleAndTheBorder) {
 }
 
 }  // namespace
-}  // namespace wce
+}  // namespace wce::sdl

@@ -19,7 +19,7 @@ constexpr uint64_t start = 100000;
 class FrameClockTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    MainCanvas::gameState = 3;
+    MainCanvas::enter(3);
     MainCanvas::lastFrameTime = static_cast<int64_t>(start);
     MainCanvas::keyRepeatTime = MainCanvas::pointerRepeatTime = 0;
     MainCanvas::clockAccum = 0;
@@ -33,7 +33,7 @@ protected:
   }
   void TearDown() override {
     ScreenCanvas::resetKeys();
-    MainCanvas::gameState = 254;
+    MainCanvas::enter(254);
     MainCanvas::pendingKey = MainCanvas::noKey;
   }
 
@@ -104,7 +104,7 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTickerAndTransition) {
                         Case{4, "tickBestResults tickTicker"},
                         Case{5, "tickTicker"}}) {
     screens.calls.clear();
-    MainCanvas::gameState = c.state;
+    MainCanvas::enter(c.state);
     clock.advanceMillis(42);
     MainCanvas::step();
     EXPECT_EQ(screens.joined(), c.work) << int(c.state);

@@ -27,7 +27,7 @@ public:
   void updateLanguageScreen() override {
     ScreensRecorder::updateLanguageScreen();
     calls.back() += "(" + std::to_string(MainCanvas::pendingKey) + ")";
-    MainCanvas::gameState = 0;
+    MainCanvas::enter(0);
     MainCanvas::splashStep = 0;
   }
   void paintSplash(const qel::lcdui::DGraphicsPtr& g) override {
@@ -78,7 +78,7 @@ TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
   EXPECT_EQ(MainCanvas::splashStep, 26);
   EXPECT_EQ(MainCanvas::introShown, 1);
   EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
-  MainCanvas::gameState = 254;
+  MainCanvas::enter(254);
   MainCanvas::splashStep = 0;
   MainCanvas::languageIndex = 0;
   MainCanvas::screenWidth = MainCanvas::screenHeight = MainCanvas::viewWidth = MainCanvas::viewHeight = 0;
@@ -97,7 +97,7 @@ protected:
     game.releaseStatics();
     gamelib::LangInfo::releaseInstance();
     MainCanvas::instance.release();
-    MainCanvas::gameState = 254;
+    MainCanvas::enter(254);
     MainCanvas::languageIndex = 0;
     MainCanvas::cellSize = 24;
     MainCanvas::barButtonX = MainCanvas::barButtonY = 2;

@@ -48,7 +48,7 @@ protected:
     MainCanvas::backImage.release();
     MainCanvas::backGraphics.release();
     MainCanvas::releaseStatics();
-    MainCanvas::gameState = 254;
+    MainCanvas::enter(254);
     MainCanvas::splashStep = 0;
     MainCanvas::pendingTransition = MainCanvas::transitionArmed = 0;
     MainCanvas::pendingKey = MainCanvas::noKey;
@@ -77,7 +77,7 @@ TEST_F(StateMachineTest, EachStatePaintsItsScreenThenTheMessageLine) {
   };
   for (const Case& c : cases) {
     screens.calls.clear();
-    MainCanvas::gameState = c.state;
+    MainCanvas::enter(c.state);
     MainCanvas::paint(screen->getGraphics());
     EXPECT_EQ(screens.joined(), c.painted) << int(c.state);
   }
@@ -86,9 +86,9 @@ TEST_F(StateMachineTest, EachStatePaintsItsScreenThenTheMessageLine) {
 TEST_F(StateMachineTest, NothingIsPaintedWhileShutDownLoadingOrWithoutAContext) {
   const uint32_t blank = ImagePixels(screen).at(120, 160);
   MainCanvas::pendingTransition = 3;
-  MainCanvas::gameState = 255;
+  MainCanvas::enter(255);
   MainCanvas::paint(screen->getGraphics());
-  MainCanvas::gameState = 3;
+  MainCanvas::enter(3);
   MainCanvas::paint(nullptr);
   MainCanvas::loadingPictures = 1;
   MainCanvas::paint(screen->getGraphics());
@@ -99,7 +99,7 @@ TEST_F(StateMachineTest, NothingIsPaintedWhileShutDownLoadingOrWithoutAContext) 
 
 TEST_F(StateMachineTest, ATransitionRunsOnlyAfterAFrameShowedTheWaitBox) {
   MainCanvas::instance = new MainCanvas();
-  MainCanvas::gameState = 0;
+  MainCanvas::enter(0);
   MainCanvas::pendingTransition = 3;
   MainCanvas::runPendingTransition();
   EXPECT_EQ(screens.count("enterMapScreen"), 0);
@@ -171,7 +171,7 @@ TEST_F(StateMachineTest, UpdatesGoToTheCurrentStateWithTheKeyPending) {
   };
   for (const Case& c : cases) {
     screens.calls.clear();
-    MainCanvas::gameState = c.state;
+    MainCanvas::enter(c.state);
     MainCanvas::skipWorldLogic = c.skipWorldLogic;
     MainCanvas::update(52);
     EXPECT_EQ(screens.joined(), c.handled) << int(c.state);
@@ -180,7 +180,7 @@ TEST_F(StateMachineTest, UpdatesGoToTheCurrentStateWithTheKeyPending) {
 }
 
 TEST_F(StateMachineTest, SplashKeysAreSwallowedAndAdvanceOnlyStepFive) {
-  MainCanvas::gameState = 0;
+  MainCanvas::enter(0);
   for (int8_t step : {4, 5, 6}) {
     MainCanvas::splashStep = step;
     MainCanvas::update(53);
@@ -190,7 +190,7 @@ TEST_F(StateMachineTest, SplashKeysAreSwallowedAndAdvanceOnlyStepFive) {
 }
 
 TEST_F(StateMachineTest, ADialogOverADialogKeepsTheStateUnderTheFirst) {
-  MainCanvas::gameState = 3;
+  MainCanvas::enter(3);
   MainCanvas::setHotZone(4, 0, 0, 10, 10);
   MainCanvas::tickerText = new qel::lang::DshortArray(3);
   MainCanvas::enterDialog();
@@ -215,7 +215,7 @@ TEST_F(StateMachineTest, AfterTheSplashComesTheQuestionThenTheMenuOrTheFirstRunT
     MainCanvas::introShown = c.introShown;
     MainCanvas::optionsMissing = c.optionsMissing;
     MainCanvas::splashImage = DImage::createImage(2, 2);
-    MainCanvas::gameState = 0;
+    MainCanvas::enter(0);
     MainCanvas::splashStep = 26;
     MainCanvas::advanceSplash();
     EXPECT_EQ(screens.joined(), c.opened);
@@ -236,7 +236,7 @@ protected:
     folder.addEntry("title.png", solidPng(8, 8, 0xFF0000));
     folder.addEntry("pic2.png", solidPng(200, 10, 0xFFFFFF));
     folder.openArchive();
-    MainCanvas::gameState = 0;
+    MainCanvas::enter(0);
   }
 
   // Steps until the splash painter has to move on, or 30 times.

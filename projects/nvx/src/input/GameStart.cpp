@@ -14,7 +14,7 @@ void MainCanvas::init(const MainCanvasPtr& canvas) {
   instance = canvas;
   touchInput = qel::lang::DSystem::getIntProperty(u"input.touchscreen") != 0 ? 1 : 0;
   introShown = 0;
-  gameState = stateLanguage;
+  enter(stateLanguage);
   languageIndex = gamelib::LangInfo::currentLanguage();
   GameScreens* screens = GameScreens::current();
   if (gamelib::LangInfo::languageCount() >= 2) {

@@ -55,7 +55,7 @@ void EnteringPlay::setUpLevel() {
   MainCanvas::trailImage.release();
   MainCanvas::swapPictures(levelPictures);
   fitSpriteTables();
-  MainCanvas::gameState = MainCanvas::stateLevel;
+  MainCanvas::enter(MainCanvas::stateLevel);
   MainCanvas::clearHotZones();
   MainCanvas::makeTrailImage();
 
@@ -125,7 +125,7 @@ void EnteringPlay::enterPlanning() {
   if (!MainCanvas::trailImage) MainCanvas::makeTrailImage();
   MainCanvas::centerViewOn(MainCanvas::exitX, MainCanvas::exitY, true, false, false);
   MainCanvas::stepVehicle();
-  MainCanvas::gameState = MainCanvas::stateLevel;
+  MainCanvas::enter(MainCanvas::stateLevel);
   MainCanvas::clearHotZones();
   MainCanvas::sceneDirty = 1;
 }

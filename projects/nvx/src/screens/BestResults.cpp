@@ -92,7 +92,7 @@ void BestResults::enterBestResults() {
         insertBestResult(MainCanvas::bestResults, MainCanvas::money, MainCanvas::getText(newNameText));
     MainCanvas::letterCursor = 0;
   }
-  MainCanvas::gameState = MainCanvas::stateBestResults;
+  MainCanvas::enter(MainCanvas::stateBestResults);
   MainCanvas::bestResultsRepaint = 1;
 }
 

@@ -113,7 +113,7 @@ void LanguageScreen::applyLanguage() {
   LangInfo::selectLanguage(index);
   const DStringPtr id = LangInfo::languageId(index);
   MainCanvas::pictureNames[0] = DStringPtr(alphabetPicture) + u"_" + id;
-  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::enter(MainCanvas::stateSplash);
   MainCanvas::saveOnExit = 1;
   MainCanvas::texts = new gamelib::StringManager(false);
   MainCanvas::texts->load(DStringPtr(u"res_") + id + u".dat", gamelib::StringManager::RecordLines, true);

@@ -63,7 +63,7 @@ int32_t MapScreen::shopCellY(int32_t row) {
 
 void MapScreen::enterMapScreen() {
   MainCanvas::swapPictures(mapPictures);
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::mapFullRepaint = 1;
   const bool menuPlays = MainCanvas::sounds && MainCanvas::sounds->isPlaying(mapMusic);
   if (!menuPlays && MainCanvas::mapMessage != briefingMessage && MainCanvas::mapMessage != hintMessage &&

@@ -100,7 +100,7 @@ void SplashScreen::onPause() {
 
 void SplashScreen::shutdown() {
   MainCanvas::savedGameState = MainCanvas::gameState;
-  MainCanvas::gameState = MainCanvas::stateShutDown;
+  MainCanvas::enter(MainCanvas::stateShutDown);
   if (MainCanvas::sounds) {
     MainCanvas::sounds->release();
     MainCanvas::sounds.release();

@@ -195,11 +195,13 @@ void StateMachine::runPendingTransition() {
   }
 }
 
+void StateMachine::enter(uint8_t state) { MainCanvas::gameState = state; }
+
 void StateMachine::enterDialog() {
   MainCanvas::clearHotZones();
   if (MainCanvas::gameState != stateDialog) MainCanvas::dialogReturnState = MainCanvas::gameState;
   if (GameScreens* screens = GameScreens::current()) screens->layoutDialog();
-  MainCanvas::gameState = stateDialog;
+  enter(stateDialog);
   MainCanvas::tickerText.release();
 }
 

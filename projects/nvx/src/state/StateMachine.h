@@ -38,6 +38,8 @@ struct StateMachine {
   static void runPendingTransition();
   // State 2 over the prepared dialog; a dialog over a dialog keeps the
   // state under the first.
+  // Every change of gameState goes through here.
+  static void enter(uint8_t state);
   static void enterDialog();
   // What follows the splash: the start-up question once, then the main
   // menu, or on a first run the information text.

@@ -16,7 +16,7 @@ void DialogResults::dispatchDialogResult() {
     case MainCanvas::stateMapScreen: handled = mapDialogResult(); break;
     default: break;
   }
-  if (!handled && MainCanvas::gameState == before) MainCanvas::gameState = MainCanvas::dialogReturnState;
+  if (!handled && MainCanvas::gameState == before) MainCanvas::enter(MainCanvas::dialogReturnState);
   gamelib::ScreenCanvas::resetKeys();
   MainCanvas::pendingKey = MainCanvas::noKey;
 }

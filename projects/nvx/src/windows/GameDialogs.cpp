@@ -61,7 +61,7 @@ void GameDialogs::showMainMenu() {
 }
 
 void GameDialogs::returnToMainMenu() {
-  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::enter(MainCanvas::stateSplash);
   showMainMenu();
 }
 

@@ -37,7 +37,7 @@ TEST_F(MapEventsTest, ResultEventsOpenTheirWindows) {
   MainCanvas::resultValues[2] = new qel::lang::DInteger(3200);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.message);
-    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    MainCanvas::enter(MainCanvas::stateMapScreen);
     MainCanvas::mapMessage = row.message;
     MainCanvas::cursorX = MainCanvas::cursorTargetX - 4;
     MainCanvas::tickMapScreen();
@@ -72,7 +72,7 @@ TEST_F(MapEventsTest, HintThenBriefing) {
   EXPECT_EQ(MainCanvas::dialogId, 42);
   EXPECT_EQ(text(MainCanvas::bodyText), "Something has changed on the map. Look at the places again.");
   EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::briefingMessage);
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::tickMapScreen();
   EXPECT_EQ(MainCanvas::dialogId, 41);
   EXPECT_EQ(text(MainCanvas::titleText), "Training");
@@ -179,7 +179,7 @@ TEST_F(MapMusicTest, EnteringTheMapScreen) {
       ASSERT_TRUE(MainCanvas::sounds->play(14, true, 0));
     }
     MainCanvas::mapMessage = row.message;
-    MainCanvas::gameState = MainCanvas::stateLevel;
+    MainCanvas::enter(MainCanvas::stateLevel);
     MainCanvas::setHotZone(3, 10, 10, 20, 20);
     MainCanvas::pendingKey = '5';
     MainCanvas::enterMapScreen();

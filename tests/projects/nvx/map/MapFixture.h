@@ -52,7 +52,7 @@ protected:
     MainCanvas::backGraphics = MainCanvas::backImage->getGraphics();
     layOutMap();
     for (int id = 0; id < 5; ++id) MainCanvas::persons->at(id) = new Person(id);
-    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    MainCanvas::enter(MainCanvas::stateMapScreen);
     MainCanvas::levelNumber = 7;
     MainCanvas::difficulty = 1;
     MainCanvas::money = 4000;

@@ -21,7 +21,7 @@ protected:
   }
 
   static bool close(uint8_t dialog, const qel::lang::DObjectPtr& result) {
-    MainCanvas::gameState = MainCanvas::stateDialog;
+    MainCanvas::enter(MainCanvas::stateDialog);
     MainCanvas::dialogReturnState = MainCanvas::stateMapScreen;
     MainCanvas::dialogId = dialog;
     MainCanvas::result = result;

@@ -44,7 +44,7 @@ protected:
 
 TEST_F(MapWalkTest, TrainingFromTheBriefingToPlanning) {
   MainCanvas::difficulty = -1;
-  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::enter(MainCanvas::stateSplash);
   MainCanvas::splashStep = 25;
   MainCanvas::restartGame();
   ASSERT_EQ(MainCanvas::levelNumber, 1);

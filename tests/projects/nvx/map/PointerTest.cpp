@@ -39,7 +39,7 @@ TEST_F(PointerTest, ZoneEdgesPerState) {
       ScreensRecorder screens;
       MainCanvas::clearHotZones();
       MainCanvas::setHotZone(5, 100, 200, 20, 10);
-      MainCanvas::gameState = state.state;
+      MainCanvas::enter(state.state);
       MainCanvas::pendingKey = MainCanvas::noKey;
       MainCanvas::handlePointer(tap.x, tap.y);
       EXPECT_EQ(screens.count(state.update), tap.hits ? 1 : 0);
@@ -51,7 +51,7 @@ TEST_F(PointerTest, ZoneEdgesPerState) {
 // In level play a tap steers the selected person: the longer axis decides,
 // a diagonal counts as vertical.
 TEST_F(PointerTest, SteersTheSelectedPerson) {
-  MainCanvas::gameState = MainCanvas::stateLevel;
+  MainCanvas::enter(MainCanvas::stateLevel);
   PersonPtr walker = new Person(1);
   walker->x = 3;
   walker->y = 4;
@@ -181,7 +181,7 @@ TEST_F(PointerTest, ShopGridTaps) {
 }
 
 TEST_F(PointerTest, LanguageRows) {
-  MainCanvas::gameState = MainCanvas::stateLanguage;
+  MainCanvas::enter(MainCanvas::stateLanguage);
   MainCanvas::langRowX = 20;
   MainCanvas::langRowWidth = 200;
   MainCanvas::langListTop = 100;

@@ -21,7 +21,7 @@ protected:
     const int i = letter - 'h';
     MainCanvas::shopColumn = i % 6;
     MainCanvas::shopRow = i / 6;
-    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    MainCanvas::enter(MainCanvas::stateMapScreen);
     MainCanvas::dialogId = 99;
     MainCanvas::pendingKey = MainCanvas::selectKey;
     MainCanvas::updateMapScreen();

@@ -27,7 +27,7 @@ TEST_F(GameDialogsTest, TheMainMenuOffersTheInfoPictureOnlyWhileItIsLoaded) {
   EXPECT_EQ(numbers(MainCanvas::itemIds), (std::vector<int>{200, 208, 209, 210, 203, 202, 211}));
   EXPECT_EQ(MainCanvas::noFrame, 1);
   MainCanvas::infoImage = qel::lcdui::DImage::createImage(30, 20);
-  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::enter(MainCanvas::stateSplash);
   MainCanvas::showMainMenu();
   EXPECT_EQ(numbers(MainCanvas::itemIds), (std::vector<int>{200, 208, 209, 210, 203, 202, 301, 211}));
   EXPECT_EQ(MainCanvas::splashStep, 25);
@@ -86,7 +86,7 @@ TEST_F(GameDialogsTest, TheBriefingShowsTheLevelTimeAndItsTitle) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.level);
-    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    MainCanvas::enter(MainCanvas::stateMapScreen);
     MainCanvas::levelNumber = static_cast<int8_t>(c.level);
     MainCanvas::touchInput = c.touch ? 1 : 0;
     MainCanvas::levelTable[c.level - 1][0] = static_cast<int16_t>(c.time);
@@ -106,7 +106,7 @@ protected:
   void SetUp() override {
     MenusTest::SetUp();
     MainCanvas::difficulty = -1;
-    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    MainCanvas::enter(MainCanvas::stateMapScreen);
     MainCanvas::dialogReturnState = MainCanvas::stateMapScreen;
   }
 };
@@ -135,7 +135,7 @@ TEST_F(HintTest, AHintOnTheMapStopsTheMusicStartsTheTickingAndIsShownOnce) {
 // Hiring closes the person's window over the map and shows its hint from
 // there: the map's music goes on.
 TEST_F(HintTest, AHintFromAWindowOverTheMapKeepsTheMusic) {
-  MainCanvas::gameState = MainCanvas::stateDialog;
+  MainCanvas::enter(MainCanvas::stateDialog);
   MainCanvas::sounds->play(MainCanvas::titleMusic, true, 0);
   EXPECT_TRUE(MainCanvas::showHint(5, MainCanvas::spritePersonIcon, 2, false));
   EXPECT_EQ(MainCanvas::dialogId, 42);
@@ -156,7 +156,7 @@ TEST_F(HintTest, OutsideTrainingOnlyForcedHintsShowAndLevelPlayKeepsItsSounds) {
   MainCanvas::dialogId = 0;
   EXPECT_FALSE(MainCanvas::showHint(4, -1, 0, false));
   EXPECT_NE(MainCanvas::dialogId, 42);
-  MainCanvas::gameState = MainCanvas::stateLevel;
+  MainCanvas::enter(MainCanvas::stateLevel);
   MainCanvas::touchInput = 1;
   MainCanvas::sounds->play(15, true, 0);
   EXPECT_TRUE(MainCanvas::showHint(7, -1, 0, true));

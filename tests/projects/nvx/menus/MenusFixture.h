@@ -65,7 +65,7 @@ protected:
       }
     }
     MainCanvas::splashStep = 25;
-    MainCanvas::gameState = MainCanvas::stateSplash;
+    MainCanvas::enter(MainCanvas::stateSplash);
     MainCanvas::introShown = 1;
     // Not the first run: the start-up load found no options and wrote them.
     MainCanvas::optionsMissing = 0;
@@ -84,7 +84,7 @@ protected:
     gamelib::GameLib::setSearchPath(nullptr);
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::exiting = false;
-    MainCanvas::gameState = 254;
+    MainCanvas::enter(254);
     MainCanvas::splashStep = 0;
     MainCanvas::pendingTransition = 0;
     MainCanvas::saveExists = 0;

@@ -93,7 +93,7 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    MainCanvas::gameState = MainCanvas::stateSplash;
+    MainCanvas::enter(MainCanvas::stateSplash);
     MainCanvas::pendingTransition = 0;
     MainCanvas::saveExists = 0;
     MainCanvas::bestResultsExtra = 0;
@@ -197,7 +197,7 @@ TEST_F(TitleResultsTest, ADifficultyStartsANewGameFromItsFirstLevel) {
   const Case cases[] = {{201, -1, 1, 50}, {195, 0, 7, 4000}, {196, 1, 7, 4000}, {197, 2, 7, 4000}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.item);
-    MainCanvas::gameState = MainCanvas::stateSplash;
+    MainCanvas::enter(MainCanvas::stateSplash);
     MainCanvas::pendingTransition = 0;
     close(37, item(c.item));
     EXPECT_EQ(MainCanvas::difficulty, c.difficulty);
@@ -230,7 +230,7 @@ TEST_F(TitleResultsTest, TheFirstRunShowsTheInformationOverANewDefaultTable) {
 // A window over another screen goes back to it when no handler acts, with
 // its list flags and the pending key cleared.
 TEST_F(TitleResultsTest, AWindowNoHandlerActsOnReturnsToTheScreenUnderIt) {
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::plainList = 1;
   MainCanvas::showTeam();
   EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
@@ -247,7 +247,7 @@ TEST_F(TitleResultsTest, AWindowNoHandlerActsOnReturnsToTheScreenUnderIt) {
 // What follows the training's end, a saved plan or a stored name: the main
 // menu, whose choices reach the title menus whatever screen was under it.
 TEST_F(TitleResultsTest, TheMainMenuFromAnotherScreenAnswersToTheTitleMenus) {
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::showMapMenu();
   ASSERT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateMapScreen);
   MainCanvas::returnToMainMenu();

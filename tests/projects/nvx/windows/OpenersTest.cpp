@@ -37,7 +37,7 @@ TEST_F(OpenersTest, MessageWindowTakesItsTextsKeysAndPictureAndEntersTheDialogSt
 }
 
 TEST_F(OpenersTest, AWindowOpenedFromAWindowReturnsToTheStateUnderTheFirst) {
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::openDialog(42, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
   MainCanvas::openMenu(3, nullptr, new DshortArray(3, 0, 190, 209, 199), MainCanvas::getText(128), 2);
   EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateMapScreen);
@@ -184,7 +184,7 @@ TEST_F(OpenersTest, TitlePictureHeightIsItsFrameHeightAndTheInset) {
 }
 
 TEST_F(OpenersTest, WorldNoticesAreTextWindowsWithOneOrTwoSoftKeys) {
-  MainCanvas::gameState = MainCanvas::stateLevel;
+  MainCanvas::enter(MainCanvas::stateLevel);
   WorldScreen::openNotice(35, 185, new DbyteArray(2, 0, MainCanvas::spritePictureBox, 1), 42);
   EXPECT_EQ(MainCanvas::dialogId, 35);
   EXPECT_EQ(MainCanvas::softKeys->length(), 1);

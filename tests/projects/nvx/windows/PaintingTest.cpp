@@ -34,7 +34,7 @@ protected:
     MainCanvas::backImage = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
     MainCanvas::backGraphics = MainCanvas::backImage->getGraphics();
     MainCanvas::clockPhase = 6;
-    MainCanvas::gameState = MainCanvas::stateMapScreen;
+    MainCanvas::enter(MainCanvas::stateMapScreen);
     fill(g_, lastFrame);
   }
   void TearDown() override {
@@ -214,7 +214,7 @@ public:
 
 TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
   TitleScreens screens;
-  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::enter(MainCanvas::stateSplash);
   MainCanvas::dialogReturnState = MainCanvas::stateSplash;
   MainCanvas::openMenu(
       22, nullptr, new DshortArray(7, 0, 200, 208, 209, 210, 203, 202, 211), MainCanvas::getText(129), 1);
@@ -263,7 +263,7 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
 
 TEST_F(PaintingTest, NothingIsPaintedBeforeTheLayout) {
   MainCanvas::resetDialog();
-  MainCanvas::gameState = MainCanvas::stateDialog;
+  MainCanvas::enter(MainCanvas::stateDialog);
   MainCanvas::paint(g_);
   EXPECT_EQ(count(0, 0, 240, 320, lastFrame), 240 * 320);
 }

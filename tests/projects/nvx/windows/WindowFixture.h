@@ -40,7 +40,7 @@ protected:
     MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
     MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
     MainCanvas::touchInput = 0;
-    MainCanvas::gameState = MainCanvas::stateLanguage;
+    MainCanvas::enter(MainCanvas::stateLanguage);
     MainCanvas::dialogReturnState = MainCanvas::stateLanguage;
     MainCanvas::pendingKey = MainCanvas::noKey;
     NightvaultScreens::installLive();
@@ -54,7 +54,7 @@ protected:
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
     MainCanvas::touchInput = 0;
-    MainCanvas::gameState = 254;
+    MainCanvas::enter(254);
   }
 
   // Dialog 4 as the options open it: the sound switch and the two volumes.

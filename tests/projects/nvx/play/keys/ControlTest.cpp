@@ -115,7 +115,7 @@ TEST_F(ControlTest, LeaderWorksAnObjectLiveWhileRunning) {
   ASSERT_EQ(MainCanvas::dialogId, 8) << "facing the crate offers its use";
   EXPECT_EQ(itemIds(), std::vector<int>{'i'});
   MainCanvas::pendingKey = MainCanvas::noKey;
-  MainCanvas::gameState = MainCanvas::stateLevel;
+  MainCanvas::enter(MainCanvas::stateLevel);
   answerIndex(0);
   EXPECT_EQ(leader->action, 4);
   EXPECT_EQ(leader->busy, 1);

@@ -95,7 +95,7 @@ TEST_F(FailureChainTest, AFailedLevelOffersTheRetryWhileTriesAreLeft) {
     SCOPED_TRACE("dialog " + std::to_string(c.dialog) + " difficulty " + std::to_string(c.difficulty));
     MainCanvas::difficulty = static_cast<int8_t>(c.difficulty);
     MainCanvas::retriesLeft = static_cast<int8_t>(c.retries);
-    MainCanvas::gameState = MainCanvas::stateDialog;
+    MainCanvas::enter(MainCanvas::stateDialog);
     EXPECT_TRUE(fail(c.dialog)) << "the next window stays open";
     EXPECT_EQ(MainCanvas::dialogId, c.window);
     EXPECT_EQ(MainCanvas::retriesLeft, c.retriesAfter);
@@ -134,7 +134,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       MainCanvas::savedIds->addElement(person(1));
       MainCanvas::alarmLinks->clear();
 
-      MainCanvas::gameState = MainCanvas::stateDialog;
+      MainCanvas::enter(MainCanvas::stateDialog);
       ASSERT_TRUE(fail(36));
       ASSERT_EQ(MainCanvas::dialogId, 35);
       EXPECT_FALSE(answer(new qel::lang::DString(u"126")));
@@ -157,7 +157,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
 TEST_F(FailureChainTest, WithoutTriesTheGameIsOverAndTheSaveIsDeleted) {
   ASSERT_TRUE(MainCanvas::hasSave(1));
   MainCanvas::retriesLeft = 0;
-  MainCanvas::gameState = MainCanvas::stateDialog;
+  MainCanvas::enter(MainCanvas::stateDialog);
   ASSERT_TRUE(fail(39));
   ASSERT_EQ(MainCanvas::dialogId, 32);
   answer(new qel::lang::DString(u"126"));

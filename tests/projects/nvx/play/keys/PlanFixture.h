@@ -50,7 +50,7 @@ protected:
     MainCanvas::pendingTransition = 0;
     MainCanvas::selectionIndex = 255;
     MainCanvas::selectedPerson = nullptr;
-    MainCanvas::gameState = MainCanvas::stateLevel;
+    MainCanvas::enter(MainCanvas::stateLevel);
     MainCanvas::dialogId = 0;
     MainCanvas::clockPhase = 0;
     MainCanvas::halfSecondCount = 1;
@@ -60,7 +60,7 @@ protected:
     }
   }
   void TearDown() override {
-    MainCanvas::gameState = 254;
+    MainCanvas::enter(254);
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
   }

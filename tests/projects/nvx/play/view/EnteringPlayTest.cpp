@@ -18,7 +18,7 @@ protected:
 TEST_F(EnteringPlayTest, ATrainingLevelWithoutCrewOnlyOpensTheNotice) {
   MainCanvas::difficulty = -1;
   MainCanvas::startLevel(3);
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::setUpLevel();
   EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
   EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateMapScreen);

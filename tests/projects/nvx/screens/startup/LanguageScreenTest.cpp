@@ -89,7 +89,7 @@ TEST_F(LanguageScreenTest, UpAndDownWrapRoundTheList) {
 // Choosing twice names the alphabet picture from "abc" each time, stores
 // the index and loads that language's text table.
 TEST_F(LanguageScreenTest, ChoosingALanguageStoresItAndNamesItsFiles) {
-  MainCanvas::gameState = MainCanvas::stateLanguage;
+  MainCanvas::enter(MainCanvas::stateLanguage);
   MainCanvas::saveOnExit = 0;
   MainCanvas::languageIndex = 1;
   press(MainCanvas::selectKey);

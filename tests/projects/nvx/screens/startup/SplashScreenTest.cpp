@@ -56,7 +56,7 @@ protected:
 // panel: the loading bar grows by a tenth of the width at each odd step.
 TEST_F(SplashScreenTest, SequencePaintsTheGrowingBarThenTheTitle) {
   MainCanvas::instance = new MainCanvas();
-  MainCanvas::gameState = MainCanvas::stateSplash;
+  MainCanvas::enter(MainCanvas::stateSplash);
   MainCanvas::splashStep = 0;
   const DImagePtr panel = screen();
   const qel::lcdui::DGraphicsPtr g = panel->getGraphics();
@@ -229,7 +229,7 @@ TEST_F(SplashSoundTest, PauseRemembersTheFirstTuneThatPlaysAndStopsEverything) {
   ASSERT_TRUE(MainCanvas::sounds->play(17, true, 0));
   ASSERT_TRUE(MainCanvas::sounds->play(15, true, 0));
   ASSERT_TRUE(MainCanvas::sounds->play(0, true, 0));
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::mapPainting = 1;
   MainCanvas::onPause();
   EXPECT_EQ(MainCanvas::resumeSound, 15);
@@ -248,7 +248,7 @@ TEST_F(SplashSoundTest, PauseParksTheSelectionOnlyWhileALevelRuns) {
       {MainCanvas::stateMapScreen, 1, 9, 2},
   };
   for (const auto& c : cases) {
-    MainCanvas::gameState = c.state;
+    MainCanvas::enter(c.state);
     MainCanvas::skipWorldLogic = c.running;
     MainCanvas::selectionIndex = 2;
     MainCanvas::parkedSelection = 9;
@@ -266,7 +266,7 @@ TEST_F(SplashSoundTest, ShutdownReleasesSoundsPicturesAndTheWidgetEngine) {
   guilib::GUIEngine::getInstance();
   MainCanvas::rateImage = screen(4, 4);
   MainCanvas::infoImage = screen(4, 4);
-  MainCanvas::gameState = MainCanvas::stateMapScreen;
+  MainCanvas::enter(MainCanvas::stateMapScreen);
   MainCanvas::shutdown();
   EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateShutDown);
   EXPECT_EQ(MainCanvas::savedGameState, MainCanvas::stateMapScreen);

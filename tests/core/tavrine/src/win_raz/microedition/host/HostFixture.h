@@ -27,6 +27,7 @@
 #include "platform/window/MessageLoop.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
+#include "tests/display/api/probe/DisplayProbe.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
 #include "tests/platform/window/probe/MessageBoxProbe.h"
 #include "util/DHashtable.h"
@@ -34,8 +35,9 @@
 
 namespace qel::host::testing {
 
-// Fresh program and user folders, a manual clock, a black screen and a clean
-// desktop around each test; whatever a failed start leaves behind is cleared.
+// Fresh program and user folders, a manual clock, a black screen, a display
+// library that knows nothing of an earlier device and a clean desktop around
+// each test; whatever a failed start leaves behind is cleared.
 class HostTest : public ::testing::Test {
 protected:
   HostTest() : clock_(1000), scopedClock_(clock_) {
@@ -51,6 +53,8 @@ protected:
     wce::clearRecordedShellCalls();
     wce::DeviceScreen::instance().fill(0);
     installApplicationFactory(&makeTestApplication);
+    // Tests switch emulated devices: each display starts as in a new process.
+    tdlx::forgetProcessState();
   }
 
   ~HostTest() override {

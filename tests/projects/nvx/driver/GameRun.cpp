@@ -21,7 +21,7 @@
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
 #include "platform/system/DeviceProfileFile.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "platform/waveout/ManualWaveOutDriver.h"
 #include "platform/window/Windows.h"
 #include "util/DRandom.h"

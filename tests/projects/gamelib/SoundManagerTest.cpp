@@ -11,7 +11,7 @@
 #include "microedition/media/DPlayer.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 
 using gamelib::SoundManager;

@@ -22,7 +22,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/DeviceProfileFile.h"
 #include "platform/testing/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/window/Windows.h"
 #include "util/DRandom.h"
 #include "util/DStringManager.h"

@@ -5,7 +5,7 @@
 #include "microedition/media/DManager.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 

@@ -24,7 +24,7 @@
 #include "nvx/src/world/WorldScreen.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"

@@ -6,7 +6,7 @@
 #include "nvx/src/world/Person.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/nvx/screens/startup/SplashFixture.h"
 

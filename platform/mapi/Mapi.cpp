@@ -11,9 +11,9 @@ namespace wce {
 
 namespace mapi {
 
-NextResults<MapiCall, static_cast<std::size_t>(MapiCall::Count)>& nextResults() {
-  static NextResults<MapiCall, static_cast<std::size_t>(MapiCall::Count)> instance;
-  return instance;
+std::atomic<ResultHook<MapiCall>*>& resultHook() {
+  static std::atomic<ResultHook<MapiCall>*> installed{nullptr};
+  return installed;
 }
 
 std::atomic<int>& liveObjects() {

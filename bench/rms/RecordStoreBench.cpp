@@ -17,6 +17,7 @@
 #include "lang/DbyteArray.h"
 #include "microedition/rms/DRecordStore.h"
 #include "platform/registry/Registry.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/core/tavrine/src/common/lang/TestHost.h"
 
 using qel::lang::DbyteArray;

@@ -22,6 +22,7 @@
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Aygshell.h"
 #include "platform/system/Clock.h"
+#include "platform/testing/FolderOverrides.h"
 #include "platform/testing/ManualClock.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"

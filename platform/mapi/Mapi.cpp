@@ -11,9 +11,9 @@ namespace wce {
 
 namespace mapi {
 
-std::atomic<ResultHook<MapiCall>*>& resultHook() {
-  static std::atomic<ResultHook<MapiCall>*> installed{nullptr};
-  return installed;
+ResultHookSlot<MapiCall>& resultHook() {
+  static ResultHookSlot<MapiCall> slot{nullptr};
+  return slot;
 }
 
 std::atomic<int>& liveObjects() {

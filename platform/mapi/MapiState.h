@@ -30,7 +30,7 @@ enum class MapiCall {
 namespace wce::mapi {
 
 // The hook a test may put in front of each kind of call (ResultHook.h).
-std::atomic<ResultHook<MapiCall>*>& resultHook();
+ResultHookSlot<MapiCall>& resultHook();
 inline std::optional<HRESULT> injected(MapiCall call) { return hookedResult(resultHook(), call); }
 
 std::atomic<int>& initializations();

@@ -18,9 +18,12 @@ public:
   virtual std::optional<HRESULT> resultFor(Call call) = 0;
 };
 
+template <typename Call>
+using ResultHookSlot = std::atomic<ResultHook<Call>*>;
+
 // What the hook installed in `slot` answers for this call; none without a hook.
 template <typename Call>
-std::optional<HRESULT> hookedResult(const std::atomic<ResultHook<Call>*>& slot, Call call) {
+std::optional<HRESULT> hookedResult(const ResultHookSlot<Call>& slot, Call call) {
   ResultHook<Call>* hook = slot.load();
   if (hook == nullptr) return std::nullopt;
   return hook->resultFor(call);

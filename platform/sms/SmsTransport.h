@@ -2,7 +2,6 @@
 // The state of the emulated SMS transport: open sessions, the service centre,
 // the last message id and the hook a test may put in front of each entry.
 
-#include <atomic>
 #include <filesystem>
 #include <mutex>
 #include <set>
@@ -24,7 +23,7 @@ struct SmsTransport {
   std::set<SmsSession*> sessions;
   std::u16string serviceCentre;
   SMS_MESSAGE_ID lastMessageId = 0;
-  std::atomic<ResultHook<SmsCall>*> resultHook{nullptr};
+  ResultHookSlot<SmsCall> resultHook{nullptr};
 };
 
 SmsTransport& smsTransport();

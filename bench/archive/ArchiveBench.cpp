@@ -18,7 +18,7 @@
 #include "io/DFileInputStream.h"
 #include "io/DZipArchive.h"
 #include "lang/DString.h"
-#include "platform/files/Folders.h"
+#include "platform/testing/FolderOverrides.h"
 
 using namespace qel::io;
 using namespace qel::lang;

@@ -11,7 +11,7 @@
 
 #include "io/DFileInputStream.h"
 #include "lang/DString.h"
-#include "platform/files/Folders.h"
+#include "platform/testing/FolderOverrides.h"
 #include "util/DStringManager.h"
 
 using qel::io::DFileInputStream;

@@ -16,7 +16,7 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "microedition/rms/DRecordStore.h"
-#include "platform/registry/Registry.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/core/tavrine/src/common/lang/TestHost.h"
 
 using qel::lang::DbyteArray;

@@ -5,7 +5,7 @@
 #include <vector>
 #include <xmp.h>
 
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "sound/SoundModule.h"
 #include "sound/SoundSample.h"

@@ -14,7 +14,7 @@ CoreServicesState& coreServicesState() {
 bool AllKeys(bool all) {
   CoreServicesState& s = coreServicesState();
   std::lock_guard lock(s.guard);
-  s.allKeysCalls.add(all);
+  recordCall(s.allKeysCalls, all);
   const bool previous = s.allKeys;
   s.allKeys = all;
   return previous;
@@ -23,7 +23,7 @@ bool AllKeys(bool all) {
 bool SetKMode(bool kernel) {
   CoreServicesState& s = coreServicesState();
   std::lock_guard lock(s.guard);
-  s.kModeCalls.add(kernel);
+  recordCall(s.kModeCalls, kernel);
   const bool previous = s.kernelMode;
   s.kernelMode = kernel;
   return previous;

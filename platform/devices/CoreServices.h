@@ -1,7 +1,7 @@
 #pragma once
 // Core-library calls of the handheld that only change or report device state:
-// the hardware-key grab, the kernel-mode switch and the memory layout. Each
-// switch is recorded (CoreServicesState.h).
+// the hardware-key grab, the kernel-mode switch and the memory layout. A test
+// may record each switch (CoreServicesState.h).
 
 #include <cstdint>
 

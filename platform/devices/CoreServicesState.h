@@ -1,9 +1,10 @@
 #pragma once
-// The switches of the core library and every call that set them, in order.
+// The switches of the core library, and where a test sees the calls that set
+// them (CallRecorder.h).
 
 #include <mutex>
 
-#include "platform/system/CallLog.h"
+#include "platform/system/CallRecorder.h"
 
 namespace wce {
 
@@ -11,8 +12,8 @@ struct CoreServicesState {
   std::mutex guard;
   bool allKeys = false;
   bool kernelMode = false;
-  CallLog<bool> allKeysCalls;
-  CallLog<bool> kModeCalls;
+  RecorderSlot<bool> allKeysCalls{nullptr};
+  RecorderSlot<bool> kModeCalls{nullptr};
 };
 
 CoreServicesState& coreServicesState();

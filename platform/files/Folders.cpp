@@ -1,24 +1,12 @@
 #include "platform/files/Folders.h"
 
 #include <cstdlib>
-#include <mutex>
 #include <pwd.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace wce {
 namespace {
-
-struct FolderOverrides {
-  std::mutex lock;
-  std::filesystem::path program;
-  std::filesystem::path user;
-};
-
-FolderOverrides& overrides() {
-  static FolderOverrides instance;
-  return instance;
-}
 
 std::filesystem::path environmentFolder(const char* name) {
   const char* value = std::getenv(name);
@@ -48,34 +36,16 @@ const std::filesystem::path& executableFolder() {
 }  // namespace
 
 std::filesystem::path programFolder() {
-  {
-    std::lock_guard guard(overrides().lock);
-    if (!overrides().program.empty()) return overrides().program;
-  }
   std::filesystem::path folder = environmentFolder("NIGHTVAULT_PROGRAM_DIR");
   return folder.empty() ? executableFolder() : folder;
 }
 
-void setProgramFolder(const std::filesystem::path& folder) {
-  std::lock_guard guard(overrides().lock);
-  overrides().program = folder;
-}
-
 std::filesystem::path userFolder() {
-  {
-    std::lock_guard guard(overrides().lock);
-    if (!overrides().user.empty()) return overrides().user;
-  }
   std::filesystem::path folder = environmentFolder("NIGHTVAULT_USER_DIR");
   if (!folder.empty()) return folder;
   const std::filesystem::path data = environmentFolder("XDG_DATA_HOME");
   if (data.is_absolute()) return data / "nightvault";
   return homeFolder() / ".local" / "share" / "nightvault";
-}
-
-void setUserFolder(const std::filesystem::path& folder) {
-  std::lock_guard guard(overrides().lock);
-  overrides().user = folder;
 }
 
 }  // namespace wce

@@ -7,13 +7,9 @@ namespace wce {
 // The folder of the program: NIGHTVAULT_PROGRAM_DIR when set, else the
 // folder of the running executable. It may be read-only.
 std::filesystem::path programFolder();
-// Overrides the program folder (tests); an empty path restores the default.
-void setProgramFolder(const std::filesystem::path& folder);
 
 // The folder of the user's state: NIGHTVAULT_USER_DIR when set, else
 // $XDG_DATA_HOME/nightvault, else ~/.local/share/nightvault.
 std::filesystem::path userFolder();
-// Overrides the user folder (tests); an empty path restores the default.
-void setUserFolder(const std::filesystem::path& folder);
 
 }  // namespace wce

@@ -11,9 +11,9 @@ namespace wce {
 
 namespace mapi {
 
-NextResults<MapiCall, static_cast<std::size_t>(MapiCall::Count)>& nextResults() {
-  static NextResults<MapiCall, static_cast<std::size_t>(MapiCall::Count)> instance;
-  return instance;
+ResultHookSlot<MapiCall>& resultHook() {
+  static ResultHookSlot<MapiCall> slot{nullptr};
+  return slot;
 }
 
 std::atomic<int>& liveObjects() {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/mapi/Mapi.h"
-#include "platform/sms/NextResults.h"
+#include "platform/sms/ResultHook.h"
 
 namespace wce {
 
@@ -29,10 +29,9 @@ enum class MapiCall {
 
 namespace wce::mapi {
 
-// The results set for the next call of each kind: the call answers that
-// result and does nothing else.
-NextResults<MapiCall, static_cast<std::size_t>(MapiCall::Count)>& nextResults();
-inline std::optional<HRESULT> injected(MapiCall call) { return nextResults().take(call); }
+// The hook a test may put in front of each kind of call (ResultHook.h).
+ResultHookSlot<MapiCall>& resultHook();
+inline std::optional<HRESULT> injected(MapiCall call) { return hookedResult(resultHook(), call); }
 
 std::atomic<int>& initializations();
 std::atomic<int>& liveObjects();

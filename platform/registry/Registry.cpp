@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,16 +13,6 @@
 
 namespace wce {
 namespace {
-
-struct RootOverride {
-  std::mutex lock;
-  std::filesystem::path folder;
-};
-
-RootOverride& rootOverride() {
-  static RootOverride instance;
-  return instance;
-}
 
 // The encoded names of a '\'-separated key path; nothing for an empty name
 // or a name that is not valid UTF-16.
@@ -108,18 +97,9 @@ LONG queryValue(const KeyFolder& key, const std::string& encodedName, DWORD* typ
 }  // namespace
 
 std::filesystem::path registryRoot() {
-  {
-    std::lock_guard guard(rootOverride().lock);
-    if (!rootOverride().folder.empty()) return rootOverride().folder;
-  }
   const char* folder = std::getenv("NIGHTVAULT_REGISTRY");
   if (folder != nullptr && *folder != '\0') return folder;
   return userFolder() / "registry";
-}
-
-void setRegistryRoot(const std::filesystem::path& folder) {
-  std::lock_guard guard(rootOverride().lock);
-  rootOverride().folder = folder;
 }
 
 LONG RegOpenKeyExW(HKEY key, std::u16string_view subKey, HKEY* result) {

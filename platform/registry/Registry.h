@@ -18,8 +18,6 @@ namespace wce {
 
 // NIGHTVAULT_REGISTRY when set, else "registry" in the user folder.
 std::filesystem::path registryRoot();
-// Overrides the root (tests); an empty path restores the default.
-void setRegistryRoot(const std::filesystem::path& folder);
 
 // Opens an existing key; ERROR_NOT_FOUND when it does not exist.
 LONG RegOpenKeyExW(HKEY key, std::u16string_view subKey, HKEY* result);

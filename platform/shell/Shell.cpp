@@ -46,7 +46,7 @@ void openOnDesktop(std::u16string_view file) {
 
 std::int32_t phoneMakeCall(PhoneMakeCallInfo* info) {
   if (!info || !info->destination) return -1;
-  shellRecords().calls.add(info->destination);
+  recordCall(shellRecords().calls, info->destination);
   return 0;
 }
 
@@ -58,7 +58,7 @@ bool ShellExecuteEx(ShellExecuteInfo* info) {
     return false;
   }
   std::u16string file(info->file);
-  shellRecords().requests.add({file, info->mask, info->show});
+  recordCall(shellRecords().requests, {file, info->mask, info->show});
   if (!hasAssociation(file)) {
     lastError = ERROR_NO_ASSOCIATION;
     return false;

@@ -1,9 +1,9 @@
 #pragma once
-// The shell and phone requests made so far.
+// Where a test sees the shell and phone requests made (CallRecorder.h).
 
 #include <string>
 
-#include "platform/system/CallLog.h"
+#include "platform/system/CallRecorder.h"
 #include "platform/system/WinTypes.h"
 
 namespace wce {
@@ -16,8 +16,8 @@ struct ShellRequest {
 };
 
 struct ShellRecords {
-  CallLog<ShellRequest> requests;
-  CallLog<std::u16string> calls;
+  RecorderSlot<ShellRequest> requests{nullptr};
+  RecorderSlot<std::u16string> calls{nullptr};
 };
 
 ShellRecords& shellRecords();

@@ -18,7 +18,7 @@ SmsTransport& smsTransport() {
 
 namespace {
 
-std::optional<HRESULT> injected(SmsCall call) { return smsTransport().nextResults.take(call); }
+std::optional<HRESULT> injected(SmsCall call) { return hookedResult(smsTransport().resultHook, call); }
 
 std::optional<std::filesystem::path> outboxOf(SMS_HANDLE handle) {
   SmsTransport& state = smsTransport();

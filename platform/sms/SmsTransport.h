@@ -1,13 +1,13 @@
 #pragma once
 // The state of the emulated SMS transport: open sessions, the service centre,
-// the last message id and the results set for the next call of each entry.
+// the last message id and the hook a test may put in front of each entry.
 
 #include <filesystem>
 #include <mutex>
 #include <set>
 #include <string>
 
-#include "platform/sms/NextResults.h"
+#include "platform/sms/ResultHook.h"
 #include "platform/sms/Sms.h"
 
 namespace wce {
@@ -23,7 +23,7 @@ struct SmsTransport {
   std::set<SmsSession*> sessions;
   std::u16string serviceCentre;
   SMS_MESSAGE_ID lastMessageId = 0;
-  NextResults<SmsCall, static_cast<std::size_t>(SmsCall::Count)> nextResults;
+  ResultHookSlot<SmsCall> resultHook{nullptr};
 };
 
 SmsTransport& smsTransport();

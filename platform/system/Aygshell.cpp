@@ -10,12 +10,12 @@ AygshellCalls& aygshellCalls() {
 }
 
 bool SHFullScreen(HWND window, DWORD state) {
-  aygshellCalls().fullScreen.add({window, state});
+  recordCall(aygshellCalls().fullScreen, {window, state});
   return true;
 }
 
 std::int32_t SHSetImeMode(HWND window, DWORD mode) {
-  aygshellCalls().imeMode.add({window, mode});
+  recordCall(aygshellCalls().imeMode, {window, mode});
   return 0;
 }
 

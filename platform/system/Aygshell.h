@@ -1,6 +1,6 @@
 #pragma once
 // The built-in "aygshell.dll": shell calls that only change how the device
-// shell looks; each is recorded (AygshellCalls.h).
+// shell looks; a test may record them (AygshellCalls.h).
 
 #include <cstdint>
 

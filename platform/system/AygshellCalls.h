@@ -1,7 +1,7 @@
 #pragma once
-// The "aygshell.dll" calls made so far, in order.
+// Where a test sees the "aygshell.dll" calls made (CallRecorder.h).
 
-#include "platform/system/CallLog.h"
+#include "platform/system/CallRecorder.h"
 #include "platform/system/WinTypes.h"
 
 namespace wce {
@@ -13,8 +13,8 @@ struct ShellCall {
 };
 
 struct AygshellCalls {
-  CallLog<ShellCall> fullScreen;
-  CallLog<ShellCall> imeMode;
+  RecorderSlot<ShellCall> fullScreen{nullptr};
+  RecorderSlot<ShellCall> imeMode{nullptr};
 };
 
 AygshellCalls& aygshellCalls();

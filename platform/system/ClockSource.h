@@ -1,6 +1,7 @@
 #pragma once
 // Where the emulated handheld reads its time from. The system clock is the
-// default; tests install a ManualClock so that timing rules run without waiting.
+// default; tests install a clock of their own so that timing rules run
+// without waiting.
 
 #include <cstdint>
 

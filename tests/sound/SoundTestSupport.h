@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOut.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "sound/SoundSystem.h"

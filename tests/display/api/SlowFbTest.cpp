@@ -2,7 +2,7 @@
 #include "display/detect/DriverChoice.h"
 #include "display/drivers/SlowFB.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 
 namespace tdlx::testing {
 namespace {

@@ -15,7 +15,7 @@
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Aygshell.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Windows.h"
 #include "tests/display/LogFolderEnvironment.h"

@@ -6,6 +6,7 @@
 
 #include "platform/files/Folders.h"
 #include "platform/files/ProgramPath.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/registry/Registry.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/support/TempFolder.h"
 
 // Points the registry at a fresh temporary folder.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "RegistryFixture.h"
+#include "platform/testing/FolderOverrides.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 
 namespace wce {
 namespace {

@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOut.h"
 #include "platform/waveout/WaveOutStream.h"
 

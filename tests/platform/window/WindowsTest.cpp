@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,6 +7,7 @@
 #include "platform/window/Resources.h"
 #include "platform/window/SingleInstanceLock.h"
 #include "tests/platform/window/probe/MessageBoxProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace wce::testing {
 namespace {
@@ -202,17 +202,13 @@ class SingleInstanceTest : public WindowTest {
 protected:
   void SetUp() override {
     WindowTest::SetUp();
-    char pattern[] = "/tmp/nv-lock-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    SingleInstanceLock::instance().configure(folder_, "/opt/game");
+    SingleInstanceLock::instance().configure(folder_.string(), "/opt/game");
   }
   void TearDown() override {
     SingleInstanceLock::instance().disable();
-    std::filesystem::remove_all(folder_);
     WindowTest::TearDown();
   }
-  std::string folder_;
+  const nvtest::TempFolder folder_{"nv-lock"};
 };
 
 TEST_F(SingleInstanceTest, ASecondProcessFindsTheFirstCopysWindow) {
@@ -246,10 +242,10 @@ TEST_F(SingleInstanceTest, ASecondProcessFindsTheFirstCopysWindow) {
 TEST_F(SingleInstanceTest, LockFilesDependOnProgramFolderClassAndTitle) {
   auto& lock = SingleInstanceLock::instance();
   const std::string base = lock.lockFilePath(u"GameEngine", u"Nightvault");
-  EXPECT_EQ(base.rfind(folder_ + "/nightvault-", 0), 0u);
+  EXPECT_EQ(base.rfind(folder_.string() + "/nightvault-", 0), 0u);
   EXPECT_NE(base, lock.lockFilePath(u"GameEngine", u"Other"));
   EXPECT_NE(base, lock.lockFilePath(u"GameEngin", u"eNightvault"));
-  lock.configure(folder_, "/opt/other");
+  lock.configure(folder_.string(), "/opt/other");
   EXPECT_NE(base, lock.lockFilePath(u"GameEngine", u"Nightvault"));
 }
 

@@ -10,7 +10,7 @@
 
 #include "io/DArchive.h"
 #include "lang/DString.h"
-#include "platform/files/Folders.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/support/TempFolder.h"
 
 // A program folder and a user folder under the temporary folder, installed

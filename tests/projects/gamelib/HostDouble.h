@@ -14,7 +14,7 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/raster/RasterSurface.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/core/tavrine/src/common/lang/TestHost.h"
 
 // A display back-end whose screen is a surface in memory.

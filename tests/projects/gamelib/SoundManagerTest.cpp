@@ -10,8 +10,8 @@
 #include "microedition/media/DManager.h"
 #include "microedition/media/DPlayer.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualClock.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 
 using gamelib::SoundManager;

@@ -22,7 +22,7 @@
 #include "microedition/host/GameEngine.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/support/OutputFolder.h"
 #include "tests/support/ScreenPixels.h"
 #include "util/DStringManager.h"

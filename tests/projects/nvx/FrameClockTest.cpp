@@ -5,7 +5,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 
 using gamelib::ScreenCanvas;
 using nvx::MainCanvas;

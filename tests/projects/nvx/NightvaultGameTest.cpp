@@ -9,7 +9,7 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/TestPng.h"
 #include "tests/support/DemoData.h"

@@ -7,7 +7,7 @@
 #include "microedition/lcdui/DImage.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/Pixels.h"
 #include "tests/projects/gamelib/TestPng.h"

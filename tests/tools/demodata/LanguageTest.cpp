@@ -119,9 +119,8 @@ TEST(LanguageFile, GermanHasItsOwnLettersBeforeTheFullStopAndEveryText) {
 class LanguageSource : public ::testing::Test {
 protected:
   Alphabet alphabet = Alphabet::load(std::filesystem::path(NV_SOURCE_DIR) / "data/lang/alphabet.txt");
-  std::filesystem::path file = uniqueTemporaryFile();
-
-  void TearDown() override { std::filesystem::remove(file); }
+  nvtest::TempFolder folder{"nv-demodata"};
+  std::filesystem::path file = folder / "source.txt";
 
   // Writes texts 1-302 ("x"), names and numbers valid, then applies `change` to text `id`.
   void writeSource(int skip, int id, const std::string& text) {

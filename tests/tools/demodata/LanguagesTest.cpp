@@ -9,7 +9,8 @@ namespace {
 // A copy of the data sources with a further language, built like the real set.
 class TwoLanguages : public ::testing::Test {
 protected:
-  std::filesystem::path root = uniqueTemporaryFile().replace_extension("");
+  nvtest::TempFolder folder{"nv-demodata"};
+  std::filesystem::path root = folder / "data";
 
   void SetUp() override {
     std::filesystem::copy(
@@ -19,7 +20,6 @@ protected:
     std::filesystem::copy(root / "lang/res_en.txt", root / "lang/res_xx.txt");
     std::filesystem::copy(root / "lang/flag_en.txt", root / "lang/flag_xx.txt");
   }
-  void TearDown() override { std::filesystem::remove_all(root); }
 };
 
 TEST_F(TwoLanguages, ListsEachAndAddsFlagsAndFonts) {

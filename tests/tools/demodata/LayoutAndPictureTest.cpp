@@ -263,14 +263,12 @@ TEST(ImageFont, GlyphTableMatchesItsPageAndStartsWithTheSpace) {
 // A copy of the layout sources with one line replaced.
 class LayoutSource : public ::testing::Test {
 protected:
-  std::filesystem::path folder = uniqueTemporaryFile().replace_extension("");
+  nvtest::TempFolder folder{"nv-demodata"};
   void SetUp() override {
-    std::filesystem::create_directories(folder);
     std::filesystem::copy(std::filesystem::path(NV_SOURCE_DIR) / "data/layout",
-                          folder,
+                          folder.path(),
                           std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
   void replace(const std::string& file, const std::string& from, const std::string& to) {
     std::ifstream in(folder / file);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -282,10 +280,10 @@ protected:
 };
 
 TEST_F(LayoutSource, RefusesASpriteFrameOutsideItsPicture) {
-  const ScreenLayout good = ScreenLayout::load(folder);
+  const ScreenLayout good = ScreenLayout::load(folder.path());
   EXPECT_NO_THROW(good.checkFramesInside(1, 176, 192));
   replace("sprites.txt", "8      0    76   16   16  6  1  itemIcons", "8      0    170  16   16  6  1  itemIcons");
-  const ScreenLayout bad = ScreenLayout::load(folder);
+  const ScreenLayout bad = ScreenLayout::load(folder.path());
   try {
     bad.checkFramesInside(1, 176, 192);
     FAIL() << "the last item icon ends below the picture";
@@ -298,7 +296,7 @@ TEST_F(LayoutSource, RefusesAPlaceTextOutsideTheTexts) {
   for (const char* id : {"0", "303"}) {
     SetUp();
     replace("map.txt", "place 0 95 106 242", std::string("place 0 95 106 ") + id);
-    EXPECT_THROW(ScreenLayout::load(folder), std::runtime_error) << id;
+    EXPECT_THROW(ScreenLayout::load(folder.path()), std::runtime_error) << id;
   }
 }
 
@@ -316,7 +314,7 @@ TEST(Pictures, TheInfoIconFrameHoldsNothingOfItsNeighbours) {
 // A screen's own tables change rows of the shared ones by number and name; a row of another
 // name is refused, naming its file and line.
 TEST_F(LayoutSource, AScreensTablesReplaceRowsByNumberAndName) {
-  const ScreenLayout base = ScreenLayout::load(folder);
+  const ScreenLayout base = ScreenLayout::load(folder.path());
   std::filesystem::create_directories(folder / "small");
   std::ofstream(folder / "small" / "sprites.txt") << "7 0 0 176 171 1 2 title\n";
   std::ofstream(folder / "small" / "screen.txt") << "barButtonX 3\n";

@@ -146,10 +146,10 @@ constexpr int kPlainJob = 17;
 class LevelSource : public ::testing::Test {
 protected:
   std::filesystem::path dataDir = std::filesystem::path(NV_SOURCE_DIR) / "data/levels";
-  std::filesystem::path file = uniqueTemporaryFile();
+  nvtest::TempFolder folder{"nv-demodata"};
+  std::filesystem::path file = folder / "level.txt";
   std::map<char, int> legend = loadLegend(dataDir / "legend.txt");
 
-  void TearDown() override { std::filesystem::remove(file); }
   Level load(const std::string& extra, const std::string& exit = "exit 2 1") {
     std::ofstream(file) << "size 6 5\nmap\n______\n______\n,,,,,,\n#....#\n######\n" << exit << "\n" << extra;
     return loadLevel(file, legend);

@@ -10,8 +10,8 @@ namespace {
 PixelFont font() { return PixelFont::load(std::filesystem::path(NV_SOURCE_DIR) / "data/fonts/glyphs-5x8.txt"); }
 
 TEST(Review, WritesAContactSheetAndAMapOfEachLevel) {
-  const auto folder = uniqueTemporaryFile().replace_extension("");
-  writeReview(DemoData::get().set, font(), folder);
+  const nvtest::TempFolder folder("nv-demodata");
+  writeReview(DemoData::get().set, font(), folder.path());
   const PngFacts sheet = probePng(readFile(folder / "contact-sheet.png"));
   ASSERT_TRUE(sheet.ok);
   std::uint32_t pictureArea = 0;
@@ -27,7 +27,6 @@ TEST(Review, WritesAContactSheetAndAMapOfEachLevel) {
     ASSERT_TRUE(map.ok) << name;
     EXPECT_GE(map.width, static_cast<std::uint32_t>(DemoData::get().set.levels()[n - 1].width) * 14) << name;
   }
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -83,8 +83,7 @@ double rmsDb(const std::filesystem::path& file) {
 }
 
 TEST(Sounds, EffectsAreLevelledAgainstTheMusicOpenmptRenders) {
-  const auto folder = uniqueTemporaryFile().replace_extension("");
-  std::filesystem::create_directories(folder);
+  const nvtest::TempFolder folder("nv-demodata");
   double music = -100;
   for (const char* name : {"menu", "plan", "rob"}) {
     const auto mod = folder / (std::string(name) + ".mod");
@@ -92,7 +91,6 @@ TEST(Sounds, EffectsAreLevelledAgainstTheMusicOpenmptRenders) {
     ASSERT_EQ(run("openmpt123 --quiet --render " + shellQuoted(mod) + " >/dev/null 2>&1"), 0) << name;
     music = std::max(music, rmsDb(mod.string() + ".wav"));
   }
-  std::filesystem::remove_all(folder);
   for (const auto& e : DemoData::get().set.entries()) {
     if (e.name.size() > 4 && e.name.substr(e.name.size() - 4) == ".wav") {
       EXPECT_LE(rmsDb(DemoData::get().unpacked / e.name), music + 1.5) << e.name;

@@ -2,10 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
-#include <unistd.h>
+#include <sys/wait.h>
 
 namespace nv::demodata::test {
 
@@ -54,17 +53,10 @@ Bytes readFile(const std::filesystem::path& path) {
 
 std::string shellQuoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
-std::filesystem::path uniqueTemporaryFile() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::filesystem::temp_directory_path() /
-         ("nv-demodata-" + std::to_string(getpid()) + "-" + info->test_suite_name() + "-" + info->name() + ".txt");
-}
-
 const DemoData& DemoData::get() {
+  static const nvtest::TempFolder folder("nv-demodata");
   static const DemoData data = [] {
-    DemoData d{DataSet::build(std::filesystem::path(NV_SOURCE_DIR) / "data"), {}, {}};
-    d.folder = std::filesystem::temp_directory_path() / ("nv-demodata-" + std::to_string(getpid()));
-    std::filesystem::remove_all(d.folder);
+    DemoData d{DataSet::build(std::filesystem::path(NV_SOURCE_DIR) / "data"), folder.path(), {}};
     d.set.writeTo(d.folder);
     d.unpacked = d.folder / "unpacked";
     std::filesystem::create_directories(d.unpacked);
@@ -72,10 +64,6 @@ const DemoData& DemoData::get() {
       throw std::runtime_error("unzip could not extract game.dat");
     return d;
   }();
-  static const struct Cleanup {
-    std::filesystem::path folder;
-    ~Cleanup() { std::filesystem::remove_all(folder); }
-  } cleanup{data.folder};
   return data;
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/support/TempFolder.h"
 #include "tools/demodata/lib/Bytes.h"
 #include "tools/demodata/lib/DataSet.h"
 
@@ -39,7 +40,8 @@ private:
   std::size_t at_ = 0;
 };
 
-// The demo data set, built once from the repository's data/ folder and written to a temporary folder.
+// The demo data set, built once from the repository's data/ folder and written to a temporary folder
+// that lasts as long as the process.
 struct DemoData {
   static const DemoData& get();
   DataSet set;
@@ -52,7 +54,5 @@ struct DemoData {
 int run(const std::string& command, std::string* output = nullptr);
 Bytes readFile(const std::filesystem::path& path);
 std::string shellQuoted(const std::filesystem::path& path);
-// A temporary file name of its own for the running test (tests run in parallel processes).
-std::filesystem::path uniqueTemporaryFile();
 
 }  // namespace nv::demodata::test

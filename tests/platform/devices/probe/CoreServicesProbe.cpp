@@ -1,16 +1,24 @@
 #include "tests/platform/devices/probe/CoreServicesProbe.h"
 
 #include "platform/devices/CoreServicesState.h"
+#include "platform/testing/CallLog.h"
 
 namespace wce {
+namespace {
 
-std::vector<bool> recordedAllKeysCalls() { return coreServicesState().allKeysCalls.calls(); }
+// Installed before main, so that every call of the process is seen.
+CallLog<bool>& allKeysCalls = installCallLog(coreServicesState().allKeysCalls);
+CallLog<bool>& kModeCalls = installCallLog(coreServicesState().kModeCalls);
 
-std::vector<bool> recordedKModeCalls() { return coreServicesState().kModeCalls.calls(); }
+}  // namespace
+
+std::vector<bool> recordedAllKeysCalls() { return allKeysCalls.calls(); }
+
+std::vector<bool> recordedKModeCalls() { return kModeCalls.calls(); }
 
 void clearRecordedCoreCalls() {
-  coreServicesState().allKeysCalls.clear();
-  coreServicesState().kModeCalls.clear();
+  allKeysCalls.clear();
+  kModeCalls.clear();
 }
 
 }  // namespace wce

@@ -1,14 +1,23 @@
 #include "tests/platform/shell/probe/ShellProbe.h"
 
+#include "platform/testing/CallLog.h"
+
 namespace wce {
+namespace {
 
-std::vector<ShellRequest> recordedShellRequests() { return shellRecords().requests.calls(); }
+// Installed before main, so that every request of the process is seen.
+CallLog<ShellRequest>& shellRequests = installCallLog(shellRecords().requests);
+CallLog<std::u16string>& phoneCalls = installCallLog(shellRecords().calls);
 
-std::vector<std::u16string> recordedPhoneCalls() { return shellRecords().calls.calls(); }
+}  // namespace
+
+std::vector<ShellRequest> recordedShellRequests() { return shellRequests.calls(); }
+
+std::vector<std::u16string> recordedPhoneCalls() { return phoneCalls.calls(); }
 
 void clearRecordedShellRequests() {
-  shellRecords().requests.clear();
-  shellRecords().calls.clear();
+  shellRequests.clear();
+  phoneCalls.clear();
 }
 
 }  // namespace wce

@@ -1,12 +1,31 @@
 #include "tests/platform/sms/probe/SmsProbe.h"
 
+#include <cstddef>
+
 #include "platform/sms/MessageFolderState.h"
+#include "platform/testing/NextResults.h"
 
 namespace wce {
+namespace {
 
-void setNextSmsResult(SmsCall call, HRESULT result) { smsTransport().nextResults.set(call, result); }
+using SmsResults = NextResults<SmsCall, static_cast<std::size_t>(SmsCall::Count)>;
 
-void clearNextSmsResults() { smsTransport().nextResults.clear(); }
+// Installed in the transport on first use and never destroyed, so that an
+// entry called while the process ends still finds it.
+SmsResults& nextSmsResults() {
+  static SmsResults* const results = [] {
+    auto* made = new SmsResults;
+    smsTransport().resultHook.store(made);
+    return made;
+  }();
+  return *results;
+}
+
+}  // namespace
+
+void setNextSmsResult(SmsCall call, HRESULT result) { nextSmsResults().set(call, result); }
+
+void clearNextSmsResults() { nextSmsResults().clear(); }
 
 int openSmsHandles() {
   SmsTransport& state = smsTransport();

@@ -1,14 +1,23 @@
 #include "tests/platform/system/probe/AygshellProbe.h"
 
+#include "platform/testing/CallLog.h"
+
 namespace wce {
+namespace {
 
-std::vector<ShellCall> recordedFullScreenCalls() { return aygshellCalls().fullScreen.calls(); }
+// Installed before main, so that every call of the process is seen.
+CallLog<ShellCall>& fullScreenCalls = installCallLog(aygshellCalls().fullScreen);
+CallLog<ShellCall>& imeModeCalls = installCallLog(aygshellCalls().imeMode);
 
-std::vector<ShellCall> recordedImeModeCalls() { return aygshellCalls().imeMode.calls(); }
+}  // namespace
+
+std::vector<ShellCall> recordedFullScreenCalls() { return fullScreenCalls.calls(); }
+
+std::vector<ShellCall> recordedImeModeCalls() { return imeModeCalls.calls(); }
 
 void clearRecordedShellCalls() {
-  aygshellCalls().fullScreen.clear();
-  aygshellCalls().imeMode.clear();
+  fullScreenCalls.clear();
+  imeModeCalls.clear();
 }
 
 }  // namespace wce

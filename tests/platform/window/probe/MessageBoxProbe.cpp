@@ -1,11 +1,18 @@
 #include "tests/platform/window/probe/MessageBoxProbe.h"
 
-#include "platform/window/MessageBoxLog.h"
+#include "platform/testing/CallLog.h"
+#include "platform/window/MessageBoxRecorder.h"
 
 namespace wce {
+namespace {
 
-std::vector<MessageBoxRecord> recordedMessageBoxes() { return messageBoxLog().records.calls(); }
+// Installed before main, so that every message box of the process is seen.
+CallLog<MessageBoxRecord>& messageBoxes = installCallLog(messageBoxRecorder());
 
-void clearRecordedMessageBoxes() { messageBoxLog().records.clear(); }
+}  // namespace
+
+std::vector<MessageBoxRecord> recordedMessageBoxes() { return messageBoxes.calls(); }
+
+void clearRecordedMessageBoxes() { messageBoxes.clear(); }
 
 }  // namespace wce

@@ -4,8 +4,8 @@
 #include "lang/DInteger.h"
 #include "microedition/media/DManager.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualClock.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 

@@ -4,7 +4,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "nvx/src/state/NightvaultScreens.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/projects/nvx/world/RecordingScreen.h"
 
 namespace nvx {

@@ -5,8 +5,8 @@
 #include "nvx/src/state/NightvaultScreens.h"
 #include "nvx/src/world/Person.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualClock.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/nvx/screens/startup/SplashFixture.h"
 

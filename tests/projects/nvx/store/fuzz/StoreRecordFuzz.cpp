@@ -17,8 +17,7 @@
 #include "microedition/rms/DRecordStore.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
-#include "platform/files/Folders.h"
-#include "platform/registry/Registry.h"
+#include "platform/testing/FolderOverrides.h"
 #include "util/DRandom.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include "lang/DSystem.h"
 #include "lang/ProcessCommandLine.h"
 #include "lang/TextCodec.h"
-#include "platform/files/Folders.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/FolderOverrides.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/core/tavrine/src/common/lang/TestHost.h"
 #include "wireless/messaging/SmsLibrary.h"
 

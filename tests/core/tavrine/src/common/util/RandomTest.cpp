@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "util/DRandom.h"
 

@@ -14,7 +14,7 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "lang/TextCodec.h"
-#include "platform/files/Folders.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/support/TempFolder.h"
 #include "util/DStringManager.h"
 

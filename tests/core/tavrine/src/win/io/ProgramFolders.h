@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/files/Folders.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/support/TempFolder.h"
 
 // A fresh program folder and user folder under the system's temporary

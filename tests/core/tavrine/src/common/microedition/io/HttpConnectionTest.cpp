@@ -12,7 +12,7 @@
 #include "microedition/io/Connector.h"
 #include "microedition/io/DHttpConnection.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
 #include "wireless/messaging/DMessageConnection.h"
 

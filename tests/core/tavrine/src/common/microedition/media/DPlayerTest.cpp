@@ -13,7 +13,7 @@
 #include "lang/DbyteArray.h"
 #include "microedition/media/DManager.h"
 #include "microedition/media/DPlayer.h"
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutStream.h"
 #include "sound/SoundChannel.h"
 #include "sound/SoundSystem.h"

@@ -8,7 +8,7 @@
 
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
-#include "platform/registry/Registry.h"
+#include "platform/testing/FolderOverrides.h"
 #include "tests/core/tavrine/src/common/lang/TestHost.h"
 #include "tests/support/TempFolder.h"
 

@@ -16,7 +16,7 @@
 #include "platform/sms/Sms.h"
 #include "platform/system/ActiveDevice.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 #include "tests/platform/mapi/probe/MapiProbe.h"
 #include "tests/platform/sms/probe/SmsProbe.h"
 #include "tests/support/TempFolder.h"

@@ -4,9 +4,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <initializer_list>
-#include <stdlib.h>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "TestApplication.h"
@@ -18,11 +16,11 @@
 #include "microedition/host/WinMain.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "microedition/raster/RasterAllocator.h"
-#include "platform/files/Folders.h"
 #include "platform/screen/DeviceScreen.h"
 #include "platform/system/Aygshell.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ManualClock.h"
+#include "platform/testing/FolderOverrides.h"
+#include "platform/testing/ManualClock.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/Messages.h"
@@ -30,6 +28,7 @@
 #include "tests/display/api/probe/DisplayProbe.h"
 #include "tests/platform/system/probe/AygshellProbe.h"
 #include "tests/platform/window/probe/MessageBoxProbe.h"
+#include "tests/support/TempFolder.h"
 #include "util/DHashtable.h"
 #include "util/DStringManager.h"
 
@@ -41,8 +40,6 @@ namespace qel::host::testing {
 class HostTest : public ::testing::Test {
 protected:
   HostTest() : clock_(1000), scopedClock_(clock_) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nv-host-XXXXXX").string();
-    root_ = ::mkdtemp(pattern.data());
     std::filesystem::create_directories(programFolder());
     std::filesystem::create_directories(userFolder());
     wce::setProgramFolder(programFolder());
@@ -70,8 +67,6 @@ protected:
     qel::lcdui::KeyRemap::setTable(1, nullptr);
     wce::setProgramFolder({});
     wce::setUserFolder({});
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
   }
 
   std::filesystem::path programFolder() const { return root_ / "program"; }
@@ -95,7 +90,7 @@ protected:
 
   wce::ManualClock clock_;
   wce::ScopedClockSource scopedClock_;
-  std::filesystem::path root_;
+  const nvtest::TempFolder root_{"nv-host"};
 };
 
 }  // namespace qel::host::testing

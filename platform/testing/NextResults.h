@@ -9,20 +9,20 @@
 #include <optional>
 #include <utility>
 
-#include "platform/sms/HResult.h"
+#include "platform/sms/ResultHook.h"
 
 namespace wce {
 
 template <typename Call, std::size_t CallCount>
-class NextResults {
+class NextResults final : public ResultHook<Call> {
 public:
   void set(Call call, HRESULT result) {
     std::lock_guard lock(guard_);
     results_[index(call)] = result;
   }
 
-  // The injected result for this call, consumed; none when nothing is set.
-  std::optional<HRESULT> take(Call call) {
+  // The result set for this call, consumed; none when nothing is set.
+  std::optional<HRESULT> resultFor(Call call) override {
     std::lock_guard lock(guard_);
     return std::exchange(results_[index(call)], std::nullopt);
   }

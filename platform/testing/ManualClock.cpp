@@ -1,4 +1,4 @@
-#include "platform/system/ManualClock.h"
+#include "platform/testing/ManualClock.h"
 
 #include <sched.h>
 

@@ -1,4 +1,4 @@
-#include "platform/waveout/ManualWaveOutDriver.h"
+#include "platform/testing/ManualWaveOutDriver.h"
 
 #include "platform/waveout/WaveOutStream.h"
 

@@ -2,17 +2,18 @@
 // The calls of one kind an emulated library has taken, in order; any thread.
 
 #include <mutex>
-#include <utility>
 #include <vector>
+
+#include "platform/system/CallRecorder.h"
 
 namespace wce {
 
 template <typename Call>
-class CallLog {
+class CallLog final : public CallRecorder<Call> {
 public:
-  void add(Call call) {
+  void record(const Call& call) override {
     std::lock_guard lock(guard_);
-    calls_.push_back(std::move(call));
+    calls_.push_back(call);
   }
 
   std::vector<Call> calls() const {
@@ -29,5 +30,14 @@ private:
   mutable std::mutex guard_;
   std::vector<Call> calls_;
 };
+
+// A log installed in `slot` and never destroyed, so that it records the
+// calls made while the process ends too.
+template <typename Call>
+CallLog<Call>& installCallLog(RecorderSlot<Call>& slot) {
+  auto* log = new CallLog<Call>;
+  slot.store(log);
+  return *log;
+}
 
 }  // namespace wce

@@ -16,13 +16,25 @@
 
 namespace nvtest {
 
-// A fresh folder under the system's temporary folder (or base), removed
-// with everything in it when the object goes, or when its process ends by
-// std::exit (a death test's child) with the object still alive.
+// Where temporary folders go: the test's own build folder, so that tests
+// write only under the build tree (the system's temporary folder for a
+// program built without one).
+inline std::filesystem::path scratchRoot() {
+#ifdef NV_TEST_BINARY_DIR
+  const std::filesystem::path root = std::filesystem::path(NV_TEST_BINARY_DIR) / "scratch";
+#else
+  const std::filesystem::path root = std::filesystem::temp_directory_path();
+#endif
+  std::filesystem::create_directories(root);
+  return root;
+}
+
+// A fresh folder under scratchRoot() (or base), removed with everything in
+// it when the object goes, or when its process ends by std::exit (a death
+// test's child) with the object still alive.
 class TempFolder {
 public:
-  explicit TempFolder(const std::string& prefix = "nv-test",
-                      const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+  explicit TempFolder(const std::string& prefix = "nv-test", const std::filesystem::path& base = scratchRoot()) {
     std::string pattern = (base / (prefix + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder for " + prefix);
     path_ = pattern;

@@ -7,6 +7,8 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "tests/support/TempFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -21,15 +23,8 @@ struct Outcome {
 class ArchiveFailureTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "nv-archive-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root = pattern;
     fs::create_directories(program());
     std::ofstream(program() / "engine.ini") << "resolution=240x320\n";
-  }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(root, error);
   }
 
   fs::path program() const { return root / "program folder"; }
@@ -44,7 +39,8 @@ protected:
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(std::istreambuf_iterator<char>(in), {})};
   }
 
-  fs::path root;
+  const nvtest::TempFolder folder{"nv-archive"};
+  const fs::path root = folder.path();
 };
 
 TEST_F(ArchiveFailureTest, AnUnusableArchiveEndsTheProgramWithAFailureThatSaysWhy) {

@@ -3,8 +3,10 @@
 #include <fstream>
 #include <map>
 #include <stdexcept>
+#include <vector>
 
 #include "tools/demodata/lib/Alphabet.h"
+#include "tools/demodata/lib/FixedSizeSprites.h"
 #include "tools/demodata/lib/Flag.h"
 #include "tools/demodata/lib/Fonts.h"
 #include "tools/demodata/lib/GameTables.h"
@@ -89,8 +91,7 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
   const ScreenLayout base = ScreenLayout::load(root / "layout");
   const std::string own = screen.layoutFolder;
   const ScreenLayout painted = own.empty() ? base : ScreenLayout::loadOver(base, root / "layout" / own);
-  const ScreenLayout layout = painted.scaled(scale);
-  add(res + "res.dat", layout.encodeResDat());
+  ScreenLayout layout = painted.scaled(scale);
   const Image guiSheet = paintGuiSheet(painted, font);
   for (std::size_t i = 0; i < languageIds_.size(); ++i) {
     try {
@@ -117,8 +118,12 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
                           paintTileSheets(painted, root / "pictures" / "tiles.txt", true),
                           paintObjectSheet(painted, root / "pictures" / "objects.txt"),
                           paintPersonSheet(painted)};
+  std::vector<Image> enlarged;
+  for (const Image& sheet : sheets) enlarged.push_back(sheet.enlarged(scale));
+  if (scale > 1) enlarged[0] = appendFixedSizeSprites(guiSheet, enlarged[0], painted, layout);
+  add(res + "res.dat", layout.encodeResDat());
   for (int picture = 1; picture <= 6; ++picture) {
-    const Image sheet = sheets[picture - 1].enlarged(scale);
+    const Image& sheet = enlarged[picture - 1];
     layout.checkFramesInside(picture, sheet.width(), sheet.height());
     add(res + "pic" + std::to_string(picture) + ".png", encodePng(sheet));
   }

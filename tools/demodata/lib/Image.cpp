@@ -85,6 +85,13 @@ void Image::paste(const Image& source, int x, int y) {
       if (source.at(xx, yy).a != 0) set(x + xx, y + yy, source.at(xx, yy));
 }
 
+Image Image::cropped(int x, int y, int w, int h) const {
+  Image out(w, h);
+  for (int yy = 0; yy < h; ++yy)
+    for (int xx = 0; xx < w; ++xx) out.set(xx, yy, at(x + xx, y + yy));
+  return out;
+}
+
 Image Image::enlarged(int factor) const {
   Image out(width_ * factor, height_ * factor);
   for (int y = 0; y < out.height_; ++y)

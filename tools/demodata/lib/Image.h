@@ -38,6 +38,8 @@ public:
   void paste(const Image& source, int x, int y);
   // Each pixel as a `factor` x `factor` block.
   Image enlarged(int factor) const;
+  // The `w` x `h` part at (x, y); outside the picture it is clear.
+  Image cropped(int x, int y, int w, int h) const;
 
 private:
   int width_;

@@ -204,6 +204,14 @@ int ScreenLayout::spriteRowOf(const std::string& name) const {
 
 const SpriteRow& ScreenLayout::sprite(const std::string& name) const { return sprites_[spriteRowOf(name)]; }
 
+void ScreenLayout::placeSprite(const std::string& name, int x, int y, int w, int h) {
+  SpriteRow& row = sprites_[spriteRowOf(name)];
+  row.x = x;
+  row.y = y;
+  row.w = w;
+  row.h = h;
+}
+
 Bytes ScreenLayout::encodeResDat() const {
   BigEndianWriter out;
   for (const char* name : kHeaderOrder) out.u8(header(name));

@@ -39,6 +39,8 @@ public:
   const SpriteRow& sprite(const std::string& name) const;
   int spriteRowOf(const std::string& name) const;
   int cellSize() const { return header("cellSize"); }
+  // Row `name` cut out of its picture at (x, y), its frames `w` x `h`.
+  void placeSprite(const std::string& name, int x, int y, int w, int h);
 
   Bytes encodeResDat() const;
   // Throws naming the sprite table's line when a frame the game cuts out of picture

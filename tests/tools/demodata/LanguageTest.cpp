@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include "tools/demodata/lib/PixelFont.h"
 #include "tools/demodata/lib/Sheets.h"
 #include "tools/demodata/lib/ShopLineFit.h"
+#include "tools/demodata/lib/TitleFit.h"
 
 namespace nv::demodata::test {
 namespace {
@@ -175,6 +177,41 @@ TEST_F(LanguageSource, ShopLinesMustStandBetweenTheTitleOrnaments) {
       EXPECT_NO_THROW(checkShopLinesFit(texts, alphabet, layout, gui)) << c.text;
     else
       EXPECT_THROW(checkShopLinesFit(texts, alphabet, layout, gui), std::runtime_error) << c.text;
+  }
+}
+
+// On the narrowest screen a title's window is as wide as the screen allows: 22 glyphs stand
+// between the title bar's ornaments there. Blanks at the ends carry no ink; the job title is
+// measured with its number filled in.
+TEST_F(LanguageSource, WindowTitlesMustStandBetweenTheTitleOrnaments) {
+  const std::filesystem::path data = std::filesystem::path(NV_SOURCE_DIR) / "data";
+  const auto& screens = DataSet::screens();
+  const ScreenSet& narrowest = *std::min_element(
+      screens.begin(), screens.end(), [](const ScreenSet& a, const ScreenSet& b) { return a.width < b.width; });
+  const ScreenLayout base = ScreenLayout::load(data / "layout");
+  const ScreenLayout layout = ScreenLayout::loadOver(base, data / "layout" / narrowest.layoutFolder);
+  const Image gui = paintGuiSheet(layout, PixelFont::load(data / "fonts/glyphs-5x8.txt"));
+  const std::string letters(22, 'W');
+  struct Case {
+    int id;
+    std::string text;
+    bool fits;
+  };
+  for (const Case& c : {Case{203, letters, true},
+                        Case{203, letters + "W", false},
+                        Case{203, " " + letters.substr(1) + "W ", true},
+                        Case{45, letters + "W", false},
+                        Case{115, letters + "W", false},
+                        Case{134, letters.substr(2) + "{0}", true},
+                        Case{134, letters.substr(1) + "{0}", false},
+                        Case{129, letters + "W", true}}) {
+    writeSource(0, c.id, c.text);
+    const LanguageFile texts = LanguageFile::load(file, alphabet);
+    if (c.fits)
+      EXPECT_NO_THROW(checkTitlesFit(texts, alphabet, layout, gui, narrowest)) << c.id << " " << c.text;
+    else
+      EXPECT_THROW(checkTitlesFit(texts, alphabet, layout, gui, narrowest), std::runtime_error)
+          << c.id << " " << c.text;
   }
 }
 

@@ -20,6 +20,7 @@
 #include "tools/demodata/lib/SmallPictures.h"
 #include "tools/demodata/lib/Sounds.h"
 #include "tools/demodata/lib/SourceFile.h"
+#include "tools/demodata/lib/TitleFit.h"
 #include "tools/demodata/lib/ZipWriter.h"
 
 namespace nv::demodata {
@@ -96,6 +97,7 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
   for (std::size_t i = 0; i < languageIds_.size(); ++i) {
     try {
       checkShopLinesFit(texts[i], ownAlphabets[i], painted, guiSheet);
+      checkTitlesFit(texts[i], ownAlphabets[i], painted, guiSheet, screen);
     } catch (const std::exception& e) {
       throw std::runtime_error("lang/" + languageIds_[i] + ".txt on " + screen.name() + ": " + e.what());
     }

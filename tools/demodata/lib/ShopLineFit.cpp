@@ -1,10 +1,11 @@
 #include "tools/demodata/lib/ShopLineFit.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 
 #include "tools/demodata/lib/GameTables.h"
+#include "tools/demodata/lib/InkColumns.h"
+#include "tools/demodata/lib/ParameterFill.h"
 #include "tools/demodata/lib/PixelFont.h"
 
 namespace nv::demodata {
@@ -21,23 +22,6 @@ constexpr int kBorder = 2;
 constexpr int kLineOffset = 5;
 constexpr int kOrnamentInset = 2;
 
-std::vector<int> fillParameters(const std::vector<int>& pattern, const Alphabet& alphabet,
-                                const std::vector<std::vector<int>>& values) {
-  const int open = alphabet.glyphOf(U'{'), close = alphabet.glyphOf(U'}'), zero = alphabet.glyphOf(U'0');
-  std::vector<int> line;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const int slot =
-        i + 2 < pattern.size() && pattern[i] == open && pattern[i + 2] == close ? pattern[i + 1] - zero : -1;
-    if (slot >= 0 && slot < static_cast<int>(values.size())) {
-      line.insert(line.end(), values[slot].begin(), values[slot].end());
-      i += 2;
-    } else {
-      line.push_back(pattern[i]);
-    }
-  }
-  return line;
-}
-
 }  // namespace
 
 void checkShopLinesFit(const LanguageFile& language, const Alphabet& alphabet, const ScreenLayout& layout,
@@ -45,15 +29,9 @@ void checkShopLinesFit(const LanguageFile& language, const Alphabet& alphabet, c
   const int cell = layout.header("textCharWidth");
   const int panelWidth = kShopGap + (layout.sprite("slot").w + kShopGap) * kShopColumns + 8;
   const SpriteRow& ornament = layout.sprite("bubbleDotSmall");
-  int first = ornament.w, last = -1;
-  for (int x = 0; x < ornament.w; ++x)
-    for (int y = 0; y < ornament.h; ++y)
-      if (guiSheet.at(ornament.x + x, ornament.y + y).a != 0) {
-        first = std::min(first, x);
-        last = std::max(last, x);
-      }
-  const int clearLeft = kBorder + kOrnamentInset + last + 1;
-  const int clearRight = panelWidth - kBorder - kOrnamentInset - ornament.w + first;
+  const InkColumns ornamentInk = inkColumnsOf(guiSheet, ornament);
+  const int clearLeft = kBorder + kOrnamentInset + ornamentInk.last + 1;
+  const int clearRight = panelWidth - kBorder - kOrnamentInset - ornament.w + ornamentInk.first;
   const int inkOffset = (cell - PixelFont::kWidth - 1) / 2;
   const int blank = alphabet.glyphOf(U' ');
   const auto& entries = language.entries();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/kernels/WideTurns.h"
+#include "display/kernels/WidestTurns.h"
 
 namespace tdlx {
 namespace {
@@ -116,12 +117,20 @@ void xscaleReverseQuarterTurn(std::uint16_t* dst, std::ptrdiff_t dstPitch, const
   storeTile(dst, dstPitch, tile);
 }
 
+TileKernelTable widestAvailableGeneralKernels() {
+  if (widestTurnsAvailable()) {
+    return {widestQuarterTurn, widestReverseQuarterTurn};
+  }
+  if (wideTurnsAvailable()) {
+    return {wideQuarterTurn, wideReverseQuarterTurn};
+  }
+  return {generalQuarterTurn, generalReverseQuarterTurn};
+}
+
 }  // namespace
 
 const TileKernelTable& generalTileKernels() {
-  static const TileKernelTable kernels = wideTurnsAvailable()
-                                             ? TileKernelTable{wideQuarterTurn, wideReverseQuarterTurn}
-                                             : TileKernelTable{generalQuarterTurn, generalReverseQuarterTurn};
+  static const TileKernelTable kernels = widestAvailableGeneralKernels();
   return kernels;
 }
 

@@ -22,7 +22,7 @@ struct TileKernelTable {
 };
 
 // Turns the tile as 8 x 8 blocks transposed in vector registers (two at once
-// where the processor has 256-bit registers).
+// where the processor has 256-bit registers, four where it has 512-bit ones).
 const TileKernelTable& generalTileKernels();
 // Walks the source row by row and writes the turned tile out row by row (whole
 // rows through 256-bit registers where the processor has them).

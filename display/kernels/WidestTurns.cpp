@@ -2,9 +2,11 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 // GCC 12's 512-bit intrinsics fill their "undefined" operands from
-// self-initialised variables, which -Wuninitialized reports where they inline.
+// self-initialised variables, which -Wuninitialized (and, in sanitized
+// builds, -Wmaybe-uninitialized) reports where they inline.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wuninitialized"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 #include <immintrin.h>
 #define TDLX_WIDEST [[gnu::target("avx512f,avx512bw")]]

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "display/kernels/TurnRows.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define TDLX_WIDE [[gnu::target("avx2")]]
@@ -108,13 +110,6 @@ TDLX_WIDE_INLINE void turnByRows(std::uint16_t* dst, std::ptrdiff_t dstPitch, co
                         _mm256_permute2x128_si256(upperColumns[k], lowerColumns[k], 0x31));
   }
 }
-
-// Quarter turn: destination row j is source column j read upwards.
-constexpr auto kUpwards = [](int m) { return N - 1 - m; };
-constexpr auto kSameRow = [](int c) { return c; };
-// Reverse quarter turn: destination row j is source column 15 - j read downwards.
-constexpr auto kDownwards = [](int m) { return m; };
-constexpr auto kMirroredRow = [](int c) { return N - 1 - c; };
 
 }  // namespace
 

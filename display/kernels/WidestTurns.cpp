@@ -1,5 +1,7 @@
 #include "display/kernels/WidestTurns.h"
 
+#include "display/kernels/TurnRows.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 // GCC 12's 512-bit intrinsics fill their "undefined" operands from
 // self-initialised variables, which -Wuninitialized (and, in sanitized
@@ -66,13 +68,6 @@ TDLX_WIDEST_INLINE void turnByHalves(std::uint16_t* dst, std::ptrdiff_t dstPitch
     }
   }
 }
-
-// Quarter turn: destination row j is source column j read upwards.
-constexpr auto kUpwards = [](int m) { return N - 1 - m; };
-constexpr auto kSameRow = [](int c) { return c; };
-// Reverse quarter turn: destination row j is source column 15 - j read downwards.
-constexpr auto kDownwards = [](int m) { return m; };
-constexpr auto kMirroredRow = [](int c) { return N - 1 - c; };
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -85,9 +86,14 @@ bool writeAll(int descriptor, const BYTE* data, std::size_t size) {
 
 // A name outside every key, for temporary files and doomed folders; the
 // process id in it tells whether its writer still runs.
+// The id is asked of the kernel once, and again in a forked child.
 std::string uniqueHiddenName(const char* tag) {
+  static std::atomic<pid_t> pid = [] {
+    ::pthread_atfork(nullptr, nullptr, [] { pid = ::getpid(); });
+    return ::getpid();
+  }();
   static std::atomic<std::uint64_t> counter{0};
-  return "." + std::string(tag) + "." + std::to_string(::getpid()) + "." + std::to_string(++counter);
+  return "." + std::string(tag) + "." + std::to_string(pid.load()) + "." + std::to_string(++counter);
 }
 
 // Whether name is a hidden leftover (".t." or ".d.", then a process id and
@@ -275,8 +281,8 @@ LONG KeyFolder::readOpenValue(int descriptor, BYTE* data, std::size_t capacity, 
   return readExactly(descriptor, data + done, static_cast<std::size_t>(size) - done) ? ERROR_SUCCESS : ERROR_CANTREAD;
 }
 
+// A deleted key needs no check first: its folder refuses new entries (ENOENT).
 LONG KeyFolder::writeValue(const std::string& encodedName, const BYTE* data, std::size_t size) const {
-  if (const LONG status = check(); status != ERROR_SUCCESS) return status;
   const std::string entry = valueEntry(encodedName);
   if (!fits(entry)) return ERROR_INVALID_PARAMETER;
   // A leftover of an interrupted write may hold a name given out again.

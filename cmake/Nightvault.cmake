@@ -7,6 +7,11 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
   list(APPEND NV_WARNINGS -Wno-restrict)
 endif()
 
+# Test code is compiled unoptimised with line tables only: most of its
+# build time is GoogleTest's templates, and the code under test keeps the
+# tree's own optimisation.
+set(NV_TEST_CODE_OPTIONS -O0 -g1)
+
 # Adds every folder below ${tree} that holds a CMakeLists.txt, except test
 # fixtures (folders named data/).
 function(nv_add_tree tree)
@@ -62,6 +67,10 @@ function(nv_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${root})
   target_compile_options(${name} PRIVATE ${NV_WARNINGS})
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  if(rel MATCHES "^tests(/|$)")
+    target_compile_options(${name} PRIVATE ${NV_TEST_CODE_OPTIONS})
+  endif()
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
 endfunction()
 
@@ -87,7 +96,7 @@ function(nv_test name)
   endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
-  target_compile_options(${name} PRIVATE ${NV_WARNINGS})
+  target_compile_options(${name} PRIVATE ${NV_WARNINGS} ${NV_TEST_CODE_OPTIONS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE
     NV_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"

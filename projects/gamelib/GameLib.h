@@ -84,13 +84,26 @@ public:
   // The prefixes of a "PATH" value: split on ';', each made to end in "/".
   static qel::lang::DObjectArrayPtr pathPrefixes(const qel::lang::DStringPtr& pathValue);
 
+  static int64_t getScheduleTime() { return scheduleTime; }
+  static int64_t getLastStepDuration() { return lastStepDuration; }
+  static bool isResolutionSupported() { return resolutionSupported; }
+  static bool isExiting() { return exiting; }
+  // Set from a pause until the game's next frame step, which clears it.
+  static bool isPausedOnce() { return pausedOnce; }
+  static void clearPausedOnce() { pausedOnce = false; }
+
+private:
+  // The canvas checks the resolution when the screen size changes.
+  friend class ScreenCanvas;
+  // Tests set the schedule and the flags directly.
+  friend struct GameLibTesting;
+
   static int64_t scheduleTime;
   static int64_t lastStepDuration;
   static bool resolutionSupported;
   static bool exiting;
   static bool pausedOnce;
 
-private:
   static qel::lang::DStringPtr candidate(const qel::lang::DStringPtr& bare, int32_t index);
   static int32_t candidateCount();
   static int64_t now();

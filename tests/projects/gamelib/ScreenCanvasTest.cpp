@@ -5,8 +5,10 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DObjectArray.h"
+#include "tests/projects/gamelib/GameLibTesting.h"
 
 using gamelib::GameLib;
+using gamelib::GameLibTesting;
 using gamelib::ScreenCanvas;
 
 namespace {
@@ -101,7 +103,7 @@ TEST_F(ScreenCanvasTest, AFullQueueOverwritesItsLastEntry) {
 TEST_F(ScreenCanvasTest, OneQueuedKeyIsReplayedPerDueStep) {
   canvas->keyPressed(13);
   canvas->keyPressed(38);
-  GameLib::scheduleTime = 0;
+  GameLibTesting::scheduleTime() = 0;
   host.clock.setMillis(42);
   host.app->step();
   EXPECT_EQ(ScreenCanvas::keyFire, 1);
@@ -154,7 +156,7 @@ TEST_F(ScreenCanvasTest, OnlyARealSizeChangeEmptiesTheQueue) {
   canvas->sizeChanged(320, 240);
   EXPECT_EQ(ScreenCanvas::queueWrite, -1);
   EXPECT_EQ(ScreenCanvas::screenWidth, 320);
-  EXPECT_FALSE(GameLib::resolutionSupported);
+  EXPECT_FALSE(GameLibTesting::resolutionSupported());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
+#include "tests/projects/gamelib/GameLibTesting.h"
 
 using gamelib::ScreenCanvas;
 using nvx::MainCanvas;
@@ -28,8 +29,8 @@ protected:
     MainCanvas::pulsePhase = 1;
     MainCanvas::pendingTransition = MainCanvas::transitionArmed = 0;
     ScreenCanvas::resetKeys();
-    gamelib::GameLib::exiting = false;
-    gamelib::GameLib::pausedOnce = false;
+    gamelib::GameLibTesting::exiting() = false;
+    gamelib::GameLibTesting::pausedOnce() = false;
   }
   void TearDown() override {
     ScreenCanvas::resetKeys();
@@ -154,15 +155,15 @@ TEST_F(FrameClockTest, TheClockRunsAcrossTheWrapOfTheLow32Bits) {
 }
 
 TEST_F(FrameClockTest, NoClockWhileExitingAndThePauseMarkIsCleared) {
-  gamelib::GameLib::exiting = true;
-  gamelib::GameLib::pausedOnce = true;
+  gamelib::GameLibTesting::exiting() = true;
+  gamelib::GameLibTesting::pausedOnce() = true;
   clock.advanceMillis(42);
   MainCanvas::step();
   EXPECT_EQ(MainCanvas::clockAccum, 0);
   EXPECT_TRUE(screens.calls.empty());
-  EXPECT_FALSE(gamelib::GameLib::pausedOnce);
+  EXPECT_FALSE(gamelib::GameLibTesting::pausedOnce());
   EXPECT_EQ(MainCanvas::lastFrameTime, static_cast<int64_t>(start + 42));
-  gamelib::GameLib::exiting = false;
+  gamelib::GameLibTesting::exiting() = false;
 }
 
 }  // namespace

@@ -27,9 +27,9 @@ bool due(int64_t at, int64_t last, int64_t period) {
 
 void FrameClock::step() {
   const int64_t at = now();
-  if (GameLib::pausedOnce) {
+  if (GameLib::isPausedOnce()) {
     if (MainCanvas::resumeSound >= 0 && MainCanvas::sounds) MainCanvas::sounds->play(MainCanvas::resumeSound, true, 0);
-    GameLib::pausedOnce = false;
+    GameLib::clearPausedOnce();
   }
   if (ScreenCanvas::keyPressedFlag) {
     if (due(at, keyRepeatTime, keyRepeatMs)) {
@@ -44,7 +44,7 @@ void FrameClock::step() {
     if (GameScreens* screens = GameScreens::current())
       screens->handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
   }
-  if (!GameLib::exiting) tickClock(static_cast<int32_t>(lastFrameTime));
+  if (!GameLib::isExiting()) tickClock(static_cast<int32_t>(lastFrameTime));
   lastFrameTime = at;
 }
 

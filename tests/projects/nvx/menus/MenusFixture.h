@@ -27,6 +27,7 @@
 #include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/gamelib/GameFolder.h"
+#include "tests/projects/gamelib/GameLibTesting.h"
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
@@ -83,7 +84,7 @@ protected:
     game_.releaseStatics();
     gamelib::GameLib::setSearchPath(nullptr);
     gamelib::LangInfo::releaseInstance();
-    gamelib::GameLib::exiting = false;
+    gamelib::GameLibTesting::exiting() = false;
     MainCanvas::enter(254);
     MainCanvas::splashStep = 0;
     MainCanvas::pendingTransition = 0;

@@ -4,6 +4,7 @@
 #include "MenusFixture.h"
 #include "lang/DShort.h"
 #include "lang/DString.h"
+#include "tests/projects/gamelib/GameLibTesting.h"
 
 namespace nvx {
 namespace {
@@ -125,7 +126,7 @@ TEST_F(TitleResultsTest, AboutShowsTheVersionAndTheSupportAddress) {
 TEST_F(TitleResultsTest, ExitFromTheMainMenuEndsWithoutSavingTheLevelInProgress) {
   MainCanvas::saveOnExit = 1;
   close(22, item(211));
-  EXPECT_TRUE(gamelib::GameLib::exiting);
+  EXPECT_TRUE(gamelib::GameLibTesting::exiting());
   EXPECT_EQ(MainCanvas::saveOnExit, 0);
 }
 

@@ -14,7 +14,6 @@
 #include "lang/DObjectArray.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
-#include "nvx/src/state/NightvaultScreens.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/Person.h"
 #include "tests/projects/gamelib/GameFolder.h"
@@ -62,7 +61,6 @@ public:
         gamelib::GameLib::pathPrefixes(std::u16string(folder.begin(), folder.end()).c_str()));
     canvas_ = new gamelib::ScreenCanvas();
     host_.display->setCurrent(canvas_);
-    nvx::NightvaultScreens::installLive();
 
     // The statics and the screen's layout tables, as the game library sets them up.
     game_.initStatics();
@@ -106,8 +104,6 @@ public:
     MainCanvas::selectedPerson = nullptr;
     MainCanvas::guiImages = nullptr;
     MainCanvas::releaseStatics();
-    nvx::GameScreens::install(nullptr);
-    nvx::WorldScreen::install(nullptr);
     host_.display->setCurrent(nullptr);
     canvas_ = nullptr;
     gamelib::GameLib::setSearchPath(nullptr);

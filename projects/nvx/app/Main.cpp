@@ -21,7 +21,6 @@
 #include "nvx/app/script/WatchedScript.h"
 #include "nvx/app/splash/SplashResource.h"
 #include "nvx/src/state/NightvaultGame.h"
-#include "nvx/src/state/NightvaultScreens.h"
 #include "platform/devices/DeviceModules.h"
 #include "platform/driver/DeviceDriver.h"
 #include "platform/driver/MemoryDriver.h"
@@ -108,7 +107,6 @@ int main(int argc, char** argv) {
   registerEmulatedLibraries();
   nvx::registerSplashResource();
   nvx::NightvaultGame::registerWithGameLib();
-  nvx::NightvaultScreens::installLive();
   int exitCode = qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
   if (const std::optional<std::u16string> failure = gamelib::GameLib::archiveFailure()) {
     reportArchiveFailure(*failure);

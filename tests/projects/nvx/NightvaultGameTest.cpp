@@ -1,6 +1,7 @@
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
-#include "ScreensRecorder.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/LangInfo.h"
 #include "gamelib/ScreenCanvas.h"
@@ -8,6 +9,8 @@
 #include "microedition/host/GameEngine.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
+#include "platform/driver/DeviceDriver.h"
+#include "platform/driver/MemoryDriver.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 #include "tests/projects/gamelib/GameFolder.h"
@@ -20,31 +23,25 @@ using nvx::MainCanvas;
 
 namespace {
 
-// Screens that apply the one language, paint the splash steps the painter
-// owns, and end the application at the start-up question.
-class SplashPlayingScreens final : public ScreensRecorder {
+// The device of the run: each look at its events notes the splash step the
+// game is on, and once the start-up question is open the application ends.
+class WatchingDevice final : public wce::MemoryDriver {
 public:
-  void updateLanguageScreen() override {
-    ScreensRecorder::updateLanguageScreen();
-    calls.back() += "(" + std::to_string(MainCanvas::pendingKey) + ")";
-    MainCanvas::enter(0);
-    MainCanvas::splashStep = 0;
-  }
-  void paintSplash(const qel::lcdui::DGraphicsPtr& g) override {
-    if (MainCanvas::splashStep == 0) {
-      MainCanvas::screenWidth = MainCanvas::viewWidth = gamelib::ScreenCanvas::screenWidth;
-      MainCanvas::screenHeight = MainCanvas::viewHeight = gamelib::ScreenCanvas::screenHeight;
+  void pollEvents() override {
+    if (MainCanvas::gameState == MainCanvas::stateSplash &&
+        (splashSteps.empty() || splashSteps.back() != MainCanvas::splashStep))
+      splashSteps.push_back(MainCanvas::splashStep);
+    if (MainCanvas::gameState == MainCanvas::stateDialog && MainCanvas::dialogId == startUpQuestion &&
+        !GameLib::isExiting()) {
+      askedToStart = true;
+      GameLib::exitApp();
     }
-    if (MainCanvas::splashStep == 0 || (MainCanvas::splashStep >= 7 && (MainCanvas::splashStep & 1))) {
-      calls.push_back("paintSplash" + std::to_string(MainCanvas::splashStep));
-      ++MainCanvas::splashStep;
-    }
-    (void)g;
   }
-  void openStartUpDialog() override {
-    ScreensRecorder::openStartUpDialog();
-    GameLib::exitApp();
-  }
+  void waitEvents(uint32_t) override {}
+
+  static constexpr int startUpQuestion = 48;
+  std::vector<int> splashSteps;
+  bool askedToStart = false;
 };
 
 TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
@@ -55,7 +52,8 @@ TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
   wce::ManualClock clock{1000};
   clock.setAutoAdvance(1);
   wce::ScopedClockSource clockScope(clock);
-  SplashPlayingScreens screens;
+  WatchingDevice device;
+  wce::DeviceDriverScope deviceScope(device);
   nvx::NightvaultGame::registerWithGameLib();
   qel::host::installApplicationFactory(
       +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
@@ -68,13 +66,13 @@ TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
   GameLib::setSearchPath(nullptr);
   gamelib::LangInfo::releaseInstance();
 
-  std::string shown;
-  for (const std::string& call : screens.calls)
-    if (call != "paintTicker" && call != "tickTicker") shown += (shown.empty() ? "" : " ") + call;
-  EXPECT_EQ(shown,
-            "updateLanguageScreen(10002) paintSplash0 paintSplash7 paintSplash9 paintSplash11 paintSplash13 "
-            "paintSplash15 paintSplash17 initMapScale paintSplash19 paintSplash21 loadAtStartUp paintSplash23 "
-            "paintSplash25 openStartUpDialog shutdown");
+  // The one language applied, every step of the splash in order, then the question.
+  ASSERT_FALSE(device.splashSteps.empty());
+  EXPECT_EQ(device.splashSteps.front(), 0);
+  EXPECT_TRUE(std::is_sorted(device.splashSteps.begin(), device.splashSteps.end()));
+  EXPECT_EQ(device.splashSteps.back(), 26);
+  EXPECT_TRUE(device.askedToStart);
+  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateShutDown);
   EXPECT_EQ(MainCanvas::splashStep, 26);
   EXPECT_EQ(MainCanvas::introShown, 1);
   EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
@@ -110,7 +108,6 @@ protected:
 
   GameFolder folder;
   nvx::NightvaultGame game;
-  ScreensRecorder screens;
 };
 
 TEST_F(NightvaultGameUnitTest, ResDatOverwritesTheLayoutBytesAndTheGamesOwnTables) {
@@ -172,10 +169,21 @@ TEST_F(NightvaultGameUnitTest, WithTwoLanguagesTheGameStartsOnTheLanguageScreen)
   folder.writeProgramFile("langid", bytesOf({0, 0, 0, 1}));
   folder.addEntry("img/gui.bin", bytesOf({0, 0, 0, 0}));
   folder.addEntry("img/gui.png", solidPng(2, 2, 0));
+  // The device's font, which lays the language screen out.
+  for (const char* name : {"game_0", "game_0.png"}) {
+    const nv::demodata::ArchiveEntry* font = nvtest::demoData().find(std::string("240x320/") + name);
+    ASSERT_NE(font, nullptr) << name;
+    folder.addEntry(name, std::string(font->data.begin(), font->data.end()));
+  }
   folder.openArchive();
+  gamelib::ScreenCanvas::loadFonts(u"");
+  gamelib::ScreenCanvas::screenWidth = 240;
+  gamelib::ScreenCanvas::screenHeight = 320;
   game.initStatics();
+  MainCanvas::langPanelWidth = 0;
   game.init();
-  EXPECT_EQ(screens.joined(), "setUpLanguageScreen");
+  gamelib::ScreenCanvas::releaseFonts();
+  EXPECT_GT(MainCanvas::langPanelWidth, 0) << "the language screen is laid out";
   EXPECT_EQ(MainCanvas::gameState, 5);
   EXPECT_EQ(MainCanvas::languageIndex, 1);
   EXPECT_TRUE(MainCanvas::instance);

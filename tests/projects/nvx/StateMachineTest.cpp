@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ScreensRecorder.h"
 #include "gamelib/LangInfo.h"
+#include "gamelib/ScreenCanvas.h"
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
@@ -11,6 +11,8 @@
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/Pixels.h"
 #include "tests/projects/gamelib/TestPng.h"
+#include "tests/support/DemoData.h"
+#include "util/DVector.h"
 
 using nvx::MainCanvas;
 using qel::lcdui::DImage;
@@ -27,8 +29,8 @@ uint32_t codeOf(void (*action)()) {
   return 0;
 }
 
-// The game's tables on a 240 x 320 view with the screens recorded; no
-// instance, no transition, no dialog.
+// The game's tables on a 240 x 320 view; no instance, no transition, no
+// dialog. What the screens do over the game's data is in StateScreensTest.
 class StateMachineTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -57,31 +59,7 @@ protected:
   }
 
   DImagePtr screen = DImage::createImage(240, 320);
-  ScreensRecorder screens;
 };
-
-TEST_F(StateMachineTest, EachStatePaintsItsScreenThenTheMessageLine) {
-  MainCanvas::backGraphics = DImage::createImage(240, 320)->getGraphics();
-  struct Case {
-    uint8_t state;
-    const char* painted;
-  };
-  const Case cases[] = {
-      {0, "paintSplash paintTicker"},
-      {1, "paintLevel paintHintOverlay paintTicker"},
-      {2, "paintDialog(back) paintTicker"},
-      {3, "paintMapScreen paintHintOverlay paintTicker"},
-      {4, "paintBestResults paintTicker"},
-      {5, "paintLanguageScreen paintTicker"},
-      {254, "paintTicker"},
-  };
-  for (const Case& c : cases) {
-    screens.calls.clear();
-    MainCanvas::enter(c.state);
-    MainCanvas::paint(screen->getGraphics());
-    EXPECT_EQ(screens.joined(), c.painted) << int(c.state);
-  }
-}
 
 TEST_F(StateMachineTest, NothingIsPaintedWhileShutDownLoadingOrWithoutAContext) {
   const uint32_t blank = ImagePixels(screen).at(120, 160);
@@ -92,18 +70,15 @@ TEST_F(StateMachineTest, NothingIsPaintedWhileShutDownLoadingOrWithoutAContext) 
   MainCanvas::paint(nullptr);
   MainCanvas::loadingPictures = 1;
   MainCanvas::paint(screen->getGraphics());
-  EXPECT_TRUE(screens.calls.empty()) << screens.joined();
   EXPECT_EQ(MainCanvas::transitionArmed, 0);
   EXPECT_EQ(ImagePixels(screen).at(120, 160), blank);
 }
 
-TEST_F(StateMachineTest, ATransitionRunsOnlyAfterAFrameShowedTheWaitBox) {
-  MainCanvas::instance = new MainCanvas();
-  MainCanvas::enter(0);
-  MainCanvas::pendingTransition = 3;
-  MainCanvas::runPendingTransition();
-  EXPECT_EQ(screens.count("enterMapScreen"), 0);
-
+// Any request shows the pressed-in wait box, and arms it; an unknown one
+// is then dropped, so that no wait box stays on the screen.
+TEST_F(StateMachineTest, AFrameWithARequestShowsThePressedInWaitBox) {
+  MainCanvas::enter(254);
+  MainCanvas::pendingTransition = 9;
   MainCanvas::paint(screen->getGraphics());
   EXPECT_EQ(MainCanvas::transitionArmed, 1);
   const ImagePixels box(screen);
@@ -119,64 +94,14 @@ TEST_F(StateMachineTest, ATransitionRunsOnlyAfterAFrameShowedTheWaitBox) {
   EXPECT_EQ(box.at(right, top + 2), through565(0x424242));
   EXPECT_EQ(box.at(left + 2, bottom), through565(0x424242));
   MainCanvas::runPendingTransition();
-  EXPECT_EQ(screens.count("enterMapScreen"), 1);
   EXPECT_EQ(MainCanvas::pendingTransition, 0);
   EXPECT_EQ(MainCanvas::transitionArmed, 0);
-}
-
-TEST_F(StateMachineTest, ArmedTransitionsReachTheirScreens) {
-  MainCanvas::instance = new MainCanvas();
-  struct Case {
-    uint8_t transition;
-    const char* ran;
-  };
-  for (const Case& c : {Case{1, "setUpLevel"},
-                        Case{2, "enterPlanning"},
-                        Case{3, "enterMapScreen"},
-                        Case{4, "enterBestResults"},
-                        Case{9, ""}}) {
-    screens.calls.clear();
-    MainCanvas::winnerRow = 2;
-    MainCanvas::pendingTransition = c.transition;
-    MainCanvas::transitionArmed = 1;
-    MainCanvas::runPendingTransition();
-    EXPECT_EQ(screens.joined(), c.ran) << int(c.transition);
-    EXPECT_EQ(MainCanvas::winnerRow, c.transition == 4 ? -1 : 2);
-    // An unknown request is dropped, so no wait box stays on the screen.
-    EXPECT_EQ(MainCanvas::pendingTransition, 0);
-    EXPECT_EQ(MainCanvas::transitionArmed, 0);
-  }
 }
 
 TEST_F(StateMachineTest, TheMapScreenTransitionNeedsTheInstance) {
   MainCanvas::pendingTransition = 3;
   MainCanvas::transitionArmed = 1;
   EXPECT_EQ(codeOf([] { MainCanvas::runPendingTransition(); }), qel::lang::ExceptionCode::NullPointer);
-}
-
-TEST_F(StateMachineTest, UpdatesGoToTheCurrentStateWithTheKeyPending) {
-  struct Case {
-    uint8_t state;
-    uint8_t skipWorldLogic;
-    const char* handled;
-  };
-  const Case cases[] = {
-      {1, 0, "levelKeys levelLogic"},
-      {1, 1, "levelKeys"},
-      {2, 0, "dialogKeys"},
-      {3, 0, "updateMapScreen"},
-      {4, 0, "updateBestResults"},
-      {5, 0, "updateLanguageScreen"},
-      {255, 0, ""},
-  };
-  for (const Case& c : cases) {
-    screens.calls.clear();
-    MainCanvas::enter(c.state);
-    MainCanvas::skipWorldLogic = c.skipWorldLogic;
-    MainCanvas::update(52);
-    EXPECT_EQ(screens.joined(), c.handled) << int(c.state);
-    EXPECT_EQ(MainCanvas::pendingKey, 52);
-  }
 }
 
 TEST_F(StateMachineTest, SplashKeysAreSwallowedAndAdvanceOnlyStepFive) {
@@ -190,43 +115,28 @@ TEST_F(StateMachineTest, SplashKeysAreSwallowedAndAdvanceOnlyStepFive) {
 }
 
 TEST_F(StateMachineTest, ADialogOverADialogKeepsTheStateUnderTheFirst) {
+  MainCanvas::titleText = new qel::lang::DshortArray(4);
+  MainCanvas::bodyText = new qel::lang::DshortArray(10);
   MainCanvas::enter(3);
   MainCanvas::setHotZone(4, 0, 0, 10, 10);
   MainCanvas::tickerText = new qel::lang::DshortArray(3);
+  MainCanvas::backdropPending = 0;
   MainCanvas::enterDialog();
   EXPECT_EQ(MainCanvas::gameState, 2);
   EXPECT_EQ(MainCanvas::dialogReturnState, 3);
   EXPECT_EQ(MainCanvas::hotZoneAt(5, 5), -1);
   EXPECT_FALSE(MainCanvas::tickerText);
+  EXPECT_EQ(MainCanvas::ready, 1) << "the window is laid out";
+  EXPECT_EQ(MainCanvas::backdropPending, 1) << "the screen under it is still to be kept";
+  MainCanvas::ready = MainCanvas::backdropPending = 0;
   MainCanvas::enterDialog();
   EXPECT_EQ(MainCanvas::dialogReturnState, 3);
-  EXPECT_EQ(screens.joined(), "layoutDialog layoutDialog");
+  EXPECT_EQ(MainCanvas::ready, 1);
+  EXPECT_EQ(MainCanvas::backdropPending, 0) << "the first window's backdrop is kept";
+  MainCanvas::resetDialog();
 }
 
-TEST_F(StateMachineTest, AfterTheSplashComesTheQuestionThenTheMenuOrTheFirstRunText) {
-  struct Case {
-    uint8_t introShown, optionsMissing;
-    const char* opened;
-    uint8_t optionsMissingAfter;
-  };
-  for (const Case& c :
-       {Case{0, 1, "openStartUpDialog", 1}, Case{1, 0, "openMainMenu", 0}, Case{1, 1, "openFirstRunInfo", 0}}) {
-    screens.calls.clear();
-    MainCanvas::introShown = c.introShown;
-    MainCanvas::optionsMissing = c.optionsMissing;
-    MainCanvas::splashImage = DImage::createImage(2, 2);
-    MainCanvas::enter(0);
-    MainCanvas::splashStep = 26;
-    MainCanvas::advanceSplash();
-    EXPECT_EQ(screens.joined(), c.opened);
-    EXPECT_EQ(MainCanvas::introShown, 1);
-    EXPECT_EQ(MainCanvas::optionsMissing, c.optionsMissingAfter);
-    EXPECT_EQ(MainCanvas::splashStep, 26);
-    EXPECT_FALSE(MainCanvas::splashImage);
-  }
-}
-
-// The splash pictures come from a real archive.
+// The splash pictures, and what the screens read, come from a real archive.
 class SplashTest : public StateMachineTest {
 protected:
   void SetUp() override {
@@ -235,6 +145,11 @@ protected:
     folder.addEntry("logo2.png", solidPng(4, 4, 0x0000FF));
     folder.addEntry("title.png", solidPng(8, 8, 0xFF0000));
     folder.addEntry("pic2.png", solidPng(200, 10, 0xFFFFFF));
+    // The device's font, for the language screen.
+    for (const char* name : {"game_0", "game_0.png"}) {
+      const nv::demodata::ArchiveEntry* font = nvtest::demoData().find(std::string("240x320/") + name);
+      folder.addEntry(name, std::string(font->data.begin(), font->data.end()));
+    }
     folder.openArchive();
     MainCanvas::enter(0);
   }
@@ -247,6 +162,84 @@ protected:
 
   GameFolder folder;
 };
+
+// Each state's painter shows what it keeps: the splash without its picture a
+// grey view, level play its scene picture, a window the frame kept under it,
+// the map screen and the best results their composed back picture, the
+// language screen a black screen around its panel.
+TEST_F(SplashTest, EachStatePaintsItsScreen) {
+  constexpr uint32_t kept = 0x3060A0;
+  const auto keptPicture = [] {
+    DImagePtr picture = DImage::createImage(240, 320);
+    const qel::lcdui::DGraphicsPtr g = picture->getGraphics();
+    g->setColor(kept);
+    g->fillRect(0, 0, 240, 320);
+    return picture;
+  };
+  struct Case {
+    uint8_t state;
+    void (*prepare)(const DImagePtr& picture);
+    uint32_t shown;
+  };
+  const Case cases[] = {
+      {0, [](const DImagePtr&) { MainCanvas::splashStep = 3; }, 0xC0C0C0},
+      {1,
+       [](const DImagePtr& picture) {
+         MainCanvas::trailImage = picture;
+         MainCanvas::trailGraphics = picture->getGraphics();
+       },
+       kept},
+      {2,
+       [](const DImagePtr& picture) {
+         MainCanvas::backGraphics = picture->getGraphics();
+         MainCanvas::dialogReturnState = 3;
+         MainCanvas::ready = 1;
+         MainCanvas::noFrame = 1;
+         MainCanvas::bodyText = new qel::lang::DshortArray(0);
+       },
+       kept},
+      {3,
+       [](const DImagePtr& picture) {
+         MainCanvas::backImage = picture;
+         MainCanvas::backGraphics = picture->getGraphics();
+         MainCanvas::mapFullRepaint = 0;
+       },
+       kept},
+      {4,
+       [](const DImagePtr& picture) {
+         MainCanvas::backImage = picture;
+         MainCanvas::backGraphics = picture->getGraphics();
+         MainCanvas::bestResults = new qel::util::DVector(2);
+         MainCanvas::bestResultsRepaint = 0;
+         MainCanvas::winnerRow = -1;
+       },
+       kept},
+      {5,
+       [](const DImagePtr&) {
+         gamelib::ScreenCanvas::loadFonts(u"");
+         gamelib::ScreenCanvas::screenWidth = 240;
+         gamelib::ScreenCanvas::screenHeight = 320;
+       },
+       0x000000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(int(c.state));
+    const qel::lcdui::DGraphicsPtr blank = screen->getGraphics();
+    blank->setColor(0xFFFFFFu);
+    blank->fillRect(0, 0, 240, 320);
+    MainCanvas::enter(c.state);
+    c.prepare(keptPicture());
+    MainCanvas::paint(screen->getGraphics());
+    EXPECT_EQ(ImagePixels(screen).at(1, 100), through565(c.shown));
+    MainCanvas::trailImage.release();
+    MainCanvas::trailGraphics.release();
+    MainCanvas::backImage.release();
+    MainCanvas::backGraphics.release();
+    MainCanvas::bestResults.release();
+    MainCanvas::resetDialog();
+    gamelib::ScreenCanvas::releaseFonts();
+  }
+}
 
 TEST_F(SplashTest, TheLogoWaitsForAHalfSecondThenDropsBothPictures) {
   MainCanvas::splashStep = 1;
@@ -302,20 +295,26 @@ TEST_F(SplashTest, StepTenLaysTheScreenOutAroundTheTitlePicture) {
 }
 
 TEST_F(SplashTest, LaterStepsMakeTheBackImageAndLoadTheGame) {
+  MainCanvas::visibleColumns = MainCanvas::visibleRows = 0;
   MainCanvas::splashStep = 18;
   MainCanvas::advanceSplash();
   ASSERT_TRUE(MainCanvas::backImage);
   EXPECT_EQ(MainCanvas::backImage->getWidth(), 240);
   EXPECT_EQ(MainCanvas::backImage->getHeight(), 320);
   EXPECT_TRUE(MainCanvas::backGraphics);
-  EXPECT_EQ(screens.joined(), "initMapScale");
+  EXPECT_EQ(MainCanvas::visibleColumns, 240 / MainCanvas::cellSize) << "the map's scale";
+  EXPECT_EQ(MainCanvas::visibleRows, 320 / MainCanvas::cellSize);
 
   MainCanvas::splashStep = 22;
   EXPECT_EQ(codeOf([] { MainCanvas::advanceSplash(); }), qel::lang::ExceptionCode::NullPointer);
   MainCanvas::instance = new MainCanvas();
+  MainCanvas::persons[0] = nullptr;
   MainCanvas::advanceSplash();
   EXPECT_EQ(MainCanvas::splashStep, 23);
-  EXPECT_EQ(screens.count("loadAtStartUp"), 1);
+  EXPECT_TRUE(MainCanvas::sounds) << "the start-up load";
+  EXPECT_TRUE(MainCanvas::persons[0]);
+  MainCanvas::sounds->release();
+  MainCanvas::sounds.release();
 }
 
 }  // namespace

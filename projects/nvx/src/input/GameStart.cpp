@@ -3,7 +3,6 @@
 #include "gamelib/LangInfo.h"
 #include "lang/DString.h"
 #include "lang/DSystem.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 
 namespace nvx {
@@ -16,12 +15,11 @@ void MainCanvas::init(const MainCanvasPtr& canvas) {
   introShown = 0;
   enter(stateLanguage);
   languageIndex = gamelib::LangInfo::currentLanguage();
-  GameScreens* screens = GameScreens::current();
   if (gamelib::LangInfo::languageCount() >= 2) {
-    if (screens) screens->setUpLanguageScreen();
+    layoutLanguageScreen();
   } else {
     pendingKey = selectKey;
-    if (screens) screens->updateLanguageScreen();
+    updateLanguageScreen();
     pendingKey = noKey;
   }
   guiImages = new gamelib::ImageManager();

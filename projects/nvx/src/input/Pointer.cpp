@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "gamelib/ScreenCanvas.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
 
@@ -55,7 +54,7 @@ void Pointer::steer(int32_t x, int32_t y) {
     person->getScreenPosition(px, py);
     const int32_t dx = x - px, dy = y - py;
     MainCanvas::pendingKey = std::abs(dx) > std::abs(dy) ? (dx > 0 ? 39 : 37) : (dy > 0 ? 40 : 38);
-    if (GameScreens* screens = GameScreens::current()) screens->levelKeys();
+    MainCanvas::handleLevelKeys();
     return;
   }
   for (int32_t i = 0; i < arrowZoneCount; ++i) {

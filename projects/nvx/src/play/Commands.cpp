@@ -5,7 +5,6 @@
 #include "lang/DShort.h"
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
@@ -221,7 +220,7 @@ void LevelCommands::retryFailedLevel() {
 void LevelCommands::endGame() {
   MainCanvas::deleteSave();
   MainCanvas::winnerRow = 0;
-  if (GameScreens* screens = GameScreens::current()) screens->enterBestResults();
+  MainCanvas::enterBestResults();
 }
 
 }  // namespace nvx

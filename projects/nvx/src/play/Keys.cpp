@@ -5,7 +5,6 @@
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
 
@@ -50,16 +49,6 @@ Person* personAtSelection() {
   if (!crew || MainCanvas::selectionIndex >= crew->size()) return nullptr;
   return static_cast<Person*>(crew->elementAt(MainCanvas::selectionIndex));
 }
-
-// What the world's recording asks of the crew goes to syncCrewToStep; in
-// place from the program's start.
-class PlannedCrew final : public CrewSync {
-public:
-  PlannedCrew() { install(this); }
-  void syncCrewToStep(Person& recorded, bool busy) override { MainCanvas::syncCrewToStep(recorded, busy); }
-};
-
-PlannedCrew plannedCrew;
 
 }  // namespace
 

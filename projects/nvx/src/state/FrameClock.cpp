@@ -5,7 +5,6 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DSystem.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 
 namespace nvx {
@@ -41,8 +40,7 @@ void FrameClock::step() {
   }
   if (ScreenCanvas::pointerHeld && due(at, pointerRepeatTime, pointerRepeatMs)) {
     pointerRepeatTime = at;
-    if (GameScreens* screens = GameScreens::current())
-      screens->handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
+    MainCanvas::handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
   }
   if (!GameLib::isExiting()) tickClock(static_cast<int32_t>(lastFrameTime));
   lastFrameTime = at;
@@ -66,21 +64,17 @@ void FrameClock::onPhaseChange() {
         static_cast<int8_t>(MainCanvas::halfSecondCount >= phasesPerCycle ? 1 : MainCanvas::halfSecondCount + 1);
   }
   MainCanvas::pulsePhase = static_cast<int8_t>(MainCanvas::pulsePhase >= 24 ? 1 : MainCanvas::pulsePhase + 1);
-  GameScreens* screens = GameScreens::current();
   switch (MainCanvas::gameState) {
     case MainCanvas::stateSplash: MainCanvas::advanceSplash(); break;
     case MainCanvas::stateLevel:
-      if (screens) screens->worldSteps();
+      MainCanvas::planKeys();
+      MainCanvas::worldTick();
       break;
-    case MainCanvas::stateMapScreen:
-      if (screens) screens->tickMapScreen();
-      break;
-    case MainCanvas::stateBestResults:
-      if (screens) screens->tickBestResults();
-      break;
+    case MainCanvas::stateMapScreen: MainCanvas::tickMapScreen(); break;
+    case MainCanvas::stateBestResults: MainCanvas::bestResultsClock(); break;
     default: break;
   }
-  if (screens) screens->tickTicker();
+  MainCanvas::tickTicker();
   ++MainCanvas::tickerPassCount;
   MainCanvas::runPendingTransition();
 }

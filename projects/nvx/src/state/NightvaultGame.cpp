@@ -1,7 +1,6 @@
 #include "nvx/src/state/NightvaultGame.h"
 
 #include "gamelib/GameLib.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 
 namespace nvx {
@@ -60,19 +59,13 @@ void NightvaultGame::step() { MainCanvas::step(); }
 
 void NightvaultGame::paint(qel::lcdui::DGraphicsPtr g) { MainCanvas::paint(g); }
 
-void NightvaultGame::onPause() {
-  if (GameScreens* screens = GameScreens::current()) screens->onPause();
-}
+void NightvaultGame::onPause() { MainCanvas::onPause(); }
 
 bool NightvaultGame::saveOnExit() { return MainCanvas::saveOnExit != 0; }
 
-void NightvaultGame::saveLevelState() {
-  if (GameScreens* screens = GameScreens::current()) screens->saveLevelState();
-}
+void NightvaultGame::saveLevelState() { MainCanvas::saveLevelState(); }
 
-void NightvaultGame::shutdown() {
-  if (GameScreens* screens = GameScreens::current()) screens->shutdown();
-}
+void NightvaultGame::shutdown() { MainCanvas::shutdown(); }
 
 void NightvaultGame::releaseStatics() {
   MainCanvas::backGraphics.release();

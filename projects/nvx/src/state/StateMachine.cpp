@@ -4,7 +4,6 @@
 #include "lang/DString.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 
 namespace nvx {
@@ -31,25 +30,22 @@ void requireInstance() {
 
 void StateMachine::paint(const DGraphicsPtr& g) {
   if (!g || MainCanvas::gameState == stateShutDown || MainCanvas::loadingPictures) return;
-  GameScreens* screens = GameScreens::current();
-  if (screens) {
-    switch (MainCanvas::gameState) {
-      case stateSplash: screens->paintSplash(g); break;
-      case stateLevel:
-        screens->paintLevel(g);
-        screens->paintHintOverlay(g);
-        break;
-      case stateDialog: screens->paintDialog(backGraphics, g); break;
-      case stateMapScreen:
-        screens->paintMapScreen(g);
-        screens->paintHintOverlay(g);
-        break;
-      case stateBestResults: screens->paintBestResults(g); break;
-      case stateLanguage: screens->paintLanguageScreen(g); break;
-      default: break;
-    }
-    screens->paintTicker(g);
+  switch (MainCanvas::gameState) {
+    case stateSplash: MainCanvas::paintSplash(g); break;
+    case stateLevel:
+      MainCanvas::paintLevel(g);
+      MainCanvas::paintHintBlink(g);
+      break;
+    case stateDialog: MainCanvas::paintDialog(backGraphics, g); break;
+    case stateMapScreen:
+      MainCanvas::paintMapScreen(g);
+      MainCanvas::paintHintBlink(g);
+      break;
+    case stateBestResults: MainCanvas::paintBestResults(g); break;
+    case stateLanguage: MainCanvas::paintLanguageScreen(g); break;
+    default: break;
   }
+  MainCanvas::paintTicker(g);
   paintWaitBox(g);
 }
 
@@ -59,17 +55,15 @@ void StateMachine::update(int32_t key) {
     splashKeys();
     return;
   }
-  GameScreens* screens = GameScreens::current();
-  if (!screens) return;
   switch (MainCanvas::gameState) {
     case stateLevel:
-      screens->levelKeys();
-      if (!MainCanvas::skipWorldLogic) screens->levelLogic();
+      MainCanvas::handleLevelKeys();
+      if (!MainCanvas::skipWorldLogic) MainCanvas::stepVehicle();
       break;
-    case stateDialog: screens->dialogKeys(); break;
-    case stateMapScreen: screens->updateMapScreen(); break;
-    case stateBestResults: screens->updateBestResults(); break;
-    case stateLanguage: screens->updateLanguageScreen(); break;
+    case stateDialog: MainCanvas::dialogStep(); break;
+    case stateMapScreen: MainCanvas::updateMapScreen(); break;
+    case stateBestResults: MainCanvas::updateBestResults(); break;
+    case stateLanguage: MainCanvas::updateLanguageScreen(); break;
     default: break;
   }
 }
@@ -80,7 +74,6 @@ void StateMachine::splashKeys() {
 }
 
 void StateMachine::advanceSplash() {
-  GameScreens* screens = GameScreens::current();
   switch (MainCanvas::splashStep) {
     case 1:
       loadSplashPicture(MainCanvas::splashImage, u"prov");
@@ -116,12 +109,12 @@ void StateMachine::advanceSplash() {
     case 18:
       MainCanvas::backImage = qel::lcdui::DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
       backGraphics = MainCanvas::backImage->getGraphics();
-      if (screens) screens->initMapScale();
+      MainCanvas::computeVisibleCells();
       break;
     case 20: MainCanvas::loadLanguage(); break;
     case 22:
       requireInstance();
-      if (screens) screens->loadAtStartUp();
+      MainCanvas::startupLoad(MainCanvas::instance);
       break;
     case 26: afterSplash(); return;
     default: return;
@@ -158,14 +151,14 @@ void StateMachine::layOutScreen() {
 
 void StateMachine::afterSplash() {
   MainCanvas::splashImage.release();
-  GameScreens* screens = GameScreens::current();
   if (!MainCanvas::introShown) {
-    if (screens) screens->openStartUpDialog();
+    MainCanvas::showStartQuestion();
     MainCanvas::introShown = 1;
   } else if (!MainCanvas::optionsMissing) {
-    if (screens) screens->openMainMenu();
+    MainCanvas::showMainMenu();
   } else {
-    if (screens) screens->openFirstRunInfo();
+    MainCanvas::resetBestResults();
+    MainCanvas::showInfoText();
     MainCanvas::optionsMissing = 0;
   }
 }
@@ -175,21 +168,16 @@ void StateMachine::runPendingTransition() {
   MainCanvas::transitionArmed = 0;
   const uint8_t transition = MainCanvas::pendingTransition;
   MainCanvas::pendingTransition = 0;
-  GameScreens* screens = GameScreens::current();
   switch (transition) {
-    case 1:
-      if (screens) screens->setUpLevel();
-      break;
-    case 2:
-      if (screens) screens->enterPlanning();
-      break;
+    case 1: MainCanvas::setUpLevel(); break;
+    case 2: MainCanvas::enterPlanning(); break;
     case 3:
       requireInstance();
-      if (screens) screens->enterMapScreen();
+      MainCanvas::enterMapScreen();
       break;
     case 4:
       MainCanvas::winnerRow = -1;
-      if (screens) screens->enterBestResults();
+      MainCanvas::enterBestResults();
       break;
     default: break;
   }
@@ -200,7 +188,8 @@ void StateMachine::enter(uint8_t state) { MainCanvas::gameState = state; }
 void StateMachine::enterDialog() {
   MainCanvas::clearHotZones();
   if (MainCanvas::gameState != stateDialog) MainCanvas::dialogReturnState = MainCanvas::gameState;
-  if (GameScreens* screens = GameScreens::current()) screens->layoutDialog();
+  if (MainCanvas::gameState != stateDialog) MainCanvas::backdropPending = 1;
+  MainCanvas::prepareDialog(0);
   enter(stateDialog);
   MainCanvas::tickerText.release();
 }

@@ -8,8 +8,8 @@ namespace nvx {
 
 // The game's state machine: paint, update and clock-phase dispatch by
 // gameState, the splash and loading sequence, the deferred transitions and
-// entering a dialog. What each screen draws and does goes through
-// GameScreens. Statics of MainCanvas.
+// entering a dialog. What each screen draws and does is the work of its
+// area. Statics of MainCanvas.
 struct StateMachine {
   static constexpr uint8_t stateSplash = 0;
   static constexpr uint8_t stateLevel = 1;

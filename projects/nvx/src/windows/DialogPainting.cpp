@@ -4,7 +4,6 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/raster/RasterSurface.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 
 namespace nvx {
@@ -104,7 +103,7 @@ void DialogWindow::paintDialog(const DGraphicsPtr& back, const DGraphicsPtr& g) 
   MainCanvas::mapPainting = 1;
   if (back) {
     if (MainCanvas::dialogReturnState == MainCanvas::stateSplash) {
-      if (GameScreens* screens = GameScreens::current()) screens->paintSplash(back);
+      MainCanvas::paintSplash(back);
     } else if (backdropPending) {
       copyPicture(back, g);
     }

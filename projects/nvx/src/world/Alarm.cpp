@@ -4,7 +4,6 @@
 #include "lang/DInteger.h"
 #include "microedition/media/DPlayer.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "nvx/src/world/WorldScreen.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -19,14 +18,14 @@ void WorldRules::triggerAlarm(const qel::lang::DIntegerPtr& key) {
   if (!MainCanvas::alarmLinks->containsKey(key)) return;
   if (MainCanvas::difficulty == -1) {
     MainCanvas::levelEndFlag = 5;
-    WorldScreen::openNotice(39, 156, nullptr, 137);
+    MainCanvas::openDialog(39, nullptr, 156, nullptr, MainCanvas::softKeysFor(1), 137);
     return;
   }
   if (MainCanvas::alarmRaised) return;
   MainCanvas::levelCounter =
       std::min(MainCanvas::levelCounter, MainCanvas::stepIndex + MainCanvas::randomInRange(20, 30));
   MainCanvas::alarmRaised = 1;
-  WorldScreen::openNotice(0, 146, nullptr, 137);
+  MainCanvas::openDialog(0, nullptr, 146, nullptr, MainCanvas::softKeysFor(1), 137);
   if (MainCanvas::sounds) MainCanvas::sounds->playOnce(soundSignalAlarm, 0);
 }
 

@@ -7,7 +7,6 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
-#include "nvx/src/world/WorldScreen.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -54,7 +53,7 @@ bool driveOff() {
 }
 
 void startPolice(int32_t speed) {
-  WorldScreen::jumpToExit();
+  MainCanvas::centerViewOnExit();
   MainCanvas::phaseCounter = 0;
   MainCanvas::phase = 4;
   MainCanvas::vehicleSpeed = speed;
@@ -81,17 +80,17 @@ void WorldRules::onReachExit() {
   }
   if (!all) return;
   if (MainCanvas::phase == 2) {
-    WorldScreen::jumpToExit();
+    MainCanvas::centerViewOnExit();
     MainCanvas::vehicleSpeed = 1;
     MainCanvas::phaseCounter = 0;
     MainCanvas::phase = 3;
   } else if (MainCanvas::phase == 0) {
-    WorldScreen::openQuestion(17, 173, 137);
+    MainCanvas::openDialog(17, nullptr, 173, nullptr, MainCanvas::softKeysFor(2), 137);
   }
 }
 
 void WorldRules::depart() {
-  WorldScreen::jumpToExit();
+  MainCanvas::centerViewOnExit();
   MainCanvas::phase = 2;
   MainCanvas::levelEndFlag = MainCanvas::difficulty == -1 ? trainingResult() : 3;
   const int32_t remaining = MainCanvas::levelCounter - MainCanvas::stepIndex;
@@ -239,7 +238,12 @@ void WorldRules::endLevel() {
     case 2: {
       const bool leaderJailed = MainCanvas::savedIds->contains(MainCanvas::persons[0]);
       const int32_t text = leaderJailed && MainCanvas::activePersons->size() > 0 ? 157 : 154;
-      WorldScreen::openNotice(36, text, new qel::lang::DbyteArray(2, 0, MainCanvas::jailParamByte, 0), 142);
+      MainCanvas::openDialog(36,
+                             new qel::lang::DbyteArray(2, 0, MainCanvas::jailParamByte, 0),
+                             text,
+                             nullptr,
+                             MainCanvas::softKeysFor(1),
+                             142);
       // The effects stop, the looping alarm among them.
       if (MainCanvas::sounds) MainCanvas::sounds->stop(soundEffectsKind, false);
       playOnce(soundJail);
@@ -252,7 +256,7 @@ void WorldRules::endLevel() {
       return;
     case 5:
       MainCanvas::activePersons->removeElement(MainCanvas::persons[0]);
-      WorldScreen::openNotice(36, 155, nullptr, 142);
+      MainCanvas::openDialog(36, nullptr, 155, nullptr, MainCanvas::softKeysFor(1), 142);
       return;
     default: return;
   }

@@ -7,8 +7,6 @@
 #include "microedition/lcdui/DImage.h"
 #include "microedition/lcdui/DPalette.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "nvx/src/world/CrewSync.h"
-#include "nvx/src/world/WorldScreen.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -274,21 +272,21 @@ void Person::useObject(int32_t n, bool busyFlag) {
     return;
   }
   if (action == actionPlant && MainCanvas::bombs->containsKey(MainCanvas::cellKey(x, y))) {
-    WorldScreen::openNotice(0, 172, nullptr, 137);
+    MainCanvas::openDialog(0, nullptr, 172, nullptr, MainCanvas::softKeysFor(1), 137);
     return;
   }
   recordSteps(n);
   MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + n - 1);
-  CrewSync::sync(*this, busyFlag);
+  MainCanvas::syncCrewToStep(*this, busyFlag);
   MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + 1);
   if (!target) return;
   if (action == actionTake) {
     target->takeStamp = MainCanvas::stepIndex;
-    WorldScreen::invalidateScene();
+    MainCanvas::invalidateScene();
     checkPlannedLoad();
   } else if (action == actionWork) {
     target->openStamp = MainCanvas::stepIndex;
-    WorldScreen::invalidateScene();
+    MainCanvas::invalidateScene();
     if (pockets[pocketSlot % 3] == 's') checkPlannedLoad();
   } else if (action == actionPlant) {
     const RoomObjectPtr bomb = plantBomb(true);
@@ -297,7 +295,7 @@ void Person::useObject(int32_t n, bool busyFlag) {
     MainCanvas::affectNeighbours(x, y, true, false, due, strong, false);
     if (strong) MainCanvas::affectNeighbours(x, y, true, false, due, strong, true);
     bomb->openStamp = static_cast<int16_t>(due);
-    WorldScreen::invalidateScene();
+    MainCanvas::invalidateScene();
   }
 }
 
@@ -326,7 +324,12 @@ bool Person::takeLoot() {
     return true;
   }
   target->state[1] = RoomObject::initialTakeSteps;
-  WorldScreen::openNotice(0, 184, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), nameTextFirst + id);
+  MainCanvas::openDialog(0,
+                         new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id),
+                         184,
+                         nullptr,
+                         MainCanvas::softKeysFor(1),
+                         static_cast<int16_t>(nameTextFirst + id));
   return false;
 }
 

@@ -6,10 +6,8 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/media/DPlayer.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
-#include "nvx/src/world/WorldScreen.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -122,7 +120,7 @@ void workUnit(Person& p) {
 void startPlannedStep(Person& p) {
   if (MainCanvas::selectedPerson.get() != &p || !p.control()) return;
   p.busy = 1;
-  CrewSync::sync(p, true);
+  MainCanvas::syncCrewToStep(p, true);
   p.recordSteps(1);
   ++MainCanvas::stepIndex;
 }
@@ -183,7 +181,7 @@ void startRunningStep(Person& p, bool selected) {
 
 void stepPerson(Person& p) {
   const bool selected = MainCanvas::selectedPerson.get() == &p;
-  if (selected && MainCanvas::phase == 0) WorldScreen::keepInView(p.x, p.y);
+  if (selected && MainCanvas::phase == 0) MainCanvas::centerViewOn(p.x, p.y, false, false, false);
   if (p.stunSteps >= 1) {
     if (++p.stepTick >= ticksPerStep) {
       p.stepTick = 0;
@@ -271,15 +269,19 @@ void WorldRules::worldTick() {
     MainCanvas::pendingNotice = noNotice;
     if ((notice == 185 || notice == 186) && Person::selected()) {
       const int32_t id = Person::selected()->id;
-      WorldScreen::openNotice(
-          0, notice, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id), Person::nameTextFirst + id);
+      MainCanvas::openDialog(0,
+                             new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id),
+                             notice,
+                             nullptr,
+                             MainCanvas::softKeysFor(1),
+                             static_cast<int16_t>(Person::nameTextFirst + id));
       return;
     }
   }
   if (!MainCanvas::selectedPerson) return;
   if (MainCanvas::selectionIndex == 255 || !MainCanvas::activePersons) {
     MainCanvas::selectedPerson = nullptr;
-    WorldScreen::invalidateScene();
+    MainCanvas::invalidateScene();
     return;
   }
   if (running() && MainCanvas::clockTick == 0 && MainCanvas::phase != 5) {
@@ -301,7 +303,7 @@ void WorldRules::worldTick() {
         MainCanvas::levelEndFlag = 2;
         MainCanvas::vehicleSpeed = 4;
         MainCanvas::phaseCounter = 0;
-        WorldScreen::jumpToExit();
+        MainCanvas::centerViewOnExit();
         stepVehicle();
         MainCanvas::phase = 4;
       }
@@ -313,7 +315,7 @@ void WorldRules::worldTick() {
   }
   tickBombs();
   stepVehicle();
-  WorldScreen::showHint(running() ? 6 : 4);
+  MainCanvas::showHint(running() ? 6 : 4, -1, 0, false);
 }
 
 }  // namespace nvx

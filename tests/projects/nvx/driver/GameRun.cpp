@@ -14,7 +14,6 @@
 #include "nvx/app/script/ScriptPlayer.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
-#include "nvx/src/state/NightvaultScreens.h"
 #include "platform/driver/MemoryDriver.h"
 #include "platform/screen/PngFile.h"
 #include "platform/system/ActiveDevice.h"
@@ -147,7 +146,6 @@ int GameRun::play(const std::string& script) const {
   DrivenDevice device(passes);
   wce::DeviceDriverScope deviceScope(device);
   nvx::NightvaultGame::registerWithGameLib();
-  nvx::NightvaultScreens::installLive();
   qel::host::installApplicationFactory(
       +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {

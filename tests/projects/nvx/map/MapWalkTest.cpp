@@ -1,23 +1,18 @@
-#include "nvx/src/state/NightvaultScreens.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
 namespace nvx {
 namespace {
 
-// The game's own screens behind the state machine: a new training game
-// reaches the map screen, its briefing, a person hired and equipped by
-// keys, and planning.
+// Driven through the state machine, a new training game reaches the map screen, its briefing, a person hired and
+// equipped by keys, and planning.
 class MapWalkTest : public MapFixture {
 protected:
   void SetUp() override {
     MapFixture::SetUp();
     MainCanvas::instance = new MainCanvas();
-    NightvaultScreens::installLive();
   }
   void TearDown() override {
-    GameScreens::install(nullptr);
-    WorldScreen::install(nullptr);
     MainCanvas::instance.release();
     MapFixture::TearDown();
   }

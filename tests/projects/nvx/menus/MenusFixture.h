@@ -17,11 +17,8 @@
 #include "microedition/lcdui/DImage.h"
 #include "microedition/media/DManager.h"
 #include "microedition/rms/DRecordStore.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
-#include "nvx/src/state/NightvaultScreens.h"
-#include "nvx/src/world/WorldScreen.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 #include "platform/testing/ManualWaveOutDriver.h"
@@ -36,8 +33,8 @@ namespace nvx {
 
 // The game's statics over the demo data set as the splash sequence loads
 // them (pictures, layout, off-screen image, language, the start-up load
-// with its sounds, options and persons), on a 240 x 320 screen, with the
-// game's own screens installed; sounds play on the deterministic wave-out.
+// with its sounds, options and persons), on a 240 x 320 screen; sounds play
+// on the deterministic wave-out.
 // Record stores live in the folder's temporary user folder.
 class MenusTest : public ::testing::Test {
 protected:
@@ -57,7 +54,6 @@ protected:
     MainCanvas::pendingKey = '5';
     MainCanvas::updateLanguageScreen();
     MainCanvas::instance = new MainCanvas();
-    NightvaultScreens::installLive();
     for (MainCanvas::splashStep = 6; MainCanvas::splashStep < 24;) {
       if (MainCanvas::splashStep & 1) {
         ++MainCanvas::splashStep;
@@ -74,8 +70,6 @@ protected:
   }
 
   void TearDown() override {
-    GameScreens::install(nullptr);
-    WorldScreen::install(nullptr);
     if (MainCanvas::sounds) MainCanvas::sounds->release();
     MainCanvas::sounds.release();
     qel::media::DManager::releaseSoundSystem();

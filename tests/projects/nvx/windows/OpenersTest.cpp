@@ -183,16 +183,14 @@ TEST_F(OpenersTest, TitlePictureHeightIsItsFrameHeightAndTheInset) {
             MainCanvas::spriteTable[MainCanvas::spritePictureBox][3] + MainCanvas::titlePictureInset);
 }
 
-TEST_F(OpenersTest, WorldNoticesAreTextWindowsWithOneOrTwoSoftKeys) {
-  MainCanvas::enter(MainCanvas::stateLevel);
-  WorldScreen::openNotice(35, 185, new DbyteArray(2, 0, MainCanvas::spritePictureBox, 1), 42);
-  EXPECT_EQ(MainCanvas::dialogId, 35);
-  EXPECT_EQ(MainCanvas::softKeys->length(), 1);
-  EXPECT_EQ(MainCanvas::softKeys[0], 126);
-  EXPECT_EQ(spelled(MainCanvas::titleText), spelled(MainCanvas::getText(42)));
-  WorldScreen::openQuestion(39, 186, 135);
-  EXPECT_EQ(MainCanvas::softKeys->length(), 2);
-  EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateLevel);
+TEST_F(OpenersTest, NoticesAcceptWithOneSoftKeyAndQuestionsGoBackWithTheSecond) {
+  const qel::lang::DshortArrayPtr notice = MainCanvas::softKeysFor(1);
+  ASSERT_EQ(notice->length(), 1);
+  EXPECT_EQ(notice[0], MainCanvas::softKeyAccept);
+  const qel::lang::DshortArrayPtr question = MainCanvas::softKeysFor(2);
+  ASSERT_EQ(question->length(), 2);
+  EXPECT_EQ(question[0], MainCanvas::softKeyAccept);
+  EXPECT_EQ(question[1], MainCanvas::softKeyBack);
 }
 
 }  // namespace

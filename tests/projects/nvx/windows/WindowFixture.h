@@ -11,19 +11,16 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
-#include "nvx/src/state/GameScreens.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "nvx/src/state/NightvaultScreens.h"
-#include "nvx/src/world/WorldScreen.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"
 
 namespace nvx {
 
 // The demo data set in a game folder, its English texts read and the
-// pictures of the title screens loaded, on a 240 x 320 screen with the
-// game's own screens installed. Windows open from the language screen
-// (state 5), whose closed windows no handler acts on.
+// pictures of the title screens loaded, on a 240 x 320 screen. Windows open
+// from the language screen (state 5), whose closed windows no handler acts
+// on.
 class WindowFixture : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -43,12 +40,9 @@ protected:
     MainCanvas::enter(MainCanvas::stateLanguage);
     MainCanvas::dialogReturnState = MainCanvas::stateLanguage;
     MainCanvas::pendingKey = MainCanvas::noKey;
-    NightvaultScreens::installLive();
   }
 
   void TearDown() override {
-    GameScreens::install(nullptr);
-    WorldScreen::install(nullptr);
     MainCanvas::resetDialog();
     MainCanvas::releaseStatics();
     gamelib::LangInfo::releaseInstance();

@@ -2,23 +2,25 @@
 #include <vector>
 
 #include "Floor.h"
-#include "RecordingScreen.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DbyteArray2d.h"
 #include "nvx/src/state/MainCanvas.h"
-#include "nvx/src/world/CrewSync.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "tests/projects/nvx/world/ShownWindow.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
 namespace {
 
-// An 8 x 8 floor with its exit at (2, 2) and a safe at (5, 1) facing south.
+// An 8 x 8 floor with its exit at (2, 2) and a safe at (5, 1) facing south,
+// while a level plays.
 class PersonTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
+    loadDemoTexts(folder_);
+    MainCanvas::enter(MainCanvas::stateLevel);
     layFloor(8, 8, 2, 2);
     MainCanvas::stepIndex = 0;
     MainCanvas::skipWorldLogic = 0;
@@ -27,6 +29,10 @@ protected:
     MainCanvas::roomObjects->put(MainCanvas::cellKey(5, 1), safe_);
     person_ = new Person(2);
     person_->resetPlan();
+  }
+  void TearDown() override {
+    releaseDemoTexts();
+    MainCanvas::enter(254);
   }
 
   // What the planning tick does for a recorded walk, and for n steps of work.
@@ -47,9 +53,23 @@ protected:
     person_->target->openStamp = MainCanvas::stepIndex;
   }
 
+  // Person 3 of the crew beside person_, planned to walk east from the exit.
+  Person& plannedCrewMate() {
+    mate_ = new Person(3);
+    mate_->resetPlan();
+    mate_->action = 1;
+    mate_->direction = 2;
+    mate_->recordSteps(5);
+    mate_->busy = 0;
+    MainCanvas::activePersons->addElement(person_.get());
+    MainCanvas::activePersons->addElement(mate_.get());
+    return *mate_;
+  }
+
+  GameFolder folder_;
   RoomObjectPtr safe_;
   PersonPtr person_;
-  RecordingScreen notices_;
+  PersonPtr mate_;
 };
 
 TEST_F(PersonTest, NewPersonHasEmptyPocketsAndAPlanAtTheExit) {
@@ -173,7 +193,7 @@ TEST_F(PersonTest, TakingLootStopsAtTheCapacity) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id * 100 + c.load);
-    notices_.notices.clear();
+    closeWindow();
     PersonPtr p = new Person(c.id);
     p->load = static_cast<int8_t>(c.load);
     p->target = new RoomObject(0, 5, 1, 3, true, c.content, c.amount);
@@ -182,14 +202,11 @@ TEST_F(PersonTest, TakingLootStopsAtTheCapacity) {
     if (c.taken) {
       EXPECT_EQ(p->loot[c.content], c.amount);
       EXPECT_EQ(p->load, c.load + MainCanvas::alarmTable[c.content][1]);
-      EXPECT_TRUE(notices_.notices.empty());
+      EXPECT_NE(MainCanvas::gameState, MainCanvas::stateDialog);
     } else if (c.content != 0 && c.amount != 0) {
       EXPECT_EQ(p->target->state[1], 8);
-      ASSERT_EQ(notices_.notices.size(), 1u);
-      EXPECT_EQ(notices_.notices[0].textId, 184);
-      EXPECT_EQ(notices_.notices[0].titleTextId, 41 + c.id);
-      EXPECT_EQ(notices_.notices[0].picture, (std::vector<int>{MainCanvas::spritePictureBox, c.id}))
-          << "the person's portrait";
+      EXPECT_TRUE(showsWindow(0, 184, 41 + c.id));
+      EXPECT_EQ(titlePicture(), (std::vector<int>{MainCanvas::spritePictureBox, c.id})) << "the person's portrait";
     }
   }
 }
@@ -201,17 +218,9 @@ TEST_F(PersonTest, ClearLootKeepsTheBail) {
   for (int k = 1; k < 6; ++k) EXPECT_EQ(person_->loot[k], 0);
 }
 
-// Counts the crew syncs useObject asks for.
-class CountingSync : public CrewSync {
-public:
-  CountingSync() { install(this); }
-  ~CountingSync() override { install(nullptr); }
-  void syncCrewToStep(Person&, bool busy) override { busyFlags.push_back(busy); }
-  std::vector<bool> busyFlags;
-};
-
 TEST_F(PersonTest, UsingAnObjectInPlanningRecordsItsStepsAndStampsIt) {
-  CountingSync sync;
+  Person& mate = plannedCrewMate();
+  MainCanvas::sceneDirty = 0;
   person_->x = 5;
   person_->y = 2;
   person_->direction = 1;
@@ -222,12 +231,13 @@ TEST_F(PersonTest, UsingAnObjectInPlanningRecordsItsStepsAndStampsIt) {
   EXPECT_EQ(person_->steps->size(), 4);
   EXPECT_EQ(safe_->openStamp, 3);
   EXPECT_EQ(person_->busy, 1);
-  EXPECT_EQ(sync.busyFlags, std::vector<bool>{true});
-  EXPECT_EQ(notices_.sceneRefreshes, 1);
+  EXPECT_EQ(mate.x, 4) << "the crew mate shown at the last step of the work";
+  EXPECT_EQ(mate.busy, 1);
+  EXPECT_EQ(MainCanvas::sceneDirty, 1);
 }
 
 TEST_F(PersonTest, PlantingPlansABombOnceACell) {
-  CountingSync sync;
+  Person& mate = plannedCrewMate();
   person_->pockets[0] = 'r';
   person_->pocketSlot = 0;
   person_->action = 5;
@@ -239,11 +249,15 @@ TEST_F(PersonTest, PlantingPlansABombOnceACell) {
   EXPECT_EQ(bomb->openStamp, MainCanvas::stepIndex + 5);
   EXPECT_EQ(person_->target.get(), bomb.get());
 
+  EXPECT_EQ(mate.x, 3) << "the crew mate shown at the plant's last step";
+  EXPECT_NE(MainCanvas::gameState, MainCanvas::stateDialog);
+
   const int stepsBefore = person_->steps->size();
+  mate.x = 7;
   person_->useObject(2, false);
   EXPECT_EQ(person_->steps->size(), stepsBefore);
-  EXPECT_EQ(notices_.opened(), std::vector<int>{172});
-  EXPECT_EQ(sync.busyFlags.size(), 1u);
+  EXPECT_TRUE(showsWindow(0, 172, 137));
+  EXPECT_EQ(mate.x, 7) << "nothing recorded, the crew stays";
 }
 
 TEST_F(PersonTest, PlantingWhileRunningSetsTheBombsWaitOnly) {

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "Floor.h"
-#include "RecordingScreen.h"
 #include "lang/DInteger.h"
 #include "lang/DbyteArray2d.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "tests/projects/nvx/world/ShownWindow.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
@@ -22,11 +22,13 @@ struct Step {
 };
 
 // A 10 x 8 floor with the exit at (2, 2); plans are recorded the way the
-// planning view records them, then run tick by tick.
+// planning view records them, then run tick by tick while a level plays.
 class WorldTickTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
+    loadDemoTexts(folder_);
+    MainCanvas::enter(MainCanvas::stateLevel);
     MainCanvas::random = new qel::util::DRandom(11);
     layFloor(10, 8, 2, 2);
     MainCanvas::difficulty = 0;
@@ -40,6 +42,10 @@ protected:
     MainCanvas::levelTotals = new qel::lang::DintArray(7);
     MainCanvas::levelCounters = new qel::lang::DintArray(6);
     for (int id = 0; id < 5; ++id) MainCanvas::persons[id] = new Person(id);
+  }
+  void TearDown() override {
+    releaseDemoTexts();
+    MainCanvas::enter(254);
   }
 
   RoomObject* place(int type, int x, int y, int facing, int content = 0, int amount = 0) {
@@ -93,8 +99,8 @@ protected:
 
   Person* person(int id) { return static_cast<Person*>(MainCanvas::persons[id].get()); }
 
+  GameFolder folder_;
   int tick_ = 0;
-  RecordingScreen screen_;
 };
 
 TEST_F(WorldTickTest, TwoWalkersToOneCell) {
@@ -202,7 +208,7 @@ TEST_F(WorldTickTest, TrainingTimeOutFailsTheLevel) {
   startRun(1);
   run(12 * 5 + 1);
   EXPECT_EQ(MainCanvas::alarmSounding, 0);
-  EXPECT_EQ(screen_.opened(), std::vector<int>{36155});
+  EXPECT_TRUE(showsWindow(36, 155, 142));
 }
 
 TEST_F(WorldTickTest, NoticeOfTheLoadOpensForTheSelectedPerson) {
@@ -210,9 +216,7 @@ TEST_F(WorldTickTest, NoticeOfTheLoadOpensForTheSelectedPerson) {
   startRun(1);
   MainCanvas::pendingNotice = 186;
   run(1);
-  ASSERT_EQ(screen_.notices.size(), 1u);
-  EXPECT_EQ(screen_.notices[0].textId, 186);
-  EXPECT_EQ(screen_.notices[0].titleTextId, 42);
+  EXPECT_TRUE(showsWindow(0, 186, 42));
   EXPECT_EQ(MainCanvas::pendingNotice, -1);
 }
 

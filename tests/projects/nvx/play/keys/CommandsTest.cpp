@@ -3,7 +3,6 @@
 #include "PlanFixture.h"
 #include "lang/DInteger.h"
 #include "lang/DObjectArray.h"
-#include "tests/projects/nvx/world/RecordingScreen.h"
 
 namespace nvx {
 namespace {
@@ -23,7 +22,6 @@ protected:
   }
 
   Person* p_ = nullptr;
-  RecordingScreen screen_;
 };
 
 TEST_F(CommandsTest, ObjectUseOffersTakeOrThePocketsByObject) {

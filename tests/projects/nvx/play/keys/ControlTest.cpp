@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "PlanFixture.h"
-#include "tests/projects/nvx/world/RecordingScreen.h"
 
 namespace nvx {
 namespace {
 
-class ControlTest : public PlanFixture {
-protected:
-  RecordingScreen screen_;
-};
+class ControlTest : public PlanFixture {};
 
 TEST_F(ControlTest, KeysTurnAndStartWalksUnlessSomethingIsInTheWay) {
   struct Case {

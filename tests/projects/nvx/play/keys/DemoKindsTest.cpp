@@ -3,7 +3,6 @@
 #include <map>
 
 #include "PlanFixture.h"
-#include "tests/projects/nvx/world/RecordingScreen.h"
 #include "util/DEnumeration.h"
 
 namespace nvx {
@@ -96,8 +95,6 @@ protected:
     for (int k = 1; k <= 5; ++k) out.loot += p->loot[k];
     return out;
   }
-
-  RecordingScreen screen_;
 };
 
 TEST_F(DemoKindsTest, EveryKindOnTheDemoLevelsBehavesByItsKind) {

@@ -2,10 +2,8 @@
 
 #include "PlanFixture.h"
 #include "gamelib/ScreenCanvas.h"
-#include "nvx/src/state/NightvaultScreens.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
-#include "tests/projects/nvx/world/RecordingScreen.h"
 
 namespace nvx {
 namespace {
@@ -31,8 +29,6 @@ protected:
     MainCanvas::pendingKey = MainCanvas::noKey;
     tick(12);
   }
-
-  RecordingScreen screen_;
 };
 
 TEST_F(KeysTest, LevelKeyTable) {
@@ -192,8 +188,6 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
 TEST_F(KeysTest, HoldingTheWaitKeyRecordsAWaitAtEachDeliveryOfTheFrameStep) {
   wce::ManualClock clock{10000};
   wce::ScopedClockSource clockScope(clock);
-  NightvaultScreens::installLive();
-  WorldScreen::install(&screen_);
   MainCanvas::keyRepeatTime = MainCanvas::lastFrameTime = 10000;
   gamelib::ScreenCanvas::lastKeyCode = waitKey;
   gamelib::ScreenCanvas::keyPressedFlag = 1;
@@ -205,7 +199,6 @@ TEST_F(KeysTest, HoldingTheWaitKeyRecordsAWaitAtEachDeliveryOfTheFrameStep) {
   gamelib::ScreenCanvas::keyPressedFlag = 0;
   clock.advanceMillis(50);
   MainCanvas::step();
-  GameScreens::install(nullptr);
   EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
   EXPECT_EQ(person(1)->steps->size(), 1 + 4) << "deliveries at 250, 500, 750 and 1000 ms";
   EXPECT_EQ(MainCanvas::stepIndex, 4);
@@ -265,7 +258,6 @@ TEST_F(KeysTest, CrewSyncShowsEachPlanAtTheStep) {
   for (const Case& c : cases) {
     SCOPED_TRACE("step " + std::to_string(c.step));
     other->busy = 0;
-    screen_.sceneRefreshes = 0;
     MainCanvas::sceneDirty = 0;
     MainCanvas::stepIndex = static_cast<int16_t>(c.step);
     MainCanvas::syncCrewToStep(*person(1), c.busy);

@@ -1,7 +1,6 @@
 #include "gamelib/StringManager.h"
 #include "lang/DString.h"
 #include "lang/TextCodec.h"
-#include "nvx/src/state/NightvaultScreens.h"
 #include "tests/projects/nvx/screens/startup/SplashFixture.h"
 
 namespace nvx {
@@ -12,15 +11,6 @@ using gamelib::ScreenCanvas;
 
 class LanguageScreenTest : public SplashFixture {
 protected:
-  void SetUp() override {
-    SplashFixture::SetUp();
-    NightvaultScreens::installLive();
-  }
-  void TearDown() override {
-    GameScreens::install(nullptr);
-    SplashFixture::TearDown();
-  }
-
   static void press(int32_t key) {
     MainCanvas::pendingKey = key;
     MainCanvas::updateLanguageScreen();

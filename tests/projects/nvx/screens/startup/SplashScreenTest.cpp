@@ -2,7 +2,6 @@
 #include "guilib/GUIEngine.h"
 #include "microedition/media/DManager.h"
 #include "microedition/rms/DRecordStore.h"
-#include "nvx/src/state/NightvaultScreens.h"
 #include "nvx/src/world/Person.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
@@ -20,7 +19,6 @@ class SplashScreenTest : public SplashFixture {
 protected:
   void SetUp() override {
     SplashFixture::SetUp();
-    NightvaultScreens::installLive();
     MainCanvas::viewWidth = MainCanvas::screenWidth = 240;
     MainCanvas::viewHeight = MainCanvas::screenHeight = 320;
     MainCanvas::saveExists = 0;
@@ -28,7 +26,6 @@ protected:
     MainCanvas::backImage.release();
   }
   void TearDown() override {
-    GameScreens::install(nullptr);
     MainCanvas::instance.release();
     SplashFixture::TearDown();
   }

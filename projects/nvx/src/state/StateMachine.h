@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "microedition/lcdui/DGraphics.ptr.h"
+#include "microedition/lcdui/DGraphics.h"
 
 namespace nvx {
 

@@ -12,19 +12,39 @@
 #include "gamelib/LangInfo.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DObjectArray.h"
+#include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/Person.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/HostDouble.h"
 #include "tools/demodata/lib/DataSet.h"
 
 namespace {
 
+using nvx::EnteringPlay;
+using nvx::FrameClock;
+using nvx::GameState;
+using nvx::GameTables;
+using nvx::LanguageTexts;
+using nvx::LevelStart;
 using nvx::MainCanvas;
 using nvx::Path;
 using nvx::Person;
+using nvx::SpriteDrawing;
+using nvx::StateMachine;
+using nvx::WorldRules;
+using nvx::WorldState;
 
 constexpr int benchLevel = 12;
 constexpr int planSteps = 598;
@@ -34,14 +54,14 @@ const nv::demodata::DataSet& demoData() {
   return data;
 }
 
-Person& person(int id) { return *static_cast<Person*>(MainCanvas::persons[id].get()); }
+Person& person(int id) { return *static_cast<Person*>(GameTables::persons[id].get()); }
 
 // A plan walking to and fro between the exit's two seats in row dy from it
 // (the exit itself is never reached, which would end the run).
 void walkToAndFro(Person& p, int dy) {
   p.resetPlan();
   p.steps->removeAllElements();
-  const int ex = MainCanvas::exitX, y = MainCanvas::exitY + dy;
+  const int ex = WorldState::exitX, y = WorldState::exitY + dy;
   for (int i = 0; i < planSteps; ++i) {
     const bool east = i % 2 == 0;
     p.steps->addElement(new Path(east ? ex : ex + 1, y, Path::Walk, east ? 2 : 0, 0));
@@ -68,41 +88,41 @@ public:
     gamelib::GameLib::loadResData(tables);
     const qel::lang::DshortArray2dPtr& t = tables.spriteTable;
     game_.setDerivedLayout((t->at(9)->at(3) - t->at(38)->at(3) + 1) >> 1, t->at(9)->at(3) + 2, t->at(44)->at(2));
-    for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
-    MainCanvas::pictures = new qel::lang::DObjectArray(8);
-    MainCanvas::pictures[0] = gamelib::GameLib::loadImage(u"abc_en");
-    for (int i = 1; i <= 6; ++i) MainCanvas::loadPicture(i);
-    MainCanvas::loadLanguage();
-    MainCanvas::guiImages = new gamelib::ImageManager();
-    MainCanvas::guiImages->load(u"img/gui");
-    MainCanvas::screenWidth = MainCanvas::viewWidth = width;
-    MainCanvas::screenHeight = MainCanvas::viewHeight = height;
+    for (int id = 0; id < GameTables::persons->length(); ++id) GameTables::persons[id] = new Person(id);
+    GameState::pictures = new qel::lang::DObjectArray(8);
+    GameState::pictures[0] = gamelib::GameLib::loadImage(u"abc_en");
+    for (int i = 1; i <= 6; ++i) SpriteDrawing::loadPicture(i);
+    LanguageTexts::loadLanguage();
+    GameState::guiImages = new gamelib::ImageManager();
+    GameState::guiImages->load(u"img/gui");
+    GameState::screenWidth = GameState::viewWidth = width;
+    GameState::screenHeight = GameState::viewHeight = height;
 
-    MainCanvas::difficulty = 0;
-    MainCanvas::startLevel(benchLevel);
-    MainCanvas::pendingTransition = 0;
-    MainCanvas::activePersons->removeAllElements();
-    for (int id : {2, 3}) MainCanvas::activePersons->addElement(&person(id));
+    GameState::difficulty = 0;
+    LevelStart::startLevel(benchLevel);
+    GameState::pendingTransition = 0;
+    GameTables::activePersons->removeAllElements();
+    for (int id : {2, 3}) GameTables::activePersons->addElement(&person(id));
     walkToAndFro(person(2), -1);
     walkToAndFro(person(3), 1);
-    MainCanvas::setUpLevel();
+    EnteringPlay::setUpLevel();
     if (running) {
-      MainCanvas::levelCounter = 1 << 20;
-      MainCanvas::phase = 0;  // the vehicle has arrived
+      GameState::levelCounter = 1 << 20;
+      WorldState::phase = 0;  // the vehicle has arrived
     } else {
-      MainCanvas::enterPlanning();
-      MainCanvas::phase = 0;
-      MainCanvas::selectionIndex = 0;
-      MainCanvas::selectedPerson = &person(2);
-      MainCanvas::stepIndex = 40;
+      EnteringPlay::enterPlanning();
+      WorldState::phase = 0;
+      GameState::selectionIndex = 0;
+      WorldState::selectedPerson = &person(2);
+      WorldState::stepIndex = 40;
     }
-    MainCanvas::sceneDirty = 1;
+    WorldState::sceneDirty = 1;
   }
   ~LevelOnPanel() {
-    MainCanvas::trailGraphics = nullptr;
-    MainCanvas::trailImage = nullptr;
-    MainCanvas::selectedPerson = nullptr;
-    MainCanvas::guiImages = nullptr;
+    WorldState::trailGraphics = nullptr;
+    WorldState::trailImage = nullptr;
+    WorldState::selectedPerson = nullptr;
+    GameState::guiImages = nullptr;
     MainCanvas::releaseStatics();
     host_.display->setCurrent(nullptr);
     canvas_ = nullptr;
@@ -112,30 +132,30 @@ public:
 
   // A phase change of the game clock in level play: one world tick.
   void step() {
-    MainCanvas::clockTick = static_cast<int8_t>((MainCanvas::clockTick + 1) % MainCanvas::phasesPerCycle);
-    MainCanvas::clockPhase = MainCanvas::clockTick;
-    MainCanvas::worldTick();
+    FrameClock::clockTick = static_cast<int8_t>((FrameClock::clockTick + 1) % FrameClock::phasesPerCycle);
+    FrameClock::clockPhase = FrameClock::clockTick;
+    WorldRules::worldTick();
   }
   // As the game library repaints: a fresh context on the canvas each frame.
   void paint() {
     gamelib::ScreenCanvas::screenGraphics = canvas_->getGraphics();
-    MainCanvas::paint(gamelib::ScreenCanvas::screenGraphics);
+    StateMachine::paint(gamelib::ScreenCanvas::screenGraphics);
   }
   void flush() { canvas_->flushGraphics(); }
 
   // Whether the frame reached the panel: the level's colours above the bar.
   bool panelShowsLevel() const {
-    return MainCanvas::gameState == MainCanvas::stateLevel && host_.backend.presents > 0 &&
-           host_.backend.pixel(MainCanvas::screenWidth / 2, MainCanvas::screenHeight / 3) !=
-               host_.backend.pixel(1, MainCanvas::screenHeight - 2);
+    return GameState::gameState == StateMachine::stateLevel && host_.backend.presents > 0 &&
+           host_.backend.pixel(GameState::screenWidth / 2, GameState::screenHeight / 3) !=
+               host_.backend.pixel(1, GameState::screenHeight - 2);
   }
 
   // The plans replayed from their start before they run out.
   void rewindWhenDone() {
-    if (MainCanvas::stepIndex < planSteps - 10) return;
-    MainCanvas::stepIndex = 0;
-    for (int i = 0; i < MainCanvas::activePersons->size(); ++i)
-      static_cast<Person*>(MainCanvas::activePersons->elementAt(i))->resetToStart();
+    if (WorldState::stepIndex < planSteps - 10) return;
+    WorldState::stepIndex = 0;
+    for (int i = 0; i < GameTables::activePersons->size(); ++i)
+      static_cast<Person*>(GameTables::activePersons->elementAt(i))->resetToStart();
   }
 
 private:
@@ -148,13 +168,13 @@ private:
 void BM_GameFrame(benchmark::State& state) {
   const bool running = state.range(2) != 0;
   LevelOnPanel level(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), running);
-  if (MainCanvas::cellSize != 24 * state.range(0) / 240) {
+  if (GameState::cellSize != 24 * state.range(0) / 240) {
     state.SkipWithError("the screen's layout tables were not loaded");
     return;
   }
   // A clock cycle first: the frame reaches the panel and a run moves on.
-  const int16_t firstStep = MainCanvas::stepIndex;
-  for (int i = 0; i < MainCanvas::phasesPerCycle; ++i) {
+  const int16_t firstStep = WorldState::stepIndex;
+  for (int i = 0; i < FrameClock::phasesPerCycle; ++i) {
     level.step();
     level.paint();
     level.flush();
@@ -163,7 +183,7 @@ void BM_GameFrame(benchmark::State& state) {
     state.SkipWithError("the level did not reach the panel");
     return;
   }
-  if (running && MainCanvas::stepIndex == firstStep) {
+  if (running && WorldState::stepIndex == firstStep) {
     state.SkipWithError("the run did not move");
     return;
   }
@@ -174,7 +194,7 @@ void BM_GameFrame(benchmark::State& state) {
     // A rare rewind, timed with the frames: pausing the timer costs more than it.
     if (running) level.rewindWhenDone();
   }
-  if (MainCanvas::gameState != MainCanvas::stateLevel) state.SkipWithError("level play was left");
+  if (GameState::gameState != StateMachine::stateLevel) state.SkipWithError("level play was left");
   state.SetLabel(running ? "run" : "planning");
 }
 BENCHMARK(BM_GameFrame)->Args({240, 320, 0})->Args({240, 320, 1})->Args({480, 640, 0})->Args({480, 640, 1});

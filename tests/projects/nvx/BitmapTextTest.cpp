@@ -7,10 +7,24 @@
 #include "lang/DShort.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/text/TextState.h"
 #include "tests/projects/gamelib/Pixels.h"
 
+using nvx::BitmapText;
+using nvx::GameState;
+using nvx::GameTables;
+using nvx::LanguageTexts;
 using nvx::MainCanvas;
+using nvx::SpriteDrawing;
+using nvx::SpriteRows;
+using nvx::TextState;
 using namespace qel::lang;
 using qel::lcdui::DImage;
 using qel::lcdui::DImagePtr;
@@ -38,7 +52,7 @@ DImagePtr pictureOf(const std::vector<uint32_t>& pixels, int w, int h) {
   return image;
 }
 
-DshortArrayPtr glyphs(const std::string& text) { return MainCanvas::stringToGlyphs(new DString(text.c_str())); }
+DshortArrayPtr glyphs(const std::string& text) { return LanguageTexts::stringToGlyphs(new DString(text.c_str())); }
 
 std::string spelled(const DshortArrayPtr& row) {
   std::string out;
@@ -65,32 +79,32 @@ protected:
                         .text(264, "aeiou")
                         .bytes());
     folder.openArchive();
-    MainCanvas::languageIndex = 0;
-    MainCanvas::loadLanguage();
-    MainCanvas::screenWidth = 40;
-    MainCanvas::screenHeight = 12;
+    GameState::languageIndex = 0;
+    LanguageTexts::loadLanguage();
+    GameState::screenWidth = 40;
+    GameState::screenHeight = 12;
   }
   void TearDown() override {
     gamelib::LangInfo::releaseInstance();
     MainCanvas::releaseStatics();
-    MainCanvas::noSpaceWrap = 0;
-    MainCanvas::screenWidth = MainCanvas::screenHeight = 0;
-    MainCanvas::textCharWidth = 7;
-    MainCanvas::textLineHeight = 9;
+    TextState::noSpaceWrap = 0;
+    GameState::screenWidth = GameState::screenHeight = 0;
+    GameState::textCharWidth = 7;
+    GameState::textLineHeight = 9;
   }
 
   // A font whose glyph frames are cell by cell squares of one colour each.
   void useTestFont() {
-    MainCanvas::textCharWidth = cell;
-    MainCanvas::textLineHeight = cell;
+    GameState::textCharWidth = cell;
+    GameState::textLineHeight = cell;
     int rows = fontGlyphs / fontColumns;
     std::vector<uint32_t> pixels(fontColumns * cell * rows * cell);
     for (int y = 0; y < rows * cell; ++y)
       for (int x = 0; x < fontColumns * cell; ++x)
         pixels[y * fontColumns * cell + x] = glyphColour((y / cell) * fontColumns + x / cell);
-    MainCanvas::pictures = new DObjectArray(8);
-    MainCanvas::pictures->at(0) = pictureOf(pixels, fontColumns * cell, rows * cell);
-    auto font = MainCanvas::spriteTable->at(MainCanvas::fontSprite);
+    GameState::pictures = new DObjectArray(8);
+    GameState::pictures->at(0) = pictureOf(pixels, fontColumns * cell, rows * cell);
+    auto font = GameTables::spriteTable->at(SpriteRows::fontSprite);
     font[2] = cell;
     font[3] = cell;
     font[4] = fontColumns;
@@ -137,7 +151,7 @@ TEST_F(BitmapTextTest, Placeholders) {
       {2, withNull, "Got  of 5."},
       {99, numbers, ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(spelled(MainCanvas::formatText(c.id, c.params)), c.shown) << c.id;
+  for (const Case& c : cases) EXPECT_EQ(spelled(BitmapText::formatText(c.id, c.params)), c.shown) << c.id;
 }
 
 TEST_F(BitmapTextTest, LineCounts) {
@@ -155,11 +169,11 @@ TEST_F(BitmapTextTest, LineCounts) {
       {"abcdefghijklmnopqrstuvwxyz", 10, 3},
       {"hello", 0, 5},
   };
-  for (const Case& c : cases) EXPECT_EQ(MainCanvas::countLines(glyphs(c.text), c.cells), c.lines) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(BitmapText::countLines(glyphs(c.text), c.cells), c.lines) << c.text;
 }
 
 TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
-  MainCanvas::noSpaceWrap = 1;
+  TextState::noSpaceWrap = 1;
   struct Case {
     const char* text;
     int cells;
@@ -172,15 +186,15 @@ TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
       {"abcdefgh", 5, 4, -1},    // no separator, no vowel pair: hard break at the width
   };
   for (const Case& c : cases) {
-    MainCanvas::hyphenCut = -1;
-    EXPECT_EQ(MainCanvas::lineEnd(glyphs(c.text), 0, c.cells - 1, c.cells), c.end) << c.text;
-    EXPECT_EQ(MainCanvas::hyphenCut, c.hyphenCut) << c.text;
+    TextState::hyphenCut = -1;
+    EXPECT_EQ(BitmapText::lineEnd(glyphs(c.text), 0, c.cells - 1, c.cells), c.end) << c.text;
+    EXPECT_EQ(TextState::hyphenCut, c.hyphenCut) << c.text;
   }
 }
 
 TEST_F(BitmapTextTest, WrappedLinesAreJustifiedBrokenAndEndedAsLaidOut) {
   useTestFont();
-  MainCanvas::noSpaceWrap = 1;
+  TextState::noSpaceWrap = 1;
   struct Case {
     const char* text;
     int cells;
@@ -198,11 +212,11 @@ TEST_F(BitmapTextTest, WrappedLinesAreJustifiedBrokenAndEndedAsLaidOut) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    DImagePtr screen = DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
+    DImagePtr screen = DImage::createImage(GameState::screenWidth, GameState::screenHeight);
     qel::lcdui::DGraphicsPtr g = screen->getGraphics();
     g->setColor(0u);
-    g->fillRect(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
-    MainCanvas::drawWrapped(g, glyphs(c.text), 0, 0, 0, c.cells, 4, cell);
+    g->fillRect(0, 0, GameState::screenWidth, GameState::screenHeight);
+    BitmapText::drawWrapped(g, glyphs(c.text), 0, 0, 0, c.cells, 4, cell);
     for (size_t line = 0; line < c.lines.size(); ++line)
       EXPECT_EQ(cellsOf(screen, static_cast<int>(line), 9), c.lines[line]) << line;
     EXPECT_EQ(cellsOf(screen, static_cast<int>(c.lines.size()), 9), ".........");
@@ -214,8 +228,8 @@ TEST_F(BitmapTextTest, AGlyphHalfOffTheScreenShowsOnlyWithoutAClipBand) {
   // " abc" placed so that "c" covers the last screen column and one beyond.
   const uint32_t c = glyphColour(static_cast<int>(letters.find('c')));
   for (int band : {0, 1}) {
-    DImagePtr screen = DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
-    MainCanvas::drawGlyphs(screen->getGraphics(), glyphs(" abc"), 33, 0, band ? 30 : 0, band ? 40 : 0);
+    DImagePtr screen = DImage::createImage(GameState::screenWidth, GameState::screenHeight);
+    BitmapText::drawGlyphs(screen->getGraphics(), glyphs(" abc"), 33, 0, band ? 30 : 0, band ? 40 : 0);
     ImagePixels pixels(screen);
     EXPECT_EQ(pixels.at(39, 0) == c, band == 0) << band;
     EXPECT_EQ(pixels.at(37, 0), glyphColour(static_cast<int>(letters.find('b')))) << band;
@@ -224,7 +238,7 @@ TEST_F(BitmapTextTest, AGlyphHalfOffTheScreenShowsOnlyWithoutAClipBand) {
 
 TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
   useTestFont();
-  MainCanvas::wideTexts = 1;
+  TextState::wideTexts = 1;
   struct Case {
     std::vector<int16_t> text;
     std::vector<bool> drawn;
@@ -237,21 +251,21 @@ TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
   for (const Case& c : cases) {
     DshortArrayPtr text = new DshortArray(static_cast<int32_t>(c.text.size()));
     for (size_t i = 0; i < c.text.size(); ++i) text->at(static_cast<int32_t>(i)) = c.text[i];
-    DImagePtr screen = DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
-    MainCanvas::drawText(screen->getGraphics(), text, 0, 0);
+    DImagePtr screen = DImage::createImage(GameState::screenWidth, GameState::screenHeight);
+    BitmapText::drawText(screen->getGraphics(), text, 0, 0);
     ImagePixels pixels(screen);
     for (size_t i = 0; i < c.text.size(); ++i)
       EXPECT_EQ(pixels.at(static_cast<int>(i) * cell, 0) == glyphColour(c.text[i]), c.drawn[i]) << c.text[i];
   }
-  MainCanvas::wideTexts = 0;
+  TextState::wideTexts = 0;
 }
 
 TEST_F(BitmapTextTest, LevelRecordsAreFoundByTheirLengths) {
   folder.addEntry("m", DataBytes().s16(2).byte(1).byte(1).s16(3).byte(2).byte(2).byte(2).s16(1).byte(7));
   folder.openArchive();
-  qel::io::DDataInputStreamPtr third = MainCanvas::openLevelRecord(3);
+  qel::io::DDataInputStreamPtr third = BitmapText::openLevelRecord(3);
   EXPECT_EQ(third->readByte(), 7);
-  EXPECT_EQ(MainCanvas::openLevelRecord(2)->readByte(), 2);
+  EXPECT_EQ(BitmapText::openLevelRecord(2)->readByte(), 2);
   const struct {
     int record;
     uint32_t code;
@@ -259,7 +273,7 @@ TEST_F(BitmapTextTest, LevelRecordsAreFoundByTheirLengths) {
       {0, ExceptionCode::IndexOutOfBounds}, {27, ExceptionCode::IndexOutOfBounds}, {5, ExceptionCode::EndOfFile}};
   for (const auto& r : refused) {
     try {
-      MainCanvas::openLevelRecord(r.record);
+      BitmapText::openLevelRecord(r.record);
       ADD_FAILURE() << r.record;
     } catch (const DExceptionBase& e) {
       EXPECT_EQ(e.code(), r.code) << r.record;
@@ -269,18 +283,18 @@ TEST_F(BitmapTextTest, LevelRecordsAreFoundByTheirLengths) {
 
 TEST_F(BitmapTextTest, SpriteCutMarginsByPixels) {
   const int pw = 20, ph = 10;
-  MainCanvas::pictures = new DObjectArray(8);
-  MainCanvas::pictures->at(1) = pictureOf(sourcePicture(pw, ph), pw, ph);
-  auto row = MainCanvas::spriteTable->at(3);
+  GameState::pictures = new DObjectArray(8);
+  GameState::pictures->at(1) = pictureOf(sourcePicture(pw, ph), pw, ph);
+  auto row = GameTables::spriteTable->at(3);
   const int16_t set[] = {4, 2, 5, 4, 2, 1};
   for (int i = 0; i < 6; ++i) row[i] = set[i];
-  MainCanvas::screenWidth = 16;
-  MainCanvas::screenHeight = 8;
+  GameState::screenWidth = 16;
+  GameState::screenHeight = 8;
   DImagePtr screen = DImage::createImage(16, 8);
   qel::lcdui::DGraphicsPtr g = screen->getGraphics();
   // Frame 3 lies at column 1, row 1: source (9, 6). Two columns lie left of
   // the screen, two rows below it, and one column is cut on the right.
-  MainCanvas::drawSprite(g, 3, 3, -2, 6, 0, 1, 0, 0);
+  SpriteDrawing::drawSprite(g, 3, 3, -2, 6, 0, 1, 0, 0);
   ImagePixels pixels(screen);
   const uint32_t background = pixels.at(15, 0);
   for (int y = 0; y < 8; ++y)
@@ -293,17 +307,17 @@ TEST_F(BitmapTextTest, SpriteCutMarginsByPixels) {
   EXPECT_EQ(g->getClipHeight(), 2);
 
   DImagePtr untouched = DImage::createImage(16, 8);
-  MainCanvas::drawSprite(untouched->getGraphics(), 3, 0, -5, 0, 0, 0, 0, 0);
-  MainCanvas::drawSprite(untouched->getGraphics(), 3, 0, 0, 8, 0, 0, 0, 0);
+  SpriteDrawing::drawSprite(untouched->getGraphics(), 3, 0, -5, 0, 0, 0, 0, 0);
+  SpriteDrawing::drawSprite(untouched->getGraphics(), 3, 0, 0, 8, 0, 0, 0, 0);
   EXPECT_EQ(ImagePixels(untouched).at(0, 0), background);
 }
 
 TEST_F(BitmapTextTest, FontWithoutFramesPerRowDrawsNothing) {
   useTestFont();
-  MainCanvas::spriteTable->at(MainCanvas::fontSprite)[4] = 0;
+  GameTables::spriteTable->at(SpriteRows::fontSprite)[4] = 0;
   DImagePtr screen = DImage::createImage(40, 12);
-  MainCanvas::drawText(screen->getGraphics(), glyphs("ab"), 0, 0);
-  MainCanvas::drawText(screen->getGraphics(), nullptr, 0, 0);
+  BitmapText::drawText(screen->getGraphics(), glyphs("ab"), 0, 0);
+  BitmapText::drawText(screen->getGraphics(), nullptr, 0, 0);
   EXPECT_EQ(cellsOf(screen, 0, 4), "....");
 }
 

@@ -5,14 +5,30 @@
 #include "lang/DObjectArray.h"
 #include "lang/DintArray.h"
 #include "lang/DshortArray.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/BestResults.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 #include "tests/projects/gamelib/GameLibTesting.h"
 #include "util/DVector.h"
 
 using gamelib::ScreenCanvas;
+using nvx::BestResults;
+using nvx::FrameClock;
+using nvx::GameState;
+using nvx::GameTables;
+using nvx::KeyInput;
 using nvx::MainCanvas;
+using nvx::MapScreen;
+using nvx::StateMachine;
+using nvx::WorldState;
 
 namespace {
 
@@ -27,49 +43,50 @@ class FrameClockTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    qel::lang::DObjectArrayPtr names = new qel::lang::DObjectArray(MainCanvas::resultRows);
-    for (int32_t i = 0; i < MainCanvas::resultRows; ++i) names[i] = new qel::lang::DshortArray(MainCanvas::nameLength);
-    MainCanvas::bestResults = new qel::util::DVector(2);
-    MainCanvas::bestResults->addElement(names);
-    MainCanvas::bestResults->addElement(new qel::lang::DintArray(MainCanvas::resultRows));
-    MainCanvas::winnerRow = 0;
-    MainCanvas::letterCursor = 0;
-    MainCanvas::enter(MainCanvas::stateBestResults);
-    MainCanvas::lastFrameTime = static_cast<int64_t>(start);
-    MainCanvas::keyRepeatTime = MainCanvas::pointerRepeatTime = 0;
-    MainCanvas::clockAccum = 0;
-    MainCanvas::clockPhase = MainCanvas::clockPrevPhase = MainCanvas::clockTick = 0;
-    MainCanvas::halfSecondCount = 1;
-    MainCanvas::pulsePhase = 1;
-    MainCanvas::pendingTransition = MainCanvas::transitionArmed = 0;
+    qel::lang::DObjectArrayPtr names = new qel::lang::DObjectArray(BestResults::resultRows);
+    for (int32_t i = 0; i < BestResults::resultRows; ++i)
+      names[i] = new qel::lang::DshortArray(BestResults::nameLength);
+    GameTables::bestResults = new qel::util::DVector(2);
+    GameTables::bestResults->addElement(names);
+    GameTables::bestResults->addElement(new qel::lang::DintArray(BestResults::resultRows));
+    GameState::winnerRow = 0;
+    GameState::letterCursor = 0;
+    StateMachine::enter(StateMachine::stateBestResults);
+    FrameClock::lastFrameTime = static_cast<int64_t>(start);
+    FrameClock::keyRepeatTime = FrameClock::pointerRepeatTime = 0;
+    FrameClock::clockAccum = 0;
+    FrameClock::clockPhase = FrameClock::clockPrevPhase = FrameClock::clockTick = 0;
+    GameState::halfSecondCount = 1;
+    GameState::pulsePhase = 1;
+    GameState::pendingTransition = GameState::transitionArmed = 0;
     ScreenCanvas::resetKeys();
     gamelib::GameLibTesting::exiting() = false;
     gamelib::GameLibTesting::pausedOnce() = false;
   }
   void TearDown() override {
     ScreenCanvas::resetKeys();
-    MainCanvas::enter(254);
-    MainCanvas::pendingKey = MainCanvas::noKey;
-    MainCanvas::winnerRow = 0;
+    StateMachine::enter(254);
+    GameState::pendingKey = GameState::noKey;
+    GameState::winnerRow = 0;
     MainCanvas::releaseStatics();
   }
 
   static int typedLetter() {
-    auto* names = static_cast<qel::lang::DObjectArray*>(MainCanvas::bestResults->elementAt(0));
+    auto* names = static_cast<qel::lang::DObjectArray*>(GameTables::bestResults->elementAt(0));
     return static_cast<qel::lang::DshortArray*>(names->at(0).get())->at(0);
   }
 
   // The map cursor on its way to a place to the right.
   static void sendTheMapCursor() {
-    MainCanvas::cursorX = 0;
-    MainCanvas::cursorTargetX = 200;
-    MainCanvas::cursorY = MainCanvas::cursorTargetY = 50;
+    MapScreen::cursorX = 0;
+    GameState::cursorTargetX = 200;
+    MapScreen::cursorY = GameState::cursorTargetY = 50;
   }
 
   // Steps every period ms until elapsed ms have passed; the first step at once.
   void stepFor(uint64_t elapsed, uint64_t period) {
     for (uint64_t t = 0; t < elapsed; t += period) {
-      MainCanvas::step();
+      FrameClock::step();
       clock.advanceMillis(period);
     }
   }
@@ -84,11 +101,11 @@ TEST_F(FrameClockTest, AHeldKeyIsDeliveredOnceThenEveryFrameMoreThan200MsLater) 
   stepFor(1000, 42);
   // At 0, 210, 420, 630 and 840 ms: the press and four repeats.
   EXPECT_EQ(typedLetter(), 5);
-  EXPECT_EQ(MainCanvas::pendingKey, downKey);
+  EXPECT_EQ(GameState::pendingKey, downKey);
 
   ScreenCanvas::keyPressedFlag = 0;
-  MainCanvas::step();
-  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+  FrameClock::step();
+  EXPECT_EQ(GameState::pendingKey, GameState::noKey);
 }
 
 TEST_F(FrameClockTest, KeyRepeatNeedsMoreThan200MsAndNeverFiresWhenTheClockWentBack) {
@@ -100,16 +117,16 @@ TEST_F(FrameClockTest, KeyRepeatNeedsMoreThan200MsAndNeverFiresWhenTheClockWentB
   for (const Case& c : {Case{200, 0}, Case{201, 1}, Case{-1, 0}, Case{-5000, 0}}) {
     const int before = typedLetter();
     ScreenCanvas::keyPressedFlag = 1;
-    MainCanvas::keyRepeatTime = static_cast<int64_t>(clock.peekMillis()) - c.sinceLastDelivery;
-    MainCanvas::step();
+    FrameClock::keyRepeatTime = static_cast<int64_t>(clock.peekMillis()) - c.sinceLastDelivery;
+    FrameClock::step();
     EXPECT_EQ(typedLetter() - before, c.deliveries) << c.sinceLastDelivery;
   }
 }
 
 // Held on the touch zone of the down key.
 TEST_F(FrameClockTest, AHeldPointerActsAtMostOnceEvery101Ms) {
-  MainCanvas::setHotZone(7, 0, 0, 100, 100);
-  ASSERT_EQ(MainCanvas::keyCodeList[7], downKey);
+  KeyInput::setHotZone(7, 0, 0, 100, 100);
+  ASSERT_EQ(GameTables::keyCodeList[7], downKey);
   ScreenCanvas::pointerHeld = 1;
   ScreenCanvas::pointerX = 30;
   ScreenCanvas::pointerY = 70;
@@ -122,24 +139,24 @@ TEST_F(FrameClockTest, AHeldPointerActsAtMostOnceEvery101Ms) {
 // the map cursor glides, level play takes the world's pending notice, the
 // best results restart their half-second count at phases 0 and 6.
 TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
-  MainCanvas::tickerText = new qel::lang::DshortArray(3);
-  MainCanvas::tickerRunning = 1;
-  MainCanvas::tickerLoops = 5;
-  MainCanvas::tickerLeft = 0;
-  MainCanvas::tickerWidth = 240;
-  MainCanvas::tickerX = 100;
-  MainCanvas::enter(MainCanvas::stateMapScreen);
+  GameState::tickerText = new qel::lang::DshortArray(3);
+  GameState::tickerRunning = 1;
+  GameState::tickerLoops = 5;
+  GameState::tickerLeft = 0;
+  GameState::tickerWidth = 240;
+  GameState::tickerX = 100;
+  StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
   clock.advanceMillis(42);  // 42 * 12 / 500 = phase 1
-  MainCanvas::step();
-  EXPECT_EQ(MainCanvas::clockPhase, 1);
-  const int32_t glided = MainCanvas::cursorX;
+  FrameClock::step();
+  EXPECT_EQ(FrameClock::clockPhase, 1);
+  const int32_t glided = MapScreen::cursorX;
   EXPECT_GT(glided, 0);
-  EXPECT_EQ(MainCanvas::tickerX, 99);
+  EXPECT_EQ(GameState::tickerX, 99);
   clock.advanceMillis(1);  // still phase 1: nothing runs
-  MainCanvas::step();
-  EXPECT_EQ(MainCanvas::cursorX, glided);
-  EXPECT_EQ(MainCanvas::tickerX, 99);
+  FrameClock::step();
+  EXPECT_EQ(MapScreen::cursorX, glided);
+  EXPECT_EQ(GameState::tickerX, 99);
 
   struct Case {
     uint8_t state;
@@ -152,82 +169,82 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
                         Case{4, false, false, 3},
                         Case{5, false, false, 5}}) {
     SCOPED_TRACE(int(c.state));
-    MainCanvas::enter(c.state);
+    StateMachine::enter(c.state);
     sendTheMapCursor();
-    MainCanvas::pendingNotice = 185;
-    MainCanvas::halfSecondCount = 5;
-    MainCanvas::tickerX = 100;
+    WorldState::pendingNotice = 185;
+    GameState::halfSecondCount = 5;
+    GameState::tickerX = 100;
     // Phase 5 to phase 6.
-    MainCanvas::clockAccum = 0;
-    MainCanvas::clockPhase = MainCanvas::clockPrevPhase = 5;
+    FrameClock::clockAccum = 0;
+    FrameClock::clockPhase = FrameClock::clockPrevPhase = 5;
     clock.advanceMillis(250);
-    MainCanvas::step();
-    ASSERT_EQ(MainCanvas::clockPhase, 6);
-    EXPECT_EQ(MainCanvas::cursorX > 0, c.glides);
-    EXPECT_EQ(MainCanvas::pendingNotice == -1, c.takesNotice);
-    EXPECT_EQ(MainCanvas::halfSecondCount, c.halfSecondCountAfter);
-    EXPECT_EQ(MainCanvas::tickerX, 99);
+    FrameClock::step();
+    ASSERT_EQ(FrameClock::clockPhase, 6);
+    EXPECT_EQ(MapScreen::cursorX > 0, c.glides);
+    EXPECT_EQ(WorldState::pendingNotice == -1, c.takesNotice);
+    EXPECT_EQ(GameState::halfSecondCount, c.halfSecondCountAfter);
+    EXPECT_EQ(GameState::tickerX, 99);
   }
-  MainCanvas::pendingNotice = -1;
-  MainCanvas::tickerText.release();
-  MainCanvas::tickerRunning = 0;
+  WorldState::pendingNotice = -1;
+  GameState::tickerText.release();
+  GameState::tickerRunning = 0;
 }
 
 TEST_F(FrameClockTest, CountersWrapAtTheEndOfTheirCycles) {
-  MainCanvas::halfSecondCount = 12;
-  MainCanvas::pulsePhase = 23;
-  MainCanvas::clockTick = 10;
-  MainCanvas::tickerPassCount = 0;
+  GameState::halfSecondCount = 12;
+  GameState::pulsePhase = 23;
+  FrameClock::clockTick = 10;
+  GameState::tickerPassCount = 0;
   for (int i = 0; i < 2; ++i) {
     clock.advanceMillis(42);
-    MainCanvas::step();
+    FrameClock::step();
   }
-  EXPECT_EQ(MainCanvas::clockTick, 0);
-  EXPECT_EQ(MainCanvas::halfSecondCount, 1);
-  EXPECT_EQ(MainCanvas::pulsePhase, 1);
-  EXPECT_EQ(MainCanvas::tickerPassCount, 2);
+  EXPECT_EQ(FrameClock::clockTick, 0);
+  EXPECT_EQ(GameState::halfSecondCount, 1);
+  EXPECT_EQ(GameState::pulsePhase, 1);
+  EXPECT_EQ(GameState::tickerPassCount, 2);
 }
 
 TEST_F(FrameClockTest, AStallRestartsTheCycleAtPhaseZero) {
-  MainCanvas::enter(MainCanvas::stateMapScreen);
+  StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
-  MainCanvas::clockAccum = 300;
-  MainCanvas::clockPhase = MainCanvas::clockPrevPhase = 7;
+  FrameClock::clockAccum = 300;
+  FrameClock::clockPhase = FrameClock::clockPrevPhase = 7;
   clock.advanceMillis(600);
-  MainCanvas::step();
-  EXPECT_EQ(MainCanvas::clockAccum, 0);
-  EXPECT_EQ(MainCanvas::clockPhase, 0);
-  const int32_t glided = MainCanvas::cursorX;
+  FrameClock::step();
+  EXPECT_EQ(FrameClock::clockAccum, 0);
+  EXPECT_EQ(FrameClock::clockPhase, 0);
+  const int32_t glided = MapScreen::cursorX;
   EXPECT_GT(glided, 0) << "the map screen's work ran";
 
   // Frames longer than a cycle: always phase 0, the periodic work never runs.
   for (int i = 0; i < 5; ++i) {
     clock.advanceMillis(520);
-    MainCanvas::step();
+    FrameClock::step();
   }
-  EXPECT_EQ(MainCanvas::clockPhase, 0);
-  EXPECT_EQ(MainCanvas::cursorX, glided);
+  EXPECT_EQ(FrameClock::clockPhase, 0);
+  EXPECT_EQ(MapScreen::cursorX, glided);
 }
 
 TEST_F(FrameClockTest, TheClockRunsAcrossTheWrapOfTheLow32Bits) {
   clock.setMillis((uint64_t{1} << 32) + 10);
-  MainCanvas::lastFrameTime = static_cast<int64_t>((uint64_t{1} << 32) - 32);
-  MainCanvas::step();
-  EXPECT_EQ(MainCanvas::clockAccum, 42);
-  EXPECT_EQ(MainCanvas::clockPhase, 1);
+  FrameClock::lastFrameTime = static_cast<int64_t>((uint64_t{1} << 32) - 32);
+  FrameClock::step();
+  EXPECT_EQ(FrameClock::clockAccum, 42);
+  EXPECT_EQ(FrameClock::clockPhase, 1);
 }
 
 TEST_F(FrameClockTest, NoClockWhileExitingAndThePauseMarkIsCleared) {
-  MainCanvas::enter(MainCanvas::stateMapScreen);
+  StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
   gamelib::GameLibTesting::exiting() = true;
   gamelib::GameLibTesting::pausedOnce() = true;
   clock.advanceMillis(42);
-  MainCanvas::step();
-  EXPECT_EQ(MainCanvas::clockAccum, 0);
-  EXPECT_EQ(MainCanvas::cursorX, 0);
+  FrameClock::step();
+  EXPECT_EQ(FrameClock::clockAccum, 0);
+  EXPECT_EQ(MapScreen::cursorX, 0);
   EXPECT_FALSE(gamelib::GameLibTesting::pausedOnce());
-  EXPECT_EQ(MainCanvas::lastFrameTime, static_cast<int64_t>(start + 42));
+  EXPECT_EQ(FrameClock::lastFrameTime, static_cast<int64_t>(start + 42));
   gamelib::GameLibTesting::exiting() = false;
 }
 

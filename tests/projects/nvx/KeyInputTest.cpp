@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "lang/DExceptionBase.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
 
+using nvx::GameState;
+using nvx::GameTables;
+using nvx::KeyInput;
 using nvx::MainCanvas;
 
 namespace {
@@ -43,13 +49,13 @@ TEST(KeyInputTest, KeyCodesGiveTheirActions) {
       {0, 999999},
       {10005, 999999},
   };
-  for (const Case& c : cases) EXPECT_EQ(MainCanvas::keyAction(c.code), c.action) << "code " << c.code;
+  for (const Case& c : cases) EXPECT_EQ(KeyInput::keyAction(c.code), c.action) << "code " << c.code;
 }
 
 TEST(KeyInputTest, ActionOfHeldForgetsTheHeldKey) {
-  MainCanvas::heldKey = 53;
-  EXPECT_EQ(MainCanvas::keyActionOfHeld(38), 2);
-  EXPECT_EQ(MainCanvas::heldKey, 999999);
+  GameState::heldKey = 53;
+  EXPECT_EQ(KeyInput::keyActionOfHeld(38), 2);
+  EXPECT_EQ(GameState::heldKey, 999999);
 }
 
 class HotZoneTest : public ::testing::Test {
@@ -59,8 +65,8 @@ protected:
 };
 
 TEST_F(HotZoneTest, OnlyPointsStrictlyInsideHitAndTheLowestRowWins) {
-  MainCanvas::setHotZone(3, 10, 20, 30, 40);  // {10, 40, 20, 60}
-  MainCanvas::setHotZone(7, 0, 0, 100, 100);
+  KeyInput::setHotZone(3, 10, 20, 30, 40);  // {10, 40, 20, 60}
+  KeyInput::setHotZone(7, 0, 0, 100, 100);
   struct Case {
     int32_t x, y, zone;
   };
@@ -80,24 +86,24 @@ TEST_F(HotZoneTest, OnlyPointsStrictlyInsideHitAndTheLowestRowWins) {
       {50, 100, -1},
       {-5, -5, -1},
   };
-  for (const Case& c : cases) EXPECT_EQ(MainCanvas::hotZoneAt(c.x, c.y), c.zone) << c.x << "," << c.y;
-  EXPECT_EQ(MainCanvas::keyCodeList->at(MainCanvas::hotZoneAt(25, 40)), 53);
+  for (const Case& c : cases) EXPECT_EQ(KeyInput::hotZoneAt(c.x, c.y), c.zone) << c.x << "," << c.y;
+  EXPECT_EQ(GameTables::keyCodeList->at(KeyInput::hotZoneAt(25, 40)), 53);
 }
 
 TEST_F(HotZoneTest, ArrowZonesNeverStandForKeysAndSurviveClearing) {
-  MainCanvas::setHotZone(2, 0, 0, 50, 50);
-  MainCanvas::setHotZone(15, 0, 0, 200, 200);
-  EXPECT_EQ(MainCanvas::hotZoneAt(100, 100), -1);
-  MainCanvas::clearHotZones();
-  EXPECT_EQ(MainCanvas::hotZoneAt(10, 10), -1);
-  for (int32_t k = 0; k < 4; ++k) EXPECT_EQ(MainCanvas::hotZones->at(2)->at(k), 0);
-  EXPECT_EQ(MainCanvas::hotZones->at(15)->at(1), 200);
+  KeyInput::setHotZone(2, 0, 0, 50, 50);
+  KeyInput::setHotZone(15, 0, 0, 200, 200);
+  EXPECT_EQ(KeyInput::hotZoneAt(100, 100), -1);
+  KeyInput::clearHotZones();
+  EXPECT_EQ(KeyInput::hotZoneAt(10, 10), -1);
+  for (int32_t k = 0; k < 4; ++k) EXPECT_EQ(GameTables::hotZones->at(2)->at(k), 0);
+  EXPECT_EQ(GameTables::hotZones->at(15)->at(1), 200);
 }
 
 TEST_F(HotZoneTest, AZoneOutsideTheTableIsAnIndexError) {
   for (int32_t index : {-1, 18}) {
     try {
-      MainCanvas::setHotZone(index, 0, 0, 1, 1);
+      KeyInput::setHotZone(index, 0, 0, 1, 1);
       ADD_FAILURE() << index;
     } catch (const qel::lang::DExceptionBase& e) {
       EXPECT_EQ(e.code() & qel::lang::ExceptionCode::IndexOutOfBounds, qel::lang::ExceptionCode::IndexOutOfBounds);
@@ -106,9 +112,9 @@ TEST_F(HotZoneTest, AZoneOutsideTheTableIsAnIndexError) {
 }
 
 TEST(KeyInputTest, ItemIndexIsTheLetterFromH) {
-  EXPECT_EQ(MainCanvas::itemIndex('h'), 0);
-  EXPECT_EQ(MainCanvas::itemIndex('s'), 11);
-  EXPECT_EQ(MainCanvas::itemIndex('h' + 200), -56);
+  EXPECT_EQ(KeyInput::itemIndex('h'), 0);
+  EXPECT_EQ(KeyInput::itemIndex('s'), 11);
+  EXPECT_EQ(KeyInput::itemIndex('h' + 200), -56);
 }
 
 }  // namespace

@@ -7,8 +7,12 @@
 #include "gamelib/ScreenCanvas.h"
 #include "microedition/host/ApplicationFactory.h"
 #include "microedition/host/GameEngine.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "platform/driver/DeviceDriver.h"
 #include "platform/driver/MemoryDriver.h"
 #include "platform/system/Clock.h"
@@ -19,7 +23,11 @@
 #include "util/DStringManager.h"
 
 using gamelib::GameLib;
+using nvx::DialogWindow;
+using nvx::GameState;
+using nvx::GameTables;
 using nvx::MainCanvas;
+using nvx::StateMachine;
 
 namespace {
 
@@ -28,10 +36,10 @@ namespace {
 class WatchingDevice final : public wce::MemoryDriver {
 public:
   void pollEvents() override {
-    if (MainCanvas::gameState == MainCanvas::stateSplash &&
-        (splashSteps.empty() || splashSteps.back() != MainCanvas::splashStep))
-      splashSteps.push_back(MainCanvas::splashStep);
-    if (MainCanvas::gameState == MainCanvas::stateDialog && MainCanvas::dialogId == startUpQuestion &&
+    if (GameState::gameState == StateMachine::stateSplash &&
+        (splashSteps.empty() || splashSteps.back() != GameState::splashStep))
+      splashSteps.push_back(GameState::splashStep);
+    if (GameState::gameState == StateMachine::stateDialog && DialogWindow::dialogId == startUpQuestion &&
         !GameLib::isExiting()) {
       askedToStart = true;
       GameLib::exitApp();
@@ -72,14 +80,14 @@ TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
   EXPECT_TRUE(std::is_sorted(device.splashSteps.begin(), device.splashSteps.end()));
   EXPECT_EQ(device.splashSteps.back(), 26);
   EXPECT_TRUE(device.askedToStart);
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateShutDown);
-  EXPECT_EQ(MainCanvas::splashStep, 26);
-  EXPECT_EQ(MainCanvas::introShown, 1);
-  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
-  MainCanvas::enter(254);
-  MainCanvas::splashStep = 0;
-  MainCanvas::languageIndex = 0;
-  MainCanvas::screenWidth = MainCanvas::screenHeight = MainCanvas::viewWidth = MainCanvas::viewHeight = 0;
+  EXPECT_EQ(GameState::gameState, StateMachine::stateShutDown);
+  EXPECT_EQ(GameState::splashStep, 26);
+  EXPECT_EQ(GameState::introShown, 1);
+  EXPECT_EQ(GameState::pendingKey, GameState::noKey);
+  StateMachine::enter(254);
+  GameState::splashStep = 0;
+  GameState::languageIndex = 0;
+  GameState::screenWidth = GameState::screenHeight = GameState::viewWidth = GameState::viewHeight = 0;
 }
 
 std::string bytesOf(std::initializer_list<int> bytes) {
@@ -95,15 +103,15 @@ protected:
     game.releaseStatics();
     gamelib::LangInfo::releaseInstance();
     MainCanvas::instance.release();
-    MainCanvas::enter(254);
-    MainCanvas::languageIndex = 0;
-    MainCanvas::cellSize = 24;
-    MainCanvas::barButtonX = MainCanvas::barButtonY = 2;
-    MainCanvas::overlayAX = MainCanvas::overlayBX = 17;
-    MainCanvas::overlayAY = 19;
-    MainCanvas::overlayBY = 5;
-    MainCanvas::textCharWidth = 7;
-    MainCanvas::textLineHeight = 9;
+    StateMachine::enter(254);
+    GameState::languageIndex = 0;
+    GameState::cellSize = 24;
+    GameState::barButtonX = GameState::barButtonY = 2;
+    GameState::overlayAX = GameState::overlayBX = 17;
+    GameState::overlayAY = 19;
+    GameState::overlayBY = 5;
+    GameState::textCharWidth = 7;
+    GameState::textLineHeight = 9;
   }
 
   GameFolder folder;
@@ -117,22 +125,22 @@ TEST_F(NightvaultGameUnitTest, ResDatOverwritesTheLayoutBytesAndTheGamesOwnTable
   game.initStatics();
   GameLib::loadResData(game.layoutTables());
   game.setDerivedLayout(5, 6, 7);
-  const int32_t bytes[] = {MainCanvas::barButtonX,
-                           MainCanvas::barButtonY,
-                           MainCanvas::cellSize,
-                           MainCanvas::overlayAX,
-                           MainCanvas::overlayAY,
-                           MainCanvas::overlayBX,
-                           MainCanvas::overlayBY,
-                           MainCanvas::textCharWidth,
-                           MainCanvas::textLineHeight};
+  const int32_t bytes[] = {GameState::barButtonX,
+                           GameState::barButtonY,
+                           GameState::cellSize,
+                           GameState::overlayAX,
+                           GameState::overlayAY,
+                           GameState::overlayBX,
+                           GameState::overlayBY,
+                           GameState::textCharWidth,
+                           GameState::textLineHeight};
   EXPECT_EQ(std::vector<int32_t>(std::begin(bytes), std::end(bytes)),
             (std::vector<int32_t>{3, 4, 16, 10, 11, 12, 13, 6, 8}));
-  EXPECT_EQ(MainCanvas::mapPlaces->at(0)->at(0), 50);
-  EXPECT_EQ(MainCanvas::mapPlaces->at(0)->at(1), 60);
-  EXPECT_EQ(MainCanvas::mapPlaces->at(0)->at(2), 242);
-  EXPECT_EQ(MainCanvas::cursorOffsetY, 5);
-  EXPECT_EQ(MainCanvas::layoutValue3, 7);
+  EXPECT_EQ(GameTables::mapPlaces->at(0)->at(0), 50);
+  EXPECT_EQ(GameTables::mapPlaces->at(0)->at(1), 60);
+  EXPECT_EQ(GameTables::mapPlaces->at(0)->at(2), 242);
+  EXPECT_EQ(GameState::cursorOffsetY, 5);
+  EXPECT_EQ(GameState::layoutValue3, 7);
 }
 
 // The derived values are measured on the tables res.dat filled, and the
@@ -148,8 +156,8 @@ TEST_F(NightvaultGameUnitTest, TheDerivedLayoutKeepsTheLayoutBytesOfResDat) {
   gamelib::ResTables& tables = game.layoutTables();
   GameLib::loadResData(tables);
   GameLib::deriveLayout(game, tables);
-  EXPECT_EQ(MainCanvas::textCharWidth, textCharWidth);
-  EXPECT_EQ(MainCanvas::layoutValue3, tables.spriteTable->at(44)->at(2));
+  EXPECT_EQ(GameState::textCharWidth, textCharWidth);
+  EXPECT_EQ(GameState::layoutValue3, tables.spriteTable->at(44)->at(2));
 }
 
 TEST_F(NightvaultGameUnitTest, WithoutResDatTheLayoutBytesKeepTheirDefaults) {
@@ -157,11 +165,11 @@ TEST_F(NightvaultGameUnitTest, WithoutResDatTheLayoutBytesKeepTheirDefaults) {
   game.initStatics();
   GameLib::loadResData(game.layoutTables());
   game.setDerivedLayout(0, 0, 0);
-  EXPECT_EQ(MainCanvas::cellSize, 24);
-  EXPECT_EQ(MainCanvas::barButtonX, 2);
-  EXPECT_EQ(MainCanvas::overlayBY, 5);
-  EXPECT_EQ(MainCanvas::textCharWidth, 7);
-  EXPECT_EQ(MainCanvas::textLineHeight, 9);
+  EXPECT_EQ(GameState::cellSize, 24);
+  EXPECT_EQ(GameState::barButtonX, 2);
+  EXPECT_EQ(GameState::overlayBY, 5);
+  EXPECT_EQ(GameState::textCharWidth, 7);
+  EXPECT_EQ(GameState::textLineHeight, 9);
 }
 
 TEST_F(NightvaultGameUnitTest, WithTwoLanguagesTheGameStartsOnTheLanguageScreen) {
@@ -180,15 +188,15 @@ TEST_F(NightvaultGameUnitTest, WithTwoLanguagesTheGameStartsOnTheLanguageScreen)
   gamelib::ScreenCanvas::screenWidth = 240;
   gamelib::ScreenCanvas::screenHeight = 320;
   game.initStatics();
-  MainCanvas::langPanelWidth = 0;
+  GameState::langPanelWidth = 0;
   game.init();
   gamelib::ScreenCanvas::releaseFonts();
-  EXPECT_GT(MainCanvas::langPanelWidth, 0) << "the language screen is laid out";
-  EXPECT_EQ(MainCanvas::gameState, 5);
-  EXPECT_EQ(MainCanvas::languageIndex, 1);
+  EXPECT_GT(GameState::langPanelWidth, 0) << "the language screen is laid out";
+  EXPECT_EQ(GameState::gameState, 5);
+  EXPECT_EQ(GameState::languageIndex, 1);
   EXPECT_TRUE(MainCanvas::instance);
-  EXPECT_TRUE(MainCanvas::guiImages);
-  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+  EXPECT_TRUE(GameState::guiImages);
+  EXPECT_EQ(GameState::pendingKey, GameState::noKey);
 }
 
 }  // namespace

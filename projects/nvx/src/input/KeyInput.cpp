@@ -2,7 +2,8 @@
 
 #include "lang/DExceptionBase.h"
 #include "microedition/displayable/DCanvas.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 
 namespace nvx {
 
@@ -51,12 +52,12 @@ int32_t KeyInput::keyAction(int32_t code) {
 }
 
 int32_t KeyInput::keyActionOfHeld(int32_t code) {
-  MainCanvas::heldKey = noAction;
+  GameState::heldKey = noAction;
   return keyAction(code);
 }
 
 void KeyInput::setHotZone(int32_t index, int32_t x, int32_t y, int32_t w, int32_t h) {
-  qel::lang::DintArray& zone = *MainCanvas::hotZones->at(index);
+  qel::lang::DintArray& zone = *GameTables::hotZones->at(index);
   zone.at(0) = x;
   zone.at(1) = x + w;
   zone.at(2) = y;
@@ -64,16 +65,16 @@ void KeyInput::setHotZone(int32_t index, int32_t x, int32_t y, int32_t w, int32_
 }
 
 void KeyInput::clearHotZones() {
-  const int32_t n = MainCanvas::keyCodeList->length();
+  const int32_t n = GameTables::keyCodeList->length();
   for (int32_t i = 0; i < n; ++i) {
-    qel::lang::DintArray& zone = *MainCanvas::hotZones->at(i);
+    qel::lang::DintArray& zone = *GameTables::hotZones->at(i);
     for (int32_t k = 0; k < 4; ++k) zone.at(k) = 0;
   }
 }
 
 int32_t KeyInput::hotZoneAt(int32_t x, int32_t y) {
   for (int32_t i = 0; i < keyZoneCount; ++i) {
-    const qel::lang::DintArray& zone = *MainCanvas::hotZones->at(i);
+    const qel::lang::DintArray& zone = *GameTables::hotZones->at(i);
     if (zone.at(0) < x && x < zone.at(1) && zone.at(2) < y && y < zone.at(3)) return i;
   }
   return -1;

@@ -3,7 +3,18 @@
 #include <cstdlib>
 
 #include "gamelib/ScreenCanvas.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/screens/LanguageScreen.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
 
 namespace nvx {
@@ -22,28 +33,28 @@ bool inside(const qel::lang::DintArray& zone, int32_t x, int32_t y) {
 }
 
 void activateSelected() {
-  MainCanvas::pendingKey = MainCanvas::selectKey;
-  MainCanvas::updateMapScreen();
+  GameState::pendingKey = KeyInput::selectKey;
+  MapScreen::updateMapScreen();
 }
 
 }  // namespace
 
 void Pointer::handlePointer(int32_t x, int32_t y) {
-  const int32_t zone = MainCanvas::hotZoneAt(x, y);
+  const int32_t zone = KeyInput::hotZoneAt(x, y);
   if (zone >= 0) {
-    MainCanvas::update(MainCanvas::keyCodeList->at(zone));
+    StateMachine::update(GameTables::keyCodeList->at(zone));
     return;
   }
-  switch (MainCanvas::gameState) {
-    case MainCanvas::stateLevel: steer(x, y); break;
-    case MainCanvas::stateDialog: MainCanvas::dialogPointer(x, y); break;
-    case MainCanvas::stateMapScreen:
-      if (MainCanvas::shopMode)
+  switch (GameState::gameState) {
+    case StateMachine::stateLevel: steer(x, y); break;
+    case StateMachine::stateDialog: DialogWindow::dialogPointer(x, y); break;
+    case StateMachine::stateMapScreen:
+      if (GameState::shopMode)
         gridPointer(x, y);
       else
         mapPointer(x, y);
       break;
-    case MainCanvas::stateLanguage: languagePointer(x, y); break;
+    case StateMachine::stateLanguage: languagePointer(x, y); break;
     default: break;
   }
 }
@@ -53,13 +64,13 @@ void Pointer::steer(int32_t x, int32_t y) {
     int32_t px = 0, py = 0;
     person->getScreenPosition(px, py);
     const int32_t dx = x - px, dy = y - py;
-    MainCanvas::pendingKey = std::abs(dx) > std::abs(dy) ? (dx > 0 ? 39 : 37) : (dy > 0 ? 40 : 38);
-    MainCanvas::handleLevelKeys();
+    GameState::pendingKey = std::abs(dx) > std::abs(dy) ? (dx > 0 ? 39 : 37) : (dy > 0 ? 40 : 38);
+    LevelKeys::handleLevelKeys();
     return;
   }
   for (int32_t i = 0; i < arrowZoneCount; ++i) {
-    if (inside(*MainCanvas::hotZones->at(firstArrowZone + i), x, y)) {
-      MainCanvas::scrollView(arrowDirections[i]);
+    if (inside(*GameTables::hotZones->at(firstArrowZone + i), x, y)) {
+      ViewScene::scrollView(arrowDirections[i]);
       return;
     }
   }
@@ -67,13 +78,13 @@ void Pointer::steer(int32_t x, int32_t y) {
 
 int32_t Pointer::cornerSpot(int32_t x, int32_t y) {
   int32_t hit = -1;
-  const int32_t leftW = MainCanvas::spriteWidth(MainCanvas::spriteTopLeft);
-  if (0 <= x && x < leftW && 0 <= y && y < MainCanvas::spriteHeight(MainCanvas::spriteTopLeft))
-    hit = MainCanvas::placeMapMenu;
-  const int32_t rightW = MainCanvas::spriteWidth(MainCanvas::spriteTopRight);
-  if (MainCanvas::screenWidth - rightW <= x && x < MainCanvas::screenWidth && 0 <= y &&
-      y < MainCanvas::spriteHeight(MainCanvas::spriteTopRight))
-    hit = MainCanvas::placeBreakIn;
+  const int32_t leftW = Overlays::spriteWidth(SpriteRows::spriteTopLeft);
+  if (0 <= x && x < leftW && 0 <= y && y < Overlays::spriteHeight(SpriteRows::spriteTopLeft))
+    hit = MapScreen::placeMapMenu;
+  const int32_t rightW = Overlays::spriteWidth(SpriteRows::spriteTopRight);
+  if (GameState::screenWidth - rightW <= x && x < GameState::screenWidth && 0 <= y &&
+      y < Overlays::spriteHeight(SpriteRows::spriteTopRight))
+    hit = MapScreen::placeBreakIn;
   return hit;
 }
 
@@ -82,67 +93,67 @@ void Pointer::mapPointer(int32_t x, int32_t y) {
     tapSpot(corner);
     return;
   }
-  const qel::lang::DshortArray2dPtr& groups = MainCanvas::resShortRows;
+  const qel::lang::DshortArray2dPtr& groups = GameTables::resShortRows;
   if (!groups) return;
   const int32_t groupCount = std::min<int32_t>(groups->length(), std::size(spotOfGroup));
   for (int32_t g = 0; g < groupCount; ++g) {
     const qel::lang::DshortArrayPtr& rects = groups->at(g);
     if (!rects) continue;
     for (int32_t i = 0; i + 3 < rects->length(); i += 4) {
-      const int32_t left = rects->at(i) + MainCanvas::layoutX;
-      const int32_t top = rects->at(i + 1) + MainCanvas::layoutY;
+      const int32_t left = rects->at(i) + GameState::layoutX;
+      const int32_t top = rects->at(i + 1) + GameState::layoutY;
       if (x < left || x >= left + rects->at(i + 2) || y < top || y >= top + rects->at(i + 3)) continue;
       ScreenCanvas::resetKeys();
       const int32_t spot = spotOfGroup[g];
-      MainCanvas::pendingKey = MainCanvas::noKey;
-      if (spot == MainCanvas::mapPlace) {
+      GameState::pendingKey = GameState::noKey;
+      if (spot == GameState::mapPlace) {
         activateSelected();
         return;
       }
-      if (spot >= MainCanvas::placeFirstPerson && spot <= MainCanvas::placeLastPerson && !MainCanvas::placeOpen(spot))
+      if (spot >= MapScreen::placeFirstPerson && spot <= MapScreen::placeLastPerson && !MapScreen::placeOpen(spot))
         continue;
-      MainCanvas::mapSpotPending = 1;
+      MapScreen::mapSpotPending = 1;
       selectSpot(spot);
-      if (spot >= MainCanvas::placeLeader && spot <= MainCanvas::placeLastPerson)
-        MainCanvas::chosenPerson = MainCanvas::persons->at(spot - MainCanvas::placeLeader);
+      if (spot >= MapScreen::placeLeader && spot <= MapScreen::placeLastPerson)
+        WorldState::chosenPerson = GameTables::persons->at(spot - MapScreen::placeLeader);
       return;
     }
   }
 }
 
 void Pointer::tapSpot(int32_t spot) {
-  if (spot == MainCanvas::mapPlace) {
+  if (spot == GameState::mapPlace) {
     activateSelected();
     return;
   }
-  MainCanvas::mapSpotPending = 1;
+  MapScreen::mapSpotPending = 1;
   selectSpot(spot);
 }
 
 void Pointer::selectSpot(int32_t spot) {
-  MainCanvas::mapPlace = static_cast<int8_t>(spot);
-  const qel::lang::DintArray& place = *MainCanvas::mapPlaces->at(spot);
-  MainCanvas::cursorTargetX = place.at(MainCanvas::placeXColumn);
-  MainCanvas::cursorTargetY = place.at(MainCanvas::placeYColumn);
+  GameState::mapPlace = static_cast<int8_t>(spot);
+  const qel::lang::DintArray& place = *GameTables::mapPlaces->at(spot);
+  GameState::cursorTargetX = place.at(GameState::placeXColumn);
+  GameState::cursorTargetY = place.at(GameState::placeYColumn);
 }
 
 void Pointer::gridPointer(int32_t x, int32_t y) {
-  const int32_t cell = MainCanvas::spriteWidth(MainCanvas::spriteShopItem);
-  const int32_t stepX = cell + MainCanvas::shopGapX;
-  const int32_t stepY = cell + MainCanvas::shopGapY;
+  const int32_t cell = Overlays::spriteWidth(SpriteRows::spriteShopItem);
+  const int32_t stepX = cell + MapScreen::shopGapX;
+  const int32_t stepY = cell + MapScreen::shopGapY;
   if (stepX > 0 && stepY > 0) {
-    const int32_t dx = x - MainCanvas::shopGridX;
-    const int32_t dy = y - MainCanvas::shopGridY;
+    const int32_t dx = x - MapScreen::shopGridX;
+    const int32_t dy = y - MapScreen::shopGridY;
     const int32_t column = dx / stepX;
     const int32_t row = dy / stepY;
-    const int32_t rows = MainCanvas::itemTable->length() / MainCanvas::shopColumns;
-    if (0 <= column && column < MainCanvas::shopColumns && 0 <= row && row < rows) {
-      if (column == MainCanvas::shopColumn && row == MainCanvas::shopRow) {
+    const int32_t rows = GameTables::itemTable->length() / MapScreen::shopColumns;
+    if (0 <= column && column < MapScreen::shopColumns && 0 <= row && row < rows) {
+      if (column == GameState::shopColumn && row == GameState::shopRow) {
         activateSelected();
       } else {
-        MainCanvas::shopColumn = column;
-        MainCanvas::shopRow = row;
-        MainCanvas::moveGridSelection(-1);
+        GameState::shopColumn = column;
+        GameState::shopRow = row;
+        MapScreen::moveGridSelection(-1);
       }
     }
   }
@@ -150,12 +161,12 @@ void Pointer::gridPointer(int32_t x, int32_t y) {
 }
 
 void Pointer::languagePointer(int32_t x, int32_t y) {
-  const int32_t row = MainCanvas::languageRowAt(x, y);
+  const int32_t row = LanguageScreen::languageRowAt(x, y);
   if (row < 0) return;
-  MainCanvas::languageIndex = row;
+  GameState::languageIndex = row;
   if (ScreenCanvas* canvas = ScreenCanvas::current()) {
-    canvas->keyPressed(MainCanvas::selectKey);
-    canvas->keyReleased(MainCanvas::selectKey);
+    canvas->keyPressed(KeyInput::selectKey);
+    canvas->keyReleased(KeyInput::selectKey);
   }
 }
 

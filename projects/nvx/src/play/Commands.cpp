@@ -5,9 +5,19 @@
 #include "lang/DShort.h"
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/screens/BestResults.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/store/GameStore.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -18,15 +28,15 @@ constexpr int32_t noticeTitle = 137;
 constexpr int32_t takeSteps = 8;
 constexpr int32_t itemClasses = 12;
 
-bool planning() { return MainCanvas::skipWorldLogic == 0; }
+bool planning() { return GameState::skipWorldLogic == 0; }
 
 bool holdsItem(int32_t code) { return code != Person::emptyPocket && code != 0; }
 
 // Work steps of the object's kind with an item class; 0 when it does not apply.
 int32_t workSteps(const RoomObject& o, int32_t itemClass) {
-  if (itemClass < 0 || itemClass >= itemClasses || o.type < 0 || o.type >= MainCanvas::objectChances->length())
+  if (itemClass < 0 || itemClass >= itemClasses || o.type < 0 || o.type >= GameTables::objectChances->length())
     return 0;
-  const auto& row = MainCanvas::objectChances[o.type];
+  const auto& row = GameTables::objectChances[o.type];
   return itemClass < row->length() ? row[itemClass] : 0;
 }
 
@@ -37,20 +47,20 @@ int32_t nthFilledPocket(const Person& p, int32_t n) {
   return -1;
 }
 
-bool fitsThePlan(int32_t steps) { return MainCanvas::stepIndex + steps < MainCanvas::planSteps; }
+bool fitsThePlan(int32_t steps) { return WorldState::stepIndex + steps < LevelKeys::planSteps; }
 
 qel::lang::DshortArrayPtr oneSoftKey() { return new qel::lang::DshortArray(1, 0, int16_t{126}); }
 
 }  // namespace
 
 void LevelCommands::notice(int32_t textId) {
-  MainCanvas::openDialog(0, nullptr, textId, nullptr, oneSoftKey(), noticeTitle);
+  DialogWindow::openDialog(0, nullptr, textId, nullptr, oneSoftKey(), noticeTitle);
 }
 
 bool LevelCommands::showsOpen(const RoomObject& o) {
   if (!planning()) {
     if (o.state[0] > 0) return false;
-  } else if (o.openStamp < 1 || o.openStamp > MainCanvas::stepIndex) {
+  } else if (o.openStamp < 1 || o.openStamp > WorldState::stepIndex) {
     return false;
   }
   return (o.flags() & RoomObject::containerFlag) != 0;
@@ -60,25 +70,25 @@ int32_t LevelCommands::itemAction(const Person& p, int32_t itemClass) {
   if (!p.target || workSteps(*p.target, itemClass) <= 0) return itemDoesNotApply;
   const int32_t code = itemClass + 104;
   const int32_t action = code == 'q' || code == 'r' ? 5 : 4;
-  return MainCanvas::isOnOpenSide(*p.target, p.x, p.y) ? action : wrongSide;
+  return WorldRules::isOnOpenSide(*p.target, p.x, p.y) ? action : wrongSide;
 }
 
 void LevelCommands::offerObjectUse(Person& p) {
-  p.target = MainCanvas::objectInFront(p);
+  p.target = WorldRules::objectInFront(p);
   if (!p.target) return;
   const RoomObject& o = *p.target;
   if (o.flags() & RoomObject::inertFlag) return;
-  const bool inWall = o.x >= 0 && o.y >= 0 && o.x < MainCanvas::mapWidth && o.y < MainCanvas::mapHeight &&
-                      MainCanvas::grid[o.x][o.y] < 13;
-  if (inWall && !MainCanvas::isOnOpenSide(o, p.x, p.y)) return;
+  const bool inWall = o.x >= 0 && o.y >= 0 && o.x < WorldState::mapWidth && o.y < WorldState::mapHeight &&
+                      WorldState::grid[o.x][o.y] < 13;
+  if (inWall && !WorldRules::isOnOpenSide(o, p.x, p.y)) return;
   if (!planning()) {
     if (o.state[1] < 1) return;
-    const auto* bomb = static_cast<const RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(p.x, p.y)));
+    const auto* bomb = static_cast<const RoomObject*>(GameTables::bombs->get(WorldRules::cellKey(p.x, p.y)));
     if (bomb && bomb->state[1] >= 0) {
       notice(171);
       return;
     }
-  } else if (o.takeStamp >= 1 && o.takeStamp <= MainCanvas::stepIndex) {
+  } else if (o.takeStamp >= 1 && o.takeStamp <= WorldState::stepIndex) {
     return;
   }
 
@@ -87,7 +97,7 @@ void LevelCommands::offerObjectUse(Person& p) {
   if (showsOpen(o)) {
     ids = new qel::lang::DshortArray(1, 0, int16_t{119});
     icons = new qel::lang::DObjectArray(1);
-    icons[0] = new qel::lang::DbyteArray(2, 0, MainCanvas::takeIconSet, 0);
+    icons[0] = new qel::lang::DbyteArray(2, 0, WorldState::takeIconSet, 0);
   } else {
     int32_t filled = 0;
     while (nthFilledPocket(p, filled) >= 0) ++filled;
@@ -100,10 +110,10 @@ void LevelCommands::offerObjectUse(Person& p) {
     for (int32_t i = 0; i < filled; ++i) {
       const int32_t code = p.pockets[nthFilledPocket(p, i)];
       ids[i] = static_cast<int16_t>(code);
-      icons[i] = new qel::lang::DbyteArray(2, 0, MainCanvas::spriteItemIcons, code - 104);
+      icons[i] = new qel::lang::DbyteArray(2, 0, SpriteRows::spriteItemIcons, code - 104);
     }
   }
-  MainCanvas::openListDialog(8, MainCanvas::kindOptions, nullptr, ids, icons, nullptr, nullptr, 139, 2);
+  DialogWindow::openListDialog(8, DialogWindow::kindOptions, nullptr, ids, icons, nullptr, nullptr, 139, 2);
 }
 
 void LevelCommands::useChosenEntry(int32_t n) {
@@ -146,13 +156,13 @@ void LevelCommands::useItem(Person& p, int32_t slot) {
     return;
   }
   if (planning()) {
-    if (const auto* bomb = static_cast<const RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(p.x, p.y)))) {
+    if (const auto* bomb = static_cast<const RoomObject*>(GameTables::bombs->get(WorldRules::cellKey(p.x, p.y)))) {
       const int32_t t = bomb->openStamp;
       qel::lang::DObjectArrayPtr clock = new qel::lang::DObjectArray(3);
       clock[0] = new qel::lang::DInteger(t / 60);
       clock[1] = new qel::lang::DInteger(t % 60 / 10);
       clock[2] = new qel::lang::DInteger(t % 10);
-      MainCanvas::openDialog(0, nullptr, 172, clock, oneSoftKey(), noticeTitle);
+      DialogWindow::openDialog(0, nullptr, 172, clock, oneSoftKey(), noticeTitle);
       return;
     }
   }
@@ -164,63 +174,63 @@ void LevelCommands::runPersonCommand(int32_t command) {
   Person* p = Person::selected();
   if (!p) return;
   switch (command) {
-    case 117: MainCanvas::depart(); break;
+    case 117: WorldRules::depart(); break;
     case 118:
       p->load = static_cast<int8_t>(p->load - p->getPocketsWeight());
       p->planLoad = p->load;
       p->emptyPockets(false);
       p->load = p->planLoad;
       break;
-    case 120: MainCanvas::pendingTransition = 3; break;
+    case 120: GameState::pendingTransition = 3; break;
     case 121:
       p->undoAll();
-      MainCanvas::centerViewOn(p->x, p->y, true, false, false);
-      for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i)
-        static_cast<Person*>(MainCanvas::activePersons->elementAt(i))->resetToStart();
+      ViewScene::centerViewOn(p->x, p->y, true, false, false);
+      for (int32_t i = 0; i < GameTables::activePersons->size(); ++i)
+        static_cast<Person*>(GameTables::activePersons->elementAt(i))->resetToStart();
       break;
     default: break;
   }
 }
 
 void LevelCommands::leaveWithCrew() {
-  MainCanvas::levelEndFlag = MainCanvas::difficulty == -1 ? MainCanvas::trainingResult() : 1;
-  for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i) {
-    Person& p = *static_cast<Person*>(MainCanvas::activePersons->elementAt(i));
+  GameState::levelEndFlag = GameState::difficulty == -1 ? WorldRules::trainingResult() : 1;
+  for (int32_t i = 0; i < GameTables::activePersons->size(); ++i) {
+    Person& p = *static_cast<Person*>(GameTables::activePersons->elementAt(i));
     p.busy = 0;
     p.stepTick = 0;
     p.action = 0;
   }
-  MainCanvas::vehicleSpeed = 1;
-  MainCanvas::phaseCounter = 0;
-  MainCanvas::phase = 1;
+  WorldState::vehicleSpeed = 1;
+  WorldState::phaseCounter = 0;
+  WorldState::phase = 1;
 }
 
 void LevelCommands::failLevel() {
-  if (MainCanvas::retriesLeft < 1) {
-    MainCanvas::openDialog(
-        32, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, 6), 162, nullptr, oneSoftKey(), 163);
+  if (GameState::retriesLeft < 1) {
+    DialogWindow::openDialog(
+        32, new qel::lang::DbyteArray(2, 0, WorldState::dialogParamByte, 6), 162, nullptr, oneSoftKey(), 163);
     return;
   }
   qel::lang::DObjectArrayPtr retries = new qel::lang::DObjectArray(1);
-  if (MainCanvas::difficulty <= 0) {
+  if (GameState::difficulty <= 0) {
     retries[0] = new qel::lang::DShort(257);
   } else {
-    --MainCanvas::retriesLeft;
-    retries[0] = new qel::lang::DInteger(MainCanvas::retriesLeft);
+    --GameState::retriesLeft;
+    retries[0] = new qel::lang::DInteger(GameState::retriesLeft);
   }
-  MainCanvas::openDialog(35, nullptr, 158, retries, oneSoftKey(), 191);
+  DialogWindow::openDialog(35, nullptr, 158, retries, oneSoftKey(), 191);
 }
 
 void LevelCommands::retryFailedLevel() {
-  MainCanvas::saveSlotCounter();
-  MainCanvas::retryLevel();
-  MainCanvas::pendingTransition = 3;
+  GameStore::saveSlotCounter();
+  LevelStart::retryLevel();
+  GameState::pendingTransition = 3;
 }
 
 void LevelCommands::endGame() {
-  MainCanvas::deleteSave();
-  MainCanvas::winnerRow = 0;
-  MainCanvas::enterBestResults();
+  GameStore::deleteSave();
+  GameState::winnerRow = 0;
+  BestResults::enterBestResults();
 }
 
 }  // namespace nvx

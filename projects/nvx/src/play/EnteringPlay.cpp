@@ -4,8 +4,18 @@
 #include "gamelib/SoundManager.h"
 #include "lang/DshortArray.h"
 #include "microedition/lcdui/DImage.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/screens/SplashScreen.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DHashtable.h"
 #include "util/DVector.h"
 
@@ -19,24 +29,24 @@ constexpr int32_t levelPictures = 0;
 constexpr int32_t planningPictures = 1;
 constexpr int16_t noticeTitle = 137;
 
-Person& leader() { return *static_cast<Person*>(MainCanvas::persons[0].get()); }
+Person& leader() { return *static_cast<Person*>(GameTables::persons[0].get()); }
 
 void resetKeys() {
   gamelib::ScreenCanvas::resetKeys();
-  MainCanvas::pendingKey = MainCanvas::noKey;
+  GameState::pendingKey = GameState::noKey;
 }
 
 void playLooping(int32_t sound) {
-  MainCanvas::sounds->stop(-1, false);
-  MainCanvas::sounds->play(sound, true, 0);
+  GameState::sounds->stop(-1, false);
+  GameState::sounds->play(sound, true, 0);
 }
 
 // Frames in a sheet of cells; -1 when the sheet is not loaded.
 int32_t sheetFrames(int32_t picture) {
-  auto* sheet = MainCanvas::pictures && picture < MainCanvas::pictures->length()
-                    ? dynamic_cast<qel::lcdui::DImage*>(MainCanvas::pictures->at(picture).get())
+  auto* sheet = GameState::pictures && picture < GameState::pictures->length()
+                    ? dynamic_cast<qel::lcdui::DImage*>(GameState::pictures->at(picture).get())
                     : nullptr;
-  const int32_t c = MainCanvas::cellSize;
+  const int32_t c = GameState::cellSize;
   if (!sheet || c <= 0) return -1;
   return sheet->getWidth() * sheet->getHeight() / (c * c);
 }
@@ -45,101 +55,101 @@ int32_t sheetFrames(int32_t picture) {
 
 void EnteringPlay::setUpLevel() {
   resetKeys();
-  qel::util::DVector& crew = *MainCanvas::activePersons;
-  if (MainCanvas::levelNumber < MainCanvas::firstGameLevel && crew.size() == 0) {
-    MainCanvas::openDialog(0, nullptr, noCrewText, nullptr, MainCanvas::softKeysFor(1), noticeTitle);
+  qel::util::DVector& crew = *GameTables::activePersons;
+  if (GameState::levelNumber < LevelStart::firstGameLevel && crew.size() == 0) {
+    DialogWindow::openDialog(0, nullptr, noCrewText, nullptr, DialogWindow::softKeysFor(1), noticeTitle);
     return;
   }
-  if (MainCanvas::sounds) playLooping(arrivalMusic);
-  MainCanvas::trailGraphics.release();
-  MainCanvas::trailImage.release();
-  MainCanvas::swapPictures(levelPictures);
+  if (GameState::sounds) playLooping(arrivalMusic);
+  WorldState::trailGraphics.release();
+  WorldState::trailImage.release();
+  SplashScreen::swapPictures(levelPictures);
   fitSpriteTables();
-  MainCanvas::enter(MainCanvas::stateLevel);
-  MainCanvas::clearHotZones();
-  MainCanvas::makeTrailImage();
+  StateMachine::enter(StateMachine::stateLevel);
+  KeyInput::clearHotZones();
+  ViewScene::makeTrailImage();
 
-  MainCanvas::pendingScreen.release();
-  MainCanvas::startMoney = MainCanvas::money;
-  MainCanvas::levelCounterAtStart = MainCanvas::levelCounter;
-  MainCanvas::levelTicks = 0;
-  MainCanvas::alarmRaised = 0;
-  MainCanvas::loudNoiseMade = 0;
-  MainCanvas::noiseMade = 0;
-  MainCanvas::hintPending = 0;
-  MainCanvas::skipWorldLogic = 1;
+  WorldState::pendingScreen.release();
+  GameState::startMoney = GameState::money;
+  GameState::levelCounterAtStart = GameState::levelCounter;
+  WorldState::levelTicks = 0;
+  WorldState::alarmRaised = 0;
+  WorldState::loudNoiseMade = 0;
+  WorldState::noiseMade = 0;
+  GameState::hintPending = 0;
+  GameState::skipWorldLogic = 1;
 
-  MainCanvas::activeAtLevelStart->removeAllElements();
+  GameTables::activeAtLevelStart->removeAllElements();
   for (int32_t i = 0; i < crew.size(); ++i) {
     auto* p = static_cast<Person*>(crew.elementAt(i));
     p->resetToStart();
-    MainCanvas::activeAtLevelStart->addElement(p);
+    GameTables::activeAtLevelStart->addElement(p);
   }
-  for (int32_t i = 0; i < 3; ++i) MainCanvas::padLetters[i] = leader().pockets[i];
-  MainCanvas::levelList->removeAllElements();
-  for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i)
-    MainCanvas::levelList->addElement(MainCanvas::savedIds->elementAt(i));
+  for (int32_t i = 0; i < 3; ++i) GameTables::padLetters[i] = leader().pockets[i];
+  GameTables::levelList->removeAllElements();
+  for (int32_t i = 0; i < GameTables::savedIds->size(); ++i)
+    GameTables::levelList->addElement(GameTables::savedIds->elementAt(i));
 
-  MainCanvas::shareEntries(MainCanvas::alarmLinks, MainCanvas::savedAlarmLinks);
-  MainCanvas::copyObjects(MainCanvas::bombs, MainCanvas::savedBombs);
-  MainCanvas::bombs->clear();
-  MainCanvas::resetRoomObjects(false);
+  WorldRules::shareEntries(GameTables::alarmLinks, GameTables::savedAlarmLinks);
+  WorldRules::copyObjects(GameTables::bombs, GameTables::savedBombs);
+  GameTables::bombs->clear();
+  WorldRules::resetRoomObjects(false);
 
-  if (MainCanvas::difficulty > -1 || MainCanvas::levelNumber == MainCanvas::lastTrainingLevel) {
+  if (GameState::difficulty > -1 || GameState::levelNumber == LevelStart::lastTrainingLevel) {
     // A run set up twice without planning in between keeps one leader.
     if (!crew.contains(&leader())) crew.addElement(&leader());
     leader().resetPlan();
   }
 
   if (crew.size() > 0) {
-    MainCanvas::selectionIndex = static_cast<uint8_t>(crew.size() - 1);
-    MainCanvas::selectedPerson = MainCanvas::selectedFromIndex();
-    MainCanvas::stepIndex = 0;
+    GameState::selectionIndex = static_cast<uint8_t>(crew.size() - 1);
+    WorldState::selectedPerson = ViewScene::selectedFromIndex();
+    WorldState::stepIndex = 0;
     const Person& selected = *Person::selected();
-    MainCanvas::centerViewOn(selected.x, selected.y, true, false, false);
-    MainCanvas::stepVehicle();
-    MainCanvas::vehicleSpeed = MainCanvas::arrivalSpeed;
-    MainCanvas::phase = 5;
-    MainCanvas::phaseCounter = 0;
-    MainCanvas::vehicleX = MainCanvas::screenWidth;
-    for (int32_t i = 0; i < MainCanvas::routeIndex->length(); ++i) MainCanvas::routeIndex[i] = 0;
-    MainCanvas::invalidateScene();
+    ViewScene::centerViewOn(selected.x, selected.y, true, false, false);
+    WorldRules::stepVehicle();
+    WorldState::vehicleSpeed = WorldState::arrivalSpeed;
+    WorldState::phase = 5;
+    WorldState::phaseCounter = 0;
+    WorldState::vehicleX = GameState::screenWidth;
+    for (int32_t i = 0; i < WorldState::routeIndex->length(); ++i) WorldState::routeIndex[i] = 0;
+    ViewScene::invalidateScene();
   }
 }
 
 void EnteringPlay::enterPlanning() {
   resetKeys();
-  MainCanvas::swapPictures(planningPictures);
-  if (MainCanvas::sounds) playLooping(planMusic);
-  MainCanvas::pendingScreen.release();
-  MainCanvas::hintPending = 0;
-  MainCanvas::selectionIndex = noSelection;
-  MainCanvas::skipWorldLogic = 0;
-  MainCanvas::pendingKey = MainCanvas::noKey;
-  MainCanvas::activePersons->removeElement(&leader());
-  if (MainCanvas::activePersons->size() > 0)
-    MainCanvas::selectPerson(-1);
+  SplashScreen::swapPictures(planningPictures);
+  if (GameState::sounds) playLooping(planMusic);
+  WorldState::pendingScreen.release();
+  GameState::hintPending = 0;
+  GameState::selectionIndex = noSelection;
+  GameState::skipWorldLogic = 0;
+  GameState::pendingKey = GameState::noKey;
+  GameTables::activePersons->removeElement(&leader());
+  if (GameTables::activePersons->size() > 0)
+    LevelKeys::selectPerson(-1);
   else
-    MainCanvas::selectedPerson.release();
+    WorldState::selectedPerson.release();
   // Planning straight from the map screen has no trail image yet.
-  if (!MainCanvas::trailImage) MainCanvas::makeTrailImage();
-  MainCanvas::centerViewOn(MainCanvas::exitX, MainCanvas::exitY, true, false, false);
-  MainCanvas::stepVehicle();
-  MainCanvas::enter(MainCanvas::stateLevel);
-  MainCanvas::clearHotZones();
-  MainCanvas::sceneDirty = 1;
+  if (!WorldState::trailImage) ViewScene::makeTrailImage();
+  ViewScene::centerViewOn(WorldState::exitX, WorldState::exitY, true, false, false);
+  WorldRules::stepVehicle();
+  StateMachine::enter(StateMachine::stateLevel);
+  KeyInput::clearHotZones();
+  WorldState::sceneDirty = 1;
 }
 
 void EnteringPlay::fitSpriteTables() {
-  if (MainCanvas::spritesFitted) return;
+  if (WorldState::spritesFitted) return;
   if (const int32_t frames = sheetFrames(personSheet); frames >= 0) fitPersonAnimations(frames);
   if (const int32_t frames = sheetFrames(objectSheet); frames >= 0) fitObjectKinds(frames);
-  MainCanvas::spritesFitted = 1;
+  WorldState::spritesFitted = 1;
 }
 
 void EnteringPlay::fitPersonAnimations(int32_t frames) {
-  qel::lang::DshortArray2d& rows = *MainCanvas::animationFrames;
-  const qel::lang::DshortArray2d& fallbacks = *MainCanvas::typeGroups;
+  qel::lang::DshortArray2d& rows = *GameTables::animationFrames;
+  const qel::lang::DshortArray2d& fallbacks = *GameTables::typeGroups;
   for (int32_t r = 0; r < rows.length() && r < fallbacks.length(); ++r) {
     const auto list = fallbacks.at(r);
     if (!list || list->length() == 0) continue;
@@ -151,8 +161,8 @@ void EnteringPlay::fitPersonAnimations(int32_t frames) {
 }
 
 void EnteringPlay::fitObjectKinds(int32_t frames) {
-  qel::lang::DintArray2d& kinds = *MainCanvas::objectTypeTable;
-  const qel::lang::DbyteArray2d& fallbacks = *MainCanvas::objectFallbacks;
+  qel::lang::DintArray2d& kinds = *GameTables::objectTypeTable;
+  const qel::lang::DbyteArray2d& fallbacks = *GameTables::objectFallbacks;
   for (int32_t t = 0; t < kinds.length() && t < fallbacks.length(); ++t) {
     const auto list = fallbacks.at(t);
     if (!list || list->length() == 0) continue;

@@ -4,9 +4,19 @@
 #include "lang/DObjectArray.h"
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
 
@@ -21,59 +31,59 @@ constexpr int32_t personMenuAction = 10;
 constexpr int32_t nextPersonAction = 11;
 constexpr int32_t itemClasses = 12;
 
-bool planning() { return MainCanvas::skipWorldLogic == 0; }
+bool planning() { return GameState::skipWorldLogic == 0; }
 
 // The wait and undo keys repeat at four phases of the clock's cycle.
-bool repeatPhase() { return MainCanvas::clockPhase % 3 == 0 && MainCanvas::halfSecondCount >= 3; }
+bool repeatPhase() { return FrameClock::clockPhase % 3 == 0 && GameState::halfSecondCount >= 3; }
 
-void centreOn(const Person& p) { MainCanvas::centerViewOn(p.x, p.y, true, false, false); }
+void centreOn(const Person& p) { ViewScene::centerViewOn(p.x, p.y, true, false, false); }
 
 // Turns the page to the person's cell, centring it when the view moves.
-void bringIntoView(const Person& p) { MainCanvas::centerViewOn(p.x, p.y, false, true, false); }
+void bringIntoView(const Person& p) { ViewScene::centerViewOn(p.x, p.y, false, true, false); }
 
 // The soft key without a person selected: the parked person again, or the
 // map screen when nobody takes part.
 void returnToParked() {
-  if (!MainCanvas::activePersons || MainCanvas::activePersons->size() == 0) {
-    MainCanvas::pendingTransition = 3;
+  if (!GameTables::activePersons || GameTables::activePersons->size() == 0) {
+    GameState::pendingTransition = 3;
     return;
   }
-  MainCanvas::pendingKey = MainCanvas::noKey;
-  MainCanvas::selectPerson(MainCanvas::parkedSelection);
+  GameState::pendingKey = GameState::noKey;
+  LevelKeys::selectPerson(GameState::parkedSelection);
 }
 
 // The person at selectionIndex, which may differ from the selected person
 // for the tick after parking; null when it names nobody.
 Person* personAtSelection() {
-  const qel::util::DVectorPtr& crew = MainCanvas::activePersons;
-  if (!crew || MainCanvas::selectionIndex >= crew->size()) return nullptr;
-  return static_cast<Person*>(crew->elementAt(MainCanvas::selectionIndex));
+  const qel::util::DVectorPtr& crew = GameTables::activePersons;
+  if (!crew || GameState::selectionIndex >= crew->size()) return nullptr;
+  return static_cast<Person*>(crew->elementAt(GameState::selectionIndex));
 }
 
 }  // namespace
 
 void LevelKeys::handleLevelKeys() {
-  if (MainCanvas::pendingKey == MainCanvas::noKey || MainCanvas::phase != 0) return;
+  if (GameState::pendingKey == GameState::noKey || WorldState::phase != 0) return;
   Person* p = Person::selected();
   if (planning() && p && p->busy) return;
-  MainCanvas::heldKey = MainCanvas::pendingKey;
-  const int32_t action = MainCanvas::keyAction(MainCanvas::pendingKey);
-  if (action == MainCanvas::softKeyRight) {
+  GameState::heldKey = GameState::pendingKey;
+  const int32_t action = KeyInput::keyAction(GameState::pendingKey);
+  if (action == KeyInput::softKeyRight) {
     if (!p) return;
-    if (planning()) MainCanvas::hintPending = 0;
-    MainCanvas::showHint(planning() ? 7 : 8, -1, 0, true);
+    if (planning()) GameState::hintPending = 0;
+    GameDialogs::showHint(planning() ? 7 : 8, -1, 0, true);
     return;
   }
-  if (!p && action == MainCanvas::softKeyLeft) {
+  if (!p && action == KeyInput::softKeyLeft) {
     returnToParked();
     return;
   }
-  MainCanvas::screenAnimationActive = 0;
+  WorldState::screenAnimationActive = 0;
   if (!p) {
     if (action == undoAction) {
       returnToParked();
-    } else if (action >= MainCanvas::actionUp && action <= MainCanvas::actionRight) {
-      MainCanvas::scrollView(action);
+    } else if (action >= KeyInput::actionUp && action <= KeyInput::actionRight) {
+      ViewScene::scrollView(action);
     }
     return;
   }
@@ -82,27 +92,27 @@ void LevelKeys::handleLevelKeys() {
       if (planning()) undoLastStep();
       break;
     case waitAction:
-      if (planning() && MainCanvas::stepIndex < Person::lastPlanStep) recordWait(*p);
+      if (planning() && WorldState::stepIndex < Person::lastPlanStep) recordWait(*p);
       break;
     case itemListAction:
       if (planning()) listUsableItems(*p);
-      MainCanvas::pendingKey = MainCanvas::noKey;
+      GameState::pendingKey = GameState::noKey;
       break;
     case centreAction:
       centreOn(*p);
-      MainCanvas::pendingKey = MainCanvas::noKey;
+      GameState::pendingKey = GameState::noKey;
       break;
     case parkAction:
-      MainCanvas::parkedSelection = MainCanvas::selectionIndex;
-      MainCanvas::selectionIndex = noSelection;
-      MainCanvas::pendingKey = MainCanvas::noKey;
+      GameState::parkedSelection = GameState::selectionIndex;
+      GameState::selectionIndex = noSelection;
+      GameState::pendingKey = GameState::noKey;
       break;
     case personMenuAction:
-      MainCanvas::pendingKey = MainCanvas::noKey;
+      GameState::pendingKey = GameState::noKey;
       openPersonMenu();
       break;
     case nextPersonAction:
-      MainCanvas::pendingKey = MainCanvas::noKey;
+      GameState::pendingKey = GameState::noKey;
       selectPerson(-1);
       break;
     default:
@@ -113,17 +123,17 @@ void LevelKeys::handleLevelKeys() {
 
 void LevelKeys::planKeys() {
   Person* p = Person::selected();
-  if (!p || !planning() || p->busy || MainCanvas::pendingKey == MainCanvas::noKey || MainCanvas::phase != 0) return;
-  const int32_t action = MainCanvas::keyAction(MainCanvas::pendingKey);
+  if (!p || !planning() || p->busy || GameState::pendingKey == GameState::noKey || WorldState::phase != 0) return;
+  const int32_t action = KeyInput::keyAction(GameState::pendingKey);
   if (!repeatPhase()) return;
-  if (action == waitAction && MainCanvas::stepIndex < Person::lastPlanStep) {
+  if (action == waitAction && WorldState::stepIndex < Person::lastPlanStep) {
     recordWait(*p);
-  } else if (action == undoAction && MainCanvas::stepIndex > 0) {
+  } else if (action == undoAction && WorldState::stepIndex > 0) {
     if (Person* q = personAtSelection()) {
-      MainCanvas::halfSecondCount = 3;
+      GameState::halfSecondCount = 3;
       q->undoStep();
       syncCrewToStep(*q, false);
-      MainCanvas::invalidateScene();
+      ViewScene::invalidateScene();
     }
   }
 }
@@ -132,23 +142,23 @@ void LevelKeys::recordWait(Person& p) {
   p.action = 2;
   p.useObject(1, false);
   p.busy = 0;
-  MainCanvas::halfSecondCount = 1;
-  MainCanvas::invalidateScene();
+  GameState::halfSecondCount = 1;
+  ViewScene::invalidateScene();
 }
 
 void LevelKeys::undoLastStep() {
   Person* p = personAtSelection();
-  if (!p || MainCanvas::stepIndex <= 0) return;
+  if (!p || WorldState::stepIndex <= 0) return;
   p->undoStep();
   syncCrewToStep(*p, false);
-  MainCanvas::invalidateScene();
-  MainCanvas::halfSecondCount = 1;
+  ViewScene::invalidateScene();
+  GameState::halfSecondCount = 1;
 }
 
 void LevelKeys::listUsableItems(Person& p) {
-  const RoomObject* front = MainCanvas::objectInFront(p);
+  const RoomObject* front = WorldRules::objectInFront(p);
   if (!front) return;
-  const auto& work = MainCanvas::objectChances[front->type];
+  const auto& work = GameTables::objectChances[front->type];
   int32_t count = 0;
   for (int32_t c = 0; c < itemClasses && c < work->length(); ++c) count += work[c] > 0;
   if (count == 0) return;
@@ -158,47 +168,47 @@ void LevelKeys::listUsableItems(Person& p) {
   for (int32_t c = 0, i = 0; c < itemClasses && c < work->length(); ++c) {
     if (work[c] <= 0) continue;
     ids[i] = static_cast<int16_t>(85 + c);
-    icons[i] = new qel::lang::DbyteArray(2, 0, MainCanvas::spriteItemIcons, c);
+    icons[i] = new qel::lang::DbyteArray(2, 0, SpriteRows::spriteItemIcons, c);
     qel::lang::DObjectArrayPtr steps = new qel::lang::DObjectArray(1);
     steps[0] = new qel::lang::DInteger(work[c]);
     values[i] = steps;
     ++i;
   }
-  MainCanvas::openListDialog(0, MainCanvas::kindList, nullptr, ids, icons, values, nullptr, 98, 1);
+  DialogWindow::openListDialog(0, DialogWindow::kindList, nullptr, ids, icons, values, nullptr, 98, 1);
 }
 
 void LevelKeys::selectPerson(int32_t index) {
-  const qel::util::DVectorPtr& crew = MainCanvas::activePersons;
+  const qel::util::DVectorPtr& crew = GameTables::activePersons;
   if (!crew || crew->size() == 0) {
-    MainCanvas::selectedPerson = nullptr;
+    WorldState::selectedPerson = nullptr;
     return;
   }
-  const bool hadSelection = MainCanvas::selectedPerson && MainCanvas::selectionIndex != noSelection;
+  const bool hadSelection = WorldState::selectedPerson && GameState::selectionIndex != noSelection;
   if (index == -1) {
-    MainCanvas::selectionIndex = static_cast<uint8_t>(MainCanvas::selectionIndex + 1);
-    MainCanvas::selectionChanged = 1;
-    if (MainCanvas::selectionIndex >= crew->size() || !hadSelection) MainCanvas::selectionIndex = 0;
+    GameState::selectionIndex = static_cast<uint8_t>(GameState::selectionIndex + 1);
+    WorldState::selectionChanged = 1;
+    if (GameState::selectionIndex >= crew->size() || !hadSelection) GameState::selectionIndex = 0;
   } else {
-    MainCanvas::selectionIndex = static_cast<uint8_t>(index);
+    GameState::selectionIndex = static_cast<uint8_t>(index);
   }
   // A stale index (the crew shrank meanwhile) selects the first person.
-  if (MainCanvas::selectionIndex >= crew->size()) MainCanvas::selectionIndex = 0;
-  MainCanvas::selectedPerson = crew->elementAt(MainCanvas::selectionIndex);
+  if (GameState::selectionIndex >= crew->size()) GameState::selectionIndex = 0;
+  WorldState::selectedPerson = crew->elementAt(GameState::selectionIndex);
   Person& p = *Person::selected();
   if (planning()) {
     p.pathIndex = static_cast<int16_t>(p.steps->size() - 1);
     p.playStep(true);
-    MainCanvas::stepIndex = p.pathIndex;
+    WorldState::stepIndex = p.pathIndex;
     syncCrewToStep(p, false);
   }
   bringIntoView(p);
-  if (planning() || !hadSelection) MainCanvas::invalidateScene();
+  if (planning() || !hadSelection) ViewScene::invalidateScene();
 }
 
 void LevelKeys::syncCrewToStep(Person& recorded, bool busy) {
-  const int32_t step = MainCanvas::stepIndex;
-  for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i) {
-    Person& q = *static_cast<Person*>(MainCanvas::activePersons->elementAt(i));
+  const int32_t step = WorldState::stepIndex;
+  for (int32_t i = 0; i < GameTables::activePersons->size(); ++i) {
+    Person& q = *static_cast<Person*>(GameTables::activePersons->elementAt(i));
     if (q.id == recorded.id) continue;
     if (q.steps->size() <= step) {
       q.pathIndex = static_cast<int16_t>(q.steps->size() - 1);
@@ -214,14 +224,14 @@ void LevelKeys::syncCrewToStep(Person& recorded, bool busy) {
     q.pathIndex = static_cast<int16_t>(step);
     q.playStep(true);
     q.busy = busy;
-    if (q.action == 1 && MainCanvas::keyAction(MainCanvas::pendingKey) == waitAction) {
-      q.x = static_cast<int8_t>(q.x + MainCanvas::directionSteps[0][q.direction & 3]);
-      q.y = static_cast<int8_t>(q.y + MainCanvas::directionSteps[1][q.direction & 3]);
+    if (q.action == 1 && KeyInput::keyAction(GameState::pendingKey) == waitAction) {
+      q.x = static_cast<int8_t>(q.x + GameTables::directionSteps[0][q.direction & 3]);
+      q.y = static_cast<int8_t>(q.y + GameTables::directionSteps[1][q.direction & 3]);
     }
     // An object action starts or ends here.
-    if ((q.action == 4 && next != 4) || (q.action == 3 && next != 3)) MainCanvas::invalidateScene();
+    if ((q.action == 4 && next != 4) || (q.action == 3 && next != 3)) ViewScene::invalidateScene();
   }
-  MainCanvas::checkBombsDue();
+  ViewScene::checkBombsDue();
 }
 
 void LevelKeys::openPersonMenu() {
@@ -236,8 +246,8 @@ void LevelKeys::openPersonMenu() {
   } else {
     items = new qel::lang::DshortArray(2, 0, int16_t{120}, int16_t{121});
   }
-  MainCanvas::openMenu(
-      2, new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, p->id), items, MainCanvas::getText(138), 2);
+  DialogWindow::openMenu(
+      2, new qel::lang::DbyteArray(2, 0, WorldState::dialogParamByte, p->id), items, LanguageTexts::getText(138), 2);
 }
 
 }  // namespace nvx

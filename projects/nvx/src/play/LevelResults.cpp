@@ -1,7 +1,12 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DShort.h"
 #include "lang/DString.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/play/Commands.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -27,29 +32,29 @@ bool isFirstButton(const qel::lang::DObjectPtr& result) {
 }  // namespace
 
 bool DialogResults::levelDialogResult() {
-  MainCanvas::sceneDirty = 1;
-  const qel::lang::DObjectPtr result = MainCanvas::result;
+  WorldState::sceneDirty = 1;
+  const qel::lang::DObjectPtr result = DialogWindow::result;
   if (!result) return false;
-  const int32_t answered = MainCanvas::dialogId;
+  const int32_t answered = DialogWindow::dialogId;
   switch (answered) {
     case 2:
       if (const auto* id = dynamic_cast<const qel::lang::DShort*>(result.get()))
-        MainCanvas::runPersonCommand(id->shortValue());
+        LevelCommands::runPersonCommand(id->shortValue());
       break;
     case 8:
-      if (const int32_t n = chosenIndex(result); n >= 0) MainCanvas::useChosenEntry(n);
+      if (const int32_t n = chosenIndex(result); n >= 0) LevelCommands::useChosenEntry(n);
       break;
     case 17:
-      if (isFirstButton(result)) MainCanvas::leaveWithCrew();
+      if (isFirstButton(result)) LevelCommands::leaveWithCrew();
       break;
-    case 32: MainCanvas::endGame(); break;
-    case 35: MainCanvas::retryFailedLevel(); break;
+    case 32: LevelCommands::endGame(); break;
+    case 35: LevelCommands::retryFailedLevel(); break;
     case 36:
-    case 39: MainCanvas::failLevel(); break;
+    case 39: LevelCommands::failLevel(); break;
     default: return false;
   }
   // True when the handling opened a further window.
-  return MainCanvas::gameState == MainCanvas::stateDialog && MainCanvas::dialogId != answered;
+  return GameState::gameState == StateMachine::stateDialog && DialogWindow::dialogId != answered;
 }
 
 }  // namespace nvx

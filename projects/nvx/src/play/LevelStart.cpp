@@ -1,8 +1,11 @@
 #include "nvx/src/play/LevelStart.h"
 
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 #include "util/DVector.h"
@@ -14,7 +17,7 @@ namespace {
 constexpr uint8_t mapScreenTransition = 3;
 constexpr int32_t firstHintOption = 2;
 
-Person& personById(int32_t id) { return *static_cast<Person*>(MainCanvas::persons[id].get()); }
+Person& personById(int32_t id) { return *static_cast<Person*>(GameTables::persons[id].get()); }
 
 Person& listedPerson(const qel::util::DVectorPtr& list, int32_t i) { return *static_cast<Person*>(list->elementAt(i)); }
 
@@ -26,8 +29,8 @@ void unload(Person& p) {
 }
 
 void saveAndForgetLevelInProgress() {
-  MainCanvas::saveGame();
-  MainCanvas::deleteLevelInProgress();
+  GameStore::saveGame();
+  GameStore::deleteLevelInProgress();
 }
 
 void refill(const qel::util::DVectorPtr& target, const qel::util::DVectorPtr& source) {
@@ -40,14 +43,14 @@ void refill(const qel::util::DVectorPtr& target, const qel::util::DVectorPtr& so
 // the loot of shared containers out again at random.
 qel::util::DHashtablePtr plannedObjects() {
   qel::util::DHashtablePtr planned = new qel::util::DHashtable(11, 75);
-  MainCanvas::copyObjects(MainCanvas::roomObjects, planned);
+  WorldRules::copyObjects(GameTables::roomObjects, planned);
   return planned;
 }
 
 void restorePlannedObjects(const qel::util::DHashtablePtr& planned) {
-  for (qel::util::DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+  for (qel::util::DEnumerationPtr e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
     auto* object = static_cast<RoomObject*>(e->nextElement());
-    const auto* was = static_cast<RoomObject*>(planned->get(MainCanvas::cellKey(object->x, object->y)));
+    const auto* was = static_cast<RoomObject*>(planned->get(WorldRules::cellKey(object->x, object->y)));
     if (!was) continue;
     object->openStamp = was->openStamp;
     object->takeStamp = was->takeStamp;
@@ -60,80 +63,80 @@ void restorePlannedObjects(const qel::util::DHashtablePtr& planned) {
 void LevelStart::startLevel(int32_t n) { beginLevel(n, true); }
 
 void LevelStart::beginLevel(int32_t n, bool newEpisodeResets) {
-  MainCanvas::pendingTransition = mapScreenTransition;
-  if (MainCanvas::difficulty == -1 && n > lastTrainingLevel) MainCanvas::mapMessage = trainingDoneMessage;
+  GameState::pendingTransition = mapScreenTransition;
+  if (GameState::difficulty == -1 && n > lastTrainingLevel) GameState::mapMessage = trainingDoneMessage;
   if (n > lastLevel) {
-    MainCanvas::mapMessage = gameCompletedMessage;
+    GameState::mapMessage = gameCompletedMessage;
     return;
   }
-  MainCanvas::levelNumber = static_cast<int8_t>(n);
-  MainCanvas::loadLevel(n);
+  GameState::levelNumber = static_cast<int8_t>(n);
+  WorldRules::loadLevel(n);
   if (newEpisodeResets && (n == firstTrainingLevel || n == firstGameLevel)) {
-    MainCanvas::activePersons->removeAllElements();
-    MainCanvas::savedIds->removeAllElements();
-    for (int32_t i = 0; i < MainCanvas::persons->length(); ++i) {
+    GameTables::activePersons->removeAllElements();
+    GameTables::savedIds->removeAllElements();
+    for (int32_t i = 0; i < GameTables::persons->length(); ++i) {
       Person& p = personById(i);
       p.resetPlan();
       unload(p);
     }
   }
   if (n == firstTrainingLevel) {
-    for (int32_t i = firstHintOption; i < MainCanvas::options->length(); ++i) MainCanvas::options[i] = false;
-    MainCanvas::saveOptions();
-    MainCanvas::mapMessage = trainingStartMessage;
+    for (int32_t i = firstHintOption; i < GameTables::options->length(); ++i) GameTables::options[i] = false;
+    GameStore::saveOptions();
+    GameState::mapMessage = trainingStartMessage;
   }
-  MainCanvas::levelEndFlag = 0;
+  GameState::levelEndFlag = 0;
 }
 
 void LevelStart::restartGame() {
-  MainCanvas::retriesLeft = retriesPerLevel;
-  MainCanvas::levelNumber = -1;
-  const bool training = MainCanvas::difficulty == -1;
-  MainCanvas::money = training ? trainingMoney : gameMoney;
+  GameState::retriesLeft = retriesPerLevel;
+  GameState::levelNumber = -1;
+  const bool training = GameState::difficulty == -1;
+  GameState::money = training ? trainingMoney : gameMoney;
   startLevel(training ? firstTrainingLevel : firstGameLevel);
-  if (MainCanvas::levelNumber > 0)
+  if (GameState::levelNumber > 0)
     saveAndForgetLevelInProgress();
   else
-    MainCanvas::deleteSave();
+    GameStore::deleteSave();
 }
 
 void LevelStart::retryLevel() {
-  MainCanvas::money = MainCanvas::startMoney;
-  MainCanvas::activePersons->removeAllElements();
-  for (int32_t i = 0; i < MainCanvas::activeAtLevelStart->size(); ++i) {
-    Person& p = listedPerson(MainCanvas::activeAtLevelStart, i);
+  GameState::money = GameState::startMoney;
+  GameTables::activePersons->removeAllElements();
+  for (int32_t i = 0; i < GameTables::activeAtLevelStart->size(); ++i) {
+    Person& p = listedPerson(GameTables::activeAtLevelStart, i);
     p.clearLoot();
     p.updateLoad();
-    MainCanvas::activePersons->addElement(&p);
+    GameTables::activePersons->addElement(&p);
   }
-  refill(MainCanvas::savedIds, MainCanvas::levelList);
+  refill(GameTables::savedIds, GameTables::levelList);
   Person& leader = personById(0);
-  for (int32_t i = 0; i < 3; ++i) leader.pockets[i] = MainCanvas::padLetters[i];
+  for (int32_t i = 0; i < 3; ++i) leader.pockets[i] = GameTables::padLetters[i];
   leader.clearLoot();
   leader.resetToStart();
   const qel::util::DHashtablePtr planned = plannedObjects();
   // The offers bought before the run stay bought: the money they cost is
   // not given back.
-  const qel::lang::DintArrayPtr offerPrices = MainCanvas::levelTotals;
-  beginLevel(MainCanvas::levelNumber, false);
+  const qel::lang::DintArrayPtr offerPrices = GameTables::levelTotals;
+  beginLevel(GameState::levelNumber, false);
   // The reload drew a new police time and dropped the planned bombs: they
   // come back from the run's set-up.
-  MainCanvas::levelCounter = MainCanvas::levelCounterAtStart;
-  MainCanvas::levelTotals = offerPrices;
+  GameState::levelCounter = GameState::levelCounterAtStart;
+  GameTables::levelTotals = offerPrices;
   restorePlannedObjects(planned);
-  MainCanvas::shareEntries(MainCanvas::savedAlarmLinks, MainCanvas::alarmLinks);
-  MainCanvas::copyObjects(MainCanvas::savedBombs, MainCanvas::bombs);
-  if (MainCanvas::levelNumber > 0) MainCanvas::saveSlotCounter();
+  WorldRules::shareEntries(GameTables::savedAlarmLinks, GameTables::alarmLinks);
+  WorldRules::copyObjects(GameTables::savedBombs, GameTables::bombs);
+  if (GameState::levelNumber > 0) GameStore::saveSlotCounter();
 }
 
 void LevelStart::nextLevel() {
-  if (MainCanvas::difficulty < 2) MainCanvas::retriesLeft = retriesPerLevel;
-  for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i) unload(listedPerson(MainCanvas::activePersons, i));
-  MainCanvas::activePersons->removeAllElements();
+  if (GameState::difficulty < 2) GameState::retriesLeft = retriesPerLevel;
+  for (int32_t i = 0; i < GameTables::activePersons->size(); ++i) unload(listedPerson(GameTables::activePersons, i));
+  GameTables::activePersons->removeAllElements();
   unload(personById(0));
-  MainCanvas::startMoney = MainCanvas::money;
-  if (MainCanvas::levelNumber < 1) return;
-  const int32_t next = MainCanvas::levelNumber + 1;
+  GameState::startMoney = GameState::money;
+  if (GameState::levelNumber < 1) return;
+  const int32_t next = GameState::levelNumber + 1;
   startLevel(next);
   // Past the last level the game is complete: nothing is left to continue.
   if (next > lastLevel) return;

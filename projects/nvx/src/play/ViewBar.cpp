@@ -2,8 +2,16 @@
 #include "gamelib/ImageManager.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DGraphics.h"
+#include "nvx/src/input/KeyInput.h"
 #include "nvx/src/play/ViewScene.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
 
@@ -19,14 +27,14 @@ constexpr int32_t barButtonZone = 4;
 constexpr int32_t noneSelectedText = 262;
 constexpr int32_t takeTotal = 8;
 
-int32_t spriteWidth(int32_t set) { return MainCanvas::spriteTable[set][2]; }
-int32_t spriteHeight(int32_t set) { return MainCanvas::spriteTable[set][3]; }
+int32_t spriteWidth(int32_t set) { return GameTables::spriteTable[set][2]; }
+int32_t spriteHeight(int32_t set) { return GameTables::spriteTable[set][3]; }
 
-bool running() { return MainCanvas::skipWorldLogic == 1; }
+bool running() { return GameState::skipWorldLogic == 1; }
 
 int32_t barHeight() { return spriteHeight(ViewScene::barSprite); }
-int32_t barTop() { return MainCanvas::screenHeight - barHeight(); }
-int32_t barMargin() { return MainCanvas::screenWidth < 130 ? 2 : 4; }
+int32_t barTop() { return GameState::screenHeight - barHeight(); }
+int32_t barMargin() { return GameState::screenWidth < 130 ? 2 : 4; }
 
 int32_t gaugeX() { return spriteWidth(ViewScene::portraitFrameSprite) + 2 * barMargin(); }
 int32_t gaugeY() { return barTop() + (barHeight() - spriteHeight(ViewScene::slotSprite) + 1) / 2; }
@@ -34,73 +42,73 @@ int32_t gaugeY() { return barTop() + (barHeight() - spriteHeight(ViewScene::slot
 int32_t itemClassOf(int32_t code) { return static_cast<int8_t>(code - 104); }
 
 gamelib::Animation* guiAnimation(int32_t i) {
-  if (!MainCanvas::guiImages || i >= MainCanvas::guiImages->animationCount()) return nullptr;
-  return MainCanvas::guiImages->getAnimation(i).get();
+  if (!GameState::guiImages || i >= GameState::guiImages->animationCount()) return nullptr;
+  return GameState::guiImages->getAnimation(i).get();
 }
 
 // Paints GUI animation i at (x, y) and gives its touch zone the animation's size.
 void paintControl(const DGraphicsPtr& g, int32_t i, int32_t zone, int32_t x, int32_t y) {
   const gamelib::Animation* a = guiAnimation(i);
   if (!a) return;
-  MainCanvas::guiImages->paintAnimationByIndex(g, i, x, y, 0, 255, false);
-  MainCanvas::setHotZone(zone, x, y, a->box().width, a->box().height);
+  GameState::guiImages->paintAnimationByIndex(g, i, x, y, 0, 255, false);
+  KeyInput::setHotZone(zone, x, y, a->box().width, a->box().height);
 }
 
 }  // namespace
 
 void ViewScene::paintPortrait(const DGraphicsPtr& g, const Person& p, bool registerZone) {
-  const int32_t sh = MainCanvas::screenHeight, m = barMargin();
+  const int32_t sh = GameState::screenHeight, m = barMargin();
   const int32_t fw = spriteWidth(portraitFrameSprite), fh = spriteHeight(portraitFrameSprite);
-  MainCanvas::drawSpriteFrame(g, portraitFrameSprite, 0, m, sh - fh);
-  if (registerZone) MainCanvas::setHotZone(portraitZone, m, sh - fh, fw, fh);
+  SpriteDrawing::drawSpriteFrame(g, portraitFrameSprite, 0, m, sh - fh);
+  if (registerZone) KeyInput::setHotZone(portraitZone, m, sh - fh, fw, fh);
   const int32_t pw = spriteWidth(portraitSprite), ph = spriteHeight(portraitSprite);
-  MainCanvas::drawSpriteFrame(g, portraitSprite, p.id, fw / 2 - pw / 2 + m, fh / 2 - ph / 2 - fh + sh + 1);
+  SpriteDrawing::drawSpriteFrame(g, portraitSprite, p.id, fw / 2 - pw / 2 + m, fh / 2 - ph / 2 - fh + sh + 1);
 }
 
 // Blacks out the part of the gauge above load.
 void ViewScene::paintGaugeFill(const DGraphicsPtr& g, const Person& p, int32_t load) {
   const int32_t gw = spriteWidth(gaugeSprite), gh = spriteHeight(gaugeSprite);
-  const int32_t capacity = MainCanvas::difficultyTable[p.id][0];
+  const int32_t capacity = GameTables::difficultyTable[p.id][0];
   const int32_t full = gh - 2;
   const int32_t shown = capacity > 0 ? load * full / capacity : full;
   g->setColor(0x000000u);
-  g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
+  g->setClip(0, 0, GameState::screenWidth, GameState::screenHeight);
   g->fillRect(gaugeX() + 1, gaugeY() + 1, gw - 2, full - shown);
 }
 
 void ViewScene::paintBar(const DGraphicsPtr& g, bool alternate) {
-  const int32_t sw = MainCanvas::screenWidth, top = barTop();
+  const int32_t sw = GameState::screenWidth, top = barTop();
   const Person* p = Person::selected();
   const int32_t tile = p && !alternate ? barSpriteSelected : barSprite;
   const int32_t tileWidth = std::max<int32_t>(spriteWidth(tile), 1);
-  for (int32_t x = 0; x < sw; x += tileWidth) MainCanvas::drawSpriteFrame(g, tile, 0, x, top);
+  for (int32_t x = 0; x < sw; x += tileWidth) SpriteDrawing::drawSpriteFrame(g, tile, 0, x, top);
   if (p) {
     paintPortrait(g, *p, true);
     const int32_t gx = gaugeX(), gy = gaugeY(), m = barMargin();
-    MainCanvas::drawSpriteFrame(g, gaugeSprite, 0, gx, gy);
+    SpriteDrawing::drawSpriteFrame(g, gaugeSprite, 0, gx, gy);
     int32_t x = gx, previousWidth = spriteWidth(gaugeSprite);
     for (int32_t i = 0; i < 3; ++i) {
       x += previousWidth + m;
       previousWidth = spriteWidth(slotSprite);
-      MainCanvas::drawSpriteFrame(g, slotSprite, 0, x, gy);
+      SpriteDrawing::drawSpriteFrame(g, slotSprite, 0, x, gy);
       const int32_t item = itemClassOf(p->pockets[i]);
-      if (item >= 0 && item < MainCanvas::itemTable->length())
-        MainCanvas::drawSpriteFrame(g, itemSprite, item, x + 2, gy + 2);
+      if (item >= 0 && item < GameTables::itemTable->length())
+        SpriteDrawing::drawSpriteFrame(g, itemSprite, item, x + 2, gy + 2);
     }
     paintGaugeFill(g, *p, p->load);
   } else {
-    MainCanvas::paintSoftKeyButton(g, MainCanvas::barButtonX, top + MainCanvas::barButtonY, 1, barButtonZone);
-    MainCanvas::drawText(g,
-                         MainCanvas::getText(noneSelectedText),
-                         MainCanvas::barButtonX + spriteWidth(moneyIconSprite) + 5,
-                         top + (barHeight() >> 1) - (MainCanvas::textLineHeight >> 1));
+    DialogWindow::paintSoftKeyButton(g, GameState::barButtonX, top + GameState::barButtonY, 1, barButtonZone);
+    BitmapText::drawText(g,
+                         LanguageTexts::getText(noneSelectedText),
+                         GameState::barButtonX + spriteWidth(moneyIconSprite) + 5,
+                         top + (barHeight() >> 1) - (GameState::textLineHeight >> 1));
   }
 }
 
 void ViewScene::paintBarStatus(const DGraphicsPtr& g) {
   const int32_t top = barTop();
-  g->setClip(0, top, MainCanvas::screenWidth, barHeight());
-  g->drawImage(MainCanvas::trailImage, 0, 0, 0, 0);
+  g->setClip(0, top, GameState::screenWidth, barHeight());
+  g->drawImage(WorldState::trailImage, 0, 0, 0, 0);
   const Person* p = Person::selected();
   if (!p) return;
   if (running() && p->target && p->isWorking()) {
@@ -109,39 +117,39 @@ void ViewScene::paintBarStatus(const DGraphicsPtr& g) {
     } else {
       const int32_t kind = p->action == Path::Plant ? 1 : p->target->type;
       const int32_t item = itemClassOf(p->pockets[p->pocketSlot & 3]);
-      const auto& work = MainCanvas::objectChances[kind];
+      const auto& work = GameTables::objectChances[kind];
       if (item >= 0 && item < work->length()) p->target->paintProgress(g, work[item], true);
     }
   }
   paintPortrait(g, *p, false);
-  if (!running() && MainCanvas::clockPhase >= blinkPhase && p->load < p->planLoad) {
-    MainCanvas::drawSpriteFrame(g, gaugeSprite, 0, gaugeX(), gaugeY());
+  if (!running() && FrameClock::clockPhase >= blinkPhase && p->load < p->planLoad) {
+    SpriteDrawing::drawSpriteFrame(g, gaugeSprite, 0, gaugeX(), gaugeY());
     paintGaugeFill(g, *p, p->planLoad);
   }
 }
 
 void ViewScene::paintStepClock(const DGraphicsPtr& g) {
-  if (!MainCanvas::selectedPerson) return;
-  const int32_t sw = MainCanvas::screenWidth, sh = MainCanvas::screenHeight;
+  if (!WorldState::selectedPerson) return;
+  const int32_t sw = GameState::screenWidth, sh = GameState::screenHeight;
   const int32_t cw = spriteWidth(clockSprite), ch = spriteHeight(clockSprite);
   const int32_t left = sw - cw - 2, top = sh - ch / 2 - barHeight();
-  MainCanvas::drawSpriteFrame(g, clockSprite, 0, left, top);
+  SpriteDrawing::drawSpriteFrame(g, clockSprite, 0, left, top);
   bool limited = true;
-  int32_t limit = MainCanvas::levelCounter - 30;
+  int32_t limit = GameState::levelCounter - 30;
   if (!running()) {
-    MainCanvas::setHotZone(clockZone, left, top, cw, ch);
-    const int32_t row = MainCanvas::levelNumber - 1;
-    limited = MainCanvas::levelTable && row >= 0 && row < MainCanvas::levelTable->length();
-    if (limited) limit = MainCanvas::levelTable[row][0];
+    KeyInput::setHotZone(clockZone, left, top, cw, ch);
+    const int32_t row = GameState::levelNumber - 1;
+    limited = GameTables::levelTable && row >= 0 && row < GameTables::levelTable->length();
+    if (limited) limit = GameTables::levelTable[row][0];
   }
-  if (limited && MainCanvas::stepIndex > limit && MainCanvas::clockPhase >= blinkPhase) {
+  if (limited && WorldState::stepIndex > limit && FrameClock::clockPhase >= blinkPhase) {
     const int32_t b = sh < 401 ? 4 : 8;
     g->setColor(static_cast<uint32_t>(clockAlarmColour));
     g->fillRect(sw - cw + b - 2, top + b, cw - 2 * b, ch - b);
   }
-  const int32_t digitWidth = MainCanvas::textCharWidth;
-  MainCanvas::drawString(g,
-                         new qel::lang::DString(stepClockText(MainCanvas::stepIndex).c_str()),
+  const int32_t digitWidth = GameState::textCharWidth;
+  BitmapText::drawString(g,
+                         new qel::lang::DString(stepClockText(WorldState::stepIndex).c_str()),
                          (cw - 4 * digitWidth) / 2 - cw + sw - 2,
                          top + (sh > 400 ? 10 : 5));
 }
@@ -151,7 +159,7 @@ void ViewScene::paintPersonButtons(const DGraphicsPtr& g) {
   if (!first) return;
   const int32_t w = first->box().width;
   const bool run = running();
-  int32_t x = MainCanvas::screenWidth - 4 * w + (run ? w : 0);
+  int32_t x = GameState::screenWidth - 4 * w + (run ? w : 0);
   static constexpr int32_t buttons[4][2] = {{4, 0}, {5, 13}, {6, 3}, {7, 5}};
   for (int32_t i = run ? 1 : 0; i < 4; ++i) {
     paintControl(g, buttons[i][0], buttons[i][1], x, 0);
@@ -160,8 +168,8 @@ void ViewScene::paintPersonButtons(const DGraphicsPtr& g) {
 }
 
 void ViewScene::paintScrollArrows(const DGraphicsPtr& g) {
-  const int32_t c = MainCanvas::cellSize, sw = MainCanvas::screenWidth, vh = MainCanvas::mapAreaHeight;
-  if (MainCanvas::mapWidth * c > sw) {
+  const int32_t c = GameState::cellSize, sw = GameState::screenWidth, vh = ViewScene::mapAreaHeight;
+  if (WorldState::mapWidth * c > sw) {
     const gamelib::Animation* left = guiAnimation(2);
     const gamelib::Animation* right = guiAnimation(3);
     if (left && right) {
@@ -170,7 +178,7 @@ void ViewScene::paintScrollArrows(const DGraphicsPtr& g) {
       paintControl(g, 3, 15, sw - right->box().width - 1, y);
     }
   }
-  if (MainCanvas::mapHeight * c > vh) {
+  if (WorldState::mapHeight * c > vh) {
     const gamelib::Animation* up = guiAnimation(0);
     const gamelib::Animation* down = guiAnimation(1);
     if (up && down) {

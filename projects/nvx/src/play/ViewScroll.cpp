@@ -2,9 +2,12 @@
 
 #include "lang/DExceptionBase.h"
 #include "nvx/src/play/ViewScene.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -18,7 +21,7 @@ constexpr uint32_t selectionOutOfRange = 0x05800001u;
 // on a screen of size with the map's cells, the origin now at origin.
 int32_t moveAxis(int32_t arg, int32_t size, int32_t origin, int32_t cells, bool center, bool forceCenter,
                  bool relative) {
-  const int32_t c = MainCanvas::cellSize, half = c / 2, total = cells * c;
+  const int32_t c = GameState::cellSize, half = c / 2, total = cells * c;
   if (total <= size) return (size - total) / 2;
   int32_t next = origin;
   if (relative) {
@@ -43,18 +46,18 @@ int32_t moveAxis(int32_t arg, int32_t size, int32_t origin, int32_t cells, bool 
 
 void ViewScene::centerViewOn(int32_t column, int32_t row, bool center, bool forceCenter, bool relative) {
   const int32_t x = moveAxis(
-      column, MainCanvas::screenWidth, MainCanvas::mapOriginX, MainCanvas::mapWidth, center, forceCenter, relative);
+      column, GameState::screenWidth, WorldState::mapOriginX, WorldState::mapWidth, center, forceCenter, relative);
   const int32_t y = moveAxis(
-      row, MainCanvas::mapAreaHeight, MainCanvas::mapOriginY, MainCanvas::mapHeight, center, forceCenter, relative);
-  if (x == MainCanvas::mapOriginX && y == MainCanvas::mapOriginY) return;
-  MainCanvas::mapOriginX = x;
-  MainCanvas::mapOriginY = y;
-  MainCanvas::stepVehicle();
+      row, ViewScene::mapAreaHeight, WorldState::mapOriginY, WorldState::mapHeight, center, forceCenter, relative);
+  if (x == WorldState::mapOriginX && y == WorldState::mapOriginY) return;
+  WorldState::mapOriginX = x;
+  WorldState::mapOriginY = y;
+  WorldRules::stepVehicle();
   invalidateScene();
 }
 
 void ViewScene::scrollView(int32_t direction) {
-  const int32_t halfHeight = MainCanvas::mapAreaHeight >> 1, halfWidth = MainCanvas::screenWidth >> 1;
+  const int32_t halfHeight = ViewScene::mapAreaHeight >> 1, halfWidth = GameState::screenWidth >> 1;
   switch (direction) {
     case 2: centerViewOn(0, -halfHeight, false, false, true); break;
     case 3: centerViewOn(0, halfHeight, false, false, true); break;
@@ -64,19 +67,19 @@ void ViewScene::scrollView(int32_t direction) {
   }
 }
 
-void ViewScene::centerViewOnExit() { centerViewOn(MainCanvas::exitX, MainCanvas::exitY, true, false, false); }
+void ViewScene::centerViewOnExit() { centerViewOn(WorldState::exitX, WorldState::exitY, true, false, false); }
 
 Person* ViewScene::selectedFromIndex() {
-  const int32_t i = MainCanvas::selectionIndex;
-  if (!MainCanvas::activePersons || i >= MainCanvas::activePersons->size())
+  const int32_t i = GameState::selectionIndex;
+  if (!GameTables::activePersons || i >= GameTables::activePersons->size())
     throw qel::lang::DExceptionBase(selectionOutOfRange);
-  return static_cast<Person*>(MainCanvas::activePersons->elementAt(i));
+  return static_cast<Person*>(GameTables::activePersons->elementAt(i));
 }
 
 void ViewScene::checkBombsDue() {
-  if (MainCanvas::skipWorldLogic || !MainCanvas::bombs) return;
-  for (qel::util::DEnumerationPtr e = MainCanvas::bombs->elements(); e->hasMoreElements();) {
-    if (static_cast<RoomObject*>(e->nextElement())->openStamp == MainCanvas::stepIndex + 1) {
+  if (GameState::skipWorldLogic || !GameTables::bombs) return;
+  for (qel::util::DEnumerationPtr e = GameTables::bombs->elements(); e->hasMoreElements();) {
+    if (static_cast<RoomObject*>(e->nextElement())->openStamp == WorldState::stepIndex + 1) {
       invalidateScene();
       return;
     }
@@ -84,11 +87,11 @@ void ViewScene::checkBombsDue() {
 }
 
 void ViewScene::computeVisibleCells() {
-  const int32_t c = std::max<int32_t>(MainCanvas::cellSize, 1);
-  MainCanvas::visibleColumns = MainCanvas::screenWidth / c;
-  MainCanvas::visibleRows = MainCanvas::screenHeight / c;
-  const int32_t bar = MainCanvas::spriteTable ? MainCanvas::spriteTable[barSprite][3] : 0;
-  MainCanvas::mapAreaHeight = MainCanvas::screenHeight - bar;
+  const int32_t c = std::max<int32_t>(GameState::cellSize, 1);
+  WorldState::visibleColumns = GameState::screenWidth / c;
+  WorldState::visibleRows = GameState::screenHeight / c;
+  const int32_t bar = GameTables::spriteTable ? GameTables::spriteTable[barSprite][3] : 0;
+  ViewScene::mapAreaHeight = GameState::screenHeight - bar;
 }
 
 std::string ViewScene::stepClockText(int32_t steps) {

@@ -3,7 +3,15 @@
 #include <algorithm>
 
 #include "lang/DintArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/SplashScreen.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/store/GameStore.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/GameDialogs.h"
 
 namespace nvx {
 
@@ -37,7 +45,7 @@ DVectorPtr BestResults::defaultBestResults() {
   DObjectArrayPtr names = new DObjectArray(resultRows);
   DintArrayPtr amounts = new DintArray(resultRows);
   for (int32_t i = 0; i < resultRows; ++i) {
-    names->at(i) = fitName(MainCanvas::getText(firstDefaultName + i));
+    names->at(i) = fitName(LanguageTexts::getText(firstDefaultName + i));
     amounts->at(i) = defaultAmounts[i];
   }
   DVectorPtr table = new DVector(2);
@@ -75,69 +83,69 @@ int32_t BestResults::insertBestResult(const DVectorPtr& table, int32_t amount, c
 
 void BestResults::resetBestResults() {
   const DVectorPtr table = defaultBestResults();
-  MainCanvas::saveBestResults(DObjectArrayPtr(namesOf(table)), DintArrayPtr(amountsOf(table)));
+  GameStore::saveBestResults(DObjectArrayPtr(namesOf(table)), DintArrayPtr(amountsOf(table)));
 }
 
 void BestResults::enterBestResults() {
-  MainCanvas::swapPictures(2);
-  DVectorPtr table = MainCanvas::loadBestResults();
+  SplashScreen::swapPictures(2);
+  DVectorPtr table = GameStore::loadBestResults();
   // A missing or damaged record shows the defaults; the store keeps its
   // bytes until a name is stored.
-  MainCanvas::bestResults = isWholeTable(table) ? table : defaultBestResults();
-  const int32_t line = MainCanvas::textLineHeight + 3;
-  MainCanvas::bestTableTop = MainCanvas::layoutBottom / 2 - (line * 6) / 2;
-  MainCanvas::bestFirstRowY = MainCanvas::bestTableTop + line;
-  if (MainCanvas::winnerRow >= 0) {
-    MainCanvas::winnerRow =
-        insertBestResult(MainCanvas::bestResults, MainCanvas::money, MainCanvas::getText(newNameText));
-    MainCanvas::letterCursor = 0;
+  GameTables::bestResults = isWholeTable(table) ? table : defaultBestResults();
+  const int32_t line = GameState::textLineHeight + 3;
+  GameState::bestTableTop = GameState::layoutBottom / 2 - (line * 6) / 2;
+  GameState::bestFirstRowY = GameState::bestTableTop + line;
+  if (GameState::winnerRow >= 0) {
+    GameState::winnerRow =
+        insertBestResult(GameTables::bestResults, GameState::money, LanguageTexts::getText(newNameText));
+    GameState::letterCursor = 0;
   }
-  MainCanvas::enter(MainCanvas::stateBestResults);
-  MainCanvas::bestResultsRepaint = 1;
+  StateMachine::enter(StateMachine::stateBestResults);
+  GameState::bestResultsRepaint = 1;
 }
 
 void BestResults::showBestResults(int32_t row) {
-  MainCanvas::winnerRow = row;
+  GameState::winnerRow = row;
   enterBestResults();
 }
 
 void BestResults::updateBestResults() {
-  const int32_t action = MainCanvas::keyAction(MainCanvas::pendingKey);
-  MainCanvas::halfSecondCount = 1;
-  if (action == MainCanvas::softKeyLeft) {
-    const DVectorPtr& table = MainCanvas::bestResults;
-    if (MainCanvas::winnerRow >= 0)
-      MainCanvas::saveBestResults(DObjectArrayPtr(namesOf(table)), DintArrayPtr(amountsOf(table)));
-    MainCanvas::returnToMainMenu();
+  const int32_t action = KeyInput::keyAction(GameState::pendingKey);
+  GameState::halfSecondCount = 1;
+  if (action == KeyInput::softKeyLeft) {
+    const DVectorPtr& table = GameTables::bestResults;
+    if (GameState::winnerRow >= 0)
+      GameStore::saveBestResults(DObjectArrayPtr(namesOf(table)), DintArrayPtr(amountsOf(table)));
+    GameDialogs::returnToMainMenu();
     return;
   }
-  if (MainCanvas::winnerRow < 0) return;
-  DshortArray& name = *nameAt(*namesOf(MainCanvas::bestResults), MainCanvas::winnerRow);
+  if (GameState::winnerRow < 0) return;
+  DshortArray& name = *nameAt(*namesOf(GameTables::bestResults), GameState::winnerRow);
   switch (action) {
-    case MainCanvas::actionUp: --name.at(MainCanvas::letterCursor); break;
-    case MainCanvas::actionDown: ++name.at(MainCanvas::letterCursor); break;
-    case MainCanvas::actionLeft:
-      --MainCanvas::letterCursor;
-      MainCanvas::pendingKey = MainCanvas::noKey;
+    case KeyInput::actionUp: --name.at(GameState::letterCursor); break;
+    case KeyInput::actionDown: ++name.at(GameState::letterCursor); break;
+    case KeyInput::actionLeft:
+      --GameState::letterCursor;
+      GameState::pendingKey = GameState::noKey;
       break;
-    case MainCanvas::actionRight:
-      ++MainCanvas::letterCursor;
-      MainCanvas::pendingKey = MainCanvas::noKey;
+    case KeyInput::actionRight:
+      ++GameState::letterCursor;
+      GameState::pendingKey = GameState::noKey;
       break;
     default: break;
   }
-  MainCanvas::letterCursor = std::clamp(MainCanvas::letterCursor, 0, nameLength - 1);
-  int16_t& letter = name.at(MainCanvas::letterCursor);
+  GameState::letterCursor = std::clamp(GameState::letterCursor, 0, nameLength - 1);
+  int16_t& letter = name.at(GameState::letterCursor);
   if (letter > lastNameGlyph) letter = 0;
   if (letter < 0) letter = lastNameGlyph;
 }
 
 void BestResults::bestResultsClock() {
-  if (MainCanvas::clockPhase != 0 && MainCanvas::clockPhase != 6) return;
-  if (MainCanvas::halfSecondCount <= 2) return;
-  MainCanvas::pendingKey = MainCanvas::noKey;
+  if (FrameClock::clockPhase != 0 && FrameClock::clockPhase != 6) return;
+  if (GameState::halfSecondCount <= 2) return;
+  GameState::pendingKey = GameState::noKey;
   updateBestResults();
-  MainCanvas::halfSecondCount = 3;
+  GameState::halfSecondCount = 3;
 }
 
 }  // namespace nvx

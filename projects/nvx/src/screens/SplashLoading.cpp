@@ -6,40 +6,45 @@
 #include "lang/DString.h"
 #include "lang/DintArray.h"
 #include "nvx/src/screens/SplashScreen.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
 #include "nvx/src/state/TableData.h"
+#include "nvx/src/store/GameStore.h"
+#include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/world/Person.h"
 
 namespace nvx {
 
 namespace {
 
-bool pictureLoaded(int32_t i) { return MainCanvas::pictures && MainCanvas::pictures[i]; }
+bool pictureLoaded(int32_t i) { return GameState::pictures && GameState::pictures[i]; }
 
 void dropPictures(std::initializer_list<int32_t> numbers) {
-  if (!MainCanvas::pictures) return;
-  for (int32_t i : numbers) MainCanvas::pictures[i].release();
+  if (!GameState::pictures) return;
+  for (int32_t i : numbers) GameState::pictures[i].release();
 }
 
 void loadPictures(std::initializer_list<int32_t> numbers) {
-  for (int32_t i : numbers) MainCanvas::loadPicture(i);
+  for (int32_t i : numbers) SpriteDrawing::loadPicture(i);
 }
 
 }  // namespace
 
 void SplashScreen::startupLoad(const qel::lang::DObjectPtr& canvas) {
   if (!canvas) qel::lang::throwException(qel::lang::ExceptionCode::NullPointer);
-  MainCanvas::mapPlace = 0;
+  GameState::mapPlace = 0;
   loadSounds();
-  MainCanvas::loadOptions();
+  GameStore::loadOptions();
   // A first start writes the defaults. When they cannot be written every
   // start would look like the first: after one failed try the game goes on
   // as if they had been.
-  if (MainCanvas::optionsMissing == 1 && !MainCanvas::saveOptions()) MainCanvas::optionsMissing = 0;
+  if (GameState::optionsMissing == 1 && !GameStore::saveOptions()) GameState::optionsMissing = 0;
   for (int32_t slot = 1; slot <= 2; ++slot)
-    if (MainCanvas::saveExists != 1 && MainCanvas::hasSave(slot)) MainCanvas::saveExists = 1;
-  for (int32_t id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
-  MainCanvas::showPlaceHint();
+    if (GameState::saveExists != 1 && GameStore::hasSave(slot)) GameState::saveExists = 1;
+  for (int32_t id = 0; id < GameTables::persons->length(); ++id) GameTables::persons[id] = new Person(id);
+  Ticker::showPlaceHint();
 }
 
 void SplashScreen::loadSounds() {
@@ -50,15 +55,15 @@ void SplashScreen::loadSounds() {
     names[i] = new qel::lang::DString((std::string("snd/") + tables::soundNames[i]).c_str());
     kinds[i] = i >= firstTune ? 1 : 0;
   }
-  MainCanvas::sounds = new gamelib::SoundManager();
-  MainCanvas::sounds->init(names, kinds, groups, 1, true);
-  MainCanvas::sounds->setSfxVolume(startEffectsVolume);
-  MainCanvas::sounds->setMusicVolume(startMusicVolume);
-  MainCanvas::sounds->setEnabled(false);
+  GameState::sounds = new gamelib::SoundManager();
+  GameState::sounds->init(names, kinds, groups, 1, true);
+  GameState::sounds->setSfxVolume(startEffectsVolume);
+  GameState::sounds->setMusicVolume(startMusicVolume);
+  GameState::sounds->setEnabled(false);
 }
 
 void SplashScreen::swapPictures(int32_t set) {
-  MainCanvas::loadingPictures = 1;
+  GameState::loadingPictures = 1;
   switch (set) {
     case 0:
       if (pictureLoaded(4)) break;
@@ -77,36 +82,36 @@ void SplashScreen::swapPictures(int32_t set) {
       break;
     default: break;
   }
-  MainCanvas::loadingPictures = 0;
+  GameState::loadingPictures = 0;
 }
 
 void SplashScreen::onPause() {
-  MainCanvas::resumeSound = -1;
-  if (MainCanvas::gameState == MainCanvas::stateLevel && MainCanvas::skipWorldLogic == 1) {
-    MainCanvas::parkedSelection = MainCanvas::selectionIndex;
-    MainCanvas::selectionIndex = 255;
-    MainCanvas::pendingKey = MainCanvas::noKey;
+  GameState::resumeSound = -1;
+  if (GameState::gameState == StateMachine::stateLevel && GameState::skipWorldLogic == 1) {
+    GameState::parkedSelection = GameState::selectionIndex;
+    GameState::selectionIndex = 255;
+    GameState::pendingKey = GameState::noKey;
   }
-  MainCanvas::mapPainting = 0;
-  if (!MainCanvas::sounds) return;
+  GameState::mapPainting = 0;
+  if (!GameState::sounds) return;
   for (int32_t tune = firstTune; tune < soundCount; ++tune) {
-    if (MainCanvas::sounds->isPlaying(tune)) {
-      MainCanvas::resumeSound = tune;
+    if (GameState::sounds->isPlaying(tune)) {
+      GameState::resumeSound = tune;
       break;
     }
   }
-  MainCanvas::sounds->stop(-1, false);
+  GameState::sounds->stop(-1, false);
 }
 
 void SplashScreen::shutdown() {
-  MainCanvas::savedGameState = MainCanvas::gameState;
-  MainCanvas::enter(MainCanvas::stateShutDown);
-  if (MainCanvas::sounds) {
-    MainCanvas::sounds->release();
-    MainCanvas::sounds.release();
+  GameState::savedGameState = GameState::gameState;
+  StateMachine::enter(StateMachine::stateShutDown);
+  if (GameState::sounds) {
+    GameState::sounds->release();
+    GameState::sounds.release();
   }
-  MainCanvas::rateImage.release();
-  MainCanvas::infoImage.release();
+  GameState::rateImage.release();
+  GameState::infoImage.release();
   guilib::GUIEngine::getInstance()->destroyInstance();
 }
 

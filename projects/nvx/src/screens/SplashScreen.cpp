@@ -3,7 +3,10 @@
 #include "gamelib/ScreenCanvas.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -15,30 +18,30 @@ namespace {
 void paintProgress(const DGraphicsPtr& g) {
   g->setColor(0xFFFFFFu);
   // A tenth of the width at step 7, nine tenths at step 23.
-  const int32_t tenths = (MainCanvas::splashStep - 5) / 2;
-  MainCanvas::drawButtonBox(g,
-                            0,
-                            MainCanvas::viewHeight - SplashScreen::progressHeight,
-                            tenths * MainCanvas::viewWidth / 10,
-                            SplashScreen::progressHeight,
-                            true,
-                            SplashScreen::progressColour);
+  const int32_t tenths = (GameState::splashStep - 5) / 2;
+  SpriteDrawing::drawButtonBox(g,
+                               0,
+                               GameState::viewHeight - SplashScreen::progressHeight,
+                               tenths * GameState::viewWidth / 10,
+                               SplashScreen::progressHeight,
+                               true,
+                               SplashScreen::progressColour);
 }
 
 }  // namespace
 
 void SplashScreen::paintSplash(const DGraphicsPtr& g) {
-  const int32_t w = MainCanvas::viewWidth, h = MainCanvas::viewHeight;
-  switch (MainCanvas::splashStep) {
+  const int32_t w = GameState::viewWidth, h = GameState::viewHeight;
+  switch (GameState::splashStep) {
     case 0:
       g->setColor(0xFFFFFFu);
       g->fillRect(0, 0, 500, 500);
-      MainCanvas::screenWidth = MainCanvas::viewWidth = gamelib::ScreenCanvas::screenWidth;
-      MainCanvas::screenHeight = MainCanvas::viewHeight = gamelib::ScreenCanvas::screenHeight;
-      MainCanvas::splashStep = 1;
+      GameState::screenWidth = GameState::viewWidth = gamelib::ScreenCanvas::screenWidth;
+      GameState::screenHeight = GameState::viewHeight = gamelib::ScreenCanvas::screenHeight;
+      GameState::splashStep = 1;
       break;
     case 2:
-      if (!MainCanvas::splashImage) break;
+      if (!GameState::splashImage) break;
       g->setColor(0x000000u);
       g->fillRect(0, 0, w, h);
       drawSplashImage(g, true);
@@ -59,34 +62,34 @@ void SplashScreen::paintSplash(const DGraphicsPtr& g) {
     case 21:
     case 23:
       paintProgress(g);
-      ++MainCanvas::splashStep;
+      ++GameState::splashStep;
       break;
     case 25:
       g->setColor(0x000000u);
       g->setClip(0, 0, w, h);
       g->fillRect(0, 0, w, h);
-      MainCanvas::drawSpriteFrame(g, MainCanvas::spriteTitle, 0, MainCanvas::layoutX, MainCanvas::layoutY);
-      MainCanvas::paintTiledBackground(g);
-      MainCanvas::splashStep = 26;
+      SpriteDrawing::drawSpriteFrame(g, SpriteRows::spriteTitle, 0, GameState::layoutX, GameState::layoutY);
+      DialogWindow::paintTiledBackground(g);
+      GameState::splashStep = 26;
       break;
     default: break;
   }
 }
 
 void SplashScreen::drawSplashImage(const DGraphicsPtr& g, bool centred) {
-  const int32_t w = MainCanvas::viewWidth, h = MainCanvas::viewHeight;
-  if (const qel::lcdui::DImagePtr& picture = MainCanvas::splashImage) {
+  const int32_t w = GameState::viewWidth, h = GameState::viewHeight;
+  if (const qel::lcdui::DImagePtr& picture = GameState::splashImage) {
     if (centred)
       g->drawImage(picture, (w - picture->getWidth()) >> 1, (h - picture->getHeight()) >> 1, 0, 0);
     else
       g->drawImage(picture, (w - picture->getWidth()) >> 1, 0, DGraphics::TOP | DGraphics::LEFT, 0);
-    if (MainCanvas::backImage) g->drawImage(MainCanvas::backImage, w, 0, DGraphics::TOP | DGraphics::RIGHT, 0);
+    if (GameState::backImage) g->drawImage(GameState::backImage, w, 0, DGraphics::TOP | DGraphics::RIGHT, 0);
     return;
   }
   g->setColor(192, 192, 192);
   g->fillRect(0, 0, w, h);
-  if (MainCanvas::backImage)
-    g->drawImage(MainCanvas::backImage, w >> 1, h >> 1, DGraphics::HCENTER | DGraphics::VCENTER, 0);
+  if (GameState::backImage)
+    g->drawImage(GameState::backImage, w >> 1, h >> 1, DGraphics::HCENTER | DGraphics::VCENTER, 0);
 }
 
 }  // namespace nvx

@@ -4,7 +4,12 @@
 #include "lang/DObjectArray.h"
 #include "lang/DShort.h"
 #include "microedition/lcdui/DGraphics.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/world/Person.h"
 
 namespace nvx {
@@ -13,86 +18,85 @@ using qel::lang::DshortArray;
 using qel::lang::DshortArrayPtr;
 
 void Ticker::setTicker(const DshortArrayPtr& text, int32_t x, int32_t y, int32_t width, int8_t loops) {
-  MainCanvas::tickerText = text;
-  MainCanvas::tickerLoops = loops;
-  MainCanvas::tickerLeft = x;
-  MainCanvas::tickerY = y;
-  MainCanvas::tickerWidth = width;
-  MainCanvas::tickerX = x + width;
+  GameState::tickerText = text;
+  GameState::tickerLoops = loops;
+  GameState::tickerLeft = x;
+  GameState::tickerY = y;
+  GameState::tickerWidth = width;
+  GameState::tickerX = x + width;
 }
 
-void Ticker::clearTicker() { MainCanvas::tickerText.release(); }
+void Ticker::clearTicker() { GameState::tickerText.release(); }
 
 int32_t Ticker::tickerTextWidth() {
-  return MainCanvas::tickerText ? MainCanvas::textCharWidth * MainCanvas::tickerText->length() : 0;
+  return GameState::tickerText ? GameState::textCharWidth * GameState::tickerText->length() : 0;
 }
 
-bool Ticker::cursorAt(int32_t x, int32_t y) { return MainCanvas::cursorTargetX == x && MainCanvas::cursorTargetY == y; }
+bool Ticker::cursorAt(int32_t x, int32_t y) { return GameState::cursorTargetX == x && GameState::cursorTargetY == y; }
 
 void Ticker::tickTicker() {
-  if (!MainCanvas::tickerText || !(MainCanvas::tickerRunning || MainCanvas::shopMode)) return;
+  if (!GameState::tickerText || !(GameState::tickerRunning || GameState::shopMode)) return;
   const int32_t width = tickerTextWidth();
-  if (MainCanvas::tickerLoops == waitThenScroll && MainCanvas::tickerPassCount > 3)
-    MainCanvas::tickerLoops = scrollInOnce;
-  const int32_t right = MainCanvas::tickerLeft + MainCanvas::tickerWidth;
-  if (MainCanvas::tickerLoops == scrollInOnce && MainCanvas::tickerX + width < right) return;
-  if (MainCanvas::tickerLoops != waitThenScroll) --MainCanvas::tickerX;
-  if (MainCanvas::tickerX + width < MainCanvas::tickerLeft) {
-    MainCanvas::tickerX = right;
-    if (MainCanvas::tickerLoops >= 0 && --MainCanvas::tickerLoops < 1) {
-      MainCanvas::tickerText.release();
-      MainCanvas::tickerRunning = 0;
+  if (GameState::tickerLoops == waitThenScroll && GameState::tickerPassCount > 3) GameState::tickerLoops = scrollInOnce;
+  const int32_t right = GameState::tickerLeft + GameState::tickerWidth;
+  if (GameState::tickerLoops == scrollInOnce && GameState::tickerX + width < right) return;
+  if (GameState::tickerLoops != waitThenScroll) --GameState::tickerX;
+  if (GameState::tickerX + width < GameState::tickerLeft) {
+    GameState::tickerX = right;
+    if (GameState::tickerLoops >= 0 && --GameState::tickerLoops < 1) {
+      GameState::tickerText.release();
+      GameState::tickerRunning = 0;
     }
   }
 }
 
 void Ticker::paintTicker(const qel::lcdui::DGraphicsPtr& g) {
-  if (!MainCanvas::tickerText || !(MainCanvas::tickerRunning || MainCanvas::shopMode)) return;
-  if (MainCanvas::gameState != MainCanvas::stateLevel && !cursorAt(MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY))
+  if (!GameState::tickerText || !(GameState::tickerRunning || GameState::shopMode)) return;
+  if (GameState::gameState != StateMachine::stateLevel && !cursorAt(GameState::tickerPlaceX, GameState::tickerPlaceY))
     return;
-  MainCanvas::drawGlyphs(g,
-                         MainCanvas::tickerText,
-                         MainCanvas::tickerX,
-                         MainCanvas::tickerY,
-                         MainCanvas::tickerLeft,
-                         MainCanvas::tickerLeft + MainCanvas::tickerWidth);
+  BitmapText::drawGlyphs(g,
+                         GameState::tickerText,
+                         GameState::tickerX,
+                         GameState::tickerY,
+                         GameState::tickerLeft,
+                         GameState::tickerLeft + GameState::tickerWidth);
 }
 
 void Ticker::showPlaceHint() {
-  MainCanvas::hintPending = 0;
+  GameState::hintPending = 0;
   DshortArrayPtr text = new DshortArray(1);
-  if (!MainCanvas::shopMode) {
-    MainCanvas::placeLineX = 0;
-    MainCanvas::placeLineWidth = MainCanvas::viewWidth;
-    MainCanvas::placeLineY = MainCanvas::viewHeight - MainCanvas::textLineHeight - 2;
-    const qel::lang::DintArray& place = *MainCanvas::mapPlaces->at(MainCanvas::mapPlace);
-    text = MainCanvas::getText(place.at(2));
-    MainCanvas::tickerPlaceX = place.at(MainCanvas::placeXColumn);
-    MainCanvas::tickerPlaceY = place.at(MainCanvas::placeYColumn);
-    const int32_t option = MainCanvas::mapPlace + firstPlaceHintOption;
-    if (!MainCanvas::options->at(option) && MainCanvas::difficulty == -1) MainCanvas::hintPending = 1;
-    if (MainCanvas::tickerRunning && MainCanvas::hintPending) {
-      MainCanvas::options->at(option) = 1;
-      MainCanvas::hintPending = 0;
+  if (!GameState::shopMode) {
+    GameState::placeLineX = 0;
+    GameState::placeLineWidth = GameState::viewWidth;
+    GameState::placeLineY = GameState::viewHeight - GameState::textLineHeight - 2;
+    const qel::lang::DintArray& place = *GameTables::mapPlaces->at(GameState::mapPlace);
+    text = LanguageTexts::getText(place.at(2));
+    GameState::tickerPlaceX = place.at(GameState::placeXColumn);
+    GameState::tickerPlaceY = place.at(GameState::placeYColumn);
+    const int32_t option = GameState::mapPlace + firstPlaceHintOption;
+    if (!GameTables::options->at(option) && GameState::difficulty == -1) GameState::hintPending = 1;
+    if (GameState::tickerRunning && GameState::hintPending) {
+      GameTables::options->at(option) = 1;
+      GameState::hintPending = 0;
     }
   }
-  setTicker(text, MainCanvas::placeLineX, MainCanvas::placeLineY, MainCanvas::placeLineWidth, 1);
+  setTicker(text, GameState::placeLineX, GameState::placeLineY, GameState::placeLineWidth, 1);
 }
 
 void Ticker::showItemLine() {
-  const int32_t letter = MainCanvas::shopGrid->at(MainCanvas::shopColumn)->at(MainCanvas::shopRow);
+  const int32_t letter = GameTables::shopGrid->at(GameState::shopColumn)->at(GameState::shopRow);
   if (letter == 0 || letter == Person::emptyPocket) return;
-  const qel::lang::DshortArray& item = *MainCanvas::itemTable->at(MainCanvas::itemIndex(letter));
+  const qel::lang::DshortArray& item = *GameTables::itemTable->at(KeyInput::itemIndex(letter));
   qel::lang::DObjectArrayPtr params = new qel::lang::DObjectArray(3);
   params->at(0) = new qel::lang::DShort(static_cast<int16_t>(letter));
   params->at(1) = qel::lang::DInteger::toString(item.at(0));
   params->at(2) = new qel::lang::DInteger(item.at(1));
-  const DshortArrayPtr text = MainCanvas::formatText(itemLineText, params);
-  MainCanvas::tickerPassCount = 0;
-  MainCanvas::tickerPlaceX = MainCanvas::cursorTargetX;
-  MainCanvas::tickerPlaceY = MainCanvas::cursorTargetY;
-  setTicker(text, MainCanvas::shopLineX, MainCanvas::shopLineY, MainCanvas::shopLineWidth, waitThenScroll);
-  MainCanvas::tickerX = MainCanvas::shopLineX;
+  const DshortArrayPtr text = BitmapText::formatText(itemLineText, params);
+  GameState::tickerPassCount = 0;
+  GameState::tickerPlaceX = GameState::cursorTargetX;
+  GameState::tickerPlaceY = GameState::cursorTargetY;
+  setTicker(text, GameState::shopLineX, GameState::shopLineY, GameState::shopLineWidth, waitThenScroll);
+  GameState::tickerX = GameState::shopLineX;
 }
 
 }  // namespace nvx

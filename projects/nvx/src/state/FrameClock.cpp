@@ -5,7 +5,14 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DSystem.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/Pointer.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/screens/BestResults.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
 
@@ -27,20 +34,20 @@ bool due(int64_t at, int64_t last, int64_t period) {
 void FrameClock::step() {
   const int64_t at = now();
   if (GameLib::isPausedOnce()) {
-    if (MainCanvas::resumeSound >= 0 && MainCanvas::sounds) MainCanvas::sounds->play(MainCanvas::resumeSound, true, 0);
+    if (GameState::resumeSound >= 0 && GameState::sounds) GameState::sounds->play(GameState::resumeSound, true, 0);
     GameLib::clearPausedOnce();
   }
   if (ScreenCanvas::keyPressedFlag) {
     if (due(at, keyRepeatTime, keyRepeatMs)) {
       keyRepeatTime = at;
-      MainCanvas::update(ScreenCanvas::lastKeyCode);
+      StateMachine::update(ScreenCanvas::lastKeyCode);
     }
   } else {
-    MainCanvas::pendingKey = MainCanvas::noKey;
+    GameState::pendingKey = GameState::noKey;
   }
   if (ScreenCanvas::pointerHeld && due(at, pointerRepeatTime, pointerRepeatMs)) {
     pointerRepeatTime = at;
-    MainCanvas::handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
+    Pointer::handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
   }
   if (!GameLib::isExiting()) tickClock(static_cast<int32_t>(lastFrameTime));
   lastFrameTime = at;
@@ -60,23 +67,23 @@ void FrameClock::tickClock(int32_t previousFrameTime) {
 void FrameClock::onPhaseChange() {
   if (++clockTick >= phasesPerCycle) {
     clockTick = 0;
-    MainCanvas::halfSecondCount =
-        static_cast<int8_t>(MainCanvas::halfSecondCount >= phasesPerCycle ? 1 : MainCanvas::halfSecondCount + 1);
+    GameState::halfSecondCount =
+        static_cast<int8_t>(GameState::halfSecondCount >= phasesPerCycle ? 1 : GameState::halfSecondCount + 1);
   }
-  MainCanvas::pulsePhase = static_cast<int8_t>(MainCanvas::pulsePhase >= 24 ? 1 : MainCanvas::pulsePhase + 1);
-  switch (MainCanvas::gameState) {
-    case MainCanvas::stateSplash: MainCanvas::advanceSplash(); break;
-    case MainCanvas::stateLevel:
-      MainCanvas::planKeys();
-      MainCanvas::worldTick();
+  GameState::pulsePhase = static_cast<int8_t>(GameState::pulsePhase >= 24 ? 1 : GameState::pulsePhase + 1);
+  switch (GameState::gameState) {
+    case StateMachine::stateSplash: StateMachine::advanceSplash(); break;
+    case StateMachine::stateLevel:
+      LevelKeys::planKeys();
+      WorldRules::worldTick();
       break;
-    case MainCanvas::stateMapScreen: MainCanvas::tickMapScreen(); break;
-    case MainCanvas::stateBestResults: MainCanvas::bestResultsClock(); break;
+    case StateMachine::stateMapScreen: MapScreen::tickMapScreen(); break;
+    case StateMachine::stateBestResults: BestResults::bestResultsClock(); break;
     default: break;
   }
-  MainCanvas::tickTicker();
-  ++MainCanvas::tickerPassCount;
-  MainCanvas::runPendingTransition();
+  Ticker::tickTicker();
+  ++GameState::tickerPassCount;
+  StateMachine::runPendingTransition();
 }
 
 }  // namespace nvx

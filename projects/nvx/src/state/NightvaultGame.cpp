@@ -1,7 +1,13 @@
 #include "nvx/src/state/NightvaultGame.h"
 
 #include "gamelib/GameLib.h"
+#include "nvx/src/screens/SplashScreen.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/store/GameStore.h"
 
 namespace nvx {
 
@@ -15,23 +21,23 @@ void NightvaultGame::registerWithGameLib() { gamelib::GameLib::registerGame(&mak
 
 void NightvaultGame::initStatics() {
   MainCanvas::initStatics();
-  tables_.mapPlaces = MainCanvas::mapPlaces;
-  tables_.mapPoints = MainCanvas::mapPoints;
-  tables_.spriteTable = MainCanvas::spriteTable;
-  tables_.shortRows = MainCanvas::resShortRows;
+  tables_.mapPlaces = GameTables::mapPlaces;
+  tables_.mapPoints = GameTables::mapPoints;
+  tables_.spriteTable = GameTables::spriteTable;
+  tables_.shortRows = GameTables::resShortRows;
 }
 
 // The layout bytes in the order of "res.dat".
 gamelib::ResTables& NightvaultGame::layoutTables() {
-  const int8_t bytes[] = {MainCanvas::barButtonX,
-                          MainCanvas::barButtonY,
-                          static_cast<int8_t>(MainCanvas::cellSize),
-                          MainCanvas::overlayAX,
-                          MainCanvas::overlayAY,
-                          MainCanvas::overlayBX,
-                          MainCanvas::overlayBY,
-                          MainCanvas::textCharWidth,
-                          MainCanvas::textLineHeight};
+  const int8_t bytes[] = {GameState::barButtonX,
+                          GameState::barButtonY,
+                          static_cast<int8_t>(GameState::cellSize),
+                          GameState::overlayAX,
+                          GameState::overlayAY,
+                          GameState::overlayBX,
+                          GameState::overlayBY,
+                          GameState::textCharWidth,
+                          GameState::textLineHeight};
   static_assert(sizeof bytes == gamelib::ResTables::LayoutByteCount);
   for (int i = 0; i < gamelib::ResTables::LayoutByteCount; ++i) tables_.layoutBytes[i] = bytes[i];
   return tables_;
@@ -39,36 +45,36 @@ gamelib::ResTables& NightvaultGame::layoutTables() {
 
 void NightvaultGame::setDerivedLayout(int32_t cursorOffsetY, int32_t layoutValue2, int32_t layoutValue3) {
   const int8_t* b = tables_.layoutBytes;
-  MainCanvas::barButtonX = b[0];
-  MainCanvas::barButtonY = b[1];
-  MainCanvas::cellSize = b[2];
-  MainCanvas::overlayAX = b[3];
-  MainCanvas::overlayAY = b[4];
-  MainCanvas::overlayBX = b[5];
-  MainCanvas::overlayBY = b[6];
-  MainCanvas::textCharWidth = b[7];
-  MainCanvas::textLineHeight = b[8];
-  MainCanvas::cursorOffsetY = cursorOffsetY;
-  MainCanvas::layoutValue2 = layoutValue2;
-  MainCanvas::layoutValue3 = layoutValue3;
+  GameState::barButtonX = b[0];
+  GameState::barButtonY = b[1];
+  GameState::cellSize = b[2];
+  GameState::overlayAX = b[3];
+  GameState::overlayAY = b[4];
+  GameState::overlayBX = b[5];
+  GameState::overlayBY = b[6];
+  GameState::textCharWidth = b[7];
+  GameState::textLineHeight = b[8];
+  GameState::cursorOffsetY = cursorOffsetY;
+  GameState::layoutValue2 = layoutValue2;
+  GameState::layoutValue3 = layoutValue3;
 }
 
 void NightvaultGame::init() { MainCanvas::init(new MainCanvas()); }
 
-void NightvaultGame::step() { MainCanvas::step(); }
+void NightvaultGame::step() { FrameClock::step(); }
 
-void NightvaultGame::paint(qel::lcdui::DGraphicsPtr g) { MainCanvas::paint(g); }
+void NightvaultGame::paint(qel::lcdui::DGraphicsPtr g) { StateMachine::paint(g); }
 
-void NightvaultGame::onPause() { MainCanvas::onPause(); }
+void NightvaultGame::onPause() { SplashScreen::onPause(); }
 
-bool NightvaultGame::saveOnExit() { return MainCanvas::saveOnExit != 0; }
+bool NightvaultGame::saveOnExit() { return GameState::saveOnExit != 0; }
 
-void NightvaultGame::saveLevelState() { MainCanvas::saveLevelState(); }
+void NightvaultGame::saveLevelState() { GameStore::saveLevelState(); }
 
-void NightvaultGame::shutdown() { MainCanvas::shutdown(); }
+void NightvaultGame::shutdown() { SplashScreen::shutdown(); }
 
 void NightvaultGame::releaseStatics() {
-  MainCanvas::backGraphics.release();
+  StateMachine::backGraphics.release();
   MainCanvas::releaseStatics();
   tables_ = gamelib::ResTables();
 }

@@ -4,7 +4,27 @@
 #include "lang/DString.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/EnteringPlay.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/screens/BestResults.h"
+#include "nvx/src/screens/LanguageScreen.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/screens/SplashScreen.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameHelpers.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
+#include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
 
@@ -16,7 +36,7 @@ namespace {
 // A splash picture that cannot be read leaves the field as it was.
 void loadSplashPicture(DImagePtr& field, const char16_t* name) {
   try {
-    if (DImagePtr picture = MainCanvas::imageByName(qel::lang::DStringPtr(name))) field = picture;
+    if (DImagePtr picture = GameHelpers::imageByName(qel::lang::DStringPtr(name))) field = picture;
   } catch (qel::lang::DExceptionBase& e) {
     e.rethrowUnless(qel::lang::ExceptionCode::IO);
   }
@@ -29,77 +49,77 @@ void requireInstance() {
 }  // namespace
 
 void StateMachine::paint(const DGraphicsPtr& g) {
-  if (!g || MainCanvas::gameState == stateShutDown || MainCanvas::loadingPictures) return;
-  switch (MainCanvas::gameState) {
-    case stateSplash: MainCanvas::paintSplash(g); break;
+  if (!g || GameState::gameState == stateShutDown || GameState::loadingPictures) return;
+  switch (GameState::gameState) {
+    case stateSplash: SplashScreen::paintSplash(g); break;
     case stateLevel:
-      MainCanvas::paintLevel(g);
-      MainCanvas::paintHintBlink(g);
+      ViewScene::paintLevel(g);
+      Overlays::paintHintBlink(g);
       break;
-    case stateDialog: MainCanvas::paintDialog(backGraphics, g); break;
+    case stateDialog: DialogWindow::paintDialog(backGraphics, g); break;
     case stateMapScreen:
-      MainCanvas::paintMapScreen(g);
-      MainCanvas::paintHintBlink(g);
+      MapScreen::paintMapScreen(g);
+      Overlays::paintHintBlink(g);
       break;
-    case stateBestResults: MainCanvas::paintBestResults(g); break;
-    case stateLanguage: MainCanvas::paintLanguageScreen(g); break;
+    case stateBestResults: BestResults::paintBestResults(g); break;
+    case stateLanguage: LanguageScreen::paintLanguageScreen(g); break;
     default: break;
   }
-  MainCanvas::paintTicker(g);
+  Ticker::paintTicker(g);
   paintWaitBox(g);
 }
 
 void StateMachine::update(int32_t key) {
-  MainCanvas::pendingKey = key;
-  if (MainCanvas::gameState == stateSplash) {
+  GameState::pendingKey = key;
+  if (GameState::gameState == stateSplash) {
     splashKeys();
     return;
   }
-  switch (MainCanvas::gameState) {
+  switch (GameState::gameState) {
     case stateLevel:
-      MainCanvas::handleLevelKeys();
-      if (!MainCanvas::skipWorldLogic) MainCanvas::stepVehicle();
+      LevelKeys::handleLevelKeys();
+      if (!GameState::skipWorldLogic) WorldRules::stepVehicle();
       break;
-    case stateDialog: MainCanvas::dialogStep(); break;
-    case stateMapScreen: MainCanvas::updateMapScreen(); break;
-    case stateBestResults: MainCanvas::updateBestResults(); break;
-    case stateLanguage: MainCanvas::updateLanguageScreen(); break;
+    case stateDialog: DialogWindow::dialogStep(); break;
+    case stateMapScreen: MapScreen::updateMapScreen(); break;
+    case stateBestResults: BestResults::updateBestResults(); break;
+    case stateLanguage: LanguageScreen::updateLanguageScreen(); break;
     default: break;
   }
 }
 
 void StateMachine::splashKeys() {
-  MainCanvas::pendingKey = MainCanvas::noKey;
-  if (MainCanvas::splashStep == 5) ++MainCanvas::splashStep;
+  GameState::pendingKey = GameState::noKey;
+  if (GameState::splashStep == 5) ++GameState::splashStep;
 }
 
 void StateMachine::advanceSplash() {
-  switch (MainCanvas::splashStep) {
+  switch (GameState::splashStep) {
     case 1:
-      loadSplashPicture(MainCanvas::splashImage, u"prov");
-      MainCanvas::halfSecondCount = 1;
-      MainCanvas::splashStep = 4;
+      loadSplashPicture(GameState::splashImage, u"prov");
+      GameState::halfSecondCount = 1;
+      GameState::splashStep = 4;
       return;
     case 4:
-      MainCanvas::splashImage.release();
-      loadSplashPicture(MainCanvas::splashImage, u"logo2");
-      loadSplashPicture(MainCanvas::backImage, u"title");
-      MainCanvas::halfSecondCount = 1;
-      MainCanvas::splashStep = 5;
+      GameState::splashImage.release();
+      loadSplashPicture(GameState::splashImage, u"logo2");
+      loadSplashPicture(GameState::backImage, u"title");
+      GameState::halfSecondCount = 1;
+      GameState::splashStep = 5;
       return;
     case 5:
-      if (MainCanvas::halfSecondCount > 1) {
-        MainCanvas::splashImage.release();
-      } else if (MainCanvas::splashImage) {
+      if (GameState::halfSecondCount > 1) {
+        GameState::splashImage.release();
+      } else if (GameState::splashImage) {
         return;
       }
-      MainCanvas::backImage.release();
-      MainCanvas::halfSecondCount = 1;
+      GameState::backImage.release();
+      GameState::halfSecondCount = 1;
       break;
     case 6:
-    case 8: MainCanvas::loadPicture((MainCanvas::splashStep - 6) / 2); break;
+    case 8: SpriteDrawing::loadPicture((GameState::splashStep - 6) / 2); break;
     case 10:
-      MainCanvas::loadPicture(2);
+      SpriteDrawing::loadPicture(2);
       layOutScreen();
       break;
     case 12:
@@ -107,102 +127,102 @@ void StateMachine::advanceSplash() {
     case 16:
     case 24: break;
     case 18:
-      MainCanvas::backImage = qel::lcdui::DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
-      backGraphics = MainCanvas::backImage->getGraphics();
-      MainCanvas::computeVisibleCells();
+      GameState::backImage = qel::lcdui::DImage::createImage(GameState::screenWidth, GameState::screenHeight);
+      backGraphics = GameState::backImage->getGraphics();
+      ViewScene::computeVisibleCells();
       break;
-    case 20: MainCanvas::loadLanguage(); break;
+    case 20: LanguageTexts::loadLanguage(); break;
     case 22:
       requireInstance();
-      MainCanvas::startupLoad(MainCanvas::instance);
+      SplashScreen::startupLoad(MainCanvas::instance);
       break;
     case 26: afterSplash(); return;
     default: return;
   }
-  ++MainCanvas::splashStep;
+  ++GameState::splashStep;
 }
 
 void StateMachine::layOutScreen() {
-  qel::lang::DshortArray2d& sprites = *MainCanvas::spriteTable;
-  qel::lang::DshortArray& title = *sprites.at(MainCanvas::spriteTitle);
+  qel::lang::DshortArray2d& sprites = *GameTables::spriteTable;
+  qel::lang::DshortArray& title = *sprites.at(SpriteRows::spriteTitle);
   auto* titlePicture =
-      dynamic_cast<qel::lcdui::DImage*>(MainCanvas::pictures ? MainCanvas::pictures->at(2).get() : nullptr);
-  if (titlePicture && MainCanvas::viewWidth > 176) title.at(2) = static_cast<int16_t>(titlePicture->getWidth());
-  const int32_t topBarHeight = sprites.at(MainCanvas::spriteTopBar)->at(3);
-  MainCanvas::layoutBottom = MainCanvas::viewHeight - sprites.at(MainCanvas::spriteBottomBar)->at(3);
-  MainCanvas::layoutX = (MainCanvas::viewWidth - title.at(2)) >> 1;
-  const int32_t h = MainCanvas::viewHeight == 220 ? 208 : MainCanvas::viewHeight;
-  MainCanvas::layoutY = ((h - title.at(3) - topBarHeight) >> 1) + topBarHeight;
-  if (MainCanvas::viewHeight < 120) MainCanvas::layoutY += 10;
-  qel::lang::DintArray2d& places = *MainCanvas::mapPlaces;
+      dynamic_cast<qel::lcdui::DImage*>(GameState::pictures ? GameState::pictures->at(2).get() : nullptr);
+  if (titlePicture && GameState::viewWidth > 176) title.at(2) = static_cast<int16_t>(titlePicture->getWidth());
+  const int32_t topBarHeight = sprites.at(SpriteRows::spriteTopBar)->at(3);
+  GameState::layoutBottom = GameState::viewHeight - sprites.at(SpriteRows::spriteBottomBar)->at(3);
+  GameState::layoutX = (GameState::viewWidth - title.at(2)) >> 1;
+  const int32_t h = GameState::viewHeight == 220 ? 208 : GameState::viewHeight;
+  GameState::layoutY = ((h - title.at(3) - topBarHeight) >> 1) + topBarHeight;
+  if (GameState::viewHeight < 120) GameState::layoutY += 10;
+  qel::lang::DintArray2d& places = *GameTables::mapPlaces;
   for (int32_t i = 0; i < places.length(); ++i) {
-    places.at(i)->at(0) += MainCanvas::layoutX;
-    places.at(i)->at(1) += MainCanvas::layoutY;
+    places.at(i)->at(0) += GameState::layoutX;
+    places.at(i)->at(1) += GameState::layoutY;
   }
-  qel::lang::DshortArray2d& points = *MainCanvas::mapPoints;
+  qel::lang::DshortArray2d& points = *GameTables::mapPoints;
   for (int32_t i = 0; i < points.length(); ++i) {
-    points.at(i)->at(0) = static_cast<int16_t>(points.at(i)->at(0) + MainCanvas::layoutX);
-    points.at(i)->at(1) = static_cast<int16_t>(points.at(i)->at(1) + MainCanvas::layoutY);
+    points.at(i)->at(0) = static_cast<int16_t>(points.at(i)->at(0) + GameState::layoutX);
+    points.at(i)->at(1) = static_cast<int16_t>(points.at(i)->at(1) + GameState::layoutY);
   }
-  MainCanvas::mapPlace = 0;
-  MainCanvas::cursorTargetX = places.at(0)->at(MainCanvas::placeXColumn);
-  MainCanvas::cursorTargetY = places.at(MainCanvas::mapPlace)->at(MainCanvas::placeYColumn);
+  GameState::mapPlace = 0;
+  GameState::cursorTargetX = places.at(0)->at(GameState::placeXColumn);
+  GameState::cursorTargetY = places.at(GameState::mapPlace)->at(GameState::placeYColumn);
 }
 
 void StateMachine::afterSplash() {
-  MainCanvas::splashImage.release();
-  if (!MainCanvas::introShown) {
-    MainCanvas::showStartQuestion();
-    MainCanvas::introShown = 1;
-  } else if (!MainCanvas::optionsMissing) {
-    MainCanvas::showMainMenu();
+  GameState::splashImage.release();
+  if (!GameState::introShown) {
+    GameDialogs::showStartQuestion();
+    GameState::introShown = 1;
+  } else if (!GameState::optionsMissing) {
+    GameDialogs::showMainMenu();
   } else {
-    MainCanvas::resetBestResults();
-    MainCanvas::showInfoText();
-    MainCanvas::optionsMissing = 0;
+    BestResults::resetBestResults();
+    GameDialogs::showInfoText();
+    GameState::optionsMissing = 0;
   }
 }
 
 void StateMachine::runPendingTransition() {
-  if (!MainCanvas::transitionArmed) return;
-  MainCanvas::transitionArmed = 0;
-  const uint8_t transition = MainCanvas::pendingTransition;
-  MainCanvas::pendingTransition = 0;
+  if (!GameState::transitionArmed) return;
+  GameState::transitionArmed = 0;
+  const uint8_t transition = GameState::pendingTransition;
+  GameState::pendingTransition = 0;
   switch (transition) {
-    case 1: MainCanvas::setUpLevel(); break;
-    case 2: MainCanvas::enterPlanning(); break;
+    case 1: EnteringPlay::setUpLevel(); break;
+    case 2: EnteringPlay::enterPlanning(); break;
     case 3:
       requireInstance();
-      MainCanvas::enterMapScreen();
+      MapScreen::enterMapScreen();
       break;
     case 4:
-      MainCanvas::winnerRow = -1;
-      MainCanvas::enterBestResults();
+      GameState::winnerRow = -1;
+      BestResults::enterBestResults();
       break;
     default: break;
   }
 }
 
-void StateMachine::enter(uint8_t state) { MainCanvas::gameState = state; }
+void StateMachine::enter(uint8_t state) { GameState::gameState = state; }
 
 void StateMachine::enterDialog() {
-  MainCanvas::clearHotZones();
-  if (MainCanvas::gameState != stateDialog) MainCanvas::dialogReturnState = MainCanvas::gameState;
-  if (MainCanvas::gameState != stateDialog) MainCanvas::backdropPending = 1;
-  MainCanvas::prepareDialog(0);
+  KeyInput::clearHotZones();
+  if (GameState::gameState != stateDialog) GameState::dialogReturnState = GameState::gameState;
+  if (GameState::gameState != stateDialog) DialogWindow::backdropPending = 1;
+  DialogWindow::prepareDialog(0);
   enter(stateDialog);
-  MainCanvas::tickerText.release();
+  GameState::tickerText.release();
 }
 
 void StateMachine::paintWaitBox(const DGraphicsPtr& g) {
-  if (!MainCanvas::pendingTransition) return;
-  qel::lang::DshortArrayPtr text = MainCanvas::getText(waitText);
-  const int32_t textWidth = MainCanvas::textCharWidth * text->length();
-  const int32_t left = MainCanvas::viewWidth / 2 - textWidth / 2 - 8;
-  const int32_t top = MainCanvas::viewHeight / 2 - MainCanvas::textLineHeight / 2 - 4;
-  MainCanvas::drawButtonBox(g, left, top, textWidth + 16, MainCanvas::textLineHeight + 8, true, waitBoxColour);
-  MainCanvas::drawText(g, text, left + 8, top + 4);
-  MainCanvas::transitionArmed = 1;
+  if (!GameState::pendingTransition) return;
+  qel::lang::DshortArrayPtr text = LanguageTexts::getText(waitText);
+  const int32_t textWidth = GameState::textCharWidth * text->length();
+  const int32_t left = GameState::viewWidth / 2 - textWidth / 2 - 8;
+  const int32_t top = GameState::viewHeight / 2 - GameState::textLineHeight / 2 - 4;
+  SpriteDrawing::drawButtonBox(g, left, top, textWidth + 16, GameState::textLineHeight + 8, true, waitBoxColour);
+  BitmapText::drawText(g, text, left + 8, top + 4);
+  GameState::transitionArmed = 1;
 }
 
 }  // namespace nvx

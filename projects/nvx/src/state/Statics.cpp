@@ -2,6 +2,7 @@
 #include <initializer_list>
 
 #include "lang/DString.h"
+#include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/TableData.h"
 #include "nvx/src/world/Path.h"
@@ -46,11 +47,11 @@ DHashtablePtr levelHashtable() { return new DHashtable(levelTableCapacity, level
 DshortArray2dPtr buildSpriteTable() {
   DshortArray2dPtr table = makeTable<DshortArray2d, DshortArray>(tables::sprites);
   for (int row : tables::cellSizedSprites) {
-    table->at(row)->at(2) = MainCanvas::cellSize;
-    table->at(row)->at(3) = MainCanvas::cellSize;
+    table->at(row)->at(2) = GameState::cellSize;
+    table->at(row)->at(3) = GameState::cellSize;
   }
-  table->at(tables::fontSpriteRow)->at(2) = MainCanvas::textCharWidth;
-  table->at(tables::fontSpriteRow)->at(3) = MainCanvas::textLineHeight;
+  table->at(tables::fontSpriteRow)->at(2) = GameState::textCharWidth;
+  table->at(tables::fontSpriteRow)->at(3) = GameState::textLineHeight;
   return table;
 }
 

@@ -3,7 +3,8 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DshortArray.h"
 #include "lang/DshortArray2d.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/store/StoreRecords.h"
 
 namespace nvx {
@@ -26,7 +27,7 @@ void GameStore::saveBestResults(const DObjectArrayPtr& names, const DintArrayPtr
     }
     for (int32_t row = 0; row < bestResultRows; ++row) out->writeInt(scores[row]);
     while (bytes->size() < bestResultsRecordLength) out->writeByte(0);
-    StoreRecords::putFirst(MainCanvas::storeWinner, bytes->toByteArray());
+    StoreRecords::putFirst(GameTables::storeWinner, bytes->toByteArray());
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
   }
@@ -35,10 +36,10 @@ void GameStore::saveBestResults(const DObjectArrayPtr& names, const DintArrayPtr
 DVectorPtr GameStore::loadBestResults() {
   DVectorPtr table = new DVector(2);
   try {
-    const qel::lang::DbyteArrayPtr record = StoreRecords::read(MainCanvas::storeWinner, 1);
+    const qel::lang::DbyteArrayPtr record = StoreRecords::read(GameTables::storeWinner, 1);
     if (!record) return table;
     if (record->length() != bestResultsRecordLength && record->length() != bestResultsDataLength) {
-      StoreRecords::logRefused(MainCanvas::storeWinner, "best results of the wrong length");
+      StoreRecords::logRefused(GameTables::storeWinner, "best results of the wrong length");
       return table;
     }
     qel::io::DDataInputStreamPtr in = StoreRecords::reader(record);

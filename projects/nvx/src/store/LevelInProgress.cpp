@@ -4,11 +4,15 @@
 #include "io/DByteArrayOutputStream.h"
 #include "io/DDataOutputStream.h"
 #include "lang/DExceptionBase.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/store/StoreRecords.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 
 namespace nvx {
@@ -69,7 +73,7 @@ struct Damaged {
 };
 
 Person* personAt(int32_t id) {
-  auto* person = dynamic_cast<Person*>(MainCanvas::persons->at(id).get());
+  auto* person = dynamic_cast<Person*>(GameTables::persons->at(id).get());
   if (!person) qel::lang::throwException(Code::NullPointer);
   return person;
 }
@@ -80,9 +84,9 @@ int32_t personId(qel::lang::DObject* element) {
   return person->id;
 }
 
-bool onMap(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < MainCanvas::mapWidth && y < MainCanvas::mapHeight; }
+bool onMap(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < WorldState::mapWidth && y < WorldState::mapHeight; }
 
-bool holdsObject(int32_t x, int32_t y) { return MainCanvas::roomObjects->containsKey(MainCanvas::cellKey(x, y)); }
+bool holdsObject(int32_t x, int32_t y) { return GameTables::roomObjects->containsKey(WorldRules::cellKey(x, y)); }
 
 // Runs of equal packed steps, each at most 126 long; the run that ends
 // with the last step (the placeholder) is left out.
@@ -115,23 +119,23 @@ void writeStamps(const DDataOutputStreamPtr& out, const RoomObject& object) {
 qel::lang::DbyteArrayPtr levelStateRecord() {
   qel::io::DByteArrayOutputStreamPtr bytes = new qel::io::DByteArrayOutputStream();
   DDataOutputStreamPtr out = new qel::io::DDataOutputStream(bytes);
-  out->writeByte(MainCanvas::levelNumber);
-  out->writeInt(MainCanvas::money);
-  out->writeByte(MainCanvas::levelEndFlag);
-  for (int32_t i = 0; i < MainCanvas::levelTotals->length(); ++i) out->writeInt(MainCanvas::levelTotals[i]);
-  out->writeInt(MainCanvas::alarmBoxesOff);
-  out->writeByte(MainCanvas::activePersons->size());
-  for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i) {
-    const Person& person = *personAt(personId(MainCanvas::activePersons->elementAt(i)));
+  out->writeByte(GameState::levelNumber);
+  out->writeInt(GameState::money);
+  out->writeByte(GameState::levelEndFlag);
+  for (int32_t i = 0; i < GameTables::levelTotals->length(); ++i) out->writeInt(GameTables::levelTotals[i]);
+  out->writeInt(WorldState::alarmBoxesOff);
+  out->writeByte(GameTables::activePersons->size());
+  for (int32_t i = 0; i < GameTables::activePersons->size(); ++i) {
+    const Person& person = *personAt(personId(GameTables::activePersons->elementAt(i)));
     out->writeByte(person.id);
     writePockets(out, person);
     for (int32_t k = 0; k < 6; ++k) out->writeShort(person.loot[k]);
   }
   writePockets(out, *personAt(0));
-  out->writeByte(MainCanvas::savedIds->size());
-  for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i)
-    out->writeByte(personId(MainCanvas::savedIds->elementAt(i)));
-  for (int32_t id = 1; id < MainCanvas::persons->length(); ++id) {
+  out->writeByte(GameTables::savedIds->size());
+  for (int32_t i = 0; i < GameTables::savedIds->size(); ++i)
+    out->writeByte(personId(GameTables::savedIds->elementAt(i)));
+  for (int32_t id = 1; id < GameTables::persons->length(); ++id) {
     const std::vector<PlanRun> runs = planRuns(*personAt(id));
     out->writeShort(static_cast<int32_t>(runs.size()));
     for (const PlanRun& run : runs) {
@@ -139,15 +143,15 @@ qel::lang::DbyteArrayPtr levelStateRecord() {
       out->writeByte(run.length);
     }
   }
-  for (int32_t x = 0; x < MainCanvas::mapWidth; ++x)
-    for (int32_t y = 0; y < MainCanvas::mapHeight; ++y) {
-      auto* object = static_cast<RoomObject*>(MainCanvas::roomObjects->get(MainCanvas::cellKey(x, y)));
+  for (int32_t x = 0; x < WorldState::mapWidth; ++x)
+    for (int32_t y = 0; y < WorldState::mapHeight; ++y) {
+      auto* object = static_cast<RoomObject*>(GameTables::roomObjects->get(WorldRules::cellKey(x, y)));
       if (!object) continue;
       writeStamps(out, *object);
       out->writeByte(object->amount);
     }
-  out->writeByte(MainCanvas::bombs->size());
-  for (qel::util::DEnumerationPtr e = MainCanvas::bombs->elements(); e->hasMoreElements();) {
+  out->writeByte(GameTables::bombs->size());
+  for (qel::util::DEnumerationPtr e = GameTables::bombs->elements(); e->hasMoreElements();) {
     const RoomObject& bomb = *static_cast<RoomObject*>(e->nextElement());
     out->writeByte(bomb.x);
     out->writeByte(bomb.y);
@@ -159,7 +163,7 @@ qel::lang::DbyteArrayPtr levelStateRecord() {
 
 int32_t readPersonId(const DDataInputStreamPtr& in) {
   const int32_t id = in->readUnsignedByte();
-  if (id >= MainCanvas::persons->length() || !MainCanvas::persons->at(id)) throw Damaged{"unknown person"};
+  if (id >= GameTables::persons->length() || !GameTables::persons->at(id)) throw Damaged{"unknown person"};
   return id;
 }
 
@@ -184,7 +188,7 @@ std::vector<PlanRun> readPlan(const DDataInputStreamPtr& in) {
   const int32_t count = in->readShort();
   if (count < 0) throw Damaged{"negative run count"};
   std::vector<PlanRun> runs;
-  int32_t x = MainCanvas::exitX, y = MainCanvas::exitY, steps = 0;
+  int32_t x = WorldState::exitX, y = WorldState::exitY, steps = 0;
   for (int32_t r = 0; r < count; ++r) {
     const PlanRun run{static_cast<uint8_t>(in->readUnsignedByte()), in->readUnsignedByte()};
     if (run.length < 1 || run.length > longestRun || run.packed > 0x7F || (run.packed & 7) > Path::Plant ||
@@ -194,8 +198,8 @@ std::vector<PlanRun> readPlan(const DDataInputStreamPtr& in) {
     if (steps > longestPlan) throw Damaged{"plan too long"};
     if ((run.packed & 7) == Path::Walk) {
       const int32_t direction = (run.packed >> 3) & 3;
-      x += run.length * MainCanvas::directionSteps[0][direction];
-      y += run.length * MainCanvas::directionSteps[1][direction];
+      x += run.length * GameTables::directionSteps[0][direction];
+      y += run.length * GameTables::directionSteps[1][direction];
       if (!onMap(x, y)) throw Damaged{"plan leaves the map"};
     }
     runs.push_back(run);
@@ -204,7 +208,7 @@ std::vector<PlanRun> readPlan(const DDataInputStreamPtr& in) {
 }
 
 bool ofAnotherLevel(const qel::lang::DbyteArrayPtr& record) {
-  return record->length() > 0 && record[0] != MainCanvas::levelNumber;
+  return record->length() > 0 && record[0] != GameState::levelNumber;
 }
 
 LevelState readLevelState(const qel::lang::DbyteArrayPtr& record) {
@@ -213,7 +217,7 @@ LevelState readLevelState(const qel::lang::DbyteArrayPtr& record) {
   LevelState state;
   state.money = in->readInt();
   state.outcome = static_cast<int8_t>(in->readByte());
-  for (int32_t i = 0; i < MainCanvas::levelTotals->length(); ++i) state.kindCounts.push_back(in->readInt());
+  for (int32_t i = 0; i < GameTables::levelTotals->length(); ++i) state.kindCounts.push_back(in->readInt());
   state.alarmBoxesOff = in->readInt();
   const int32_t crewSize = in->readUnsignedByte();
   for (int32_t i = 0; i < crewSize; ++i) {
@@ -224,9 +228,9 @@ LevelState readLevelState(const qel::lang::DbyteArrayPtr& record) {
   state.leaderPockets = readPockets(in);
   const int32_t jailed = in->readUnsignedByte();
   for (int32_t i = 0; i < jailed; ++i) state.jailedIds.push_back(readPersonId(in));
-  for (int32_t id = 1; id < MainCanvas::persons->length(); ++id) state.plans.push_back(readPlan(in));
-  for (int32_t x = 0; x < MainCanvas::mapWidth; ++x)
-    for (int32_t y = 0; y < MainCanvas::mapHeight; ++y) {
+  for (int32_t id = 1; id < GameTables::persons->length(); ++id) state.plans.push_back(readPlan(in));
+  for (int32_t x = 0; x < WorldState::mapWidth; ++x)
+    for (int32_t y = 0; y < WorldState::mapHeight; ++y) {
       if (!holdsObject(x, y)) continue;
       Stamps stamps = readStamps(in);
       stamps.amount = static_cast<int8_t>(in->readByte());
@@ -248,7 +252,7 @@ LevelState readLevelState(const qel::lang::DbyteArrayPtr& record) {
 
 void restorePlan(Person& person, const std::vector<PlanRun>& runs) {
   person.resetPlan();
-  int32_t x = MainCanvas::exitX, y = MainCanvas::exitY, action = 0, direction = 0;
+  int32_t x = WorldState::exitX, y = WorldState::exitY, action = 0, direction = 0;
   for (const PlanRun& run : runs) {
     for (int32_t k = 0; k < run.length; ++k) {
       Path& last = *static_cast<Path*>(person.steps->elementAt(person.steps->size() - 1));
@@ -262,8 +266,8 @@ void restorePlan(Person& person, const std::vector<PlanRun>& runs) {
         direction = (run.packed >> 3) & 3;
       }
       if (action == Path::Walk) {
-        x += MainCanvas::directionSteps[0][direction];
-        y += MainCanvas::directionSteps[1][direction];
+        x += GameTables::directionSteps[0][direction];
+        y += GameTables::directionSteps[1][direction];
       }
       person.steps->addElement(new Path(x, y, 0, direction, 0));
     }
@@ -275,15 +279,15 @@ void restorePlan(Person& person, const std::vector<PlanRun>& runs) {
 }
 
 void restore(const LevelState& state) {
-  MainCanvas::money = state.money;
-  MainCanvas::levelEndFlag = state.outcome;
+  GameState::money = state.money;
+  GameState::levelEndFlag = state.outcome;
   for (size_t i = 0; i < state.kindCounts.size(); ++i)
-    MainCanvas::levelTotals[static_cast<int32_t>(i)] = state.kindCounts[i];
-  MainCanvas::alarmBoxesOff = state.alarmBoxesOff;
-  MainCanvas::activePersons->removeAllElements();
+    GameTables::levelTotals[static_cast<int32_t>(i)] = state.kindCounts[i];
+  WorldState::alarmBoxesOff = state.alarmBoxesOff;
+  GameTables::activePersons->removeAllElements();
   for (const CrewEntry& entry : state.crew) {
     Person& person = *personAt(entry.id);
-    MainCanvas::activePersons->addElement(MainCanvas::persons[entry.id]);
+    GameTables::activePersons->addElement(GameTables::persons[entry.id]);
     for (int32_t i = 0; i < 3; ++i) person.pockets[i] = entry.pockets[static_cast<size_t>(i)];
     for (int32_t k = 0; k < 6; ++k) person.loot[k] = entry.loot[static_cast<size_t>(k)];
     person.updateLoad();
@@ -291,36 +295,36 @@ void restore(const LevelState& state) {
   Person& leader = *personAt(0);
   for (int32_t i = 0; i < 3; ++i) leader.pockets[i] = state.leaderPockets[static_cast<size_t>(i)];
   leader.updateLoad();
-  MainCanvas::savedIds->removeAllElements();
-  for (int32_t id : state.jailedIds) MainCanvas::savedIds->addElement(MainCanvas::persons[id]);
+  GameTables::savedIds->removeAllElements();
+  for (int32_t id : state.jailedIds) GameTables::savedIds->addElement(GameTables::persons[id]);
   for (size_t i = 0; i < state.plans.size(); ++i) restorePlan(*personAt(static_cast<int32_t>(i) + 1), state.plans[i]);
   size_t next = 0;
-  for (int32_t x = 0; x < MainCanvas::mapWidth; ++x)
-    for (int32_t y = 0; y < MainCanvas::mapHeight; ++y) {
-      auto* object = static_cast<RoomObject*>(MainCanvas::roomObjects->get(MainCanvas::cellKey(x, y)));
+  for (int32_t x = 0; x < WorldState::mapWidth; ++x)
+    for (int32_t y = 0; y < WorldState::mapHeight; ++y) {
+      auto* object = static_cast<RoomObject*>(GameTables::roomObjects->get(WorldRules::cellKey(x, y)));
       if (!object) continue;
       const Stamps& stamps = state.objectStamps[next++];
       object->openStamp = stamps.open;
       object->takeStamp = stamps.take;
       object->amount = stamps.amount;
     }
-  MainCanvas::bombs->clear();
+  GameTables::bombs->clear();
   for (const Bomb& stored : state.bombs) {
     RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, stored.x, stored.y, 3, false, 0, 0);
     bomb->openStamp = stored.stamps.open;
     bomb->takeStamp = stored.stamps.take;
     bomb->content = stored.content;
-    MainCanvas::bombs->put(MainCanvas::cellKey(stored.x, stored.y), bomb);
+    GameTables::bombs->put(WorldRules::cellKey(stored.x, stored.y), bomb);
   }
 }
 
 // The saved game in place of the level in progress, every person reset.
 void fallBackToSavedGame(const char* why) {
-  StoreRecords::logRefused(MainCanvas::storePath, why);
-  MainCanvas::levelNumber = -1;
-  MainCanvas::loadGame();
-  for (int32_t id = 0; id < MainCanvas::persons->length(); ++id) {
-    auto* person = dynamic_cast<Person*>(MainCanvas::persons->at(id).get());
+  StoreRecords::logRefused(GameTables::storePath, why);
+  GameState::levelNumber = -1;
+  GameStore::loadGame();
+  for (int32_t id = 0; id < GameTables::persons->length(); ++id) {
+    auto* person = dynamic_cast<Person*>(GameTables::persons->at(id).get());
     if (!person) continue;
     person->resetPlan();
     person->emptyPockets(false);
@@ -333,14 +337,14 @@ void fallBackToSavedGame(const char* why) {
 
 void GameStore::saveLevelState() {
   try {
-    StoreRecords::putFirst(MainCanvas::storePath, levelStateRecord());
+    StoreRecords::putFirst(GameTables::storePath, levelStateRecord());
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
   }
 }
 
 void GameStore::loadLevelState() {
-  const qel::lang::DbyteArrayPtr record = StoreRecords::read(MainCanvas::storePath, 1);
+  const qel::lang::DbyteArrayPtr record = StoreRecords::read(GameTables::storePath, 1);
   if (!record) {
     fallBackToSavedGame("no level in progress");
     return;

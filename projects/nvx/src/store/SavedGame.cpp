@@ -4,9 +4,12 @@
 #include "io/DDataOutputStream.h"
 #include "lang/DExceptionBase.h"
 #include "microedition/rms/DRecordStore.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/store/StoreRecords.h"
 #include "nvx/src/world/Person.h"
+#include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
 
@@ -29,7 +32,7 @@ struct SavedGame {
   int8_t retriesLeft = 0;
 };
 
-DStringPtr slotStore(int32_t slot) { return StoreRecords::numberedName(MainCanvas::storeSave, slot); }
+DStringPtr slotStore(int32_t slot) { return StoreRecords::numberedName(GameTables::storeSave, slot); }
 
 // False, with a log line, for a record the game cannot have written.
 bool readSavedGame(int32_t slot, SavedGame& out) {
@@ -53,8 +56,8 @@ bool readSavedGame(int32_t slot, SavedGame& out) {
     StoreRecords::logRefused(store, "saved game of the wrong length");
     return false;
   }
-  const int32_t personCount = MainCanvas::persons ? MainCanvas::persons->length() : 0;
-  const int32_t levelCount = MainCanvas::levelTable ? MainCanvas::levelTable->length() : 0;
+  const int32_t personCount = GameTables::persons ? GameTables::persons->length() : 0;
+  const int32_t levelCount = GameTables::levelTable ? GameTables::levelTable->length() : 0;
   if (out.difficulty < -1 || out.difficulty > 2 || out.level > levelCount) {
     StoreRecords::logRefused(store, "saved game with an unknown difficulty or level");
     return false;
@@ -80,7 +83,7 @@ int32_t personId(qel::lang::DObject* element) {
 
 DbyteArrayPtr retriesRecord() {
   DbyteArrayPtr record = new DbyteArray(1);
-  record[0] = MainCanvas::retriesLeft;
+  record[0] = GameState::retriesLeft;
   return record;
 }
 
@@ -90,36 +93,36 @@ void GameStore::saveGame() {
   try {
     qel::io::DByteArrayOutputStreamPtr bytes = new qel::io::DByteArrayOutputStream();
     qel::io::DDataOutputStreamPtr out = new qel::io::DDataOutputStream(bytes);
-    out->writeByte(MainCanvas::difficulty);
-    out->writeByte(MainCanvas::levelNumber);
-    out->writeInt(MainCanvas::money);
-    out->writeByte(MainCanvas::savedIds->size());
-    for (int32_t i = 0; i < MainCanvas::savedIds->size(); ++i)
-      out->writeByte(personId(MainCanvas::savedIds->elementAt(i)));
-    StoreRecords::putPair(slotStore(MainCanvas::saveSlot), bytes->toByteArray(), retriesRecord());
-    MainCanvas::saveExists = 1;
+    out->writeByte(GameState::difficulty);
+    out->writeByte(GameState::levelNumber);
+    out->writeInt(GameState::money);
+    out->writeByte(GameTables::savedIds->size());
+    for (int32_t i = 0; i < GameTables::savedIds->size(); ++i)
+      out->writeByte(personId(GameTables::savedIds->elementAt(i)));
+    StoreRecords::putPair(slotStore(GameState::saveSlot), bytes->toByteArray(), retriesRecord());
+    GameState::saveExists = 1;
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
   }
 }
 
 void GameStore::loadGame() {
-  const int8_t previousLevel = MainCanvas::levelNumber;
+  const int8_t previousLevel = GameState::levelNumber;
   SavedGame saved;
-  if (!readSavedGame(MainCanvas::saveSlot, saved)) return;
+  if (!readSavedGame(GameState::saveSlot, saved)) return;
   try {
-    MainCanvas::difficulty = saved.difficulty;
-    MainCanvas::levelNumber = saved.level;
-    MainCanvas::money = saved.money;
-    if (MainCanvas::levelNumber == previousLevel) {
-      MainCanvas::bombs->clear();
-      MainCanvas::resetRoomObjects(true);
+    GameState::difficulty = saved.difficulty;
+    GameState::levelNumber = saved.level;
+    GameState::money = saved.money;
+    if (GameState::levelNumber == previousLevel) {
+      GameTables::bombs->clear();
+      WorldRules::resetRoomObjects(true);
     } else {
-      MainCanvas::loadLevel(MainCanvas::levelNumber);
+      WorldRules::loadLevel(GameState::levelNumber);
     }
-    MainCanvas::savedIds->removeAllElements();
-    for (int32_t id : saved.jailedIds) MainCanvas::savedIds->addElement(MainCanvas::persons[id]);
-    MainCanvas::retriesLeft = saved.retriesLeft;
+    GameTables::savedIds->removeAllElements();
+    for (int32_t id : saved.jailedIds) GameTables::savedIds->addElement(GameTables::persons[id]);
+    GameState::retriesLeft = saved.retriesLeft;
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
   }
@@ -127,7 +130,7 @@ void GameStore::loadGame() {
 
 void GameStore::saveSlotCounter() {
   try {
-    DRecordStorePtr store = DRecordStore::openRecordStore(slotStore(MainCanvas::saveSlot), true);
+    DRecordStorePtr store = DRecordStore::openRecordStore(slotStore(GameState::saveSlot), true);
     store->setRecord(2, retriesRecord(), 0, 1);
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
@@ -135,7 +138,7 @@ void GameStore::saveSlotCounter() {
 }
 
 void GameStore::deleteSave() {
-  if (StoreRecords::remove(slotStore(MainCanvas::saveSlot))) MainCanvas::saveExists = 0;
+  if (StoreRecords::remove(slotStore(GameState::saveSlot))) GameState::saveExists = 0;
 }
 
 bool GameStore::hasSave(int32_t slot) {
@@ -143,6 +146,6 @@ bool GameStore::hasSave(int32_t slot) {
   return readSavedGame(slot, saved);
 }
 
-void GameStore::deleteLevelInProgress() { StoreRecords::remove(MainCanvas::storePath); }
+void GameStore::deleteLevelInProgress() { StoreRecords::remove(GameTables::storePath); }
 
 }  // namespace nvx

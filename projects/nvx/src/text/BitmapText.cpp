@@ -8,7 +8,13 @@
 #include "lang/DShort.h"
 #include "lang/DbyteArray.h"
 #include "microedition/lcdui/DGraphics.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameHelpers.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/text/TextState.h"
 
 namespace nvx {
 
@@ -37,9 +43,9 @@ std::u16string parameterText(qel::lang::DObject* param) {
   if (!param) return {};
   DStringPtr text;
   if (auto* id = dynamic_cast<qel::lang::DShort*>(param))
-    text = MainCanvas::getTextString(id->shortValue());
+    text = LanguageTexts::getTextString(id->shortValue());
   else if (auto* bytes = dynamic_cast<qel::lang::DbyteArray*>(param))
-    text = MainCanvas::byteGlyphsToString(bytes);
+    text = LanguageTexts::byteGlyphsToString(bytes);
   else
     text = param->toString();
   return text ? std::u16string(text->view()) : std::u16string();
@@ -48,31 +54,31 @@ std::u16string parameterText(qel::lang::DObject* param) {
 }  // namespace
 
 bool BitmapText::isSeparator(int32_t glyph) {
-  return glyph == MainCanvas::spaceGlyph || glyph == MainCanvas::lineBreakGlyph;
+  return glyph == TextState::spaceGlyph || glyph == TextState::lineBreakGlyph;
 }
 
 bool BitmapText::drawsInWideFont(int32_t glyph, bool mixed) {
-  return (glyph >= 79 && glyph <= 93) || (!mixed && MainCanvas::isFontGlyphA(glyph));
+  return (glyph >= 79 && glyph <= 93) || (!mixed && GameHelpers::isFontGlyphA(glyph));
 }
 
 void BitmapText::drawGlyphs(const DGraphicsPtr& g, const DshortArrayPtr& glyphs, int32_t x, int32_t y, int32_t clipLeft,
                             int32_t clipRight) {
   if (!glyphs) return;
-  int32_t cellW = MainCanvas::textCharWidth;
-  bool wide = MainCanvas::wideTexts != 0;
+  int32_t cellW = GameState::textCharWidth;
+  bool wide = TextState::wideTexts != 0;
   bool mixed = false;
   if (wide) {
-    g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
-    for (int32_t i = 0; i < glyphs->length(); ++i) mixed = mixed || !MainCanvas::isFontGlyphB(glyphs->at(i));
+    g->setClip(0, 0, GameState::screenWidth, GameState::screenHeight);
+    for (int32_t i = 0; i < glyphs->length(); ++i) mixed = mixed || !GameHelpers::isFontGlyphB(glyphs->at(i));
   }
-  if (y + MainCanvas::textLineHeight < 1 || y >= MainCanvas::screenHeight) return;
+  if (y + GameState::textLineHeight < 1 || y >= GameState::screenHeight) return;
   for (int32_t i = 0; i < glyphs->length(); ++i) {
     int32_t v = glyphs->at(i);
     if (v == -1 || (wide && !drawsInWideFont(v, mixed))) continue;
     int32_t left = x + cellW * i;
-    bool shows = clipLeft == clipRight ? left + cellW >= 1 && left < MainCanvas::screenWidth
+    bool shows = clipLeft == clipRight ? left + cellW >= 1 && left < GameState::screenWidth
                                        : left >= clipLeft && left + cellW <= clipRight;
-    if (shows) MainCanvas::drawSpriteFrame(g, MainCanvas::fontSprite, v, left, y);
+    if (shows) SpriteDrawing::drawSpriteFrame(g, SpriteRows::fontSprite, v, left, y);
   }
 }
 
@@ -81,11 +87,11 @@ void BitmapText::drawText(const DGraphicsPtr& g, const DshortArrayPtr& glyphs, i
 }
 
 void BitmapText::drawString(const DGraphicsPtr& g, const DStringPtr& text, int32_t x, int32_t y) {
-  if (text) drawText(g, MainCanvas::stringToGlyphs(text), x, y);
+  if (text) drawText(g, LanguageTexts::stringToGlyphs(text), x, y);
 }
 
 DshortArrayPtr BitmapText::formatText(int32_t id, const qel::lang::DObjectArrayPtr& params) {
-  std::u16string text(MainCanvas::getTextString(id)->view());
+  std::u16string text(LanguageTexts::getTextString(id)->view());
   int32_t count = params ? params->length() : 0;
   std::u16string out;
   size_t i = 0;
@@ -112,7 +118,7 @@ DshortArrayPtr BitmapText::formatText(int32_t id, const qel::lang::DObjectArrayP
     if (n < count) out += parameterText(params->at(n).get());
     i = close + 1;
   }
-  return MainCanvas::stringToGlyphs(new DString(std::move(out)));
+  return LanguageTexts::stringToGlyphs(new DString(std::move(out)));
 }
 
 int32_t BitmapText::lineEnd(const DshortArrayPtr& glyphs, int32_t start, int32_t last, int32_t cellsPerLine) {
@@ -124,7 +130,7 @@ int32_t BitmapText::lineEnd(const DshortArrayPtr& glyphs, int32_t start, int32_t
   while (e > start && !isSeparator(glyphs->at(e))) --e;
   int32_t result;
   int32_t found = glyphs->at(e);
-  if (!isSeparator(found) || (found == MainCanvas::spaceGlyph && MainCanvas::noSpaceWrap))
+  if (!isSeparator(found) || (found == TextState::spaceGlyph && TextState::noSpaceWrap))
     result = breakWord(start, e, cellsPerLine, glyphs);
   else
     result = e + 1;
@@ -135,18 +141,18 @@ int32_t BitmapText::breakWord(int32_t start, int32_t pos, int32_t cellsPerLine, 
   int32_t len = lengthOf(glyphs);
   int32_t lastCell = start + cellsPerLine - 1;
   int32_t room = lastCell - pos;
-  int32_t dot = MainCanvas::alphabet ? MainCanvas::alphabet->indexOf(u'.') : 0;
+  int32_t dot = TextState::alphabet ? TextState::alphabet->indexOf(u'.') : 0;
   if (room > 2) {
     int32_t wordLength = 0;
     for (int32_t i = pos + 1; i >= 0 && i < len; ++i) {
       int32_t v = glyphs->at(i);
-      if (v == MainCanvas::spaceGlyph || v >= dot) break;
+      if (v == TextState::spaceGlyph || v >= dot) break;
       ++wordLength;
     }
     if (wordLength > 3) {
       int32_t b = hyphenate(glyphs, wordLength, room - 1, pos + 1);
       if (b != -1) {
-        MainCanvas::hyphenCut = lastCell - b;
+        TextState::hyphenCut = lastCell - b;
         return b;
       }
     }
@@ -154,7 +160,7 @@ int32_t BitmapText::breakWord(int32_t start, int32_t pos, int32_t cellsPerLine, 
   if (room < 3) return pos + 1;
   for (int32_t k = std::min(lastCell, len - 1); k >= start && k >= 0; --k) {
     int32_t v = glyphs->at(k);
-    if (v == MainCanvas::spaceGlyph || v == dot) {
+    if (v == TextState::spaceGlyph || v == dot) {
       if (k + 1 > start) return k + 1;
       break;
     }
@@ -163,7 +169,7 @@ int32_t BitmapText::breakWord(int32_t start, int32_t pos, int32_t cellsPerLine, 
 }
 
 bool BitmapText::isVowelGlyph(int32_t glyph) {
-  const DshortArrayPtr& vowels = MainCanvas::specialGlyphs;
+  const DshortArrayPtr& vowels = TextState::specialGlyphs;
   for (int32_t i = 0; vowels && i < vowels->length(); ++i)
     if (vowels->at(i) == glyph) return true;
   return false;
@@ -178,7 +184,7 @@ int32_t BitmapText::countVowels(int32_t from, int32_t to, const DshortArrayPtr& 
 int32_t BitmapText::hyphenate(const DshortArrayPtr& glyphs, int32_t wordLength, int32_t room, int32_t wordStart) {
   int32_t end = std::min(wordStart + wordLength, lengthOf(glyphs));
   if (countVowels(wordStart, end, glyphs) < 2 || room <= 0) return -1;
-  DshortArrayPtr noBreak = MainCanvas::getText(MainCanvas::noBreakText);
+  DshortArrayPtr noBreak = LanguageTexts::getText(LanguageTexts::noBreakText);
   auto breaksBefore = [&](int32_t glyph) {
     for (int32_t i = 0; i < noBreak->length(); ++i)
       if (noBreak->at(i) == glyph) return false;
@@ -204,7 +210,7 @@ int32_t BitmapText::countLines(const DshortArrayPtr& glyphs, int32_t cellsPerLin
   while (pos < len) {
     int32_t end = lineEnd(glyphs, pos, pos + cellsPerLine - 1, cellsPerLine);
     for (int32_t k = pos; k < std::min(end, len); ++k)
-      if (glyphs->at(k) == MainCanvas::lineBreakGlyph) {
+      if (glyphs->at(k) == TextState::lineBreakGlyph) {
         end = k + 1;
         break;
       }
@@ -222,7 +228,7 @@ DshortArrayPtr BitmapText::justifyLine(int32_t start, int32_t end, int32_t hasBr
     bool seenWord = false;
     bool endsInGap = false;
     for (int32_t i = start; i < rangeEnd; ++i) {
-      bool space = glyphs->at(i) == MainCanvas::spaceGlyph;
+      bool space = glyphs->at(i) == TextState::spaceGlyph;
       if (space && seenWord && !endsInGap) ++gaps;
       endsInGap = space && seenWord;
       if (!space) seenWord = true;
@@ -230,7 +236,7 @@ DshortArrayPtr BitmapText::justifyLine(int32_t start, int32_t end, int32_t hasBr
     if (endsInGap) --gaps;
   }
   DshortArrayPtr line = new DshortArray(std::max(count + std::max(extra, 0) + 1, 0));
-  for (int32_t i = 0; i < line->length(); ++i) line->at(i) = MainCanvas::spaceGlyph;
+  for (int32_t i = 0; i < line->length(); ++i) line->at(i) = TextState::spaceGlyph;
   int32_t q = gaps > 0 ? extra / gaps : 0;
   int32_t r = gaps > 0 ? extra % gaps : 0;
   int32_t out = 0;
@@ -239,7 +245,7 @@ DshortArrayPtr BitmapText::justifyLine(int32_t start, int32_t end, int32_t hasBr
   bool inGap = false;
   for (int32_t i = start; i < start + count && i < lengthOf(glyphs); ++i) {
     int32_t v = glyphs->at(i);
-    bool space = v == MainCanvas::spaceGlyph;
+    bool space = v == TextState::spaceGlyph;
     if (space && seenWord && !inGap && gapsPassed < gaps) {
       out += q + (gapsPassed == 0 ? r : 0);
       ++gapsPassed;
@@ -257,21 +263,21 @@ void BitmapText::drawWrapped(const DGraphicsPtr& g, const DshortArrayPtr& glyphs
   int32_t len = lengthOf(glyphs);
   int32_t pos = 0;
   for (int32_t k = 0; pos < len && k < firstLine + lineCount; ++k) {
-    MainCanvas::hyphenCut = -1;
+    TextState::hyphenCut = -1;
     int32_t end = std::min(len, lineEnd(glyphs, pos, pos + cellsPerLine - 1, cellsPerLine));
     int32_t hasBreak = 0;
     for (int32_t i = pos; i < end; ++i)
-      if (glyphs->at(i) == MainCanvas::lineBreakGlyph) {
+      if (glyphs->at(i) == TextState::lineBreakGlyph) {
         end = i + 1;
         hasBreak = 1;
         break;
       }
     end = std::max(end, pos + 1);
     int32_t count = end - hasBreak - pos;
-    bool broken = !hasBreak && MainCanvas::hyphenCut != -1;
+    bool broken = !hasBreak && TextState::hyphenCut != -1;
     int32_t extra = 0;
     if (broken) {
-      extra = MainCanvas::hyphenCut;
+      extra = TextState::hyphenCut;
     } else if (!hasBreak) {
       extra = cellsPerLine - count + 1;
       if (len - end < extra) extra = 0;
@@ -280,8 +286,8 @@ void BitmapText::drawWrapped(const DGraphicsPtr& g, const DshortArrayPtr& glyphs
       DshortArrayPtr line = justifyLine(pos, end, hasBreak, glyphs, count, extra);
       if (broken) {
         int32_t last = line->length() - 1;
-        while (last >= 0 && line->at(last) == MainCanvas::spaceGlyph) --last;
-        if (last + 1 < line->length()) line->at(last + 1) = MainCanvas::hyphenGlyph;
+        while (last >= 0 && line->at(last) == TextState::spaceGlyph) --last;
+        if (last + 1 < line->length()) line->at(last + 1) = TextState::hyphenGlyph;
       }
       drawText(g, line, x, y + (k - firstLine) * lineHeight);
     }
@@ -290,8 +296,8 @@ void BitmapText::drawWrapped(const DGraphicsPtr& g, const DshortArrayPtr& glyphs
 }
 
 qel::io::DDataInputStreamPtr BitmapText::openLevelRecord(int32_t n) {
-  if (n < 1 || n > MainCanvas::levelTable->length()) qel::lang::throwException(ExceptionCode::IndexOutOfBounds);
-  qel::io::DDataInputStreamPtr in = MainCanvas::openTextStream(new DString("m"));
+  if (n < 1 || n > GameTables::levelTable->length()) qel::lang::throwException(ExceptionCode::IndexOutOfBounds);
+  qel::io::DDataInputStreamPtr in = LanguageTexts::openTextStream(new DString("m"));
   if (!in) qel::lang::throwException(ExceptionCode::IO);
   int32_t length = in->readUnsignedShort();
   for (int32_t record = 1; record < n; ++record) {

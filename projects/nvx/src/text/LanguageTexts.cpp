@@ -10,7 +10,10 @@
 #include "lang/DShort.h"
 #include "lang/DStringBuffer.h"
 #include "microedition/lcdui/DImage.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/text/TextState.h"
 
 namespace nvx {
 
@@ -31,11 +34,11 @@ constexpr int32_t lastEntryId = 32767;
 }  // namespace
 
 DStringPtr LanguageTexts::languageFileName() {
-  DStringPtr id = gamelib::LangInfo::languageId(MainCanvas::languageIndex);
+  DStringPtr id = gamelib::LangInfo::languageId(GameState::languageIndex);
   return DString::concat(DString::concat(u"lng_", id), u".dat");
 }
 
-bool LanguageTexts::wideGlyphs() { return MainCanvas::wideTexts != 0 || MainCanvas::fontMode == 2; }
+bool LanguageTexts::wideGlyphs() { return TextState::wideTexts != 0 || TextState::fontMode == 2; }
 
 int32_t LanguageTexts::readCount(DDataInputStream& in) {
   int32_t count = static_cast<int16_t>(in.readShort());
@@ -57,10 +60,10 @@ void LanguageTexts::skipGlyphs(DDataInputStream& in, int32_t count) {
 }
 
 void LanguageTexts::setGlyphsPerRow() {
-  auto* font = MainCanvas::pictures ? dynamic_cast<qel::lcdui::DImage*>(MainCanvas::pictures->at(0).get()) : nullptr;
-  if (!font || MainCanvas::textCharWidth <= 0) return;
-  MainCanvas::glyphsPerRow = static_cast<int8_t>(font->getWidth() / MainCanvas::textCharWidth);
-  MainCanvas::spriteTable->at(MainCanvas::fontSprite)->at(4) = MainCanvas::glyphsPerRow;
+  auto* font = GameState::pictures ? dynamic_cast<qel::lcdui::DImage*>(GameState::pictures->at(0).get()) : nullptr;
+  if (!font || GameState::textCharWidth <= 0) return;
+  TextState::glyphsPerRow = static_cast<int8_t>(font->getWidth() / GameState::textCharWidth);
+  GameTables::spriteTable->at(SpriteRows::fontSprite)->at(4) = TextState::glyphsPerRow;
 }
 
 void LanguageTexts::applySetting(int32_t id, const DshortArrayPtr& glyphs) {
@@ -72,13 +75,13 @@ void LanguageTexts::applySetting(int32_t id, const DshortArrayPtr& glyphs) {
     return;
   }
   switch (id) {
-    case 267: MainCanvas::noSpaceWrap = value == 1; break;
-    case 268: MainCanvas::settingFlag268 = value == 1; break;
-    case 269: MainCanvas::layoutValue269 = value; break;
-    case 270: MainCanvas::layoutValue270 = value; break;
-    case 271: MainCanvas::layoutValue271 = value; break;
-    case 272: MainCanvas::layoutValue272 = value; break;
-    case 273: MainCanvas::layoutValue273 = value; break;
+    case 267: TextState::noSpaceWrap = value == 1; break;
+    case 268: TextState::settingFlag268 = value == 1; break;
+    case 269: TextState::layoutValue269 = value; break;
+    case 270: TextState::layoutValue270 = value; break;
+    case 271: TextState::layoutValue271 = value; break;
+    case 272: TextState::layoutValue272 = value; break;
+    case 273: TextState::layoutValue273 = value; break;
     default: break;
   }
 }
@@ -91,16 +94,16 @@ void LanguageTexts::loadLanguage() {
   } catch (DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);
   }
-  MainCanvas::specialGlyphs = getText(vowelsText);
+  TextState::specialGlyphs = getText(vowelsText);
 }
 
 void LanguageTexts::readLanguage(DDataInputStream& in) {
   try {
-    MainCanvas::fontMode = static_cast<int8_t>(in.readByte());
-    MainCanvas::wideTexts = MainCanvas::fontMode == 1;
-    MainCanvas::alphabet = in.readUTF();
-    MainCanvas::lineBreakGlyph = static_cast<int16_t>(MainCanvas::alphabet->indexOf(u'_'));
-    MainCanvas::hyphenGlyph = static_cast<int16_t>(MainCanvas::alphabet->indexOf(u'-'));
+    TextState::fontMode = static_cast<int8_t>(in.readByte());
+    TextState::wideTexts = TextState::fontMode == 1;
+    TextState::alphabet = in.readUTF();
+    TextState::lineBreakGlyph = static_cast<int16_t>(TextState::alphabet->indexOf(u'_'));
+    TextState::hyphenGlyph = static_cast<int16_t>(TextState::alphabet->indexOf(u'-'));
     for (int32_t id = 1; id <= lastEntryId; ++id) {
       int32_t count = readCount(in);
       if (id == uncachedText) {
@@ -112,8 +115,8 @@ void LanguageTexts::readLanguage(DDataInputStream& in) {
         applySetting(id, glyphs);
         continue;
       }
-      if (id == bestResultsExtraText) MainCanvas::bestResultsExtra = count > 0;
-      MainCanvas::textCache->put(new qel::lang::DShort(static_cast<int16_t>(id)), glyphs);
+      if (id == bestResultsExtraText) GameState::bestResultsExtra = count > 0;
+      GameTables::textCache->put(new qel::lang::DShort(static_cast<int16_t>(id)), glyphs);
     }
   } catch (DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::IO);
@@ -145,9 +148,9 @@ DshortArrayPtr LanguageTexts::readEntry(int32_t id) {
 
 DshortArrayPtr LanguageTexts::getText(int32_t id) {
   if (id < 0) return new DshortArray(0);
-  if (MainCanvas::textCache && id <= lastEntryId) {
+  if (GameTables::textCache && id <= lastEntryId) {
     if (auto* cached = dynamic_cast<DshortArray*>(
-            MainCanvas::textCache->get(qel::lang::DObjectPtr(new qel::lang::DShort(static_cast<int16_t>(id))))))
+            GameTables::textCache->get(qel::lang::DObjectPtr(new qel::lang::DShort(static_cast<int16_t>(id))))))
       return cached;
   }
   DshortArrayPtr glyphs = readEntry(id);
@@ -173,14 +176,14 @@ DStringPtr LanguageTexts::byteGlyphsToString(const qel::lang::DbyteArrayPtr& gly
 }
 
 char16_t LanguageTexts::alphabetChar(int32_t glyph) {
-  if (!MainCanvas::alphabet) qel::lang::throwException(ExceptionCode::StringIndexOutOfBounds);
-  return MainCanvas::alphabet->charAt(glyph);
+  if (!TextState::alphabet) qel::lang::throwException(ExceptionCode::StringIndexOutOfBounds);
+  return TextState::alphabet->charAt(glyph);
 }
 
 DshortArrayPtr LanguageTexts::stringToGlyphs(const DStringPtr& text) {
   DshortArrayPtr glyphs = new DshortArray(text->length());
   for (int32_t i = 0; i < text->length(); ++i)
-    glyphs->at(i) = static_cast<int16_t>(MainCanvas::alphabet ? MainCanvas::alphabet->indexOf(text->charAt(i)) : -1);
+    glyphs->at(i) = static_cast<int16_t>(TextState::alphabet ? TextState::alphabet->indexOf(text->charAt(i)) : -1);
   return glyphs;
 }
 

@@ -5,7 +5,9 @@
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameHelpers.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 
 namespace nvx {
 
@@ -16,19 +18,19 @@ namespace ExceptionCode = qel::lang::ExceptionCode;
 namespace {
 
 DImage* pictureOf(int32_t index) {
-  if (!MainCanvas::pictures || index < 0 || index >= MainCanvas::pictures->length()) return nullptr;
-  return dynamic_cast<DImage*>(MainCanvas::pictures->at(index).get());
+  if (!GameState::pictures || index < 0 || index >= GameState::pictures->length()) return nullptr;
+  return dynamic_cast<DImage*>(GameState::pictures->at(index).get());
 }
 
 }  // namespace
 
 void SpriteDrawing::drawSprite(const DGraphicsPtr& g, int32_t set, int32_t frame, int32_t x, int32_t y, int32_t cutLeft,
                                int32_t cutRight, int32_t cutTop, int32_t cutBottom) {
-  auto row = MainCanvas::spriteTable->at(set);
+  auto row = GameTables::spriteTable->at(set);
   int32_t w = row[2];
   int32_t h = row[3];
-  int32_t sw = MainCanvas::screenWidth;
-  int32_t sh = MainCanvas::screenHeight;
+  int32_t sw = GameState::screenWidth;
+  int32_t sh = GameState::screenHeight;
   if (x + w <= 0 || x >= sw || y + h <= 0 || y >= sh) return;
   if (x < 0) cutLeft = std::max(cutLeft, -x);
   if (x + w - sw > 0) cutRight = std::max(cutRight, x + w - sw);
@@ -50,8 +52,8 @@ void SpriteDrawing::drawSpriteFrame(const DGraphicsPtr& g, int32_t set, int32_t 
 void SpriteDrawing::drawShape(const DGraphicsPtr& g, int32_t shape, int32_t quarterTurns, int32_t x, int32_t y,
                               int32_t colour) {
   if (shape < 0) return;
-  auto rects = MainCanvas::pictureAreas->at(shape);
-  int32_t cell = MainCanvas::cellSize;
+  auto rects = GameTables::pictureAreas->at(shape);
+  int32_t cell = GameState::cellSize;
   g->setColor(static_cast<uint32_t>(colour));
   g->setClip(x, y, cell, cell);
   int32_t turns = quarterTurns > 0 ? quarterTurns % 4 : 0;
@@ -87,10 +89,10 @@ void SpriteDrawing::drawButtonBox(const DGraphicsPtr& g, int32_t x, int32_t y, i
 
 void SpriteDrawing::loadPicture(int32_t i) {
   try {
-    if (!MainCanvas::pictures) MainCanvas::pictures = new qel::lang::DObjectArray(8);
-    qel::lcdui::DImagePtr picture = MainCanvas::imageByName(
-        qel::lang::DStringPtr(dynamic_cast<qel::lang::DString*>(MainCanvas::pictureNames->at(i).get())));
-    if (picture) MainCanvas::pictures->at(i) = picture;
+    if (!GameState::pictures) GameState::pictures = new qel::lang::DObjectArray(8);
+    qel::lcdui::DImagePtr picture = GameHelpers::imageByName(
+        qel::lang::DStringPtr(dynamic_cast<qel::lang::DString*>(GameTables::pictureNames->at(i).get())));
+    if (picture) GameState::pictures->at(i) = picture;
   } catch (qel::lang::DExceptionBase& e) {
     e.rethrowUnless(ExceptionCode::Exception);
   }

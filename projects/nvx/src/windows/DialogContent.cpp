@@ -1,5 +1,8 @@
 #include "lang/DObjectArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -39,25 +42,25 @@ void DialogWindow::resetDialog() {
 }
 
 void DialogWindow::setDialogText(int32_t textId, const DObjectArrayPtr& params) {
-  bodyText = MainCanvas::formatText(textId, params);
+  bodyText = BitmapText::formatText(textId, params);
 }
 
-void DialogWindow::setDialogTitle(int32_t textId) { titleText = MainCanvas::getText(textId); }
+void DialogWindow::setDialogTitle(int32_t textId) { titleText = LanguageTexts::getText(textId); }
 
 void DialogWindow::setDialogTitle(int32_t textId, const DObjectArrayPtr& params) {
-  titleText = MainCanvas::formatText(textId, params);
+  titleText = BitmapText::formatText(textId, params);
 }
 
 DshortArrayPtr DialogWindow::getItemText(int32_t index) {
   const int32_t id = itemIds->at(index);
   if (id < 0) return new DshortArray(0);
-  if (!itemParams) return MainCanvas::getText(id);
-  return MainCanvas::formatText(id, qel::lang::dynamicPtrCast<DObjectArray>(itemParams->at(index)));
+  if (!itemParams) return LanguageTexts::getText(id);
+  return BitmapText::formatText(id, qel::lang::dynamicPtrCast<DObjectArray>(itemParams->at(index)));
 }
 
 int32_t DialogWindow::getTitleIconHeight() {
   if (!titleIcons) return 0;
-  return MainCanvas::spriteTable->at(titleIcons->at(0))->at(3) + titlePictureInset;
+  return GameTables::spriteTable->at(titleIcons->at(0))->at(3) + titlePictureInset;
 }
 
 }  // namespace nvx

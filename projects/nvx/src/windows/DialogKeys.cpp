@@ -5,7 +5,12 @@
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DShort.h"
 #include "lang/DString.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -28,25 +33,25 @@ constexpr int32_t lastCodeJob = 20;
 
 // The hidden code's actions; at its end a tens digit '0' to '2', then a
 // units digit, picks the job.
-constexpr std::array<int32_t, 8> hiddenCode = {MainCanvas::actionUp,
-                                               MainCanvas::actionUp,
-                                               MainCanvas::actionDown,
-                                               MainCanvas::actionDown,
-                                               MainCanvas::actionLeft,
-                                               MainCanvas::actionRight,
-                                               MainCanvas::actionLeft,
-                                               MainCanvas::actionRight};
+constexpr std::array<int32_t, 8> hiddenCode = {KeyInput::actionUp,
+                                               KeyInput::actionUp,
+                                               KeyInput::actionDown,
+                                               KeyInput::actionDown,
+                                               KeyInput::actionLeft,
+                                               KeyInput::actionRight,
+                                               KeyInput::actionLeft,
+                                               KeyInput::actionRight};
 constexpr int32_t codeEnd = static_cast<int32_t>(hiddenCode.size());
 
-bool isBack(int32_t action) { return action == actionBack || action == MainCanvas::softKeyRight; }
+bool isBack(int32_t action) { return action == actionBack || action == KeyInput::softKeyRight; }
 bool isAccept(int32_t action) {
-  return action == actionAccept || action == MainCanvas::actionSelect || action == MainCanvas::softKeyLeft;
+  return action == actionAccept || action == KeyInput::actionSelect || action == KeyInput::softKeyLeft;
 }
 int32_t softKeyCount() { return DialogWindow::softKeys ? DialogWindow::softKeys->length() : 0; }
 
 void endWindow(const qel::lang::DObjectPtr& result) {
   DialogWindow::result = result;
-  MainCanvas::dispatchDialogResult();
+  DialogResults::dispatchDialogResult();
 }
 
 qel::lang::DObjectPtr decimal(int32_t n) { return DString::valueOf(n); }
@@ -55,7 +60,7 @@ enum class CodeOutcome { keys, scrollOnly, consumed };
 
 CodeOutcome hiddenCodeKey(int32_t action) {
   int32_t& position = DialogWindow::codePosition;
-  const int32_t key = MainCanvas::pendingKey;
+  const int32_t key = GameState::pendingKey;
   if (position < codeEnd) {
     position = action == hiddenCode[position] ? position + 1 : 0;
     return CodeOutcome::keys;
@@ -68,18 +73,18 @@ CodeOutcome hiddenCodeKey(int32_t action) {
     }
     position = 0;
     switch (action) {
-      case MainCanvas::actionDown: MainCanvas::money = 1000000; return CodeOutcome::scrollOnly;
+      case KeyInput::actionDown: GameState::money = 1000000; return CodeOutcome::scrollOnly;
       case actionPageDown:
-        DialogWindow::bodyText = MainCanvas::stringToGlyphs(new DString(u";)"));
+        DialogWindow::bodyText = LanguageTexts::stringToGlyphs(new DString(u";)"));
         return CodeOutcome::scrollOnly;
-      case MainCanvas::actionLeft: MainCanvas::difficulty = 0; return CodeOutcome::scrollOnly;
-      case MainCanvas::actionRight: MainCanvas::difficulty = 1; return CodeOutcome::keys;
+      case KeyInput::actionLeft: GameState::difficulty = 0; return CodeOutcome::scrollOnly;
+      case KeyInput::actionRight: GameState::difficulty = 1; return CodeOutcome::keys;
       default: return CodeOutcome::keys;
     }
   }
   position = 0;
   const int32_t job = 10 * DialogWindow::codeTens + (key - '0');
-  if (job >= 1 && job <= lastCodeJob) MainCanvas::startLevel(job + firstJobLevel);
+  if (job >= 1 && job <= lastCodeJob) LevelStart::startLevel(job + firstJobLevel);
   return CodeOutcome::consumed;
 }
 
@@ -87,8 +92,8 @@ void scrollText(int32_t action) {
   if (!DialogWindow::scrolls) return;
   int32_t& first = DialogWindow::selection;
   switch (action) {
-    case MainCanvas::actionUp: --first; break;
-    case MainCanvas::actionDown: ++first; break;
+    case KeyInput::actionUp: --first; break;
+    case KeyInput::actionDown: ++first; break;
     case actionPageUp: first -= DialogWindow::visibleLines; break;
     case actionPageDown: first += DialogWindow::visibleLines; break;
     default: return;
@@ -107,12 +112,12 @@ void toggleSelected() {
   const uint8_t on = DialogWindow::itemToggles->at(item) ? 0 : 1;
   DialogWindow::itemToggles->at(item) = static_cast<int8_t>(on);
   if (DialogWindow::itemIds->at(item) != DialogWindow::soundSwitchItem) return;
-  if (MainCanvas::sounds) {
-    MainCanvas::sounds->setEnabled(on != 0);
+  if (GameState::sounds) {
+    GameState::sounds->setEnabled(on != 0);
     if (on)
-      MainCanvas::sounds->play(menuMusic, true, 0);
+      GameState::sounds->play(menuMusic, true, 0);
     else
-      MainCanvas::sounds->stop(-1, false);
+      GameState::sounds->stop(-1, false);
   }
   gamelib::ScreenCanvas::resetKeys();
 }
@@ -129,12 +134,12 @@ void moveSelection(int32_t action) {
   const int32_t last = DialogWindow::itemIds->length() - 1;
   const bool plain = DialogWindow::plainList != 0;
   switch (action) {
-    case MainCanvas::actionDown:
+    case KeyInput::actionDown:
       selection = plain && DialogWindow::scrolls && selection < DialogWindow::pageItems ? DialogWindow::pageItems
                                                                                         : selection + 1;
       if (selection > last) selection = plain ? last : 0;
       break;
-    case MainCanvas::actionUp:
+    case KeyInput::actionUp:
       if (--selection < 0) selection = plain ? 0 : last;
       break;
     case actionPageUp:
@@ -162,20 +167,20 @@ void DialogWindow::setItemValue(int32_t item, int32_t value) {
   value = std::clamp(value, 0, valueSteps);
   valueSlot(item) = new DShort(static_cast<int16_t>(value));
   const int32_t volume = value * valueSteps;
-  if (!MainCanvas::sounds) return;
-  if (item == effectsItem) MainCanvas::sounds->setSfxVolume(volume);
-  if (item == musicItem) MainCanvas::sounds->setMusicVolume(volume);
+  if (!GameState::sounds) return;
+  if (item == effectsItem) GameState::sounds->setSfxVolume(volume);
+  if (item == musicItem) GameState::sounds->setMusicVolume(volume);
 }
 
 void DialogWindow::dialogStep() {
-  if (MainCanvas::pendingKey == MainCanvas::noKey) return;
-  const int32_t action = MainCanvas::keyAction(MainCanvas::pendingKey);
+  if (GameState::pendingKey == GameState::noKey) return;
+  const int32_t action = KeyInput::keyAction(GameState::pendingKey);
   dialogDirty = 1;
   if (dialogKind == kindText)
     textDialogKey(action);
   else
     listDialogKey(action);
-  MainCanvas::pendingKey = MainCanvas::noKey;
+  GameState::pendingKey = GameState::noKey;
 }
 
 void DialogWindow::textDialogKey(int32_t action) {
@@ -196,7 +201,7 @@ void DialogWindow::textDialogKey(int32_t action) {
 
 void DialogWindow::listDialogKey(int32_t action) {
   if (dialogKind == kindOptions) {
-    if (action == MainCanvas::actionSelect && hasToggles) {
+    if (action == KeyInput::actionSelect && hasToggles) {
       toggleSelected();
       return;
     }
@@ -221,8 +226,8 @@ void DialogWindow::listDialogKey(int32_t action) {
     endWindow(new DShort(itemIds->at(selection)));
     return;
   }
-  if ((action == MainCanvas::actionLeft || action == MainCanvas::actionRight) && itemIds->at(selection) < 0) {
-    if (soundSwitchOn()) setItemValue(selection, itemValue(selection) + (action == MainCanvas::actionLeft ? -1 : 1));
+  if ((action == KeyInput::actionLeft || action == KeyInput::actionRight) && itemIds->at(selection) < 0) {
+    if (soundSwitchOn()) setItemValue(selection, itemValue(selection) + (action == KeyInput::actionLeft ? -1 : 1));
     return;
   }
   moveSelection(action);

@@ -1,7 +1,12 @@
 #include <algorithm>
 
 #include "gamelib/ScreenCanvas.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameHelpers.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -13,11 +18,11 @@ namespace {
 
 int32_t roundedDivide(int32_t a, int32_t b) {
   if (b == 0) return 0;
-  return a / b + (MainCanvas::roundsUp(a, b) ? 1 : 0);
+  return a / b + (GameHelpers::roundsUp(a, b) ? 1 : 0);
 }
 
-int32_t frameWidth(int32_t set) { return MainCanvas::spriteTable->at(set)->at(2); }
-int32_t frameHeight(int32_t set) { return MainCanvas::spriteTable->at(set)->at(3); }
+int32_t frameWidth(int32_t set) { return GameTables::spriteTable->at(set)->at(2); }
+int32_t frameHeight(int32_t set) { return GameTables::spriteTable->at(set)->at(3); }
 
 DbyteArrayPtr iconOf(int32_t i) { return qel::lang::dynamicPtrCast<DbyteArray>(DialogWindow::itemIcons->at(i)); }
 
@@ -40,18 +45,18 @@ int32_t DialogWindow::itemPictureWidth() {
   return 0;
 }
 
-int32_t DialogWindow::charsForWidth(int32_t pixels) { return roundedDivide(pixels, MainCanvas::textCharWidth); }
+int32_t DialogWindow::charsForWidth(int32_t pixels) { return roundedDivide(pixels, GameState::textCharWidth); }
 
 int32_t DialogWindow::fittingLines() { return roundedDivide(availableHeight, lineHeight); }
 
 void DialogWindow::prepareDialog(int32_t minChars) {
   gamelib::ScreenCanvas::resetKeys();
   dialogDirty = 0;
-  int32_t availableWidth = MainCanvas::screenWidth - shadowDepth;
-  if (MainCanvas::dialogReturnState != MainCanvas::stateSplash) availableWidth -= screenMarginLeft + screenMarginRight;
-  lineHeight = static_cast<uint8_t>(MainCanvas::textLineHeight + MainCanvas::textLineHeight / 5);
+  int32_t availableWidth = GameState::screenWidth - shadowDepth;
+  if (GameState::dialogReturnState != StateMachine::stateSplash) availableWidth -= screenMarginLeft + screenMarginRight;
+  lineHeight = static_cast<uint8_t>(GameState::textLineHeight + GameState::textLineHeight / 5);
   titleHeight = lineHeight + titleInset;
-  availableHeight = MainCanvas::screenHeight - bottomBar() - screenMarginTop - screenMarginBottom - chromeHeight();
+  availableHeight = GameState::screenHeight - bottomBar() - screenMarginTop - screenMarginBottom - chromeHeight();
   windowWidth = minChars > 0 ? minChars : titleText->length() + titleWidthAllowance;
   if (dialogKind == kindText)
     layoutTextDialog(availableWidth);
@@ -61,8 +66,8 @@ void DialogWindow::prepareDialog(int32_t minChars) {
     titleIconX = windowX + (windowWidth - frameWidth(titleIcons->at(0))) / 2;
     titleIconY = windowY + titleHeight + titlePictureInset;
   }
-  titleTextX = windowX + (windowWidth - MainCanvas::textCharWidth * titleText->length()) / 2;
-  titleTextY = windowY + border + (titleHeight - MainCanvas::textLineHeight) / 2;
+  titleTextX = windowX + (windowWidth - GameState::textCharWidth * titleText->length()) / 2;
+  titleTextY = windowY + border + (titleHeight - GameState::textLineHeight) / 2;
   if (scrolls) {
     scrollBarX = windowX + windowWidth - scrollBarWidth - border - 1;
     scrollTrackHeight = visibleHeight - 2 * frameHeight(scrollPieceSprite);
@@ -73,7 +78,7 @@ void DialogWindow::prepareDialog(int32_t minChars) {
 
 void DialogWindow::layoutTextDialog(int32_t availableWidth) {
   const int32_t maxChars =
-      std::max(1, (availableWidth - 2 * border - rightInset - leftInset) / MainCanvas::textCharWidth);
+      std::max(1, (availableWidth - 2 * border - rightInset - leftInset) / GameState::textCharWidth);
   const int32_t maxLines = std::max(1, fittingLines());
   const int32_t length = bodyText->length();
   wrapChars = maxChars;
@@ -88,13 +93,13 @@ void DialogWindow::layoutTextDialog(int32_t availableWidth) {
       ++visibleLines;
     }
   }
-  lineCount = MainCanvas::countLines(bodyText, wrapChars);
-  contentWidth = MainCanvas::textCharWidth * wrapChars;
+  lineCount = BitmapText::countLines(bodyText, wrapChars);
+  contentWidth = GameState::textCharWidth * wrapChars;
   if (lineCount > maxLines) {
     contentWidth -= scrollBarWidth;
     visibleLines = maxLines;
     wrapChars = charsForWidth(contentWidth);
-    lineCount = MainCanvas::countLines(bodyText, wrapChars);
+    lineCount = BitmapText::countLines(bodyText, wrapChars);
     scrolls = 1;
   } else {
     scrolls = 0;
@@ -109,7 +114,7 @@ void DialogWindow::layoutTextDialog(int32_t availableWidth) {
 
 void DialogWindow::layoutListDialog(int32_t availableWidth) {
   lineHeight = static_cast<uint8_t>(lineHeight + (plainList ? plainRowSpacing : menuRowSpacing));
-  touchRowHeight = static_cast<uint8_t>(MainCanvas::touchInput ? 2 * lineHeight : 0);
+  touchRowHeight = static_cast<uint8_t>(GameState::touchInput ? 2 * lineHeight : 0);
   const int32_t items = itemIds->length();
   itemLines = new DintArray(items);
   const int32_t pictureWidth =
@@ -118,12 +123,12 @@ void DialogWindow::layoutListDialog(int32_t availableWidth) {
   windowWidth += 2;
   for (int32_t i = 0; i < items; ++i)
     windowWidth = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);
-  windowWidth = std::min(MainCanvas::textCharWidth * windowWidth, availableWidth);
-  const int32_t textWidth = windowWidth - pictureColumns * MainCanvas::textCharWidth;
+  windowWidth = std::min(GameState::textCharWidth * windowWidth, availableWidth);
+  const int32_t textWidth = windowWidth - pictureColumns * GameState::textCharWidth;
   scrolls = 0;
   if (measureItems(textWidth) > fittingLines()) {
     scrolls = 1;
-    measureItems(textWidth - MainCanvas::textCharWidth);
+    measureItems(textWidth - GameState::textCharWidth);
   }
   lineCount = items;
   visibleLines = fittingLines();
@@ -133,7 +138,7 @@ void DialogWindow::layoutListDialog(int32_t availableWidth) {
   windowHeight = chromeHeight() + visibleHeight;
   placeDialog();
   contentX += pictureWidth;
-  contentWidth = textWidth - (scrolls ? MainCanvas::textCharWidth : 0);
+  contentWidth = textWidth - (scrolls ? GameState::textCharWidth : 0);
   wrapChars = charsForWidth(contentWidth);
   firstShownItem();
 }
@@ -142,7 +147,7 @@ int32_t DialogWindow::measureItems(int32_t width) {
   const int32_t cells = charsForWidth(width);
   int32_t total = 0;
   for (int32_t i = 0; i < itemIds->length(); ++i) {
-    int32_t lines = itemIds->at(i) >= 0 ? std::max(1, MainCanvas::countLines(getItemText(i), cells)) : 2;
+    int32_t lines = itemIds->at(i) >= 0 ? std::max(1, BitmapText::countLines(getItemText(i), cells)) : 2;
     if (itemIcons) {
       DbyteArrayPtr icon = iconOf(i);
       const int32_t pictureHeight = icon ? frameHeight(icon->at(0)) : 1;
@@ -155,9 +160,9 @@ int32_t DialogWindow::measureItems(int32_t width) {
 }
 
 void DialogWindow::placeDialog() {
-  windowX = (MainCanvas::screenWidth - windowWidth) / 2;
+  windowX = (GameState::screenWidth - windowWidth) / 2;
   contentX = windowX + leftInset + border;
-  windowY = (MainCanvas::screenHeight - bottomBar() - windowHeight) / 2;
+  windowY = (GameState::screenHeight - bottomBar() - windowHeight) / 2;
   contentY = windowY + border + topInset + titleHeight + getTitleIconHeight();
 }
 

@@ -1,4 +1,5 @@
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -30,7 +31,7 @@ void DialogWindow::openMessageDialog2(uint8_t id, const DbyteArrayPtr& titlePict
     setDialogTitle(titleTextId);
   setDialogText(textId, params);
   titleIcons = titlePicture;
-  MainCanvas::enterDialog();
+  StateMachine::enterDialog();
 }
 
 void DialogWindow::openListDialog(uint8_t id, uint8_t kind, const DbyteArrayPtr& titlePicture,
@@ -54,7 +55,7 @@ void DialogWindow::openListDialog(uint8_t id, uint8_t kind, const DbyteArrayPtr&
   }
   setDialogTitle(titleTextId);
   softKeys = softKeysFor(softKeyCount);
-  MainCanvas::enterDialog();
+  StateMachine::enterDialog();
 }
 
 void DialogWindow::openMenu(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
@@ -67,7 +68,7 @@ void DialogWindow::openMenu(uint8_t id, const DbyteArrayPtr& titlePicture, const
   itemIds = items;
   titleText = title;
   softKeys = softKeysFor(softKeyCount);
-  MainCanvas::enterDialog();
+  StateMachine::enterDialog();
 }
 
 void DialogWindow::openValueDialog(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,

@@ -4,7 +4,15 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/raster/RasterSurface.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/screens/SplashScreen.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -23,10 +31,10 @@ constexpr int32_t effectsLabel = 281;
 constexpr int32_t musicLabel = 282;
 constexpr int32_t checkBoxShift = 3;
 
-int32_t frameWidth(int32_t set) { return MainCanvas::spriteTable->at(set)->at(2); }
-int32_t frameHeight(int32_t set) { return MainCanvas::spriteTable->at(set)->at(3); }
+int32_t frameWidth(int32_t set) { return GameTables::spriteTable->at(set)->at(2); }
+int32_t frameHeight(int32_t set) { return GameTables::spriteTable->at(set)->at(3); }
 
-void clipToScreen(const DGraphicsPtr& g) { g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight); }
+void clipToScreen(const DGraphicsPtr& g) { g->setClip(0, 0, GameState::screenWidth, GameState::screenHeight); }
 
 void copyPicture(const DGraphicsPtr& to, const DGraphicsPtr& from) {
   clipToScreen(to);
@@ -34,7 +42,7 @@ void copyPicture(const DGraphicsPtr& to, const DGraphicsPtr& from) {
 }
 
 // Where a text line of the font sits in a line of height h.
-int32_t textTop(int32_t top, int32_t h) { return top + (h - MainCanvas::textLineHeight) / 2; }
+int32_t textTop(int32_t top, int32_t h) { return top + (h - GameState::textLineHeight) / 2; }
 
 void paintValueBar(const DGraphicsPtr& g, int32_t item, int32_t lineTop) {
   using W = DialogWindow;
@@ -56,9 +64,9 @@ void paintItem(const DGraphicsPtr& g, int32_t item, int32_t top, int32_t height)
       // A plain list draws room-object pictures as their outline shapes; other sets (the jail
       // list's person icons) have no shape and show their frame.
       if (W::plainList && icon->at(0) == W::objectIconSprite)
-        MainCanvas::drawShape(g, icon->at(1), 1, left + checkWidth, top, 0);
+        SpriteDrawing::drawShape(g, icon->at(1), 1, left + checkWidth, top, 0);
       else
-        MainCanvas::drawSpriteFrame(g, icon->at(0), icon->at(1), left + checkWidth, top);
+        SpriteDrawing::drawSpriteFrame(g, icon->at(0), icon->at(1), left + checkWidth, top);
     } else {
       textX -= (W::itemPictureWidth() + W::iconGap) / 2;
     }
@@ -68,42 +76,42 @@ void paintItem(const DGraphicsPtr& g, int32_t item, int32_t top, int32_t height)
     const int32_t checkTop = W::itemLines->at(item) == 1 && W::touchRowHeight
                                  ? top + (height - frameHeight(W::checkBoxSprite)) / 2
                                  : top + 1;
-    MainCanvas::drawSpriteFrame(g, W::checkBoxSprite, W::itemToggles->at(item) ? 1 : 0, left, checkTop);
+    SpriteDrawing::drawSpriteFrame(g, W::checkBoxSprite, W::itemToggles->at(item) ? 1 : 0, left, checkTop);
   }
   if (id < 0) {
-    MainCanvas::drawText(
-        g, MainCanvas::getText(id == -2 ? effectsLabel : musicLabel), textX, textTop(top, W::lineHeight));
+    BitmapText::drawText(
+        g, LanguageTexts::getText(id == -2 ? effectsLabel : musicLabel), textX, textTop(top, W::lineHeight));
     paintValueBar(g, item, top + W::lineHeight);
     return;
   }
   qel::lang::DshortArrayPtr text = W::getItemText(item);
   if (text->length() < W::wrapChars && W::dialogKind != W::kindOptions)
-    textX += (W::contentWidth - text->length() * MainCanvas::textCharWidth) / 2;
+    textX += (W::contentWidth - text->length() * GameState::textCharWidth) / 2;
   if (W::itemLines->at(item) == 1)
-    MainCanvas::drawText(g, text, textX, textTop(top, height));
+    BitmapText::drawText(g, text, textX, textTop(top, height));
   else
-    MainCanvas::drawWrapped(
+    BitmapText::drawWrapped(
         g, text, 0, textX, textTop(top, W::lineHeight), W::wrapChars, W::itemLines->at(item), W::lineHeight);
 }
 
 void paintMenuArrows(const DGraphicsPtr& g, int32_t top, int32_t height) {
   using W = DialogWindow;
   const int32_t arrowWidth = frameWidth(W::listArrowSprite);
-  const int32_t d = std::abs(12 - MainCanvas::clockPhase);
+  const int32_t d = std::abs(12 - FrameClock::clockPhase);
   const int32_t rowWidth = W::contentWidth + (W::scrolls ? 0 : 3);
   const int32_t y = top + (height - frameHeight(W::listArrowSprite)) / 2 - 4;
-  MainCanvas::drawSpriteFrame(g, W::listArrowSprite, 0, W::contentX - 2 * arrowWidth + d, y);
-  MainCanvas::drawSpriteFrame(g, W::listArrowSprite, 0, W::contentX + rowWidth + arrowWidth / 2 - d, y);
+  SpriteDrawing::drawSpriteFrame(g, W::listArrowSprite, 0, W::contentX - 2 * arrowWidth + d, y);
+  SpriteDrawing::drawSpriteFrame(g, W::listArrowSprite, 0, W::contentX + rowWidth + arrowWidth / 2 - d, y);
 }
 
 }  // namespace
 
 void DialogWindow::paintDialog(const DGraphicsPtr& back, const DGraphicsPtr& g) {
   if (!ready || !g) return;
-  MainCanvas::mapPainting = 1;
+  GameState::mapPainting = 1;
   if (back) {
-    if (MainCanvas::dialogReturnState == MainCanvas::stateSplash) {
-      MainCanvas::paintSplash(back);
+    if (GameState::dialogReturnState == StateMachine::stateSplash) {
+      SplashScreen::paintSplash(back);
     } else if (backdropPending) {
       copyPicture(back, g);
     }
@@ -113,11 +121,11 @@ void DialogWindow::paintDialog(const DGraphicsPtr& back, const DGraphicsPtr& g) 
   g->setColor(0u);
   if (!noFrame) {
     paintWindowFrame(g, windowX, windowY, windowWidth, windowHeight, border, titleHeight, true);
-    MainCanvas::drawText(g, titleText, titleTextX, titleTextY);
+    BitmapText::drawText(g, titleText, titleTextX, titleTextY);
     if (titleIcons) {
       if (titleIcons->length() == 3)
-        MainCanvas::drawSpriteFrame(g, titleIcons->at(0), titleIcons->at(2), titleIconX, titleIconY);
-      MainCanvas::drawSpriteFrame(g, titleIcons->at(0), titleIcons->at(1), titleIconX, titleIconY);
+        SpriteDrawing::drawSpriteFrame(g, titleIcons->at(0), titleIcons->at(2), titleIconX, titleIconY);
+      SpriteDrawing::drawSpriteFrame(g, titleIcons->at(0), titleIcons->at(1), titleIconX, titleIconY);
     }
   }
   clipToScreen(g);
@@ -127,16 +135,16 @@ void DialogWindow::paintDialog(const DGraphicsPtr& back, const DGraphicsPtr& g) 
   else
     paintListWindow(g);
   clipToScreen(g);
-  if (dialogId == frameLessMenu && MainCanvas::rateImage)
-    g->drawImage(MainCanvas::rateImage, MainCanvas::screenWidth, 0, DGraphics::TOP | DGraphics::RIGHT, 0);
+  if (dialogId == frameLessMenu && GameState::rateImage)
+    g->drawImage(GameState::rateImage, GameState::screenWidth, 0, DGraphics::TOP | DGraphics::RIGHT, 0);
   if (dialogId != frameLessMenu) paintSoftKeyBar(g);
   clipToScreen(g);
-  MainCanvas::mapPainting = 0;
+  GameState::mapPainting = 0;
 }
 
 void DialogWindow::paintTextWindow(const DGraphicsPtr& g) {
   if (scrolls) paintScrollBar(g, visibleLines, selection);
-  MainCanvas::drawWrapped(
+  BitmapText::drawWrapped(
       g, bodyText, selection, contentX, textTop(contentY, lineHeight), wrapChars, visibleLines, lineHeight);
   dialogDirty = 0;
   if (scrolls) paintWindowScrollArrows(g, visibleLines, selection);
@@ -170,7 +178,7 @@ void DialogWindow::paintListWindow(const DGraphicsPtr& g) {
     paintMenuArrows(g, selectedTop, selectedHeight);
   } else if (!plainList) {
     const int32_t grey = pulseGrey();
-    MainCanvas::drawBevelBox(g, contentX - 2, selectedTop, contentWidth + 4, selectedHeight, false, -1, grey, grey);
+    SpriteDrawing::drawBevelBox(g, contentX - 2, selectedTop, contentWidth + 4, selectedHeight, false, -1, grey, grey);
   }
   clipToScreen(g);
 }

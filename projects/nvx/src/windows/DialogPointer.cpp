@@ -1,6 +1,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
@@ -41,7 +42,7 @@ void DialogWindow::dialogPointer(int32_t x, int32_t y) {
       selection = item;
       if (itemIds->at(item) < 0 && soundSwitchOn() && contentWidth > 0)
         setItemValue(item, (x - contentX + contentWidth / 16) * valueSteps / contentWidth);
-      pressAndRelease(MainCanvas::selectKey);
+      pressAndRelease(KeyInput::selectKey);
       gamelib::GameLib::repaint();
       return;
     }

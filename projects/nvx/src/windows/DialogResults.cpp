@@ -1,24 +1,26 @@
 #include "nvx/src/windows/DialogResults.h"
 
 #include "gamelib/ScreenCanvas.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/windows/DialogWindow.h"
 
 namespace nvx {
 
 void DialogResults::dispatchDialogResult() {
-  MainCanvas::plainList = 0;
-  MainCanvas::noFrame = 0;
-  const uint8_t before = MainCanvas::gameState;
+  DialogWindow::plainList = 0;
+  DialogWindow::noFrame = 0;
+  const uint8_t before = GameState::gameState;
   bool handled = false;
-  switch (MainCanvas::dialogReturnState) {
-    case MainCanvas::stateSplash: handled = titleDialogResult(); break;
-    case MainCanvas::stateLevel: handled = levelDialogResult(); break;
-    case MainCanvas::stateMapScreen: handled = mapDialogResult(); break;
+  switch (GameState::dialogReturnState) {
+    case StateMachine::stateSplash: handled = titleDialogResult(); break;
+    case StateMachine::stateLevel: handled = levelDialogResult(); break;
+    case StateMachine::stateMapScreen: handled = mapDialogResult(); break;
     default: break;
   }
-  if (!handled && MainCanvas::gameState == before) MainCanvas::enter(MainCanvas::dialogReturnState);
+  if (!handled && GameState::gameState == before) StateMachine::enter(GameState::dialogReturnState);
   gamelib::ScreenCanvas::resetKeys();
-  MainCanvas::pendingKey = MainCanvas::noKey;
+  GameState::pendingKey = GameState::noKey;
 }
 
 }  // namespace nvx

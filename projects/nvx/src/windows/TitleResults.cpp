@@ -3,7 +3,15 @@
 #include "lang/DShort.h"
 #include "lang/DString.h"
 #include "lang/DshortArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/screens/BestResults.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/store/GameStore.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 
 namespace nvx {
 
@@ -17,53 +25,53 @@ namespace {
 
 // The chosen item of a list, -1 for any other result.
 int32_t chosenItem() {
-  const auto* item = dynamic_cast<const qel::lang::DShort*>(MainCanvas::result.get());
+  const auto* item = dynamic_cast<const qel::lang::DShort*>(DialogWindow::result.get());
   return item ? item->shortValue() : -1;
 }
 
 // Whether a text window was closed with its first soft key.
 bool accepted() {
-  const auto* text = dynamic_cast<const qel::lang::DString*>(MainCanvas::result.get());
+  const auto* text = dynamic_cast<const qel::lang::DString*>(DialogWindow::result.get());
   return text && text->equals(u"126");
 }
 
-DshortArrayPtr oneKey() { return MainCanvas::softKeysFor(1); }
+DshortArrayPtr oneKey() { return DialogWindow::softKeysFor(1); }
 
 void openNewGameQuestion() {
-  MainCanvas::openMenu(27, nullptr, new DshortArray(2, 0, 193, 194), MainCanvas::getText(130), 2);
+  DialogWindow::openMenu(27, nullptr, new DshortArray(2, 0, 193, 194), LanguageTexts::getText(130), 2);
 }
 
 void openDifficultyChoice() {
-  MainCanvas::openMenu(37, nullptr, new DshortArray(4, 0, 201, 195, 196, 197), MainCanvas::getText(198), 2);
+  DialogWindow::openMenu(37, nullptr, new DshortArray(4, 0, 201, 195, 196, 197), LanguageTexts::getText(198), 2);
 }
 
 void openAbout() {
   DStringPtr address;
-  if (MainCanvas::texts) address = MainCanvas::texts->getString(new qel::lang::DString(u"REGMSG_SUPPORT_EMAIL"));
+  if (GameState::texts) address = GameState::texts->getString(new qel::lang::DString(u"REGMSG_SUPPORT_EMAIL"));
   DObjectArrayPtr params = new DObjectArray(2);
   params->at(0) = gamelib::GameLib::getVersion();
   params->at(1) = address;
-  MainCanvas::openDialog(MainCanvas::infoId, nullptr, 144, params, oneKey(), 202);
+  DialogWindow::openDialog(GameDialogs::infoId, nullptr, 144, params, oneKey(), 202);
 }
 
 bool mainMenuResult() {
   switch (chosenItem()) {
     case 200:
-      if (MainCanvas::saveExists) {
+      if (GameState::saveExists) {
         openNewGameQuestion();
       } else {
         openDifficultyChoice();
       }
       return true;
-    case 203: MainCanvas::showBestResultsMenu(); return true;
-    case 208: MainCanvas::showSoundOptions(); return true;
-    case 209: MainCanvas::openDialog(0, nullptr, 8, nullptr, oneKey(), 135); return true;
-    case 210: MainCanvas::showInfoText(); return true;
+    case 203: GameDialogs::showBestResultsMenu(); return true;
+    case 208: GameDialogs::showSoundOptions(); return true;
+    case 209: DialogWindow::openDialog(0, nullptr, 8, nullptr, oneKey(), 135); return true;
+    case 210: GameDialogs::showInfoText(); return true;
     case 202: openAbout(); return true;
-    case 301: MainCanvas::showInfoPicture(); return true;
+    case 301: GameDialogs::showInfoPicture(); return true;
     case 211:
       // Quitting from the menu keeps the stored level in progress as it is.
-      MainCanvas::saveOnExit = 0;
+      GameState::saveOnExit = 0;
       gamelib::GameLib::exitApp();
       return true;
     default: return false;
@@ -73,9 +81,9 @@ bool mainMenuResult() {
 bool newGameResult() {
   switch (chosenItem()) {
     case 193:
-      MainCanvas::loadGame();
-      MainCanvas::loadLevelState();
-      MainCanvas::pendingTransition = 3;
+      GameStore::loadGame();
+      GameStore::loadLevelState();
+      GameState::pendingTransition = 3;
       return true;
     case 194: openDifficultyChoice(); return true;
     default: return false;
@@ -84,54 +92,54 @@ bool newGameResult() {
 
 bool difficultyResult() {
   switch (chosenItem()) {
-    case 201: MainCanvas::difficulty = -1; break;
-    case 195: MainCanvas::difficulty = 0; break;
-    case 196: MainCanvas::difficulty = 1; break;
-    case 197: MainCanvas::difficulty = 2; break;
+    case 201: GameState::difficulty = -1; break;
+    case 195: GameState::difficulty = 0; break;
+    case 196: GameState::difficulty = 1; break;
+    case 197: GameState::difficulty = 2; break;
     default: return false;
   }
-  MainCanvas::restartGame();
+  LevelStart::restartGame();
   return true;
 }
 
 bool bestResultsMenuResult() {
-  if (!MainCanvas::result) {
-    MainCanvas::showMainMenu();
+  if (!DialogWindow::result) {
+    GameDialogs::showMainMenu();
     return true;
   }
   switch (chosenItem()) {
-    case 214: MainCanvas::showBestResults(-1); return true;
+    case 214: BestResults::showBestResults(-1); return true;
     case 215:
-      MainCanvas::resetBestResults();
-      MainCanvas::showBestResults(-1);
+      BestResults::resetBestResults();
+      BestResults::showBestResults(-1);
       return true;
-    case 216: MainCanvas::pendingTransition = 4; return true;
+    case 216: GameState::pendingTransition = 4; return true;
     default: return false;
   }
 }
 
 void startUpAnswer() {
-  if (accepted() && MainCanvas::sounds) {
-    MainCanvas::sounds->setEnabled(true);
-    MainCanvas::sounds->play(MainCanvas::titleMusic, true, 0);
+  if (accepted() && GameState::sounds) {
+    GameState::sounds->setEnabled(true);
+    GameState::sounds->play(GameDialogs::titleMusic, true, 0);
   }
-  MainCanvas::afterSplash();
+  StateMachine::afterSplash();
 }
 
 }  // namespace
 
 bool DialogResults::titleDialogResult() {
-  switch (MainCanvas::dialogId) {
-    case MainCanvas::soundOptionsId:
-      if (MainCanvas::result) MainCanvas::saveOptions();
-      MainCanvas::showMainMenu();
+  switch (DialogWindow::dialogId) {
+    case GameDialogs::soundOptionsId:
+      if (DialogWindow::result) GameStore::saveOptions();
+      GameDialogs::showMainMenu();
       return true;
-    case MainCanvas::infoId: MainCanvas::showMainMenu(); return true;
-    case MainCanvas::mainMenuId: return mainMenuResult();
+    case GameDialogs::infoId: GameDialogs::showMainMenu(); return true;
+    case GameDialogs::mainMenuId: return mainMenuResult();
     case 27: return newGameResult();
     case 37: return difficultyResult();
-    case MainCanvas::bestResultsMenuId: return bestResultsMenuResult();
-    case MainCanvas::startQuestionId: startUpAnswer(); return true;
+    case GameDialogs::bestResultsMenuId: return bestResultsMenuResult();
+    case GameDialogs::startQuestionId: startUpAnswer(); return true;
     default: return false;
   }
 }

@@ -6,8 +6,13 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray2d.h"
 #include "lang/DintArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameHelpers.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/BitmapText.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -27,7 +32,7 @@ void logRefused(int32_t level, const char* what, int32_t x, int32_t y) {
   std::fprintf(stderr, "level %d: %s at %d,%d skipped\n", level, what, x, y);
 }
 
-bool onMap(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < MainCanvas::mapWidth && y < MainCanvas::mapHeight; }
+bool onMap(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < WorldState::mapWidth && y < WorldState::mapHeight; }
 
 bool holdsSharedLoot(const RoomObject& o) {
   return o.amount > 0 && o.content != 0 && (o.flags() & RoomObject::containerFlag) != 0;
@@ -47,11 +52,11 @@ public:
       std::fprintf(stderr, "level %d: map size %d x %d refused\n", level_, w, h);
       return false;
     }
-    MainCanvas::mapWidth = static_cast<int8_t>(w);
-    MainCanvas::mapHeight = static_cast<int8_t>(h);
-    MainCanvas::grid = new qel::lang::DbyteArray2d(w, h);
+    WorldState::mapWidth = static_cast<int8_t>(w);
+    WorldState::mapHeight = static_cast<int8_t>(h);
+    WorldState::grid = new qel::lang::DbyteArray2d(w, h);
     for (int32_t y = 0; y < h; ++y)
-      for (int32_t x = 0; x < w; ++x) MainCanvas::grid[x][y] = static_cast<int8_t>(in_->readByte());
+      for (int32_t x = 0; x < w; ++x) WorldState::grid[x][y] = static_cast<int8_t>(in_->readByte());
     return true;
   }
 
@@ -70,7 +75,7 @@ public:
       } else if (content < 0 || content > 5) {
         logRefused(level_, "object with unknown loot", x, y);
       } else {
-        MainCanvas::roomObjects->put(MainCanvas::cellKey(x, y),
+        GameTables::roomObjects->put(WorldRules::cellKey(x, y),
                                      new RoomObject(kind, x, y, facing, b[4] != 0, content, b[6]));
       }
     }
@@ -89,7 +94,7 @@ public:
         const int32_t y = in_->readByte();
         if (!boxOnMap) continue;
         if (onMap(x, y))
-          MainCanvas::alarmLinks->put(MainCanvas::cellKey(x, y), MainCanvas::cellKey(boxX, boxY));
+          GameTables::alarmLinks->put(WorldRules::cellKey(x, y), WorldRules::cellKey(boxX, boxY));
         else
           logRefused(level_, "guarded cell outside the map", x, y);
       }
@@ -107,8 +112,8 @@ public:
       logRefused(level_, "exit outside the map", x, y);
       return;
     }
-    MainCanvas::exitX = static_cast<int8_t>(x);
-    MainCanvas::exitY = static_cast<int8_t>(y);
+    WorldState::exitX = static_cast<int8_t>(x);
+    WorldState::exitY = static_cast<int8_t>(y);
   }
 
 private:
@@ -118,9 +123,9 @@ private:
 
 // A level with no map: nothing to stand on, nothing left from the level before.
 void clearMap() {
-  MainCanvas::mapWidth = 0;
-  MainCanvas::mapHeight = 0;
-  MainCanvas::grid = new qel::lang::DbyteArray2d(0);
+  WorldState::mapWidth = 0;
+  WorldState::mapHeight = 0;
+  WorldState::grid = new qel::lang::DbyteArray2d(0);
 }
 
 // Reads the record; false when the level has no map. Reading stops at the
@@ -147,16 +152,16 @@ void shareLoot() {
   // Per (content, amount) group: {left to give, objects left, objects in the group}.
   DHashtablePtr groups = new DHashtable(11, 75);
   auto entryOf = [&](const RoomObject& o) {
-    return static_cast<DintArray*>(groups->get(MainCanvas::cellKey(o.content, o.amount)));
+    return static_cast<DintArray*>(groups->get(WorldRules::cellKey(o.content, o.amount)));
   };
-  for (DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+  for (DEnumerationPtr e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
     const auto& o = *static_cast<RoomObject*>(e->nextElement());
     if (!holdsSharedLoot(o)) continue;
     const DintArray* entry = entryOf(o);
     const int32_t n = entry ? entry->at(1) + 1 : 1;
-    groups->put(MainCanvas::cellKey(o.content, o.amount), new DintArray(3, 0, o.amount, n, n));
+    groups->put(WorldRules::cellKey(o.content, o.amount), new DintArray(3, 0, o.amount, n, n));
   }
-  for (DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+  for (DEnumerationPtr e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
     auto& o = *static_cast<RoomObject*>(e->nextElement());
     if (!holdsSharedLoot(o)) continue;
     DintArray& entry = *entryOf(o);
@@ -171,11 +176,11 @@ void shareLoot() {
     }
     o.amount = 0;
     if (n == 2 && total == 2) {
-      const int32_t r = MainCanvas::randomInRange(0, 2);
-      if (r == 1) o.amount = static_cast<int8_t>(MainCanvas::randomInRange(0, left));
+      const int32_t r = GameHelpers::randomInRange(0, 2);
+      if (r == 1) o.amount = static_cast<int8_t>(GameHelpers::randomInRange(0, left));
       if (r == 2) o.amount = static_cast<int8_t>(left);
-    } else if (MainCanvas::randomInRange(0, 1) == 1) {
-      o.amount = static_cast<int8_t>(std::min(MainCanvas::randomInRange(0, left / 2), left));
+    } else if (GameHelpers::randomInRange(0, 1) == 1) {
+      o.amount = static_cast<int8_t>(std::min(GameHelpers::randomInRange(0, left / 2), left));
     }
     entry.at(0) = left - o.amount;
     entry.at(1) = n - 1;
@@ -183,14 +188,14 @@ void shareLoot() {
 }
 
 void countLoot() {
-  for (DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+  for (DEnumerationPtr e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
     const auto& o = *static_cast<RoomObject*>(e->nextElement());
     if ((o.flags() & RoomObject::containerFlag) == 0 || o.content >= 6) continue;
-    const int32_t value = o.amount * MainCanvas::alarmTable[o.content][0];
-    MainCanvas::levelCounters[0] += value;
-    MainCanvas::levelCounters[o.content] += value;
+    const int32_t value = o.amount * GameTables::alarmTable[o.content][0];
+    GameTables::levelCounters[0] += value;
+    GameTables::levelCounters[o.content] += value;
   }
-  MainCanvas::levelCounters[0] = MainCanvas::levelCounters[0] / 1000 * 1000;
+  GameTables::levelCounters[0] = GameTables::levelCounters[0] / 1000 * 1000;
 }
 
 }  // namespace
@@ -198,7 +203,7 @@ void countLoot() {
 bool WorldRules::loadLevel(int32_t level) {
   DDataInputStreamPtr in;
   try {
-    in = MainCanvas::openLevelRecord(level);
+    in = BitmapText::openLevelRecord(level);
   } catch (const DExceptionBase&) {}
   const bool haveMap = loadLevelRecord(level, in);
   if (in) {
@@ -210,12 +215,12 @@ bool WorldRules::loadLevel(int32_t level) {
 }
 
 bool WorldRules::loadLevelRecord(int32_t level, const DDataInputStreamPtr& in) {
-  MainCanvas::levelCounter = 180;
-  if (!MainCanvas::roomObjects || !MainCanvas::bombs || !MainCanvas::alarmLinks) return false;
-  MainCanvas::roomObjects->clear();
-  MainCanvas::bombs->clear();
-  MainCanvas::alarmLinks->clear();
-  if (!MainCanvas::levelTable || level < 1 || level > MainCanvas::levelTable->length()) {
+  GameState::levelCounter = 180;
+  if (!GameTables::roomObjects || !GameTables::bombs || !GameTables::alarmLinks) return false;
+  GameTables::roomObjects->clear();
+  GameTables::bombs->clear();
+  GameTables::alarmLinks->clear();
+  if (!GameTables::levelTable || level < 1 || level > GameTables::levelTable->length()) {
     std::fprintf(stderr, "level %d: no such level\n", level);
     clearMap();
     return false;
@@ -223,15 +228,15 @@ bool WorldRules::loadLevelRecord(int32_t level, const DDataInputStreamPtr& in) {
 
   const bool haveMap = readRecord(level, in);
 
-  const auto& row = MainCanvas::levelTable[level - 1];
-  MainCanvas::levelTotals =
+  const auto& row = GameTables::levelTable[level - 1];
+  GameTables::levelTotals =
       new DintArray(7, 0, 0, row[1] * 100, row[2] * 100, row[3] * 100, row[4] * 100, row[5] * 100, row[11] * 100);
-  MainCanvas::alarmBoxesOff = row[6] * 100;
-  if (MainCanvas::difficulty == -1) MainCanvas::money = row[12];
-  MainCanvas::levelCounters = new DintArray(6);
+  WorldState::alarmBoxesOff = row[6] * 100;
+  if (GameState::difficulty == -1) GameState::money = row[12];
+  GameTables::levelCounters = new DintArray(6);
   shareLoot();
   countLoot();
-  MainCanvas::levelCounter = row[0] + MainCanvas::randomInRange(0, 10);
+  GameState::levelCounter = row[0] + GameHelpers::randomInRange(0, 10);
   return haveMap;
 }
 

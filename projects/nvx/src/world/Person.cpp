@@ -6,7 +6,17 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/lcdui/DPalette.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/Commands.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/SpriteDrawing.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -23,8 +33,8 @@ constexpr int8_t actionTake = 3;
 constexpr int8_t actionWork = 4;
 constexpr int8_t actionPlant = 5;
 
-int32_t stepX(int32_t direction) { return MainCanvas::directionSteps[0][direction & 3]; }
-int32_t stepY(int32_t direction) { return MainCanvas::directionSteps[1][direction & 3]; }
+int32_t stepX(int32_t direction) { return GameTables::directionSteps[0][direction & 3]; }
+int32_t stepY(int32_t direction) { return GameTables::directionSteps[1][direction & 3]; }
 
 int32_t itemClassOf(int32_t code) { return static_cast<int8_t>(code - 104); }
 
@@ -40,7 +50,7 @@ Person::Person(int32_t id)
   emptyPockets(false);
 }
 
-Person* Person::selected() { return dynamic_cast<Person*>(MainCanvas::selectedPerson.get()); }
+Person* Person::selected() { return dynamic_cast<Person*>(WorldState::selectedPerson.get()); }
 
 bool Person::isWorking() const { return action == actionTake || action == actionWork || action == actionPlant; }
 
@@ -51,10 +61,10 @@ Path* Person::getStep(int32_t i) const {
 }
 
 bool Person::computeTarget() const {
-  MainCanvas::targetX = x + stepX(direction);
-  MainCanvas::targetY = y + stepY(direction);
-  return MainCanvas::targetX >= 0 && MainCanvas::targetX < MainCanvas::mapWidth && MainCanvas::targetY >= 0 &&
-         MainCanvas::targetY < MainCanvas::mapHeight;
+  WorldState::targetX = x + stepX(direction);
+  WorldState::targetY = y + stepY(direction);
+  return WorldState::targetX >= 0 && WorldState::targetX < WorldState::mapWidth && WorldState::targetY >= 0 &&
+         WorldState::targetY < WorldState::mapHeight;
 }
 
 int8_t Person::getPocketsWeight() const {
@@ -63,7 +73,7 @@ int8_t Person::getPocketsWeight() const {
     const int32_t code = pockets[i];
     if (!holdsItem(code)) continue;
     const int32_t item = itemClassOf(code);
-    if (item >= 0 && item < MainCanvas::itemTable->length()) weight += MainCanvas::itemTable[item][1];
+    if (item >= 0 && item < GameTables::itemTable->length()) weight += GameTables::itemTable[item][1];
   }
   return static_cast<int8_t>(weight);
 }
@@ -71,11 +81,11 @@ int8_t Person::getPocketsWeight() const {
 void Person::paintOffset(int32_t& dx, int32_t& dy) const {
   dx = dy = 0;
   if (action == actionWalk && stunSteps < 1) {
-    const int32_t distance = MainCanvas::cellSize * stepTick / 12;
+    const int32_t distance = GameState::cellSize * stepTick / 12;
     dx = distance * stepX(direction);
     dy = distance * stepY(direction);
   } else if (isWorking() && target) {
-    const int32_t reach = MainCanvas::objectTypeTable[target->type][6] * (MainCanvas::screenHeight > 320 ? 2 : 1);
+    const int32_t reach = GameTables::objectTypeTable[target->type][6] * (GameState::screenHeight > 320 ? 2 : 1);
     dx = stepX(direction) * reach;
     dy = stepY(direction) * reach;
   }
@@ -84,22 +94,22 @@ void Person::paintOffset(int32_t& dx, int32_t& dy) const {
 void Person::getScreenPosition(int32_t& outX, int32_t& outY) const {
   int32_t dx, dy;
   paintOffset(dx, dy);
-  outX = x * MainCanvas::cellSize + MainCanvas::cellSize / 2 + MainCanvas::mapOriginX + dx;
-  outY = y * MainCanvas::cellSize + MainCanvas::cellSize / 2 + MainCanvas::mapOriginY + dy;
+  outX = x * GameState::cellSize + GameState::cellSize / 2 + WorldState::mapOriginX + dx;
+  outY = y * GameState::cellSize + GameState::cellSize / 2 + WorldState::mapOriginY + dy;
 }
 
 void Person::resetPlan() {
   // Entry 0, not the person's own: the routes are rewound by resetToStart.
-  MainCanvas::routeIndex[0] = 0;
-  x = MainCanvas::exitX;
-  y = MainCanvas::exitY;
+  WorldState::routeIndex[0] = 0;
+  x = WorldState::exitX;
+  y = WorldState::exitY;
   stunSteps = 0;
   steps->removeAllElements();
-  steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, 0, 0, 0));
+  steps->addElement(new Path(WorldState::exitX, WorldState::exitY, 0, 0, 0));
 }
 
 void Person::resetToStart() {
-  MainCanvas::routeIndex[id] = 0;
+  WorldState::routeIndex[id] = 0;
   pathIndex = 0;
   action = actionStand;
   if (const Path* first = getStep(0)) {
@@ -116,7 +126,7 @@ void Person::resetToStart() {
 void Person::recordSteps(int32_t n) {
   int32_t cx = x, cy = y;
   for (int32_t i = 0; i < n; ++i) {
-    Path* step = getStep(MainCanvas::stepIndex + i);
+    Path* step = getStep(WorldState::stepIndex + i);
     if (!step) throwException(ExceptionCode::ArrayIndexOutOfBounds);
     step->x = static_cast<int8_t>(cx);
     step->y = static_cast<int8_t>(cy);
@@ -132,13 +142,13 @@ void Person::recordSteps(int32_t n) {
 }
 
 void Person::playStep(bool takePosition) {
-  if (MainCanvas::phase == 3) {
+  if (WorldState::phase == 3) {
     action = actionWait;
-  } else if (MainCanvas::phase == 2) {
-    if (x == MainCanvas::exitX && y == MainCanvas::exitY) {
+  } else if (WorldState::phase == 2) {
+    if (x == WorldState::exitX && y == WorldState::exitY) {
       action = actionStand;
-    } else if (MainCanvas::routeIndex[id] < 3) {
-      const auto* route = static_cast<const Path*>(MainCanvas::routeTable[id][MainCanvas::routeIndex[id]].get());
+    } else if (WorldState::routeIndex[id] < 3) {
+      const auto* route = static_cast<const Path*>(GameTables::routeTable[id][WorldState::routeIndex[id]].get());
       action = static_cast<int8_t>(route->getAction());
       direction = route->getDirection();
     } else {
@@ -168,43 +178,43 @@ void Person::skipRepeats(int32_t a, int32_t d) {
 }
 
 void Person::undoStep() {
-  pathIndex = static_cast<int16_t>(MainCanvas::stepIndex - 1);
+  pathIndex = static_cast<int16_t>(WorldState::stepIndex - 1);
   const bool fromFirstStep = pathIndex == 0;
   playStep(fromFirstStep);
-  const int32_t a0 = action, d0 = direction, s0 = MainCanvas::stepIndex;
+  const int32_t a0 = action, d0 = direction, s0 = WorldState::stepIndex;
 
   bool clearOpen = false, clearTake = false;
   if (a0 == actionTake || a0 == actionWork || a0 == actionPlant) {
-    target = MainCanvas::objectInFront(*this);
+    target = WorldRules::objectInFront(*this);
     if (target) {
       clearTake = a0 == actionTake;
       clearOpen = a0 != actionTake;
       if (a0 == actionPlant) {
-        target = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(x, y)));
+        target = static_cast<RoomObject*>(GameTables::bombs->get(WorldRules::cellKey(x, y)));
         if (target) {
           const bool strong = target->content == 'r';
-          MainCanvas::affectNeighbours(x, y, true, true, pathIndex + 6, strong, false);
-          if (strong) MainCanvas::affectNeighbours(x, y, true, true, pathIndex + 6, strong, true);
-          MainCanvas::bombs->remove(MainCanvas::cellKey(x, y));
+          WorldRules::affectNeighbours(x, y, true, true, pathIndex + 6, strong, false);
+          if (strong) WorldRules::affectNeighbours(x, y, true, true, pathIndex + 6, strong, true);
+          GameTables::bombs->remove(WorldRules::cellKey(x, y));
         }
       }
     }
   }
 
-  while (action == a0 && direction == d0 && MainCanvas::stepIndex > 0) {
+  while (action == a0 && direction == d0 && WorldState::stepIndex > 0) {
     busy = 1;
-    --MainCanvas::stepIndex;
-    steps->removeElementAt(MainCanvas::stepIndex);
-    pathIndex = static_cast<int16_t>(MainCanvas::stepIndex == 0 ? 0 : MainCanvas::stepIndex - 1);
+    --WorldState::stepIndex;
+    steps->removeElementAt(WorldState::stepIndex);
+    pathIndex = static_cast<int16_t>(WorldState::stepIndex == 0 ? 0 : WorldState::stepIndex - 1);
     playStep(!fromFirstStep);
     if (action == actionWalk) {
-      pathIndex = MainCanvas::stepIndex;
+      pathIndex = WorldState::stepIndex;
       x = static_cast<int8_t>(x + stepX(direction));
       y = static_cast<int8_t>(y + stepY(direction));
     } else if (action == actionWait) {
-      pathIndex = MainCanvas::stepIndex;
+      pathIndex = WorldState::stepIndex;
     }
-    Path* placeholder = getStep(MainCanvas::stepIndex);
+    Path* placeholder = getStep(WorldState::stepIndex);
     if (!placeholder) throwException(ExceptionCode::ArrayIndexOutOfBounds);
     placeholder->x = x;
     placeholder->y = y;
@@ -216,7 +226,7 @@ void Person::undoStep() {
 
   busy = 0;
   if (target) {
-    const auto undone = [&](int16_t stamp) { return stamp > MainCanvas::stepIndex && stamp <= s0; };
+    const auto undone = [&](int16_t stamp) { return stamp > WorldState::stepIndex && stamp <= s0; };
     if (clearOpen && undone(target->openStamp)) target->openStamp = 0;
     if (clearTake && undone(target->takeStamp)) target->takeStamp = 0;
   }
@@ -224,40 +234,40 @@ void Person::undoStep() {
 
 void Person::undoAll() {
   while (steps->size() >= 2) {
-    MainCanvas::stepIndex = static_cast<int16_t>(steps->size() - 1);
+    WorldState::stepIndex = static_cast<int16_t>(steps->size() - 1);
     undoStep();
   }
   resetPlan();
 }
 
 bool Person::control() {
-  if (MainCanvas::stepIndex >= lastPlanStep) return false;
-  const int32_t key = MainCanvas::pendingKey;
+  if (WorldState::stepIndex >= lastPlanStep) return false;
+  const int32_t key = GameState::pendingKey;
   int32_t keyAction;
-  if (key != MainCanvas::noKey) {
-    MainCanvas::heldKey = MainCanvas::noKey;
-    keyAction = MainCanvas::keyAction(key);
+  if (key != GameState::noKey) {
+    GameState::heldKey = GameState::noKey;
+    keyAction = KeyInput::keyAction(key);
   } else {
-    keyAction = MainCanvas::keyActionOfHeld(MainCanvas::heldKey);
+    keyAction = KeyInput::keyActionOfHeld(GameState::heldKey);
   }
   switch (keyAction) {
-    case MainCanvas::actionUp: direction = 1; break;
-    case MainCanvas::actionDown: direction = 3; break;
-    case MainCanvas::actionLeft: direction = 0; break;
-    case MainCanvas::actionRight: direction = 2; break;
+    case KeyInput::actionUp: direction = 1; break;
+    case KeyInput::actionDown: direction = 3; break;
+    case KeyInput::actionLeft: direction = 0; break;
+    case KeyInput::actionRight: direction = 2; break;
     default: action = actionWait; return false;
   }
-  const bool planning = MainCanvas::skipWorldLogic == 0;
-  if (MainCanvas::isBlockedByObject(*this, planning)) {
+  const bool planning = GameState::skipWorldLogic == 0;
+  if (WorldRules::isBlockedByObject(*this, planning)) {
     if (action == actionWalk) {
       action = actionWait;
-      MainCanvas::pendingKey = MainCanvas::noKey;
+      GameState::pendingKey = GameState::noKey;
     } else {
-      MainCanvas::offerObjectUse(*this);
+      LevelCommands::offerObjectUse(*this);
     }
     return false;
   }
-  if (MainCanvas::canStep(*this, planning)) {
+  if (WorldRules::canStep(*this, planning)) {
     action = actionWalk;
     return true;
   }
@@ -267,69 +277,69 @@ bool Person::control() {
 
 void Person::useObject(int32_t n, bool busyFlag) {
   busy = 1;
-  if (MainCanvas::skipWorldLogic == 1) {
+  if (GameState::skipWorldLogic == 1) {
     if (action == actionPlant) plantBomb(false)->state[0] = static_cast<int8_t>(n);
     return;
   }
-  if (action == actionPlant && MainCanvas::bombs->containsKey(MainCanvas::cellKey(x, y))) {
-    MainCanvas::openDialog(0, nullptr, 172, nullptr, MainCanvas::softKeysFor(1), 137);
+  if (action == actionPlant && GameTables::bombs->containsKey(WorldRules::cellKey(x, y))) {
+    DialogWindow::openDialog(0, nullptr, 172, nullptr, DialogWindow::softKeysFor(1), 137);
     return;
   }
   recordSteps(n);
-  MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + n - 1);
-  MainCanvas::syncCrewToStep(*this, busyFlag);
-  MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + 1);
+  WorldState::stepIndex = static_cast<int16_t>(WorldState::stepIndex + n - 1);
+  LevelKeys::syncCrewToStep(*this, busyFlag);
+  WorldState::stepIndex = static_cast<int16_t>(WorldState::stepIndex + 1);
   if (!target) return;
   if (action == actionTake) {
-    target->takeStamp = MainCanvas::stepIndex;
-    MainCanvas::invalidateScene();
+    target->takeStamp = WorldState::stepIndex;
+    ViewScene::invalidateScene();
     checkPlannedLoad();
   } else if (action == actionWork) {
-    target->openStamp = MainCanvas::stepIndex;
-    MainCanvas::invalidateScene();
+    target->openStamp = WorldState::stepIndex;
+    ViewScene::invalidateScene();
     if (pockets[pocketSlot % 3] == 's') checkPlannedLoad();
   } else if (action == actionPlant) {
     const RoomObjectPtr bomb = plantBomb(true);
     const bool strong = bomb->content == 'r';
-    const int32_t due = MainCanvas::stepIndex + 5;
-    MainCanvas::affectNeighbours(x, y, true, false, due, strong, false);
-    if (strong) MainCanvas::affectNeighbours(x, y, true, false, due, strong, true);
+    const int32_t due = WorldState::stepIndex + 5;
+    WorldRules::affectNeighbours(x, y, true, false, due, strong, false);
+    if (strong) WorldRules::affectNeighbours(x, y, true, false, due, strong, true);
     bomb->openStamp = static_cast<int16_t>(due);
-    MainCanvas::invalidateScene();
+    ViewScene::invalidateScene();
   }
 }
 
 RoomObjectPtr Person::plantBomb(bool planned) {
   RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, x, y, direction, planned, pockets[pocketSlot % 3], 0);
   target = bomb;
-  MainCanvas::bombs->put(MainCanvas::cellKey(x, y), bomb);
+  GameTables::bombs->put(WorldRules::cellKey(x, y), bomb);
   return bomb;
 }
 
 void Person::checkPlannedLoad() {
   const int32_t kind = target->content;
-  if (kind <= 0 || kind > 5 || target->amount < 1 || MainCanvas::levelTotals[kind] > 0) return;
-  const int32_t weight = MainCanvas::alarmTable[kind][1];
-  const int32_t capacity = MainCanvas::difficultyTable[id][0];
-  if (planLoad + weight > capacity) MainCanvas::pendingNotice = capacity - getPocketsWeight() < weight ? 186 : 185;
+  if (kind <= 0 || kind > 5 || target->amount < 1 || GameTables::levelTotals[kind] > 0) return;
+  const int32_t weight = GameTables::alarmTable[kind][1];
+  const int32_t capacity = GameTables::difficultyTable[id][0];
+  if (planLoad + weight > capacity) WorldState::pendingNotice = capacity - getPocketsWeight() < weight ? 186 : 185;
 }
 
 bool Person::takeLoot() {
   if (!target || target->content <= 0 || target->content > 5 || target->amount < 1) return false;
   const int32_t kind = target->content;
-  const int32_t weight = MainCanvas::alarmTable[kind][1];
-  if (MainCanvas::difficultyTable[id][0] - load >= weight) {
+  const int32_t weight = GameTables::alarmTable[kind][1];
+  if (GameTables::difficultyTable[id][0] - load >= weight) {
     loot[kind] = static_cast<int16_t>(loot[kind] + target->amount);
     load = static_cast<int8_t>(load + weight);
     return true;
   }
   target->state[1] = RoomObject::initialTakeSteps;
-  MainCanvas::openDialog(0,
-                         new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id),
-                         184,
-                         nullptr,
-                         MainCanvas::softKeysFor(1),
-                         static_cast<int16_t>(nameTextFirst + id));
+  DialogWindow::openDialog(0,
+                           new qel::lang::DbyteArray(2, 0, WorldState::dialogParamByte, id),
+                           184,
+                           nullptr,
+                           DialogWindow::softKeysFor(1),
+                           static_cast<int16_t>(nameTextFirst + id));
   return false;
 }
 
@@ -338,8 +348,8 @@ void Person::emptyPockets(bool credit) {
     const int32_t code = pockets[i];
     pockets[i] = emptyPocket;
     const int32_t item = itemClassOf(code);
-    if (credit && holdsItem(code) && item >= 0 && item < MainCanvas::itemTable->length())
-      MainCanvas::money += MainCanvas::itemTable[item][0];
+    if (credit && holdsItem(code) && item >= 0 && item < GameTables::itemTable->length())
+      GameState::money += GameTables::itemTable[item][0];
   }
   load = 0;
 }
@@ -356,35 +366,35 @@ int8_t Person::updateLoad() {
 void Person::paint(const qel::lcdui::DGraphicsPtr& g) {
   int32_t dx, dy;
   paintOffset(dx, dy);
-  const int32_t px = MainCanvas::mapOriginX + x * MainCanvas::cellSize + dx;
-  const int32_t py = MainCanvas::mapOriginY + y * MainCanvas::cellSize + dy;
-  if (MainCanvas::skipWorldLogic != 1)
+  const int32_t px = WorldState::mapOriginX + x * GameState::cellSize + dx;
+  const int32_t py = WorldState::mapOriginY + y * GameState::cellSize + dy;
+  if (GameState::skipWorldLogic != 1)
     paintPlanning(g, px, py);
   else
     paintRunning(g, px, py);
 }
 
 void Person::paintPlanning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int32_t py) {
-  const int32_t e = MainCanvas::screenHeight >= 401 ? 1 : 0;
-  MainCanvas::drawSpriteFrame(g, MainCanvas::planPersonSprites, direction & 3, px + id + e, py + id + e);
-  if (MainCanvas::selectedPerson.get() != this) return;
-  const int32_t signOffset = id + e + MainCanvas::cellSize / 2 - 3 - (MainCanvas::screenHeight >= 401 ? 3 : 0);
-  if (MainCanvas::clockTick >= 7 && busy == 0)
-    MainCanvas::drawSpriteFrame(g, MainCanvas::planSignSprites, id - 1, px + signOffset, py + signOffset);
-  if (x == MainCanvas::exitX && y == MainCanvas::exitY) planLoad = load;
-  if (MainCanvas::touchInput == 0) return;
-  g->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::screenHeight);
-  const auto& sign = MainCanvas::spriteTable[MainCanvas::planSignSprites];
+  const int32_t e = GameState::screenHeight >= 401 ? 1 : 0;
+  SpriteDrawing::drawSpriteFrame(g, WorldRules::planPersonSprites, direction & 3, px + id + e, py + id + e);
+  if (WorldState::selectedPerson.get() != this) return;
+  const int32_t signOffset = id + e + GameState::cellSize / 2 - 3 - (GameState::screenHeight >= 401 ? 3 : 0);
+  if (FrameClock::clockTick >= 7 && busy == 0)
+    SpriteDrawing::drawSpriteFrame(g, WorldRules::planSignSprites, id - 1, px + signOffset, py + signOffset);
+  if (x == WorldState::exitX && y == WorldState::exitY) planLoad = load;
+  if (GameState::touchInput == 0) return;
+  g->setClip(0, 0, GameState::screenWidth, GameState::screenHeight);
+  const auto& sign = GameTables::spriteTable[WorldRules::planSignSprites];
   const int32_t centreX = px + signOffset + sign[2] / 2, centreY = py + signOffset + sign[3] / 2;
   for (int32_t d = 0; d < 4; ++d) {
     const qel::lcdui::DImagePtr arrows[4] = {
-        MainCanvas::arrowLeft, MainCanvas::arrowUp, MainCanvas::arrowRight, MainCanvas::arrowDown};
+        GameState::arrowLeft, GameState::arrowUp, GameState::arrowRight, GameState::arrowDown};
     const qel::lcdui::DImagePtr& arrow = arrows[d];
     if (!arrow) continue;
     const int32_t alpha = action == actionWalk && direction == d ? 128 : 50;
     g->drawImage(arrow,
-                 centreX + stepX(d) * 3 * MainCanvas::cellSize / 5,
-                 centreY + stepY(d) * 3 * MainCanvas::cellSize / 5,
+                 centreX + stepX(d) * 3 * GameState::cellSize / 5,
+                 centreY + stepY(d) * 3 * GameState::cellSize / 5,
                  alpha,
                  qel::lcdui::DGraphics::HCENTER | qel::lcdui::DGraphics::VCENTER,
                  0,
@@ -394,31 +404,31 @@ void Person::paintPlanning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int32_
 
 int32_t Person::runningFrame() const {
   if (stunSteps >= 1) {
-    const int32_t stunned = MainCanvas::animationFrames[15][0];
-    const int32_t still = MainCanvas::animationFrames[14][0];
+    const int32_t stunned = GameTables::animationFrames[15][0];
+    const int32_t still = GameTables::animationFrames[14][0];
     return stunned != still ? stunned + 4 * direction : still;
   }
   int32_t row = action;
   if (action == actionWork) {
     const int32_t item = itemClassOf(pockets[pocketSlot]);
-    row = item >= 0 && item < MainCanvas::itemTable->length() ? MainCanvas::itemTable[item][3] : action;
+    row = item >= 0 && item < GameTables::itemTable->length() ? GameTables::itemTable[item][3] : action;
   }
-  return MainCanvas::animationFrames[row][stepTick] + 4 * direction;
+  return GameTables::animationFrames[row][stepTick] + 4 * direction;
 }
 
 void Person::paintRunning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int32_t py) {
-  const bool onExit = x == MainCanvas::exitX && y == MainCanvas::exitY;
+  const bool onExit = x == WorldState::exitX && y == WorldState::exitY;
   const bool moving = action == actionWalk && stunSteps < 1;
   if (!moving && onExit) return;
-  const bool facesExit = x + stepX(direction) == MainCanvas::exitX && y + stepY(direction) == MainCanvas::exitY;
+  const bool facesExit = x + stepX(direction) == WorldState::exitX && y + stepY(direction) == WorldState::exitY;
   if (moving && (onExit || facesExit) && stepX(direction) == 0) {
     // The cell on the far side of the exit from this person's row.
     const int32_t otherY = onExit ? y + stepY(direction) : y;
-    if (otherY < MainCanvas::exitY) MainCanvas::exitMoveNorth = 1;
-    if (otherY > MainCanvas::exitY) MainCanvas::exitMoveSouth = 1;
+    if (otherY < WorldState::exitY) WorldState::exitMoveNorth = 1;
+    if (otherY > WorldState::exitY) WorldState::exitMoveSouth = 1;
   }
-  MainCanvas::drawSpriteFrame(g, MainCanvas::personSprites, runningFrame(), px, py);
-  if (MainCanvas::selectedPerson.get() == this) MainCanvas::drawSpriteFrame(g, MainCanvas::personSprites, 7, px, py);
+  SpriteDrawing::drawSpriteFrame(g, WorldRules::personSprites, runningFrame(), px, py);
+  if (WorldState::selectedPerson.get() == this) SpriteDrawing::drawSpriteFrame(g, WorldRules::personSprites, 7, px, py);
 }
 
 }  // namespace nvx

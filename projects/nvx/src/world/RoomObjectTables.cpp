@@ -1,6 +1,7 @@
 #include "lang/DInteger.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -38,7 +39,7 @@ void WorldRules::copyObjects(const DHashtablePtr& source, const DHashtablePtr& t
 }
 
 void WorldRules::resetRoomObjects(bool stampsOnly) {
-  for (DEnumerationPtr objects = MainCanvas::roomObjects->elements(); objects->hasMoreElements();)
+  for (DEnumerationPtr objects = GameTables::roomObjects->elements(); objects->hasMoreElements();)
     static_cast<RoomObject*>(objects->nextElement())->reset(stampsOnly);
 }
 

@@ -5,9 +5,18 @@
 #include "lang/DInteger.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/media/DPlayer.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameHelpers.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -27,18 +36,18 @@ constexpr int32_t fuseSteps = 5;
 constexpr int32_t workSounds[14] = {7, 12, 12, 12, 6, 3, 9, 1, 12, -1, 3, -1, 7, 3};
 
 void playOnce(int32_t sound) {
-  if (sound >= 0 && MainCanvas::sounds) MainCanvas::sounds->playOnce(sound, 0);
+  if (sound >= 0 && GameState::sounds) GameState::sounds->playOnce(sound, 0);
 }
 
-Person* crewAt(int32_t i) { return static_cast<Person*>(MainCanvas::activePersons->elementAt(i)); }
+Person* crewAt(int32_t i) { return static_cast<Person*>(GameTables::activePersons->elementAt(i)); }
 
-bool running() { return MainCanvas::skipWorldLogic == 1; }
+bool running() { return GameState::skipWorldLogic == 1; }
 
 // Work units of an object type with the item in the person's pocket in use;
 // -1 when the pocket holds no item of the table.
 int32_t workUnits(const Person& p, int32_t type) {
   const int32_t item = static_cast<int8_t>(p.pockets[p.pocketSlot & 3] - 104);
-  const auto& row = MainCanvas::objectChances[type];
+  const auto& row = GameTables::objectChances[type];
   return item >= 0 && item < row->length() ? row[item] : -1;
 }
 
@@ -50,28 +59,28 @@ void finishObjectAction(Person& p) {
 
 void finishWork(Person& p) {
   RoomObject& o = *p.target;
-  const int32_t box = MainCanvas::cellKey(o.x, o.y)->intValue();
+  const int32_t box = WorldRules::cellKey(o.x, o.y)->intValue();
   if (o.type == 6) {
     std::vector<qel::lang::DObjectPtr> guarded;
-    for (qel::util::DEnumerationPtr keys = MainCanvas::alarmLinks->keys(); keys->hasMoreElements();) {
+    for (qel::util::DEnumerationPtr keys = GameTables::alarmLinks->keys(); keys->hasMoreElements();) {
       qel::lang::DObjectPtr key = keys->nextElement();
-      const auto* link = static_cast<qel::lang::DInteger*>(MainCanvas::alarmLinks->get(key));
+      const auto* link = static_cast<qel::lang::DInteger*>(GameTables::alarmLinks->get(key));
       if (link && link->intValue() == box) guarded.push_back(key);
     }
-    for (const auto& key : guarded) MainCanvas::alarmLinks->remove(key);
+    for (const auto& key : guarded) GameTables::alarmLinks->remove(key);
   } else if (o.type == 4) {
     if (p.takeLoot()) {
       o.state[1] = 0;
     } else if (o.amount != 0) {
-      o.state[0] = static_cast<int8_t>(MainCanvas::objectChances[4][p.pockets[p.pocketSlot & 3] - 104]);
+      o.state[0] = static_cast<int8_t>(GameTables::objectChances[4][p.pockets[p.pocketSlot & 3] - 104]);
       o.state[1] = 8;
     } else {
       o.state[0] = 0;
       o.state[1] = 0;
     }
   }
-  MainCanvas::triggerAlarm(MainCanvas::cellKey(o.x, o.y));
-  MainCanvas::sceneDirty = 1;
+  WorldRules::triggerAlarm(WorldRules::cellKey(o.x, o.y));
+  WorldState::sceneDirty = 1;
   const int32_t type = o.type;
   finishObjectAction(p);
   playOnce(type < 14 ? workSounds[type] : -1);
@@ -86,7 +95,7 @@ void workUnit(Person& p) {
         o.state[1] = static_cast<int8_t>(o.state[1] - 1);
         if (o.state[1] < 1) {
           p.takeLoot();
-          MainCanvas::sceneDirty = 1;
+          WorldState::sceneDirty = 1;
           finishObjectAction(p);
           playOnce(soundSteal);
         }
@@ -107,7 +116,7 @@ void workUnit(Person& p) {
       o.state[0] = static_cast<int8_t>(o.state[0] - 1);
       if (o.state[0] <= 0) {
         o.state[1] = fuseSteps;
-        MainCanvas::sceneDirty = 1;
+        WorldState::sceneDirty = 1;
         finishObjectAction(p);
       }
       break;
@@ -118,27 +127,27 @@ void workUnit(Person& p) {
 // The selected person's next step in planning: a walk the keys start is
 // recorded while the rest of the crew moves to its place at this step.
 void startPlannedStep(Person& p) {
-  if (MainCanvas::selectedPerson.get() != &p || !p.control()) return;
+  if (WorldState::selectedPerson.get() != &p || !p.control()) return;
   p.busy = 1;
-  MainCanvas::syncCrewToStep(p, true);
+  LevelKeys::syncCrewToStep(p, true);
   p.recordSteps(1);
-  ++MainCanvas::stepIndex;
+  ++WorldState::stepIndex;
 }
 
 // The next step of a person standing free in running. The leader follows
 // the keys while selected in normal play, its plan only when departing.
 void startRunningStep(Person& p, bool selected) {
   const bool leader = p.id == 0;
-  if (!leader || MainCanvas::phase == 2 || MainCanvas::phase == 3) {
+  if (!leader || WorldState::phase == 2 || WorldState::phase == 3) {
     p.playStep(false);
-  } else if (selected && MainCanvas::phase == 0) {
+  } else if (selected && WorldState::phase == 0) {
     p.control();
   }
   switch (p.action) {
     case 1:
-      if (!MainCanvas::isBlockedByObject(p, false) && MainCanvas::canStep(p, false)) {
+      if (!WorldRules::isBlockedByObject(p, false) && WorldRules::canStep(p, false)) {
         ++p.pathIndex;
-        if (MainCanvas::phase == 2) ++MainCanvas::routeIndex[p.id];
+        if (WorldState::phase == 2) ++WorldState::routeIndex[p.id];
         p.busy = 1;
       } else {
         p.action = 2;
@@ -153,7 +162,7 @@ void startRunningStep(Person& p, bool selected) {
     case 3:
     case 4:
     case 5: {
-      RoomObject* front = MainCanvas::objectInFront(p);
+      RoomObject* front = WorldRules::objectInFront(p);
       if (!front) break;
       const int32_t units = workUnits(p, front->type);
       if (p.action != 3 && units < 0) {
@@ -162,10 +171,10 @@ void startRunningStep(Person& p, bool selected) {
         break;
       }
       p.target = front;
-      p.stepTick = MainCanvas::randomInRange(0, 6);
+      p.stepTick = GameHelpers::randomInRange(0, 6);
       if (p.action == 5) {
         p.plantBomb(false)->state[0] = static_cast<int8_t>(units);
-        MainCanvas::sceneDirty = 1;
+        WorldState::sceneDirty = 1;
       } else if (p.action == 4 && front->state[0] == RoomObject::closed) {
         front->state[0] = static_cast<int8_t>(units);
       }
@@ -180,8 +189,8 @@ void startRunningStep(Person& p, bool selected) {
 }
 
 void stepPerson(Person& p) {
-  const bool selected = MainCanvas::selectedPerson.get() == &p;
-  if (selected && MainCanvas::phase == 0) MainCanvas::centerViewOn(p.x, p.y, false, false, false);
+  const bool selected = WorldState::selectedPerson.get() == &p;
+  if (selected && WorldState::phase == 0) ViewScene::centerViewOn(p.x, p.y, false, false, false);
   if (p.stunSteps >= 1) {
     if (++p.stepTick >= ticksPerStep) {
       p.stepTick = 0;
@@ -190,16 +199,16 @@ void stepPerson(Person& p) {
     return;
   }
   if (p.busy) {
-    if (selected && MainCanvas::pendingKey == MainCanvas::noKey) MainCanvas::heldKey = MainCanvas::noKey;
+    if (selected && GameState::pendingKey == GameState::noKey) GameState::heldKey = GameState::noKey;
     ++p.stepTick;
-    if (!running()) MainCanvas::drawTrailDot(p);
+    if (!running()) WorldRules::drawTrailDot(p);
     if (p.stepTick < ticksPerStep) return;
     p.stepTick = 0;
     if (p.action == 1) {
-      p.x = static_cast<int8_t>(p.x + MainCanvas::directionSteps[0][p.direction & 3]);
-      p.y = static_cast<int8_t>(p.y + MainCanvas::directionSteps[1][p.direction & 3]);
+      p.x = static_cast<int8_t>(p.x + GameTables::directionSteps[0][p.direction & 3]);
+      p.y = static_cast<int8_t>(p.y + GameTables::directionSteps[1][p.direction & 3]);
       p.busy = 0;
-      if (p.x == MainCanvas::exitX && p.y == MainCanvas::exitY) MainCanvas::onReachExit();
+      if (p.x == WorldState::exitX && p.y == WorldState::exitY) WorldRules::onReachExit();
     }
     if (!running() || p.action == 2) p.busy = 0;
     if (p.target) {
@@ -221,25 +230,25 @@ void stepPerson(Person& p) {
 }  // namespace
 
 void WorldRules::drawTrailDot(const Person& p) {
-  if (!MainCanvas::trailGraphics) return;
+  if (!WorldState::trailGraphics) return;
   int32_t dx = 0, dy = 0;
   if (p.action == 1) {
-    dx = MainCanvas::cellSize * p.stepTick / 12 * MainCanvas::directionSteps[0][p.direction & 3];
-    dy = MainCanvas::cellSize * p.stepTick / 12 * MainCanvas::directionSteps[1][p.direction & 3];
+    dx = GameState::cellSize * p.stepTick / 12 * GameTables::directionSteps[0][p.direction & 3];
+    dy = GameState::cellSize * p.stepTick / 12 * GameTables::directionSteps[1][p.direction & 3];
   }
-  const int32_t side = MainCanvas::screenHeight >= 401 ? 4 : 2;
-  MainCanvas::trailGraphics->setColor(static_cast<uint32_t>(MainCanvas::colourTable[p.id]));
-  MainCanvas::trailGraphics->setClip(0, 0, MainCanvas::screenWidth, MainCanvas::mapAreaHeight);
-  MainCanvas::trailGraphics->fillRect(
-      MainCanvas::mapOriginX + MainCanvas::cellSize * p.x + dx + MainCanvas::cellSize / 2 + p.id - 1,
-      MainCanvas::mapOriginY + MainCanvas::cellSize * p.y + dy + MainCanvas::cellSize / 2 + p.id - 1,
+  const int32_t side = GameState::screenHeight >= 401 ? 4 : 2;
+  WorldState::trailGraphics->setColor(static_cast<uint32_t>(GameTables::colourTable[p.id]));
+  WorldState::trailGraphics->setClip(0, 0, GameState::screenWidth, ViewScene::mapAreaHeight);
+  WorldState::trailGraphics->fillRect(
+      WorldState::mapOriginX + GameState::cellSize * p.x + dx + GameState::cellSize / 2 + p.id - 1,
+      WorldState::mapOriginY + GameState::cellSize * p.y + dy + GameState::cellSize / 2 + p.id - 1,
       side,
       side);
 }
 
 void WorldRules::tickBombs() {
-  if (!running() || MainCanvas::bombs->size() == 0) return;
-  for (qel::util::DEnumerationPtr e = MainCanvas::bombs->elements(); e->hasMoreElements();) {
+  if (!running() || GameTables::bombs->size() == 0) return;
+  for (qel::util::DEnumerationPtr e = GameTables::bombs->elements(); e->hasMoreElements();) {
     RoomObject& bomb = *static_cast<RoomObject*>(e->nextElement());
     if (bomb.state[0] >= 1) continue;
     if (++bomb.amount >= ticksPerStep) {
@@ -251,71 +260,71 @@ void WorldRules::tickBombs() {
           const bool strong = bomb.content == 'r';
           affectNeighbours(bomb.x, bomb.y, false, false, 0, strong, false);
           if (strong) affectNeighbours(bomb.x, bomb.y, false, false, 0, true, true);
-          for (int32_t i = 0; i < MainCanvas::activePersons->size(); ++i) {
+          for (int32_t i = 0; i < GameTables::activePersons->size(); ++i) {
             Person* p = crewAt(i);
             if (std::abs(p->x - bomb.x) < 2 && std::abs(p->y - bomb.y) < 2) p->stunSteps = stunnedByBlast;
           }
-          MainCanvas::sceneDirty = 1;
+          WorldState::sceneDirty = 1;
         }
       }
     }
-    if (bomb.state[1] < 0) MainCanvas::shakeOffset = 0;
+    if (bomb.state[1] < 0) WorldState::shakeOffset = 0;
   }
 }
 
 void WorldRules::worldTick() {
-  if (MainCanvas::pendingNotice != noNotice) {
-    const int32_t notice = MainCanvas::pendingNotice;
-    MainCanvas::pendingNotice = noNotice;
+  if (WorldState::pendingNotice != noNotice) {
+    const int32_t notice = WorldState::pendingNotice;
+    WorldState::pendingNotice = noNotice;
     if ((notice == 185 || notice == 186) && Person::selected()) {
       const int32_t id = Person::selected()->id;
-      MainCanvas::openDialog(0,
-                             new qel::lang::DbyteArray(2, 0, MainCanvas::dialogParamByte, id),
-                             notice,
-                             nullptr,
-                             MainCanvas::softKeysFor(1),
-                             static_cast<int16_t>(Person::nameTextFirst + id));
+      DialogWindow::openDialog(0,
+                               new qel::lang::DbyteArray(2, 0, WorldState::dialogParamByte, id),
+                               notice,
+                               nullptr,
+                               DialogWindow::softKeysFor(1),
+                               static_cast<int16_t>(Person::nameTextFirst + id));
       return;
     }
   }
-  if (!MainCanvas::selectedPerson) return;
-  if (MainCanvas::selectionIndex == 255 || !MainCanvas::activePersons) {
-    MainCanvas::selectedPerson = nullptr;
-    MainCanvas::invalidateScene();
+  if (!WorldState::selectedPerson) return;
+  if (GameState::selectionIndex == 255 || !GameTables::activePersons) {
+    WorldState::selectedPerson = nullptr;
+    ViewScene::invalidateScene();
     return;
   }
-  if (running() && MainCanvas::clockTick == 0 && MainCanvas::phase != 5) {
-    ++MainCanvas::stepIndex;
-    if (MainCanvas::stepIndex > MainCanvas::levelCounter - 10 && MainCanvas::difficulty >= 0 &&
-        !MainCanvas::alarmSounding) {
-      if (MainCanvas::sounds) MainCanvas::sounds->play(soundAlarm, true, 0);
-      MainCanvas::alarmSounding = 1;
-    } else if (MainCanvas::stepIndex == MainCanvas::levelCounter - 1 && MainCanvas::difficulty >= 0) {
-      const Person* leader = static_cast<Person*>(MainCanvas::persons[0].get());
-      if (leader && leader->x == MainCanvas::exitX && leader->y == MainCanvas::exitY && !leader->busy &&
-          MainCanvas::phase == 0)
+  if (running() && FrameClock::clockTick == 0 && WorldState::phase != 5) {
+    ++WorldState::stepIndex;
+    if (WorldState::stepIndex > GameState::levelCounter - 10 && GameState::difficulty >= 0 &&
+        !WorldState::alarmSounding) {
+      if (GameState::sounds) GameState::sounds->play(soundAlarm, true, 0);
+      WorldState::alarmSounding = 1;
+    } else if (WorldState::stepIndex == GameState::levelCounter - 1 && GameState::difficulty >= 0) {
+      const Person* leader = static_cast<Person*>(GameTables::persons[0].get());
+      if (leader && leader->x == WorldState::exitX && leader->y == WorldState::exitY && !leader->busy &&
+          WorldState::phase == 0)
         depart();
-    } else if (MainCanvas::stepIndex > MainCanvas::levelCounter) {
-      if (MainCanvas::difficulty == -1) {
-        MainCanvas::levelEndFlag = 5;
+    } else if (WorldState::stepIndex > GameState::levelCounter) {
+      if (GameState::difficulty == -1) {
+        GameState::levelEndFlag = 5;
         endLevel();
-      } else if (MainCanvas::phase == 0) {
-        MainCanvas::levelEndFlag = 2;
-        MainCanvas::vehicleSpeed = 4;
-        MainCanvas::phaseCounter = 0;
-        MainCanvas::centerViewOnExit();
+      } else if (WorldState::phase == 0) {
+        GameState::levelEndFlag = 2;
+        WorldState::vehicleSpeed = 4;
+        WorldState::phaseCounter = 0;
+        ViewScene::centerViewOnExit();
         stepVehicle();
-        MainCanvas::phase = 4;
+        WorldState::phase = 4;
       }
     }
   }
-  for (int32_t i = 0; i < MainCanvas::activePersons->size() && MainCanvas::phase != 5; ++i) {
+  for (int32_t i = 0; i < GameTables::activePersons->size() && WorldState::phase != 5; ++i) {
     qel::lang::DPtr<Person> p = crewAt(i);
     stepPerson(*p);
   }
   tickBombs();
   stepVehicle();
-  MainCanvas::showHint(running() ? 6 : 4, -1, 0, false);
+  GameDialogs::showHint(running() ? 6 : 4, -1, 0, false);
 }
 
 }  // namespace nvx

@@ -8,10 +8,16 @@
 #include "gamelib/SoundManager.h"
 #include "lang/DString.h"
 #include "lang/DshortArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "platform/registry/KeyName.h"
 
-using nvx::MainCanvas;
+using nvx::DialogWindow;
+using nvx::GameState;
+using nvx::LanguageTexts;
+using nvx::StateMachine;
 
 namespace {
 
@@ -22,7 +28,7 @@ std::string narrow(std::u16string_view text) {
 }
 
 std::string soundName(int32_t index) {
-  gamelib::PlayerInfoPtr info = MainCanvas::sounds->info(index);
+  gamelib::PlayerInfoPtr info = GameState::sounds->info(index);
   if (!info || !info->fileName) return "#" + std::to_string(index);
   std::string name = narrow(info->fileName->view());
   if (const std::size_t slash = name.rfind('/'); slash != std::string::npos) name = name.substr(slash + 1);
@@ -49,30 +55,31 @@ std::string utf8(const qel::lang::DStringPtr& text) {
 }
 
 std::string glyphText(const qel::lang::DshortArrayPtr& glyphs) {
-  return glyphs ? "\"" + utf8(MainCanvas::glyphsToString(glyphs)) + "\"" : "-";
+  return glyphs ? "\"" + utf8(LanguageTexts::glyphsToString(glyphs)) + "\"" : "-";
 }
 
 std::string itemText(int16_t id) {
   if (id < 0) return "value " + std::to_string(id);
-  return glyphText(MainCanvas::getText(id));
+  return glyphText(LanguageTexts::getText(id));
 }
 
 // The open window's content in one line.
 std::string dialogLine() {
-  std::string line = "dialog " + std::to_string(MainCanvas::dialogId) + " title " + glyphText(MainCanvas::titleText);
-  if (MainCanvas::bodyText) line += " body " + glyphText(MainCanvas::bodyText);
-  if (MainCanvas::itemIds) {
+  std::string line =
+      "dialog " + std::to_string(DialogWindow::dialogId) + " title " + glyphText(DialogWindow::titleText);
+  if (DialogWindow::bodyText) line += " body " + glyphText(DialogWindow::bodyText);
+  if (DialogWindow::itemIds) {
     line += " items";
-    for (int32_t i = 0; i < MainCanvas::itemIds->length(); ++i) {
-      const int16_t id = MainCanvas::itemIds->at(i);
+    for (int32_t i = 0; i < DialogWindow::itemIds->length(); ++i) {
+      const int16_t id = DialogWindow::itemIds->at(i);
       // An item as the window shows it, its values put in.
-      line += (i ? " | " : " ") + (id < 0 ? itemText(id) : glyphText(MainCanvas::getItemText(i)));
+      line += (i ? " | " : " ") + (id < 0 ? itemText(id) : glyphText(DialogWindow::getItemText(i)));
     }
   }
-  if (MainCanvas::softKeys) {
+  if (DialogWindow::softKeys) {
     line += " keys";
-    for (int32_t i = 0; i < MainCanvas::softKeys->length(); ++i)
-      line += (i ? " | " : " ") + itemText(MainCanvas::softKeys->at(i));
+    for (int32_t i = 0; i < DialogWindow::softKeys->length(); ++i)
+      line += (i ? " | " : " ") + itemText(DialogWindow::softKeys->at(i));
   }
   return line;
 }
@@ -132,63 +139,63 @@ std::string EventLog::text() const {
 }
 
 void EventLog::observeState() {
-  if (MainCanvas::gameState != state_) {
-    state_ = MainCanvas::gameState;
+  if (GameState::gameState != state_) {
+    state_ = GameState::gameState;
     note("state " + std::to_string(state_));
   }
-  if (MainCanvas::levelNumber != level_) {
-    if (levelSeen_) note("level " + std::to_string(MainCanvas::levelNumber));
-    level_ = MainCanvas::levelNumber;
+  if (GameState::levelNumber != level_) {
+    if (levelSeen_) note("level " + std::to_string(GameState::levelNumber));
+    level_ = GameState::levelNumber;
     levelSeen_ = true;
   }
-  if (MainCanvas::money != money_ || !moneySeen_) {
-    money_ = MainCanvas::money;
+  if (GameState::money != money_ || !moneySeen_) {
+    money_ = GameState::money;
     moneySeen_ = true;
     note("money " + std::to_string(money_));
   }
-  if (MainCanvas::pendingTransition != transition_) {
+  if (GameState::pendingTransition != transition_) {
     if (transition_ != 0) note("transition " + std::to_string(transition_) + " run");
-    transition_ = MainCanvas::pendingTransition;
+    transition_ = GameState::pendingTransition;
     if (transition_ != 0) note("transition " + std::to_string(transition_) + " requested");
   }
 }
 
 void EventLog::observeDialog() {
-  if (MainCanvas::gameState != MainCanvas::stateDialog) {
+  if (GameState::gameState != StateMachine::stateDialog) {
     dialog_.clear();
     return;
   }
   std::string line = dialogLine();
   if (line != dialog_) {
     dialog_ = line;
-    selection_ = MainCanvas::selection;
+    selection_ = DialogWindow::selection;
     note(line);
     return;
   }
-  if (MainCanvas::selection == selection_ || !MainCanvas::itemIds) return;
-  selection_ = MainCanvas::selection;
-  const bool item = selection_ >= 0 && selection_ < MainCanvas::itemIds->length();
-  note("selection " + std::to_string(selection_) + (item ? " " + itemText(MainCanvas::itemIds->at(selection_)) : ""));
+  if (DialogWindow::selection == selection_ || !DialogWindow::itemIds) return;
+  selection_ = DialogWindow::selection;
+  const bool item = selection_ >= 0 && selection_ < DialogWindow::itemIds->length();
+  note("selection " + std::to_string(selection_) + (item ? " " + itemText(DialogWindow::itemIds->at(selection_)) : ""));
 }
 
 // A place's text is set for the line along the bottom; the bubble's painter
 // moves the line into the bubble when it draws it.
 void EventLog::observeLine() {
-  const bool shown = MainCanvas::gameState == MainCanvas::stateMapScreen && !MainCanvas::shopMode &&
-                     MainCanvas::tickerRunning && MainCanvas::tickerText &&
-                     MainCanvas::tickerWidth != MainCanvas::placeLineWidth;
-  const std::string line = shown ? glyphText(MainCanvas::tickerText) : std::string();
+  const bool shown = GameState::gameState == StateMachine::stateMapScreen && !GameState::shopMode &&
+                     GameState::tickerRunning && GameState::tickerText &&
+                     GameState::tickerWidth != GameState::placeLineWidth;
+  const std::string line = shown ? glyphText(GameState::tickerText) : std::string();
   if (line == line_) return;
   line_ = line;
   if (shown) note("line " + line);
 }
 
 void EventLog::observeSounds() {
-  if (!MainCanvas::sounds) return;
-  const int32_t count = MainCanvas::sounds->soundCount();
+  if (!GameState::sounds) return;
+  const int32_t count = GameState::sounds->soundCount();
   playing_.resize(static_cast<std::size_t>(count), false);
   for (int32_t i = 0; i < count; ++i) {
-    const bool now = MainCanvas::sounds->isPlaying(i);
+    const bool now = GameState::sounds->isPlaying(i);
     if (now == playing_[static_cast<std::size_t>(i)]) continue;
     playing_[static_cast<std::size_t>(i)] = now;
     note(std::string("sound ") + (now ? "start " : "stop ") + soundName(i));

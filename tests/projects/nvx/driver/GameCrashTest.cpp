@@ -18,7 +18,9 @@
 #include "lang/DObjectArray.h"
 #include "lang/DintArray.h"
 #include "lang/DshortArray.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/store/GameStore.h"
 
 // The real game is started to its main menu, then writes its record stores
@@ -74,10 +76,10 @@ std::optional<std::pair<std::string, std::string>> savedPair(const std::map<std:
 // the saved game.
 void writeVersion(int version) {
   using namespace qel::lang;
-  nvx::MainCanvas::money = version == 0 ? 1111 : 2222222;
-  nvx::MainCanvas::retriesLeft = version == 0 ? 3 : 1;
+  nvx::GameState::money = version == 0 ? 1111 : 2222222;
+  nvx::GameState::retriesLeft = version == 0 ? 3 : 1;
   nvx::GameStore::saveGame();
-  nvx::MainCanvas::options[0] = version == 1;
+  nvx::GameTables::options[0] = version == 1;
   nvx::GameStore::saveOptions();
   DObjectArrayPtr names = new DObjectArray(nvx::GameStore::bestResultRows);
   DintArrayPtr scores = new DintArray(nvx::GameStore::bestResultRows);
@@ -93,8 +95,8 @@ void writeVersion(int version) {
 
 // A new game over the saved one, of difficulty 0 or 1 by the version.
 void startNewGame(int version) {
-  nvx::MainCanvas::difficulty = static_cast<int8_t>(version);
-  nvx::MainCanvas::restartGame();
+  nvx::GameState::difficulty = static_cast<int8_t>(version);
+  nvx::LevelStart::restartGame();
 }
 
 using Writer = void (*)(int version);

@@ -12,7 +12,7 @@
 #include "nvx/app/script/GameProbe.h"
 #include "nvx/app/script/Script.h"
 #include "nvx/app/script/ScriptPlayer.h"
-#include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/NightvaultGame.h"
 #include "platform/driver/MemoryDriver.h"
 #include "platform/screen/PngFile.h"
@@ -49,8 +49,8 @@ public:
     } else {
       clock_.advanceMillis(nvx::ScriptPlayer::framePeriodMs);
     }
-    if (!seeded_ && nvx::MainCanvas::random) {
-      nvx::MainCanvas::random = new qel::util::DRandom(GameRun::randomSeed);
+    if (!seeded_ && nvx::GameTables::random) {
+      nvx::GameTables::random = new qel::util::DRandom(GameRun::randomSeed);
       seeded_ = true;
     }
     log_.observe();

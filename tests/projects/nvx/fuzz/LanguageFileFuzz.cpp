@@ -9,10 +9,14 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
+#include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/text/LanguageTexts.h"
 #include "tests/core/tavrine/src/common/io/double/MemoryArchive.h"
 
 using namespace qel::lang;
+using nvx::GameState;
+using nvx::LanguageTexts;
 using nvx::MainCanvas;
 
 namespace {
@@ -30,12 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   archive->entries[u"lng_en.dat"] = std::string(reinterpret_cast<const char*>(data), size);
   qel::io::DArchive::setCurrent(archive);
   MainCanvas::initStatics();
-  MainCanvas::languageIndex = 0;
-  MainCanvas::loadLanguage();
+  GameState::languageIndex = 0;
+  LanguageTexts::loadLanguage();
   for (int32_t id : {1, 2, 3, 264, 267, 275, 302}) {
-    DshortArrayPtr text = MainCanvas::getText(id);
+    DshortArrayPtr text = LanguageTexts::getText(id);
     try {
-      MainCanvas::glyphsToString(text);
+      LanguageTexts::glyphsToString(text);
     } catch (DExceptionBase& e) {
       e.rethrowUnless(ExceptionCode::StringIndexOutOfBounds);
     }

@@ -1,3 +1,8 @@
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
@@ -31,17 +36,17 @@ TEST_F(MapCursorTest, RoutesAndSkipLinks) {
     SCOPED_TRACE(::testing::Message() << "from " << row.from << " direction " << row.direction);
     MainCanvas::initStatics();
     layOutMap();
-    for (int id = 0; id < 5; ++id) MainCanvas::persons->at(id) = new Person(id);
+    for (int id = 0; id < 5; ++id) GameTables::persons->at(id) = new Person(id);
     for (int id = 1; id <= 4; ++id) offer(id, true);
     for (int id : row.closed) offer(id, false);
-    if (row.firstJailed) MainCanvas::savedIds->addElement(MainCanvas::persons->at(1));
+    if (row.firstJailed) GameTables::savedIds->addElement(GameTables::persons->at(1));
     placeCursorAt(row.from);
-    MainCanvas::moveCursor(row.direction);
-    EXPECT_EQ(MainCanvas::mapPlace, row.to);
-    EXPECT_EQ(MainCanvas::cursorTargetX, MainCanvas::mapPlaces[row.to][0]);
-    EXPECT_EQ(MainCanvas::cursorTargetY, MainCanvas::mapPlaces[row.to][1]);
+    MapScreen::moveCursor(row.direction);
+    EXPECT_EQ(GameState::mapPlace, row.to);
+    EXPECT_EQ(GameState::cursorTargetX, GameTables::mapPlaces[row.to][0]);
+    EXPECT_EQ(GameState::cursorTargetY, GameTables::mapPlaces[row.to][1]);
     if (row.to >= 2 && row.to <= 6) {
-      EXPECT_EQ(MainCanvas::chosenPerson.get(), MainCanvas::persons->at(row.to - 2).get());
+      EXPECT_EQ(WorldState::chosenPerson.get(), GameTables::persons->at(row.to - 2).get());
     }
   }
 }
@@ -56,10 +61,10 @@ TEST_F(MapCursorTest, KeysMoveTheCursorByAction) {
   for (int id = 1; id <= 4; ++id) offer(id, true);
   for (const Row& row : rows) {
     placeCursorAt(4);
-    MainCanvas::pendingKey = row.key;
-    MainCanvas::updateMapScreen();
-    EXPECT_EQ(MainCanvas::mapPlace, row.to) << char(row.key);
-    EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+    GameState::pendingKey = row.key;
+    MapScreen::updateMapScreen();
+    EXPECT_EQ(GameState::mapPlace, row.to) << char(row.key);
+    EXPECT_EQ(GameState::pendingKey, GameState::noKey);
   }
 }
 
@@ -79,23 +84,23 @@ TEST_F(MapCursorTest, ShopColumnAndRowWrap) {
       {4, 0, 3, 4, 1},
       {1, 1, 2, 1, 0},
   };
-  ASSERT_EQ(MainCanvas::itemPairCount, 2);
-  MainCanvas::shopMode = 1;
-  MainCanvas::shopGridX = 30;
-  MainCanvas::shopGridY = 100;
-  MainCanvas::shopGapX = 5;
-  MainCanvas::shopGapY = 5;
+  ASSERT_EQ(GameState::itemPairCount, 2);
+  GameState::shopMode = 1;
+  MapScreen::shopGridX = 30;
+  MapScreen::shopGridY = 100;
+  MapScreen::shopGapX = 5;
+  MapScreen::shopGapY = 5;
   for (int c = 0; c < 6; ++c)
-    for (int r = 0; r < 2; ++r) MainCanvas::shopGrid[c][r] = static_cast<int8_t>('h' + r * 6 + c);
+    for (int r = 0; r < 2; ++r) GameTables::shopGrid[c][r] = static_cast<int8_t>('h' + r * 6 + c);
   for (const Row& row : rows) {
-    MainCanvas::shopColumn = row.column;
-    MainCanvas::shopRow = row.row;
-    MainCanvas::moveCursor(row.direction);
-    EXPECT_EQ(MainCanvas::shopColumn, row.toColumn);
-    EXPECT_EQ(MainCanvas::shopRow, row.toRow);
+    GameState::shopColumn = row.column;
+    GameState::shopRow = row.row;
+    MapScreen::moveCursor(row.direction);
+    EXPECT_EQ(GameState::shopColumn, row.toColumn);
+    EXPECT_EQ(GameState::shopRow, row.toRow);
     // Cells are 20 pixels with gaps of 5; the cursor goes to the cell's middle.
-    EXPECT_EQ(MainCanvas::cursorTargetX, 30 + 25 * row.toColumn + 10);
-    EXPECT_EQ(MainCanvas::cursorTargetY, 100 + 25 * row.toRow + 10);
+    EXPECT_EQ(GameState::cursorTargetX, 30 + 25 * row.toColumn + 10);
+    EXPECT_EQ(GameState::cursorTargetY, 100 + 25 * row.toRow + 10);
   }
 }
 
@@ -114,47 +119,47 @@ TEST_F(MapCursorTest, CursorGlideSteps) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.distance);
-    MainCanvas::cursorX = 100;
-    MainCanvas::cursorY = 50;
-    MainCanvas::cursorTargetX = 100 + row.distance;
-    MainCanvas::cursorTargetY = 50;
-    MainCanvas::mapCursorArrived = 0;
+    MapScreen::cursorX = 100;
+    MapScreen::cursorY = 50;
+    GameState::cursorTargetX = 100 + row.distance;
+    GameState::cursorTargetY = 50;
+    MapScreen::mapCursorArrived = 0;
     for (size_t i = 0; i < row.positions.size(); ++i) {
-      EXPECT_EQ(MainCanvas::mapCursorArrived, 0);
-      MainCanvas::tickMapScreen();
-      EXPECT_EQ(MainCanvas::cursorX, 100 + row.positions[i]) << "phase change " << i;
+      EXPECT_EQ(MapScreen::mapCursorArrived, 0);
+      MapScreen::tickMapScreen();
+      EXPECT_EQ(MapScreen::cursorX, 100 + row.positions[i]) << "phase change " << i;
     }
-    EXPECT_EQ(MainCanvas::mapCursorArrived, 1);
-    MainCanvas::tickMapScreen();
-    EXPECT_EQ(MainCanvas::cursorX, MainCanvas::cursorTargetX);
+    EXPECT_EQ(MapScreen::mapCursorArrived, 1);
+    MapScreen::tickMapScreen();
+    EXPECT_EQ(MapScreen::cursorX, GameState::cursorTargetX);
   }
 }
 
 // A tapped spot acts on the phase change on which the cursor arrives.
 TEST_F(MapCursorTest, PendingSpotActsOnArrival) {
   placeCursorAt(1);
-  MainCanvas::cursorX -= 5;
-  MainCanvas::mapSpotPending = 1;
+  MapScreen::cursorX -= 5;
+  MapScreen::mapSpotPending = 1;
   for (int i = 0; i < 3; ++i) {
-    MainCanvas::tickMapScreen();
-    EXPECT_EQ(MainCanvas::pendingTransition, 0) << i;
+    MapScreen::tickMapScreen();
+    EXPECT_EQ(GameState::pendingTransition, 0) << i;
   }
-  MainCanvas::tickMapScreen();
-  EXPECT_EQ(MainCanvas::pendingTransition, 1);
-  EXPECT_EQ(MainCanvas::mapSpotPending, 0);
+  MapScreen::tickMapScreen();
+  EXPECT_EQ(GameState::pendingTransition, 1);
+  EXPECT_EQ(MapScreen::mapSpotPending, 0);
 }
 
 // Select on a place waits until the gliding cursor has reached it.
 TEST_F(MapCursorTest, SelectActsOnlyOnceTheCursorHasArrived) {
   placeCursorAt(1);
-  MainCanvas::cursorY += 3;
-  MainCanvas::pendingKey = MainCanvas::selectKey;
-  MainCanvas::updateMapScreen();
-  EXPECT_EQ(MainCanvas::pendingTransition, 0);
+  MapScreen::cursorY += 3;
+  GameState::pendingKey = KeyInput::selectKey;
+  MapScreen::updateMapScreen();
+  EXPECT_EQ(GameState::pendingTransition, 0);
   placeCursorAt(1);
-  MainCanvas::pendingKey = '5';
-  MainCanvas::updateMapScreen();
-  EXPECT_EQ(MainCanvas::pendingTransition, 1);
+  GameState::pendingKey = '5';
+  MapScreen::updateMapScreen();
+  EXPECT_EQ(GameState::pendingTransition, 1);
 }
 
 }  // namespace

@@ -3,6 +3,19 @@
 #include "gamelib/SoundManager.h"
 #include "lang/DInteger.h"
 #include "microedition/media/DManager.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/screens/SplashScreen.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 #include "platform/testing/ManualWaveOutDriver.h"
@@ -31,100 +44,100 @@ TEST_F(MapEventsTest, ResultEventsOpenTheirWindows) {
       {164, 15, "Well done", "Every job is done. You retire rich."},
       {165, 40, "Training over", "You finished the training."},
   };
-  MainCanvas::resultValues = new qel::lang::DObjectArray(3);
-  MainCanvas::resultValues[0] = new qel::lang::DInteger(80);
-  MainCanvas::resultValues[1] = new qel::lang::DInteger(4000);
-  MainCanvas::resultValues[2] = new qel::lang::DInteger(3200);
+  WorldState::resultValues = new qel::lang::DObjectArray(3);
+  WorldState::resultValues[0] = new qel::lang::DInteger(80);
+  WorldState::resultValues[1] = new qel::lang::DInteger(4000);
+  WorldState::resultValues[2] = new qel::lang::DInteger(3200);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.message);
-    MainCanvas::enter(MainCanvas::stateMapScreen);
-    MainCanvas::mapMessage = row.message;
-    MainCanvas::cursorX = MainCanvas::cursorTargetX - 4;
-    MainCanvas::tickMapScreen();
-    EXPECT_EQ(MainCanvas::dialogId, row.dialog);
-    EXPECT_EQ(text(MainCanvas::titleText), row.title);
-    EXPECT_EQ(text(MainCanvas::bodyText), row.body);
-    EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::noMessage);
-    EXPECT_EQ(MainCanvas::cursorX, MainCanvas::cursorTargetX - 4);
+    StateMachine::enter(StateMachine::stateMapScreen);
+    GameState::mapMessage = row.message;
+    MapScreen::cursorX = GameState::cursorTargetX - 4;
+    MapScreen::tickMapScreen();
+    EXPECT_EQ(DialogWindow::dialogId, row.dialog);
+    EXPECT_EQ(text(DialogWindow::titleText), row.title);
+    EXPECT_EQ(text(DialogWindow::bodyText), row.body);
+    EXPECT_EQ(GameState::mapMessage, MapScreen::noMessage);
+    EXPECT_EQ(MapScreen::cursorX, GameState::cursorTargetX - 4);
   }
 }
 
 // The last job's next job sets the game's end and asks for the map screen
 // again while it still shows: the window waits for that entry.
 TEST_F(MapEventsTest, AResultWaitsForTheRequestedMapScreen) {
-  MainCanvas::mapMessage = 164;
-  MainCanvas::pendingTransition = 3;
-  MainCanvas::tickMapScreen();
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateMapScreen);
-  EXPECT_EQ(MainCanvas::mapMessage, 164);
-  MainCanvas::pendingTransition = 0;
-  MainCanvas::tickMapScreen();
-  EXPECT_EQ(MainCanvas::dialogId, 15);
-  EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::noMessage);
+  GameState::mapMessage = 164;
+  GameState::pendingTransition = 3;
+  MapScreen::tickMapScreen();
+  EXPECT_EQ(GameState::gameState, StateMachine::stateMapScreen);
+  EXPECT_EQ(GameState::mapMessage, 164);
+  GameState::pendingTransition = 0;
+  MapScreen::tickMapScreen();
+  EXPECT_EQ(DialogWindow::dialogId, 15);
+  EXPECT_EQ(GameState::mapMessage, MapScreen::noMessage);
 }
 
 // Message 2 shows its hint in training and is followed by the briefing.
 TEST_F(MapEventsTest, HintThenBriefing) {
-  MainCanvas::difficulty = -1;
-  MainCanvas::levelNumber = 1;
-  MainCanvas::mapMessage = MainCanvas::hintMessage;
-  MainCanvas::tickMapScreen();
-  EXPECT_EQ(MainCanvas::dialogId, 42);
-  EXPECT_EQ(text(MainCanvas::bodyText), "Something has changed on the map. Look at the places again.");
-  EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::briefingMessage);
-  MainCanvas::enter(MainCanvas::stateMapScreen);
-  MainCanvas::tickMapScreen();
-  EXPECT_EQ(MainCanvas::dialogId, 41);
-  EXPECT_EQ(text(MainCanvas::titleText), "Training");
-  EXPECT_EQ(MainCanvas::mapMessage, MainCanvas::noMessage);
+  GameState::difficulty = -1;
+  GameState::levelNumber = 1;
+  GameState::mapMessage = MapScreen::hintMessage;
+  MapScreen::tickMapScreen();
+  EXPECT_EQ(DialogWindow::dialogId, 42);
+  EXPECT_EQ(text(DialogWindow::bodyText), "Something has changed on the map. Look at the places again.");
+  EXPECT_EQ(GameState::mapMessage, MapScreen::briefingMessage);
+  StateMachine::enter(StateMachine::stateMapScreen);
+  MapScreen::tickMapScreen();
+  EXPECT_EQ(DialogWindow::dialogId, 41);
+  EXPECT_EQ(text(DialogWindow::titleText), "Training");
+  EXPECT_EQ(GameState::mapMessage, MapScreen::noMessage);
 }
 
 // The hint button blinks over the right soft key while the place's hint
 // waits, in the second half of the pulse; it is the right soft key's zone.
 TEST_F(MapEventsTest, HintButtonBlinks) {
-  MainCanvas::difficulty = -1;
+  GameState::difficulty = -1;
   placeCursorAt(0);
-  MainCanvas::showPlaceHint();
-  ASSERT_EQ(MainCanvas::hintPending, 1);
-  const qel::lcdui::DGraphicsPtr g = MainCanvas::backImage->getGraphics();
+  Ticker::showPlaceHint();
+  ASSERT_EQ(GameState::hintPending, 1);
+  const qel::lcdui::DGraphicsPtr g = GameState::backImage->getGraphics();
   struct Row {
     int8_t pulse;
     bool shown;
   };
   for (const Row& row : {Row{12, false}, Row{13, true}, Row{24, true}, Row{1, false}}) {
-    MainCanvas::clearHotZones();
-    MainCanvas::pulsePhase = row.pulse;
-    MainCanvas::paintHintBlink(g);
-    const int x = 240 - MainCanvas::spriteWidth(MainCanvas::spriteItemLine) - 2;
+    KeyInput::clearHotZones();
+    GameState::pulsePhase = row.pulse;
+    Overlays::paintHintBlink(g);
+    const int x = 240 - Overlays::spriteWidth(SpriteRows::spriteItemLine) - 2;
     const int y =
-        MainCanvas::cursorOffsetY - MainCanvas::spriteHeight(MainCanvas::spriteBottomBar) + MainCanvas::viewHeight;
-    EXPECT_EQ(MainCanvas::hotZoneAt(x + 5, y + 5) == 5, row.shown) << int(row.pulse);
+        GameState::cursorOffsetY - Overlays::spriteHeight(SpriteRows::spriteBottomBar) + GameState::viewHeight;
+    EXPECT_EQ(KeyInput::hotZoneAt(x + 5, y + 5) == 5, row.shown) << int(row.pulse);
   }
-  MainCanvas::pulsePhase = 20;
-  MainCanvas::clearHotZones();
-  MainCanvas::shopMode = 1;
-  MainCanvas::paintHintBlink(g);
-  EXPECT_EQ(MainCanvas::hotZones[5][1], 0);
+  GameState::pulsePhase = 20;
+  KeyInput::clearHotZones();
+  GameState::shopMode = 1;
+  Overlays::paintHintBlink(g);
+  EXPECT_EQ(GameTables::hotZones[5][1], 0);
 }
 
 // "Retries:" and then the count beside it, on difficulties with limited retries.
 TEST_F(MapEventsTest, RetriesStandBesideTheirLabel) {
   auto paint = [](int8_t difficulty) {
     qel::lcdui::DImagePtr image = qel::lcdui::DImage::createImage(240, 320);
-    MainCanvas::difficulty = difficulty;
-    MainCanvas::retriesLeft = 2;
-    MainCanvas::paintRetries(image->getGraphics());
+    GameState::difficulty = difficulty;
+    GameState::retriesLeft = 2;
+    Overlays::paintRetries(image->getGraphics());
     return image;
   };
   qel::lcdui::DImagePtr label = qel::lcdui::DImage::createImage(240, 320);
-  const int y = MainCanvas::viewHeight - MainCanvas::textLineHeight - 3;
-  const qel::lang::DshortArrayPtr text260 = MainCanvas::getText(260);
-  MainCanvas::drawText(label->getGraphics(), text260, 3, y);
-  const int labelEnd = 3 + MainCanvas::textCharWidth * text260->length();
+  const int y = GameState::viewHeight - GameState::textLineHeight - 3;
+  const qel::lang::DshortArrayPtr text260 = LanguageTexts::getText(260);
+  BitmapText::drawText(label->getGraphics(), text260, 3, y);
+  const int labelEnd = 3 + GameState::textCharWidth * text260->length();
   const qel::lcdui::DImagePtr shown = paint(1);
   bool countDrawn = false;
   for (int x = 0; x < 240; ++x)
-    for (int j = y; j < y + MainCanvas::textLineHeight; ++j) {
+    for (int j = y; j < y + GameState::textLineHeight; ++j) {
       if (x < labelEnd)
         EXPECT_EQ(nvtest::pixel(shown, x, j), nvtest::pixel(label, x, j)) << x << "," << j;
       else
@@ -143,12 +156,12 @@ protected:
     wce::installWaveOutDriver(driver_);
     qel::media::DManager::initSoundSystem();
     MapFixture::SetUp();
-    MainCanvas::loadSounds();
-    MainCanvas::sounds->setEnabled(true);
+    SplashScreen::loadSounds();
+    GameState::sounds->setEnabled(true);
   }
   void TearDown() override {
-    MainCanvas::sounds->stop(-1, false);
-    MainCanvas::sounds.release();
+    GameState::sounds->stop(-1, false);
+    GameState::sounds.release();
     MapFixture::TearDown();
     qel::media::DManager::releaseSoundSystem();
     wce::installWaveOutDriver(nullptr);
@@ -173,23 +186,23 @@ TEST_F(MapMusicTest, EnteringTheMapScreen) {
       {-1, false, true, false}, {9, false, false, true}, {2, false, false, true}, {-1, true, true, true}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.message);
-    MainCanvas::sounds->stop(-1, false);
-    ASSERT_TRUE(MainCanvas::sounds->play(17, true, 0));
+    GameState::sounds->stop(-1, false);
+    ASSERT_TRUE(GameState::sounds->play(17, true, 0));
     if (row.menuBefore) {
-      ASSERT_TRUE(MainCanvas::sounds->play(14, true, 0));
+      ASSERT_TRUE(GameState::sounds->play(14, true, 0));
     }
-    MainCanvas::mapMessage = row.message;
-    MainCanvas::enter(MainCanvas::stateLevel);
-    MainCanvas::setHotZone(3, 10, 10, 20, 20);
-    MainCanvas::pendingKey = '5';
-    MainCanvas::enterMapScreen();
-    EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateMapScreen);
-    EXPECT_EQ(MainCanvas::sounds->isPlaying(14), row.menuAfter);
-    EXPECT_EQ(MainCanvas::sounds->isPlaying(17), row.tikAfter);
-    EXPECT_EQ(MainCanvas::hotZoneAt(15, 15), -1);
-    EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
-    EXPECT_EQ(MainCanvas::mapFullRepaint, 1);
-    EXPECT_TRUE(MainCanvas::pictures[2]);
+    GameState::mapMessage = row.message;
+    StateMachine::enter(StateMachine::stateLevel);
+    KeyInput::setHotZone(3, 10, 10, 20, 20);
+    GameState::pendingKey = '5';
+    MapScreen::enterMapScreen();
+    EXPECT_EQ(GameState::gameState, StateMachine::stateMapScreen);
+    EXPECT_EQ(GameState::sounds->isPlaying(14), row.menuAfter);
+    EXPECT_EQ(GameState::sounds->isPlaying(17), row.tikAfter);
+    EXPECT_EQ(KeyInput::hotZoneAt(15, 15), -1);
+    EXPECT_EQ(GameState::pendingKey, GameState::noKey);
+    EXPECT_EQ(GameState::mapFullRepaint, 1);
+    EXPECT_TRUE(GameState::pictures[2]);
   }
 }
 

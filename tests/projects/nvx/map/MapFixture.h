@@ -14,7 +14,16 @@
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/world/Person.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"
@@ -33,51 +42,51 @@ protected:
     gamelib::LangInfo::releaseInstance();
     MainCanvas::initStatics();
     gamelib::ResTables tables;
-    tables.mapPlaces = MainCanvas::mapPlaces;
-    tables.mapPoints = MainCanvas::mapPoints;
-    tables.spriteTable = MainCanvas::spriteTable;
-    tables.shortRows = MainCanvas::resShortRows;
+    tables.mapPlaces = GameTables::mapPlaces;
+    tables.mapPoints = GameTables::mapPoints;
+    tables.spriteTable = GameTables::spriteTable;
+    tables.shortRows = GameTables::resShortRows;
     gamelib::GameLib::loadResData(tables);
-    MainCanvas::screenWidth = 240;
-    MainCanvas::screenHeight = 320;
-    MainCanvas::viewWidth = 240;
-    MainCanvas::viewHeight = 320 - MainCanvas::spriteHeight(MainCanvas::spriteBottomBar);
+    GameState::screenWidth = 240;
+    GameState::screenHeight = 320;
+    GameState::viewWidth = 240;
+    GameState::viewHeight = 320 - Overlays::spriteHeight(SpriteRows::spriteBottomBar);
     // The alphabet picture is named after the language, as choosing it does.
-    MainCanvas::pictureNames->at(0) = new qel::lang::DString(u"abc_en");
-    MainCanvas::pictures = new qel::lang::DObjectArray(8);
-    for (int i = 0; i <= 2; ++i) MainCanvas::loadPicture(i);
-    MainCanvas::languageIndex = 0;
-    MainCanvas::loadLanguage();
-    MainCanvas::backImage = qel::lcdui::DImage::createImage(240, 320);
-    MainCanvas::backGraphics = MainCanvas::backImage->getGraphics();
+    GameTables::pictureNames->at(0) = new qel::lang::DString(u"abc_en");
+    GameState::pictures = new qel::lang::DObjectArray(8);
+    for (int i = 0; i <= 2; ++i) SpriteDrawing::loadPicture(i);
+    GameState::languageIndex = 0;
+    LanguageTexts::loadLanguage();
+    GameState::backImage = qel::lcdui::DImage::createImage(240, 320);
+    StateMachine::backGraphics = GameState::backImage->getGraphics();
     layOutMap();
-    for (int id = 0; id < 5; ++id) MainCanvas::persons->at(id) = new Person(id);
-    MainCanvas::enter(MainCanvas::stateMapScreen);
-    MainCanvas::levelNumber = 7;
-    MainCanvas::difficulty = 1;
-    MainCanvas::money = 4000;
-    MainCanvas::mapPlace = 0;
-    MainCanvas::shopMode = 0;
-    MainCanvas::shopColumn = 0;
-    MainCanvas::shopRow = 0;
-    MainCanvas::tickerRunning = 0;
-    MainCanvas::tickerText.release();
-    MainCanvas::mapMessage = MainCanvas::noMessage;
-    MainCanvas::pendingTransition = 0;
-    MainCanvas::pendingKey = MainCanvas::noKey;
-    MainCanvas::hintPending = 0;
-    MainCanvas::mapSpotPending = 0;
-    MainCanvas::chosenPerson.release();
-    MainCanvas::handImage.release();
-    MainCanvas::handLookedUp = 0;
+    for (int id = 0; id < 5; ++id) GameTables::persons->at(id) = new Person(id);
+    StateMachine::enter(StateMachine::stateMapScreen);
+    GameState::levelNumber = 7;
+    GameState::difficulty = 1;
+    GameState::money = 4000;
+    GameState::mapPlace = 0;
+    GameState::shopMode = 0;
+    GameState::shopColumn = 0;
+    GameState::shopRow = 0;
+    GameState::tickerRunning = 0;
+    GameState::tickerText.release();
+    GameState::mapMessage = MapScreen::noMessage;
+    GameState::pendingTransition = 0;
+    GameState::pendingKey = GameState::noKey;
+    GameState::hintPending = 0;
+    MapScreen::mapSpotPending = 0;
+    WorldState::chosenPerson.release();
+    MapScreen::handImage.release();
+    MapScreen::handLookedUp = 0;
     gamelib::ScreenCanvas::resetKeys();
     placeCursorAt(0);
   }
 
   void TearDown() override {
-    MainCanvas::backGraphics.release();
-    MainCanvas::handImage.release();
-    MainCanvas::handLookedUp = 0;
+    StateMachine::backGraphics.release();
+    MapScreen::handImage.release();
+    MapScreen::handLookedUp = 0;
     MainCanvas::releaseStatics();
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
@@ -87,37 +96,37 @@ protected:
   // layout step does; "res.dat" of the data set gives the same values as
   // the built-in tables.
   static void layOutMap() {
-    const int title = MainCanvas::spriteHeight(MainCanvas::spriteTitle);
-    const int top = MainCanvas::spriteHeight(MainCanvas::spriteTopBar);
-    MainCanvas::layoutX = (MainCanvas::viewWidth - MainCanvas::spriteWidth(MainCanvas::spriteTitle)) >> 1;
-    MainCanvas::layoutY = ((MainCanvas::viewHeight - title - top) >> 1) + top;
-    for (int i = 0; i < MainCanvas::mapPlaces->length(); ++i) {
-      MainCanvas::mapPlaces[i][0] += MainCanvas::layoutX;
-      MainCanvas::mapPlaces[i][1] += MainCanvas::layoutY;
+    const int title = Overlays::spriteHeight(SpriteRows::spriteTitle);
+    const int top = Overlays::spriteHeight(SpriteRows::spriteTopBar);
+    GameState::layoutX = (GameState::viewWidth - Overlays::spriteWidth(SpriteRows::spriteTitle)) >> 1;
+    GameState::layoutY = ((GameState::viewHeight - title - top) >> 1) + top;
+    for (int i = 0; i < GameTables::mapPlaces->length(); ++i) {
+      GameTables::mapPlaces[i][0] += GameState::layoutX;
+      GameTables::mapPlaces[i][1] += GameState::layoutY;
     }
-    for (int i = 0; i < MainCanvas::mapPoints->length(); ++i) {
-      MainCanvas::mapPoints[i][0] = static_cast<int16_t>(MainCanvas::mapPoints[i][0] + MainCanvas::layoutX);
-      MainCanvas::mapPoints[i][1] = static_cast<int16_t>(MainCanvas::mapPoints[i][1] + MainCanvas::layoutY);
+    for (int i = 0; i < GameTables::mapPoints->length(); ++i) {
+      GameTables::mapPoints[i][0] = static_cast<int16_t>(GameTables::mapPoints[i][0] + GameState::layoutX);
+      GameTables::mapPoints[i][1] = static_cast<int16_t>(GameTables::mapPoints[i][1] + GameState::layoutY);
     }
   }
 
   // The cursor standing on place p, as after a finished glide.
   static void placeCursorAt(int p) {
-    MainCanvas::mapPlace = static_cast<int8_t>(p);
-    MainCanvas::cursorTargetX = MainCanvas::cursorX = MainCanvas::mapPlaces[p][0];
-    MainCanvas::cursorTargetY = MainCanvas::cursorY = MainCanvas::mapPlaces[p][1];
+    GameState::mapPlace = static_cast<int8_t>(p);
+    GameState::cursorTargetX = MapScreen::cursorX = GameTables::mapPlaces[p][0];
+    GameState::cursorTargetY = MapScreen::cursorY = GameTables::mapPlaces[p][1];
   }
 
-  static Person& person(int id) { return *static_cast<Person*>(MainCanvas::persons->at(id).get()); }
+  static Person& person(int id) { return *static_cast<Person*>(GameTables::persons->at(id).get()); }
 
   // Whether person id is offered by the current level.
   static void offer(int id, bool offered) {
-    MainCanvas::levelTable[MainCanvas::levelNumber - 1][6 + id] = offered ? 1 : 0;
+    GameTables::levelTable[GameState::levelNumber - 1][6 + id] = offered ? 1 : 0;
   }
 
   static std::string text(const qel::lang::DshortArrayPtr& glyphs) {
     if (!glyphs) return "(null)";
-    qel::lang::DStringPtr s = MainCanvas::glyphsToString(glyphs);
+    qel::lang::DStringPtr s = LanguageTexts::glyphsToString(glyphs);
     std::string out;
     for (char16_t c : s->view()) out += static_cast<char>(c);
     return out;

@@ -1,6 +1,14 @@
 #include <algorithm>
 #include <set>
 
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/SpriteDrawing.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
@@ -21,9 +29,9 @@ protected:
 
   static DImagePtr paintScreen() {
     DImagePtr screen = DImage::createImage(240, 320);
-    MainCanvas::mapFullRepaint = 1;
-    MainCanvas::paintMapScreen(screen->getGraphics());
-    MainCanvas::paintTicker(screen->getGraphics());
+    GameState::mapFullRepaint = 1;
+    MapScreen::paintMapScreen(screen->getGraphics());
+    Ticker::paintTicker(screen->getGraphics());
     return screen;
   }
 
@@ -50,62 +58,61 @@ TEST_F(MapPictureTest, AMissingHandIsLookedUpOnce) {
 }
 
 TEST_F(MapPictureTest, MapScreen) {
-  MainCanvas::activePersons->addElement(MainCanvas::persons->at(3));
+  GameTables::activePersons->addElement(GameTables::persons->at(3));
   placeCursorAt(4);
-  MainCanvas::tickerRunning = 1;
-  MainCanvas::showPlaceHint();
+  GameState::tickerRunning = 1;
+  Ticker::showPlaceHint();
   const DImagePtr screen = paintScreen();
   nvtest::dumpPng(screen, "map-screen");
 
   // The map picture fills its box below the top bar: many colours, no black hole.
   std::set<uint32_t> colours;
-  for (int x = MainCanvas::layoutX; x < MainCanvas::layoutX + 240; x += 4)
-    for (int y = MainCanvas::layoutY; y < MainCanvas::layoutY + 171; y += 4)
-      colours.insert(nvtest::pixel(screen, x, y));
+  for (int x = GameState::layoutX; x < GameState::layoutX + 240; x += 4)
+    for (int y = GameState::layoutY; y < GameState::layoutY + 171; y += 4) colours.insert(nvtest::pixel(screen, x, y));
   EXPECT_GT(colours.size(), 8u);
   // Places 8 and 1 sit on the centres of the top bar's corners.
-  EXPECT_EQ(MainCanvas::mapPlaces[8][0], MainCanvas::spriteWidth(MainCanvas::spriteTopLeft) / 2);
-  EXPECT_EQ(MainCanvas::mapPlaces[1][0], 240 - MainCanvas::spriteWidth(MainCanvas::spriteTopRight) / 2);
+  EXPECT_EQ(GameTables::mapPlaces[8][0], Overlays::spriteWidth(SpriteRows::spriteTopLeft) / 2);
+  EXPECT_EQ(GameTables::mapPlaces[1][0], 240 - Overlays::spriteWidth(SpriteRows::spriteTopRight) / 2);
 
   // A person the level does not offer is left off the map.
   const int p = 2;
-  const int px = MainCanvas::mapPoints[p][0], py = MainCanvas::mapPoints[p][1];
-  const int pw = MainCanvas::spriteWidth(MainCanvas::spritePersonFirst + p - 1);
-  const int ph = MainCanvas::spriteHeight(MainCanvas::spritePersonFirst + p - 1);
+  const int px = GameTables::mapPoints[p][0], py = GameTables::mapPoints[p][1];
+  const int pw = Overlays::spriteWidth(SpriteRows::spritePersonFirst + p - 1);
+  const int ph = Overlays::spriteHeight(SpriteRows::spritePersonFirst + p - 1);
   offer(p, false);
   const DImagePtr without = paintScreen();
   EXPECT_FALSE(same(screen, without, px, py, pw, ph));
-  EXPECT_TRUE(same(screen, without, 0, 0, 240, MainCanvas::spriteHeight(MainCanvas::spriteTopBar)));
+  EXPECT_TRUE(same(screen, without, 0, 0, 240, Overlays::spriteHeight(SpriteRows::spriteTopBar)));
 
   // The money bar shows the amount.
-  MainCanvas::money = 987654;
+  GameState::money = 987654;
   const DImagePtr richer = paintScreen();
-  EXPECT_FALSE(same(without, richer, 120, 0, 120, MainCanvas::spriteHeight(MainCanvas::spriteTopBar)));
+  EXPECT_FALSE(same(without, richer, 120, 0, 120, Overlays::spriteHeight(SpriteRows::spriteTopBar)));
 }
 
 // Twelve item cells in two rows of six; items the money does not reach are
 // marked, a carried one is tagged.
 TEST_F(MapPictureTest, ShopCells) {
-  for (int i = 0; i < 12; ++i) MainCanvas::levelTable[6][13 + i] = 1;
+  for (int i = 0; i < 12; ++i) GameTables::levelTable[6][13 + i] = 1;
   placeCursorAt(3);
-  MainCanvas::chosenPerson = MainCanvas::persons->at(1);
+  WorldState::chosenPerson = GameTables::persons->at(1);
   person(1).pockets[0] = 'k';
-  MainCanvas::openShop();
-  MainCanvas::money = 1000000;
+  MapScreen::openShop();
+  GameState::money = 1000000;
   paintScreen();
-  MainCanvas::cursorX = MainCanvas::cursorTargetX;
-  MainCanvas::cursorY = MainCanvas::cursorTargetY;
+  MapScreen::cursorX = GameState::cursorTargetX;
+  MapScreen::cursorY = GameState::cursorTargetY;
   const DImagePtr rich = paintScreen();
   nvtest::dumpPng(rich, "map-shop");
-  MainCanvas::money = 100;
+  GameState::money = 100;
   const DImagePtr poor = paintScreen();
   nvtest::dumpPng(poor, "map-shop-poor");
 
   // The slot picture alone, as the reference of a cell.
   DImagePtr slot = DImage::createImage(240, 320);
-  MainCanvas::drawSpriteFrame(slot->getGraphics(), MainCanvas::spriteShopItem, 0, 0, 0);
-  const int w = MainCanvas::spriteWidth(MainCanvas::spriteShopItem);
-  const int h = MainCanvas::spriteHeight(MainCanvas::spriteShopItem);
+  SpriteDrawing::drawSpriteFrame(slot->getGraphics(), SpriteRows::spriteShopItem, 0, 0, 0);
+  const int w = Overlays::spriteWidth(SpriteRows::spriteShopItem);
+  const int h = Overlays::spriteHeight(SpriteRows::spriteShopItem);
   auto cellAt = [&](const DImagePtr& image, int x, int y) {
     for (int j = 10; j < h; ++j)
       if (nvtest::pixel(image, x, y + j) != nvtest::pixel(slot, 0, j) ||
@@ -116,44 +123,44 @@ TEST_F(MapPictureTest, ShopCells) {
   int cells = 0;
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 7; ++c) {
-      const int x = MainCanvas::shopGridX + (w + MainCanvas::shopGapX) * c;
-      const int y = MainCanvas::shopGridY + (h + MainCanvas::shopGapY) * r;
+      const int x = MapScreen::shopGridX + (w + MapScreen::shopGapX) * c;
+      const int y = MapScreen::shopGridY + (h + MapScreen::shopGapY) * r;
       const bool expected = c < 6 && r < 2;
       EXPECT_EQ(cellAt(rich, x, y), expected) << c << "," << r;
       cells += cellAt(rich, x, y);
       if (!expected) continue;
       const int item = r * 6 + c;
-      const bool marked = item != 3 && MainCanvas::itemTable[item][0] > 100;
+      const bool marked = item != 3 && GameTables::itemTable[item][0] > 100;
       EXPECT_EQ(!same(rich, poor, x, y, w, h), marked) << "item " << item;
     }
   EXPECT_EQ(cells, 12);
-  EXPECT_EQ(MainCanvas::shopGrid[5][1], 's');
+  EXPECT_EQ(GameTables::shopGrid[5][1], 's');
 
   // The carried item shows the tag over its cell.
   person(1).pockets[0] = 't';
-  MainCanvas::money = 1000000;
-  MainCanvas::shopRepaint = 1;
+  GameState::money = 1000000;
+  MapScreen::shopRepaint = 1;
   const DImagePtr untagged = paintScreen();
-  const int kx = MainCanvas::shopGridX + (w + MainCanvas::shopGapX) * 3;
-  EXPECT_FALSE(same(rich, untagged, kx, MainCanvas::shopGridY, w, h));
-  EXPECT_TRUE(same(rich, untagged, MainCanvas::shopGridX, MainCanvas::shopGridY, w, h));
+  const int kx = MapScreen::shopGridX + (w + MapScreen::shopGapX) * 3;
+  EXPECT_FALSE(same(rich, untagged, kx, MapScreen::shopGridY, w, h));
+  EXPECT_TRUE(same(rich, untagged, MapScreen::shopGridX, MapScreen::shopGridY, w, h));
 }
 
 // Buying redraws the chosen person, but not over the open shop: person 1 stands behind it.
 TEST_F(MapPictureTest, TheOpenShopStaysOverTheChosenPerson) {
   placeCursorAt(3);
-  MainCanvas::chosenPerson = MainCanvas::persons->at(1);
-  MainCanvas::openShop();
+  WorldState::chosenPerson = GameTables::persons->at(1);
+  MapScreen::openShop();
   const DImagePtr before = paintScreen();
   MapScreen::personRepaint = 1;
   DImagePtr after = DImage::createImage(240, 320);
-  MainCanvas::paintMapScreen(after->getGraphics());
+  MapScreen::paintMapScreen(after->getGraphics());
   // Compared below the shop's title line, whose text scrolls from paint to paint.
-  const int px = MainCanvas::mapPoints[1][0], py = MainCanvas::mapPoints[1][1];
-  const int top = std::max<int>(py, MainCanvas::shopGridY);
-  const int bottom = py + MainCanvas::spriteHeight(MainCanvas::spritePersonFirst);
+  const int px = GameTables::mapPoints[1][0], py = GameTables::mapPoints[1][1];
+  const int top = std::max<int>(py, MapScreen::shopGridY);
+  const int bottom = py + Overlays::spriteHeight(SpriteRows::spritePersonFirst);
   ASSERT_LT(top, bottom) << "the person stands behind the shop's cells";
-  EXPECT_TRUE(same(before, after, px, top, MainCanvas::spriteWidth(MainCanvas::spritePersonFirst), bottom - top));
+  EXPECT_TRUE(same(before, after, px, top, Overlays::spriteWidth(SpriteRows::spritePersonFirst), bottom - top));
 }
 
 }  // namespace

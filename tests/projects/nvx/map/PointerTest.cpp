@@ -1,4 +1,16 @@
 #include "lang/DshortArray2d.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/input/Pointer.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "platform/system/ActiveDevice.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
@@ -17,11 +29,11 @@ TEST_F(PointerTest, ZoneEdgesPerState) {
     uint8_t state;
     bool (*handled)();
   };
-  const auto pending = [] { return MainCanvas::pendingKey == MainCanvas::softKeyRight; };
-  const State states[] = {{MainCanvas::stateLevel, [] { return MainCanvas::heldKey == MainCanvas::softKeyRight; }},
-                          {MainCanvas::stateMapScreen, [] { return MainCanvas::tickerRunning == 1; }},
-                          {MainCanvas::stateBestResults, pending},
-                          {MainCanvas::stateLanguage, pending}};
+  const auto pending = [] { return GameState::pendingKey == KeyInput::softKeyRight; };
+  const State states[] = {{StateMachine::stateLevel, [] { return GameState::heldKey == KeyInput::softKeyRight; }},
+                          {StateMachine::stateMapScreen, [] { return GameState::tickerRunning == 1; }},
+                          {StateMachine::stateBestResults, pending},
+                          {StateMachine::stateLanguage, pending}};
   struct Tap {
     int x, y;
     bool hits;
@@ -34,23 +46,23 @@ TEST_F(PointerTest, ZoneEdgesPerState) {
                       {110, 200, false},
                       {110, 210, false},
                       {0, 0, false}};
-  MainCanvas::skipWorldLogic = 1;
-  MainCanvas::phase = 0;
-  MainCanvas::winnerRow = -1;
+  GameState::skipWorldLogic = 1;
+  WorldState::phase = 0;
+  GameState::winnerRow = -1;
   for (const State& state : states) {
     for (const Tap& tap : taps) {
       SCOPED_TRACE(::testing::Message() << int(state.state) << " at " << tap.x << "," << tap.y);
-      MainCanvas::heldKey = MainCanvas::noKey;
-      MainCanvas::tickerRunning = 0;
-      MainCanvas::clearTicker();
-      MainCanvas::clearHotZones();
-      MainCanvas::setHotZone(5, 100, 200, 20, 10);
-      MainCanvas::enter(state.state);
-      MainCanvas::pendingKey = MainCanvas::noKey;
-      MainCanvas::handlePointer(tap.x, tap.y);
+      GameState::heldKey = GameState::noKey;
+      GameState::tickerRunning = 0;
+      Ticker::clearTicker();
+      KeyInput::clearHotZones();
+      KeyInput::setHotZone(5, 100, 200, 20, 10);
+      StateMachine::enter(state.state);
+      GameState::pendingKey = GameState::noKey;
+      Pointer::handlePointer(tap.x, tap.y);
       EXPECT_EQ(state.handled(), tap.hits);
       if (!tap.hits) {
-        EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+        EXPECT_EQ(GameState::pendingKey, GameState::noKey);
       }
     }
   }
@@ -59,12 +71,12 @@ TEST_F(PointerTest, ZoneEdgesPerState) {
 // In level play a tap steers the selected person: the longer axis decides,
 // a diagonal counts as vertical, and level play's keys hold the arrow.
 TEST_F(PointerTest, SteersTheSelectedPerson) {
-  MainCanvas::enter(MainCanvas::stateLevel);
-  MainCanvas::phase = 0;
+  StateMachine::enter(StateMachine::stateLevel);
+  WorldState::phase = 0;
   PersonPtr walker = new Person(1);
   walker->x = 3;
   walker->y = 4;
-  MainCanvas::selectedPerson = walker;
+  WorldState::selectedPerson = walker;
   int px = 0, py = 0;
   walker->getScreenPosition(px, py);
   struct Row {
@@ -72,20 +84,20 @@ TEST_F(PointerTest, SteersTheSelectedPerson) {
   };
   const Row rows[] = {{10, 5, 39}, {-10, 5, 37}, {5, 10, 40}, {5, -10, 38}, {6, 6, 40}, {-6, -6, 38}, {0, 0, 38}};
   for (const Row& row : rows) {
-    MainCanvas::heldKey = MainCanvas::noKey;
-    MainCanvas::handlePointer(px + row.dx, py + row.dy);
-    EXPECT_EQ(MainCanvas::pendingKey, row.key) << row.dx << "," << row.dy;
-    EXPECT_EQ(MainCanvas::heldKey, row.key) << row.dx << "," << row.dy;
+    GameState::heldKey = GameState::noKey;
+    Pointer::handlePointer(px + row.dx, py + row.dy);
+    EXPECT_EQ(GameState::pendingKey, row.key) << row.dx << "," << row.dy;
+    EXPECT_EQ(GameState::heldKey, row.key) << row.dx << "," << row.dy;
   }
-  MainCanvas::selectedPerson.release();
+  WorldState::selectedPerson.release();
 }
 
 // The two top corners: the left one is the map menu (spot 8), the right one
 // the break-in (spot 1); the edges toward the map do not belong to them.
 TEST_F(PointerTest, CornerSpotsAtTheirEdges) {
-  const int leftW = MainCanvas::spriteWidth(MainCanvas::spriteTopLeft);
-  const int leftH = MainCanvas::spriteHeight(MainCanvas::spriteTopLeft);
-  const int rightX = 240 - MainCanvas::spriteWidth(MainCanvas::spriteTopRight);
+  const int leftW = Overlays::spriteWidth(SpriteRows::spriteTopLeft);
+  const int leftH = Overlays::spriteHeight(SpriteRows::spriteTopLeft);
+  const int rightX = 240 - Overlays::spriteWidth(SpriteRows::spriteTopRight);
   struct Row {
     int x, y, spot;
   };
@@ -99,11 +111,11 @@ TEST_F(PointerTest, CornerSpotsAtTheirEdges) {
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.x << "," << row.y);
     placeCursorAt(0);
-    MainCanvas::mapSpotPending = 0;
-    MainCanvas::handlePointer(row.x, row.y);
-    EXPECT_EQ(MainCanvas::mapPlace, row.spot);
-    EXPECT_EQ(MainCanvas::mapSpotPending, row.spot != 0);
-    EXPECT_EQ(MainCanvas::cursorTargetX, MainCanvas::mapPlaces[row.spot][0]);
+    MapScreen::mapSpotPending = 0;
+    Pointer::handlePointer(row.x, row.y);
+    EXPECT_EQ(GameState::mapPlace, row.spot);
+    EXPECT_EQ(MapScreen::mapSpotPending, row.spot != 0);
+    EXPECT_EQ(GameState::cursorTargetX, GameTables::mapPlaces[row.spot][0]);
   }
 }
 
@@ -111,7 +123,7 @@ TEST_F(PointerTest, CornerSpotsAtTheirEdges) {
 // top edges belong to them, right and bottom ones do not.
 TEST_F(PointerTest, MapSpotRectangles) {
   for (int id = 1; id <= 4; ++id) offer(id, true);
-  const int x0 = MainCanvas::layoutX, y0 = MainCanvas::layoutY;
+  const int x0 = GameState::layoutX, y0 = GameState::layoutY;
   struct Row {
     int x, y, spot;
   };
@@ -120,56 +132,56 @@ TEST_F(PointerTest, MapSpotRectangles) {
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.x << "," << row.y);
     placeCursorAt(0);
-    MainCanvas::chosenPerson.release();
-    MainCanvas::handlePointer(row.x, row.y);
-    EXPECT_EQ(MainCanvas::mapPlace, row.spot);
+    WorldState::chosenPerson.release();
+    Pointer::handlePointer(row.x, row.y);
+    EXPECT_EQ(GameState::mapPlace, row.spot);
     if (row.spot >= 2) {
-      EXPECT_EQ(MainCanvas::chosenPerson.get(), MainCanvas::persons->at(row.spot - 2).get());
-      EXPECT_EQ(MainCanvas::mapSpotPending, 1);
+      EXPECT_EQ(WorldState::chosenPerson.get(), GameTables::persons->at(row.spot - 2).get());
+      EXPECT_EQ(MapScreen::mapSpotPending, 1);
     }
   }
 }
 
 TEST_F(PointerTest, JailedOrAbsentPersonsCannotBeTapped) {
   for (int id = 1; id <= 4; ++id) offer(id, true);
-  const int x = MainCanvas::layoutX + 100, y = MainCanvas::layoutY + 20;
-  MainCanvas::savedIds->addElement(MainCanvas::persons->at(1));
-  MainCanvas::handlePointer(x, y);
-  EXPECT_EQ(MainCanvas::mapPlace, 0);
-  EXPECT_EQ(MainCanvas::mapSpotPending, 0);
-  MainCanvas::savedIds->removeAllElements();
+  const int x = GameState::layoutX + 100, y = GameState::layoutY + 20;
+  GameTables::savedIds->addElement(GameTables::persons->at(1));
+  Pointer::handlePointer(x, y);
+  EXPECT_EQ(GameState::mapPlace, 0);
+  EXPECT_EQ(MapScreen::mapSpotPending, 0);
+  GameTables::savedIds->removeAllElements();
   offer(1, false);
-  MainCanvas::handlePointer(x, y);
-  EXPECT_EQ(MainCanvas::mapPlace, 0);
+  Pointer::handlePointer(x, y);
+  EXPECT_EQ(GameState::mapPlace, 0);
 }
 
 // A second tap on the selected spot acts at once.
 TEST_F(PointerTest, TappingTheSelectedSpotActivatesIt) {
   placeCursorAt(1);
-  MainCanvas::handlePointer(239, 2);
-  EXPECT_EQ(MainCanvas::pendingTransition, 1);
+  Pointer::handlePointer(239, 2);
+  EXPECT_EQ(GameState::pendingTransition, 1);
 }
 
 // Without the spot rectangles of "res.dat" a tap on the map does nothing.
 TEST_F(PointerTest, MapWithoutSpotRectanglesIgnoresTaps) {
-  const int x = MainCanvas::layoutX + 10, y = MainCanvas::layoutY + 80;
-  MainCanvas::resShortRows = new qel::lang::DshortArray2d(7);
-  MainCanvas::handlePointer(x, y);
-  EXPECT_EQ(MainCanvas::mapPlace, 0);
-  MainCanvas::resShortRows.release();
-  MainCanvas::handlePointer(x, y);
-  EXPECT_EQ(MainCanvas::mapPlace, 0);
+  const int x = GameState::layoutX + 10, y = GameState::layoutY + 80;
+  GameTables::resShortRows = new qel::lang::DshortArray2d(7);
+  Pointer::handlePointer(x, y);
+  EXPECT_EQ(GameState::mapPlace, 0);
+  GameTables::resShortRows.release();
+  Pointer::handlePointer(x, y);
+  EXPECT_EQ(GameState::mapPlace, 0);
 }
 
 // Cells of 20 pixels with gaps of 5 from (30, 100).
 TEST_F(PointerTest, ShopGridTaps) {
-  MainCanvas::shopMode = 1;
-  MainCanvas::shopGridX = 30;
-  MainCanvas::shopGridY = 100;
-  MainCanvas::shopGapX = 5;
-  MainCanvas::shopGapY = 5;
-  for (int i = 0; i < 12; ++i) MainCanvas::shopGrid[i % 6][i / 6] = static_cast<int8_t>('h' + i);
-  MainCanvas::chosenPerson = MainCanvas::persons->at(1);
+  GameState::shopMode = 1;
+  MapScreen::shopGridX = 30;
+  MapScreen::shopGridY = 100;
+  MapScreen::shopGapX = 5;
+  MapScreen::shopGapY = 5;
+  for (int i = 0; i < 12; ++i) GameTables::shopGrid[i % 6][i / 6] = static_cast<int8_t>('h' + i);
+  WorldState::chosenPerson = GameTables::persons->at(1);
   struct Row {
     int x, y, column, row;
   };
@@ -177,24 +189,24 @@ TEST_F(PointerTest, ShopGridTaps) {
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.x << "," << row.y);
     gamelib::ScreenCanvas::keyPressedFlag = 1;
-    MainCanvas::handlePointer(row.x, row.y);
-    EXPECT_EQ(MainCanvas::shopColumn, row.column);
-    EXPECT_EQ(MainCanvas::shopRow, row.row);
+    Pointer::handlePointer(row.x, row.y);
+    EXPECT_EQ(GameState::shopColumn, row.column);
+    EXPECT_EQ(GameState::shopRow, row.row);
     EXPECT_EQ(gamelib::ScreenCanvas::keyPressedFlag, 0);
   }
   // A second tap on the selected cell buys its item ('s', price 500).
-  MainCanvas::levelTable[MainCanvas::levelNumber - 1][13 + 11] = 1;
-  MainCanvas::handlePointer(179, 149);
+  GameTables::levelTable[GameState::levelNumber - 1][13 + 11] = 1;
+  Pointer::handlePointer(179, 149);
   EXPECT_EQ(person(1).pockets[0], 's');
-  EXPECT_EQ(MainCanvas::money, 3500);
+  EXPECT_EQ(GameState::money, 3500);
 }
 
 TEST_F(PointerTest, LanguageRows) {
-  MainCanvas::enter(MainCanvas::stateLanguage);
-  MainCanvas::langRowX = 20;
-  MainCanvas::langRowWidth = 200;
-  MainCanvas::langListTop = 100;
-  MainCanvas::langRowHeight = 30;
+  StateMachine::enter(StateMachine::stateLanguage);
+  GameState::langRowX = 20;
+  GameState::langRowWidth = 200;
+  GameState::langListTop = 100;
+  GameState::langRowHeight = 30;
   const int n = gamelib::LangInfo::languageCount();
   ASSERT_GE(n, 1);
   struct Row {
@@ -207,21 +219,21 @@ TEST_F(PointerTest, LanguageRows) {
                       {19, 110, -1},
                       {50, 100 + 30 * n, -1}};
   for (const Row& row : rows) {
-    MainCanvas::languageIndex = 5;
-    MainCanvas::handlePointer(row.x, row.y);
-    EXPECT_EQ(MainCanvas::languageIndex, row.chosen >= 0 ? row.chosen : 5) << row.x << "," << row.y;
+    GameState::languageIndex = 5;
+    Pointer::handlePointer(row.x, row.y);
+    EXPECT_EQ(GameState::languageIndex, row.chosen >= 0 ? row.chosen : 5) << row.x << "," << row.y;
   }
 }
 
 // In a window a tap on an item selects it.
 TEST_F(PointerTest, DialogItems) {
-  MainCanvas::showMapMenu();
-  MainCanvas::prepareDialog(0);
-  ASSERT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
-  ASSERT_EQ(MainCanvas::itemIds->length(), 3);
-  const int second = MainCanvas::contentY + MainCanvas::itemRowHeight(0) + 1;
-  MainCanvas::handlePointer(MainCanvas::contentX + 5, second);
-  EXPECT_EQ(MainCanvas::selection, 1);
+  GameDialogs::showMapMenu();
+  DialogWindow::prepareDialog(0);
+  ASSERT_EQ(GameState::gameState, StateMachine::stateDialog);
+  ASSERT_EQ(DialogWindow::itemIds->length(), 3);
+  const int second = DialogWindow::contentY + DialogWindow::itemRowHeight(0) + 1;
+  Pointer::handlePointer(DialogWindow::contentX + 5, second);
+  EXPECT_EQ(DialogWindow::selection, 1);
 }
 
 // Touch mode follows "input.touchscreen": a Pocket PC has a pen, a
@@ -240,12 +252,12 @@ TEST_F(PointerTest, TouchModeIsWhatTheDeviceReports) {
     device.platformType = row.platform;
     device.touchScreen = row.pointer;
     wce::ScopedDeviceProfile profile(device);
-    MainCanvas::touchInput = 7;
-    MainCanvas::arrowUp.release();
+    GameState::touchInput = 7;
+    GameState::arrowUp.release();
     MainCanvas::init(new MainCanvas());
-    EXPECT_EQ(MainCanvas::touchInput, row.touch);
-    EXPECT_EQ(MainCanvas::arrowUp.get() != nullptr, row.touch == 1);
-    EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateLanguage);
+    EXPECT_EQ(GameState::touchInput, row.touch);
+    EXPECT_EQ(GameState::arrowUp.get() != nullptr, row.touch == 1);
+    EXPECT_EQ(GameState::gameState, StateMachine::stateLanguage);
     MainCanvas::instance.release();
   }
   gamelib::ScreenCanvas::releaseFonts();

@@ -1,4 +1,11 @@
 #include "lang/DbyteArray.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 #include "util/DVector.h"
 
@@ -10,21 +17,21 @@ class ShopTest : public MapFixture {
 protected:
   void SetUp() override {
     MapFixture::SetUp();
-    for (int i = 0; i < 12; ++i) MainCanvas::levelTable[6][13 + i] = 1;
-    MainCanvas::chosenPerson = MainCanvas::persons->at(1);
-    MainCanvas::openShop();
-    for (int i = 0; i < 12; ++i) MainCanvas::shopGrid[i % 6][i / 6] = static_cast<int8_t>('h' + i);
+    for (int i = 0; i < 12; ++i) GameTables::levelTable[6][13 + i] = 1;
+    WorldState::chosenPerson = GameTables::persons->at(1);
+    MapScreen::openShop();
+    for (int i = 0; i < 12; ++i) GameTables::shopGrid[i % 6][i / 6] = static_cast<int8_t>('h' + i);
   }
 
   // Select on the cell of item letter.
   static void select(char letter) {
     const int i = letter - 'h';
-    MainCanvas::shopColumn = i % 6;
-    MainCanvas::shopRow = i / 6;
-    MainCanvas::enter(MainCanvas::stateMapScreen);
-    MainCanvas::dialogId = 99;
-    MainCanvas::pendingKey = MainCanvas::selectKey;
-    MainCanvas::updateMapScreen();
+    GameState::shopColumn = i % 6;
+    GameState::shopRow = i / 6;
+    StateMachine::enter(StateMachine::stateMapScreen);
+    DialogWindow::dialogId = 99;
+    GameState::pendingKey = KeyInput::selectKey;
+    MapScreen::updateMapScreen();
   }
 
   static void carry(const char* pockets, int load) {
@@ -65,37 +72,37 @@ TEST_F(ShopTest, BuyAndGiveBack) {
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.pockets << " " << row.item);
     carry(row.pockets, row.load);
-    MainCanvas::money = row.money;
-    MainCanvas::shopRepaint = 0;
+    GameState::money = row.money;
+    MapScreen::shopRepaint = 0;
     select(row.item);
     EXPECT_EQ(pockets(), row.pocketsAfter);
     EXPECT_EQ(person(1).load, row.loadAfter);
-    EXPECT_EQ(MainCanvas::money, row.moneyAfter);
+    EXPECT_EQ(GameState::money, row.moneyAfter);
     if (*row.notice) {
-      EXPECT_EQ(MainCanvas::dialogId, 0);
-      EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
-      EXPECT_EQ(text(MainCanvas::bodyText), row.notice);
+      EXPECT_EQ(DialogWindow::dialogId, 0);
+      EXPECT_EQ(GameState::gameState, StateMachine::stateDialog);
+      EXPECT_EQ(text(DialogWindow::bodyText), row.notice);
     } else {
-      EXPECT_EQ(MainCanvas::dialogId, 99);
-      EXPECT_EQ(MainCanvas::shopRepaint, 1);
+      EXPECT_EQ(DialogWindow::dialogId, 99);
+      EXPECT_EQ(MapScreen::shopRepaint, 1);
     }
   }
 }
 
 TEST_F(ShopTest, ItemNotSoldForTheLevel) {
-  MainCanvas::levelTable[6][13 + 3] = 0;
+  GameTables::levelTable[6][13 + 3] = 0;
   select('k');
   EXPECT_EQ(pockets(), "ttt");
-  EXPECT_EQ(text(MainCanvas::bodyText), "This tool is not sold for this job.");
+  EXPECT_EQ(text(DialogWindow::bodyText), "This tool is not sold for this job.");
 }
 
 // The money decides before the level: an unaffordable item not sold here
 // reports the price.
 TEST_F(ShopTest, PriceIsTestedFirst) {
-  MainCanvas::levelTable[6][13 + 3] = 0;
-  MainCanvas::money = 100;
+  GameTables::levelTable[6][13 + 3] = 0;
+  GameState::money = 100;
   select('k');
-  EXPECT_EQ(text(MainCanvas::bodyText), "That costs 3000, you have 100.");
+  EXPECT_EQ(text(DialogWindow::bodyText), "That costs 3000, you have 100.");
 }
 
 // Leaving the shop erases the plan when an item the person had is gone;
@@ -110,42 +117,42 @@ TEST_F(ShopTest, LeavingErasesThePlanOnlyWhenAnItemWasGivenBack) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.before);
     carry(row.before, row.before[0] == 'h' ? 10 : 0);
-    MainCanvas::openShop();
+    MapScreen::openShop();
     person(1).resetPlan();
     for (int i = 0; i < 4; ++i) person(1).steps->addElement(new Path(1, 1, 0, 0, 0));
     select(row.item);
-    MainCanvas::pendingKey = MainCanvas::softKeyLeft;
-    MainCanvas::updateMapScreen();
-    EXPECT_EQ(MainCanvas::shopMode, 0);
+    GameState::pendingKey = KeyInput::softKeyLeft;
+    MapScreen::updateMapScreen();
+    EXPECT_EQ(GameState::shopMode, 0);
     EXPECT_EQ(person(1).steps->size() == 1, row.erased);
   }
 }
 
 TEST_F(ShopTest, SpotDialogOfABomb) {
-  MainCanvas::shopColumn = 3;
-  MainCanvas::shopRow = 1;
-  MainCanvas::pendingKey = MainCanvas::softKeyRight;
-  MainCanvas::updateMapScreen();
-  EXPECT_EQ(MainCanvas::dialogId, 0);
-  EXPECT_EQ(text(MainCanvas::titleText), "Mini charge");
-  EXPECT_EQ(text(MainCanvas::bodyText),
-            "Planting the small charge takes " + std::to_string(MainCanvas::objectChances[0][9]) +
+  GameState::shopColumn = 3;
+  GameState::shopRow = 1;
+  GameState::pendingKey = KeyInput::softKeyRight;
+  MapScreen::updateMapScreen();
+  EXPECT_EQ(DialogWindow::dialogId, 0);
+  EXPECT_EQ(text(DialogWindow::titleText), "Mini charge");
+  EXPECT_EQ(text(DialogWindow::bodyText),
+            "Planting the small charge takes " + std::to_string(GameTables::objectChances[0][9]) +
                 " steps; it goes off 5 steps later and opens what stands beside it.");
 }
 
 TEST_F(ShopTest, SpotDialogListsWhatAnItemWorksOn) {
-  MainCanvas::shopColumn = 0;
-  MainCanvas::pendingKey = MainCanvas::softKeyRight;
-  MainCanvas::updateMapScreen();
-  EXPECT_EQ(MainCanvas::dialogId, 0);
-  EXPECT_EQ(text(MainCanvas::titleText), "Crowbar");
-  ASSERT_TRUE(MainCanvas::itemIds);
-  EXPECT_EQ(MainCanvas::itemIds[0], 81);
+  GameState::shopColumn = 0;
+  GameState::pendingKey = KeyInput::softKeyRight;
+  MapScreen::updateMapScreen();
+  EXPECT_EQ(DialogWindow::dialogId, 0);
+  EXPECT_EQ(text(DialogWindow::titleText), "Crowbar");
+  ASSERT_TRUE(DialogWindow::itemIds);
+  EXPECT_EQ(DialogWindow::itemIds[0], 81);
   int kinds = 0;
-  for (int r = 0; r < MainCanvas::objectChances->length(); ++r) kinds += r != 11 && MainCanvas::objectChances[r][0] > 0;
-  EXPECT_EQ(MainCanvas::itemIds->length(), kinds + 1);
-  for (int i = 1; i <= kinds; ++i) EXPECT_EQ(MainCanvas::itemIds[i], 82);
-  EXPECT_EQ(MainCanvas::plainList, 1);
+  for (int r = 0; r < GameTables::objectChances->length(); ++r) kinds += r != 11 && GameTables::objectChances[r][0] > 0;
+  EXPECT_EQ(DialogWindow::itemIds->length(), kinds + 1);
+  for (int i = 1; i <= kinds; ++i) EXPECT_EQ(DialogWindow::itemIds[i], 82);
+  EXPECT_EQ(DialogWindow::plainList, 1);
 }
 
 }  // namespace

@@ -1,4 +1,11 @@
 #include "lang/DshortArray.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/screens/Overlays.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/SpriteRows.h"
 #include "tests/projects/nvx/map/MapFixture.h"
 
 namespace nvx {
@@ -17,18 +24,18 @@ struct TickerRun {
 };
 TickerRun runTicker(int limit) {
   for (int t = 1; t <= limit; ++t) {
-    const int before = MainCanvas::tickerX;
-    MainCanvas::tickTicker();
-    if (!MainCanvas::tickerText) return {t, true, MainCanvas::tickerX};
-    if (MainCanvas::tickerX == before) return {t - 1, false, before};
+    const int before = GameState::tickerX;
+    Ticker::tickTicker();
+    if (!GameState::tickerText) return {t, true, GameState::tickerX};
+    if (GameState::tickerX == before) return {t - 1, false, before};
   }
-  return {limit, false, MainCanvas::tickerX};
+  return {limit, false, GameState::tickerX};
 }
 
 // Three letters of 7 pixels through a window of 50 from x 10: a line enters
 // at x 60 and has left once it ends left of 10.
 TEST_F(TickerTest, LoopValues) {
-  MainCanvas::tickerRunning = 1;
+  GameState::tickerRunning = 1;
   struct Row {
     int8_t loops;
     int ticks;
@@ -42,14 +49,14 @@ TEST_F(TickerTest, LoopValues) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(int(row.loops));
-    MainCanvas::tickerRunning = 1;
-    MainCanvas::setTicker(glyphs(3), 10, 200, 50, row.loops);
-    EXPECT_EQ(MainCanvas::tickerX, 60);
+    GameState::tickerRunning = 1;
+    Ticker::setTicker(glyphs(3), 10, 200, 50, row.loops);
+    EXPECT_EQ(GameState::tickerX, 60);
     const TickerRun run = runTicker(400);
     EXPECT_EQ(run.ticks, row.ticks);
     EXPECT_EQ(run.dropped, row.dropped);
     if (row.dropped) {
-      EXPECT_EQ(MainCanvas::tickerRunning, 0);
+      EXPECT_EQ(GameState::tickerRunning, 0);
     } else {
       EXPECT_EQ(run.x, row.standsAt);
       EXPECT_EQ(run.x + 21, 59);
@@ -58,27 +65,27 @@ TEST_F(TickerTest, LoopValues) {
 }
 
 TEST_F(TickerTest, WaitingLineStartsAfterThreePasses) {
-  MainCanvas::tickerRunning = 1;
-  MainCanvas::setTicker(glyphs(20), 10, 200, 50, MainCanvas::waitThenScroll);
-  MainCanvas::tickerX = 10;
+  GameState::tickerRunning = 1;
+  Ticker::setTicker(glyphs(20), 10, 200, 50, Ticker::waitThenScroll);
+  GameState::tickerX = 10;
   for (int pass = 0; pass <= 3; ++pass) {
-    MainCanvas::tickerPassCount = pass;
-    MainCanvas::tickTicker();
-    EXPECT_EQ(MainCanvas::tickerX, 10) << pass;
+    GameState::tickerPassCount = pass;
+    Ticker::tickTicker();
+    EXPECT_EQ(GameState::tickerX, 10) << pass;
   }
-  MainCanvas::tickerPassCount = 4;
-  MainCanvas::tickTicker();
-  EXPECT_EQ(MainCanvas::tickerLoops, MainCanvas::scrollInOnce);
-  EXPECT_EQ(MainCanvas::tickerX, 9);
+  GameState::tickerPassCount = 4;
+  Ticker::tickTicker();
+  EXPECT_EQ(GameState::tickerLoops, Ticker::scrollInOnce);
+  EXPECT_EQ(GameState::tickerX, 9);
 }
 
 TEST_F(TickerTest, StandsWhileNeitherRunningNorShopping) {
-  MainCanvas::setTicker(glyphs(3), 10, 200, 50, 1);
-  MainCanvas::tickTicker();
-  EXPECT_EQ(MainCanvas::tickerX, 60);
-  MainCanvas::shopMode = 1;
-  MainCanvas::tickTicker();
-  EXPECT_EQ(MainCanvas::tickerX, 59);
+  Ticker::setTicker(glyphs(3), 10, 200, 50, 1);
+  Ticker::tickTicker();
+  EXPECT_EQ(GameState::tickerX, 60);
+  GameState::shopMode = 1;
+  Ticker::tickTicker();
+  EXPECT_EQ(GameState::tickerX, 59);
 }
 
 // The place hint is set for the place's position, so it shows once the
@@ -100,107 +107,107 @@ TEST_F(TickerTest, PlaceHintAndItsOnceOnlyFlag) {
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << int(row.difficulty) << row.alreadyShown << row.running);
     placeCursorAt(7);
-    MainCanvas::difficulty = row.difficulty;
-    MainCanvas::options[7 + 7] = row.alreadyShown;
-    MainCanvas::tickerRunning = row.running;
-    MainCanvas::showPlaceHint();
-    EXPECT_EQ(MainCanvas::hintPending, row.pending);
-    EXPECT_EQ(MainCanvas::options[7 + 7] != 0, row.flagAfter);
-    EXPECT_EQ(text(MainCanvas::tickerText), "Plan the job at the table.");
-    EXPECT_EQ(MainCanvas::tickerPlaceX, MainCanvas::mapPlaces[7][0]);
-    EXPECT_EQ(MainCanvas::tickerPlaceY, MainCanvas::mapPlaces[7][1]);
-    EXPECT_EQ(MainCanvas::tickerY, MainCanvas::viewHeight - MainCanvas::textLineHeight - 2);
+    GameState::difficulty = row.difficulty;
+    GameTables::options[7 + 7] = row.alreadyShown;
+    GameState::tickerRunning = row.running;
+    Ticker::showPlaceHint();
+    EXPECT_EQ(GameState::hintPending, row.pending);
+    EXPECT_EQ(GameTables::options[7 + 7] != 0, row.flagAfter);
+    EXPECT_EQ(text(GameState::tickerText), "Plan the job at the table.");
+    EXPECT_EQ(GameState::tickerPlaceX, GameTables::mapPlaces[7][0]);
+    EXPECT_EQ(GameState::tickerPlaceY, GameTables::mapPlaces[7][1]);
+    EXPECT_EQ(GameState::tickerY, GameState::viewHeight - GameState::textLineHeight - 2);
   }
 }
 
 // The right soft key turns the description on (reading a pending hint) and off.
 TEST_F(TickerTest, RightSoftKeySwitchesTheDescription) {
-  MainCanvas::difficulty = -1;
+  GameState::difficulty = -1;
   placeCursorAt(0);
-  MainCanvas::pendingKey = MainCanvas::softKeyRight;
-  MainCanvas::updateMapScreen();
-  EXPECT_EQ(MainCanvas::tickerRunning, 1);
-  EXPECT_EQ(text(MainCanvas::tickerText), "The job: briefing, tips and bail.");
-  EXPECT_TRUE(MainCanvas::options[7]);
-  EXPECT_EQ(MainCanvas::hintPending, 0);
-  MainCanvas::pendingKey = MainCanvas::softKeyRight;
-  MainCanvas::updateMapScreen();
-  EXPECT_EQ(MainCanvas::tickerRunning, 0);
-  EXPECT_FALSE(MainCanvas::tickerText);
+  GameState::pendingKey = KeyInput::softKeyRight;
+  MapScreen::updateMapScreen();
+  EXPECT_EQ(GameState::tickerRunning, 1);
+  EXPECT_EQ(text(GameState::tickerText), "The job: briefing, tips and bail.");
+  EXPECT_TRUE(GameTables::options[7]);
+  EXPECT_EQ(GameState::hintPending, 0);
+  GameState::pendingKey = KeyInput::softKeyRight;
+  MapScreen::updateMapScreen();
+  EXPECT_EQ(GameState::tickerRunning, 0);
+  EXPECT_FALSE(GameState::tickerText);
 }
 
 TEST_F(TickerTest, ItemLineWaitsAtTheLeftEdge) {
-  MainCanvas::shopGrid[1][0] = 'i';
-  MainCanvas::shopColumn = 1;
-  MainCanvas::shopLineX = 20;
-  MainCanvas::shopLineY = 80;
-  MainCanvas::shopLineWidth = 150;
-  MainCanvas::tickerPassCount = 9;
-  MainCanvas::showItemLine();
-  EXPECT_EQ(text(MainCanvas::tickerText), "  Hammer $120 15kg");
-  EXPECT_EQ(MainCanvas::tickerX, 20);
-  EXPECT_EQ(MainCanvas::tickerLoops, MainCanvas::waitThenScroll);
-  EXPECT_EQ(MainCanvas::tickerPassCount, 0);
+  GameTables::shopGrid[1][0] = 'i';
+  GameState::shopColumn = 1;
+  GameState::shopLineX = 20;
+  GameState::shopLineY = 80;
+  GameState::shopLineWidth = 150;
+  GameState::tickerPassCount = 9;
+  Ticker::showItemLine();
+  EXPECT_EQ(text(GameState::tickerText), "  Hammer $120 15kg");
+  EXPECT_EQ(GameState::tickerX, 20);
+  EXPECT_EQ(GameState::tickerLoops, Ticker::waitThenScroll);
+  EXPECT_EQ(GameState::tickerPassCount, 0);
 }
 
 // From y 60 the bubble grows downwards and its line stands below the place;
 // from y 61 upwards.
 TEST_F(TickerTest, BubbleDirectionAtSixtyAndSixtyOne) {
-  MainCanvas::tickerRunning = 1;
-  MainCanvas::tickerText = glyphs(4);
-  const qel::lcdui::DGraphicsPtr g = MainCanvas::backImage->getGraphics();
-  MainCanvas::paintSpeechBubble(g, 30, 60, false);
-  EXPECT_GT(MainCanvas::tickerY, 60 + 3 * 14 - 16);
-  const int below = MainCanvas::tickerY;
-  MainCanvas::paintSpeechBubble(g, 30, 61, false);
-  EXPECT_LT(MainCanvas::tickerY, 61 - 3 * 14);
-  EXPECT_GT(below, MainCanvas::tickerY + 80);
+  GameState::tickerRunning = 1;
+  GameState::tickerText = glyphs(4);
+  const qel::lcdui::DGraphicsPtr g = GameState::backImage->getGraphics();
+  Overlays::paintSpeechBubble(g, 30, 60, false);
+  EXPECT_GT(GameState::tickerY, 60 + 3 * 14 - 16);
+  const int below = GameState::tickerY;
+  Overlays::paintSpeechBubble(g, 30, 61, false);
+  EXPECT_LT(GameState::tickerY, 61 - 3 * 14);
+  EXPECT_GT(below, GameState::tickerY + 80);
   // The line's window is the bubble's box of seven middle pieces, centred.
-  const int middle = MainCanvas::spriteWidth(MainCanvas::spriteBubbleMiddle);
-  EXPECT_EQ(MainCanvas::tickerWidth, 7 * middle);
-  EXPECT_EQ(MainCanvas::tickerLeft, 120 - (7 * middle) / 2);
+  const int middle = Overlays::spriteWidth(SpriteRows::spriteBubbleMiddle);
+  EXPECT_EQ(GameState::tickerWidth, 7 * middle);
+  EXPECT_EQ(GameState::tickerLeft, 120 - (7 * middle) / 2);
 }
 
 // The bubble, its line and the hint button stand at the map cursor's place
 // as soon as the cursor goes there, while the hand still glides towards it.
 TEST_F(TickerTest, BubbleLineAndHintFollowTheMapCursorNotTheGlidingHand) {
-  MainCanvas::difficulty = -1;
-  MainCanvas::pulsePhase = 20;
+  GameState::difficulty = -1;
+  GameState::pulsePhase = 20;
   placeCursorAt(4);
-  MainCanvas::cursorX -= 40;
-  MainCanvas::cursorY += 30;
-  MainCanvas::showPlaceHint();
-  MainCanvas::tickerRunning = 1;
-  MainCanvas::tickerLeft = -1;
+  MapScreen::cursorX -= 40;
+  MapScreen::cursorY += 30;
+  Ticker::showPlaceHint();
+  GameState::tickerRunning = 1;
+  GameState::tickerLeft = -1;
   const qel::lcdui::DImagePtr screen = qel::lcdui::DImage::createImage(240, 320);
   const qel::lcdui::DGraphicsPtr g = screen->getGraphics();
-  MainCanvas::paintSpeechBubble(g, MainCanvas::tickerPlaceX + 1, MainCanvas::tickerPlaceY, true);
-  EXPECT_EQ(MainCanvas::tickerLeft, -1) << "no bubble away from the cursor";
-  MainCanvas::paintSpeechBubble(g, MainCanvas::tickerPlaceX, MainCanvas::tickerPlaceY, true);
-  ASSERT_NE(MainCanvas::tickerLeft, -1);
+  Overlays::paintSpeechBubble(g, GameState::tickerPlaceX + 1, GameState::tickerPlaceY, true);
+  EXPECT_EQ(GameState::tickerLeft, -1) << "no bubble away from the cursor";
+  Overlays::paintSpeechBubble(g, GameState::tickerPlaceX, GameState::tickerPlaceY, true);
+  ASSERT_NE(GameState::tickerLeft, -1);
 
   const uint32_t blank = nvtest::pixel(screen, 0, 0);
   auto lineDrawn = [&] {
-    for (int x = MainCanvas::tickerLeft; x < MainCanvas::tickerLeft + MainCanvas::tickerWidth; ++x)
-      for (int y = MainCanvas::tickerY; y < MainCanvas::tickerY + MainCanvas::textLineHeight; ++y)
+    for (int x = GameState::tickerLeft; x < GameState::tickerLeft + GameState::tickerWidth; ++x)
+      for (int y = GameState::tickerY; y < GameState::tickerY + GameState::textLineHeight; ++y)
         if (nvtest::pixel(screen, x, y) != blank) return true;
     return false;
   };
   g->setClip(0, 0, 240, 320);
   g->setColor(blank);
   g->fillRect(0, 0, 240, 320);
-  MainCanvas::tickerX = MainCanvas::tickerLeft;
-  MainCanvas::paintTicker(g);
+  GameState::tickerX = GameState::tickerLeft;
+  Ticker::paintTicker(g);
   EXPECT_TRUE(lineDrawn()) << "the place's text in the bubble";
 
-  MainCanvas::clearHotZones();
-  MainCanvas::paintHintBlink(g);
-  EXPECT_NE(MainCanvas::hotZones[5][1], 0) << "the hint button";
+  KeyInput::clearHotZones();
+  Overlays::paintHintBlink(g);
+  EXPECT_NE(GameTables::hotZones[5][1], 0) << "the hint button";
 
-  MainCanvas::cursorTargetX += 1;
+  GameState::cursorTargetX += 1;
   g->setClip(0, 0, 240, 320);
   g->fillRect(0, 0, 240, 320);
-  MainCanvas::paintTicker(g);
+  Ticker::paintTicker(g);
   EXPECT_FALSE(lineDrawn()) << "the cursor went elsewhere";
 }
 

@@ -2,6 +2,13 @@
 
 #include "MenusFixture.h"
 #include "lang/DObjectArray.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/screens/BestResults.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "tests/projects/nvx/LanguageFileWriter.h"
 
 namespace nvx {
@@ -12,13 +19,13 @@ using Bytes = std::vector<uint8_t>;
 const int32_t defaultAmounts[] = {100000, 50000, 30000, 20000, 10000};
 
 std::vector<int> nameAt(int row) {
-  auto* names = dynamic_cast<qel::lang::DObjectArray*>(MainCanvas::bestResults->elementAt(0));
+  auto* names = dynamic_cast<qel::lang::DObjectArray*>(GameTables::bestResults->elementAt(0));
   auto* name = dynamic_cast<qel::lang::DshortArray*>(names->at(row).get());
   return std::vector<int>(name->data(), name->data() + name->length());
 }
 
 std::vector<int32_t> amounts() {
-  auto* a = dynamic_cast<qel::lang::DintArray*>(MainCanvas::bestResults->elementAt(1));
+  auto* a = dynamic_cast<qel::lang::DintArray*>(GameTables::bestResults->elementAt(1));
   return std::vector<int32_t>(a->data(), a->data() + a->length());
 }
 
@@ -41,10 +48,10 @@ class BestResultsScreenTest : public MenusTest {
 protected:
   // Enters the screen the way a finished game does: a row may be taken.
   void enterAfterGame(int32_t money) {
-    MainCanvas::money = money;
-    MainCanvas::showBestResults(0);
+    GameState::money = money;
+    BestResults::showBestResults(0);
   }
-  void press(int32_t key) { MainCanvas::update(key); }
+  void press(int32_t key) { StateMachine::update(key); }
 };
 
 TEST_F(BestResultsScreenTest, AResultTakesTheFirstRowWhoseAmountIsBelowIt) {
@@ -64,10 +71,10 @@ TEST_F(BestResultsScreenTest, AResultTakesTheFirstRowWhoseAmountIsBelowIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.money);
-    MainCanvas::resetBestResults();
+    BestResults::resetBestResults();
     enterAfterGame(c.money);
-    EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateBestResults);
-    EXPECT_EQ(MainCanvas::winnerRow, c.row);
+    EXPECT_EQ(GameState::gameState, StateMachine::stateBestResults);
+    EXPECT_EQ(GameState::winnerRow, c.row);
     EXPECT_EQ(amounts(), c.amounts);
     for (int row = 0; row < 5; ++row) {
       if (row == c.row) {
@@ -77,32 +84,32 @@ TEST_F(BestResultsScreenTest, AResultTakesTheFirstRowWhoseAmountIsBelowIt) {
         EXPECT_EQ(nameAt(row), glyphsOf(251 + source)) << row;
       }
     }
-    EXPECT_EQ(MainCanvas::letterCursor, 0);
+    EXPECT_EQ(GameState::letterCursor, 0);
   }
 }
 
 TEST_F(BestResultsScreenTest, ShowingTheTableTakesNoRowWhateverTheMoney) {
-  MainCanvas::resetBestResults();
-  MainCanvas::money = 999999;
-  MainCanvas::showBestResults(-1);
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateBestResults);
-  EXPECT_EQ(MainCanvas::winnerRow, -1);
+  BestResults::resetBestResults();
+  GameState::money = 999999;
+  BestResults::showBestResults(-1);
+  EXPECT_EQ(GameState::gameState, StateMachine::stateBestResults);
+  EXPECT_EQ(GameState::winnerRow, -1);
   EXPECT_EQ(amounts(), std::vector<int32_t>(std::begin(defaultAmounts), std::end(defaultAmounts)));
   press('8');
   EXPECT_EQ(nameAt(0), glyphsOf(251));
   // Leaving a show-only table stores nothing and returns to the main menu.
   const Bytes before = recordOf(u"winner");
-  press(MainCanvas::softKeyLeft);
+  press(KeyInput::softKeyLeft);
   EXPECT_EQ(recordOf(u"winner"), before);
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
-  EXPECT_EQ(MainCanvas::dialogId, MainCanvas::mainMenuId);
-  EXPECT_EQ(MainCanvas::dialogReturnState, MainCanvas::stateSplash);
+  EXPECT_EQ(GameState::gameState, StateMachine::stateDialog);
+  EXPECT_EQ(DialogWindow::dialogId, GameDialogs::mainMenuId);
+  EXPECT_EQ(GameState::dialogReturnState, StateMachine::stateSplash);
 }
 
 TEST_F(BestResultsScreenTest, NameEntryWrapsTheLetterAndStoresTheTable) {
-  MainCanvas::resetBestResults();
+  BestResults::resetBestResults();
   enterAfterGame(60000);
-  ASSERT_EQ(MainCanvas::winnerRow, 1);
+  ASSERT_EQ(GameState::winnerRow, 1);
   std::vector<int> name = glyphsOf(207);
   const std::vector<int> newName = name;
   const int first = name[0];
@@ -119,9 +126,9 @@ TEST_F(BestResultsScreenTest, NameEntryWrapsTheLetterAndStoresTheTable) {
   name[0] = 52;
 
   press('4');
-  EXPECT_EQ(MainCanvas::letterCursor, 0);
+  EXPECT_EQ(GameState::letterCursor, 0);
   for (int k = 0; k < 6; ++k) press('6');
-  EXPECT_EQ(MainCanvas::letterCursor, 4);
+  EXPECT_EQ(GameState::letterCursor, 4);
   press('8');
   name[4] = (name[4] + 1) % 53;
   press('4');
@@ -129,12 +136,12 @@ TEST_F(BestResultsScreenTest, NameEntryWrapsTheLetterAndStoresTheTable) {
   name[3] = (name[3] + 52) % 53;
   EXPECT_EQ(nameAt(1), name);
 
-  press(MainCanvas::softKeyLeft);
+  press(KeyInput::softKeyLeft);
   EXPECT_EQ(recordOf(u"winner"),
             winnerBytes({glyphsOf(251), name, glyphsOf(252), glyphsOf(253), glyphsOf(254)},
                         {100000, 60000, 50000, 30000, 20000}));
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
-  EXPECT_EQ(MainCanvas::dialogId, MainCanvas::mainMenuId);
+  EXPECT_EQ(GameState::gameState, StateMachine::stateDialog);
+  EXPECT_EQ(DialogWindow::dialogId, GameDialogs::mainMenuId);
   // The edited row is a copy: the language's texts keep their glyphs.
   EXPECT_EQ(glyphsOf(207), newName);
   EXPECT_EQ(glyphsOf(252)[0], nameAt(2)[0]);
@@ -143,15 +150,15 @@ TEST_F(BestResultsScreenTest, NameEntryWrapsTheLetterAndStoresTheTable) {
 TEST_F(BestResultsScreenTest, ADamagedRecordShowsTheDefaultsAndIsKeptUntilANameIsStored) {
   const Bytes damaged = {0, 1, 0, 2, 0, 3};
   writeRecord(u"winner", damaged);
-  MainCanvas::showBestResults(-1);
+  BestResults::showBestResults(-1);
   EXPECT_EQ(amounts(), std::vector<int32_t>(std::begin(defaultAmounts), std::end(defaultAmounts)));
   EXPECT_EQ(nameAt(4), glyphsOf(255));
-  press(MainCanvas::softKeyLeft);
+  press(KeyInput::softKeyLeft);
   EXPECT_EQ(recordOf(u"winner"), damaged);
 
   enterAfterGame(25000);
-  EXPECT_EQ(MainCanvas::winnerRow, 3);
-  press(MainCanvas::softKeyLeft);
+  EXPECT_EQ(GameState::winnerRow, 3);
+  press(KeyInput::softKeyLeft);
   EXPECT_EQ(recordOf(u"winner"),
             winnerBytes({glyphsOf(251), glyphsOf(252), glyphsOf(253), glyphsOf(207), glyphsOf(254)},
                         {100000, 50000, 30000, 25000, 20000}));
@@ -169,40 +176,40 @@ protected:
 };
 
 TEST_F(OddNamesTest, NamesArePaddedWithSpacesOrCutToFiveLetters) {
-  MainCanvas::resetBestResults();
+  BestResults::resetBestResults();
   const std::vector<std::vector<int>> defaults = {
       {13, 1, 24, 9, 13}, {2, 15, 0, 0, 0}, {3, 12, 1, 18, 1}, {0, 0, 0, 0, 0}, {4, 5, 5, 0, 0}};
   EXPECT_EQ(recordOf(u"winner"), winnerBytes(defaults, {100000, 50000, 30000, 20000, 10000}));
 
   enterAfterGame(40000);
-  ASSERT_EQ(MainCanvas::winnerRow, 2);
+  ASSERT_EQ(GameState::winnerRow, 2);
   EXPECT_EQ(nameAt(2), (std::vector<int>{1, 12, 0, 0, 0}));
   for (int k = 0; k < 4; ++k) press('6');
   press('2');
-  press(MainCanvas::softKeyLeft);
+  press(KeyInput::softKeyLeft);
   EXPECT_EQ(recordOf(u"winner"),
             winnerBytes({defaults[0], defaults[1], {1, 12, 0, 0, 52}, defaults[2], defaults[3]},
                         {100000, 50000, 40000, 30000, 20000}));
 }
 
 TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
-  MainCanvas::resetBestResults();
+  BestResults::resetBestResults();
   enterAfterGame(45000);
   qel::lcdui::DImagePtr screen = qel::lcdui::DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
   qel::lcdui::DGraphicsPtr g = screen->getGraphics();
-  MainCanvas::pulsePhase = 1;
-  MainCanvas::paint(g);
+  GameState::pulsePhase = 1;
+  StateMachine::paint(g);
   std::vector<uint32_t> cursorHidden;
   for (int x = 0; x < 240; ++x)
     for (int y = 0; y < 320; ++y) cursorHidden.push_back(nvtest::pixel(screen, x, y));
-  MainCanvas::pulsePhase = 13;
-  MainCanvas::paint(g);
+  GameState::pulsePhase = 13;
+  StateMachine::paint(g);
   nvtest::dumpPng(screen, "best-results");
 
   // The letter cursor blinks under the first letter of the edited row only.
-  const int c = MainCanvas::textCharWidth, l = MainCanvas::textLineHeight;
+  const int c = GameState::textCharWidth, l = GameState::textLineHeight;
   const int left = 120 - 8 * c;
-  const int rowY = MainCanvas::bestFirstRowY + 2 * (l + 3) + l / 2 + 1;
+  const int rowY = GameState::bestFirstRowY + 2 * (l + 3) + l / 2 + 1;
   int changedInCursorCell = 0, changedElsewhere = 0;
   for (int x = 0; x < 240; ++x)
     for (int y = 0; y < 320; ++y) {
@@ -217,23 +224,23 @@ TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
 // With a touch screen the four cells around the edited letter stand for the
 // keys that change it and move the cursor.
 TEST_F(BestResultsScreenTest, TouchZonesAroundTheEditedLetterActAsItsKeys) {
-  MainCanvas::touchInput = 1;
-  MainCanvas::resetBestResults();
+  GameState::touchInput = 1;
+  BestResults::resetBestResults();
   enterAfterGame(200000);
-  ASSERT_EQ(MainCanvas::winnerRow, 0);
-  MainCanvas::paint(qel::lcdui::DImage::createImage(240, 320)->getGraphics());
-  const int c = MainCanvas::textCharWidth, l = MainCanvas::textLineHeight;
+  ASSERT_EQ(GameState::winnerRow, 0);
+  StateMachine::paint(qel::lcdui::DImage::createImage(240, 320)->getGraphics());
+  const int c = GameState::textCharWidth, l = GameState::textLineHeight;
   const int x = 120 - 8 * c + c / 2;
-  const int y = MainCanvas::bestFirstRowY + l / 2 + 1 + l / 2;
+  const int y = GameState::bestFirstRowY + l / 2 + 1 + l / 2;
   const int first = nameAt(0)[0];
-  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x, y - l)]);
+  press(GameTables::keyCodeList[KeyInput::hotZoneAt(x, y - l)]);
   EXPECT_EQ(nameAt(0)[0], (first + 52) % 53);
-  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x, y + 2 * l)]);
+  press(GameTables::keyCodeList[KeyInput::hotZoneAt(x, y + 2 * l)]);
   EXPECT_EQ(nameAt(0)[0], first);
-  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x + 2 * c, y)]);
-  EXPECT_EQ(MainCanvas::letterCursor, 1);
-  press(MainCanvas::keyCodeList[MainCanvas::hotZoneAt(x - 2 * c + c, y)]);
-  EXPECT_EQ(MainCanvas::letterCursor, 0);
+  press(GameTables::keyCodeList[KeyInput::hotZoneAt(x + 2 * c, y)]);
+  EXPECT_EQ(GameState::letterCursor, 1);
+  press(GameTables::keyCodeList[KeyInput::hotZoneAt(x - 2 * c + c, y)]);
+  EXPECT_EQ(GameState::letterCursor, 0);
 }
 
 }  // namespace

@@ -17,8 +17,12 @@
 #include "microedition/lcdui/DImage.h"
 #include "microedition/media/DManager.h"
 #include "microedition/rms/DRecordStore.h"
+#include "nvx/src/screens/LanguageScreen.h"
+#include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/NightvaultGame.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/text/LanguageTexts.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 #include "platform/testing/ManualWaveOutDriver.h"
@@ -47,31 +51,31 @@ protected:
     gamelib::ResTables& tables = game_.layoutTables();
     gamelib::GameLib::loadResData(tables);
     gamelib::GameLib::deriveLayout(game_, tables);
-    MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
-    MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
-    MainCanvas::languageIndex = 0;
+    GameState::screenWidth = GameState::viewWidth = 240;
+    GameState::screenHeight = GameState::viewHeight = 320;
+    GameState::languageIndex = 0;
     // The one language chosen on the language screen.
-    MainCanvas::pendingKey = '5';
-    MainCanvas::updateLanguageScreen();
+    GameState::pendingKey = '5';
+    LanguageScreen::updateLanguageScreen();
     MainCanvas::instance = new MainCanvas();
-    for (MainCanvas::splashStep = 6; MainCanvas::splashStep < 24;) {
-      if (MainCanvas::splashStep & 1) {
-        ++MainCanvas::splashStep;
+    for (GameState::splashStep = 6; GameState::splashStep < 24;) {
+      if (GameState::splashStep & 1) {
+        ++GameState::splashStep;
       } else {
-        MainCanvas::advanceSplash();
+        StateMachine::advanceSplash();
       }
     }
-    MainCanvas::splashStep = 25;
-    MainCanvas::enter(MainCanvas::stateSplash);
-    MainCanvas::introShown = 1;
+    GameState::splashStep = 25;
+    StateMachine::enter(StateMachine::stateSplash);
+    GameState::introShown = 1;
     // Not the first run: the start-up load found no options and wrote them.
-    MainCanvas::optionsMissing = 0;
-    if (MainCanvas::sounds) MainCanvas::sounds->setEnabled(true);
+    GameState::optionsMissing = 0;
+    if (GameState::sounds) GameState::sounds->setEnabled(true);
   }
 
   void TearDown() override {
-    if (MainCanvas::sounds) MainCanvas::sounds->release();
-    MainCanvas::sounds.release();
+    if (GameState::sounds) GameState::sounds->release();
+    GameState::sounds.release();
     qel::media::DManager::releaseSoundSystem();
     wce::installWaveOutDriver(nullptr);
     MainCanvas::instance.release();
@@ -79,19 +83,19 @@ protected:
     gamelib::GameLib::setSearchPath(nullptr);
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLibTesting::exiting() = false;
-    MainCanvas::enter(254);
-    MainCanvas::splashStep = 0;
-    MainCanvas::pendingTransition = 0;
-    MainCanvas::saveExists = 0;
-    MainCanvas::saveOnExit = 0;
-    MainCanvas::winnerRow = 0;
-    MainCanvas::money = 4000;
-    MainCanvas::difficulty = 0;
-    MainCanvas::introShown = 0;
-    MainCanvas::optionsMissing = 0;
-    MainCanvas::touchInput = 0;
-    MainCanvas::bestResultsExtra = 0;
-    MainCanvas::screenWidth = MainCanvas::screenHeight = MainCanvas::viewWidth = MainCanvas::viewHeight = 0;
+    StateMachine::enter(254);
+    GameState::splashStep = 0;
+    GameState::pendingTransition = 0;
+    GameState::saveExists = 0;
+    GameState::saveOnExit = 0;
+    GameState::winnerRow = 0;
+    GameState::money = 4000;
+    GameState::difficulty = 0;
+    GameState::introShown = 0;
+    GameState::optionsMissing = 0;
+    GameState::touchInput = 0;
+    GameState::bestResultsExtra = 0;
+    GameState::screenWidth = GameState::screenHeight = GameState::viewWidth = GameState::viewHeight = 0;
   }
 
   // Archive entries a test puts in place of the demo data set's.
@@ -123,11 +127,11 @@ protected:
 
   // The glyphs of a language text, as numbers.
   static std::vector<int> glyphsOf(int32_t textId) {
-    qel::lang::DshortArrayPtr text = MainCanvas::getText(textId);
+    qel::lang::DshortArrayPtr text = LanguageTexts::getText(textId);
     return std::vector<int>(text->data(), text->data() + text->length());
   }
 
-  static bool playing(int32_t sound) { return MainCanvas::sounds && MainCanvas::sounds->isPlaying(sound); }
+  static bool playing(int32_t sound) { return GameState::sounds && GameState::sounds->isPlaying(sound); }
 
   std::shared_ptr<wce::ManualWaveOutDriver> waveOut_ = std::make_shared<wce::ManualWaveOutDriver>();
   wce::ManualClock clock_{5000};

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "MenusFixture.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/LevelStart.h"
+#include "nvx/src/screens/Ticker.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/windows/GameDialogs.h"
 
 namespace nvx {
 namespace {
@@ -19,106 +28,106 @@ TEST_F(StateScreensTest, UpdatesGoToTheCurrentStateWithTheKeyPending) {
   };
   const Case cases[] = {
       {"level play without a crew leaves for the map",
-       MainCanvas::stateLevel,
+       StateMachine::stateLevel,
        1,
-       MainCanvas::softKeyLeft,
+       KeyInput::softKeyLeft,
        [] {},
-       [] { return MainCanvas::pendingTransition == 3 && MainCanvas::policeOffset == 1000; }},
+       [] { return GameState::pendingTransition == 3 && WorldState::policeOffset == 1000; }},
       {"while planning the vehicle stands by too",
-       MainCanvas::stateLevel,
+       StateMachine::stateLevel,
        0,
-       MainCanvas::softKeyLeft,
+       KeyInput::softKeyLeft,
        [] {},
-       [] { return MainCanvas::pendingTransition == 3 && MainCanvas::policeOffset != 1000; }},
+       [] { return GameState::pendingTransition == 3 && WorldState::policeOffset != 1000; }},
       {"a window moves its selection",
-       MainCanvas::stateDialog,
+       StateMachine::stateDialog,
        0,
        '8',
-       [] { MainCanvas::showMainMenu(); },
-       [] { return MainCanvas::dialogId == 22 && MainCanvas::selection == 1; }},
+       [] { GameDialogs::showMainMenu(); },
+       [] { return DialogWindow::dialogId == 22 && DialogWindow::selection == 1; }},
       {"the map screen starts its message line",
-       MainCanvas::stateMapScreen,
+       StateMachine::stateMapScreen,
        0,
-       MainCanvas::softKeyRight,
+       KeyInput::softKeyRight,
        [] {},
-       [] { return MainCanvas::tickerRunning == 1; }},
+       [] { return GameState::tickerRunning == 1; }},
       {"the best results go back to the main menu",
-       MainCanvas::stateBestResults,
+       StateMachine::stateBestResults,
        0,
-       MainCanvas::softKeyLeft,
-       [] { MainCanvas::winnerRow = -1; },
-       [] { return MainCanvas::gameState == MainCanvas::stateDialog && MainCanvas::dialogId == 22; }},
+       KeyInput::softKeyLeft,
+       [] { GameState::winnerRow = -1; },
+       [] { return GameState::gameState == StateMachine::stateDialog && DialogWindow::dialogId == 22; }},
       {"the language screen moves to the next language",
-       MainCanvas::stateLanguage,
+       StateMachine::stateLanguage,
        0,
        '8',
        [] {},
-       [] { return MainCanvas::languageIndex == 1; }},
-      {"nothing in another state", 255, 0, '8', [] {}, [] { return MainCanvas::gameState == 255; }},
+       [] { return GameState::languageIndex == 1; }},
+      {"nothing in another state", 255, 0, '8', [] {}, [] { return GameState::gameState == 255; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    MainCanvas::enter(MainCanvas::stateSplash);
-    MainCanvas::activePersons->removeAllElements();
-    MainCanvas::selectedPerson = nullptr;
-    MainCanvas::phase = 0;
-    MainCanvas::pendingTransition = 0;
-    MainCanvas::policeOffset = 1000;
-    MainCanvas::tickerRunning = 0;
-    MainCanvas::languageIndex = 0;
+    StateMachine::enter(StateMachine::stateSplash);
+    GameTables::activePersons->removeAllElements();
+    WorldState::selectedPerson = nullptr;
+    WorldState::phase = 0;
+    GameState::pendingTransition = 0;
+    WorldState::policeOffset = 1000;
+    GameState::tickerRunning = 0;
+    GameState::languageIndex = 0;
     c.prepare();
-    if (c.state != MainCanvas::stateDialog) MainCanvas::enter(c.state);
-    MainCanvas::skipWorldLogic = c.skipWorldLogic;
-    MainCanvas::update(c.key);
+    if (c.state != StateMachine::stateDialog) StateMachine::enter(c.state);
+    GameState::skipWorldLogic = c.skipWorldLogic;
+    StateMachine::update(c.key);
     EXPECT_TRUE(c.handled());
   }
-  MainCanvas::pendingTransition = 0;
-  MainCanvas::tickerRunning = 0;
-  MainCanvas::clearTicker();
+  GameState::pendingTransition = 0;
+  GameState::tickerRunning = 0;
+  Ticker::clearTicker();
 }
 
 TEST_F(StateScreensTest, ATransitionRunsOnlyAfterAFrameShowedTheWaitBox) {
   const qel::lcdui::DImagePtr screen = qel::lcdui::DImage::createImage(240, 320);
-  MainCanvas::pendingTransition = 3;
-  MainCanvas::runPendingTransition();
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateSplash);
-  MainCanvas::paint(screen->getGraphics());
-  EXPECT_EQ(MainCanvas::transitionArmed, 1);
-  MainCanvas::runPendingTransition();
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateMapScreen);
-  EXPECT_EQ(MainCanvas::pendingTransition, 0);
-  EXPECT_EQ(MainCanvas::transitionArmed, 0);
+  GameState::pendingTransition = 3;
+  StateMachine::runPendingTransition();
+  EXPECT_EQ(GameState::gameState, StateMachine::stateSplash);
+  StateMachine::paint(screen->getGraphics());
+  EXPECT_EQ(GameState::transitionArmed, 1);
+  StateMachine::runPendingTransition();
+  EXPECT_EQ(GameState::gameState, StateMachine::stateMapScreen);
+  EXPECT_EQ(GameState::pendingTransition, 0);
+  EXPECT_EQ(GameState::transitionArmed, 0);
 }
 
 TEST_F(StateScreensTest, ArmedTransitionsReachTheirScreens) {
-  MainCanvas::difficulty = 0;
-  MainCanvas::startLevel(1);
-  MainCanvas::activePersons->addElement(MainCanvas::persons[1]);
+  GameState::difficulty = 0;
+  LevelStart::startLevel(1);
+  GameTables::activePersons->addElement(GameTables::persons[1]);
   struct Case {
     uint8_t transition;
     uint8_t state;
     // Expected: level play running (1), planning (0), or no level play (-1).
     int running;
   };
-  for (const Case& c : {Case{1, MainCanvas::stateLevel, 1},
-                        Case{2, MainCanvas::stateLevel, 0},
-                        Case{3, MainCanvas::stateMapScreen, -1},
-                        Case{4, MainCanvas::stateBestResults, -1},
-                        Case{9, MainCanvas::stateSplash, -1}}) {
+  for (const Case& c : {Case{1, StateMachine::stateLevel, 1},
+                        Case{2, StateMachine::stateLevel, 0},
+                        Case{3, StateMachine::stateMapScreen, -1},
+                        Case{4, StateMachine::stateBestResults, -1},
+                        Case{9, StateMachine::stateSplash, -1}}) {
     SCOPED_TRACE(int(c.transition));
-    MainCanvas::enter(MainCanvas::stateSplash);
-    MainCanvas::winnerRow = 2;
-    MainCanvas::pendingTransition = c.transition;
-    MainCanvas::transitionArmed = 1;
-    MainCanvas::runPendingTransition();
-    EXPECT_EQ(MainCanvas::gameState, c.state);
+    StateMachine::enter(StateMachine::stateSplash);
+    GameState::winnerRow = 2;
+    GameState::pendingTransition = c.transition;
+    GameState::transitionArmed = 1;
+    StateMachine::runPendingTransition();
+    EXPECT_EQ(GameState::gameState, c.state);
     if (c.running >= 0) {
-      EXPECT_EQ(MainCanvas::skipWorldLogic, c.running);
+      EXPECT_EQ(GameState::skipWorldLogic, c.running);
     }
-    EXPECT_EQ(MainCanvas::winnerRow, c.transition == 4 ? -1 : 2) << "the best results only shown";
+    EXPECT_EQ(GameState::winnerRow, c.transition == 4 ? -1 : 2) << "the best results only shown";
     // An unknown request is dropped, so no wait box stays on the screen.
-    EXPECT_EQ(MainCanvas::pendingTransition, 0);
-    EXPECT_EQ(MainCanvas::transitionArmed, 0);
+    EXPECT_EQ(GameState::pendingTransition, 0);
+    EXPECT_EQ(GameState::transitionArmed, 0);
   }
 }
 
@@ -131,19 +140,19 @@ TEST_F(StateScreensTest, AfterTheSplashComesTheQuestionThenTheMenuOrTheFirstRunT
   for (const Case& c : {Case{0, 1, 48, 1}, Case{1, 0, 22, 0}, Case{1, 1, 21, 0}}) {
     SCOPED_TRACE(c.window);
     writeRecord(u"winner", {1, 2, 3});
-    MainCanvas::introShown = c.introShown;
-    MainCanvas::optionsMissing = c.optionsMissing;
-    MainCanvas::splashImage = qel::lcdui::DImage::createImage(2, 2);
-    MainCanvas::enter(MainCanvas::stateSplash);
-    MainCanvas::splashStep = 26;
-    MainCanvas::advanceSplash();
-    EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateDialog);
-    EXPECT_EQ(MainCanvas::dialogId, c.window);
+    GameState::introShown = c.introShown;
+    GameState::optionsMissing = c.optionsMissing;
+    GameState::splashImage = qel::lcdui::DImage::createImage(2, 2);
+    StateMachine::enter(StateMachine::stateSplash);
+    GameState::splashStep = 26;
+    StateMachine::advanceSplash();
+    EXPECT_EQ(GameState::gameState, StateMachine::stateDialog);
+    EXPECT_EQ(DialogWindow::dialogId, c.window);
     EXPECT_EQ(recordOf(u"winner").size(), c.window == 21 ? 90u : 3u) << "the first run resets the best results";
-    EXPECT_EQ(MainCanvas::introShown, 1);
-    EXPECT_EQ(MainCanvas::optionsMissing, c.optionsMissingAfter);
-    EXPECT_EQ(MainCanvas::splashStep, 25) << "the title screen painted again under the window";
-    EXPECT_FALSE(MainCanvas::splashImage);
+    EXPECT_EQ(GameState::introShown, 1);
+    EXPECT_EQ(GameState::optionsMissing, c.optionsMissingAfter);
+    EXPECT_EQ(GameState::splashStep, 25) << "the title screen painted again under the window";
+    EXPECT_FALSE(GameState::splashImage);
   }
 }
 

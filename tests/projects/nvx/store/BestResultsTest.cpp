@@ -1,5 +1,6 @@
 #include "lang/DshortArray.h"
 #include "lang/DshortArray2d.h"
+#include "nvx/src/store/GameStore.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
 
 namespace nvx {
@@ -28,7 +29,7 @@ TEST_F(BestResultsTest, NinetyBytesWithNamesPaddedOrCutToFiveGlyphs) {
   names[2] = glyphs({9, 10, 11, 12, 13, 14, 15});  // cut after five
   names[3] = glyphs({300, -1, 0, 0, 52});
   names[4] = glyphs({});
-  MainCanvas::saveBestResults(names, scores({100000, 50000, 30000, 20000, -10}));
+  GameStore::saveBestResults(names, scores({100000, 50000, 30000, 20000, -10}));
   const Bytes expected{0,    1,    0,    2,    0,    3,    0,    4,    0, 5,   //
                        0,    6,    0,    7,    0,    8,    0,    0,    0, 0,   //
                        0,    9,    0,    10,   0,    11,   0,    12,   0, 13,  //
@@ -40,7 +41,7 @@ TEST_F(BestResultsTest, NinetyBytesWithNamesPaddedOrCutToFiveGlyphs) {
                        0,    0,    0,    0,    0,    0,    0,    0,    0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(record(u"winner", 1), expected);
 
-  qel::util::DVectorPtr table = MainCanvas::loadBestResults();
+  qel::util::DVectorPtr table = GameStore::loadBestResults();
   ASSERT_EQ(table->size(), 2);
   auto& loadedNames = *static_cast<qel::lang::DshortArray2d*>(table->elementAt(0));
   auto& loadedScores = *static_cast<qel::lang::DintArray*>(table->elementAt(1));
@@ -53,19 +54,19 @@ TEST_F(BestResultsTest, NinetyBytesWithNamesPaddedOrCutToFiveGlyphs) {
   EXPECT_EQ(loadedScores.at(4), -10);
 
   names[0] = glyphs({20});
-  MainCanvas::saveBestResults(names, scores({1, 2, 3, 4, 5}));
+  GameStore::saveBestResults(names, scores({1, 2, 3, 4, 5}));
   EXPECT_EQ(recordCount(u"winner"), 1);
   EXPECT_EQ(record(u"winner", 1)->size(), 90u);
   EXPECT_EQ(record(u"winner", 1)->at(1), 20);
 }
 
 TEST_F(BestResultsTest, MissingOrWrongLengthRecordGivesAnEmptyTable) {
-  EXPECT_EQ(MainCanvas::loadBestResults()->size(), 0);
+  EXPECT_EQ(GameStore::loadBestResults()->size(), 0);
   for (size_t length : {0u, 69u, 71u, 89u, 91u}) {
     SCOPED_TRACE(length);
     dropStore(u"winner");
     putRecords(u"winner", {Bytes(length, 7)});
-    EXPECT_EQ(MainCanvas::loadBestResults()->size(), 0);
+    EXPECT_EQ(GameStore::loadBestResults()->size(), 0);
     EXPECT_EQ(record(u"winner", 1), Bytes(length, 7));
   }
 }
@@ -76,7 +77,7 @@ TEST_F(BestResultsTest, SeventyByteRecordReads) {
   stored[9] = 42;
   stored[69] = 9;
   putRecords(u"winner", {stored});
-  qel::util::DVectorPtr table = MainCanvas::loadBestResults();
+  qel::util::DVectorPtr table = GameStore::loadBestResults();
   ASSERT_EQ(table->size(), 2);
   EXPECT_EQ(static_cast<qel::lang::DshortArray2d*>(table->elementAt(0))->at(0).at(4), 42);
   EXPECT_EQ(static_cast<qel::lang::DintArray*>(table->elementAt(1))->at(4), 9);
@@ -85,9 +86,9 @@ TEST_F(BestResultsTest, SeventyByteRecordReads) {
 // Too few rows or scores: nothing is written and the stored table stays.
 TEST_F(BestResultsTest, IncompleteTableWritesNothing) {
   putRecords(u"winner", {Bytes(90, 1)});
-  MainCanvas::saveBestResults(new qel::lang::DObjectArray(4), scores({1, 2, 3, 4, 5}));
+  GameStore::saveBestResults(new qel::lang::DObjectArray(4), scores({1, 2, 3, 4, 5}));
   qel::lang::DObjectArrayPtr names = new qel::lang::DObjectArray(5);
-  MainCanvas::saveBestResults(names, scores({1, 2, 3}));
+  GameStore::saveBestResults(names, scores({1, 2, 3}));
   EXPECT_EQ(record(u"winner", 1), Bytes(90, 1));
 }
 

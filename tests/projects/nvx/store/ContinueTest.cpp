@@ -1,6 +1,11 @@
 #include "gamelib/GameLib.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/RoomObjectState.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
 #include "tests/support/DemoData.h"
@@ -24,52 +29,52 @@ protected:
 };
 
 TEST_F(ContinueTest, NewStartRestoresTheSavedLevelInProgress) {
-  MainCanvas::difficulty = 1;
-  MainCanvas::levelNumber = 7;
-  ASSERT_TRUE(MainCanvas::loadLevel(7));
-  MainCanvas::money = 2500;
-  MainCanvas::retriesLeft = 3;
-  MainCanvas::saveGame();
+  GameState::difficulty = 1;
+  GameState::levelNumber = 7;
+  ASSERT_TRUE(WorldRules::loadLevel(7));
+  GameState::money = 2500;
+  GameState::retriesLeft = 3;
+  GameStore::saveGame();
 
   for (int32_t id = 0; id < 5; ++id) person(id).resetPlan();
-  MainCanvas::activePersons->addElement(MainCanvas::persons[0]);
-  MainCanvas::activePersons->addElement(MainCanvas::persons[3]);
+  GameTables::activePersons->addElement(GameTables::persons[0]);
+  GameTables::activePersons->addElement(GameTables::persons[3]);
   person(3).pockets[0] = 'h';
   Person& planner = person(3);
   planner.steps->removeAllElements();
   for (int32_t i = 0; i < 130; ++i)
-    planner.steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, Path::Wait, 1, 0));
-  planner.steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, 0, 1, 0));
+    planner.steps->addElement(new Path(WorldState::exitX, WorldState::exitY, Path::Wait, 1, 0));
+  planner.steps->addElement(new Path(WorldState::exitX, WorldState::exitY, 0, 1, 0));
   int16_t stamp = 10;
-  for (qel::util::DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+  for (qel::util::DEnumerationPtr e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
     auto* o = static_cast<RoomObject*>(e->nextElement());
     o->openStamp = stamp++;
     o->takeStamp = static_cast<int16_t>(stamp * 2);
   }
   const auto stamped = ::nvx::test::roomObjectState();
   ASSERT_FALSE(stamped.empty());
-  MainCanvas::saveLevelState();
+  GameStore::saveLevelState();
 
   // A new start: fresh statics and persons, no level, then Continue.
   MainCanvas::initStatics();
-  for (int32_t id = 0; id < 5; ++id) MainCanvas::persons[id] = new Person(id);
-  MainCanvas::levelNumber = -1;
-  MainCanvas::money = 4000;
-  MainCanvas::loadGame();
-  ASSERT_EQ(MainCanvas::levelNumber, 7);
-  EXPECT_EQ(MainCanvas::difficulty, 1);
+  for (int32_t id = 0; id < 5; ++id) GameTables::persons[id] = new Person(id);
+  GameState::levelNumber = -1;
+  GameState::money = 4000;
+  GameStore::loadGame();
+  ASSERT_EQ(GameState::levelNumber, 7);
+  EXPECT_EQ(GameState::difficulty, 1);
   EXPECT_NE(::nvx::test::roomObjectState(), stamped);
-  MainCanvas::loadLevelState();
+  GameStore::loadLevelState();
 
-  EXPECT_EQ(MainCanvas::levelNumber, 7);
-  EXPECT_EQ(MainCanvas::money, 2500);
+  EXPECT_EQ(GameState::levelNumber, 7);
+  EXPECT_EQ(GameState::money, 2500);
   EXPECT_EQ(::nvx::test::roomObjectState(), stamped);
-  ASSERT_EQ(MainCanvas::activePersons->size(), 2);
-  EXPECT_EQ(MainCanvas::activePersons->elementAt(1), MainCanvas::persons[3].get());
+  ASSERT_EQ(GameTables::activePersons->size(), 2);
+  EXPECT_EQ(GameTables::activePersons->elementAt(1), GameTables::persons[3].get());
   EXPECT_EQ(person(3).pockets[0], 'h');
   ASSERT_EQ(person(3).steps->size(), 131);
   EXPECT_EQ(person(3).getStep(129)->getAction(), Path::Wait);
-  EXPECT_EQ(person(3).getStep(129)->x, MainCanvas::exitX);
+  EXPECT_EQ(person(3).getStep(129)->x, WorldState::exitX);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 #include "lang/DbyteArray2d.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
 #include "util/DEnumeration.h"
 
@@ -17,15 +22,15 @@ class LevelInProgressTest : public StoreFixture {
 protected:
   void SetUp() override {
     StoreFixture::SetUp();
-    MainCanvas::levelNumber = 4;
-    MainCanvas::mapWidth = 10;
-    MainCanvas::mapHeight = 8;
-    MainCanvas::grid = new qel::lang::DbyteArray2d(10, 8);
-    MainCanvas::exitX = 2;
-    MainCanvas::exitY = 3;
-    MainCanvas::money = 0;
-    MainCanvas::levelEndFlag = 0;
-    MainCanvas::alarmBoxesOff = 0;
+    GameState::levelNumber = 4;
+    WorldState::mapWidth = 10;
+    WorldState::mapHeight = 8;
+    WorldState::grid = new qel::lang::DbyteArray2d(10, 8);
+    WorldState::exitX = 2;
+    WorldState::exitY = 3;
+    GameState::money = 0;
+    GameState::levelEndFlag = 0;
+    WorldState::alarmBoxesOff = 0;
     for (int32_t id = 0; id < 5; ++id) person(id).resetPlan();
   }
 
@@ -43,7 +48,7 @@ protected:
     RoomObjectPtr object = new RoomObject(1, x, y, 0, false, 1, amount);
     object->openStamp = open;
     object->takeStamp = take;
-    MainCanvas::roomObjects->put(MainCanvas::cellKey(x, y), object);
+    GameTables::roomObjects->put(WorldRules::cellKey(x, y), object);
   }
 
   // A saved game of level 4 with 900 money, for the fall-backs.
@@ -57,25 +62,25 @@ protected:
 constexpr size_t emptyHeader = 1 + 4 + 1 + 28 + 4 + 1 + 3 + 1;
 
 TEST_F(LevelInProgressTest, RecordIsLaidOutFieldByField) {
-  MainCanvas::money = 0x01020304;
-  MainCanvas::levelTotals[1] = 100;
-  MainCanvas::levelTotals[6] = 200;
-  MainCanvas::alarmBoxesOff = 5;
-  MainCanvas::activePersons->addElement(MainCanvas::persons[2]);
+  GameState::money = 0x01020304;
+  GameTables::levelTotals[1] = 100;
+  GameTables::levelTotals[6] = 200;
+  WorldState::alarmBoxesOff = 5;
+  GameTables::activePersons->addElement(GameTables::persons[2]);
   person(2).pockets[0] = 'h';
   person(2).loot[1] = 1;
   person(2).loot[5] = -2;
   person(0).pockets[2] = 'i';
-  MainCanvas::savedIds->addElement(MainCanvas::persons[3]);
+  GameTables::savedIds->addElement(GameTables::persons[3]);
   setPlan(person(1), {{walkEast, 3}, {workEastSlot1, 8}});
   addObject(5, 1, 0, 0, 0);
   addObject(0, 7, 12, 0, 3);
   addObject(9, 0, 1, 2, 1);
   RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, 4, 4, 3, false, 'q', 0);
   bomb->openStamp = 9;
-  MainCanvas::bombs->put(MainCanvas::cellKey(4, 4), bomb);
+  GameTables::bombs->put(WorldRules::cellKey(4, 4), bomb);
 
-  MainCanvas::saveLevelState();
+  GameStore::saveLevelState();
   const Bytes expected{0x04, 0x01, 0x02,     0x03, 0x04,
                        0x00,  // level, money, outcome
                        0,    0,    0,        0,    0,
@@ -118,7 +123,7 @@ TEST_F(LevelInProgressTest, PlansAreStoredAsRunsOfAtMost126) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     setPlan(person(1), c.steps, c.placeholder);
-    MainCanvas::saveLevelState();
+    GameStore::saveLevelState();
     const Bytes stored = pathRecord();
     ASSERT_EQ(stored.size(), emptyHeader + c.runs.size() + 6 + 1);
     EXPECT_EQ(Bytes(stored.begin() + emptyHeader, stored.begin() + static_cast<long>(emptyHeader + c.runs.size())),
@@ -127,52 +132,52 @@ TEST_F(LevelInProgressTest, PlansAreStoredAsRunsOfAtMost126) {
 }
 
 TEST_F(LevelInProgressTest, RoundTripRestoresCrewPlansStampsAndBombs) {
-  MainCanvas::money = 12345;
-  MainCanvas::levelEndFlag = 3;
-  MainCanvas::levelTotals[2] = 700;
-  MainCanvas::activePersons->addElement(MainCanvas::persons[1]);
-  MainCanvas::activePersons->addElement(MainCanvas::persons[0]);
+  GameState::money = 12345;
+  GameState::levelEndFlag = 3;
+  GameTables::levelTotals[2] = 700;
+  GameTables::activePersons->addElement(GameTables::persons[1]);
+  GameTables::activePersons->addElement(GameTables::persons[0]);
   person(1).pockets[1] = 'j';
   person(1).loot[3] = 4;
   person(0).pockets[0] = 'h';
-  MainCanvas::savedIds->addElement(MainCanvas::persons[4]);
+  GameTables::savedIds->addElement(GameTables::persons[4]);
   setPlan(person(1), {{walkEast, 3}, {workEastSlot1, 8}});
   setPlan(person(2), {{waitNorth, 300}});
   addObject(3, 3, 7, 8, 2);
   RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, 6, 2, 3, false, 'r', 0);
   bomb->openStamp = 20;
   bomb->takeStamp = 21;
-  MainCanvas::bombs->put(MainCanvas::cellKey(6, 2), bomb);
-  MainCanvas::saveLevelState();
+  GameTables::bombs->put(WorldRules::cellKey(6, 2), bomb);
+  GameStore::saveLevelState();
 
   // Another run of the application: fresh persons, the level as loaded.
   for (int32_t id = 0; id < 5; ++id) {
-    MainCanvas::persons[id] = new Person(id);
+    GameTables::persons[id] = new Person(id);
     person(id).resetPlan();
   }
-  MainCanvas::money = 0;
-  MainCanvas::levelEndFlag = 0;
-  MainCanvas::levelTotals[2] = 0;
-  MainCanvas::activePersons->removeAllElements();
-  MainCanvas::savedIds->removeAllElements();
-  MainCanvas::bombs->clear();
-  MainCanvas::roomObjects->clear();
+  GameState::money = 0;
+  GameState::levelEndFlag = 0;
+  GameTables::levelTotals[2] = 0;
+  GameTables::activePersons->removeAllElements();
+  GameTables::savedIds->removeAllElements();
+  GameTables::bombs->clear();
+  GameTables::roomObjects->clear();
   addObject(3, 3, 0, 0, 5);
 
-  MainCanvas::loadLevelState();
-  EXPECT_EQ(MainCanvas::levelNumber, 4);
-  EXPECT_EQ(MainCanvas::money, 12345);
-  EXPECT_EQ(MainCanvas::levelEndFlag, 3);
-  EXPECT_EQ(MainCanvas::levelTotals[2], 700);
-  ASSERT_EQ(MainCanvas::activePersons->size(), 2);
-  EXPECT_EQ(MainCanvas::activePersons->elementAt(0), MainCanvas::persons[1].get());
-  EXPECT_EQ(MainCanvas::activePersons->elementAt(1), MainCanvas::persons[0].get());
+  GameStore::loadLevelState();
+  EXPECT_EQ(GameState::levelNumber, 4);
+  EXPECT_EQ(GameState::money, 12345);
+  EXPECT_EQ(GameState::levelEndFlag, 3);
+  EXPECT_EQ(GameTables::levelTotals[2], 700);
+  ASSERT_EQ(GameTables::activePersons->size(), 2);
+  EXPECT_EQ(GameTables::activePersons->elementAt(0), GameTables::persons[1].get());
+  EXPECT_EQ(GameTables::activePersons->elementAt(1), GameTables::persons[0].get());
   EXPECT_EQ(person(1).pockets[1], 'j');
   EXPECT_EQ(person(1).loot[3], 4);
   EXPECT_EQ(person(1).load, person(1).getPocketsWeight());
   EXPECT_EQ(person(0).pockets[0], 'h');
-  ASSERT_EQ(MainCanvas::savedIds->size(), 1);
-  EXPECT_EQ(MainCanvas::savedIds->elementAt(0), MainCanvas::persons[4].get());
+  ASSERT_EQ(GameTables::savedIds->size(), 1);
+  EXPECT_EQ(GameTables::savedIds->elementAt(0), GameTables::persons[4].get());
 
   // Walks move the cells on; the person stands where the plan ends.
   Person& walker = person(1);
@@ -192,11 +197,11 @@ TEST_F(LevelInProgressTest, RoundTripRestoresCrewPlansStampsAndBombs) {
   EXPECT_EQ(person(2).steps->size(), 301);
   EXPECT_EQ(person(3).steps->size(), 1);
 
-  auto* object = static_cast<RoomObject*>(MainCanvas::roomObjects->get(MainCanvas::cellKey(3, 3)));
+  auto* object = static_cast<RoomObject*>(GameTables::roomObjects->get(WorldRules::cellKey(3, 3)));
   EXPECT_EQ(object->openStamp, 7);
   EXPECT_EQ(object->takeStamp, 8);
   EXPECT_EQ(object->amount, 2);
-  auto* restored = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(6, 2)));
+  auto* restored = static_cast<RoomObject*>(GameTables::bombs->get(WorldRules::cellKey(6, 2)));
   ASSERT_NE(restored, nullptr);
   EXPECT_EQ(restored->type, RoomObject::bombKind);
   EXPECT_EQ(restored->facing, 3);
@@ -209,7 +214,7 @@ TEST_F(LevelInProgressTest, RoundTripRestoresCrewPlansStampsAndBombs) {
 // person reset, and stays stored.
 TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
   setPlan(person(1), {{walkEast, 3}});
-  MainCanvas::saveLevelState();
+  GameStore::saveLevelState();
   const Bytes good = pathRecord();
   ASSERT_EQ(good.size(), emptyHeader + 4 + 6 + 1);
   auto changed = [&](size_t at, uint8_t value) {
@@ -242,15 +247,15 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
     dropStore(u"save1");
     if (c.stored) putRecords(u"path", {*c.stored});
     putSavedGame();
-    MainCanvas::levelNumber = 4;
-    MainCanvas::money = 1;
+    GameState::levelNumber = 4;
+    GameState::money = 1;
     setPlan(person(1), {{walkEast, 3}});
     person(2).pockets[0] = 'h';
     person(2).loot[2] = 3;
-    MainCanvas::loadLevelState();
-    EXPECT_EQ(MainCanvas::levelNumber, 4);
-    EXPECT_EQ(MainCanvas::money, 900);
-    EXPECT_EQ(MainCanvas::retriesLeft, 2);
+    GameStore::loadLevelState();
+    EXPECT_EQ(GameState::levelNumber, 4);
+    EXPECT_EQ(GameState::money, 900);
+    EXPECT_EQ(GameState::retriesLeft, 2);
     EXPECT_EQ(person(1).steps->size(), 1);
     EXPECT_EQ(person(2).pockets[0], Person::emptyPocket);
     EXPECT_EQ(person(2).loot[2], 0);
@@ -262,19 +267,19 @@ TEST_F(LevelInProgressTest, UnusableRecordFallsBackToTheSavedGame) {
 // or reset, and it stays stored.
 TEST_F(LevelInProgressTest, RecordOfAnotherLevelLeavesEverythingUntouched) {
   setPlan(person(1), {{walkEast, 3}});
-  MainCanvas::saveLevelState();
+  GameStore::saveLevelState();
   const Bytes stored = pathRecord();
   putSavedGame();
-  MainCanvas::levelNumber = 5;
-  MainCanvas::money = 1;
-  MainCanvas::retriesLeft = 1;
+  GameState::levelNumber = 5;
+  GameState::money = 1;
+  GameState::retriesLeft = 1;
   setPlan(person(2), {{waitNorth, 2}});
   person(2).pockets[0] = 'h';
   person(2).loot[2] = 3;
-  MainCanvas::loadLevelState();
-  EXPECT_EQ(MainCanvas::levelNumber, 5);
-  EXPECT_EQ(MainCanvas::money, 1);
-  EXPECT_EQ(MainCanvas::retriesLeft, 1);
+  GameStore::loadLevelState();
+  EXPECT_EQ(GameState::levelNumber, 5);
+  EXPECT_EQ(GameState::money, 1);
+  EXPECT_EQ(GameState::retriesLeft, 1);
   EXPECT_EQ(person(1).steps->size(), 4);
   EXPECT_EQ(person(2).steps->size(), 3);
   EXPECT_EQ(person(2).pockets[0], 'h');
@@ -285,13 +290,13 @@ TEST_F(LevelInProgressTest, RecordOfAnotherLevelLeavesEverythingUntouched) {
 // Every cut and every flipped byte of a full record is either used or
 // refused as a whole: plans and bombs always stay on the map.
 TEST_F(LevelInProgressTest, CutOrFlippedRecordsNeverLeaveTheMap) {
-  MainCanvas::activePersons->addElement(MainCanvas::persons[1]);
-  MainCanvas::savedIds->addElement(MainCanvas::persons[2]);
+  GameTables::activePersons->addElement(GameTables::persons[1]);
+  GameTables::savedIds->addElement(GameTables::persons[2]);
   setPlan(person(1), {{walkEast, 3}, {waitNorth, 130}, {workEastSlot1, 2}});
   setPlan(person(4), {{Path::Walk | 3 << 3, 4}});
   addObject(1, 1, 3, 4, 2);
-  MainCanvas::bombs->put(MainCanvas::cellKey(7, 6), new RoomObject(RoomObject::bombKind, 7, 6, 3, false, 'q', 0));
-  MainCanvas::saveLevelState();
+  GameTables::bombs->put(WorldRules::cellKey(7, 6), new RoomObject(RoomObject::bombKind, 7, 6, 3, false, 'q', 0));
+  GameStore::saveLevelState();
   const Bytes good = pathRecord();
   putSavedGame();
   std::vector<Bytes> variants;
@@ -304,8 +309,8 @@ TEST_F(LevelInProgressTest, CutOrFlippedRecordsNeverLeaveTheMap) {
   for (const Bytes& stored : variants) {
     dropStore(u"path");
     putRecords(u"path", {stored});
-    MainCanvas::levelNumber = 4;
-    MainCanvas::loadLevelState();
+    GameState::levelNumber = 4;
+    GameStore::loadLevelState();
     for (int32_t id = 0; id < 5; ++id) {
       const Person& p = person(id);
       ASSERT_GE(p.steps->size(), 1);
@@ -314,7 +319,7 @@ TEST_F(LevelInProgressTest, CutOrFlippedRecordsNeverLeaveTheMap) {
         ASSERT_TRUE(step.x >= 0 && step.x < 10 && step.y >= 0 && step.y < 8) << id << " step " << i;
       }
     }
-    for (qel::util::DEnumerationPtr e = MainCanvas::bombs->elements(); e->hasMoreElements();) {
+    for (qel::util::DEnumerationPtr e = GameTables::bombs->elements(); e->hasMoreElements();) {
       const auto* bomb = static_cast<RoomObject*>(e->nextElement());
       ASSERT_TRUE(bomb->x >= 0 && bomb->x < 10 && bomb->y >= 0 && bomb->y < 8);
     }
@@ -323,12 +328,12 @@ TEST_F(LevelInProgressTest, CutOrFlippedRecordsNeverLeaveTheMap) {
 
 TEST_F(LevelInProgressTest, FailedWriteKeepsTheStoredLevelInProgress) {
   setPlan(person(1), {{walkEast, 2}});
-  MainCanvas::saveLevelState();
+  GameStore::saveLevelState();
   const Bytes before = pathRecord();
   ASSERT_FALSE(before.empty());
   setPlan(person(1), {{walkEast, 3}});
-  MainCanvas::persons[4].release();
-  MainCanvas::saveLevelState();
+  GameTables::persons[4].release();
+  GameStore::saveLevelState();
   EXPECT_EQ(pathRecord(), before);
 }
 

@@ -1,4 +1,7 @@
 #include "gamelib/SoundManager.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/store/GameStore.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
 
 namespace nvx {
@@ -8,24 +11,24 @@ class OptionsTest : public StoreFixture {
 protected:
   void SetUp() override {
     StoreFixture::SetUp();
-    MainCanvas::sounds = new gamelib::SoundManager();
-    MainCanvas::sounds->setSfxVolume(30);
-    MainCanvas::sounds->setMusicVolume(50);
+    GameState::sounds = new gamelib::SoundManager();
+    GameState::sounds->setSfxVolume(30);
+    GameState::sounds->setMusicVolume(50);
   }
 };
 
 TEST_F(OptionsTest, RecordHoldsTheFlagsThenBothVolumes) {
-  MainCanvas::saveOptions();
+  GameStore::saveOptions();
   Bytes defaults(16, 0);
   defaults[2] = 1;
   defaults.push_back(30);
   defaults.push_back(50);
   EXPECT_EQ(record(u"option", 1), defaults);
 
-  MainCanvas::options[2] = 0;
-  MainCanvas::options[15] = 1;
-  MainCanvas::sounds->setMusicVolume(64);
-  MainCanvas::saveOptions();
+  GameTables::options[2] = 0;
+  GameTables::options[15] = 1;
+  GameState::sounds->setMusicVolume(64);
+  GameStore::saveOptions();
   Bytes changed(16, 0);
   changed[15] = 1;
   changed.push_back(30);
@@ -42,20 +45,20 @@ TEST_F(OptionsTest, LoadTakesOnlyOneAsOnAndClampsTheVolumes) {
   stored.push_back(70);
   stored.push_back(12);
   putRecords(u"option", {stored});
-  MainCanvas::loadOptions();
-  EXPECT_EQ(MainCanvas::optionsMissing, 0);
-  EXPECT_FALSE(MainCanvas::options[0]);
-  EXPECT_TRUE(MainCanvas::options[1]);
-  EXPECT_FALSE(MainCanvas::options[2]);
-  EXPECT_EQ(MainCanvas::sounds->sfxVolume(), 64);
-  EXPECT_EQ(MainCanvas::sounds->musicVolume(), 12);
+  GameStore::loadOptions();
+  EXPECT_EQ(GameState::optionsMissing, 0);
+  EXPECT_FALSE(GameTables::options[0]);
+  EXPECT_TRUE(GameTables::options[1]);
+  EXPECT_FALSE(GameTables::options[2]);
+  EXPECT_EQ(GameState::sounds->sfxVolume(), 64);
+  EXPECT_EQ(GameState::sounds->musicVolume(), 12);
 }
 
 TEST_F(OptionsTest, MissingStoreKeepsTheDefaultsAndCountsAsMissing) {
-  MainCanvas::loadOptions();
-  EXPECT_EQ(MainCanvas::optionsMissing, 1);
-  EXPECT_TRUE(MainCanvas::options[2]);
-  EXPECT_EQ(MainCanvas::sounds->sfxVolume(), 30);
+  GameStore::loadOptions();
+  EXPECT_EQ(GameState::optionsMissing, 1);
+  EXPECT_TRUE(GameTables::options[2]);
+  EXPECT_EQ(GameState::sounds->sfxVolume(), 30);
 }
 
 // A damaged record keeps the defaults in play but is not missing: nothing
@@ -65,11 +68,11 @@ TEST_F(OptionsTest, RecordOfTheWrongLengthKeepsTheDefaults) {
     SCOPED_TRACE(length);
     dropStore(u"option");
     putRecords(u"option", {Bytes(length, 1)});
-    MainCanvas::loadOptions();
-    EXPECT_EQ(MainCanvas::optionsMissing, 0);
-    EXPECT_FALSE(MainCanvas::options[0]);
-    EXPECT_TRUE(MainCanvas::options[2]);
-    EXPECT_EQ(MainCanvas::sounds->sfxVolume(), 30);
+    GameStore::loadOptions();
+    EXPECT_EQ(GameState::optionsMissing, 0);
+    EXPECT_FALSE(GameTables::options[0]);
+    EXPECT_TRUE(GameTables::options[2]);
+    EXPECT_EQ(GameState::sounds->sfxVolume(), 30);
     EXPECT_EQ(record(u"option", 1), Bytes(length, 1));
   }
 }

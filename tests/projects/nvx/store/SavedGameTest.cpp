@@ -1,3 +1,6 @@
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/store/GameStore.h"
 #include "tests/projects/nvx/store/StoreFixture.h"
 
 namespace nvx {
@@ -22,34 +25,34 @@ TEST_F(SavedGameTest, RecordsAreLaidOutByteForByteInSlotOne) {
   };
   for (const SaveCase& c : cases) {
     SCOPED_TRACE(c.name);
-    MainCanvas::difficulty = c.difficulty;
-    MainCanvas::levelNumber = c.level;
-    MainCanvas::money = c.money;
-    MainCanvas::retriesLeft = c.retries;
-    MainCanvas::savedIds->removeAllElements();
-    for (int32_t id : c.jailed) MainCanvas::savedIds->addElement(MainCanvas::persons[id]);
-    MainCanvas::saveGame();
+    GameState::difficulty = c.difficulty;
+    GameState::levelNumber = c.level;
+    GameState::money = c.money;
+    GameState::retriesLeft = c.retries;
+    GameTables::savedIds->removeAllElements();
+    for (int32_t id : c.jailed) GameTables::savedIds->addElement(GameTables::persons[id]);
+    GameStore::saveGame();
     EXPECT_EQ(record(u"save1", 1), c.game);
     EXPECT_EQ(record(u"save1", 2), Bytes{static_cast<uint8_t>(c.retries)});
     EXPECT_EQ(recordCount(u"save1"), 2);
-    EXPECT_EQ(MainCanvas::saveExists, 1);
+    EXPECT_EQ(GameState::saveExists, 1);
   }
   EXPECT_EQ(record(u"save0", 1), std::nullopt);
 }
 
 TEST_F(SavedGameTest, LoadReadsBothRecordsBack) {
   putRecords(u"save1", {{0x01, 0x00, 0x00, 0x01, 0x86, 0xA0, 0x02, 0x04, 0x02}, {0x01}});
-  MainCanvas::levelNumber = 1;
-  MainCanvas::loadGame();
-  EXPECT_EQ(MainCanvas::difficulty, 1);
-  EXPECT_EQ(MainCanvas::levelNumber, 1);  // stored as 0
-  EXPECT_EQ(MainCanvas::money, 100000);
-  ASSERT_EQ(MainCanvas::savedIds->size(), 2);
-  EXPECT_EQ(MainCanvas::savedIds->elementAt(0), MainCanvas::persons[4].get());
-  EXPECT_EQ(MainCanvas::savedIds->elementAt(1), MainCanvas::persons[2].get());
-  EXPECT_EQ(MainCanvas::retriesLeft, 1);
-  EXPECT_TRUE(MainCanvas::hasSave(1));
-  EXPECT_FALSE(MainCanvas::hasSave(2));
+  GameState::levelNumber = 1;
+  GameStore::loadGame();
+  EXPECT_EQ(GameState::difficulty, 1);
+  EXPECT_EQ(GameState::levelNumber, 1);  // stored as 0
+  EXPECT_EQ(GameState::money, 100000);
+  ASSERT_EQ(GameTables::savedIds->size(), 2);
+  EXPECT_EQ(GameTables::savedIds->elementAt(0), GameTables::persons[4].get());
+  EXPECT_EQ(GameTables::savedIds->elementAt(1), GameTables::persons[2].get());
+  EXPECT_EQ(GameState::retriesLeft, 1);
+  EXPECT_TRUE(GameStore::hasSave(1));
+  EXPECT_FALSE(GameStore::hasSave(2));
 }
 
 // A record the game cannot have written is not used and stays as it is.
@@ -72,43 +75,43 @@ TEST_F(SavedGameTest, DamagedRecordsCountAsNoSave) {
     SCOPED_TRACE(c.name);
     dropStore(u"save1");
     putRecords(u"save1", c.records);
-    MainCanvas::difficulty = 1;
-    MainCanvas::levelNumber = 9;
-    MainCanvas::money = 777;
-    MainCanvas::retriesLeft = 2;
-    MainCanvas::savedIds->removeAllElements();
-    MainCanvas::savedIds->addElement(MainCanvas::persons[1]);
-    MainCanvas::loadGame();
-    EXPECT_EQ(MainCanvas::difficulty, 1);
-    EXPECT_EQ(MainCanvas::levelNumber, 9);
-    EXPECT_EQ(MainCanvas::money, 777);
-    EXPECT_EQ(MainCanvas::retriesLeft, 2);
-    EXPECT_EQ(MainCanvas::savedIds->size(), 1);
-    EXPECT_FALSE(MainCanvas::hasSave(1));
+    GameState::difficulty = 1;
+    GameState::levelNumber = 9;
+    GameState::money = 777;
+    GameState::retriesLeft = 2;
+    GameTables::savedIds->removeAllElements();
+    GameTables::savedIds->addElement(GameTables::persons[1]);
+    GameStore::loadGame();
+    EXPECT_EQ(GameState::difficulty, 1);
+    EXPECT_EQ(GameState::levelNumber, 9);
+    EXPECT_EQ(GameState::money, 777);
+    EXPECT_EQ(GameState::retriesLeft, 2);
+    EXPECT_EQ(GameTables::savedIds->size(), 1);
+    EXPECT_FALSE(GameStore::hasSave(1));
     EXPECT_EQ(record(u"save1", 1), c.records[0]);
   }
 }
 
 TEST_F(SavedGameTest, MissingStoreLoadsNothing) {
-  MainCanvas::money = 4321;
-  MainCanvas::loadGame();
-  EXPECT_EQ(MainCanvas::money, 4321);
-  EXPECT_FALSE(MainCanvas::hasSave(1));
+  GameState::money = 4321;
+  GameStore::loadGame();
+  EXPECT_EQ(GameState::money, 4321);
+  EXPECT_FALSE(GameStore::hasSave(1));
 }
 
 // A first save killed between its two records leaves record 1 alone.
 TEST_F(SavedGameTest, SavingCompletesAStoreCutShortAfterItsFirstRecord) {
   putRecords(u"save1", {{0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00}});
-  EXPECT_FALSE(MainCanvas::hasSave(1));
-  MainCanvas::difficulty = 0;
-  MainCanvas::levelNumber = 4;
-  MainCanvas::money = 0;
-  MainCanvas::savedIds->removeAllElements();
-  MainCanvas::retriesLeft = 2;
-  MainCanvas::saveGame();
+  EXPECT_FALSE(GameStore::hasSave(1));
+  GameState::difficulty = 0;
+  GameState::levelNumber = 4;
+  GameState::money = 0;
+  GameTables::savedIds->removeAllElements();
+  GameState::retriesLeft = 2;
+  GameStore::saveGame();
   EXPECT_EQ(record(u"save1", 1), (Bytes{0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00}));
   EXPECT_EQ(record(u"save1", 2), Bytes{0x02});
-  EXPECT_TRUE(MainCanvas::hasSave(1));
+  EXPECT_TRUE(GameStore::hasSave(1));
 }
 
 // A save killed after its pending pair (record 3: the game record's length,
@@ -123,11 +126,11 @@ TEST_F(SavedGameTest, APendingPairWinsOverRecordsItHadNotFinished) {
   for (const Bytes& first : {oldGame, newGame}) {
     dropStore(u"save1");
     putRecords(u"save1", {first, {0x03}, pending});
-    MainCanvas::levelNumber = 8;
-    MainCanvas::loadGame();
-    EXPECT_EQ(MainCanvas::money, 2000);
-    EXPECT_EQ(MainCanvas::retriesLeft, 1);
-    ASSERT_EQ(MainCanvas::savedIds->size(), 1);
+    GameState::levelNumber = 8;
+    GameStore::loadGame();
+    EXPECT_EQ(GameState::money, 2000);
+    EXPECT_EQ(GameState::retriesLeft, 1);
+    ASSERT_EQ(GameTables::savedIds->size(), 1);
     EXPECT_EQ(record(u"save1", 1), newGame);
     EXPECT_EQ(record(u"save1", 2), Bytes{0x01});
     EXPECT_EQ(recordCount(u"save1"), 2);
@@ -137,25 +140,25 @@ TEST_F(SavedGameTest, APendingPairWinsOverRecordsItHadNotFinished) {
 TEST_F(SavedGameTest, SlotCounterRewritesOnlyRecordTwo) {
   const Bytes game{0x00, 0x08, 0, 0, 0x10, 0, 0x00};
   putRecords(u"save1", {game, {0x03}});
-  MainCanvas::retriesLeft = 1;
-  MainCanvas::saveSlotCounter();
+  GameState::retriesLeft = 1;
+  GameStore::saveSlotCounter();
   EXPECT_EQ(record(u"save1", 1), game);
   EXPECT_EQ(record(u"save1", 2), Bytes{0x01});
 }
 
 TEST_F(SavedGameTest, DeleteClearsSaveExistsOnlyWhenAStoreWasThere) {
-  MainCanvas::saveExists = 1;
-  MainCanvas::deleteSave();
-  EXPECT_EQ(MainCanvas::saveExists, 1);
-  MainCanvas::saveGame();
-  MainCanvas::deleteSave();
-  EXPECT_EQ(MainCanvas::saveExists, 0);
+  GameState::saveExists = 1;
+  GameStore::deleteSave();
+  EXPECT_EQ(GameState::saveExists, 1);
+  GameStore::saveGame();
+  GameStore::deleteSave();
+  EXPECT_EQ(GameState::saveExists, 0);
   EXPECT_EQ(record(u"save1", 1), std::nullopt);
 
   putRecords(u"path", {{0x07}});
-  MainCanvas::deleteLevelInProgress();
+  GameStore::deleteLevelInProgress();
   EXPECT_EQ(record(u"path", 1), std::nullopt);
-  MainCanvas::deleteLevelInProgress();
+  GameStore::deleteLevelInProgress();
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "microedition/rms/DRecordStore.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Person.h"
 #include "tests/projects/gamelib/GameFolder.h"
@@ -24,11 +26,11 @@ class StoreFixture : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    for (int32_t id = 0; id < 5; ++id) MainCanvas::persons[id] = new Person(id);
-    MainCanvas::saveSlot = 1;
-    MainCanvas::saveExists = 0;
+    for (int32_t id = 0; id < 5; ++id) GameTables::persons[id] = new Person(id);
+    GameState::saveSlot = 1;
+    GameState::saveExists = 0;
   }
-  void TearDown() override { MainCanvas::sounds.release(); }
+  void TearDown() override { GameState::sounds.release(); }
 
   // The record's bytes, or nothing when the store or record is missing.
   static std::optional<Bytes> record(const char16_t* store, int32_t id) {
@@ -63,7 +65,7 @@ protected:
     }
   }
 
-  static Person& person(int32_t id) { return *static_cast<Person*>(MainCanvas::persons[id].get()); }
+  static Person& person(int32_t id) { return *static_cast<Person*>(GameTables::persons[id].get()); }
 
   GameFolder folder_;
 };

@@ -2,6 +2,10 @@
 
 #include "gamelib/SoundManager.h"
 #include "lang/DShort.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
 
@@ -19,21 +23,22 @@ constexpr int up = 2, down = 3, left = 4, right = 5, fire = 10, pageUp = 7, page
 class KeysTest : public WindowFixture {
 protected:
   // A result the window has not replaced yet.
-  void markResult() { MainCanvas::result = new qel::lang::DString(u"(open)"); }
+  void markResult() { DialogWindow::result = new qel::lang::DString(u"(open)"); }
 
   void openText(const std::u16string& text, int softKeyCount) {
-    MainCanvas::openDialog(
+    DialogWindow::openDialog(
         0, nullptr, 8, nullptr, softKeyCount > 1 ? new DshortArray(2, 0, 126, 127) : new DshortArray(1, 0, 126), 135);
-    MainCanvas::bodyText = glyphs(text.c_str());
-    MainCanvas::prepareDialog(0);
+    DialogWindow::bodyText = glyphs(text.c_str());
+    DialogWindow::prepareDialog(0);
     markResult();
   }
 
   void openMenu(int count, bool plain, int softKeyCount = 1) {
     DshortArrayPtr items = new DshortArray(count);
     for (int i = 0; i < count; ++i) items[i] = static_cast<int16_t>(190 + i);
-    MainCanvas::plainList = plain ? 1 : 0;
-    MainCanvas::openListDialog(3, MainCanvas::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, softKeyCount);
+    DialogWindow::plainList = plain ? 1 : 0;
+    DialogWindow::openListDialog(
+        3, DialogWindow::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, softKeyCount);
     markResult();
   }
 
@@ -42,11 +47,11 @@ protected:
     markResult();
   }
 
-  static void key(int action) { MainCanvas::textDialogKey(action); }
+  static void key(int action) { DialogWindow::textDialogKey(action); }
   static void rawKey(int code) {
-    MainCanvas::pendingKey = code;
-    MainCanvas::textDialogKey(MainCanvas::keyAction(code));
-    MainCanvas::pendingKey = MainCanvas::noKey;
+    GameState::pendingKey = code;
+    DialogWindow::textDialogKey(KeyInput::keyAction(code));
+    GameState::pendingKey = GameState::noKey;
   }
   static void typeCode() {
     for (int action : {up, up, down, down, left, right, left, right}) key(action);
@@ -82,9 +87,9 @@ TEST_F(KeysTest, SoftKeysOfATextWindowAnswerTheirIds) {
 
 TEST_F(KeysTest, ScrollingMovesTheFirstLineAndStopsWithAFullLastPage) {
   openText(longText(), 1);
-  ASSERT_EQ(MainCanvas::scrolls, 1);
-  const int last = MainCanvas::lineCount - MainCanvas::visibleLines;
-  const int page = MainCanvas::visibleLines;
+  ASSERT_EQ(DialogWindow::scrolls, 1);
+  const int last = DialogWindow::lineCount - DialogWindow::visibleLines;
+  const int page = DialogWindow::visibleLines;
   ASSERT_GT(last, page + 1);
   ASSERT_LT(last, 2 * page);
   struct Step {
@@ -100,7 +105,7 @@ TEST_F(KeysTest, ScrollingMovesTheFirstLineAndStopsWithAFullLastPage) {
                {pageUp, 0}};
   for (const Step& s : steps) {
     key(s.action);
-    EXPECT_EQ(MainCanvas::selection, s.first) << s.action;
+    EXPECT_EQ(DialogWindow::selection, s.first) << s.action;
   }
   EXPECT_EQ(resultText(), u"(open)");
 }
@@ -109,41 +114,41 @@ TEST_F(KeysTest, AShortTextDoesNotScroll) {
   openText(u"Short.", 1);
   key(down);
   key(pageDown);
-  EXPECT_EQ(MainCanvas::selection, 0);
+  EXPECT_EQ(DialogWindow::selection, 0);
 }
 
 TEST_F(KeysTest, TheHiddenCodeAndItsEffects) {
   openText(u"Short.", 2);
-  MainCanvas::money = 50;
+  GameState::money = 50;
   typeCode();
   key(down);
-  EXPECT_EQ(MainCanvas::money, 1000000);
-  EXPECT_EQ(MainCanvas::codePosition, 0);
+  EXPECT_EQ(GameState::money, 1000000);
+  EXPECT_EQ(DialogWindow::codePosition, 0);
 
   typeCode();
   key(pageDown);
-  EXPECT_EQ(spelled(MainCanvas::bodyText), u";)");
+  EXPECT_EQ(spelled(DialogWindow::bodyText), u";)");
 
-  MainCanvas::difficulty = 2;
+  GameState::difficulty = 2;
   typeCode();
   key(left);
-  EXPECT_EQ(MainCanvas::difficulty, 0);
+  EXPECT_EQ(GameState::difficulty, 0);
   typeCode();
   key(right);
-  EXPECT_EQ(MainCanvas::difficulty, 1);
+  EXPECT_EQ(GameState::difficulty, 1);
 
   // A wrong action on the way starts again.
-  MainCanvas::money = 50;
+  GameState::money = 50;
   for (int action : {up, up, down, up}) key(action);
-  EXPECT_EQ(MainCanvas::codePosition, 0);
+  EXPECT_EQ(DialogWindow::codePosition, 0);
   for (int action : {down, left, right, left, right, down}) key(action);
-  EXPECT_EQ(MainCanvas::money, 50);
+  EXPECT_EQ(GameState::money, 50);
 
   // The code's keys are the window's keys too: accept still answers.
   typeCode();
   key(0);
   EXPECT_EQ(resultText(), u"126");
-  EXPECT_EQ(MainCanvas::codePosition, 0);
+  EXPECT_EQ(DialogWindow::codePosition, 0);
 }
 
 // Jobs 1 to 20 are the levels 7 to 26; 21 would be past the last level.
@@ -153,26 +158,26 @@ TEST_F(KeysTest, TheHiddenCodeTakesTwoDigitsOfAJobOnlyFromOneToTwenty) {
     int level;
   } cases[] = {{'0', '1', 7}, {'0', '5', 11}, {'1', '9', 25}, {'2', '0', 26}, {'0', '0', -1}, {'2', '1', -1}};
   // The persons the start-up loading makes.
-  for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
+  for (int id = 0; id < GameTables::persons->length(); ++id) GameTables::persons[id] = new Person(id);
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.tens << c.units);
-    MainCanvas::levelNumber = -1;
-    MainCanvas::pendingTransition = 0;
-    MainCanvas::mapMessage = -1;
+    GameState::levelNumber = -1;
+    GameState::pendingTransition = 0;
+    GameState::mapMessage = -1;
     openText(u"Short.", 2);
     typeCode();
     rawKey(c.tens);
-    EXPECT_EQ(MainCanvas::codePosition, 9);
+    EXPECT_EQ(DialogWindow::codePosition, 9);
     rawKey(c.units);
-    EXPECT_EQ(MainCanvas::codePosition, 0);
-    EXPECT_EQ(MainCanvas::levelNumber, c.level);
-    EXPECT_EQ(MainCanvas::pendingTransition, c.level > 0 ? 3 : 0);
-    EXPECT_EQ(MainCanvas::mapMessage, -1);
+    EXPECT_EQ(DialogWindow::codePosition, 0);
+    EXPECT_EQ(GameState::levelNumber, c.level);
+    EXPECT_EQ(GameState::pendingTransition, c.level > 0 ? 3 : 0);
+    EXPECT_EQ(GameState::mapMessage, -1);
     // The digit is taken by the code: the window stays open.
     EXPECT_EQ(resultText(), u"(open)");
   }
-  MainCanvas::pendingTransition = 0;
-  MainCanvas::levelNumber = -1;
+  GameState::pendingTransition = 0;
+  GameState::levelNumber = -1;
 }
 
 TEST_F(KeysTest, MenuSelectionWrapsAPlainListStopsAtItsEnds) {
@@ -193,83 +198,83 @@ TEST_F(KeysTest, MenuSelectionWrapsAPlainListStopsAtItsEnds) {
   };
   for (const Case& c : cases) {
     openMenu(5, c.plain);
-    MainCanvas::selection = c.from;
-    MainCanvas::listDialogKey(c.action);
-    EXPECT_EQ(MainCanvas::selection, c.to) << c.plain << " " << c.from << " " << c.action;
+    DialogWindow::selection = c.from;
+    DialogWindow::listDialogKey(c.action);
+    EXPECT_EQ(DialogWindow::selection, c.to) << c.plain << " " << c.from << " " << c.action;
   }
 }
 
 TEST_F(KeysTest, PagesOfAScrollingList) {
   openMenu(40, false);
-  const int page = MainCanvas::pageItems;
+  const int page = DialogWindow::pageItems;
   ASSERT_LT(page, 40);
-  MainCanvas::listDialogKey(pageDown);
-  EXPECT_EQ(MainCanvas::selection, page);
-  MainCanvas::selection = 39;
-  MainCanvas::listDialogKey(pageDown);
-  EXPECT_EQ(MainCanvas::selection, 0);
+  DialogWindow::listDialogKey(pageDown);
+  EXPECT_EQ(DialogWindow::selection, page);
+  DialogWindow::selection = 39;
+  DialogWindow::listDialogKey(pageDown);
+  EXPECT_EQ(DialogWindow::selection, 0);
 
   // A plain list that scrolls turns its first page with one step down.
   openMenu(40, true);
-  MainCanvas::selection = 0;
-  MainCanvas::listDialogKey(down);
-  EXPECT_EQ(MainCanvas::selection, MainCanvas::pageItems);
+  DialogWindow::selection = 0;
+  DialogWindow::listDialogKey(down);
+  EXPECT_EQ(DialogWindow::selection, DialogWindow::pageItems);
 }
 
 TEST_F(KeysTest, AListAnswersTheChosenIdAndCancelsOnlyWithTwoSoftKeys) {
   openMenu(3, false, 1);
-  MainCanvas::listDialogKey(1);
-  MainCanvas::listDialogKey(10001);
+  DialogWindow::listDialogKey(1);
+  DialogWindow::listDialogKey(10001);
   EXPECT_EQ(resultText(), u"(open)");
-  MainCanvas::selection = 2;
-  MainCanvas::listDialogKey(fire);
-  auto chosen = qel::lang::dynamicPtrCast<qel::lang::DShort>(MainCanvas::result);
+  DialogWindow::selection = 2;
+  DialogWindow::listDialogKey(fire);
+  auto chosen = qel::lang::dynamicPtrCast<qel::lang::DShort>(DialogWindow::result);
   ASSERT_TRUE(chosen);
   EXPECT_EQ(chosen->shortValue(), 192);
 
   openMenu(3, false, 2);
-  MainCanvas::listDialogKey(10001);
-  EXPECT_FALSE(MainCanvas::result);
+  DialogWindow::listDialogKey(10001);
+  EXPECT_FALSE(DialogWindow::result);
 }
 
 TEST_F(KeysTest, OptionsWithChecksAnswerOneTruthPerItem) {
   openOptions(true, 3, 5);
-  MainCanvas::itemToggles[2] = 1;
-  MainCanvas::listDialogKey(0);
+  DialogWindow::itemToggles[2] = 1;
+  DialogWindow::listDialogKey(0);
   EXPECT_EQ(resultText(), u"true;false;true;");
 
   openOptions(false, 3, 5);
-  MainCanvas::listDialogKey(10000);
+  DialogWindow::listDialogKey(10000);
   EXPECT_EQ(resultText(), u"false;false;false;");
 }
 
 TEST_F(KeysTest, OptionsWithoutChecksAnswerTheSelectedIndex) {
-  MainCanvas::openListDialog(
-      29, MainCanvas::kindOptions, nullptr, new DshortArray(3, 0, 47, 48, 49), nullptr, nullptr, nullptr, 46, 2);
+  DialogWindow::openListDialog(
+      29, DialogWindow::kindOptions, nullptr, new DshortArray(3, 0, 47, 48, 49), nullptr, nullptr, nullptr, 46, 2);
   markResult();
-  MainCanvas::selection = 2;
-  MainCanvas::listDialogKey(fire);
+  DialogWindow::selection = 2;
+  DialogWindow::listDialogKey(fire);
   EXPECT_EQ(resultText(), u"2");
   markResult();
-  MainCanvas::listDialogKey(1);
-  EXPECT_FALSE(MainCanvas::result);
+  DialogWindow::listDialogKey(1);
+  EXPECT_FALSE(DialogWindow::result);
 }
 
 TEST_F(KeysTest, FireFlipsTheCheckAndTheSoundSwitchTurnsTheSoundOnAndOff) {
-  MainCanvas::sounds = new gamelib::SoundManager();
+  GameState::sounds = new gamelib::SoundManager();
   openOptions(false, 3, 5);
-  MainCanvas::listDialogKey(fire);
-  EXPECT_EQ(MainCanvas::itemToggles[0], 1);
-  EXPECT_TRUE(MainCanvas::sounds->isEnabled());
-  MainCanvas::listDialogKey(fire);
-  EXPECT_EQ(MainCanvas::itemToggles[0], 0);
-  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
+  DialogWindow::listDialogKey(fire);
+  EXPECT_EQ(DialogWindow::itemToggles[0], 1);
+  EXPECT_TRUE(GameState::sounds->isEnabled());
+  DialogWindow::listDialogKey(fire);
+  EXPECT_EQ(DialogWindow::itemToggles[0], 0);
+  EXPECT_FALSE(GameState::sounds->isEnabled());
   EXPECT_EQ(resultText(), u"(open)");
-  MainCanvas::sounds.release();
+  GameState::sounds.release();
 }
 
 TEST_F(KeysTest, VolumesMoveInEighthsOnlyWhileTheSoundIsOn) {
-  MainCanvas::sounds = new gamelib::SoundManager();
+  GameState::sounds = new gamelib::SoundManager();
   struct Case {
     bool soundOn;
     int item, from, action, to;
@@ -284,48 +289,48 @@ TEST_F(KeysTest, VolumesMoveInEighthsOnlyWhileTheSoundIsOn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.soundOn << " item " << c.item << " from " << c.from);
-    MainCanvas::sounds->setSfxVolume(24);
-    MainCanvas::sounds->setMusicVolume(24);
+    GameState::sounds->setSfxVolume(24);
+    GameState::sounds->setMusicVolume(24);
     openOptions(c.soundOn, c.from, c.from);
-    MainCanvas::selection = c.item;
-    MainCanvas::listDialogKey(c.action);
-    EXPECT_EQ(MainCanvas::itemValue(c.item), c.to);
+    DialogWindow::selection = c.item;
+    DialogWindow::listDialogKey(c.action);
+    EXPECT_EQ(DialogWindow::itemValue(c.item), c.to);
     const int effects = c.soundOn && c.item == 1 ? c.to * 8 : 24;
     const int music = c.soundOn && c.item == 2 ? c.to * 8 : 24;
-    EXPECT_EQ(MainCanvas::sounds->sfxVolume(), effects);
-    EXPECT_EQ(MainCanvas::sounds->musicVolume(), music);
+    EXPECT_EQ(GameState::sounds->sfxVolume(), effects);
+    EXPECT_EQ(GameState::sounds->musicVolume(), music);
   }
-  MainCanvas::sounds.release();
+  GameState::sounds.release();
 }
 
 TEST_F(KeysTest, AValueItemWithoutItsValueRaisesTheIndexException) {
-  MainCanvas::openListDialog(4,
-                             MainCanvas::kindOptions,
-                             nullptr,
-                             new DshortArray(2, 0, 212, -2),
-                             nullptr,
-                             new DObjectArray(2),
-                             new DbyteArray(1, 0, 1),
-                             208,
-                             1);
-  MainCanvas::itemParams[1] = new DObjectArray(0);
-  MainCanvas::selection = 1;
-  EXPECT_THROW(MainCanvas::listDialogKey(right), qel::lang::DExceptionBase);
+  DialogWindow::openListDialog(4,
+                               DialogWindow::kindOptions,
+                               nullptr,
+                               new DshortArray(2, 0, 212, -2),
+                               nullptr,
+                               new DObjectArray(2),
+                               new DbyteArray(1, 0, 1),
+                               208,
+                               1);
+  DialogWindow::itemParams[1] = new DObjectArray(0);
+  DialogWindow::selection = 1;
+  EXPECT_THROW(DialogWindow::listDialogKey(right), qel::lang::DExceptionBase);
 }
 
 TEST_F(KeysTest, TheFrameStepHandlesThePendingKeyOnce) {
   openMenu(3, false, 2);
-  MainCanvas::dialogDirty = 0;
-  MainCanvas::pendingKey = '8';  // down
-  MainCanvas::dialogStep();
-  EXPECT_EQ(MainCanvas::selection, 1);
-  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
-  EXPECT_EQ(MainCanvas::dialogDirty, 1);
-  MainCanvas::dialogStep();
-  EXPECT_EQ(MainCanvas::selection, 1);
-  MainCanvas::pendingKey = 10004;  // the left application key accepts
-  MainCanvas::dialogStep();
-  EXPECT_EQ(qel::lang::dynamicPtrCast<qel::lang::DShort>(MainCanvas::result)->shortValue(), 191);
+  DialogWindow::dialogDirty = 0;
+  GameState::pendingKey = '8';  // down
+  DialogWindow::dialogStep();
+  EXPECT_EQ(DialogWindow::selection, 1);
+  EXPECT_EQ(GameState::pendingKey, GameState::noKey);
+  EXPECT_EQ(DialogWindow::dialogDirty, 1);
+  DialogWindow::dialogStep();
+  EXPECT_EQ(DialogWindow::selection, 1);
+  GameState::pendingKey = 10004;  // the left application key accepts
+  DialogWindow::dialogStep();
+  EXPECT_EQ(qel::lang::dynamicPtrCast<qel::lang::DShort>(DialogWindow::result)->shortValue(), 191);
 }
 
 }  // namespace

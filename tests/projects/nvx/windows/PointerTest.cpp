@@ -1,5 +1,7 @@
 #include "gamelib/SoundManager.h"
 #include "lang/DShort.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/gamelib/HostDouble.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
 
@@ -14,28 +16,28 @@ using qel::lang::DshortArray;
 class PointerTest : public WindowFixture {
 protected:
   void openMenu(bool plain) {
-    MainCanvas::plainList = plain ? 1 : 0;
-    MainCanvas::openListDialog(
-        3, MainCanvas::kindList, nullptr, new DshortArray(3, 0, 190, 209, 199), nullptr, nullptr, nullptr, 128, 2);
-    MainCanvas::selection = 1;
-    MainCanvas::dialogDirty = 0;
+    DialogWindow::plainList = plain ? 1 : 0;
+    DialogWindow::openListDialog(
+        3, DialogWindow::kindList, nullptr, new DshortArray(3, 0, 190, 209, 199), nullptr, nullptr, nullptr, 128, 2);
+    DialogWindow::selection = 1;
+    DialogWindow::dialogDirty = 0;
   }
   // The selection after a press at (x, y), or -1 when the press hit nothing.
   int hitAt(int x, int y) {
-    MainCanvas::selection = -1;
-    MainCanvas::dialogPointer(x, y);
-    return MainCanvas::selection;
+    DialogWindow::selection = -1;
+    DialogWindow::dialogPointer(x, y);
+    return DialogWindow::selection;
   }
 };
 
 TEST_F(PointerTest, APressHitsTheRowItLiesInWithinTwoPixelsBesideTheColumns) {
   for (bool touch : {false, true}) {
     SCOPED_TRACE(touch);
-    MainCanvas::touchInput = touch ? 1 : 0;
+    GameState::touchInput = touch ? 1 : 0;
     openMenu(false);
-    const int row = touch ? MainCanvas::touchRowHeight : MainCanvas::lineHeight;
-    const int left = MainCanvas::contentX, right = MainCanvas::contentX + MainCanvas::contentWidth;
-    const int top = MainCanvas::contentY;
+    const int row = touch ? DialogWindow::touchRowHeight : DialogWindow::lineHeight;
+    const int left = DialogWindow::contentX, right = DialogWindow::contentX + DialogWindow::contentWidth;
+    const int top = DialogWindow::contentY;
     struct Case {
       int x, y, item;
     } cases[] = {
@@ -56,52 +58,52 @@ TEST_F(PointerTest, APressHitsTheRowItLiesInWithinTwoPixelsBesideTheColumns) {
 
 TEST_F(PointerTest, AHitSelectsAndRepaintsAPlainListTakesNoHits) {
   openMenu(false);
-  MainCanvas::dialogPointer(MainCanvas::contentX, MainCanvas::contentY + 2 * MainCanvas::lineHeight);
-  EXPECT_EQ(MainCanvas::selection, 2);
-  EXPECT_EQ(MainCanvas::dialogDirty, 1);
+  DialogWindow::dialogPointer(DialogWindow::contentX, DialogWindow::contentY + 2 * DialogWindow::lineHeight);
+  EXPECT_EQ(DialogWindow::selection, 2);
+  EXPECT_EQ(DialogWindow::dialogDirty, 1);
 
   openMenu(true);
-  MainCanvas::dialogPointer(MainCanvas::contentX, MainCanvas::contentY);
-  EXPECT_EQ(MainCanvas::selection, 1);
-  EXPECT_EQ(MainCanvas::dialogDirty, 0);
+  DialogWindow::dialogPointer(DialogWindow::contentX, DialogWindow::contentY);
+  EXPECT_EQ(DialogWindow::selection, 1);
+  EXPECT_EQ(DialogWindow::dialogDirty, 0);
 }
 
 TEST_F(PointerTest, RowsOfAScrolledListStartAtTheFirstShownItem) {
-  MainCanvas::plainList = 0;
+  DialogWindow::plainList = 0;
   qel::lang::DshortArrayPtr items = new DshortArray(40);
   for (int i = 0; i < 40; ++i) items[i] = 190;
-  MainCanvas::openListDialog(3, MainCanvas::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, 2);
-  MainCanvas::selection = 39;
-  const int first = MainCanvas::firstShownItem();
+  DialogWindow::openListDialog(3, DialogWindow::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, 2);
+  DialogWindow::selection = 39;
+  const int first = DialogWindow::firstShownItem();
   ASSERT_GT(first, 0);
-  MainCanvas::dialogPointer(MainCanvas::contentX, MainCanvas::contentY);
-  EXPECT_EQ(MainCanvas::selection, first);
+  DialogWindow::dialogPointer(DialogWindow::contentX, DialogWindow::contentY);
+  EXPECT_EQ(DialogWindow::selection, first);
 }
 
 TEST_F(PointerTest, APressOnAValueBarSetsTheValueFromItsPlace) {
-  MainCanvas::sounds = new gamelib::SoundManager();
+  GameState::sounds = new gamelib::SoundManager();
   for (bool soundOn : {true, false}) {
     SCOPED_TRACE(soundOn);
     openOptionsWindow(soundOn, 4, 4);
-    const int width = MainCanvas::contentWidth;
-    const int barRow = MainCanvas::contentY + MainCanvas::itemRowHeight(0) + MainCanvas::lineHeight;
+    const int width = DialogWindow::contentWidth;
+    const int barRow = DialogWindow::contentY + DialogWindow::itemRowHeight(0) + DialogWindow::lineHeight;
     struct Case {
       int x, value;
-    } cases[] = {{MainCanvas::contentX - 2, 0},
-                 {MainCanvas::contentX + width / 2, 4},
-                 {MainCanvas::contentX + width, 8},
-                 {MainCanvas::contentX + width + 2, 8}};
+    } cases[] = {{DialogWindow::contentX - 2, 0},
+                 {DialogWindow::contentX + width / 2, 4},
+                 {DialogWindow::contentX + width, 8},
+                 {DialogWindow::contentX + width + 2, 8}};
     for (const Case& c : cases) {
-      MainCanvas::setItemValue(1, 4);
-      MainCanvas::dialogPointer(c.x, barRow);
-      EXPECT_EQ(MainCanvas::selection, 1);
-      EXPECT_EQ(MainCanvas::itemValue(1), soundOn ? c.value : 4) << c.x;
+      DialogWindow::setItemValue(1, 4);
+      DialogWindow::dialogPointer(c.x, barRow);
+      EXPECT_EQ(DialogWindow::selection, 1);
+      EXPECT_EQ(DialogWindow::itemValue(1), soundOn ? c.value : 4) << c.x;
       if (soundOn) {
-        EXPECT_EQ(MainCanvas::sounds->sfxVolume(), 8 * c.value);
+        EXPECT_EQ(GameState::sounds->sfxVolume(), 8 * c.value);
       }
     }
   }
-  MainCanvas::sounds.release();
+  GameState::sounds.release();
 }
 
 // The codes a press sends reach the canvas's key queue.
@@ -111,23 +113,23 @@ TEST_F(PointerTest, APressOnAScrollingTextSendsUpInItsUpperHalfAndDownInItsLower
   qel::io::DArchive::close();
   host.app->startApp();
   ASSERT_TRUE(gamelib::ScreenCanvas::current());
-  MainCanvas::openDialog(0, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 209);
+  DialogWindow::openDialog(0, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 209);
   std::u16string text;
   for (int i = 0; i < 1500; ++i) text += (i % 5 == 4) ? u' ' : u'x';
-  MainCanvas::bodyText = glyphs(text.c_str());
-  MainCanvas::prepareDialog(0);
-  ASSERT_EQ(MainCanvas::scrolls, 1);
-  const int middle = MainCanvas::contentY + MainCanvas::visibleHeight / 2;
+  DialogWindow::bodyText = glyphs(text.c_str());
+  DialogWindow::prepareDialog(0);
+  ASSERT_EQ(DialogWindow::scrolls, 1);
+  const int middle = DialogWindow::contentY + DialogWindow::visibleHeight / 2;
   struct Case {
     int x, y, code;
-  } cases[] = {{MainCanvas::windowX, middle - 1, 38},
-               {MainCanvas::windowX + MainCanvas::windowWidth, middle, 40},
-               {MainCanvas::windowX - 1, middle - 1, 0},
-               {MainCanvas::windowX + MainCanvas::windowWidth + 1, middle, 0}};
+  } cases[] = {{DialogWindow::windowX, middle - 1, 38},
+               {DialogWindow::windowX + DialogWindow::windowWidth, middle, 40},
+               {DialogWindow::windowX - 1, middle - 1, 0},
+               {DialogWindow::windowX + DialogWindow::windowWidth + 1, middle, 0}};
   for (const Case& c : cases) {
     gamelib::ScreenCanvas::clearQueue();
     gamelib::ScreenCanvas::lastKeyCode = 0;
-    MainCanvas::dialogPointer(c.x, c.y);
+    DialogWindow::dialogPointer(c.x, c.y);
     gamelib::ScreenCanvas::pumpKeyEvent();
     EXPECT_EQ(gamelib::ScreenCanvas::lastKeyCode, c.code) << c.x << "," << c.y;
   }

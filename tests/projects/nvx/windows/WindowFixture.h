@@ -11,7 +11,11 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "lang/DshortArray.h"
+#include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"
 
@@ -26,29 +30,29 @@ protected:
   void SetUp() override {
     nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
-    MainCanvas::pictures = new qel::lang::DObjectArray(8);
+    GameState::pictures = new qel::lang::DObjectArray(8);
     const char16_t* names[] = {u"abc_en", u"pic1", u"pic2"};
     for (int i = 0; i < 3; ++i) {
-      MainCanvas::pictures[i] = gamelib::GameLib::loadImage(names[i]);
-      ASSERT_TRUE(MainCanvas::pictures[i]) << i;
+      GameState::pictures[i] = gamelib::GameLib::loadImage(names[i]);
+      ASSERT_TRUE(GameState::pictures[i]) << i;
     }
-    MainCanvas::languageIndex = 0;
-    MainCanvas::loadLanguage();
-    MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
-    MainCanvas::screenHeight = MainCanvas::viewHeight = 320;
-    MainCanvas::touchInput = 0;
-    MainCanvas::enter(MainCanvas::stateLanguage);
-    MainCanvas::dialogReturnState = MainCanvas::stateLanguage;
-    MainCanvas::pendingKey = MainCanvas::noKey;
+    GameState::languageIndex = 0;
+    LanguageTexts::loadLanguage();
+    GameState::screenWidth = GameState::viewWidth = 240;
+    GameState::screenHeight = GameState::viewHeight = 320;
+    GameState::touchInput = 0;
+    StateMachine::enter(StateMachine::stateLanguage);
+    GameState::dialogReturnState = StateMachine::stateLanguage;
+    GameState::pendingKey = GameState::noKey;
   }
 
   void TearDown() override {
-    MainCanvas::resetDialog();
+    DialogWindow::resetDialog();
     MainCanvas::releaseStatics();
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
-    MainCanvas::touchInput = 0;
-    MainCanvas::enter(254);
+    GameState::touchInput = 0;
+    StateMachine::enter(254);
   }
 
   // Dialog 4 as the options open it: the sound switch and the two volumes.
@@ -59,25 +63,25 @@ protected:
       value[0] = new qel::lang::DShort(static_cast<int16_t>(i == 1 ? effects : music));
       values[i] = value;
     }
-    MainCanvas::openListDialog(4,
-                               MainCanvas::kindOptions,
-                               nullptr,
-                               new qel::lang::DshortArray(3, 0, 212, -2, -1),
-                               nullptr,
-                               values,
-                               new qel::lang::DbyteArray(1, 0, soundOn ? 1 : 0),
-                               208,
-                               1);
+    DialogWindow::openListDialog(4,
+                                 DialogWindow::kindOptions,
+                                 nullptr,
+                                 new qel::lang::DshortArray(3, 0, 212, -2, -1),
+                                 nullptr,
+                                 values,
+                                 new qel::lang::DbyteArray(1, 0, soundOn ? 1 : 0),
+                                 208,
+                                 1);
   }
 
   static qel::lang::DshortArrayPtr glyphs(const char16_t* text) {
-    return MainCanvas::stringToGlyphs(qel::lang::DStringPtr(text));
+    return LanguageTexts::stringToGlyphs(qel::lang::DStringPtr(text));
   }
   static std::u16string spelled(const qel::lang::DshortArrayPtr& text) {
-    return std::u16string(MainCanvas::glyphsToString(text)->view());
+    return std::u16string(LanguageTexts::glyphsToString(text)->view());
   }
   static std::u16string resultText() {
-    return MainCanvas::result ? std::u16string(MainCanvas::result->toString()->view()) : u"(null)";
+    return DialogWindow::result ? std::u16string(DialogWindow::result->toString()->view()) : u"(null)";
   }
 
   GameFolder folder_;

@@ -3,8 +3,12 @@
 #include <set>
 
 #include "LevelSource.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/WorldState.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 #include "util/DRandom.h"
 
@@ -15,7 +19,7 @@ using nv::demodata::Level;
 using nv::demodata::RoomObjectRecord;
 
 RoomObject* objectAt(int x, int y) {
-  return static_cast<RoomObject*>(MainCanvas::roomObjects->get(MainCanvas::cellKey(x, y)));
+  return static_cast<RoomObject*>(GameTables::roomObjects->get(WorldRules::cellKey(x, y)));
 }
 
 // A small room with its exit and seats on floor, one container with loot.
@@ -35,7 +39,7 @@ class LevelLoaderTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    MainCanvas::difficulty = 0;
+    GameState::difficulty = 0;
   }
   LevelSource source_;
 };
@@ -47,14 +51,14 @@ TEST_F(LevelLoaderTest, EveryDemoLevelLoadsAsTheBuilderWroteIt) {
   for (int n = 1; n <= 26; ++n) {
     SCOPED_TRACE("level " + std::to_string(n));
     const Level& expected = levels[n - 1];
-    ASSERT_TRUE(MainCanvas::loadLevel(n));
-    ASSERT_EQ(MainCanvas::mapWidth, expected.width);
-    ASSERT_EQ(MainCanvas::mapHeight, expected.height);
+    ASSERT_TRUE(WorldRules::loadLevel(n));
+    ASSERT_EQ(WorldState::mapWidth, expected.width);
+    ASSERT_EQ(WorldState::mapHeight, expected.height);
     for (int y = 0; y < expected.height; ++y)
-      for (int x = 0; x < expected.width; ++x) ASSERT_EQ(MainCanvas::grid[x][y], expected.cell(x, y));
-    EXPECT_EQ(MainCanvas::exitX, expected.exitX);
-    EXPECT_EQ(MainCanvas::exitY, expected.exitY);
-    EXPECT_EQ(MainCanvas::roomObjects->size(), static_cast<int>(expected.objects.size()));
+      for (int x = 0; x < expected.width; ++x) ASSERT_EQ(WorldState::grid[x][y], expected.cell(x, y));
+    EXPECT_EQ(WorldState::exitX, expected.exitX);
+    EXPECT_EQ(WorldState::exitY, expected.exitY);
+    EXPECT_EQ(GameTables::roomObjects->size(), static_cast<int>(expected.objects.size()));
 
     // Shared loot is split, never made or lost: per loot kind the level holds
     // each (kind, amount) group's amount once.
@@ -70,36 +74,36 @@ TEST_F(LevelLoaderTest, EveryDemoLevelLoadsAsTheBuilderWroteIt) {
           groups.emplace(std::pair{o.content, o.amount}, 0).second)
         expectedLoot[o.content] += o.amount * 1000;
     }
-    for (int kind = 1; kind <= 5; ++kind) EXPECT_EQ(MainCanvas::levelCounters[kind], expectedLoot[kind]) << kind;
+    for (int kind = 1; kind <= 5; ++kind) EXPECT_EQ(GameTables::levelCounters[kind], expectedLoot[kind]) << kind;
     int total = 0;
     for (int kind = 1; kind <= 5; ++kind) total += expectedLoot[kind];
-    EXPECT_EQ(MainCanvas::levelCounters[0], total / 1000 * 1000);
+    EXPECT_EQ(GameTables::levelCounters[0], total / 1000 * 1000);
 
     for (const auto& alarm : expected.alarms)
       for (const auto& [x, y] : alarm.cells) {
-        auto* box = static_cast<qel::lang::DInteger*>(MainCanvas::alarmLinks->get(MainCanvas::cellKey(x, y)));
+        auto* box = static_cast<qel::lang::DInteger*>(GameTables::alarmLinks->get(WorldRules::cellKey(x, y)));
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->intValue(), (alarm.boxX << 8) | alarm.boxY);
       }
 
-    const auto& row = MainCanvas::levelTable[n - 1];
-    EXPECT_GE(MainCanvas::levelCounter, row[0]);
-    EXPECT_LE(MainCanvas::levelCounter, row[0] + 10);
-    EXPECT_EQ(MainCanvas::alarmBoxesOff, row[6] * 100);
+    const auto& row = GameTables::levelTable[n - 1];
+    EXPECT_GE(GameState::levelCounter, row[0]);
+    EXPECT_LE(GameState::levelCounter, row[0] + 10);
+    EXPECT_EQ(WorldState::alarmBoxesOff, row[6] * 100);
     const int offers[] = {0, 1, 2, 3, 4, 5, 11};
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(MainCanvas::levelTotals[k], row[offers[k]] * 100);
+    for (int k = 1; k <= 6; ++k) EXPECT_EQ(GameTables::levelTotals[k], row[offers[k]] * 100);
   }
 }
 
 TEST_F(LevelLoaderTest, TrainingLevelsSetTheirMoney) {
   source_.install(LevelSource::demoLevels());
-  MainCanvas::difficulty = -1;
-  MainCanvas::money = 4000;
-  MainCanvas::loadLevel(4);
-  EXPECT_EQ(MainCanvas::money, 300);
-  MainCanvas::difficulty = 0;
-  MainCanvas::loadLevel(5);
-  EXPECT_EQ(MainCanvas::money, 300);
+  GameState::difficulty = -1;
+  GameState::money = 4000;
+  WorldRules::loadLevel(4);
+  EXPECT_EQ(GameState::money, 300);
+  GameState::difficulty = 0;
+  WorldRules::loadLevel(5);
+  EXPECT_EQ(GameState::money, 300);
 }
 
 // Objects the loader refuses; the good one beside them stays.
@@ -122,8 +126,8 @@ TEST_F(LevelLoaderTest, BadObjectsAreSkipped) {
     level.objects.push_back(c.record);
     LevelSource source;
     source.install(std::vector<Level>{level});
-    EXPECT_TRUE(MainCanvas::loadLevel(1));
-    ASSERT_EQ(MainCanvas::roomObjects->size(), 1);
+    EXPECT_TRUE(WorldRules::loadLevel(1));
+    ASSERT_EQ(GameTables::roomObjects->size(), 1);
     EXPECT_NE(objectAt(4, 1), nullptr);
   }
 }
@@ -133,10 +137,10 @@ TEST_F(LevelLoaderTest, GuardedCellsOffTheMapAreSkipped) {
   level.objects.push_back({6, 5, 4, 0, 0, 1});
   level.alarms = {{5, 4, {{1, 1}, {9, 1}, {1, 4}}}, {7, 7, {{2, 3}}}};
   source_.install(std::vector<Level>{level});
-  MainCanvas::loadLevel(1);
-  EXPECT_EQ(MainCanvas::alarmLinks->size(), 2);
-  EXPECT_TRUE(MainCanvas::alarmLinks->containsKey(MainCanvas::cellKey(1, 4)));
-  EXPECT_FALSE(MainCanvas::alarmLinks->containsKey(MainCanvas::cellKey(2, 3)));
+  WorldRules::loadLevel(1);
+  EXPECT_EQ(GameTables::alarmLinks->size(), 2);
+  EXPECT_TRUE(GameTables::alarmLinks->containsKey(WorldRules::cellKey(1, 4)));
+  EXPECT_FALSE(GameTables::alarmLinks->containsKey(WorldRules::cellKey(2, 3)));
 }
 
 // A size of 0 or less, or a level "m" does not hold, leaves no map at all,
@@ -148,12 +152,12 @@ TEST_F(LevelLoaderTest, MissingOrSizelessLevelHasNoMap) {
   source_.install(std::vector<Level>{smallLevel(), sizeless});
   for (int n : {2, 3, 40}) {
     SCOPED_TRACE(n);
-    ASSERT_TRUE(MainCanvas::loadLevel(1));
-    EXPECT_FALSE(MainCanvas::loadLevel(n));
-    EXPECT_EQ(MainCanvas::mapWidth, 0);
-    EXPECT_EQ(MainCanvas::mapHeight, 0);
-    EXPECT_EQ(MainCanvas::grid->length(), 0);
-    EXPECT_EQ(MainCanvas::roomObjects->size(), 0);
+    ASSERT_TRUE(WorldRules::loadLevel(1));
+    EXPECT_FALSE(WorldRules::loadLevel(n));
+    EXPECT_EQ(WorldState::mapWidth, 0);
+    EXPECT_EQ(WorldState::mapHeight, 0);
+    EXPECT_EQ(WorldState::grid->length(), 0);
+    EXPECT_EQ(GameTables::roomObjects->size(), 0);
   }
 }
 
@@ -166,14 +170,14 @@ TEST_F(LevelLoaderTest, ShortRecordKeepsWhatWasRead) {
   const std::size_t objectsEnd = 2 + 30 + 2 + 7 * cut.objects.size();
   body.resize(objectsEnd);
   source_.install({first.encode(), body});
-  MainCanvas::loadLevel(1);
-  MainCanvas::exitX = 1;
-  EXPECT_TRUE(MainCanvas::loadLevel(2));
-  EXPECT_EQ(MainCanvas::roomObjects->size(), 1);
-  EXPECT_EQ(MainCanvas::alarmLinks->size(), 0);
-  EXPECT_EQ(MainCanvas::exitX, 1);
-  EXPECT_EQ(MainCanvas::levelCounters[0], 5000);
-  EXPECT_GE(MainCanvas::levelCounter, MainCanvas::levelTable[1][0]);
+  WorldRules::loadLevel(1);
+  WorldState::exitX = 1;
+  EXPECT_TRUE(WorldRules::loadLevel(2));
+  EXPECT_EQ(GameTables::roomObjects->size(), 1);
+  EXPECT_EQ(GameTables::alarmLinks->size(), 0);
+  EXPECT_EQ(WorldState::exitX, 1);
+  EXPECT_EQ(GameTables::levelCounters[0], 5000);
+  EXPECT_GE(GameState::levelCounter, GameTables::levelTable[1][0]);
 }
 
 TEST_F(LevelLoaderTest, RecordWithoutExitKeepsTheExit) {
@@ -181,11 +185,11 @@ TEST_F(LevelLoaderTest, RecordWithoutExitKeepsTheExit) {
   body.resize(body.size() - 9);
   body.push_back(0);
   source_.install({body});
-  MainCanvas::exitX = 4;
-  MainCanvas::exitY = 3;
-  MainCanvas::loadLevel(1);
-  EXPECT_EQ(MainCanvas::exitX, 4);
-  EXPECT_EQ(MainCanvas::exitY, 3);
+  WorldState::exitX = 4;
+  WorldState::exitY = 3;
+  WorldRules::loadLevel(1);
+  EXPECT_EQ(WorldState::exitX, 4);
+  EXPECT_EQ(WorldState::exitY, 3);
 }
 
 // Containers sharing (content, amount) split the amount among them; a lone
@@ -202,15 +206,15 @@ TEST_F(LevelLoaderTest, SharedLootIsSplitWithinItsGroup) {
   source_.install(std::vector<Level>{level});
   std::set<int> pairSplits;
   for (int seed = 0; seed < 40; ++seed) {
-    MainCanvas::random = new qel::util::DRandom(seed);
-    MainCanvas::loadLevel(1);
+    GameTables::random = new qel::util::DRandom(seed);
+    WorldRules::loadLevel(1);
     const int a = objectAt(1, 1)->amount, b = objectAt(3, 1)->amount;
     EXPECT_EQ(a + b, 6);
     EXPECT_GE(a, 0);
     pairSplits.insert(a);
     EXPECT_EQ(objectAt(1, 3)->amount + objectAt(3, 3)->amount + objectAt(5, 3)->amount, 9);
     EXPECT_EQ(objectAt(5, 1)->amount, 4);
-    EXPECT_EQ(MainCanvas::levelCounters[0], 19000);
+    EXPECT_EQ(GameTables::levelCounters[0], 19000);
   }
   EXPECT_GT(pairSplits.size(), 2u) << "the split is drawn at random";
 }
@@ -220,10 +224,10 @@ TEST_F(LevelLoaderTest, SplitIsTheSameForTheSameSeed) {
   level.objects = {{0, 1, 1, 0, 1, 60}, {3, 3, 1, 0, 1, 60}, {7, 5, 1, 0, 1, 60}};
   source_.install(std::vector<Level>{level});
   auto split = [] {
-    MainCanvas::random = new qel::util::DRandom(77);
-    MainCanvas::loadLevel(1);
+    GameTables::random = new qel::util::DRandom(77);
+    WorldRules::loadLevel(1);
     return std::vector<int>{
-        objectAt(1, 1)->amount, objectAt(3, 1)->amount, objectAt(5, 1)->amount, MainCanvas::levelCounter};
+        objectAt(1, 1)->amount, objectAt(3, 1)->amount, objectAt(5, 1)->amount, GameState::levelCounter};
   };
   EXPECT_EQ(split(), split());
 }

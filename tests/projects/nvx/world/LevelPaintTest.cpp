@@ -7,9 +7,14 @@
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
@@ -31,43 +36,43 @@ protected:
     nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
     const char16_t* names[] = {u"abc", u"pic1", u"pic2", u"pic3", u"pic4", u"pic5", u"pic6"};
-    MainCanvas::pictures = new qel::lang::DObjectArray(8);
+    GameState::pictures = new qel::lang::DObjectArray(8);
     for (int i = 3; i <= 6; ++i) {
-      MainCanvas::pictures[i] = gamelib::GameLib::loadImage(names[i]);
-      ASSERT_TRUE(MainCanvas::pictures[i]) << i;
+      GameState::pictures[i] = gamelib::GameLib::loadImage(names[i]);
+      ASSERT_TRUE(GameState::pictures[i]) << i;
     }
-    MainCanvas::difficulty = 0;
-    MainCanvas::stepIndex = 0;
-    MainCanvas::mapOriginX = 0;
-    MainCanvas::mapOriginY = 0;
+    GameState::difficulty = 0;
+    WorldState::stepIndex = 0;
+    WorldState::mapOriginX = 0;
+    WorldState::mapOriginY = 0;
   }
   void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
 
   // The level's cells, objects and a crew of three, the way the level view
   // layers them, into a picture of the whole map.
   DImagePtr paintLevel(int level, bool running) {
-    EXPECT_TRUE(MainCanvas::loadLevel(level));
-    MainCanvas::levelNumber = static_cast<int8_t>(level);
-    MainCanvas::skipWorldLogic = running ? 1 : 0;
-    const int cell = MainCanvas::cellSize;
-    MainCanvas::screenWidth = MainCanvas::mapWidth * cell;
-    MainCanvas::screenHeight = MainCanvas::mapHeight * cell;
+    EXPECT_TRUE(WorldRules::loadLevel(level));
+    GameState::levelNumber = static_cast<int8_t>(level);
+    GameState::skipWorldLogic = running ? 1 : 0;
+    const int cell = GameState::cellSize;
+    GameState::screenWidth = WorldState::mapWidth * cell;
+    GameState::screenHeight = WorldState::mapHeight * cell;
     DImagePtr picture =
-        DImage::createImageOfFormat(MainCanvas::screenWidth, MainCanvas::screenHeight, qel::raster::PF_ARGB8888);
+        DImage::createImageOfFormat(GameState::screenWidth, GameState::screenHeight, qel::raster::PF_ARGB8888);
     qel::lcdui::DGraphicsPtr g = picture->getGraphics();
     const int tiles = running ? 0 : 2;
-    for (int x = 0; x < MainCanvas::mapWidth; ++x)
-      for (int y = 0; y < MainCanvas::mapHeight; ++y)
-        MainCanvas::drawSpriteFrame(g, tiles, MainCanvas::grid[x][y], x * cell, y * cell);
-    for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();)
+    for (int x = 0; x < WorldState::mapWidth; ++x)
+      for (int y = 0; y < WorldState::mapHeight; ++y)
+        SpriteDrawing::drawSpriteFrame(g, tiles, WorldState::grid[x][y], x * cell, y * cell);
+    for (auto e = GameTables::roomObjects->elements(); e->hasMoreElements();)
       static_cast<RoomObject*>(e->nextElement())->paint(g);
-    MainCanvas::activePersons->removeAllElements();
+    GameTables::activePersons->removeAllElements();
     for (int id : {0, 2, 3}) {
       PersonPtr p = new Person(id);
       p->resetPlan();
       p->y = static_cast<int8_t>(p->y + (id == 0 ? 0 : id == 2 ? -1 : 1));
       p->direction = 3;
-      MainCanvas::activePersons->addElement(p);
+      GameTables::activePersons->addElement(p);
       p->paint(g);
     }
     return picture;
@@ -75,7 +80,7 @@ protected:
 
   // Whether the cell shows the colour anywhere.
   static bool cellHas(const DImagePtr& image, int cx, int cy, uint32_t colour) {
-    const int cell = MainCanvas::cellSize;
+    const int cell = GameState::cellSize;
     for (int x = 0; x < cell; ++x)
       for (int y = 0; y < cell; ++y)
         if (nvtest::pixel(image, cx * cell + x, cy * cell + y) == colour) return true;
@@ -92,18 +97,18 @@ TEST_F(LevelPaintTest, EveryLevelPaintsInBothModes) {
     SCOPED_TRACE(level);
     const DImagePtr planning = paintLevel(level, false);
     bool lootShown = false;
-    for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+    for (auto e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
       const auto* o = static_cast<RoomObject*>(e->nextElement());
       const bool lootColour = cellHas(planning, o->x, o->y, 0xb80066);
       if (lootColour) lootShown = true;
-      const bool outlined = MainCanvas::objectTypeTable[o->type][4] >= 0 && (o->type < 22 || o->type > 24);
+      const bool outlined = GameTables::objectTypeTable[o->type][4] >= 0 && (o->type < 22 || o->type > 24);
       if ((o->flags() & RoomObject::inertFlag) && outlined) {
         EXPECT_TRUE(cellHas(planning, o->x, o->y, 0x595959)) << "decoration at " << int(o->x) << "," << int(o->y);
       }
     }
-    const int briefing = MainCanvas::levelTable[level - 1][25];
+    const int briefing = GameTables::levelTable[level - 1][25];
     bool lootOnSale = false;
-    for (int k = 1; k <= 5; ++k) lootOnSale |= MainCanvas::levelTotals[k] > 0;
+    for (int k = 1; k <= 5; ++k) lootOnSale |= GameTables::levelTotals[k] > 0;
     if (briefing != 20 && !lootOnSale) {
       EXPECT_TRUE(lootShown);
     }
@@ -113,13 +118,13 @@ TEST_F(LevelPaintTest, EveryLevelPaintsInBothModes) {
     const DImagePtr running = paintLevel(level, true);
     const DImagePtr tilesOnly =
         DImage::createImageOfFormat(running->getWidth(), running->getHeight(), qel::raster::PF_ARGB8888);
-    for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+    for (auto e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
       const auto* o = static_cast<RoomObject*>(e->nextElement());
-      if (o->type == 6 && MainCanvas::alarmBoxesOff > 0) continue;
+      if (o->type == 6 && WorldState::alarmBoxesOff > 0) continue;
       bool differs = false;
-      const int cell = MainCanvas::cellSize;
+      const int cell = GameState::cellSize;
       qel::lcdui::DGraphicsPtr g = tilesOnly->getGraphics();
-      MainCanvas::drawSpriteFrame(g, 0, MainCanvas::grid[o->x][o->y], o->x * cell, o->y * cell);
+      SpriteDrawing::drawSpriteFrame(g, 0, WorldState::grid[o->x][o->y], o->x * cell, o->y * cell);
       for (int i = 0; i < cell && !differs; ++i)
         for (int j = 0; j < cell && !differs; ++j)
           differs = nvtest::pixel(running, o->x * cell + i, o->y * cell + j) !=

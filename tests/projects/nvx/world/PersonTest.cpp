@@ -4,9 +4,15 @@
 #include "Floor.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DbyteArray2d.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/SpriteRows.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
 #include "util/DHashtable.h"
 
@@ -20,19 +26,19 @@ protected:
   void SetUp() override {
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
-    MainCanvas::enter(MainCanvas::stateLevel);
+    StateMachine::enter(StateMachine::stateLevel);
     layFloor(8, 8, 2, 2);
-    MainCanvas::stepIndex = 0;
-    MainCanvas::skipWorldLogic = 0;
-    MainCanvas::phase = 0;
+    WorldState::stepIndex = 0;
+    GameState::skipWorldLogic = 0;
+    WorldState::phase = 0;
     safe_ = new RoomObject(0, 5, 1, 3, false, 1, 4);
-    MainCanvas::roomObjects->put(MainCanvas::cellKey(5, 1), safe_);
+    GameTables::roomObjects->put(WorldRules::cellKey(5, 1), safe_);
     person_ = new Person(2);
     person_->resetPlan();
   }
   void TearDown() override {
     releaseDemoTexts();
-    MainCanvas::enter(254);
+    StateMachine::enter(254);
   }
 
   // What the planning tick does for a recorded walk, and for n steps of work.
@@ -40,17 +46,17 @@ protected:
     person_->action = 1;
     person_->direction = direction;
     person_->recordSteps(1);
-    ++MainCanvas::stepIndex;
-    person_->x = static_cast<int8_t>(person_->x + MainCanvas::directionSteps[0][direction]);
-    person_->y = static_cast<int8_t>(person_->y + MainCanvas::directionSteps[1][direction]);
+    ++WorldState::stepIndex;
+    person_->x = static_cast<int8_t>(person_->x + GameTables::directionSteps[0][direction]);
+    person_->y = static_cast<int8_t>(person_->y + GameTables::directionSteps[1][direction]);
   }
   void work(int direction, int n) {
     person_->action = 4;
     person_->direction = direction;
-    person_->target = MainCanvas::objectInFront(*person_);
+    person_->target = WorldRules::objectInFront(*person_);
     person_->recordSteps(n);
-    MainCanvas::stepIndex = static_cast<int16_t>(MainCanvas::stepIndex + n);
-    person_->target->openStamp = MainCanvas::stepIndex;
+    WorldState::stepIndex = static_cast<int16_t>(WorldState::stepIndex + n);
+    person_->target->openStamp = WorldState::stepIndex;
   }
 
   // Person 3 of the crew beside person_, planned to walk east from the exit.
@@ -61,8 +67,8 @@ protected:
     mate_->direction = 2;
     mate_->recordSteps(5);
     mate_->busy = 0;
-    MainCanvas::activePersons->addElement(person_.get());
-    MainCanvas::activePersons->addElement(mate_.get());
+    GameTables::activePersons->addElement(person_.get());
+    GameTables::activePersons->addElement(mate_.get());
     return *mate_;
   }
 
@@ -97,7 +103,7 @@ TEST_F(PersonTest, RecordedStepsKeepTheirCellsAndEndInAPlaceholder) {
 
   person_->recordSteps(0);
   EXPECT_EQ(person_->steps->size(), 4);
-  MainCanvas::stepIndex = 7;
+  WorldState::stepIndex = 7;
   EXPECT_THROW(person_->recordSteps(1), qel::lang::DExceptionBase);
 }
 
@@ -106,11 +112,11 @@ TEST_F(PersonTest, UndoTakesBackOneWalkOrAWholeRunOfWork) {
   walk(2);
   walk(2);  // (5, 2), below the safe
   work(1, 8);
-  ASSERT_EQ(MainCanvas::stepIndex, 11);
+  ASSERT_EQ(WorldState::stepIndex, 11);
   ASSERT_EQ(safe_->openStamp, 11);
 
   person_->undoStep();
-  EXPECT_EQ(MainCanvas::stepIndex, 3);
+  EXPECT_EQ(WorldState::stepIndex, 3);
   EXPECT_EQ(person_->steps->size(), 4);
   EXPECT_EQ(person_->x, 5);
   EXPECT_EQ(person_->y, 2);
@@ -118,13 +124,13 @@ TEST_F(PersonTest, UndoTakesBackOneWalkOrAWholeRunOfWork) {
   EXPECT_EQ(person_->busy, 0);
 
   person_->undoStep();
-  EXPECT_EQ(MainCanvas::stepIndex, 2);
+  EXPECT_EQ(WorldState::stepIndex, 2);
   EXPECT_EQ(person_->steps->size(), 3);
   EXPECT_EQ(person_->x, 4);
   EXPECT_EQ(person_->getStep(2)->x, 4);
 
   person_->undoAll();
-  EXPECT_EQ(MainCanvas::stepIndex, 0);
+  EXPECT_EQ(WorldState::stepIndex, 0);
   EXPECT_EQ(person_->steps->size(), 1);
   EXPECT_EQ(person_->x, 2);
   EXPECT_EQ(person_->y, 2);
@@ -149,33 +155,33 @@ TEST_F(PersonTest, PlaybackRewindsAndSkipsRepeatedWork) {
 }
 
 TEST_F(PersonTest, DepartureFollowsTheRouteUntilTheExit) {
-  MainCanvas::phase = 2;
+  WorldState::phase = 2;
   person_->x = 4;
-  MainCanvas::routeIndex[2] = 1;
+  WorldState::routeIndex[2] = 1;
   person_->playStep(false);
   EXPECT_EQ(person_->action, 1);
   EXPECT_EQ(person_->direction, 3);
-  MainCanvas::routeIndex[2] = 3;
+  WorldState::routeIndex[2] = 3;
   person_->playStep(false);
   EXPECT_EQ(person_->action, 0);
-  MainCanvas::phase = 3;
+  WorldState::phase = 3;
   person_->playStep(false);
   EXPECT_EQ(person_->action, 2);
 }
 
 TEST_F(PersonTest, EmptyingPocketsCreditsTheirItems) {
-  MainCanvas::money = 100;
+  GameState::money = 100;
   person_->pockets[0] = 'j';
   person_->pockets[2] = 'h';
   person_->updateLoad();
   EXPECT_EQ(person_->load, 21);
   person_->emptyPockets(true);
-  EXPECT_EQ(MainCanvas::money, 100 + 7000 + 50);
+  EXPECT_EQ(GameState::money, 100 + 7000 + 50);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(person_->pockets[i], 't');
   EXPECT_EQ(person_->load, 0);
   person_->pockets[1] = 's';
   person_->emptyPockets(false);
-  EXPECT_EQ(MainCanvas::money, 7150);
+  EXPECT_EQ(GameState::money, 7150);
 }
 
 TEST_F(PersonTest, TakingLootStopsAtTheCapacity) {
@@ -201,12 +207,12 @@ TEST_F(PersonTest, TakingLootStopsAtTheCapacity) {
     EXPECT_EQ(p->takeLoot(), c.taken);
     if (c.taken) {
       EXPECT_EQ(p->loot[c.content], c.amount);
-      EXPECT_EQ(p->load, c.load + MainCanvas::alarmTable[c.content][1]);
-      EXPECT_NE(MainCanvas::gameState, MainCanvas::stateDialog);
+      EXPECT_EQ(p->load, c.load + GameTables::alarmTable[c.content][1]);
+      EXPECT_NE(GameState::gameState, StateMachine::stateDialog);
     } else if (c.content != 0 && c.amount != 0) {
       EXPECT_EQ(p->target->state[1], 8);
       EXPECT_TRUE(showsWindow(0, 184, 41 + c.id));
-      EXPECT_EQ(titlePicture(), (std::vector<int>{MainCanvas::spritePictureBox, c.id})) << "the person's portrait";
+      EXPECT_EQ(titlePicture(), (std::vector<int>{SpriteRows::spritePictureBox, c.id})) << "the person's portrait";
     }
   }
 }
@@ -220,20 +226,20 @@ TEST_F(PersonTest, ClearLootKeepsTheBail) {
 
 TEST_F(PersonTest, UsingAnObjectInPlanningRecordsItsStepsAndStampsIt) {
   Person& mate = plannedCrewMate();
-  MainCanvas::sceneDirty = 0;
+  WorldState::sceneDirty = 0;
   person_->x = 5;
   person_->y = 2;
   person_->direction = 1;
   person_->action = 4;
   person_->target = safe_;
   person_->useObject(3, true);
-  EXPECT_EQ(MainCanvas::stepIndex, 3);
+  EXPECT_EQ(WorldState::stepIndex, 3);
   EXPECT_EQ(person_->steps->size(), 4);
   EXPECT_EQ(safe_->openStamp, 3);
   EXPECT_EQ(person_->busy, 1);
   EXPECT_EQ(mate.x, 4) << "the crew mate shown at the last step of the work";
   EXPECT_EQ(mate.busy, 1);
-  EXPECT_EQ(MainCanvas::sceneDirty, 1);
+  EXPECT_EQ(WorldState::sceneDirty, 1);
 }
 
 TEST_F(PersonTest, PlantingPlansABombOnceACell) {
@@ -243,14 +249,14 @@ TEST_F(PersonTest, PlantingPlansABombOnceACell) {
   person_->action = 5;
   person_->target = safe_;
   person_->useObject(2, false);
-  const RoomObjectPtr bomb = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(2, 2)));
+  const RoomObjectPtr bomb = static_cast<RoomObject*>(GameTables::bombs->get(WorldRules::cellKey(2, 2)));
   ASSERT_TRUE(bomb);
   EXPECT_EQ(bomb->content, 'r');
-  EXPECT_EQ(bomb->openStamp, MainCanvas::stepIndex + 5);
+  EXPECT_EQ(bomb->openStamp, WorldState::stepIndex + 5);
   EXPECT_EQ(person_->target.get(), bomb.get());
 
   EXPECT_EQ(mate.x, 3) << "the crew mate shown at the plant's last step";
-  EXPECT_NE(MainCanvas::gameState, MainCanvas::stateDialog);
+  EXPECT_NE(GameState::gameState, StateMachine::stateDialog);
 
   const int stepsBefore = person_->steps->size();
   mate.x = 7;
@@ -261,17 +267,17 @@ TEST_F(PersonTest, PlantingPlansABombOnceACell) {
 }
 
 TEST_F(PersonTest, PlantingWhileRunningSetsTheBombsWaitOnly) {
-  MainCanvas::skipWorldLogic = 1;
+  GameState::skipWorldLogic = 1;
   person_->pockets[1] = 'q';
   person_->pocketSlot = 1;
   person_->action = 5;
   person_->useObject(4, false);
-  const RoomObjectPtr bomb = static_cast<RoomObject*>(MainCanvas::bombs->get(MainCanvas::cellKey(2, 2)));
+  const RoomObjectPtr bomb = static_cast<RoomObject*>(GameTables::bombs->get(WorldRules::cellKey(2, 2)));
   ASSERT_TRUE(bomb);
   EXPECT_EQ(bomb->state[0], 4);
   EXPECT_EQ(bomb->openStamp, 0);
   EXPECT_EQ(person_->steps->size(), 1);
-  EXPECT_EQ(MainCanvas::stepIndex, 0);
+  EXPECT_EQ(WorldState::stepIndex, 0);
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/support/ScreenPixels.h"
 #include "util/DHashtable.h"
 
@@ -37,11 +39,11 @@ TEST(RoomObjectTest, PlannedFlagDecidesTheFirstState) {
 
 // Every cell of the largest map and its border ring has a key of its own.
 TEST(RoomObjectTest, CellKeysNeverCollide) {
-  EXPECT_EQ(MainCanvas::cellKey(3, 7)->intValue(), 0x307);
+  EXPECT_EQ(WorldRules::cellKey(3, 7)->intValue(), 0x307);
   std::set<int> keys;
   for (int x = -1; x <= 127; ++x)
     for (int y = -1; y <= 127; ++y)
-      EXPECT_TRUE(keys.insert(MainCanvas::cellKey(x, y)->intValue()).second) << x << "," << y;
+      EXPECT_TRUE(keys.insert(WorldRules::cellKey(x, y)->intValue()).second) << x << "," << y;
 }
 
 TEST(RoomObjectTest, CopiesAreFreshObjectsWhileSharedEntriesAreTheSame) {
@@ -50,13 +52,13 @@ TEST(RoomObjectTest, CopiesAreFreshObjectsWhileSharedEntriesAreTheSame) {
   RoomObjectPtr bomb = new RoomObject(9, 2, 3, 1, true, 'r', 4);
   bomb->openStamp = 12;
   bomb->takeStamp = 3;
-  source->put(MainCanvas::cellKey(2, 3), bomb);
+  source->put(WorldRules::cellKey(2, 3), bomb);
 
   DHashtablePtr copies = new DHashtable(11, 75);
-  copies->put(MainCanvas::cellKey(9, 9), new RoomObject(1, 9, 9, 0, false, 0, 0));
-  MainCanvas::copyObjects(source, copies);
+  copies->put(WorldRules::cellKey(9, 9), new RoomObject(1, 9, 9, 0, false, 0, 0));
+  WorldRules::copyObjects(source, copies);
   ASSERT_EQ(copies->size(), 1);
-  auto* copy = static_cast<RoomObject*>(copies->get(MainCanvas::cellKey(2, 3)));
+  auto* copy = static_cast<RoomObject*>(copies->get(WorldRules::cellKey(2, 3)));
   ASSERT_NE(copy, nullptr);
   EXPECT_NE(copy, bomb.get());
   EXPECT_EQ(copy->type, 9);
@@ -70,15 +72,15 @@ TEST(RoomObjectTest, CopiesAreFreshObjectsWhileSharedEntriesAreTheSame) {
   EXPECT_EQ(bomb->state[1], 8);
 
   DHashtablePtr shared = new DHashtable(11, 75);
-  MainCanvas::shareEntries(source, shared);
-  EXPECT_EQ(shared->get(MainCanvas::cellKey(2, 3)), bomb.get());
+  WorldRules::shareEntries(source, shared);
+  EXPECT_EQ(shared->get(WorldRules::cellKey(2, 3)), bomb.get());
 }
 
 class ProgressBarTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    MainCanvas::screenWidth = 240;
+    GameState::screenWidth = 240;
     image_ = qel::lcdui::DImage::createImageOfFormat(60, 20, qel::raster::PF_ARGB8888);
     g_ = image_->getGraphics();
     g_->setColor(0x123456u);

@@ -6,9 +6,15 @@
 #include "Floor.h"
 #include "lang/DInteger.h"
 #include "lang/DbyteArray2d.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
@@ -28,76 +34,76 @@ protected:
   void SetUp() override {
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
-    MainCanvas::enter(MainCanvas::stateLevel);
-    MainCanvas::random = new qel::util::DRandom(11);
+    StateMachine::enter(StateMachine::stateLevel);
+    GameTables::random = new qel::util::DRandom(11);
     layFloor(10, 8, 2, 2);
-    MainCanvas::difficulty = 0;
-    MainCanvas::phase = 0;
-    MainCanvas::levelEndFlag = 0;
-    MainCanvas::alarmBoxesOff = 0;
-    MainCanvas::alarmRaised = MainCanvas::alarmSounding = MainCanvas::noiseMade = MainCanvas::loudNoiseMade = 0;
-    MainCanvas::levelCounter = 500;
-    MainCanvas::pendingNotice = -1;
-    MainCanvas::selectionIndex = 0;
-    MainCanvas::levelTotals = new qel::lang::DintArray(7);
-    MainCanvas::levelCounters = new qel::lang::DintArray(6);
-    for (int id = 0; id < 5; ++id) MainCanvas::persons[id] = new Person(id);
+    GameState::difficulty = 0;
+    WorldState::phase = 0;
+    GameState::levelEndFlag = 0;
+    WorldState::alarmBoxesOff = 0;
+    WorldState::alarmRaised = WorldState::alarmSounding = WorldState::noiseMade = WorldState::loudNoiseMade = 0;
+    GameState::levelCounter = 500;
+    WorldState::pendingNotice = -1;
+    GameState::selectionIndex = 0;
+    GameTables::levelTotals = new qel::lang::DintArray(7);
+    GameTables::levelCounters = new qel::lang::DintArray(6);
+    for (int id = 0; id < 5; ++id) GameTables::persons[id] = new Person(id);
   }
   void TearDown() override {
     releaseDemoTexts();
-    MainCanvas::enter(254);
+    StateMachine::enter(254);
   }
 
   RoomObject* place(int type, int x, int y, int facing, int content = 0, int amount = 0) {
     RoomObjectPtr o = new RoomObject(type, x, y, facing, false, content, amount);
-    MainCanvas::roomObjects->put(MainCanvas::cellKey(x, y), o);
+    GameTables::roomObjects->put(WorldRules::cellKey(x, y), o);
     return o.get();
   }
 
   Person* plan(int id, int x, int y, const std::vector<Step>& steps, const char* pockets = "ttt") {
-    Person* p = static_cast<Person*>(MainCanvas::persons[id].get());
+    Person* p = static_cast<Person*>(GameTables::persons[id].get());
     for (int i = 0; i < 3; ++i) p->pockets[i] = static_cast<int8_t>(pockets[i]);
     p->resetPlan();
     p->x = static_cast<int8_t>(x);
     p->y = static_cast<int8_t>(y);
     p->getStep(0)->x = p->x;
     p->getStep(0)->y = p->y;
-    MainCanvas::stepIndex = 0;
+    WorldState::stepIndex = 0;
     for (const Step& s : steps) {
       p->action = static_cast<int8_t>(s.action);
       p->direction = s.direction;
       p->pocketSlot = s.slot;
       for (int i = 0; i < s.count; ++i) {
         p->recordSteps(1);
-        ++MainCanvas::stepIndex;
+        ++WorldState::stepIndex;
         if (s.action == 1) {
-          p->x = static_cast<int8_t>(p->x + MainCanvas::directionSteps[0][s.direction]);
-          p->y = static_cast<int8_t>(p->y + MainCanvas::directionSteps[1][s.direction]);
+          p->x = static_cast<int8_t>(p->x + GameTables::directionSteps[0][s.direction]);
+          p->y = static_cast<int8_t>(p->y + GameTables::directionSteps[1][s.direction]);
         }
       }
     }
-    MainCanvas::activePersons->addElement(MainCanvas::persons[id]);
+    GameTables::activePersons->addElement(GameTables::persons[id]);
     return p;
   }
 
   void startRun(int selectedId) {
-    for (int i = 0; i < MainCanvas::activePersons->size(); ++i)
-      static_cast<Person*>(MainCanvas::activePersons->elementAt(i))->resetToStart();
-    MainCanvas::resetRoomObjects(false);
-    MainCanvas::stepIndex = 0;
-    MainCanvas::skipWorldLogic = 1;
-    MainCanvas::selectedPerson = static_cast<Person*>(MainCanvas::persons[selectedId].get());
+    for (int i = 0; i < GameTables::activePersons->size(); ++i)
+      static_cast<Person*>(GameTables::activePersons->elementAt(i))->resetToStart();
+    WorldRules::resetRoomObjects(false);
+    WorldState::stepIndex = 0;
+    GameState::skipWorldLogic = 1;
+    WorldState::selectedPerson = static_cast<Person*>(GameTables::persons[selectedId].get());
     tick_ = 0;
   }
 
   void run(int ticks) {
     for (int i = 0; i < ticks; ++i) {
-      MainCanvas::clockTick = static_cast<int8_t>(tick_++ % 12);
-      MainCanvas::worldTick();
+      FrameClock::clockTick = static_cast<int8_t>(tick_++ % 12);
+      WorldRules::worldTick();
     }
   }
 
-  Person* person(int id) { return static_cast<Person*>(MainCanvas::persons[id].get()); }
+  Person* person(int id) { return static_cast<Person*>(GameTables::persons[id].get()); }
 
   GameFolder folder_;
   int tick_ = 0;
@@ -129,7 +135,7 @@ TEST_F(WorldTickTest, LeaderWaitsWithoutUsingSteps) {
   run(40);
   EXPECT_EQ(leader->pathIndex, 0);
   EXPECT_EQ(other->pathIndex, 3) << "one step for each of its three waits";
-  EXPECT_EQ(MainCanvas::stepIndex, 4);
+  EXPECT_EQ(WorldState::stepIndex, 4);
 }
 
 TEST_F(WorldTickTest, WorkOpensAndTakingEmptiesTheSafe) {
@@ -156,15 +162,15 @@ TEST_F(WorldTickTest, WorkWithAnEmptyPocketWaits) {
 TEST_F(WorldTickTest, FinishedAlarmBoxNoLongerGuards) {
   RoomObject* box = place(6, 5, 3, 3);
   place(6, 8, 6, 0);
-  MainCanvas::alarmLinks->put(MainCanvas::cellKey(1, 1), MainCanvas::cellKey(5, 3));
-  MainCanvas::alarmLinks->put(MainCanvas::cellKey(1, 2), MainCanvas::cellKey(5, 3));
-  MainCanvas::alarmLinks->put(MainCanvas::cellKey(7, 7), MainCanvas::cellKey(8, 6));
+  GameTables::alarmLinks->put(WorldRules::cellKey(1, 1), WorldRules::cellKey(5, 3));
+  GameTables::alarmLinks->put(WorldRules::cellKey(1, 2), WorldRules::cellKey(5, 3));
+  GameTables::alarmLinks->put(WorldRules::cellKey(7, 7), WorldRules::cellKey(8, 6));
   plan(1, 5, 4, {{4, 1, 50, 0}}, "ntt");
   startRun(1);
   run(12 * 55);
   EXPECT_LE(box->state[0], 0);
-  EXPECT_EQ(MainCanvas::alarmLinks->size(), 1);
-  EXPECT_TRUE(MainCanvas::alarmLinks->containsKey(MainCanvas::cellKey(7, 7)));
+  EXPECT_EQ(GameTables::alarmLinks->size(), 1);
+  EXPECT_TRUE(GameTables::alarmLinks->containsKey(WorldRules::cellKey(7, 7)));
 }
 
 // A planted small bomb: the fuse burns five of its steps, then the four
@@ -175,7 +181,7 @@ TEST_F(WorldTickTest, BlastOpensNeighboursAndStunsNearPersons) {
   RoomObjectPtr bomb = new RoomObject(9, 5, 4, 2, false, 'q', 0);
   bomb->state[0] = 0;
   bomb->state[1] = 5;
-  MainCanvas::bombs->put(MainCanvas::cellKey(5, 4), bomb);
+  GameTables::bombs->put(WorldRules::cellKey(5, 4), bomb);
   Person* near = plan(1, 4, 5, {});
   Person* far = plan(2, 3, 4, {});
   startRun(1);
@@ -189,44 +195,44 @@ TEST_F(WorldTickTest, BlastOpensNeighboursAndStunsNearPersons) {
 }
 
 TEST_F(WorldTickTest, StepCountAgainstTheLimit) {
-  MainCanvas::levelCounter = 20;
+  GameState::levelCounter = 20;
   Person* p = plan(1, 4, 4, {});
   startRun(1);
   run(12 * 11);
-  EXPECT_EQ(MainCanvas::alarmSounding, 1) << "ten steps before the limit";
+  EXPECT_EQ(WorldState::alarmSounding, 1) << "ten steps before the limit";
   run(12 * 10);
-  EXPECT_EQ(MainCanvas::levelEndFlag, 2);
-  EXPECT_EQ(MainCanvas::phase, 4);
+  EXPECT_EQ(GameState::levelEndFlag, 2);
+  EXPECT_EQ(WorldState::phase, 4);
   EXPECT_EQ(p->x, 4);
 }
 
 TEST_F(WorldTickTest, TrainingTimeOutFailsTheLevel) {
-  MainCanvas::difficulty = -1;
-  MainCanvas::levelCounter = 5;
+  GameState::difficulty = -1;
+  GameState::levelCounter = 5;
   plan(0, 2, 2, {});
   plan(1, 4, 4, {});
   startRun(1);
   run(12 * 5 + 1);
-  EXPECT_EQ(MainCanvas::alarmSounding, 0);
+  EXPECT_EQ(WorldState::alarmSounding, 0);
   EXPECT_TRUE(showsWindow(36, 155, 142));
 }
 
 TEST_F(WorldTickTest, NoticeOfTheLoadOpensForTheSelectedPerson) {
   plan(1, 4, 4, {});
   startRun(1);
-  MainCanvas::pendingNotice = 186;
+  WorldState::pendingNotice = 186;
   run(1);
   EXPECT_TRUE(showsWindow(0, 186, 42));
-  EXPECT_EQ(MainCanvas::pendingNotice, -1);
+  EXPECT_EQ(WorldState::pendingNotice, -1);
 }
 
 // The same plans and seed give the same run, tick for tick.
 TEST_F(WorldTickTest, SamePlanRunsTheSameTwice) {
   auto runOnce = [this] {
     SetUp();
-    MainCanvas::roomObjects->clear();
-    MainCanvas::bombs->clear();
-    MainCanvas::activePersons->removeAllElements();
+    GameTables::roomObjects->clear();
+    GameTables::bombs->clear();
+    GameTables::activePersons->removeAllElements();
     place(0, 5, 2, 3, 1, 6);
     place(1, 7, 4, 0);
     place(3, 8, 5, 0, 2, 3);
@@ -241,7 +247,7 @@ TEST_F(WorldTickTest, SamePlanRunsTheSameTwice) {
         const Person* p = person(id);
         log << int(p->x) << ',' << int(p->y) << ',' << int(p->action) << ',' << p->stepTick << ' ';
       }
-      for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+      for (auto e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
         const auto* o = static_cast<RoomObject*>(e->nextElement());
         log << int(o->state[0]) << '/' << int(o->state[1]) << ' ';
       }

@@ -3,6 +3,13 @@
 #include "PlanFixture.h"
 #include "lang/DInteger.h"
 #include "lang/DObjectArray.h"
+#include "nvx/src/play/Commands.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
 namespace {
@@ -16,9 +23,9 @@ protected:
   void SetUp() override {
     PlanFixture::SetUp();
     p_ = join(1, 5, 5, "jtq");
-    MainCanvas::selectPerson(0);
+    LevelKeys::selectPerson(0);
     p_->direction = 1;
-    MainCanvas::dialogId = 255;
+    DialogWindow::dialogId = 255;
   }
 
   Person* p_ = nullptr;
@@ -56,16 +63,16 @@ TEST_F(CommandsTest, ObjectUseOffersTakeOrThePocketsByObject) {
     TearDown();
     SetUp();
     for (int i = 0; i < 3; ++i) p_->pockets[i] = static_cast<int8_t>(c.pockets[i]);
-    if (c.wall) MainCanvas::grid[5][4] = 2;
+    if (c.wall) WorldState::grid[5][4] = 2;
     RoomObject* o = place(c.kind, 5, 4, c.facing, 1, 3);
     o->openStamp = static_cast<int16_t>(c.openStamp);
     o->takeStamp = static_cast<int16_t>(c.takeStamp);
     o->state[0] = static_cast<int8_t>(c.state0);
     o->state[1] = static_cast<int8_t>(c.state1);
-    MainCanvas::stepIndex = 5;
-    MainCanvas::skipWorldLogic = c.running ? 1 : 0;
-    MainCanvas::offerObjectUse(*p_);
-    EXPECT_EQ(MainCanvas::dialogId, c.dialog);
+    WorldState::stepIndex = 5;
+    GameState::skipWorldLogic = c.running ? 1 : 0;
+    LevelCommands::offerObjectUse(*p_);
+    EXPECT_EQ(DialogWindow::dialogId, c.dialog);
     if (c.dialog == 8) {
       EXPECT_EQ(itemIds(), c.ids);
     }
@@ -78,14 +85,14 @@ TEST_F(CommandsTest, ObjectUseOffersTakeOrThePocketsByObject) {
 TEST_F(CommandsTest, ABombUnderfootStopsTheOfferWhileRunning) {
   place(safeKind, 5, 4, 3, 1, 3);
   RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, 5, 5, 1, false, 'q', 0);
-  MainCanvas::bombs->put(MainCanvas::cellKey(5, 5), bomb);
-  MainCanvas::skipWorldLogic = 1;
-  MainCanvas::offerObjectUse(*p_);
-  EXPECT_EQ(MainCanvas::dialogId, 0);
+  GameTables::bombs->put(WorldRules::cellKey(5, 5), bomb);
+  GameState::skipWorldLogic = 1;
+  LevelCommands::offerObjectUse(*p_);
+  EXPECT_EQ(DialogWindow::dialogId, 0);
   EXPECT_TRUE(bodyIs(171));
   bomb->state[1] = -1;
-  MainCanvas::offerObjectUse(*p_);
-  EXPECT_EQ(MainCanvas::dialogId, 8) << "a spent bomb is no obstacle";
+  LevelCommands::offerObjectUse(*p_);
+  EXPECT_EQ(DialogWindow::dialogId, 8) << "a spent bomb is no obstacle";
 }
 
 TEST_F(CommandsTest, ItemActionBySideAndItem) {
@@ -110,10 +117,10 @@ TEST_F(CommandsTest, ItemActionBySideAndItem) {
     p_->target = o;
     p_->x = static_cast<int8_t>(c.personX);
     p_->y = static_cast<int8_t>(c.personY);
-    EXPECT_EQ(MainCanvas::itemAction(*p_, c.itemClass), c.action);
+    EXPECT_EQ(LevelCommands::itemAction(*p_, c.itemClass), c.action);
   }
   p_->target = nullptr;
-  EXPECT_EQ(MainCanvas::itemAction(*p_, 2), -1);
+  EXPECT_EQ(LevelCommands::itemAction(*p_, 2), -1);
 }
 
 TEST_F(CommandsTest, ShowsOpenByModeStampsAndKind) {
@@ -137,9 +144,9 @@ TEST_F(CommandsTest, ShowsOpenByModeStampsAndKind) {
     RoomObject o(c.kind, 5, 4, 3, false, 1, 1);
     o.state[0] = static_cast<int8_t>(c.state0);
     o.openStamp = static_cast<int16_t>(c.openStamp);
-    MainCanvas::stepIndex = static_cast<int16_t>(c.step);
-    MainCanvas::skipWorldLogic = c.running ? 1 : 0;
-    EXPECT_EQ(MainCanvas::showsOpen(o), c.open) << "kind " << c.kind << " stamp " << c.openStamp;
+    WorldState::stepIndex = static_cast<int16_t>(c.step);
+    GameState::skipWorldLogic = c.running ? 1 : 0;
+    EXPECT_EQ(LevelCommands::showsOpen(o), c.open) << "kind " << c.kind << " stamp " << c.openStamp;
   }
 }
 
@@ -166,13 +173,13 @@ TEST_F(CommandsTest, ChosenItemPlansItsWorkOrExplainsWhyNot) {
     SetUp();
     for (int i = 0; i < 3; ++i) p_->pockets[i] = static_cast<int8_t>(c.pockets[i]);
     RoomObject* safe = place(safeKind, 5, 4, c.facing, 1, 3);
-    MainCanvas::offerObjectUse(*p_);
-    ASSERT_EQ(MainCanvas::dialogId, 8);
+    LevelCommands::offerObjectUse(*p_);
+    ASSERT_EQ(DialogWindow::dialogId, 8);
     EXPECT_EQ(answerIndex(c.chosen), c.noticeText != 0) << "true when a notice opened";
     EXPECT_EQ(p_->steps->size() - 1, c.steps);
-    EXPECT_EQ(MainCanvas::stepIndex, c.steps);
+    EXPECT_EQ(WorldState::stepIndex, c.steps);
     if (c.steps) {
-      EXPECT_EQ(c.chosen == 0 ? safe->openStamp : MainCanvas::bombs->size(), c.chosen == 0 ? c.steps : 1);
+      EXPECT_EQ(c.chosen == 0 ? safe->openStamp : GameTables::bombs->size(), c.chosen == 0 ? c.steps : 1);
     }
     if (c.noticeText) {
       EXPECT_TRUE(bodyIs(c.noticeText));
@@ -184,10 +191,10 @@ TEST_F(CommandsTest, TakingAnOpenContainerPlansEightSteps) {
   RoomObject* safe = place(safeKind, 5, 4, 3, 1, 3);
   safe->openStamp = 1;
   p_->recordSteps(1);
-  MainCanvas::stepIndex = 1;
-  MainCanvas::offerObjectUse(*p_);
+  WorldState::stepIndex = 1;
+  LevelCommands::offerObjectUse(*p_);
   answerIndex(0);
-  EXPECT_EQ(MainCanvas::stepIndex, 9);
+  EXPECT_EQ(WorldState::stepIndex, 9);
   EXPECT_EQ(safe->takeStamp, 9);
   EXPECT_EQ(p_->getStep(1)->getAction(), 3);
 }
@@ -197,23 +204,23 @@ TEST_F(CommandsTest, ObjectActionsNeverReachPastTheLastStep) {
   safe->openStamp = 1;
   for (int i = 0; i < 592; ++i) {
     p_->recordSteps(1);
-    ++MainCanvas::stepIndex;
+    ++WorldState::stepIndex;
   }
-  MainCanvas::offerObjectUse(*p_);
+  LevelCommands::offerObjectUse(*p_);
   answerIndex(0);
-  EXPECT_EQ(MainCanvas::stepIndex, 592) << "592 + 8 would end at step 600";
+  EXPECT_EQ(WorldState::stepIndex, 592) << "592 + 8 would end at step 600";
   safe->openStamp = 0;
-  MainCanvas::offerObjectUse(*p_);
+  LevelCommands::offerObjectUse(*p_);
   answerIndex(0);
-  EXPECT_EQ(MainCanvas::stepIndex, 592) << "35 work steps do not fit";
+  EXPECT_EQ(WorldState::stepIndex, 592) << "35 work steps do not fit";
 }
 
 TEST_F(CommandsTest, ASecondBombOnOneCellShowsTheFirstOnesTime) {
   place(safeKind, 5, 4, 3, 1, 3);
   RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, 5, 5, 1, true, 'q', 0);
   bomb->openStamp = 75;
-  MainCanvas::bombs->put(MainCanvas::cellKey(5, 5), bomb);
-  MainCanvas::offerObjectUse(*p_);
+  GameTables::bombs->put(WorldRules::cellKey(5, 5), bomb);
+  LevelCommands::offerObjectUse(*p_);
   EXPECT_TRUE(answerIndex(1)) << "the notice stays open";
   qel::lang::DObjectArrayPtr clock = new qel::lang::DObjectArray(3);
   clock[0] = new qel::lang::DInteger(1);
@@ -225,7 +232,7 @@ TEST_F(CommandsTest, ASecondBombOnOneCellShowsTheFirstOnesTime) {
 
 TEST_F(CommandsTest, WithoutATargetTheUseIsRefused) {
   place(safeKind, 5, 4, 3, 1, 3);
-  MainCanvas::offerObjectUse(*p_);
+  LevelCommands::offerObjectUse(*p_);
   p_->target = nullptr;
   EXPECT_TRUE(answerIndex(0));
   EXPECT_TRUE(bodyIs(169));
@@ -234,27 +241,27 @@ TEST_F(CommandsTest, WithoutATargetTheUseIsRefused) {
 TEST_F(CommandsTest, ItemListShowsTheWorkOfEachItemThatApplies) {
   place(safeKind, 5, 4, 3, 1, 3);
   press('1');
-  EXPECT_EQ(MainCanvas::dialogId, 0);
+  EXPECT_EQ(DialogWindow::dialogId, 0);
   EXPECT_EQ(itemIds(), (std::vector<int>{87, 88, 89, 90, 93, 94, 95}));
-  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
-  MainCanvas::dialogId = 255;
-  MainCanvas::roomObjects->clear();
+  EXPECT_EQ(GameState::pendingKey, GameState::noKey);
+  DialogWindow::dialogId = 255;
+  GameTables::roomObjects->clear();
   press('1');
-  EXPECT_EQ(MainCanvas::dialogId, 255) << "nothing in front";
+  EXPECT_EQ(DialogWindow::dialogId, 255) << "nothing in front";
   place(plantKind, 5, 4, 3);
   press('1');
-  EXPECT_EQ(MainCanvas::dialogId, 255) << "a kind without a work row";
+  EXPECT_EQ(DialogWindow::dialogId, 255) << "a kind without a work row";
 }
 
 TEST_F(CommandsTest, PersonMenuByModeAndPerson) {
   press('5');
   EXPECT_EQ(itemIds(), (std::vector<int>{120, 121}));
 
-  MainCanvas::skipWorldLogic = 1;
+  GameState::skipWorldLogic = 1;
   press('5');
   EXPECT_EQ(itemIds(), (std::vector<int>{117}));
   Person* leader = join(0, 3, 3, "htt");
-  MainCanvas::selectPerson(1);
+  LevelKeys::selectPerson(1);
   press('5');
   EXPECT_EQ(itemIds(), (std::vector<int>{117, 118}));
   leader->busy = 1;
@@ -262,23 +269,23 @@ TEST_F(CommandsTest, PersonMenuByModeAndPerson) {
   EXPECT_EQ(itemIds(), (std::vector<int>{117}));
   leader->busy = 0;
   leader->stunSteps = 3;
-  MainCanvas::dialogId = 255;
+  DialogWindow::dialogId = 255;
   press('5');
-  EXPECT_EQ(MainCanvas::dialogId, 255) << "a stunned person has no menu";
+  EXPECT_EQ(DialogWindow::dialogId, 255) << "a stunned person has no menu";
 }
 
 TEST_F(CommandsTest, DroppingTheLeadersItemsKeepsTheLoot) {
   Person* leader = join(0, 3, 3, "hjt");
-  MainCanvas::skipWorldLogic = 1;
-  MainCanvas::selectPerson(1);
+  GameState::skipWorldLogic = 1;
+  LevelKeys::selectPerson(1);
   leader->load = static_cast<int8_t>(leader->getPocketsWeight() + 4);
-  const int money = MainCanvas::money;
-  MainCanvas::dialogId = 2;
+  const int money = GameState::money;
+  DialogWindow::dialogId = 2;
   EXPECT_FALSE(answerId(118));
   EXPECT_EQ(leader->load, 4);
   EXPECT_EQ(leader->pockets[0], 't');
   EXPECT_EQ(leader->pockets[1], 't');
-  EXPECT_EQ(MainCanvas::money, money);
+  EXPECT_EQ(GameState::money, money);
 }
 
 TEST_F(CommandsTest, ErasingAPlanRewindsTheCrew) {
@@ -289,11 +296,11 @@ TEST_F(CommandsTest, ErasingAPlanRewindsTheCrew) {
   p_->action = 1;
   p_->direction = 2;
   p_->recordSteps(1);
-  MainCanvas::stepIndex = 1;
+  WorldState::stepIndex = 1;
   p_->x = 6;
   other->x = 7;
   other->y = 6;
-  MainCanvas::dialogId = 2;
+  DialogWindow::dialogId = 2;
   answerId(121);
   EXPECT_EQ(p_->steps->size(), 1);
   EXPECT_EQ(p_->x, 2) << "back at the exit";
@@ -301,7 +308,7 @@ TEST_F(CommandsTest, ErasingAPlanRewindsTheCrew) {
   EXPECT_EQ(other->steps->size(), 3);
 
   answerId(120);
-  EXPECT_EQ(MainCanvas::pendingTransition, 3);
+  EXPECT_EQ(GameState::pendingTransition, 3);
 }
 
 TEST_F(CommandsTest, LeavingWithTheCrewDrivesOffWithTheOutcome) {
@@ -314,33 +321,33 @@ TEST_F(CommandsTest, LeavingWithTheCrewDrivesOffWithTheOutcome) {
   for (const Case& c : cases) {
     TearDown();
     SetUp();
-    MainCanvas::levelNumber = 1;
-    MainCanvas::difficulty = static_cast<int8_t>(c.difficulty);
+    GameState::levelNumber = 1;
+    GameState::difficulty = static_cast<int8_t>(c.difficulty);
     RoomObject* door = place(doorKind, 4, 4, 1);
     door->state[0] = static_cast<int8_t>(c.goal ? 0 : 'x');
     p_->busy = 1;
     p_->action = 1;
-    MainCanvas::dialogId = 17;
+    DialogWindow::dialogId = 17;
     EXPECT_FALSE(answer(new qel::lang::DString(u"127")));
-    EXPECT_EQ(MainCanvas::phase, 0) << "the second button stays";
+    EXPECT_EQ(WorldState::phase, 0) << "the second button stays";
     answer(new qel::lang::DString(u"126"));
-    EXPECT_EQ(MainCanvas::levelEndFlag, c.outcome);
-    EXPECT_EQ(MainCanvas::phase, 1);
-    EXPECT_EQ(MainCanvas::vehicleSpeed, 1);
+    EXPECT_EQ(GameState::levelEndFlag, c.outcome);
+    EXPECT_EQ(WorldState::phase, 1);
+    EXPECT_EQ(WorldState::vehicleSpeed, 1);
     EXPECT_EQ(p_->busy, 0);
     EXPECT_EQ(p_->action, 0);
   }
 }
 
 TEST_F(CommandsTest, ResultsWithoutAnObjectOrOfOtherWindowsAreIgnored) {
-  MainCanvas::dialogId = 2;
-  MainCanvas::sceneDirty = 0;
+  DialogWindow::dialogId = 2;
+  WorldState::sceneDirty = 0;
   EXPECT_FALSE(answer(nullptr));
-  EXPECT_EQ(MainCanvas::sceneDirty, 1);
-  MainCanvas::dialogId = 8;
+  EXPECT_EQ(WorldState::sceneDirty, 1);
+  DialogWindow::dialogId = 8;
   EXPECT_FALSE(answer(new qel::lang::DString(u"x")));
   EXPECT_EQ(p_->steps->size(), 1);
-  MainCanvas::dialogId = 0;
+  DialogWindow::dialogId = 0;
   EXPECT_FALSE(answerId(117));
 }
 

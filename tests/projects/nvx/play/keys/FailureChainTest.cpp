@@ -5,6 +5,13 @@
 #include "PlanFixture.h"
 #include "lang/DInteger.h"
 #include "lang/DObjectArray.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/store/GameStore.h"
+#include "nvx/src/windows/DialogWindow.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/RoomObjectState.h"
 #include "tests/projects/nvx/world/LevelSource.h"
 #include "util/DEnumeration.h"
@@ -22,24 +29,24 @@ protected:
   }
 
   void setUpRun(int level) {
-    MainCanvas::difficulty = 1;
-    MainCanvas::retriesLeft = 3;
-    ASSERT_TRUE(MainCanvas::loadLevel(level));
-    MainCanvas::levelNumber = static_cast<int8_t>(level);
-    MainCanvas::money = MainCanvas::startMoney = 3000;
-    MainCanvas::levelCounterAtStart = MainCanvas::levelCounter;
+    GameState::difficulty = 1;
+    GameState::retriesLeft = 3;
+    ASSERT_TRUE(WorldRules::loadLevel(level));
+    GameState::levelNumber = static_cast<int8_t>(level);
+    GameState::money = GameState::startMoney = 3000;
+    GameState::levelCounterAtStart = GameState::levelCounter;
     join(1, 3, 3, "jkt");
     Person* leader = person(0);
     for (int i = 0; i < 3; ++i) leader->pockets[i] = static_cast<int8_t>("hit"[i]);
-    for (int i = 0; i < 3; ++i) MainCanvas::padLetters[i] = leader->pockets[i];
-    MainCanvas::activeAtLevelStart->removeAllElements();
-    MainCanvas::activeAtLevelStart->addElement(person(1));
-    MainCanvas::activePersons->addElement(leader);
-    MainCanvas::savedIds->removeAllElements();
-    MainCanvas::levelList->removeAllElements();
-    MainCanvas::shareEntries(MainCanvas::alarmLinks, MainCanvas::savedAlarmLinks);
-    MainCanvas::saveGame();
-    MainCanvas::skipWorldLogic = 1;
+    for (int i = 0; i < 3; ++i) GameTables::padLetters[i] = leader->pockets[i];
+    GameTables::activeAtLevelStart->removeAllElements();
+    GameTables::activeAtLevelStart->addElement(person(1));
+    GameTables::activePersons->addElement(leader);
+    GameTables::savedIds->removeAllElements();
+    GameTables::levelList->removeAllElements();
+    WorldRules::shareEntries(GameTables::alarmLinks, GameTables::savedAlarmLinks);
+    GameStore::saveGame();
+    GameState::skipWorldLogic = 1;
   }
 
   // Level 8 with the cash of its two desks as one group of 3, which each
@@ -58,7 +65,7 @@ protected:
   // Every room object planned to be opened and emptied, at steps of its own.
   static void stampObjects() {
     int16_t step = 1;
-    for (qel::util::DEnumerationPtr e = MainCanvas::roomObjects->elements(); e->hasMoreElements(); ++step) {
+    for (qel::util::DEnumerationPtr e = GameTables::roomObjects->elements(); e->hasMoreElements(); ++step) {
       auto* o = static_cast<RoomObject*>(e->nextElement());
       o->openStamp = step;
       o->takeStamp = static_cast<int16_t>(step + 100);
@@ -67,7 +74,7 @@ protected:
 
   // The failed level's window (36 busted, 39 the training alarm) answered.
   bool fail(int dialog) {
-    MainCanvas::dialogId = static_cast<uint8_t>(dialog);
+    DialogWindow::dialogId = static_cast<uint8_t>(dialog);
     return answer(new qel::lang::DString(u"126"));
   }
 };
@@ -88,12 +95,12 @@ TEST_F(FailureChainTest, AFailedLevelOffersTheRetryWhileTriesAreLeft) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("dialog " + std::to_string(c.dialog) + " difficulty " + std::to_string(c.difficulty));
-    MainCanvas::difficulty = static_cast<int8_t>(c.difficulty);
-    MainCanvas::retriesLeft = static_cast<int8_t>(c.retries);
-    MainCanvas::enter(MainCanvas::stateDialog);
+    GameState::difficulty = static_cast<int8_t>(c.difficulty);
+    GameState::retriesLeft = static_cast<int8_t>(c.retries);
+    StateMachine::enter(StateMachine::stateDialog);
     EXPECT_TRUE(fail(c.dialog)) << "the next window stays open";
-    EXPECT_EQ(MainCanvas::dialogId, c.window);
-    EXPECT_EQ(MainCanvas::retriesLeft, c.retriesAfter);
+    EXPECT_EQ(DialogWindow::dialogId, c.window);
+    EXPECT_EQ(GameState::retriesLeft, c.retriesAfter);
     qel::lang::DObjectArrayPtr shown = new qel::lang::DObjectArray(1);
     if (c.difficulty <= 0)
       shown[0] = new qel::lang::DShort(257);
@@ -112,54 +119,54 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       TearDown();
       PlanFixture::SetUp();
       shareTheDesksCash();
-      MainCanvas::random = new qel::util::DRandom(seed);
+      GameTables::random = new qel::util::DRandom(seed);
       setUpRun(level);
       stampObjects();
       const auto planned = ::nvx::test::roomObjectState();
       Person* leader = person(0);
       const int boughtOffer = 2;
-      MainCanvas::levelTotals[boughtOffer] = 0;
-      MainCanvas::money = 1200;
-      MainCanvas::levelCounter -= 40;
-      MainCanvas::selectPerson(1);
-      MainCanvas::dialogId = 2;
+      GameTables::levelTotals[boughtOffer] = 0;
+      GameState::money = 1200;
+      GameState::levelCounter -= 40;
+      LevelKeys::selectPerson(1);
+      DialogWindow::dialogId = 2;
       answerId(118);
       ASSERT_EQ(leader->pockets[0], 't') << "the leader dropped the items";
-      MainCanvas::activePersons->removeElement(person(1));
-      MainCanvas::savedIds->addElement(person(1));
-      MainCanvas::alarmLinks->clear();
+      GameTables::activePersons->removeElement(person(1));
+      GameTables::savedIds->addElement(person(1));
+      GameTables::alarmLinks->clear();
 
-      MainCanvas::enter(MainCanvas::stateDialog);
+      StateMachine::enter(StateMachine::stateDialog);
       ASSERT_TRUE(fail(36));
-      ASSERT_EQ(MainCanvas::dialogId, 35);
+      ASSERT_EQ(DialogWindow::dialogId, 35);
       EXPECT_FALSE(answer(new qel::lang::DString(u"126")));
-      EXPECT_EQ(MainCanvas::money, 3000);
-      EXPECT_EQ(MainCanvas::levelCounter, MainCanvas::levelCounterAtStart);
-      EXPECT_EQ(MainCanvas::levelNumber, level);
-      EXPECT_EQ(MainCanvas::pendingTransition, 3);
+      EXPECT_EQ(GameState::money, 3000);
+      EXPECT_EQ(GameState::levelCounter, GameState::levelCounterAtStart);
+      EXPECT_EQ(GameState::levelNumber, level);
+      EXPECT_EQ(GameState::pendingTransition, 3);
       EXPECT_EQ(pocketsOf(*leader), "hit");
-      ASSERT_EQ(MainCanvas::activePersons->size(), 1);
-      EXPECT_EQ(MainCanvas::activePersons->elementAt(0), person(1));
+      ASSERT_EQ(GameTables::activePersons->size(), 1);
+      EXPECT_EQ(GameTables::activePersons->elementAt(0), person(1));
       EXPECT_EQ(pocketsOf(*person(1)), "jkt");
-      EXPECT_EQ(MainCanvas::savedIds->size(), 0);
-      EXPECT_EQ(MainCanvas::alarmLinks->size(), MainCanvas::savedAlarmLinks->size());
+      EXPECT_EQ(GameTables::savedIds->size(), 0);
+      EXPECT_EQ(GameTables::alarmLinks->size(), GameTables::savedAlarmLinks->size());
       EXPECT_EQ(::nvx::test::roomObjectState(), planned) << "planned stamps and shared loot";
-      EXPECT_EQ(MainCanvas::levelTotals[boughtOffer], 0) << "the offer bought before the run";
-      EXPECT_EQ(MainCanvas::retriesLeft, 2);
+      EXPECT_EQ(GameTables::levelTotals[boughtOffer], 0) << "the offer bought before the run";
+      EXPECT_EQ(GameState::retriesLeft, 2);
     }
 }
 
 TEST_F(FailureChainTest, WithoutTriesTheGameIsOverAndTheSaveIsDeleted) {
-  ASSERT_TRUE(MainCanvas::hasSave(1));
-  MainCanvas::retriesLeft = 0;
-  MainCanvas::enter(MainCanvas::stateDialog);
+  ASSERT_TRUE(GameStore::hasSave(1));
+  GameState::retriesLeft = 0;
+  StateMachine::enter(StateMachine::stateDialog);
   ASSERT_TRUE(fail(39));
-  ASSERT_EQ(MainCanvas::dialogId, 32);
-  MainCanvas::money = 1 << 30;
+  ASSERT_EQ(DialogWindow::dialogId, 32);
+  GameState::money = 1 << 30;
   answer(new qel::lang::DString(u"126"));
-  EXPECT_FALSE(MainCanvas::hasSave(1));
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateBestResults);
-  EXPECT_EQ(MainCanvas::winnerRow, 0) << "the money enters the best results, for a name to be typed";
+  EXPECT_FALSE(GameStore::hasSave(1));
+  EXPECT_EQ(GameState::gameState, StateMachine::stateBestResults);
+  EXPECT_EQ(GameState::winnerRow, 0) << "the money enters the best results, for a name to be typed";
 }
 
 }  // namespace

@@ -2,6 +2,12 @@
 
 #include "PlanFixture.h"
 #include "gamelib/ScreenCanvas.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 
@@ -18,7 +24,7 @@ protected:
     PlanFixture::SetUp();
     join(1, 4, 4);
     join(2, 6, 4);
-    MainCanvas::selectPerson(0);
+    LevelKeys::selectPerson(0);
   }
 
   // Walks the selected person one cell with a direction key, the way the
@@ -26,7 +32,7 @@ protected:
   void walk(int32_t key) {
     press(key);
     tick();
-    MainCanvas::pendingKey = MainCanvas::noKey;
+    GameState::pendingKey = GameState::noKey;
     tick(12);
   }
 };
@@ -57,54 +63,54 @@ TEST_F(KeysTest, LevelKeyTable) {
     SCOPED_TRACE(c.what);
     TearDown();
     SetUp();
-    MainCanvas::skipWorldLogic = c.running ? 1 : 0;
+    GameState::skipWorldLogic = c.running ? 1 : 0;
     if (!c.selected) {
-      MainCanvas::parkedSelection = 1;
-      MainCanvas::selectionIndex = 255;
-      MainCanvas::selectedPerson = nullptr;
+      GameState::parkedSelection = 1;
+      GameState::selectionIndex = 255;
+      WorldState::selectedPerson = nullptr;
     }
-    MainCanvas::dialogId = 255;
+    DialogWindow::dialogId = 255;
     press(c.key);
-    EXPECT_EQ(MainCanvas::selectionIndex, c.selection);
-    EXPECT_EQ(MainCanvas::parkedSelection, c.parked);
-    EXPECT_EQ(MainCanvas::pendingTransition, c.transition);
-    EXPECT_EQ(MainCanvas::dialogId, c.dialog < 0 ? 255 : c.dialog);
+    EXPECT_EQ(GameState::selectionIndex, c.selection);
+    EXPECT_EQ(GameState::parkedSelection, c.parked);
+    EXPECT_EQ(GameState::pendingTransition, c.transition);
+    EXPECT_EQ(DialogWindow::dialogId, c.dialog < 0 ? 255 : c.dialog);
     EXPECT_EQ(person(1)->steps->size(), c.steps);
   }
 }
 
 TEST_F(KeysTest, KeysWaitWhileAVehiclePhaseRunsOrThePersonIsMidStep) {
-  MainCanvas::phase = 2;
+  WorldState::phase = 2;
   press('0');
-  EXPECT_EQ(MainCanvas::selectionIndex, 0);
-  MainCanvas::phase = 0;
+  EXPECT_EQ(GameState::selectionIndex, 0);
+  WorldState::phase = 0;
   person(1)->busy = 1;
   press('0');
-  EXPECT_EQ(MainCanvas::selectionIndex, 0);
-  EXPECT_EQ(MainCanvas::heldKey, MainCanvas::noKey) << "an ignored key is not held";
+  EXPECT_EQ(GameState::selectionIndex, 0);
+  EXPECT_EQ(GameState::heldKey, GameState::noKey) << "an ignored key is not held";
 }
 
 TEST_F(KeysTest, CyclingPastTheLastPersonReturnsToTheFirst) {
   press('0');
-  EXPECT_EQ(MainCanvas::selectedPerson.get(), person(2));
-  EXPECT_EQ(MainCanvas::selectionChanged, 1);
+  EXPECT_EQ(WorldState::selectedPerson.get(), person(2));
+  EXPECT_EQ(WorldState::selectionChanged, 1);
   press('0');
-  EXPECT_EQ(MainCanvas::selectedPerson.get(), person(1));
+  EXPECT_EQ(WorldState::selectedPerson.get(), person(1));
 }
 
 TEST_F(KeysTest, ParkingThenTheSoftKeyReturnsToTheSamePersonAndAnEmptyCrewToTheMap) {
   press('0');
   press('9');
   tick();
-  EXPECT_FALSE(MainCanvas::selectedPerson) << "the next tick drops the parked selection";
+  EXPECT_FALSE(WorldState::selectedPerson) << "the next tick drops the parked selection";
   press(10000);
-  EXPECT_EQ(MainCanvas::selectedPerson.get(), person(2));
+  EXPECT_EQ(WorldState::selectedPerson.get(), person(2));
 
   press('9');
   tick();
-  MainCanvas::activePersons->removeAllElements();
+  GameTables::activePersons->removeAllElements();
   press(10000);
-  EXPECT_EQ(MainCanvas::pendingTransition, 3);
+  EXPECT_EQ(GameState::pendingTransition, 3);
 }
 
 TEST_F(KeysTest, StaleSelectionsSelectNobodyOutsideTheCrew) {
@@ -113,21 +119,21 @@ TEST_F(KeysTest, StaleSelectionsSelectNobodyOutsideTheCrew) {
   press(undoKey);
   EXPECT_EQ(person(1)->steps->size(), 2) << "parked before the tick: no person at the index";
   tick();
-  MainCanvas::parkedSelection = 1;
-  MainCanvas::activePersons->removeElement(person(2));
+  GameState::parkedSelection = 1;
+  GameTables::activePersons->removeElement(person(2));
   press(10000);
-  EXPECT_EQ(MainCanvas::selectedPerson.get(), person(1)) << "an index past the crew takes the first person";
+  EXPECT_EQ(WorldState::selectedPerson.get(), person(1)) << "an index past the crew takes the first person";
 }
 
 TEST_F(KeysTest, ArrowsWithoutASelectionScrollHalfAView) {
   layFloor(40, 40, 2, 2);
   press('9');
   tick();
-  MainCanvas::mapOriginX = MainCanvas::mapOriginY = -240;
+  WorldState::mapOriginX = WorldState::mapOriginY = -240;
   press('6');
-  EXPECT_EQ(MainCanvas::mapOriginX, -360);
+  EXPECT_EQ(WorldState::mapOriginX, -360);
   press('2');
-  EXPECT_EQ(MainCanvas::mapOriginY, -240 + 145);
+  EXPECT_EQ(WorldState::mapOriginY, -240 + 145);
 }
 
 TEST_F(KeysTest, WalkingRecordsOneStepAtATimeAndUndoTakesItBack) {
@@ -135,17 +141,17 @@ TEST_F(KeysTest, WalkingRecordsOneStepAtATimeAndUndoTakesItBack) {
   walk('6');
   walk('2');
   EXPECT_EQ(planOf(*person(1)), "4,4:1 5,4:1 6,4:1 6,3:0");
-  EXPECT_EQ(MainCanvas::stepIndex, 3);
+  EXPECT_EQ(WorldState::stepIndex, 3);
   EXPECT_EQ(person(1)->x, 6);
   EXPECT_EQ(person(1)->y, 3);
   press(undoKey);
   EXPECT_EQ(planOf(*person(1)), "4,4:1 5,4:1 6,4:0");
-  EXPECT_EQ(MainCanvas::stepIndex, 2);
+  EXPECT_EQ(WorldState::stepIndex, 2);
   EXPECT_EQ(person(1)->y, 4);
 }
 
 TEST_F(KeysTest, WalkStopsAtTheLastPlanStep) {
-  MainCanvas::stepIndex = Person::lastPlanStep;
+  WorldState::stepIndex = Person::lastPlanStep;
   press('6');
   tick(13);
   EXPECT_EQ(person(1)->x, 4);
@@ -175,11 +181,11 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
     TearDown();
     SetUp();
     press(waitKey);
-    ASSERT_EQ(MainCanvas::halfSecondCount, 1) << "a delivered key restarts the repeat gate";
-    MainCanvas::pendingKey = c.key;
-    MainCanvas::clockPhase = static_cast<int8_t>(c.phase);
-    MainCanvas::halfSecondCount = static_cast<int8_t>(c.cycle);
-    MainCanvas::planKeys();
+    ASSERT_EQ(GameState::halfSecondCount, 1) << "a delivered key restarts the repeat gate";
+    GameState::pendingKey = c.key;
+    FrameClock::clockPhase = static_cast<int8_t>(c.phase);
+    GameState::halfSecondCount = static_cast<int8_t>(c.cycle);
+    LevelKeys::planKeys();
     const int expected = c.key == waitKey ? (c.acts ? 3 : 2) : (c.acts ? 1 : 2);
     EXPECT_EQ(person(1)->steps->size(), expected);
   }
@@ -188,27 +194,27 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
 TEST_F(KeysTest, HoldingTheWaitKeyRecordsAWaitAtEachDeliveryOfTheFrameStep) {
   wce::ManualClock clock{10000};
   wce::ScopedClockSource clockScope(clock);
-  MainCanvas::keyRepeatTime = MainCanvas::lastFrameTime = 10000;
+  FrameClock::keyRepeatTime = FrameClock::lastFrameTime = 10000;
   gamelib::ScreenCanvas::lastKeyCode = waitKey;
   gamelib::ScreenCanvas::keyPressedFlag = 1;
   // 1 s of frames 50 ms apart: deliveries more than 200 ms apart.
   for (int frame = 0; frame < 20; ++frame) {
     clock.advanceMillis(50);
-    MainCanvas::step();
+    FrameClock::step();
   }
   gamelib::ScreenCanvas::keyPressedFlag = 0;
   clock.advanceMillis(50);
-  MainCanvas::step();
-  EXPECT_EQ(MainCanvas::pendingKey, MainCanvas::noKey);
+  FrameClock::step();
+  EXPECT_EQ(GameState::pendingKey, GameState::noKey);
   EXPECT_EQ(person(1)->steps->size(), 1 + 4) << "deliveries at 250, 500, 750 and 1000 ms";
-  EXPECT_EQ(MainCanvas::stepIndex, 4);
+  EXPECT_EQ(WorldState::stepIndex, 4);
 }
 
 TEST_F(KeysTest, HeldKeysDoNotRepeatWhileRunning) {
-  MainCanvas::skipWorldLogic = 1;
-  MainCanvas::pendingKey = waitKey;
-  MainCanvas::halfSecondCount = 5;
-  MainCanvas::planKeys();
+  GameState::skipWorldLogic = 1;
+  GameState::pendingKey = waitKey;
+  GameState::halfSecondCount = 5;
+  LevelKeys::planKeys();
   EXPECT_EQ(person(1)->steps->size(), 1);
 }
 
@@ -217,13 +223,13 @@ TEST_F(KeysTest, SelectingMovesTheStepToTheEndOfThatPlanAndShowsTheOthersThere) 
   walk('6');
   walk('6');
   press('0');
-  EXPECT_EQ(MainCanvas::stepIndex, 0) << "person 2 has planned nothing";
+  EXPECT_EQ(WorldState::stepIndex, 0) << "person 2 has planned nothing";
   EXPECT_EQ(person(1)->x, 4) << "person 1 stands where its plan starts";
   walk('2');
-  EXPECT_EQ(MainCanvas::stepIndex, 1);
+  EXPECT_EQ(WorldState::stepIndex, 1);
   EXPECT_EQ(person(1)->x, 5);
   press('0');
-  EXPECT_EQ(MainCanvas::stepIndex, 3);
+  EXPECT_EQ(WorldState::stepIndex, 3);
   EXPECT_EQ(person(1)->x, 7);
   EXPECT_EQ(person(2)->y, 3) << "person 2 stays on its last cell";
 }
@@ -233,13 +239,13 @@ TEST_F(KeysTest, CrewSyncShowsEachPlanAtTheStep) {
   Person* other = person(2);
   other->action = 1;
   other->direction = 0;
-  MainCanvas::stepIndex = 0;
+  WorldState::stepIndex = 0;
   other->recordSteps(2);
-  MainCanvas::stepIndex = 2;
+  WorldState::stepIndex = 2;
   other->x = 4;
   other->action = 4;
   other->recordSteps(3);
-  MainCanvas::stepIndex = 5;
+  WorldState::stepIndex = 5;
   other->action = 2;
   other->recordSteps(1);
   struct Case {
@@ -258,13 +264,13 @@ TEST_F(KeysTest, CrewSyncShowsEachPlanAtTheStep) {
   for (const Case& c : cases) {
     SCOPED_TRACE("step " + std::to_string(c.step));
     other->busy = 0;
-    MainCanvas::sceneDirty = 0;
-    MainCanvas::stepIndex = static_cast<int16_t>(c.step);
-    MainCanvas::syncCrewToStep(*person(1), c.busy);
+    WorldState::sceneDirty = 0;
+    WorldState::stepIndex = static_cast<int16_t>(c.step);
+    LevelKeys::syncCrewToStep(*person(1), c.busy);
     EXPECT_EQ(other->x, c.x);
     EXPECT_EQ(other->action, c.action);
     EXPECT_EQ(other->busy, c.busyAfter);
-    EXPECT_EQ(MainCanvas::sceneDirty == 1, c.refresh) << "the work ends after this step";
+    EXPECT_EQ(WorldState::sceneDirty == 1, c.refresh) << "the work ends after this step";
   }
 }
 

@@ -8,9 +8,21 @@
 #include "gamelib/LangInfo.h"
 #include "lang/DShort.h"
 #include "lang/DString.h"
+#include "nvx/src/play/Keys.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/BitmapText.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogResults.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/nvx/world/Floor.h"
 #include "tests/support/DemoData.h"
@@ -27,45 +39,45 @@ protected:
   void SetUp() override {
     nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
-    MainCanvas::languageIndex = 0;
-    MainCanvas::loadLanguage();
-    MainCanvas::random = new qel::util::DRandom(7);
+    GameState::languageIndex = 0;
+    LanguageTexts::loadLanguage();
+    GameTables::random = new qel::util::DRandom(7);
     layFloor(10, 8, 2, 2);
-    MainCanvas::screenWidth = MainCanvas::viewWidth = 240;
-    MainCanvas::screenHeight = 320;
-    MainCanvas::viewHeight = MainCanvas::mapAreaHeight = 290;
-    MainCanvas::cellSize = 24;
-    MainCanvas::mapOriginX = MainCanvas::mapOriginY = 0;
-    MainCanvas::levelTotals = new qel::lang::DintArray(7);
-    MainCanvas::levelCounters = new qel::lang::DintArray(6);
-    MainCanvas::skipWorldLogic = 0;
-    MainCanvas::phase = 0;
-    MainCanvas::stepIndex = 0;
-    MainCanvas::difficulty = 0;
-    MainCanvas::levelEndFlag = 0;
-    MainCanvas::alarmBoxesOff = 0;
-    MainCanvas::levelCounter = 500;
-    MainCanvas::pendingKey = MainCanvas::heldKey = MainCanvas::noKey;
-    MainCanvas::pendingNotice = -1;
-    MainCanvas::pendingTransition = 0;
-    MainCanvas::selectionIndex = 255;
-    MainCanvas::selectedPerson = nullptr;
-    MainCanvas::enter(MainCanvas::stateLevel);
-    MainCanvas::dialogId = 0;
-    MainCanvas::clockPhase = 0;
-    MainCanvas::halfSecondCount = 1;
+    GameState::screenWidth = GameState::viewWidth = 240;
+    GameState::screenHeight = 320;
+    GameState::viewHeight = ViewScene::mapAreaHeight = 290;
+    GameState::cellSize = 24;
+    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    GameTables::levelTotals = new qel::lang::DintArray(7);
+    GameTables::levelCounters = new qel::lang::DintArray(6);
+    GameState::skipWorldLogic = 0;
+    WorldState::phase = 0;
+    WorldState::stepIndex = 0;
+    GameState::difficulty = 0;
+    GameState::levelEndFlag = 0;
+    WorldState::alarmBoxesOff = 0;
+    GameState::levelCounter = 500;
+    GameState::pendingKey = GameState::heldKey = GameState::noKey;
+    WorldState::pendingNotice = -1;
+    GameState::pendingTransition = 0;
+    GameState::selectionIndex = 255;
+    WorldState::selectedPerson = nullptr;
+    StateMachine::enter(StateMachine::stateLevel);
+    DialogWindow::dialogId = 0;
+    FrameClock::clockPhase = 0;
+    GameState::halfSecondCount = 1;
     for (int id = 0; id < 5; ++id) {
-      MainCanvas::persons[id] = new Person(id);
+      GameTables::persons[id] = new Person(id);
       person(id)->resetPlan();
     }
   }
   void TearDown() override {
-    MainCanvas::enter(254);
+    StateMachine::enter(254);
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
   }
 
-  Person* person(int id) { return static_cast<Person*>(MainCanvas::persons[id].get()); }
+  Person* person(int id) { return static_cast<Person*>(GameTables::persons[id].get()); }
 
   // Persons join the crew in order, standing at their cells with pockets.
   Person* join(int id, int x, int y, const char* pockets = "ttt") {
@@ -75,52 +87,52 @@ protected:
     p->y = static_cast<int8_t>(y);
     p->getStep(0)->x = p->x;
     p->getStep(0)->y = p->y;
-    MainCanvas::activePersons->addElement(p);
+    GameTables::activePersons->addElement(p);
     return p;
   }
 
   RoomObject* place(int type, int x, int y, int facing, int content = 0, int amount = 0) {
     RoomObjectPtr o = new RoomObject(type, x, y, facing, false, content, amount);
-    MainCanvas::roomObjects->put(MainCanvas::cellKey(x, y), o);
+    GameTables::roomObjects->put(WorldRules::cellKey(x, y), o);
     return o.get();
   }
 
   // The frame's key through level play's key handling.
   void press(int32_t key) {
-    MainCanvas::pendingKey = key;
-    MainCanvas::handleLevelKeys();
+    GameState::pendingKey = key;
+    LevelKeys::handleLevelKeys();
   }
 
   // Clock ticks of level play: the held keys, then the world.
   void tick(int n = 1) {
     for (int i = 0; i < n; ++i) {
-      MainCanvas::planKeys();
-      MainCanvas::worldTick();
-      MainCanvas::clockTick = static_cast<int8_t>((MainCanvas::clockTick + 1) % 12);
+      LevelKeys::planKeys();
+      WorldRules::worldTick();
+      FrameClock::clockTick = static_cast<int8_t>((FrameClock::clockTick + 1) % 12);
     }
   }
 
   // The window closes with a result and its handler runs.
   bool answer(const qel::lang::DObjectPtr& result) {
-    MainCanvas::result = result;
-    return MainCanvas::levelDialogResult();
+    DialogWindow::result = result;
+    return DialogResults::levelDialogResult();
   }
   bool answerIndex(int n) { return answer(new qel::lang::DString(std::to_string(n).c_str())); }
   bool answerId(int id) { return answer(new qel::lang::DShort(static_cast<int16_t>(id))); }
 
   std::vector<int> itemIds() const {
     std::vector<int> ids;
-    for (int i = 0; MainCanvas::itemIds && i < MainCanvas::itemIds->length(); ++i)
-      ids.push_back(MainCanvas::itemIds[i]);
+    for (int i = 0; DialogWindow::itemIds && i < DialogWindow::itemIds->length(); ++i)
+      ids.push_back(DialogWindow::itemIds[i]);
     return ids;
   }
 
   // Whether the open window's body is text id with the parameters.
   static bool bodyIs(int32_t id, const qel::lang::DObjectArrayPtr& params = nullptr) {
-    const qel::lang::DshortArrayPtr expected = MainCanvas::formatText(id, params);
-    if (!MainCanvas::bodyText || MainCanvas::bodyText->length() != expected->length()) return false;
+    const qel::lang::DshortArrayPtr expected = BitmapText::formatText(id, params);
+    if (!DialogWindow::bodyText || DialogWindow::bodyText->length() != expected->length()) return false;
     for (int i = 0; i < expected->length(); ++i)
-      if (MainCanvas::bodyText[i] != expected[i]) return false;
+      if (DialogWindow::bodyText[i] != expected[i]) return false;
     return true;
   }
 

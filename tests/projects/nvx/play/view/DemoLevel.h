@@ -13,8 +13,16 @@
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/WorldState.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/world/Person.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
@@ -30,73 +38,73 @@ protected:
   void SetUp() override {
     nvtest::openDemoData(folder_);
     MainCanvas::initStatics();
-    for (int id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new Person(id);
-    MainCanvas::languageIndex = 0;
-    MainCanvas::pictures = new qel::lang::DObjectArray(8);
-    MainCanvas::pictures[0] = gamelib::GameLib::loadImage(u"abc_en");
-    for (int i = 1; i <= 6; ++i) MainCanvas::loadPicture(i);
-    MainCanvas::loadLanguage();
-    MainCanvas::guiImages = new gamelib::ImageManager();
-    MainCanvas::guiImages->load(u"img/gui");
+    for (int id = 0; id < GameTables::persons->length(); ++id) GameTables::persons[id] = new Person(id);
+    GameState::languageIndex = 0;
+    GameState::pictures = new qel::lang::DObjectArray(8);
+    GameState::pictures[0] = gamelib::GameLib::loadImage(u"abc_en");
+    for (int i = 1; i <= 6; ++i) SpriteDrawing::loadPicture(i);
+    LanguageTexts::loadLanguage();
+    GameState::guiImages = new gamelib::ImageManager();
+    GameState::guiImages->load(u"img/gui");
     setScreen(240, 320);
-    MainCanvas::difficulty = 0;
-    MainCanvas::touchInput = 0;
-    MainCanvas::stepIndex = 0;
-    MainCanvas::phase = 0;
-    MainCanvas::shakeOffset = 0;
-    MainCanvas::clockPhase = 0;
-    MainCanvas::mapPainting = 0;
-    MainCanvas::sceneDirty = 0;
-    MainCanvas::sceneDirtyAgain = 0;
-    MainCanvas::spritesFitted = 1;
-    MainCanvas::selectedPerson = nullptr;
-    MainCanvas::selectionIndex = 255;
-    MainCanvas::pendingTransition = 0;
-    MainCanvas::mapMessage = -1;
+    GameState::difficulty = 0;
+    GameState::touchInput = 0;
+    WorldState::stepIndex = 0;
+    WorldState::phase = 0;
+    WorldState::shakeOffset = 0;
+    FrameClock::clockPhase = 0;
+    GameState::mapPainting = 0;
+    WorldState::sceneDirty = 0;
+    WorldState::sceneDirtyAgain = 0;
+    WorldState::spritesFitted = 1;
+    WorldState::selectedPerson = nullptr;
+    GameState::selectionIndex = 255;
+    GameState::pendingTransition = 0;
+    GameState::mapMessage = -1;
   }
   void TearDown() override {
-    MainCanvas::trailGraphics = nullptr;
-    MainCanvas::trailImage = nullptr;
-    MainCanvas::selectedPerson = nullptr;
+    WorldState::trailGraphics = nullptr;
+    WorldState::trailImage = nullptr;
+    WorldState::selectedPerson = nullptr;
     MainCanvas::releaseStatics();
-    MainCanvas::guiImages = nullptr;
+    GameState::guiImages = nullptr;
     gamelib::GameLib::setSearchPath(nullptr);
     gamelib::LangInfo::releaseInstance();
   }
 
   static void setScreen(int w, int h) {
-    MainCanvas::screenWidth = MainCanvas::viewWidth = w;
-    MainCanvas::screenHeight = MainCanvas::viewHeight = h;
-    MainCanvas::computeVisibleCells();
+    GameState::screenWidth = GameState::viewWidth = w;
+    GameState::screenHeight = GameState::viewHeight = h;
+    ViewScene::computeVisibleCells();
   }
 
   // The level loaded and shown from the exit, in planning or running, with
   // a fresh trail image.
   static void openLevel(int level, bool running) {
-    ASSERT_TRUE(MainCanvas::loadLevel(level));
-    MainCanvas::levelNumber = static_cast<int8_t>(level);
-    MainCanvas::skipWorldLogic = running ? 1 : 0;
-    MainCanvas::makeTrailImage();
-    MainCanvas::mapOriginX = MainCanvas::mapOriginY = 0;
-    MainCanvas::centerViewOn(MainCanvas::exitX, MainCanvas::exitY, true, false, false);
-    MainCanvas::sceneDirty = 1;
+    ASSERT_TRUE(WorldRules::loadLevel(level));
+    GameState::levelNumber = static_cast<int8_t>(level);
+    GameState::skipWorldLogic = running ? 1 : 0;
+    ViewScene::makeTrailImage();
+    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    ViewScene::centerViewOn(WorldState::exitX, WorldState::exitY, true, false, false);
+    WorldState::sceneDirty = 1;
   }
 
   // Person id at the exit with an empty plan, in the crew.
   static PersonPtr hire(int id) {
-    PersonPtr p = static_cast<Person*>(MainCanvas::persons[id].get());
+    PersonPtr p = static_cast<Person*>(GameTables::persons[id].get());
     p->resetPlan();
-    MainCanvas::activePersons->addElement(p);
+    GameTables::activePersons->addElement(p);
     return p;
   }
 
   static void select(const PersonPtr& p) {
-    MainCanvas::selectionIndex = static_cast<uint8_t>(MainCanvas::activePersons->indexOf(p));
-    MainCanvas::selectedPerson = p;
+    GameState::selectionIndex = static_cast<uint8_t>(GameTables::activePersons->indexOf(p));
+    WorldState::selectedPerson = p;
   }
 
   static qel::lcdui::DImagePtr newScreen() {
-    return qel::lcdui::DImage::createImage(MainCanvas::screenWidth, MainCanvas::screenHeight);
+    return qel::lcdui::DImage::createImage(GameState::screenWidth, GameState::screenHeight);
   }
 
   GameFolder folder_;

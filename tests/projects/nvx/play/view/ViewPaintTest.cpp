@@ -1,7 +1,15 @@
 #include "DemoLevel.h"
 #include "gamelib/Animation.h"
+#include "nvx/src/input/KeyInput.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/screens/MapScreen.h"
+#include "nvx/src/state/FrameClock.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/WorldState.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
+#include "nvx/src/world/WorldRules.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -21,8 +29,8 @@ protected:
     return p;
   }
 
-  static int cellLeft(int x) { return MainCanvas::mapOriginX + x * MainCanvas::cellSize; }
-  static int cellTop(int y) { return MainCanvas::mapOriginY + y * MainCanvas::cellSize; }
+  static int cellLeft(int x) { return WorldState::mapOriginX + x * GameState::cellSize; }
+  static int cellTop(int y) { return WorldState::mapOriginY + y * GameState::cellSize; }
 };
 
 TEST_F(ViewPaintTest, APlanTrailIsDrawnOnlyForTheStepsBeforeTheCurrentOne) {
@@ -30,13 +38,13 @@ TEST_F(ViewPaintTest, APlanTrailIsDrawnOnlyForTheStepsBeforeTheCurrentOne) {
   plannedWalker(2, 1, 4);
   for (int current : {0, 2, 4}) {
     SCOPED_TRACE(current);
-    MainCanvas::stepIndex = static_cast<int16_t>(current);
-    MainCanvas::sceneDirty = 1;
-    MainCanvas::paintLevel(newScreen()->getGraphics());
+    WorldState::stepIndex = static_cast<int16_t>(current);
+    WorldState::sceneDirty = 1;
+    ViewScene::paintLevel(newScreen()->getGraphics());
     // A step's dots run from its cell's centre to the next one's: the lower
     // half of its own cell is its alone.
     for (int step = 0; step < 4; ++step)
-      EXPECT_EQ(nvtest::regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1 + step) + 14, 24, 10, green),
+      EXPECT_EQ(nvtest::regionHas(WorldState::trailImage, cellLeft(2), cellTop(1 + step) + 14, 24, 10, green),
                 step < current)
           << step;
   }
@@ -46,18 +54,18 @@ TEST_F(ViewPaintTest, APlanTrailIsDrawnOnlyForTheStepsBeforeTheCurrentOne) {
 // twelfth-of-a-cell dot advance, still paint.
 TEST_F(ViewPaintTest, DamagedLevelDataPaintsWithoutTheMissingParts) {
   openLevel(9, false);
-  MainCanvas::alarmBoxesOff = 0;
-  MainCanvas::alarmLinks->put(MainCanvas::cellKey(2, 2), MainCanvas::cellKey(0, 0));
+  WorldState::alarmBoxesOff = 0;
+  GameTables::alarmLinks->put(WorldRules::cellKey(2, 2), WorldRules::cellKey(0, 0));
   plannedWalker(2, 1, 3);
-  MainCanvas::stepIndex = 3;
-  MainCanvas::paintLevel(newScreen()->getGraphics());
-  EXPECT_TRUE(nvtest::regionHas(MainCanvas::trailImage, cellLeft(2), cellTop(1), 24, 72, green));
+  WorldState::stepIndex = 3;
+  ViewScene::paintLevel(newScreen()->getGraphics());
+  EXPECT_TRUE(nvtest::regionHas(WorldState::trailImage, cellLeft(2), cellTop(1), 24, 72, green));
 
-  MainCanvas::cellSize = 8;
-  MainCanvas::sceneDirty = 1;
-  MainCanvas::paintLevel(newScreen()->getGraphics());
-  EXPECT_EQ(MainCanvas::sceneDirty, 0);
-  MainCanvas::cellSize = 24;
+  GameState::cellSize = 8;
+  WorldState::sceneDirty = 1;
+  ViewScene::paintLevel(newScreen()->getGraphics());
+  EXPECT_EQ(WorldState::sceneDirty, 0);
+  GameState::cellSize = 24;
 }
 
 // The selected person's take steps add the loot in front of them to the
@@ -65,14 +73,14 @@ TEST_F(ViewPaintTest, DamagedLevelDataPaintsWithoutTheMissingParts) {
 TEST_F(ViewPaintTest, TheLoadForecastCountsPlannedTakesUntilTheExit) {
   openLevel(9, false);
   const RoomObject* loot = nullptr;
-  for (auto e = MainCanvas::roomObjects->elements(); e->hasMoreElements();) {
+  for (auto e = GameTables::roomObjects->elements(); e->hasMoreElements();) {
     const auto* o = static_cast<RoomObject*>(e->nextElement());
-    if (o->content > 0 && o->amount > 0 && MainCanvas::levelTotals[o->content] < 1 &&
-        MainCanvas::alarmTable[o->content][1] > 0)
+    if (o->content > 0 && o->amount > 0 && GameTables::levelTotals[o->content] < 1 &&
+        GameTables::alarmTable[o->content][1] > 0)
       loot = o;
   }
   ASSERT_NE(loot, nullptr);
-  const int weight = MainCanvas::alarmTable[loot->content][1];
+  const int weight = GameTables::alarmTable[loot->content][1];
   PersonPtr p = hire(2);
   select(p);
   p->steps->removeAllElements();
@@ -80,16 +88,16 @@ TEST_F(ViewPaintTest, TheLoadForecastCountsPlannedTakesUntilTheExit) {
   p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Wait, 0, 0));
   p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Take, 0, 0));
   p->steps->addElement(new Path(loot->x + 1, loot->y, Path::Wait, 0, 0));
-  p->steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, Path::Wait, 0, 0));
-  p->steps->addElement(new Path(MainCanvas::exitX, MainCanvas::exitY, 0, 0, 0));
+  p->steps->addElement(new Path(WorldState::exitX, WorldState::exitY, Path::Wait, 0, 0));
+  p->steps->addElement(new Path(WorldState::exitX, WorldState::exitY, 0, 0, 0));
   const std::pair<int, int> cases[] = {{3, weight}, {5, 2 * weight}, {7, 0}};
   for (const auto& [current, forecast] : cases) {
-    MainCanvas::stepIndex = static_cast<int16_t>(current);
+    WorldState::stepIndex = static_cast<int16_t>(current);
     const Path& at = *static_cast<Path*>(p->steps->elementAt(current));  // where the plan has the person
     p->x = at.x;
     p->y = at.y;
-    MainCanvas::sceneDirty = 1;
-    MainCanvas::paintLevel(newScreen()->getGraphics());
+    WorldState::sceneDirty = 1;
+    ViewScene::paintLevel(newScreen()->getGraphics());
     EXPECT_EQ(p->planLoad, forecast) << current;
   }
   EXPECT_FALSE(p->target) << "painting leaves the person's target alone";
@@ -115,22 +123,22 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
   };
   openLevel(7, false);
   select(hire(2));
-  MainCanvas::levelCounter = 400;
-  const int cw = MainCanvas::spriteTable[MainCanvas::clockSprite][2];
-  const int ch = MainCanvas::spriteTable[MainCanvas::clockSprite][3];
-  const int top = 320 - ch / 2 - MainCanvas::spriteTable[MainCanvas::barSprite][3];
+  GameState::levelCounter = 400;
+  const int cw = GameTables::spriteTable[ViewScene::clockSprite][2];
+  const int ch = GameTables::spriteTable[ViewScene::clockSprite][3];
+  const int top = 320 - ch / 2 - GameTables::spriteTable[ViewScene::barSprite][3];
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.running << " " << c.overLimit << " " << c.phase);
-    MainCanvas::skipWorldLogic = c.running ? 1 : 0;
-    const int limit = c.running ? MainCanvas::levelCounter - 30 : MainCanvas::levelTable[6][0];
-    MainCanvas::stepIndex = static_cast<int16_t>(limit + c.overLimit);
-    MainCanvas::clockPhase = static_cast<int8_t>(c.phase);
+    GameState::skipWorldLogic = c.running ? 1 : 0;
+    const int limit = c.running ? GameState::levelCounter - 30 : GameTables::levelTable[6][0];
+    WorldState::stepIndex = static_cast<int16_t>(limit + c.overLimit);
+    FrameClock::clockPhase = static_cast<int8_t>(c.phase);
     qel::lcdui::DImagePtr screen = newScreen();
-    MainCanvas::paintStepClock(screen->getGraphics());
+    ViewScene::paintStepClock(screen->getGraphics());
     // Inside the red box's left margin, clear of the digits.
-    EXPECT_EQ(nvtest::sameColour(nvtest::pixel(screen, 240 - cw + 4 - 2 + 1, top + 5), MainCanvas::clockAlarmColour),
+    EXPECT_EQ(nvtest::sameColour(nvtest::pixel(screen, 240 - cw + 4 - 2 + 1, top + 5), ViewScene::clockAlarmColour),
               c.red);
-    EXPECT_FALSE(nvtest::sameColour(nvtest::pixel(screen, 240 - cw - 2 + 1, top + 1), MainCanvas::clockAlarmColour));
+    EXPECT_FALSE(nvtest::sameColour(nvtest::pixel(screen, 240 - cw - 2 + 1, top + 1), ViewScene::clockAlarmColour));
   }
 }
 
@@ -139,16 +147,16 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
 TEST_F(ViewPaintTest, TheFrameDrawsTheHandCursorAtTheCursor) {
   openLevel(9, false);
   const auto frame = [](int x, int y) {
-    MainCanvas::cursorX = x;
-    MainCanvas::cursorY = y;
-    MainCanvas::sceneDirty = 1;
+    MapScreen::cursorX = x;
+    MapScreen::cursorY = y;
+    WorldState::sceneDirty = 1;
     qel::lcdui::DImagePtr screen = newScreen();
-    MainCanvas::paintLevel(screen->getGraphics());
+    ViewScene::paintLevel(screen->getGraphics());
     return screen;
   };
   qel::lcdui::DImagePtr withoutHand = frame(-1000, -1000);
   qel::lcdui::DImagePtr expected = frame(-1000, -1000);
-  MainCanvas::paintCursor(expected->getGraphics(), 120, 100, 0);
+  MapScreen::paintCursor(expected->getGraphics(), 120, 100, 0);
   qel::lcdui::DImagePtr withHand = frame(120, 100);
   bool handShows = false, sameAsExpected = true;
   for (int y = 0; y < 320; ++y) {
@@ -169,16 +177,16 @@ TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
   // 13 rows fit the screen's height but not the map area above the bar.
   const Case cases[] = {
       {20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 11, false, false}, {10, 13, false, true}};
-  MainCanvas::touchInput = 1;
+  GameState::touchInput = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows);
-    for (int zone = 14; zone < 18; ++zone) MainCanvas::setHotZone(zone, 0, 0, 0, 0);
-    MainCanvas::mapWidth = static_cast<int8_t>(c.columns);
-    MainCanvas::mapHeight = static_cast<int8_t>(c.rows);
-    MainCanvas::paintScrollArrows(newScreen()->getGraphics());
+    for (int zone = 14; zone < 18; ++zone) KeyInput::setHotZone(zone, 0, 0, 0, 0);
+    WorldState::mapWidth = static_cast<int8_t>(c.columns);
+    WorldState::mapHeight = static_cast<int8_t>(c.rows);
+    ViewScene::paintScrollArrows(newScreen()->getGraphics());
     for (int zone = 14; zone < 18; ++zone) {
       const bool expected = zone < 16 ? c.across : c.upDown;
-      EXPECT_EQ(MainCanvas::hotZones[zone][1] > MainCanvas::hotZones[zone][0], expected) << zone;
+      EXPECT_EQ(GameTables::hotZones[zone][1] > GameTables::hotZones[zone][0], expected) << zone;
     }
   }
 }
@@ -186,19 +194,19 @@ TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
 // With a person selected the touch screen shows the person buttons from
 // the right edge instead; the run leaves out the first.
 TEST_F(ViewPaintTest, PersonButtonsRegisterTheirZonesFromTheRightEdge) {
-  MainCanvas::touchInput = 1;
+  GameState::touchInput = 1;
   openLevel(9, false);
   select(hire(2));
-  const int w = MainCanvas::guiImages->getAnimation(4)->box().width;
+  const int w = GameState::guiImages->getAnimation(4)->box().width;
   for (bool running : {false, true}) {
     SCOPED_TRACE(running);
-    MainCanvas::skipWorldLogic = running ? 1 : 0;
-    MainCanvas::clearHotZones();
-    MainCanvas::paintLevel(newScreen()->getGraphics());
+    GameState::skipWorldLogic = running ? 1 : 0;
+    KeyInput::clearHotZones();
+    ViewScene::paintLevel(newScreen()->getGraphics());
     const int zones[] = {0, 13, 3, 5};
     for (int i = 0; i < 4; ++i) {
       const bool shown = !(running && i == 0);
-      EXPECT_EQ(MainCanvas::hotZones[zones[i]][0], shown ? 240 - (4 - i) * w : 0) << zones[i];
+      EXPECT_EQ(GameTables::hotZones[zones[i]][0], shown ? 240 - (4 - i) * w : 0) << zones[i];
     }
   }
 }
@@ -206,25 +214,25 @@ TEST_F(ViewPaintTest, PersonButtonsRegisterTheirZonesFromTheRightEdge) {
 TEST_F(ViewPaintTest, ASceneInvalidatedWhilePaintingIsRebuiltOnceMore) {
   openLevel(9, false);
   // An exit seat: always floor, never an object.
-  const int x = MainCanvas::exitX, y = MainCanvas::exitY - 1;
-  auto paint = [] { MainCanvas::paintLevel(newScreen()->getGraphics()); };
-  auto probe = [&] { return nvtest::pixel(MainCanvas::trailImage, cellLeft(x) + 5, cellTop(y) + 14); };
+  const int x = WorldState::exitX, y = WorldState::exitY - 1;
+  auto paint = [] { ViewScene::paintLevel(newScreen()->getGraphics()); };
+  auto probe = [&] { return nvtest::pixel(WorldState::trailImage, cellLeft(x) + 5, cellTop(y) + 14); };
   paint();
   const uint32_t floor = probe();
 
-  MainCanvas::mapPainting = 1;  // an invalidation while a paint is in progress
-  MainCanvas::invalidateScene();
-  MainCanvas::mapPainting = 0;
+  GameState::mapPainting = 1;  // an invalidation while a paint is in progress
+  ViewScene::invalidateScene();
+  GameState::mapPainting = 0;
   paint();
-  EXPECT_EQ(MainCanvas::sceneDirty, 1);
+  EXPECT_EQ(WorldState::sceneDirty, 1);
 
-  MainCanvas::grid[x][y] = 0;  // a wall where the floor was
+  WorldState::grid[x][y] = 0;  // a wall where the floor was
   paint();
-  EXPECT_EQ(MainCanvas::sceneDirty, 0);
+  EXPECT_EQ(WorldState::sceneDirty, 0);
   const uint32_t wall = probe();
   EXPECT_NE(wall, floor);
 
-  MainCanvas::grid[x][y] = 13;
+  WorldState::grid[x][y] = 13;
   paint();
   EXPECT_EQ(probe(), wall) << "no rebuild without invalidation";
 }
@@ -236,38 +244,38 @@ TEST_F(ViewPaintTest, DemoLevelsPaintInPlanningAndInPlayback) {
   for (int level : {1, 7, 12}) {
     SCOPED_TRACE(level);
     openLevel(level, false);
-    MainCanvas::activePersons->removeAllElements();
+    GameTables::activePersons->removeAllElements();
     // Three steps in the exit's column, on the side with room.
-    const int firstRow = MainCanvas::exitY >= 3 ? MainCanvas::exitY - 3 : MainCanvas::exitY + 1;
-    PersonPtr walker = plannedWalker(MainCanvas::exitX, firstRow, 3);
+    const int firstRow = WorldState::exitY >= 3 ? WorldState::exitY - 3 : WorldState::exitY + 1;
+    PersonPtr walker = plannedWalker(WorldState::exitX, firstRow, 3);
     select(walker);
-    walker->x = MainCanvas::exitX;
+    walker->x = WorldState::exitX;
     walker->y = static_cast<int8_t>(firstRow + 3);
-    MainCanvas::stepIndex = 3;
-    MainCanvas::stepVehicle();
+    WorldState::stepIndex = 3;
+    WorldRules::stepVehicle();
     qel::lcdui::DImagePtr planning = newScreen();
-    MainCanvas::paintLevel(planning->getGraphics());
+    ViewScene::paintLevel(planning->getGraphics());
     nvtest::dumpPng(planning, "view-level" + std::to_string(level) + "-planning");
-    const int barTop = 320 - MainCanvas::spriteTable[MainCanvas::barSprite][3];
-    const bool narrow = MainCanvas::mapWidth * MainCanvas::cellSize < 240;
-    EXPECT_TRUE(nvtest::regionHas(planning, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green));
+    const int barTop = 320 - GameTables::spriteTable[ViewScene::barSprite][3];
+    const bool narrow = WorldState::mapWidth * GameState::cellSize < 240;
+    EXPECT_TRUE(nvtest::regionHas(planning, cellLeft(WorldState::exitX), cellTop(firstRow), 24, 72, green));
     EXPECT_FALSE(nvtest::sameColour(nvtest::pixel(planning, 120, barTop + 2), 0)) << "bottom bar";
     if (narrow) {
-      EXPECT_TRUE(nvtest::sameColour(nvtest::pixel(planning, 0, 0), MainCanvas::planningBackground));
+      EXPECT_TRUE(nvtest::sameColour(nvtest::pixel(planning, 0, 0), ViewScene::planningBackground));
     }
 
-    MainCanvas::skipWorldLogic = 1;
-    MainCanvas::phase = 0;
-    MainCanvas::stepVehicle();
-    MainCanvas::sceneDirty = 1;
+    GameState::skipWorldLogic = 1;
+    WorldState::phase = 0;
+    WorldRules::stepVehicle();
+    WorldState::sceneDirty = 1;
     qel::lcdui::DImagePtr running = newScreen();
-    MainCanvas::paintLevel(running->getGraphics());
+    ViewScene::paintLevel(running->getGraphics());
     nvtest::dumpPng(running, "view-level" + std::to_string(level) + "-running");
     if (narrow) {
-      EXPECT_TRUE(nvtest::sameColour(nvtest::pixel(running, 0, 0), MainCanvas::runningBackground));
+      EXPECT_TRUE(nvtest::sameColour(nvtest::pixel(running, 0, 0), ViewScene::runningBackground));
     }
-    EXPECT_TRUE(nvtest::regionHas(running, MainCanvas::vehicleX, MainCanvas::vehicleY, 48, 24, van)) << "vehicle";
-    EXPECT_FALSE(nvtest::regionHas(running, cellLeft(MainCanvas::exitX), cellTop(firstRow), 24, 72, green))
+    EXPECT_TRUE(nvtest::regionHas(running, WorldState::vehicleX, WorldState::vehicleY, 48, 24, van)) << "vehicle";
+    EXPECT_FALSE(nvtest::regionHas(running, cellLeft(WorldState::exitX), cellTop(firstRow), 24, 72, green))
         << "no trails while running";
   }
 }

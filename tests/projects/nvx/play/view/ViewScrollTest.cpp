@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "lang/DExceptionBase.h"
+#include "nvx/src/play/ViewScene.h"
+#include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/state/WorldState.h"
 
 namespace nvx {
 namespace {
@@ -11,21 +14,21 @@ class ViewScrollTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    MainCanvas::cellSize = 24;
-    MainCanvas::screenWidth = 240;
-    MainCanvas::screenHeight = MainCanvas::viewHeight = MainCanvas::mapAreaHeight = 320;
-    MainCanvas::phase = 0;
-    MainCanvas::mapPainting = 0;
-    MainCanvas::sceneDirtyAgain = 0;
+    GameState::cellSize = 24;
+    GameState::screenWidth = 240;
+    GameState::screenHeight = GameState::viewHeight = ViewScene::mapAreaHeight = 320;
+    WorldState::phase = 0;
+    GameState::mapPainting = 0;
+    WorldState::sceneDirtyAgain = 0;
   }
   void TearDown() override { MainCanvas::releaseStatics(); }
 
   static void map(int columns, int rows, int originX, int originY) {
-    MainCanvas::mapWidth = static_cast<int8_t>(columns);
-    MainCanvas::mapHeight = static_cast<int8_t>(rows);
-    MainCanvas::mapOriginX = originX;
-    MainCanvas::mapOriginY = originY;
-    MainCanvas::sceneDirty = 0;
+    WorldState::mapWidth = static_cast<int8_t>(columns);
+    WorldState::mapHeight = static_cast<int8_t>(rows);
+    WorldState::mapOriginX = originX;
+    WorldState::mapOriginY = originY;
+    WorldState::sceneDirty = 0;
   }
 };
 
@@ -53,70 +56,70 @@ TEST_F(ViewScrollTest, ACellNearAnEdgeTurnsThePageWithinTheMap) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     map(20, 5, c.originX, 100);
-    MainCanvas::centerViewOn(c.column, 0, c.center, c.force, false);
-    EXPECT_EQ(MainCanvas::mapOriginX, c.expectedX);
-    EXPECT_EQ(MainCanvas::sceneDirty, c.expectedX != c.originX ? 1 : 0);
+    ViewScene::centerViewOn(c.column, 0, c.center, c.force, false);
+    EXPECT_EQ(WorldState::mapOriginX, c.expectedX);
+    EXPECT_EQ(WorldState::sceneDirty, c.expectedX != c.originX ? 1 : 0);
   }
 }
 
 TEST_F(ViewScrollTest, AMapSmallerThanTheViewStaysCentredWhateverIsAsked) {
   for (int direction = 2; direction <= 5; ++direction) {
     map(8, 10, 24, 40);
-    MainCanvas::scrollView(direction);
-    MainCanvas::centerViewOn(7, 9, false, false, false);
-    MainCanvas::centerViewOn(0, 0, true, true, false);
-    EXPECT_EQ(MainCanvas::mapOriginX, (240 - 8 * 24) / 2);
-    EXPECT_EQ(MainCanvas::mapOriginY, (320 - 10 * 24) / 2);
+    ViewScene::scrollView(direction);
+    ViewScene::centerViewOn(7, 9, false, false, false);
+    ViewScene::centerViewOn(0, 0, true, true, false);
+    EXPECT_EQ(WorldState::mapOriginX, (240 - 8 * 24) / 2);
+    EXPECT_EQ(WorldState::mapOriginY, (320 - 10 * 24) / 2);
   }
 }
 
 TEST_F(ViewScrollTest, ScrollingMovesHalfAViewAndStopsAtTheMapsEdges) {
   map(30, 30, -240, -200);
-  MainCanvas::scrollView(5);
-  EXPECT_EQ(MainCanvas::mapOriginX, -360);
-  MainCanvas::scrollView(5);
-  EXPECT_EQ(MainCanvas::mapOriginX, 240 - 30 * 24);
-  MainCanvas::scrollView(4);
-  EXPECT_EQ(MainCanvas::mapOriginX, -360);
-  MainCanvas::scrollView(2);
-  EXPECT_EQ(MainCanvas::mapOriginY, -40);
-  MainCanvas::scrollView(2);
-  EXPECT_EQ(MainCanvas::mapOriginY, 0);
-  MainCanvas::scrollView(3);
-  EXPECT_EQ(MainCanvas::mapOriginY, -160);
-  EXPECT_EQ(MainCanvas::mapOriginX, -360);
+  ViewScene::scrollView(5);
+  EXPECT_EQ(WorldState::mapOriginX, -360);
+  ViewScene::scrollView(5);
+  EXPECT_EQ(WorldState::mapOriginX, 240 - 30 * 24);
+  ViewScene::scrollView(4);
+  EXPECT_EQ(WorldState::mapOriginX, -360);
+  ViewScene::scrollView(2);
+  EXPECT_EQ(WorldState::mapOriginY, -40);
+  ViewScene::scrollView(2);
+  EXPECT_EQ(WorldState::mapOriginY, 0);
+  ViewScene::scrollView(3);
+  EXPECT_EQ(WorldState::mapOriginY, -160);
+  EXPECT_EQ(WorldState::mapOriginX, -360);
 }
 
 // The bottom bar covers y 280..319: rows move and clamp within the 280
 // pixels above it, never the full screen height.
 TEST_F(ViewScrollTest, TheVerticalAxisUsesTheMapAreaAboveTheBar) {
-  MainCanvas::mapAreaHeight = 280;
+  ViewScene::mapAreaHeight = 280;
   map(5, 30, 0, 0);
-  MainCanvas::centerViewOn(0, 11, false, false, false);
-  EXPECT_EQ(MainCanvas::mapOriginY, -240) << "row 11 lies under the bar: the page turns";
+  ViewScene::centerViewOn(0, 11, false, false, false);
+  EXPECT_EQ(WorldState::mapOriginY, -240) << "row 11 lies under the bar: the page turns";
   map(5, 30, -400, -400);
-  MainCanvas::scrollView(3);
-  EXPECT_EQ(MainCanvas::mapOriginY, 280 - 30 * 24) << "the last row ends at the bar's top";
+  ViewScene::scrollView(3);
+  EXPECT_EQ(WorldState::mapOriginY, 280 - 30 * 24) << "the last row ends at the bar's top";
   map(5, 11, 0, 0);
-  MainCanvas::centerViewOn(0, 0, true, false, false);
-  EXPECT_EQ(MainCanvas::mapOriginY, (280 - 11 * 24) / 2) << "a map shorter than the area is centred in it";
+  ViewScene::centerViewOn(0, 0, true, false, false);
+  EXPECT_EQ(WorldState::mapOriginY, (280 - 11 * 24) / 2) << "a map shorter than the area is centred in it";
 }
 
 TEST_F(ViewScrollTest, AnInvalidationDuringAPaintIsKept) {
-  MainCanvas::mapPainting = 1;
-  MainCanvas::invalidateScene();
-  EXPECT_EQ(MainCanvas::sceneDirty, 1);
-  EXPECT_EQ(MainCanvas::sceneDirtyAgain, 1);
-  MainCanvas::mapPainting = 0;
-  MainCanvas::sceneDirtyAgain = 0;
-  MainCanvas::invalidateScene();
-  EXPECT_EQ(MainCanvas::sceneDirtyAgain, 0);
+  GameState::mapPainting = 1;
+  ViewScene::invalidateScene();
+  EXPECT_EQ(WorldState::sceneDirty, 1);
+  EXPECT_EQ(WorldState::sceneDirtyAgain, 1);
+  GameState::mapPainting = 0;
+  WorldState::sceneDirtyAgain = 0;
+  ViewScene::invalidateScene();
+  EXPECT_EQ(WorldState::sceneDirtyAgain, 0);
 }
 
 TEST_F(ViewScrollTest, TheSelectionOutsideTheCrewIsRefused) {
-  MainCanvas::selectionIndex = 255;
+  GameState::selectionIndex = 255;
   try {
-    MainCanvas::selectedFromIndex();
+    ViewScene::selectedFromIndex();
     FAIL() << "no exception";
   } catch (const qel::lang::DExceptionBase& e) {
     EXPECT_EQ(e.code(), 0x05800001u);
@@ -126,7 +129,7 @@ TEST_F(ViewScrollTest, TheSelectionOutsideTheCrewIsRefused) {
 TEST_F(ViewScrollTest, TheStepClockShowsMinutesAndTwoDigitSeconds) {
   const std::pair<int, const char*> cases[] = {
       {0, "0:00"}, {9, "0:09"}, {59, "0:59"}, {60, "1:00"}, {65, "1:05"}, {599, "9:59"}, {600, "10:00"}};
-  for (const auto& [steps, text] : cases) EXPECT_EQ(MainCanvas::stepClockText(steps), text) << steps;
+  for (const auto& [steps, text] : cases) EXPECT_EQ(ViewScene::stepClockText(steps), text) << steps;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "lang/DintArray.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"
@@ -38,16 +39,16 @@ protected:
     gamelib::ScreenCanvas::screenHeight = 320;
     gamelib::LangInfo::releaseInstance();
     MainCanvas::initStatics();
-    MainCanvas::touchInput = 0;
-    MainCanvas::pulsePhase = 0;
-    MainCanvas::languageIndex = 0;
+    GameState::touchInput = 0;
+    GameState::pulsePhase = 0;
+    GameState::languageIndex = 0;
   }
 
   void TearDown() override {
     gamelib::LangInfo::releaseInstance();
     gamelib::ScreenCanvas::releaseFonts();
     gamelib::GameLib::setSearchPath(nullptr);
-    MainCanvas::sounds.release();
+    GameState::sounds.release();
     folder_.reset();
   }
 

@@ -2,6 +2,12 @@
 #include "guilib/GUIEngine.h"
 #include "microedition/media/DManager.h"
 #include "microedition/rms/DRecordStore.h"
+#include "nvx/src/screens/SplashScreen.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
+#include "nvx/src/state/StateMachine.h"
+#include "nvx/src/text/LanguageTexts.h"
+#include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
@@ -19,11 +25,11 @@ class SplashScreenTest : public SplashFixture {
 protected:
   void SetUp() override {
     SplashFixture::SetUp();
-    MainCanvas::viewWidth = MainCanvas::screenWidth = 240;
-    MainCanvas::viewHeight = MainCanvas::screenHeight = 320;
-    MainCanvas::saveExists = 0;
-    MainCanvas::splashImage.release();
-    MainCanvas::backImage.release();
+    GameState::viewWidth = GameState::screenWidth = 240;
+    GameState::viewHeight = GameState::screenHeight = 320;
+    GameState::saveExists = 0;
+    GameState::splashImage.release();
+    GameState::backImage.release();
   }
   void TearDown() override {
     MainCanvas::instance.release();
@@ -53,18 +59,18 @@ protected:
 // panel: the loading bar grows by a tenth of the width at each odd step.
 TEST_F(SplashScreenTest, SequencePaintsTheGrowingBarThenTheTitle) {
   MainCanvas::instance = new MainCanvas();
-  MainCanvas::enter(MainCanvas::stateSplash);
-  MainCanvas::splashStep = 0;
+  StateMachine::enter(StateMachine::stateSplash);
+  GameState::splashStep = 0;
   const DImagePtr panel = screen();
   const qel::lcdui::DGraphicsPtr g = panel->getGraphics();
   std::vector<int32_t> widths;
   // The bar is pressed in: dark outline, light top and left edges.
   std::vector<uint32_t> edges;
-  for (int frame = 0; frame < 100 && MainCanvas::splashStep != 26; ++frame) {
-    const int8_t step = MainCanvas::splashStep;
-    MainCanvas::paint(g);
+  for (int frame = 0; frame < 100 && GameState::splashStep != 26; ++frame) {
+    const int8_t step = GameState::splashStep;
+    StateMachine::paint(g);
     if (step >= 7 && step <= 23 && step % 2 == 1) {
-      EXPECT_EQ(MainCanvas::splashStep, step + 1);
+      EXPECT_EQ(GameState::splashStep, step + 1);
       widths.push_back(barWidth(panel));
     }
     if (step == 23) {
@@ -78,50 +84,50 @@ TEST_F(SplashScreenTest, SequencePaintsTheGrowingBarThenTheTitle) {
       nvtest::dumpPng(panel, "splash-step-25");
       break;
     }
-    MainCanvas::halfSecondCount = 2;
-    MainCanvas::advanceSplash();
+    GameState::halfSecondCount = 2;
+    StateMachine::advanceSplash();
   }
   EXPECT_EQ(widths, (std::vector<int32_t>{24, 48, 72, 96, 120, 144, 168, 192, 216}));
   EXPECT_EQ(edges, (std::vector<uint32_t>{0xBEBCBCu, 0xBEBCBCu, 0x424242u, 0x424242u}));
-  EXPECT_EQ(MainCanvas::splashStep, 26);
-  EXPECT_TRUE(MainCanvas::persons[4]);
-  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
+  EXPECT_EQ(GameState::splashStep, 26);
+  EXPECT_TRUE(GameTables::persons[4]);
+  EXPECT_FALSE(GameState::sounds->isEnabled());
 }
 
 TEST_F(SplashScreenTest, StepZeroTakesTheCanvasSize) {
   gamelib::ScreenCanvas::screenWidth = 176;
   gamelib::ScreenCanvas::screenHeight = 208;
-  MainCanvas::splashStep = 0;
+  GameState::splashStep = 0;
   const DImagePtr panel = screen();
-  MainCanvas::paintSplash(panel->getGraphics());
-  EXPECT_EQ(MainCanvas::splashStep, 1);
-  EXPECT_EQ(MainCanvas::viewWidth, 176);
-  EXPECT_EQ(MainCanvas::screenHeight, 208);
+  SplashScreen::paintSplash(panel->getGraphics());
+  EXPECT_EQ(GameState::splashStep, 1);
+  EXPECT_EQ(GameState::viewWidth, 176);
+  EXPECT_EQ(GameState::screenHeight, 208);
   EXPECT_EQ(nvtest::pixel(panel, 239, 319), 0xFFFFFFu);
 }
 
 TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred) {
-  MainCanvas::backImage = qel::lcdui::DImage::createImage(20, 10);
-  const qel::lcdui::DGraphicsPtr overlay = MainCanvas::backImage->getGraphics();
+  GameState::backImage = qel::lcdui::DImage::createImage(20, 10);
+  const qel::lcdui::DGraphicsPtr overlay = GameState::backImage->getGraphics();
   overlay->setColor(0x00FF00u);
   overlay->fillRect(0, 0, 20, 10);
   const DImagePtr panel = screen();
-  MainCanvas::splashStep = 3;
-  MainCanvas::paintSplash(panel->getGraphics());
+  GameState::splashStep = 3;
+  SplashScreen::paintSplash(panel->getGraphics());
   EXPECT_EQ(nvtest::pixel(panel, 5, 5), 0xC0C0C0u);
-  const uint32_t green = nvtest::pixel(MainCanvas::backImage, 0, 0);
+  const uint32_t green = nvtest::pixel(GameState::backImage, 0, 0);
   EXPECT_EQ(nvtest::pixel(panel, 110, 155), green);
   EXPECT_EQ(nvtest::pixel(panel, 129, 164), green);
   EXPECT_EQ(nvtest::pixel(panel, 130, 165), 0xC0C0C0u);
-  EXPECT_EQ(MainCanvas::splashStep, 3);
+  EXPECT_EQ(GameState::splashStep, 3);
 
   // Step 2 paints only while there is a splash picture.
-  MainCanvas::splashStep = 2;
+  GameState::splashStep = 2;
   const DImagePtr untouched = screen();
   const qel::lcdui::DGraphicsPtr background = untouched->getGraphics();
   background->setColor(0x123456u);
   background->fillRect(0, 0, 240, 320);
-  MainCanvas::paintSplash(untouched->getGraphics());
+  SplashScreen::paintSplash(untouched->getGraphics());
   EXPECT_EQ(nvtest::pixel(untouched, 5, 5), 0x123456u);
 }
 
@@ -129,20 +135,20 @@ TEST_F(SplashScreenTest, FirstStartWritesTheDefaultOptionsAndFindsEitherSlot) {
   qel::rms::DRecordStore::openRecordStore(u"save2", true)
       ->addRecord(new qel::lang::DbyteArray(7, 0, 0, 9, 0, 0, 0, 0, 0), 0, 7);
   qel::rms::DRecordStore::openRecordStore(u"save2", true)->addRecord(new qel::lang::DbyteArray(1, 0, 3), 0, 1);
-  MainCanvas::startupLoad(new MainCanvas());
+  SplashScreen::startupLoad(new MainCanvas());
   Bytes defaults(16, 0);
   defaults[2] = 1;
   defaults.push_back(30);
   defaults.push_back(50);
   EXPECT_EQ(record(u"option"), defaults);
-  EXPECT_EQ(MainCanvas::optionsMissing, 1);
-  EXPECT_EQ(MainCanvas::saveExists, 1);
-  EXPECT_EQ(MainCanvas::mapPlace, 0);
-  ASSERT_EQ(MainCanvas::sounds->soundCount(), 18);
-  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
-  for (int32_t id = 0; id < 5; ++id) EXPECT_EQ(static_cast<Person*>(MainCanvas::persons[id].get())->id, id);
-  EXPECT_TRUE(MainCanvas::tickerText);
-  EXPECT_EQ(MainCanvas::tickerPlaceX, MainCanvas::mapPlaces->at(0)->at(MainCanvas::placeXColumn));
+  EXPECT_EQ(GameState::optionsMissing, 1);
+  EXPECT_EQ(GameState::saveExists, 1);
+  EXPECT_EQ(GameState::mapPlace, 0);
+  ASSERT_EQ(GameState::sounds->soundCount(), 18);
+  EXPECT_FALSE(GameState::sounds->isEnabled());
+  for (int32_t id = 0; id < 5; ++id) EXPECT_EQ(static_cast<Person*>(GameTables::persons[id].get())->id, id);
+  EXPECT_TRUE(GameState::tickerText);
+  EXPECT_EQ(GameState::tickerPlaceX, GameTables::mapPlaces->at(0)->at(GameState::placeXColumn));
 }
 
 TEST_F(SplashScreenTest, StoredOptionsAreReadAndKeptAsTheyAre) {
@@ -153,14 +159,14 @@ TEST_F(SplashScreenTest, StoredOptionsAreReadAndKeptAsTheyAre) {
   qel::lang::DbyteArrayPtr data = new qel::lang::DbyteArray(18);
   for (int32_t i = 0; i < 18; ++i) data[i] = static_cast<int8_t>(stored[static_cast<size_t>(i)]);
   qel::rms::DRecordStore::openRecordStore(u"option", true)->addRecord(data, 0, 18);
-  MainCanvas::startupLoad(new MainCanvas());
-  EXPECT_EQ(MainCanvas::optionsMissing, 0);
-  EXPECT_TRUE(MainCanvas::options[5]);
-  EXPECT_FALSE(MainCanvas::options[2]);
-  EXPECT_EQ(MainCanvas::sounds->sfxVolume(), 10);
-  EXPECT_EQ(MainCanvas::sounds->musicVolume(), 64);
-  EXPECT_FALSE(MainCanvas::sounds->isEnabled());
-  EXPECT_EQ(MainCanvas::saveExists, 0);
+  SplashScreen::startupLoad(new MainCanvas());
+  EXPECT_EQ(GameState::optionsMissing, 0);
+  EXPECT_TRUE(GameTables::options[5]);
+  EXPECT_FALSE(GameTables::options[2]);
+  EXPECT_EQ(GameState::sounds->sfxVolume(), 10);
+  EXPECT_EQ(GameState::sounds->musicVolume(), 64);
+  EXPECT_FALSE(GameState::sounds->isEnabled());
+  EXPECT_EQ(GameState::saveExists, 0);
   EXPECT_EQ(record(u"option"), stored);
 }
 
@@ -176,29 +182,29 @@ TEST_F(SplashScreenTest, OptionRecordThatCannotBeRewrittenIsNotAFirstStart) {
   ASSERT_TRUE(std::filesystem::remove(value));
   std::filesystem::create_directory(value);
 
-  MainCanvas::loadLanguage();
-  MainCanvas::startupLoad(new MainCanvas());
-  MainCanvas::introShown = 1;
-  MainCanvas::afterSplash();
-  EXPECT_EQ(MainCanvas::dialogId, 22);
+  LanguageTexts::loadLanguage();
+  SplashScreen::startupLoad(new MainCanvas());
+  GameState::introShown = 1;
+  StateMachine::afterSplash();
+  EXPECT_EQ(DialogWindow::dialogId, 22);
   EXPECT_FALSE(record(u"winner"));
 }
 
 TEST_F(SplashScreenTest, PictureSetsLoadTheirPicturesOnce) {
-  MainCanvas::swapPictures(2);
-  EXPECT_TRUE(MainCanvas::pictures[2]);
-  MainCanvas::swapPictures(0);
-  EXPECT_FALSE(MainCanvas::pictures[2]);
-  for (int32_t i : {4, 5, 6}) EXPECT_TRUE(MainCanvas::pictures[i]) << i;
-  MainCanvas::swapPictures(1);
-  EXPECT_TRUE(MainCanvas::pictures[3]);
-  for (int32_t i : {2, 4, 5, 6}) EXPECT_FALSE(MainCanvas::pictures[i]) << i;
-  const qel::lang::DObjectPtr planning = MainCanvas::pictures[3];
-  MainCanvas::swapPictures(1);
-  EXPECT_EQ(MainCanvas::pictures[3].get(), planning.get());
-  MainCanvas::swapPictures(7);
-  EXPECT_EQ(MainCanvas::pictures[3].get(), planning.get());
-  EXPECT_EQ(MainCanvas::loadingPictures, 0);
+  SplashScreen::swapPictures(2);
+  EXPECT_TRUE(GameState::pictures[2]);
+  SplashScreen::swapPictures(0);
+  EXPECT_FALSE(GameState::pictures[2]);
+  for (int32_t i : {4, 5, 6}) EXPECT_TRUE(GameState::pictures[i]) << i;
+  SplashScreen::swapPictures(1);
+  EXPECT_TRUE(GameState::pictures[3]);
+  for (int32_t i : {2, 4, 5, 6}) EXPECT_FALSE(GameState::pictures[i]) << i;
+  const qel::lang::DObjectPtr planning = GameState::pictures[3];
+  SplashScreen::swapPictures(1);
+  EXPECT_EQ(GameState::pictures[3].get(), planning.get());
+  SplashScreen::swapPictures(7);
+  EXPECT_EQ(GameState::pictures[3].get(), planning.get());
+  EXPECT_EQ(GameState::loadingPictures, 0);
 }
 
 // The sounds on the real players over the deterministic wave-out.
@@ -208,8 +214,8 @@ protected:
     wce::installWaveOutDriver(driver_);
     qel::media::DManager::initSoundSystem();
     SplashScreenTest::SetUp();
-    MainCanvas::loadSounds();
-    MainCanvas::sounds->setEnabled(true);
+    SplashScreen::loadSounds();
+    GameState::sounds->setEnabled(true);
   }
   void TearDown() override {
     SplashScreenTest::TearDown();
@@ -223,53 +229,53 @@ protected:
 };
 
 TEST_F(SplashSoundTest, PauseRemembersTheFirstTuneThatPlaysAndStopsEverything) {
-  ASSERT_TRUE(MainCanvas::sounds->play(17, true, 0));
-  ASSERT_TRUE(MainCanvas::sounds->play(15, true, 0));
-  ASSERT_TRUE(MainCanvas::sounds->play(0, true, 0));
-  MainCanvas::enter(MainCanvas::stateMapScreen);
-  MainCanvas::mapPainting = 1;
-  MainCanvas::onPause();
-  EXPECT_EQ(MainCanvas::resumeSound, 15);
-  EXPECT_EQ(MainCanvas::mapPainting, 0);
-  for (int32_t i : {0, 15, 17}) EXPECT_FALSE(MainCanvas::sounds->isPlaying(i)) << i;
-  MainCanvas::onPause();
-  EXPECT_EQ(MainCanvas::resumeSound, -1);
+  ASSERT_TRUE(GameState::sounds->play(17, true, 0));
+  ASSERT_TRUE(GameState::sounds->play(15, true, 0));
+  ASSERT_TRUE(GameState::sounds->play(0, true, 0));
+  StateMachine::enter(StateMachine::stateMapScreen);
+  GameState::mapPainting = 1;
+  SplashScreen::onPause();
+  EXPECT_EQ(GameState::resumeSound, 15);
+  EXPECT_EQ(GameState::mapPainting, 0);
+  for (int32_t i : {0, 15, 17}) EXPECT_FALSE(GameState::sounds->isPlaying(i)) << i;
+  SplashScreen::onPause();
+  EXPECT_EQ(GameState::resumeSound, -1);
 }
 
 TEST_F(SplashSoundTest, PauseParksTheSelectionOnlyWhileALevelRuns) {
   const struct {
     uint8_t state, running, parkedAfter, selectedAfter;
   } cases[] = {
-      {MainCanvas::stateLevel, 1, 2, 255},
-      {MainCanvas::stateLevel, 0, 9, 2},
-      {MainCanvas::stateMapScreen, 1, 9, 2},
+      {StateMachine::stateLevel, 1, 2, 255},
+      {StateMachine::stateLevel, 0, 9, 2},
+      {StateMachine::stateMapScreen, 1, 9, 2},
   };
   for (const auto& c : cases) {
-    MainCanvas::enter(c.state);
-    MainCanvas::skipWorldLogic = c.running;
-    MainCanvas::selectionIndex = 2;
-    MainCanvas::parkedSelection = 9;
-    MainCanvas::pendingKey = '5';
-    MainCanvas::onPause();
-    EXPECT_EQ(MainCanvas::parkedSelection, c.parkedAfter);
-    EXPECT_EQ(MainCanvas::selectionIndex, c.selectedAfter);
-    EXPECT_EQ(MainCanvas::pendingKey, c.running && c.state == MainCanvas::stateLevel ? MainCanvas::noKey : '5');
+    StateMachine::enter(c.state);
+    GameState::skipWorldLogic = c.running;
+    GameState::selectionIndex = 2;
+    GameState::parkedSelection = 9;
+    GameState::pendingKey = '5';
+    SplashScreen::onPause();
+    EXPECT_EQ(GameState::parkedSelection, c.parkedAfter);
+    EXPECT_EQ(GameState::selectionIndex, c.selectedAfter);
+    EXPECT_EQ(GameState::pendingKey, c.running && c.state == StateMachine::stateLevel ? GameState::noKey : '5');
   }
-  MainCanvas::skipWorldLogic = 0;
+  GameState::skipWorldLogic = 0;
 }
 
 TEST_F(SplashSoundTest, ShutdownReleasesSoundsPicturesAndTheWidgetEngine) {
-  ASSERT_TRUE(MainCanvas::sounds->play(14, true, 0));
+  ASSERT_TRUE(GameState::sounds->play(14, true, 0));
   guilib::GUIEngine::getInstance();
-  MainCanvas::rateImage = screen(4, 4);
-  MainCanvas::infoImage = screen(4, 4);
-  MainCanvas::enter(MainCanvas::stateMapScreen);
-  MainCanvas::shutdown();
-  EXPECT_EQ(MainCanvas::gameState, MainCanvas::stateShutDown);
-  EXPECT_EQ(MainCanvas::savedGameState, MainCanvas::stateMapScreen);
-  EXPECT_FALSE(MainCanvas::sounds);
-  EXPECT_FALSE(MainCanvas::rateImage);
-  EXPECT_FALSE(MainCanvas::infoImage);
+  GameState::rateImage = screen(4, 4);
+  GameState::infoImage = screen(4, 4);
+  StateMachine::enter(StateMachine::stateMapScreen);
+  SplashScreen::shutdown();
+  EXPECT_EQ(GameState::gameState, StateMachine::stateShutDown);
+  EXPECT_EQ(GameState::savedGameState, StateMachine::stateMapScreen);
+  EXPECT_FALSE(GameState::sounds);
+  EXPECT_FALSE(GameState::rateImage);
+  EXPECT_FALSE(GameState::infoImage);
   EXPECT_EQ(guilib::GUIEngine::existingInstance(), nullptr);
 }
 

@@ -15,14 +15,22 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DbyteArray.h"
 #include "microedition/rms/DRecordStore.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/store/GameStore.h"
 #include "nvx/src/world/Person.h"
+#include "nvx/src/world/WorldRules.h"
 #include "platform/testing/FolderOverrides.h"
 #include "util/DRandom.h"
 
 namespace {
 
+using nvx::GameState;
+using nvx::GameStore;
+using nvx::GameTables;
 using nvx::MainCanvas;
+using nvx::WorldRules;
 using Bytes = std::vector<uint8_t>;
 
 const char16_t* const stores[] = {u"save1", u"option", u"winner", u"path"};
@@ -63,9 +71,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   wce::setProgramFolder(NV_DEMO_DATA_DIR);
   qel::io::DArchive::open(u"game.dat", u"");
   MainCanvas::initStatics();
-  MainCanvas::random = new qel::util::DRandom(1);
-  for (int32_t id = 0; id < MainCanvas::persons->length(); ++id) MainCanvas::persons[id] = new nvx::Person(id);
-  MainCanvas::saveSlot = 1;
+  GameTables::random = new qel::util::DRandom(1);
+  for (int32_t id = 0; id < GameTables::persons->length(); ++id) GameTables::persons[id] = new nvx::Person(id);
+  GameState::saveSlot = 1;
   return 0;
 }
 
@@ -73,22 +81,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > 4096) return 0;
   const int store = data[0] & 3;
   const int32_t level = 1 + (data[0] >> 2) % 26;
-  if (MainCanvas::levelNumber != level) {
-    MainCanvas::levelNumber = static_cast<int8_t>(level);
-    MainCanvas::loadLevel(level);
+  if (GameState::levelNumber != level) {
+    GameState::levelNumber = static_cast<int8_t>(level);
+    WorldRules::loadLevel(level);
   }
-  MainCanvas::difficulty = 0;
+  GameState::difficulty = 0;
   if (store == 0)
     putRecords(stores[store], saveRecords(data + 1, size - 1));
   else
     putRecords(stores[store], {Bytes(data + 1, data + size)});
   switch (store) {
     case 0:
-      if (MainCanvas::hasSave(1)) MainCanvas::loadGame();
+      if (GameStore::hasSave(1)) GameStore::loadGame();
       break;
-    case 1: MainCanvas::loadOptions(); break;
-    case 2: MainCanvas::loadBestResults(); break;
-    case 3: MainCanvas::loadLevelState(); break;
+    case 1: GameStore::loadOptions(); break;
+    case 2: GameStore::loadBestResults(); break;
+    case 3: GameStore::loadLevelState(); break;
   }
   return 0;
 }

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "io/DArchive.h"
+#include "nvx/src/state/GameState.h"
+#include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
+#include "nvx/src/world/WorldRules.h"
 #include "tests/core/tavrine/src/common/io/double/MemoryArchive.h"
 #include "util/DRandom.h"
 
@@ -18,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qel::lang::DPtr<qel::io::MemoryArchive> archive = new qel::io::MemoryArchive();
   archive->entries[u"m"] = std::string(reinterpret_cast<const char*>(data), size);
   qel::io::DArchive::setCurrent(archive);
-  nvx::MainCanvas::random = new qel::util::DRandom(1);
-  nvx::MainCanvas::difficulty = 0;
-  for (int32_t level = 1; level <= nvx::MainCanvas::levelTable->length(); ++level) nvx::MainCanvas::loadLevel(level);
+  nvx::GameTables::random = new qel::util::DRandom(1);
+  nvx::GameState::difficulty = 0;
+  for (int32_t level = 1; level <= nvx::GameTables::levelTable->length(); ++level) nvx::WorldRules::loadLevel(level);
   qel::io::DArchive::setCurrent(nullptr);
   return 0;
 }

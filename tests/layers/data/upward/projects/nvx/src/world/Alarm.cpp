@@ -1,0 +1,1 @@
+#include "nvx/src/state/MainCanvas.h"

@@ -18,6 +18,30 @@ void quitVideo() {
   if (SDL_WasInit(0) == 0) SDL_Quit();
 }
 
+// The game reads keys, never composed text, yet X11's input method loads the
+// locale's whole compose table (a few hundred reads) when SDL opens it at
+// video start-up. While the video starts, an unset XCOMPOSEFILE points at an
+// empty table; afterwards the variable is as it was, for child processes.
+class EmptyComposeTable {
+public:
+  EmptyComposeTable() : set_(std::getenv("XCOMPOSEFILE") == nullptr) {
+    if (set_) ::setenv("XCOMPOSEFILE", "/dev/null", 0);
+  }
+  ~EmptyComposeTable() {
+    if (set_) ::unsetenv("XCOMPOSEFILE");
+  }
+  EmptyComposeTable(const EmptyComposeTable&) = delete;
+  EmptyComposeTable& operator=(const EmptyComposeTable&) = delete;
+
+private:
+  bool set_;
+};
+
+bool initVideo() {
+  const EmptyComposeTable noCompose;
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
 }  // namespace
 
 int SdlVideo::chooseZoom(int width, int height) {
@@ -39,7 +63,7 @@ bool SdlVideo::startsFullscreen() {
 }
 
 std::unique_ptr<SdlVideo> SdlVideo::open(std::string& error) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+  if (!initVideo()) {
     error = SDL_GetError();
     return nullptr;
   }

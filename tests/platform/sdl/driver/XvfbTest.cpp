@@ -107,13 +107,16 @@ std::uint16_t shownAt(const std::string& shot, int width, int x, int y) {
 }
 
 // Shows a pattern on the server's display and answers what differs, or "".
+// The environment the video start changed for X11 is as it was afterwards.
 std::string showAndCompare(const std::string& display) {
   setenv("SDL_VIDEODRIVER", "x11", 1);
   setenv("DISPLAY", display.c_str(), 1);
   setenv("NIGHTVAULT_ZOOM", "2", 1);
+  unsetenv("XCOMPOSEFILE");
   std::string error;
   auto video = SdlVideo::open(error);
   if (!video) return "SDL did not open: " + error;
+  if (std::getenv("XCOMPOSEFILE")) return "XCOMPOSEFILE left set";
   if (video->x11Window() == 0) return "no X11 window";
   DeviceScreen& screen = DeviceScreen::instance();
   for (int y = 0; y < screen.height(); ++y) {

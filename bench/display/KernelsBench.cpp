@@ -71,6 +71,20 @@ void BM_RotatedCopy(benchmark::State& state) {
 }
 BENCHMARK(BM_RotatedCopy)->ArgsProduct({{1, 2, 3}, {0, 1}, {0, 1}});
 
+// The kernels alone: one tile turned again and again while it stays in the
+// first-level cache. Arguments: kernel table (0 general, 1 XScale), reverse.
+void BM_TileKernel(benchmark::State& state) {
+  const TileKernelTable& kernels = state.range(0) == 0 ? generalTileKernels() : xscaleTileKernels();
+  const TileKernel kernel = state.range(1) == 0 ? kernels.quarterTurn : kernels.reverseQuarterTurn;
+  Buffer source(kTileSize, kTileSize), target(kTileSize, kTileSize);
+  for (auto _ : state) {
+    kernel(target.info.pixels, target.info.pitch, source.info.pixels, source.info.pitch);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kTileSize * kTileSize * 2);
+}
+BENCHMARK(BM_TileKernel)->ArgsProduct({{0, 1}, {0, 1}});
+
 // Argument: one changed word in every n words.
 void BM_ChangedBlocks(benchmark::State& state) {
   const std::size_t pixels = 240 * 320;

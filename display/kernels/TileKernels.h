@@ -22,7 +22,8 @@ struct TileKernelTable {
 };
 
 // Turns the tile as 8 x 8 blocks transposed in vector registers (two at once
-// where the processor has 256-bit registers, four where it has 512-bit ones).
+// where the processor has 256-bit registers, their lanes filled by masked
+// loads where it has AVX-512).
 const TileKernelTable& generalTileKernels();
 // Walks the source row by row and writes the turned tile out row by row (whole
 // rows through 256-bit registers where the processor has them).

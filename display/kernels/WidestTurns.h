@@ -5,12 +5,13 @@
 
 namespace tdlx {
 
-// Turn kernels in 512-bit registers, for processors that have them; each gives
-// the same pixels as its counterpart in WideTurns.
+// Turn kernels for processors with AVX-512 (F and VL); each gives the same
+// pixels as its counterpart in WideTurns.
 bool widestTurnsAvailable();
 
-// 16 x 16 tiles, with the contracts of TileKernel: each register holds two
-// whole source rows eight apart, so a tile turns in eight registers.
+// 16 x 16 tiles, with the contracts of TileKernel: 256-bit registers hold the
+// same halves of two source rows eight apart, joined by masked loads instead
+// of lane shuffles, and each destination row leaves whole.
 void widestQuarterTurn(std::uint16_t* dst, std::ptrdiff_t dstPitch, const std::uint16_t* src, std::ptrdiff_t srcPitch);
 void widestReverseQuarterTurn(std::uint16_t* dst, std::ptrdiff_t dstPitch, const std::uint16_t* src,
                               std::ptrdiff_t srcPitch);

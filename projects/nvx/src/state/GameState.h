@@ -16,11 +16,12 @@ namespace nvx {
 // The game's scalar state and the references other areas set, as statics of
 // MainCanvas. Widths are exact: a byte or short field wraps as one. The
 // initial values are those before any game code runs; initStatics does not
-// reset them.
+// reset them. A field one area writes keeps its storage private (name_) with
+// that area as friend; its name is a read-only reference for the readers.
 struct GameState {
   // Flow: 0 splash, 1 level play, 2 dialog, 3 map screen, 4 best results,
   // 5 language choice; 255 while shut down.
-  static inline uint8_t gameState = 254;
+  static const uint8_t& gameState;
   static inline uint8_t savedGameState = 255;
   static inline uint8_t dialogReturnState = 0;
   static inline uint8_t pendingTransition = 0;
@@ -151,6 +152,12 @@ struct GameState {
   static inline qel::lcdui::DImagePtr backImage;
   // One DImage per picture number.
   static inline qel::lang::DObjectArrayPtr pictures;
+
+private:
+  friend struct StateMachine;
+  static inline uint8_t gameState_ = 254;
 };
+
+inline const uint8_t& GameState::gameState = gameState_;
 
 }  // namespace nvx

@@ -203,7 +203,7 @@ void StateMachine::runPendingTransition() {
   }
 }
 
-void StateMachine::enter(uint8_t state) { GameState::gameState = state; }
+void StateMachine::enter(uint8_t state) { GameState::gameState_ = state; }
 
 void StateMachine::enterDialog() {
   KeyInput::clearHotZones();

@@ -28,6 +28,7 @@
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/HostDouble.h"
+#include "tests/support/Writable.h"
 #include "tools/demodata/lib/DataSet.h"
 
 namespace {
@@ -95,8 +96,8 @@ public:
     LanguageTexts::loadLanguage();
     GameState::guiImages = new gamelib::ImageManager();
     GameState::guiImages->load(u"img/gui");
-    GameState::screenWidth = GameState::viewWidth = width;
-    GameState::screenHeight = GameState::viewHeight = height;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = width;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = height;
 
     GameState::difficulty = 0;
     LevelStart::startLevel(benchLevel);

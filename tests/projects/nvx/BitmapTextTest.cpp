@@ -16,6 +16,7 @@
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
 #include "tests/projects/gamelib/Pixels.h"
+#include "tests/support/Writable.h"
 
 using nvx::BitmapText;
 using nvx::GameState;
@@ -81,22 +82,22 @@ protected:
     folder.openArchive();
     GameState::languageIndex = 0;
     LanguageTexts::loadLanguage();
-    GameState::screenWidth = 40;
-    GameState::screenHeight = 12;
+    nvtest::writable(GameState::screenWidth) = 40;
+    nvtest::writable(GameState::screenHeight) = 12;
   }
   void TearDown() override {
     gamelib::LangInfo::releaseInstance();
     MainCanvas::releaseStatics();
     TextState::noSpaceWrap = 0;
-    GameState::screenWidth = GameState::screenHeight = 0;
-    GameState::textCharWidth = 7;
-    GameState::textLineHeight = 9;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::screenHeight) = 0;
+    nvtest::writable(GameState::textCharWidth) = 7;
+    nvtest::writable(GameState::textLineHeight) = 9;
   }
 
   // A font whose glyph frames are cell by cell squares of one colour each.
   void useTestFont() {
-    GameState::textCharWidth = cell;
-    GameState::textLineHeight = cell;
+    nvtest::writable(GameState::textCharWidth) = cell;
+    nvtest::writable(GameState::textLineHeight) = cell;
     int rows = fontGlyphs / fontColumns;
     std::vector<uint32_t> pixels(fontColumns * cell * rows * cell);
     for (int y = 0; y < rows * cell; ++y)
@@ -288,8 +289,8 @@ TEST_F(BitmapTextTest, SpriteCutMarginsByPixels) {
   auto row = GameTables::spriteTable->at(3);
   const int16_t set[] = {4, 2, 5, 4, 2, 1};
   for (int i = 0; i < 6; ++i) row[i] = set[i];
-  GameState::screenWidth = 16;
-  GameState::screenHeight = 8;
+  nvtest::writable(GameState::screenWidth) = 16;
+  nvtest::writable(GameState::screenHeight) = 8;
   DImagePtr screen = DImage::createImage(16, 8);
   qel::lcdui::DGraphicsPtr g = screen->getGraphics();
   // Frame 3 lies at column 1, row 1: source (9, 6). Two columns lie left of

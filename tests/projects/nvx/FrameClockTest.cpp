@@ -17,6 +17,7 @@
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 #include "tests/projects/gamelib/GameLibTesting.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 using gamelib::ScreenCanvas;
@@ -50,15 +51,15 @@ protected:
     GameTables::bestResults->addElement(names);
     GameTables::bestResults->addElement(new qel::lang::DintArray(BestResults::resultRows));
     GameState::winnerRow = 0;
-    GameState::letterCursor = 0;
+    nvtest::writable(GameState::letterCursor) = 0;
     StateMachine::enter(StateMachine::stateBestResults);
     FrameClock::lastFrameTime = static_cast<int64_t>(start);
     FrameClock::keyRepeatTime = FrameClock::pointerRepeatTime = 0;
     FrameClock::clockAccum = 0;
     FrameClock::clockPhase = FrameClock::clockPrevPhase = FrameClock::clockTick = 0;
     GameState::halfSecondCount = 1;
-    GameState::pulsePhase = 1;
-    GameState::pendingTransition = GameState::transitionArmed = 0;
+    nvtest::writable(GameState::pulsePhase) = 1;
+    GameState::pendingTransition = nvtest::writable(GameState::transitionArmed) = 0;
     ScreenCanvas::resetKeys();
     gamelib::GameLibTesting::exiting() = false;
     gamelib::GameLibTesting::pausedOnce() = false;
@@ -140,11 +141,11 @@ TEST_F(FrameClockTest, AHeldPointerActsAtMostOnceEvery101Ms) {
 // best results restart their half-second count at phases 0 and 6.
 TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
   GameState::tickerText = new qel::lang::DshortArray(3);
-  GameState::tickerRunning = 1;
-  GameState::tickerLoops = 5;
-  GameState::tickerLeft = 0;
-  GameState::tickerWidth = 240;
-  GameState::tickerX = 100;
+  nvtest::writable(GameState::tickerRunning) = 1;
+  nvtest::writable(GameState::tickerLoops) = 5;
+  nvtest::writable(GameState::tickerLeft) = 0;
+  nvtest::writable(GameState::tickerWidth) = 240;
+  nvtest::writable(GameState::tickerX) = 100;
   StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
   clock.advanceMillis(42);  // 42 * 12 / 500 = phase 1
@@ -173,7 +174,7 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
     sendTheMapCursor();
     WorldState::pendingNotice = 185;
     GameState::halfSecondCount = 5;
-    GameState::tickerX = 100;
+    nvtest::writable(GameState::tickerX) = 100;
     // Phase 5 to phase 6.
     FrameClock::clockAccum = 0;
     FrameClock::clockPhase = FrameClock::clockPrevPhase = 5;
@@ -187,12 +188,12 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
   }
   WorldState::pendingNotice = -1;
   GameState::tickerText.release();
-  GameState::tickerRunning = 0;
+  nvtest::writable(GameState::tickerRunning) = 0;
 }
 
 TEST_F(FrameClockTest, CountersWrapAtTheEndOfTheirCycles) {
   GameState::halfSecondCount = 12;
-  GameState::pulsePhase = 23;
+  nvtest::writable(GameState::pulsePhase) = 23;
   FrameClock::clockTick = 10;
   GameState::tickerPassCount = 0;
   for (int i = 0; i < 2; ++i) {

@@ -9,6 +9,7 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/TextState.h"
+#include "tests/support/Writable.h"
 #include "tools/demodata/lib/LanguageFile.h"
 
 using nvx::GameState;
@@ -45,7 +46,7 @@ protected:
     MainCanvas::releaseStatics();
     GameState::languageIndex = 0;
     TextState::noSpaceWrap = 0;
-    GameState::bestResultsExtra = 0;
+    nvtest::writable(GameState::bestResultsExtra) = 0;
   }
 
   void load(const LanguageFileWriter& en, int languageIndex = 0) {

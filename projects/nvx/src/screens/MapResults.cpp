@@ -236,7 +236,7 @@ void MapResults::reportArrests() {
 
 bool DialogResults::mapDialogResult() {
   GameState::pendingKey = GameState::noKey;
-  GameState::mapFullRepaint = 1;
+  GameState::mapFullRepaint_ = 1;
   if (GameState::shopMode) MapScreen::shopRepaint = 1;
   const qel::lang::DObjectPtr result = DialogWindow::result;
   if (!result) return false;

@@ -75,7 +75,7 @@ int32_t MapScreen::shopCellY(int32_t row) {
 void MapScreen::enterMapScreen() {
   SplashScreen::swapPictures(mapPictures);
   StateMachine::enter(StateMachine::stateMapScreen);
-  GameState::mapFullRepaint = 1;
+  GameState::mapFullRepaint_ = 1;
   const bool menuPlays = GameState::sounds && GameState::sounds->isPlaying(mapMusic);
   if (!menuPlays && GameState::mapMessage != briefingMessage && GameState::mapMessage != hintMessage &&
       GameState::sounds) {
@@ -110,7 +110,7 @@ void MapScreen::moveCursor(int32_t direction) {
   targetPlace();
   if (place >= placeLeader && place <= placeLastPerson)
     WorldState::chosenPerson = GameTables::persons->at(place - placeLeader);
-  GameState::tickerRunning = 0;
+  GameState::tickerRunning_ = 0;
   Ticker::clearTicker();
   Ticker::showPlaceHint();
 }
@@ -129,15 +129,15 @@ void MapScreen::openShop() {
   Person* person = chosen();
   if (!person) return;
   for (int32_t i = 0; i < GameTables::carrySlots->length(); ++i) GameTables::carrySlots->at(i) = person->pockets->at(i);
-  GameState::shopMode = 1;
+  GameState::shopMode_ = 1;
   MapScreen::shopRepaint = 1;
-  GameState::mapFullRepaint = 1;
+  GameState::mapFullRepaint_ = 1;
 }
 
 void MapScreen::leaveShop() {
   Ticker::clearTicker();
-  GameState::shopMode = 0;
-  GameState::mapFullRepaint = 1;
+  GameState::shopMode_ = 0;
+  GameState::mapFullRepaint_ = 1;
   targetPlace();
   if (Person* person = chosen()) {
     bool changed = false;
@@ -210,7 +210,7 @@ void MapScreen::paintMap(const DGraphicsPtr& g) {
   if (back) {
     if (GameState::mapFullRepaint) {
       composeMap(back);
-      GameState::mapFullRepaint = 0;
+      GameState::mapFullRepaint_ = 0;
       if (GameState::shopMode) shopRepaint = 1;
     }
     if (shopRepaint) {
@@ -283,9 +283,9 @@ void MapScreen::paintShop(const DGraphicsPtr& g) {
       panelHeight / 2;
   shopGridX = panelX + shopGapX + 4;
   shopGridY = panelY + shopGapY + (l + 2) + 4;
-  GameState::shopLineX = panelX + 5;
-  GameState::shopLineY = panelY + 4;
-  GameState::shopLineWidth = panelWidth - 8;
+  GameState::shopLineX_ = panelX + 5;
+  GameState::shopLineY_ = panelY + 4;
+  GameState::shopLineWidth_ = panelWidth - 8;
   DialogWindow::paintWindowFrame(g, panelX, panelY, panelWidth, panelHeight, shopBorder, l + 2, false);
 
   qel::lang::DbyteArray2d& grid = *GameTables::shopGrid;

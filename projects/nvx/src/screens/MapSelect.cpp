@@ -108,7 +108,7 @@ void MapScreen::updateMapScreen() {
       if (GameState::shopMode) {
         showSpotDialog(KeyInput::itemIndex(GameTables::shopGrid->at(GameState::shopColumn)->at(GameState::shopRow)));
       } else {
-        GameState::tickerRunning = GameState::tickerRunning ? 0 : 1;
+        GameState::tickerRunning_ = GameState::tickerRunning ? 0 : 1;
         if (GameState::tickerRunning)
           Ticker::showPlaceHint();
         else

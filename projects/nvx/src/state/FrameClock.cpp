@@ -70,7 +70,7 @@ void FrameClock::onPhaseChange() {
     GameState::halfSecondCount =
         static_cast<int8_t>(GameState::halfSecondCount >= phasesPerCycle ? 1 : GameState::halfSecondCount + 1);
   }
-  GameState::pulsePhase = static_cast<int8_t>(GameState::pulsePhase >= 24 ? 1 : GameState::pulsePhase + 1);
+  GameState::pulsePhase_ = static_cast<int8_t>(GameState::pulsePhase >= 24 ? 1 : GameState::pulsePhase + 1);
   switch (GameState::gameState) {
     case StateMachine::stateSplash: StateMachine::advanceSplash(); break;
     case StateMachine::stateLevel:

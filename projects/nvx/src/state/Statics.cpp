@@ -89,7 +89,7 @@ void MainCanvas::initStatics() {
   savedIds = new DVector();
   levelList = new DVector();
   itemTable = makeTable<DshortArray2d, DshortArray>(tables::itemValueTable);
-  itemPairCount = itemTable->length() / tables::shopRows;
+  itemPairCount_ = itemTable->length() / tables::shopRows;
   shopGrid = new DbyteArray2d(tables::shopRows, itemPairCount);
   carrySlots = new DbyteArray(tables::carrySlots);
   options = new DboolArray(tables::optionCount);
@@ -118,7 +118,7 @@ void MainCanvas::initStatics() {
   padLetters = new DbyteArray(tables::carrySlots);
   for (int32_t i = 0; i < tables::carrySlots; ++i) padLetters->at(i) = tables::emptyPocket;
   colourTable = makeRow<DintArray>(tables::colourTable);
-  hudOffsetX = -spriteTable->at(spriteHud)->at(2);
+  hudOffsetX_ = -spriteTable->at(spriteHud)->at(2);
   objectChances = makeTable<DbyteArray2d, DbyteArray>(tables::objectChances);
   levelScores = new DintArray(tables::levelScoreCount);
   glyphWidths = makeRow<DbyteArray>(tables::glyphWidths);
@@ -191,7 +191,7 @@ void MainCanvas::releaseStatics() {
   texts.release();
   guiImages.release();
   for (qel::lcdui::DImagePtr* image :
-       {&rateImage, &infoImage, &arrowUp, &arrowDown, &arrowLeft, &arrowRight, &splashImage, &backImage})
+       {&rateImage, &infoImage, &arrowUp, &arrowDown, &arrowLeft, &arrowRight, &splashImage_, &backImage_})
     image->release();
   instance.release();
 }

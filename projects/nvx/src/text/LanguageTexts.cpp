@@ -115,7 +115,7 @@ void LanguageTexts::readLanguage(DDataInputStream& in) {
         applySetting(id, glyphs);
         continue;
       }
-      if (id == bestResultsExtraText) GameState::bestResultsExtra = count > 0;
+      if (id == bestResultsExtraText) GameState::bestResultsExtra_ = count > 0;
       GameTables::textCache->put(new qel::lang::DShort(static_cast<int16_t>(id)), glyphs);
     }
   } catch (DExceptionBase& e) {

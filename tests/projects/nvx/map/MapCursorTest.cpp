@@ -4,6 +4,7 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/WorldState.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -85,7 +86,7 @@ TEST_F(MapCursorTest, ShopColumnAndRowWrap) {
       {1, 1, 2, 1, 0},
   };
   ASSERT_EQ(GameState::itemPairCount, 2);
-  GameState::shopMode = 1;
+  nvtest::writable(GameState::shopMode) = 1;
   MapScreen::shopGridX = 30;
   MapScreen::shopGridY = 100;
   MapScreen::shopGapX = 5;

@@ -10,6 +10,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -29,7 +30,7 @@ protected:
 
   static DImagePtr paintScreen() {
     DImagePtr screen = DImage::createImage(240, 320);
-    GameState::mapFullRepaint = 1;
+    nvtest::writable(GameState::mapFullRepaint) = 1;
     MapScreen::paintMapScreen(screen->getGraphics());
     Ticker::paintTicker(screen->getGraphics());
     return screen;
@@ -60,7 +61,7 @@ TEST_F(MapPictureTest, AMissingHandIsLookedUpOnce) {
 TEST_F(MapPictureTest, MapScreen) {
   GameTables::activePersons->addElement(GameTables::persons->at(3));
   placeCursorAt(4);
-  GameState::tickerRunning = 1;
+  nvtest::writable(GameState::tickerRunning) = 1;
   Ticker::showPlaceHint();
   const DImagePtr screen = paintScreen();
   nvtest::dumpPng(screen, "map-screen");

@@ -10,6 +10,7 @@
 #include "nvx/src/windows/DialogResults.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -29,7 +30,7 @@ protected:
 
   static bool close(uint8_t dialog, const qel::lang::DObjectPtr& result) {
     StateMachine::enter(StateMachine::stateDialog);
-    GameState::dialogReturnState = StateMachine::stateMapScreen;
+    nvtest::writable(GameState::dialogReturnState) = StateMachine::stateMapScreen;
     DialogWindow::dialogId = dialog;
     DialogWindow::result = result;
     return DialogResults::mapDialogResult();

@@ -8,6 +8,7 @@
 #include "nvx/src/text/BitmapText.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -84,11 +85,11 @@ TEST_F(LayoutTest, ALongTextTakesTheAvailableWidthWithAScrollBarAndIsCentredAbov
 }
 
 TEST_F(LayoutTest, TheTitleWindowsUseTheScreenMarginsToo) {
-  GameState::dialogReturnState = StateMachine::stateSplash;
+  nvtest::writable(GameState::dialogReturnState) = StateMachine::stateSplash;
   openText(wordsOf(1500));
   // Opened from the title screens only the shadow is kept free: 31 cells.
   EXPECT_EQ(DialogWindow::windowWidth, 31 * 7 - DialogWindow::scrollBarWidth + 14 + DialogWindow::scrollBarWidth);
-  GameState::dialogReturnState = StateMachine::stateLanguage;
+  nvtest::writable(GameState::dialogReturnState) = StateMachine::stateLanguage;
 }
 
 TEST_F(LayoutTest, MissingTextsOrItemsRaiseTheNullReference) {
@@ -128,7 +129,7 @@ TEST_F(ListLayoutTest, RowsAreOneLineHighUnlessTheyWrapAndTwiceThatOnATouchScree
   openList(3, true);
   EXPECT_EQ(DialogWindow::lineHeight, 10 + DialogWindow::plainRowSpacing);
 
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   openList(3, false);
   EXPECT_EQ(DialogWindow::touchRowHeight, 2 * menuLine);
   EXPECT_EQ(DialogWindow::visibleHeight, 3 * 2 * menuLine);
@@ -153,7 +154,7 @@ TEST_F(ListLayoutTest, ALongListScrollsAndShowsTheItemsThatFit) {
 TEST_F(ListLayoutTest, ALongListOfTouchRowsFitsTheScreen) {
   openList(40, false);
   const int mousePage = DialogWindow::pageItems;
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   openList(40, false);
   EXPECT_EQ(DialogWindow::scrolls, 1);
   EXPECT_EQ(DialogWindow::pageItems, DialogWindow::visibleLines / 2);

@@ -4,6 +4,7 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/gamelib/HostDouble.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -33,7 +34,7 @@ protected:
 TEST_F(PointerTest, APressHitsTheRowItLiesInWithinTwoPixelsBesideTheColumns) {
   for (bool touch : {false, true}) {
     SCOPED_TRACE(touch);
-    GameState::touchInput = touch ? 1 : 0;
+    nvtest::writable(GameState::touchInput) = touch ? 1 : 0;
     openMenu(false);
     const int row = touch ? DialogWindow::touchRowHeight : DialogWindow::lineHeight;
     const int left = DialogWindow::contentX, right = DialogWindow::contentX + DialogWindow::contentWidth;

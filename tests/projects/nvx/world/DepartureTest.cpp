@@ -13,6 +13,7 @@
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
+#include "tests/support/Writable.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
 
@@ -31,7 +32,7 @@ protected:
     layFloor(12, 12, 5, 5);
     WorldState::mapOriginX = WorldState::mapOriginY = 0;
     GameState::difficulty = 0;
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
     WorldState::phase = 0;
     GameState::levelEndFlag = 0;
     WorldState::latePenalty = 0;
@@ -270,7 +271,7 @@ TEST_F(DepartureTest, VehiclePhasesInOrder) {
 }
 
 TEST_F(DepartureTest, TheArrivingCarReachesTheExitAtItsStartSpeed) {
-  GameState::screenWidth = 240;
+  nvtest::writable(GameState::screenWidth) = 240;
   WorldState::phase = 5;
   WorldState::vehicleX = GameState::screenWidth;
   WorldState::vehicleSpeed = WorldState::arrivalSpeed;

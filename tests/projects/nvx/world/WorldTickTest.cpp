@@ -16,6 +16,7 @@
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
@@ -91,7 +92,7 @@ protected:
       static_cast<Person*>(GameTables::activePersons->elementAt(i))->resetToStart();
     WorldRules::resetRoomObjects(false);
     WorldState::stepIndex = 0;
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
     WorldState::selectedPerson = static_cast<Person*>(GameTables::persons[selectedId].get());
     tick_ = 0;
   }

@@ -10,6 +10,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/WorldRules.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -70,7 +71,7 @@ TEST_F(CommandsTest, ObjectUseOffersTakeOrThePocketsByObject) {
     o->state[0] = static_cast<int8_t>(c.state0);
     o->state[1] = static_cast<int8_t>(c.state1);
     WorldState::stepIndex = 5;
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     LevelCommands::offerObjectUse(*p_);
     EXPECT_EQ(DialogWindow::dialogId, c.dialog);
     if (c.dialog == 8) {
@@ -86,7 +87,7 @@ TEST_F(CommandsTest, ABombUnderfootStopsTheOfferWhileRunning) {
   place(safeKind, 5, 4, 3, 1, 3);
   RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, 5, 5, 1, false, 'q', 0);
   GameTables::bombs->put(WorldRules::cellKey(5, 5), bomb);
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   LevelCommands::offerObjectUse(*p_);
   EXPECT_EQ(DialogWindow::dialogId, 0);
   EXPECT_TRUE(bodyIs(171));
@@ -145,7 +146,7 @@ TEST_F(CommandsTest, ShowsOpenByModeStampsAndKind) {
     o.state[0] = static_cast<int8_t>(c.state0);
     o.openStamp = static_cast<int16_t>(c.openStamp);
     WorldState::stepIndex = static_cast<int16_t>(c.step);
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     EXPECT_EQ(LevelCommands::showsOpen(o), c.open) << "kind " << c.kind << " stamp " << c.openStamp;
   }
 }
@@ -257,7 +258,7 @@ TEST_F(CommandsTest, PersonMenuByModeAndPerson) {
   press('5');
   EXPECT_EQ(itemIds(), (std::vector<int>{120, 121}));
 
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   press('5');
   EXPECT_EQ(itemIds(), (std::vector<int>{117}));
   Person* leader = join(0, 3, 3, "htt");
@@ -276,7 +277,7 @@ TEST_F(CommandsTest, PersonMenuByModeAndPerson) {
 
 TEST_F(CommandsTest, DroppingTheLeadersItemsKeepsTheLoot) {
   Person* leader = join(0, 3, 3, "hjt");
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   LevelKeys::selectPerson(1);
   leader->load = static_cast<int8_t>(leader->getPocketsWeight() + 4);
   const int money = GameState::money;

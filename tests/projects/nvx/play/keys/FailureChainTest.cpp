@@ -14,6 +14,7 @@
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/RoomObjectState.h"
 #include "tests/projects/nvx/world/LevelSource.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 
 namespace nvx {
@@ -33,8 +34,8 @@ protected:
     GameState::retriesLeft = 3;
     ASSERT_TRUE(WorldRules::loadLevel(level));
     GameState::levelNumber = static_cast<int8_t>(level);
-    GameState::money = GameState::startMoney = 3000;
-    GameState::levelCounterAtStart = GameState::levelCounter;
+    GameState::money = nvtest::writable(GameState::startMoney) = 3000;
+    nvtest::writable(GameState::levelCounterAtStart) = GameState::levelCounter;
     join(1, 3, 3, "jkt");
     Person* leader = person(0);
     for (int i = 0; i < 3; ++i) leader->pockets[i] = static_cast<int8_t>("hit"[i]);
@@ -46,7 +47,7 @@ protected:
     GameTables::levelList->removeAllElements();
     WorldRules::shareEntries(GameTables::alarmLinks, GameTables::savedAlarmLinks);
     GameStore::saveGame();
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
   }
 
   // Level 8 with the cash of its two desks as one group of 3, which each

@@ -10,6 +10,7 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -63,7 +64,7 @@ TEST_F(KeysTest, LevelKeyTable) {
     SCOPED_TRACE(c.what);
     TearDown();
     SetUp();
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     if (!c.selected) {
       GameState::parkedSelection = 1;
       GameState::selectionIndex = 255;
@@ -211,7 +212,7 @@ TEST_F(KeysTest, HoldingTheWaitKeyRecordsAWaitAtEachDeliveryOfTheFrameStep) {
 }
 
 TEST_F(KeysTest, HeldKeysDoNotRepeatWhileRunning) {
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   GameState::pendingKey = waitKey;
   GameState::halfSecondCount = 5;
   LevelKeys::planKeys();

@@ -26,6 +26,7 @@
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/nvx/world/Floor.h"
 #include "tests/support/DemoData.h"
+#include "tests/support/Writable.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
 
@@ -43,14 +44,14 @@ protected:
     LanguageTexts::loadLanguage();
     GameTables::random = new qel::util::DRandom(7);
     layFloor(10, 8, 2, 2);
-    GameState::screenWidth = GameState::viewWidth = 240;
-    GameState::screenHeight = 320;
-    GameState::viewHeight = ViewScene::mapAreaHeight = 290;
-    GameState::cellSize = 24;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = 320;
+    nvtest::writable(GameState::viewHeight) = ViewScene::mapAreaHeight = 290;
+    nvtest::writable(GameState::cellSize) = 24;
     WorldState::mapOriginX = WorldState::mapOriginY = 0;
     GameTables::levelTotals = new qel::lang::DintArray(7);
     GameTables::levelCounters = new qel::lang::DintArray(6);
-    GameState::skipWorldLogic = 0;
+    nvtest::writable(GameState::skipWorldLogic) = 0;
     WorldState::phase = 0;
     WorldState::stepIndex = 0;
     GameState::difficulty = 0;

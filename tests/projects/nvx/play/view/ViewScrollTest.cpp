@@ -5,6 +5,7 @@
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/WorldState.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -14,9 +15,10 @@ class ViewScrollTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    GameState::cellSize = 24;
-    GameState::screenWidth = 240;
-    GameState::screenHeight = GameState::viewHeight = ViewScene::mapAreaHeight = 320;
+    nvtest::writable(GameState::cellSize) = 24;
+    nvtest::writable(GameState::screenWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = ViewScene::mapAreaHeight =
+        320;
     WorldState::phase = 0;
     GameState::mapPainting = 0;
     WorldState::sceneDirtyAgain = 0;

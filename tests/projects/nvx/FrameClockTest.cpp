@@ -172,7 +172,7 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
     SCOPED_TRACE(int(c.state));
     StateMachine::enter(c.state);
     sendTheMapCursor();
-    WorldState::pendingNotice = 185;
+    nvtest::writable(WorldState::pendingNotice) = 185;
     GameState::halfSecondCount = 5;
     nvtest::writable(GameState::tickerX) = 100;
     // Phase 5 to phase 6.
@@ -186,7 +186,7 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
     EXPECT_EQ(GameState::halfSecondCount, c.halfSecondCountAfter);
     EXPECT_EQ(GameState::tickerX, 99);
   }
-  WorldState::pendingNotice = -1;
+  nvtest::writable(WorldState::pendingNotice) = -1;
   GameState::tickerText.release();
   nvtest::writable(GameState::tickerRunning) = 0;
 }

@@ -313,7 +313,7 @@ TEST_F(SplashTest, StepTenLaysTheScreenOutAroundTheTitlePicture) {
 }
 
 TEST_F(SplashTest, LaterStepsMakeTheBackImageAndLoadTheGame) {
-  WorldState::visibleColumns = WorldState::visibleRows = 0;
+  nvtest::writable(WorldState::visibleColumns) = nvtest::writable(WorldState::visibleRows) = 0;
   GameState::splashStep = 18;
   StateMachine::advanceSplash();
   ASSERT_TRUE(GameState::backImage);

@@ -72,7 +72,7 @@ void EnteringPlay::setUpLevel() {
   WorldState::pendingScreen.release();
   GameState::startMoney_ = GameState::money;
   GameState::levelCounterAtStart_ = GameState::levelCounter;
-  WorldState::levelTicks = 0;
+  WorldState::levelTicks_ = 0;
   WorldState::alarmRaised = 0;
   WorldState::loudNoiseMade = 0;
   WorldState::noiseMade = 0;
@@ -144,7 +144,7 @@ void EnteringPlay::fitSpriteTables() {
   if (WorldState::spritesFitted) return;
   if (const int32_t frames = sheetFrames(personSheet); frames >= 0) fitPersonAnimations(frames);
   if (const int32_t frames = sheetFrames(objectSheet); frames >= 0) fitObjectKinds(frames);
-  WorldState::spritesFitted = 1;
+  WorldState::spritesFitted_ = 1;
 }
 
 void EnteringPlay::fitPersonAnimations(int32_t frames) {

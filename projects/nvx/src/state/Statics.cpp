@@ -131,7 +131,7 @@ void MainCanvas::initStatics() {
   storeWinner = new DString("winner");
   storePath = new DString("path");
 
-  reportedPersons = new DVector();
+  reportedPersons_ = new DVector();
   routeIndex = new DintArray(tables::personCount);
   resultValues = new DObjectArray(3);
 }
@@ -173,7 +173,7 @@ void MainCanvas::releaseStatics() {
   pictureAreas.release();
   pictureNames.release();
   for (DObjectArrayPtr* array : {&persons, &pictures, &resultValues}) array->release();
-  for (DVectorPtr* list : {&bestResults, &savedIds, &levelList, &activePersons, &activeAtLevelStart, &reportedPersons})
+  for (DVectorPtr* list : {&bestResults, &savedIds, &levelList, &activePersons, &activeAtLevelStart, &reportedPersons_})
     list->release();
   for (DHashtablePtr* table : {&roomObjects, &bombs, &alarmLinks, &savedAlarmLinks, &savedBombs, &textCache})
     table->release();

@@ -73,7 +73,7 @@ TEST_F(StateScreensTest, UpdatesGoToTheCurrentStateWithTheKeyPending) {
     WorldState::selectedPerson = nullptr;
     WorldState::phase = 0;
     GameState::pendingTransition = 0;
-    WorldState::policeOffset = 1000;
+    nvtest::writable(WorldState::policeOffset) = 1000;
     nvtest::writable(GameState::tickerRunning) = 0;
     GameState::languageIndex = 0;
     c.prepare();

@@ -30,13 +30,13 @@ protected:
     StateMachine::enter(StateMachine::stateLevel);
     GameTables::random = new qel::util::DRandom(3);
     layFloor(12, 12, 5, 5);
-    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     GameState::difficulty = 0;
     nvtest::writable(GameState::skipWorldLogic) = 1;
     WorldState::phase = 0;
     GameState::levelEndFlag = 0;
-    WorldState::latePenalty = 0;
-    WorldState::arrestsMade = 0;
+    nvtest::writable(WorldState::latePenalty) = 0;
+    nvtest::writable(WorldState::arrestsMade) = 0;
     GameState::pendingTransition = 0;
     GameState::mapMessage = -1;
     GameState::money = 1000;
@@ -147,7 +147,7 @@ TEST_F(DepartureTest, PayOutShares) {
 
 TEST_F(DepartureTest, LatePersonsCostTheirPenalty) {
   GameState::levelEndFlag = 3;
-  WorldState::latePenalty = 1000;
+  nvtest::writable(WorldState::latePenalty) = 1000;
   GameTables::levelCounters[0] = 4000;
   join(0, 5, 5)->loot[1] = 4;
   WorldRules::endLevel();

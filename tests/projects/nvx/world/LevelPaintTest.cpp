@@ -44,8 +44,8 @@ protected:
     }
     GameState::difficulty = 0;
     WorldState::stepIndex = 0;
-    WorldState::mapOriginX = 0;
-    WorldState::mapOriginY = 0;
+    nvtest::writable(WorldState::mapOriginX) = 0;
+    nvtest::writable(WorldState::mapOriginY) = 0;
   }
   void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
 

@@ -42,9 +42,10 @@ protected:
     WorldState::phase = 0;
     GameState::levelEndFlag = 0;
     WorldState::alarmBoxesOff = 0;
-    WorldState::alarmRaised = WorldState::alarmSounding = WorldState::noiseMade = WorldState::loudNoiseMade = 0;
+    WorldState::alarmRaised = nvtest::writable(WorldState::alarmSounding) = WorldState::noiseMade =
+        WorldState::loudNoiseMade = 0;
     GameState::levelCounter = 500;
-    WorldState::pendingNotice = -1;
+    nvtest::writable(WorldState::pendingNotice) = -1;
     GameState::selectionIndex = 0;
     GameTables::levelTotals = new qel::lang::DintArray(7);
     GameTables::levelCounters = new qel::lang::DintArray(6);
@@ -221,7 +222,7 @@ TEST_F(WorldTickTest, TrainingTimeOutFailsTheLevel) {
 TEST_F(WorldTickTest, NoticeOfTheLoadOpensForTheSelectedPerson) {
   plan(1, 4, 4, {});
   startRun(1);
-  WorldState::pendingNotice = 186;
+  nvtest::writable(WorldState::pendingNotice) = 186;
   run(1);
   EXPECT_TRUE(showsWindow(0, 186, 42));
   EXPECT_EQ(WorldState::pendingNotice, -1);

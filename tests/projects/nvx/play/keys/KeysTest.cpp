@@ -130,7 +130,7 @@ TEST_F(KeysTest, ArrowsWithoutASelectionScrollHalfAView) {
   layFloor(40, 40, 2, 2);
   press('9');
   tick();
-  WorldState::mapOriginX = WorldState::mapOriginY = -240;
+  nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = -240;
   press('6');
   EXPECT_EQ(WorldState::mapOriginX, -360);
   press('2');

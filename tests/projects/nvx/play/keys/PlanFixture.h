@@ -48,7 +48,7 @@ protected:
     nvtest::writable(GameState::screenHeight) = 320;
     nvtest::writable(GameState::viewHeight) = ViewScene::mapAreaHeight = 290;
     nvtest::writable(GameState::cellSize) = 24;
-    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     GameTables::levelTotals = new qel::lang::DintArray(7);
     GameTables::levelCounters = new qel::lang::DintArray(6);
     nvtest::writable(GameState::skipWorldLogic) = 0;
@@ -59,7 +59,7 @@ protected:
     WorldState::alarmBoxesOff = 0;
     GameState::levelCounter = 500;
     GameState::pendingKey = GameState::heldKey = GameState::noKey;
-    WorldState::pendingNotice = -1;
+    nvtest::writable(WorldState::pendingNotice) = -1;
     GameState::pendingTransition = 0;
     GameState::selectionIndex = 255;
     WorldState::selectedPerson = nullptr;

@@ -52,12 +52,12 @@ protected:
     nvtest::writable(GameState::touchInput) = 0;
     WorldState::stepIndex = 0;
     WorldState::phase = 0;
-    WorldState::shakeOffset = 0;
+    nvtest::writable(WorldState::shakeOffset) = 0;
     FrameClock::clockPhase = 0;
     GameState::mapPainting = 0;
     WorldState::sceneDirty = 0;
-    WorldState::sceneDirtyAgain = 0;
-    WorldState::spritesFitted = 1;
+    nvtest::writable(WorldState::sceneDirtyAgain) = 0;
+    nvtest::writable(WorldState::spritesFitted) = 1;
     WorldState::selectedPerson = nullptr;
     GameState::selectionIndex = 255;
     GameState::pendingTransition = 0;
@@ -86,7 +86,7 @@ protected:
     GameState::levelNumber = static_cast<int8_t>(level);
     nvtest::writable(GameState::skipWorldLogic) = running ? 1 : 0;
     ViewScene::makeTrailImage();
-    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     ViewScene::centerViewOn(WorldState::exitX, WorldState::exitY, true, false, false);
     WorldState::sceneDirty = 1;
   }

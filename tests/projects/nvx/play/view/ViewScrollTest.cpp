@@ -21,15 +21,15 @@ protected:
         320;
     WorldState::phase = 0;
     GameState::mapPainting = 0;
-    WorldState::sceneDirtyAgain = 0;
+    nvtest::writable(WorldState::sceneDirtyAgain) = 0;
   }
   void TearDown() override { MainCanvas::releaseStatics(); }
 
   static void map(int columns, int rows, int originX, int originY) {
     WorldState::mapWidth = static_cast<int8_t>(columns);
     WorldState::mapHeight = static_cast<int8_t>(rows);
-    WorldState::mapOriginX = originX;
-    WorldState::mapOriginY = originY;
+    nvtest::writable(WorldState::mapOriginX) = originX;
+    nvtest::writable(WorldState::mapOriginY) = originY;
     WorldState::sceneDirty = 0;
   }
 };
@@ -113,7 +113,7 @@ TEST_F(ViewScrollTest, AnInvalidationDuringAPaintIsKept) {
   EXPECT_EQ(WorldState::sceneDirty, 1);
   EXPECT_EQ(WorldState::sceneDirtyAgain, 1);
   GameState::mapPainting = 0;
-  WorldState::sceneDirtyAgain = 0;
+  nvtest::writable(WorldState::sceneDirtyAgain) = 0;
   ViewScene::invalidateScene();
   EXPECT_EQ(WorldState::sceneDirtyAgain, 0);
 }

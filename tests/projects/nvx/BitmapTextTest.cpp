@@ -88,7 +88,7 @@ protected:
   void TearDown() override {
     gamelib::LangInfo::releaseInstance();
     MainCanvas::releaseStatics();
-    TextState::noSpaceWrap = 0;
+    nvtest::writable(TextState::noSpaceWrap) = 0;
     nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::screenHeight) = 0;
     nvtest::writable(GameState::textCharWidth) = 7;
     nvtest::writable(GameState::textLineHeight) = 9;
@@ -174,7 +174,7 @@ TEST_F(BitmapTextTest, LineCounts) {
 }
 
 TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
-  TextState::noSpaceWrap = 1;
+  nvtest::writable(TextState::noSpaceWrap) = 1;
   struct Case {
     const char* text;
     int cells;
@@ -187,7 +187,7 @@ TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
       {"abcdefgh", 5, 4, -1},    // no separator, no vowel pair: hard break at the width
   };
   for (const Case& c : cases) {
-    TextState::hyphenCut = -1;
+    nvtest::writable(TextState::hyphenCut) = -1;
     EXPECT_EQ(BitmapText::lineEnd(glyphs(c.text), 0, c.cells - 1, c.cells), c.end) << c.text;
     EXPECT_EQ(TextState::hyphenCut, c.hyphenCut) << c.text;
   }
@@ -195,7 +195,7 @@ TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
 
 TEST_F(BitmapTextTest, WrappedLinesAreJustifiedBrokenAndEndedAsLaidOut) {
   useTestFont();
-  TextState::noSpaceWrap = 1;
+  nvtest::writable(TextState::noSpaceWrap) = 1;
   struct Case {
     const char* text;
     int cells;
@@ -239,7 +239,7 @@ TEST_F(BitmapTextTest, AGlyphHalfOffTheScreenShowsOnlyWithoutAClipBand) {
 
 TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
   useTestFont();
-  TextState::wideTexts = 1;
+  nvtest::writable(TextState::wideTexts) = 1;
   struct Case {
     std::vector<int16_t> text;
     std::vector<bool> drawn;
@@ -258,7 +258,7 @@ TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
     for (size_t i = 0; i < c.text.size(); ++i)
       EXPECT_EQ(pixels.at(static_cast<int>(i) * cell, 0) == glyphColour(c.text[i]), c.drawn[i]) << c.text[i];
   }
-  TextState::wideTexts = 0;
+  nvtest::writable(TextState::wideTexts) = 0;
 }
 
 TEST_F(BitmapTextTest, LevelRecordsAreFoundByTheirLengths) {

@@ -45,7 +45,7 @@ protected:
     gamelib::LangInfo::releaseInstance();
     MainCanvas::releaseStatics();
     GameState::languageIndex = 0;
-    TextState::noSpaceWrap = 0;
+    nvtest::writable(TextState::noSpaceWrap) = 0;
     nvtest::writable(GameState::bestResultsExtra) = 0;
   }
 
@@ -82,7 +82,7 @@ TEST_F(LanguageTextsTest, EntryOneIsReadFromTheFileOnEveryCall) {
 }
 
 TEST_F(LanguageTextsTest, SettingsEntries) {
-  TextState::settingFlag268 = 0;
+  nvtest::writable(TextState::settingFlag268) = 0;
   load(LanguageFileWriter(0, letters)
            .text(264, "aeiou")
            .text(267, "1")

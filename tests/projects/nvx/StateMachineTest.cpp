@@ -133,7 +133,7 @@ TEST_F(StateMachineTest, SplashKeysAreSwallowedAndAdvanceOnlyStepFive) {
 }
 
 TEST_F(StateMachineTest, ADialogOverADialogKeepsTheStateUnderTheFirst) {
-  DialogWindow::titleText = new qel::lang::DshortArray(4);
+  nvtest::writable(DialogWindow::titleText) = new qel::lang::DshortArray(4);
   DialogWindow::bodyText = new qel::lang::DshortArray(10);
   StateMachine::enter(3);
   KeyInput::setHotZone(4, 0, 0, 10, 10);
@@ -146,7 +146,7 @@ TEST_F(StateMachineTest, ADialogOverADialogKeepsTheStateUnderTheFirst) {
   EXPECT_FALSE(GameState::tickerText);
   EXPECT_EQ(DialogWindow::ready, 1) << "the window is laid out";
   EXPECT_EQ(DialogWindow::backdropPending, 1) << "the screen under it is still to be kept";
-  DialogWindow::ready = DialogWindow::backdropPending = 0;
+  nvtest::writable(DialogWindow::ready) = DialogWindow::backdropPending = 0;
   StateMachine::enterDialog();
   EXPECT_EQ(GameState::dialogReturnState, 3);
   EXPECT_EQ(DialogWindow::ready, 1);
@@ -211,8 +211,8 @@ TEST_F(SplashTest, EachStatePaintsItsScreen) {
        [](const DImagePtr& picture) {
          StateMachine::backGraphics = picture->getGraphics();
          nvtest::writable(GameState::dialogReturnState) = 3;
-         DialogWindow::ready = 1;
-         DialogWindow::noFrame = 1;
+         nvtest::writable(DialogWindow::ready) = 1;
+         nvtest::writable(DialogWindow::noFrame) = 1;
          DialogWindow::bodyText = new qel::lang::DshortArray(0);
        },
        kept},

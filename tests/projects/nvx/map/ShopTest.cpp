@@ -7,6 +7,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -29,7 +30,7 @@ protected:
     GameState::shopColumn = i % 6;
     GameState::shopRow = i / 6;
     StateMachine::enter(StateMachine::stateMapScreen);
-    DialogWindow::dialogId = 99;
+    nvtest::writable(DialogWindow::dialogId) = 99;
     GameState::pendingKey = KeyInput::selectKey;
     MapScreen::updateMapScreen();
   }

@@ -162,7 +162,7 @@ TEST_F(HintTest, TheTickingAlreadyPlayingKeepsTheOtherSounds) {
 
 TEST_F(HintTest, OutsideTrainingOnlyForcedHintsShowAndLevelPlayKeepsItsSounds) {
   GameState::difficulty = 1;
-  DialogWindow::dialogId = 0;
+  nvtest::writable(DialogWindow::dialogId) = 0;
   EXPECT_FALSE(GameDialogs::showHint(4, -1, 0, false));
   EXPECT_NE(DialogWindow::dialogId, 42);
   StateMachine::enter(StateMachine::stateLevel);
@@ -193,7 +193,7 @@ TEST_F(GameDialogsTest, TheGameMenuOffersARetryOnlyWithRetriesLeftOutsideTrainin
 
 TEST_F(GameDialogsTest, TheLevelTotalsListOnlyOffersWithAPriceAndOpenNothingWithoutOne) {
   for (int i = 0; i < GameTables::levelTotals->length(); ++i) GameTables::levelTotals[i] = 0;
-  DialogWindow::dialogId = 0;
+  nvtest::writable(DialogWindow::dialogId) = 0;
   GameDialogs::showLevelTotals();
   EXPECT_EQ(GameState::gameState, StateMachine::stateSplash);
   GameTables::levelTotals[2] = 1500;

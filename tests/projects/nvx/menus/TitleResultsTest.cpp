@@ -244,7 +244,7 @@ TEST_F(TitleResultsTest, TheFirstRunShowsTheInformationOverANewDefaultTable) {
 // its list flags and the pending key cleared.
 TEST_F(TitleResultsTest, AWindowNoHandlerActsOnReturnsToTheScreenUnderIt) {
   StateMachine::enter(StateMachine::stateMapScreen);
-  DialogWindow::plainList = 1;
+  nvtest::writable(DialogWindow::plainList) = 1;
   GameDialogs::showTeam();
   EXPECT_EQ(GameState::gameState, StateMachine::stateDialog);
   EXPECT_EQ(DialogWindow::plainList, 1);

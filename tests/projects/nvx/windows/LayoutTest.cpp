@@ -31,7 +31,7 @@ protected:
   // A text window titled "Ab" (the minimum box is 6 cells wide).
   void openText(const std::u16string& text, int minChars = 0) {
     DialogWindow::resetDialog();
-    DialogWindow::titleText = glyphs(u"Ab");
+    nvtest::writable(DialogWindow::titleText) = glyphs(u"Ab");
     DialogWindow::bodyText = glyphs(text.c_str());
     DialogWindow::softKeys = new DshortArray(1, 0, 126);
     DialogWindow::prepareDialog(minChars);
@@ -95,8 +95,8 @@ TEST_F(LayoutTest, TheTitleWindowsUseTheScreenMarginsToo) {
 TEST_F(LayoutTest, MissingTextsOrItemsRaiseTheNullReference) {
   for (uint8_t kind : {DialogWindow::kindText, DialogWindow::kindList}) {
     DialogWindow::resetDialog();
-    DialogWindow::titleText = glyphs(u"Ab");
-    DialogWindow::dialogKind = kind;
+    nvtest::writable(DialogWindow::titleText) = glyphs(u"Ab");
+    nvtest::writable(DialogWindow::dialogKind) = kind;
     try {
       DialogWindow::prepareDialog(0);
       ADD_FAILURE() << "kind " << int(kind);
@@ -112,7 +112,7 @@ protected:
   void openList(int count, bool plain) {
     DshortArrayPtr items = new DshortArray(count);
     for (int i = 0; i < count; ++i) items[i] = static_cast<int16_t>(190 + i % 3);
-    DialogWindow::plainList = plain ? 1 : 0;
+    nvtest::writable(DialogWindow::plainList) = plain ? 1 : 0;
     DialogWindow::openListDialog(3, DialogWindow::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, 2);
   }
 };

@@ -26,7 +26,7 @@ protected:
     p_ = join(1, 5, 5, "jtq");
     LevelKeys::selectPerson(0);
     p_->direction = 1;
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
   }
 
   Person* p_ = nullptr;
@@ -245,7 +245,7 @@ TEST_F(CommandsTest, ItemListShowsTheWorkOfEachItemThatApplies) {
   EXPECT_EQ(DialogWindow::dialogId, 0);
   EXPECT_EQ(itemIds(), (std::vector<int>{87, 88, 89, 90, 93, 94, 95}));
   EXPECT_EQ(GameState::pendingKey, GameState::noKey);
-  DialogWindow::dialogId = 255;
+  nvtest::writable(DialogWindow::dialogId) = 255;
   GameTables::roomObjects->clear();
   press('1');
   EXPECT_EQ(DialogWindow::dialogId, 255) << "nothing in front";
@@ -270,7 +270,7 @@ TEST_F(CommandsTest, PersonMenuByModeAndPerson) {
   EXPECT_EQ(itemIds(), (std::vector<int>{117}));
   leader->busy = 0;
   leader->stunSteps = 3;
-  DialogWindow::dialogId = 255;
+  nvtest::writable(DialogWindow::dialogId) = 255;
   press('5');
   EXPECT_EQ(DialogWindow::dialogId, 255) << "a stunned person has no menu";
 }
@@ -281,7 +281,7 @@ TEST_F(CommandsTest, DroppingTheLeadersItemsKeepsTheLoot) {
   LevelKeys::selectPerson(1);
   leader->load = static_cast<int8_t>(leader->getPocketsWeight() + 4);
   const int money = GameState::money;
-  DialogWindow::dialogId = 2;
+  nvtest::writable(DialogWindow::dialogId) = 2;
   EXPECT_FALSE(answerId(118));
   EXPECT_EQ(leader->load, 4);
   EXPECT_EQ(leader->pockets[0], 't');
@@ -301,7 +301,7 @@ TEST_F(CommandsTest, ErasingAPlanRewindsTheCrew) {
   p_->x = 6;
   other->x = 7;
   other->y = 6;
-  DialogWindow::dialogId = 2;
+  nvtest::writable(DialogWindow::dialogId) = 2;
   answerId(121);
   EXPECT_EQ(p_->steps->size(), 1);
   EXPECT_EQ(p_->x, 2) << "back at the exit";
@@ -328,7 +328,7 @@ TEST_F(CommandsTest, LeavingWithTheCrewDrivesOffWithTheOutcome) {
     door->state[0] = static_cast<int8_t>(c.goal ? 0 : 'x');
     p_->busy = 1;
     p_->action = 1;
-    DialogWindow::dialogId = 17;
+    nvtest::writable(DialogWindow::dialogId) = 17;
     EXPECT_FALSE(answer(new qel::lang::DString(u"127")));
     EXPECT_EQ(WorldState::phase, 0) << "the second button stays";
     answer(new qel::lang::DString(u"126"));
@@ -341,14 +341,14 @@ TEST_F(CommandsTest, LeavingWithTheCrewDrivesOffWithTheOutcome) {
 }
 
 TEST_F(CommandsTest, ResultsWithoutAnObjectOrOfOtherWindowsAreIgnored) {
-  DialogWindow::dialogId = 2;
+  nvtest::writable(DialogWindow::dialogId) = 2;
   WorldState::sceneDirty = 0;
   EXPECT_FALSE(answer(nullptr));
   EXPECT_EQ(WorldState::sceneDirty, 1);
-  DialogWindow::dialogId = 8;
+  nvtest::writable(DialogWindow::dialogId) = 8;
   EXPECT_FALSE(answer(new qel::lang::DString(u"x")));
   EXPECT_EQ(p_->steps->size(), 1);
-  DialogWindow::dialogId = 0;
+  nvtest::writable(DialogWindow::dialogId) = 0;
   EXPECT_FALSE(answerId(117));
 }
 

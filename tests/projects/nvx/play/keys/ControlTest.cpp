@@ -50,7 +50,7 @@ TEST_F(ControlTest, KeysTurnAndStartWalksUnlessSomethingIsInTheWay) {
     nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     GameState::pendingKey = c.pending;
     GameState::heldKey = c.held;
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     EXPECT_EQ(p->control(), c.walks);
     EXPECT_EQ(p->direction, c.direction);
     EXPECT_EQ(p->action, c.action);

@@ -83,12 +83,12 @@ protected:
     GameState::selectionIndex = 255;
     LevelKeys::selectPerson(0);
     p->direction = facing;
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     LevelCommands::offerObjectUse(*p);
     out.offered = DialogWindow::dialogId == 8;
     if (!out.offered) return out;
     answerIndex(0);
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     LevelCommands::offerObjectUse(*p);
     if (DialogWindow::dialogId == 8 && itemIds() == std::vector<int>{119}) answerIndex(0);
 

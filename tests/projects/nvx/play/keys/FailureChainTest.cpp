@@ -75,7 +75,7 @@ protected:
 
   // The failed level's window (36 busted, 39 the training alarm) answered.
   bool fail(int dialog) {
-    DialogWindow::dialogId = static_cast<uint8_t>(dialog);
+    nvtest::writable(DialogWindow::dialogId) = static_cast<uint8_t>(dialog);
     return answer(new qel::lang::DString(u"126"));
   }
 };
@@ -130,7 +130,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       GameState::money = 1200;
       GameState::levelCounter -= 40;
       LevelKeys::selectPerson(1);
-      DialogWindow::dialogId = 2;
+      nvtest::writable(DialogWindow::dialogId) = 2;
       answerId(118);
       ASSERT_EQ(leader->pockets[0], 't') << "the leader dropped the items";
       GameTables::activePersons->removeElement(person(1));

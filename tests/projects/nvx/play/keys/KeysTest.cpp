@@ -70,7 +70,7 @@ TEST_F(KeysTest, LevelKeyTable) {
       GameState::selectionIndex = 255;
       WorldState::selectedPerson = nullptr;
     }
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     press(c.key);
     EXPECT_EQ(GameState::selectionIndex, c.selection);
     EXPECT_EQ(GameState::parkedSelection, c.parked);

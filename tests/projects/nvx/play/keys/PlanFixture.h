@@ -64,7 +64,7 @@ protected:
     GameState::selectionIndex = 255;
     WorldState::selectedPerson = nullptr;
     StateMachine::enter(StateMachine::stateLevel);
-    DialogWindow::dialogId = 0;
+    nvtest::writable(DialogWindow::dialogId) = 0;
     FrameClock::clockPhase = 0;
     GameState::halfSecondCount = 1;
     for (int id = 0; id < 5; ++id) {

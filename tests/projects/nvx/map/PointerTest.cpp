@@ -166,10 +166,10 @@ TEST_F(PointerTest, TappingTheSelectedSpotActivatesIt) {
 // Without the spot rectangles of "res.dat" a tap on the map does nothing.
 TEST_F(PointerTest, MapWithoutSpotRectanglesIgnoresTaps) {
   const int x = GameState::layoutX + 10, y = GameState::layoutY + 80;
-  GameTables::resShortRows = new qel::lang::DshortArray2d(7);
+  nvtest::writable(GameTables::resShortRows) = new qel::lang::DshortArray2d(7);
   Pointer::handlePointer(x, y);
   EXPECT_EQ(GameState::mapPlace, 0);
-  GameTables::resShortRows.release();
+  nvtest::writable(GameTables::resShortRows).release();
   Pointer::handlePointer(x, y);
   EXPECT_EQ(GameState::mapPlace, 0);
 }

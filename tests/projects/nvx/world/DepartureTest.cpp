@@ -28,7 +28,7 @@ protected:
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
     StateMachine::enter(StateMachine::stateLevel);
-    GameTables::random = new qel::util::DRandom(3);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(3);
     layFloor(12, 12, 5, 5);
     nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     GameState::difficulty = 0;

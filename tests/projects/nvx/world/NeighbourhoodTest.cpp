@@ -27,7 +27,7 @@ protected:
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
     StateMachine::enter(StateMachine::stateLevel);
-    GameTables::random = new qel::util::DRandom(5);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(5);
     layFloor(8, 6, 3, 3, true);
     WorldState::stepIndex = 10;
     nvtest::writable(GameState::skipWorldLogic) = 0;

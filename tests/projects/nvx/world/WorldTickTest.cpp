@@ -36,7 +36,7 @@ protected:
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
     StateMachine::enter(StateMachine::stateLevel);
-    GameTables::random = new qel::util::DRandom(11);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(11);
     layFloor(10, 8, 2, 2);
     GameState::difficulty = 0;
     WorldState::phase = 0;

@@ -120,7 +120,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       TearDown();
       PlanFixture::SetUp();
       shareTheDesksCash();
-      GameTables::random = new qel::util::DRandom(seed);
+      nvtest::writable(GameTables::random) = new qel::util::DRandom(seed);
       setUpRun(level);
       stampObjects();
       const auto planned = ::nvx::test::roomObjectState();

@@ -42,7 +42,7 @@ protected:
     MainCanvas::initStatics();
     GameState::languageIndex = 0;
     LanguageTexts::loadLanguage();
-    GameTables::random = new qel::util::DRandom(7);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(7);
     layFloor(10, 8, 2, 2);
     nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = 240;
     nvtest::writable(GameState::screenHeight) = 320;

@@ -79,9 +79,9 @@ protected:
 
   // The map cursor on its way to a place to the right.
   static void sendTheMapCursor() {
-    MapScreen::cursorX = 0;
+    nvtest::writable(MapScreen::cursorX) = 0;
     GameState::cursorTargetX = 200;
-    MapScreen::cursorY = GameState::cursorTargetY = 50;
+    nvtest::writable(MapScreen::cursorY) = GameState::cursorTargetY = 50;
   }
 
   // Steps every period ms until elapsed ms have passed; the first step at once.

@@ -237,7 +237,7 @@ void MapResults::reportArrests() {
 bool DialogResults::mapDialogResult() {
   GameState::pendingKey = GameState::noKey;
   GameState::mapFullRepaint_ = 1;
-  if (GameState::shopMode) MapScreen::shopRepaint = 1;
+  if (GameState::shopMode) MapScreen::shopRepaint_ = 1;
   const qel::lang::DObjectPtr result = DialogWindow::result;
   if (!result) return false;
   const auto* id = dynamic_cast<DShort*>(result.get());

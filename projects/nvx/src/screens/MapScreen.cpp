@@ -130,7 +130,7 @@ void MapScreen::openShop() {
   if (!person) return;
   for (int32_t i = 0; i < GameTables::carrySlots->length(); ++i) GameTables::carrySlots->at(i) = person->pockets->at(i);
   GameState::shopMode_ = 1;
-  MapScreen::shopRepaint = 1;
+  MapScreen::shopRepaint_ = 1;
   GameState::mapFullRepaint_ = 1;
 }
 
@@ -159,24 +159,24 @@ void MapScreen::tickMapScreen() {
     showResultEvent();
     return;
   }
-  if (FrameClock::clockPhase == 0) ++mapCycleCount;
+  if (FrameClock::clockPhase == 0) ++mapCycleCount_;
   glideCursor();
 }
 
 void MapScreen::glideCursor() {
   if (cursorX == GameState::cursorTargetX && cursorY == GameState::cursorTargetY) return;
-  cursorX = glideStep(cursorX, GameState::cursorTargetX);
-  cursorY = glideStep(cursorY, GameState::cursorTargetY);
+  cursorX_ = glideStep(cursorX, GameState::cursorTargetX);
+  cursorY_ = glideStep(cursorY, GameState::cursorTargetY);
   if (cursorX != GameState::cursorTargetX || cursorY != GameState::cursorTargetY) return;
   if (!GameState::shopMode) {
-    mapCursorSettled = 1;
+    mapCursorSettled_ = 1;
     if (mapSpotPending) {
       GameState::pendingKey = KeyInput::selectKey;
       updateMapScreen();
       mapSpotPending = 0;
     }
   }
-  mapCursorArrived = 1;
+  mapCursorArrived_ = 1;
 }
 
 void MapScreen::paintMapScreen(const DGraphicsPtr& g) {
@@ -211,17 +211,17 @@ void MapScreen::paintMap(const DGraphicsPtr& g) {
     if (GameState::mapFullRepaint) {
       composeMap(back);
       GameState::mapFullRepaint_ = 0;
-      if (GameState::shopMode) shopRepaint = 1;
+      if (GameState::shopMode) shopRepaint_ = 1;
     }
     if (shopRepaint) {
       paintShop(back);
-      shopRepaint = 0;
+      shopRepaint_ = 0;
     }
     // The open shop stands over the map persons; leaving it composes the map again.
     if (personRepaint && !GameState::shopMode && GameState::mapPlace >= placeLeader &&
         GameState::mapPlace <= placeLastPerson) {
       paintChosenPerson(back);
-      personRepaint = 0;
+      personRepaint_ = 0;
     }
   }
   g->setClip(0, 0, GameState::screenWidth, GameState::screenHeight);
@@ -262,8 +262,8 @@ void MapScreen::composeMap(const DGraphicsPtr& g) {
 void MapScreen::layOutShop() {
   const int32_t vw = GameState::viewWidth;
   const int32_t vh = GameState::viewHeight;
-  shopGapX = vw < 180 ? 2 : vw <= 320 ? 5 : 10;
-  shopGapY = vh < 221 ? 2 : vh <= 320 ? 5 : 10;
+  shopGapX_ = vw < 180 ? 2 : vw <= 320 ? 5 : 10;
+  shopGapY_ = vh < 221 ? 2 : vh <= 320 ? 5 : 10;
 }
 
 void MapScreen::paintShop(const DGraphicsPtr& g) {
@@ -349,8 +349,8 @@ void MapScreen::paintCursor(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t
 
 const qel::lcdui::DImagePtr& MapScreen::hand() {
   if (!handLookedUp) {
-    handImage = gamelib::GameLib::loadImage(u"hand");
-    handLookedUp = 1;
+    handImage_ = gamelib::GameLib::loadImage(u"hand");
+    handLookedUp_ = 1;
   }
   return handImage;
 }

@@ -53,7 +53,7 @@ TEST_F(MapEventsTest, ResultEventsOpenTheirWindows) {
     SCOPED_TRACE(row.message);
     StateMachine::enter(StateMachine::stateMapScreen);
     GameState::mapMessage = row.message;
-    MapScreen::cursorX = GameState::cursorTargetX - 4;
+    nvtest::writable(MapScreen::cursorX) = GameState::cursorTargetX - 4;
     MapScreen::tickMapScreen();
     EXPECT_EQ(DialogWindow::dialogId, row.dialog);
     EXPECT_EQ(text(DialogWindow::titleText), row.title);

@@ -78,16 +78,16 @@ protected:
     GameState::hintPending = 0;
     MapScreen::mapSpotPending = 0;
     WorldState::chosenPerson.release();
-    MapScreen::handImage.release();
-    MapScreen::handLookedUp = 0;
+    nvtest::writable(MapScreen::handImage).release();
+    nvtest::writable(MapScreen::handLookedUp) = 0;
     gamelib::ScreenCanvas::resetKeys();
     placeCursorAt(0);
   }
 
   void TearDown() override {
     StateMachine::backGraphics.release();
-    MapScreen::handImage.release();
-    MapScreen::handLookedUp = 0;
+    nvtest::writable(MapScreen::handImage).release();
+    nvtest::writable(MapScreen::handLookedUp) = 0;
     MainCanvas::releaseStatics();
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
@@ -114,8 +114,8 @@ protected:
   // The cursor standing on place p, as after a finished glide.
   static void placeCursorAt(int p) {
     GameState::mapPlace = static_cast<int8_t>(p);
-    GameState::cursorTargetX = MapScreen::cursorX = GameTables::mapPlaces[p][0];
-    GameState::cursorTargetY = MapScreen::cursorY = GameTables::mapPlaces[p][1];
+    GameState::cursorTargetX = nvtest::writable(MapScreen::cursorX) = GameTables::mapPlaces[p][0];
+    GameState::cursorTargetY = nvtest::writable(MapScreen::cursorY) = GameTables::mapPlaces[p][1];
   }
 
   static Person& person(int id) { return *static_cast<Person*>(GameTables::persons->at(id).get()); }

@@ -179,8 +179,8 @@ TEST_F(PointerTest, ShopGridTaps) {
   nvtest::writable(GameState::shopMode) = 1;
   MapScreen::shopGridX = 30;
   MapScreen::shopGridY = 100;
-  MapScreen::shopGapX = 5;
-  MapScreen::shopGapY = 5;
+  nvtest::writable(MapScreen::shopGapX) = 5;
+  nvtest::writable(MapScreen::shopGapY) = 5;
   for (int i = 0; i < 12; ++i) GameTables::shopGrid[i % 6][i / 6] = static_cast<int8_t>('h' + i);
   WorldState::chosenPerson = GameTables::persons->at(1);
   struct Row {

@@ -74,7 +74,7 @@ TEST_F(ShopTest, BuyAndGiveBack) {
     SCOPED_TRACE(::testing::Message() << row.pockets << " " << row.item);
     carry(row.pockets, row.load);
     GameState::money = row.money;
-    MapScreen::shopRepaint = 0;
+    nvtest::writable(MapScreen::shopRepaint) = 0;
     select(row.item);
     EXPECT_EQ(pockets(), row.pocketsAfter);
     EXPECT_EQ(person(1).load, row.loadAfter);

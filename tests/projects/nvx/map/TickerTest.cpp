@@ -175,8 +175,8 @@ TEST_F(TickerTest, BubbleLineAndHintFollowTheMapCursorNotTheGlidingHand) {
   GameState::difficulty = -1;
   nvtest::writable(GameState::pulsePhase) = 20;
   placeCursorAt(4);
-  MapScreen::cursorX -= 40;
-  MapScreen::cursorY += 30;
+  nvtest::writable(MapScreen::cursorX) -= 40;
+  nvtest::writable(MapScreen::cursorY) += 30;
   Ticker::showPlaceHint();
   nvtest::writable(GameState::tickerRunning) = 1;
   nvtest::writable(GameState::tickerLeft) = -1;

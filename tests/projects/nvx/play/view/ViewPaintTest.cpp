@@ -148,8 +148,8 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
 TEST_F(ViewPaintTest, TheFrameDrawsTheHandCursorAtTheCursor) {
   openLevel(9, false);
   const auto frame = [](int x, int y) {
-    MapScreen::cursorX = x;
-    MapScreen::cursorY = y;
+    nvtest::writable(MapScreen::cursorX) = x;
+    nvtest::writable(MapScreen::cursorY) = y;
     WorldState::sceneDirty = 1;
     qel::lcdui::DImagePtr screen = newScreen();
     ViewScene::paintLevel(screen->getGraphics());

@@ -133,8 +133,9 @@ public:
 
   // A phase change of the game clock in level play: one world tick.
   void step() {
-    FrameClock::clockTick = static_cast<int8_t>((FrameClock::clockTick + 1) % FrameClock::phasesPerCycle);
-    FrameClock::clockPhase = FrameClock::clockTick;
+    nvtest::writable(FrameClock::clockTick) =
+        static_cast<int8_t>((FrameClock::clockTick + 1) % FrameClock::phasesPerCycle);
+    nvtest::writable(FrameClock::clockPhase) = FrameClock::clockTick;
     WorldRules::worldTick();
   }
   // As the game library repaints: a fresh context on the canvas each frame.

@@ -53,10 +53,11 @@ protected:
     GameState::winnerRow = 0;
     nvtest::writable(GameState::letterCursor) = 0;
     StateMachine::enter(StateMachine::stateBestResults);
-    FrameClock::lastFrameTime = static_cast<int64_t>(start);
-    FrameClock::keyRepeatTime = FrameClock::pointerRepeatTime = 0;
-    FrameClock::clockAccum = 0;
-    FrameClock::clockPhase = FrameClock::clockPrevPhase = FrameClock::clockTick = 0;
+    nvtest::writable(FrameClock::lastFrameTime) = static_cast<int64_t>(start);
+    nvtest::writable(FrameClock::keyRepeatTime) = nvtest::writable(FrameClock::pointerRepeatTime) = 0;
+    nvtest::writable(FrameClock::clockAccum) = 0;
+    nvtest::writable(FrameClock::clockPhase) = nvtest::writable(FrameClock::clockPrevPhase) =
+        nvtest::writable(FrameClock::clockTick) = 0;
     GameState::halfSecondCount = 1;
     nvtest::writable(GameState::pulsePhase) = 1;
     GameState::pendingTransition = nvtest::writable(GameState::transitionArmed) = 0;
@@ -118,7 +119,7 @@ TEST_F(FrameClockTest, KeyRepeatNeedsMoreThan200MsAndNeverFiresWhenTheClockWentB
   for (const Case& c : {Case{200, 0}, Case{201, 1}, Case{-1, 0}, Case{-5000, 0}}) {
     const int before = typedLetter();
     ScreenCanvas::keyPressedFlag = 1;
-    FrameClock::keyRepeatTime = static_cast<int64_t>(clock.peekMillis()) - c.sinceLastDelivery;
+    nvtest::writable(FrameClock::keyRepeatTime) = static_cast<int64_t>(clock.peekMillis()) - c.sinceLastDelivery;
     FrameClock::step();
     EXPECT_EQ(typedLetter() - before, c.deliveries) << c.sinceLastDelivery;
   }
@@ -176,8 +177,8 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
     GameState::halfSecondCount = 5;
     nvtest::writable(GameState::tickerX) = 100;
     // Phase 5 to phase 6.
-    FrameClock::clockAccum = 0;
-    FrameClock::clockPhase = FrameClock::clockPrevPhase = 5;
+    nvtest::writable(FrameClock::clockAccum) = 0;
+    nvtest::writable(FrameClock::clockPhase) = nvtest::writable(FrameClock::clockPrevPhase) = 5;
     clock.advanceMillis(250);
     FrameClock::step();
     ASSERT_EQ(FrameClock::clockPhase, 6);
@@ -194,7 +195,7 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
 TEST_F(FrameClockTest, CountersWrapAtTheEndOfTheirCycles) {
   GameState::halfSecondCount = 12;
   nvtest::writable(GameState::pulsePhase) = 23;
-  FrameClock::clockTick = 10;
+  nvtest::writable(FrameClock::clockTick) = 10;
   GameState::tickerPassCount = 0;
   for (int i = 0; i < 2; ++i) {
     clock.advanceMillis(42);
@@ -209,8 +210,8 @@ TEST_F(FrameClockTest, CountersWrapAtTheEndOfTheirCycles) {
 TEST_F(FrameClockTest, AStallRestartsTheCycleAtPhaseZero) {
   StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
-  FrameClock::clockAccum = 300;
-  FrameClock::clockPhase = FrameClock::clockPrevPhase = 7;
+  nvtest::writable(FrameClock::clockAccum) = 300;
+  nvtest::writable(FrameClock::clockPhase) = nvtest::writable(FrameClock::clockPrevPhase) = 7;
   clock.advanceMillis(600);
   FrameClock::step();
   EXPECT_EQ(FrameClock::clockAccum, 0);
@@ -229,7 +230,7 @@ TEST_F(FrameClockTest, AStallRestartsTheCycleAtPhaseZero) {
 
 TEST_F(FrameClockTest, TheClockRunsAcrossTheWrapOfTheLow32Bits) {
   clock.setMillis((uint64_t{1} << 32) + 10);
-  FrameClock::lastFrameTime = static_cast<int64_t>((uint64_t{1} << 32) - 32);
+  nvtest::writable(FrameClock::lastFrameTime) = static_cast<int64_t>((uint64_t{1} << 32) - 32);
   FrameClock::step();
   EXPECT_EQ(FrameClock::clockAccum, 42);
   EXPECT_EQ(FrameClock::clockPhase, 1);

@@ -40,14 +40,14 @@ protected:
     g_ = screen_->getGraphics();
     nvtest::writable(GameState::backImage) = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
     StateMachine::backGraphics = GameState::backImage->getGraphics();
-    FrameClock::clockPhase = 6;
+    nvtest::writable(FrameClock::clockPhase) = 6;
     StateMachine::enter(StateMachine::stateMapScreen);
     fill(g_, lastFrame);
   }
   void TearDown() override {
     StateMachine::backGraphics.release();
     nvtest::writable(GameState::backImage).release();
-    FrameClock::clockPhase = 0;
+    nvtest::writable(FrameClock::clockPhase) = 0;
     GameState::splashStep = 0;
     WindowFixture::TearDown();
   }
@@ -255,7 +255,7 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
     return columns;
   };
   const std::string atPhase6 = arrowColumns();
-  FrameClock::clockPhase = 0;
+  nvtest::writable(FrameClock::clockPhase) = 0;
   StateMachine::paint(g_);
   EXPECT_NE(arrowColumns(), atPhase6);
   EXPECT_NE(atPhase6.find('#'), std::string::npos);

@@ -100,7 +100,7 @@ protected:
 
   void run(int ticks) {
     for (int i = 0; i < ticks; ++i) {
-      FrameClock::clockTick = static_cast<int8_t>(tick_++ % 12);
+      nvtest::writable(FrameClock::clockTick) = static_cast<int8_t>(tick_++ % 12);
       WorldRules::worldTick();
     }
   }

@@ -184,7 +184,7 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
     press(waitKey);
     ASSERT_EQ(GameState::halfSecondCount, 1) << "a delivered key restarts the repeat gate";
     GameState::pendingKey = c.key;
-    FrameClock::clockPhase = static_cast<int8_t>(c.phase);
+    nvtest::writable(FrameClock::clockPhase) = static_cast<int8_t>(c.phase);
     GameState::halfSecondCount = static_cast<int8_t>(c.cycle);
     LevelKeys::planKeys();
     const int expected = c.key == waitKey ? (c.acts ? 3 : 2) : (c.acts ? 1 : 2);
@@ -195,7 +195,7 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
 TEST_F(KeysTest, HoldingTheWaitKeyRecordsAWaitAtEachDeliveryOfTheFrameStep) {
   wce::ManualClock clock{10000};
   wce::ScopedClockSource clockScope(clock);
-  FrameClock::keyRepeatTime = FrameClock::lastFrameTime = 10000;
+  nvtest::writable(FrameClock::keyRepeatTime) = nvtest::writable(FrameClock::lastFrameTime) = 10000;
   gamelib::ScreenCanvas::lastKeyCode = waitKey;
   gamelib::ScreenCanvas::keyPressedFlag = 1;
   // 1 s of frames 50 ms apart: deliveries more than 200 ms apart.

@@ -65,7 +65,7 @@ protected:
     WorldState::selectedPerson = nullptr;
     StateMachine::enter(StateMachine::stateLevel);
     nvtest::writable(DialogWindow::dialogId) = 0;
-    FrameClock::clockPhase = 0;
+    nvtest::writable(FrameClock::clockPhase) = 0;
     GameState::halfSecondCount = 1;
     for (int id = 0; id < 5; ++id) {
       GameTables::persons[id] = new Person(id);
@@ -109,7 +109,7 @@ protected:
     for (int i = 0; i < n; ++i) {
       LevelKeys::planKeys();
       WorldRules::worldTick();
-      FrameClock::clockTick = static_cast<int8_t>((FrameClock::clockTick + 1) % 12);
+      nvtest::writable(FrameClock::clockTick) = static_cast<int8_t>((FrameClock::clockTick + 1) % 12);
     }
   }
 

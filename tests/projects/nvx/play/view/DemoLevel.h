@@ -53,7 +53,7 @@ protected:
     WorldState::stepIndex = 0;
     WorldState::phase = 0;
     nvtest::writable(WorldState::shakeOffset) = 0;
-    FrameClock::clockPhase = 0;
+    nvtest::writable(FrameClock::clockPhase) = 0;
     GameState::mapPainting = 0;
     WorldState::sceneDirty = 0;
     nvtest::writable(WorldState::sceneDirtyAgain) = 0;

@@ -133,7 +133,7 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
     nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     const int limit = c.running ? GameState::levelCounter - 30 : GameTables::levelTable[6][0];
     WorldState::stepIndex = static_cast<int16_t>(limit + c.overLimit);
-    FrameClock::clockPhase = static_cast<int8_t>(c.phase);
+    nvtest::writable(FrameClock::clockPhase) = static_cast<int8_t>(c.phase);
     qel::lcdui::DImagePtr screen = newScreen();
     ViewScene::paintStepClock(screen->getGraphics());
     // Inside the red box's left margin, clear of the digits.

@@ -65,7 +65,7 @@ protected:
     MainCanvas::instance.release();
     nvtest::writable(GameState::splashImage).release();
     nvtest::writable(GameState::backImage).release();
-    StateMachine::backGraphics.release();
+    nvtest::writable(StateMachine::backGraphics).release();
     MainCanvas::releaseStatics();
     StateMachine::enter(254);
     GameState::splashStep = 0;
@@ -209,7 +209,7 @@ TEST_F(SplashTest, EachStatePaintsItsScreen) {
        kept},
       {2,
        [](const DImagePtr& picture) {
-         StateMachine::backGraphics = picture->getGraphics();
+         nvtest::writable(StateMachine::backGraphics) = picture->getGraphics();
          nvtest::writable(GameState::dialogReturnState) = 3;
          nvtest::writable(DialogWindow::ready) = 1;
          nvtest::writable(DialogWindow::noFrame) = 1;
@@ -219,14 +219,14 @@ TEST_F(SplashTest, EachStatePaintsItsScreen) {
       {3,
        [](const DImagePtr& picture) {
          nvtest::writable(GameState::backImage) = picture;
-         StateMachine::backGraphics = picture->getGraphics();
+         nvtest::writable(StateMachine::backGraphics) = picture->getGraphics();
          nvtest::writable(GameState::mapFullRepaint) = 0;
        },
        kept},
       {4,
        [](const DImagePtr& picture) {
          nvtest::writable(GameState::backImage) = picture;
-         StateMachine::backGraphics = picture->getGraphics();
+         nvtest::writable(StateMachine::backGraphics) = picture->getGraphics();
          GameTables::bestResults = new qel::util::DVector(2);
          nvtest::writable(GameState::bestResultsRepaint) = 0;
          GameState::winnerRow = -1;
@@ -252,7 +252,7 @@ TEST_F(SplashTest, EachStatePaintsItsScreen) {
     WorldState::trailImage.release();
     WorldState::trailGraphics.release();
     nvtest::writable(GameState::backImage).release();
-    StateMachine::backGraphics.release();
+    nvtest::writable(StateMachine::backGraphics).release();
     GameTables::bestResults.release();
     DialogWindow::resetDialog();
     gamelib::ScreenCanvas::releaseFonts();

@@ -91,7 +91,7 @@ void ViewScene::computeVisibleCells() {
   WorldState::visibleColumns_ = GameState::screenWidth / c;
   WorldState::visibleRows_ = GameState::screenHeight / c;
   const int32_t bar = GameTables::spriteTable ? GameTables::spriteTable[barSprite][3] : 0;
-  ViewScene::mapAreaHeight = GameState::screenHeight - bar;
+  ViewScene::mapAreaHeight_ = GameState::screenHeight - bar;
 }
 
 std::string ViewScene::stepClockText(int32_t steps) {

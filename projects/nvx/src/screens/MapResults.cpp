@@ -286,7 +286,7 @@ bool DialogResults::mapDialogResult() {
       return true;
     case 20:
       if (item <= MapResults::offerItemFirst) return false;
-      MapResults::chosenOffer = item - MapResults::offerItemFirst;
+      MapResults::chosenOffer_ = item - MapResults::offerItemFirst;
       if (MapResults::chosenOffer > MapResults::lastOffer) return false;
       DialogWindow::openDialog(26,
                                picture(SpriteRows::spriteMapPicture, 0),

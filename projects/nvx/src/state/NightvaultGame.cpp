@@ -74,7 +74,7 @@ void NightvaultGame::saveLevelState() { GameStore::saveLevelState(); }
 void NightvaultGame::shutdown() { SplashScreen::shutdown(); }
 
 void NightvaultGame::releaseStatics() {
-  StateMachine::backGraphics.release();
+  StateMachine::backGraphics_.release();
   MainCanvas::releaseStatics();
   tables_ = gamelib::ResTables();
 }

@@ -128,7 +128,7 @@ void StateMachine::advanceSplash() {
     case 24: break;
     case 18:
       GameState::backImage_ = qel::lcdui::DImage::createImage(GameState::screenWidth, GameState::screenHeight);
-      backGraphics = GameState::backImage->getGraphics();
+      backGraphics_ = GameState::backImage->getGraphics();
       ViewScene::computeVisibleCells();
       break;
     case 20: LanguageTexts::loadLanguage(); break;

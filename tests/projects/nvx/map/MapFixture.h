@@ -59,7 +59,7 @@ protected:
     GameState::languageIndex = 0;
     LanguageTexts::loadLanguage();
     nvtest::writable(GameState::backImage) = qel::lcdui::DImage::createImage(240, 320);
-    StateMachine::backGraphics = GameState::backImage->getGraphics();
+    nvtest::writable(StateMachine::backGraphics) = GameState::backImage->getGraphics();
     layOutMap();
     for (int id = 0; id < 5; ++id) GameTables::persons->at(id) = new Person(id);
     StateMachine::enter(StateMachine::stateMapScreen);
@@ -85,7 +85,7 @@ protected:
   }
 
   void TearDown() override {
-    StateMachine::backGraphics.release();
+    nvtest::writable(StateMachine::backGraphics).release();
     nvtest::writable(MapScreen::handImage).release();
     nvtest::writable(MapScreen::handLookedUp) = 0;
     MainCanvas::releaseStatics();

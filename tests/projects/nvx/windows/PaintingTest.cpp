@@ -39,13 +39,13 @@ protected:
     screen_ = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
     g_ = screen_->getGraphics();
     nvtest::writable(GameState::backImage) = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
-    StateMachine::backGraphics = GameState::backImage->getGraphics();
+    nvtest::writable(StateMachine::backGraphics) = GameState::backImage->getGraphics();
     nvtest::writable(FrameClock::clockPhase) = 6;
     StateMachine::enter(StateMachine::stateMapScreen);
     fill(g_, lastFrame);
   }
   void TearDown() override {
-    StateMachine::backGraphics.release();
+    nvtest::writable(StateMachine::backGraphics).release();
     nvtest::writable(GameState::backImage).release();
     nvtest::writable(FrameClock::clockPhase) = 0;
     GameState::splashStep = 0;

@@ -46,7 +46,7 @@ protected:
     layFloor(10, 8, 2, 2);
     nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = 240;
     nvtest::writable(GameState::screenHeight) = 320;
-    nvtest::writable(GameState::viewHeight) = ViewScene::mapAreaHeight = 290;
+    nvtest::writable(GameState::viewHeight) = nvtest::writable(ViewScene::mapAreaHeight) = 290;
     nvtest::writable(GameState::cellSize) = 24;
     nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     GameTables::levelTotals = new qel::lang::DintArray(7);

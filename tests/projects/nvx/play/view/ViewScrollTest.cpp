@@ -17,8 +17,8 @@ protected:
     MainCanvas::initStatics();
     nvtest::writable(GameState::cellSize) = 24;
     nvtest::writable(GameState::screenWidth) = 240;
-    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = ViewScene::mapAreaHeight =
-        320;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) =
+        nvtest::writable(ViewScene::mapAreaHeight) = 320;
     WorldState::phase = 0;
     GameState::mapPainting = 0;
     nvtest::writable(WorldState::sceneDirtyAgain) = 0;
@@ -95,7 +95,7 @@ TEST_F(ViewScrollTest, ScrollingMovesHalfAViewAndStopsAtTheMapsEdges) {
 // The bottom bar covers y 280..319: rows move and clamp within the 280
 // pixels above it, never the full screen height.
 TEST_F(ViewScrollTest, TheVerticalAxisUsesTheMapAreaAboveTheBar) {
-  ViewScene::mapAreaHeight = 280;
+  nvtest::writable(ViewScene::mapAreaHeight) = 280;
   map(5, 30, 0, 0);
   ViewScene::centerViewOn(0, 11, false, false, false);
   EXPECT_EQ(WorldState::mapOriginY, -240) << "row 11 lies under the bar: the page turns";

@@ -28,6 +28,7 @@
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/HostDouble.h"
+#include "tests/support/Writable.h"
 #include "tools/demodata/lib/DataSet.h"
 
 namespace {
@@ -95,8 +96,8 @@ public:
     LanguageTexts::loadLanguage();
     GameState::guiImages = new gamelib::ImageManager();
     GameState::guiImages->load(u"img/gui");
-    GameState::screenWidth = GameState::viewWidth = width;
-    GameState::screenHeight = GameState::viewHeight = height;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = width;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = height;
 
     GameState::difficulty = 0;
     LevelStart::startLevel(benchLevel);
@@ -132,8 +133,9 @@ public:
 
   // A phase change of the game clock in level play: one world tick.
   void step() {
-    FrameClock::clockTick = static_cast<int8_t>((FrameClock::clockTick + 1) % FrameClock::phasesPerCycle);
-    FrameClock::clockPhase = FrameClock::clockTick;
+    nvtest::writable(FrameClock::clockTick) =
+        static_cast<int8_t>((FrameClock::clockTick + 1) % FrameClock::phasesPerCycle);
+    nvtest::writable(FrameClock::clockPhase) = FrameClock::clockTick;
     WorldRules::worldTick();
   }
   // As the game library repaints: a fresh context on the canvas each frame.

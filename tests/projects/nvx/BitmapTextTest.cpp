@@ -16,6 +16,7 @@
 #include "nvx/src/text/SpriteDrawing.h"
 #include "nvx/src/text/TextState.h"
 #include "tests/projects/gamelib/Pixels.h"
+#include "tests/support/Writable.h"
 
 using nvx::BitmapText;
 using nvx::GameState;
@@ -81,22 +82,22 @@ protected:
     folder.openArchive();
     GameState::languageIndex = 0;
     LanguageTexts::loadLanguage();
-    GameState::screenWidth = 40;
-    GameState::screenHeight = 12;
+    nvtest::writable(GameState::screenWidth) = 40;
+    nvtest::writable(GameState::screenHeight) = 12;
   }
   void TearDown() override {
     gamelib::LangInfo::releaseInstance();
     MainCanvas::releaseStatics();
-    TextState::noSpaceWrap = 0;
-    GameState::screenWidth = GameState::screenHeight = 0;
-    GameState::textCharWidth = 7;
-    GameState::textLineHeight = 9;
+    nvtest::writable(TextState::noSpaceWrap) = 0;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::screenHeight) = 0;
+    nvtest::writable(GameState::textCharWidth) = 7;
+    nvtest::writable(GameState::textLineHeight) = 9;
   }
 
   // A font whose glyph frames are cell by cell squares of one colour each.
   void useTestFont() {
-    GameState::textCharWidth = cell;
-    GameState::textLineHeight = cell;
+    nvtest::writable(GameState::textCharWidth) = cell;
+    nvtest::writable(GameState::textLineHeight) = cell;
     int rows = fontGlyphs / fontColumns;
     std::vector<uint32_t> pixels(fontColumns * cell * rows * cell);
     for (int y = 0; y < rows * cell; ++y)
@@ -173,7 +174,7 @@ TEST_F(BitmapTextTest, LineCounts) {
 }
 
 TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
-  TextState::noSpaceWrap = 1;
+  nvtest::writable(TextState::noSpaceWrap) = 1;
   struct Case {
     const char* text;
     int cells;
@@ -186,7 +187,7 @@ TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
       {"abcdefgh", 5, 4, -1},    // no separator, no vowel pair: hard break at the width
   };
   for (const Case& c : cases) {
-    TextState::hyphenCut = -1;
+    nvtest::writable(TextState::hyphenCut) = -1;
     EXPECT_EQ(BitmapText::lineEnd(glyphs(c.text), 0, c.cells - 1, c.cells), c.end) << c.text;
     EXPECT_EQ(TextState::hyphenCut, c.hyphenCut) << c.text;
   }
@@ -194,7 +195,7 @@ TEST_F(BitmapTextTest, WordsBreakBySyllablesOnlyWhenLongerThanThree) {
 
 TEST_F(BitmapTextTest, WrappedLinesAreJustifiedBrokenAndEndedAsLaidOut) {
   useTestFont();
-  TextState::noSpaceWrap = 1;
+  nvtest::writable(TextState::noSpaceWrap) = 1;
   struct Case {
     const char* text;
     int cells;
@@ -238,7 +239,7 @@ TEST_F(BitmapTextTest, AGlyphHalfOffTheScreenShowsOnlyWithoutAClipBand) {
 
 TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
   useTestFont();
-  TextState::wideTexts = 1;
+  nvtest::writable(TextState::wideTexts) = 1;
   struct Case {
     std::vector<int16_t> text;
     std::vector<bool> drawn;
@@ -257,7 +258,7 @@ TEST_F(BitmapTextTest, SixteenBitTextsDrawOnlyTheGlyphsTheWideFontHas) {
     for (size_t i = 0; i < c.text.size(); ++i)
       EXPECT_EQ(pixels.at(static_cast<int>(i) * cell, 0) == glyphColour(c.text[i]), c.drawn[i]) << c.text[i];
   }
-  TextState::wideTexts = 0;
+  nvtest::writable(TextState::wideTexts) = 0;
 }
 
 TEST_F(BitmapTextTest, LevelRecordsAreFoundByTheirLengths) {
@@ -288,8 +289,8 @@ TEST_F(BitmapTextTest, SpriteCutMarginsByPixels) {
   auto row = GameTables::spriteTable->at(3);
   const int16_t set[] = {4, 2, 5, 4, 2, 1};
   for (int i = 0; i < 6; ++i) row[i] = set[i];
-  GameState::screenWidth = 16;
-  GameState::screenHeight = 8;
+  nvtest::writable(GameState::screenWidth) = 16;
+  nvtest::writable(GameState::screenHeight) = 8;
   DImagePtr screen = DImage::createImage(16, 8);
   qel::lcdui::DGraphicsPtr g = screen->getGraphics();
   // Frame 3 lies at column 1, row 1: source (9, 6). Two columns lie left of

@@ -17,6 +17,7 @@
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
 #include "tests/projects/gamelib/GameLibTesting.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 using gamelib::ScreenCanvas;
@@ -50,15 +51,16 @@ protected:
     GameTables::bestResults->addElement(names);
     GameTables::bestResults->addElement(new qel::lang::DintArray(BestResults::resultRows));
     GameState::winnerRow = 0;
-    GameState::letterCursor = 0;
+    nvtest::writable(GameState::letterCursor) = 0;
     StateMachine::enter(StateMachine::stateBestResults);
-    FrameClock::lastFrameTime = static_cast<int64_t>(start);
-    FrameClock::keyRepeatTime = FrameClock::pointerRepeatTime = 0;
-    FrameClock::clockAccum = 0;
-    FrameClock::clockPhase = FrameClock::clockPrevPhase = FrameClock::clockTick = 0;
+    nvtest::writable(FrameClock::lastFrameTime) = static_cast<int64_t>(start);
+    nvtest::writable(FrameClock::keyRepeatTime) = nvtest::writable(FrameClock::pointerRepeatTime) = 0;
+    nvtest::writable(FrameClock::clockAccum) = 0;
+    nvtest::writable(FrameClock::clockPhase) = nvtest::writable(FrameClock::clockPrevPhase) =
+        nvtest::writable(FrameClock::clockTick) = 0;
     GameState::halfSecondCount = 1;
-    GameState::pulsePhase = 1;
-    GameState::pendingTransition = GameState::transitionArmed = 0;
+    nvtest::writable(GameState::pulsePhase) = 1;
+    GameState::pendingTransition = nvtest::writable(GameState::transitionArmed) = 0;
     ScreenCanvas::resetKeys();
     gamelib::GameLibTesting::exiting() = false;
     gamelib::GameLibTesting::pausedOnce() = false;
@@ -78,9 +80,9 @@ protected:
 
   // The map cursor on its way to a place to the right.
   static void sendTheMapCursor() {
-    MapScreen::cursorX = 0;
+    nvtest::writable(MapScreen::cursorX) = 0;
     GameState::cursorTargetX = 200;
-    MapScreen::cursorY = GameState::cursorTargetY = 50;
+    nvtest::writable(MapScreen::cursorY) = GameState::cursorTargetY = 50;
   }
 
   // Steps every period ms until elapsed ms have passed; the first step at once.
@@ -117,7 +119,7 @@ TEST_F(FrameClockTest, KeyRepeatNeedsMoreThan200MsAndNeverFiresWhenTheClockWentB
   for (const Case& c : {Case{200, 0}, Case{201, 1}, Case{-1, 0}, Case{-5000, 0}}) {
     const int before = typedLetter();
     ScreenCanvas::keyPressedFlag = 1;
-    FrameClock::keyRepeatTime = static_cast<int64_t>(clock.peekMillis()) - c.sinceLastDelivery;
+    nvtest::writable(FrameClock::keyRepeatTime) = static_cast<int64_t>(clock.peekMillis()) - c.sinceLastDelivery;
     FrameClock::step();
     EXPECT_EQ(typedLetter() - before, c.deliveries) << c.sinceLastDelivery;
   }
@@ -140,11 +142,11 @@ TEST_F(FrameClockTest, AHeldPointerActsAtMostOnceEvery101Ms) {
 // best results restart their half-second count at phases 0 and 6.
 TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
   GameState::tickerText = new qel::lang::DshortArray(3);
-  GameState::tickerRunning = 1;
-  GameState::tickerLoops = 5;
-  GameState::tickerLeft = 0;
-  GameState::tickerWidth = 240;
-  GameState::tickerX = 100;
+  nvtest::writable(GameState::tickerRunning) = 1;
+  nvtest::writable(GameState::tickerLoops) = 5;
+  nvtest::writable(GameState::tickerLeft) = 0;
+  nvtest::writable(GameState::tickerWidth) = 240;
+  nvtest::writable(GameState::tickerX) = 100;
   StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
   clock.advanceMillis(42);  // 42 * 12 / 500 = phase 1
@@ -171,12 +173,12 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
     SCOPED_TRACE(int(c.state));
     StateMachine::enter(c.state);
     sendTheMapCursor();
-    WorldState::pendingNotice = 185;
+    nvtest::writable(WorldState::pendingNotice) = 185;
     GameState::halfSecondCount = 5;
-    GameState::tickerX = 100;
+    nvtest::writable(GameState::tickerX) = 100;
     // Phase 5 to phase 6.
-    FrameClock::clockAccum = 0;
-    FrameClock::clockPhase = FrameClock::clockPrevPhase = 5;
+    nvtest::writable(FrameClock::clockAccum) = 0;
+    nvtest::writable(FrameClock::clockPhase) = nvtest::writable(FrameClock::clockPrevPhase) = 5;
     clock.advanceMillis(250);
     FrameClock::step();
     ASSERT_EQ(FrameClock::clockPhase, 6);
@@ -185,15 +187,15 @@ TEST_F(FrameClockTest, PhaseChangesRunTheStateWorkThenTheMessageLine) {
     EXPECT_EQ(GameState::halfSecondCount, c.halfSecondCountAfter);
     EXPECT_EQ(GameState::tickerX, 99);
   }
-  WorldState::pendingNotice = -1;
+  nvtest::writable(WorldState::pendingNotice) = -1;
   GameState::tickerText.release();
-  GameState::tickerRunning = 0;
+  nvtest::writable(GameState::tickerRunning) = 0;
 }
 
 TEST_F(FrameClockTest, CountersWrapAtTheEndOfTheirCycles) {
   GameState::halfSecondCount = 12;
-  GameState::pulsePhase = 23;
-  FrameClock::clockTick = 10;
+  nvtest::writable(GameState::pulsePhase) = 23;
+  nvtest::writable(FrameClock::clockTick) = 10;
   GameState::tickerPassCount = 0;
   for (int i = 0; i < 2; ++i) {
     clock.advanceMillis(42);
@@ -208,8 +210,8 @@ TEST_F(FrameClockTest, CountersWrapAtTheEndOfTheirCycles) {
 TEST_F(FrameClockTest, AStallRestartsTheCycleAtPhaseZero) {
   StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
-  FrameClock::clockAccum = 300;
-  FrameClock::clockPhase = FrameClock::clockPrevPhase = 7;
+  nvtest::writable(FrameClock::clockAccum) = 300;
+  nvtest::writable(FrameClock::clockPhase) = nvtest::writable(FrameClock::clockPrevPhase) = 7;
   clock.advanceMillis(600);
   FrameClock::step();
   EXPECT_EQ(FrameClock::clockAccum, 0);
@@ -228,7 +230,7 @@ TEST_F(FrameClockTest, AStallRestartsTheCycleAtPhaseZero) {
 
 TEST_F(FrameClockTest, TheClockRunsAcrossTheWrapOfTheLow32Bits) {
   clock.setMillis((uint64_t{1} << 32) + 10);
-  FrameClock::lastFrameTime = static_cast<int64_t>((uint64_t{1} << 32) - 32);
+  nvtest::writable(FrameClock::lastFrameTime) = static_cast<int64_t>((uint64_t{1} << 32) - 32);
   FrameClock::step();
   EXPECT_EQ(FrameClock::clockAccum, 42);
   EXPECT_EQ(FrameClock::clockPhase, 1);

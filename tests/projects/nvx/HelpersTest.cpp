@@ -5,6 +5,7 @@
 #include "lang/DshortArray2d.h"
 #include "nvx/src/state/GameHelpers.h"
 #include "nvx/src/state/GameTables.h"
+#include "tests/support/Writable.h"
 
 using nvx::GameHelpers;
 using nvx::GameTables;
@@ -51,7 +52,7 @@ TEST(HelpersTest, ItemCodes) {
 }
 
 TEST(HelpersTest, RandomInRange) {
-  GameTables::random = new qel::util::DRandom(42);
+  nvtest::writable(GameTables::random) = new qel::util::DRandom(42);
   EXPECT_EQ(GameHelpers::randomInRange(5, 5), 5);
   EXPECT_EQ(GameHelpers::randomInRange(9, 3), 9);
   qel::util::DRandom untouched(42);
@@ -62,7 +63,7 @@ TEST(HelpersTest, RandomInRange) {
     EXPECT_LE(v, 30);
   }
   for (int32_t i = 0; i < 50; ++i) EXPECT_LE(GameHelpers::randomInRange(INT_MIN, INT_MAX - 1), INT_MAX - 1);
-  GameTables::random.release();
+  nvtest::writable(GameTables::random).release();
 }
 
 TEST(HelpersTest, DrawOfTheSmallestIntegerStaysInRange) {

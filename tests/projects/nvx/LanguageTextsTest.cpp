@@ -9,6 +9,7 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/text/TextState.h"
+#include "tests/support/Writable.h"
 #include "tools/demodata/lib/LanguageFile.h"
 
 using nvx::GameState;
@@ -44,8 +45,8 @@ protected:
     gamelib::LangInfo::releaseInstance();
     MainCanvas::releaseStatics();
     GameState::languageIndex = 0;
-    TextState::noSpaceWrap = 0;
-    GameState::bestResultsExtra = 0;
+    nvtest::writable(TextState::noSpaceWrap) = 0;
+    nvtest::writable(GameState::bestResultsExtra) = 0;
   }
 
   void load(const LanguageFileWriter& en, int languageIndex = 0) {
@@ -81,7 +82,7 @@ TEST_F(LanguageTextsTest, EntryOneIsReadFromTheFileOnEveryCall) {
 }
 
 TEST_F(LanguageTextsTest, SettingsEntries) {
-  TextState::settingFlag268 = 0;
+  nvtest::writable(TextState::settingFlag268) = 0;
   load(LanguageFileWriter(0, letters)
            .text(264, "aeiou")
            .text(267, "1")

@@ -20,6 +20,7 @@
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/gamelib/TestPng.h"
 #include "tests/support/DemoData.h"
+#include "tests/support/Writable.h"
 #include "util/DStringManager.h"
 
 using gamelib::GameLib;
@@ -87,7 +88,8 @@ TEST(NightvaultGameTest, TheRealHostRunsTheGameFromStartToTheStartUpQuestion) {
   StateMachine::enter(254);
   GameState::splashStep = 0;
   GameState::languageIndex = 0;
-  GameState::screenWidth = GameState::screenHeight = GameState::viewWidth = GameState::viewHeight = 0;
+  nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::screenHeight) =
+      nvtest::writable(GameState::viewWidth) = nvtest::writable(GameState::viewHeight) = 0;
 }
 
 std::string bytesOf(std::initializer_list<int> bytes) {
@@ -105,13 +107,13 @@ protected:
     MainCanvas::instance.release();
     StateMachine::enter(254);
     GameState::languageIndex = 0;
-    GameState::cellSize = 24;
-    GameState::barButtonX = GameState::barButtonY = 2;
-    GameState::overlayAX = GameState::overlayBX = 17;
-    GameState::overlayAY = 19;
-    GameState::overlayBY = 5;
-    GameState::textCharWidth = 7;
-    GameState::textLineHeight = 9;
+    nvtest::writable(GameState::cellSize) = 24;
+    nvtest::writable(GameState::barButtonX) = nvtest::writable(GameState::barButtonY) = 2;
+    nvtest::writable(GameState::overlayAX) = nvtest::writable(GameState::overlayBX) = 17;
+    nvtest::writable(GameState::overlayAY) = 19;
+    nvtest::writable(GameState::overlayBY) = 5;
+    nvtest::writable(GameState::textCharWidth) = 7;
+    nvtest::writable(GameState::textLineHeight) = 9;
   }
 
   GameFolder folder;
@@ -188,7 +190,7 @@ TEST_F(NightvaultGameUnitTest, WithTwoLanguagesTheGameStartsOnTheLanguageScreen)
   gamelib::ScreenCanvas::screenWidth = 240;
   gamelib::ScreenCanvas::screenHeight = 320;
   game.initStatics();
-  GameState::langPanelWidth = 0;
+  nvtest::writable(GameState::langPanelWidth) = 0;
   game.init();
   gamelib::ScreenCanvas::releaseFonts();
   EXPECT_GT(GameState::langPanelWidth, 0) << "the language screen is laid out";

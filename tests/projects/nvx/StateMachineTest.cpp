@@ -20,6 +20,7 @@
 #include "tests/projects/gamelib/Pixels.h"
 #include "tests/projects/gamelib/TestPng.h"
 #include "tests/support/DemoData.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 using nvx::DialogWindow;
@@ -51,26 +52,27 @@ class StateMachineTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    GameState::screenWidth = GameState::viewWidth = 240;
-    GameState::screenHeight = GameState::viewHeight = 320;
-    GameState::pendingTransition = GameState::transitionArmed = 0;
-    GameState::loadingPictures = 0;
-    GameState::skipWorldLogic = 0;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = 320;
+    GameState::pendingTransition = nvtest::writable(GameState::transitionArmed) = 0;
+    nvtest::writable(GameState::loadingPictures) = 0;
+    nvtest::writable(GameState::skipWorldLogic) = 0;
     GameState::introShown = GameState::optionsMissing = 0;
-    GameState::dialogReturnState = 0;
+    nvtest::writable(GameState::dialogReturnState) = 0;
     GameState::halfSecondCount = 1;
   }
   void TearDown() override {
     MainCanvas::instance.release();
-    GameState::splashImage.release();
-    GameState::backImage.release();
-    StateMachine::backGraphics.release();
+    nvtest::writable(GameState::splashImage).release();
+    nvtest::writable(GameState::backImage).release();
+    nvtest::writable(StateMachine::backGraphics).release();
     MainCanvas::releaseStatics();
     StateMachine::enter(254);
     GameState::splashStep = 0;
-    GameState::pendingTransition = GameState::transitionArmed = 0;
+    GameState::pendingTransition = nvtest::writable(GameState::transitionArmed) = 0;
     GameState::pendingKey = GameState::noKey;
-    GameState::screenWidth = GameState::screenHeight = GameState::viewWidth = GameState::viewHeight = 0;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::screenHeight) =
+        nvtest::writable(GameState::viewWidth) = nvtest::writable(GameState::viewHeight) = 0;
     gamelib::LangInfo::releaseInstance();
   }
 
@@ -84,7 +86,7 @@ TEST_F(StateMachineTest, NothingIsPaintedWhileShutDownLoadingOrWithoutAContext) 
   StateMachine::paint(screen->getGraphics());
   StateMachine::enter(3);
   StateMachine::paint(nullptr);
-  GameState::loadingPictures = 1;
+  nvtest::writable(GameState::loadingPictures) = 1;
   StateMachine::paint(screen->getGraphics());
   EXPECT_EQ(GameState::transitionArmed, 0);
   EXPECT_EQ(ImagePixels(screen).at(120, 160), blank);
@@ -116,7 +118,7 @@ TEST_F(StateMachineTest, AFrameWithARequestShowsThePressedInWaitBox) {
 
 TEST_F(StateMachineTest, TheMapScreenTransitionNeedsTheInstance) {
   GameState::pendingTransition = 3;
-  GameState::transitionArmed = 1;
+  nvtest::writable(GameState::transitionArmed) = 1;
   EXPECT_EQ(codeOf([] { StateMachine::runPendingTransition(); }), qel::lang::ExceptionCode::NullPointer);
 }
 
@@ -131,7 +133,7 @@ TEST_F(StateMachineTest, SplashKeysAreSwallowedAndAdvanceOnlyStepFive) {
 }
 
 TEST_F(StateMachineTest, ADialogOverADialogKeepsTheStateUnderTheFirst) {
-  DialogWindow::titleText = new qel::lang::DshortArray(4);
+  nvtest::writable(DialogWindow::titleText) = new qel::lang::DshortArray(4);
   DialogWindow::bodyText = new qel::lang::DshortArray(10);
   StateMachine::enter(3);
   KeyInput::setHotZone(4, 0, 0, 10, 10);
@@ -144,7 +146,7 @@ TEST_F(StateMachineTest, ADialogOverADialogKeepsTheStateUnderTheFirst) {
   EXPECT_FALSE(GameState::tickerText);
   EXPECT_EQ(DialogWindow::ready, 1) << "the window is laid out";
   EXPECT_EQ(DialogWindow::backdropPending, 1) << "the screen under it is still to be kept";
-  DialogWindow::ready = DialogWindow::backdropPending = 0;
+  nvtest::writable(DialogWindow::ready) = DialogWindow::backdropPending = 0;
   StateMachine::enterDialog();
   EXPECT_EQ(GameState::dialogReturnState, 3);
   EXPECT_EQ(DialogWindow::ready, 1);
@@ -207,26 +209,26 @@ TEST_F(SplashTest, EachStatePaintsItsScreen) {
        kept},
       {2,
        [](const DImagePtr& picture) {
-         StateMachine::backGraphics = picture->getGraphics();
-         GameState::dialogReturnState = 3;
-         DialogWindow::ready = 1;
-         DialogWindow::noFrame = 1;
+         nvtest::writable(StateMachine::backGraphics) = picture->getGraphics();
+         nvtest::writable(GameState::dialogReturnState) = 3;
+         nvtest::writable(DialogWindow::ready) = 1;
+         nvtest::writable(DialogWindow::noFrame) = 1;
          DialogWindow::bodyText = new qel::lang::DshortArray(0);
        },
        kept},
       {3,
        [](const DImagePtr& picture) {
-         GameState::backImage = picture;
-         StateMachine::backGraphics = picture->getGraphics();
-         GameState::mapFullRepaint = 0;
+         nvtest::writable(GameState::backImage) = picture;
+         nvtest::writable(StateMachine::backGraphics) = picture->getGraphics();
+         nvtest::writable(GameState::mapFullRepaint) = 0;
        },
        kept},
       {4,
        [](const DImagePtr& picture) {
-         GameState::backImage = picture;
-         StateMachine::backGraphics = picture->getGraphics();
+         nvtest::writable(GameState::backImage) = picture;
+         nvtest::writable(StateMachine::backGraphics) = picture->getGraphics();
          GameTables::bestResults = new qel::util::DVector(2);
-         GameState::bestResultsRepaint = 0;
+         nvtest::writable(GameState::bestResultsRepaint) = 0;
          GameState::winnerRow = -1;
        },
        kept},
@@ -249,8 +251,8 @@ TEST_F(SplashTest, EachStatePaintsItsScreen) {
     EXPECT_EQ(ImagePixels(screen).at(1, 100), through565(c.shown));
     WorldState::trailImage.release();
     WorldState::trailGraphics.release();
-    GameState::backImage.release();
-    StateMachine::backGraphics.release();
+    nvtest::writable(GameState::backImage).release();
+    nvtest::writable(StateMachine::backGraphics).release();
     GameTables::bestResults.release();
     DialogWindow::resetDialog();
     gamelib::ScreenCanvas::releaseFonts();
@@ -311,7 +313,7 @@ TEST_F(SplashTest, StepTenLaysTheScreenOutAroundTheTitlePicture) {
 }
 
 TEST_F(SplashTest, LaterStepsMakeTheBackImageAndLoadTheGame) {
-  WorldState::visibleColumns = WorldState::visibleRows = 0;
+  nvtest::writable(WorldState::visibleColumns) = nvtest::writable(WorldState::visibleRows) = 0;
   GameState::splashStep = 18;
   StateMachine::advanceSplash();
   ASSERT_TRUE(GameState::backImage);

@@ -6,6 +6,7 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/Path.h"
+#include "tests/support/Writable.h"
 
 using namespace qel::lang;
 using nvx::GameState;
@@ -18,7 +19,7 @@ class StaticsTest : public ::testing::Test {
 protected:
   void SetUp() override { MainCanvas::initStatics(); }
   void TearDown() override {
-    GameState::cellSize = 24;
+    nvtest::writable(GameState::cellSize) = 24;
     MainCanvas::releaseStatics();
   }
 };
@@ -137,7 +138,7 @@ TEST_F(StaticsTest, CellSizedSpritesFollowTheCellSizeOfTheMoment) {
   EXPECT_EQ(GameTables::spriteTable->at(43)->at(3), 9);
   EXPECT_EQ(GameTables::spriteTable->at(3)->at(2), 25);
 
-  GameState::cellSize = 32;
+  nvtest::writable(GameState::cellSize) = 32;
   MainCanvas::initStatics();
   EXPECT_EQ(GameTables::spriteTable->at(4)->at(3), 32);
   EXPECT_EQ(GameTables::spriteTable->at(3)->at(2), 25);

@@ -11,7 +11,7 @@ using gamelib::GameLib;
 
 void MainCanvas::init(const MainCanvasPtr& canvas) {
   instance = canvas;
-  touchInput = qel::lang::DSystem::getIntProperty(u"input.touchscreen") != 0 ? 1 : 0;
+  touchInput_ = qel::lang::DSystem::getIntProperty(u"input.touchscreen") != 0 ? 1 : 0;
   introShown = 0;
   enter(stateLanguage);
   languageIndex = gamelib::LangInfo::currentLanguage();
@@ -32,7 +32,7 @@ void MainCanvas::init(const MainCanvasPtr& canvas) {
   }
   rateImage = GameLib::loadImage(u"rate");
   infoImage = GameLib::loadImage(u"info");
-  clockStart = qel::lang::DSystem::currentTimeMillis(0);
+  clockStart_ = qel::lang::DSystem::currentTimeMillis(0);
 }
 
 }  // namespace nvx

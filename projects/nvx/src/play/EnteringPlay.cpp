@@ -70,14 +70,14 @@ void EnteringPlay::setUpLevel() {
   ViewScene::makeTrailImage();
 
   WorldState::pendingScreen.release();
-  GameState::startMoney = GameState::money;
-  GameState::levelCounterAtStart = GameState::levelCounter;
-  WorldState::levelTicks = 0;
+  GameState::startMoney_ = GameState::money;
+  GameState::levelCounterAtStart_ = GameState::levelCounter;
+  WorldState::levelTicks_ = 0;
   WorldState::alarmRaised = 0;
   WorldState::loudNoiseMade = 0;
   WorldState::noiseMade = 0;
   GameState::hintPending = 0;
-  GameState::skipWorldLogic = 1;
+  GameState::skipWorldLogic_ = 1;
 
   GameTables::activeAtLevelStart->removeAllElements();
   for (int32_t i = 0; i < crew.size(); ++i) {
@@ -124,7 +124,7 @@ void EnteringPlay::enterPlanning() {
   WorldState::pendingScreen.release();
   GameState::hintPending = 0;
   GameState::selectionIndex = noSelection;
-  GameState::skipWorldLogic = 0;
+  GameState::skipWorldLogic_ = 0;
   GameState::pendingKey = GameState::noKey;
   GameTables::activePersons->removeElement(&leader());
   if (GameTables::activePersons->size() > 0)
@@ -144,7 +144,7 @@ void EnteringPlay::fitSpriteTables() {
   if (WorldState::spritesFitted) return;
   if (const int32_t frames = sheetFrames(personSheet); frames >= 0) fitPersonAnimations(frames);
   if (const int32_t frames = sheetFrames(objectSheet); frames >= 0) fitObjectKinds(frames);
-  WorldState::spritesFitted = 1;
+  WorldState::spritesFitted_ = 1;
 }
 
 void EnteringPlay::fitPersonAnimations(int32_t frames) {

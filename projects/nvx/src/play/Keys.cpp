@@ -78,7 +78,7 @@ void LevelKeys::handleLevelKeys() {
     returnToParked();
     return;
   }
-  WorldState::screenAnimationActive = 0;
+  WorldState::screenAnimationActive_ = 0;
   if (!p) {
     if (action == undoAction) {
       returnToParked();
@@ -186,7 +186,7 @@ void LevelKeys::selectPerson(int32_t index) {
   const bool hadSelection = WorldState::selectedPerson && GameState::selectionIndex != noSelection;
   if (index == -1) {
     GameState::selectionIndex = static_cast<uint8_t>(GameState::selectionIndex + 1);
-    WorldState::selectionChanged = 1;
+    WorldState::selectionChanged_ = 1;
     if (GameState::selectionIndex >= crew->size() || !hadSelection) GameState::selectionIndex = 0;
   } else {
     GameState::selectionIndex = static_cast<uint8_t>(index);

@@ -134,7 +134,7 @@ void LevelStart::nextLevel() {
   for (int32_t i = 0; i < GameTables::activePersons->size(); ++i) unload(listedPerson(GameTables::activePersons, i));
   GameTables::activePersons->removeAllElements();
   unload(personById(0));
-  GameState::startMoney = GameState::money;
+  GameState::startMoney_ = GameState::money;
   if (GameState::levelNumber < 1) return;
   const int32_t next = GameState::levelNumber + 1;
   startLevel(next);

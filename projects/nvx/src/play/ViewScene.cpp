@@ -64,7 +64,7 @@ void ViewScene::makeTrailImage() {
 void ViewScene::invalidateScene() {
   KeyInput::clearHotZones();
   WorldState::sceneDirty = 1;
-  if (GameState::mapPainting) WorldState::sceneDirtyAgain = 1;
+  if (GameState::mapPainting) WorldState::sceneDirtyAgain_ = 1;
 }
 
 void ViewScene::paintLevel(const DGraphicsPtr& g) {
@@ -97,9 +97,9 @@ void ViewScene::paintLevel(const DGraphicsPtr& g) {
     else
       paintScrollArrows(g);
   }
-  WorldState::sceneRebuilt = 0;
+  WorldState::sceneRebuilt_ = 0;
   if (WorldState::sceneDirtyAgain) {
-    WorldState::sceneDirtyAgain = 0;
+    WorldState::sceneDirtyAgain_ = 0;
   } else {
     WorldState::sceneDirty = 0;
   }
@@ -108,7 +108,7 @@ void ViewScene::paintLevel(const DGraphicsPtr& g) {
 
 void ViewScene::paintScene(const DGraphicsPtr& g) {
   if (WorldState::sceneDirty) {
-    WorldState::sceneRebuilt = 1;
+    WorldState::sceneRebuilt_ = 1;
     const int32_t c = std::max<int32_t>(GameState::cellSize, 1);
     const int32_t tiles = running() ? runTileSprite : tileSprite;
     const int32_t x0 = -(WorldState::mapOriginX / c);

@@ -43,7 +43,7 @@ struct ViewScene {
   static constexpr int8_t blinkPhase = 7;
 
   // Height of the map area above the bottom bar, set with the visible cells.
-  static inline int32_t mapAreaHeight = 0;
+  static const int32_t& mapAreaHeight;
 
   // One frame of level play; nothing before the trail image exists.
   static void paintLevel(const qel::lcdui::DGraphicsPtr& g);
@@ -89,6 +89,9 @@ private:
   static void paintPlanTrails(int32_t x0, int32_t x1, int32_t y0, int32_t y1);
   static void paintPortrait(const qel::lcdui::DGraphicsPtr& g, const Person& p, bool registerZone);
   static void paintGaugeFill(const qel::lcdui::DGraphicsPtr& g, const Person& p, int32_t load);
+  static inline int32_t mapAreaHeight_ = 0;
 };
+
+inline const int32_t& ViewScene::mapAreaHeight = mapAreaHeight_;
 
 }  // namespace nvx

@@ -50,8 +50,8 @@ void ViewScene::centerViewOn(int32_t column, int32_t row, bool center, bool forc
   const int32_t y = moveAxis(
       row, ViewScene::mapAreaHeight, WorldState::mapOriginY, WorldState::mapHeight, center, forceCenter, relative);
   if (x == WorldState::mapOriginX && y == WorldState::mapOriginY) return;
-  WorldState::mapOriginX = x;
-  WorldState::mapOriginY = y;
+  WorldState::mapOriginX_ = x;
+  WorldState::mapOriginY_ = y;
   WorldRules::stepVehicle();
   invalidateScene();
 }
@@ -88,10 +88,10 @@ void ViewScene::checkBombsDue() {
 
 void ViewScene::computeVisibleCells() {
   const int32_t c = std::max<int32_t>(GameState::cellSize, 1);
-  WorldState::visibleColumns = GameState::screenWidth / c;
-  WorldState::visibleRows = GameState::screenHeight / c;
+  WorldState::visibleColumns_ = GameState::screenWidth / c;
+  WorldState::visibleRows_ = GameState::screenHeight / c;
   const int32_t bar = GameTables::spriteTable ? GameTables::spriteTable[barSprite][3] : 0;
-  ViewScene::mapAreaHeight = GameState::screenHeight - bar;
+  ViewScene::mapAreaHeight_ = GameState::screenHeight - bar;
 }
 
 std::string ViewScene::stepClockText(int32_t steps) {

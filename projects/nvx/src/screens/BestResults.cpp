@@ -93,15 +93,15 @@ void BestResults::enterBestResults() {
   // bytes until a name is stored.
   GameTables::bestResults = isWholeTable(table) ? table : defaultBestResults();
   const int32_t line = GameState::textLineHeight + 3;
-  GameState::bestTableTop = GameState::layoutBottom / 2 - (line * 6) / 2;
-  GameState::bestFirstRowY = GameState::bestTableTop + line;
+  GameState::bestTableTop_ = GameState::layoutBottom / 2 - (line * 6) / 2;
+  GameState::bestFirstRowY_ = GameState::bestTableTop + line;
   if (GameState::winnerRow >= 0) {
     GameState::winnerRow =
         insertBestResult(GameTables::bestResults, GameState::money, LanguageTexts::getText(newNameText));
-    GameState::letterCursor = 0;
+    GameState::letterCursor_ = 0;
   }
   StateMachine::enter(StateMachine::stateBestResults);
-  GameState::bestResultsRepaint = 1;
+  GameState::bestResultsRepaint_ = 1;
 }
 
 void BestResults::showBestResults(int32_t row) {
@@ -125,16 +125,16 @@ void BestResults::updateBestResults() {
     case KeyInput::actionUp: --name.at(GameState::letterCursor); break;
     case KeyInput::actionDown: ++name.at(GameState::letterCursor); break;
     case KeyInput::actionLeft:
-      --GameState::letterCursor;
+      --GameState::letterCursor_;
       GameState::pendingKey = GameState::noKey;
       break;
     case KeyInput::actionRight:
-      ++GameState::letterCursor;
+      ++GameState::letterCursor_;
       GameState::pendingKey = GameState::noKey;
       break;
     default: break;
   }
-  GameState::letterCursor = std::clamp(GameState::letterCursor, 0, nameLength - 1);
+  GameState::letterCursor_ = std::clamp(GameState::letterCursor, 0, nameLength - 1);
   int16_t& letter = name.at(GameState::letterCursor);
   if (letter > lastNameGlyph) letter = 0;
   if (letter < 0) letter = lastNameGlyph;

@@ -66,7 +66,7 @@ void BestResults::composeBestResults() {
   }
   DialogWindow::softKeys = DialogWindow::softKeysFor(1);
   DialogWindow::paintSoftKeyBar(g);
-  GameState::bestResultsRepaint = 0;
+  GameState::bestResultsRepaint_ = 0;
 }
 
 void BestResults::paintBestResults(const DGraphicsPtr& g) {

@@ -41,24 +41,25 @@ void LanguageScreen::layoutLanguageScreen() {
   const int32_t font = ScreenCanvas::getFontHeight();
   const int32_t n = LangInfo::languageCount();
   const int32_t w = ScreenCanvas::screenWidth, h = ScreenCanvas::screenHeight;
-  GameState::langRowHeight = font + 6;
+  GameState::langRowHeight_ = font + 6;
   const DImagePtr firstFlag = n > 0 ? LangInfo::languageFlag(0) : DImagePtr();
-  if (firstFlag && firstFlag->getHeight() >= font) GameState::langRowHeight = firstFlag->getHeight() + 6;
-  if (GameState::touchInput) GameState::langRowHeight = GameState::langRowHeight * 5 / 3;
-  GameState::langTitleHeight = font + 2;
-  GameState::langMargin = h < 241 ? 3 : 4;
-  GameState::langPanelWidth = w < 241 ? w * 3 / 4 : w / 2;
-  GameState::langPanelHeight = std::max(h / 2, n * GameState::langRowHeight + 10) + GameState::langTitleHeight;
-  GameState::langPanelX = (w - GameState::langPanelWidth) / 2;
-  GameState::langPanelY = (h - GameState::langPanelHeight) / 2;
-  GameState::langListTop =
+  if (firstFlag && firstFlag->getHeight() >= font) GameState::langRowHeight_ = firstFlag->getHeight() + 6;
+  if (GameState::touchInput) GameState::langRowHeight_ = GameState::langRowHeight * 5 / 3;
+  GameState::langTitleHeight_ = font + 2;
+  GameState::langMargin_ = h < 241 ? 3 : 4;
+  GameState::langPanelWidth_ = w < 241 ? w * 3 / 4 : w / 2;
+  GameState::langPanelHeight_ = std::max(h / 2, n * GameState::langRowHeight + 10) + GameState::langTitleHeight;
+  GameState::langPanelX_ = (w - GameState::langPanelWidth) / 2;
+  GameState::langPanelY_ = (h - GameState::langPanelHeight) / 2;
+  GameState::langListTop_ =
       GameState::langPanelY +
       ((GameState::langPanelHeight - n * GameState::langRowHeight) + GameState::langTitleHeight) / 2;
-  GameState::langRowWidth = GameState::langPanelWidth - 4 * GameState::langMargin;
-  GameState::langRowX = GameState::langPanelX + 2 * GameState::langMargin;
-  GameState::langNameWidth = 0;
+  GameState::langRowWidth_ = GameState::langPanelWidth - 4 * GameState::langMargin;
+  GameState::langRowX_ = GameState::langPanelX + 2 * GameState::langMargin;
+  GameState::langNameWidth_ = 0;
   for (int32_t i = 0; i < n; ++i)
-    GameState::langNameWidth = std::max(GameState::langNameWidth, ScreenCanvas::stringWidth(LangInfo::languageName(i)));
+    GameState::langNameWidth_ =
+        std::max(GameState::langNameWidth, ScreenCanvas::stringWidth(LangInfo::languageName(i)));
 }
 
 void LanguageScreen::paintLanguageScreen(const DGraphicsPtr& g) {

@@ -236,8 +236,8 @@ void MapResults::reportArrests() {
 
 bool DialogResults::mapDialogResult() {
   GameState::pendingKey = GameState::noKey;
-  GameState::mapFullRepaint = 1;
-  if (GameState::shopMode) MapScreen::shopRepaint = 1;
+  GameState::mapFullRepaint_ = 1;
+  if (GameState::shopMode) MapScreen::shopRepaint_ = 1;
   const qel::lang::DObjectPtr result = DialogWindow::result;
   if (!result) return false;
   const auto* id = dynamic_cast<DShort*>(result.get());
@@ -286,7 +286,7 @@ bool DialogResults::mapDialogResult() {
       return true;
     case 20:
       if (item <= MapResults::offerItemFirst) return false;
-      MapResults::chosenOffer = item - MapResults::offerItemFirst;
+      MapResults::chosenOffer_ = item - MapResults::offerItemFirst;
       if (MapResults::chosenOffer > MapResults::lastOffer) return false;
       DialogWindow::openDialog(26,
                                picture(SpriteRows::spriteMapPicture, 0),

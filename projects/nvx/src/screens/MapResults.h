@@ -14,12 +14,18 @@ struct MapResults {
   static constexpr int32_t offerItemFirst = 228;
 
   // The tip offer asked about in dialog 26.
-  static inline int32_t chosenOffer = 0;
+  static const int32_t& chosenOffer;
 
   // The persons arrested in this run (dialog 13), else the level-end menu.
   static void reportArrests();
   // The names of the jailed persons joined by ", " and " and ".
   static qel::lang::DStringPtr jailedNames();
+
+private:
+  friend struct DialogResults;
+  static inline int32_t chosenOffer_ = 0;
 };
+
+inline const int32_t& MapResults::chosenOffer = chosenOffer_;
 
 }  // namespace nvx

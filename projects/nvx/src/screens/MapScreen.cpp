@@ -75,7 +75,7 @@ int32_t MapScreen::shopCellY(int32_t row) {
 void MapScreen::enterMapScreen() {
   SplashScreen::swapPictures(mapPictures);
   StateMachine::enter(StateMachine::stateMapScreen);
-  GameState::mapFullRepaint = 1;
+  GameState::mapFullRepaint_ = 1;
   const bool menuPlays = GameState::sounds && GameState::sounds->isPlaying(mapMusic);
   if (!menuPlays && GameState::mapMessage != briefingMessage && GameState::mapMessage != hintMessage &&
       GameState::sounds) {
@@ -110,7 +110,7 @@ void MapScreen::moveCursor(int32_t direction) {
   targetPlace();
   if (place >= placeLeader && place <= placeLastPerson)
     WorldState::chosenPerson = GameTables::persons->at(place - placeLeader);
-  GameState::tickerRunning = 0;
+  GameState::tickerRunning_ = 0;
   Ticker::clearTicker();
   Ticker::showPlaceHint();
 }
@@ -129,15 +129,15 @@ void MapScreen::openShop() {
   Person* person = chosen();
   if (!person) return;
   for (int32_t i = 0; i < GameTables::carrySlots->length(); ++i) GameTables::carrySlots->at(i) = person->pockets->at(i);
-  GameState::shopMode = 1;
-  MapScreen::shopRepaint = 1;
-  GameState::mapFullRepaint = 1;
+  GameState::shopMode_ = 1;
+  MapScreen::shopRepaint_ = 1;
+  GameState::mapFullRepaint_ = 1;
 }
 
 void MapScreen::leaveShop() {
   Ticker::clearTicker();
-  GameState::shopMode = 0;
-  GameState::mapFullRepaint = 1;
+  GameState::shopMode_ = 0;
+  GameState::mapFullRepaint_ = 1;
   targetPlace();
   if (Person* person = chosen()) {
     bool changed = false;
@@ -159,24 +159,24 @@ void MapScreen::tickMapScreen() {
     showResultEvent();
     return;
   }
-  if (FrameClock::clockPhase == 0) ++mapCycleCount;
+  if (FrameClock::clockPhase == 0) ++mapCycleCount_;
   glideCursor();
 }
 
 void MapScreen::glideCursor() {
   if (cursorX == GameState::cursorTargetX && cursorY == GameState::cursorTargetY) return;
-  cursorX = glideStep(cursorX, GameState::cursorTargetX);
-  cursorY = glideStep(cursorY, GameState::cursorTargetY);
+  cursorX_ = glideStep(cursorX, GameState::cursorTargetX);
+  cursorY_ = glideStep(cursorY, GameState::cursorTargetY);
   if (cursorX != GameState::cursorTargetX || cursorY != GameState::cursorTargetY) return;
   if (!GameState::shopMode) {
-    mapCursorSettled = 1;
+    mapCursorSettled_ = 1;
     if (mapSpotPending) {
       GameState::pendingKey = KeyInput::selectKey;
       updateMapScreen();
       mapSpotPending = 0;
     }
   }
-  mapCursorArrived = 1;
+  mapCursorArrived_ = 1;
 }
 
 void MapScreen::paintMapScreen(const DGraphicsPtr& g) {
@@ -210,18 +210,18 @@ void MapScreen::paintMap(const DGraphicsPtr& g) {
   if (back) {
     if (GameState::mapFullRepaint) {
       composeMap(back);
-      GameState::mapFullRepaint = 0;
-      if (GameState::shopMode) shopRepaint = 1;
+      GameState::mapFullRepaint_ = 0;
+      if (GameState::shopMode) shopRepaint_ = 1;
     }
     if (shopRepaint) {
       paintShop(back);
-      shopRepaint = 0;
+      shopRepaint_ = 0;
     }
     // The open shop stands over the map persons; leaving it composes the map again.
     if (personRepaint && !GameState::shopMode && GameState::mapPlace >= placeLeader &&
         GameState::mapPlace <= placeLastPerson) {
       paintChosenPerson(back);
-      personRepaint = 0;
+      personRepaint_ = 0;
     }
   }
   g->setClip(0, 0, GameState::screenWidth, GameState::screenHeight);
@@ -262,8 +262,8 @@ void MapScreen::composeMap(const DGraphicsPtr& g) {
 void MapScreen::layOutShop() {
   const int32_t vw = GameState::viewWidth;
   const int32_t vh = GameState::viewHeight;
-  shopGapX = vw < 180 ? 2 : vw <= 320 ? 5 : 10;
-  shopGapY = vh < 221 ? 2 : vh <= 320 ? 5 : 10;
+  shopGapX_ = vw < 180 ? 2 : vw <= 320 ? 5 : 10;
+  shopGapY_ = vh < 221 ? 2 : vh <= 320 ? 5 : 10;
 }
 
 void MapScreen::paintShop(const DGraphicsPtr& g) {
@@ -283,9 +283,9 @@ void MapScreen::paintShop(const DGraphicsPtr& g) {
       panelHeight / 2;
   shopGridX = panelX + shopGapX + 4;
   shopGridY = panelY + shopGapY + (l + 2) + 4;
-  GameState::shopLineX = panelX + 5;
-  GameState::shopLineY = panelY + 4;
-  GameState::shopLineWidth = panelWidth - 8;
+  GameState::shopLineX_ = panelX + 5;
+  GameState::shopLineY_ = panelY + 4;
+  GameState::shopLineWidth_ = panelWidth - 8;
   DialogWindow::paintWindowFrame(g, panelX, panelY, panelWidth, panelHeight, shopBorder, l + 2, false);
 
   qel::lang::DbyteArray2d& grid = *GameTables::shopGrid;
@@ -349,8 +349,8 @@ void MapScreen::paintCursor(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t
 
 const qel::lcdui::DImagePtr& MapScreen::hand() {
   if (!handLookedUp) {
-    handImage = gamelib::GameLib::loadImage(u"hand");
-    handLookedUp = 1;
+    handImage_ = gamelib::GameLib::loadImage(u"hand");
+    handLookedUp_ = 1;
   }
   return handImage;
 }

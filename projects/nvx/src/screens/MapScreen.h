@@ -28,25 +28,25 @@ struct MapScreen {
   static constexpr int32_t hintMessage = 2;
 
   // The hand cursor as drawn; it glides to cursorTargetX/Y.
-  static inline int32_t cursorX = 0;
-  static inline int32_t cursorY = 0;
-  static inline uint8_t mapCursorArrived = 0;
-  static inline uint8_t mapCursorSettled = 0;
+  static const int32_t& cursorX;
+  static const int32_t& cursorY;
+  static const uint8_t& mapCursorArrived;
+  static const uint8_t& mapCursorSettled;
   // A tapped spot is activated once the cursor has reached it.
   static inline uint8_t mapSpotPending = 0;
-  static inline int32_t mapCycleCount = 0;
+  static const int32_t& mapCycleCount;
   // Redraw the shop panel, or the chosen person, into backImage.
-  static inline uint8_t shopRepaint = 0;
-  static inline uint8_t personRepaint = 0;
+  static const uint8_t& shopRepaint;
+  static const uint8_t& personRepaint;
   // The shop grid's first cell and the gaps between cells.
   static inline int32_t shopGridX = 0;
   static inline int32_t shopGridY = 0;
-  static inline int32_t shopGapX = 0;
-  static inline int32_t shopGapY = 0;
+  static const int32_t& shopGapX;
+  static const int32_t& shopGapY;
   // The cursor picture, looked up once: a missing one is not searched for
   // again at every paint.
-  static inline qel::lcdui::DImagePtr handImage;
-  static inline uint8_t handLookedUp = 0;
+  static const qel::lcdui::DImagePtr& handImage;
+  static const uint8_t& handLookedUp;
 
   // State 3 with the map's pictures, its music, and no zones or held keys.
   static void enterMapScreen();
@@ -91,6 +91,30 @@ private:
   static void showResultEvent();
   static void glideCursor();
   static const qel::lcdui::DImagePtr& hand();
+  friend struct DialogResults;
+  static inline int32_t cursorX_ = 0;
+  static inline int32_t cursorY_ = 0;
+  static inline uint8_t mapCursorArrived_ = 0;
+  static inline uint8_t mapCursorSettled_ = 0;
+  static inline int32_t mapCycleCount_ = 0;
+  static inline uint8_t shopRepaint_ = 0;
+  static inline uint8_t personRepaint_ = 0;
+  static inline int32_t shopGapX_ = 0;
+  static inline int32_t shopGapY_ = 0;
+  static inline qel::lcdui::DImagePtr handImage_;
+  static inline uint8_t handLookedUp_ = 0;
 };
+
+inline const int32_t& MapScreen::cursorX = cursorX_;
+inline const int32_t& MapScreen::cursorY = cursorY_;
+inline const uint8_t& MapScreen::mapCursorArrived = mapCursorArrived_;
+inline const uint8_t& MapScreen::mapCursorSettled = mapCursorSettled_;
+inline const int32_t& MapScreen::mapCycleCount = mapCycleCount_;
+inline const uint8_t& MapScreen::shopRepaint = shopRepaint_;
+inline const uint8_t& MapScreen::personRepaint = personRepaint_;
+inline const int32_t& MapScreen::shopGapX = shopGapX_;
+inline const int32_t& MapScreen::shopGapY = shopGapY_;
+inline const qel::lcdui::DImagePtr& MapScreen::handImage = handImage_;
+inline const uint8_t& MapScreen::handLookedUp = handLookedUp_;
 
 }  // namespace nvx

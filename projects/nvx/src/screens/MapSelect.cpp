@@ -108,7 +108,7 @@ void MapScreen::updateMapScreen() {
       if (GameState::shopMode) {
         showSpotDialog(KeyInput::itemIndex(GameTables::shopGrid->at(GameState::shopColumn)->at(GameState::shopRow)));
       } else {
-        GameState::tickerRunning = GameState::tickerRunning ? 0 : 1;
+        GameState::tickerRunning_ = GameState::tickerRunning ? 0 : 1;
         if (GameState::tickerRunning)
           Ticker::showPlaceHint();
         else
@@ -172,8 +172,8 @@ void MapScreen::buyOrGiveBack() {
     pockets.at(s) = Person::emptyPocket;
     GameState::money += price;
     person->load = static_cast<int8_t>(person->load - weight);
-    shopRepaint = 1;
-    personRepaint = 1;
+    shopRepaint_ = 1;
+    personRepaint_ = 1;
     return;
   }
   if (price > GameState::money) {
@@ -201,8 +201,8 @@ void MapScreen::buyOrGiveBack() {
     person->load = static_cast<int8_t>(person->load + weight);
     break;
   }
-  shopRepaint = 1;
-  personRepaint = 1;
+  shopRepaint_ = 1;
+  personRepaint_ = 1;
 }
 
 void MapScreen::showSpotDialog(int32_t k) {

@@ -38,10 +38,10 @@ void Overlays::paintSpeechBubble(const DGraphicsPtr& g, int32_t x, int32_t y, bo
   const int32_t boxWidth = bubbleMiddles * s;
   const int32_t bx = middleX - (boxWidth >> 1);
   const int32_t by = y - (endHeight >> 1) + dy;
-  GameState::tickerLeft = bx;
-  GameState::tickerY = by + ((endHeight - GameState::textLineHeight) >> 1);
-  GameState::tickerWidth = boxWidth;
-  if (GameState::tickerX > bx + boxWidth) GameState::tickerX = bx + boxWidth;
+  GameState::tickerLeft_ = bx;
+  GameState::tickerY_ = by + ((endHeight - GameState::textLineHeight) >> 1);
+  GameState::tickerWidth_ = boxWidth;
+  if (GameState::tickerX > bx + boxWidth) GameState::tickerX_ = bx + boxWidth;
   SpriteDrawing::drawSpriteFrame(g, SpriteRows::spriteBubbleEnd, 0, bx - (endWidth >> 1), by);
   SpriteDrawing::drawSpriteFrame(g, SpriteRows::spriteBubbleEnd, 0, bx + boxWidth - (endWidth >> 1), by);
   for (int32_t j = 0; j < bubbleMiddles; ++j)

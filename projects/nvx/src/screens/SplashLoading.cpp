@@ -63,7 +63,7 @@ void SplashScreen::loadSounds() {
 }
 
 void SplashScreen::swapPictures(int32_t set) {
-  GameState::loadingPictures = 1;
+  GameState::loadingPictures_ = 1;
   switch (set) {
     case 0:
       if (pictureLoaded(4)) break;
@@ -82,11 +82,11 @@ void SplashScreen::swapPictures(int32_t set) {
       break;
     default: break;
   }
-  GameState::loadingPictures = 0;
+  GameState::loadingPictures_ = 0;
 }
 
 void SplashScreen::onPause() {
-  GameState::resumeSound = -1;
+  GameState::resumeSound_ = -1;
   if (GameState::gameState == StateMachine::stateLevel && GameState::skipWorldLogic == 1) {
     GameState::parkedSelection = GameState::selectionIndex;
     GameState::selectionIndex = 255;
@@ -96,7 +96,7 @@ void SplashScreen::onPause() {
   if (!GameState::sounds) return;
   for (int32_t tune = firstTune; tune < soundCount; ++tune) {
     if (GameState::sounds->isPlaying(tune)) {
-      GameState::resumeSound = tune;
+      GameState::resumeSound_ = tune;
       break;
     }
   }
@@ -104,7 +104,7 @@ void SplashScreen::onPause() {
 }
 
 void SplashScreen::shutdown() {
-  GameState::savedGameState = GameState::gameState;
+  GameState::savedGameState_ = GameState::gameState;
   StateMachine::enter(StateMachine::stateShutDown);
   if (GameState::sounds) {
     GameState::sounds->release();

@@ -36,8 +36,8 @@ void SplashScreen::paintSplash(const DGraphicsPtr& g) {
     case 0:
       g->setColor(0xFFFFFFu);
       g->fillRect(0, 0, 500, 500);
-      GameState::screenWidth = GameState::viewWidth = gamelib::ScreenCanvas::screenWidth;
-      GameState::screenHeight = GameState::viewHeight = gamelib::ScreenCanvas::screenHeight;
+      GameState::screenWidth_ = GameState::viewWidth_ = gamelib::ScreenCanvas::screenWidth;
+      GameState::screenHeight_ = GameState::viewHeight_ = gamelib::ScreenCanvas::screenHeight;
       GameState::splashStep = 1;
       break;
     case 2:

@@ -19,11 +19,11 @@ using qel::lang::DshortArrayPtr;
 
 void Ticker::setTicker(const DshortArrayPtr& text, int32_t x, int32_t y, int32_t width, int8_t loops) {
   GameState::tickerText = text;
-  GameState::tickerLoops = loops;
-  GameState::tickerLeft = x;
-  GameState::tickerY = y;
-  GameState::tickerWidth = width;
-  GameState::tickerX = x + width;
+  GameState::tickerLoops_ = loops;
+  GameState::tickerLeft_ = x;
+  GameState::tickerY_ = y;
+  GameState::tickerWidth_ = width;
+  GameState::tickerX_ = x + width;
 }
 
 void Ticker::clearTicker() { GameState::tickerText.release(); }
@@ -37,15 +37,16 @@ bool Ticker::cursorAt(int32_t x, int32_t y) { return GameState::cursorTargetX ==
 void Ticker::tickTicker() {
   if (!GameState::tickerText || !(GameState::tickerRunning || GameState::shopMode)) return;
   const int32_t width = tickerTextWidth();
-  if (GameState::tickerLoops == waitThenScroll && GameState::tickerPassCount > 3) GameState::tickerLoops = scrollInOnce;
+  if (GameState::tickerLoops == waitThenScroll && GameState::tickerPassCount > 3)
+    GameState::tickerLoops_ = scrollInOnce;
   const int32_t right = GameState::tickerLeft + GameState::tickerWidth;
   if (GameState::tickerLoops == scrollInOnce && GameState::tickerX + width < right) return;
-  if (GameState::tickerLoops != waitThenScroll) --GameState::tickerX;
+  if (GameState::tickerLoops != waitThenScroll) --GameState::tickerX_;
   if (GameState::tickerX + width < GameState::tickerLeft) {
-    GameState::tickerX = right;
-    if (GameState::tickerLoops >= 0 && --GameState::tickerLoops < 1) {
+    GameState::tickerX_ = right;
+    if (GameState::tickerLoops >= 0 && --GameState::tickerLoops_ < 1) {
       GameState::tickerText.release();
-      GameState::tickerRunning = 0;
+      GameState::tickerRunning_ = 0;
     }
   }
 }
@@ -66,13 +67,13 @@ void Ticker::showPlaceHint() {
   GameState::hintPending = 0;
   DshortArrayPtr text = new DshortArray(1);
   if (!GameState::shopMode) {
-    GameState::placeLineX = 0;
-    GameState::placeLineWidth = GameState::viewWidth;
-    GameState::placeLineY = GameState::viewHeight - GameState::textLineHeight - 2;
+    GameState::placeLineX_ = 0;
+    GameState::placeLineWidth_ = GameState::viewWidth;
+    GameState::placeLineY_ = GameState::viewHeight - GameState::textLineHeight - 2;
     const qel::lang::DintArray& place = *GameTables::mapPlaces->at(GameState::mapPlace);
     text = LanguageTexts::getText(place.at(2));
-    GameState::tickerPlaceX = place.at(GameState::placeXColumn);
-    GameState::tickerPlaceY = place.at(GameState::placeYColumn);
+    GameState::tickerPlaceX_ = place.at(GameState::placeXColumn);
+    GameState::tickerPlaceY_ = place.at(GameState::placeYColumn);
     const int32_t option = GameState::mapPlace + firstPlaceHintOption;
     if (!GameTables::options->at(option) && GameState::difficulty == -1) GameState::hintPending = 1;
     if (GameState::tickerRunning && GameState::hintPending) {
@@ -93,10 +94,10 @@ void Ticker::showItemLine() {
   params->at(2) = new qel::lang::DInteger(item.at(1));
   const DshortArrayPtr text = BitmapText::formatText(itemLineText, params);
   GameState::tickerPassCount = 0;
-  GameState::tickerPlaceX = GameState::cursorTargetX;
-  GameState::tickerPlaceY = GameState::cursorTargetY;
+  GameState::tickerPlaceX_ = GameState::cursorTargetX;
+  GameState::tickerPlaceY_ = GameState::cursorTargetY;
   setTicker(text, GameState::shopLineX, GameState::shopLineY, GameState::shopLineWidth, waitThenScroll);
-  GameState::tickerX = GameState::shopLineX;
+  GameState::tickerX_ = GameState::shopLineX;
 }
 
 }  // namespace nvx

@@ -39,38 +39,38 @@ void FrameClock::step() {
   }
   if (ScreenCanvas::keyPressedFlag) {
     if (due(at, keyRepeatTime, keyRepeatMs)) {
-      keyRepeatTime = at;
+      keyRepeatTime_ = at;
       StateMachine::update(ScreenCanvas::lastKeyCode);
     }
   } else {
     GameState::pendingKey = GameState::noKey;
   }
   if (ScreenCanvas::pointerHeld && due(at, pointerRepeatTime, pointerRepeatMs)) {
-    pointerRepeatTime = at;
+    pointerRepeatTime_ = at;
     Pointer::handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
   }
   if (!GameLib::isExiting()) tickClock(static_cast<int32_t>(lastFrameTime));
-  lastFrameTime = at;
+  lastFrameTime_ = at;
 }
 
 void FrameClock::tickClock(int32_t previousFrameTime) {
   const uint32_t elapsed = static_cast<uint32_t>(now()) - static_cast<uint32_t>(previousFrameTime);
-  clockAccum = static_cast<int32_t>(static_cast<uint32_t>(clockAccum) + elapsed);
-  if (clockAccum > cycleMs) clockAccum = 0;
+  clockAccum_ = static_cast<int32_t>(static_cast<uint32_t>(clockAccum) + elapsed);
+  if (clockAccum > cycleMs) clockAccum_ = 0;
   const int64_t phase = std::min<int64_t>(int64_t{clockAccum} * phasesPerCycle / cycleMs, phasesPerCycle - 1);
-  clockPhase = static_cast<int8_t>(phase);
+  clockPhase_ = static_cast<int8_t>(phase);
   if (clockPhase == clockPrevPhase) return;
-  clockPrevPhase = clockPhase;
+  clockPrevPhase_ = clockPhase;
   onPhaseChange();
 }
 
 void FrameClock::onPhaseChange() {
-  if (++clockTick >= phasesPerCycle) {
-    clockTick = 0;
+  if (++clockTick_ >= phasesPerCycle) {
+    clockTick_ = 0;
     GameState::halfSecondCount =
         static_cast<int8_t>(GameState::halfSecondCount >= phasesPerCycle ? 1 : GameState::halfSecondCount + 1);
   }
-  GameState::pulsePhase = static_cast<int8_t>(GameState::pulsePhase >= 24 ? 1 : GameState::pulsePhase + 1);
+  GameState::pulsePhase_ = static_cast<int8_t>(GameState::pulsePhase >= 24 ? 1 : GameState::pulsePhase + 1);
   switch (GameState::gameState) {
     case StateMachine::stateSplash: StateMachine::advanceSplash(); break;
     case StateMachine::stateLevel:

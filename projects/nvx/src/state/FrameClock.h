@@ -14,16 +14,16 @@ struct FrameClock {
   static constexpr int32_t cycleMs = 500;
   static constexpr int32_t phasesPerCycle = 12;
 
-  static inline int64_t lastFrameTime = 0;
-  static inline int64_t keyRepeatTime = 0;
-  static inline int64_t pointerRepeatTime = 0;
-  static inline int32_t clockAccum = 0;
+  static const int64_t& lastFrameTime;
+  static const int64_t& keyRepeatTime;
+  static const int64_t& pointerRepeatTime;
+  static const int32_t& clockAccum;
   // The phase of the current cycle, 0 to 11; the painters blink by it.
-  static inline int8_t clockPhase = 0;
-  static inline int8_t clockPrevPhase = 0;
+  static const int8_t& clockPhase;
+  static const int8_t& clockPrevPhase;
   // Phase changes counted 0 to 11; each wrap completes a cycle
   // (halfSecondCount, 1 to 12). pulsePhase counts phase changes 1 to 24.
-  static inline int8_t clockTick = 0;
+  static const int8_t& clockTick;
 
   // One due frame: a held key reaches the state's update when more than
   // 200 ms passed since the last delivery, a held pointer reaches the
@@ -36,6 +36,21 @@ struct FrameClock {
 
 private:
   static void onPhaseChange();
+  static inline int64_t lastFrameTime_ = 0;
+  static inline int64_t keyRepeatTime_ = 0;
+  static inline int64_t pointerRepeatTime_ = 0;
+  static inline int32_t clockAccum_ = 0;
+  static inline int8_t clockPhase_ = 0;
+  static inline int8_t clockPrevPhase_ = 0;
+  static inline int8_t clockTick_ = 0;
 };
+
+inline const int64_t& FrameClock::lastFrameTime = lastFrameTime_;
+inline const int64_t& FrameClock::keyRepeatTime = keyRepeatTime_;
+inline const int64_t& FrameClock::pointerRepeatTime = pointerRepeatTime_;
+inline const int32_t& FrameClock::clockAccum = clockAccum_;
+inline const int8_t& FrameClock::clockPhase = clockPhase_;
+inline const int8_t& FrameClock::clockPrevPhase = clockPrevPhase_;
+inline const int8_t& FrameClock::clockTick = clockTick_;
 
 }  // namespace nvx

@@ -45,18 +45,18 @@ gamelib::ResTables& NightvaultGame::layoutTables() {
 
 void NightvaultGame::setDerivedLayout(int32_t cursorOffsetY, int32_t layoutValue2, int32_t layoutValue3) {
   const int8_t* b = tables_.layoutBytes;
-  GameState::barButtonX = b[0];
-  GameState::barButtonY = b[1];
-  GameState::cellSize = b[2];
-  GameState::overlayAX = b[3];
-  GameState::overlayAY = b[4];
-  GameState::overlayBX = b[5];
-  GameState::overlayBY = b[6];
-  GameState::textCharWidth = b[7];
-  GameState::textLineHeight = b[8];
-  GameState::cursorOffsetY = cursorOffsetY;
-  GameState::layoutValue2 = layoutValue2;
-  GameState::layoutValue3 = layoutValue3;
+  GameState::barButtonX_ = b[0];
+  GameState::barButtonY_ = b[1];
+  GameState::cellSize_ = b[2];
+  GameState::overlayAX_ = b[3];
+  GameState::overlayAY_ = b[4];
+  GameState::overlayBX_ = b[5];
+  GameState::overlayBY_ = b[6];
+  GameState::textCharWidth_ = b[7];
+  GameState::textLineHeight_ = b[8];
+  GameState::cursorOffsetY_ = cursorOffsetY;
+  GameState::layoutValue2_ = layoutValue2;
+  GameState::layoutValue3_ = layoutValue3;
 }
 
 void NightvaultGame::init() { MainCanvas::init(new MainCanvas()); }
@@ -74,7 +74,7 @@ void NightvaultGame::saveLevelState() { GameStore::saveLevelState(); }
 void NightvaultGame::shutdown() { SplashScreen::shutdown(); }
 
 void NightvaultGame::releaseStatics() {
-  StateMachine::backGraphics.release();
+  StateMachine::backGraphics_.release();
   MainCanvas::releaseStatics();
   tables_ = gamelib::ResTables();
 }

@@ -96,24 +96,24 @@ void StateMachine::splashKeys() {
 void StateMachine::advanceSplash() {
   switch (GameState::splashStep) {
     case 1:
-      loadSplashPicture(GameState::splashImage, u"prov");
+      loadSplashPicture(GameState::splashImage_, u"prov");
       GameState::halfSecondCount = 1;
       GameState::splashStep = 4;
       return;
     case 4:
-      GameState::splashImage.release();
-      loadSplashPicture(GameState::splashImage, u"logo2");
-      loadSplashPicture(GameState::backImage, u"title");
+      GameState::splashImage_.release();
+      loadSplashPicture(GameState::splashImage_, u"logo2");
+      loadSplashPicture(GameState::backImage_, u"title");
       GameState::halfSecondCount = 1;
       GameState::splashStep = 5;
       return;
     case 5:
       if (GameState::halfSecondCount > 1) {
-        GameState::splashImage.release();
+        GameState::splashImage_.release();
       } else if (GameState::splashImage) {
         return;
       }
-      GameState::backImage.release();
+      GameState::backImage_.release();
       GameState::halfSecondCount = 1;
       break;
     case 6:
@@ -127,8 +127,8 @@ void StateMachine::advanceSplash() {
     case 16:
     case 24: break;
     case 18:
-      GameState::backImage = qel::lcdui::DImage::createImage(GameState::screenWidth, GameState::screenHeight);
-      backGraphics = GameState::backImage->getGraphics();
+      GameState::backImage_ = qel::lcdui::DImage::createImage(GameState::screenWidth, GameState::screenHeight);
+      backGraphics_ = GameState::backImage->getGraphics();
       ViewScene::computeVisibleCells();
       break;
     case 20: LanguageTexts::loadLanguage(); break;
@@ -149,11 +149,11 @@ void StateMachine::layOutScreen() {
       dynamic_cast<qel::lcdui::DImage*>(GameState::pictures ? GameState::pictures->at(2).get() : nullptr);
   if (titlePicture && GameState::viewWidth > 176) title.at(2) = static_cast<int16_t>(titlePicture->getWidth());
   const int32_t topBarHeight = sprites.at(SpriteRows::spriteTopBar)->at(3);
-  GameState::layoutBottom = GameState::viewHeight - sprites.at(SpriteRows::spriteBottomBar)->at(3);
-  GameState::layoutX = (GameState::viewWidth - title.at(2)) >> 1;
+  GameState::layoutBottom_ = GameState::viewHeight - sprites.at(SpriteRows::spriteBottomBar)->at(3);
+  GameState::layoutX_ = (GameState::viewWidth - title.at(2)) >> 1;
   const int32_t h = GameState::viewHeight == 220 ? 208 : GameState::viewHeight;
-  GameState::layoutY = ((h - title.at(3) - topBarHeight) >> 1) + topBarHeight;
-  if (GameState::viewHeight < 120) GameState::layoutY += 10;
+  GameState::layoutY_ = ((h - title.at(3) - topBarHeight) >> 1) + topBarHeight;
+  if (GameState::viewHeight < 120) GameState::layoutY_ += 10;
   qel::lang::DintArray2d& places = *GameTables::mapPlaces;
   for (int32_t i = 0; i < places.length(); ++i) {
     places.at(i)->at(0) += GameState::layoutX;
@@ -170,7 +170,7 @@ void StateMachine::layOutScreen() {
 }
 
 void StateMachine::afterSplash() {
-  GameState::splashImage.release();
+  GameState::splashImage_.release();
   if (!GameState::introShown) {
     GameDialogs::showStartQuestion();
     GameState::introShown = 1;
@@ -185,7 +185,7 @@ void StateMachine::afterSplash() {
 
 void StateMachine::runPendingTransition() {
   if (!GameState::transitionArmed) return;
-  GameState::transitionArmed = 0;
+  GameState::transitionArmed_ = 0;
   const uint8_t transition = GameState::pendingTransition;
   GameState::pendingTransition = 0;
   switch (transition) {
@@ -203,11 +203,11 @@ void StateMachine::runPendingTransition() {
   }
 }
 
-void StateMachine::enter(uint8_t state) { GameState::gameState = state; }
+void StateMachine::enter(uint8_t state) { GameState::gameState_ = state; }
 
 void StateMachine::enterDialog() {
   KeyInput::clearHotZones();
-  if (GameState::gameState != stateDialog) GameState::dialogReturnState = GameState::gameState;
+  if (GameState::gameState != stateDialog) GameState::dialogReturnState_ = GameState::gameState;
   if (GameState::gameState != stateDialog) DialogWindow::backdropPending = 1;
   DialogWindow::prepareDialog(0);
   enter(stateDialog);
@@ -222,7 +222,7 @@ void StateMachine::paintWaitBox(const DGraphicsPtr& g) {
   const int32_t top = GameState::viewHeight / 2 - GameState::textLineHeight / 2 - 4;
   SpriteDrawing::drawButtonBox(g, left, top, textWidth + 16, GameState::textLineHeight + 8, true, waitBoxColour);
   BitmapText::drawText(g, text, left + 8, top + 4);
-  GameState::transitionArmed = 1;
+  GameState::transitionArmed_ = 1;
 }
 
 }  // namespace nvx

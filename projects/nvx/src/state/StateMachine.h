@@ -22,7 +22,7 @@ struct StateMachine {
   static constexpr int32_t waitText = 130;
 
   // The drawing context of backImage once splash step 18 made it.
-  static inline qel::lcdui::DGraphicsPtr backGraphics;
+  static const qel::lcdui::DGraphicsPtr& backGraphics;
 
   // One frame of the current state, then the message line and the wait
   // box. Nothing at all for a null context, while shut down or while
@@ -51,6 +51,10 @@ struct StateMachine {
 private:
   static void splashKeys();
   static void layOutScreen();
+  friend class NightvaultGame;
+  static inline qel::lcdui::DGraphicsPtr backGraphics_;
 };
+
+inline const qel::lcdui::DGraphicsPtr& StateMachine::backGraphics = backGraphics_;
 
 }  // namespace nvx

@@ -152,7 +152,7 @@ int32_t BitmapText::breakWord(int32_t start, int32_t pos, int32_t cellsPerLine, 
     if (wordLength > 3) {
       int32_t b = hyphenate(glyphs, wordLength, room - 1, pos + 1);
       if (b != -1) {
-        TextState::hyphenCut = lastCell - b;
+        TextState::hyphenCut_ = lastCell - b;
         return b;
       }
     }
@@ -263,7 +263,7 @@ void BitmapText::drawWrapped(const DGraphicsPtr& g, const DshortArrayPtr& glyphs
   int32_t len = lengthOf(glyphs);
   int32_t pos = 0;
   for (int32_t k = 0; pos < len && k < firstLine + lineCount; ++k) {
-    TextState::hyphenCut = -1;
+    TextState::hyphenCut_ = -1;
     int32_t end = std::min(len, lineEnd(glyphs, pos, pos + cellsPerLine - 1, cellsPerLine));
     int32_t hasBreak = 0;
     for (int32_t i = pos; i < end; ++i)

@@ -62,7 +62,7 @@ void LanguageTexts::skipGlyphs(DDataInputStream& in, int32_t count) {
 void LanguageTexts::setGlyphsPerRow() {
   auto* font = GameState::pictures ? dynamic_cast<qel::lcdui::DImage*>(GameState::pictures->at(0).get()) : nullptr;
   if (!font || GameState::textCharWidth <= 0) return;
-  TextState::glyphsPerRow = static_cast<int8_t>(font->getWidth() / GameState::textCharWidth);
+  TextState::glyphsPerRow_ = static_cast<int8_t>(font->getWidth() / GameState::textCharWidth);
   GameTables::spriteTable->at(SpriteRows::fontSprite)->at(4) = TextState::glyphsPerRow;
 }
 
@@ -75,13 +75,13 @@ void LanguageTexts::applySetting(int32_t id, const DshortArrayPtr& glyphs) {
     return;
   }
   switch (id) {
-    case 267: TextState::noSpaceWrap = value == 1; break;
-    case 268: TextState::settingFlag268 = value == 1; break;
-    case 269: TextState::layoutValue269 = value; break;
-    case 270: TextState::layoutValue270 = value; break;
-    case 271: TextState::layoutValue271 = value; break;
-    case 272: TextState::layoutValue272 = value; break;
-    case 273: TextState::layoutValue273 = value; break;
+    case 267: TextState::noSpaceWrap_ = value == 1; break;
+    case 268: TextState::settingFlag268_ = value == 1; break;
+    case 269: TextState::layoutValue269_ = value; break;
+    case 270: TextState::layoutValue270_ = value; break;
+    case 271: TextState::layoutValue271_ = value; break;
+    case 272: TextState::layoutValue272_ = value; break;
+    case 273: TextState::layoutValue273_ = value; break;
     default: break;
   }
 }
@@ -99,11 +99,11 @@ void LanguageTexts::loadLanguage() {
 
 void LanguageTexts::readLanguage(DDataInputStream& in) {
   try {
-    TextState::fontMode = static_cast<int8_t>(in.readByte());
-    TextState::wideTexts = TextState::fontMode == 1;
+    TextState::fontMode_ = static_cast<int8_t>(in.readByte());
+    TextState::wideTexts_ = TextState::fontMode == 1;
     TextState::alphabet = in.readUTF();
-    TextState::lineBreakGlyph = static_cast<int16_t>(TextState::alphabet->indexOf(u'_'));
-    TextState::hyphenGlyph = static_cast<int16_t>(TextState::alphabet->indexOf(u'-'));
+    TextState::lineBreakGlyph_ = static_cast<int16_t>(TextState::alphabet->indexOf(u'_'));
+    TextState::hyphenGlyph_ = static_cast<int16_t>(TextState::alphabet->indexOf(u'-'));
     for (int32_t id = 1; id <= lastEntryId; ++id) {
       int32_t count = readCount(in);
       if (id == uncachedText) {
@@ -115,7 +115,7 @@ void LanguageTexts::readLanguage(DDataInputStream& in) {
         applySetting(id, glyphs);
         continue;
       }
-      if (id == bestResultsExtraText) GameState::bestResultsExtra = count > 0;
+      if (id == bestResultsExtraText) GameState::bestResultsExtra_ = count > 0;
       GameTables::textCache->put(new qel::lang::DShort(static_cast<int16_t>(id)), glyphs);
     }
   } catch (DExceptionBase& e) {

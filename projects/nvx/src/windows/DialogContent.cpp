@@ -12,43 +12,43 @@ using qel::lang::DshortArray;
 using qel::lang::DshortArrayPtr;
 
 void DialogWindow::resetDialog() {
-  dialogId = 0;
-  dialogKind = kindText;
-  titleText.release();
+  dialogId_ = 0;
+  dialogKind_ = kindText;
+  titleText_.release();
   bodyText.release();
-  titleIcons.release();
-  itemIds.release();
-  itemIcons.release();
-  itemParams.release();
-  itemToggles.release();
-  itemLines.release();
+  titleIcons_.release();
+  itemIds_.release();
+  itemIcons_.release();
+  itemParams_.release();
+  itemToggles_.release();
+  itemLines_.release();
   softKeys.release();
-  hasToggles = 0;
-  plainList = 0;
-  noFrame = 0;
+  hasToggles_ = 0;
+  plainList_ = 0;
+  noFrame_ = 0;
   result.release();
-  lineHeight = 0;
-  touchRowHeight = 0;
-  titleHeight = 0;
-  windowX = windowY = windowWidth = windowHeight = 0;
-  contentX = contentY = contentWidth = 0;
-  wrapChars = lineCount = visibleLines = visibleHeight = 0;
-  scrolls = 0;
-  selection = pageItems = codePosition = 0;
-  titleIconX = titleIconY = titleTextX = titleTextY = 0;
-  scrollBarX = scrollTrackHeight = 0;
-  ready = 0;
-  dialogDirty = 0;
+  lineHeight_ = 0;
+  touchRowHeight_ = 0;
+  titleHeight_ = 0;
+  windowX_ = windowY_ = windowWidth_ = windowHeight_ = 0;
+  contentX_ = contentY_ = contentWidth_ = 0;
+  wrapChars_ = lineCount_ = visibleLines_ = visibleHeight_ = 0;
+  scrolls_ = 0;
+  selection = pageItems_ = codePosition = 0;
+  titleIconX_ = titleIconY_ = titleTextX_ = titleTextY_ = 0;
+  scrollBarX_ = scrollTrackHeight_ = 0;
+  ready_ = 0;
+  dialogDirty_ = 0;
 }
 
 void DialogWindow::setDialogText(int32_t textId, const DObjectArrayPtr& params) {
   bodyText = BitmapText::formatText(textId, params);
 }
 
-void DialogWindow::setDialogTitle(int32_t textId) { titleText = LanguageTexts::getText(textId); }
+void DialogWindow::setDialogTitle(int32_t textId) { titleText_ = LanguageTexts::getText(textId); }
 
 void DialogWindow::setDialogTitle(int32_t textId, const DObjectArrayPtr& params) {
-  titleText = BitmapText::formatText(textId, params);
+  titleText_ = BitmapText::formatText(textId, params);
 }
 
 DshortArrayPtr DialogWindow::getItemText(int32_t index) {

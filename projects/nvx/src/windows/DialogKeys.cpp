@@ -175,7 +175,7 @@ void DialogWindow::setItemValue(int32_t item, int32_t value) {
 void DialogWindow::dialogStep() {
   if (GameState::pendingKey == GameState::noKey) return;
   const int32_t action = KeyInput::keyAction(GameState::pendingKey);
-  dialogDirty = 1;
+  dialogDirty_ = 1;
   if (dialogKind == kindText)
     textDialogKey(action);
   else

@@ -51,29 +51,29 @@ int32_t DialogWindow::fittingLines() { return roundedDivide(availableHeight, lin
 
 void DialogWindow::prepareDialog(int32_t minChars) {
   gamelib::ScreenCanvas::resetKeys();
-  dialogDirty = 0;
+  dialogDirty_ = 0;
   int32_t availableWidth = GameState::screenWidth - shadowDepth;
   if (GameState::dialogReturnState != StateMachine::stateSplash) availableWidth -= screenMarginLeft + screenMarginRight;
-  lineHeight = static_cast<uint8_t>(GameState::textLineHeight + GameState::textLineHeight / 5);
-  titleHeight = lineHeight + titleInset;
-  availableHeight = GameState::screenHeight - bottomBar() - screenMarginTop - screenMarginBottom - chromeHeight();
-  windowWidth = minChars > 0 ? minChars : titleText->length() + titleWidthAllowance;
+  lineHeight_ = static_cast<uint8_t>(GameState::textLineHeight + GameState::textLineHeight / 5);
+  titleHeight_ = lineHeight + titleInset;
+  availableHeight_ = GameState::screenHeight - bottomBar() - screenMarginTop - screenMarginBottom - chromeHeight();
+  windowWidth_ = minChars > 0 ? minChars : titleText->length() + titleWidthAllowance;
   if (dialogKind == kindText)
     layoutTextDialog(availableWidth);
   else
     layoutListDialog(availableWidth);
   if (titleIcons) {
-    titleIconX = windowX + (windowWidth - frameWidth(titleIcons->at(0))) / 2;
-    titleIconY = windowY + titleHeight + titlePictureInset;
+    titleIconX_ = windowX + (windowWidth - frameWidth(titleIcons->at(0))) / 2;
+    titleIconY_ = windowY + titleHeight + titlePictureInset;
   }
-  titleTextX = windowX + (windowWidth - GameState::textCharWidth * titleText->length()) / 2;
-  titleTextY = windowY + border + (titleHeight - GameState::textLineHeight) / 2;
+  titleTextX_ = windowX + (windowWidth - GameState::textCharWidth * titleText->length()) / 2;
+  titleTextY_ = windowY + border + (titleHeight - GameState::textLineHeight) / 2;
   if (scrolls) {
-    scrollBarX = windowX + windowWidth - scrollBarWidth - border - 1;
-    scrollTrackHeight = visibleHeight - 2 * frameHeight(scrollPieceSprite);
+    scrollBarX_ = windowX + windowWidth - scrollBarWidth - border - 1;
+    scrollTrackHeight_ = visibleHeight - 2 * frameHeight(scrollPieceSprite);
   }
-  ready = 1;
-  dialogDirty = 1;
+  ready_ = 1;
+  dialogDirty_ = 1;
 }
 
 void DialogWindow::layoutTextDialog(int32_t availableWidth) {
@@ -81,65 +81,65 @@ void DialogWindow::layoutTextDialog(int32_t availableWidth) {
       std::max(1, (availableWidth - 2 * border - rightInset - leftInset) / GameState::textCharWidth);
   const int32_t maxLines = std::max(1, fittingLines());
   const int32_t length = bodyText->length();
-  wrapChars = maxChars;
+  wrapChars_ = maxChars;
   if (length <= maxLines * maxChars) {
-    wrapChars = windowWidth;
-    visibleLines = 1;
+    wrapChars_ = windowWidth;
+    visibleLines_ = 1;
     for (;;) {
-      wrapChars = std::min(wrapChars, maxChars);
-      visibleLines = std::min(visibleLines, maxLines);
+      wrapChars_ = std::min(wrapChars, maxChars);
+      visibleLines_ = std::min(visibleLines, maxLines);
       if (length <= visibleLines * wrapChars || (wrapChars == maxChars && visibleLines == maxLines)) break;
-      ++wrapChars;
-      ++visibleLines;
+      ++wrapChars_;
+      ++visibleLines_;
     }
   }
-  lineCount = BitmapText::countLines(bodyText, wrapChars);
-  contentWidth = GameState::textCharWidth * wrapChars;
+  lineCount_ = BitmapText::countLines(bodyText, wrapChars);
+  contentWidth_ = GameState::textCharWidth * wrapChars;
   if (lineCount > maxLines) {
-    contentWidth -= scrollBarWidth;
-    visibleLines = maxLines;
-    wrapChars = charsForWidth(contentWidth);
-    lineCount = BitmapText::countLines(bodyText, wrapChars);
-    scrolls = 1;
+    contentWidth_ -= scrollBarWidth;
+    visibleLines_ = maxLines;
+    wrapChars_ = charsForWidth(contentWidth);
+    lineCount_ = BitmapText::countLines(bodyText, wrapChars);
+    scrolls_ = 1;
   } else {
-    scrolls = 0;
-    visibleLines = lineCount;
+    scrolls_ = 0;
+    visibleLines_ = lineCount;
   }
-  windowWidth =
+  windowWidth_ =
       std::min(contentWidth + 2 * border + rightInset + leftInset + (scrolls ? scrollBarWidth : 0), availableWidth);
-  visibleHeight = lineHeight * visibleLines;
-  windowHeight = chromeHeight() + visibleHeight;
+  visibleHeight_ = lineHeight * visibleLines;
+  windowHeight_ = chromeHeight() + visibleHeight;
   placeDialog();
 }
 
 void DialogWindow::layoutListDialog(int32_t availableWidth) {
-  lineHeight = static_cast<uint8_t>(lineHeight + (plainList ? plainRowSpacing : menuRowSpacing));
-  touchRowHeight = static_cast<uint8_t>(GameState::touchInput ? 2 * lineHeight : 0);
+  lineHeight_ = static_cast<uint8_t>(lineHeight + (plainList ? plainRowSpacing : menuRowSpacing));
+  touchRowHeight_ = static_cast<uint8_t>(GameState::touchInput ? 2 * lineHeight : 0);
   const int32_t items = itemIds->length();
-  itemLines = new DintArray(items);
+  itemLines_ = new DintArray(items);
   const int32_t pictureWidth =
       (hasToggles ? frameWidth(checkBoxSprite) + checkBoxGap : 0) + (itemIcons ? itemPictureWidth() + iconGap : 0);
   const int32_t pictureColumns = charsForWidth(rightInset + 2 * border + leftInset + pictureWidth);
-  windowWidth += 2;
+  windowWidth_ += 2;
   for (int32_t i = 0; i < items; ++i)
-    windowWidth = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);
-  windowWidth = std::min(GameState::textCharWidth * windowWidth, availableWidth);
+    windowWidth_ = std::max(windowWidth, getItemText(i)->length() + pictureColumns + 1);
+  windowWidth_ = std::min(GameState::textCharWidth * windowWidth, availableWidth);
   const int32_t textWidth = windowWidth - pictureColumns * GameState::textCharWidth;
-  scrolls = 0;
+  scrolls_ = 0;
   if (measureItems(textWidth) > fittingLines()) {
-    scrolls = 1;
+    scrolls_ = 1;
     measureItems(textWidth - GameState::textCharWidth);
   }
-  lineCount = items;
-  visibleLines = fittingLines();
-  visibleHeight = 0;
+  lineCount_ = items;
+  visibleLines_ = fittingLines();
+  visibleHeight_ = 0;
   for (int32_t i = 0, lines = 0; i < items && lines < visibleLines; lines += rowLines(i), ++i)
-    visibleHeight += itemRowHeight(i);
-  windowHeight = chromeHeight() + visibleHeight;
+    visibleHeight_ += itemRowHeight(i);
+  windowHeight_ = chromeHeight() + visibleHeight;
   placeDialog();
-  contentX += pictureWidth;
-  contentWidth = textWidth - (scrolls ? GameState::textCharWidth : 0);
-  wrapChars = charsForWidth(contentWidth);
+  contentX_ += pictureWidth;
+  contentWidth_ = textWidth - (scrolls ? GameState::textCharWidth : 0);
+  wrapChars_ = charsForWidth(contentWidth);
   firstShownItem();
 }
 
@@ -160,10 +160,10 @@ int32_t DialogWindow::measureItems(int32_t width) {
 }
 
 void DialogWindow::placeDialog() {
-  windowX = (GameState::screenWidth - windowWidth) / 2;
-  contentX = windowX + leftInset + border;
-  windowY = (GameState::screenHeight - bottomBar() - windowHeight) / 2;
-  contentY = windowY + border + topInset + titleHeight + getTitleIconHeight();
+  windowX_ = (GameState::screenWidth - windowWidth) / 2;
+  contentX_ = windowX + leftInset + border;
+  windowY_ = (GameState::screenHeight - bottomBar() - windowHeight) / 2;
+  contentY_ = windowY + border + topInset + titleHeight + getTitleIconHeight();
 }
 
 int32_t DialogWindow::itemRowHeight(int32_t i) {
@@ -181,16 +181,16 @@ int32_t DialogWindow::rowLines(int32_t i) {
 int32_t DialogWindow::firstShownItem() {
   const int32_t items = itemIds ? itemIds->length() : 0;
   if (!scrolls) {
-    pageItems = items;
+    pageItems_ = items;
     return 0;
   }
   int32_t first = std::clamp(selection, 0, std::max(0, items - 1));
   for (int32_t lines = rowLines(first); first > 0 && lines + rowLines(first - 1) <= visibleLines;)
     lines += rowLines(--first);
-  pageItems = 0;
+  pageItems_ = 0;
   for (int32_t i = first, lines = 0; i < items && lines + rowLines(i) <= visibleLines; lines += rowLines(i), ++i)
-    ++pageItems;
-  pageItems = std::max(pageItems, 1);
+    ++pageItems_;
+  pageItems_ = std::max(pageItems, 1);
   return first;
 }
 

@@ -23,14 +23,14 @@ void DialogWindow::openMessageDialog2(uint8_t id, const DbyteArrayPtr& titlePict
                                       const DObjectArrayPtr& params, const DshortArrayPtr& keys, int16_t titleTextId,
                                       const DObjectArrayPtr& titleParams) {
   resetDialog();
-  dialogId = id;
+  dialogId_ = id;
   softKeys = keys;
   if (titleParams)
     setDialogTitle(titleTextId, titleParams);
   else
     setDialogTitle(titleTextId);
   setDialogText(textId, params);
-  titleIcons = titlePicture;
+  titleIcons_ = titlePicture;
   StateMachine::enterDialog();
 }
 
@@ -40,18 +40,18 @@ void DialogWindow::openListDialog(uint8_t id, uint8_t kind, const DbyteArrayPtr&
                                   int32_t softKeyCount) {
   const uint8_t keepPlainList = plainList;
   resetDialog();
-  plainList = keepPlainList;
-  dialogId = id;
-  dialogKind = kind;
-  noFrame = id == frameLessMenu ? 1 : 0;
-  titleIcons = titlePicture;
-  itemIds = items;
-  itemIcons = icons;
-  itemParams = params;
+  plainList_ = keepPlainList;
+  dialogId_ = id;
+  dialogKind_ = kind;
+  noFrame_ = id == frameLessMenu ? 1 : 0;
+  titleIcons_ = titlePicture;
+  itemIds_ = items;
+  itemIcons_ = icons;
+  itemParams_ = params;
   if (toggles) {
-    itemToggles = new DbyteArray(items ? items->length() : 0);
+    itemToggles_ = new DbyteArray(items ? items->length() : 0);
     for (int32_t i = 0; i < itemToggles->length() && i < toggles->length(); ++i) itemToggles->at(i) = toggles->at(i);
-    hasToggles = 1;
+    hasToggles_ = 1;
   }
   setDialogTitle(titleTextId);
   softKeys = softKeysFor(softKeyCount);
@@ -61,12 +61,12 @@ void DialogWindow::openListDialog(uint8_t id, uint8_t kind, const DbyteArrayPtr&
 void DialogWindow::openMenu(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
                             const DshortArrayPtr& title, int32_t softKeyCount) {
   resetDialog();
-  dialogId = id;
-  dialogKind = kindList;
-  noFrame = id == frameLessMenu ? 1 : 0;
-  titleIcons = titlePicture;
-  itemIds = items;
-  titleText = title;
+  dialogId_ = id;
+  dialogKind_ = kindList;
+  noFrame_ = id == frameLessMenu ? 1 : 0;
+  titleIcons_ = titlePicture;
+  itemIds_ = items;
+  titleText_ = title;
   softKeys = softKeysFor(softKeyCount);
   StateMachine::enterDialog();
 }
@@ -80,7 +80,7 @@ void DialogWindow::openValueDialog(uint8_t id, const DbyteArrayPtr& titlePicture
 void DialogWindow::openValueMenu(uint8_t id, const DbyteArrayPtr& titlePicture, const DshortArrayPtr& items,
                                  const DObjectArrayPtr& values, const DObjectArrayPtr& icons,
                                  const DbyteArrayPtr& checks, int16_t titleTextId, int32_t softKeyCount) {
-  plainList = 1;
+  plainList_ = 1;
   openValueDialog(id, titlePicture, items, values, icons, checks, titleTextId, softKeyCount);
 }
 

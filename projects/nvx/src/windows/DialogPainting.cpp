@@ -146,7 +146,7 @@ void DialogWindow::paintTextWindow(const DGraphicsPtr& g) {
   if (scrolls) paintScrollBar(g, visibleLines, selection);
   BitmapText::drawWrapped(
       g, bodyText, selection, contentX, textTop(contentY, lineHeight), wrapChars, visibleLines, lineHeight);
-  dialogDirty = 0;
+  dialogDirty_ = 0;
   if (scrolls) paintWindowScrollArrows(g, visibleLines, selection);
 }
 
@@ -171,7 +171,7 @@ void DialogWindow::paintListWindow(const DGraphicsPtr& g) {
     top += height;
   }
   clipToScreen(g);
-  dialogDirty = 0;
+  dialogDirty_ = 0;
   if (scrolls) paintWindowScrollArrows(g, pageItems, first);
   if (selectedTop < 0) return;
   if (dialogId == frameLessMenu) {

@@ -38,7 +38,7 @@ void DialogWindow::dialogPointer(int32_t x, int32_t y) {
       x <= contentX + contentWidth + columnSlack) {
     const int32_t item = itemAt(y);
     if (item >= 0) {
-      dialogDirty = 1;
+      dialogDirty_ = 1;
       selection = item;
       if (itemIds->at(item) < 0 && soundSwitchOn() && contentWidth > 0)
         setItemValue(item, (x - contentX + contentWidth / 16) * valueSteps / contentWidth);

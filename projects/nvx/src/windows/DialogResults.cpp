@@ -8,8 +8,8 @@
 namespace nvx {
 
 void DialogResults::dispatchDialogResult() {
-  DialogWindow::plainList = 0;
-  DialogWindow::noFrame = 0;
+  DialogWindow::plainList_ = 0;
+  DialogWindow::noFrame_ = 0;
   const uint8_t before = GameState::gameState;
   bool handled = false;
   switch (GameState::dialogReturnState) {

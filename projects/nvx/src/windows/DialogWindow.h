@@ -77,61 +77,61 @@ struct DialogWindow {
   static constexpr int32_t barClearedZone = 2;
 
   // Content, set by the openers before the layout runs.
-  static inline uint8_t dialogId = 0;
-  static inline uint8_t dialogKind = kindText;
-  static inline qel::lang::DshortArrayPtr titleText;
+  static const uint8_t& dialogId;
+  static const uint8_t& dialogKind;
+  static const qel::lang::DshortArrayPtr& titleText;
   static inline qel::lang::DshortArrayPtr bodyText;
   // {sprite set, frame[, a second frame drawn first]}.
-  static inline qel::lang::DbyteArrayPtr titleIcons;
+  static const qel::lang::DbyteArrayPtr& titleIcons;
   // One text id per item; -1 and -2 are value items.
-  static inline qel::lang::DshortArrayPtr itemIds;
+  static const qel::lang::DshortArrayPtr& itemIds;
   // Per item a DbyteArray {sprite set, frame} (in a plain list {set,
   // outline shape}) or null.
-  static inline qel::lang::DObjectArrayPtr itemIcons;
+  static const qel::lang::DObjectArrayPtr& itemIcons;
   // Per item a DObjectArray: a value item's DShort 0..8, or a text item's
   // parameters.
-  static inline qel::lang::DObjectArrayPtr itemParams;
-  static inline qel::lang::DbyteArrayPtr itemToggles;
-  static inline qel::lang::DintArrayPtr itemLines;
+  static const qel::lang::DObjectArrayPtr& itemParams;
+  static const qel::lang::DbyteArrayPtr& itemToggles;
+  static const qel::lang::DintArrayPtr& itemLines;
   static inline qel::lang::DshortArrayPtr softKeys;
-  static inline uint8_t hasToggles = 0;
-  static inline uint8_t plainList = 0;
-  static inline uint8_t noFrame = 0;
+  static const uint8_t& hasToggles;
+  static const uint8_t& plainList;
+  static const uint8_t& noFrame;
   // What the player chose; null when the window was cancelled.
   static inline qel::lang::DObjectPtr result;
 
   // Layout and cursor.
-  static inline uint8_t lineHeight = 0;
-  static inline uint8_t touchRowHeight = 0;
-  static inline int32_t titleHeight = 0;
-  static inline int32_t windowX = 0;
-  static inline int32_t windowY = 0;
-  static inline int32_t windowWidth = 0;
-  static inline int32_t windowHeight = 0;
-  static inline int32_t contentX = 0;
-  static inline int32_t contentY = 0;
-  static inline int32_t contentWidth = 0;
-  static inline int32_t wrapChars = 0;
-  static inline int32_t lineCount = 0;
-  static inline int32_t visibleLines = 0;
-  static inline int32_t visibleHeight = 0;
-  static inline uint8_t scrolls = 0;
+  static const uint8_t& lineHeight;
+  static const uint8_t& touchRowHeight;
+  static const int32_t& titleHeight;
+  static const int32_t& windowX;
+  static const int32_t& windowY;
+  static const int32_t& windowWidth;
+  static const int32_t& windowHeight;
+  static const int32_t& contentX;
+  static const int32_t& contentY;
+  static const int32_t& contentWidth;
+  static const int32_t& wrapChars;
+  static const int32_t& lineCount;
+  static const int32_t& visibleLines;
+  static const int32_t& visibleHeight;
+  static const uint8_t& scrolls;
   // The selected item; in a text window the first visible line.
   static inline int32_t selection = 0;
-  static inline int32_t pageItems = 0;
+  static const int32_t& pageItems;
   static inline int32_t codePosition = 0;
-  static inline int32_t titleIconX = 0;
-  static inline int32_t titleIconY = 0;
-  static inline int32_t titleTextX = 0;
-  static inline int32_t titleTextY = 0;
-  static inline int32_t scrollBarX = 0;
-  static inline int32_t scrollTrackHeight = 0;
+  static const int32_t& titleIconX;
+  static const int32_t& titleIconY;
+  static const int32_t& titleTextX;
+  static const int32_t& titleTextY;
+  static const int32_t& scrollBarX;
+  static const int32_t& scrollTrackHeight;
   // Pixel height the content may take.
-  static inline int32_t availableHeight = 0;
+  static const int32_t& availableHeight;
   // The tens digit typed at the end of the hidden code.
   static inline int32_t codeTens = 0;
-  static inline uint8_t ready = 0;
-  static inline uint8_t dialogDirty = 0;
+  static const uint8_t& ready;
+  static const uint8_t& dialogDirty;
   // The kept frame under the window must still be taken from the screen.
   static inline uint8_t backdropPending = 0;
 
@@ -225,6 +225,84 @@ struct DialogWindow {
   static void paintListWindow(const qel::lcdui::DGraphicsPtr& g);
   // The grey of the selection and the scroll arrows, pulsing with the clock.
   static int32_t pulseGrey();
+
+private:
+  friend struct DialogResults;
+  static inline uint8_t dialogId_ = 0;
+  static inline uint8_t dialogKind_ = kindText;
+  static inline qel::lang::DshortArrayPtr titleText_;
+  static inline qel::lang::DbyteArrayPtr titleIcons_;
+  static inline qel::lang::DshortArrayPtr itemIds_;
+  static inline qel::lang::DObjectArrayPtr itemIcons_;
+  static inline qel::lang::DObjectArrayPtr itemParams_;
+  static inline qel::lang::DbyteArrayPtr itemToggles_;
+  static inline qel::lang::DintArrayPtr itemLines_;
+  static inline uint8_t hasToggles_ = 0;
+  static inline uint8_t plainList_ = 0;
+  static inline uint8_t noFrame_ = 0;
+  static inline uint8_t lineHeight_ = 0;
+  static inline uint8_t touchRowHeight_ = 0;
+  static inline int32_t titleHeight_ = 0;
+  static inline int32_t windowX_ = 0;
+  static inline int32_t windowY_ = 0;
+  static inline int32_t windowWidth_ = 0;
+  static inline int32_t windowHeight_ = 0;
+  static inline int32_t contentX_ = 0;
+  static inline int32_t contentY_ = 0;
+  static inline int32_t contentWidth_ = 0;
+  static inline int32_t wrapChars_ = 0;
+  static inline int32_t lineCount_ = 0;
+  static inline int32_t visibleLines_ = 0;
+  static inline int32_t visibleHeight_ = 0;
+  static inline uint8_t scrolls_ = 0;
+  static inline int32_t pageItems_ = 0;
+  static inline int32_t titleIconX_ = 0;
+  static inline int32_t titleIconY_ = 0;
+  static inline int32_t titleTextX_ = 0;
+  static inline int32_t titleTextY_ = 0;
+  static inline int32_t scrollBarX_ = 0;
+  static inline int32_t scrollTrackHeight_ = 0;
+  static inline int32_t availableHeight_ = 0;
+  static inline uint8_t ready_ = 0;
+  static inline uint8_t dialogDirty_ = 0;
 };
+
+inline const uint8_t& DialogWindow::dialogId = dialogId_;
+inline const uint8_t& DialogWindow::dialogKind = dialogKind_;
+inline const qel::lang::DshortArrayPtr& DialogWindow::titleText = titleText_;
+inline const qel::lang::DbyteArrayPtr& DialogWindow::titleIcons = titleIcons_;
+inline const qel::lang::DshortArrayPtr& DialogWindow::itemIds = itemIds_;
+inline const qel::lang::DObjectArrayPtr& DialogWindow::itemIcons = itemIcons_;
+inline const qel::lang::DObjectArrayPtr& DialogWindow::itemParams = itemParams_;
+inline const qel::lang::DbyteArrayPtr& DialogWindow::itemToggles = itemToggles_;
+inline const qel::lang::DintArrayPtr& DialogWindow::itemLines = itemLines_;
+inline const uint8_t& DialogWindow::hasToggles = hasToggles_;
+inline const uint8_t& DialogWindow::plainList = plainList_;
+inline const uint8_t& DialogWindow::noFrame = noFrame_;
+inline const uint8_t& DialogWindow::lineHeight = lineHeight_;
+inline const uint8_t& DialogWindow::touchRowHeight = touchRowHeight_;
+inline const int32_t& DialogWindow::titleHeight = titleHeight_;
+inline const int32_t& DialogWindow::windowX = windowX_;
+inline const int32_t& DialogWindow::windowY = windowY_;
+inline const int32_t& DialogWindow::windowWidth = windowWidth_;
+inline const int32_t& DialogWindow::windowHeight = windowHeight_;
+inline const int32_t& DialogWindow::contentX = contentX_;
+inline const int32_t& DialogWindow::contentY = contentY_;
+inline const int32_t& DialogWindow::contentWidth = contentWidth_;
+inline const int32_t& DialogWindow::wrapChars = wrapChars_;
+inline const int32_t& DialogWindow::lineCount = lineCount_;
+inline const int32_t& DialogWindow::visibleLines = visibleLines_;
+inline const int32_t& DialogWindow::visibleHeight = visibleHeight_;
+inline const uint8_t& DialogWindow::scrolls = scrolls_;
+inline const int32_t& DialogWindow::pageItems = pageItems_;
+inline const int32_t& DialogWindow::titleIconX = titleIconX_;
+inline const int32_t& DialogWindow::titleIconY = titleIconY_;
+inline const int32_t& DialogWindow::titleTextX = titleTextX_;
+inline const int32_t& DialogWindow::titleTextY = titleTextY_;
+inline const int32_t& DialogWindow::scrollBarX = scrollBarX_;
+inline const int32_t& DialogWindow::scrollTrackHeight = scrollTrackHeight_;
+inline const int32_t& DialogWindow::availableHeight = availableHeight_;
+inline const uint8_t& DialogWindow::ready = ready_;
+inline const uint8_t& DialogWindow::dialogDirty = dialogDirty_;
 
 }  // namespace nvx

@@ -110,7 +110,7 @@ void WorldRules::depart() {
           p->busy = 0;
         }
       } else {
-        WorldState::latePenalty += lootValue(*p) * 50 / 100;
+        WorldState::latePenalty_ += lootValue(*p) * 50 / 100;
         p->stepTick = 0;
         p->busy = 0;
         p->x = static_cast<int8_t>(WorldState::exitX + GameTables::turnSteps[0][p->id]);
@@ -122,7 +122,7 @@ void WorldRules::depart() {
     p->clearLoot();
     p->loot[0] = static_cast<int16_t>(bail);
     p->updateLoad();
-    WorldState::arrestsMade = 1;
+    WorldState::arrestsMade_ = 1;
     GameTables::savedIds->addElement(p);
     GameTables::activePersons->removeElementAt(i);
     if (p->id == 0) GameState::levelEndFlag = 2;
@@ -160,11 +160,11 @@ void WorldRules::stepVehicle() {
   const int32_t homeX = WorldState::exitX * GameState::cellSize - GameState::cellSize / 2 + WorldState::mapOriginX;
   if ((WorldState::phase == 0 || WorldState::phase == 2) && GameState::pendingTransition != 3) {
     WorldState::vehicleX = homeX;
-    WorldState::vehicleY = WorldState::mapOriginY + WorldState::exitY * GameState::cellSize;
+    WorldState::vehicleY_ = WorldState::mapOriginY + WorldState::exitY * GameState::cellSize;
   }
   if (WorldState::phase != 4) {
-    WorldState::policeOffset = -vehicleWidth();
-    WorldState::policeY = WorldState::vehicleY;
+    WorldState::policeOffset_ = -vehicleWidth();
+    WorldState::policeY_ = WorldState::vehicleY;
   }
   switch (WorldState::phase) {
     case 1:
@@ -182,12 +182,12 @@ void WorldRules::stepVehicle() {
     case 4: {
       const int32_t gap = homeX - vehicleWidth() - WorldState::policeOffset - 4;
       if (gap >= 1) {
-        WorldState::policeOffset += std::max(WorldState::vehicleSpeed, 1);
+        WorldState::policeOffset_ += std::max(WorldState::vehicleSpeed, 1);
         if (gap < 15) --WorldState::vehicleSpeed;
       } else {
         ++WorldState::phaseCounter;
       }
-      WorldState::policeY = WorldState::vehicleY;
+      WorldState::policeY_ = WorldState::vehicleY;
       if (WorldState::phaseCounter >= 49) endLevel();
       break;
     }

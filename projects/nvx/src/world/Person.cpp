@@ -61,8 +61,8 @@ Path* Person::getStep(int32_t i) const {
 }
 
 bool Person::computeTarget() const {
-  WorldState::targetX = x + stepX(direction);
-  WorldState::targetY = y + stepY(direction);
+  WorldState::targetX_ = x + stepX(direction);
+  WorldState::targetY_ = y + stepY(direction);
   return WorldState::targetX >= 0 && WorldState::targetX < WorldState::mapWidth && WorldState::targetY >= 0 &&
          WorldState::targetY < WorldState::mapHeight;
 }
@@ -321,7 +321,7 @@ void Person::checkPlannedLoad() {
   if (kind <= 0 || kind > 5 || target->amount < 1 || GameTables::levelTotals[kind] > 0) return;
   const int32_t weight = GameTables::alarmTable[kind][1];
   const int32_t capacity = GameTables::difficultyTable[id][0];
-  if (planLoad + weight > capacity) WorldState::pendingNotice = capacity - getPocketsWeight() < weight ? 186 : 185;
+  if (planLoad + weight > capacity) WorldState::pendingNotice_ = capacity - getPocketsWeight() < weight ? 186 : 185;
 }
 
 bool Person::takeLoot() {

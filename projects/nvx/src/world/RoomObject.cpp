@@ -94,7 +94,7 @@ void RoomObject::paintRunning(const qel::lcdui::DGraphicsPtr& g, int32_t px, int
     } else if (state[1] == 0) {
       const int32_t tick = std::clamp<int32_t>(amount, 0, GameTables::halfPhase->length() - 1);
       SpriteDrawing::drawSpriteFrame(g, WorldRules::explosionSprites, GameTables::halfPhase[tick], px, py);
-      WorldState::shakeOffset = GameTables::bounceOffsets[tick];
+      WorldState::shakeOffset_ = GameTables::bounceOffsets[tick];
     }
   }
 }

@@ -268,14 +268,14 @@ void WorldRules::tickBombs() {
         }
       }
     }
-    if (bomb.state[1] < 0) WorldState::shakeOffset = 0;
+    if (bomb.state[1] < 0) WorldState::shakeOffset_ = 0;
   }
 }
 
 void WorldRules::worldTick() {
   if (WorldState::pendingNotice != noNotice) {
     const int32_t notice = WorldState::pendingNotice;
-    WorldState::pendingNotice = noNotice;
+    WorldState::pendingNotice_ = noNotice;
     if ((notice == 185 || notice == 186) && Person::selected()) {
       const int32_t id = Person::selected()->id;
       DialogWindow::openDialog(0,
@@ -298,7 +298,7 @@ void WorldRules::worldTick() {
     if (WorldState::stepIndex > GameState::levelCounter - 10 && GameState::difficulty >= 0 &&
         !WorldState::alarmSounding) {
       if (GameState::sounds) GameState::sounds->play(soundAlarm, true, 0);
-      WorldState::alarmSounding = 1;
+      WorldState::alarmSounding_ = 1;
     } else if (WorldState::stepIndex == GameState::levelCounter - 1 && GameState::difficulty >= 0) {
       const Person* leader = static_cast<Person*>(GameTables::persons[0].get());
       if (leader && leader->x == WorldState::exitX && leader->y == WorldState::exitY && !leader->busy &&

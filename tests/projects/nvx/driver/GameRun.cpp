@@ -23,6 +23,7 @@
 #include "platform/testing/ManualClock.h"
 #include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/window/Windows.h"
+#include "tests/support/Writable.h"
 #include "util/DRandom.h"
 #include "util/DStringManager.h"
 
@@ -50,7 +51,7 @@ public:
       clock_.advanceMillis(nvx::ScriptPlayer::framePeriodMs);
     }
     if (!seeded_ && nvx::GameTables::random) {
-      nvx::GameTables::random = new qel::util::DRandom(GameRun::randomSeed);
+      nvtest::writable(nvx::GameTables::random) = new qel::util::DRandom(GameRun::randomSeed);
       seeded_ = true;
     }
     log_.observe();

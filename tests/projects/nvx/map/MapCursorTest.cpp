@@ -4,6 +4,7 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/WorldState.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -85,11 +86,11 @@ TEST_F(MapCursorTest, ShopColumnAndRowWrap) {
       {1, 1, 2, 1, 0},
   };
   ASSERT_EQ(GameState::itemPairCount, 2);
-  GameState::shopMode = 1;
+  nvtest::writable(GameState::shopMode) = 1;
   MapScreen::shopGridX = 30;
   MapScreen::shopGridY = 100;
-  MapScreen::shopGapX = 5;
-  MapScreen::shopGapY = 5;
+  nvtest::writable(MapScreen::shopGapX) = 5;
+  nvtest::writable(MapScreen::shopGapY) = 5;
   for (int c = 0; c < 6; ++c)
     for (int r = 0; r < 2; ++r) GameTables::shopGrid[c][r] = static_cast<int8_t>('h' + r * 6 + c);
   for (const Row& row : rows) {
@@ -119,11 +120,11 @@ TEST_F(MapCursorTest, CursorGlideSteps) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.distance);
-    MapScreen::cursorX = 100;
-    MapScreen::cursorY = 50;
+    nvtest::writable(MapScreen::cursorX) = 100;
+    nvtest::writable(MapScreen::cursorY) = 50;
     GameState::cursorTargetX = 100 + row.distance;
     GameState::cursorTargetY = 50;
-    MapScreen::mapCursorArrived = 0;
+    nvtest::writable(MapScreen::mapCursorArrived) = 0;
     for (size_t i = 0; i < row.positions.size(); ++i) {
       EXPECT_EQ(MapScreen::mapCursorArrived, 0);
       MapScreen::tickMapScreen();
@@ -138,7 +139,7 @@ TEST_F(MapCursorTest, CursorGlideSteps) {
 // A tapped spot acts on the phase change on which the cursor arrives.
 TEST_F(MapCursorTest, PendingSpotActsOnArrival) {
   placeCursorAt(1);
-  MapScreen::cursorX -= 5;
+  nvtest::writable(MapScreen::cursorX) -= 5;
   MapScreen::mapSpotPending = 1;
   for (int i = 0; i < 3; ++i) {
     MapScreen::tickMapScreen();
@@ -152,7 +153,7 @@ TEST_F(MapCursorTest, PendingSpotActsOnArrival) {
 // Select on a place waits until the gliding cursor has reached it.
 TEST_F(MapCursorTest, SelectActsOnlyOnceTheCursorHasArrived) {
   placeCursorAt(1);
-  MapScreen::cursorY += 3;
+  nvtest::writable(MapScreen::cursorY) += 3;
   GameState::pendingKey = KeyInput::selectKey;
   MapScreen::updateMapScreen();
   EXPECT_EQ(GameState::pendingTransition, 0);

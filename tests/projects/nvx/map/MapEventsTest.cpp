@@ -21,6 +21,7 @@
 #include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -52,7 +53,7 @@ TEST_F(MapEventsTest, ResultEventsOpenTheirWindows) {
     SCOPED_TRACE(row.message);
     StateMachine::enter(StateMachine::stateMapScreen);
     GameState::mapMessage = row.message;
-    MapScreen::cursorX = GameState::cursorTargetX - 4;
+    nvtest::writable(MapScreen::cursorX) = GameState::cursorTargetX - 4;
     MapScreen::tickMapScreen();
     EXPECT_EQ(DialogWindow::dialogId, row.dialog);
     EXPECT_EQ(text(DialogWindow::titleText), row.title);
@@ -106,16 +107,16 @@ TEST_F(MapEventsTest, HintButtonBlinks) {
   };
   for (const Row& row : {Row{12, false}, Row{13, true}, Row{24, true}, Row{1, false}}) {
     KeyInput::clearHotZones();
-    GameState::pulsePhase = row.pulse;
+    nvtest::writable(GameState::pulsePhase) = row.pulse;
     Overlays::paintHintBlink(g);
     const int x = 240 - Overlays::spriteWidth(SpriteRows::spriteItemLine) - 2;
     const int y =
         GameState::cursorOffsetY - Overlays::spriteHeight(SpriteRows::spriteBottomBar) + GameState::viewHeight;
     EXPECT_EQ(KeyInput::hotZoneAt(x + 5, y + 5) == 5, row.shown) << int(row.pulse);
   }
-  GameState::pulsePhase = 20;
+  nvtest::writable(GameState::pulsePhase) = 20;
   KeyInput::clearHotZones();
-  GameState::shopMode = 1;
+  nvtest::writable(GameState::shopMode) = 1;
   Overlays::paintHintBlink(g);
   EXPECT_EQ(GameTables::hotZones[5][1], 0);
 }

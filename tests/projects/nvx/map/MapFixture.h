@@ -29,6 +29,7 @@
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 
@@ -47,18 +48,18 @@ protected:
     tables.spriteTable = GameTables::spriteTable;
     tables.shortRows = GameTables::resShortRows;
     gamelib::GameLib::loadResData(tables);
-    GameState::screenWidth = 240;
-    GameState::screenHeight = 320;
-    GameState::viewWidth = 240;
-    GameState::viewHeight = 320 - Overlays::spriteHeight(SpriteRows::spriteBottomBar);
+    nvtest::writable(GameState::screenWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = 320;
+    nvtest::writable(GameState::viewWidth) = 240;
+    nvtest::writable(GameState::viewHeight) = 320 - Overlays::spriteHeight(SpriteRows::spriteBottomBar);
     // The alphabet picture is named after the language, as choosing it does.
     GameTables::pictureNames->at(0) = new qel::lang::DString(u"abc_en");
     GameState::pictures = new qel::lang::DObjectArray(8);
     for (int i = 0; i <= 2; ++i) SpriteDrawing::loadPicture(i);
     GameState::languageIndex = 0;
     LanguageTexts::loadLanguage();
-    GameState::backImage = qel::lcdui::DImage::createImage(240, 320);
-    StateMachine::backGraphics = GameState::backImage->getGraphics();
+    nvtest::writable(GameState::backImage) = qel::lcdui::DImage::createImage(240, 320);
+    nvtest::writable(StateMachine::backGraphics) = GameState::backImage->getGraphics();
     layOutMap();
     for (int id = 0; id < 5; ++id) GameTables::persons->at(id) = new Person(id);
     StateMachine::enter(StateMachine::stateMapScreen);
@@ -66,10 +67,10 @@ protected:
     GameState::difficulty = 1;
     GameState::money = 4000;
     GameState::mapPlace = 0;
-    GameState::shopMode = 0;
+    nvtest::writable(GameState::shopMode) = 0;
     GameState::shopColumn = 0;
     GameState::shopRow = 0;
-    GameState::tickerRunning = 0;
+    nvtest::writable(GameState::tickerRunning) = 0;
     GameState::tickerText.release();
     GameState::mapMessage = MapScreen::noMessage;
     GameState::pendingTransition = 0;
@@ -77,16 +78,16 @@ protected:
     GameState::hintPending = 0;
     MapScreen::mapSpotPending = 0;
     WorldState::chosenPerson.release();
-    MapScreen::handImage.release();
-    MapScreen::handLookedUp = 0;
+    nvtest::writable(MapScreen::handImage).release();
+    nvtest::writable(MapScreen::handLookedUp) = 0;
     gamelib::ScreenCanvas::resetKeys();
     placeCursorAt(0);
   }
 
   void TearDown() override {
-    StateMachine::backGraphics.release();
-    MapScreen::handImage.release();
-    MapScreen::handLookedUp = 0;
+    nvtest::writable(StateMachine::backGraphics).release();
+    nvtest::writable(MapScreen::handImage).release();
+    nvtest::writable(MapScreen::handLookedUp) = 0;
     MainCanvas::releaseStatics();
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
@@ -98,8 +99,8 @@ protected:
   static void layOutMap() {
     const int title = Overlays::spriteHeight(SpriteRows::spriteTitle);
     const int top = Overlays::spriteHeight(SpriteRows::spriteTopBar);
-    GameState::layoutX = (GameState::viewWidth - Overlays::spriteWidth(SpriteRows::spriteTitle)) >> 1;
-    GameState::layoutY = ((GameState::viewHeight - title - top) >> 1) + top;
+    nvtest::writable(GameState::layoutX) = (GameState::viewWidth - Overlays::spriteWidth(SpriteRows::spriteTitle)) >> 1;
+    nvtest::writable(GameState::layoutY) = ((GameState::viewHeight - title - top) >> 1) + top;
     for (int i = 0; i < GameTables::mapPlaces->length(); ++i) {
       GameTables::mapPlaces[i][0] += GameState::layoutX;
       GameTables::mapPlaces[i][1] += GameState::layoutY;
@@ -113,8 +114,8 @@ protected:
   // The cursor standing on place p, as after a finished glide.
   static void placeCursorAt(int p) {
     GameState::mapPlace = static_cast<int8_t>(p);
-    GameState::cursorTargetX = MapScreen::cursorX = GameTables::mapPlaces[p][0];
-    GameState::cursorTargetY = MapScreen::cursorY = GameTables::mapPlaces[p][1];
+    GameState::cursorTargetX = nvtest::writable(MapScreen::cursorX) = GameTables::mapPlaces[p][0];
+    GameState::cursorTargetY = nvtest::writable(MapScreen::cursorY) = GameTables::mapPlaces[p][1];
   }
 
   static Person& person(int id) { return *static_cast<Person*>(GameTables::persons->at(id).get()); }

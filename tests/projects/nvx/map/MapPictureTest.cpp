@@ -10,6 +10,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -29,7 +30,7 @@ protected:
 
   static DImagePtr paintScreen() {
     DImagePtr screen = DImage::createImage(240, 320);
-    GameState::mapFullRepaint = 1;
+    nvtest::writable(GameState::mapFullRepaint) = 1;
     MapScreen::paintMapScreen(screen->getGraphics());
     Ticker::paintTicker(screen->getGraphics());
     return screen;
@@ -60,7 +61,7 @@ TEST_F(MapPictureTest, AMissingHandIsLookedUpOnce) {
 TEST_F(MapPictureTest, MapScreen) {
   GameTables::activePersons->addElement(GameTables::persons->at(3));
   placeCursorAt(4);
-  GameState::tickerRunning = 1;
+  nvtest::writable(GameState::tickerRunning) = 1;
   Ticker::showPlaceHint();
   const DImagePtr screen = paintScreen();
   nvtest::dumpPng(screen, "map-screen");
@@ -100,8 +101,8 @@ TEST_F(MapPictureTest, ShopCells) {
   MapScreen::openShop();
   GameState::money = 1000000;
   paintScreen();
-  MapScreen::cursorX = GameState::cursorTargetX;
-  MapScreen::cursorY = GameState::cursorTargetY;
+  nvtest::writable(MapScreen::cursorX) = GameState::cursorTargetX;
+  nvtest::writable(MapScreen::cursorY) = GameState::cursorTargetY;
   const DImagePtr rich = paintScreen();
   nvtest::dumpPng(rich, "map-shop");
   GameState::money = 100;
@@ -139,7 +140,7 @@ TEST_F(MapPictureTest, ShopCells) {
   // The carried item shows the tag over its cell.
   person(1).pockets[0] = 't';
   GameState::money = 1000000;
-  MapScreen::shopRepaint = 1;
+  nvtest::writable(MapScreen::shopRepaint) = 1;
   const DImagePtr untagged = paintScreen();
   const int kx = MapScreen::shopGridX + (w + MapScreen::shopGapX) * 3;
   EXPECT_FALSE(same(rich, untagged, kx, MapScreen::shopGridY, w, h));
@@ -152,7 +153,7 @@ TEST_F(MapPictureTest, TheOpenShopStaysOverTheChosenPerson) {
   WorldState::chosenPerson = GameTables::persons->at(1);
   MapScreen::openShop();
   const DImagePtr before = paintScreen();
-  MapScreen::personRepaint = 1;
+  nvtest::writable(MapScreen::personRepaint) = 1;
   DImagePtr after = DImage::createImage(240, 320);
   MapScreen::paintMapScreen(after->getGraphics());
   // Compared below the shop's title line, whose text scrolls from paint to paint.

@@ -10,6 +10,7 @@
 #include "nvx/src/windows/DialogResults.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -29,8 +30,8 @@ protected:
 
   static bool close(uint8_t dialog, const qel::lang::DObjectPtr& result) {
     StateMachine::enter(StateMachine::stateDialog);
-    GameState::dialogReturnState = StateMachine::stateMapScreen;
-    DialogWindow::dialogId = dialog;
+    nvtest::writable(GameState::dialogReturnState) = StateMachine::stateMapScreen;
+    nvtest::writable(DialogWindow::dialogId) = dialog;
     DialogWindow::result = result;
     return DialogResults::mapDialogResult();
   }
@@ -48,7 +49,7 @@ protected:
 TEST_F(MapResultsTest, CancelReturnsToTheMapWithNoOtherEffect) {
   const int money = GameState::money;
   for (uint8_t dialog : {2, 3, 6, 20, 26, 28, 29, 30}) {
-    DialogWindow::dialogId = dialog;
+    nvtest::writable(DialogWindow::dialogId) = dialog;
     EXPECT_FALSE(close(dialog, nullptr)) << int(dialog);
     EXPECT_EQ(DialogWindow::dialogId, dialog);
   }
@@ -85,7 +86,7 @@ TEST_F(MapResultsTest, HiringInTrainingShowsTheHintOnce) {
   EXPECT_TRUE(chose(2, 124));
   EXPECT_EQ(DialogWindow::dialogId, 42);
   GameTables::activePersons->removeAllElements();
-  DialogWindow::dialogId = 99;
+  nvtest::writable(DialogWindow::dialogId) = 99;
   EXPECT_FALSE(chose(2, 124));
 }
 
@@ -124,7 +125,7 @@ TEST_F(MapResultsTest, TipsShop) {
   EXPECT_EQ(DialogWindow::dialogId, 34);
   EXPECT_EQ(text(DialogWindow::bodyText), "Inside story: the owner keeps gold in the back office safe.");
   // Everything bought: the list opens no more.
-  DialogWindow::dialogId = 99;
+  nvtest::writable(DialogWindow::dialogId) = 99;
   EXPECT_FALSE(pressed(34, u"126"));
   EXPECT_FALSE(pressed(26, u"127"));
 }

@@ -13,6 +13,7 @@
 #include "nvx/src/windows/GameDialogs.h"
 #include "platform/system/ActiveDevice.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -46,14 +47,14 @@ TEST_F(PointerTest, ZoneEdgesPerState) {
                       {110, 200, false},
                       {110, 210, false},
                       {0, 0, false}};
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   WorldState::phase = 0;
   GameState::winnerRow = -1;
   for (const State& state : states) {
     for (const Tap& tap : taps) {
       SCOPED_TRACE(::testing::Message() << int(state.state) << " at " << tap.x << "," << tap.y);
       GameState::heldKey = GameState::noKey;
-      GameState::tickerRunning = 0;
+      nvtest::writable(GameState::tickerRunning) = 0;
       Ticker::clearTicker();
       KeyInput::clearHotZones();
       KeyInput::setHotZone(5, 100, 200, 20, 10);
@@ -165,21 +166,21 @@ TEST_F(PointerTest, TappingTheSelectedSpotActivatesIt) {
 // Without the spot rectangles of "res.dat" a tap on the map does nothing.
 TEST_F(PointerTest, MapWithoutSpotRectanglesIgnoresTaps) {
   const int x = GameState::layoutX + 10, y = GameState::layoutY + 80;
-  GameTables::resShortRows = new qel::lang::DshortArray2d(7);
+  nvtest::writable(GameTables::resShortRows) = new qel::lang::DshortArray2d(7);
   Pointer::handlePointer(x, y);
   EXPECT_EQ(GameState::mapPlace, 0);
-  GameTables::resShortRows.release();
+  nvtest::writable(GameTables::resShortRows).release();
   Pointer::handlePointer(x, y);
   EXPECT_EQ(GameState::mapPlace, 0);
 }
 
 // Cells of 20 pixels with gaps of 5 from (30, 100).
 TEST_F(PointerTest, ShopGridTaps) {
-  GameState::shopMode = 1;
+  nvtest::writable(GameState::shopMode) = 1;
   MapScreen::shopGridX = 30;
   MapScreen::shopGridY = 100;
-  MapScreen::shopGapX = 5;
-  MapScreen::shopGapY = 5;
+  nvtest::writable(MapScreen::shopGapX) = 5;
+  nvtest::writable(MapScreen::shopGapY) = 5;
   for (int i = 0; i < 12; ++i) GameTables::shopGrid[i % 6][i / 6] = static_cast<int8_t>('h' + i);
   WorldState::chosenPerson = GameTables::persons->at(1);
   struct Row {
@@ -203,10 +204,10 @@ TEST_F(PointerTest, ShopGridTaps) {
 
 TEST_F(PointerTest, LanguageRows) {
   StateMachine::enter(StateMachine::stateLanguage);
-  GameState::langRowX = 20;
-  GameState::langRowWidth = 200;
-  GameState::langListTop = 100;
-  GameState::langRowHeight = 30;
+  nvtest::writable(GameState::langRowX) = 20;
+  nvtest::writable(GameState::langRowWidth) = 200;
+  nvtest::writable(GameState::langListTop) = 100;
+  nvtest::writable(GameState::langRowHeight) = 30;
   const int n = gamelib::LangInfo::languageCount();
   ASSERT_GE(n, 1);
   struct Row {
@@ -252,7 +253,7 @@ TEST_F(PointerTest, TouchModeIsWhatTheDeviceReports) {
     device.platformType = row.platform;
     device.touchScreen = row.pointer;
     wce::ScopedDeviceProfile profile(device);
-    GameState::touchInput = 7;
+    nvtest::writable(GameState::touchInput) = 7;
     GameState::arrowUp.release();
     MainCanvas::init(new MainCanvas());
     EXPECT_EQ(GameState::touchInput, row.touch);

@@ -7,6 +7,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 #include "util/DVector.h"
 
 namespace nvx {
@@ -29,7 +30,7 @@ protected:
     GameState::shopColumn = i % 6;
     GameState::shopRow = i / 6;
     StateMachine::enter(StateMachine::stateMapScreen);
-    DialogWindow::dialogId = 99;
+    nvtest::writable(DialogWindow::dialogId) = 99;
     GameState::pendingKey = KeyInput::selectKey;
     MapScreen::updateMapScreen();
   }
@@ -73,7 +74,7 @@ TEST_F(ShopTest, BuyAndGiveBack) {
     SCOPED_TRACE(::testing::Message() << row.pockets << " " << row.item);
     carry(row.pockets, row.load);
     GameState::money = row.money;
-    MapScreen::shopRepaint = 0;
+    nvtest::writable(MapScreen::shopRepaint) = 0;
     select(row.item);
     EXPECT_EQ(pockets(), row.pocketsAfter);
     EXPECT_EQ(person(1).load, row.loadAfter);

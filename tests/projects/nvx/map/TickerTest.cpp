@@ -7,6 +7,7 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/SpriteRows.h"
 #include "tests/projects/nvx/map/MapFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -35,7 +36,7 @@ TickerRun runTicker(int limit) {
 // Three letters of 7 pixels through a window of 50 from x 10: a line enters
 // at x 60 and has left once it ends left of 10.
 TEST_F(TickerTest, LoopValues) {
-  GameState::tickerRunning = 1;
+  nvtest::writable(GameState::tickerRunning) = 1;
   struct Row {
     int8_t loops;
     int ticks;
@@ -49,7 +50,7 @@ TEST_F(TickerTest, LoopValues) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(int(row.loops));
-    GameState::tickerRunning = 1;
+    nvtest::writable(GameState::tickerRunning) = 1;
     Ticker::setTicker(glyphs(3), 10, 200, 50, row.loops);
     EXPECT_EQ(GameState::tickerX, 60);
     const TickerRun run = runTicker(400);
@@ -65,9 +66,9 @@ TEST_F(TickerTest, LoopValues) {
 }
 
 TEST_F(TickerTest, WaitingLineStartsAfterThreePasses) {
-  GameState::tickerRunning = 1;
+  nvtest::writable(GameState::tickerRunning) = 1;
   Ticker::setTicker(glyphs(20), 10, 200, 50, Ticker::waitThenScroll);
-  GameState::tickerX = 10;
+  nvtest::writable(GameState::tickerX) = 10;
   for (int pass = 0; pass <= 3; ++pass) {
     GameState::tickerPassCount = pass;
     Ticker::tickTicker();
@@ -83,7 +84,7 @@ TEST_F(TickerTest, StandsWhileNeitherRunningNorShopping) {
   Ticker::setTicker(glyphs(3), 10, 200, 50, 1);
   Ticker::tickTicker();
   EXPECT_EQ(GameState::tickerX, 60);
-  GameState::shopMode = 1;
+  nvtest::writable(GameState::shopMode) = 1;
   Ticker::tickTicker();
   EXPECT_EQ(GameState::tickerX, 59);
 }
@@ -109,7 +110,7 @@ TEST_F(TickerTest, PlaceHintAndItsOnceOnlyFlag) {
     placeCursorAt(7);
     GameState::difficulty = row.difficulty;
     GameTables::options[7 + 7] = row.alreadyShown;
-    GameState::tickerRunning = row.running;
+    nvtest::writable(GameState::tickerRunning) = row.running;
     Ticker::showPlaceHint();
     EXPECT_EQ(GameState::hintPending, row.pending);
     EXPECT_EQ(GameTables::options[7 + 7] != 0, row.flagAfter);
@@ -139,9 +140,9 @@ TEST_F(TickerTest, RightSoftKeySwitchesTheDescription) {
 TEST_F(TickerTest, ItemLineWaitsAtTheLeftEdge) {
   GameTables::shopGrid[1][0] = 'i';
   GameState::shopColumn = 1;
-  GameState::shopLineX = 20;
-  GameState::shopLineY = 80;
-  GameState::shopLineWidth = 150;
+  nvtest::writable(GameState::shopLineX) = 20;
+  nvtest::writable(GameState::shopLineY) = 80;
+  nvtest::writable(GameState::shopLineWidth) = 150;
   GameState::tickerPassCount = 9;
   Ticker::showItemLine();
   EXPECT_EQ(text(GameState::tickerText), "  Hammer $120 15kg");
@@ -153,7 +154,7 @@ TEST_F(TickerTest, ItemLineWaitsAtTheLeftEdge) {
 // From y 60 the bubble grows downwards and its line stands below the place;
 // from y 61 upwards.
 TEST_F(TickerTest, BubbleDirectionAtSixtyAndSixtyOne) {
-  GameState::tickerRunning = 1;
+  nvtest::writable(GameState::tickerRunning) = 1;
   GameState::tickerText = glyphs(4);
   const qel::lcdui::DGraphicsPtr g = GameState::backImage->getGraphics();
   Overlays::paintSpeechBubble(g, 30, 60, false);
@@ -172,13 +173,13 @@ TEST_F(TickerTest, BubbleDirectionAtSixtyAndSixtyOne) {
 // as soon as the cursor goes there, while the hand still glides towards it.
 TEST_F(TickerTest, BubbleLineAndHintFollowTheMapCursorNotTheGlidingHand) {
   GameState::difficulty = -1;
-  GameState::pulsePhase = 20;
+  nvtest::writable(GameState::pulsePhase) = 20;
   placeCursorAt(4);
-  MapScreen::cursorX -= 40;
-  MapScreen::cursorY += 30;
+  nvtest::writable(MapScreen::cursorX) -= 40;
+  nvtest::writable(MapScreen::cursorY) += 30;
   Ticker::showPlaceHint();
-  GameState::tickerRunning = 1;
-  GameState::tickerLeft = -1;
+  nvtest::writable(GameState::tickerRunning) = 1;
+  nvtest::writable(GameState::tickerLeft) = -1;
   const qel::lcdui::DImagePtr screen = qel::lcdui::DImage::createImage(240, 320);
   const qel::lcdui::DGraphicsPtr g = screen->getGraphics();
   Overlays::paintSpeechBubble(g, GameState::tickerPlaceX + 1, GameState::tickerPlaceY, true);
@@ -196,7 +197,7 @@ TEST_F(TickerTest, BubbleLineAndHintFollowTheMapCursorNotTheGlidingHand) {
   g->setClip(0, 0, 240, 320);
   g->setColor(blank);
   g->fillRect(0, 0, 240, 320);
-  GameState::tickerX = GameState::tickerLeft;
+  nvtest::writable(GameState::tickerX) = GameState::tickerLeft;
   Ticker::paintTicker(g);
   EXPECT_TRUE(lineDrawn()) << "the place's text in the bubble";
 

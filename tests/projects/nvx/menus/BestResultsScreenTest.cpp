@@ -10,6 +10,7 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/windows/GameDialogs.h"
 #include "tests/projects/nvx/LanguageFileWriter.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -197,12 +198,12 @@ TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
   enterAfterGame(45000);
   qel::lcdui::DImagePtr screen = qel::lcdui::DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
   qel::lcdui::DGraphicsPtr g = screen->getGraphics();
-  GameState::pulsePhase = 1;
+  nvtest::writable(GameState::pulsePhase) = 1;
   StateMachine::paint(g);
   std::vector<uint32_t> cursorHidden;
   for (int x = 0; x < 240; ++x)
     for (int y = 0; y < 320; ++y) cursorHidden.push_back(nvtest::pixel(screen, x, y));
-  GameState::pulsePhase = 13;
+  nvtest::writable(GameState::pulsePhase) = 13;
   StateMachine::paint(g);
   nvtest::dumpPng(screen, "best-results");
 
@@ -224,7 +225,7 @@ TEST_F(BestResultsScreenTest, TheScreenShowsTheTableWithTheNameBeingEntered) {
 // With a touch screen the four cells around the edited letter stand for the
 // keys that change it and move the cursor.
 TEST_F(BestResultsScreenTest, TouchZonesAroundTheEditedLetterActAsItsKeys) {
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   BestResults::resetBestResults();
   enterAfterGame(200000);
   ASSERT_EQ(GameState::winnerRow, 0);

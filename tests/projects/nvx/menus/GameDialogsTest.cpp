@@ -11,6 +11,7 @@
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/windows/GameDialogs.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -96,7 +97,7 @@ TEST_F(GameDialogsTest, TheBriefingShowsTheLevelTimeAndItsTitle) {
     SCOPED_TRACE(c.level);
     StateMachine::enter(StateMachine::stateMapScreen);
     GameState::levelNumber = static_cast<int8_t>(c.level);
-    GameState::touchInput = c.touch ? 1 : 0;
+    nvtest::writable(GameState::touchInput) = c.touch ? 1 : 0;
     GameTables::levelTable[c.level - 1][0] = static_cast<int16_t>(c.time);
     GameDialogs::showLevelBriefing();
     EXPECT_EQ(DialogWindow::dialogId, 41);
@@ -115,7 +116,7 @@ protected:
     MenusTest::SetUp();
     GameState::difficulty = -1;
     StateMachine::enter(StateMachine::stateMapScreen);
-    GameState::dialogReturnState = StateMachine::stateMapScreen;
+    nvtest::writable(GameState::dialogReturnState) = StateMachine::stateMapScreen;
   }
 };
 
@@ -161,11 +162,11 @@ TEST_F(HintTest, TheTickingAlreadyPlayingKeepsTheOtherSounds) {
 
 TEST_F(HintTest, OutsideTrainingOnlyForcedHintsShowAndLevelPlayKeepsItsSounds) {
   GameState::difficulty = 1;
-  DialogWindow::dialogId = 0;
+  nvtest::writable(DialogWindow::dialogId) = 0;
   EXPECT_FALSE(GameDialogs::showHint(4, -1, 0, false));
   EXPECT_NE(DialogWindow::dialogId, 42);
   StateMachine::enter(StateMachine::stateLevel);
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   GameState::sounds->play(15, true, 0);
   EXPECT_TRUE(GameDialogs::showHint(7, -1, 0, true));
   EXPECT_EQ(numbers(DialogWindow::bodyText), numbers(LanguageTexts::getText(296)));
@@ -192,7 +193,7 @@ TEST_F(GameDialogsTest, TheGameMenuOffersARetryOnlyWithRetriesLeftOutsideTrainin
 
 TEST_F(GameDialogsTest, TheLevelTotalsListOnlyOffersWithAPriceAndOpenNothingWithoutOne) {
   for (int i = 0; i < GameTables::levelTotals->length(); ++i) GameTables::levelTotals[i] = 0;
-  DialogWindow::dialogId = 0;
+  nvtest::writable(DialogWindow::dialogId) = 0;
   GameDialogs::showLevelTotals();
   EXPECT_EQ(GameState::gameState, StateMachine::stateSplash);
   GameTables::levelTotals[2] = 1500;

@@ -32,6 +32,7 @@
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 
@@ -51,8 +52,8 @@ protected:
     gamelib::ResTables& tables = game_.layoutTables();
     gamelib::GameLib::loadResData(tables);
     gamelib::GameLib::deriveLayout(game_, tables);
-    GameState::screenWidth = GameState::viewWidth = 240;
-    GameState::screenHeight = GameState::viewHeight = 320;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = 320;
     GameState::languageIndex = 0;
     // The one language chosen on the language screen.
     GameState::pendingKey = '5';
@@ -93,9 +94,10 @@ protected:
     GameState::difficulty = 0;
     GameState::introShown = 0;
     GameState::optionsMissing = 0;
-    GameState::touchInput = 0;
-    GameState::bestResultsExtra = 0;
-    GameState::screenWidth = GameState::screenHeight = GameState::viewWidth = GameState::viewHeight = 0;
+    nvtest::writable(GameState::touchInput) = 0;
+    nvtest::writable(GameState::bestResultsExtra) = 0;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::screenHeight) =
+        nvtest::writable(GameState::viewWidth) = nvtest::writable(GameState::viewHeight) = 0;
   }
 
   // Archive entries a test puts in place of the demo data set's.

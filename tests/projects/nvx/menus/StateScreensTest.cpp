@@ -10,6 +10,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/windows/GameDialogs.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -72,17 +73,17 @@ TEST_F(StateScreensTest, UpdatesGoToTheCurrentStateWithTheKeyPending) {
     WorldState::selectedPerson = nullptr;
     WorldState::phase = 0;
     GameState::pendingTransition = 0;
-    WorldState::policeOffset = 1000;
-    GameState::tickerRunning = 0;
+    nvtest::writable(WorldState::policeOffset) = 1000;
+    nvtest::writable(GameState::tickerRunning) = 0;
     GameState::languageIndex = 0;
     c.prepare();
     if (c.state != StateMachine::stateDialog) StateMachine::enter(c.state);
-    GameState::skipWorldLogic = c.skipWorldLogic;
+    nvtest::writable(GameState::skipWorldLogic) = c.skipWorldLogic;
     StateMachine::update(c.key);
     EXPECT_TRUE(c.handled());
   }
   GameState::pendingTransition = 0;
-  GameState::tickerRunning = 0;
+  nvtest::writable(GameState::tickerRunning) = 0;
   Ticker::clearTicker();
 }
 
@@ -118,7 +119,7 @@ TEST_F(StateScreensTest, ArmedTransitionsReachTheirScreens) {
     StateMachine::enter(StateMachine::stateSplash);
     GameState::winnerRow = 2;
     GameState::pendingTransition = c.transition;
-    GameState::transitionArmed = 1;
+    nvtest::writable(GameState::transitionArmed) = 1;
     StateMachine::runPendingTransition();
     EXPECT_EQ(GameState::gameState, c.state);
     if (c.running >= 0) {
@@ -142,7 +143,7 @@ TEST_F(StateScreensTest, AfterTheSplashComesTheQuestionThenTheMenuOrTheFirstRunT
     writeRecord(u"winner", {1, 2, 3});
     GameState::introShown = c.introShown;
     GameState::optionsMissing = c.optionsMissing;
-    GameState::splashImage = qel::lcdui::DImage::createImage(2, 2);
+    nvtest::writable(GameState::splashImage) = qel::lcdui::DImage::createImage(2, 2);
     StateMachine::enter(StateMachine::stateSplash);
     GameState::splashStep = 26;
     StateMachine::advanceSplash();

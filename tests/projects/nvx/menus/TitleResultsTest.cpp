@@ -16,6 +16,7 @@
 #include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/gamelib/GameLibTesting.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -73,7 +74,7 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
       {"best results with the third entry",
        22,
        item(203),
-       [] { GameState::bestResultsExtra = 1; },
+       [] { nvtest::writable(GameState::bestResultsExtra) = 1; },
        45,
        {214, 215, 216},
        dialogState,
@@ -108,7 +109,7 @@ TEST_F(TitleResultsTest, EachTitleMenuChoiceLeadsToItsNextWindowOrState) {
     StateMachine::enter(StateMachine::stateSplash);
     GameState::pendingTransition = 0;
     GameState::saveExists = 0;
-    GameState::bestResultsExtra = 0;
+    nvtest::writable(GameState::bestResultsExtra) = 0;
     GameState::optionsMissing = 0;
     c.before();
     close(c.dialog, c.result);
@@ -243,7 +244,7 @@ TEST_F(TitleResultsTest, TheFirstRunShowsTheInformationOverANewDefaultTable) {
 // its list flags and the pending key cleared.
 TEST_F(TitleResultsTest, AWindowNoHandlerActsOnReturnsToTheScreenUnderIt) {
   StateMachine::enter(StateMachine::stateMapScreen);
-  DialogWindow::plainList = 1;
+  nvtest::writable(DialogWindow::plainList) = 1;
   GameDialogs::showTeam();
   EXPECT_EQ(GameState::gameState, StateMachine::stateDialog);
   EXPECT_EQ(DialogWindow::plainList, 1);

@@ -8,6 +8,7 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -36,7 +37,7 @@ protected:
   void openMenu(int count, bool plain, int softKeyCount = 1) {
     DshortArrayPtr items = new DshortArray(count);
     for (int i = 0; i < count; ++i) items[i] = static_cast<int16_t>(190 + i);
-    DialogWindow::plainList = plain ? 1 : 0;
+    nvtest::writable(DialogWindow::plainList) = plain ? 1 : 0;
     DialogWindow::openListDialog(
         3, DialogWindow::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, softKeyCount);
     markResult();
@@ -320,7 +321,7 @@ TEST_F(KeysTest, AValueItemWithoutItsValueRaisesTheIndexException) {
 
 TEST_F(KeysTest, TheFrameStepHandlesThePendingKeyOnce) {
   openMenu(3, false, 2);
-  DialogWindow::dialogDirty = 0;
+  nvtest::writable(DialogWindow::dialogDirty) = 0;
   GameState::pendingKey = '8';  // down
   DialogWindow::dialogStep();
   EXPECT_EQ(DialogWindow::selection, 1);

@@ -8,6 +8,7 @@
 #include "nvx/src/text/BitmapText.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -30,7 +31,7 @@ protected:
   // A text window titled "Ab" (the minimum box is 6 cells wide).
   void openText(const std::u16string& text, int minChars = 0) {
     DialogWindow::resetDialog();
-    DialogWindow::titleText = glyphs(u"Ab");
+    nvtest::writable(DialogWindow::titleText) = glyphs(u"Ab");
     DialogWindow::bodyText = glyphs(text.c_str());
     DialogWindow::softKeys = new DshortArray(1, 0, 126);
     DialogWindow::prepareDialog(minChars);
@@ -84,18 +85,18 @@ TEST_F(LayoutTest, ALongTextTakesTheAvailableWidthWithAScrollBarAndIsCentredAbov
 }
 
 TEST_F(LayoutTest, TheTitleWindowsUseTheScreenMarginsToo) {
-  GameState::dialogReturnState = StateMachine::stateSplash;
+  nvtest::writable(GameState::dialogReturnState) = StateMachine::stateSplash;
   openText(wordsOf(1500));
   // Opened from the title screens only the shadow is kept free: 31 cells.
   EXPECT_EQ(DialogWindow::windowWidth, 31 * 7 - DialogWindow::scrollBarWidth + 14 + DialogWindow::scrollBarWidth);
-  GameState::dialogReturnState = StateMachine::stateLanguage;
+  nvtest::writable(GameState::dialogReturnState) = StateMachine::stateLanguage;
 }
 
 TEST_F(LayoutTest, MissingTextsOrItemsRaiseTheNullReference) {
   for (uint8_t kind : {DialogWindow::kindText, DialogWindow::kindList}) {
     DialogWindow::resetDialog();
-    DialogWindow::titleText = glyphs(u"Ab");
-    DialogWindow::dialogKind = kind;
+    nvtest::writable(DialogWindow::titleText) = glyphs(u"Ab");
+    nvtest::writable(DialogWindow::dialogKind) = kind;
     try {
       DialogWindow::prepareDialog(0);
       ADD_FAILURE() << "kind " << int(kind);
@@ -111,7 +112,7 @@ protected:
   void openList(int count, bool plain) {
     DshortArrayPtr items = new DshortArray(count);
     for (int i = 0; i < count; ++i) items[i] = static_cast<int16_t>(190 + i % 3);
-    DialogWindow::plainList = plain ? 1 : 0;
+    nvtest::writable(DialogWindow::plainList) = plain ? 1 : 0;
     DialogWindow::openListDialog(3, DialogWindow::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, 2);
   }
 };
@@ -128,7 +129,7 @@ TEST_F(ListLayoutTest, RowsAreOneLineHighUnlessTheyWrapAndTwiceThatOnATouchScree
   openList(3, true);
   EXPECT_EQ(DialogWindow::lineHeight, 10 + DialogWindow::plainRowSpacing);
 
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   openList(3, false);
   EXPECT_EQ(DialogWindow::touchRowHeight, 2 * menuLine);
   EXPECT_EQ(DialogWindow::visibleHeight, 3 * 2 * menuLine);
@@ -153,7 +154,7 @@ TEST_F(ListLayoutTest, ALongListScrollsAndShowsTheItemsThatFit) {
 TEST_F(ListLayoutTest, ALongListOfTouchRowsFitsTheScreen) {
   openList(40, false);
   const int mousePage = DialogWindow::pageItems;
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   openList(40, false);
   EXPECT_EQ(DialogWindow::scrolls, 1);
   EXPECT_EQ(DialogWindow::pageItems, DialogWindow::visibleLines / 2);

@@ -9,6 +9,7 @@
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -76,7 +77,7 @@ TEST_F(OpenersTest, ListWindowCopiesItsChecksIntoOneBytePerItem) {
 TEST_F(OpenersTest, ListWindowKeepsAPlainListSetBeforeItAndStartsEverythingElseAfresh) {
   DialogWindow::openDialog(0, nullptr, 8, nullptr, new DshortArray(1, 0, 126), 135);
   DialogWindow::selection = 3;
-  DialogWindow::plainList = 1;
+  nvtest::writable(DialogWindow::plainList) = 1;
   DialogWindow::openListDialog(
       20, DialogWindow::kindList, nullptr, new DshortArray(1, 0, 229), nullptr, nullptr, nullptr, 143, 2);
   EXPECT_EQ(DialogWindow::plainList, 1);
@@ -165,11 +166,11 @@ TEST_F(OpenersTest, AMessageWithTitleParametersIsLaidOutForItsFilledTitle) {
 
 TEST_F(OpenersTest, ItemTextsAreTheirLanguageTextsWithTheirParameters) {
   DialogWindow::resetDialog();
-  DialogWindow::itemIds = new DshortArray(3, 0, 229, -1, 46);
+  nvtest::writable(DialogWindow::itemIds) = new DshortArray(3, 0, 229, -1, 46);
   EXPECT_EQ(spelled(DialogWindow::getItemText(0)), spelled(LanguageTexts::getText(229)));
   EXPECT_EQ(DialogWindow::getItemText(1)->length(), 0);
 
-  DialogWindow::itemParams = new DObjectArray(2);
+  nvtest::writable(DialogWindow::itemParams) = new DObjectArray(2);
   DObjectArrayPtr money = new DObjectArray(1);
   money[0] = new qel::lang::DInteger(30000);
   DialogWindow::itemParams[0] = money;
@@ -185,7 +186,7 @@ TEST_F(OpenersTest, ItemTextsAreTheirLanguageTextsWithTheirParameters) {
 TEST_F(OpenersTest, TitlePictureHeightIsItsFrameHeightAndTheInset) {
   DialogWindow::resetDialog();
   EXPECT_EQ(DialogWindow::getTitleIconHeight(), 0);
-  DialogWindow::titleIcons = new DbyteArray(2, 0, SpriteRows::spritePictureBox, 5);
+  nvtest::writable(DialogWindow::titleIcons) = new DbyteArray(2, 0, SpriteRows::spritePictureBox, 5);
   EXPECT_EQ(DialogWindow::getTitleIconHeight(),
             GameTables::spriteTable[SpriteRows::spritePictureBox][3] + DialogWindow::titlePictureInset);
 }

@@ -13,6 +13,7 @@
 #include "tests/projects/nvx/windows/WindowFixture.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -37,16 +38,16 @@ protected:
     WindowFixture::SetUp();
     screen_ = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
     g_ = screen_->getGraphics();
-    GameState::backImage = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
-    StateMachine::backGraphics = GameState::backImage->getGraphics();
-    FrameClock::clockPhase = 6;
+    nvtest::writable(GameState::backImage) = DImage::createImageOfFormat(240, 320, qel::raster::PF_ARGB8888);
+    nvtest::writable(StateMachine::backGraphics) = GameState::backImage->getGraphics();
+    nvtest::writable(FrameClock::clockPhase) = 6;
     StateMachine::enter(StateMachine::stateMapScreen);
     fill(g_, lastFrame);
   }
   void TearDown() override {
-    StateMachine::backGraphics.release();
-    GameState::backImage.release();
-    FrameClock::clockPhase = 0;
+    nvtest::writable(StateMachine::backGraphics).release();
+    nvtest::writable(GameState::backImage).release();
+    nvtest::writable(FrameClock::clockPhase) = 0;
     GameState::splashStep = 0;
     WindowFixture::TearDown();
   }
@@ -210,7 +211,7 @@ TEST_F(PaintingTest, TheOptionsWindowWithChecksAndValueBars) {
 TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
   GameState::splashStep = 26;
   StateMachine::enter(StateMachine::stateSplash);
-  GameState::dialogReturnState = StateMachine::stateSplash;
+  nvtest::writable(GameState::dialogReturnState) = StateMachine::stateSplash;
   DialogWindow::openMenu(
       22, nullptr, new DshortArray(7, 0, 200, 208, 209, 210, 203, 202, 211), LanguageTexts::getText(129), 1);
   DialogWindow::selection = 2;
@@ -254,7 +255,7 @@ TEST_F(PaintingTest, TheMainMenuHasNoFrameAndArrowsBesideItsSelection) {
     return columns;
   };
   const std::string atPhase6 = arrowColumns();
-  FrameClock::clockPhase = 0;
+  nvtest::writable(FrameClock::clockPhase) = 0;
   StateMachine::paint(g_);
   EXPECT_NE(arrowColumns(), atPhase6);
   EXPECT_NE(atPhase6.find('#'), std::string::npos);

@@ -4,6 +4,7 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/gamelib/HostDouble.h"
 #include "tests/projects/nvx/windows/WindowFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -16,11 +17,11 @@ using qel::lang::DshortArray;
 class PointerTest : public WindowFixture {
 protected:
   void openMenu(bool plain) {
-    DialogWindow::plainList = plain ? 1 : 0;
+    nvtest::writable(DialogWindow::plainList) = plain ? 1 : 0;
     DialogWindow::openListDialog(
         3, DialogWindow::kindList, nullptr, new DshortArray(3, 0, 190, 209, 199), nullptr, nullptr, nullptr, 128, 2);
     DialogWindow::selection = 1;
-    DialogWindow::dialogDirty = 0;
+    nvtest::writable(DialogWindow::dialogDirty) = 0;
   }
   // The selection after a press at (x, y), or -1 when the press hit nothing.
   int hitAt(int x, int y) {
@@ -33,7 +34,7 @@ protected:
 TEST_F(PointerTest, APressHitsTheRowItLiesInWithinTwoPixelsBesideTheColumns) {
   for (bool touch : {false, true}) {
     SCOPED_TRACE(touch);
-    GameState::touchInput = touch ? 1 : 0;
+    nvtest::writable(GameState::touchInput) = touch ? 1 : 0;
     openMenu(false);
     const int row = touch ? DialogWindow::touchRowHeight : DialogWindow::lineHeight;
     const int left = DialogWindow::contentX, right = DialogWindow::contentX + DialogWindow::contentWidth;
@@ -69,7 +70,7 @@ TEST_F(PointerTest, AHitSelectsAndRepaintsAPlainListTakesNoHits) {
 }
 
 TEST_F(PointerTest, RowsOfAScrolledListStartAtTheFirstShownItem) {
-  DialogWindow::plainList = 0;
+  nvtest::writable(DialogWindow::plainList) = 0;
   qel::lang::DshortArrayPtr items = new DshortArray(40);
   for (int i = 0; i < 40; ++i) items[i] = 190;
   DialogWindow::openListDialog(3, DialogWindow::kindList, nullptr, items, nullptr, nullptr, nullptr, 128, 2);

@@ -18,6 +18,7 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/support/DemoData.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 
@@ -38,11 +39,11 @@ protected:
     }
     GameState::languageIndex = 0;
     LanguageTexts::loadLanguage();
-    GameState::screenWidth = GameState::viewWidth = 240;
-    GameState::screenHeight = GameState::viewHeight = 320;
-    GameState::touchInput = 0;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = 320;
+    nvtest::writable(GameState::touchInput) = 0;
     StateMachine::enter(StateMachine::stateLanguage);
-    GameState::dialogReturnState = StateMachine::stateLanguage;
+    nvtest::writable(GameState::dialogReturnState) = StateMachine::stateLanguage;
     GameState::pendingKey = GameState::noKey;
   }
 
@@ -51,7 +52,7 @@ protected:
     MainCanvas::releaseStatics();
     gamelib::LangInfo::releaseInstance();
     gamelib::GameLib::setSearchPath(nullptr);
-    GameState::touchInput = 0;
+    nvtest::writable(GameState::touchInput) = 0;
     StateMachine::enter(254);
   }
 

@@ -13,6 +13,7 @@
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
+#include "tests/support/Writable.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
 
@@ -27,15 +28,15 @@ protected:
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
     StateMachine::enter(StateMachine::stateLevel);
-    GameTables::random = new qel::util::DRandom(3);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(3);
     layFloor(12, 12, 5, 5);
-    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     GameState::difficulty = 0;
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
     WorldState::phase = 0;
     GameState::levelEndFlag = 0;
-    WorldState::latePenalty = 0;
-    WorldState::arrestsMade = 0;
+    nvtest::writable(WorldState::latePenalty) = 0;
+    nvtest::writable(WorldState::arrestsMade) = 0;
     GameState::pendingTransition = 0;
     GameState::mapMessage = -1;
     GameState::money = 1000;
@@ -146,7 +147,7 @@ TEST_F(DepartureTest, PayOutShares) {
 
 TEST_F(DepartureTest, LatePersonsCostTheirPenalty) {
   GameState::levelEndFlag = 3;
-  WorldState::latePenalty = 1000;
+  nvtest::writable(WorldState::latePenalty) = 1000;
   GameTables::levelCounters[0] = 4000;
   join(0, 5, 5)->loot[1] = 4;
   WorldRules::endLevel();
@@ -270,7 +271,7 @@ TEST_F(DepartureTest, VehiclePhasesInOrder) {
 }
 
 TEST_F(DepartureTest, TheArrivingCarReachesTheExitAtItsStartSpeed) {
-  GameState::screenWidth = 240;
+  nvtest::writable(GameState::screenWidth) = 240;
   WorldState::phase = 5;
   WorldState::vehicleX = GameState::screenWidth;
   WorldState::vehicleSpeed = WorldState::arrivalSpeed;

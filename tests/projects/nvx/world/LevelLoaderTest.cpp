@@ -9,6 +9,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 #include "util/DRandom.h"
 
@@ -206,7 +207,7 @@ TEST_F(LevelLoaderTest, SharedLootIsSplitWithinItsGroup) {
   source_.install(std::vector<Level>{level});
   std::set<int> pairSplits;
   for (int seed = 0; seed < 40; ++seed) {
-    GameTables::random = new qel::util::DRandom(seed);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(seed);
     WorldRules::loadLevel(1);
     const int a = objectAt(1, 1)->amount, b = objectAt(3, 1)->amount;
     EXPECT_EQ(a + b, 6);
@@ -224,7 +225,7 @@ TEST_F(LevelLoaderTest, SplitIsTheSameForTheSameSeed) {
   level.objects = {{0, 1, 1, 0, 1, 60}, {3, 3, 1, 0, 1, 60}, {7, 5, 1, 0, 1, 60}};
   source_.install(std::vector<Level>{level});
   auto split = [] {
-    GameTables::random = new qel::util::DRandom(77);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(77);
     WorldRules::loadLevel(1);
     return std::vector<int>{
         objectAt(1, 1)->amount, objectAt(3, 1)->amount, objectAt(5, 1)->amount, GameState::levelCounter};

@@ -19,6 +19,7 @@
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -43,8 +44,8 @@ protected:
     }
     GameState::difficulty = 0;
     WorldState::stepIndex = 0;
-    WorldState::mapOriginX = 0;
-    WorldState::mapOriginY = 0;
+    nvtest::writable(WorldState::mapOriginX) = 0;
+    nvtest::writable(WorldState::mapOriginY) = 0;
   }
   void TearDown() override { gamelib::GameLib::setSearchPath(nullptr); }
 
@@ -53,10 +54,10 @@ protected:
   DImagePtr paintLevel(int level, bool running) {
     EXPECT_TRUE(WorldRules::loadLevel(level));
     GameState::levelNumber = static_cast<int8_t>(level);
-    GameState::skipWorldLogic = running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = running ? 1 : 0;
     const int cell = GameState::cellSize;
-    GameState::screenWidth = WorldState::mapWidth * cell;
-    GameState::screenHeight = WorldState::mapHeight * cell;
+    nvtest::writable(GameState::screenWidth) = WorldState::mapWidth * cell;
+    nvtest::writable(GameState::screenHeight) = WorldState::mapHeight * cell;
     DImagePtr picture =
         DImage::createImageOfFormat(GameState::screenWidth, GameState::screenHeight, qel::raster::PF_ARGB8888);
     qel::lcdui::DGraphicsPtr g = picture->getGraphics();

@@ -12,6 +12,7 @@
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
+#include "tests/support/Writable.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
 
@@ -26,10 +27,10 @@ protected:
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
     StateMachine::enter(StateMachine::stateLevel);
-    GameTables::random = new qel::util::DRandom(5);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(5);
     layFloor(8, 6, 3, 3, true);
     WorldState::stepIndex = 10;
-    GameState::skipWorldLogic = 0;
+    nvtest::writable(GameState::skipWorldLogic) = 0;
     WorldState::alarmBoxesOff = 0;
     GameState::difficulty = 0;
     WorldState::alarmRaised = WorldState::noiseMade = WorldState::loudNoiseMade = 0;
@@ -236,7 +237,7 @@ TEST_F(NeighbourhoodTest, TrainingAlarmFailsTheLevel) {
   GameState::levelEndFlag = 0;
   GameTables::alarmLinks->put(WorldRules::cellKey(4, 2), WorldRules::cellKey(6, 1));
   Person* p = join(1, 4, 3, 1);
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   EXPECT_TRUE(WorldRules::canStep(*p, false));
   EXPECT_EQ(GameState::levelEndFlag, 5);
   EXPECT_TRUE(showsWindow(39, 156, 137));

@@ -14,6 +14,7 @@
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
+#include "tests/support/Writable.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -29,7 +30,7 @@ protected:
     StateMachine::enter(StateMachine::stateLevel);
     layFloor(8, 8, 2, 2);
     WorldState::stepIndex = 0;
-    GameState::skipWorldLogic = 0;
+    nvtest::writable(GameState::skipWorldLogic) = 0;
     WorldState::phase = 0;
     safe_ = new RoomObject(0, 5, 1, 3, false, 1, 4);
     GameTables::roomObjects->put(WorldRules::cellKey(5, 1), safe_);
@@ -267,7 +268,7 @@ TEST_F(PersonTest, PlantingPlansABombOnceACell) {
 }
 
 TEST_F(PersonTest, PlantingWhileRunningSetsTheBombsWaitOnly) {
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   person_->pockets[1] = 'q';
   person_->pocketSlot = 1;
   person_->action = 5;

@@ -10,6 +10,7 @@
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/Writable.h"
 #include "util/DHashtable.h"
 
 namespace nvx {
@@ -80,7 +81,7 @@ class ProgressBarTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    GameState::screenWidth = 240;
+    nvtest::writable(GameState::screenWidth) = 240;
     image_ = qel::lcdui::DImage::createImageOfFormat(60, 20, qel::raster::PF_ARGB8888);
     g_ = image_->getGraphics();
     g_->setColor(0x123456u);

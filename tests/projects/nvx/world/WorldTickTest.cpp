@@ -16,6 +16,7 @@
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/world/ShownWindow.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
@@ -35,15 +36,16 @@ protected:
     MainCanvas::initStatics();
     loadDemoTexts(folder_);
     StateMachine::enter(StateMachine::stateLevel);
-    GameTables::random = new qel::util::DRandom(11);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(11);
     layFloor(10, 8, 2, 2);
     GameState::difficulty = 0;
     WorldState::phase = 0;
     GameState::levelEndFlag = 0;
     WorldState::alarmBoxesOff = 0;
-    WorldState::alarmRaised = WorldState::alarmSounding = WorldState::noiseMade = WorldState::loudNoiseMade = 0;
+    WorldState::alarmRaised = nvtest::writable(WorldState::alarmSounding) = WorldState::noiseMade =
+        WorldState::loudNoiseMade = 0;
     GameState::levelCounter = 500;
-    WorldState::pendingNotice = -1;
+    nvtest::writable(WorldState::pendingNotice) = -1;
     GameState::selectionIndex = 0;
     GameTables::levelTotals = new qel::lang::DintArray(7);
     GameTables::levelCounters = new qel::lang::DintArray(6);
@@ -91,14 +93,14 @@ protected:
       static_cast<Person*>(GameTables::activePersons->elementAt(i))->resetToStart();
     WorldRules::resetRoomObjects(false);
     WorldState::stepIndex = 0;
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
     WorldState::selectedPerson = static_cast<Person*>(GameTables::persons[selectedId].get());
     tick_ = 0;
   }
 
   void run(int ticks) {
     for (int i = 0; i < ticks; ++i) {
-      FrameClock::clockTick = static_cast<int8_t>(tick_++ % 12);
+      nvtest::writable(FrameClock::clockTick) = static_cast<int8_t>(tick_++ % 12);
       WorldRules::worldTick();
     }
   }
@@ -220,7 +222,7 @@ TEST_F(WorldTickTest, TrainingTimeOutFailsTheLevel) {
 TEST_F(WorldTickTest, NoticeOfTheLoadOpensForTheSelectedPerson) {
   plan(1, 4, 4, {});
   startRun(1);
-  WorldState::pendingNotice = 186;
+  nvtest::writable(WorldState::pendingNotice) = 186;
   run(1);
   EXPECT_TRUE(showsWindow(0, 186, 42));
   EXPECT_EQ(WorldState::pendingNotice, -1);

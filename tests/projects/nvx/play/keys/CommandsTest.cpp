@@ -10,6 +10,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/WorldRules.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -25,7 +26,7 @@ protected:
     p_ = join(1, 5, 5, "jtq");
     LevelKeys::selectPerson(0);
     p_->direction = 1;
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
   }
 
   Person* p_ = nullptr;
@@ -70,7 +71,7 @@ TEST_F(CommandsTest, ObjectUseOffersTakeOrThePocketsByObject) {
     o->state[0] = static_cast<int8_t>(c.state0);
     o->state[1] = static_cast<int8_t>(c.state1);
     WorldState::stepIndex = 5;
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     LevelCommands::offerObjectUse(*p_);
     EXPECT_EQ(DialogWindow::dialogId, c.dialog);
     if (c.dialog == 8) {
@@ -86,7 +87,7 @@ TEST_F(CommandsTest, ABombUnderfootStopsTheOfferWhileRunning) {
   place(safeKind, 5, 4, 3, 1, 3);
   RoomObjectPtr bomb = new RoomObject(RoomObject::bombKind, 5, 5, 1, false, 'q', 0);
   GameTables::bombs->put(WorldRules::cellKey(5, 5), bomb);
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   LevelCommands::offerObjectUse(*p_);
   EXPECT_EQ(DialogWindow::dialogId, 0);
   EXPECT_TRUE(bodyIs(171));
@@ -145,7 +146,7 @@ TEST_F(CommandsTest, ShowsOpenByModeStampsAndKind) {
     o.state[0] = static_cast<int8_t>(c.state0);
     o.openStamp = static_cast<int16_t>(c.openStamp);
     WorldState::stepIndex = static_cast<int16_t>(c.step);
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     EXPECT_EQ(LevelCommands::showsOpen(o), c.open) << "kind " << c.kind << " stamp " << c.openStamp;
   }
 }
@@ -244,7 +245,7 @@ TEST_F(CommandsTest, ItemListShowsTheWorkOfEachItemThatApplies) {
   EXPECT_EQ(DialogWindow::dialogId, 0);
   EXPECT_EQ(itemIds(), (std::vector<int>{87, 88, 89, 90, 93, 94, 95}));
   EXPECT_EQ(GameState::pendingKey, GameState::noKey);
-  DialogWindow::dialogId = 255;
+  nvtest::writable(DialogWindow::dialogId) = 255;
   GameTables::roomObjects->clear();
   press('1');
   EXPECT_EQ(DialogWindow::dialogId, 255) << "nothing in front";
@@ -257,7 +258,7 @@ TEST_F(CommandsTest, PersonMenuByModeAndPerson) {
   press('5');
   EXPECT_EQ(itemIds(), (std::vector<int>{120, 121}));
 
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   press('5');
   EXPECT_EQ(itemIds(), (std::vector<int>{117}));
   Person* leader = join(0, 3, 3, "htt");
@@ -269,18 +270,18 @@ TEST_F(CommandsTest, PersonMenuByModeAndPerson) {
   EXPECT_EQ(itemIds(), (std::vector<int>{117}));
   leader->busy = 0;
   leader->stunSteps = 3;
-  DialogWindow::dialogId = 255;
+  nvtest::writable(DialogWindow::dialogId) = 255;
   press('5');
   EXPECT_EQ(DialogWindow::dialogId, 255) << "a stunned person has no menu";
 }
 
 TEST_F(CommandsTest, DroppingTheLeadersItemsKeepsTheLoot) {
   Person* leader = join(0, 3, 3, "hjt");
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   LevelKeys::selectPerson(1);
   leader->load = static_cast<int8_t>(leader->getPocketsWeight() + 4);
   const int money = GameState::money;
-  DialogWindow::dialogId = 2;
+  nvtest::writable(DialogWindow::dialogId) = 2;
   EXPECT_FALSE(answerId(118));
   EXPECT_EQ(leader->load, 4);
   EXPECT_EQ(leader->pockets[0], 't');
@@ -300,7 +301,7 @@ TEST_F(CommandsTest, ErasingAPlanRewindsTheCrew) {
   p_->x = 6;
   other->x = 7;
   other->y = 6;
-  DialogWindow::dialogId = 2;
+  nvtest::writable(DialogWindow::dialogId) = 2;
   answerId(121);
   EXPECT_EQ(p_->steps->size(), 1);
   EXPECT_EQ(p_->x, 2) << "back at the exit";
@@ -327,7 +328,7 @@ TEST_F(CommandsTest, LeavingWithTheCrewDrivesOffWithTheOutcome) {
     door->state[0] = static_cast<int8_t>(c.goal ? 0 : 'x');
     p_->busy = 1;
     p_->action = 1;
-    DialogWindow::dialogId = 17;
+    nvtest::writable(DialogWindow::dialogId) = 17;
     EXPECT_FALSE(answer(new qel::lang::DString(u"127")));
     EXPECT_EQ(WorldState::phase, 0) << "the second button stays";
     answer(new qel::lang::DString(u"126"));
@@ -340,14 +341,14 @@ TEST_F(CommandsTest, LeavingWithTheCrewDrivesOffWithTheOutcome) {
 }
 
 TEST_F(CommandsTest, ResultsWithoutAnObjectOrOfOtherWindowsAreIgnored) {
-  DialogWindow::dialogId = 2;
+  nvtest::writable(DialogWindow::dialogId) = 2;
   WorldState::sceneDirty = 0;
   EXPECT_FALSE(answer(nullptr));
   EXPECT_EQ(WorldState::sceneDirty, 1);
-  DialogWindow::dialogId = 8;
+  nvtest::writable(DialogWindow::dialogId) = 8;
   EXPECT_FALSE(answer(new qel::lang::DString(u"x")));
   EXPECT_EQ(p_->steps->size(), 1);
-  DialogWindow::dialogId = 0;
+  nvtest::writable(DialogWindow::dialogId) = 0;
   EXPECT_FALSE(answerId(117));
 }
 

@@ -6,6 +6,7 @@
 #include "nvx/src/state/StateMachine.h"
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -46,10 +47,10 @@ TEST_F(ControlTest, KeysTurnAndStartWalksUnlessSomethingIsInTheWay) {
     p->direction = 3;
     p->action = static_cast<int8_t>(c.actionBefore);
     WorldState::stepIndex = static_cast<int16_t>(c.stepIndex);
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     GameState::pendingKey = c.pending;
     GameState::heldKey = c.held;
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     EXPECT_EQ(p->control(), c.walks);
     EXPECT_EQ(p->direction, c.direction);
     EXPECT_EQ(p->action, c.action);
@@ -91,7 +92,7 @@ TEST_F(ControlTest, SelectedLeaderIsSteeredLiveWhileRunning) {
   other->direction = 1;
   other->recordSteps(1);
   for (Person* p : {leader, other}) p->resetToStart();
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   LevelKeys::selectPerson(0);
   GameState::pendingKey = '8';
   tick();
@@ -109,7 +110,7 @@ TEST_F(ControlTest, LeaderWorksAnObjectLiveWhileRunning) {
   RoomObject* crate = place(5, 4, 3, 3, 1, 2);
   Person* leader = join(0, 4, 4, "tit");
   leader->resetToStart();
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   LevelKeys::selectPerson(0);
   GameState::pendingKey = '2';
   tick();

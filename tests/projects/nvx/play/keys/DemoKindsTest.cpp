@@ -10,6 +10,7 @@
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/WorldRules.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 
 namespace nvx {
@@ -77,21 +78,21 @@ protected:
     Person* p = join(1, x, y, item < 0 ? "ttt" : std::string(1, static_cast<char>(item + 104)).append("tt").c_str());
     out.item = item < 0 ? "none" : std::string(1, static_cast<char>(item + 104));
     p->loot = new qel::lang::DshortArray(6);
-    GameState::skipWorldLogic = 0;
+    nvtest::writable(GameState::skipWorldLogic) = 0;
     WorldState::stepIndex = 0;
     GameState::selectionIndex = 255;
     LevelKeys::selectPerson(0);
     p->direction = facing;
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     LevelCommands::offerObjectUse(*p);
     out.offered = DialogWindow::dialogId == 8;
     if (!out.offered) return out;
     answerIndex(0);
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     LevelCommands::offerObjectUse(*p);
     if (DialogWindow::dialogId == 8 && itemIds() == std::vector<int>{119}) answerIndex(0);
 
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
     p->resetToStart();
     WorldRules::resetRoomObjects(false);
     GameTables::bombs->clear();
@@ -160,7 +161,7 @@ TEST_F(DemoKindsTest, APlantedBombBlastsTheSafeItStandsBy) {
   for (int i = 0; i < 12; ++i) press(10003);
   EXPECT_EQ(WorldState::stepIndex, 27);
 
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   p->resetToStart();
   WorldRules::resetRoomObjects(false);
   GameTables::bombs->clear();

@@ -14,6 +14,7 @@
 #include "nvx/src/world/WorldRules.h"
 #include "tests/projects/nvx/RoomObjectState.h"
 #include "tests/projects/nvx/world/LevelSource.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 
 namespace nvx {
@@ -33,8 +34,8 @@ protected:
     GameState::retriesLeft = 3;
     ASSERT_TRUE(WorldRules::loadLevel(level));
     GameState::levelNumber = static_cast<int8_t>(level);
-    GameState::money = GameState::startMoney = 3000;
-    GameState::levelCounterAtStart = GameState::levelCounter;
+    GameState::money = nvtest::writable(GameState::startMoney) = 3000;
+    nvtest::writable(GameState::levelCounterAtStart) = GameState::levelCounter;
     join(1, 3, 3, "jkt");
     Person* leader = person(0);
     for (int i = 0; i < 3; ++i) leader->pockets[i] = static_cast<int8_t>("hit"[i]);
@@ -46,7 +47,7 @@ protected:
     GameTables::levelList->removeAllElements();
     WorldRules::shareEntries(GameTables::alarmLinks, GameTables::savedAlarmLinks);
     GameStore::saveGame();
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
   }
 
   // Level 8 with the cash of its two desks as one group of 3, which each
@@ -74,7 +75,7 @@ protected:
 
   // The failed level's window (36 busted, 39 the training alarm) answered.
   bool fail(int dialog) {
-    DialogWindow::dialogId = static_cast<uint8_t>(dialog);
+    nvtest::writable(DialogWindow::dialogId) = static_cast<uint8_t>(dialog);
     return answer(new qel::lang::DString(u"126"));
   }
 };
@@ -119,7 +120,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       TearDown();
       PlanFixture::SetUp();
       shareTheDesksCash();
-      GameTables::random = new qel::util::DRandom(seed);
+      nvtest::writable(GameTables::random) = new qel::util::DRandom(seed);
       setUpRun(level);
       stampObjects();
       const auto planned = ::nvx::test::roomObjectState();
@@ -129,7 +130,7 @@ TEST_F(FailureChainTest, RetryRestoresMoneyCrewItemsPlanAndTheTimeOfTheRun) {
       GameState::money = 1200;
       GameState::levelCounter -= 40;
       LevelKeys::selectPerson(1);
-      DialogWindow::dialogId = 2;
+      nvtest::writable(DialogWindow::dialogId) = 2;
       answerId(118);
       ASSERT_EQ(leader->pockets[0], 't') << "the leader dropped the items";
       GameTables::activePersons->removeElement(person(1));

@@ -10,6 +10,7 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -63,13 +64,13 @@ TEST_F(KeysTest, LevelKeyTable) {
     SCOPED_TRACE(c.what);
     TearDown();
     SetUp();
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     if (!c.selected) {
       GameState::parkedSelection = 1;
       GameState::selectionIndex = 255;
       WorldState::selectedPerson = nullptr;
     }
-    DialogWindow::dialogId = 255;
+    nvtest::writable(DialogWindow::dialogId) = 255;
     press(c.key);
     EXPECT_EQ(GameState::selectionIndex, c.selection);
     EXPECT_EQ(GameState::parkedSelection, c.parked);
@@ -129,7 +130,7 @@ TEST_F(KeysTest, ArrowsWithoutASelectionScrollHalfAView) {
   layFloor(40, 40, 2, 2);
   press('9');
   tick();
-  WorldState::mapOriginX = WorldState::mapOriginY = -240;
+  nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = -240;
   press('6');
   EXPECT_EQ(WorldState::mapOriginX, -360);
   press('2');
@@ -183,7 +184,7 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
     press(waitKey);
     ASSERT_EQ(GameState::halfSecondCount, 1) << "a delivered key restarts the repeat gate";
     GameState::pendingKey = c.key;
-    FrameClock::clockPhase = static_cast<int8_t>(c.phase);
+    nvtest::writable(FrameClock::clockPhase) = static_cast<int8_t>(c.phase);
     GameState::halfSecondCount = static_cast<int8_t>(c.cycle);
     LevelKeys::planKeys();
     const int expected = c.key == waitKey ? (c.acts ? 3 : 2) : (c.acts ? 1 : 2);
@@ -194,7 +195,7 @@ TEST_F(KeysTest, HeldWaitAndUndoRepeatAtFourClockPhasesOnceTheCycleCountedToThre
 TEST_F(KeysTest, HoldingTheWaitKeyRecordsAWaitAtEachDeliveryOfTheFrameStep) {
   wce::ManualClock clock{10000};
   wce::ScopedClockSource clockScope(clock);
-  FrameClock::keyRepeatTime = FrameClock::lastFrameTime = 10000;
+  nvtest::writable(FrameClock::keyRepeatTime) = nvtest::writable(FrameClock::lastFrameTime) = 10000;
   gamelib::ScreenCanvas::lastKeyCode = waitKey;
   gamelib::ScreenCanvas::keyPressedFlag = 1;
   // 1 s of frames 50 ms apart: deliveries more than 200 ms apart.
@@ -211,7 +212,7 @@ TEST_F(KeysTest, HoldingTheWaitKeyRecordsAWaitAtEachDeliveryOfTheFrameStep) {
 }
 
 TEST_F(KeysTest, HeldKeysDoNotRepeatWhileRunning) {
-  GameState::skipWorldLogic = 1;
+  nvtest::writable(GameState::skipWorldLogic) = 1;
   GameState::pendingKey = waitKey;
   GameState::halfSecondCount = 5;
   LevelKeys::planKeys();

@@ -26,6 +26,7 @@
 #include "tests/projects/gamelib/GameFolder.h"
 #include "tests/projects/nvx/world/Floor.h"
 #include "tests/support/DemoData.h"
+#include "tests/support/Writable.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
 
@@ -41,16 +42,16 @@ protected:
     MainCanvas::initStatics();
     GameState::languageIndex = 0;
     LanguageTexts::loadLanguage();
-    GameTables::random = new qel::util::DRandom(7);
+    nvtest::writable(GameTables::random) = new qel::util::DRandom(7);
     layFloor(10, 8, 2, 2);
-    GameState::screenWidth = GameState::viewWidth = 240;
-    GameState::screenHeight = 320;
-    GameState::viewHeight = ViewScene::mapAreaHeight = 290;
-    GameState::cellSize = 24;
-    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = 320;
+    nvtest::writable(GameState::viewHeight) = nvtest::writable(ViewScene::mapAreaHeight) = 290;
+    nvtest::writable(GameState::cellSize) = 24;
+    nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     GameTables::levelTotals = new qel::lang::DintArray(7);
     GameTables::levelCounters = new qel::lang::DintArray(6);
-    GameState::skipWorldLogic = 0;
+    nvtest::writable(GameState::skipWorldLogic) = 0;
     WorldState::phase = 0;
     WorldState::stepIndex = 0;
     GameState::difficulty = 0;
@@ -58,13 +59,13 @@ protected:
     WorldState::alarmBoxesOff = 0;
     GameState::levelCounter = 500;
     GameState::pendingKey = GameState::heldKey = GameState::noKey;
-    WorldState::pendingNotice = -1;
+    nvtest::writable(WorldState::pendingNotice) = -1;
     GameState::pendingTransition = 0;
     GameState::selectionIndex = 255;
     WorldState::selectedPerson = nullptr;
     StateMachine::enter(StateMachine::stateLevel);
-    DialogWindow::dialogId = 0;
-    FrameClock::clockPhase = 0;
+    nvtest::writable(DialogWindow::dialogId) = 0;
+    nvtest::writable(FrameClock::clockPhase) = 0;
     GameState::halfSecondCount = 1;
     for (int id = 0; id < 5; ++id) {
       GameTables::persons[id] = new Person(id);
@@ -108,7 +109,7 @@ protected:
     for (int i = 0; i < n; ++i) {
       LevelKeys::planKeys();
       WorldRules::worldTick();
-      FrameClock::clockTick = static_cast<int8_t>((FrameClock::clockTick + 1) % 12);
+      nvtest::writable(FrameClock::clockTick) = static_cast<int8_t>((FrameClock::clockTick + 1) % 12);
     }
   }
 

@@ -27,6 +27,7 @@
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 
@@ -48,15 +49,15 @@ protected:
     GameState::guiImages->load(u"img/gui");
     setScreen(240, 320);
     GameState::difficulty = 0;
-    GameState::touchInput = 0;
+    nvtest::writable(GameState::touchInput) = 0;
     WorldState::stepIndex = 0;
     WorldState::phase = 0;
-    WorldState::shakeOffset = 0;
-    FrameClock::clockPhase = 0;
+    nvtest::writable(WorldState::shakeOffset) = 0;
+    nvtest::writable(FrameClock::clockPhase) = 0;
     GameState::mapPainting = 0;
     WorldState::sceneDirty = 0;
-    WorldState::sceneDirtyAgain = 0;
-    WorldState::spritesFitted = 1;
+    nvtest::writable(WorldState::sceneDirtyAgain) = 0;
+    nvtest::writable(WorldState::spritesFitted) = 1;
     WorldState::selectedPerson = nullptr;
     GameState::selectionIndex = 255;
     GameState::pendingTransition = 0;
@@ -73,8 +74,8 @@ protected:
   }
 
   static void setScreen(int w, int h) {
-    GameState::screenWidth = GameState::viewWidth = w;
-    GameState::screenHeight = GameState::viewHeight = h;
+    nvtest::writable(GameState::screenWidth) = nvtest::writable(GameState::viewWidth) = w;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) = h;
     ViewScene::computeVisibleCells();
   }
 
@@ -83,9 +84,9 @@ protected:
   static void openLevel(int level, bool running) {
     ASSERT_TRUE(WorldRules::loadLevel(level));
     GameState::levelNumber = static_cast<int8_t>(level);
-    GameState::skipWorldLogic = running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = running ? 1 : 0;
     ViewScene::makeTrailImage();
-    WorldState::mapOriginX = WorldState::mapOriginY = 0;
+    nvtest::writable(WorldState::mapOriginX) = nvtest::writable(WorldState::mapOriginY) = 0;
     ViewScene::centerViewOn(WorldState::exitX, WorldState::exitY, true, false, false);
     WorldState::sceneDirty = 1;
   }

@@ -9,6 +9,7 @@
 #include "nvx/src/state/StateMachine.h"
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/windows/DialogWindow.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -102,7 +103,7 @@ TEST_F(EnteringPlayTest, PersonAnimationsFallBackToFramesTheSheetHolds) {
     SCOPED_TRACE(c.width * c.height / 576);
     MainCanvas::initStatics();
     GameState::pictures[6] = qel::lcdui::DImage::createImage(c.width, c.height);
-    WorldState::spritesFitted = 0;
+    nvtest::writable(WorldState::spritesFitted) = 0;
     EnteringPlay::fitSpriteTables();
     std::vector<int> firstFrames;
     for (int row : {0, 1, 3, 4, 7, 11, 15}) firstFrames.push_back(GameTables::animationFrames[row][0]);
@@ -113,7 +114,7 @@ TEST_F(EnteringPlayTest, PersonAnimationsFallBackToFramesTheSheetHolds) {
 
 TEST_F(EnteringPlayTest, ObjectKindsTakeTheirFallbacksFramesOnceARun) {
   GameState::pictures[5] = qel::lcdui::DImage::createImage(192, 120);  // 40 frames
-  WorldState::spritesFitted = 0;
+  nvtest::writable(WorldState::spritesFitted) = 0;
   EnteringPlay::fitSpriteTables();
   auto kind = [](int t) {
     std::vector<int> row;

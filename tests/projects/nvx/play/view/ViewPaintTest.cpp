@@ -10,6 +10,7 @@
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/RoomObject.h"
 #include "nvx/src/world/WorldRules.h"
+#include "tests/support/Writable.h"
 #include "util/DEnumeration.h"
 #include "util/DHashtable.h"
 
@@ -61,11 +62,11 @@ TEST_F(ViewPaintTest, DamagedLevelDataPaintsWithoutTheMissingParts) {
   ViewScene::paintLevel(newScreen()->getGraphics());
   EXPECT_TRUE(nvtest::regionHas(WorldState::trailImage, cellLeft(2), cellTop(1), 24, 72, green));
 
-  GameState::cellSize = 8;
+  nvtest::writable(GameState::cellSize) = 8;
   WorldState::sceneDirty = 1;
   ViewScene::paintLevel(newScreen()->getGraphics());
   EXPECT_EQ(WorldState::sceneDirty, 0);
-  GameState::cellSize = 24;
+  nvtest::writable(GameState::cellSize) = 24;
 }
 
 // The selected person's take steps add the loot in front of them to the
@@ -129,10 +130,10 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
   const int top = 320 - ch / 2 - GameTables::spriteTable[ViewScene::barSprite][3];
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.running << " " << c.overLimit << " " << c.phase);
-    GameState::skipWorldLogic = c.running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = c.running ? 1 : 0;
     const int limit = c.running ? GameState::levelCounter - 30 : GameTables::levelTable[6][0];
     WorldState::stepIndex = static_cast<int16_t>(limit + c.overLimit);
-    FrameClock::clockPhase = static_cast<int8_t>(c.phase);
+    nvtest::writable(FrameClock::clockPhase) = static_cast<int8_t>(c.phase);
     qel::lcdui::DImagePtr screen = newScreen();
     ViewScene::paintStepClock(screen->getGraphics());
     // Inside the red box's left margin, clear of the digits.
@@ -147,8 +148,8 @@ TEST_F(ViewPaintTest, TheStepClockBlinksRedPastTheLimitInTheLaterPhasesOnly) {
 TEST_F(ViewPaintTest, TheFrameDrawsTheHandCursorAtTheCursor) {
   openLevel(9, false);
   const auto frame = [](int x, int y) {
-    MapScreen::cursorX = x;
-    MapScreen::cursorY = y;
+    nvtest::writable(MapScreen::cursorX) = x;
+    nvtest::writable(MapScreen::cursorY) = y;
     WorldState::sceneDirty = 1;
     qel::lcdui::DImagePtr screen = newScreen();
     ViewScene::paintLevel(screen->getGraphics());
@@ -177,7 +178,7 @@ TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
   // 13 rows fit the screen's height but not the map area above the bar.
   const Case cases[] = {
       {20, 5, true, false}, {5, 20, false, true}, {20, 20, true, true}, {10, 11, false, false}, {10, 13, false, true}};
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows);
     for (int zone = 14; zone < 18; ++zone) KeyInput::setHotZone(zone, 0, 0, 0, 0);
@@ -194,13 +195,13 @@ TEST_F(ViewPaintTest, ScrollArrowsAppearOnlyAlongAnAxisWhereTheMapIsLarger) {
 // With a person selected the touch screen shows the person buttons from
 // the right edge instead; the run leaves out the first.
 TEST_F(ViewPaintTest, PersonButtonsRegisterTheirZonesFromTheRightEdge) {
-  GameState::touchInput = 1;
+  nvtest::writable(GameState::touchInput) = 1;
   openLevel(9, false);
   select(hire(2));
   const int w = GameState::guiImages->getAnimation(4)->box().width;
   for (bool running : {false, true}) {
     SCOPED_TRACE(running);
-    GameState::skipWorldLogic = running ? 1 : 0;
+    nvtest::writable(GameState::skipWorldLogic) = running ? 1 : 0;
     KeyInput::clearHotZones();
     ViewScene::paintLevel(newScreen()->getGraphics());
     const int zones[] = {0, 13, 3, 5};
@@ -264,7 +265,7 @@ TEST_F(ViewPaintTest, DemoLevelsPaintInPlanningAndInPlayback) {
       EXPECT_TRUE(nvtest::sameColour(nvtest::pixel(planning, 0, 0), ViewScene::planningBackground));
     }
 
-    GameState::skipWorldLogic = 1;
+    nvtest::writable(GameState::skipWorldLogic) = 1;
     WorldState::phase = 0;
     WorldRules::stepVehicle();
     WorldState::sceneDirty = 1;

@@ -5,6 +5,7 @@
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/state/WorldState.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -14,20 +15,21 @@ class ViewScrollTest : public ::testing::Test {
 protected:
   void SetUp() override {
     MainCanvas::initStatics();
-    GameState::cellSize = 24;
-    GameState::screenWidth = 240;
-    GameState::screenHeight = GameState::viewHeight = ViewScene::mapAreaHeight = 320;
+    nvtest::writable(GameState::cellSize) = 24;
+    nvtest::writable(GameState::screenWidth) = 240;
+    nvtest::writable(GameState::screenHeight) = nvtest::writable(GameState::viewHeight) =
+        nvtest::writable(ViewScene::mapAreaHeight) = 320;
     WorldState::phase = 0;
     GameState::mapPainting = 0;
-    WorldState::sceneDirtyAgain = 0;
+    nvtest::writable(WorldState::sceneDirtyAgain) = 0;
   }
   void TearDown() override { MainCanvas::releaseStatics(); }
 
   static void map(int columns, int rows, int originX, int originY) {
     WorldState::mapWidth = static_cast<int8_t>(columns);
     WorldState::mapHeight = static_cast<int8_t>(rows);
-    WorldState::mapOriginX = originX;
-    WorldState::mapOriginY = originY;
+    nvtest::writable(WorldState::mapOriginX) = originX;
+    nvtest::writable(WorldState::mapOriginY) = originY;
     WorldState::sceneDirty = 0;
   }
 };
@@ -93,7 +95,7 @@ TEST_F(ViewScrollTest, ScrollingMovesHalfAViewAndStopsAtTheMapsEdges) {
 // The bottom bar covers y 280..319: rows move and clamp within the 280
 // pixels above it, never the full screen height.
 TEST_F(ViewScrollTest, TheVerticalAxisUsesTheMapAreaAboveTheBar) {
-  ViewScene::mapAreaHeight = 280;
+  nvtest::writable(ViewScene::mapAreaHeight) = 280;
   map(5, 30, 0, 0);
   ViewScene::centerViewOn(0, 11, false, false, false);
   EXPECT_EQ(WorldState::mapOriginY, -240) << "row 11 lies under the bar: the page turns";
@@ -111,7 +113,7 @@ TEST_F(ViewScrollTest, AnInvalidationDuringAPaintIsKept) {
   EXPECT_EQ(WorldState::sceneDirty, 1);
   EXPECT_EQ(WorldState::sceneDirtyAgain, 1);
   GameState::mapPainting = 0;
-  WorldState::sceneDirtyAgain = 0;
+  nvtest::writable(WorldState::sceneDirtyAgain) = 0;
   ViewScene::invalidateScene();
   EXPECT_EQ(WorldState::sceneDirtyAgain, 0);
 }

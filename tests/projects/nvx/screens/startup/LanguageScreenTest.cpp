@@ -8,6 +8,7 @@
 #include "nvx/src/state/StateMachine.h"
 #include "nvx/src/text/SpriteDrawing.h"
 #include "tests/projects/nvx/screens/startup/SplashFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -52,7 +53,7 @@ TEST_F(LanguageScreenTest, WindowIsLaidOutForTheScreenFontAndFlags) {
     SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " touch " << int(c.touch));
     ScreenCanvas::screenWidth = c.w;
     ScreenCanvas::screenHeight = c.h;
-    GameState::touchInput = c.touch;
+    nvtest::writable(GameState::touchInput) = c.touch;
     LanguageScreen::layoutLanguageScreen();
     EXPECT_EQ(GameState::langRowHeight, c.rowHeight);
     EXPECT_EQ(GameState::langTitleHeight, font + 2);
@@ -146,14 +147,14 @@ TEST_F(LanguageScreenTest, PaintsFlagsNamesAndThePulsingHighlight) {
   LanguageScreen::layoutLanguageScreen();
   GameState::languageIndex = 1;
   const qel::lcdui::DImagePtr picture = screen();
-  GameState::pulsePhase = 12;
+  nvtest::writable(GameState::pulsePhase) = 12;
   LanguageScreen::paintLanguageScreen(picture->getGraphics());
   const int32_t rowTop = GameState::langListTop + GameState::langRowHeight;
   EXPECT_EQ(nvtest::pixel(picture, GameState::langRowX + 1, rowTop + 1), 0x848484u);
   EXPECT_EQ(nvtest::pixel(picture, GameState::langRowX, rowTop + 2), 0x000000u);
   EXPECT_EQ(nvtest::pixel(picture, 0, 0), 0x000000u);
 
-  GameState::pulsePhase = 0;
+  nvtest::writable(GameState::pulsePhase) = 0;
   LanguageScreen::paintLanguageScreen(picture->getGraphics());
   EXPECT_EQ(nvtest::pixel(picture, GameState::langRowX, rowTop + 2), 0xFFFFFFu);
   nvtest::dumpPng(picture, "language-screen");

@@ -20,6 +20,7 @@
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 
@@ -39,8 +40,8 @@ protected:
     gamelib::ScreenCanvas::screenHeight = 320;
     gamelib::LangInfo::releaseInstance();
     MainCanvas::initStatics();
-    GameState::touchInput = 0;
-    GameState::pulsePhase = 0;
+    nvtest::writable(GameState::touchInput) = 0;
+    nvtest::writable(GameState::pulsePhase) = 0;
     GameState::languageIndex = 0;
   }
 

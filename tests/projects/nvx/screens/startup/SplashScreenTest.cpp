@@ -14,6 +14,7 @@
 #include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/nvx/screens/startup/SplashFixture.h"
+#include "tests/support/Writable.h"
 
 namespace nvx {
 namespace {
@@ -25,11 +26,11 @@ class SplashScreenTest : public SplashFixture {
 protected:
   void SetUp() override {
     SplashFixture::SetUp();
-    GameState::viewWidth = GameState::screenWidth = 240;
-    GameState::viewHeight = GameState::screenHeight = 320;
+    nvtest::writable(GameState::viewWidth) = nvtest::writable(GameState::screenWidth) = 240;
+    nvtest::writable(GameState::viewHeight) = nvtest::writable(GameState::screenHeight) = 320;
     GameState::saveExists = 0;
-    GameState::splashImage.release();
-    GameState::backImage.release();
+    nvtest::writable(GameState::splashImage).release();
+    nvtest::writable(GameState::backImage).release();
   }
   void TearDown() override {
     MainCanvas::instance.release();
@@ -107,7 +108,7 @@ TEST_F(SplashScreenTest, StepZeroTakesTheCanvasSize) {
 }
 
 TEST_F(SplashScreenTest, WithoutSplashImageTheScreenIsGreyWithTheOverlayCentred) {
-  GameState::backImage = qel::lcdui::DImage::createImage(20, 10);
+  nvtest::writable(GameState::backImage) = qel::lcdui::DImage::createImage(20, 10);
   const qel::lcdui::DGraphicsPtr overlay = GameState::backImage->getGraphics();
   overlay->setColor(0x00FF00u);
   overlay->fillRect(0, 0, 20, 10);
@@ -252,7 +253,7 @@ TEST_F(SplashSoundTest, PauseParksTheSelectionOnlyWhileALevelRuns) {
   };
   for (const auto& c : cases) {
     StateMachine::enter(c.state);
-    GameState::skipWorldLogic = c.running;
+    nvtest::writable(GameState::skipWorldLogic) = c.running;
     GameState::selectionIndex = 2;
     GameState::parkedSelection = 9;
     GameState::pendingKey = '5';
@@ -261,7 +262,7 @@ TEST_F(SplashSoundTest, PauseParksTheSelectionOnlyWhileALevelRuns) {
     EXPECT_EQ(GameState::selectionIndex, c.selectedAfter);
     EXPECT_EQ(GameState::pendingKey, c.running && c.state == StateMachine::stateLevel ? GameState::noKey : '5');
   }
-  GameState::skipWorldLogic = 0;
+  nvtest::writable(GameState::skipWorldLogic) = 0;
 }
 
 TEST_F(SplashSoundTest, ShutdownReleasesSoundsPicturesAndTheWidgetEngine) {

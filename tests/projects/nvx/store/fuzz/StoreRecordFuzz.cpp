@@ -22,6 +22,7 @@
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/WorldRules.h"
 #include "platform/testing/FolderOverrides.h"
+#include "tests/support/Writable.h"
 #include "util/DRandom.h"
 
 namespace {
@@ -71,7 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   wce::setProgramFolder(NV_DEMO_DATA_DIR);
   qel::io::DArchive::open(u"game.dat", u"");
   MainCanvas::initStatics();
-  GameTables::random = new qel::util::DRandom(1);
+  nvtest::writable(GameTables::random) = new qel::util::DRandom(1);
   for (int32_t id = 0; id < GameTables::persons->length(); ++id) GameTables::persons[id] = new nvx::Person(id);
   GameState::saveSlot = 1;
   return 0;

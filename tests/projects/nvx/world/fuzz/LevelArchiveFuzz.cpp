@@ -9,6 +9,7 @@
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/WorldRules.h"
 #include "tests/core/tavrine/src/common/io/double/MemoryArchive.h"
+#include "tests/support/Writable.h"
 #include "util/DRandom.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qel::lang::DPtr<qel::io::MemoryArchive> archive = new qel::io::MemoryArchive();
   archive->entries[u"m"] = std::string(reinterpret_cast<const char*>(data), size);
   qel::io::DArchive::setCurrent(archive);
-  nvx::GameTables::random = new qel::util::DRandom(1);
+  nvtest::writable(nvx::GameTables::random) = new qel::util::DRandom(1);
   nvx::GameState::difficulty = 0;
   for (int32_t level = 1; level <= nvx::GameTables::levelTable->length(); ++level) nvx::WorldRules::loadLevel(level);
   qel::io::DArchive::setCurrent(nullptr);

@@ -11,6 +11,7 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/MainCanvas.h"
 #include "nvx/src/world/WorldRules.h"
+#include "tests/support/Writable.h"
 #include "util/DRandom.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }();
   (void)ready;
   if (size < 1) return 0;
-  nvx::GameTables::random = new qel::util::DRandom(1);
+  nvtest::writable(nvx::GameTables::random) = new qel::util::DRandom(1);
   qel::lang::DbyteArrayPtr bytes = new qel::lang::DbyteArray(static_cast<int32_t>(size - 1));
   if (size > 1) std::memcpy(bytes->data(), data + 1, size - 1);
   qel::io::DDataInputStreamPtr in = new qel::io::DDataInputStream(new qel::io::DByteArrayInputStream(bytes));

@@ -89,6 +89,8 @@ private:
   static void paintPlanTrails(int32_t x0, int32_t x1, int32_t y0, int32_t y1);
   static void paintPortrait(const qel::lcdui::DGraphicsPtr& g, const Person& p, bool registerZone);
   static void paintGaugeFill(const qel::lcdui::DGraphicsPtr& g, const Person& p, int32_t load);
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline int32_t mapAreaHeight_ = 0;
 };
 

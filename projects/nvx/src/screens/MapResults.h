@@ -23,6 +23,8 @@ struct MapResults {
 
 private:
   friend struct DialogResults;
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline int32_t chosenOffer_ = 0;
 };
 

@@ -92,6 +92,8 @@ private:
   static void glideCursor();
   static const qel::lcdui::DImagePtr& hand();
   friend struct DialogResults;
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline int32_t cursorX_ = 0;
   static inline int32_t cursorY_ = 0;
   static inline uint8_t mapCursorArrived_ = 0;

@@ -36,6 +36,8 @@ struct FrameClock {
 
 private:
   static void onPhaseChange();
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline int64_t lastFrameTime_ = 0;
   static inline int64_t keyRepeatTime_ = 0;
   static inline int64_t pointerRepeatTime_ = 0;

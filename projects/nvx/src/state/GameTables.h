@@ -93,6 +93,8 @@ struct GameTables {
 
 private:
   friend class MainCanvas;
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline qel::lang::DshortArray2dPtr spriteTable_;
   static inline qel::lang::DintArray2dPtr mapPlaces_;
   static inline qel::lang::DshortArray2dPtr mapPoints_;

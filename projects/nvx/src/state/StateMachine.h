@@ -52,6 +52,8 @@ private:
   static void splashKeys();
   static void layOutScreen();
   friend class NightvaultGame;
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline qel::lcdui::DGraphicsPtr backGraphics_;
 };
 

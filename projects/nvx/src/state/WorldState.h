@@ -94,6 +94,8 @@ private:
   friend class RoomObject;
   friend struct ViewScene;
   friend struct WorldRules;
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline uint8_t selectionChanged_ = 0;
   static inline qel::util::DVectorPtr reportedPersons_;
   static inline int16_t pendingNotice_ = -1;

@@ -37,6 +37,8 @@ struct TextState {
 private:
   friend struct BitmapText;
   friend struct LanguageTexts;
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline int8_t fontMode_ = 0;
   static inline uint8_t wideTexts_ = 0;
   static inline int16_t lineBreakGlyph_ = -1;

@@ -228,6 +228,8 @@ struct DialogWindow {
 
 private:
   friend struct DialogResults;
+  // Storage of the fields only this class and its friends write; each
+  // one's public name is a read-only reference to it, bound after the class.
   static inline uint8_t dialogId_ = 0;
   static inline uint8_t dialogKind_ = kindText;
   static inline qel::lang::DshortArrayPtr titleText_;

@@ -15,8 +15,6 @@ namespace tdlx {
 #if defined(TDLX_WIDE)
 namespace {
 
-constexpr int N = 16;
-
 TDLX_WIDE_INLINE const std::uint16_t* rowAt(const std::uint16_t* base, std::ptrdiff_t pitch, int row) {
   return reinterpret_cast<const std::uint16_t*>(reinterpret_cast<const std::byte*>(base) + pitch * row);
 }

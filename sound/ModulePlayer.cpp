@@ -1,6 +1,7 @@
 #include "sound/ModulePlayer.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "sound/PeriodTables.h"
 #include "sound/SoundSystem.h"
@@ -477,36 +478,27 @@ void mixVoices(const Voice* voices, uint32_t count, int32_t* left, int32_t* righ
   const int8_t* data[kVoices];
   uint32_t position[kVoices];
   uint32_t step[kVoices];
-  int32_t leftVolume[kVoices];
   // With stereo output both volumes make one factor, the right one 32 bits
   // up: one multiply a voice adds to both sums; the low 32 bits of the total
   // are the left sum, the rest (less the left's borrow) the right one.
-  int64_t volumes[kVoices];
+  using Volume = std::conditional_t<kStereoOut, int64_t, int32_t>;
+  Volume volume[kVoices];
   for (int k = 0; k < kVoices; ++k) {
     data[k] = voices[k].data;
     position[k] = *voices[k].position;
     step[k] = voices[k].step;
-    leftVolume[k] = voices[k].leftVolume;
-    volumes[k] = static_cast<int64_t>(voices[k].rightVolume) * (int64_t{1} << 32) + voices[k].leftVolume;
+    volume[k] = kStereoOut ? Volume{voices[k].rightVolume} * (int64_t{1} << 32) + voices[k].leftVolume
+                           : Volume{voices[k].leftVolume};
   }
   for (uint32_t i = 0; i < count; ++i) {
-    if constexpr (kStereoOut) {
-      int64_t both = 0;
-      for (int k = 0; k < kVoices; ++k) {
-        both += volumes[k] * data[k][position[k] >> 12];
-        position[k] += step[k];
-      }
-      const auto l = static_cast<int32_t>(static_cast<uint32_t>(both));
-      left[i] += l;
-      right[i] += static_cast<int32_t>((both - l) >> 32);
-    } else {
-      int32_t l = 0;
-      for (int k = 0; k < kVoices; ++k) {
-        l += leftVolume[k] * data[k][position[k] >> 12];
-        position[k] += step[k];
-      }
-      left[i] += l;
+    Volume sum = 0;
+    for (int k = 0; k < kVoices; ++k) {
+      sum += volume[k] * data[k][position[k] >> 12];
+      position[k] += step[k];
     }
+    const auto l = static_cast<int32_t>(static_cast<uint32_t>(sum));
+    left[i] += l;
+    if constexpr (kStereoOut) right[i] += static_cast<int32_t>((sum - l) >> 32);
   }
   for (int k = 0; k < kVoices; ++k) *voices[k].position = position[k];
 }

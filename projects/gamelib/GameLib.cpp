@@ -27,12 +27,6 @@ using qel::lcdui::DGraphicsPtr;
 using qel::lcdui::DImagePtr;
 namespace ExceptionCode = qel::lang::ExceptionCode;
 
-int64_t GameLib::scheduleTime = 0;
-int64_t GameLib::lastStepDuration = 0;
-bool GameLib::resolutionSupported = false;
-bool GameLib::exiting = false;
-bool GameLib::pausedOnce = false;
-
 namespace {
 
 // Columns of a sprite-table row.
@@ -65,7 +59,7 @@ std::optional<std::u16string>& archiveFailureReason() {
 
 GameLib::GameLib() {
   currentApplication() = this;
-  exiting = false;
+  exiting_ = false;
 }
 
 GameLib::~GameLib() {
@@ -93,7 +87,7 @@ DStringPtr GameLib::getAppProperty(DStringPtr key) {
 }
 
 void GameLib::startApp() {
-  scheduleTime = now();
+  scheduleTime_ = now();
   GameLib::setSearchPath(nullptr);
   archiveFailureReason().reset();
   try {
@@ -108,8 +102,8 @@ void GameLib::startApp() {
   canvas_->setInputMode(1);
   qel::lang::DPtr<StringManager>(new StringManager())->load(u"/options.dat", StringManager::RecordLines, true);
   qel::lcdui::DDisplay::getDisplay(qel::midlet::DMIDletPtr(this))->setCurrent(qel::lcdui::DCanvasPtr(canvas_.get()));
-  resolutionSupported = GameLib::hasResolutionFile(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
-  if (!resolutionSupported) {
+  resolutionSupported_ = GameLib::hasResolutionFile(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
+  if (!resolutionSupported_) {
     showUnsupportedResolution();
     holdFor(logoHoldMs);
     notifyDestroyed();
@@ -137,8 +131,8 @@ void GameLib::startApp() {
   }
   createMainCanvas();
   logo.release();
-  pausedOnce = false;
-  scheduleTime = now();
+  pausedOnce_ = false;
+  scheduleTime_ = now();
 }
 
 void GameLib::showLogo(const DImagePtr& logo) {
@@ -202,26 +196,26 @@ void GameLib::createMainCanvas() {
 }
 
 void GameLib::step() {
-  if (!resolutionSupported) {
+  if (!resolutionSupported_) {
     stepUnsupported();
     return;
   }
   const int64_t t = now();
-  const int64_t lag = (t - framePeriod) - scheduleTime;
-  if (lag > 16 * framePeriod || lag < -16 * framePeriod) scheduleTime = now();
+  const int64_t lag = (t - framePeriod) - scheduleTime_;
+  if (lag > 16 * framePeriod || lag < -16 * framePeriod) scheduleTime_ = now();
   if (lag >= 0) {
-    scheduleTime += framePeriod;
+    scheduleTime_ += framePeriod;
     ScreenCanvas::pumpKeyEvent();
     if (currentGame()) currentGame()->step();
-    if (lastStepDuration < framePeriod + (framePeriod >> 2)) repaint();
+    if (lastStepDuration_ < framePeriod + (framePeriod >> 2)) repaint();
   }
-  pausedOnce = false;
-  lastStepDuration = now() - t;
+  pausedOnce_ = false;
+  lastStepDuration_ = now() - t;
 }
 
 int64_t GameLib::millisUntilStep() {
-  if (!resolutionSupported) return 0;
-  const int64_t lag = (now() - framePeriod) - scheduleTime;
+  if (!resolutionSupported_) return 0;
+  const int64_t lag = (now() - framePeriod) - scheduleTime_;
   if (lag >= 0 || lag < -16 * framePeriod) return 0;
   return -lag;
 }
@@ -249,11 +243,11 @@ void GameLib::repaint() {
   canvas->flushGraphics();
 }
 
-void GameLib::resetSchedule() { scheduleTime = now(); }
+void GameLib::resetSchedule() { scheduleTime_ = now(); }
 
 void GameLib::pauseApp() {
-  if (pausedOnce) return;
-  pausedOnce = true;
+  if (pausedOnce_) return;
+  pausedOnce_ = true;
   if (currentGame()) currentGame()->onPause();
   if (canvas_) canvas_->setKeyMap(0);
 }
@@ -273,7 +267,7 @@ void GameLib::destroyApp(bool /*unconditional*/) {
 
 void GameLib::exitApp() {
   if (GameLib* app = instance()) app->notifyDestroyed();
-  exiting = true;
+  exiting_ = true;
 }
 
 }  // namespace gamelib

@@ -84,25 +84,25 @@ public:
   // The prefixes of a "PATH" value: split on ';', each made to end in "/".
   static qel::lang::DObjectArrayPtr pathPrefixes(const qel::lang::DStringPtr& pathValue);
 
-  static int64_t getScheduleTime() { return scheduleTime; }
-  static int64_t getLastStepDuration() { return lastStepDuration; }
-  static bool isResolutionSupported() { return resolutionSupported; }
-  static bool isExiting() { return exiting; }
+  // The schedule and the application's flags: read-only names of storage
+  // that only the application (and, for the resolution, the canvas) writes.
+  static const int64_t& scheduleTime;
+  static const int64_t& lastStepDuration;
+  static const bool& resolutionSupported;
+  static const bool& exiting;
   // Set from a pause until the game's next frame step, which clears it.
-  static bool isPausedOnce() { return pausedOnce; }
-  static void clearPausedOnce() { pausedOnce = false; }
+  static const bool& pausedOnce;
+  static void clearPausedOnce() { pausedOnce_ = false; }
 
 private:
   // The canvas checks the resolution when the screen size changes.
   friend class ScreenCanvas;
-  // Tests set the schedule and the flags directly.
-  friend struct GameLibTesting;
 
-  static int64_t scheduleTime;
-  static int64_t lastStepDuration;
-  static bool resolutionSupported;
-  static bool exiting;
-  static bool pausedOnce;
+  static inline int64_t scheduleTime_ = 0;
+  static inline int64_t lastStepDuration_ = 0;
+  static inline bool resolutionSupported_ = false;
+  static inline bool exiting_ = false;
+  static inline bool pausedOnce_ = false;
 
   static qel::lang::DStringPtr candidate(const qel::lang::DStringPtr& bare, int32_t index);
   static int32_t candidateCount();
@@ -113,6 +113,12 @@ private:
 
   qel::lang::DPtr<ScreenCanvas> canvas_;
 };
+
+inline const int64_t& GameLib::scheduleTime = scheduleTime_;
+inline const int64_t& GameLib::lastStepDuration = lastStepDuration_;
+inline const bool& GameLib::resolutionSupported = resolutionSupported_;
+inline const bool& GameLib::exiting = exiting_;
+inline const bool& GameLib::pausedOnce = pausedOnce_;
 
 using GameLibPtr = qel::lang::DPtr<GameLib>;
 

@@ -169,7 +169,7 @@ void ScreenCanvas::sizeChanged(int32_t w, int32_t h) {
   screenGraphics = getGraphics();
   screenWidth = getWidth();
   screenHeight = getHeight();
-  GameLib::resolutionSupported = GameLib::hasResolutionFile(screenWidth, screenHeight);
+  GameLib::resolutionSupported_ = GameLib::hasResolutionFile(screenWidth, screenHeight);
   resetKeys();
   clearQueue();
 }

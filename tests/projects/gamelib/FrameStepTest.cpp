@@ -5,10 +5,9 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DObjectArray.h"
-#include "tests/projects/gamelib/GameLibTesting.h"
+#include "tests/support/Writable.h"
 
 using gamelib::GameLib;
-using gamelib::GameLibTesting;
 using gamelib::ScreenCanvas;
 
 namespace {
@@ -29,7 +28,7 @@ protected:
   // One call of step at time t after the previous call took previousMs.
   void stepAt(int64_t t, int64_t previousMs = 0) {
     host.clock.setMillis(static_cast<uint64_t>(t));
-    GameLibTesting::lastStepDuration() = previousMs;
+    nvtest::writable(GameLib::lastStepDuration) = previousMs;
     host.app->step();
   }
 
@@ -55,18 +54,18 @@ TEST_F(FrameStepTest, StepsWhenAPeriodIsDueAndPaintsUnlessThePreviousCallWasSlow
   };
   for (const Case& c : cases) {
     RecordingGame::resetLog();
-    GameLibTesting::scheduleTime() = c.schedule;
-    GameLibTesting::pausedOnce() = true;
+    nvtest::writable(GameLib::scheduleTime) = c.schedule;
+    nvtest::writable(GameLib::pausedOnce) = true;
     stepAt(c.now, c.previousMs);
     EXPECT_EQ(RecordingGame::steps, c.steps) << c.schedule << " " << c.now;
     EXPECT_EQ(RecordingGame::paints, c.paints) << c.schedule << " " << c.now;
-    EXPECT_EQ(GameLibTesting::scheduleTime(), c.newSchedule) << c.schedule << " " << c.now;
-    EXPECT_FALSE(GameLibTesting::pausedOnce());
+    EXPECT_EQ(GameLib::scheduleTime, c.newSchedule) << c.schedule << " " << c.now;
+    EXPECT_FALSE(GameLib::pausedOnce);
   }
 }
 
 TEST_F(FrameStepTest, BacklogIsWorkedOffOneStepPerCall) {
-  GameLibTesting::scheduleTime() = 10000;
+  nvtest::writable(GameLib::scheduleTime) = 10000;
   for (int i = 0; i < 5; ++i) stepAt(10000 + 42 * 5);
   EXPECT_EQ(RecordingGame::steps, 5);
   stepAt(10000 + 42 * 5);
@@ -75,17 +74,17 @@ TEST_F(FrameStepTest, BacklogIsWorkedOffOneStepPerCall) {
 
 TEST_F(FrameStepTest, KeepsSteppingPastTheThirtyTwoBitTickWrap) {
   const int64_t wrap = int64_t{1} << 32;
-  GameLibTesting::scheduleTime() = wrap - 42;
+  nvtest::writable(GameLib::scheduleTime) = wrap - 42;
   for (int64_t t = wrap - 42; t <= wrap + 42 * 3; t += 42) stepAt(t + 42);
   EXPECT_EQ(RecordingGame::steps, 5);
 }
 
 TEST_F(FrameStepTest, RecordsTheDurationOfTheCallItsPaintIncluded) {
-  GameLibTesting::scheduleTime() = 10000;
+  nvtest::writable(GameLib::scheduleTime) = 10000;
   host.clock.setMillis(10042);
   host.clock.setAutoAdvance(30);
   host.app->step();
-  EXPECT_EQ(GameLibTesting::lastStepDuration(), 30);
+  EXPECT_EQ(GameLib::lastStepDuration, 30);
 }
 
 TEST_F(FrameStepTest, PausesOnceUntilTheNextStep) {
@@ -100,7 +99,7 @@ TEST_F(FrameStepTest, PausesOnceUntilTheNextStep) {
 TEST_F(FrameStepTest, ShowingTheCanvasRestartsTheSchedule) {
   host.clock.setMillis(777777);
   ScreenCanvas::current()->showNotify();
-  EXPECT_EQ(GameLibTesting::scheduleTime(), 777777);
+  EXPECT_EQ(GameLib::scheduleTime, 777777);
 }
 
 TEST_F(FrameStepTest, DestroySavesTheLevelWhenAskedThenShutsDown) {
@@ -111,7 +110,7 @@ TEST_F(FrameStepTest, DestroySavesTheLevelWhenAskedThenShutsDown) {
 
 TEST_F(FrameStepTest, ExitAppEndsTheApplication) {
   GameLib::exitApp();
-  EXPECT_TRUE(GameLibTesting::exiting());
+  EXPECT_TRUE(GameLib::exiting);
   EXPECT_EQ(host.app->getState(), qel::midlet::DMIDlet::StateDestroyed);
 }
 
@@ -125,7 +124,7 @@ TEST_F(FrameStepTest, ARepaintDrawsTheGameOnAFreshContextAndFlushes) {
 TEST_F(FrameStepTest, UnsupportedSizeLaterShowsExitAndTheLeftSoftKeyEnds) {
   ScreenCanvas::current()->setBufferSize(100, 100);
   ScreenCanvas::current()->sizeChanged(100, 100);
-  EXPECT_FALSE(GameLibTesting::resolutionSupported());
+  EXPECT_FALSE(GameLib::resolutionSupported);
   host.app->step();
   EXPECT_EQ(host.app->getState(), qel::midlet::DMIDlet::StateRunning);
   ScreenCanvas::current()->keyPressed(10000);
@@ -152,7 +151,7 @@ TEST_F(FrameStepTest, TheIdleTimeEndsWhenTheNextStepIsDue) {
       {50000, 10000, 0},                  // too far behind the schedule: the step restarts it
   };
   for (const Case& c : cases) {
-    GameLibTesting::scheduleTime() = c.schedule;
+    nvtest::writable(GameLib::scheduleTime) = c.schedule;
     host.clock.setMillis(static_cast<uint64_t>(c.now));
     EXPECT_EQ(host.app->millisUntilStep(), c.idle) << c.schedule << " " << c.now;
     if (c.idle == 0) continue;

@@ -18,10 +18,9 @@
 #include "lang/DbyteArray.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/media/DPlayer.h"
-#include "tests/projects/gamelib/GameLibTesting.h"
+#include "tests/support/Writable.h"
 
 using gamelib::GameLib;
-using gamelib::GameLibTesting;
 using gamelib::ScreenCanvas;
 
 namespace {
@@ -67,8 +66,8 @@ TEST_F(GameLibStartTest, SupportedResolutionShowsTheLogosThenMakesTheGame) {
   EXPECT_EQ(RecordingGame::derived[0], (9 - 38 + 1) >> 1);
   EXPECT_EQ(RecordingGame::derived[1], 11);
   EXPECT_EQ(RecordingGame::derived[2], 88);
-  EXPECT_FALSE(GameLibTesting::pausedOnce());
-  EXPECT_EQ(GameLibTesting::scheduleTime(), static_cast<int64_t>(host.clock.peekMillis()) - 1);
+  EXPECT_FALSE(GameLib::pausedOnce);
+  EXPECT_EQ(GameLib::scheduleTime, static_cast<int64_t>(host.clock.peekMillis()) - 1);
 }
 
 TEST_F(GameLibStartTest, UnsupportedResolutionShowsItsScreenThenEnds) {

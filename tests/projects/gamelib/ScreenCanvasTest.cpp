@@ -5,10 +5,9 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "lang/DObjectArray.h"
-#include "tests/projects/gamelib/GameLibTesting.h"
+#include "tests/support/Writable.h"
 
 using gamelib::GameLib;
-using gamelib::GameLibTesting;
 using gamelib::ScreenCanvas;
 
 namespace {
@@ -103,7 +102,7 @@ TEST_F(ScreenCanvasTest, AFullQueueOverwritesItsLastEntry) {
 TEST_F(ScreenCanvasTest, OneQueuedKeyIsReplayedPerDueStep) {
   canvas->keyPressed(13);
   canvas->keyPressed(38);
-  GameLibTesting::scheduleTime() = 0;
+  nvtest::writable(GameLib::scheduleTime) = 0;
   host.clock.setMillis(42);
   host.app->step();
   EXPECT_EQ(ScreenCanvas::keyFire, 1);
@@ -156,7 +155,7 @@ TEST_F(ScreenCanvasTest, OnlyARealSizeChangeEmptiesTheQueue) {
   canvas->sizeChanged(320, 240);
   EXPECT_EQ(ScreenCanvas::queueWrite, -1);
   EXPECT_EQ(ScreenCanvas::screenWidth, 320);
-  EXPECT_FALSE(GameLibTesting::resolutionSupported());
+  EXPECT_FALSE(GameLib::resolutionSupported);
 }
 
 }  // namespace

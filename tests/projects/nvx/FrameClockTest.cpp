@@ -16,7 +16,6 @@
 #include "nvx/src/state/WorldState.h"
 #include "platform/system/Clock.h"
 #include "platform/testing/ManualClock.h"
-#include "tests/projects/gamelib/GameLibTesting.h"
 #include "tests/support/Writable.h"
 #include "util/DVector.h"
 
@@ -62,8 +61,8 @@ protected:
     nvtest::writable(GameState::pulsePhase) = 1;
     GameState::pendingTransition = nvtest::writable(GameState::transitionArmed) = 0;
     ScreenCanvas::resetKeys();
-    gamelib::GameLibTesting::exiting() = false;
-    gamelib::GameLibTesting::pausedOnce() = false;
+    nvtest::writable(gamelib::GameLib::exiting) = false;
+    nvtest::writable(gamelib::GameLib::pausedOnce) = false;
   }
   void TearDown() override {
     ScreenCanvas::resetKeys();
@@ -239,15 +238,15 @@ TEST_F(FrameClockTest, TheClockRunsAcrossTheWrapOfTheLow32Bits) {
 TEST_F(FrameClockTest, NoClockWhileExitingAndThePauseMarkIsCleared) {
   StateMachine::enter(StateMachine::stateMapScreen);
   sendTheMapCursor();
-  gamelib::GameLibTesting::exiting() = true;
-  gamelib::GameLibTesting::pausedOnce() = true;
+  nvtest::writable(gamelib::GameLib::exiting) = true;
+  nvtest::writable(gamelib::GameLib::pausedOnce) = true;
   clock.advanceMillis(42);
   FrameClock::step();
   EXPECT_EQ(FrameClock::clockAccum, 0);
   EXPECT_EQ(MapScreen::cursorX, 0);
-  EXPECT_FALSE(gamelib::GameLibTesting::pausedOnce());
+  EXPECT_FALSE(gamelib::GameLib::pausedOnce);
   EXPECT_EQ(FrameClock::lastFrameTime, static_cast<int64_t>(start + 42));
-  gamelib::GameLibTesting::exiting() = false;
+  nvtest::writable(gamelib::GameLib::exiting) = false;
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ public:
         (splashSteps.empty() || splashSteps.back() != GameState::splashStep))
       splashSteps.push_back(GameState::splashStep);
     if (GameState::gameState == StateMachine::stateDialog && DialogWindow::dialogId == startUpQuestion &&
-        !GameLib::isExiting()) {
+        !GameLib::exiting) {
       askedToStart = true;
       GameLib::exitApp();
     }

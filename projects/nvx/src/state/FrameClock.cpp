@@ -33,7 +33,7 @@ bool due(int64_t at, int64_t last, int64_t period) {
 
 void FrameClock::step() {
   const int64_t at = now();
-  if (GameLib::isPausedOnce()) {
+  if (GameLib::pausedOnce) {
     if (GameState::resumeSound >= 0 && GameState::sounds) GameState::sounds->play(GameState::resumeSound, true, 0);
     GameLib::clearPausedOnce();
   }
@@ -49,7 +49,7 @@ void FrameClock::step() {
     pointerRepeatTime_ = at;
     Pointer::handlePointer(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
   }
-  if (!GameLib::isExiting()) tickClock(static_cast<int32_t>(lastFrameTime));
+  if (!GameLib::exiting) tickClock(static_cast<int32_t>(lastFrameTime));
   lastFrameTime_ = at;
 }
 

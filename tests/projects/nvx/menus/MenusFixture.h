@@ -28,7 +28,6 @@
 #include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
 #include "tests/projects/gamelib/GameFolder.h"
-#include "tests/projects/gamelib/GameLibTesting.h"
 #include "tests/support/DemoData.h"
 #include "tests/support/PngDump.h"
 #include "tests/support/ScreenPixels.h"
@@ -83,7 +82,7 @@ protected:
     game_.releaseStatics();
     gamelib::GameLib::setSearchPath(nullptr);
     gamelib::LangInfo::releaseInstance();
-    gamelib::GameLibTesting::exiting() = false;
+    nvtest::writable(gamelib::GameLib::exiting) = false;
     StateMachine::enter(254);
     GameState::splashStep = 0;
     GameState::pendingTransition = 0;

@@ -15,7 +15,6 @@
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/WorldRules.h"
-#include "tests/projects/gamelib/GameLibTesting.h"
 #include "tests/support/Writable.h"
 
 namespace nvx {
@@ -138,7 +137,7 @@ TEST_F(TitleResultsTest, AboutShowsTheVersionAndTheSupportAddress) {
 TEST_F(TitleResultsTest, ExitFromTheMainMenuEndsWithoutSavingTheLevelInProgress) {
   GameState::saveOnExit = 1;
   close(22, item(211));
-  EXPECT_TRUE(gamelib::GameLibTesting::exiting());
+  EXPECT_TRUE(gamelib::GameLib::exiting);
   EXPECT_EQ(GameState::saveOnExit, 0);
 }
 

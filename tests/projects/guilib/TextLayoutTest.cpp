@@ -258,8 +258,8 @@ TEST(TextLayoutTest, MarkedUpSamplesPaintIntoTheScreen) {
             u"<img src=pic align=left>A floating picture at the left edge with words flowing beside it and below",
             u"<align align=justify>Justified words spread over the whole width of the line box here",
             // Bare style names only where no '=' follows in the source.
-            u"An <img src=pic> inline picture, <font face=proportional size=10>small<font> base and "
-            u"<font face=system size=large color=cc0000 italic bold>large bold",
+            (u"An <img src=pic> inline picture, <font face=proportional size=10>small<font> base and "
+             u"<font face=system size=large color=cc0000 italic bold>large bold"),
         };
         int32_t y = 4;
         for (const char16_t* sample : samples) {

@@ -31,7 +31,8 @@ TEST(DObjectTest, CountLifecycle) {
     copy.release();
     EXPECT_TRUE(copy.isNull());
     EXPECT_EQ(probe->refCount(), 1);
-    holder = holder;
+    DPtr<Probe>& sameHolder = holder;
+    holder = sameHolder;
     EXPECT_FALSE(deleted);
     EXPECT_EQ(probe->refCount(), 1);
   }

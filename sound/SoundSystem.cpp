@@ -5,10 +5,7 @@
 #include <cstring>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "sound/SixteenBitOutput.h"
 #include "sound/SoundModule.h"
 #include "sound/SoundSample.h"
 
@@ -336,30 +333,7 @@ void SoundSystem::mixChunk(uint8_t* out, uint32_t frames) {
 
 void SoundSystem::writeSixteenBit(uint8_t* out, uint32_t frames, bool stereo) {
   int16_t* samples = outputSamples_;
-  uint32_t i = 0;
-#if defined(__SSE2__)
-  // Eight frames at a time; packing saturates to 16 bits exactly as clip does.
-  const auto four = [](const int32_t* from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)); };
-  const auto store = [](int16_t* to, __m128i eight) { _mm_storeu_si128(reinterpret_cast<__m128i*>(to), eight); };
-  for (; i + 8 <= frames; i += 8) {
-    const __m128i left = _mm_packs_epi32(four(musicLeft_ + i), four(musicLeft_ + i + 4));
-    if (stereo) {
-      const __m128i right = _mm_packs_epi32(four(musicRight_ + i), four(musicRight_ + i + 4));
-      store(samples + 2 * i, _mm_unpacklo_epi16(left, right));
-      store(samples + 2 * i + 8, _mm_unpackhi_epi16(left, right));
-    } else {
-      store(samples + i, left);
-    }
-  }
-#endif
-  for (; i < frames; ++i) {
-    if (stereo) {
-      samples[2 * i] = static_cast<int16_t>(clip(musicLeft_[i], -32768, 32767));
-      samples[2 * i + 1] = static_cast<int16_t>(clip(musicRight_[i], -32768, 32767));
-    } else {
-      samples[i] = static_cast<int16_t>(clip(musicLeft_[i], -32768, 32767));
-    }
-  }
+  sixteenBitWriter()(samples, musicLeft_, musicRight_, frames, stereo);
   const uint32_t count = stereo ? 2 * frames : frames;
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(out, samples, count * sizeof samples[0]);

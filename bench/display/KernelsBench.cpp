@@ -1,10 +1,12 @@
 #include <benchmark/benchmark.h>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "display/kernels/BufferCopy.h"
 #include "display/kernels/ChangedBlockCopy.h"
 #include "display/kernels/FastCopy.h"
+#include "display/kernels/ReversedCopy.h"
 #include "display/kernels/RotatedCopy.h"
 
 namespace tdlx {
@@ -72,10 +74,8 @@ void BM_RotatedCopy(benchmark::State& state) {
 BENCHMARK(BM_RotatedCopy)->ArgsProduct({{1, 2, 3}, {0, 1}, {0, 1}});
 
 // The kernels alone: one tile turned again and again while it stays in the
-// first-level cache. Arguments: kernel table (0 general, 1 XScale), reverse.
-void BM_TileKernel(benchmark::State& state) {
-  const TileKernelTable& kernels = state.range(0) == 0 ? generalTileKernels() : xscaleTileKernels();
-  const TileKernel kernel = state.range(1) == 0 ? kernels.quarterTurn : kernels.reverseQuarterTurn;
+// first-level cache.
+void BM_TileKernel(benchmark::State& state, TileKernel kernel) {
   Buffer source(kTileSize, kTileSize), target(kTileSize, kTileSize);
   for (auto _ : state) {
     kernel(target.info.pixels, target.info.pitch, source.info.pixels, source.info.pitch);
@@ -83,7 +83,33 @@ void BM_TileKernel(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kTileSize * kTileSize * 2);
 }
-BENCHMARK(BM_TileKernel)->ArgsProduct({{0, 1}, {0, 1}});
+
+// A whole 240 x 320 buffer as one reversed run, as the half turn copies it.
+void BM_ReversedCopy(benchmark::State& state, ReversedCopy copy) {
+  const std::int32_t pixels = 240 * 320;
+  std::vector<std::uint16_t> source(pixels, 0x1234), target(pixels);
+  for (auto _ : state) {
+    copy(target.data(), source.data() + (pixels - 1), pixels);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * pixels * 2);
+}
+
+// One row a kernel set this processor runs: BM_TileKernel/<set>/<turn> and BM_ReversedCopy/<set>.
+[[maybe_unused]] const bool kSetsRegistered = [] {
+  for (const TileKernelSet& set : tileKernelSets()) {
+    if (!set.available) continue;
+    const std::string name = std::string("BM_TileKernel/") + set.name;
+    benchmark::RegisterBenchmark((name + "/quarter").c_str(), BM_TileKernel, set.kernels.quarterTurn);
+    benchmark::RegisterBenchmark((name + "/reverse").c_str(), BM_TileKernel, set.kernels.reverseQuarterTurn);
+  }
+  for (const ReversedCopySet& set : reversedCopySets()) {
+    if (set.available) {
+      benchmark::RegisterBenchmark((std::string("BM_ReversedCopy/") + set.name).c_str(), BM_ReversedCopy, set.copy);
+    }
+  }
+  return true;
+}();
 
 // Argument: one changed word in every n words.
 void BM_ChangedBlocks(benchmark::State& state) {

@@ -2,11 +2,13 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 #include <xmp.h>
 
 #include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/waveout/WaveOutDriver.h"
+#include "sound/SixteenBitOutput.h"
 #include "sound/SoundModule.h"
 #include "sound/SoundSample.h"
 #include "sound/SoundSystem.h"
@@ -15,7 +17,8 @@
 
 // 60 s of a 4-channel song at 44.1 kHz stereo 16-bit, ours (nearest sample,
 // no interpolation) beside libxmp rendering the same song with nearest and with
-// linear interpolation; and ours with 8 sound effects on top.
+// linear interpolation; and ours with 8 sound effects on top. Then each 16-bit
+// output writer alone.
 namespace {
 
 using nv::sound::SoundModule;
@@ -161,5 +164,30 @@ void BM_OpenAndCloseOutput(benchmark::State& state) {
   wce::installWaveOutDriver(nullptr);
 }
 BENCHMARK(BM_OpenAndCloseOutput)->Unit(benchmark::kMillisecond);
+
+// One mixing chunk of 512 stereo frames, half of them past the 16-bit range.
+void BM_SixteenBitOutput(benchmark::State& state, nv::sound::SixteenBitWriter write) {
+  constexpr uint32_t kFrames = 512;
+  std::vector<int32_t> left(kFrames), right(kFrames);
+  for (uint32_t i = 0; i < kFrames; ++i) {
+    left[i] = static_cast<int32_t>(i * 131) - 33000;
+    right[i] = 33000 - static_cast<int32_t>(i * 127);
+  }
+  std::vector<int16_t> out(2 * kFrames);
+  for (auto _ : state) {
+    write(out.data(), left.data(), right.data(), kFrames, true);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFrames);
+}
+
+// One row a writer: BM_SixteenBitOutput/<writer>.
+[[maybe_unused]] const bool kWritersRegistered = [] {
+  for (const nv::sound::SixteenBitWriterSet& set : nv::sound::sixteenBitWriters()) {
+    benchmark::RegisterBenchmark(
+        (std::string("BM_SixteenBitOutput/") + set.name).c_str(), BM_SixteenBitOutput, set.write);
+  }
+  return true;
+}();
 
 }  // namespace

@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-#include "display/kernels/WideTurns.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tdlx {
 namespace {
 
@@ -34,34 +28,8 @@ void copyPixels(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo&
   }
 }
 
-// out[x] = last[-x] for x in 0 .. count - 1.
-void copyReversed(std::uint16_t* out, const std::uint16_t* last, std::int32_t count) {
-  std::int32_t x = 0;
-#if defined(__SSE2__)
-  const auto reversed = [](__m128i pixels) {
-    pixels = _mm_shufflelo_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
-    pixels = _mm_shufflehi_epi16(pixels, _MM_SHUFFLE(0, 1, 2, 3));
-    return _mm_shuffle_epi32(pixels, _MM_SHUFFLE(1, 0, 3, 2));
-  };
-  for (; x + 16 <= count; x += 16) {
-    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7));
-    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 15));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), reversed(high));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 8), reversed(low));
-  }
-  for (; x + 8 <= count; x += 8) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
-                     reversed(_mm_loadu_si128(reinterpret_cast<const __m128i*>(last - x - 7))));
-  }
-#endif
-  for (; x < count; ++x) {
-    out[x] = last[-x];
-  }
-}
-
 // dst (X, Y) = src (W - 1 - X, H - 1 - Y), a row at a time.
-void copyHalfTurn(const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
-  static const auto copyRow = wideTurnsAvailable() ? wideCopyReversed : copyReversed;
+void copyHalfTurn(ReversedCopy copyRow, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& area) {
   const std::int32_t width = area.right - area.left;
   // Full rows packed without padding in both buffers turn as one reversed run.
   if (width == src.width && width == dst.width && src.pitch == width * 2 && dst.pitch == src.pitch) {
@@ -92,7 +60,7 @@ void RotatedCopy::copy(int rotation, const FrameBufferInfo& dst, const FrameBuff
     return;
   }
   if (!quarter) {
-    copyHalfTurn(dst, src, area);
+    copyHalfTurn(copyReversed_, dst, src, area);
     return;
   }
   // Whole tiles go through the kernel, their corners found by stepping: a

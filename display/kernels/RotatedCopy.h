@@ -2,6 +2,7 @@
 
 #include "display/kernels/FrameBufferInfo.h"
 #include "display/kernels/Rect.h"
+#include "display/kernels/ReversedCopy.h"
 #include "display/kernels/TileKernels.h"
 
 namespace tdlx {
@@ -16,10 +17,12 @@ enum class TileOrder { ColumnsOuter, RowsOuter };
 //   3: dst (X, Y) = src (W - 1 - Y, X)
 // rect is in frame-buffer coordinates. It is clipped to the frame buffer and to the
 // turned back buffer. Quarter turns go by 16 x 16 tiles: whole tiles through the
-// kernels, partial edge tiles pixel by pixel; the half turn copies rows reversed.
+// kernels, partial edge tiles pixel by pixel; the half turn copies rows reversed
+// through copyReversed.
 class RotatedCopy {
 public:
-  explicit RotatedCopy(const TileKernelTable& kernels) : kernels_(kernels) {}
+  explicit RotatedCopy(const TileKernelTable& kernels, ReversedCopy copyReversed = reversedCopyKernel())
+      : kernels_(kernels), copyReversed_(copyReversed) {}
 
   // Other rotations copy nothing. The order matters to quarter turns only.
   void copy(int rotation, const FrameBufferInfo& dst, const FrameBufferInfo& src, const Rect& rect,
@@ -27,6 +30,7 @@ public:
 
 private:
   const TileKernelTable& kernels_;
+  ReversedCopy copyReversed_;
 };
 
 }  // namespace tdlx

@@ -117,27 +117,35 @@ void xscaleReverseQuarterTurn(std::uint16_t* dst, std::ptrdiff_t dstPitch, const
   storeTile(dst, dstPitch, tile);
 }
 
-TileKernelTable widestAvailableGeneralKernels() {
-  if (widestTurnsAvailable()) {
-    return {widestQuarterTurn, widestReverseQuarterTurn};
+const TileKernelTable& widestAvailable(TileKernelFamily family) {
+  const TileKernelTable* widest = nullptr;
+  for (const TileKernelSet& set : tileKernelSets()) {
+    if (set.family == family && set.available) widest = &set.kernels;
   }
-  if (wideTurnsAvailable()) {
-    return {wideQuarterTurn, wideReverseQuarterTurn};
-  }
-  return {generalQuarterTurn, generalReverseQuarterTurn};
+  return *widest;
 }
 
 }  // namespace
 
+std::span<const TileKernelSet> tileKernelSets() {
+  using enum TileKernelFamily;
+  static const TileKernelSet sets[] = {
+      {"general_portable", General, true, {generalQuarterTurn, generalReverseQuarterTurn}},
+      {"general_avx2", General, wideTurnsAvailable(), {wideQuarterTurn, wideReverseQuarterTurn}},
+      {"general_avx512", General, widestTurnsAvailable(), {widestQuarterTurn, widestReverseQuarterTurn}},
+      {"xscale_portable", XScale, true, {xscaleQuarterTurn, xscaleReverseQuarterTurn}},
+      {"xscale_avx2", XScale, wideTurnsAvailable(), {wideRowQuarterTurn, wideRowReverseQuarterTurn}},
+  };
+  return sets;
+}
+
 const TileKernelTable& generalTileKernels() {
-  static const TileKernelTable kernels = widestAvailableGeneralKernels();
+  static const TileKernelTable& kernels = widestAvailable(TileKernelFamily::General);
   return kernels;
 }
 
 const TileKernelTable& xscaleTileKernels() {
-  static const TileKernelTable kernels = wideTurnsAvailable()
-                                             ? TileKernelTable{wideRowQuarterTurn, wideRowReverseQuarterTurn}
-                                             : TileKernelTable{xscaleQuarterTurn, xscaleReverseQuarterTurn};
+  static const TileKernelTable& kernels = widestAvailable(TileKernelFamily::XScale);
   return kernels;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "display/kernels/ProcessorKind.h"
 
@@ -21,12 +22,25 @@ struct TileKernelTable {
   TileKernel reverseQuarterTurn;
 };
 
-// Turns the tile as 8 x 8 blocks transposed in vector registers (two at once
-// where the processor has 256-bit registers, their lanes filled by masked
-// loads where it has AVX-512).
+// The general kernels turn the tile as 8 x 8 blocks transposed in vector
+// registers (two at once where the processor has 256-bit registers, their
+// lanes filled by masked loads where it has AVX-512). The XScale kernels walk
+// the source row by row and write the turned tile out row by row (whole rows
+// through 256-bit registers where the processor has them).
+enum class TileKernelFamily { General, XScale };
+
+struct TileKernelSet {
+  const char* name;
+  TileKernelFamily family;
+  bool available;  // this processor runs it
+  TileKernelTable kernels;
+};
+
+// Every set this build has, each family's portable set first and its widest last.
+std::span<const TileKernelSet> tileKernelSets();
+
+// The widest set of each family that this processor runs, chosen once.
 const TileKernelTable& generalTileKernels();
-// Walks the source row by row and writes the turned tile out row by row (whole
-// rows through 256-bit registers where the processor has them).
 const TileKernelTable& xscaleTileKernels();
 
 // The XScale kernels on XScale processors, the general ones elsewhere; both give

@@ -6,7 +6,7 @@
 namespace tdlx {
 
 // Turn kernels in 256-bit registers, for processors that have them; each gives
-// the same pixels as its narrower counterpart in TileKernels and RotatedCopy.
+// the same pixels as its narrower counterpart in TileKernels and ReversedCopy.
 bool wideTurnsAvailable();
 
 // out[x] = last[-x] for x in 0 .. count - 1; out must not overlap the source row.

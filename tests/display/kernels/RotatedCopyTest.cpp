@@ -4,6 +4,7 @@
 #include <string>
 
 #include "BufferTestSupport.h"
+#include "display/kernels/ReversedCopy.h"
 #include "display/kernels/RotatedCopy.h"
 
 namespace tdlx {
@@ -11,18 +12,38 @@ namespace {
 
 constexpr std::uint16_t kUntouched = 0xDEAD;
 
-struct KernelChoice {
-  const char* name;
-  const TileKernelTable& table;
-  TileOrder order;
+constexpr TileOrder kOrders[] = {TileOrder::ColumnsOuter, TileOrder::RowsOuter};
+
+const char* nameOf(TileOrder order) { return order == TileOrder::ColumnsOuter ? "columns outer" : "rows outer"; }
+
+// Every tile kernel set the build has, named; each skips where this processor
+// cannot run it.
+class TileKernelSetCopyTest : public testing::TestWithParam<std::size_t> {
+protected:
+  void SetUp() override {
+    if (!set().available) GTEST_SKIP() << "this processor cannot run " << set().name;
+  }
+  const TileKernelSet& set() const { return tileKernelSets()[GetParam()]; }
 };
 
-const KernelChoice kChoices[] = {
-    {"general, columns outer", generalTileKernels(), TileOrder::ColumnsOuter},
-    {"general, rows outer", generalTileKernels(), TileOrder::RowsOuter},
-    {"xscale, columns outer", xscaleTileKernels(), TileOrder::ColumnsOuter},
-    {"xscale, rows outer", xscaleTileKernels(), TileOrder::RowsOuter},
+INSTANTIATE_TEST_SUITE_P(EverySet, TileKernelSetCopyTest, testing::Range<std::size_t>(0, tileKernelSets().size()),
+                         [](const testing::TestParamInfo<std::size_t>& info) {
+                           return std::string(tileKernelSets()[info.param].name);
+                         });
+
+// The same for the reversed row copies of the half turn.
+class ReversedCopySetTest : public testing::TestWithParam<std::size_t> {
+protected:
+  void SetUp() override {
+    if (!set().available) GTEST_SKIP() << "this processor cannot run " << set().name;
+  }
+  const ReversedCopySet& set() const { return reversedCopySets()[GetParam()]; }
 };
+
+INSTANTIATE_TEST_SUITE_P(EverySet, ReversedCopySetTest, testing::Range<std::size_t>(0, reversedCopySets().size()),
+                         [](const testing::TestParamInfo<std::size_t>& info) {
+                           return std::string(reversedCopySets()[info.param].name);
+                         });
 
 // The frame-buffer size for a back buffer of width x height turned by rotation.
 std::pair<std::int32_t, std::int32_t> turnedSize(int rotation, std::int32_t width, std::int32_t height) {
@@ -47,7 +68,7 @@ struct RotationCase {
   Rect copied;
 };
 
-TEST(RotatedCopy, MatchesANaiveTurnForEveryKernelAndOrder) {
+TEST_P(TileKernelSetCopyTest, MatchesANaiveTurnInEitherOrder) {
   const RotationCase cases[] = {
       {1, 48, 64, {0, 0, 64, 48}, {0, 0, 64, 48}},
       {2, 48, 64, {0, 0, 48, 64}, {0, 0, 48, 64}},
@@ -62,17 +83,17 @@ TEST(RotatedCopy, MatchesANaiveTurnForEveryKernelAndOrder) {
       {3, 40, 54, {5, 3, 29, 37}, {5, 3, 29, 37}},
   };
   for (const RotationCase& c : cases) {
-    for (const KernelChoice& choice : kChoices) {
+    for (const TileOrder order : kOrders) {
       TestBuffer src(c.srcWidth, c.srcHeight, 2);
       src.fillWithPattern();
       const auto [width, height] = turnedSize(c.rotation, c.srcWidth, c.srcHeight);
       TestBuffer dst(width, height, 6);
-      RotatedCopy(choice.table).copy(c.rotation, dst.info(), src.info(), c.rect, choice.order);
+      RotatedCopy(set().kernels).copy(c.rotation, dst.info(), src.info(), c.rect, order);
       for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width + 6; ++x) {
           const bool inside = x >= c.copied.left && x < c.copied.right && y >= c.copied.top && y < c.copied.bottom;
           const std::uint16_t expected = inside ? naiveTurned(c.rotation, src, x, y) : kUntouched;
-          ASSERT_EQ(dst.at(x, y), expected) << "rotation " << c.rotation << ", " << choice.name << ", rect "
+          ASSERT_EQ(dst.at(x, y), expected) << "rotation " << c.rotation << ", " << nameOf(order) << ", rect "
                                             << c.rect.left << "," << c.rect.top << " at " << x << ", " << y;
         }
       }
@@ -82,7 +103,7 @@ TEST(RotatedCopy, MatchesANaiveTurnForEveryKernelAndOrder) {
 
 // Rows without padding in both buffers go as one run; a padded row on either
 // side, or a rectangle narrower than the rows, goes row by row.
-TEST(RotatedCopy, HalfTurnMatchesANaiveTurnWithAndWithoutRowPadding) {
+TEST_P(ReversedCopySetTest, HalfTurnMatchesANaiveTurnWithAndWithoutRowPadding) {
   struct Case {
     std::int32_t width, height, srcPad, dstPad;
     Rect rect;
@@ -101,7 +122,7 @@ TEST(RotatedCopy, HalfTurnMatchesANaiveTurnWithAndWithoutRowPadding) {
     TestBuffer src(c.width, c.height, c.srcPad);
     src.fillWithPattern();
     TestBuffer dst(c.width, c.height, c.dstPad);
-    RotatedCopy(generalTileKernels()).copy(2, dst.info(), src.info(), c.rect);
+    RotatedCopy(generalTileKernels(), set().copy).copy(2, dst.info(), src.info(), c.rect);
     for (std::int32_t y = 0; y < c.height; ++y) {
       for (std::int32_t x = 0; x < c.width + c.dstPad; ++x) {
         const bool inside = x >= c.rect.left && x < c.rect.right && y >= c.rect.top && y < c.rect.bottom;
@@ -110,6 +131,34 @@ TEST(RotatedCopy, HalfTurnMatchesANaiveTurnWithAndWithoutRowPadding) {
       }
     }
   }
+}
+
+// Every length up to past the widest loop's two-register step, from every
+// destination alignment within a 32-byte line, and nothing written past the end.
+TEST_P(ReversedCopySetTest, CopiesEveryLengthFromEveryAlignment) {
+  std::vector<std::uint16_t> source(128);
+  for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<std::uint16_t>(i * 257 + 3);
+  const std::uint16_t* last = &source.back();
+  for (std::int32_t count = 0; count <= 100; ++count) {
+    for (std::int32_t offset = 0; offset < 16; ++offset) {
+      std::vector<std::uint16_t> out(128, kUntouched);
+      set().copy(out.data() + offset, last, count);
+      for (std::int32_t x = 0; x < static_cast<std::int32_t>(out.size()); ++x) {
+        const std::int32_t i = x - offset;
+        ASSERT_EQ(out[x], i >= 0 && i < count ? last[-i] : kUntouched)
+            << "count " << count << ", offset " << offset << " at " << x;
+      }
+    }
+  }
+}
+
+TEST(ReversedCopy, TheHalfTurnRunsTheWidestAvailableSet) {
+  ReversedCopy widest = nullptr;
+  for (const ReversedCopySet& set : reversedCopySets()) {
+    if (set.available) widest = set.copy;
+  }
+  EXPECT_EQ(reversedCopyKernel(), widest);
+  EXPECT_TRUE(reversedCopySets().front().available) << reversedCopySets().front().name;
 }
 
 TEST(RotatedCopy, QuarterTurnPutsTheTopLeftPixelAtTheTopRight) {
@@ -142,7 +191,7 @@ std::vector<std::uint16_t> readGray16(const std::string& name) {
   return pixels;
 }
 
-TEST(RotatedCopy, AgreesWithImageMagick) {
+TEST_P(TileKernelSetCopyTest, AgreesWithImageMagick) {
   struct Case {
     int rotation;
     const char* reference;
@@ -150,13 +199,13 @@ TEST(RotatedCopy, AgreesWithImageMagick) {
   const std::vector<std::uint16_t> source = readGray16("source-48x32.gray16");
   ASSERT_EQ(source.size(), 48u * 32u);
   for (const Case& c : {Case{1, "rotated-90.gray16"}, Case{2, "rotated-180.gray16"}, Case{3, "rotated-270.gray16"}}) {
-    for (const KernelChoice& choice : kChoices) {
+    for (const TileOrder order : kOrders) {
       TestBuffer src(48, 32);
       std::copy(source.begin(), source.end(), &src.at(0, 0));
       const auto [width, height] = turnedSize(c.rotation, 48, 32);
       TestBuffer dst(width, height);
-      RotatedCopy(choice.table).copy(c.rotation, dst.info(), src.info(), {0, 0, width, height}, choice.order);
-      EXPECT_EQ(dst.storage(), readGray16(c.reference)) << c.reference << ", " << choice.name;
+      RotatedCopy(set().kernels).copy(c.rotation, dst.info(), src.info(), {0, 0, width, height}, order);
+      EXPECT_EQ(dst.storage(), readGray16(c.reference)) << c.reference << ", " << nameOf(order);
     }
   }
 }

@@ -1,50 +1,70 @@
 #include <gtest/gtest.h>
+#include <string>
 
 #include "BufferTestSupport.h"
 #include "display/kernels/TileKernels.h"
-#include "display/kernels/WideTurns.h"
-#include "display/kernels/WidestTurns.h"
 
 namespace tdlx {
 namespace {
 
-struct VectorKernels {
-  const char* name;
-  bool available;
-  TileKernel quarterTurn;
-  TileKernel reverseQuarterTurn;
+const TileKernelSet& setAt(std::size_t index) { return tileKernelSets()[index]; }
+
+// Every set the build has, named; each skips where this processor cannot run it.
+class TileKernelSetTest : public testing::TestWithParam<std::size_t> {
+protected:
+  void SetUp() override {
+    if (!setAt(GetParam()).available) GTEST_SKIP() << "this processor cannot run " << setAt(GetParam()).name;
+  }
 };
 
-// The tables pick one set per processor; this reaches every set the processor
-// can run, each on a tile inside padded rows of both buffers.
-TEST(TileKernels, EveryVectorSetTurnsATileAsItsContractSays) {
-  const VectorKernels sets[] = {
-      {"wide", wideTurnsAvailable(), wideQuarterTurn, wideReverseQuarterTurn},
-      {"wide rows", wideTurnsAvailable(), wideRowQuarterTurn, wideRowReverseQuarterTurn},
-      {"widest", widestTurnsAvailable(), widestQuarterTurn, widestReverseQuarterTurn},
-  };
-  for (const VectorKernels& set : sets) {
-    if (!set.available) {
-      continue;
-    }
-    for (const bool reverse : {false, true}) {
-      TestBuffer src(21, 19, 3);
-      src.fillWithPattern();
-      TestBuffer dst(19, 18, 5);
-      const TileKernel kernel = reverse ? set.reverseQuarterTurn : set.quarterTurn;
-      kernel(&dst.at(2, 1), dst.info().pitch, &src.at(3, 2), src.info().pitch);
-      for (std::int32_t y = 0; y < 18; ++y) {
-        for (std::int32_t x = 0; x < 19 + 5; ++x) {
-          const std::int32_t i = x - 2;
-          const std::int32_t j = y - 1;
-          const bool inside = i >= 0 && i < kTileSize && j >= 0 && j < kTileSize;
-          const std::uint16_t expected = !inside   ? 0xDEAD
-                                         : reverse ? src.at(3 + 15 - j, 2 + i)
-                                                   : src.at(3 + j, 2 + 15 - i);
-          ASSERT_EQ(dst.at(x, y), expected) << set.name << (reverse ? " reverse" : "") << " at " << x << ", " << y;
-        }
+// One tile inside padded rows of both buffers, against the kernel contract
+// read pixel by pixel.
+TEST_P(TileKernelSetTest, TurnsATileAsItsContractSays) {
+  const TileKernelSet& set = setAt(GetParam());
+  for (const bool reverse : {false, true}) {
+    TestBuffer src(21, 19, 3);
+    src.fillWithPattern();
+    TestBuffer dst(19, 18, 5);
+    const TileKernel kernel = reverse ? set.kernels.reverseQuarterTurn : set.kernels.quarterTurn;
+    kernel(&dst.at(2, 1), dst.info().pitch, &src.at(3, 2), src.info().pitch);
+    for (std::int32_t y = 0; y < 18; ++y) {
+      for (std::int32_t x = 0; x < 19 + 5; ++x) {
+        const std::int32_t i = x - 2;
+        const std::int32_t j = y - 1;
+        const bool inside = i >= 0 && i < kTileSize && j >= 0 && j < kTileSize;
+        const std::uint16_t expected = !inside   ? 0xDEAD
+                                       : reverse ? src.at(3 + 15 - j, 2 + i)
+                                                 : src.at(3 + j, 2 + 15 - i);
+        ASSERT_EQ(dst.at(x, y), expected) << (reverse ? "reverse" : "forward") << " at " << x << ", " << y;
       }
     }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySet, TileKernelSetTest, testing::Range<std::size_t>(0, tileKernelSets().size()),
+                         [](const testing::TestParamInfo<std::size_t>& info) {
+                           return std::string(setAt(info.param).name);
+                         });
+
+// What the product runs is what the tests above cover: each family's table is
+// its widest set this processor runs, and its first set runs everywhere.
+TEST(TileKernels, EachFamilyRunsItsWidestAvailableSet) {
+  struct Case {
+    TileKernelFamily family;
+    const TileKernelTable& chosen;
+  };
+  for (const Case& c :
+       {Case{TileKernelFamily::General, generalTileKernels()}, Case{TileKernelFamily::XScale, xscaleTileKernels()}}) {
+    const TileKernelSet* first = nullptr;
+    const TileKernelSet* widest = nullptr;
+    for (const TileKernelSet& set : tileKernelSets()) {
+      if (set.family != c.family) continue;
+      if (first == nullptr) first = &set;
+      if (set.available) widest = &set;
+    }
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->available) << first->name;
+    EXPECT_EQ(&c.chosen, &widest->kernels) << widest->name;
   }
 }
 

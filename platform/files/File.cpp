@@ -6,6 +6,12 @@
 #include <unistd.h>
 #include <utility>
 
+#include "platform/files/FileOffset.h"
+
+#if !defined(_FILE_OFFSET_BITS) || _FILE_OFFSET_BITS != 64
+#error "File needs 64-bit file positions: build with _FILE_OFFSET_BITS=64"
+#endif
+
 namespace wce {
 
 std::optional<File> File::openForReading(const std::filesystem::path& path) {
@@ -54,9 +60,10 @@ std::optional<std::size_t> File::read(void* buffer, std::size_t count) {
 }
 
 std::optional<std::size_t> File::readAt(void* buffer, std::size_t count, std::int64_t offset) {
-  if (!isOpen() || offset < 0) return std::nullopt;
+  const std::optional<off_t> at = toFileOffset<off_t>(offset);
+  if (!isOpen() || offset < 0 || !at) return std::nullopt;
   for (;;) {
-    const ssize_t got = ::pread(descriptor_, buffer, count, static_cast<off_t>(offset));
+    const ssize_t got = ::pread(descriptor_, buffer, count, *at);
     if (got >= 0) return static_cast<std::size_t>(got);
     if (errno != EINTR) return std::nullopt;
   }
@@ -84,9 +91,10 @@ bool File::writeAll(const void* data, std::size_t count) {
 }
 
 std::optional<std::int64_t> File::seek(std::int64_t distance, Origin origin) {
-  if (!isOpen()) return std::nullopt;
+  const std::optional<off_t> move = toFileOffset<off_t>(distance);
+  if (!isOpen() || !move) return std::nullopt;
   const int whence = origin == Origin::begin ? SEEK_SET : origin == Origin::current ? SEEK_CUR : SEEK_END;
-  const off_t position = ::lseek(descriptor_, static_cast<off_t>(distance), whence);
+  const off_t position = ::lseek(descriptor_, *move, whence);
   if (position < 0) return std::nullopt;
   return static_cast<std::int64_t>(position);
 }

@@ -9,6 +9,7 @@
 #include "platform/devices/CoreServices.h"
 #include "platform/physical/LcdControllerEmulation.h"
 #include "platform/screen/DeviceScreen.h"
+#include "platform/system/SharedPages.h"
 
 namespace wce {
 namespace {
@@ -28,8 +29,6 @@ Reservations& reservations() {
   static Reservations instance;
   return instance;
 }
-
-std::size_t wholePages(std::size_t bytes) { return (bytes + kHostPageSize - 1) / kHostPageSize * kHostPageSize; }
 
 // The physical range [start, start + bytes) inside one region.
 struct Region {
@@ -66,7 +65,7 @@ bool showPhysical(void* destination, std::uint64_t start, std::size_t bytes, std
 
 void* VirtualAlloc(void* address, DWORD size, DWORD type, DWORD protect) {
   if (address || size == 0 || type != MEM_RESERVE || protect != PAGE_NOACCESS) return nullptr;
-  const std::size_t length = wholePages(size);
+  const std::size_t length = wholeHostPages(size);
   void* reserved = mmap(nullptr, length, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (reserved == MAP_FAILED) return nullptr;
   std::lock_guard lock(reservations().guard);
@@ -80,13 +79,15 @@ bool VirtualCopy(void* destination, std::uintptr_t source, DWORD size, DWORD pro
   if (!(protect & PAGE_PHYSICAL) && source > kHighestDirectPhysical) return false;
   const std::uint64_t start = (protect & PAGE_PHYSICAL) ? std::uint64_t{source} * 256 : source;
   const auto target = reinterpret_cast<std::uintptr_t>(destination);
-  if (start % kHostPageSize != 0 || target % kHostPageSize != 0) return false;
+  // Views are made of whole host pages; every emulated region starts on a
+  // multiple of 64 KiB, the largest host page.
+  if (start % hostPageSize() != 0 || target % hostPageSize() != 0) return false;
   std::lock_guard lock(reservations().guard);
   auto& entries = reservations().entries;
   auto after = entries.upper_bound(target);
   if (after == entries.begin()) return false;
   auto& [base, reservation] = *std::prev(after);
-  if (target + wholePages(size) > base + reservation.size) return false;
+  if (target + wholeHostPages(size) > base + reservation.size) return false;
   std::shared_ptr<void> watch;
   if (!showPhysical(destination, start, size, watch)) return false;
   if (watch) reservation.watch = std::move(watch);

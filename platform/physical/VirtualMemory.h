@@ -21,11 +21,13 @@ inline constexpr DWORD PAGE_PHYSICAL = 0x400;
 inline constexpr std::uintptr_t kHighestDirectPhysical = 0x1FFFFFFF;
 
 // Only MEM_RESERVE with PAGE_NOACCESS at an address of the system's choice
-// (null); answers the page-aligned reservation or null.
+// (null); answers the reservation, aligned to and rounded up to host pages
+// (hostPageSize), or null.
 void* VirtualAlloc(void* address, DWORD size, DWORD type, DWORD protect);
-// Shows the physical pages from source on at destination, which must be a
-// page-aligned address inside a reservation. Only in kernel mode, with
-// PAGE_READWRITE, over physical memory that exists; false otherwise. Without
+// Shows the physical pages from source on at destination, an address inside
+// a reservation; both the physical start and destination lie on host pages.
+// Only in kernel mode, with PAGE_READWRITE, over physical memory that exists;
+// false otherwise. Without
 // PAGE_PHYSICAL the source is a physical address of at most
 // kHighestDirectPhysical.
 bool VirtualCopy(void* destination, std::uintptr_t source, DWORD size, DWORD protect);

@@ -3,18 +3,24 @@
 #include <cstdint>
 #include <new>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace wce {
-namespace {
 
-std::size_t wholePages(std::size_t bytes) { return (bytes + kHostPageSize - 1) / kHostPageSize * kHostPageSize; }
+std::size_t hostPageSize() {
+  static const auto size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  return size;
+}
 
-}  // namespace
+std::size_t wholeHostPages(std::size_t bytes) {
+  const std::size_t page = hostPageSize();
+  return (bytes + page - 1) / page * page;
+}
 
 SharedPages::SharedPages(std::size_t byteCount, std::size_t alignment)
-    : size_(wholePages(byteCount == 0 ? 1 : byteCount)) {
-  if (alignment < kHostPageSize) alignment = kHostPageSize;
-  const std::size_t spare = alignment - kHostPageSize;
+    : size_(wholeHostPages(byteCount == 0 ? 1 : byteCount)) {
+  if (alignment < hostPageSize()) alignment = hostPageSize();
+  const std::size_t spare = alignment - hostPageSize();
   void* pages = mmap(nullptr, size_ + spare, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
   if (pages == MAP_FAILED) throw std::bad_alloc();
   auto* start = static_cast<std::uint8_t*>(pages);
@@ -27,8 +33,9 @@ SharedPages::SharedPages(std::size_t byteCount, std::size_t alignment)
 SharedPages::~SharedPages() { munmap(data_, size_); }
 
 bool SharedPages::showAt(void* target, std::size_t offset, std::size_t byteCount) const {
-  const std::size_t length = wholePages(byteCount);
-  if (offset % kHostPageSize != 0 || reinterpret_cast<std::uintptr_t>(target) % kHostPageSize != 0 || offset > size_ ||
+  const std::size_t page = hostPageSize();
+  const std::size_t length = wholeHostPages(byteCount);
+  if (offset % page != 0 || reinterpret_cast<std::uintptr_t>(target) % page != 0 || offset > size_ ||
       length > size_ - offset || length == 0) {
     return false;
   }

@@ -7,13 +7,19 @@
 
 namespace wce {
 
-inline constexpr std::size_t kHostPageSize = 4096;
+// The host's page size, asked of the system once: 4 KiB on most machines,
+// 16 KiB or 64 KiB under some ARM kernels. Views of pages are made in these
+// units, whatever page size the emulated device reports.
+std::size_t hostPageSize();
+// bytes rounded up to whole host pages.
+std::size_t wholeHostPages(std::size_t bytes);
 
 class SharedPages {
 public:
-  // At least byteCount bytes, rounded up to whole pages, zero-filled, at an
-  // address that is a multiple of alignment (a power of two, at least a page).
-  explicit SharedPages(std::size_t byteCount, std::size_t alignment = kHostPageSize);
+  // At least byteCount bytes, rounded up to whole host pages, zero-filled, at
+  // an address that is a multiple of alignment (a power of two; a host page
+  // when smaller).
+  explicit SharedPages(std::size_t byteCount, std::size_t alignment = hostPageSize());
   ~SharedPages();
   SharedPages(const SharedPages&) = delete;
   SharedPages& operator=(const SharedPages&) = delete;
@@ -22,7 +28,8 @@ public:
   std::size_t size() const { return size_; }
 
   // Shows the pages [offset, offset + byteCount) also at target, which must be
-  // page-aligned and lie in memory the caller reserved; offset is page-aligned.
+  // host-page-aligned and lie in memory the caller reserved; offset is a
+  // multiple of the host page.
   // False when the range or the target is unusable.
   bool showAt(void* target, std::size_t offset, std::size_t byteCount) const;
 

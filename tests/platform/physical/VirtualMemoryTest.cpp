@@ -4,6 +4,7 @@
 #include "platform/physical/LcdControllerEmulation.h"
 #include "platform/physical/VirtualMemory.h"
 #include "platform/system/ActiveDevice.h"
+#include "platform/system/SharedPages.h"
 
 namespace wce {
 namespace {
@@ -23,7 +24,8 @@ TEST(VirtualMemoryTest, CopyNeedsKernelModeAndAReservation) {
   const std::uintptr_t registers = kStrongArmRegistersPhysical / 256;
   EXPECT_FALSE(VirtualCopy(reserved, registers, 100, PAGE_READWRITE | PAGE_PHYSICAL));
   SetKMode(true);
-  EXPECT_FALSE(VirtualCopy(static_cast<char*>(reserved) + 4096, registers, 100, PAGE_READWRITE | PAGE_PHYSICAL));
+  EXPECT_FALSE(
+      VirtualCopy(static_cast<char*>(reserved) + hostPageSize(), registers, 100, PAGE_READWRITE | PAGE_PHYSICAL));
   EXPECT_FALSE(VirtualCopy(reserved, kStrongArmRegistersPhysical, 100, PAGE_READWRITE));
   ASSERT_TRUE(VirtualCopy(reserved, registers, 100, PAGE_READWRITE | PAGE_PHYSICAL));
   SetKMode(false);

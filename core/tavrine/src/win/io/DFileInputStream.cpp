@@ -1,5 +1,7 @@
 #include "io/DFileInputStream.h"
 
+#include <utility>
+
 #include "io/FilePath.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
@@ -40,7 +42,9 @@ int32_t DFileInputStream::available() {
   int64_t position = checked(f.seek(0, File::Origin::current));
   int64_t end = checked(f.seek(0, File::Origin::end));
   checked(f.seek(position, File::Origin::begin));
-  return static_cast<int32_t>(end - position);
+  const int64_t count = end - position;
+  if (!std::in_range<int32_t>(count)) throwException(ExceptionCode::IO);
+  return static_cast<int32_t>(count);
 }
 
 int32_t DFileInputStream::readRaw(uint8_t* buf, int32_t len) {

@@ -20,7 +20,8 @@ public:
   // leaves the program folder 0x06000000.
   explicit DFileInputStream(const qel::lang::DStringPtr& path);
 
-  // Bytes from the position to the end.
+  // Bytes from the position to the end; a count an int cannot hold (a file
+  // above 2 GiB) throws 0x06000000.
   int32_t available() override;
   // One read of up to len bytes: the count, 0 at the end. A null buf throws
   // 0x05000080, a negative len 0x05800000.

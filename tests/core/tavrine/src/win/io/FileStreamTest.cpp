@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -82,6 +84,28 @@ TEST_F(FileStreamTest, PositionsOnATenByteFile) {
   EXPECT_EQ(in->skip(int64_t{1} << 32), 0);
   EXPECT_EQ(in->skip(-15), -15);
   EXPECT_EQ(in->read(), '5');
+}
+
+// A sparse file past 4 GiB: skips reach the bytes written there, and a
+// count of bytes an int cannot hold is refused rather than cut short.
+TEST_F(FileStreamTest, FileLargerThanFourGiB) {
+  constexpr int64_t far = (int64_t{1} << 32) + 10;
+  {
+    std::ofstream out(folders.program() / "big.dat", std::ios::binary);
+    out << "head";
+    out.seekp(far);
+    out << "tail";
+  }
+  DFileInputStreamPtr in = new DFileInputStream(u"big.dat");
+  EXPECT_THROWS_CODE(Code::IO, in->available());
+  EXPECT_EQ(in->skip(INT32_MAX), INT32_MAX);
+  EXPECT_EQ(in->skip(INT32_MAX), INT32_MAX);
+  EXPECT_EQ(in->skip(12), 12);
+  EXPECT_EQ(in->getPosition(), far);
+  EXPECT_EQ(in->available(), 4);
+  EXPECT_EQ(readAll(*in), "tail");
+  in->reset();
+  EXPECT_EQ(in->read(), 'h');
 }
 
 TEST_F(FileStreamTest, EmptyFile) {

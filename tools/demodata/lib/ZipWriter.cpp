@@ -1,7 +1,9 @@
 #include "tools/demodata/lib/ZipWriter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
+#include <utility>
 #include <zlib.h>
 
 namespace nv::demodata {
@@ -149,7 +151,7 @@ Bytes ZipWriter::finish() const {
   le.u32(centralSize);
   le.u32(centralStart);
   le.u16(0);
-  if (out.size() > 0xFFFFFFFFull) throw std::runtime_error("archive larger than 4 GiB");
+  if (!std::in_range<std::uint32_t>(out.size())) throw std::runtime_error("archive larger than 4 GiB");
   return out;
 }
 

@@ -1,5 +1,7 @@
 #include "microedition/raster/RasterLine.h"
 
+#include <cstdint>
+
 namespace qel::raster {
 
 namespace {
@@ -31,13 +33,21 @@ int32_t outcode(int64_t x, int64_t y, const Edges& e) {
   return code;
 }
 
+uint64_t magnitude(int64_t value) {
+  return value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+}
+
 // from + (to - from) * num / den, truncated toward zero; from when den is 0.
+// Each operand is a difference of two 32-bit coordinates, so the product's
+// magnitude fits in 64 unsigned bits, and num / den lies in [0, 1].
 int64_t crossing(int64_t from, int64_t to, int64_t num, int64_t den) {
   if (den == 0) {
     return from;
   }
-  const __int128 product = static_cast<__int128>(to - from) * num;
-  return from + static_cast<int64_t>(product / den);
+  const int64_t span = to - from;
+  const auto step = static_cast<int64_t>(magnitude(span) * magnitude(num) / magnitude(den));
+  const bool negative = ((span < 0) != (num < 0)) != (den < 0);
+  return negative ? from - step : from + step;
 }
 
 }  // namespace

@@ -110,6 +110,18 @@ TEST(RasterSurfaceDraw, linesTable) {
   }
 }
 
+// Crossings of lines between the ends of the coordinate range, whose products
+// of span and distance pass 2^63.
+TEST(RasterSurfaceDraw, linesAcrossTheWholeCoordinateRangeAreClippedExactly) {
+  const GUIRect clip{100, 100, 6, 6};
+  EXPECT_EQ(lineOn(110, 110, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, clip),
+            (PixelSet{{100, 100}, {101, 101}, {102, 102}, {103, 103}, {104, 104}, {105, 105}}));
+  EXPECT_EQ(lineOn(110, 110, {INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, clip),
+            (PixelSet{{100, 100}, {101, 101}, {102, 102}, {103, 103}, {104, 104}, {105, 105}}));
+  EXPECT_EQ(lineOn(110, 110, {INT_MIN + 210, INT_MAX}, {INT_MAX, INT_MIN + 210}, clip),
+            (PixelSet{{104, 105}, {105, 104}}));
+}
+
 TEST(RasterSurfaceDraw, linesWithOddMajorsAreSymmetric) {
   for (int32_t x = -3; x < 12; ++x) {
     for (int32_t y = -3; y < 12; ++y) {

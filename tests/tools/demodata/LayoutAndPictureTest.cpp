@@ -191,18 +191,25 @@ TEST(Pictures, SheetSizesTheGameDerivesCountsFrom) {
   EXPECT_EQ(font.height % resDat().header[8], 0u);
 }
 
+// On every screen the space's cell is empty and each letter's inked; a descender ("g", glyph 33)
+// reaches its cell's last row, and nothing of it (its shadow) the cell below ("w", glyph 49).
 TEST(Pictures, GlyphFontCellOfTheSpaceIsEmptyAndLettersAreInked) {
-  const PngFacts font = picture("240x320/abc_en.png");
-  const std::uint32_t w = resDat().header[7], h = resDat().header[8];
-  const auto inked = [&](int glyph) {
-    const std::uint32_t x0 = (glyph % 16) * w, y0 = (glyph / 16) * h;
-    for (std::uint32_t y = y0; y < y0 + h; ++y)
-      for (std::uint32_t x = x0; x < x0 + w; ++x)
-        if (font.alphaAt(x, y) != 0) return true;
-    return false;
-  };
-  EXPECT_FALSE(inked(0));
-  for (int glyph = 1; glyph < 53; ++glyph) EXPECT_TRUE(inked(glyph)) << glyph;
+  for (const ScreenSet& screen : DataSet::screens()) {
+    SCOPED_TRACE(screen.name());
+    const PngFacts font = picture(screen.folder() + "abc_en.png");
+    const std::uint32_t w = resDat(screen.folder()).header[7], h = resDat(screen.folder()).header[8];
+    const auto inkedRows = [&](int glyph, std::uint32_t from, std::uint32_t to) {
+      const std::uint32_t x0 = (glyph % 16) * w, y0 = (glyph / 16) * h;
+      for (std::uint32_t y = y0 + from; y < y0 + to; ++y)
+        for (std::uint32_t x = x0; x < x0 + w; ++x)
+          if (font.alphaAt(x, y) != 0) return true;
+      return false;
+    };
+    EXPECT_FALSE(inkedRows(0, 0, h));
+    for (int glyph = 1; glyph < 53; ++glyph) EXPECT_TRUE(inkedRows(glyph, 0, h)) << glyph;
+    EXPECT_TRUE(inkedRows(33, h - 1, h));
+    EXPECT_FALSE(inkedRows(49, 0, 1));
+  }
 }
 
 TEST(GuiImageSet, EightOneFrameAnimationsOverFramesInsideThePicture) {

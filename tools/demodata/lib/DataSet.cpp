@@ -12,6 +12,7 @@
 #include "tools/demodata/lib/GameTables.h"
 #include "tools/demodata/lib/LanguageFile.h"
 #include "tools/demodata/lib/Level.h"
+#include "tools/demodata/lib/MenuFit.h"
 #include "tools/demodata/lib/NameHash.h"
 #include "tools/demodata/lib/PngWriter.h"
 #include "tools/demodata/lib/ScreenLayout.h"
@@ -73,8 +74,14 @@ const ArchiveEntry* DataSet::find(const std::string& name) const {
 }
 
 const std::vector<ScreenSet>& DataSet::screens() {
-  static const std::vector<ScreenSet> sets{
-      {240, 320, "", 1}, {480, 640, "", 2}, {240, 240, "", 1}, {176, 220, "176x220", 1}, {320, 240, "", 1}};
+  // The screens 240 high take the lower glyph font: their touch screens' menu rows are twice as high.
+  static const char* const kFont = "glyphs-5x8.txt";
+  static const char* const kLowFont = "glyphs-5x6.txt";
+  static const std::vector<ScreenSet> sets{{240, 320, "", 1, kFont, true},
+                                           {480, 640, "", 2, kFont, true},
+                                           {240, 240, "240x240", 1, kLowFont, true},
+                                           {176, 220, "176x220", 1, kFont, false},
+                                           {320, 240, "320x240", 1, kLowFont, true}};
   return sets;
 }
 
@@ -93,6 +100,8 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
   const std::string own = screen.layoutFolder;
   const ScreenLayout painted = own.empty() ? base : ScreenLayout::loadOver(base, root / "layout" / own);
   ScreenLayout layout = painted.scaled(scale);
+  checkMainMenuFits(layout, screen);
+  const PixelFont glyphFont = PixelFont::load(root / "fonts" / screen.glyphFont);
   const Image guiSheet = paintGuiSheet(painted, font);
   for (std::size_t i = 0; i < languageIds_.size(); ++i) {
     try {
@@ -104,10 +113,16 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
   }
   for (std::size_t i = 0; i < languageIds_.size(); ++i) {
     const std::string& id = languageIds_[i];
-    addPicture(
-        "abc_" + id + ".png",
-        paintGlyphFont(
-            ownAlphabets[i], font, painted.header("textCharWidth"), painted.header("textLineHeight"), kGlyphsPerRow));
+    for (char32_t c : ownAlphabets[i].characters())
+      if (!glyphFont.has(c))
+        throw std::runtime_error(std::string("fonts/") + screen.glyphFont + " lacks \"" + encodeUtf8(c) +
+                                 "\" of language " + id);
+    addPicture("abc_" + id + ".png",
+               paintGlyphFont(ownAlphabets[i],
+                              glyphFont,
+                              painted.header("textCharWidth"),
+                              painted.header("textLineHeight"),
+                              kGlyphsPerRow));
     if (languageIds_.size() > 1) addPicture("lang_" + id + ".png", loadFlag(root / "lang" / ("flag_" + id + ".txt")));
   }
   const ImageFontPage page = buildImageFontPage(alphabet, font, scale);

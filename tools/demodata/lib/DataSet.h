@@ -19,12 +19,15 @@ struct ArchiveEntry {
 
 // One screen size the data set serves: the resolution file "<w>x<h>.dat" at the archive's root
 // names the folder "<w>x<h>/" of its layout and pictures, painted by the layout tables of
-// data/layout changed by those of data/layout/<layoutFolder>, and enlarged `scale` times.
+// data/layout changed by those of data/layout/<layoutFolder>, and enlarged `scale` times; its
+// glyph font picture is drawn with the pixel font data/fonts/<glyphFont>.
 struct ScreenSet {
   int width;
   int height;
   const char* layoutFolder;  // "" for the tables of data/layout itself
   int scale;
+  const char* glyphFont;
+  bool touchScreen;            // some device served this set has a touch screen, where menu rows are twice as high
   std::string name() const;    // "480x640"
   std::string folder() const;  // "480x640/"
 };

@@ -18,16 +18,17 @@ void drawShadowed(Image& img, const PixelFont& font, char32_t c, int x, int y) {
 }  // namespace
 
 Image paintGlyphFont(const Alphabet& alphabet, const PixelFont& font, int cellWidth, int cellHeight, int perRow) {
-  if (cellWidth < PixelFont::kWidth + 1 || cellHeight < PixelFont::kHeight + 1)
-    throw std::runtime_error("glyph cell smaller than the pixel font with its shadow");
+  if (cellWidth < PixelFont::kWidth + 1 || cellHeight < font.height())
+    throw std::runtime_error("glyph cell narrower than a glyph with its shadow or lower than a glyph");
   const int count = static_cast<int>(alphabet.size());
   Image img(perRow * cellWidth, (count + perRow - 1) / perRow * cellHeight);
-  for (int i = 0; i < count; ++i)
-    drawShadowed(img,
-                 font,
-                 alphabet.characters()[i],
-                 (i % perRow) * cellWidth + (cellWidth - PixelFont::kWidth - 1) / 2,
-                 (i / perRow) * cellHeight);
+  for (int i = 0; i < count; ++i) {
+    const int cellX = (i % perRow) * cellWidth, cellY = (i / perRow) * cellHeight;
+    const int x = cellX + (cellWidth - PixelFont::kWidth - 1) / 2;
+    const char32_t c = alphabet.characters()[i];
+    font.drawClipped(img, c, x + 1, cellY + 1, kGlyphShadow, cellX, cellY, cellWidth, cellHeight);
+    font.draw(img, c, x, cellY, kGlyphInk);
+  }
   return img;
 }
 
@@ -39,7 +40,7 @@ ImageFontPage buildImageFontPage(const Alphabet& alphabet, const PixelFont& font
     total += widths.back();
   }
   if (alphabet.size() > 255) throw std::runtime_error("an image-font page holds at most 255 glyphs");
-  ImageFontPage page{Image(total, PixelFont::kHeight + 1), {}};
+  ImageFontPage page{Image(total, font.height() + 1), {}};
   BigEndianWriter table;
   table.u8(static_cast<int>(alphabet.size()));
   table.u8(kSpacing * scale);

@@ -7,7 +7,9 @@
 
 namespace nv::demodata {
 
-// The glyph font picture "abc_<id>": one cell per alphabet character, in alphabet order.
+// The glyph font picture "abc_<id>": one cell per alphabet character, in alphabet order, each glyph
+// at its cell's top with its shadow one pixel right and down, cut at the cell (so a descender in a
+// cell as low as the font loses only its shadow).
 Image paintGlyphFont(const Alphabet& alphabet, const PixelFont& font, int cellWidth, int cellHeight, int perRow);
 
 // Page 0 of the image font "/game": the picture "game_0" and its glyph table "game_0".

@@ -31,7 +31,7 @@ void face(Image& img, int x, int y, int w, int h, int person) {
 }
 
 void paintLetter(Image& img, const PixelFont& font, char32_t c, int x, int y, int w, int h, Rgba ink) {
-  font.draw(img, c, x + (w - PixelFont::kWidth) / 2, y + (h - PixelFont::kHeight + 1) / 2, ink);
+  font.draw(img, c, x + (w - PixelFont::kWidth) / 2, y + (h - font.height() + 1) / 2, ink);
 }
 
 const Rgba kSteel = rgb(0xc8d0d8);

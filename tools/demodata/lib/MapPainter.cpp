@@ -71,7 +71,7 @@ Image paintMapSheet(const ScreenLayout& layout, const PixelFont& font) {
   building(img, sx(60), 2, sx(80), 44, rgb(0x5a3a3a), false);    // bar and park backdrop
   building(img, sx(168), 40, sx(62), 50, rgb(0x3a4a6a), false);  // gym and arcade backdrop
   // The office sign, left of the main menu's centred items.
-  font.drawText(img, "NIGHTVAULT", 2, 166 - PixelFont::kHeight, kLamp);
+  font.drawText(img, "NIGHTVAULT", 2, 166 - font.height(), kLamp);
 
   const Rgba clothes[] = {rgb(0x306080), rgb(0x308040), rgb(0x806020), rgb(0x703080)};
   const char* persons[] = {"mapPerson1", "mapPerson2", "mapPerson3", "mapPerson4"};

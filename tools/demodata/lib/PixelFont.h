@@ -9,14 +9,17 @@
 
 namespace nv::demodata {
 
-// The data set's own bitmap font: 5 x 8 pixel glyphs read from a text source.
+// The data set's own bitmap font: glyphs 5 pixels wide and of one height (at most 8 rows) read
+// from a text source.
 class PixelFont {
 public:
   static constexpr int kWidth = 5;
-  static constexpr int kHeight = 8;
-  using Glyph = std::array<std::array<bool, kWidth>, kHeight>;
+  static constexpr int kMaxHeight = 8;
+  using Glyph = std::array<std::array<bool, kWidth>, kMaxHeight>;
 
   static PixelFont load(const std::filesystem::path& file);
+
+  int height() const { return height_; }
 
   bool has(char32_t c) const { return glyphs_.count(c) != 0; }
   const Glyph& glyph(char32_t c) const;
@@ -24,11 +27,14 @@ public:
   int inkedWidth(char32_t c) const;
   int inkedLeft(char32_t c) const;
   void draw(Image& image, char32_t c, int x, int y, Rgba ink) const;
+  // The same, leaving out the pixels that fall outside the `clipW` x `clipH` rectangle at (clipX, clipY).
+  void drawClipped(Image& image, char32_t c, int x, int y, Rgba ink, int clipX, int clipY, int clipW, int clipH) const;
   // Draws UTF-8 text at a fixed pitch of kWidth + 1; returns the width used.
   int drawText(Image& image, const std::string& utf8, int x, int y, Rgba ink) const;
 
 private:
   std::map<char32_t, Glyph> glyphs_;
+  int height_ = 0;
 };
 
 }  // namespace nv::demodata

@@ -15,7 +15,6 @@ namespace nv::demodata {
 namespace {
 
 constexpr int kGap = 6;
-constexpr int kCaption = PixelFont::kHeight + 3;
 constexpr int kSheetWidth = 760;
 constexpr int kCell = 14;
 const Rgba kInk = rgb(0xf0f0f0);
@@ -68,9 +67,12 @@ Rgba floorColour(int value) {
   return value < kFirstFloor ? rgb(0x1a2030) : rgb(floors[std::min(value - kFirstFloor, 6)]);
 }
 
+int captionHeight(const PixelFont& font) { return font.height() + 3; }
+
 }  // namespace
 
 Image paintContactSheet(const DataSet& set, const PixelFont& font) {
+  const int caption = captionHeight(font);
   struct Placed {
     std::string name;
     Image picture;
@@ -89,19 +91,19 @@ Image paintContactSheet(const DataSet& set, const PixelFont& font) {
     }
     placed.push_back({entry.name, std::move(picture), x, y});
     x += w + kGap;
-    rowHeight = std::max(rowHeight, kCaption + placed.back().picture.height());
+    rowHeight = std::max(rowHeight, caption + placed.back().picture.height());
   }
   Image sheet(kSheetWidth, y + rowHeight + kGap, rgb(0x202428));
   for (const auto& p : placed) {
     font.drawText(sheet, printable(font, p.name), p.x, p.y, kInk);
-    checkered(sheet, p.x, p.y + kCaption, p.picture.width(), p.picture.height());
-    blend(sheet, p.picture, p.x, p.y + kCaption);
+    checkered(sheet, p.x, p.y + caption, p.picture.width(), p.picture.height());
+    blend(sheet, p.picture, p.x, p.y + caption);
   }
   return sheet;
 }
 
 Image paintLevelMap(const Level& level, const std::string& title, const PixelFont& font) {
-  const int top = kCaption + 2;
+  const int top = captionHeight(font) + 2;
   const int width = std::max(level.width * kCell, static_cast<int>(title.size()) * (PixelFont::kWidth + 1)) + 4;
   Image img(width, top + level.height * kCell + 2, rgb(0x101418));
   font.drawText(img, printable(font, title), 2, 2, kInk);

@@ -114,9 +114,12 @@ void ScreenLayout::read(const std::filesystem::path& folder, bool overlay) {
     const int cell = cellSize();
     for (int row : {0, 1, 2, 4})
       if (sprites_[row].w != cell || sprites_[row].h != cell) sprites.fail("rows 0, 1, 2 and 4 are cell-sized");
+  }
+  if (!sprites_.empty()) {
     const SpriteRow& font = sprites_[kFontRow];
     if (font.w != header("textCharWidth") || font.h != header("textLineHeight"))
-      sprites.fail("row 43 is the glyph cell");
+      throw std::runtime_error(font.file.string() + ":" + std::to_string(font.line) +
+                               ": row 43 is the glyph cell of screen.txt's textCharWidth and textLineHeight");
   }
 
   if (present("map.txt")) {

@@ -13,7 +13,7 @@ const Rgba kNight = rgb(0x141e34);
 const Rgba kPaper = rgb(0xf4f0e4);
 
 void drawScaled(Image& img, const PixelFont& font, const std::string& text, int x, int y, int scale, Rgba ink) {
-  Image line(static_cast<int>(text.size()) * (PixelFont::kWidth + 1), PixelFont::kHeight);
+  Image line(static_cast<int>(text.size()) * (PixelFont::kWidth + 1), font.height());
   font.drawText(line, text, 0, 0, ink);
   for (int yy = 0; yy < line.height(); ++yy)
     for (int xx = 0; xx < line.width(); ++xx)
@@ -54,7 +54,7 @@ GuiImageSet buildGuiImageSet(const PixelFont& font) {
     const int x = 4 * kArrow + i * kButton;
     set.picture.bevel(x, 0, kButton, kButton, rgb(0x2a3850), rgb(0x5a7098), rgb(0x141c28));
     font.drawText(
-        set.picture, labels[i], x + (kButton - PixelFont::kWidth) / 2, (kButton - PixelFont::kHeight) / 2 + 1, kGold);
+        set.picture, labels[i], x + (kButton - PixelFont::kWidth) / 2, (kButton - font.height()) / 2 + 1, kGold);
     frames.push_back({x, 0, kButton, kButton});
   }
   BigEndianWriter bin;

@@ -55,6 +55,11 @@ std::optional<std::u16string>& archiveFailureReason() {
   return reason;
 }
 
+std::optional<GameLib::ScreenSize>& unsupportedStartScreen() {
+  static std::optional<GameLib::ScreenSize> screen;
+  return screen;
+}
+
 }  // namespace
 
 GameLib::GameLib() {
@@ -79,6 +84,8 @@ DStringPtr GameLib::getVersion() { return u"v1.1"; }
 
 std::optional<std::u16string> GameLib::archiveFailure() { return archiveFailureReason(); }
 
+std::optional<GameLib::ScreenSize> GameLib::unsupportedScreen() { return unsupportedStartScreen(); }
+
 DStringPtr GameLib::getAppProperty(DStringPtr key) {
   if (!key) return nullptr;
   if (key->equals(u"app.name")) return u"NVX";
@@ -90,6 +97,7 @@ void GameLib::startApp() {
   scheduleTime_ = now();
   GameLib::setSearchPath(nullptr);
   archiveFailureReason().reset();
+  unsupportedStartScreen().reset();
   try {
     DArchive::open(u"game.dat", u"");
   } catch (DExceptionBase& e) {
@@ -104,6 +112,7 @@ void GameLib::startApp() {
   qel::lcdui::DDisplay::getDisplay(qel::midlet::DMIDletPtr(this))->setCurrent(qel::lcdui::DCanvasPtr(canvas_.get()));
   resolutionSupported_ = GameLib::hasResolutionFile(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
   if (!resolutionSupported_) {
+    unsupportedStartScreen() = ScreenSize{ScreenCanvas::screenWidth, ScreenCanvas::screenHeight};
     showUnsupportedResolution();
     holdFor(logoHoldMs);
     notifyDestroyed();

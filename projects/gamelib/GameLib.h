@@ -52,6 +52,13 @@ public:
   static qel::lang::DStringPtr getVersion();
   // Why the data archive did not open at the last start; none when it did.
   static std::optional<std::u16string> archiveFailure();
+  struct ScreenSize {
+    int32_t width;
+    int32_t height;
+  };
+  // The screen size that ended the last start at the unsupported-resolution
+  // screen; none when the start went on.
+  static std::optional<ScreenSize> unsupportedScreen();
   static void createMainCanvas();
   static void loadResData(ResTables& tables);
   // Hands the game the three layout values measured on the sprite table of

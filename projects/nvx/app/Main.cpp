@@ -4,7 +4,9 @@
 // with the game library's application and the game registered with it.
 // "--script FILE" plays a key-and-pointer script into the game on the real
 // clock. A data archive that does not open ends the program with status 1
-// and a message box (also on standard error) saying where it was looked for.
+// and a message box (also on standard error) saying where it was looked for;
+// a screen size the archive has no resolution file for ends it with status
+// 1 and a line on standard error naming the size.
 
 #include <cstdio>
 #include <filesystem>
@@ -110,6 +112,13 @@ int main(int argc, char** argv) {
   int exitCode = qel::host::runHostProcess(static_cast<int>(arguments.size()), arguments.data(), &makeApplication);
   if (const std::optional<std::u16string> failure = gamelib::GameLib::archiveFailure()) {
     reportArchiveFailure(*failure);
+    exitCode = 1;
+  }
+  if (const std::optional<gamelib::GameLib::ScreenSize> screen = gamelib::GameLib::unsupportedScreen()) {
+    std::fprintf(stderr,
+                 "nightvault: the screen size %d x %d is not supported: \"game.dat\" has no resolution file for it\n",
+                 static_cast<int>(screen->width),
+                 static_cast<int>(screen->height));
     exitCode = 1;
   }
   return exitCode;

@@ -82,8 +82,8 @@ TEST(LanguageFile, NamesAreFiveLettersAndSettingsAreNumbers) {
 
 TEST(LanguageFile, TextsTheGameShowsAreWrittenAndCarryTheirParameters) {
   const Language& lang = english();
-  for (int id : {1,   8,   41,  42,  43,  44,  45,  126, 127, 130, 135, 144, 146, 150, 152,
-                 162, 164, 165, 200, 201, 203, 208, 209, 210, 211, 236, 240, 262, 283, 284})
+  for (int id : {1,   8,   41,  42,  43,  44,  45,  126, 127, 130, 135, 144, 146, 150, 152, 162,
+                 164, 165, 200, 201, 203, 208, 209, 210, 211, 236, 240, 262, 283, 284, 303})
     EXPECT_FALSE(lang.entries[id - 1].empty()) << "text " << id;
   for (int id = 9; id <= 34; ++id)
     for (const char16_t* p : {u"{0}", u"{1}", u"{2}"})
@@ -124,10 +124,10 @@ protected:
   nvtest::TempFolder folder{"nv-demodata"};
   std::filesystem::path file = folder / "source.txt";
 
-  // Writes texts 1-302 ("x"), names and numbers valid, then applies `change` to text `id`.
+  // Writes every text ("x"), names and numbers valid, then applies `change` to text `id`.
   void writeSource(int skip, int id, const std::string& text) {
     std::ofstream out(file);
-    for (int k = 1; k <= 302; ++k) {
+    for (int k = 1; k <= LanguageFile::kHighestTextId; ++k) {
       if (k == skip) continue;
       std::string t = (k == 207 || (k >= 251 && k <= 255)) ? "Abcde" : (k >= 267 && k <= 274) ? "0" : "x";
       if (k == id) t = text;
@@ -138,7 +138,7 @@ protected:
 
 TEST_F(LanguageSource, AcceptsACompleteSource) {
   writeSource(0, 0, "");
-  EXPECT_EQ(LanguageFile::load(file, alphabet).entries().size(), 302u);
+  EXPECT_EQ(LanguageFile::load(file, alphabet).entries().size(), static_cast<size_t>(LanguageFile::kHighestTextId));
 }
 
 TEST_F(LanguageSource, RefusesBrokenSources) {
@@ -151,7 +151,7 @@ TEST_F(LanguageSource, RefusesBrokenSources) {
                         Case{0, 251, "Abcd"},
                         Case{0, 207, "Ab.de"},
                         Case{0, 268, "x"},
-                        Case{302, 0, ""}}) {
+                        Case{LanguageFile::kHighestTextId, 0, ""}}) {
     writeSource(c.skip, c.id, c.text);
     EXPECT_THROW(LanguageFile::load(file, alphabet), std::runtime_error) << c.skip << " " << c.id;
   }

@@ -7,6 +7,7 @@
 #include "PngProbe.h"
 #include "TestSupport.h"
 #include "tools/demodata/lib/DataSet.h"
+#include "tools/demodata/lib/LanguageFile.h"
 #include "tools/demodata/lib/PixelFont.h"
 #include "tools/demodata/lib/ScreenLayout.h"
 #include "tools/demodata/lib/Sheets.h"
@@ -304,9 +305,9 @@ TEST_F(LayoutSource, RefusesASpriteFrameOutsideItsPicture) {
 }
 
 TEST_F(LayoutSource, RefusesAPlaceTextOutsideTheTexts) {
-  for (const char* id : {"0", "303"}) {
+  for (const std::string& id : {std::string("0"), std::to_string(LanguageFile::kHighestTextId + 1)}) {
     SetUp();
-    replace("map.txt", "place 0 95 106 242", std::string("place 0 95 106 ") + id);
+    replace("map.txt", "place 0 95 106 242", "place 0 95 106 " + id);
     EXPECT_THROW(ScreenLayout::load(folder.path()), std::runtime_error) << id;
   }
 }

@@ -53,7 +53,8 @@ LanguageFile::LanguageFile(const Alphabet& alphabet, std::vector<std::vector<int
 
 void LanguageFile::check() const {
   if (static_cast<int>(entries_.size()) < kHighestTextId)
-    fail(static_cast<int>(entries_.size()) + 1, "missing (texts 1-302 are all needed)");
+    fail(static_cast<int>(entries_.size()) + 1,
+         "missing (texts 1-" + std::to_string(kHighestTextId) + " are all needed)");
   for (std::size_t i = 0; i < entries_.size(); ++i)
     if (entries_[i].size() > 0x7FFF) fail(static_cast<int>(i + 1), "longer than 32767 glyphs");
   for (int id : kNameIds) {

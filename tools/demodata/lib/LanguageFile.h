@@ -12,10 +12,10 @@ namespace nv::demodata {
 // The game texts of one language: entries 1..N as glyph rows of the shared alphabet.
 class LanguageFile {
 public:
-  static constexpr int kHighestTextId = 302;
+  static constexpr int kHighestTextId = 303;
 
   // Source format: one text per line, "<id> <text>" (or "<id>" alone for an empty text),
-  // ids 1..302 in order, each exactly once.
+  // ids 1..303 in order, each exactly once.
   static LanguageFile load(const std::filesystem::path& file, const Alphabet& alphabet);
 
   const std::vector<std::vector<int>>& entries() const { return entries_; }  // entry id k at index k - 1

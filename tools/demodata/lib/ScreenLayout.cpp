@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tools/demodata/lib/LanguageFile.h"
 #include "tools/demodata/lib/SourceFile.h"
 
 namespace nv::demodata {
 
 namespace {
 
-constexpr int kLastTextId = 302;
+constexpr int kLastTextId = LanguageFile::kHighestTextId;
 
 // Rows whose painted frames the game cuts beyond the first; every other row is checked at frame 0.
 const std::pair<const char*, int> kFrameCounts[] = {{"runTiles", 20},

@@ -28,9 +28,10 @@ void unload(Person& p) {
   p.load = 0;
 }
 
+// A game that could not be saved keeps the level in progress of the one
+// still saved.
 void saveAndForgetLevelInProgress() {
-  GameStore::saveGame();
-  GameStore::deleteLevelInProgress();
+  if (GameStore::saveGame()) GameStore::deleteLevelInProgress();
 }
 
 void refill(const qel::util::DVectorPtr& target, const qel::util::DVectorPtr& source) {

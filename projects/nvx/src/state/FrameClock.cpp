@@ -12,6 +12,8 @@
 #include "nvx/src/screens/Ticker.h"
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/StateMachine.h"
+#include "nvx/src/store/SaveFailures.h"
+#include "nvx/src/windows/GameDialogs.h"
 #include "nvx/src/world/WorldRules.h"
 
 namespace nvx {
@@ -71,6 +73,7 @@ void FrameClock::onPhaseChange() {
         static_cast<int8_t>(GameState::halfSecondCount >= phasesPerCycle ? 1 : GameState::halfSecondCount + 1);
   }
   GameState::pulsePhase_ = static_cast<int8_t>(GameState::pulsePhase >= 24 ? 1 : GameState::pulsePhase + 1);
+  if (SaveFailures::noticeOwed() && StateMachine::readyForNotice()) GameDialogs::showSaveFailedNotice();
   switch (GameState::gameState) {
     case StateMachine::stateSplash: StateMachine::advanceSplash(); break;
     case StateMachine::stateLevel:

@@ -6,8 +6,8 @@ namespace nvx {
 
 // The game's per-frame entry: the looping sound resumed after a pause, key
 // and pointer auto-repeat, and the game clock, a 500 ms cycle of 12 phases
-// whose changes run the current state's periodic work. Statics of
-// MainCanvas.
+// whose changes run the current state's periodic work (after the notice of
+// a failed save, once the state is ready for it). Statics of MainCanvas.
 struct FrameClock {
   static constexpr int64_t keyRepeatMs = 200;
   static constexpr int64_t pointerRepeatMs = 100;

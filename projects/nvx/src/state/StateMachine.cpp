@@ -136,7 +136,7 @@ void StateMachine::advanceSplash() {
       requireInstance();
       SplashScreen::startupLoad(MainCanvas::instance);
       break;
-    case 26: afterSplash(); return;
+    case titleMenusStep: afterSplash(); return;
     default: return;
   }
   ++GameState::splashStep;
@@ -200,6 +200,18 @@ void StateMachine::runPendingTransition() {
       BestResults::enterBestResults();
       break;
     default: break;
+  }
+}
+
+bool StateMachine::readyForNotice() {
+  if (GameState::pendingTransition) return false;
+  switch (GameState::gameState) {
+    case stateSplash: return GameState::splashStep == titleMenusStep;
+    case stateDialog:
+      return GameState::dialogReturnState == stateSplash && DialogWindow::dialogId == GameDialogs::mainMenuId;
+    case stateLevel:
+    case stateMapScreen: return true;
+    default: return false;
   }
 }
 

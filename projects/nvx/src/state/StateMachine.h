@@ -20,6 +20,8 @@ struct StateMachine {
   static constexpr uint8_t stateShutDown = 255;
   static constexpr int32_t waitBoxColour = 0xB2003E;
   static constexpr int32_t waitText = 130;
+  // The splash step at which the loading is done and the title menus show.
+  static constexpr int8_t titleMenusStep = 26;
 
   // The drawing context of backImage once splash step 18 made it.
   static const qel::lcdui::DGraphicsPtr& backGraphics;
@@ -44,6 +46,10 @@ struct StateMachine {
   // What follows the splash: the start-up question once, then the main
   // menu, or on a first run the information text.
   static void afterSplash();
+  // Whether a notice may open now without cutting a flow short: the title
+  // menus at rest (their main menu comes back after the notice), the map
+  // screen or level play, with no transition requested.
+  static bool readyForNotice();
   // While a transition is requested: the box with the wait text centred
   // on the view; drawing it arms the transition.
   static void paintWaitBox(const qel::lcdui::DGraphicsPtr& g);

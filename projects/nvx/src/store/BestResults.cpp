@@ -5,6 +5,7 @@
 #include "lang/DshortArray2d.h"
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/store/GameStore.h"
+#include "nvx/src/store/SaveFailures.h"
 #include "nvx/src/store/StoreRecords.h"
 
 namespace nvx {
@@ -30,6 +31,7 @@ void GameStore::saveBestResults(const DObjectArrayPtr& names, const DintArrayPtr
     StoreRecords::putFirst(GameTables::storeWinner, bytes->toByteArray());
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
+    SaveFailures::report(GameTables::storeWinner, e);
   }
 }
 

@@ -14,7 +14,9 @@ namespace nvx {
 // level in progress ("path"). Numbers are big-endian. Failures of the
 // framework are caught: a missing store leaves the game's values as they
 // are, and a record that is short, long or holds values the game never
-// writes is not used (and stays stored until the game writes it again).
+// writes is not used (and stays stored until the game writes it again). A
+// save that cannot be written leaves the stored records as they were and is
+// reported (SaveFailures); the game goes on.
 struct GameStore {
   static constexpr int32_t bestResultRows = 5;
   static constexpr int32_t bestNameLength = 5;
@@ -25,7 +27,8 @@ struct GameStore {
 
   // Saved games. Both records of the slot change together: a write cut
   // short leaves the old pair or the new one (StoreRecords::putPair).
-  static void saveGame();
+  // False when the game could not be saved.
+  static bool saveGame();
   // The slot's game: difficulty, level (at least 1; the level is loaded
   // unless it is the current one, whose bombs and stamps are cleared
   // instead), money, persons in jail, retries left.

@@ -8,6 +8,7 @@
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/state/WorldState.h"
 #include "nvx/src/store/GameStore.h"
+#include "nvx/src/store/SaveFailures.h"
 #include "nvx/src/store/StoreRecords.h"
 #include "nvx/src/world/Path.h"
 #include "nvx/src/world/Person.h"
@@ -340,6 +341,7 @@ void GameStore::saveLevelState() {
     StoreRecords::putFirst(GameTables::storePath, levelStateRecord());
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
+    SaveFailures::report(GameTables::storePath, e);
   }
 }
 

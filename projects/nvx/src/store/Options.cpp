@@ -2,6 +2,7 @@
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/store/GameStore.h"
+#include "nvx/src/store/SaveFailures.h"
 #include "nvx/src/store/StoreRecords.h"
 
 namespace nvx {
@@ -23,6 +24,7 @@ bool GameStore::saveOptions() {
     return true;
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
+    SaveFailures::report(GameTables::storeOption, e);
     return false;
   }
 }

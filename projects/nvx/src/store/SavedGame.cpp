@@ -7,6 +7,7 @@
 #include "nvx/src/state/GameState.h"
 #include "nvx/src/state/GameTables.h"
 #include "nvx/src/store/GameStore.h"
+#include "nvx/src/store/SaveFailures.h"
 #include "nvx/src/store/StoreRecords.h"
 #include "nvx/src/world/Person.h"
 #include "nvx/src/world/WorldRules.h"
@@ -89,7 +90,7 @@ DbyteArrayPtr retriesRecord() {
 
 }  // namespace
 
-void GameStore::saveGame() {
+bool GameStore::saveGame() {
   try {
     qel::io::DByteArrayOutputStreamPtr bytes = new qel::io::DByteArrayOutputStream();
     qel::io::DDataOutputStreamPtr out = new qel::io::DDataOutputStream(bytes);
@@ -101,8 +102,11 @@ void GameStore::saveGame() {
       out->writeByte(personId(GameTables::savedIds->elementAt(i)));
     StoreRecords::putPair(slotStore(GameState::saveSlot), bytes->toByteArray(), retriesRecord());
     GameState::saveExists = 1;
+    return true;
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
+    SaveFailures::report(slotStore(GameState::saveSlot), e);
+    return false;
   }
 }
 
@@ -134,6 +138,7 @@ void GameStore::saveSlotCounter() {
     store->setRecord(2, retriesRecord(), 0, 1);
   } catch (DExceptionBase& e) {
     e.rethrowUnless(Code::Exception);
+    SaveFailures::report(slotStore(GameState::saveSlot), e);
   }
 }
 

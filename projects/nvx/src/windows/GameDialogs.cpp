@@ -15,6 +15,7 @@
 #include "nvx/src/state/SpriteRows.h"
 #include "nvx/src/state/StateMachine.h"
 #include "nvx/src/store/GameStore.h"
+#include "nvx/src/store/SaveFailures.h"
 #include "nvx/src/text/LanguageTexts.h"
 #include "nvx/src/windows/DialogWindow.h"
 #include "nvx/src/world/Person.h"
@@ -185,6 +186,11 @@ void GameDialogs::showTeam() {
 
 void GameDialogs::showMapMenu() {
   DialogWindow::openMenu(mapMenuId, nullptr, shortsOf({190, 209, 199}), LanguageTexts::getText(128), 2);
+}
+
+void GameDialogs::showSaveFailedNotice() {
+  SaveFailures::noticeShown();
+  DialogWindow::openDialog(noticeId, nullptr, saveFailedText, nullptr, softKeys(1), noticeTitle);
 }
 
 }  // namespace nvx

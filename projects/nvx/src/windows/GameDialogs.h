@@ -18,9 +18,13 @@ struct GameDialogs {
   static constexpr int32_t levelTotalsId = 20;
   static constexpr int32_t teamId = 29;
   static constexpr int32_t mapMenuId = 3;
+  static constexpr int32_t noticeId = 0;
   // The sounds the openers start: the menu music and the ticking.
   static constexpr int32_t titleMusic = 14;
   static constexpr int32_t hintTicking = 17;
+  // The title "Notice" and the body of the notice that a save failed.
+  static constexpr int16_t noticeTitle = 137;
+  static constexpr int32_t saveFailedText = 303;
 
   // Dialog 22: New game, Options, Help, Info, Best results, About, the
   // info picture while infoImage is loaded, Exit. Closing a window back
@@ -57,6 +61,8 @@ struct GameDialogs {
   static void showTeam();
   // Dialog 3: options, help, save the plan.
   static void showMapMenu();
+  // Dialog 0: the game could not be saved; the owed notice is then shown.
+  static void showSaveFailedNotice();
 };
 
 }  // namespace nvx

@@ -109,12 +109,19 @@ pid_t startWriter(const HeadlessGame& game, Writer writer, const fs::path& out, 
   fs::create_directories(out);
   const pid_t child = ::fork();
   if (child != 0) return child;
-  GameRun run{game.program(), game.user(), out, "crash", 120000, {}, [=] {
+  GameRun run{game.program(),
+              game.user(),
+              out,
+              "crash",
+              120000,
+              {},
+              [=] {
                 const char byte = 1;
                 if (::write(ready, &byte, 1) != 1) ::_exit(2);
                 for (int n = 0; versions < 0 || n < versions; ++n) writer((firstVersion + n) % 2);
                 ::_exit(0);
-              }};
+              },
+              {}};
   ::_exit(run.play(driverScript("second-start")) == 0 ? 3 : 4);
 }
 

@@ -23,6 +23,7 @@
 #include "platform/testing/ManualClock.h"
 #include "platform/testing/ManualWaveOutDriver.h"
 #include "platform/window/Windows.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Writable.h"
 #include "util/DRandom.h"
 #include "util/DStringManager.h"
@@ -82,6 +83,7 @@ private:
   }
 
   void checkpoint(const std::string& name) {
+    const nvtest::FileSizeLimit::Lifted lifted;
     log_.note("checkpoint " + name);
     Panel panel = Panel::capture();
     panel.save(run_.out / (name + GameRun::panelExtension));
@@ -150,6 +152,8 @@ int GameRun::play(const std::string& script) const {
   qel::host::installApplicationFactory(
       +[]() -> qel::midlet::DMIDletPtr { return gamelib::GameLib::createApplication(); });
   {
+    std::optional<nvtest::FileSizeLimit> full;
+    if (fileSizeLimit) full.emplace(*fileSizeLimit);
     qel::host::GameEngine engine(new qel::util::DStringManager(0));
     const wce::ScreenSize screen = wce::screenSize();
     engine.run(nullptr, screen.width, screen.height);

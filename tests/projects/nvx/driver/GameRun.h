@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 // One start of the game in the calling process, for HeadlessGame's child:
@@ -24,6 +25,9 @@ struct GameRun {
   // Called on the pass where the script has played through, in place of
   // ending the game; it may keep the process for itself.
   std::function<void()> afterScript;
+  // While the game runs, files cannot grow past this many bytes, as on a
+  // full disk (the checkpoints' files are written all the same).
+  std::optional<uint64_t> fileSizeLimit;
 
   int play(const std::string& script) const;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "Panel.h"
@@ -17,12 +18,14 @@
 // script plays into the game's window; when it is done (or fails, or the
 // game runs past the limit in game time) the game is ended as on exit. At
 // a checkpoint the panel is kept for the test and written as a PNG for
-// people under the build tree's driver dump folder.
+// people under the build tree's driver dump folder. What the game writes on
+// standard error is kept for the test, and passed on to the test's own.
 class HeadlessGame {
 public:
   struct Start {
     std::string log;      // the event log, one line an event
     std::string failure;  // empty when the script played through
+    std::string errors;   // the game's standard error
     std::map<std::string, Panel> checkpoints;
   };
 
@@ -32,7 +35,9 @@ public:
   HeadlessGame(const HeadlessGame&) = delete;
   HeadlessGame& operator=(const HeadlessGame&) = delete;
 
-  Start start(const std::string& script, uint32_t limitMillis = 120000);
+  // With a file size limit the game runs as on a full disk (GameRun).
+  Start start(const std::string& script, uint32_t limitMillis = 120000,
+              std::optional<uint64_t> fileSizeLimit = std::nullopt);
 
   const std::filesystem::path& program() const { return program_; }
   const std::filesystem::path& user() const { return user_; }

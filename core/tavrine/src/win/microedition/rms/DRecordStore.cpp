@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "lang/DString.h"
 #include "lang/DbyteArray.h"
 #include "lang/Host.h"
+#include "lang/TextCodec.h"
 #include "platform/registry/Registry.h"
 
 namespace qel::rms {
@@ -52,6 +55,15 @@ int32_t checkedCount(const DbyteArrayPtr& data, int32_t offset, int32_t numBytes
   return std::min(numBytes, length - offset);
 }
 
+// The code with the system's reason for a registry call that failed after
+// errno was cleared; without a message when the call set none.
+[[noreturn]] void throwWithReason(uint32_t code) {
+  const int error = errno;
+  if (error == 0) throwException(code);
+  const std::u16string reason = qel::lang::fromMultiByte(std::strerror(error));
+  throw qel::lang::DExceptionBase(code, u"%s", std::u16string_view(reason));
+}
+
 DStringPtr applicationName() {
   qel::lang::Host* host = qel::lang::Host::current();
   return host ? host->appProperty(u"app.name") : DStringPtr();
@@ -68,11 +80,15 @@ DRecordStorePtr DRecordStore::openRecordStore(const DStringPtr& name, bool creat
   DStringPtr path = getStorePath(name);
   DRecordStorePtr store = new DRecordStore(name);
   wce::LONG status = wce::RegOpenKeyExW(wce::HKEY_CURRENT_USER, path->view(), store->key_.receive());
-  if (status != ERROR_SUCCESS && create)
+  if (status != ERROR_SUCCESS && create) {
+    errno = 0;
     status = wce::RegCreateKeyExW(wce::HKEY_CURRENT_USER, path->view(), store->key_.receive());
-  if (status == wce::ERROR_NOT_FOUND) throwException(ExceptionCode::RecordStoreNotFound);
-  if (status != ERROR_SUCCESS) throwException(ExceptionCode::RecordStore);
-  return store;
+  }
+  if (status == ERROR_SUCCESS) return store;
+  const uint32_t code =
+      status == wce::ERROR_NOT_FOUND ? ExceptionCode::RecordStoreNotFound : ExceptionCode::RecordStore;
+  if (!create) throwException(code);
+  throwWithReason(code);
 }
 
 void DRecordStore::deleteRecordStore(const DStringPtr& name) {
@@ -150,9 +166,11 @@ int32_t DRecordStore::listNextRecordID(HKEY key) {
 void DRecordStore::writeRecord(int32_t id, const DbyteArrayPtr& data, int32_t offset, int32_t count) {
   if (count > MaxRecordSize) throwException(ExceptionCode::RecordStore);
   const auto* bytes = count > 0 ? reinterpret_cast<const wce::BYTE*>(data->data()) + offset : nullptr;
-  if (wce::RegSetValueExW(openKey(), recordName(id), wce::REG_BINARY, bytes, static_cast<wce::DWORD>(count)) !=
-      ERROR_SUCCESS)
-    throwException(ExceptionCode::RecordStore);
+  const wce::HKEY key = openKey();
+  const std::u16string name = recordName(id);
+  errno = 0;
+  if (wce::RegSetValueExW(key, name, wce::REG_BINARY, bytes, static_cast<wce::DWORD>(count)) != ERROR_SUCCESS)
+    throwWithReason(ExceptionCode::RecordStore);
 }
 
 int32_t DRecordStore::addRecord(const DbyteArrayPtr& data, int32_t offset, int32_t numBytes) {

@@ -20,6 +20,8 @@ namespace qel::rms {
 // else. A record is replaced whole or not at all. Failures throw the
 // record-store codes: 0x04200000 in general, 0x04200001 for a missing record
 // to replace, 0x04200004 for a missing store, 0x04200008 for a closed one.
+// A store that cannot be created and a record that cannot be written carry
+// the system's reason as the message.
 class DRecordStore final : public qel::lang::DObject {
 public:
   // The largest record a store keeps, well above the largest the game

@@ -2,11 +2,13 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "RecordStoreFixture.h"
 #include "microedition/rms/DRecordStore.h"
 #include "platform/registry/ScopedKey.h"
 #include "tests/core/tavrine/src/common/lang/ExpectCode.h"
+#include "tests/support/FileSizeLimit.h"
 
 using namespace qel::lang;
 using qel::rms::DRecordStore;
@@ -193,6 +195,47 @@ TEST_F(RecordStoreTest, OpenFailures) {
   EXPECT_THROWS_CODE(Code::RecordStore, DRecordStore::openRecordStore(u"a\\\\b", true));
   EXPECT_THROWS_CODE(Code::RecordStore, DRecordStore::openRecordStore(std::u16string(200, u'%').c_str(), true));
   EXPECT_FALSE(std::filesystem::exists(storeFolder("a", "missing")));
+}
+
+struct Failure {
+  uint32_t code = 0;
+  std::u16string message;
+  bool operator==(const Failure&) const = default;
+};
+
+// What body throws; code 0 when it throws nothing.
+template <class Body>
+Failure failureOf(Body&& body) {
+  try {
+    body();
+  } catch (const DExceptionBase& e) {
+    return {e.code(), std::u16string(e.message())};
+  }
+  return {};
+}
+
+// Writes the disk refuses say why, and leave the store as it was: its
+// records whole, no trace of the failed writes. A name the registry refuses
+// before any system call has no reason to give.
+TEST_F(RecordStoreTest, FailedWritesSayWhyAndKeepTheStore) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"s", true);
+  store->addRecord(bytes("old"), 0, 3);
+  {
+    const nvtest::FileSizeLimit full(2);
+    const Failure tooLarge{Code::RecordStore, u"File too large"};
+    EXPECT_EQ(failureOf([&] { store->setRecord(1, bytes("newer"), 0, 5); }), tooLarge);
+    EXPECT_EQ(failureOf([&] { store->addRecord(bytes("more"), 0, 4); }), tooLarge);
+  }
+  EXPECT_EQ(text(store->getRecord(1)), "old");
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(storeFolder("a", "s")))
+    files.push_back(entry.path().filename().string());
+  EXPECT_EQ(files, std::vector<std::string>{"v.1"});
+
+  std::ofstream(storeFolder("a", "file")) << "a plain file where the store's key would be";
+  EXPECT_EQ(failureOf([] { DRecordStore::openRecordStore(u"file", true); }),
+            (Failure{Code::RecordStoreNotFound, u"Not a directory"}));
+  EXPECT_EQ(failureOf([] { DRecordStore::openRecordStore(u"a\\\\b", true); }), (Failure{Code::RecordStore, u""}));
 }
 
 TEST_F(RecordStoreTest, EachOpenHasItsOwnHandle) {

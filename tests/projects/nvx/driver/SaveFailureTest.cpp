@@ -102,6 +102,7 @@ key Return
 until dialog=4 timeout=2s
 key F1
 until dialog=0 timeout=2s
+checkpoint notice
 key F1
 until dialog=22 timeout=2s
 key Return

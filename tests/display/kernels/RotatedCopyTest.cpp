@@ -4,6 +4,7 @@
 #include <string>
 
 #include "BufferTestSupport.h"
+#include "KernelSetTest.h"
 #include "display/kernels/ReversedCopy.h"
 #include "display/kernels/RotatedCopy.h"
 
@@ -18,32 +19,12 @@ const char* nameOf(TileOrder order) { return order == TileOrder::ColumnsOuter ? 
 
 // Every tile kernel set the build has, named; each skips where this processor
 // cannot run it.
-class TileKernelSetCopyTest : public testing::TestWithParam<std::size_t> {
-protected:
-  void SetUp() override {
-    if (!set().available) GTEST_SKIP() << "this processor cannot run " << set().name;
-  }
-  const TileKernelSet& set() const { return tileKernelSets()[GetParam()]; }
-};
-
-INSTANTIATE_TEST_SUITE_P(EverySet, TileKernelSetCopyTest, testing::Range<std::size_t>(0, tileKernelSets().size()),
-                         [](const testing::TestParamInfo<std::size_t>& info) {
-                           return std::string(tileKernelSets()[info.param].name);
-                         });
+class TileKernelSetCopyTest : public KernelSetTest<tileKernelSets> {};
+INSTANTIATE_KERNEL_SETS(TileKernelSetCopyTest);
 
 // The same for the reversed row copies of the half turn.
-class ReversedCopySetTest : public testing::TestWithParam<std::size_t> {
-protected:
-  void SetUp() override {
-    if (!set().available) GTEST_SKIP() << "this processor cannot run " << set().name;
-  }
-  const ReversedCopySet& set() const { return reversedCopySets()[GetParam()]; }
-};
-
-INSTANTIATE_TEST_SUITE_P(EverySet, ReversedCopySetTest, testing::Range<std::size_t>(0, reversedCopySets().size()),
-                         [](const testing::TestParamInfo<std::size_t>& info) {
-                           return std::string(reversedCopySets()[info.param].name);
-                         });
+class ReversedCopySetTest : public KernelSetTest<reversedCopySets> {};
+INSTANTIATE_KERNEL_SETS(ReversedCopySetTest);
 
 // The frame-buffer size for a back buffer of width x height turned by rotation.
 std::pair<std::int32_t, std::int32_t> turnedSize(int rotation, std::int32_t width, std::int32_t height) {

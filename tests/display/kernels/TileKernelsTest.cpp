@@ -2,30 +2,23 @@
 #include <string>
 
 #include "BufferTestSupport.h"
+#include "KernelSetTest.h"
 #include "display/kernels/TileKernels.h"
 
 namespace tdlx {
 namespace {
 
-const TileKernelSet& setAt(std::size_t index) { return tileKernelSets()[index]; }
-
 // Every set the build has, named; each skips where this processor cannot run it.
-class TileKernelSetTest : public testing::TestWithParam<std::size_t> {
-protected:
-  void SetUp() override {
-    if (!setAt(GetParam()).available) GTEST_SKIP() << "this processor cannot run " << setAt(GetParam()).name;
-  }
-};
+class TileKernelSetTest : public KernelSetTest<tileKernelSets> {};
 
 // One tile inside padded rows of both buffers, against the kernel contract
 // read pixel by pixel.
 TEST_P(TileKernelSetTest, TurnsATileAsItsContractSays) {
-  const TileKernelSet& set = setAt(GetParam());
   for (const bool reverse : {false, true}) {
     TestBuffer src(21, 19, 3);
     src.fillWithPattern();
     TestBuffer dst(19, 18, 5);
-    const TileKernel kernel = reverse ? set.kernels.reverseQuarterTurn : set.kernels.quarterTurn;
+    const TileKernel kernel = reverse ? set().kernels.reverseQuarterTurn : set().kernels.quarterTurn;
     kernel(&dst.at(2, 1), dst.info().pitch, &src.at(3, 2), src.info().pitch);
     for (std::int32_t y = 0; y < 18; ++y) {
       for (std::int32_t x = 0; x < 19 + 5; ++x) {
@@ -41,10 +34,7 @@ TEST_P(TileKernelSetTest, TurnsATileAsItsContractSays) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySet, TileKernelSetTest, testing::Range<std::size_t>(0, tileKernelSets().size()),
-                         [](const testing::TestParamInfo<std::size_t>& info) {
-                           return std::string(setAt(info.param).name);
-                         });
+INSTANTIATE_KERNEL_SETS(TileKernelSetTest);
 
 // What the product runs is what the tests above cover: each family's table is
 // its widest set this processor runs, and its first set runs everywhere.

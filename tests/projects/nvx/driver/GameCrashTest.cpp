@@ -35,22 +35,6 @@ namespace fs = std::filesystem;
 using Stores = std::vector<std::string>;
 const Stores everyStore = {"save1", "option", "winner", "path"};
 
-fs::path storeFolder(const fs::path& user, const std::string& store) {
-  return user / "registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx" / ("k." + store);
-}
-
-// Every file of the stores by "store/file", leftovers of unfinished writes
-// included.
-std::map<std::string, std::string> storedFiles(const fs::path& user, const Stores& stores) {
-  std::map<std::string, std::string> files;
-  for (const std::string& store : stores) {
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(storeFolder(user, store), error))
-      files[store + "/" + entry.path().filename().string()] = contentOf(entry.path());
-  }
-  return files;
-}
-
 bool unfinishedWrite(const std::string& file) { return file.find("/.t.") != std::string::npos; }
 
 bool savedGameRecord(const std::string& file) { return file.rfind("save1/", 0) == 0; }
@@ -143,7 +127,7 @@ std::map<std::string, std::string> versionFiles(HeadlessGame& game, Writer write
   ::waitpid(child, &status, 0);
   ::close(pipe[0]);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "writer status " << status;
-  return storedFiles(game.user(), stores);
+  return game.storedFiles(stores);
 }
 
 // Kills the writer at random times, checking after each kill what it left.
@@ -184,7 +168,7 @@ void killWhileWriting(Writer writer, const Stores& stores, int rounds) {
                          << "the last kill; "
                          << contentOf(root / ("round-" + std::to_string(round)) / GameRun::logFile);
 
-    const std::map<std::string, std::string> files = storedFiles(game.user(), stores);
+    const std::map<std::string, std::string> files = game.storedFiles(stores);
     const std::string where =
         "round " + std::to_string(round) + " (seed " + std::to_string(seed) + ", " + std::to_string(delay) + " us): ";
     for (const auto& [file, bytes] : files) {
@@ -202,8 +186,7 @@ void killWhileWriting(Writer writer, const Stores& stores, int rounds) {
       EXPECT_TRUE(pairs.count(savedPair(files))) << where << "the saved game is missing, torn or mixed";
     }
     for (const auto& [file, bytes] : versions[0])
-      EXPECT_TRUE(
-          fs::exists(storeFolder(game.user(), file.substr(0, file.find('/'))) / file.substr(file.find('/') + 1)))
+      EXPECT_TRUE(fs::exists(game.storeFolder(file.substr(0, file.find('/'))) / file.substr(file.find('/') + 1)))
           << where << file << " went missing";
   }
   std::printf("%d rounds, %zu kills left an unfinished write behind\n", rounds, unfinished.size());

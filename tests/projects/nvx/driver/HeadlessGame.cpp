@@ -119,3 +119,17 @@ HeadlessGame::Start HeadlessGame::start(const std::string& script, uint32_t limi
       result.checkpoints[entry.path().stem().string()] = Panel::load(entry.path());
   return result;
 }
+
+std::filesystem::path HeadlessGame::storeFolder(const std::string& store) const {
+  return user_ / "registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx" / ("k." + store);
+}
+
+std::map<std::string, std::string> HeadlessGame::storedFiles(const std::vector<std::string>& stores) const {
+  std::map<std::string, std::string> files;
+  for (const std::string& store : stores) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(storeFolder(store), error))
+      files[store + "/" + entry.path().filename().string()] = contentOf(entry.path());
+  }
+  return files;
+}

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Panel.h"
 #include "tests/support/TempFolder.h"
@@ -41,6 +42,11 @@ public:
 
   const std::filesystem::path& program() const { return program_; }
   const std::filesystem::path& user() const { return user_; }
+  // The folder of one of the game's record stores in the user folder.
+  std::filesystem::path storeFolder(const std::string& store) const;
+  // Every file of the stores by "store/file", leftovers of unfinished writes
+  // included.
+  std::map<std::string, std::string> storedFiles(const std::vector<std::string>& stores) const;
 
 private:
   std::string scenario_;

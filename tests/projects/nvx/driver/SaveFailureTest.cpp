@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -24,22 +23,6 @@ const std::string notice =
 
 const std::string savedGameOffered = "dialog 27 title \"Nightvault\" items \"Weiter\" | \"Neues Spiel\"";
 
-// From the language screen, German already chosen, to the main menu without sound.
-const std::string toMainMenu = R"(
-until state=5 timeout=10s
-key Return
-until dialog=48 timeout=20s
-key F2
-until dialog=22 timeout=5s
-)";
-
-// A new game from the main menu at the difficulty window's row, when no game is saved.
-std::string newGameAt(int row) {
-  std::string keys = "key Return\nuntil dialog=37 timeout=2s\n";
-  for (int i = 0; i < row; ++i) keys += "key Down\n";
-  return keys + "key Return\n";
-}
-
 // The saved game the main menu's new game offers, continued, up to its map screen.
 const std::string continueSavedGame = R"(
 key Return
@@ -48,19 +31,6 @@ key Return
 until state=3 timeout=10s
 wait 2s
 )";
-
-fs::path storeFolder(const HeadlessGame& game, const std::string& store) {
-  return game.user() / "registry/HKEY_CURRENT_USER/k.software/k.palewinds/k.nvx" / ("k." + store);
-}
-
-// Every file of the store's folder with its bytes, hidden ones included.
-std::vector<std::pair<std::string, std::string>> storeFiles(const HeadlessGame& game, const std::string& store) {
-  std::vector<std::pair<std::string, std::string>> files;
-  for (const auto& entry : fs::directory_iterator(storeFolder(game, store)))
-    files.emplace_back(entry.path().filename().string(), contentOf(entry.path()));
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 size_t count(const std::string& text, const std::string& part) {
   size_t n = 0;
@@ -88,15 +58,16 @@ HeadlessGame::Start played(HeadlessGame& game, const std::string& script, std::o
 TEST(SaveFailureTest, OnAFullDiskEveryFailedSaveIsToldOnceAndTheSavedGameStays) {
   HeadlessGame game("save-full");
   played(game, driverScript("first-run"));
-  played(game, toMainMenu + newGameAt(0) + "until level=1 timeout=5s\nuntil dialog=41 timeout=10s\nwait 1s\n");
-  const auto saved = storeFiles(game, "save1");
-  const auto options = storeFiles(game, "option");
-  const auto inProgress = storeFiles(game, "path");
+  played(game,
+         mainMenuWithoutSound() + newGameAt(0) + "until level=1 timeout=5s\nuntil dialog=41 timeout=10s\nwait 1s\n");
+  const auto saved = game.storedFiles({"save1"});
+  const auto options = game.storedFiles({"option"});
+  const auto inProgress = game.storedFiles({"path"});
   ASSERT_EQ(saved.size(), 2u);
   ASSERT_EQ(inProgress.size(), 1u);
 
   const HeadlessGame::Start full = played(game,
-                                          toMainMenu + R"(
+                                          mainMenuWithoutSound() + R"(
 key Down
 key Return
 until dialog=4 timeout=2s
@@ -127,11 +98,11 @@ wait 2s
             (std::vector<std::string>{"record store \"option\": not saved: File too large",
                                       "record store \"save1\": not saved: File too large",
                                       "record store \"path\": not saved: File too large"}));
-  EXPECT_EQ(storeFiles(game, "save1"), saved) << "the saved game and nothing more";
-  EXPECT_EQ(storeFiles(game, "option"), options);
-  EXPECT_EQ(storeFiles(game, "path"), inProgress) << "the training's level in progress, kept with its saved game";
+  EXPECT_EQ(game.storedFiles({"save1"}), saved) << "the saved game and nothing more";
+  EXPECT_EQ(game.storedFiles({"option"}), options);
+  EXPECT_EQ(game.storedFiles({"path"}), inProgress) << "the training's level in progress, kept with its saved game";
 
-  const HeadlessGame::Start next = played(game, toMainMenu + continueSavedGame);
+  const HeadlessGame::Start next = played(game, mainMenuWithoutSound() + continueSavedGame);
   EXPECT_NE(next.log.find(savedGameOffered), std::string::npos) << next.log;
   EXPECT_EQ(next.log.find(notice), std::string::npos);
   EXPECT_NE(next.log.find("\nlevel 1\n"), std::string::npos) << "the training continues: " << next.log;
@@ -144,8 +115,8 @@ wait 2s
 TEST(SaveFailureTest, AUserFolderThatIsAFileTellsOfEachSaveAndLeavesTheSavedGame) {
   HeadlessGame game("save-no-folder");
   played(game, driverScript("first-run"));
-  played(game, toMainMenu + newGameAt(2) + "until level=7 timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n");
-  const auto saved = storeFiles(game, "save1");
+  played(game, newGame(2));
+  const auto saved = game.storedFiles({"save1"});
   ASSERT_EQ(saved.size(), 2u);
 
   const fs::path aside = game.user().string() + ".aside";
@@ -174,9 +145,9 @@ wait 2s
             (std::vector<std::string>{"record store \"option\": not saved: Not a directory",
                                       "record store \"save1\": not saved: Not a directory",
                                       "record store \"path\": not saved: Not a directory"}));
-  EXPECT_EQ(storeFiles(game, "save1"), saved);
+  EXPECT_EQ(game.storedFiles({"save1"}), saved);
 
-  const HeadlessGame::Start next = played(game, toMainMenu + continueSavedGame);
+  const HeadlessGame::Start next = played(game, mainMenuWithoutSound() + continueSavedGame);
   EXPECT_NE(next.log.find(savedGameOffered), std::string::npos) << next.log;
   EXPECT_EQ(next.log.find(notice), std::string::npos);
   EXPECT_NE(next.log.find("\nlevel 7\n"), std::string::npos) << next.log;

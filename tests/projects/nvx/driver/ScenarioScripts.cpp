@@ -31,12 +31,19 @@ std::vector<std::string> jobNames() {
   return names;
 }
 
-std::string newGame(int difficultyRow) {
-  std::string keys =
-      "until state=5 timeout=10s\nkey Return\nuntil dialog=48 timeout=20s\nkey F2\n"
-      "until dialog=22 timeout=5s\nkey Return\nuntil dialog=37 timeout=2s\n";
+std::string mainMenuWithoutSound() {
+  return "until state=5 timeout=10s\nkey Return\nuntil dialog=48 timeout=20s\nkey F2\nuntil dialog=22 timeout=5s\n";
+}
+
+std::string newGameAt(int difficultyRow) {
+  std::string keys = "key Return\nuntil dialog=37 timeout=2s\n";
   for (int i = 0; i < difficultyRow; ++i) keys += "key Down\n";
-  return keys + "key Return\nuntil level=7 timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
+  return keys + "key Return\n";
+}
+
+std::string newGame(int difficultyRow) {
+  return mainMenuWithoutSound() + newGameAt(difficultyRow) +
+         "until level=7 timeout=5s\nuntil state=3 timeout=5s\nwait 2s\n";
 }
 
 std::string jobStart(int job) {

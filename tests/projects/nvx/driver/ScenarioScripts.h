@@ -16,9 +16,14 @@ std::string driverScript(const std::string& name);
 std::filesystem::path solutionFile(const std::string& level);
 // The level sources of the jobs, in level order.
 std::vector<std::string> jobNames();
-// From the main menu of a second start: a new game at the difficulty window's
-// row (0 "Übung", 1 "Leicht", 2 "Normal", 3 "Schwer"), up to job 1's map
-// screen with no window open.
+// From the language screen of a second start, German highlighted, to the
+// main menu without sound.
+std::string mainMenuWithoutSound();
+// From the main menu when no game is saved: a new game at the difficulty
+// window's row (0 "Übung", 1 "Leicht", 2 "Normal", 3 "Schwer"), chosen.
+std::string newGameAt(int difficultyRow);
+// A second start to the main menu, then a new game at the difficulty window's
+// row (above 0), up to job 1's map screen with no window open.
 std::string newGame(int difficultyRow);
 // A new game at difficulty 2, then the hidden code in the map menu's help
 // text, which starts job `job` with the money a new game has; ends on that

@@ -3,18 +3,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "nvx/src/windows/WindowMetrics.h"
+
 namespace nv::demodata {
 
 namespace {
 
-// The game's list window metrics in screen pixels.
-constexpr int kBorder = 3;
-constexpr int kTopInset = 3;
-constexpr int kBottomInset = 4;
-constexpr int kTitleInset = 6;
-constexpr int kMenuRowSpacing = 6;
-constexpr int kScreenMarginTop = 6;
-constexpr int kScreenMarginBottom = 4;
+using nvx::tables::WindowMetrics;
+
 constexpr int kMainMenuItems = 8;
 
 // The quotient rounded to nearest, a half up.
@@ -25,11 +21,11 @@ int roundedDivide(int a, int b) { return a / b + (2 * (a % b) >= b ? 1 : 0); }
 MainMenuLines mainMenuLines(const ScreenLayout& layout, const ScreenSet& screen) {
   const int glyphHeight = layout.header("textLineHeight");
   const int textLine = glyphHeight + glyphHeight / 5;
-  const int titleBar = textLine + kTitleInset;
-  const int rowLine = textLine + kMenuRowSpacing;
-  const int chrome = 2 * kBorder + kBottomInset + kTopInset + titleBar;
-  const int available = screen.height - kScreenMarginTop - kScreenMarginBottom - chrome;
-  const int rowLines = screen.touchScreen ? (2 * rowLine + rowLine - 1) / rowLine : 1;
+  const int titleBar = textLine + WindowMetrics::titleInset;
+  const int rowLine = textLine + WindowMetrics::menuRowSpacing;
+  const int chrome = 2 * WindowMetrics::border + WindowMetrics::bottomInset + WindowMetrics::topInset + titleBar;
+  const int available = screen.height - WindowMetrics::screenMarginTop - WindowMetrics::screenMarginBottom - chrome;
+  const int rowLines = screen.touchScreen ? 2 : 1;
   return {roundedDivide(available, rowLine), kMainMenuItems * rowLines};
 }
 

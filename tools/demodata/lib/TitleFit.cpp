@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "nvx/src/windows/WindowMetrics.h"
 #include "tools/demodata/lib/GameTables.h"
 #include "tools/demodata/lib/InkColumns.h"
 #include "tools/demodata/lib/ParameterFill.h"
@@ -40,12 +41,13 @@ constexpr int kJobTitle = 134;
 constexpr int kTrainingLevels = 6;
 
 // The game's window layout in screen pixels (not enlarged with the pictures) and glyph cells.
-constexpr int kShadowDepth = 3;
-constexpr int kScreenMargins = 6 + 6;
-constexpr int kBorder = 3;
-constexpr int kTextInsets = 4 + 4;
+using nvx::tables::WindowMetrics;
+constexpr int kShadowDepth = WindowMetrics::shadowDepth;
+constexpr int kScreenMargins = WindowMetrics::screenMarginLeft + WindowMetrics::screenMarginRight;
+constexpr int kBorder = WindowMetrics::border;
+constexpr int kTextInsets = WindowMetrics::leftInset + WindowMetrics::rightInset;
 constexpr int kOrnamentInset = 2;
-constexpr int kTitleAllowance = 4;
+constexpr int kTitleAllowance = WindowMetrics::titleWidthAllowance;
 constexpr int kListAllowance = 2;
 constexpr int kTitleOrnamentRow = 17;
 

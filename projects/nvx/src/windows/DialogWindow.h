@@ -8,13 +8,14 @@
 #include "lang/DintArray.h"
 #include "lang/DshortArray.h"
 #include "microedition/lcdui/DGraphics.ptr.h"
+#include "nvx/src/windows/WindowMetrics.h"
 
 namespace nvx {
 
 // The game's one modal window: its content, layout and cursor, the openers
 // that fill it, its keys and pointer, and its painting. Statics of
 // MainCanvas; resetDialog clears the window as a whole.
-struct DialogWindow {
+struct DialogWindow : tables::WindowMetrics {
   // Layout kinds (dialogKind).
   static constexpr uint8_t kindText = 0;
   static constexpr uint8_t kindList = 1;
@@ -30,18 +31,8 @@ struct DialogWindow {
   static constexpr int16_t soundSwitchItem = 212;
   static constexpr int32_t valueSteps = 8;
 
-  // Layout metrics, in pixels unless said otherwise.
-  static constexpr int32_t border = 3;
-  static constexpr int32_t shadowDepth = 3;
-  static constexpr int32_t leftInset = 4;
-  static constexpr int32_t rightInset = 4;
-  static constexpr int32_t topInset = 3;
-  static constexpr int32_t bottomInset = 4;
-  static constexpr int32_t titleInset = 6;
+  // Layout metrics beside WindowMetrics, in pixels.
   static constexpr int32_t titlePictureInset = 3;
-  // In glyph cells: what the title needs beside its own glyphs.
-  static constexpr int32_t titleWidthAllowance = 4;
-  static constexpr int32_t menuRowSpacing = 6;
   static constexpr int32_t plainRowSpacing = 3;
   static constexpr int32_t checkBoxGap = 4;
   static constexpr int32_t iconGap = 3;
@@ -50,10 +41,6 @@ struct DialogWindow {
   static constexpr int32_t softKeyMargin = 4;
   static constexpr int32_t buttonOffset = 6;
   static constexpr int32_t scrollBarWidth = 11;
-  static constexpr int32_t screenMarginLeft = 6;
-  static constexpr int32_t screenMarginRight = 6;
-  static constexpr int32_t screenMarginTop = 6;
-  static constexpr int32_t screenMarginBottom = 4;
   // Fixed-point scale of the scroll thumb.
   static constexpr int32_t thumbScale = 1024;
 

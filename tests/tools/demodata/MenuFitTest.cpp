@@ -61,8 +61,7 @@ TEST(MainMenuFit, RefusesAScreenWhereTheMainMenuWouldScroll) {
 TEST(MainMenuFit, TheMainMenuFitsEveryScreenOfTheDataSet) {
   const ScreenLayout base = ScreenLayout::load(kLayout);
   for (const ScreenSet& screen : DataSet::screens()) {
-    const std::string own = screen.layoutFolder;
-    const ScreenLayout layout = (own.empty() ? base : ScreenLayout::loadOver(base, kLayout / own)).scaled(screen.scale);
+    const ScreenLayout layout = screen.paintedLayout(base, kLayout).scaled(screen.scale);
     EXPECT_NO_THROW(checkMainMenuFits(layout, screen)) << screen.name();
   }
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <map>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "tools/demodata/lib/Alphabet.h"
@@ -88,6 +89,10 @@ const std::vector<ScreenSet>& DataSet::screens() {
 std::string ScreenSet::name() const { return std::to_string(width) + "x" + std::to_string(height); }
 std::string ScreenSet::folder() const { return name() + "/"; }
 
+ScreenLayout ScreenSet::paintedLayout(const ScreenLayout& base, const std::filesystem::path& layoutRoot) const {
+  return std::string_view(layoutFolder).empty() ? base : ScreenLayout::loadOver(base, layoutRoot / layoutFolder);
+}
+
 void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& root, const PixelFont& font,
                         const Alphabet& alphabet, const std::vector<Alphabet>& ownAlphabets,
                         const std::vector<LanguageFile>& texts) {
@@ -97,8 +102,7 @@ void DataSet::addScreen(const ScreenSet& screen, const std::filesystem::path& ro
     add(res + name, encodePng(scale > 1 ? picture.enlarged(scale) : picture));
   };
   const ScreenLayout base = ScreenLayout::load(root / "layout");
-  const std::string own = screen.layoutFolder;
-  const ScreenLayout painted = own.empty() ? base : ScreenLayout::loadOver(base, root / "layout" / own);
+  const ScreenLayout painted = screen.paintedLayout(base, root / "layout");
   ScreenLayout layout = painted.scaled(scale);
   checkMainMenuFits(layout, screen);
   const PixelFont glyphFont = PixelFont::load(root / "fonts" / screen.glyphFont);

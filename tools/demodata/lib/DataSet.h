@@ -9,6 +9,7 @@
 #include "tools/demodata/lib/LanguageFile.h"
 #include "tools/demodata/lib/Level.h"
 #include "tools/demodata/lib/PixelFont.h"
+#include "tools/demodata/lib/ScreenLayout.h"
 
 namespace nv::demodata {
 
@@ -30,6 +31,8 @@ struct ScreenSet {
   bool touchScreen;            // some device served this set has a touch screen, where menu rows are twice as high
   std::string name() const;    // "480x640"
   std::string folder() const;  // "480x640/"
+  // The tables its pictures are painted by: those of `layoutRoot` (data/layout) changed by its own folder's.
+  ScreenLayout paintedLayout(const ScreenLayout& base, const std::filesystem::path& layoutRoot) const;
 };
 
 // Everything that goes into game.dat, built from the sources under `dataRoot` (the data/ folder).

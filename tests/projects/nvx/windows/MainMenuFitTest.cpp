@@ -65,8 +65,7 @@ TEST_F(MainMenuFitTest, TheMainMenuStandsUnscrolledOnEveryScreenOfTheDataSet) {
   const ScreenLayout base = ScreenLayout::load(kLayout);
   for (const ScreenSet& screen : nv::demodata::DataSet::screens()) {
     SCOPED_TRACE(screen.name());
-    const std::string own = screen.layoutFolder;
-    const ScreenLayout layout = (own.empty() ? base : ScreenLayout::loadOver(base, kLayout / own)).scaled(screen.scale);
+    const ScreenLayout layout = screen.paintedLayout(base, kLayout).scaled(screen.scale);
     EXPECT_FALSE(mainMenuScrolls(screen, layout.header("textLineHeight")));
   }
 }

@@ -1,22 +1,14 @@
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <stdlib.h>
 #include <string>
-#include <sys/wait.h>
 
+#include "ProgramRun.h"
 #include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string output;
-};
 
 // The program started on a program folder of its own (engine.ini beside
 // whatever "game.dat" the case leaves there), with no window.
@@ -29,15 +21,7 @@ protected:
 
   fs::path program() const { return root / "program folder"; }
 
-  Outcome run() const {
-    const fs::path log = root / "output.txt";
-    const std::string command = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy NIGHTVAULT_PROGRAM_DIR='" +
-                                program().string() + "' NIGHTVAULT_USER_DIR='" + (root / "user").string() +
-                                "' timeout 60 '" NV_NIGHTVAULT "' > '" + log.string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    std::ifstream in(log);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(std::istreambuf_iterator<char>(in), {})};
-  }
+  nvtest::ProgramOutcome run() const { return nvtest::runProgram(program(), root / "user", root); }
 
   const nvtest::TempFolder folder{"nv-archive"};
   const fs::path root = folder.path();
@@ -56,13 +40,13 @@ TEST_F(ArchiveFailureTest, AnUnusableArchiveEndsTheProgramWithAFailureThatSaysWh
   for (const auto& c : cases) {
     fs::remove(program() / "game.dat");
     if (c.content) std::ofstream(program() / "game.dat", std::ios::binary) << c.content;
-    const Outcome outcome = run();
-    EXPECT_EQ(outcome.status, 1) << c.name << ": " << outcome.output;
-    EXPECT_NE(outcome.output.find("nightvault: The data archive \"game.dat\" " + std::string(c.says)),
-              std::string::npos)
-        << c.name << ": " << outcome.output;
-    EXPECT_NE(outcome.output.find("It was looked for at " + (program() / "game.dat").string() + "."), std::string::npos)
-        << c.name << ": " << outcome.output;
+    const nvtest::ProgramOutcome outcome = run();
+    const std::string output = outcome.output + outcome.errors;
+    EXPECT_EQ(outcome.status, 1) << c.name << ": " << output;
+    EXPECT_NE(output.find("nightvault: The data archive \"game.dat\" " + std::string(c.says)), std::string::npos)
+        << c.name << ": " << output;
+    EXPECT_NE(output.find("It was looked for at " + (program() / "game.dat").string() + "."), std::string::npos)
+        << c.name << ": " << output;
   }
 }
 

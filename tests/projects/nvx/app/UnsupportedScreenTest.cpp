@@ -2,21 +2,14 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <stdlib.h>
 #include <string>
-#include <sys/wait.h>
 
+#include "ProgramRun.h"
 #include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string contentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The program on the demo data set, on a device whose screen is given by a
 // profile file, with no window; standard error apart from standard output.
@@ -25,25 +18,15 @@ protected:
   void SetUp() override {
     const std::string build = "'" NV_DEMODATA "' '" NV_SOURCE_DIR "/data' '" + program().string() + "' > '" +
                               (root / "demodata.txt").string() + "' 2>&1";
-    ASSERT_EQ(std::system(build.c_str()), 0) << contentOf(root / "demodata.txt");
+    ASSERT_EQ(std::system(build.c_str()), 0) << nvtest::readWhole(root / "demodata.txt");
   }
 
   fs::path program() const { return root / "program"; }
 
-  struct Outcome {
-    int status = -1;
-    std::string errors;
-  };
-
-  Outcome runOn(const std::string& screen) const {
+  nvtest::ProgramOutcome runOn(const std::string& screen) const {
     std::ofstream(root / "device.txt") << "screen = " << screen << "\n";
-    const std::string command = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy NIGHTVAULT_PROGRAM_DIR='" +
-                                program().string() + "' NIGHTVAULT_USER_DIR='" + (root / "user").string() +
-                                "' NIGHTVAULT_DEVICE='" + (root / "device.txt").string() +
-                                "' timeout 60 '" NV_NIGHTVAULT "' > '" + (root / "output.txt").string() + "' 2> '" +
-                                (root / "errors.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(root / "errors.txt")};
+    return nvtest::runProgram(
+        program(), root / "user", root, "NIGHTVAULT_DEVICE='" + (root / "device.txt").string() + "'");
   }
 
   const nvtest::TempFolder folder{"nv-screen"};
@@ -51,7 +34,7 @@ protected:
 };
 
 TEST_F(UnsupportedScreenTest, AScreenWithoutAResolutionFileEndsTheProgramWithAFailureNamingItsSize) {
-  const Outcome outcome = runOn("200x200");
+  const nvtest::ProgramOutcome outcome = runOn("200x200");
   EXPECT_EQ(outcome.status, 1) << outcome.errors;
   const std::string line =
       "nightvault: the screen size 200 x 200 is not supported: \"game.dat\" has no resolution file for it\n";
